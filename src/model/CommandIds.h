@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+
+// Command ids shared by the list, the menus and the router. The program's own commands
+// start at 32771; the standard commands keep the framework's ids.
+enum CommandId : std::uint32_t {
+    ID_TOOLBAR_CUSTOMIZE = 126,
+    ID_LOOK_BASIC = 205,
+    ID_LOOK_VS_2008 = 210,
+    ID_LOOK_OFFICE_2007_BLUE = 215,
+    ID_LOOK_WINDOWS_7 = 219,
+
+    ID_SIGNAL_NEW = 32771,
+    ID_SIGNAL_DELETE = 32772,
+    ID_SIGNAL_ENABLE = 32776,
+    ID_SIGNAL_DISABLE = 32777,
+    ID_FILTER_ALL = 32779,
+    ID_FILTER_FSK = 32780,
+    ID_FILTER_MFSK = 32781,
+    ID_FILTER_FSK_MULTICARRIER = 32782,
+    ID_FILTER_OFDM = 32783,
+    ID_FILTER_PSK = 32784,
+    ID_FILTER_PSK_MULTICARRIER = 32785,
+    ID_FILE_MERGE = 32786,
+    ID_FILE_CLOSE_DATABASE = 32790,
+
+    ID_FILE_NEW = 57600,
+    ID_FILE_OPEN = 57601,
+    ID_FILE_CLOSE = 57602,
+    ID_FILE_SAVE = 57603,
+    ID_FILE_SAVE_AS = 57604,
+    ID_FILE_MRU_FILE1 = 57616,
+    ID_FILE_MRU_FILE4 = 57619,
+    ID_EDIT_COPY = 57634,
+    ID_EDIT_CUT = 57635,
+    ID_EDIT_PASTE = 57637,
+    ID_EDIT_SELECT_ALL = 57642,
+    ID_EDIT_UNDO = 57643,
+    ID_APP_ABOUT = 57664,
+    ID_APP_EXIT = 57665,
+    ID_HELP = 57670,
+    ID_NEXT_PANE = 57680,
+    ID_PREV_PANE = 57681,
+    ID_VIEW_TOOLBAR = 59392,
+    ID_VIEW_STATUS_BAR = 59393,
+};

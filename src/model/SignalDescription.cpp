@@ -1,0 +1,252 @@
+#include "SignalDescription.h"
+
+#include "CommandIds.h"
+#include "NumberFormat.h"
+#include "SignalText.h"
+#include "Vocabulary.h"
+
+#include <cstring>
+
+namespace {
+
+// Display text of a real: "%g" when positive, "*" for the wildcard, else empty.
+void FormatRealText(double value, char16_t* out) {
+    if (value > 0)
+        FormatReal(value, out);
+    else if (value == -1)
+        CopyText(out, 2, u"*");
+    else
+        out[0] = u'\0';
+}
+
+// Display text of a count with its optional minimum: "12 (min. 8)", "* (min. 2)", ...
+void FormatCountText(std::int32_t value, std::int32_t minimum, char16_t* out) {
+    std::size_t len = 0;
+    if (value > 0)
+        len = FormatInt(value, out);
+    else if (value == -1)
+        len = CopyText(out, 2, u"*");
+    else
+        out[0] = u'\0';
+    if (len == 0 || minimum == 0)
+        return;
+    len += CopyText(out + len, 8, u" (min. ");
+    len += FormatInt(minimum, out + len);
+    out[len++] = u')';
+    out[len] = u'\0';
+}
+
+} // namespace
+
+CSignalDescription::CSignalDescription() {
+    // Every byte starts at zero, padding included, so records compare and hash stably.
+    std::memset(static_cast<void*>(this), 0, sizeof *this);
+    m_bInvalid = true;
+}
+
+CSignalDescription::CSignalDescription(const CSignalDescription& other) : CSignalDescription() {
+    *this = other;
+}
+
+CSignalDescription& CSignalDescription::operator=(const CSignalDescription& other) {
+    if (this == &other)
+        return *this;
+    CopyText(m_szName, other.m_szName);
+    m_nMode = other.m_nMode;
+    m_nModulation = other.m_nModulation;
+    m_nSubmode = other.m_nSubmode;
+    m_bDisabled = other.m_bDisabled;
+    CopyText(m_szITU, other.m_szITU);
+    CopyText(m_szComment, other.m_szComment);
+    m_dBaudrate = other.m_dBaudrate;
+    m_dShift = other.m_dShift;
+    m_dBandwidth = other.m_dBandwidth;
+    m_nNumTones = other.m_nNumTones;
+    m_nNumChannels = other.m_nNumChannels;
+    CopyText(m_szSpacing, other.m_szSpacing);
+    m_dPilotFrequency = other.m_dPilotFrequency;
+    m_bInvalid = other.m_bInvalid;
+    m_nNumTonesMin = other.m_nNumTonesMin;
+    m_nNumChannelsMin = other.m_nNumChannelsMin;
+    m_nCodecheckCounter = other.m_nCodecheckCounter;
+    UpdateDisplayTexts();
+    return *this;
+}
+
+void CSignalDescription::UpdateDisplayTexts() {
+    FormatRealText(m_dBaudrate, m_szBaudrateText);
+    FormatRealText(m_dShift, m_szShiftText);
+    FormatRealText(m_dBandwidth, m_szBandwidthText);
+    FormatCountText(m_nNumTones, m_nNumTonesMin, m_szNumTonesText);
+    FormatCountText(m_nNumChannels, m_nNumChannelsMin, m_szNumChannelsText);
+    FormatRealText(m_dPilotFrequency, m_szPilotFrequencyText);
+    if (m_nCodecheckCounter > 0)
+        FormatInt(m_nCodecheckCounter, m_szCodecheckCounterText);
+    else
+        m_szCodecheckCounterText[0] = u'\0';
+}
+
+const char16_t* CSignalDescription::Validate(bool bLenient) {
+    if (m_szName[0] == u'\0')
+        return u"You have to specify a name";
+    if (m_dBaudrate < -1)
+        return u"No negative baud rate allowed";
+    if (m_dShift < -1)
+        return u"No negative shift allowed";
+    if (m_nNumTones < -1)
+        return u"No negative number of tones allowed";
+    if (m_nNumChannels < -1)
+        return u"No negative number of carriers allowed";
+    if (m_nModulation == ModulationFsk && m_nNumTones > 2)
+        m_nModulation = ModulationMfsk;
+
+    switch (m_nModulation) {
+    case ModulationNone:
+        return u"No modulation selected";
+    case ModulationFsk:
+        if (m_dBaudrate == 0) {
+            if (!bLenient)
+                return u"No baud rate specified";
+            m_dBaudrate = -1;
+        }
+        if (m_dShift == 0) {
+            if (!bLenient)
+                return u"No shift specified";
+            m_dShift = -1;
+        }
+        if (m_dBandwidth == 0)
+            m_dBandwidth = -1;
+        m_nNumTones = 2;
+        m_nNumTonesMin = 0;
+        return CarrierStep();
+    case ModulationMfsk:
+        m_nSubmode = 0;
+        if (m_dBaudrate == 0) {
+            if (!bLenient)
+                return u"No baud rate specified";
+            m_dBaudrate = -1;
+        }
+        if (m_dShift == 0) {
+            if (!bLenient)
+                return u"No spacing specified";
+            m_dShift = -1;
+        }
+        if (m_nNumTones < 3 && m_nNumTones != -1)
+            return u"Less than 3 tones specified for MFSK";
+        m_nNumChannels = 0;
+        m_szSpacing[0] = u'\0';
+        m_dPilotFrequency = 0;
+        return ModeStep();
+    case ModulationPsk:
+        if (m_dBaudrate == 0) {
+            if (!bLenient)
+                return u"No symbol rate specified";
+            m_dBaudrate = -1;
+        }
+        m_nNumTonesMin = 0;
+        m_nNumTones = 0;
+        m_dShift = 0;
+        return CarrierStep();
+    case ModulationOfdm:
+        if (m_dBaudrate == 0) {
+            if (bLenient)
+                m_dBaudrate = -1;
+            return u"No symbol rate specified";
+        }
+        m_nNumTones = 0;
+        m_dShift = 0;
+        return CarrierStep();
+    case ModulationCw:
+        m_nSubmode = 0;
+        m_dBaudrate = 0;
+        m_dShift = 0;
+        m_dBandwidth = 0;
+        m_nNumTones = 0;
+        m_nNumTonesMin = 0;
+        m_nNumChannelsMin = 0;
+        m_nNumChannels = 0;
+        m_szSpacing[0] = u'\0';
+        m_dPilotFrequency = 0;
+        return ModeStep();
+    default:
+        return u"Unknown Modulation";
+    }
+}
+
+const char16_t* CSignalDescription::CarrierStep() {
+    if (m_nNumChannels == 0) {
+        m_dPilotFrequency = 0;
+        m_nNumChannelsMin = 0;
+        m_szSpacing[0] = u'\0';
+    } else if (m_szSpacing[0] == u'\0') {
+        CopyText(m_szSpacing, u"*");
+    }
+    return ModeStep();
+}
+
+const char16_t* CSignalDescription::ModeStep() {
+    if (m_nMode == 0) {
+        m_nCodecheckCounter = 0;
+        return nullptr;
+    }
+    return m_nCodecheckCounter > 0 ? nullptr : u"Codecheck count must be positive";
+}
+
+bool CSignalDescription::IsEqual(const CSignalDescription& other) const {
+    return m_nMode == other.m_nMode && m_nModulation == other.m_nModulation &&
+           m_nSubmode == other.m_nSubmode && m_dBaudrate == other.m_dBaudrate &&
+           m_dShift == other.m_dShift && m_nNumTones == other.m_nNumTones &&
+           m_nNumChannels == other.m_nNumChannels &&
+           TextView(m_szSpacing) == TextView(other.m_szSpacing) &&
+           m_dPilotFrequency == other.m_dPilotFrequency &&
+           TextView(m_szName) == TextView(other.m_szName) &&
+           TextView(m_szITU) == TextView(other.m_szITU) &&
+           TextView(m_szComment) == TextView(other.m_szComment);
+}
+
+const char16_t* CSignalDescription::GetModulationName() const {
+    switch (m_nModulation) {
+    case ModulationPsk:
+        return TableEntry(PskSubmodeNames, PskSubmodeCount, m_nSubmode);
+    case ModulationFsk:
+        return TableEntry(FskSubmodeNames, FskSubmodeCount, m_nSubmode);
+    default:
+        return TableEntry(ModulationNames, ModulationCount, m_nModulation);
+    }
+}
+
+const char16_t* CSignalDescription::GetSubcarrierName() const {
+    if (m_nModulation != ModulationOfdm)
+        return u"";
+    return TableEntry(SubcarrierModulationNames, SubcarrierModulationCount, m_nSubmode);
+}
+
+const char16_t* CSignalDescription::GetModeName() const {
+    return TableEntry(DecoderModeNames, DecoderModeCount, m_nMode);
+}
+
+bool CSignalDescription::MatchesFilter(std::uint32_t nFilterId) const {
+    switch (nFilterId) {
+    case ID_FILTER_ALL:
+        return true;
+    case ID_FILTER_FSK:
+        return m_nModulation == ModulationFsk && m_nNumChannels < 2;
+    case ID_FILTER_MFSK:
+        return m_nModulation == ModulationMfsk;
+    case ID_FILTER_FSK_MULTICARRIER:
+        return m_nModulation == ModulationFsk && m_nNumChannels >= 2;
+    case ID_FILTER_OFDM:
+        return m_nModulation == ModulationOfdm;
+    case ID_FILTER_PSK:
+        return m_nModulation == ModulationPsk && m_nNumChannels < 2;
+    case ID_FILTER_PSK_MULTICARRIER:
+        return m_nModulation == ModulationPsk && m_nNumChannels >= 2;
+    default:
+        return false;
+    }
+}
+
+std::int32_t CSignalDescription::LookupName(const char16_t* const* table,
+                                            std::u16string_view text) {
+    return LookupTableName(table, text);
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+// One entry of the signal database. A fixed-size value: every text lives in an inline,
+// null-terminated UTF-16 buffer, so creating, copying and destroying a record allocates
+// nothing, and the display texts stay at a stable address for the list to reference.
+class CSignalDescription {
+public:
+    static constexpr int NameCapacity = 60;
+    static constexpr int ITUCapacity = 10;
+    static constexpr int CommentCapacity = 500;
+    static constexpr int SpacingCapacity = 200;
+    static constexpr int RealTextCapacity = 16;
+    static constexpr int CountTextCapacity = 32;
+
+    CSignalDescription();
+    CSignalDescription(const CSignalDescription& other);
+    CSignalDescription& operator=(const CSignalDescription& other);
+
+    // Recomputes the seven display texts from the stored fields.
+    void UpdateDisplayTexts();
+    // Checks and normalises the record in place; returns the first failing check's message,
+    // or null when the record is valid. Lenient mode fills wildcards for missing values.
+    const char16_t* Validate(bool bLenient);
+    // Equality used to drop duplicates when merging.
+    bool IsEqual(const CSignalDescription& other) const;
+    // Family and submode as one name ("PSK-4", "4-Level-FSK", "MFSK", ... or "").
+    const char16_t* GetModulationName() const;
+    // OFDM subcarrier modulation name, else the empty text.
+    const char16_t* GetSubcarrierName() const;
+    // The decoder mode name of m_nMode.
+    const char16_t* GetModeName() const;
+    // Whether the record is shown under the given filter command id.
+    bool MatchesFilter(std::uint32_t nFilterId) const;
+
+    static std::int32_t LookupName(const char16_t* const* table, std::u16string_view text);
+
+    char16_t m_szName[NameCapacity];
+    std::int32_t m_nMode;
+    std::int32_t m_nModulation;
+    std::int32_t m_nSubmode;
+    bool m_bDisabled;
+    std::int32_t m_nCodecheckCounter;
+    char16_t m_szITU[ITUCapacity];
+    char16_t m_szComment[CommentCapacity];
+    double m_dBaudrate;
+    double m_dShift;
+    double m_dBandwidth;
+    std::int32_t m_nNumTones;
+    std::int32_t m_nNumTonesMin;
+    std::int32_t m_nNumChannels;
+    std::int32_t m_nNumChannelsMin;
+    char16_t m_szSpacing[SpacingCapacity];
+    double m_dPilotFrequency;
+    bool m_bInvalid;
+    bool m_bMerged;
+    char16_t m_szBaudrateText[RealTextCapacity];
+    char16_t m_szShiftText[RealTextCapacity];
+    char16_t m_szBandwidthText[RealTextCapacity];
+    char16_t m_szNumTonesText[CountTextCapacity];
+    char16_t m_szNumChannelsText[CountTextCapacity];
+    char16_t m_szPilotFrequencyText[RealTextCapacity];
+    char16_t m_szCodecheckCounterText[RealTextCapacity];
+
+private:
+    const char16_t* CarrierStep();
+    const char16_t* ModeStep();
+};

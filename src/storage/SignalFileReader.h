@@ -1,0 +1,27 @@
+#pragma once
+
+#include "SignalSort.h"
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class CSignalDescription;
+
+// Reads every Signal element of a database file, wherever it stands, as a stream: the
+// file is never held whole in memory. Each record goes to the sink together with the
+// message its lenient validation returned (or null).
+class CSignalFileReader {
+public:
+    using Sink = std::function<void(std::unique_ptr<CSignalDescription>, const char16_t*)>;
+
+    // Returns false with a message naming the file and the fault (for XML that is not
+    // well-formed: line, column and the reader's message) when the file cannot be read
+    // to its end. The sink may have received records before the fault was found.
+    static bool Read(const QString& path, const Sink& sink, QString& error);
+
+    // Reads from memory; name stands for the file in messages.
+    static bool ReadBuffer(const QByteArray& data, const QString& name, const Sink& sink,
+                           QString& error);
+};

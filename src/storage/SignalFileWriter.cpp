@@ -1,0 +1,116 @@
+#include "SignalFileWriter.h"
+
+#include "SignalDescription.h"
+#include "SignalText.h"
+#include "SignalXml.h"
+#include "Utf8Text.h"
+#include "XmlHandles.h"
+
+#include <QBuffer>
+#include <QSaveFile>
+
+namespace {
+
+const xmlChar* Xml(const char* text) { return reinterpret_cast<const xmlChar*>(text); }
+
+// Names the first record with a text that XML 1.0 cannot carry, or returns an empty text.
+QString FindUnwritableRecord(const SignalCollection& records) {
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const CSignalDescription& s = *records[i];
+        const struct {
+            const char16_t* text;
+            const char* field;
+        } fields[] = {{s.m_szName, "name"},
+                      {s.m_szITU, "ITU designator"},
+                      {s.m_szComment, "comment"},
+                      {s.m_szSpacing, "spacing"}};
+        for (const auto& field : fields) {
+            if (!IsXmlText(field.text)) {
+                const QString name = QString::fromUtf16(s.m_szName);
+                return QStringLiteral("Signal %1 (\"%2\"): the %3 holds a character that "
+                                      "cannot be stored in the file")
+                    .arg(i + 1)
+                    .arg(name, QLatin1String(field.field));
+            }
+        }
+    }
+    return {};
+}
+
+int WriteToDevice(void* context, const char* buffer, int len) {
+    auto* device = static_cast<QIODevice*>(context);
+    return device->write(buffer, len) == len ? len : -1;
+}
+
+int CloseNothing(void*) { return 0; }
+
+bool WriteDocument(QIODevice& device, const SignalCollection& records) {
+    static const char bom[] = "\xEF\xBB\xBF";
+    if (device.write(bom, 3) != 3)
+        return false;
+    xmlOutputBufferPtr output = xmlOutputBufferCreateIO(WriteToDevice, CloseNothing, &device,
+                                                        nullptr);
+    if (output == nullptr)
+        return false;
+    XmlWriterHandle writer(xmlNewTextWriter(output));
+    if (!writer) {
+        xmlOutputBufferClose(output);
+        return false;
+    }
+    xmlTextWriterPtr w = writer.get();
+    bool ok = xmlTextWriterSetIndent(w, 1) == 0 && xmlTextWriterSetIndentString(w, Xml("  ")) == 0;
+    ok = ok && xmlTextWriterStartDocument(w, "1.0", "UTF-8", "yes") >= 0;
+    ok = ok && xmlTextWriterStartElement(w, Xml("SignalDatabase")) >= 0;
+    ok = ok && xmlTextWriterWriteAttribute(w, Xml("xmlns:xsi"),
+                                           Xml("http://www.w3.org/2001/XMLSchema-instance")) >= 0;
+    ok = ok && xmlTextWriterWriteAttribute(w, Xml("xsi:noNamespaceSchemaLocation"),
+                                           Xml("QuarnSignalDB.xsd")) >= 0;
+    ok = ok && xmlTextWriterStartElement(w, Xml("SignalList")) >= 0;
+    for (std::size_t i = 0; ok && i < records.size(); ++i)
+        ok = CSignalXml::WriteXml(w, *records[i]);
+    ok = ok && xmlTextWriterEndDocument(w) >= 0;
+    ok = ok && xmlTextWriterFlush(w) >= 0;
+    writer.reset(); // closes the output buffer, flushing what it still holds
+    return ok;
+}
+
+} // namespace
+
+bool CSignalFileWriter::Write(const QString& path, const SignalCollection& records,
+                              QString& error) {
+    error = FindUnwritableRecord(records);
+    if (!error.isEmpty())
+        return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        error = QStringLiteral("%1: %2").arg(path, file.errorString());
+        return false;
+    }
+    if (!WriteDocument(file, records) || file.error() != QFileDevice::NoError) {
+        error = QStringLiteral("%1: %2").arg(
+            path, file.error() != QFileDevice::NoError ? file.errorString()
+                                                        : QStringLiteral("cannot write the file"));
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        error = QStringLiteral("%1: %2").arg(path, file.errorString());
+        return false;
+    }
+    return true;
+}
+
+bool CSignalFileWriter::WriteBuffer(const SignalCollection& records, QByteArray& out,
+                                    QString& error) {
+    error = FindUnwritableRecord(records);
+    if (!error.isEmpty())
+        return false;
+    out.clear();
+    QBuffer buffer(&out);
+    buffer.open(QIODevice::WriteOnly);
+    if (!WriteDocument(buffer, records)) {
+        error = QStringLiteral("cannot write the document");
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "SignalSort.h"
+
+#include <QString>
+
+// Writes a database file: declaration (standalone), byte-order mark, SignalDatabase with its
+// schema attributes, SignalList and one Signal element per record, indented by two spaces.
+// The old file stays whole until the new one is complete.
+class CSignalFileWriter {
+public:
+    // Returns false with a message when the file cannot be created, written or committed,
+    // or when a record holds a character that XML cannot carry; the old file is untouched.
+    static bool Write(const QString& path, const SignalCollection& records, QString& error);
+
+    // The same bytes, in memory (for tests and benchmarks).
+    static bool WriteBuffer(const SignalCollection& records, QByteArray& out, QString& error);
+};

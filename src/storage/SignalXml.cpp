@@ -1,0 +1,239 @@
+#include "SignalXml.h"
+
+#include "NumberFormat.h"
+#include "SignalDescription.h"
+#include "SignalText.h"
+#include "Utf8Text.h"
+#include "Vocabulary.h"
+
+#include <cstring>
+#include <string>
+#include <string_view>
+
+namespace {
+
+std::string_view View(const xmlChar* text) {
+    return text ? std::string_view(reinterpret_cast<const char*>(text)) : std::string_view();
+}
+
+const xmlChar* Xml(const char* text) { return reinterpret_cast<const xmlChar*>(text); }
+
+// Scratch buffers reused across records, so that reading allocates only while they grow.
+struct Scratch {
+    std::u16string utf16;
+    std::string value;
+    std::string utf8;
+};
+
+Scratch& ScratchBuffers() {
+    thread_local Scratch scratch;
+    return scratch;
+}
+
+template <std::size_t N> void ReadText(char16_t (&field)[N], std::string_view utf8) {
+    std::u16string& text = ScratchBuffers().utf16;
+    DecodeUtf8(utf8, text);
+    CopyText(field, text);
+}
+
+std::int32_t Lookup(const char16_t* const* table, std::string_view utf8) {
+    std::u16string& text = ScratchBuffers().utf16;
+    DecodeUtf8(utf8, text);
+    return LookupTableName(table, text);
+}
+
+void ReadAttribute(CSignalDescription& s, std::string_view name, std::string_view value) {
+    if (name == "Name") {
+        ReadText(s.m_szName, value);
+    } else if (name == "Mode") {
+        s.m_nMode = Lookup(DecoderModeNames, value);
+    } else if (name == "Modulation") {
+        std::int32_t index = Lookup(ModulationNames, value);
+        if (index >= 0) {
+            s.m_nModulation = index;
+        } else if ((index = Lookup(PskSubmodeNames, value)) >= 0) {
+            s.m_nModulation = ModulationPsk;
+            s.m_nSubmode = index;
+        } else if ((index = Lookup(FskSubmodeNames, value)) >= 0) {
+            s.m_nModulation = ModulationFsk;
+            s.m_nSubmode = index;
+        } else {
+            s.m_nModulation = -1;
+        }
+    } else if (name == "Disabled") {
+        s.m_bDisabled = value == "1";
+    }
+}
+
+void ReadChild(CSignalDescription& s, std::string_view name, std::string_view value) {
+    if (name == "ITU") {
+        ReadText(s.m_szITU, value);
+    } else if (name == "Comment") {
+        ReadText(s.m_szComment, value);
+    } else if (name == "Submode") {
+        if (s.m_nModulation == ModulationOfdm)
+            s.m_nSubmode = Lookup(SubcarrierModulationNames, value);
+    } else if (name == "Baudrate") {
+        s.m_dBaudrate = ParseReal(value);
+    } else if (name == "Shift") {
+        if (s.m_nModulation != ModulationMfsk)
+            s.m_dShift = ParseReal(value);
+    } else if (name == "Bandwidth") {
+        s.m_dBandwidth = ParseReal(value);
+    } else if (name == "NumTones") {
+        s.m_nNumTones = ParseULong(value);
+    } else if (name == "Spacing") {
+        if (s.m_nModulation == ModulationMfsk)
+            s.m_dShift = ParseReal(value);
+        else
+            ReadText(s.m_szSpacing, value);
+    } else if (name == "NumChannels") {
+        s.m_nNumChannels = ParseULong(value);
+    } else if (name == "PilotFrequency") {
+        s.m_dPilotFrequency = ParseReal(value);
+    } else if (name == "NumChannelsMin") {
+        s.m_nNumChannelsMin = ParseULong(value);
+    } else if (name == "NumTonesMin") {
+        s.m_nNumTonesMin = ParseULong(value);
+    } else if (name == "CodecheckCounter") {
+        s.m_nCodecheckCounter = ParseULong(value);
+    }
+}
+
+bool IsText(int type) {
+    return type == XML_READER_TYPE_TEXT || type == XML_READER_TYPE_CDATA ||
+           type == XML_READER_TYPE_WHITESPACE || type == XML_READER_TYPE_SIGNIFICANT_WHITESPACE;
+}
+
+// Reads the child element under the reader into value: the text directly inside it; nested
+// markup is passed over. Returns false when the reader stopped (end of input or error).
+bool ReadChildValue(xmlTextReaderPtr reader, std::string& value) {
+    value.clear();
+    if (xmlTextReaderIsEmptyElement(reader))
+        return true;
+    const int depth = xmlTextReaderDepth(reader);
+    while (xmlTextReaderRead(reader) == 1) {
+        const int type = xmlTextReaderNodeType(reader);
+        const int nodeDepth = xmlTextReaderDepth(reader);
+        if (type == XML_READER_TYPE_END_ELEMENT && nodeDepth == depth)
+            return true;
+        if (nodeDepth == depth + 1 && IsText(type))
+            value.append(View(xmlTextReaderConstValue(reader)));
+    }
+    return false;
+}
+
+int WriteText(xmlTextWriterPtr writer, const char* element, const char16_t* text) {
+    std::string& utf8 = ScratchBuffers().utf8;
+    EncodeUtf8(text, utf8);
+    return xmlTextWriterWriteElement(writer, Xml(element), Xml(utf8.c_str()));
+}
+
+int WriteReal(xmlTextWriterPtr writer, const char* element, double value) {
+    char16_t text[MaxRealTextLength + 1];
+    FormatReal(value, text);
+    return WriteText(writer, element, text);
+}
+
+int WriteInt(xmlTextWriterPtr writer, const char* element, std::int32_t value) {
+    char16_t text[16];
+    FormatInt(value, text);
+    return WriteText(writer, element, text);
+}
+
+int WriteAttribute(xmlTextWriterPtr writer, const char* name, const char16_t* text) {
+    std::string& utf8 = ScratchBuffers().utf8;
+    EncodeUtf8(text, utf8);
+    return xmlTextWriterWriteAttribute(writer, Xml(name), Xml(utf8.c_str()));
+}
+
+} // namespace
+
+bool CSignalXml::ReadXml(xmlTextReaderPtr reader, CSignalDescription& s,
+                         const char16_t** message) {
+    const bool empty = xmlTextReaderIsEmptyElement(reader) == 1;
+    const int depth = xmlTextReaderDepth(reader);
+
+    if (xmlTextReaderMoveToFirstAttribute(reader) == 1) {
+        do {
+            ReadAttribute(s, View(xmlTextReaderConstLocalName(reader)),
+                          View(xmlTextReaderConstValue(reader)));
+        } while (xmlTextReaderMoveToNextAttribute(reader) == 1);
+        xmlTextReaderMoveToElement(reader);
+    }
+
+    if (!empty) {
+        std::string& value = ScratchBuffers().value;
+        while (xmlTextReaderRead(reader) == 1) {
+            const int type = xmlTextReaderNodeType(reader);
+            if (type == XML_READER_TYPE_END_ELEMENT && xmlTextReaderDepth(reader) == depth)
+                break;
+            if (type != XML_READER_TYPE_ELEMENT)
+                continue;
+            // Copy the name: the reader's name storage may move while the child is read.
+            char name[32];
+            const std::string_view localName = View(xmlTextReaderConstLocalName(reader));
+            const bool known = localName.size() < sizeof name;
+            if (known)
+                std::memcpy(name, localName.data(), localName.size() + 1);
+            if (!ReadChildValue(reader, value))
+                break;
+            if (known)
+                ReadChild(s, name, value);
+        }
+    }
+
+    if (s.m_nModulation < 0)
+        s.m_nModulation = 0;
+    if (s.m_nMode < 0)
+        s.m_nMode = 0;
+    if (s.m_nSubmode < 0)
+        s.m_nSubmode = 0;
+    const char16_t* result = s.Validate(true);
+    if (result == nullptr)
+        s.m_bInvalid = false;
+    if (message)
+        *message = result;
+    s.UpdateDisplayTexts();
+    return true;
+}
+
+bool CSignalXml::WriteXml(xmlTextWriterPtr w, const CSignalDescription& s) {
+    int failed = 0;
+    auto check = [&failed](int rc) { failed |= rc < 0; };
+    check(xmlTextWriterStartElement(w, Xml("Signal")));
+    check(WriteAttribute(w, "Name", s.m_szName));
+    check(WriteAttribute(w, "Mode", s.GetModeName()));
+    check(WriteAttribute(w, "Modulation", s.GetModulationName()));
+    check(WriteAttribute(w, "Disabled", s.m_bDisabled ? u"1" : u"0"));
+
+    if (s.m_szITU[0] != u'\0')
+        check(WriteText(w, "ITU", s.m_szITU));
+    if (s.m_szComment[0] != u'\0')
+        check(WriteText(w, "Comment", s.m_szComment));
+    if (s.m_nModulation == ModulationOfdm && s.m_nSubmode != 0)
+        check(WriteText(w, "Submode", s.GetSubcarrierName()));
+    if (s.m_dBaudrate > 0)
+        check(WriteReal(w, "Baudrate", s.m_dBaudrate));
+    if (s.m_dShift > 0)
+        check(WriteReal(w, s.m_nModulation == ModulationMfsk ? "Spacing" : "Shift", s.m_dShift));
+    if (s.m_dBandwidth > 0)
+        check(WriteReal(w, "Bandwidth", s.m_dBandwidth));
+    if (s.m_nNumTones > 0)
+        check(WriteInt(w, "NumTones", s.m_nNumTones));
+    if (s.m_nModulation != ModulationMfsk && s.m_szSpacing[0] != u'\0')
+        check(WriteText(w, "Spacing", s.m_szSpacing));
+    if (s.m_nNumChannels != 0)
+        check(WriteInt(w, "NumChannels", s.m_nNumChannels));
+    if (s.m_dPilotFrequency > 0)
+        check(WriteReal(w, "PilotFrequency", s.m_dPilotFrequency));
+    if (s.m_nNumChannelsMin != 0)
+        check(WriteInt(w, "NumChannelsMin", s.m_nNumChannelsMin));
+    if (s.m_nNumTonesMin != 0)
+        check(WriteInt(w, "NumTonesMin", s.m_nNumTonesMin));
+    if (s.m_nCodecheckCounter != 0)
+        check(WriteInt(w, "CodecheckCounter", s.m_nCodecheckCounter));
+
+    check(xmlTextWriterEndElement(w));
+    return failed == 0;
+}

@@ -1,0 +1,55 @@
+#include "Utf8Text.h"
+
+#include "SignalText.h"
+
+#include <QString>
+
+void DecodeUtf8(std::string_view utf8, std::u16string& out) {
+    out.resize(utf8.size());
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        if (c >= 0x80) {
+            const QString text = QString::fromUtf8(utf8.data() + i,
+                                                   static_cast<qsizetype>(utf8.size() - i));
+            out.resize(i);
+            out.append(reinterpret_cast<const char16_t*>(text.utf16()),
+                       static_cast<std::size_t>(text.size()));
+            return;
+        }
+        out[i] = static_cast<char16_t>(c);
+    }
+}
+
+void EncodeUtf8(std::u16string_view utf16, std::string& out) {
+    out.resize(utf16.size());
+    for (std::size_t i = 0; i < utf16.size(); ++i) {
+        const char16_t c = utf16[i];
+        if (c >= 0x80) {
+            const QByteArray bytes =
+                QString::fromRawData(reinterpret_cast<const QChar*>(utf16.data() + i),
+                                     static_cast<qsizetype>(utf16.size() - i))
+                    .toUtf8();
+            out.resize(i);
+            out.append(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+            return;
+        }
+        out[i] = static_cast<char>(c);
+    }
+}
+
+bool IsXmlText(std::u16string_view utf16) {
+    for (std::size_t i = 0; i < utf16.size(); ++i) {
+        const char16_t c = utf16[i];
+        if (c < 0x20) {
+            if (c != u'\t' && c != u'\n' && c != u'\r')
+                return false;
+        } else if (IsHighSurrogate(c)) {
+            if (i + 1 >= utf16.size() || !IsLowSurrogate(utf16[i + 1]))
+                return false;
+            ++i;
+        } else if (IsLowSurrogate(c) || c == 0xFFFE || c == 0xFFFF) {
+            return false;
+        }
+    }
+    return true;
+}

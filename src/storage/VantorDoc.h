@@ -1,0 +1,73 @@
+#pragma once
+
+#include "SignalSort.h"
+
+#include <QDateTime>
+#include <QObject>
+#include <QString>
+
+#include <memory>
+#include <unordered_map>
+
+class CSignalDescription;
+
+// The signal database held in memory: an ordered collection of owned records with the file
+// operations around it. Views follow it through documentUpdated().
+class CVantorDoc : public QObject {
+    Q_OBJECT
+public:
+    // Validation messages of records as they were read, for callers that report them.
+    using ReadMessages = std::unordered_map<const CSignalDescription*, const char16_t*>;
+
+    struct MergeResult {
+        int added = 0;
+        int dropped = 0;
+    };
+
+    explicit CVantorDoc(QObject* parent = nullptr);
+    ~CVantorDoc() override;
+
+    // Collection operations. An index outside 0 .. count - 1 throws std::out_of_range.
+    int GetSignalCount() const { return static_cast<int>(m_signals.size()); }
+    CSignalDescription* GetSignal(int index) const;
+    int AddSignal(std::unique_ptr<CSignalDescription> signal);
+    void DeleteSignal(int index);
+    int FindEqualSignal(const CSignalDescription& signal) const;
+    void SortSignals(int column, bool descending);
+    const SignalCollection& Signals() const { return m_signals; }
+
+    // File operations; each returns false with GetLastError() set and the document as it
+    // was when it fails.
+    bool OnNewDocument();
+    bool OnOpenDocument(const QString& path, ReadMessages* messages = nullptr);
+    bool OnSaveDocument(const QString& path);
+    bool MergeFile(const QString& path, MergeResult* result = nullptr,
+                   ReadMessages* messages = nullptr);
+    QString GetLastError() const { return m_lastError; }
+
+    bool IsModified() const { return m_bModified; }
+    void SetModifiedFlag(bool modified = true);
+    QString GetPathName() const { return m_pathName; }
+    void SetPathName(const QString& path) { m_pathName = path; }
+
+    // True when the file at the document's path changed on disk since it was opened or
+    // last saved by this document.
+    bool FileChangedOnDisk() const;
+
+    // Tells the views that the collection changed.
+    void UpdateAllViews() { emit documentUpdated(); }
+
+signals:
+    void documentUpdated();
+    void modifiedChanged(bool modified);
+
+private:
+    void RememberFileStamp();
+
+    SignalCollection m_signals;
+    QString m_pathName;
+    QString m_lastError;
+    QDateTime m_fileStamp;
+    qint64 m_fileSize = -1;
+    bool m_bModified = false;
+};

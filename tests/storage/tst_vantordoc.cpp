@@ -1,0 +1,332 @@
+#include "SignalDescription.h"
+#include "SignalText.h"
+#include "VantorDoc.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+QString Q(const char16_t* text) { return QString::fromUtf16(text); }
+
+void WriteFile(const QString& path, const QByteArray& data) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(data);
+}
+
+QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QStringList Names(const CVantorDoc& doc) {
+    QStringList names;
+    for (const auto& s : doc.Signals())
+        names << Q(s->m_szName);
+    return names;
+}
+
+std::unique_ptr<CSignalDescription> Fsk(const char16_t* name) {
+    auto s = std::make_unique<CSignalDescription>();
+    CopyText(s->m_szName, name);
+    s->m_nMode = 27;
+    s->m_nModulation = 1;
+    s->m_dBaudrate = 50;
+    s->m_dShift = 170;
+    s->m_nCodecheckCounter = 3;
+    s->Validate(false);
+    s->m_bInvalid = false;
+    s->UpdateDisplayTexts();
+    return s;
+}
+
+const QByteArray ElevenLines =
+    "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+    "<SignalDatabase xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
+    "xsi:noNamespaceSchemaLocation=\"QuarnSignalDB.xsd\">\n"
+    "  <SignalList>\n"
+    "    <Signal Name=\"Baudot 50\" Mode=\"baudot\" Modulation=\"FSK\" Disabled=\"0\">\n"
+    "      <Baudrate>50</Baudrate>\n"
+    "      <Shift>170</Shift>\n"
+    "      <NumTones>2</NumTones>\n"
+    "      <CodecheckCounter>3</CodecheckCounter>\n"
+    "    </Signal>\n"
+    "  </SignalList>\n"
+    "</SignalDatabase>\n";
+
+// A folder where nothing can be written, also for root: a read-only tmpfs when running as
+// root (holding one file), a folder without write permission otherwise.
+class LockedFolder {
+public:
+    explicit LockedFolder(const QString& path) : m_path(path) {
+        QDir().mkpath(path);
+        if (geteuid() != 0) {
+            WriteFile(path + "/db.xml", ElevenLines);
+            QFile::setPermissions(path + "/db.xml", QFile::ReadOwner);
+            QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner);
+            m_ready = true;
+            return;
+        }
+        m_mounted = QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=1m", "tmpfs", path}) == 0;
+        if (!m_mounted)
+            return;
+        WriteFile(path + "/db.xml", ElevenLines);
+        m_ready = QProcess::execute("mount", {"-o", "remount,ro", path}) == 0;
+    }
+    ~LockedFolder() {
+        if (m_mounted)
+            QProcess::execute("umount", {m_path});
+        else
+            QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    bool ready() const { return m_ready; }
+
+private:
+    QString m_path;
+    bool m_mounted = false;
+    bool m_ready = false;
+};
+
+} // namespace
+
+class TestVantorDoc : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    QString Path(const QString& name) const { return m_dir.filePath(name); }
+
+private slots:
+    void collectionOperations() {
+        CVantorDoc doc;
+        QCOMPARE(doc.AddSignal(Fsk(u"a")), 0);
+        QCOMPARE(doc.AddSignal(Fsk(u"b")), 1);
+        QVERIFY(!doc.IsModified());
+        QVERIFY_THROWS_EXCEPTION(std::out_of_range, doc.GetSignal(2));
+        QVERIFY_THROWS_EXCEPTION(std::out_of_range, doc.GetSignal(-1));
+        QVERIFY_THROWS_EXCEPTION(std::out_of_range, doc.DeleteSignal(2));
+        QCOMPARE(doc.GetSignalCount(), 2);
+        QVERIFY(!doc.IsModified());
+        QCOMPARE(doc.FindEqualSignal(*Fsk(u"b")), 1);
+        QCOMPARE(doc.FindEqualSignal(*Fsk(u"c")), -1);
+        doc.DeleteSignal(0);
+        QCOMPARE(Names(doc), QStringList{"b"});
+        QVERIFY(doc.IsModified());
+        doc.DeleteSignal(0);
+        QCOMPARE(doc.GetSignalCount(), 0);
+    }
+
+    void saveWritesTheElevenLineFile() {
+        CVantorDoc doc;
+        doc.AddSignal(Fsk(u"Baudot 50"));
+        doc.SetModifiedFlag(true);
+        QVERIFY(doc.OnSaveDocument(Path("eleven.xml")));
+        QCOMPARE(ReadFile(Path("eleven.xml")), ElevenLines);
+        QVERIFY(!doc.IsModified());
+        QCOMPARE(doc.GetPathName(), Path("eleven.xml"));
+    }
+
+    void saveEmptyDocument() {
+        CVantorDoc doc;
+        QVERIFY(doc.OnSaveDocument(Path("empty.xml")));
+        QCOMPARE(ReadFile(Path("empty.xml")),
+                 QByteArray("\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\" "
+                            "standalone=\"yes\"?>\n<SignalDatabase "
+                            "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
+                            "xsi:noNamespaceSchemaLocation=\"QuarnSignalDB.xsd\">\n"
+                            "  <SignalList/>\n</SignalDatabase>\n"));
+    }
+
+    void openSortsByNameAndFindsSignalsAnywhere() {
+        WriteFile(Path("loose.xml"),
+                  "<Root><Signal Name='Zulu' Modulation='CW'/><Other><Signal Name='alpha' "
+                  "Modulation='CW'/></Other><Signal Name='Bravo' Modulation='CW'/></Root>");
+        CVantorDoc doc;
+        doc.SetModifiedFlag(true);
+        QSignalSpy updates(&doc, &CVantorDoc::documentUpdated);
+        QVERIFY(doc.OnOpenDocument(Path("loose.xml")));
+        QCOMPARE(Names(doc), (QStringList{"Bravo", "Zulu", "alpha"}));
+        QVERIFY(!doc.IsModified());
+        QCOMPARE(updates.count(), 1);
+    }
+
+    void failedOpenKeepsRecords_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("where");
+        QTest::newRow("missing file") << QByteArray() << "No such file";
+        QTest::newRow("truncated") << ElevenLines.left(ElevenLines.size() - 30) << "line";
+        QTest::newRow("mismatched tag")
+            << QByteArray("<a>\n<Signal Name='x' Modulation='CW'/>\n</b>") << "line 3";
+        QTest::newRow("empty file") << QByteArray("") << "line";
+        QTest::newRow("not xml") << QByteArray("hello") << "line 1";
+        QTest::newRow("bad utf-8") << QByteArray("<a><Signal Name='\xff'/></a>") << "line 1";
+    }
+    void failedOpenKeepsRecords() {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, where);
+        const QString path = Path(QString("bad-%1.xml").arg(QTest::currentDataTag()));
+        if (!content.isNull())
+            WriteFile(path, content);
+        CVantorDoc doc;
+        doc.AddSignal(Fsk(u"kept"));
+        doc.SetPathName("/somewhere/else.xml");
+        doc.SetModifiedFlag(true);
+        QVERIFY(!doc.OnOpenDocument(path));
+        QVERIFY2(doc.GetLastError().contains(path) && doc.GetLastError().contains(where),
+                 qPrintable(doc.GetLastError()));
+        QCOMPARE(Names(doc), QStringList{"kept"});
+        QVERIFY(doc.IsModified());
+        QCOMPARE(doc.GetPathName(), QStringLiteral("/somewhere/else.xml"));
+        // A merge of the same file fails as a whole too.
+        QVERIFY(!doc.MergeFile(path));
+        QCOMPARE(Names(doc), QStringList{"kept"});
+    }
+
+    void roundTripKeepsValues() {
+        CVantorDoc doc;
+        auto wild = Fsk(u"wild");
+        wild->m_dBaudrate = -1;
+        wild->m_dShift = -1;
+        doc.AddSignal(std::move(wild));
+        auto ofdm = std::make_unique<CSignalDescription>();
+        CopyText(ofdm->m_szName, u"ofdm");
+        ofdm->m_nModulation = 4;
+        ofdm->m_dBaudrate = -1;
+        ofdm->m_nNumChannels = -1;
+        ofdm->m_dPilotFrequency = -1;
+        doc.AddSignal(std::move(ofdm));
+        auto precise = Fsk(u"precise");
+        precise->m_dBaudrate = 123.4567;
+        precise->m_nMode = 19;
+        doc.AddSignal(std::move(precise));
+        QVERIFY(doc.OnSaveDocument(Path("round.xml")));
+        CVantorDoc back;
+        QVERIFY(back.OnOpenDocument(Path("round.xml")));
+        QCOMPARE(Names(back), (QStringList{"ofdm", "precise", "wild"}));
+        const CSignalDescription& o = *back.GetSignal(0);
+        QCOMPARE(o.m_dBaudrate, -1.0);
+        QVERIFY(o.m_bInvalid);
+        QCOMPARE(o.m_nNumChannels, -1);
+        QCOMPARE(o.m_dPilotFrequency, 0.0);
+        QCOMPARE(back.GetSignal(1)->m_dBaudrate, 123.457);
+        QCOMPARE(back.GetSignal(1)->m_nMode, 10);
+        QCOMPARE(back.GetSignal(2)->m_dBaudrate, -1.0);
+        QCOMPARE(back.GetSignal(2)->m_dShift, -1.0);
+        QVERIFY(!back.GetSignal(2)->m_bInvalid);
+    }
+
+    void mergeDropsDuplicates() {
+        CVantorDoc doc;
+        doc.AddSignal(Fsk(u"Baudot 50"));
+        QVERIFY(doc.OnSaveDocument(Path("base.xml")));
+        QVERIFY(doc.OnOpenDocument(Path("base.xml")));
+        CVantorDoc::MergeResult result;
+        QVERIFY(doc.MergeFile(Path("base.xml"), &result));
+        QCOMPARE(result.added, 0);
+        QCOMPARE(result.dropped, 1);
+        QVERIFY(!doc.IsModified());
+
+        WriteFile(Path("other.xml"),
+                  "<r><Signal Name='Baudot 50' Mode='baudot' Modulation='FSK' Disabled='1'>"
+                  "<Baudrate>50</Baudrate><Shift>170</Shift><Bandwidth>300</Bandwidth>"
+                  "<CodecheckCounter>9</CodecheckCounter></Signal>"
+                  "<Signal Name='New' Modulation='CW'/><Signal Name='New' Modulation='CW'/>"
+                  "<Signal Name='Bad' Modulation='OFDM'/></r>");
+        QSignalSpy updates(&doc, &CVantorDoc::documentUpdated);
+        QVERIFY(doc.MergeFile(Path("other.xml"), &result));
+        QCOMPARE(result.added, 2);
+        QCOMPARE(result.dropped, 2);
+        QCOMPARE(Names(doc), (QStringList{"Baudot 50", "New", "Bad"}));
+        QVERIFY(!doc.GetSignal(0)->m_bMerged);
+        QVERIFY(doc.GetSignal(1)->m_bMerged && !doc.GetSignal(1)->m_bInvalid);
+        QVERIFY(doc.GetSignal(2)->m_bMerged && doc.GetSignal(2)->m_bInvalid);
+        QVERIFY(doc.IsModified());
+        QCOMPARE(updates.count(), 1);
+        QCOMPARE(doc.GetPathName(), Path("base.xml"));
+        QVERIFY(doc.OnSaveDocument(Path("merged.xml")));
+        QVERIFY(doc.OnOpenDocument(Path("merged.xml")));
+        for (const auto& s : doc.Signals())
+            QVERIFY(!s->m_bMerged);
+    }
+
+    void newDocumentEmpties() {
+        CVantorDoc doc;
+        doc.AddSignal(Fsk(u"a"));
+        doc.SetPathName("x.xml");
+        doc.SetModifiedFlag(true);
+        QVERIFY(doc.OnNewDocument());
+        QCOMPARE(doc.GetSignalCount(), 0);
+        QVERIFY(!doc.IsModified());
+        QVERIFY(doc.GetPathName().isEmpty());
+    }
+
+    void failedSaveKeepsFileAndFlag_data() {
+        QTest::addColumn<QString>("target");
+        QTest::newRow("read-only folder") << "locked/new.xml";
+        QTest::newRow("read-only file") << "locked/db.xml";
+        QTest::newRow("missing folder") << "no/such/folder/db.xml";
+        QTest::newRow("folder as file") << "locked";
+    }
+    void failedSaveKeepsFileAndFlag() {
+        QFETCH(QString, target);
+        LockedFolder locked(Path("locked"));
+        if (!locked.ready())
+            QSKIP("cannot make a read-only folder here");
+        CVantorDoc doc;
+        doc.AddSignal(Fsk(u"new"));
+        doc.SetModifiedFlag(true);
+        const QByteArray before = ReadFile(Path(target));
+        QVERIFY(!doc.OnSaveDocument(Path(target)));
+        QVERIFY(!doc.GetLastError().isEmpty());
+        QVERIFY(doc.IsModified());
+        QCOMPARE(ReadFile(Path(target)), before);
+        QVERIFY(!QFile::exists(Path("locked/new.xml")));
+    }
+
+    void writeFailureKeepsOldFile() {
+        // A file size limit makes the write itself fail part-way, as a full disk would.
+        CVantorDoc doc;
+        for (int i = 0; i < 3000; ++i)
+            doc.AddSignal(Fsk(reinterpret_cast<const char16_t*>(
+                QString("signal %1").arg(i).utf16())));
+        doc.SetModifiedFlag(true);
+        WriteFile(Path("old.xml"), ElevenLines);
+        rlimit previous{};
+        getrlimit(RLIMIT_FSIZE, &previous);
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = previous;
+        limit.rlim_cur = 64 * 1024;
+        setrlimit(RLIMIT_FSIZE, &limit);
+        const bool saved = doc.OnSaveDocument(Path("old.xml"));
+        setrlimit(RLIMIT_FSIZE, &previous);
+        std::signal(SIGXFSZ, oldHandler);
+        QVERIFY(!saved);
+        QVERIFY(doc.IsModified());
+        QCOMPARE(ReadFile(Path("old.xml")), ElevenLines);
+        QCOMPARE(QDir(m_dir.path()).entryList({"old.xml*"}, QDir::Files | QDir::Hidden),
+                 QStringList{"old.xml"});
+    }
+
+    void unwritableTextFailsSave() {
+        CVantorDoc doc;
+        auto bad = Fsk(u"bad");
+        bad->m_szComment[0] = 0x0001;
+        bad->m_szComment[1] = 0;
+        doc.AddSignal(std::move(bad));
+        doc.SetModifiedFlag(true);
+        WriteFile(Path("keep.xml"), ElevenLines);
+        QVERIFY(!doc.OnSaveDocument(Path("keep.xml")));
+        QVERIFY(doc.GetLastError().contains("bad"));
+        QCOMPARE(ReadFile(Path("keep.xml")), ElevenLines);
+        QVERIFY(doc.IsModified());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestVantorDoc)
+#include "tst_vantordoc.moc"

@@ -1,0 +1,197 @@
+#include "QuarnTool.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sstream>
+
+namespace {
+
+struct Result {
+    int status;
+    QString out;
+    QString err;
+};
+
+Result Run(const QStringList& args) {
+    std::vector<std::string> argv;
+    for (const QString& arg : args)
+        argv.push_back(arg.toStdString());
+    std::ostringstream out, err;
+    const int status = RunQuarnTool(argv, out, err);
+    return {status, QString::fromStdString(out.str()), QString::fromStdString(err.str())};
+}
+
+void WriteFile(const QString& path, const QByteArray& data) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(data);
+}
+
+const QByteArray Sample =
+    "<SignalDatabase><SignalList>"
+    "<Signal Name='Zulu' Mode='baudot' Modulation='FSK' Disabled='0'><Baudrate>50</Baudrate>"
+    "<Shift>170</Shift><CodecheckCounter>3</CodecheckCounter>"
+    "<Comment>tab\there\nline \\ end</Comment></Signal>"
+    "<Signal Name='alpha' Modulation='PSK-4'><Baudrate>75</Baudrate><NumChannels>16"
+    "</NumChannels></Signal>"
+    "<Signal Name='Bravo' Modulation='OFDM'><Submode>QAM-16</Submode></Signal>"
+    "<Signal Name='Mike' Modulation='FSK'><Baudrate>1500000</Baudrate><Shift>0.00005</Shift>"
+    "</Signal>"
+    "</SignalList></SignalDatabase>";
+
+} // namespace
+
+class TestQuarnTool : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    QString Path(const QString& name) const { return m_dir.filePath(name); }
+
+private slots:
+    void initTestCase() {
+        WriteFile(Path("sample.xml"), Sample);
+        WriteFile(Path("other.xml"),
+                  "<r><Signal Name='Zulu' Mode='baudot' Modulation='FSK'><Baudrate>50</Baudrate>"
+                  "<Shift>170</Shift><CodecheckCounter>9</CodecheckCounter>"
+                  "<Comment>tab\there\nline \\ end</Comment></Signal>"
+                  "<Signal Name='Echo' Modulation='CW'/></r>");
+        WriteFile(Path("broken.xml"), "<r>\n<Signal Name='x'>\n</r>");
+    }
+
+    void listPlain() {
+        const Result r = Run({"list", Path("sample.xml")});
+        QCOMPARE(r.status, 0);
+        const QStringList lines = r.out.split('\n');
+        QCOMPARE(lines[0], QStringLiteral("Name\tDecoder\tModulation\tSubcarrier\tBaud / Symbol "
+                                          "Rate\tShift\tBandwidth\tNo. of Tones\tNo. of "
+                                          "Carriers\tSpacing\tPilot Frequency\tCodecheck "
+                                          "Counter\tITU Designator\tComments"));
+        QCOMPARE(lines[1], QStringLiteral("Bravo\tno-mode\tOFDM\tQAM-16\t*\t\t\t\t\t\t\t\t\t"));
+        QCOMPARE(lines[2], QStringLiteral("Mike\tno-mode\tFSK\t\t1.5e+006\t5e-005\t*\t2\t\t\t\t\t\t"));
+        QCOMPARE(lines[3], QStringLiteral("Zulu\tbaudot\tFSK\t\t50\t170\t*\t2\t\t\t\t3\t\t"
+                                          "tab\\there\\nline \\\\ end"));
+        QCOMPARE(lines[4], QStringLiteral("alpha\tno-mode\tPSK-4\t\t75\t\t\t\t16\t*\t\t\t\t"));
+        QCOMPARE(lines.size(), 6);
+    }
+
+    void listFilterMergeSort_data() {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QStringList>("names");
+        QTest::newRow("fsk") << QStringList{"--filter", "fsk"} << QStringList{"Mike", "Zulu"};
+        QTest::newRow("psk-multicarrier") << QStringList{"--filter", "psk-multicarrier"}
+                                          << QStringList{"alpha"};
+        QTest::newRow("psk") << QStringList{"--filter", "psk"} << QStringList{};
+        QTest::newRow("merge appends") << QStringList{"--merge", Path("other.xml")}
+                                       << QStringList{"Bravo", "Mike", "Zulu", "alpha", "Echo"};
+        QTest::newRow("sort name desc") << QStringList{"--sort", "0:desc"}
+                                        << QStringList{"alpha", "Zulu", "Mike", "Bravo"};
+        QTest::newRow("sorts nest") << QStringList{"--sort", "0:desc", "--sort", "13"}
+                                    << QStringList{"alpha", "Zulu", "Mike", "Bravo"};
+        QTest::newRow("baud asc") << QStringList{"--sort", "4"}
+                                  << QStringList{"Bravo", "Zulu", "alpha", "Mike"};
+    }
+    void listFilterMergeSort() {
+        QFETCH(QStringList, options);
+        QFETCH(QStringList, names);
+        const Result r = Run(QStringList{"list"} + options + QStringList{Path("sample.xml")});
+        QCOMPARE(r.status, 0);
+        QStringList got;
+        for (const QString& line : r.out.split('\n').mid(1, -1)) {
+            if (!line.isEmpty())
+                got << line.section('\t', 0, 0);
+        }
+        QCOMPARE(got, names);
+    }
+
+    void listJson() {
+        const Result r = Run({"list", "--json", "--merge", Path("other.xml"), Path("sample.xml")});
+        QCOMPARE(r.status, 0);
+        const QJsonArray array = QJsonDocument::fromJson(r.out.toUtf8()).array();
+        QCOMPARE(array.size(), 5);
+        const QJsonObject mike = array[1].toObject();
+        QCOMPARE(mike.keys().size(), 21);
+        QCOMPARE(mike["name"].toString(), QStringLiteral("Mike"));
+        QCOMPARE(mike["baudrate"].toDouble(), 1500000.0);
+        QCOMPARE(mike["shift"].toDouble(), 0.00005);
+        QCOMPARE(mike["bandwidth"].toDouble(), -1.0);
+        QCOMPARE(mike["modulation"].toInt(), 1);
+        QVERIFY(mike["message"].isNull());
+        QCOMPARE(mike["cells"].toArray().size(), 14);
+        QCOMPARE(mike["cells"].toArray()[4].toString(), QStringLiteral("1.5e+006"));
+        const QJsonObject bravo = array[0].toObject();
+        QCOMPARE(bravo["invalid"].toBool(), true);
+        QCOMPARE(bravo["message"].toString(), QStringLiteral("No symbol rate specified"));
+        QCOMPARE(bravo["submode"].toInt(), 7);
+        const QJsonObject echo = array[4].toObject();
+        QCOMPARE(echo["merged"].toBool(), true);
+        QCOMPARE(echo["name"].toString(), QStringLiteral("Echo"));
+    }
+
+    void check() {
+        Result r = Run({"check", Path("sample.xml")});
+        QCOMPARE(r.status, 1);
+        QCOMPARE(r.out, Path("sample.xml") + ": Bravo: No symbol rate specified\n");
+        r = Run({"check", Path("other.xml")});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, QString());
+        r = Run({"check", Path("other.xml"), Path("broken.xml"), Path("sample.xml")});
+        QCOMPARE(r.status, 2);
+        QVERIFY(r.out.contains("Bravo"));
+        QVERIFY2(r.err.contains(Path("broken.xml") + ": line 3"), qPrintable(r.err));
+    }
+
+    void convertAndMerge() {
+        Result r = Run({"convert", Path("sample.xml"), "-o", Path("converted.xml")});
+        QCOMPARE(r.status, 0);
+        QVERIFY(QFile::exists(Path("converted.xml")));
+        QCOMPARE(Run({"list", Path("converted.xml")}).out, Run({"list", Path("sample.xml")}).out);
+
+        r = Run({"merge", Path("sample.xml"), Path("other.xml"), Path("other.xml"), "-o",
+                 Path("merged.xml")});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, QStringLiteral("1 records added, 3 dropped as duplicates\n"));
+        QCOMPARE(Run({"list", Path("merged.xml")}).out.count('\n'), 6);
+    }
+
+    void failuresWriteNothing_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("convert broken") << QStringList{"convert", Path("broken.xml"), "-o",
+                                                       Path("out1.xml")};
+        QTest::newRow("convert missing") << QStringList{"convert", Path("nope.xml"), "-o",
+                                                        Path("out1.xml")};
+        QTest::newRow("merge broken other")
+            << QStringList{"merge", Path("sample.xml"), Path("broken.xml"), "-o", Path("out1.xml")};
+        QTest::newRow("list broken") << QStringList{"list", Path("broken.xml")};
+        QTest::newRow("usage: no command") << QStringList{};
+        QTest::newRow("usage: bad filter") << QStringList{"list", "--filter", "qam", Path("x")};
+        QTest::newRow("usage: bad column") << QStringList{"list", "--sort", "14", Path("x")};
+        QTest::newRow("usage: no output") << QStringList{"convert", Path("sample.xml")};
+    }
+    void failuresWriteNothing() {
+        QFETCH(QStringList, args);
+        const Result r = Run(args);
+        QCOMPARE(r.status, 2);
+        QVERIFY(!r.err.isEmpty());
+        QCOMPARE(r.out, QString());
+        QVERIFY(!QFile::exists(Path("out1.xml")));
+    }
+
+    void executableExitStatus() {
+        QProcess tool;
+        tool.start(QUARN_TOOL_PATH, {"check", Path("sample.xml")});
+        QVERIFY(tool.waitForFinished());
+        QCOMPARE(tool.exitCode(), 1);
+        tool.start(QUARN_TOOL_PATH, {"--help"});
+        QVERIFY(tool.waitForFinished());
+        QCOMPARE(tool.exitCode(), 0);
+        QVERIFY(tool.readAllStandardOutput().startsWith("Usage:"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestQuarnTool)
+#include "tst_quarntool.moc"

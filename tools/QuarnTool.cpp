@@ -1,0 +1,300 @@
+#include "QuarnTool.h"
+
+#include "CommandIds.h"
+#include "SignalColumns.h"
+#include "SignalDescription.h"
+#include "VantorDoc.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QString>
+
+#include <optional>
+#include <utility>
+
+namespace {
+
+constexpr int ExitOk = 0;
+constexpr int ExitInvalid = 1;
+constexpr int ExitFailure = 2;
+
+const char* const Usage =
+    "Usage:\n"
+    "  quarn-tool list [--filter F] [--merge OTHER]... [--sort COL[:desc]]... [--json] FILE\n"
+    "      Open FILE, merge each OTHER, sort by each column in turn (0-13), print the\n"
+    "      records that pass filter F: all (default), fsk, mfsk, fsk-multicarrier, ofdm,\n"
+    "      psk, psk-multicarrier.\n"
+    "  quarn-tool check FILE...\n"
+    "      Print every record that failed validation; exit 1 when there is one.\n"
+    "  quarn-tool convert IN -o OUT\n"
+    "      Open IN and save it to OUT as the editor would.\n"
+    "  quarn-tool merge BASE OTHER... -o OUT\n"
+    "      Open BASE, merge each OTHER in order, save to OUT.\n"
+    "Exit status: 0 success, 1 invalid records found by check, 2 a file that cannot be\n"
+    "read or written, or a usage error.\n";
+
+std::string Utf8(const QString& text) { return text.toStdString(); }
+
+std::string Utf8(const char16_t* text) { return Utf8(QString::fromUtf16(text)); }
+
+std::optional<std::uint32_t> FilterId(const std::string& name) {
+    static const std::pair<const char*, std::uint32_t> filters[] = {
+        {"all", ID_FILTER_ALL},
+        {"fsk", ID_FILTER_FSK},
+        {"mfsk", ID_FILTER_MFSK},
+        {"fsk-multicarrier", ID_FILTER_FSK_MULTICARRIER},
+        {"ofdm", ID_FILTER_OFDM},
+        {"psk", ID_FILTER_PSK},
+        {"psk-multicarrier", ID_FILTER_PSK_MULTICARRIER}};
+    for (const auto& [text, id] : filters) {
+        if (name == text)
+            return id;
+    }
+    return std::nullopt;
+}
+
+// One cell for the tab-separated form: tab, line breaks and backslash escaped.
+std::string EscapeCell(const char16_t* text) {
+    std::string result;
+    for (const char c : Utf8(text)) {
+        switch (c) {
+        case '\t':
+            result += "\\t";
+            break;
+        case '\n':
+            result += "\\n";
+            break;
+        case '\r':
+            result += "\\r";
+            break;
+        case '\\':
+            result += "\\\\";
+            break;
+        default:
+            result += c;
+        }
+    }
+    return result;
+}
+
+QJsonObject RecordJson(const CSignalDescription& s, const char16_t* message) {
+    QJsonArray cells;
+    for (int column = 0; column < SignalColumnCount; ++column)
+        cells.append(QString::fromUtf16(SignalCellText(s, column)));
+    return QJsonObject{
+        {"name", QString::fromUtf16(s.m_szName)},
+        {"mode", s.m_nMode},
+        {"modulation", s.m_nModulation},
+        {"submode", s.m_nSubmode},
+        {"disabled", s.m_bDisabled},
+        {"codecheckCounter", s.m_nCodecheckCounter},
+        {"itu", QString::fromUtf16(s.m_szITU)},
+        {"comment", QString::fromUtf16(s.m_szComment)},
+        {"baudrate", s.m_dBaudrate},
+        {"shift", s.m_dShift},
+        {"bandwidth", s.m_dBandwidth},
+        {"numTones", s.m_nNumTones},
+        {"numTonesMin", s.m_nNumTonesMin},
+        {"numChannels", s.m_nNumChannels},
+        {"numChannelsMin", s.m_nNumChannelsMin},
+        {"spacing", QString::fromUtf16(s.m_szSpacing)},
+        {"pilotFrequency", s.m_dPilotFrequency},
+        {"invalid", s.m_bInvalid},
+        {"merged", s.m_bMerged},
+        {"message", message ? QJsonValue(QString::fromUtf16(message)) : QJsonValue()},
+        {"cells", cells},
+    };
+}
+
+int UsageError(std::ostream& err, const std::string& why) {
+    err << "quarn-tool: " << why << "\n" << Usage;
+    return ExitFailure;
+}
+
+int ReadFailure(std::ostream& err, const CVantorDoc& doc) {
+    err << "quarn-tool: " << Utf8(doc.GetLastError()) << "\n";
+    return ExitFailure;
+}
+
+int RunList(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    std::uint32_t filter = ID_FILTER_ALL;
+    std::vector<std::string> merges;
+    std::vector<std::pair<int, bool>> sorts;
+    bool json = false;
+    std::optional<std::string> file;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (arg == "--json") {
+            json = true;
+        } else if (arg == "--filter" && hasValue) {
+            const auto id = FilterId(args[++i]);
+            if (!id)
+                return UsageError(err, "unknown filter '" + args[i] + "'");
+            filter = *id;
+        } else if (arg == "--merge" && hasValue) {
+            merges.push_back(args[++i]);
+        } else if (arg == "--sort" && hasValue) {
+            std::string spec = args[++i];
+            bool descending = false;
+            if (spec.size() > 5 && spec.compare(spec.size() - 5, 5, ":desc") == 0) {
+                descending = true;
+                spec.resize(spec.size() - 5);
+            }
+            bool ok = false;
+            const int column = QString::fromStdString(spec).toInt(&ok);
+            if (!ok || column < 0 || column >= SignalColumnCount)
+                return UsageError(err, "a sort column is a number from 0 to 13");
+            sorts.emplace_back(column, descending);
+        } else if (arg.rfind("--", 0) == 0 || file) {
+            return UsageError(err, "unexpected argument '" + arg + "'");
+        } else {
+            file = arg;
+        }
+    }
+    if (!file)
+        return UsageError(err, "list needs a FILE");
+
+    CVantorDoc doc;
+    CVantorDoc::ReadMessages messages;
+    if (!doc.OnOpenDocument(QString::fromStdString(*file), &messages))
+        return ReadFailure(err, doc);
+    for (const std::string& other : merges) {
+        if (!doc.MergeFile(QString::fromStdString(other), nullptr, &messages))
+            return ReadFailure(err, doc);
+    }
+    for (const auto& [column, descending] : sorts)
+        doc.SortSignals(column, descending);
+
+    if (json) {
+        QJsonArray array;
+        for (const auto& signal : doc.Signals()) {
+            if (!signal->MatchesFilter(filter))
+                continue;
+            const auto it = messages.find(signal.get());
+            array.append(RecordJson(*signal, it == messages.end() ? nullptr : it->second));
+        }
+        out << QJsonDocument(array).toJson(QJsonDocument::Indented).toStdString();
+        return ExitOk;
+    }
+    for (int column = 0; column < SignalColumnCount; ++column)
+        out << (column ? "\t" : "") << Utf8(SignalColumnHeading(column));
+    out << "\n";
+    for (const auto& signal : doc.Signals()) {
+        if (!signal->MatchesFilter(filter))
+            continue;
+        for (int column = 0; column < SignalColumnCount; ++column)
+            out << (column ? "\t" : "") << EscapeCell(SignalCellText(*signal, column));
+        out << "\n";
+    }
+    return ExitOk;
+}
+
+int RunCheck(const std::vector<std::string>& files, std::ostream& out, std::ostream& err) {
+    if (files.empty())
+        return UsageError(err, "check needs at least one FILE");
+    int status = ExitOk;
+    for (const std::string& file : files) {
+        CVantorDoc doc;
+        CVantorDoc::ReadMessages messages;
+        if (!doc.OnOpenDocument(QString::fromStdString(file), &messages)) {
+            ReadFailure(err, doc);
+            status = ExitFailure;
+            continue;
+        }
+        for (const auto& signal : doc.Signals()) {
+            const auto it = messages.find(signal.get());
+            if (it == messages.end())
+                continue;
+            out << file << ": " << Utf8(signal->m_szName) << ": " << Utf8(it->second) << "\n";
+            if (status == ExitOk)
+                status = ExitInvalid;
+        }
+    }
+    return status;
+}
+
+// Splits "... -o OUT" into the inputs and the output path.
+bool SplitOutput(const std::vector<std::string>& args, std::vector<std::string>& inputs,
+                 std::string& output) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "-o" && i + 1 < args.size() && output.empty())
+            output = args[++i];
+        else if (args[i].rfind("-", 0) == 0 && args[i].size() > 1)
+            return false;
+        else
+            inputs.push_back(args[i]);
+    }
+    return !output.empty();
+}
+
+int Save(CVantorDoc& doc, const std::string& output, std::ostream& err) {
+    if (!doc.OnSaveDocument(QString::fromStdString(output))) {
+        err << "quarn-tool: " << Utf8(doc.GetLastError()) << "\n";
+        return ExitFailure;
+    }
+    return ExitOk;
+}
+
+int RunConvert(const std::vector<std::string>& args, std::ostream& err) {
+    std::vector<std::string> inputs;
+    std::string output;
+    if (!SplitOutput(args, inputs, output) || inputs.size() != 1)
+        return UsageError(err, "convert needs IN -o OUT");
+    CVantorDoc doc;
+    if (!doc.OnOpenDocument(QString::fromStdString(inputs[0])))
+        return ReadFailure(err, doc);
+    return Save(doc, output, err);
+}
+
+int RunMerge(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    std::vector<std::string> inputs;
+    std::string output;
+    if (!SplitOutput(args, inputs, output) || inputs.size() < 2)
+        return UsageError(err, "merge needs BASE OTHER... -o OUT");
+    CVantorDoc doc;
+    if (!doc.OnOpenDocument(QString::fromStdString(inputs[0])))
+        return ReadFailure(err, doc);
+    CVantorDoc::MergeResult total;
+    for (std::size_t i = 1; i < inputs.size(); ++i) {
+        CVantorDoc::MergeResult result;
+        if (!doc.MergeFile(QString::fromStdString(inputs[i]), &result))
+            return ReadFailure(err, doc);
+        total.added += result.added;
+        total.dropped += result.dropped;
+    }
+    const int status = Save(doc, output, err);
+    if (status == ExitOk)
+        out << total.added << " records added, " << total.dropped
+            << " dropped as duplicates\n";
+    return status;
+}
+
+} // namespace
+
+int RunQuarnTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.empty())
+        return UsageError(err, "no command given");
+    const std::string& command = args[0];
+    if (command == "--help" || command == "-h" || command == "help") {
+        out << Usage;
+        return ExitOk;
+    }
+    const std::vector<std::string> rest(args.begin() + 1, args.end());
+    for (const std::string& arg : rest) {
+        if (arg == "--help") {
+            out << Usage;
+            return ExitOk;
+        }
+    }
+    if (command == "list")
+        return RunList(rest, out, err);
+    if (command == "check")
+        return RunCheck(rest, out, err);
+    if (command == "convert")
+        return RunConvert(rest, err);
+    if (command == "merge")
+        return RunMerge(rest, out, err);
+    return UsageError(err, "unknown command '" + command + "'");
+}
