@@ -157,11 +157,10 @@ int RunList(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         return UsageError(err, "list needs a FILE");
 
     CVantorDoc doc;
-    CVantorDoc::ReadMessages messages;
-    if (!doc.OnOpenDocument(QString::fromStdString(*file), &messages))
+    if (!doc.OnOpenDocument(QString::fromStdString(*file)))
         return ReadFailure(err, doc);
     for (const std::string& other : merges) {
-        if (!doc.MergeFile(QString::fromStdString(other), nullptr, &messages))
+        if (!doc.MergeFile(QString::fromStdString(other)))
             return ReadFailure(err, doc);
     }
     for (const auto& [column, descending] : sorts)
@@ -172,8 +171,7 @@ int RunList(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         for (const auto& signal : doc.Signals()) {
             if (!signal->MatchesFilter(filter))
                 continue;
-            const auto it = messages.find(signal.get());
-            array.append(RecordJson(*signal, it == messages.end() ? nullptr : it->second));
+            array.append(RecordJson(*signal, doc.GetReadMessage(signal.get())));
         }
         out << QJsonDocument(array).toJson(QJsonDocument::Indented).toStdString();
         return ExitOk;
@@ -197,17 +195,16 @@ int RunCheck(const std::vector<std::string>& files, std::ostream& out, std::ostr
     int status = ExitOk;
     for (const std::string& file : files) {
         CVantorDoc doc;
-        CVantorDoc::ReadMessages messages;
-        if (!doc.OnOpenDocument(QString::fromStdString(file), &messages)) {
+        if (!doc.OnOpenDocument(QString::fromStdString(file))) {
             ReadFailure(err, doc);
             status = ExitFailure;
             continue;
         }
         for (const auto& signal : doc.Signals()) {
-            const auto it = messages.find(signal.get());
-            if (it == messages.end())
+            const char16_t* message = doc.GetReadMessage(signal.get());
+            if (message == nullptr)
                 continue;
-            out << file << ": " << Utf8(signal->m_szName) << ": " << Utf8(it->second) << "\n";
+            out << file << ": " << Utf8(signal->m_szName) << ": " << Utf8(message) << "\n";
             if (status == ExitOk)
                 status = ExitInvalid;
         }

@@ -35,6 +35,7 @@ int CVantorDoc::AddSignal(std::unique_ptr<CSignalDescription> signal) {
 
 void CVantorDoc::DeleteSignal(int index) {
     CheckIndex(index, GetSignalCount());
+    m_readMessages.erase(m_signals[static_cast<std::size_t>(index)].get());
     m_signals.erase(m_signals.begin() + index);
     SetModifiedFlag(true);
 }
@@ -51,8 +52,14 @@ void CVantorDoc::SortSignals(int column, bool descending) {
     SortSignalCollection(m_signals, column, descending);
 }
 
+const char16_t* CVantorDoc::GetReadMessage(const CSignalDescription* signal) const {
+    const auto it = m_readMessages.find(signal);
+    return it == m_readMessages.end() ? nullptr : it->second;
+}
+
 bool CVantorDoc::OnNewDocument() {
     m_signals.clear();
+    m_readMessages.clear();
     m_pathName.clear();
     m_fileStamp = QDateTime();
     m_fileSize = -1;
@@ -61,12 +68,12 @@ bool CVantorDoc::OnNewDocument() {
     return true;
 }
 
-bool CVantorDoc::OnOpenDocument(const QString& path, ReadMessages* messages) {
+bool CVantorDoc::OnOpenDocument(const QString& path) {
     SignalCollection records;
     records.reserve(100);
-    ReadMessages read;
+    std::unordered_map<const CSignalDescription*, const char16_t*> read;
     const auto sink = [&](std::unique_ptr<CSignalDescription> signal, const char16_t* message) {
-        if (messages && message)
+        if (message)
             read.emplace(signal.get(), message);
         records.push_back(std::move(signal));
     };
@@ -74,8 +81,7 @@ bool CVantorDoc::OnOpenDocument(const QString& path, ReadMessages* messages) {
         return false;
     SortSignalCollection(records, ColumnName, false);
     m_signals = std::move(records);
-    if (messages)
-        *messages = std::move(read);
+    m_readMessages = std::move(read);
     m_pathName = path;
     RememberFileStamp();
     SetModifiedFlag(false);
@@ -92,14 +98,14 @@ bool CVantorDoc::OnSaveDocument(const QString& path) {
     return true;
 }
 
-bool CVantorDoc::MergeFile(const QString& path, MergeResult* result, ReadMessages* messages) {
+bool CVantorDoc::MergeFile(const QString& path, MergeResult* result) {
     // Records held so far and those appended by this merge are all candidates for equality.
     CSignalIndex index;
     index.Reserve(m_signals.size());
     for (const auto& signal : m_signals)
         index.Add(signal.get());
     SignalCollection added;
-    ReadMessages read;
+    std::unordered_map<const CSignalDescription*, const char16_t*> read;
     MergeResult counts;
     const auto sink = [&](std::unique_ptr<CSignalDescription> signal, const char16_t* message) {
         if (index.Find(*signal) != nullptr) {
@@ -108,7 +114,7 @@ bool CVantorDoc::MergeFile(const QString& path, MergeResult* result, ReadMessage
         }
         signal->m_bMerged = true;
         index.Add(signal.get());
-        if (messages && message)
+        if (message)
             read.emplace(signal.get(), message);
         added.push_back(std::move(signal));
     };
@@ -118,8 +124,7 @@ bool CVantorDoc::MergeFile(const QString& path, MergeResult* result, ReadMessage
     m_signals.reserve(m_signals.size() + added.size());
     for (auto& signal : added)
         m_signals.push_back(std::move(signal));
-    if (messages)
-        messages->merge(read);
+    m_readMessages.merge(read);
     if (result)
         *result = counts;
     if (counts.added > 0)

@@ -16,9 +16,6 @@ class CSignalDescription;
 class CVantorDoc : public QObject {
     Q_OBJECT
 public:
-    // Validation messages of records as they were read, for callers that report them.
-    using ReadMessages = std::unordered_map<const CSignalDescription*, const char16_t*>;
-
     struct MergeResult {
         int added = 0;
         int dropped = 0;
@@ -39,11 +36,15 @@ public:
     // File operations; each returns false with GetLastError() set and the document as it
     // was when it fails.
     bool OnNewDocument();
-    bool OnOpenDocument(const QString& path, ReadMessages* messages = nullptr);
+    bool OnOpenDocument(const QString& path);
     bool OnSaveDocument(const QString& path);
-    bool MergeFile(const QString& path, MergeResult* result = nullptr,
-                   ReadMessages* messages = nullptr);
+    bool MergeFile(const QString& path, MergeResult* result = nullptr);
     QString GetLastError() const { return m_lastError; }
+
+    // The message the lenient validation gave a record when it was read, or null.
+    const char16_t* GetReadMessage(const CSignalDescription* signal) const;
+    // Forgets that message once the record has been edited.
+    void ForgetReadMessage(const CSignalDescription* signal) { m_readMessages.erase(signal); }
 
     bool IsModified() const { return m_bModified; }
     void SetModifiedFlag(bool modified = true);
@@ -65,6 +66,8 @@ private:
     void RememberFileStamp();
 
     SignalCollection m_signals;
+    // Validation messages of records that failed it when they were read.
+    std::unordered_map<const CSignalDescription*, const char16_t*> m_readMessages;
     QString m_pathName;
     QString m_lastError;
     QDateTime m_fileStamp;

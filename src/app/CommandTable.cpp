@@ -1,0 +1,198 @@
+#include "CommandTable.h"
+
+#include "CommandIds.h"
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+using O = CommandOwner;
+using K = MenuEntryKind;
+
+constexpr CommandInfo TheCommands[] = {
+    {ID_TOOLBAR_CUSTOMIZE, "ID_TOOLBAR_CUSTOMIZE", "", O::Frame},
+    {205, "ID_LOOK_BASIC", "", O::Frame},
+    {206, "ID_LOOK_OFFICE_XP", "", O::Frame},
+    {207, "ID_LOOK_WINDOWS", "", O::Frame},
+    {208, "ID_LOOK_OFFICE_2003", "", O::Frame},
+    {209, "ID_LOOK_VS_2005", "", O::Frame},
+    {210, "ID_LOOK_VS_2008", "", O::Frame},
+    {215, "ID_LOOK_OFFICE_2007_BLUE", "", O::Frame},
+    {216, "ID_LOOK_OFFICE_2007_BLACK", "", O::Frame},
+    {217, "ID_LOOK_OFFICE_2007_SILVER", "", O::Frame},
+    {218, "ID_LOOK_OFFICE_2007_AQUA", "", O::Frame},
+    {219, "ID_LOOK_WINDOWS_7", "", O::Frame},
+    {ID_SIGNAL_NEW, "ID_SIGNAL_NEW", "Create new signal\nNew Signal", O::View},
+    {ID_SIGNAL_DELETE, "ID_SIGNAL_DELETE", "Delete selected signal\nDelete Signal", O::View},
+    {ID_SIGNAL_ENABLE, "ID_SIGNAL_ENABLE", "", O::View},
+    {ID_SIGNAL_DISABLE, "ID_SIGNAL_DISABLE", "", O::View},
+    {ID_FILTER_ALL, "ID_FILTER_ALL", "Show all modes\nShow all", O::View},
+    {ID_FILTER_FSK, "ID_FILTER_FSK", "Show FSK modes\nShow FSK", O::View},
+    {ID_FILTER_MFSK, "ID_FILTER_MFSK", "Show MFSK modes\nShow MFSK", O::View},
+    {ID_FILTER_FSK_MULTICARRIER, "ID_FILTER_FSK_MULTICARRIER",
+     "Show FSK multicarrier modes\nShow FSK multicarrier", O::View},
+    {ID_FILTER_OFDM, "ID_FILTER_OFDM", "Show OFDM modes\nShow OFDM", O::View},
+    {ID_FILTER_PSK, "ID_FILTER_PSK", "Show PSK Modes\nShow PSK", O::View},
+    {ID_FILTER_PSK_MULTICARRIER, "ID_FILTER_PSK_MULTICARRIER",
+     "Show PSK multicarrier modes\nShow PSK multicarrier", O::View},
+    {ID_FILE_MERGE, "ID_FILE_MERGE", "Merge with another XML file\nMerge XML", O::Document},
+    {ID_FILE_CLOSE_DATABASE, "ID_FILE_CLOSE_DATABASE", "Close a file\nClose", O::App},
+    {ID_FILE_NEW, "ID_FILE_NEW", "Create a new document\nNew", O::App},
+    {ID_FILE_OPEN, "ID_FILE_OPEN", "Open an existing document\nOpen", O::App},
+    {ID_FILE_SAVE, "ID_FILE_SAVE", "Save the active document\nSave", O::Document},
+    {ID_FILE_SAVE_AS, "ID_FILE_SAVE_AS", "Save the active document with a new name\nSave As",
+     O::Document},
+    {ID_FILE_MRU_FILE1, "ID_FILE_MRU_FILE1", "Open this document", O::App},
+    {ID_FILE_MRU_FILE1 + 1, "ID_FILE_MRU_FILE2", "Open this document", O::App},
+    {ID_FILE_MRU_FILE1 + 2, "ID_FILE_MRU_FILE3", "Open this document", O::App},
+    {ID_FILE_MRU_FILE4, "ID_FILE_MRU_FILE4", "Open this document", O::App},
+    {ID_EDIT_SELECT_ALL, "ID_EDIT_SELECT_ALL", "Select the entire document\nSelect All", O::View},
+    {ID_APP_ABOUT, "ID_APP_ABOUT",
+     "Display program information, version number and copyright\nAbout", O::App},
+    {ID_APP_EXIT, "ID_APP_EXIT", "Quit the application; prompts to save documents\nExit", O::App},
+    {ID_HELP, "ID_HELP", "", O::Frame},
+    {ID_VIEW_TOOLBAR, "ID_VIEW_TOOLBAR", "", O::Frame},
+    {ID_VIEW_STATUS_BAR, "ID_VIEW_STATUS_BAR", "Show or hide the status bar\nToggle Status Bar",
+     O::Frame},
+    {ID_EDIT_COPY, "ID_EDIT_COPY", "Copy the selection and put it on the Clipboard\nCopy",
+     O::Nobody},
+    {ID_EDIT_CUT, "ID_EDIT_CUT", "Cut the selection and put it on the Clipboard\nCut", O::Nobody},
+    {ID_EDIT_PASTE, "ID_EDIT_PASTE", "Insert Clipboard contents\nPaste", O::Nobody},
+    {ID_EDIT_UNDO, "ID_EDIT_UNDO", "Undo the last action\nUndo", O::Nobody},
+    {ID_NEXT_PANE, "ID_NEXT_PANE", "Switch to the next window pane\nNext Pane", O::Nobody},
+    {ID_PREV_PANE, "ID_PREV_PANE", "Switch back to the previous window pane\nPrevious Pane",
+     O::Nobody},
+};
+
+constexpr MenuEntry TheMainMenu[] = {
+    {K::PopupBegin, "&File", 0},
+    {K::Item, "&New\tCtrl+N", ID_FILE_NEW},
+    {K::Separator, "", 0},
+    {K::Item, "&Open...\tCtrl+O", ID_FILE_OPEN},
+    {K::Item, "&Merge...\tCtrl+M", ID_FILE_MERGE},
+    {K::Item, "&Close...\tCtrl+C", ID_FILE_CLOSE_DATABASE},
+    {K::Separator, "", 0},
+    {K::Item, "&Save\tCtrl+S", ID_FILE_SAVE},
+    {K::Item, "Save &As...", ID_FILE_SAVE_AS},
+    {K::Separator, "", 0},
+    {K::Item, "Recent File", ID_FILE_MRU_FILE1},
+    {K::Separator, "", 0},
+    {K::Item, "E&xit", ID_APP_EXIT},
+    {K::PopupEnd, "", 0},
+    {K::PopupBegin, "&Edit", 0},
+    {K::Item, "&New\tIns", ID_SIGNAL_NEW},
+    {K::Item, "&Delete\tDel", ID_SIGNAL_DELETE},
+    {K::Separator, "", 0},
+    {K::Item, "Enable", ID_SIGNAL_ENABLE},
+    {K::Item, "Disable", ID_SIGNAL_DISABLE},
+    {K::Separator, "", 0},
+    {K::Item, "Select &All\tCtrl+A", ID_EDIT_SELECT_ALL},
+    {K::PopupEnd, "", 0},
+    {K::PopupBegin, "&View", 0},
+    {K::PopupBegin, "&Toolbars and Docking Windows", 0},
+    {K::Item, "<placeholder>", ID_VIEW_TOOLBAR},
+    {K::PopupEnd, "", 0},
+    {K::Item, "&Status Bar", ID_VIEW_STATUS_BAR},
+    {K::Separator, "", 0},
+    {K::PopupBegin, "Set Filter", 0},
+    {K::Item, "Show All", ID_FILTER_ALL},
+    {K::Separator, "", 0},
+    {K::Item, "FSK", ID_FILTER_FSK},
+    {K::Item, "MFSK", ID_FILTER_MFSK},
+    {K::Item, "FSK Multicarrier", ID_FILTER_FSK_MULTICARRIER},
+    {K::Item, "OFDM", ID_FILTER_OFDM},
+    {K::Item, "PSK", ID_FILTER_PSK},
+    {K::Item, "PSK Multicarrier", ID_FILTER_PSK_MULTICARRIER},
+    {K::PopupEnd, "", 0},
+    {K::PopupEnd, "", 0},
+    {K::PopupBegin, "&Help", 0},
+    {K::Item, "&Contents ...", ID_HELP},
+    {K::Separator, "", 0},
+    {K::Item, "&About Quarn Editor...", ID_APP_ABOUT},
+    {K::PopupEnd, "", 0},
+};
+
+constexpr MenuEntry TheContextMenu[] = {
+    {K::PopupBegin, "Edit", 0},
+    {K::Item, "&New\tIns", ID_SIGNAL_NEW},
+    {K::Item, "&Delete\tDel", ID_SIGNAL_DELETE},
+    {K::Separator, "", 0},
+    {K::Item, "Enable", ID_SIGNAL_ENABLE},
+    {K::Item, "Disable", ID_SIGNAL_DISABLE},
+    {K::Separator, "", 0},
+    {K::Item, "Select &All\tCtrl+A", ID_EDIT_SELECT_ALL},
+    {K::PopupEnd, "", 0},
+};
+
+constexpr MenuEntry TheLookMenu[] = {
+    {K::Item, "Office 2007 (&Blue Style)", 215},  {K::Item, "Office 2007 (B&lack Style)", 216},
+    {K::Item, "Office 2007 (&Silver Style)", 217}, {K::Item, "Office 2007 (&Aqua Style)", 218},
+    {K::Item, "Win&dows 7", 219},
+};
+
+const Accelerator TheAccelerators[] = {
+    {Qt::CTRL | Qt::Key_P, ID_EDIT_COPY},
+    {Qt::CTRL | Qt::Key_Insert, ID_EDIT_COPY},
+    {Qt::SHIFT | Qt::Key_Delete, ID_EDIT_CUT},
+    {Qt::CTRL | Qt::Key_X, ID_EDIT_CUT},
+    {QKeyCombination(Qt::Key_Delete), ID_SIGNAL_DELETE},
+    {QKeyCombination(Qt::Key_Insert), ID_SIGNAL_NEW},
+    {Qt::CTRL | Qt::Key_V, ID_EDIT_PASTE},
+    {Qt::SHIFT | Qt::Key_Insert, ID_EDIT_PASTE},
+    {Qt::CTRL | Qt::Key_A, ID_EDIT_SELECT_ALL},
+    {Qt::ALT | Qt::Key_Backspace, ID_EDIT_UNDO},
+    {Qt::CTRL | Qt::Key_Z, ID_EDIT_UNDO},
+    {Qt::CTRL | Qt::Key_N, ID_FILE_NEW},
+    {Qt::CTRL | Qt::Key_O, ID_FILE_OPEN},
+    {Qt::CTRL | Qt::Key_C, ID_FILE_CLOSE_DATABASE},
+    {Qt::CTRL | Qt::Key_S, ID_FILE_SAVE},
+    {QKeyCombination(Qt::Key_F6), ID_NEXT_PANE},
+    {Qt::SHIFT | Qt::Key_F6, ID_PREV_PANE},
+    {Qt::CTRL | Qt::Key_M, ID_FILE_MERGE},
+};
+
+constexpr std::uint32_t TheToolbar[] = {ID_FILE_NEW,   ID_FILE_OPEN,     ID_FILE_SAVE, 0,
+                                        ID_SIGNAL_NEW, ID_SIGNAL_DELETE, 0,            ID_HELP};
+
+struct StandardPromptEntry {
+    std::uint32_t id;
+    const char* prompt;
+};
+
+constexpr StandardPromptEntry TheStandardPrompts[] = {
+    {57602, "Close the active document\nClose"},
+    {57632, "Erase the selection\nErase"},
+    {57633, "Erase everything\nErase All"},
+    {57636, "Find the specified text\nFind"},
+    {57640, "Repeat the last action\nRepeat"},
+    {57641, "Replace specific text with different text\nReplace"},
+    {57644, "Redo the previously undone action\nRedo"},
+    {57653, "Split the active window into panes\nSplit"},
+};
+
+} // namespace
+
+std::span<const CommandInfo> Commands() { return TheCommands; }
+
+const CommandInfo* FindCommand(std::uint32_t id) {
+    const auto it = std::find_if(std::begin(TheCommands), std::end(TheCommands),
+                                 [id](const CommandInfo& c) { return c.id == id; });
+    return it == std::end(TheCommands) ? nullptr : &*it;
+}
+
+std::span<const MenuEntry> MainMenuEntries() { return TheMainMenu; }
+std::span<const MenuEntry> ContextMenuEntries() { return TheContextMenu; }
+std::span<const MenuEntry> LookMenuEntries() { return TheLookMenu; }
+std::span<const Accelerator> Accelerators() { return TheAccelerators; }
+std::span<const std::uint32_t> ToolbarButtons() { return TheToolbar; }
+
+const char* StandardPrompt(std::uint32_t id) {
+    if (const CommandInfo* command = FindCommand(id))
+        return command->prompt;
+    for (const auto& entry : TheStandardPrompts) {
+        if (entry.id == id)
+            return entry.prompt;
+    }
+    return "";
+}

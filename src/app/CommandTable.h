@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QKeyCombination>
+
+#include <cstdint>
+#include <span>
+
+// The program's command vocabulary as data: commands with their prompts, the menus, the
+// context menu, the look menu, the accelerators and the toolbar.
+
+enum class CommandOwner { View, Document, Frame, App, Nobody };
+
+struct CommandInfo {
+    std::uint32_t id;
+    const char* name;
+    const char* prompt; // status-bar text, "\n", tooltip; may be empty
+    CommandOwner owner;
+};
+
+enum class MenuEntryKind { Item, Separator, PopupBegin, PopupEnd };
+
+struct MenuEntry {
+    MenuEntryKind kind;
+    const char* text;
+    std::uint32_t id;
+};
+
+struct Accelerator {
+    QKeyCombination keys;
+    std::uint32_t id;
+};
+
+std::span<const CommandInfo> Commands();
+const CommandInfo* FindCommand(std::uint32_t id);
+std::span<const MenuEntry> MainMenuEntries();
+std::span<const MenuEntry> ContextMenuEntries();
+std::span<const MenuEntry> LookMenuEntries();
+std::span<const Accelerator> Accelerators();
+// Toolbar buttons left to right; 0 is a separator.
+std::span<const std::uint32_t> ToolbarButtons();
+
+// The framework's standard prompts for commands no menu shows, by id.
+const char* StandardPrompt(std::uint32_t id);

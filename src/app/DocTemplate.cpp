@@ -1,0 +1,135 @@
+#include "DocTemplate.h"
+
+#include "CommandIds.h"
+#include "Prompts.h"
+#include "VantorDoc.h"
+
+#include <QFileInfo>
+
+namespace {
+
+const QString DatabasesFilter = QStringLiteral("Signal Databases (*.xml)");
+
+} // namespace
+
+CDocTemplate::CDocTemplate(CVantorDoc* doc, QObject* parent) : QObject(parent), m_pDoc(doc) {
+    connect(doc, &CVantorDoc::modifiedChanged, this, [this] { emit titleChanged(WindowTitle()); });
+}
+
+QString CDocTemplate::DocumentTitle() const {
+    const QString path = m_pDoc->GetPathName();
+    return path.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(path).fileName();
+}
+
+QString CDocTemplate::WindowTitle() const {
+    return DocumentTitle() + QStringLiteral(" - Quarn Editor");
+}
+
+bool CDocTemplate::SaveModified() {
+    if (!m_pDoc->IsModified())
+        return true;
+    const auto answer = CPrompts::Message(
+        m_pWindow, QMessageBox::Warning, QString(),
+        QStringLiteral("Save changes to %1?").arg(m_pDoc->GetPathName().isEmpty()
+                                                      ? DocumentTitle()
+                                                      : m_pDoc->GetPathName()),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    if (answer == QMessageBox::Cancel)
+        return false;
+    if (answer == QMessageBox::No)
+        return true;
+    return FileSave();
+}
+
+bool CDocTemplate::FileNew() {
+    if (!SaveModified())
+        return false;
+    m_pDoc->OnNewDocument();
+    emit titleChanged(WindowTitle());
+    return true;
+}
+
+bool CDocTemplate::FileOpen() {
+    if (!SaveModified())
+        return false;
+    const QString path = CPrompts::OpenFileName(m_pWindow, QStringLiteral("Open"),
+                                                DatabasesFilter);
+    return !path.isEmpty() && OpenFile(path, false);
+}
+
+bool CDocTemplate::OpenFile(const QString& path, bool askToSave) {
+    if (askToSave && !SaveModified())
+        return false;
+    if (!m_pDoc->OnOpenDocument(path)) {
+        ReportFailure(QStringLiteral("Cannot open the signal database."));
+        emit openFailed(path);
+        return false;
+    }
+    emit titleChanged(WindowTitle());
+    emit fileOpened(m_pDoc->GetPathName());
+    return true;
+}
+
+bool CDocTemplate::FileSave() {
+    if (m_pDoc->GetPathName().isEmpty())
+        return FileSaveAs();
+    if (m_pDoc->FileChangedOnDisk() &&
+        CPrompts::Message(m_pWindow, QMessageBox::Warning, QString(),
+                          QStringLiteral("The file %1 was changed by another program since it "
+                                         "was opened. Overwrite it?")
+                              .arg(m_pDoc->GetPathName()),
+                          QMessageBox::Yes | QMessageBox::No,
+                          QMessageBox::No) != QMessageBox::Yes)
+        return false;
+    return DoSave(m_pDoc->GetPathName());
+}
+
+bool CDocTemplate::FileSaveAs() {
+    const QString suggested =
+        m_pDoc->GetPathName().isEmpty() ? QStringLiteral("Untitled.xml") : m_pDoc->GetPathName();
+    const QString path = CPrompts::SaveFileName(m_pWindow, QStringLiteral("Save As"),
+                                                DatabasesFilter, suggested);
+    return !path.isEmpty() && DoSave(path);
+}
+
+bool CDocTemplate::DoSave(const QString& path) {
+    if (!m_pDoc->OnSaveDocument(path)) {
+        ReportFailure(QStringLiteral("Cannot save the signal database."));
+        return false;
+    }
+    emit titleChanged(WindowTitle());
+    emit fileOpened(m_pDoc->GetPathName());
+    return true;
+}
+
+void CDocTemplate::FileMerge() {
+    const QString path = CPrompts::OpenFileName(m_pWindow, QStringLiteral("Merge Signal Database"),
+                                                QStringLiteral("Signal Database (*.xml)"));
+    if (!path.isEmpty())
+        MergeFile(path);
+}
+
+bool CDocTemplate::MergeFile(const QString& path) {
+    if (m_pDoc->MergeFile(path))
+        return true;
+    ReportFailure(QStringLiteral("Cannot merge the signal database."));
+    return false;
+}
+
+void CDocTemplate::ReportFailure(const QString& what) {
+    CPrompts::Message(m_pWindow, QMessageBox::Critical, QString(),
+                      what + QStringLiteral("\n\n") + m_pDoc->GetLastError());
+}
+
+bool CDocTemplate::Handles(std::uint32_t id) const {
+    return id == ID_FILE_SAVE || id == ID_FILE_SAVE_AS || id == ID_FILE_MERGE;
+}
+
+void CDocTemplate::Execute(std::uint32_t id) {
+    if (id == ID_FILE_SAVE)
+        FileSave();
+    else if (id == ID_FILE_SAVE_AS)
+        FileSaveAs();
+    else
+        FileMerge();
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "CommandTarget.h"
+
+#include <QObject>
+#include <QString>
+
+class CVantorDoc;
+class QWidget;
+
+// The single-document template: one document for the whole run, its title, the save
+// question before it is replaced, and the file commands that belong to the document
+// (Save, Save As, Merge). Every failed file operation tells the user why.
+class CDocTemplate : public QObject, public CCommandTarget {
+    Q_OBJECT
+public:
+    CDocTemplate(CVantorDoc* doc, QObject* parent = nullptr);
+
+    void SetWindow(QWidget* window) { m_pWindow = window; }
+    CVantorDoc* Document() const { return m_pDoc; }
+
+    // "<file name> - Quarn Editor", or "Untitled - Quarn Editor".
+    QString WindowTitle() const;
+    QString DocumentTitle() const;
+
+    // Asks to save unsaved changes; false when the user cancelled or the save failed.
+    bool SaveModified();
+    // File New and Close: replaces the database by an empty one after the save question.
+    bool FileNew();
+    // File Open with a dialog; OpenFile for a known path (recent files, drops).
+    bool FileOpen();
+    bool OpenFile(const QString& path, bool askToSave = true);
+    bool FileSave();
+    bool FileSaveAs();
+    void FileMerge();
+    bool MergeFile(const QString& path);
+
+    bool Handles(std::uint32_t id) const override;
+    void Execute(std::uint32_t id) override;
+
+signals:
+    void titleChanged(const QString& title);
+    void fileOpened(const QString& path);
+    void openFailed(const QString& path);
+
+private:
+    bool DoSave(const QString& path);
+    void ReportFailure(const QString& what);
+
+    CVantorDoc* m_pDoc;
+    QWidget* m_pWindow = nullptr;
+};

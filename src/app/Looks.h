@@ -1,0 +1,9 @@
+#pragma once
+
+// The application looks 205-219: a Qt style and palette per look id. Ids without a look of
+// their own take the Office 2007 look with the style last chosen (blue at start).
+inline constexpr int DefaultLook = 209;
+
+void ApplyLook(int lookId);
+// The name of the palette style the look uses (for tests and the about box's curious users).
+const char* LookName(int lookId);

@@ -1,0 +1,217 @@
+#include "MainFrame.h"
+
+#include "CommandIds.h"
+#include "CommandRouter.h"
+#include "DocTemplate.h"
+#include "Looks.h"
+#include "Prompts.h"
+#include "VantorDoc.h"
+#include "VantorView.h"
+#include "Workspace.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+
+constexpr int HelpTopic = 6165;
+
+bool IsLook(std::uint32_t id) { return id >= ID_LOOK_BASIC && id <= ID_LOOK_WINDOWS_7; }
+
+} // namespace
+
+CMainFrame::CMainFrame(CDocTemplate* docTemplate, QWidget* parent)
+    : QMainWindow(parent), m_pTemplate(docTemplate), m_pRouter(new CCommandRouter(this)),
+      m_pView(new CVantorView(docTemplate->Document(), this)),
+      m_nLook(WorkspaceValue(QStringLiteral("ApplicationLook"), DefaultLook).toInt()) {
+    setObjectName(QStringLiteral("MainFrame"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/quarn-editor.svg")));
+    setCentralWidget(m_pView);
+    setAcceptDrops(true);
+    OnSelectLook(m_nLook);
+
+    auto* main = new QMenu(this);
+    m_pRouter->BuildMenu(main, MainMenuEntries());
+    for (QAction* popup : main->actions())
+        menuBar()->addMenu(popup->menu());
+    m_pFileMenu = main->actions().at(0)->menu();
+
+    // Three more recent-file entries follow "Recent File"; the application fills them.
+    QAction* recent = m_pRouter->Action(ID_FILE_MRU_FILE1);
+    const auto fileActions = m_pFileMenu->actions();
+    QAction* after = fileActions.at(fileActions.indexOf(recent) + 1);
+    for (std::uint32_t id = ID_FILE_MRU_FILE1 + 1; id <= ID_FILE_MRU_FILE4; ++id) {
+        QAction* action = m_pRouter->Action(id);
+        action->setVisible(false);
+        m_pFileMenu->insertAction(after, action);
+    }
+
+    // "Toolbars and Docking Windows" lists the panes in place of its placeholder.
+    for (QObject* object : m_pRouter->Action(ID_VIEW_TOOLBAR)->associatedObjects()) {
+        if (auto* panes = qobject_cast<QMenu*>(object))
+            connect(panes, &QMenu::aboutToShow, this, [this, panes] { FillPaneMenu(panes); });
+    }
+
+    m_pContextMenu = new QMenu(this);
+    m_pRouter->BuildMenu(m_pContextMenu, ContextMenuEntries());
+    m_pView->SetContextMenu(m_pContextMenu->actions().at(0)->menu());
+    m_pLookMenu = new QMenu(this); // a resource only: attached nowhere
+    m_pRouter->BuildMenu(m_pLookMenu, LookMenuEntries());
+
+    BuildToolBar();
+    BuildStatusBar();
+    resize(1000, 600);
+}
+
+void CMainFrame::BuildToolBar() {
+    m_pToolBar = addToolBar(QStringLiteral("Standard"));
+    m_pToolBar->setObjectName(QStringLiteral("Standard"));
+    m_pToolBar->setMovable(true);
+    m_pToolBar->setIconSize(QSize(16, 16));
+    const struct {
+        std::uint32_t id;
+        QStyle::StandardPixmap icon;
+    } icons[] = {{ID_FILE_NEW, QStyle::SP_FileIcon},
+                 {ID_FILE_OPEN, QStyle::SP_DialogOpenButton},
+                 {ID_FILE_SAVE, QStyle::SP_DialogSaveButton},
+                 {ID_SIGNAL_NEW, QStyle::SP_FileDialogNewFolder},
+                 {ID_SIGNAL_DELETE, QStyle::SP_TrashIcon},
+                 {ID_HELP, QStyle::SP_DialogHelpButton}};
+    for (std::uint32_t id : ToolbarButtons()) {
+        if (id == 0) {
+            m_pToolBar->addSeparator();
+            continue;
+        }
+        QAction* action = m_pRouter->Action(id);
+        for (const auto& icon : icons) {
+            if (icon.id == id)
+                action->setIcon(style()->standardIcon(icon.icon));
+        }
+        m_pToolBar->addAction(action);
+    }
+    auto* customize = new QToolButton(m_pToolBar);
+    customize->setObjectName(QStringLiteral("CustomizeDropDown"));
+    customize->setArrowType(Qt::DownArrow);
+    customize->setAutoRaise(true);
+    customize->setPopupMode(QToolButton::InstantPopup);
+    auto* menu = new QMenu(customize);
+    QAction* action = m_pRouter->Action(ID_TOOLBAR_CUSTOMIZE);
+    action->setText(QStringLiteral("Customize..."));
+    menu->addAction(action);
+    customize->setMenu(menu);
+    m_pToolBar->addWidget(customize);
+}
+
+void CMainFrame::BuildStatusBar() {
+    m_pPrompt = new QLabel(QStringLiteral("Ready"), this);
+    m_pPrompt->setObjectName(QStringLiteral("Prompt"));
+    statusBar()->addWidget(m_pPrompt, 1);
+    // Qt cannot read the lock-key states on every platform: the indicators stay blank.
+    for (const char* name : {"CAP", "NUM", "SCRL"}) {
+        auto* indicator = new QLabel(this);
+        indicator->setObjectName(QLatin1String(name));
+        indicator->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1String(name)) + 8);
+        statusBar()->addPermanentWidget(indicator);
+    }
+    connect(m_pRouter, &CCommandRouter::promptChanged, this, [this](const QString& text) {
+        m_pPrompt->setText(text.isEmpty() ? QStringLiteral("Ready") : text);
+    });
+    // Leaving a menu or a button brings back "Ready".
+    connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& text) {
+        m_pPrompt->setText(text.isEmpty() ? QStringLiteral("Ready") : text);
+    });
+}
+
+void CMainFrame::FillPaneMenu(QMenu* menu) {
+    menu->clear();
+    QAction* toolbar = m_pToolBar->toggleViewAction();
+    toolbar->setText(QStringLiteral("Standard"));
+    menu->addAction(toolbar);
+    menu->addAction(m_pRouter->Action(ID_VIEW_STATUS_BAR));
+    menu->addSeparator();
+    menu->addAction(m_pRouter->Action(ID_TOOLBAR_CUSTOMIZE));
+}
+
+QMenu* CMainFrame::createPopupMenu() {
+    auto* menu = new QMenu(this);
+    FillPaneMenu(menu);
+    m_pRouter->UpdateMenu(menu);
+    return menu;
+}
+
+QString CMainFrame::HelpFilePath() const {
+    return QDir(QCoreApplication::applicationDirPath())
+        .filePath(QStringLiteral("korvel-decoder.chm"));
+}
+
+void CMainFrame::OnSelectLook(int lookId) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_nLook = lookId;
+    ApplyLook(lookId);
+    SetWorkspaceValue(QStringLiteral("ApplicationLook"), m_nLook);
+    QApplication::restoreOverrideCursor();
+}
+
+void CMainFrame::OnHelpContents() {
+    QUrl url = QUrl::fromLocalFile(HelpFilePath());
+    url.setFragment(QString::number(HelpTopic));
+    CPrompts::OpenUrl(url);
+}
+
+bool CMainFrame::Handles(std::uint32_t id) const {
+    return IsLook(id) || id == ID_TOOLBAR_CUSTOMIZE || id == ID_HELP || id == ID_VIEW_TOOLBAR ||
+           id == ID_VIEW_STATUS_BAR;
+}
+
+void CMainFrame::Execute(std::uint32_t id) {
+    if (IsLook(id))
+        OnSelectLook(static_cast<int>(id));
+    else if (id == ID_HELP)
+        OnHelpContents();
+    else if (id == ID_VIEW_STATUS_BAR)
+        statusBar()->setVisible(!statusBar()->isVisible());
+    // ID_TOOLBAR_CUSTOMIZE does nothing; ID_VIEW_TOOLBAR is the pane list's place.
+}
+
+void CMainFrame::Update(std::uint32_t id, QAction& action) {
+    action.setEnabled(true);
+    if (IsLook(id)) {
+        action.setCheckable(true);
+        action.setChecked(static_cast<int>(id) == m_nLook);
+    } else if (id == ID_VIEW_STATUS_BAR) {
+        action.setCheckable(true);
+        action.setChecked(!statusBar()->isHidden());
+    }
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    bool accept = true;
+    emit closeRequested(&accept);
+    if (accept)
+        event->accept();
+    else
+        event->ignore();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.isEmpty() || !urls.first().isLocalFile())
+        return;
+    event->acceptProposedAction();
+    emit fileDropped(urls.first().toLocalFile());
+}

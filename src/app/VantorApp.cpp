@@ -1,0 +1,159 @@
+#include "VantorApp.h"
+
+#include "AboutDlg.h"
+#include "CommandIds.h"
+#include "CommandRouter.h"
+#include "DesktopIntegration.h"
+#include "DocTemplate.h"
+#include "MainFrame.h"
+#include "VantorDoc.h"
+#include "VantorView.h"
+#include "Workspace.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace {
+
+// The shared code tables live in the first system data folder that has them.
+void EnterCodeTablesFolder() {
+    const QStringList folders = QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation);
+    const QString home = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    for (const QString& folder : folders) {
+        if (folder == home)
+            continue;
+        const QString tables = folder + QStringLiteral("/Korvel/Quarn Code Tables");
+        if (QFileInfo(tables).isDir() && QDir::setCurrent(tables))
+            return;
+    }
+}
+
+bool IsRecentFile(std::uint32_t id) { return id >= ID_FILE_MRU_FILE1 && id <= ID_FILE_MRU_FILE4; }
+
+} // namespace
+
+// The resources live in this static library: register them before first use.
+static void InitResources() { Q_INIT_RESOURCE(quarn); }
+
+CVantorApp::CVantorApp()
+    : m_pDoc(new CVantorDoc(this)), m_pTemplate(new CDocTemplate(m_pDoc, this)),
+      m_recentFiles(LoadRecentFiles()) {
+    InitResources();
+}
+
+CVantorApp::~CVantorApp() = default;
+
+bool CVantorApp::InitInstance(const QStringList& args, QString& error) {
+    InstallDesktopIntegration();
+    m_pFrame = std::make_unique<CMainFrame>(m_pTemplate);
+    CMainFrame* frame = m_pFrame.get();
+    m_pTemplate->SetWindow(frame);
+    frame->Router()->SetTargets({frame->View(), m_pTemplate, frame, this});
+    connect(m_pTemplate, &CDocTemplate::titleChanged, frame, &QWidget::setWindowTitle);
+    connect(m_pTemplate, &CDocTemplate::fileOpened, this, &CVantorApp::AddToRecentFiles);
+    connect(m_pDoc, &CVantorDoc::documentUpdated, frame->Router(), &CCommandRouter::UpdateAll);
+    connect(frame, &CMainFrame::fileDropped, this,
+            [this](const QString& path) { m_pTemplate->OpenFile(path); });
+    connect(frame, &CMainFrame::closeRequested, this,
+            [this](bool* accept) { *accept = m_pTemplate->SaveModified(); });
+    EnterCodeTablesFolder();
+
+    if (args.size() > 1) {
+        error = QStringLiteral("only one file can be opened");
+        return false;
+    }
+    if (args.isEmpty()) {
+        m_pDoc->OnNewDocument();
+    } else if (!m_pDoc->OnOpenDocument(QFileInfo(args.first()).absoluteFilePath())) {
+        error = m_pDoc->GetLastError();
+        return false;
+    } else {
+        AddToRecentFiles(m_pDoc->GetPathName());
+    }
+    frame->setWindowTitle(m_pTemplate->WindowTitle());
+    frame->Router()->UpdateAll();
+    frame->show();
+    return true;
+}
+
+void CVantorApp::ExitInstance() {
+    CleanWorkspace();
+    SaveRecentFiles(m_recentFiles);
+}
+
+void CVantorApp::OnShowAbout() {
+    CAboutDlg about(m_pFrame.get());
+    about.exec();
+}
+
+void CVantorApp::OnFileCloseDatabase() { m_pTemplate->FileNew(); }
+
+void CVantorApp::OpenRecentFile(int index) {
+    if (index < 0 || index >= m_recentFiles.size())
+        return;
+    const QString path = m_recentFiles[index];
+    if (!m_pTemplate->SaveModified())
+        return;
+    if (!m_pTemplate->OpenFile(path, false))
+        RemoveFromRecentFiles(path);
+}
+
+void CVantorApp::AddToRecentFiles(const QString& path) {
+    m_recentFiles = AddRecentFile(m_recentFiles, path);
+    SaveRecentFiles(m_recentFiles);
+}
+
+void CVantorApp::RemoveFromRecentFiles(const QString& path) {
+    m_recentFiles.removeAll(path);
+    SaveRecentFiles(m_recentFiles);
+}
+
+bool CVantorApp::Handles(std::uint32_t id) const {
+    return id == ID_APP_ABOUT || id == ID_FILE_NEW || id == ID_FILE_OPEN ||
+           id == ID_FILE_CLOSE_DATABASE || id == ID_APP_EXIT || IsRecentFile(id);
+}
+
+void CVantorApp::Execute(std::uint32_t id) {
+    switch (id) {
+    case ID_APP_ABOUT:
+        OnShowAbout();
+        break;
+    case ID_FILE_NEW:
+        m_pTemplate->FileNew();
+        break;
+    case ID_FILE_OPEN:
+        m_pTemplate->FileOpen();
+        break;
+    case ID_FILE_CLOSE_DATABASE:
+        OnFileCloseDatabase();
+        break;
+    case ID_APP_EXIT:
+        m_pFrame->close();
+        break;
+    default:
+        OpenRecentFile(static_cast<int>(id - ID_FILE_MRU_FILE1));
+    }
+}
+
+void CVantorApp::Update(std::uint32_t id, QAction& action) {
+    if (!IsRecentFile(id)) {
+        action.setEnabled(true);
+        return;
+    }
+    const int index = static_cast<int>(id - ID_FILE_MRU_FILE1);
+    if (index < m_recentFiles.size()) {
+        action.setText(QStringLiteral("&%1 %2").arg(index + 1).arg(
+            QString(m_recentFiles[index]).replace('&', QStringLiteral("&&"))));
+        action.setEnabled(true);
+        action.setVisible(true);
+    } else if (index == 0) {
+        action.setText(QStringLiteral("Recent File"));
+        action.setEnabled(false);
+        action.setVisible(true);
+    } else {
+        action.setVisible(false);
+    }
+}

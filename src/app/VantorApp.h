@@ -1,0 +1,50 @@
+#pragma once
+
+#include "CommandTarget.h"
+
+#include <QObject>
+#include <QStringList>
+
+#include <memory>
+
+class CVantorDoc;
+class CDocTemplate;
+class CMainFrame;
+
+// The application: settings, the recent-file list, the document template and the main
+// frame; start-up from the command line and the exit sequence.
+class CVantorApp : public QObject, public CCommandTarget {
+    Q_OBJECT
+public:
+    CVantorApp();
+    ~CVantorApp() override;
+
+    // Creates the document and the main frame and opens the file named by args (at most
+    // one path). Returns false with a message in error when the file cannot be opened;
+    // no window is shown then.
+    bool InitInstance(const QStringList& args, QString& error);
+    // Erases the workspace group of the settings; the recent-file list stays.
+    void ExitInstance();
+
+    CMainFrame* MainFrame() const { return m_pFrame.get(); }
+    CDocTemplate* Template() const { return m_pTemplate; }
+    CVantorDoc* Document() const { return m_pDoc; }
+    const QStringList& RecentFiles() const { return m_recentFiles; }
+
+    void OnShowAbout();
+    void OnFileCloseDatabase();
+    void OpenRecentFile(int index);
+
+    bool Handles(std::uint32_t id) const override;
+    void Execute(std::uint32_t id) override;
+    void Update(std::uint32_t id, QAction& action) override;
+
+private:
+    void AddToRecentFiles(const QString& path);
+    void RemoveFromRecentFiles(const QString& path);
+
+    CVantorDoc* m_pDoc;
+    CDocTemplate* m_pTemplate;
+    std::unique_ptr<CMainFrame> m_pFrame;
+    QStringList m_recentFiles;
+};

@@ -1,0 +1,50 @@
+#include "Workspace.h"
+
+#include <QSettings>
+
+namespace {
+
+const QString WorkspaceGroup = QStringLiteral("Workspace");
+const QString RecentGroup = QStringLiteral("Recent File List");
+
+QSettings Settings() { return QSettings(QStringLiteral("Korvel"), QStringLiteral("Quarn Editor")); }
+
+} // namespace
+
+QVariant WorkspaceValue(const QString& key, const QVariant& defaultValue) {
+    return Settings().value(WorkspaceGroup + '/' + key, defaultValue);
+}
+
+void SetWorkspaceValue(const QString& key, const QVariant& value) {
+    Settings().setValue(WorkspaceGroup + '/' + key, value);
+}
+
+void CleanWorkspace() { Settings().remove(WorkspaceGroup); }
+
+bool HasWorkspace() { return Settings().childGroups().contains(WorkspaceGroup); }
+
+QStringList LoadRecentFiles() {
+    QSettings settings = Settings();
+    QStringList files;
+    for (int i = 1; i <= RecentFileCount; ++i) {
+        const QString file = settings.value(RecentGroup + QStringLiteral("/File%1").arg(i)).toString();
+        if (!file.isEmpty())
+            files << file;
+    }
+    return files;
+}
+
+void SaveRecentFiles(const QStringList& files) {
+    QSettings settings = Settings();
+    settings.remove(RecentGroup);
+    for (int i = 0; i < files.size() && i < RecentFileCount; ++i)
+        settings.setValue(RecentGroup + QStringLiteral("/File%1").arg(i + 1), files[i]);
+}
+
+QStringList AddRecentFile(QStringList files, const QString& path) {
+    files.removeAll(path);
+    files.prepend(path);
+    while (files.size() > RecentFileCount)
+        files.removeLast();
+    return files;
+}

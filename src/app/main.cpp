@@ -1,0 +1,62 @@
+#include "MainFrame.h"
+#include "VantorApp.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Without a display Qt would abort with a terse message; say what to do instead.
+bool HasDisplay() {
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if (platform && *platform)
+        return true;
+    const char* x11 = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return (x11 && *x11) || (wayland && *wayland);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (!HasDisplay()) {
+        std::fprintf(stderr, "quarn-editor: no display (neither DISPLAY nor WAYLAND_DISPLAY is "
+                             "set). Start it in a desktop session, or use quarn-tool.\n");
+        return 1;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quarn Editor"));
+    QApplication::setOrganizationName(QStringLiteral("Korvel"));
+    QApplication::setApplicationVersion(QStringLiteral("2.0.0"));
+    QApplication::setDesktopFileName(QStringLiteral("quarn-editor"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Editor for signal databases."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("Database to open."),
+                                 QStringLiteral("[file]"));
+    parser.process(app);
+
+    CVantorApp vantor;
+    QString error;
+    if (!vantor.InitInstance(parser.positionalArguments(), error)) {
+        std::fprintf(stderr, "quarn-editor: %s\n", qPrintable(error));
+        return 1;
+    }
+    // QUARN_SCREENSHOT=file.png saves a picture of the main window and quits (used by
+    // scripts/screenshot.sh for the README).
+    const QString screenshot = qEnvironmentVariable("QUARN_SCREENSHOT");
+    if (!screenshot.isEmpty()) {
+        QTimer::singleShot(500, &app, [&] {
+            vantor.MainFrame()->grab().save(screenshot);
+            QApplication::quit();
+        });
+    }
+    QObject::connect(&app, &QApplication::aboutToQuit, &vantor, &CVantorApp::ExitInstance);
+    return app.exec();
+}

@@ -1,0 +1,81 @@
+#include "Prompts.h"
+
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QQueue>
+
+namespace {
+
+struct State {
+    bool testing = false;
+    QQueue<QMessageBox::StandardButton> answers;
+    QQueue<QString> fileNames;
+    QList<CPrompts::Shown> shown;
+    QList<QUrl> urls;
+};
+
+State& TheState() {
+    static State state;
+    return state;
+}
+
+QString NextFileName() {
+    State& state = TheState();
+    return state.fileNames.isEmpty() ? QString() : state.fileNames.dequeue();
+}
+
+} // namespace
+
+QMessageBox::StandardButton CPrompts::Message(QWidget* parent, QMessageBox::Icon icon,
+                                              const QString& caption, const QString& text,
+                                              QMessageBox::StandardButtons buttons,
+                                              QMessageBox::StandardButton defaultButton) {
+    State& state = TheState();
+    const QString title = caption.isEmpty() ? QStringLiteral("Quarn Editor") : caption;
+    if (state.testing) {
+        state.shown.append({title, text, icon});
+        if (!state.answers.isEmpty())
+            return state.answers.dequeue();
+        return defaultButton != QMessageBox::NoButton ? defaultButton : QMessageBox::Ok;
+    }
+    QMessageBox box(icon, title, text, buttons, parent);
+    if (defaultButton != QMessageBox::NoButton)
+        box.setDefaultButton(defaultButton);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+QString CPrompts::OpenFileName(QWidget* parent, const QString& caption, const QString& filter) {
+    if (TheState().testing)
+        return NextFileName();
+    return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
+}
+
+QString CPrompts::SaveFileName(QWidget* parent, const QString& caption, const QString& filter,
+                               const QString& suggested) {
+    QString name;
+    if (TheState().testing) {
+        name = NextFileName();
+    } else {
+        QFileDialog dialog(parent, caption, suggested, filter);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(QStringLiteral("xml"));
+        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+            name = dialog.selectedFiles().constFirst();
+    }
+    return name;
+}
+
+bool CPrompts::OpenUrl(const QUrl& url) {
+    State& state = TheState();
+    if (state.testing) {
+        state.urls.append(url);
+        return true;
+    }
+    return QDesktopServices::openUrl(url);
+}
+
+void CPrompts::PushAnswer(QMessageBox::StandardButton answer) { TheState().answers.enqueue(answer); }
+void CPrompts::PushFileName(const QString& fileName) { TheState().fileNames.enqueue(fileName); }
+QList<CPrompts::Shown>& CPrompts::ShownMessages() { return TheState().shown; }
+QList<QUrl>& CPrompts::OpenedUrls() { return TheState().urls; }
+void CPrompts::SetTesting(bool testing) { TheState().testing = testing; }

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+class QWidget;
+
+// Every message box, file dialog and hand-over to the desktop goes through here, so that
+// tests can answer them: answers queued with Push... are taken instead of showing anything.
+class CPrompts {
+public:
+    struct Shown {
+        QString caption;
+        QString text;
+        QMessageBox::Icon icon;
+    };
+
+    static QMessageBox::StandardButton Message(QWidget* parent, QMessageBox::Icon icon,
+                                               const QString& caption, const QString& text,
+                                               QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+                                               QMessageBox::StandardButton defaultButton =
+                                                   QMessageBox::NoButton);
+    // An empty result means the user cancelled.
+    static QString OpenFileName(QWidget* parent, const QString& caption, const QString& filter);
+    static QString SaveFileName(QWidget* parent, const QString& caption, const QString& filter,
+                                const QString& suggested);
+    static bool OpenUrl(const QUrl& url);
+
+    // Test seam.
+    static void PushAnswer(QMessageBox::StandardButton answer);
+    static void PushFileName(const QString& fileName);
+    static QList<Shown>& ShownMessages();
+    static QList<QUrl>& OpenedUrls();
+    static void SetTesting(bool testing);
+};

@@ -1,0 +1,101 @@
+#include "SignalRowModel.h"
+
+#include "CommandIds.h"
+#include "SignalColumns.h"
+#include "SignalDescription.h"
+#include "VantorDoc.h"
+
+#include <QColor>
+
+#include <algorithm>
+#include <string>
+
+namespace {
+
+QString Reference(const char16_t* text) {
+    return QString::fromRawData(reinterpret_cast<const QChar*>(text),
+                                static_cast<qsizetype>(std::char_traits<char16_t>::length(text)));
+}
+
+} // namespace
+
+CSignalRowModel::CSignalRowModel(CVantorDoc* doc, QObject* parent)
+    : QAbstractTableModel(parent), m_pDoc(doc), m_nFilterId(ID_FILTER_ALL) {
+    RebuildRows();
+}
+
+int CSignalRowModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(m_rowMap.size());
+}
+
+int CSignalRowModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : SignalColumnCount;
+}
+
+QVariant CSignalRowModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount())
+        return {};
+    const CSignalDescription& s = *SignalAt(index.row());
+    switch (role) {
+    case Qt::DisplayRole:
+        return Reference(SignalCellText(s, index.column()));
+    case Qt::ForegroundRole:
+        if (s.m_bMerged)
+            return QColor(s.m_bInvalid ? QColor(255, 160, 0) : QColor(0, 160, 0));
+        if (s.m_bInvalid)
+            return QColor(255, 0, 0);
+        if (s.m_bDisabled)
+            return QColor(160, 160, 160);
+        return {};
+    case Qt::ToolTipRole:
+        if (const char16_t* message = m_pDoc->GetReadMessage(&s))
+            return Reference(message);
+        return {};
+    default:
+        return {};
+    }
+}
+
+QVariant CSignalRowModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
+        return Reference(SignalColumnHeading(section));
+    if (orientation == Qt::Horizontal && role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
+    return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+void CSignalRowModel::SetFilter(std::uint32_t filterId) {
+    m_nFilterId = filterId;
+    RebuildRows();
+}
+
+void CSignalRowModel::RebuildRows() {
+    beginResetModel();
+    m_rowMap.clear();
+    const SignalCollection& records = m_pDoc->Signals();
+    if (m_nFilterId == ID_FILTER_ALL) {
+        m_rowMap.resize(records.size());
+        for (std::size_t i = 0; i < records.size(); ++i)
+            m_rowMap[i] = static_cast<int>(i);
+    } else {
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            if (records[i]->MatchesFilter(m_nFilterId))
+                m_rowMap.push_back(static_cast<int>(i));
+        }
+    }
+    endResetModel();
+}
+
+void CSignalRowModel::RowsChanged(int first, int last) {
+    emit dataChanged(index(first, 0), index(last, SignalColumnCount - 1));
+}
+
+int CSignalRowModel::RowOfPosition(int position) const {
+    const auto it = std::lower_bound(m_rowMap.begin(), m_rowMap.end(), position);
+    return (it != m_rowMap.end() && *it == position) ? static_cast<int>(it - m_rowMap.begin())
+                                                      : -1;
+}
+
+CSignalDescription* CSignalRowModel::SignalAt(int row) const {
+    return m_pDoc->GetSignal(PositionOfRow(row));
+}

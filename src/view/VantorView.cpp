@@ -1,0 +1,193 @@
+#include "VantorView.h"
+
+#include "CommandIds.h"
+#include "Prompts.h"
+#include "SignalColumns.h"
+#include "SignalDescription.h"
+#include "SignalEditDialog.h"
+#include "SignalRowModel.h"
+#include "VantorDoc.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QMenu>
+#include <QMouseEvent>
+
+#include <algorithm>
+
+void CCommandTarget::Update(std::uint32_t, QAction& action) { action.setEnabled(true); }
+
+CVantorView::CVantorView(CVantorDoc* doc, QWidget* parent)
+    : QTableView(parent), m_pDoc(doc), m_pModel(new CSignalRowModel(doc, this)) {
+    setModel(m_pModel);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setShowGrid(false);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    horizontalHeader()->setDefaultSectionSize(100);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setStretchLastSection(false);
+    horizontalHeader()->setSortIndicatorShown(true);
+    horizontalHeader()->setSortIndicator(m_nSortColumn, Qt::AscendingOrder);
+    horizontalHeader()->setSectionsClickable(true);
+    connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &CVantorView::OnColumnClick);
+    connect(doc, &CVantorDoc::documentUpdated, this, &CVantorView::RebuildRows);
+}
+
+void CVantorView::RebuildRows() { m_pModel->RebuildRows(); }
+
+void CVantorView::OnColumnClick(int column) {
+    if (column < 0)
+        return;
+    m_bSortDescending = column == m_nSortColumn && !m_bSortDescending;
+    m_nSortColumn = column;
+    m_pDoc->SortSignals(column, m_bSortDescending);
+    RebuildRows();
+    horizontalHeader()->setSortIndicator(
+        column, m_bSortDescending ? Qt::DescendingOrder : Qt::AscendingOrder);
+}
+
+void CVantorView::OnFilter(std::uint32_t id) { m_pModel->SetFilter(id); }
+
+std::vector<int> CVantorView::SelectedRows() const {
+    std::vector<int> rows;
+    for (const QModelIndex& index : selectionModel()->selectedRows())
+        rows.push_back(index.row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void CVantorView::OnSignalNew() {
+    auto signal = std::make_unique<CSignalDescription>();
+    if (!CSignalEditDialog::Edit(this, *signal))
+        return;
+    const CSignalDescription* added = signal.get();
+    m_pDoc->AddSignal(std::move(signal));
+    m_pDoc->SetModifiedFlag(true);
+    AfterEdit(added);
+}
+
+void CVantorView::EditRow(int row) {
+    if (row < 0 || row >= m_pModel->rowCount())
+        return;
+    CSignalDescription* signal = m_pModel->SignalAt(row);
+    if (!CSignalEditDialog::Edit(this, *signal))
+        return;
+    m_pDoc->ForgetReadMessage(signal);
+    m_pDoc->SetModifiedFlag(true);
+    AfterEdit(signal);
+}
+
+void CVantorView::AfterEdit(const CSignalDescription* signal) {
+    m_pDoc->SortSignals(m_nSortColumn, m_bSortDescending);
+    RebuildRows();
+    SelectSignalRow(signal);
+}
+
+void CVantorView::OnSignalDelete() {
+    const std::vector<int> rows = SelectedRows();
+    if (rows.empty())
+        return;
+    if (CPrompts::Message(this, QMessageBox::Warning, QStringLiteral("Warning"),
+                          QStringLiteral("Do you really want to delete the selected items?"),
+                          QMessageBox::Yes | QMessageBox::No,
+                          QMessageBox::Yes) != QMessageBox::Yes)
+        return;
+    m_pDoc->SetModifiedFlag(true);
+    for (auto it = rows.rbegin(); it != rows.rend(); ++it)
+        m_pDoc->DeleteSignal(m_pModel->PositionOfRow(*it));
+    RebuildRows();
+    selectionModel()->clear();
+}
+
+void CVantorView::SetSelectedDisabled(bool disabled) {
+    bool changed = false;
+    for (int row : SelectedRows()) {
+        CSignalDescription* signal = m_pModel->SignalAt(row);
+        changed |= signal->m_bDisabled != disabled;
+        signal->m_bDisabled = disabled;
+        m_pModel->RowsChanged(row, row);
+    }
+    // A changed flag is work the user would lose on close: mark it.
+    if (changed)
+        m_pDoc->SetModifiedFlag(true);
+}
+
+void CVantorView::OnEditSelectAll() {
+    const QModelIndex current = selectionModel()->currentIndex();
+    selectAll();
+    selectionModel()->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
+}
+
+void CVantorView::SelectSignalRow(const CSignalDescription* signal) {
+    selectionModel()->clear();
+    const SignalCollection& records = m_pDoc->Signals();
+    const auto it = std::find_if(records.begin(), records.end(),
+                                 [signal](const auto& s) { return s.get() == signal; });
+    if (it == records.end())
+        return;
+    const int row = m_pModel->RowOfPosition(static_cast<int>(it - records.begin()));
+    if (row < 0)
+        return;
+    const QModelIndex index = m_pModel->index(row, 0);
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                 QItemSelectionModel::Rows);
+    scrollTo(index, QAbstractItemView::EnsureVisible);
+}
+
+void CVantorView::mouseDoubleClickEvent(QMouseEvent* event) {
+    QTableView::mouseDoubleClickEvent(event);
+    if (event->button() != Qt::LeftButton)
+        return;
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (index.isValid())
+        EditRow(index.row());
+}
+
+void CVantorView::mouseReleaseEvent(QMouseEvent* event) {
+    QTableView::mouseReleaseEvent(event);
+    if (event->button() == Qt::RightButton && m_pContextMenu)
+        m_pContextMenu->popup(viewport()->mapToGlobal(event->position().toPoint()));
+}
+
+bool CVantorView::Handles(std::uint32_t id) const {
+    return (id >= ID_FILTER_ALL && id <= ID_FILTER_PSK_MULTICARRIER) || id == ID_SIGNAL_NEW ||
+           id == ID_SIGNAL_DELETE || id == ID_SIGNAL_ENABLE || id == ID_SIGNAL_DISABLE ||
+           id == ID_EDIT_SELECT_ALL;
+}
+
+void CVantorView::Execute(std::uint32_t id) {
+    switch (id) {
+    case ID_SIGNAL_NEW:
+        OnSignalNew();
+        break;
+    case ID_SIGNAL_DELETE:
+        OnSignalDelete();
+        break;
+    case ID_SIGNAL_ENABLE:
+        OnSignalEnable();
+        break;
+    case ID_SIGNAL_DISABLE:
+        OnSignalDisable();
+        break;
+    case ID_EDIT_SELECT_ALL:
+        OnEditSelectAll();
+        break;
+    default:
+        OnFilter(id);
+    }
+}
+
+void CVantorView::Update(std::uint32_t id, QAction& action) {
+    action.setEnabled(true);
+    if (id >= ID_FILTER_ALL && id <= ID_FILTER_PSK_MULTICARRIER) {
+        action.setCheckable(true);
+        action.setChecked(id == m_pModel->Filter());
+    }
+}
