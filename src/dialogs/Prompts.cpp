@@ -12,6 +12,7 @@ struct State {
     QQueue<QString> fileNames;
     QList<CPrompts::Shown> shown;
     QList<QUrl> urls;
+    QQueue<std::function<int(QDialog&)>> dialogs;
 };
 
 State& TheState() {
@@ -72,6 +73,22 @@ bool CPrompts::OpenUrl(const QUrl& url) {
         return true;
     }
     return QDesktopServices::openUrl(url);
+}
+
+int CPrompts::RunDialog(QDialog& dialog) {
+    State& state = TheState();
+    if (state.testing && !state.dialogs.isEmpty()) {
+        const auto handler = state.dialogs.dequeue();
+        dialog.show();
+        const int result = handler(dialog);
+        dialog.hide();
+        return result;
+    }
+    return dialog.exec();
+}
+
+void CPrompts::PushDialogHandler(std::function<int(QDialog&)> handler) {
+    TheState().dialogs.enqueue(std::move(handler));
 }
 
 void CPrompts::PushAnswer(QMessageBox::StandardButton answer) { TheState().answers.enqueue(answer); }

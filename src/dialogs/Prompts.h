@@ -5,6 +5,10 @@
 #include <QStringList>
 #include <QUrl>
 
+#include <functional>
+
+class QDialog;
+
 class QWidget;
 
 // Every message box, file dialog and hand-over to the desktop goes through here, so that
@@ -27,10 +31,13 @@ public:
     static QString SaveFileName(QWidget* parent, const QString& caption, const QString& filter,
                                 const QString& suggested);
     static bool OpenUrl(const QUrl& url);
+    // Runs a modal dialog; in tests a queued handler plays the user's part instead.
+    static int RunDialog(QDialog& dialog);
 
     // Test seam.
     static void PushAnswer(QMessageBox::StandardButton answer);
     static void PushFileName(const QString& fileName);
+    static void PushDialogHandler(std::function<int(QDialog&)> handler);
     static QList<Shown>& ShownMessages();
     static QList<QUrl>& OpenedUrls();
     static void SetTesting(bool testing);

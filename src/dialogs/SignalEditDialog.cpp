@@ -1,2 +1,337 @@
 #include "SignalEditDialog.h"
-bool CSignalEditDialog::Edit(QWidget*, CSignalDescription&) { return false; }
+
+#include "ControlIds.h"
+#include "MulticarrierDialog.h"
+#include "NumberFormat.h"
+#include "ParameterRules.h"
+#include "Prompts.h"
+#include "SignalText.h"
+#include "Vocabulary.h"
+
+#include <QAbstractItemView>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+QString Name(int id) { return QStringLiteral("id%1").arg(id); }
+
+std::u16string Utf16(const QString& text) { return text.toStdU16String(); }
+
+QString Q(const char16_t* text) { return QString::fromUtf16(text); }
+
+// Index of text in a vocabulary; a text that is not there gives 0.
+std::int32_t LookupOrZero(const char16_t* const* table, const QString& text) {
+    const std::int32_t index = CSignalDescription::LookupName(table, Utf16(text.left(29)));
+    return index < 0 ? 0 : index;
+}
+
+} // namespace
+
+CSignalEditDialog::CSignalEditDialog(CSignalDescription* signal, QWidget* parent)
+    : QDialog(parent), m_pSignal(signal), m_pFamilies(new QButtonGroup(this)),
+      m_pName(new QLineEdit(this)), m_pDecoder(new QComboBox(this)),
+      m_pModulation(new QComboBox(this)), m_pCodecheck(new QLineEdit(this)),
+      m_pDisabled(new QCheckBox(QStringLiteral("Recognition disabled"), this)),
+      m_pITU(new QLineEdit(this)), m_pComment(new QPlainTextEdit(this)), m_pOk(nullptr) {
+    setWindowTitle(QStringLiteral("Signal Parameters Editor"));
+    m_pName->setObjectName(Name(IDC_NAME));
+    m_pName->setMaxLength(CSignalDescription::NameCapacity - 1);
+    m_pDecoder->setObjectName(Name(IDC_DECODER));
+    m_pModulation->setObjectName(Name(IDC_MODULATION));
+    m_pCodecheck->setObjectName(Name(IDC_CODECHECK));
+    m_pCodecheck->setMaxLength(511);
+    m_pDisabled->setObjectName(Name(IDC_DISABLED));
+    m_pITU->setObjectName(Name(IDC_ITU));
+    m_pITU->setMaxLength(CSignalDescription::ITUCapacity - 1);
+    m_pComment->setObjectName(Name(IDC_COMMENT));
+    m_pComment->setTabChangesFocus(true);
+    m_pComment->installEventFilter(this);
+
+    auto* familyRow = new QHBoxLayout;
+    familyRow->addWidget(new QLabel(QStringLiteral("Edit Signal:"), this));
+    const char* families[] = {"FSK", "MFSK", "PSK", "OFDM", "CW"};
+    for (int family = 1; family <= 5; ++family) {
+        auto* button = new QRadioButton(QLatin1String(families[family - 1]), this);
+        button->setObjectName(Name(IDC_FAMILY_BASE + family));
+        button->setFocusPolicy(Qt::ClickFocus);
+        m_pFamilies->addButton(button, family);
+        familyRow->addWidget(button);
+    }
+    familyRow->addStretch();
+    connect(m_pFamilies, &QButtonGroup::idClicked, this, &CSignalEditDialog::OnModulationClicked);
+
+    auto* common = new QGridLayout;
+    const struct {
+        const char* label;
+        QWidget* widget;
+    } rows[] = {{"Name:", m_pName},           {"Decoder:", m_pDecoder},
+                {"Modulation:", m_pModulation}, {"Codecheck Count:", m_pCodecheck},
+                {nullptr, m_pDisabled},          {"ITU Designator:", m_pITU},
+                {"Comments:", m_pComment}};
+    for (int row = 0; row < 7; ++row) {
+        if (rows[row].label)
+            common->addWidget(new QLabel(QLatin1String(rows[row].label), this), row, 0,
+                              Qt::AlignTop);
+        common->addWidget(rows[row].widget, row, 1);
+    }
+
+    auto* pageArea = new QWidget(this);
+    pageArea->setMinimumWidth(260);
+    auto* pageLayout = new QGridLayout(pageArea);
+    pageLayout->setContentsMargins(0, 0, 0, 0);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    m_pOk = buttons->button(QDialogButtonBox::Ok);
+    m_pOk->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CSignalEditDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* layout = new QGridLayout(this);
+    layout->addLayout(familyRow, 0, 0, 1, 2);
+    layout->addLayout(common, 1, 0);
+    layout->addWidget(pageArea, 1, 1);
+    layout->addWidget(buttons, 2, 0, 1, 2);
+
+    OnInitDialog();
+    for (auto* page : {&m_pageFSK, &m_pageMFSK, &m_pagePSK, &m_pageOFDM}) {
+        page->setParent(pageArea);
+        pageLayout->addWidget(page, 0, 0);
+    }
+    connect(m_pDecoder, &QComboBox::currentIndexChanged, this,
+            &CSignalEditDialog::OnDecoderSelChange);
+    m_pName->setFocus();
+}
+
+bool CSignalEditDialog::Edit(QWidget* parent, CSignalDescription& signal) {
+    CSignalEditDialog dialog(&signal, parent);
+    return dialog.DoModal() == QDialog::Accepted;
+}
+
+int CSignalEditDialog::DoModal() { return CPrompts::RunDialog(*this); }
+
+void CSignalEditDialog::OnInitDialog() {
+    m_pageFSK.Create(CSignalEditDialogChild::PageFSK, this);
+    m_pageMFSK.Create(CSignalEditDialogChild::PageMFSK, this);
+    m_pagePSK.Create(CSignalEditDialogChild::PagePSK, this);
+    m_pageOFDM.Create(CSignalEditDialogChild::PageOFDM, this);
+
+    m_pDecoder->view()->setMinimumWidth(225);
+    for (int i = 0; i < DecoderModeCount; ++i)
+        m_pDecoder->addItem(Q(DecoderModeNames[i]));
+
+    const CSignalDescription& s = *m_pSignal;
+    if (s.m_nModulation >= 1 && s.m_nModulation <= 5)
+        FamilyButton(s.m_nModulation)->setChecked(true);
+    ShowModulationPage(s.m_nModulation);
+    m_pName->setText(Q(s.m_szName));
+    m_pDecoder->setCurrentIndex(s.m_nMode);
+    const bool hasSubmodes = s.m_nModulation == ModulationFsk || s.m_nModulation == ModulationPsk;
+    m_pModulation->setCurrentIndex(hasSubmodes ? s.m_nSubmode : 0);
+    m_pDisabled->setChecked(s.m_bDisabled);
+    m_pCodecheck->setText(Q(s.m_szCodecheckCounterText));
+    m_pITU->setText(Q(s.m_szITU));
+    m_pComment->setPlainText(Q(s.m_szComment));
+    QComboBox* subcarrier = m_pageOFDM.SubcarrierCombo();
+    for (int i = 0; i < SubcarrierModulationCount; ++i)
+        subcarrier->addItem(Q(SubcarrierModulationNames[i]));
+    subcarrier->setCurrentIndex(s.m_nModulation == ModulationOfdm ? s.m_nSubmode : 0);
+    FillPages();
+    CopyText(m_szPendingSpacing, s.m_szSpacing);
+    OnDecoderSelChange();
+}
+
+void CSignalEditDialog::FillPages() {
+    const CSignalDescription& s = *m_pSignal;
+    const QString baud = Q(s.m_szBaudrateText);
+    const QString bandwidth = Q(s.m_szBandwidthText);
+    const QString pilot = Q(s.m_szPilotFrequencyText);
+    const QString channels = CountText(s.m_nNumChannels);
+    const QString channelsMin = CountText(s.m_nNumChannelsMin);
+
+    m_pageFSK.SetText(IDC_BAUDRATE, baud);
+    m_pageFSK.SetText(IDC_SHIFT, Q(s.m_szShiftText));
+    m_pageFSK.SetText(IDC_BANDWIDTH, bandwidth);
+    m_pageFSK.SetText(IDC_NUM_CHANNELS, channels);
+    m_pageFSK.SetText(IDC_NUM_CHANNELS_MIN, channelsMin);
+    m_pageFSK.SetText(IDC_PILOT_FREQUENCY, pilot);
+
+    m_pageMFSK.SetText(IDC_BAUDRATE, baud);
+    m_pageMFSK.SetText(IDC_TONE_DURATION, ToneDurationText(s.m_dBaudrate));
+    m_pageMFSK.SetText(IDC_SPACING, Q(s.m_szShiftText));
+    m_pageMFSK.SetText(IDC_NUM_TONES, CountText(s.m_nNumTones));
+    m_pageMFSK.SetText(IDC_NUM_TONES_MIN, CountText(s.m_nNumTonesMin));
+    m_pageMFSK.SetText(IDC_BANDWIDTH, bandwidth);
+
+    m_pagePSK.SetText(IDC_SYMBOL_RATE, baud);
+    m_pagePSK.SetText(IDC_BANDWIDTH, bandwidth);
+    m_pagePSK.SetText(IDC_NUM_CHANNELS, channels);
+    m_pagePSK.SetText(IDC_NUM_CHANNELS_MIN, channelsMin);
+    m_pagePSK.SetText(IDC_PILOT_FREQUENCY, pilot);
+
+    m_pageOFDM.SetText(IDC_SYMBOL_RATE, baud);
+    m_pageOFDM.SetText(IDC_NUM_CHANNELS, channels);
+    m_pageOFDM.SetText(IDC_NUM_CHANNELS_MIN, channelsMin);
+    m_pageOFDM.SetText(IDC_BANDWIDTH, bandwidth);
+    m_pageOFDM.SetText(IDC_SPACING, OfdmSpacingText(s.m_szSpacing));
+    m_pageOFDM.SetText(IDC_PILOT_FREQUENCY, pilot);
+}
+
+QRadioButton* CSignalEditDialog::FamilyButton(int family) const {
+    return static_cast<QRadioButton*>(m_pFamilies->button(family));
+}
+
+CSignalEditDialogChild& CSignalEditDialog::Page(int family) {
+    switch (family) {
+    case ModulationFsk:
+        return m_pageFSK;
+    case ModulationMfsk:
+        return m_pageMFSK;
+    case ModulationPsk:
+        return m_pagePSK;
+    default:
+        return m_pageOFDM;
+    }
+}
+
+int CSignalEditDialog::GetCheckedModulation() const {
+    for (int family = 1; family <= 5; ++family) {
+        if (FamilyButton(family)->isChecked())
+            return family;
+    }
+    return 0;
+}
+
+void CSignalEditDialog::OnModulationClicked() { ShowModulationPage(GetCheckedModulation()); }
+
+void CSignalEditDialog::ShowModulationPage(int family) {
+    for (auto* page : {&m_pageFSK, &m_pageMFSK, &m_pagePSK, &m_pageOFDM})
+        page->hide();
+    if (family >= ModulationFsk && family <= ModulationOfdm)
+        Page(family).show();
+    m_pModulation->clear();
+    const bool hasSubmodes = family == ModulationFsk || family == ModulationPsk;
+    if (family == ModulationPsk) {
+        for (int i = 0; i < PskSubmodeCount; ++i)
+            m_pModulation->addItem(Q(PskSubmodeNames[i]));
+    } else if (family == ModulationFsk) {
+        for (int i = 0; i < FskSubmodeCount; ++i)
+            m_pModulation->addItem(Q(FskSubmodeNames[i]));
+    } else {
+        m_pModulation->addItem(Q(TableEntry(ModulationNames, ModulationCount, family)));
+    }
+    m_pModulation->setEnabled(hasSubmodes);
+    m_pModulation->setCurrentIndex(0);
+}
+
+void CSignalEditDialog::OnDecoderSelChange() {
+    m_pCodecheck->setEnabled(m_pDecoder->currentIndex() > 0);
+}
+
+void CSignalEditDialog::OnEditSpacing() {
+    const int family = GetCheckedModulation();
+    if (family != ModulationFsk && family != ModulationPsk)
+        return;
+    const std::int32_t carriers = ParseCountText(Page(family).Text(IDC_NUM_CHANNELS));
+    if (carriers < 2) {
+        CPrompts::Message(this, QMessageBox::Critical, QStringLiteral("Error"),
+                          QStringLiteral("Please enter the number of carriers first"));
+        return;
+    }
+    CMulticarrierDialog dialog(carriers, m_szPendingSpacing, this);
+    CPrompts::RunDialog(dialog);
+}
+
+void CSignalEditDialog::BuildRecord(CSignalDescription& s) const {
+    s = CSignalDescription();
+    CopyText(s.m_szName, Utf16(m_pName->text()));
+    s.m_nMode = m_pDecoder->currentIndex();
+    s.m_nModulation = GetCheckedModulation();
+    s.m_bDisabled = m_pDisabled->isChecked();
+    const std::u16string counter = Utf16(m_pCodecheck->text().left(511));
+    s.m_nCodecheckCounter = ParseULong(std::u16string_view(counter));
+    CopyText(s.m_szITU, Utf16(m_pITU->text()));
+    CopyText(s.m_szComment, Utf16(m_pComment->toPlainText()));
+    const auto& fsk = m_pageFSK;
+    const auto& mfsk = m_pageMFSK;
+    const auto& psk = m_pagePSK;
+    const auto& ofdm = m_pageOFDM;
+    switch (s.m_nModulation) {
+    case ModulationFsk:
+        s.m_nSubmode = LookupOrZero(FskSubmodeNames, m_pModulation->currentText());
+        s.m_dBaudrate = ParseRealOrAny(fsk.Text(IDC_BAUDRATE));
+        s.m_dShift = ParseRealOrAny(fsk.Text(IDC_SHIFT));
+        s.m_dBandwidth = ParseRealOrAny(fsk.Text(IDC_BANDWIDTH));
+        s.m_nNumChannels = ParseCountText(fsk.Text(IDC_NUM_CHANNELS));
+        s.m_nNumChannelsMin = ParseCountText(fsk.Text(IDC_NUM_CHANNELS_MIN));
+        CopyText(s.m_szSpacing, m_szPendingSpacing);
+        s.m_dPilotFrequency = ParseRealText(fsk.Text(IDC_PILOT_FREQUENCY));
+        break;
+    case ModulationMfsk:
+        s.m_dBaudrate = ParseRealOrAny(mfsk.Text(IDC_BAUDRATE));
+        s.m_dShift = ParseRealText(mfsk.Text(IDC_SPACING));
+        s.m_nNumTones = ParseCountOrAny(mfsk.Text(IDC_NUM_TONES));
+        s.m_nNumTonesMin = ParseCountOrAny(mfsk.Text(IDC_NUM_TONES_MIN));
+        s.m_dBandwidth = ParseRealText(mfsk.Text(IDC_BANDWIDTH));
+        break;
+    case ModulationPsk:
+        s.m_nSubmode = LookupOrZero(PskSubmodeNames, m_pModulation->currentText());
+        s.m_dBaudrate = ParseRealOrAny(psk.Text(IDC_SYMBOL_RATE));
+        s.m_dBandwidth = ParseRealOrAny(psk.Text(IDC_BANDWIDTH));
+        s.m_nNumChannels = ParseCountText(psk.Text(IDC_NUM_CHANNELS));
+        s.m_nNumChannelsMin = ParseCountText(psk.Text(IDC_NUM_CHANNELS_MIN));
+        CopyText(s.m_szSpacing, m_szPendingSpacing);
+        s.m_dPilotFrequency = ParseRealText(psk.Text(IDC_PILOT_FREQUENCY));
+        break;
+    case ModulationOfdm:
+        s.m_nSubmode = LookupOrZero(SubcarrierModulationNames, ofdm.SubcarrierCombo()->currentText());
+        s.m_dBaudrate = ParseRealOrAny(ofdm.Text(IDC_SYMBOL_RATE));
+        s.m_nNumChannels = ParseCountText(ofdm.Text(IDC_NUM_CHANNELS));
+        s.m_nNumChannelsMin = ParseCountText(ofdm.Text(IDC_NUM_CHANNELS_MIN));
+        s.m_dBandwidth = ParseRealOrAny(ofdm.Text(IDC_BANDWIDTH));
+        CopyText(s.m_szSpacing, Utf16(ofdm.Text(IDC_SPACING)));
+        s.m_dPilotFrequency = ParseRealText(ofdm.Text(IDC_PILOT_FREQUENCY));
+        break;
+    default:
+        break;
+    }
+}
+
+void CSignalEditDialog::accept() {
+    CSignalDescription record;
+    BuildRecord(record);
+    if (const char16_t* message = record.Validate(false)) {
+        CPrompts::Message(this, QMessageBox::Warning, QStringLiteral("Data Error"), Q(message));
+        return;
+    }
+    record.m_bInvalid = false;
+    *m_pSignal = record;
+    QDialog::accept();
+}
+
+bool CSignalEditDialog::eventFilter(QObject* watched, QEvent* event) {
+    // Enter in the comments presses OK, as in the other fields; Ctrl+Enter breaks the line.
+    if (watched == m_pComment && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+            !(key->modifiers() & Qt::ControlModifier)) {
+            m_pOk->click();
+            return true;
+        }
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+            m_pComment->insertPlainText(QStringLiteral("\n"));
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}

@@ -1,9 +1,71 @@
 #pragma once
 
-class QWidget;
-class CSignalDescription;
+#include "SignalDescription.h"
+#include "SignalEditDialogChild.h"
 
-class CSignalEditDialog {
+#include <QDialog>
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+
+// "Signal Parameters Editor": the modal editor of one record. The caller's record is
+// overwritten only by an OK whose values pass the strict validation.
+class CSignalEditDialog : public QDialog {
+    Q_OBJECT
 public:
+    CSignalEditDialog(CSignalDescription* signal, QWidget* parent = nullptr);
+
+    // Runs the editor on signal; true when the record was overwritten.
     static bool Edit(QWidget* parent, CSignalDescription& signal);
+    int DoModal();
+
+    int GetCheckedModulation() const;
+    void ShowModulationPage(int family);
+    void OnEditSpacing();
+    // Builds a fresh record from the controls alone (OK's steps before validation).
+    void BuildRecord(CSignalDescription& record) const;
+    void accept() override;
+
+    // Controls, for the pages and for tests.
+    QRadioButton* FamilyButton(int family) const;
+    CSignalEditDialogChild& Page(int family);
+    QLineEdit* NameEdit() const { return m_pName; }
+    QComboBox* DecoderCombo() const { return m_pDecoder; }
+    QComboBox* ModulationCombo() const { return m_pModulation; }
+    QLineEdit* CodecheckEdit() const { return m_pCodecheck; }
+    QCheckBox* DisabledCheck() const { return m_pDisabled; }
+    QLineEdit* ITUEdit() const { return m_pITU; }
+    QPlainTextEdit* CommentEdit() const { return m_pComment; }
+    const char16_t* PendingSpacing() const { return m_szPendingSpacing; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void OnInitDialog();
+    void OnModulationClicked();
+    void OnDecoderSelChange();
+    void FillPages();
+
+    CSignalDescription* m_pSignal;
+    char16_t m_szPendingSpacing[CSignalDescription::SpacingCapacity] = {};
+    CSignalEditDialogChild m_pageFSK;
+    CSignalEditDialogChild m_pageMFSK;
+    CSignalEditDialogChild m_pagePSK;
+    CSignalEditDialogChild m_pageOFDM;
+
+    QButtonGroup* m_pFamilies;
+    QLineEdit* m_pName;
+    QComboBox* m_pDecoder;
+    QComboBox* m_pModulation;
+    QLineEdit* m_pCodecheck;
+    QCheckBox* m_pDisabled;
+    QLineEdit* m_pITU;
+    QPlainTextEdit* m_pComment;
+    QPushButton* m_pOk;
 };

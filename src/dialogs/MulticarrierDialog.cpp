@@ -1,0 +1,96 @@
+#include "MulticarrierDialog.h"
+
+#include "ParameterRules.h"
+#include "Prompts.h"
+#include "SignalText.h"
+#include "SpacingDialog.h"
+#include "SpacingText.h"
+
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTreeWidget>
+
+CMulticarrierDialog::CMulticarrierDialog(int carriers, char16_t* spacing, QWidget* parent)
+    : QDialog(parent), m_nCarriers(carriers), m_pszSpacing(spacing),
+      m_pSame(new QRadioButton(QStringLiteral("Same spacing for all carriers:"), this)),
+      m_pMultiple(new QRadioButton(QStringLiteral("Multiple spacings:"), this)),
+      m_pCommon(new QLineEdit(this)), m_pList(new QTreeWidget(this)) {
+    setWindowTitle(QStringLiteral("Multicarrier Signal"));
+    m_pSame->setObjectName(QStringLiteral("id1021"));
+    m_pMultiple->setObjectName(QStringLiteral("id1022"));
+    m_pCommon->setObjectName(QStringLiteral("id1030"));
+    m_pCommon->setMaxLength(SpacingTextLimit);
+    m_pList->setObjectName(QStringLiteral("id1054"));
+    m_pList->setRootIsDecorated(false);
+    m_pList->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_pList->setHeaderLabels({QStringLiteral("Carriers"), QStringLiteral("Spacing")});
+    m_pList->header()->setDefaultSectionSize(140);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CMulticarrierDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(m_pSame, &QRadioButton::clicked, this, &CMulticarrierDialog::OnSpacingModeClicked);
+    connect(m_pMultiple, &QRadioButton::clicked, this, &CMulticarrierDialog::OnSpacingModeClicked);
+    connect(m_pList, &QTreeWidget::itemDoubleClicked, this,
+            [this](QTreeWidgetItem* item) { OnSpacingListDblClk(item); });
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(m_pSame, 0, 0);
+    layout->addWidget(m_pCommon, 0, 1);
+    layout->addWidget(m_pMultiple, 1, 0, 1, 2);
+    layout->addWidget(m_pList, 2, 0, 1, 2);
+    layout->addWidget(buttons, 3, 0, 1, 2);
+
+    if (m_pszSpacing[0] == u'\0')
+        CopyText(m_pszSpacing, 200, u"*");
+    const SpacingRows rows = ReadSpacingRows(QString::fromUtf16(m_pszSpacing), m_nCarriers);
+    (rows.isList ? m_pMultiple : m_pSame)->setChecked(true);
+    m_pCommon->setText(rows.common);
+    for (int i = 0; i < rows.cells.size(); ++i)
+        new QTreeWidgetItem(m_pList, {CarrierPairLabel(i), rows.cells[i]});
+    OnSpacingModeClicked();
+}
+
+void CMulticarrierDialog::OnSpacingModeClicked() {
+    m_pCommon->setEnabled(m_pSame->isChecked());
+    m_pList->setEnabled(!m_pSame->isChecked());
+}
+
+void CMulticarrierDialog::OnSpacingListDblClk(QTreeWidgetItem* item) {
+    if (item == nullptr)
+        return;
+    const int row = m_pList->indexOfTopLevelItem(item);
+    CSpacingDialog dialog(this);
+    dialog.m_pszTitle = CarrierPairLabel(row);
+    dialog.m_dSpacing = ParseRealText(item->text(1).left(31));
+    if (CPrompts::RunDialog(dialog) == QDialog::Accepted)
+        item->setText(1, RealText(dialog.m_dSpacing));
+}
+
+void CMulticarrierDialog::accept() {
+    QString text;
+    if (m_pSame->isChecked()) {
+        text = m_pCommon->text();
+    } else if (m_pMultiple->isChecked()) {
+        QStringList cells;
+        for (int i = 0; i < m_pList->topLevelItemCount(); ++i)
+            cells << m_pList->topLevelItem(i)->text(1);
+        text = JoinSpacingCells(cells);
+        if (text.size() > SpacingTextLimit) {
+            // The record holds 199 characters: say so instead of cutting the list.
+            CPrompts::Message(this, QMessageBox::Warning, QStringLiteral("Multicarrier Signal"),
+                              QStringLiteral("The spacing list is %1 characters long; at most "
+                                             "%2 characters can be stored. Shorten the values "
+                                             "or use the same spacing for all carriers.")
+                                  .arg(text.size())
+                                  .arg(SpacingTextLimit));
+            return;
+        }
+    }
+    CopyText(m_pszSpacing, 200, text.toStdU16String());
+    QDialog::accept();
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QDialog>
+
+class QLineEdit;
+class QRadioButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+// Edits the spacing text of a multicarrier signal: one spacing for all pairs of
+// neighbouring carriers, or one per pair (double-click a row to change it).
+class CMulticarrierDialog : public QDialog {
+    Q_OBJECT
+public:
+    // spacing: the caller's text (capacity 200), read now and rewritten on OK. An empty
+    // text becomes "*" at once.
+    CMulticarrierDialog(int carriers, char16_t* spacing, QWidget* parent = nullptr);
+
+    int DoModal() { return exec(); }
+    void accept() override;
+
+    // For tests and the row double-click.
+    QRadioButton* SameButton() const { return m_pSame; }
+    QRadioButton* MultipleButton() const { return m_pMultiple; }
+    QLineEdit* CommonEdit() const { return m_pCommon; }
+    QTreeWidget* List() const { return m_pList; }
+    // Opens the spacing dialog on a row; spacingDialog lets tests answer it.
+    void OnSpacingListDblClk(QTreeWidgetItem* item);
+
+private:
+    void OnSpacingModeClicked();
+
+    int m_nCarriers;
+    char16_t* m_pszSpacing;
+    QRadioButton* m_pSame;
+    QRadioButton* m_pMultiple;
+    QLineEdit* m_pCommon;
+    QTreeWidget* m_pList;
+};

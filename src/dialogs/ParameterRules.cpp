@@ -1,0 +1,50 @@
+#include "ParameterRules.h"
+
+#include "NumberFormat.h"
+
+namespace {
+
+constexpr qsizetype NumberTextLimit = 63;
+
+std::u16string_view View(const QString& text) {
+    return std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
+                               static_cast<std::size_t>(std::min(text.size(), NumberTextLimit)));
+}
+
+bool IsAny(const QString& text) { return text == QLatin1String("*"); }
+
+} // namespace
+
+QString CountText(std::int32_t value) { return value > 0 ? QString::number(value) : QString(); }
+
+double ParseRealOrAny(const QString& text) { return IsAny(text) ? -1.0 : ParseReal(View(text)); }
+
+double ParseRealText(const QString& text) { return ParseReal(View(text)); }
+
+std::int32_t ParseCountOrAny(const QString& text) { return IsAny(text) ? -1 : ParseULong(View(text)); }
+
+std::int32_t ParseCountText(const QString& text) { return ParseULong(View(text)); }
+
+QString RealText(double value) {
+    char16_t text[MaxRealTextLength + 1];
+    FormatReal(value, text);
+    return QString::fromUtf16(text);
+}
+
+QString CoupledText(const QString& typed) {
+    const double value = ParseRealOrAny(typed);
+    if (value == 0.0)
+        return QString();
+    if (value == -1.0)
+        return QStringLiteral("*");
+    return RealText(1000.0 / value);
+}
+
+QString ToneDurationText(double baudrate) {
+    return baudrate > 0 ? RealText(1000.0 / baudrate) : QString();
+}
+
+QString OfdmSpacingText(const char16_t* spacing) {
+    const QString text = QString::fromUtf16(spacing);
+    return text.contains(QLatin1Char(',')) || text.contains(QLatin1Char(' ')) ? QString() : text;
+}

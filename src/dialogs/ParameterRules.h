@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+
+class CSignalDescription;
+
+// How the editor's number fields are filled from a record and read back: the fill and read
+// rules of the modulation pages, and the baud rate / tone duration coupling.
+
+// "%d" when above 0, else empty (so the wildcard -1 shows as empty).
+QString CountText(std::int32_t value);
+// "*" gives -1; anything else reads as a real (0 without a leading number).
+double ParseRealOrAny(const QString& text);
+// Reads a real; "*" gives 0.
+double ParseRealText(const QString& text);
+// "*" gives -1; anything else reads as a 32-bit unsigned long.
+std::int32_t ParseCountOrAny(const QString& text);
+// Reads a 32-bit unsigned long; "*" gives 0.
+std::int32_t ParseCountText(const QString& text);
+// The reciprocal edit's text for a typed baud rate or tone duration: empty for 0, "*" for
+// the wildcard, else "%g" of 1000 / value (45 gives 22.2222).
+QString CoupledText(const QString& typed);
+// Tone duration shown for a stored baud rate: "%g" of 1000 / rate when above 0, else empty.
+QString ToneDurationText(double baudrate);
+// The OFDM page's spacing edit: the stored text unless it is a list (comma or space).
+QString OfdmSpacingText(const char16_t* spacing);
+// "%g" of a value as a QString.
+QString RealText(double value);

@@ -1,0 +1,35 @@
+#include "SpacingDialog.h"
+
+#include "ParameterRules.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QPushButton>
+
+CSpacingDialog::CSpacingDialog(QWidget* parent) : QDialog(parent), m_pEdit(new QLineEdit(this)) {
+    setWindowTitle(QStringLiteral("Dialog"));
+    m_pEdit->setObjectName(QStringLiteral("id1030"));
+    m_pEdit->setMaxLength(31);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QFormLayout(this);
+    layout->addRow(QStringLiteral("Spacing:"), m_pEdit);
+    layout->addRow(buttons);
+}
+
+void CSpacingDialog::showEvent(QShowEvent* event) {
+    m_pEdit->setText(RealText(m_dSpacing));
+    if (!m_pszTitle.isEmpty())
+        setWindowTitle(m_pszTitle);
+    QDialog::showEvent(event);
+}
+
+int CSpacingDialog::DoModal() { return exec(); }
+
+void CSpacingDialog::accept() {
+    m_dSpacing = ParseRealText(m_pEdit->text());
+    QDialog::accept();
+}

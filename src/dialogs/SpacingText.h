@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The carrier spacing text of a multicarrier signal: "*", one value for every pair of
+// neighbouring carriers, or a list of one value per pair joined by ",".
+
+inline constexpr int SpacingTextLimit = 199;
+
+struct SpacingRows {
+    bool isList = false;  // "Multiple spacings:" rather than one common value
+    QString common;       // the text for the common-value edit (single form)
+    QStringList cells;    // one "Spacing" cell per pair of carriers
+};
+
+// True when the text is a list: it holds a comma or a space.
+bool IsSpacingList(const QString& text);
+
+// Splits a spacing text into carriers - 1 rows. An empty text reads as "*". In a list the
+// values are read one after the other; after each value every character that is not a digit
+// is skipped; missing values give 0 and surplus values are ignored.
+SpacingRows ReadSpacingRows(const QString& text, int carriers);
+
+// Joins the cells with "," (no spaces), each cut to its first 7 characters.
+QString JoinSpacingCells(const QStringList& cells);
+
+// "Carriers 1-2" for row 0, and so on.
+QString CarrierPairLabel(int row);
