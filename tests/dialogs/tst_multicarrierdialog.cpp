@@ -1,0 +1,124 @@
+#include "MulticarrierDialog.h"
+#include "Prompts.h"
+#include "SignalText.h"
+#include "SpacingDialog.h"
+
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+#include <QTreeWidget>
+
+namespace {
+
+QStringList Cells(const CMulticarrierDialog& dialog, int column) {
+    QStringList cells;
+    for (int i = 0; i < dialog.List()->topLevelItemCount(); ++i)
+        cells << dialog.List()->topLevelItem(i)->text(column);
+    return cells;
+}
+
+} // namespace
+
+class TestMulticarrierDialog : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { CPrompts::SetTesting(true); }
+
+    void wildcardOpensInSameMode() {
+        char16_t spacing[200] = u"*";
+        CMulticarrierDialog dialog(4, spacing);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Multicarrier Signal"));
+        QVERIFY(dialog.SameButton()->isChecked());
+        QCOMPARE(dialog.CommonEdit()->text(), QStringLiteral("*"));
+        QVERIFY(dialog.CommonEdit()->isEnabled());
+        QVERIFY(!dialog.List()->isEnabled());
+        QCOMPARE(Cells(dialog, 0),
+                 (QStringList{"Carriers 1-2", "Carriers 2-3", "Carriers 3-4"}));
+        QCOMPARE(Cells(dialog, 1), (QStringList{"*", "*", "*"}));
+    }
+
+    void switchToMultipleJoinsCells() {
+        char16_t spacing[200] = u"*";
+        {
+            CMulticarrierDialog dialog(4, spacing);
+            dialog.MultipleButton()->click();
+            QVERIFY(dialog.List()->isEnabled());
+            QVERIFY(!dialog.CommonEdit()->isEnabled());
+            dialog.accept();
+        }
+        QCOMPARE(QString::fromUtf16(spacing), QStringLiteral("*,*,*"));
+        CMulticarrierDialog again(4, spacing);
+        QVERIFY(again.MultipleButton()->isChecked());
+        QCOMPARE(Cells(again, 1), (QStringList{"0", "0", "0"}));
+    }
+
+    void emptyBecomesWildcardEvenOnCancel() {
+        char16_t spacing[200] = u"";
+        {
+            CMulticarrierDialog dialog(3, spacing);
+            dialog.reject();
+        }
+        QCOMPARE(QString::fromUtf16(spacing), QStringLiteral("*"));
+    }
+
+    void sameModeStoresEditText() {
+        char16_t spacing[200] = u"170,340";
+        CMulticarrierDialog dialog(4, spacing);
+        QCOMPARE(Cells(dialog, 1), (QStringList{"170", "340", "0"}));
+        dialog.SameButton()->click();
+        dialog.CommonEdit()->setText(QStringLiteral("5,6"));
+        dialog.accept();
+        QCOMPARE(QString::fromUtf16(spacing), QStringLiteral("5,6"));
+    }
+
+    void rowDoubleClickEditsOneCell() {
+        char16_t spacing[200] = u"170,340";
+        CMulticarrierDialog dialog(3, spacing);
+        QString caption, shown;
+        CPrompts::PushDialogHandler([&](QDialog& d) {
+            auto& spacingDialog = static_cast<CSpacingDialog&>(d);
+            caption = spacingDialog.windowTitle();
+            shown = spacingDialog.SpacingEdit()->text();
+            spacingDialog.SpacingEdit()->setText(QStringLiteral("200"));
+            spacingDialog.accept();
+            return spacingDialog.result();
+        });
+        dialog.OnSpacingListDblClk(dialog.List()->topLevelItem(0));
+        QCOMPARE(caption, QStringLiteral("Carriers 1-2"));
+        QCOMPARE(shown, QStringLiteral("170"));
+        QCOMPARE(Cells(dialog, 1), (QStringList{"200", "340"}));
+        CPrompts::PushDialogHandler([](QDialog& d) {
+            static_cast<CSpacingDialog&>(d).SpacingEdit()->setText(QStringLiteral("999"));
+            d.reject();
+            return d.result();
+        });
+        dialog.OnSpacingListDblClk(dialog.List()->topLevelItem(1));
+        QCOMPARE(Cells(dialog, 1), (QStringList{"200", "340"}));
+        dialog.OnSpacingListDblClk(nullptr); // no row: nothing happens
+        dialog.accept();
+        QCOMPARE(QString::fromUtf16(spacing), QStringLiteral("200,340"));
+    }
+
+    void overlongListIsRefusedNotCut() {
+        char16_t spacing[200] = u"1,1";
+        CMulticarrierDialog dialog(40, spacing);
+        for (int i = 0; i < dialog.List()->topLevelItemCount(); ++i)
+            dialog.List()->topLevelItem(i)->setText(1, QStringLiteral("1234.56"));
+        CPrompts::ShownMessages().clear();
+        dialog.show();
+        dialog.accept();
+        QVERIFY(dialog.isVisible()); // stays open
+        QCOMPARE(CPrompts::ShownMessages().size(), 1);
+        QVERIFY(CPrompts::ShownMessages()[0].text.contains("199"));
+        QCOMPARE(QString::fromUtf16(spacing), QStringLiteral("1,1"));
+        // 24 pairs of 7 characters fit exactly (24 * 8 - 1 = 191).
+        CMulticarrierDialog fits(25, spacing);
+        for (int i = 0; i < fits.List()->topLevelItemCount(); ++i)
+            fits.List()->topLevelItem(i)->setText(1, QStringLiteral("1234.56"));
+        fits.accept();
+        QCOMPARE(QString::fromUtf16(spacing).size(), 191);
+    }
+};
+
+QTEST_MAIN(TestMulticarrierDialog)
+#include "tst_multicarrierdialog.moc"

@@ -1,0 +1,305 @@
+#include "ControlIds.h"
+#include "MulticarrierDialog.h"
+#include "Prompts.h"
+#include "SignalEditDialog.h"
+#include "SignalText.h"
+#include "Vocabulary.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTest>
+#include <QTreeWidget>
+
+namespace {
+
+QString Q(const char16_t* text) { return QString::fromUtf16(text); }
+
+CSignalDescription Record(int family) {
+    CSignalDescription s;
+    CopyText(s.m_szName, u"Sample");
+    s.m_nModulation = family;
+    s.m_dBaudrate = 50;
+    s.m_dShift = 170;
+    s.m_dBandwidth = -1;
+    s.m_nNumTones = 16;
+    s.m_nNumTonesMin = 8;
+    s.m_nNumChannels = 4;
+    s.m_nNumChannelsMin = 2;
+    s.m_dPilotFrequency = 1800;
+    CopyText(s.m_szSpacing, u"170,340,170");
+    s.UpdateDisplayTexts();
+    return s;
+}
+
+} // namespace
+
+class TestSignalEditDialog : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { CPrompts::SetTesting(true); }
+    void init() { CPrompts::ShownMessages().clear(); }
+
+    void newRecordOpensEmpty() {
+        CSignalDescription s;
+        CSignalEditDialog dialog(&s);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Signal Parameters Editor"));
+        QCOMPARE(dialog.GetCheckedModulation(), 0);
+        for (int family = 1; family <= 4; ++family)
+            QVERIFY(dialog.Page(family).isHidden());
+        QCOMPARE(dialog.ModulationCombo()->count(), 1);
+        QCOMPARE(dialog.ModulationCombo()->currentText(), QString());
+        QVERIFY(!dialog.ModulationCombo()->isEnabled());
+        QCOMPARE(dialog.DecoderCombo()->count(), 234);
+        QCOMPARE(dialog.DecoderCombo()->currentText(), QStringLiteral("no-mode"));
+        QCOMPARE(dialog.DecoderCombo()->itemText(19), QStringLiteral("arq6-98"));
+        QVERIFY(!dialog.CodecheckEdit()->isEnabled());
+
+        dialog.NameEdit()->setText(QStringLiteral("x"));
+        dialog.accept();
+        QCOMPARE(CPrompts::ShownMessages().size(), 1);
+        QCOMPARE(CPrompts::ShownMessages()[0].caption, QStringLiteral("Data Error"));
+        QCOMPARE(CPrompts::ShownMessages()[0].text, QStringLiteral("No modulation selected"));
+        QCOMPARE(CPrompts::ShownMessages()[0].icon, QMessageBox::Warning);
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QVERIFY(s.m_bInvalid);
+        QCOMPARE(Q(s.m_szName), QString());
+    }
+
+    void fillsEveryPage() {
+        CSignalDescription s = Record(ModulationFsk);
+        s.m_nSubmode = 1;
+        s.m_nMode = 27;
+        s.m_nCodecheckCounter = 4;
+        s.m_bDisabled = true;
+        CopyText(s.m_szITU, u"170HF1B");
+        CopyText(s.m_szComment, u"two\nlines");
+        s.UpdateDisplayTexts();
+        CSignalEditDialog dialog(&s);
+        QVERIFY(dialog.FamilyButton(1)->isChecked());
+        QVERIFY(!dialog.Page(ModulationFsk).isHidden());
+        QCOMPARE(dialog.ModulationCombo()->currentText(), QStringLiteral("4-Level-FSK"));
+        QVERIFY(dialog.ModulationCombo()->isEnabled());
+        QCOMPARE(dialog.CodecheckEdit()->text(), QStringLiteral("4"));
+        QVERIFY(dialog.CodecheckEdit()->isEnabled());
+        QVERIFY(dialog.DisabledCheck()->isChecked());
+        QCOMPARE(dialog.ITUEdit()->text(), QStringLiteral("170HF1B"));
+        QCOMPARE(dialog.CommentEdit()->toPlainText(), QStringLiteral("two\nlines"));
+        auto& fsk = dialog.Page(ModulationFsk);
+        QCOMPARE(fsk.Text(IDC_BAUDRATE), QStringLiteral("50"));
+        QCOMPARE(fsk.Text(IDC_BANDWIDTH), QStringLiteral("*"));
+        QCOMPARE(fsk.Text(IDC_NUM_CHANNELS), QStringLiteral("4"));
+        QCOMPARE(fsk.Text(IDC_PILOT_FREQUENCY), QStringLiteral("1800"));
+        auto& mfsk = dialog.Page(ModulationMfsk);
+        QCOMPARE(mfsk.Text(IDC_TONE_DURATION), QStringLiteral("20"));
+        QCOMPARE(mfsk.Text(IDC_SPACING), QStringLiteral("170"));
+        QCOMPARE(mfsk.Text(IDC_NUM_TONES), QStringLiteral("16"));
+        QCOMPARE(dialog.Page(ModulationPsk).Text(IDC_SYMBOL_RATE), QStringLiteral("50"));
+        QCOMPARE(dialog.Page(ModulationOfdm).Text(IDC_SPACING), QString()); // a list
+        QCOMPARE(Q(dialog.PendingSpacing()), QStringLiteral("170,340,170"));
+    }
+
+    void familySwitchKeepsPages() {
+        CSignalDescription s = Record(ModulationFsk);
+        s.m_nSubmode = 1;
+        s.UpdateDisplayTexts();
+        CSignalEditDialog dialog(&s);
+        dialog.Page(ModulationFsk).SetText(IDC_SHIFT, QStringLiteral("425"));
+        dialog.FamilyButton(ModulationPsk)->click();
+        QVERIFY(dialog.Page(ModulationFsk).isHidden());
+        QVERIFY(!dialog.Page(ModulationPsk).isHidden());
+        QCOMPARE(dialog.ModulationCombo()->count(), 5);
+        dialog.FamilyButton(ModulationFsk)->click();
+        QCOMPARE(dialog.ModulationCombo()->currentText(), QStringLiteral("FSK"));
+        QCOMPARE(dialog.Page(ModulationFsk).Text(IDC_SHIFT), QStringLiteral("425"));
+        dialog.FamilyButton(ModulationMfsk)->click();
+        QVERIFY(!dialog.ModulationCombo()->isEnabled());
+        QCOMPARE(dialog.ModulationCombo()->currentText(), QStringLiteral("MFSK"));
+        dialog.FamilyButton(ModulationCw)->click();
+        for (int family = 1; family <= 4; ++family)
+            QVERIFY(dialog.Page(family).isHidden());
+    }
+
+    void decoderEnablesCodecheck() {
+        CSignalDescription s;
+        CSignalEditDialog dialog(&s);
+        dialog.DecoderCombo()->setCurrentIndex(27);
+        QVERIFY(dialog.CodecheckEdit()->isEnabled());
+        dialog.DecoderCombo()->setCurrentIndex(0);
+        QVERIFY(!dialog.CodecheckEdit()->isEnabled());
+    }
+
+    void okBuildsFromControls_data() {
+        QTest::addColumn<int>("family");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<double>("stored");
+        // MFSK: "*" tones is -1; "*" spacing, bandwidth and pilot are 0.
+        QTest::newRow("MFSK tones wildcard") << 2 << "tones" << "*" << -1.0;
+        QTest::newRow("MFSK spacing wildcard") << 2 << "shift" << "*" << 0.0;
+        QTest::newRow("MFSK bandwidth wildcard") << 2 << "bandwidth" << "*" << 0.0;
+        QTest::newRow("FSK bandwidth wildcard") << 1 << "bandwidth" << "*" << -1.0;
+        QTest::newRow("FSK channels wildcard") << 1 << "channels" << "*" << 0.0;
+        QTest::newRow("PSK pilot wildcard") << 3 << "pilot" << "*" << 0.0;
+        QTest::newRow("OFDM channels 39") << 4 << "channels" << "39" << 39.0;
+    }
+    void okBuildsFromControls() {
+        QFETCH(int, family);
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(double, stored);
+        CSignalDescription s = Record(family);
+        CSignalEditDialog dialog(&s);
+        auto& page = dialog.Page(family);
+        const int id = field == "tones"       ? IDC_NUM_TONES
+                       : field == "shift"     ? IDC_SPACING
+                       : field == "bandwidth" ? IDC_BANDWIDTH
+                       : field == "channels"  ? IDC_NUM_CHANNELS
+                                              : IDC_PILOT_FREQUENCY;
+        page.SetText(id, typed);
+        CSignalDescription built;
+        dialog.BuildRecord(built);
+        const double value = field == "tones"       ? built.m_nNumTones
+                             : field == "shift"     ? built.m_dShift
+                             : field == "bandwidth" ? built.m_dBandwidth
+                             : field == "channels"  ? built.m_nNumChannels
+                                                    : built.m_dPilotFrequency;
+        QCOMPARE(value, stored);
+        QCOMPARE(built.m_nModulation, family);
+        QVERIFY(built.m_bInvalid);
+    }
+
+    void okAssignsValidatedRecord() {
+        CSignalDescription s = Record(ModulationCw);
+        s.m_bMerged = true;
+        s.m_nCodecheckCounter = 0;
+        s.UpdateDisplayTexts();
+        CSignalEditDialog dialog(&s);
+        dialog.DecoderCombo()->setCurrentIndex(49);
+        dialog.accept(); // counter 0 with a decoder
+        QCOMPARE(CPrompts::ShownMessages().last().text,
+                 QStringLiteral("Codecheck count must be positive"));
+        QCOMPARE(s.m_nMode, 0);
+        dialog.CodecheckEdit()->setText(QStringLiteral("3"));
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(s.m_nMode, 49);
+        QCOMPARE(s.m_nCodecheckCounter, 3);
+        QVERIFY(!s.m_bInvalid);
+        QVERIFY(s.m_bMerged);
+        // CW keeps only the common fields.
+        QCOMPARE(s.m_dBaudrate, 0.0);
+        QCOMPARE(Q(s.m_szSpacing), QString());
+        QCOMPARE(s.m_nNumChannels, 0);
+    }
+
+    void mfskCouplingFollowsTyping() {
+        CSignalDescription s = Record(ModulationMfsk);
+        CSignalEditDialog dialog(&s);
+        dialog.show();
+        QLineEdit* baud = dialog.Page(ModulationMfsk).Edit(IDC_BAUDRATE);
+        QLineEdit* duration = dialog.Page(ModulationMfsk).Edit(IDC_TONE_DURATION);
+        baud->clear();
+        QTest::keyClicks(baud, "45");
+        QCOMPARE(duration->text(), QStringLiteral("22.2222"));
+        duration->clear();
+        QTest::keyClicks(duration, "22");
+        QCOMPARE(baud->text(), QStringLiteral("45.4545"));
+        QTest::keyClicks(baud, "x");
+        QCOMPARE(duration->text(), QStringLiteral("22")); // 45.4545x still reads 45.4545
+        baud->selectAll();
+        QTest::keyClicks(baud, "*");
+        QCOMPARE(duration->text(), QStringLiteral("*"));
+        // Text set by the program does not couple.
+        baud->setText(QStringLiteral("100"));
+        QCOMPARE(duration->text(), QStringLiteral("*"));
+        // Under another family the MFSK page does not couple either.
+        dialog.FamilyButton(ModulationFsk)->click();
+        baud->selectAll();
+        QTest::keyClicks(baud, "50");
+        QCOMPARE(duration->text(), QStringLiteral("*"));
+    }
+
+    void mfskAnyToneCountNeedsTheWildcard() {
+        CSignalDescription s = Record(ModulationMfsk);
+        s.m_nNumTones = -1;
+        s.m_nNumTonesMin = 0;
+        s.UpdateDisplayTexts();
+        CSignalEditDialog dialog(&s);
+        QCOMPARE(dialog.Page(ModulationMfsk).Text(IDC_NUM_TONES), QString());
+        dialog.accept();
+        QCOMPARE(CPrompts::ShownMessages().last().text,
+                 QStringLiteral("Less than 3 tones specified for MFSK"));
+        dialog.Page(ModulationMfsk).SetText(IDC_NUM_TONES, QStringLiteral("*"));
+        dialog.accept();
+        QCOMPARE(s.m_nNumTones, -1);
+    }
+
+    void editSpacingNeedsCarriers_data() {
+        QTest::addColumn<QString>("channels");
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("empty") << "" << false;
+        QTest::newRow("wildcard") << "*" << false;
+        QTest::newRow("zero") << "0" << false;
+        QTest::newRow("one") << "1" << false;
+        QTest::newRow("four") << "4" << true;
+    }
+    void editSpacingNeedsCarriers() {
+        QFETCH(QString, channels);
+        QFETCH(bool, opens);
+        CSignalDescription s = Record(ModulationFsk);
+        CSignalEditDialog dialog(&s);
+        dialog.Page(ModulationFsk).SetText(IDC_NUM_CHANNELS, channels);
+        int rows = -1;
+        if (opens) {
+            CPrompts::PushDialogHandler([&rows](QDialog& d) {
+                auto& multi = static_cast<CMulticarrierDialog&>(d);
+                rows = multi.List()->topLevelItemCount();
+                multi.SameButton()->click();
+                multi.CommonEdit()->setText(QStringLiteral("250"));
+                multi.accept();
+                return multi.result();
+            });
+        }
+        dialog.OnEditSpacing();
+        if (opens) {
+            QCOMPARE(rows, 3);
+            QCOMPARE(Q(dialog.PendingSpacing()), QStringLiteral("250"));
+            QVERIFY(CPrompts::ShownMessages().isEmpty());
+            dialog.accept();
+            QCOMPARE(Q(s.m_szSpacing), QStringLiteral("250"));
+        } else {
+            QCOMPARE(CPrompts::ShownMessages().size(), 1);
+            QCOMPARE(CPrompts::ShownMessages()[0].caption, QStringLiteral("Error"));
+            QCOMPARE(CPrompts::ShownMessages()[0].text,
+                     QStringLiteral("Please enter the number of carriers first"));
+            QCOMPARE(CPrompts::ShownMessages()[0].icon, QMessageBox::Critical);
+        }
+    }
+
+    void enterInCommentsPressesOk() {
+        CSignalDescription s = Record(ModulationCw);
+        CSignalEditDialog dialog(&s);
+        dialog.show();
+        dialog.CommentEdit()->setFocus();
+        QTest::keyClick(dialog.CommentEdit(), Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(dialog.CommentEdit()->toPlainText(), QStringLiteral("\n"));
+        QTest::keyClick(dialog.CommentEdit(), Qt::Key_Return);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(Q(s.m_szComment), QStringLiteral("\n"));
+    }
+
+    void cancelLeavesRecord() {
+        CSignalDescription s = Record(ModulationPsk);
+        const CSignalDescription before = s;
+        CSignalEditDialog dialog(&s);
+        dialog.NameEdit()->setText(QStringLiteral("changed"));
+        dialog.reject();
+        QVERIFY(s.IsEqual(before));
+    }
+};
+
+QTEST_MAIN(TestSignalEditDialog)
+#include "tst_signaleditdialog.moc"

@@ -1,0 +1,272 @@
+#include "CommandIds.h"
+#include "Prompts.h"
+#include "SignalDescription.h"
+#include "SignalEditDialog.h"
+#include "SignalRowModel.h"
+#include "SignalText.h"
+#include "VantorDoc.h"
+#include "VantorView.h"
+#include "Vocabulary.h"
+
+#include <QAbstractItemModelTester>
+#include <QAction>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+
+namespace {
+
+std::unique_ptr<CSignalDescription> Make(const QString& name, int family, double shift = 0,
+                                         int channels = 0) {
+    auto s = std::make_unique<CSignalDescription>();
+    CopyText(s->m_szName, name.toStdU16String());
+    s->m_nModulation = family;
+    s->m_dBaudrate = 50;
+    s->m_dShift = shift;
+    s->m_nNumChannels = channels;
+    s->m_bInvalid = s->Validate(true) != nullptr;
+    s->UpdateDisplayTexts();
+    return s;
+}
+
+QStringList Rows(const CVantorView& view) {
+    QStringList names;
+    const auto* model = view.RowModel();
+    for (int row = 0; row < model->rowCount(); ++row)
+        names << model->index(row, 0).data().toString();
+    return names;
+}
+
+} // namespace
+
+class TestVantorView : public QObject {
+    Q_OBJECT
+    std::unique_ptr<CVantorDoc> m_doc;
+    std::unique_ptr<CVantorView> m_view;
+    std::unique_ptr<QAbstractItemModelTester> m_tester;
+
+private slots:
+    void initTestCase() { CPrompts::SetTesting(true); }
+
+    void init() {
+        CPrompts::ShownMessages().clear();
+        m_doc = std::make_unique<CVantorDoc>();
+        m_doc->AddSignal(Make("Delta", ModulationFsk, 170, 0));
+        m_doc->AddSignal(Make("Alpha", ModulationFsk, 425, 2));
+        m_doc->AddSignal(Make("Echo", ModulationPsk, 0, 0));
+        m_doc->AddSignal(Make("Bravo", ModulationPsk, 0, 16));
+        m_doc->AddSignal(Make("Foxtrot", ModulationFsk, -1, -1));
+        m_doc->AddSignal(Make("Charlie", ModulationCw));
+        m_doc->AddSignal(Make("Golf", ModulationOfdm));
+        m_view = std::make_unique<CVantorView>(m_doc.get());
+        m_tester = std::make_unique<QAbstractItemModelTester>(
+            m_view->RowModel(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+        m_view->resize(800, 300);
+        m_view->show();
+    }
+    void cleanup() {
+        m_tester.reset();
+        m_view.reset();
+        m_doc.reset();
+    }
+
+    void columnsAndCells() {
+        const auto* model = m_view->RowModel();
+        QCOMPARE(model->columnCount(), 14);
+        QCOMPARE(model->headerData(4, Qt::Horizontal).toString(),
+                 QStringLiteral("Baud / Symbol Rate"));
+        QCOMPARE(m_view->horizontalHeader()->sectionSize(13), 100);
+        QCOMPARE(model->index(0, 2).data().toString(), QStringLiteral("FSK"));
+        QCOMPARE(model->index(2, 2).data().toString(), QStringLiteral("PSK-2"));
+        QCOMPARE(model->index(4, 5).data().toString(), QStringLiteral("*"));
+        // The text refers to the record's own storage: nothing was formatted or copied.
+        const QString cell = model->index(0, 0).data().toString();
+        QCOMPARE(static_cast<const void*>(cell.constData()),
+                 static_cast<const void*>(m_doc->GetSignal(0)->m_szName));
+        QCOMPARE(m_view->selectionBehavior(), QAbstractItemView::SelectRows);
+        QCOMPARE(m_view->selectionMode(), QAbstractItemView::ExtendedSelection);
+    }
+
+    void filters_data() {
+        QTest::addColumn<uint>("filter");
+        QTest::addColumn<QStringList>("rows");
+        QTest::newRow("all") << uint(ID_FILTER_ALL)
+                             << QStringList{"Delta", "Alpha", "Echo", "Bravo", "Foxtrot",
+                                            "Charlie", "Golf"};
+        QTest::newRow("fsk") << uint(ID_FILTER_FSK) << QStringList{"Delta", "Foxtrot"};
+        QTest::newRow("fsk multi") << uint(ID_FILTER_FSK_MULTICARRIER) << QStringList{"Alpha"};
+        QTest::newRow("psk") << uint(ID_FILTER_PSK) << QStringList{"Echo"};
+        QTest::newRow("psk multi") << uint(ID_FILTER_PSK_MULTICARRIER) << QStringList{"Bravo"};
+        QTest::newRow("ofdm") << uint(ID_FILTER_OFDM) << QStringList{"Golf"};
+        QTest::newRow("mfsk") << uint(ID_FILTER_MFSK) << QStringList{};
+    }
+    void filters() {
+        QFETCH(uint, filter);
+        QFETCH(QStringList, rows);
+        m_view->Execute(filter);
+        QCOMPARE(Rows(*m_view), rows);
+        QAction action;
+        for (uint id = ID_FILTER_ALL; id <= ID_FILTER_PSK_MULTICARRIER; ++id) {
+            m_view->Update(id, action);
+            QCOMPARE(action.isChecked(), id == filter);
+            QVERIFY(action.isEnabled());
+        }
+    }
+
+    void columnClickToggles() {
+        m_view->OnColumnClick(0); // the list starts at Name ascending: the first click reverses
+        QVERIFY(m_view->SortDescending());
+        QCOMPARE(Rows(*m_view).first(), QStringLiteral("Golf"));
+        m_view->OnColumnClick(0);
+        QVERIFY(!m_view->SortDescending());
+        QCOMPARE(Rows(*m_view).first(), QStringLiteral("Alpha"));
+        m_view->OnColumnClick(5); // shift: zero last both ways, -1 first ascending
+        QCOMPARE(Rows(*m_view), (QStringList{"Foxtrot", "Delta", "Alpha", "Bravo", "Charlie",
+                                             "Echo", "Golf"}));
+        m_view->OnColumnClick(5);
+        QCOMPARE(Rows(*m_view), (QStringList{"Alpha", "Delta", "Foxtrot", "Bravo", "Charlie",
+                                             "Echo", "Golf"}));
+        QCOMPARE(m_view->horizontalHeader()->sortIndicatorSection(), 5);
+        QCOMPARE(m_view->horizontalHeader()->sortIndicatorOrder(), Qt::DescendingOrder);
+        m_view->OnColumnClick(-1);
+        QCOMPARE(m_view->SortColumn(), 5);
+        QVERIFY(!m_doc->IsModified());
+        // Under a filter the sort reorders only what is shown.
+        m_view->Execute(ID_FILTER_FSK);
+        m_view->OnColumnClick(0);
+        QCOMPARE(Rows(*m_view), (QStringList{"Delta", "Foxtrot"}));
+    }
+
+    void rowColours() {
+        CSignalDescription* merged = m_doc->GetSignal(0);
+        merged->m_bMerged = true;
+        CSignalDescription* mergedInvalid = m_doc->GetSignal(1);
+        mergedInvalid->m_bMerged = true;
+        mergedInvalid->m_bInvalid = true;
+        m_doc->GetSignal(2)->m_bInvalid = true;
+        m_doc->GetSignal(2)->m_bDisabled = true;
+        m_doc->GetSignal(3)->m_bDisabled = true;
+        const auto colour = [this](int row) {
+            return m_view->RowModel()->index(row, 7).data(Qt::ForegroundRole);
+        };
+        QCOMPARE(colour(0).value<QColor>(), QColor(0, 160, 0));
+        QCOMPARE(colour(1).value<QColor>(), QColor(255, 160, 0));
+        QCOMPARE(colour(2).value<QColor>(), QColor(255, 0, 0));
+        QCOMPARE(colour(3).value<QColor>(), QColor(160, 160, 160));
+        QVERIFY(!colour(4).isValid());
+    }
+
+    void deleteAsksAndRemovesSelected() {
+        m_view->Execute(ID_FILTER_PSK);
+        m_view->Execute(ID_FILTER_ALL);
+        m_view->selectRow(1);
+        m_view->selectionModel()->select(m_view->RowModel()->index(3, 0),
+                                         QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        CPrompts::PushAnswer(QMessageBox::No);
+        m_view->Execute(ID_SIGNAL_DELETE);
+        QCOMPARE(m_doc->GetSignalCount(), 7);
+        QCOMPARE(CPrompts::ShownMessages().last().caption, QStringLiteral("Warning"));
+        QCOMPARE(CPrompts::ShownMessages().last().text,
+                 QStringLiteral("Do you really want to delete the selected items?"));
+        QVERIFY(!m_doc->IsModified());
+        CPrompts::PushAnswer(QMessageBox::Yes);
+        m_view->Execute(ID_SIGNAL_DELETE);
+        QCOMPARE(Rows(*m_view), (QStringList{"Delta", "Echo", "Foxtrot", "Charlie", "Golf"}));
+        QVERIFY(m_doc->IsModified());
+        QVERIFY(!m_view->selectionModel()->hasSelection());
+        // Nothing selected: no question at all.
+        const auto shown = CPrompts::ShownMessages().size();
+        m_view->Execute(ID_SIGNAL_DELETE);
+        QCOMPARE(CPrompts::ShownMessages().size(), shown);
+    }
+
+    void deleteUnderFilterKeepsHidden() {
+        m_view->Execute(ID_FILTER_FSK);
+        m_view->Execute(ID_EDIT_SELECT_ALL);
+        CPrompts::PushAnswer(QMessageBox::Yes);
+        m_view->Execute(ID_SIGNAL_DELETE);
+        m_view->Execute(ID_FILTER_ALL);
+        QCOMPARE(Rows(*m_view), (QStringList{"Alpha", "Echo", "Bravo", "Charlie", "Golf"}));
+    }
+
+    void enableDisableMarkModified() {
+        m_view->selectRow(0);
+        m_view->Execute(ID_SIGNAL_ENABLE); // already enabled: no change
+        QVERIFY(!m_doc->IsModified());
+        m_view->Execute(ID_SIGNAL_DISABLE);
+        QVERIFY(m_doc->GetSignal(0)->m_bDisabled);
+        QVERIFY(m_doc->IsModified());
+        QCOMPARE(m_view->RowModel()->index(0, 0).data(Qt::ForegroundRole).value<QColor>(),
+                 QColor(160, 160, 160));
+        QVERIFY(m_view->selectionModel()->isRowSelected(0, QModelIndex()));
+    }
+
+    void newRecordLandsSortedAndSelected() {
+        m_doc->SortSignals(0, false);
+        m_view->RebuildRows();
+        CPrompts::PushDialogHandler([](QDialog& d) {
+            auto& editor = static_cast<CSignalEditDialog&>(d);
+            editor.NameEdit()->setText(QStringLiteral("Bz"));
+            editor.FamilyButton(ModulationCw)->click();
+            editor.accept();
+            return editor.result();
+        });
+        m_view->Execute(ID_SIGNAL_NEW);
+        QCOMPARE(m_doc->GetSignalCount(), 8);
+        QVERIFY(m_doc->IsModified());
+        QCOMPARE(Rows(*m_view).at(2), QStringLiteral("Bz"));
+        QCOMPARE(m_view->selectionModel()->selectedRows().size(), 1);
+        QCOMPARE(m_view->selectionModel()->selectedRows().first().row(), 2);
+        QCOMPARE(m_view->currentIndex().row(), 2);
+    }
+
+    void newCancelledOrHiddenByFilter() {
+        m_doc->SetModifiedFlag(false);
+        CPrompts::PushDialogHandler([](QDialog& d) {
+            d.reject();
+            return d.result();
+        });
+        m_view->Execute(ID_SIGNAL_NEW);
+        QCOMPARE(m_doc->GetSignalCount(), 7);
+        QVERIFY(!m_doc->IsModified());
+        m_view->Execute(ID_FILTER_OFDM);
+        CPrompts::PushDialogHandler([](QDialog& d) {
+            auto& editor = static_cast<CSignalEditDialog&>(d);
+            editor.NameEdit()->setText(QStringLiteral("Hidden"));
+            editor.FamilyButton(ModulationCw)->click();
+            editor.accept();
+            return editor.result();
+        });
+        m_view->Execute(ID_SIGNAL_NEW);
+        QCOMPARE(m_doc->GetSignalCount(), 8);
+        QCOMPARE(Rows(*m_view), QStringList{"Golf"});
+        QVERIFY(!m_view->selectionModel()->hasSelection());
+    }
+
+    void doubleClickEditsRowOnly() {
+        bool opened = false;
+        CPrompts::PushDialogHandler([&opened](QDialog& d) {
+            opened = true;
+            auto& editor = static_cast<CSignalEditDialog&>(d);
+            editor.NameEdit()->setText(QStringLiteral("Renamed"));
+            editor.accept();
+            return editor.result();
+        });
+        const QPoint empty(10, m_view->viewport()->height() - 3);
+        QTest::mouseDClick(m_view->viewport(), Qt::LeftButton, {}, empty);
+        QVERIFY(!opened);
+        const QRect row = m_view->visualRect(m_view->RowModel()->index(2, 0));
+        QTest::mouseDClick(m_view->viewport(), Qt::LeftButton, {}, row.center());
+        QVERIFY(opened);
+        QVERIFY(m_doc->IsModified());
+        // Re-sorted by the current sort state (Name ascending): the record moves to the end
+        // and its row is the one selected.
+        QCOMPARE(Rows(*m_view).last(), QStringLiteral("Renamed"));
+        QCOMPARE(m_view->currentIndex().row(), 6);
+        QCOMPARE(m_view->selectionModel()->selectedRows().size(), 1);
+    }
+};
+
+QTEST_MAIN(TestVantorView)
+#include "tst_vantorview.moc"
