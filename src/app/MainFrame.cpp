@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
@@ -70,6 +71,9 @@ CMainFrame::CMainFrame(CDocTemplate* docTemplate, QWidget* parent)
 
     BuildToolBar();
     BuildStatusBar();
+    // F1 asks for help like Help > Contents, without showing a key in the menu.
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(help, &QShortcut::activated, this, [this] { m_pRouter->Execute(ID_HELP); });
     resize(1000, 600);
 }
 
@@ -93,6 +97,8 @@ void CMainFrame::BuildToolBar() {
             continue;
         }
         QAction* action = m_pRouter->Action(id);
+        if (id == ID_HELP)
+            action->setToolTip(QStringLiteral("Help"));
         for (const auto& icon : icons) {
             if (icon.id == id)
                 action->setIcon(style()->standardIcon(icon.icon));

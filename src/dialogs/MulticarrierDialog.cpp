@@ -45,8 +45,10 @@ CMulticarrierDialog::CMulticarrierDialog(int carriers, char16_t* spacing, QWidge
     layout->addWidget(m_pList, 2, 0, 1, 2);
     layout->addWidget(buttons, 3, 0, 1, 2);
 
-    if (m_pszSpacing[0] == u'\0')
-        CopyText(m_pszSpacing, 200, u"*");
+    if (m_pszSpacing[0] == u'\0') {
+        m_pszSpacing[0] = u'*';
+        m_pszSpacing[1] = u'\0';
+    }
     const SpacingRows rows = ReadSpacingRows(QString::fromUtf16(m_pszSpacing), m_nCarriers);
     (rows.isList ? m_pMultiple : m_pSame)->setChecked(true);
     m_pCommon->setText(rows.common);

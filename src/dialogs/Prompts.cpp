@@ -96,3 +96,12 @@ void CPrompts::PushFileName(const QString& fileName) { TheState().fileNames.enqu
 QList<CPrompts::Shown>& CPrompts::ShownMessages() { return TheState().shown; }
 QList<QUrl>& CPrompts::OpenedUrls() { return TheState().urls; }
 void CPrompts::SetTesting(bool testing) { TheState().testing = testing; }
+
+void CPrompts::Reset() {
+    State& state = TheState();
+    state.answers.clear();
+    state.fileNames.clear();
+    state.dialogs.clear();
+    state.shown.clear();
+    state.urls.clear();
+}

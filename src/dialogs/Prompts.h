@@ -41,4 +41,6 @@ public:
     static QList<Shown>& ShownMessages();
     static QList<QUrl>& OpenedUrls();
     static void SetTesting(bool testing);
+    // Forgets queued answers and what was shown.
+    static void Reset();
 };

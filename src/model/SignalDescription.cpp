@@ -179,7 +179,8 @@ const char16_t* CSignalDescription::CarrierStep() {
         m_nNumChannelsMin = 0;
         m_szSpacing[0] = u'\0';
     } else if (m_szSpacing[0] == u'\0') {
-        CopyText(m_szSpacing, u"*");
+        m_szSpacing[0] = u'*';
+        m_szSpacing[1] = u'\0';
     }
     return ModeStep();
 }

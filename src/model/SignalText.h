@@ -11,17 +11,7 @@ inline bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
 // Copies src into dst (capacity cap including the terminator), cut to cap - 1 code units;
 // a cut that would split a surrogate pair keeps one code unit less. Returns the length.
-inline std::size_t CopyText(char16_t* dst, std::size_t cap, std::u16string_view src) {
-    std::size_t len = src.size();
-    if (len > cap - 1) {
-        len = cap - 1;
-        if (len > 0 && IsHighSurrogate(src[len - 1]) && IsLowSurrogate(src[len]))
-            --len;
-    }
-    std::u16string_view::traits_type::copy(dst, src.data(), len);
-    dst[len] = u'\0';
-    return len;
-}
+std::size_t CopyText(char16_t* dst, std::size_t cap, std::u16string_view src);
 
 template <std::size_t N> std::size_t CopyText(char16_t (&dst)[N], std::u16string_view src) {
     return CopyText(dst, N, src);

@@ -1,0 +1,13 @@
+#include "SignalText.h"
+
+std::size_t CopyText(char16_t* dst, std::size_t cap, std::u16string_view src) {
+    std::size_t len = src.size();
+    if (len >= cap) {
+        len = cap - 1;
+        if (len > 0 && IsHighSurrogate(src[len - 1]) && IsLowSurrogate(src[len]))
+            --len;
+    }
+    std::u16string_view::traits_type::copy(dst, src.data(), len);
+    dst[len] = u'\0';
+    return len;
+}

@@ -1,0 +1,370 @@
+#include "CommandIds.h"
+#include "CommandRouter.h"
+#include "DocTemplate.h"
+#include "MainFrame.h"
+#include "Prompts.h"
+#include "SignalDescription.h"
+#include "SignalRowModel.h"
+#include "VantorApp.h"
+#include "VantorDoc.h"
+#include "VantorView.h"
+#include "Workspace.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+
+namespace {
+
+QString DataFile(const QString& name) { return QStringLiteral(QUARN_TEST_DATA "/") + name; }
+
+// The texts of a menu's entries, popups marked with ">" and separators as "-".
+QStringList MenuTexts(const QMenu* menu) {
+    QStringList texts;
+    for (QAction* action : menu->actions()) {
+        if (action->isSeparator())
+            texts << "-";
+        else if (action->menu())
+            texts << ">" + action->text();
+        else if (action->isVisible())
+            texts << action->text();
+    }
+    return texts;
+}
+
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    std::unique_ptr<CVantorApp> m_app;
+
+    CMainFrame* Frame() const { return m_app->MainFrame(); }
+    CVantorDoc* Doc() const { return m_app->Document(); }
+    QAction* Action(std::uint32_t id) const { return Frame()->Router()->Action(id); }
+    void Trigger(std::uint32_t id) {
+        Frame()->Router()->UpdateAll();
+        Action(id)->trigger();
+    }
+    void Start(const QStringList& args = {}) {
+        m_app = std::make_unique<CVantorApp>();
+        QString error;
+        QVERIFY2(m_app->InitInstance(args, error), qPrintable(error));
+    }
+    QString Copy(const QString& name) {
+        const QString target = m_dir.filePath(name);
+        QFile::remove(target);
+        QFile::copy(DataFile(name), target);
+        QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
+        return target;
+    }
+
+private slots:
+    void initTestCase() { CPrompts::SetTesting(true); }
+    void init() {
+        CPrompts::Reset();
+        SaveRecentFiles({});
+    }
+    void cleanup() {
+        if (m_app) {
+            Doc()->SetModifiedFlag(false);
+            m_app->ExitInstance();
+        }
+        m_app.reset();
+    }
+
+    void startWithoutFile() {
+        Start();
+        QVERIFY(Frame()->isVisible());
+        QCOMPARE(Frame()->windowTitle(), QStringLiteral("Untitled - Quarn Editor"));
+        QCOMPARE(Frame()->View()->RowModel()->rowCount(), 0);
+        QCOMPARE(Frame()->CurrentLook(), 209);
+        QCOMPARE(Frame()->ToolBar()->windowTitle(), QStringLiteral("Standard"));
+        QCOMPARE(Frame()->statusBar()->findChild<QLabel*>("Prompt")->text(),
+                 QStringLiteral("Ready"));
+        // Desktop integration lands in the private data folder.
+        const QString data = qEnvironmentVariable("XDG_DATA_HOME");
+        QVERIFY(QFile::exists(data + "/applications/quarn-editor.desktop"));
+        QVERIFY(QFile::exists(data + "/mime/packages/quarn-signal-database.xml"));
+    }
+
+    void startWithFile() {
+        const QString path = Copy("mixed.xml");
+        Start({path});
+        QCOMPARE(Frame()->windowTitle(), QStringLiteral("mixed.xml - Quarn Editor"));
+        QCOMPARE(Frame()->View()->RowModel()->rowCount(), 5);
+        QCOMPARE(m_app->RecentFiles(), QStringList{path});
+        // A red row explains itself.
+        const auto* model = Frame()->View()->RowModel();
+        int invalidRow = -1;
+        for (int row = 0; row < model->rowCount(); ++row) {
+            if (model->SignalAt(row)->m_bInvalid)
+                invalidRow = row;
+        }
+        QVERIFY(invalidRow >= 0);
+        QCOMPARE(model->index(invalidRow, 3).data(Qt::ToolTipRole).toString(),
+                 QStringLiteral("No symbol rate specified"));
+    }
+
+    void startWithBadFileFails() {
+        CVantorApp app;
+        QString error;
+        QVERIFY(!app.InitInstance({DataFile("broken.xml")}, error));
+        QVERIFY2(error.contains("broken.xml") && error.contains("line"), qPrintable(error));
+        QVERIFY(!app.MainFrame()->isVisible());
+    }
+
+    void menus() {
+        Start();
+        const QList<QAction*> popups = Frame()->menuBar()->actions();
+        QStringList titles;
+        for (QAction* popup : popups)
+            titles << popup->text();
+        QCOMPARE(titles, (QStringList{"&File", "&Edit", "&View", "&Help"}));
+        Frame()->Router()->UpdateAll();
+        QCOMPARE(MenuTexts(popups[0]->menu()),
+                 (QStringList{"&New\tCtrl+N", "-", "&Open...\tCtrl+O", "&Merge...\tCtrl+M",
+                              "&Close...\tCtrl+C", "-", "&Save\tCtrl+S", "Save &As...", "-",
+                              "Recent File", "-", "E&xit"}));
+        QCOMPARE(MenuTexts(popups[1]->menu()),
+                 (QStringList{"&New\tIns", "&Delete\tDel", "-", "Enable", "Disable", "-",
+                              "Select &All\tCtrl+A"}));
+        QCOMPARE(MenuTexts(popups[2]->menu()),
+                 (QStringList{">&Toolbars and Docking Windows", "&Status Bar", "-",
+                              ">Set Filter"}));
+        QCOMPARE(MenuTexts(popups[2]->menu()->actions()[3]->menu()),
+                 (QStringList{"Show All", "-", "FSK", "MFSK", "FSK Multicarrier", "OFDM", "PSK",
+                              "PSK Multicarrier"}));
+        QCOMPARE(MenuTexts(popups[3]->menu()),
+                 (QStringList{"&Contents ...", "-", "&About Quarn Editor..."}));
+        QCOMPARE(MenuTexts(Frame()->ContextMenu()->actions()[0]->menu()),
+                 MenuTexts(popups[1]->menu()));
+        QCOMPARE(MenuTexts(Frame()->LookMenu()),
+                 (QStringList{"Office 2007 (&Blue Style)", "Office 2007 (B&lack Style)",
+                              "Office 2007 (&Silver Style)", "Office 2007 (&Aqua Style)",
+                              "Win&dows 7"}));
+        // Toolbar: New, Open, Save | New Signal, Delete Signal | Help, customize drop-down.
+        QStringList tools;
+        for (QAction* action : Frame()->ToolBar()->actions())
+            tools << (action->isSeparator() ? "-" : action->toolTip());
+        tools.removeLast(); // the drop-down
+        QCOMPARE(tools, (QStringList{"New", "Open", "Save", "-", "New Signal", "Delete Signal",
+                                     "-", "Help"}));
+        QCOMPARE(Action(ID_FILE_SAVE)->statusTip(), QStringLiteral("Save the active document"));
+    }
+
+    void disabledStates() {
+        Start();
+        Frame()->Router()->UpdateAll();
+        for (std::uint32_t id : {ID_EDIT_COPY, ID_EDIT_CUT, ID_EDIT_PASTE, ID_EDIT_UNDO,
+                                 ID_NEXT_PANE, ID_PREV_PANE, ID_FILE_MRU_FILE1})
+            QVERIFY2(!Action(id)->isEnabled(), qPrintable(QString::number(id)));
+        for (std::uint32_t id : {ID_FILE_NEW, ID_FILE_SAVE, ID_FILE_MERGE, ID_SIGNAL_NEW,
+                                 ID_SIGNAL_DELETE, ID_SIGNAL_ENABLE, ID_HELP, ID_APP_ABOUT,
+                                 ID_TOOLBAR_CUSTOMIZE, ID_FILTER_ALL})
+            QVERIFY2(Action(id)->isEnabled(), qPrintable(QString::number(id)));
+    }
+
+    void keys() {
+        Start({Copy("mixed.xml")});
+        CVantorView* view = Frame()->View();
+        view->setFocus();
+        QApplication::setActiveWindow(Frame());
+        QVERIFY(QTest::qWaitForWindowActive(Frame()));
+        for (auto key : {QKeyCombination(Qt::CTRL | Qt::Key_V), Qt::CTRL | Qt::Key_Z,
+                         QKeyCombination(Qt::Key_F6), Qt::SHIFT | Qt::Key_F6,
+                         Qt::CTRL | Qt::Key_P, Qt::CTRL | Qt::Key_X,
+                         Qt::ALT | Qt::Key_Backspace}) {
+            QTest::keyClick(view, key.key(), key.keyboardModifiers());
+            QCOMPARE(Doc()->GetSignalCount(), 5);
+            QVERIFY(!Doc()->IsModified());
+        }
+        QTest::keyClick(view, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(view->selectionModel()->selectedRows().size(), 5);
+        CPrompts::PushAnswer(QMessageBox::No);
+        QTest::keyClick(view, Qt::Key_Delete);
+        QCOMPARE(CPrompts::ShownMessages().last().caption, QStringLiteral("Warning"));
+        QCOMPARE(Doc()->GetSignalCount(), 5);
+        // Ctrl+C closes the database even with the list focused; it copies nothing.
+        QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(Doc()->GetSignalCount(), 0);
+        QCOMPARE(Frame()->windowTitle(), QStringLiteral("Untitled - Quarn Editor"));
+        QTest::keyClick(view, Qt::Key_F1);
+        QCOMPARE(CPrompts::OpenedUrls().size(), 1);
+    }
+
+    void filterMenuMarks() {
+        Start({Copy("mixed.xml")});
+        Trigger(ID_FILTER_OFDM);
+        Frame()->Router()->UpdateAll();
+        for (std::uint32_t id = ID_FILTER_ALL; id <= ID_FILTER_PSK_MULTICARRIER; ++id)
+            QCOMPARE(Action(id)->isChecked(), id == ID_FILTER_OFDM);
+        QCOMPARE(Frame()->View()->RowModel()->rowCount(), 1);
+    }
+
+    void saveQuestion_data() {
+        QTest::addColumn<uint>("command");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("replaced");
+        for (uint command : {uint(ID_FILE_NEW), uint(ID_FILE_CLOSE_DATABASE), uint(ID_FILE_OPEN)}) {
+            QTest::addRow("%u cancel", command) << command << int(QMessageBox::Cancel) << false;
+            QTest::addRow("%u no", command) << command << int(QMessageBox::No) << true;
+            QTest::addRow("%u yes", command) << command << int(QMessageBox::Yes) << true;
+        }
+    }
+    void saveQuestion() {
+        QFETCH(uint, command);
+        QFETCH(int, answer);
+        QFETCH(bool, replaced);
+        const QString path = Copy("mixed.xml");
+        Start({path});
+        Frame()->View()->selectRow(0);
+        Trigger(ID_SIGNAL_DISABLE);
+        QVERIFY(Doc()->IsModified());
+        CPrompts::PushAnswer(static_cast<QMessageBox::StandardButton>(answer));
+        if (command == ID_FILE_OPEN)
+            CPrompts::PushFileName(Copy("other.xml"));
+        Trigger(command);
+        QCOMPARE(CPrompts::ShownMessages().size(), 1);
+        QCOMPARE(CPrompts::ShownMessages()[0].text, "Save changes to " + path + "?");
+        QCOMPARE(CPrompts::ShownMessages()[0].caption, QStringLiteral("Quarn Editor"));
+        QCOMPARE(Doc()->GetSignalCount() != 5, replaced);
+        QCOMPARE(Doc()->IsModified(), !replaced);
+        // Yes saved the change before the database was replaced.
+        CVantorDoc saved;
+        QVERIFY(saved.OnOpenDocument(path));
+        int disabled = 0;
+        for (const auto& s : saved.Signals())
+            disabled += s->m_bDisabled;
+        QCOMPARE(disabled, answer == QMessageBox::Yes ? 2 : 1);
+    }
+
+    void exitAsksAndCleansWorkspace() {
+        Start({Copy("mixed.xml")});
+        Trigger(215);
+        QCOMPARE(Frame()->CurrentLook(), 215);
+        QCOMPARE(WorkspaceValue("ApplicationLook", 0).toInt(), 215);
+        Frame()->Router()->UpdateAll();
+        QVERIFY(Action(215)->isChecked());
+        QVERIFY(!Action(219)->isChecked());
+        Doc()->SetModifiedFlag(true);
+        CPrompts::PushAnswer(QMessageBox::Cancel);
+        Trigger(ID_APP_EXIT);
+        QVERIFY(Frame()->isVisible());
+        CPrompts::PushAnswer(QMessageBox::No);
+        Trigger(ID_APP_EXIT);
+        QVERIFY(!Frame()->isVisible());
+        m_app->ExitInstance();
+        QVERIFY(!HasWorkspace());
+        QCOMPARE(LoadRecentFiles().size(), 1);
+        m_app.reset();
+        Start();
+        QCOMPARE(Frame()->CurrentLook(), 209);
+    }
+
+    void recentFiles() {
+        const QString a = Copy("mixed.xml");
+        const QString b = Copy("other.xml");
+        Start({a});
+        CPrompts::PushFileName(b);
+        Trigger(ID_FILE_OPEN);
+        QCOMPARE(m_app->RecentFiles(), (QStringList{b, a}));
+        Frame()->Router()->UpdateMenu(Frame()->FileMenu());
+        QCOMPARE(Action(ID_FILE_MRU_FILE1 + 1)->text(), "&2 " + a);
+        QVERIFY(Action(ID_FILE_MRU_FILE1 + 1)->isVisible());
+        QVERIFY(!Action(ID_FILE_MRU_FILE1 + 2)->isVisible());
+        QFile::remove(a);
+        Trigger(ID_FILE_MRU_FILE1 + 1);
+        QCOMPARE(m_app->RecentFiles(), QStringList{b});
+        QCOMPARE(CPrompts::ShownMessages().size(), 1); // the reason was shown
+        QCOMPARE(Frame()->windowTitle(), QStringLiteral("other.xml - Quarn Editor"));
+    }
+
+    void mergeColoursRows() {
+        Start({Copy("mixed.xml")});
+        CPrompts::PushFileName(Copy("other.xml"));
+        Trigger(ID_FILE_MERGE);
+        const auto* model = Frame()->View()->RowModel();
+        QCOMPARE(model->rowCount(), 7);
+        QCOMPARE(model->index(5, 0).data(Qt::ForegroundRole).value<QColor>(), QColor(0, 160, 0));
+        QCOMPARE(model->index(6, 0).data(Qt::ForegroundRole).value<QColor>(),
+                 QColor(255, 160, 0));
+        QVERIFY(Doc()->IsModified());
+        QCOMPARE(Frame()->windowTitle(), QStringLiteral("mixed.xml - Quarn Editor"));
+        // A merge of a file that is not well-formed says why and changes nothing.
+        CPrompts::PushFileName(Copy("broken.xml"));
+        Trigger(ID_FILE_MERGE);
+        QCOMPARE(CPrompts::ShownMessages().size(), 1);
+        QCOMPARE(model->rowCount(), 7);
+        QVERIFY(CPrompts::ShownMessages().last().text.contains("line"));
+    }
+
+    void saveAsAndFailedSave() {
+        Start({Copy("mixed.xml")});
+        const QString target = m_dir.filePath("saved-as.xml");
+        CPrompts::PushFileName(target);
+        Trigger(ID_FILE_SAVE_AS);
+        QCOMPARE(Frame()->windowTitle(), QStringLiteral("saved-as.xml - Quarn Editor"));
+        QVERIFY(QFile::exists(target));
+        Doc()->SetModifiedFlag(true);
+        CPrompts::PushFileName(m_dir.filePath("no/such/folder/x.xml"));
+        Trigger(ID_FILE_SAVE_AS);
+        QVERIFY(Doc()->IsModified());
+        QVERIFY(CPrompts::ShownMessages().last().text.startsWith("Cannot save"));
+        QCOMPARE(Frame()->windowTitle(), QStringLiteral("saved-as.xml - Quarn Editor"));
+    }
+
+    void saveAsksBeforeOverwritingAChangedFile() {
+        const QString path = Copy("mixed.xml");
+        Start({path});
+        Doc()->SetModifiedFlag(true);
+        QTest::qWait(1100); // a different modification time
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::Append));
+        file.write("<!-- changed elsewhere -->\n");
+        file.close();
+        CPrompts::PushAnswer(QMessageBox::No);
+        Trigger(ID_FILE_SAVE);
+        QVERIFY(Doc()->IsModified());
+        QVERIFY(CPrompts::ShownMessages().last().text.contains("was changed by another program"));
+        CPrompts::PushAnswer(QMessageBox::Yes);
+        Trigger(ID_FILE_SAVE);
+        QVERIFY(!Doc()->IsModified());
+    }
+
+    void helpAboutCustomize() {
+        Start();
+        Trigger(ID_HELP);
+        QCOMPARE(CPrompts::OpenedUrls().size(), 1);
+        QCOMPARE(CPrompts::OpenedUrls()[0].fileName(), QStringLiteral("korvel-decoder.chm"));
+        QCOMPARE(CPrompts::OpenedUrls()[0].fragment(), QStringLiteral("6165"));
+        Trigger(ID_TOOLBAR_CUSTOMIZE); // does nothing, and is allowed to
+        QMenu* panes = Frame()->createPopupMenu();
+        QStringList texts = MenuTexts(panes);
+        QCOMPARE(texts, (QStringList{"Standard", "&Status Bar", "-", "Customize..."}));
+        delete panes;
+        Trigger(ID_VIEW_STATUS_BAR);
+        QVERIFY(Frame()->statusBar()->isHidden());
+    }
+};
+
+int main(int argc, char** argv) {
+    // Private settings and data folders for this run.
+    QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toUtf8());
+    qputenv("XDG_DATA_HOME", (home.path() + "/data").toUtf8());
+    qputenv("XDG_DATA_DIRS", (home.path() + "/system").toUtf8());
+    QApplication app(argc, argv);
+    TestMainWindow test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_mainwindow.moc"
