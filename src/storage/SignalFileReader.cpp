@@ -51,7 +51,10 @@ int ReadFromFile(void* context, char* buffer, int len) {
 
 int CloseNothing(void*) { return 0; }
 
-constexpr int ReaderOptions = XML_PARSE_NONET | XML_PARSE_NOWARNING | XML_PARSE_NOERROR;
+// Internal entities are expanded (so their text is read, and expansion bombs meet libxml2's
+// amplification limits); external ones are refused by the loader above.
+constexpr int ReaderOptions =
+    XML_PARSE_NONET | XML_PARSE_NOENT | XML_PARSE_NOWARNING | XML_PARSE_NOERROR;
 
 bool ReadAll(xmlTextReaderPtr raw, const QString& name, const CSignalFileReader::Sink& sink,
              QString& error) {

@@ -13,26 +13,22 @@ namespace {
 
 const xmlChar* Xml(const char* text) { return reinterpret_cast<const xmlChar*>(text); }
 
-// Names the first record with a text that XML 1.0 cannot carry, or returns an empty text.
-QString FindUnwritableRecord(const SignalCollection& records) {
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        const CSignalDescription& s = *records[i];
-        const struct {
-            const char16_t* text;
-            const char* field;
-        } fields[] = {{s.m_szName, "name"},
-                      {s.m_szITU, "ITU designator"},
-                      {s.m_szComment, "comment"},
-                      {s.m_szSpacing, "spacing"}};
-        for (const auto& field : fields) {
-            if (!IsXmlText(field.text)) {
-                const QString name = QString::fromUtf16(s.m_szName);
-                return QStringLiteral("Signal %1 (\"%2\"): the %3 holds a character that "
-                                      "cannot be stored in the file")
-                    .arg(i + 1)
-                    .arg(name, QLatin1String(field.field));
-            }
-        }
+// Names the record when one of its texts holds a character that XML 1.0 cannot carry, or
+// returns an empty text.
+QString UnwritableText(const CSignalDescription& s, std::size_t index) {
+    const struct {
+        const char16_t* text;
+        const char* field;
+    } fields[] = {{s.m_szName, "name"},
+                  {s.m_szITU, "ITU designator"},
+                  {s.m_szComment, "comment"},
+                  {s.m_szSpacing, "spacing"}};
+    for (const auto& field : fields) {
+        if (!IsXmlText(field.text))
+            return QStringLiteral("Signal %1 (\"%2\"): the %3 holds a character that cannot be "
+                                  "stored in the file")
+                .arg(index + 1)
+                .arg(QString::fromUtf16(s.m_szName), QLatin1String(field.field));
     }
     return {};
 }
@@ -44,7 +40,8 @@ int WriteToDevice(void* context, const char* buffer, int len) {
 
 int CloseNothing(void*) { return 0; }
 
-bool WriteDocument(QIODevice& device, const SignalCollection& records) {
+// Writes the whole document; a record that cannot be written stops it with error set.
+bool WriteDocument(QIODevice& device, const SignalCollection& records, QString& error) {
     static const char bom[] = "\xEF\xBB\xBF";
     if (device.write(bom, 3) != 3)
         return false;
@@ -66,8 +63,11 @@ bool WriteDocument(QIODevice& device, const SignalCollection& records) {
     ok = ok && xmlTextWriterWriteAttribute(w, Xml("xsi:noNamespaceSchemaLocation"),
                                            Xml("QuarnSignalDB.xsd")) >= 0;
     ok = ok && xmlTextWriterStartElement(w, Xml("SignalList")) >= 0;
-    for (std::size_t i = 0; ok && i < records.size(); ++i)
-        ok = CSignalXml::WriteXml(w, *records[i]);
+    for (std::size_t i = 0; ok && i < records.size(); ++i) {
+        // Checked as it is written: the record is in the cache once, not twice.
+        error = UnwritableText(*records[i], i);
+        ok = error.isEmpty() && CSignalXml::WriteXml(w, *records[i]);
+    }
     ok = ok && xmlTextWriterEndDocument(w) >= 0;
     ok = ok && xmlTextWriterFlush(w) >= 0;
     writer.reset(); // closes the output buffer, flushing what it still holds
@@ -78,18 +78,16 @@ bool WriteDocument(QIODevice& device, const SignalCollection& records) {
 
 bool CSignalFileWriter::Write(const QString& path, const SignalCollection& records,
                               QString& error) {
-    error = FindUnwritableRecord(records);
-    if (!error.isEmpty())
-        return false;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         error = QStringLiteral("%1: %2").arg(path, file.errorString());
         return false;
     }
-    if (!WriteDocument(file, records) || file.error() != QFileDevice::NoError) {
-        error = QStringLiteral("%1: %2").arg(
-            path, file.error() != QFileDevice::NoError ? file.errorString()
-                                                        : QStringLiteral("cannot write the file"));
+    if (!WriteDocument(file, records, error) || file.error() != QFileDevice::NoError) {
+        if (file.error() != QFileDevice::NoError)
+            error = QStringLiteral("%1: %2").arg(path, file.errorString());
+        else if (error.isEmpty())
+            error = QStringLiteral("%1: cannot write the file").arg(path);
         file.cancelWriting();
         return false;
     }
@@ -102,14 +100,13 @@ bool CSignalFileWriter::Write(const QString& path, const SignalCollection& recor
 
 bool CSignalFileWriter::WriteBuffer(const SignalCollection& records, QByteArray& out,
                                     QString& error) {
-    error = FindUnwritableRecord(records);
-    if (!error.isEmpty())
-        return false;
     out.clear();
     QBuffer buffer(&out);
     buffer.open(QIODevice::WriteOnly);
-    if (!WriteDocument(buffer, records)) {
-        error = QStringLiteral("cannot write the document");
+    if (!WriteDocument(buffer, records, error)) {
+        if (error.isEmpty())
+            error = QStringLiteral("cannot write the document");
+        out.clear();
         return false;
     }
     return true;

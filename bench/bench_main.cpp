@@ -1,0 +1,470 @@
+// Measures the editor's file and list operations side by side with the XML engines under
+// them, for 10,000, 100,000 and 1,000,000 records, and prints the ratios the goals name.
+
+#include "CommandIds.h"
+#include "SignalColumns.h"
+#include "SignalDescription.h"
+#include "SignalFileReader.h"
+#include "SignalFileWriter.h"
+#include "SignalGenerator.h"
+#include "SignalRowModel.h"
+#include "SignalXml.h"
+#include "Utf8Text.h"
+#include "VantorDoc.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <benchmark/benchmark.h>
+#include <libxml/xmlreader.h>
+#include <libxml/xmlwriter.h>
+#include <pugixml.hpp>
+
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <new>
+#include <string>
+
+// Every allocation of the process is counted, so that a benchmark can tell how many a step
+// made.
+static std::atomic<std::uint64_t> g_allocations{0};
+
+void* operator new(std::size_t size) {
+    ++g_allocations;
+    if (void* p = std::malloc(size ? size : 1))
+        return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+
+namespace {
+
+constexpr std::uint32_t BaseSeed = 1;
+constexpr std::uint32_t MergeSeed = 2;
+
+QString BenchDir() {
+    QString dir = qEnvironmentVariable("QUARN_BENCH_DIR");
+    if (dir.isEmpty())
+        dir = QDir::tempPath() + QStringLiteral("/quarn-bench");
+    QDir().mkpath(dir);
+    return dir;
+}
+
+QString BasePath(std::int64_t n) { return BenchDir() + QStringLiteral("/base-%1.xml").arg(n); }
+QString MergePath(std::int64_t n) { return BenchDir() + QStringLiteral("/merge-%1.xml").arg(n); }
+QString OutPath() { return BenchDir() + QStringLiteral("/out.xml"); }
+
+// The generated files are kept between runs; they depend only on the size and the seeds.
+void EnsureFiles(std::int64_t n) {
+    if (QFileInfo::exists(BasePath(n)) && QFileInfo::exists(MergePath(n)))
+        return;
+    const SignalCollection base = GenerateSignals(static_cast<std::size_t>(n), BaseSeed);
+    WriteSignals(BasePath(n), base);
+    WriteSignals(MergePath(n),
+                 GenerateMergeSignals(base, static_cast<std::size_t>(n), MergeSeed));
+}
+
+std::int64_t FileSize(const QString& path) { return QFileInfo(path).size(); }
+
+// Documents opened once per size, for the benchmarks that work on a loaded database.
+CVantorDoc& LoadedDoc(std::int64_t n) {
+    static std::map<std::int64_t, std::unique_ptr<CVantorDoc>> docs;
+    auto& doc = docs[n];
+    if (!doc) {
+        EnsureFiles(n);
+        doc = std::make_unique<CVantorDoc>();
+        doc->OnOpenDocument(BasePath(n));
+    }
+    return *doc;
+}
+
+template <typename Doc> void DestroyUntimed(benchmark::State& state, Doc& doc) {
+    state.PauseTiming();
+    doc.reset();
+    state.ResumeTiming();
+}
+
+void BM_Open(benchmark::State& state) {
+    EnsureFiles(state.range(0));
+    const QString path = BasePath(state.range(0));
+    for (auto _ : state) {
+        auto doc = std::make_unique<CVantorDoc>();
+        if (!doc->OnOpenDocument(path))
+            state.SkipWithError("open failed");
+        DestroyUntimed(state, doc);
+    }
+    state.SetBytesProcessed(state.iterations() * FileSize(path));
+}
+
+// libxml2's pull reader alone: every node, every attribute's name and value, every text.
+void BM_ReaderWalk(benchmark::State& state) {
+    EnsureFiles(state.range(0));
+    const QByteArray path = QFile::encodeName(BasePath(state.range(0)));
+    for (auto _ : state) {
+        xmlTextReaderPtr reader = xmlReaderForFile(path.constData(), nullptr, XML_PARSE_NONET);
+        std::size_t seen = 0;
+        while (xmlTextReaderRead(reader) == 1) {
+            seen += xmlTextReaderNodeType(reader);
+            if (const xmlChar* value = xmlTextReaderConstValue(reader))
+                seen += xmlStrlen(value);
+            if (xmlTextReaderMoveToFirstAttribute(reader) == 1) {
+                do {
+                    seen += xmlStrlen(xmlTextReaderConstLocalName(reader)) +
+                            xmlStrlen(xmlTextReaderConstValue(reader));
+                } while (xmlTextReaderMoveToNextAttribute(reader) == 1);
+                xmlTextReaderMoveToElement(reader);
+            }
+            seen += xmlStrlen(xmlTextReaderConstLocalName(reader));
+        }
+        xmlFreeTextReader(reader);
+        benchmark::DoNotOptimize(seen);
+    }
+    state.SetBytesProcessed(state.iterations() * FileSize(BasePath(state.range(0))));
+}
+
+std::size_t Walk(const pugi::xml_node& node) {
+    std::size_t seen = std::strlen(node.name()) + std::strlen(node.value());
+    for (const pugi::xml_attribute& attribute : node.attributes())
+        seen += std::strlen(attribute.name()) + std::strlen(attribute.value());
+    for (const pugi::xml_node& child : node.children())
+        seen += Walk(child);
+    return seen;
+}
+
+void BM_PugiWalk(benchmark::State& state) {
+    EnsureFiles(state.range(0));
+    const QByteArray path = QFile::encodeName(BasePath(state.range(0)));
+    for (auto _ : state) {
+        pugi::xml_document document;
+        document.load_file(path.constData());
+        benchmark::DoNotOptimize(Walk(document));
+    }
+    state.SetBytesProcessed(state.iterations() * FileSize(BasePath(state.range(0))));
+}
+
+void BM_Save(benchmark::State& state) {
+    CVantorDoc& doc = LoadedDoc(state.range(0));
+    for (auto _ : state) {
+        if (!doc.OnSaveDocument(OutPath()))
+            state.SkipWithError("save failed");
+    }
+    state.SetBytesProcessed(state.iterations() * FileSize(OutPath()));
+}
+
+// libxml2's streaming writer alone, writing the same elements from texts made beforehand.
+void BM_WriterPass(benchmark::State& state) {
+    CVantorDoc& doc = LoadedDoc(state.range(0));
+    // Render every record once, to learn the element and attribute texts it writes.
+    std::vector<std::vector<std::pair<std::string, std::string>>> elements;
+    {
+        QByteArray bytes;
+        QString error;
+        CSignalFileWriter::WriteBuffer(doc.Signals(), bytes, error);
+        pugi::xml_document parsed;
+        parsed.load_buffer(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+        for (const pugi::xml_node& signal : parsed.child("SignalDatabase").child("SignalList")) {
+            std::vector<std::pair<std::string, std::string>> items;
+            for (const pugi::xml_attribute& a : signal.attributes())
+                items.emplace_back(std::string("@") + a.name(), a.value());
+            for (const pugi::xml_node& child : signal.children())
+                items.emplace_back(child.name(), child.child_value());
+            elements.push_back(std::move(items));
+        }
+    }
+    const QByteArray path = QFile::encodeName(OutPath());
+    for (auto _ : state) {
+        xmlTextWriterPtr w = xmlNewTextWriterFilename(path.constData(), 0);
+        xmlTextWriterSetIndent(w, 1);
+        xmlTextWriterSetIndentString(w, BAD_CAST "  ");
+        xmlTextWriterStartDocument(w, "1.0", "UTF-8", "yes");
+        xmlTextWriterStartElement(w, BAD_CAST "SignalDatabase");
+        xmlTextWriterStartElement(w, BAD_CAST "SignalList");
+        for (const auto& items : elements) {
+            xmlTextWriterStartElement(w, BAD_CAST "Signal");
+            for (const auto& [name, value] : items) {
+                if (name[0] == '@')
+                    xmlTextWriterWriteAttribute(w, BAD_CAST(name.c_str() + 1), BAD_CAST value.c_str());
+                else
+                    xmlTextWriterWriteElement(w, BAD_CAST name.c_str(), BAD_CAST value.c_str());
+            }
+            xmlTextWriterEndElement(w);
+        }
+        xmlTextWriterEndDocument(w);
+        xmlFreeTextWriter(w);
+    }
+    state.SetBytesProcessed(state.iterations() * FileSize(OutPath()));
+}
+
+void BM_RawWrite(benchmark::State& state) {
+    EnsureFiles(state.range(0));
+    QFile source(BasePath(state.range(0)));
+    source.open(QIODevice::ReadOnly);
+    const QByteArray bytes = source.readAll();
+    const QByteArray path = QFile::encodeName(OutPath());
+    for (auto _ : state) {
+        FILE* out = std::fopen(path.constData(), "wb");
+        std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), out);
+        std::fclose(out);
+    }
+    state.SetBytesProcessed(state.iterations() * bytes.size());
+}
+
+void BM_OpenMergeFile(benchmark::State& state) {
+    EnsureFiles(state.range(0));
+    const QString path = MergePath(state.range(0));
+    for (auto _ : state) {
+        auto doc = std::make_unique<CVantorDoc>();
+        doc->OnOpenDocument(path);
+        DestroyUntimed(state, doc);
+    }
+}
+
+void BM_Merge(benchmark::State& state) {
+    EnsureFiles(state.range(0));
+    CVantorDoc::MergeResult result;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto doc = std::make_unique<CVantorDoc>();
+        doc->OnOpenDocument(BasePath(state.range(0)));
+        state.ResumeTiming();
+        doc->MergeFile(MergePath(state.range(0)), &result);
+        DestroyUntimed(state, doc);
+    }
+    state.counters["added"] = result.added;
+    state.counters["dropped"] = result.dropped;
+}
+
+// The same merge with the duplicate test done as a scan of every held record.
+void BM_MergeScan(benchmark::State& state) {
+    EnsureFiles(state.range(0));
+    int dropped = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto doc = std::make_unique<CVantorDoc>();
+        doc->OnOpenDocument(BasePath(state.range(0)));
+        state.ResumeTiming();
+        QString error;
+        CSignalFileReader::Read(
+            MergePath(state.range(0)),
+            [&](std::unique_ptr<CSignalDescription> signal, const char16_t*) {
+                if (doc->FindEqualSignal(*signal) >= 0) {
+                    ++dropped;
+                    return;
+                }
+                signal->m_bMerged = true;
+                doc->AddSignal(std::move(signal));
+            },
+            error);
+        DestroyUntimed(state, doc);
+    }
+    state.counters["dropped"] = dropped;
+}
+
+void BM_Sort(benchmark::State& state) {
+    CVantorDoc& doc = LoadedDoc(1000000);
+    const int column = static_cast<int>(state.range(0));
+    const bool descending = state.range(1) != 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        doc.SortSignals(ColumnName, false); // the same starting order every time
+        state.ResumeTiming();
+        doc.SortSignals(column, descending);
+    }
+}
+
+void BM_RebuildRows(benchmark::State& state) {
+    CVantorDoc& doc = LoadedDoc(1000000);
+    CSignalRowModel model(&doc);
+    const auto filter = static_cast<std::uint32_t>(state.range(0));
+    for (auto _ : state)
+        model.SetFilter(filter);
+    state.counters["rows"] = model.rowCount();
+}
+
+void BM_CellTexts(benchmark::State& state) {
+    CVantorDoc& doc = LoadedDoc(1000000);
+    CSignalRowModel model(&doc);
+    std::uint64_t allocations = 0;
+    std::uint64_t cells = 0;
+    for (auto _ : state) {
+        const std::uint64_t before = g_allocations;
+        std::size_t length = 0;
+        for (int row = 0; row < model.rowCount(); ++row) {
+            for (int column = 0; column < SignalColumnCount; ++column)
+                length += model.data(model.index(row, column)).toString().size();
+        }
+        allocations += g_allocations - before;
+        cells += static_cast<std::uint64_t>(model.rowCount()) * SignalColumnCount;
+        benchmark::DoNotOptimize(length);
+    }
+    state.counters["allocations_per_cell"] = double(allocations) / double(cells);
+}
+
+double StatusKb(const char* field) {
+    double kb = 0;
+    if (FILE* status = std::fopen("/proc/self/status", "r")) {
+        char line[256];
+        while (std::fgets(line, sizeof line, status)) {
+            if (std::strncmp(line, field, std::strlen(field)) == 0)
+                kb = std::atof(line + std::strlen(field));
+        }
+        std::fclose(status);
+    }
+    return kb;
+}
+
+// Opens one file and prints how far the process's resident memory rose above what it
+// held before: run in a fresh process (quarn-bench --peak-open FILE).
+int PeakOpen(const char* path) {
+    const double before = StatusKb("VmRSS:");
+    CVantorDoc doc;
+    if (!doc.OnOpenDocument(QString::fromLocal8Bit(path)))
+        return 1;
+    std::printf("%f\n", (StatusKb("VmHWM:") - before) / 1024.0);
+    return 0;
+}
+
+// Peak memory of an open, measured in a fresh process so that nothing else is counted.
+void BM_OpenPeakMemory(benchmark::State& state) {
+    const std::int64_t n = state.range(0);
+    EnsureFiles(n);
+    double peakMb = 0;
+    const QByteArray command = "'" + QFile::encodeName(QCoreApplication::applicationFilePath()) +
+                               "' --peak-open '" + QFile::encodeName(BasePath(n)) + "'";
+    for (auto _ : state) {
+        FILE* child = popen(command.constData(), "r");
+        if (child == nullptr || std::fscanf(child, "%lf", &peakMb) != 1)
+            state.SkipWithError("peak measurement failed");
+        if (child)
+            pclose(child);
+    }
+    const double records = double(n) * sizeof(CSignalDescription) / (1024.0 * 1024.0);
+    state.counters["peak_MB"] = peakMb;
+    state.counters["records_MB"] = records;
+    state.counters["budget_MB"] = 1.2 * records + 64;
+}
+
+const std::vector<std::int64_t> Sizes = {10000, 100000, 1000000};
+
+void Register() {
+    for (auto* bench : {benchmark::RegisterBenchmark("Open", BM_Open),
+                        benchmark::RegisterBenchmark("ReaderWalk", BM_ReaderWalk),
+                        benchmark::RegisterBenchmark("PugiWalk", BM_PugiWalk),
+                        benchmark::RegisterBenchmark("Save", BM_Save),
+                        benchmark::RegisterBenchmark("WriterPass", BM_WriterPass),
+                        benchmark::RegisterBenchmark("RawWrite", BM_RawWrite),
+                        benchmark::RegisterBenchmark("Merge", BM_Merge),
+                        benchmark::RegisterBenchmark("OpenMergeFile", BM_OpenMergeFile)}) {
+        for (std::int64_t n : Sizes)
+            bench->Arg(n);
+        bench->Unit(benchmark::kMillisecond)->MinTime(0.5)->UseRealTime();
+    }
+    auto* peak = benchmark::RegisterBenchmark("OpenPeakMemory", BM_OpenPeakMemory);
+    for (std::int64_t n : Sizes)
+        peak->Arg(n);
+    peak->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+    benchmark::RegisterBenchmark("MergeScan", BM_MergeScan)
+        ->Arg(100000)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+    auto* sort = benchmark::RegisterBenchmark("Sort", BM_Sort);
+    for (int column = 0; column < SignalColumnCount; ++column) {
+        sort->Args({column, 0});
+        sort->Args({column, 1});
+    }
+    sort->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+    auto* rebuild = benchmark::RegisterBenchmark("RebuildRows", BM_RebuildRows);
+    for (std::uint32_t id = ID_FILTER_ALL; id <= ID_FILTER_PSK_MULTICARRIER; ++id)
+        rebuild->Arg(id);
+    rebuild->Unit(benchmark::kMillisecond)->UseRealTime();
+    benchmark::RegisterBenchmark("CellTexts", BM_CellTexts)
+        ->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime();
+}
+
+// Keeps every run's seconds per iteration and counters for the summary.
+class Collector : public benchmark::ConsoleReporter {
+public:
+    std::map<std::string, double> seconds;
+    std::map<std::string, benchmark::UserCounters> counters;
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs) {
+            if (run.iterations > 0) {
+                const std::string name = run.run_name.function_name + "/" + run.run_name.args;
+                seconds[name] = run.real_accumulated_time / double(run.iterations);
+                counters[name] = run.counters;
+            }
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+};
+
+void Summary(const Collector& c) {
+    auto time = [&](const std::string& name) {
+        const auto it = c.seconds.find(name);
+        return it == c.seconds.end() ? 0.0 : it->second;
+    };
+    auto ratio = [&](const std::string& a, const std::string& b) {
+        return time(b) > 0 ? time(a) / time(b) : 0.0;
+    };
+    std::printf("\n%-34s %10s %10s %10s\n", "Ratio (goal)", "10000", "100000", "1000000");
+    const struct {
+        const char* label;
+        const char* a;
+        const char* b;
+    } rows[] = {{"open / reader walk (<= 1.5)", "Open", "ReaderWalk"},
+                {"open / pugixml walk", "Open", "PugiWalk"},
+                {"save / writer pass (<= 1.3)", "Save", "WriterPass"},
+                {"save / raw write", "Save", "RawWrite"},
+                {"merge / open of merged (<= 1.5)", "Merge", "OpenMergeFile"}};
+    for (const auto& row : rows) {
+        std::printf("%-34s", row.label);
+        for (std::int64_t n : Sizes)
+            std::printf(" %10.2f", ratio(std::string(row.a) + "/" + std::to_string(n),
+                                         std::string(row.b) + "/" + std::to_string(n)));
+        std::printf("\n");
+    }
+    std::printf("%-34s %10s %10.0f\n", "scan merge / indexed (>= 100)", "",
+                ratio("MergeScan/100000", "Merge/100000"));
+    double slowestSort = 0;
+    for (const auto& [name, seconds] : c.seconds) {
+        if (name.rfind("Sort/", 0) == 0)
+            slowestSort = std::max(slowestSort, seconds);
+    }
+    double slowestRebuild = 0;
+    for (const auto& [name, seconds] : c.seconds) {
+        if (name.rfind("RebuildRows/", 0) == 0)
+            slowestRebuild = std::max(slowestRebuild, seconds);
+    }
+    std::printf("%-34s %10.3f s\n", "slowest sort of 1M (<= 1 s)", slowestSort);
+    std::printf("%-34s %10.1f ms\n", "slowest row map of 1M (<= 30 ms)", slowestRebuild * 1000);
+    for (const auto& [name, counters] : c.counters) {
+        if (counters.empty())
+            continue;
+        if (name.rfind("CellTexts", 0) == 0)
+            std::printf("%-34s %10.3f\n", "allocations per cell (0)",
+                        counters.at("allocations_per_cell").value);
+        if (name.rfind("OpenPeakMemory", 0) == 0)
+            std::printf("%-34s %10.0f MB of %.0f MB budget (%s records)\n", "peak memory of open",
+                        counters.at("peak_MB").value, counters.at("budget_MB").value,
+                        name.substr(name.find('/') + 1).c_str());
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    if (argc == 3 && std::strcmp(argv[1], "--peak-open") == 0)
+        return PeakOpen(argv[2]);
+    benchmark::Initialize(&argc, argv);
+    Register();
+    Collector collector;
+    benchmark::RunSpecifiedBenchmarks(&collector);
+    Summary(collector);
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,211 @@
+#include "SignalDescription.h"
+#include "SignalText.h"
+#include "VantorDoc.h"
+
+#include <QFile>
+#include <QStringDecoder>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QString Q(const char16_t* text) { return QString::fromUtf16(text); }
+
+QStringList Names(const CVantorDoc& doc) {
+    QStringList names;
+    for (const auto& s : doc.Signals())
+        names << Q(s->m_szName);
+    return names;
+}
+
+const QByteArray Sample =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+    "<SignalDatabase xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
+    "xsi:noNamespaceSchemaLocation=\"QuarnSignalDB.xsd\">\n"
+    "  <SignalList>\n"
+    "    <Signal Name=\"Baudot &amp; Co\" Mode=\"baudot\" Modulation=\"FSK\" Disabled=\"0\">\n"
+    "      <ITU>170HF1B</ITU>\n"
+    "      <Comment>Two\nlines &lt;here&gt;</Comment>\n"
+    "      <Baudrate>50</Baudrate>\n"
+    "      <Shift>170</Shift>\n"
+    "      <NumTones>2</NumTones>\n"
+    "      <CodecheckCounter>3</CodecheckCounter>\n"
+    "    </Signal>\n"
+    "    <Signal Name=\"Olivia\" Mode=\"olivia\" Modulation=\"MFSK\" Disabled=\"1\">\n"
+    "      <Baudrate>31.25</Baudrate>\n"
+    "      <Spacing>31.25</Spacing>\n"
+    "      <Bandwidth>1000</Bandwidth>\n"
+    "      <NumTones>32</NumTones>\n"
+    "      <NumTonesMin>16</NumTonesMin>\n"
+    "      <CodecheckCounter>2</CodecheckCounter>\n"
+    "    </Signal>\n"
+    "    <Signal Name=\"CIS-12\" Mode=\"cis-12\" Modulation=\"PSK-4\" Disabled=\"0\">\n"
+    "      <Baudrate>120</Baudrate>\n"
+    "      <Spacing>200,200,1.5e+003</Spacing>\n"
+    "      <NumChannels>12</NumChannels>\n"
+    "      <NumChannelsMin>10</NumChannelsMin>\n"
+    "      <CodecheckCounter>3</CodecheckCounter>\n"
+    "    </Signal>\n"
+    "    <Signal Name=\"DRM &#x1F4E1;\" Mode=\"no-mode\" Modulation=\"OFDM\" Disabled=\"0\">\n"
+    "      <Submode>QAM-64</Submode>\n"
+    "      <Baudrate>41.66</Baudrate>\n"
+    "      <Spacing>41.66</Spacing>\n"
+    "      <NumChannels>-1</NumChannels>\n"
+    "      <PilotFrequency>1800</PilotFrequency>\n"
+    "    </Signal>\n"
+    "    <Signal Name=\"Beacon\" Mode=\"cw-morse\" Modulation=\"CW\" Disabled=\"0\">\n"
+    "      <Comment><![CDATA[<raw> & text]]></Comment>\n"
+    "      <CodecheckCounter>1</CodecheckCounter>\n"
+    "    </Signal>\n"
+    "    <Signal Name=\"Empty\" Mode=\"no-mode\" Modulation=\"\" Disabled=\"0\"/>\n"
+    "    <!-- a comment between signals -->\n"
+    "  </SignalList>\n"
+    "</SignalDatabase>\n";
+
+} // namespace
+
+class TestHostileFiles : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+
+    QString Write(const QString& name, const QByteArray& data) {
+        const QString path = m_dir.filePath(name);
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size())
+            qFatal("cannot write test file");
+        return path;
+    }
+
+    // Opens the file into a document that already holds one record; a refusal must leave
+    // that record, and must say where.
+    bool OpenOverKept(const QString& path, CVantorDoc& doc, QString* error = nullptr) {
+        doc.OnNewDocument();
+        auto kept = std::make_unique<CSignalDescription>();
+        CopyText(kept->m_szName, u"kept");
+        doc.AddSignal(std::move(kept));
+        const bool opened = doc.OnOpenDocument(path);
+        if (!opened) {
+            if (Names(doc) != QStringList{"kept"})
+                qFatal("a refused open changed the document");
+            if (error)
+                *error = doc.GetLastError();
+        }
+        return opened;
+    }
+
+private slots:
+    void refused_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("reason");
+        QByteArray laughs = "<!DOCTYPE r [<!ENTITY a0 \"lol\">";
+        for (int i = 1; i <= 12; ++i)
+            laughs += QStringLiteral("<!ENTITY a%1 \"&a%2;&a%2;&a%2;&a%2;&a%2;&a%2;&a%2;&a%2;&a%2;&a%2;\">")
+                          .arg(i)
+                          .arg(i - 1)
+                          .toUtf8();
+        laughs += "]><r><Signal Name='x' Modulation='CW'><Comment>&a12;</Comment></Signal></r>";
+        QTest::newRow("entity expansion bomb") << laughs << "line";
+        QTest::newRow("quadratic blowup")
+            << "<!DOCTYPE r [<!ENTITY a \"" + QByteArray(100000, 'x') + "\">]><r><Signal Name='x'>"
+                   "<Comment>" + QByteArray("&a;").repeated(20000) + "</Comment></Signal></r>"
+            << "line";
+        QTest::newRow("nesting 100000 deep")
+            << QByteArray("<a>").repeated(100000) + QByteArray("</a>").repeated(100000) << "depth";
+        QTest::newRow("invalid utf-8") << QByteArray("<r><Signal Name='\xc3\x28'/></r>") << "line 1";
+        QTest::newRow("overlong utf-8") << QByteArray("<r><Signal Name='\xc0\xaf'/></r>") << "line 1";
+        QTest::newRow("NUL byte") << QByteArray("<r><Signal Name='a\0b'/></r>", 24) << "line 1";
+        QTest::newRow("NUL in text") << QByteArray("<r><Signal><Comment>a\0b</Comment></Signal></r>", 44)
+                                     << "line 1";
+        QTest::newRow("undefined entity") << QByteArray("<r><Signal Name='&nope;'/></r>") << "line 1";
+        QTest::newRow("two roots") << QByteArray("<r/><r/>") << "line 1";
+        QTest::newRow("50 MB attribute")
+            << "<r><Signal Name='" + QByteArray(50 * 1024 * 1024, 'n') + "'/></r>" << "line 1";
+        QTest::newRow("50 MB comment text")
+            << "<r><Signal Name='x'><Comment>" + QByteArray(50 * 1024 * 1024, 'c') +
+                   "</Comment></Signal></r>"
+            << "line 1";
+    }
+    void refused() {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, reason);
+        const QString path = Write(QStringLiteral("refused.xml"), content);
+        CVantorDoc doc;
+        QString error;
+        QVERIFY(!OpenOverKept(path, doc, &error));
+        QVERIFY2(error.contains(path) && error.contains(reason, Qt::CaseInsensitive),
+                 qPrintable(error.left(300)));
+        QVERIFY(!doc.MergeFile(path));
+        QCOMPARE(Names(doc), QStringList{"kept"});
+    }
+
+    void externalEntityIsNeverRead() {
+        const QString secret = Write(QStringLiteral("secret.txt"), "TOP-SECRET");
+        const QByteArray content = "<!DOCTYPE r [<!ENTITY s SYSTEM \"file://" +
+                                   QFile::encodeName(secret) +
+                                   "\">]><r><Signal Name='x' Modulation='CW'><Comment>&s;"
+                                   "</Comment></Signal></r>";
+        const QString path = Write(QStringLiteral("external.xml"), content);
+        CVantorDoc doc;
+        if (OpenOverKept(path, doc)) {
+            for (const auto& s : doc.Signals())
+                QVERIFY(!Q(s->m_szComment).contains("TOP-SECRET"));
+        }
+        // An external DTD is not fetched either.
+        const QString dtd = Write(QStringLiteral("ext.dtd"), "<!ENTITY s \"TOP-SECRET\">");
+        const QString withDtd = Write(QStringLiteral("dtd.xml"),
+                                      "<!DOCTYPE r SYSTEM \"" + QFile::encodeName(dtd) +
+                                          "\"><r><Signal Name='x' Modulation='CW'/></r>");
+        QVERIFY(doc.OnOpenDocument(withDtd));
+        QCOMPARE(Names(doc), QStringList{"x"});
+    }
+
+    void internalEntitiesExpand() {
+        const QString path = Write(QStringLiteral("entity.xml"),
+                                   "<!DOCTYPE r [<!ENTITY e \"expanded\">]><r><Signal Name='x' "
+                                   "Modulation='CW'><Comment>an &e; text</Comment></Signal></r>");
+        CVantorDoc doc;
+        QVERIFY(doc.OnOpenDocument(path));
+        QCOMPARE(Q(doc.GetSignal(0)->m_szComment), QStringLiteral("an expanded text"));
+    }
+
+    void utf16WithByteOrderMark() {
+        QByteArray utf16 = "\xFF\xFE";
+        const QString text = QString::fromUtf8(Sample).replace("UTF-8", "UTF-16");
+        utf16.append(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+        const QString path = Write(QStringLiteral("utf16.xml"), utf16);
+        const QString reference = Write(QStringLiteral("utf8.xml"), Sample);
+        CVantorDoc doc, expected;
+        QVERIFY2(doc.OnOpenDocument(path), qPrintable(doc.GetLastError()));
+        QVERIFY(expected.OnOpenDocument(reference));
+        QCOMPARE(Names(doc), Names(expected));
+        QCOMPARE(Names(doc).size(), 6);
+        QCOMPARE(Q(doc.GetSignal(3)->m_szName), QString::fromUtf16(u"DRM \U0001F4E1"));
+    }
+
+    // Every prefix of a valid file is either refused, keeping what was held, or - where the
+    // prefix is itself a whole document - opened to exactly the file's records.
+    void everyPrefix() {
+        CVantorDoc whole;
+        QVERIFY(whole.OnOpenDocument(Write(QStringLiteral("whole.xml"), Sample)));
+        const QByteArray closing = "</SignalDatabase>";
+        const qsizetype complete = Sample.indexOf(closing) + closing.size();
+        CVantorDoc doc;
+        int opened = 0;
+        for (qsizetype length = 0; length <= Sample.size(); ++length) {
+            const QString path = Write(QStringLiteral("prefix.xml"), Sample.left(length));
+            if (OpenOverKept(path, doc)) {
+                QVERIFY2(length >= complete, qPrintable(QString::number(length)));
+                QCOMPARE(doc.GetSignalCount(), whole.GetSignalCount());
+                for (int i = 0; i < doc.GetSignalCount(); ++i)
+                    QVERIFY(doc.GetSignal(i)->IsEqual(*whole.GetSignal(i)));
+                ++opened;
+            } else {
+                QVERIFY(length < complete);
+            }
+        }
+        QCOMPARE(opened, int(Sample.size() - complete + 1));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestHostileFiles)
+#include "tst_hostilefiles.moc"
