@@ -8,6 +8,7 @@
 
 #include <libxml/parserInternals.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -44,9 +45,38 @@ void CaptureError(void* context, xmlErrorPtr error) {
                            .trimmed();
 }
 
+// The file being read, and its first bytes (for the byte-order mark).
+struct FileInput {
+    QFile* file;
+    QByteArray head;
+};
+
 int ReadFromFile(void* context, char* buffer, int len) {
-    const qint64 n = static_cast<QFile*>(context)->read(buffer, len);
+    auto* input = static_cast<FileInput*>(context);
+    const qint64 n = input->file->read(buffer, len);
+    if (n > 0 && input->head.size() < 4)
+        input->head.append(buffer, std::min<qint64>(n, 4 - input->head.size()));
     return n < 0 ? -1 : static_cast<int>(n);
+}
+
+// The parser takes a byte-order mark over the encoding declaration; a document whose two
+// disagree is not well-formed. The editor also reads XML 1.0 only, as it writes it.
+QString DeclarationFault(xmlTextReaderPtr reader, const QByteArray& head) {
+    const char* declared = reinterpret_cast<const char*>(xmlTextReaderConstEncoding(reader));
+    const QByteArray encoding = QByteArray(declared ? declared : "").toUpper();
+    if (!encoding.isEmpty()) {
+        if (head.startsWith("\xEF\xBB\xBF") && encoding != "UTF-8")
+            return QStringLiteral("the byte-order mark says UTF-8, the declaration says %1")
+                .arg(QString::fromLatin1(declared));
+        if ((head.startsWith("\xFE\xFF") || head.startsWith("\xFF\xFE")) &&
+            !encoding.startsWith("UTF-16"))
+            return QStringLiteral("the byte-order mark says UTF-16, the declaration says %1")
+                .arg(QString::fromLatin1(declared));
+    }
+    const char* version = reinterpret_cast<const char*>(xmlTextReaderConstXmlVersion(reader));
+    if (version && std::strcmp(version, "1.1") == 0)
+        return QStringLiteral("XML version 1.1 is not supported");
+    return {};
 }
 
 int CloseNothing(void*) { return 0; }
@@ -56,8 +86,8 @@ int CloseNothing(void*) { return 0; }
 constexpr int ReaderOptions =
     XML_PARSE_NONET | XML_PARSE_NOENT | XML_PARSE_NOWARNING | XML_PARSE_NOERROR;
 
-bool ReadAll(xmlTextReaderPtr raw, const QString& name, const CSignalFileReader::Sink& sink,
-             QString& error) {
+bool ReadAll(xmlTextReaderPtr raw, const QString& name, const QByteArray& head,
+             const CSignalFileReader::Sink& sink, QString& error) {
     XmlReaderHandle reader(raw);
     if (!reader) {
         error = QStringLiteral("%1: cannot create the XML reader").arg(name);
@@ -67,7 +97,16 @@ bool ReadAll(xmlTextReaderPtr raw, const QString& name, const CSignalFileReader:
     xmlTextReaderSetStructuredErrorHandler(reader.get(), CaptureError, &capture);
 
     int rc = 0;
+    bool first = true;
     while ((rc = xmlTextReaderRead(reader.get())) == 1) {
+        if (first) {
+            first = false;
+            const QString fault = DeclarationFault(reader.get(), head);
+            if (!fault.isEmpty()) {
+                error = QStringLiteral("%1: line 1, column 1: %2").arg(name, fault);
+                return false;
+            }
+        }
         if (xmlTextReaderNodeType(reader.get()) != XML_READER_TYPE_ELEMENT)
             continue;
         const xmlChar* localName = xmlTextReaderConstLocalName(reader.get());
@@ -104,9 +143,10 @@ bool CSignalFileReader::Read(const QString& path, const Sink& sink, QString& err
         return false;
     }
     const QByteArray url = QFile::encodeName(path);
-    if (!ReadAll(xmlReaderForIO(ReadFromFile, CloseNothing, &file, url.constData(), nullptr,
-                                ReaderOptions),
-                 path, sink, error))
+    FileInput input{&file, {}};
+    xmlTextReaderPtr reader = xmlReaderForIO(ReadFromFile, CloseNothing, &input, url.constData(),
+                                             nullptr, ReaderOptions);
+    if (!ReadAll(reader, path, input.head, sink, error))
         return false;
     if (file.error() != QFileDevice::NoError) {
         error = QStringLiteral("%1: %2").arg(path, file.errorString());
@@ -120,5 +160,5 @@ bool CSignalFileReader::ReadBuffer(const QByteArray& data, const QString& name,
     InstallEntityGuard();
     return ReadAll(xmlReaderForMemory(data.constData(), static_cast<int>(data.size()), nullptr,
                                       nullptr, ReaderOptions),
-                   name, sink, error);
+                   name, data.left(4), sink, error);
 }
