@@ -1,6 +1,7 @@
 #include "DocTemplate.h"
 
 #include "CommandIds.h"
+#include "ProgressScope.h"
 #include "Prompts.h"
 #include "VantorDoc.h"
 
@@ -60,6 +61,7 @@ bool CDocTemplate::FileOpen() {
 bool CDocTemplate::OpenFile(const QString& path, bool askToSave) {
     if (askToSave && !SaveModified())
         return false;
+    CProgressScope progress(m_pDoc, m_pWindow, QStringLiteral("Opening %1 ...").arg(path));
     if (!m_pDoc->OnOpenDocument(path)) {
         ReportFailure(QStringLiteral("Cannot open the signal database."));
         emit openFailed(path);
@@ -93,6 +95,7 @@ bool CDocTemplate::FileSaveAs() {
 }
 
 bool CDocTemplate::DoSave(const QString& path) {
+    CProgressScope progress(m_pDoc, m_pWindow, QStringLiteral("Saving %1 ...").arg(path));
     if (!m_pDoc->OnSaveDocument(path)) {
         ReportFailure(QStringLiteral("Cannot save the signal database."));
         return false;
@@ -110,6 +113,7 @@ void CDocTemplate::FileMerge() {
 }
 
 bool CDocTemplate::MergeFile(const QString& path) {
+    CProgressScope progress(m_pDoc, m_pWindow, QStringLiteral("Merging %1 ...").arg(path));
     if (m_pDoc->MergeFile(path))
         return true;
     ReportFailure(QStringLiteral("Cannot merge the signal database."));

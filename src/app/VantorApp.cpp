@@ -6,6 +6,7 @@
 #include "DesktopIntegration.h"
 #include "DocTemplate.h"
 #include "MainFrame.h"
+#include "ProgressScope.h"
 #include "VantorDoc.h"
 #include "VantorView.h"
 #include "Workspace.h"
@@ -67,7 +68,9 @@ bool CVantorApp::InitInstance(const QStringList& args, QString& error) {
     }
     if (args.isEmpty()) {
         m_pDoc->OnNewDocument();
-    } else if (!m_pDoc->OnOpenDocument(QFileInfo(args.first()).absoluteFilePath())) {
+    } else if (CProgressScope progress(m_pDoc, nullptr, QStringLiteral("Opening %1 ...")
+                                                           .arg(args.first()));
+               !m_pDoc->OnOpenDocument(QFileInfo(args.first()).absoluteFilePath())) {
         error = m_pDoc->GetLastError();
         return false;
     } else {

@@ -86,8 +86,20 @@ int CloseNothing(void*) { return 0; }
 constexpr int ReaderOptions =
     XML_PARSE_NONET | XML_PARSE_NOENT | XML_PARSE_NOWARNING | XML_PARSE_NOERROR;
 
+// Asks the progress handler every ProgressInterval records; false when it cancels.
+struct ProgressProbe {
+    const ProgressHandler* handler = nullptr;
+    const QFile* file = nullptr;
+    int count = 0;
+    bool GoOn() {
+        if (handler == nullptr || !*handler || ++count % ProgressInterval != 0)
+            return true;
+        return (*handler)(file->pos(), file->size());
+    }
+};
+
 bool ReadAll(xmlTextReaderPtr raw, const QString& name, const QByteArray& head,
-             const CSignalFileReader::Sink& sink, QString& error) {
+             const CSignalFileReader::Sink& sink, QString& error, ProgressProbe probe = {}) {
     XmlReaderHandle reader(raw);
     if (!reader) {
         error = QStringLiteral("%1: cannot create the XML reader").arg(name);
@@ -119,6 +131,10 @@ bool ReadAll(xmlTextReaderPtr raw, const QString& name, const QByteArray& head,
         if (capture.failed)
             break;
         sink(std::move(signal), message);
+        if (!probe.GoOn()) {
+            error = QStringLiteral("%1: reading was cancelled").arg(name);
+            return false;
+        }
     }
     if (rc == 0 && !capture.failed)
         return true;
@@ -135,7 +151,8 @@ bool ReadAll(xmlTextReaderPtr raw, const QString& name, const QByteArray& head,
 
 } // namespace
 
-bool CSignalFileReader::Read(const QString& path, const Sink& sink, QString& error) {
+bool CSignalFileReader::Read(const QString& path, const Sink& sink, QString& error,
+                             const ProgressHandler& progress) {
     InstallEntityGuard();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -146,7 +163,7 @@ bool CSignalFileReader::Read(const QString& path, const Sink& sink, QString& err
     FileInput input{&file, {}};
     xmlTextReaderPtr reader = xmlReaderForIO(ReadFromFile, CloseNothing, &input, url.constData(),
                                              nullptr, ReaderOptions);
-    if (!ReadAll(reader, path, input.head, sink, error))
+    if (!ReadAll(reader, path, input.head, sink, error, ProgressProbe{&progress, &file}))
         return false;
     if (file.error() != QFileDevice::NoError) {
         error = QStringLiteral("%1: %2").arg(path, file.errorString());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Progress.h"
 #include "SignalSort.h"
 
 #include <QString>
@@ -19,7 +20,9 @@ public:
     // Returns false with a message naming the file and the fault (for XML that is not
     // well-formed: line, column and the reader's message) when the file cannot be read
     // to its end. The sink may have received records before the fault was found.
-    static bool Read(const QString& path, const Sink& sink, QString& error);
+    // progress, when given, hears the bytes read so far of the file's size; it can cancel.
+    static bool Read(const QString& path, const Sink& sink, QString& error,
+                     const ProgressHandler& progress = {});
 
     // Reads from memory; name stands for the file in messages.
     static bool ReadBuffer(const QByteArray& data, const QString& name, const Sink& sink,

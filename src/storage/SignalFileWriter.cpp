@@ -41,7 +41,8 @@ int WriteToDevice(void* context, const char* buffer, int len) {
 int CloseNothing(void*) { return 0; }
 
 // Writes the whole document; a record that cannot be written stops it with error set.
-bool WriteDocument(QIODevice& device, const SignalCollection& records, QString& error) {
+bool WriteDocument(QIODevice& device, const SignalCollection& records, QString& error,
+                   const ProgressHandler& progress = {}) {
     static const char bom[] = "\xEF\xBB\xBF";
     if (device.write(bom, 3) != 3)
         return false;
@@ -67,6 +68,11 @@ bool WriteDocument(QIODevice& device, const SignalCollection& records, QString& 
         // Checked as it is written: the record is in the cache once, not twice.
         error = UnwritableText(*records[i], i);
         ok = error.isEmpty() && CSignalXml::WriteXml(w, *records[i]);
+        if (ok && progress && (i + 1) % ProgressInterval == 0 &&
+            !progress(static_cast<qint64>(i + 1), static_cast<qint64>(records.size()))) {
+            error = QStringLiteral("writing was cancelled");
+            ok = false;
+        }
     }
     ok = ok && xmlTextWriterEndDocument(w) >= 0;
     ok = ok && xmlTextWriterFlush(w) >= 0;
@@ -77,17 +83,20 @@ bool WriteDocument(QIODevice& device, const SignalCollection& records, QString& 
 } // namespace
 
 bool CSignalFileWriter::Write(const QString& path, const SignalCollection& records,
-                              QString& error) {
+                              QString& error, const ProgressHandler& progress) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         error = QStringLiteral("%1: %2").arg(path, file.errorString());
         return false;
     }
-    if (!WriteDocument(file, records, error) || file.error() != QFileDevice::NoError) {
+    if (!WriteDocument(file, records, error, progress) ||
+        file.error() != QFileDevice::NoError) {
         if (file.error() != QFileDevice::NoError)
             error = QStringLiteral("%1: %2").arg(path, file.errorString());
         else if (error.isEmpty())
             error = QStringLiteral("%1: cannot write the file").arg(path);
+        else if (!error.startsWith(QLatin1String("Signal ")))
+            error = QStringLiteral("%1: %2").arg(path, error);
         file.cancelWriting();
         return false;
     }

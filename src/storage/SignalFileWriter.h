@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Progress.h"
 #include "SignalSort.h"
 
 #include <QString>
@@ -11,7 +12,9 @@ class CSignalFileWriter {
 public:
     // Returns false with a message when the file cannot be created, written or committed,
     // or when a record holds a character that XML cannot carry; the old file is untouched.
-    static bool Write(const QString& path, const SignalCollection& records, QString& error);
+    // progress, when given, hears the records written so far of their number; it can cancel.
+    static bool Write(const QString& path, const SignalCollection& records, QString& error,
+                      const ProgressHandler& progress = {});
 
     // The same bytes, in memory (for tests and benchmarks).
     static bool WriteBuffer(const SignalCollection& records, QByteArray& out, QString& error);

@@ -77,7 +77,7 @@ bool CVantorDoc::OnOpenDocument(const QString& path) {
             read.emplace(signal.get(), message);
         records.push_back(std::move(signal));
     };
-    if (!CSignalFileReader::Read(path, sink, m_lastError))
+    if (!CSignalFileReader::Read(path, sink, m_lastError, m_progress))
         return false;
     SortSignalCollection(records, ColumnName, false);
     m_signals = std::move(records);
@@ -90,7 +90,7 @@ bool CVantorDoc::OnOpenDocument(const QString& path) {
 }
 
 bool CVantorDoc::OnSaveDocument(const QString& path) {
-    if (!CSignalFileWriter::Write(path, m_signals, m_lastError))
+    if (!CSignalFileWriter::Write(path, m_signals, m_lastError, m_progress))
         return false;
     m_pathName = path;
     RememberFileStamp();
@@ -118,7 +118,7 @@ bool CVantorDoc::MergeFile(const QString& path, MergeResult* result) {
             read.emplace(signal.get(), message);
         added.push_back(std::move(signal));
     };
-    if (!CSignalFileReader::Read(path, sink, m_lastError))
+    if (!CSignalFileReader::Read(path, sink, m_lastError, m_progress))
         return false; // nothing partial is kept
     counts.added = static_cast<int>(added.size());
     m_signals.reserve(m_signals.size() + added.size());

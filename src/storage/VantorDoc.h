@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Progress.h"
 #include "SignalSort.h"
 
 #include <QDateTime>
@@ -40,6 +41,8 @@ public:
     bool OnSaveDocument(const QString& path);
     bool MergeFile(const QString& path, MergeResult* result = nullptr);
     QString GetLastError() const { return m_lastError; }
+    // Long opens, merges and saves report to this handler, which can cancel them.
+    void SetProgressHandler(ProgressHandler handler) { m_progress = std::move(handler); }
 
     // The message the lenient validation gave a record when it was read, or null.
     const char16_t* GetReadMessage(const CSignalDescription* signal) const;
@@ -70,6 +73,7 @@ private:
     std::unordered_map<const CSignalDescription*, const char16_t*> m_readMessages;
     QString m_pathName;
     QString m_lastError;
+    ProgressHandler m_progress;
     QDateTime m_fileStamp;
     qint64 m_fileSize = -1;
     bool m_bModified = false;

@@ -9,6 +9,7 @@
 #include "VantorDoc.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QHeaderView>
 #include <QMenu>
 #include <QMouseEvent>
@@ -47,8 +48,11 @@ void CVantorView::OnColumnClick(int column) {
         return;
     m_bSortDescending = column == m_nSortColumn && !m_bSortDescending;
     m_nSortColumn = column;
+    // A million records take a moment to sort: show that the click was heard.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     m_pDoc->SortSignals(column, m_bSortDescending);
     RebuildRows();
+    QApplication::restoreOverrideCursor();
     horizontalHeader()->setSortIndicator(
         column, m_bSortDescending ? Qt::DescendingOrder : Qt::AscendingOrder);
 }

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <csignal>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -311,6 +312,44 @@ private slots:
         QCOMPARE(ReadFile(Path("old.xml")), ElevenLines);
         QCOMPARE(QDir(m_dir.path()).entryList({"old.xml*"}, QDir::Files | QDir::Hidden),
                  QStringList{"old.xml"});
+    }
+
+    void progressCanCancel() {
+        CVantorDoc big;
+        for (int i = 0; i < 3 * ProgressInterval; ++i)
+            big.AddSignal(Fsk(reinterpret_cast<const char16_t*>(QString::number(i).utf16())));
+        QVERIFY(big.OnSaveDocument(Path("big.xml")));
+        const QByteArray saved = ReadFile(Path("big.xml"));
+
+        QList<qint64> seen;
+        CVantorDoc doc;
+        doc.AddSignal(Fsk(u"kept"));
+        doc.SetProgressHandler([&seen](qint64 done, qint64 total) {
+            seen << done;
+            return done < total / 2; // cancel half-way
+        });
+        QVERIFY(!doc.OnOpenDocument(Path("big.xml")));
+        QVERIFY(doc.GetLastError().contains("cancelled"));
+        QCOMPARE(Names(doc), QStringList{"kept"});
+        QVERIFY(!seen.isEmpty() && std::is_sorted(seen.begin(), seen.end()));
+        seen.clear();
+        QVERIFY(!doc.MergeFile(Path("big.xml")));
+        QCOMPARE(Names(doc), QStringList{"kept"});
+        QVERIFY(!seen.isEmpty());
+
+        seen.clear();
+        big.SetModifiedFlag(true);
+        big.SetProgressHandler([&seen](qint64 done, qint64 total) {
+            seen << done;
+            return done < total; // cancel at the last report
+        });
+        CopyText(big.GetSignal(0)->m_szName, u"changed");
+        QVERIFY(!big.OnSaveDocument(Path("big.xml")));
+        QCOMPARE(seen, (QList<qint64>{ProgressInterval, 2 * ProgressInterval}));
+        QCOMPARE(ReadFile(Path("big.xml")), saved);
+        QVERIFY(big.IsModified());
+        big.SetProgressHandler({});
+        QVERIFY(big.OnSaveDocument(Path("big.xml")));
     }
 
     void unwritableTextFailsSave() {
