@@ -345,7 +345,7 @@ private slots:
         });
         CopyText(big.GetSignal(0)->m_szName, u"changed");
         QVERIFY(!big.OnSaveDocument(Path("big.xml")));
-        QCOMPARE(seen, (QList<qint64>{ProgressInterval, 2 * ProgressInterval}));
+        QCOMPARE(seen, (QList<qint64>{ProgressInterval, 2 * ProgressInterval, 3 * ProgressInterval}));
         QCOMPARE(ReadFile(Path("big.xml")), saved);
         QVERIFY(big.IsModified());
         big.SetProgressHandler({});
