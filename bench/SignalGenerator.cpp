@@ -67,7 +67,9 @@ public:
     }
 
 private:
-    int Uniform(int low, int high) { return std::uniform_int_distribution<int>(low, high)(m_random); }
+    int Uniform(int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(m_random);
+    }
     bool Chance(int percent) { return Uniform(0, 99) < percent; }
     int Pick(std::initializer_list<int> weights) {
         std::discrete_distribution<int> pick(weights.begin(), weights.end());
@@ -91,8 +93,7 @@ private:
         s.m_dPilotFrequency = Chance(30) ? 1800 : 0;
         if (Chance(40)) {
             std::u16string list;
-            for (int i = 0; i + 1 < std::min(s.m_nNumChannels, 12); ++i)
-            {
+            for (int i = 0; i + 1 < std::min(s.m_nNumChannels, 12); ++i) {
                 if (i)
                     list.append(u",");
                 list.append(Number(Uniform(50, 400)));

@@ -40,8 +40,12 @@ void* operator new(std::size_t size) {
         return p;
     throw std::bad_alloc();
 }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
 
 namespace {
 
@@ -56,9 +60,15 @@ QString BenchDir() {
     return dir;
 }
 
-QString BasePath(std::int64_t n) { return BenchDir() + QStringLiteral("/base-%1.xml").arg(n); }
-QString MergePath(std::int64_t n) { return BenchDir() + QStringLiteral("/merge-%1.xml").arg(n); }
-QString OutPath() { return BenchDir() + QStringLiteral("/out.xml"); }
+QString BasePath(std::int64_t n) {
+    return BenchDir() + QStringLiteral("/base-%1.xml").arg(n);
+}
+QString MergePath(std::int64_t n) {
+    return BenchDir() + QStringLiteral("/merge-%1.xml").arg(n);
+}
+QString OutPath() {
+    return BenchDir() + QStringLiteral("/out.xml");
+}
 
 // The generated files are kept between runs; they depend only on the size and the seeds.
 void EnsureFiles(std::int64_t n) {
@@ -66,11 +76,12 @@ void EnsureFiles(std::int64_t n) {
         return;
     const SignalCollection base = GenerateSignals(static_cast<std::size_t>(n), BaseSeed);
     WriteSignals(BasePath(n), base);
-    WriteSignals(MergePath(n),
-                 GenerateMergeSignals(base, static_cast<std::size_t>(n), MergeSeed));
+    WriteSignals(MergePath(n), GenerateMergeSignals(base, static_cast<std::size_t>(n), MergeSeed));
 }
 
-std::int64_t FileSize(const QString& path) { return QFileInfo(path).size(); }
+std::int64_t FileSize(const QString& path) {
+    return QFileInfo(path).size();
+}
 
 // Documents opened once per size, for the benchmarks that work on a loaded database.
 CVantorDoc& LoadedDoc(std::int64_t n) {
@@ -189,7 +200,8 @@ void BM_WriterPass(benchmark::State& state) {
             xmlTextWriterStartElement(w, BAD_CAST "Signal");
             for (const auto& [name, value] : items) {
                 if (name[0] == '@')
-                    xmlTextWriterWriteAttribute(w, BAD_CAST(name.c_str() + 1), BAD_CAST value.c_str());
+                    xmlTextWriterWriteAttribute(w, BAD_CAST(name.c_str() + 1),
+                                                BAD_CAST value.c_str());
                 else
                     xmlTextWriterWriteElement(w, BAD_CAST name.c_str(), BAD_CAST value.c_str());
             }
@@ -370,7 +382,10 @@ void Register() {
         peak->Arg(n);
     peak->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
     benchmark::RegisterBenchmark("MergeScan", BM_MergeScan)
-        ->Arg(100000)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+        ->Arg(100000)
+        ->Iterations(1)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
     auto* sort = benchmark::RegisterBenchmark("Sort", BM_Sort);
     for (int column = 0; column < SignalColumnCount; ++column) {
         sort->Args({column, 0});
@@ -382,7 +397,9 @@ void Register() {
         rebuild->Arg(id);
     rebuild->Unit(benchmark::kMillisecond)->UseRealTime();
     benchmark::RegisterBenchmark("CellTexts", BM_CellTexts)
-        ->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime();
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(2)
+        ->UseRealTime();
 }
 
 // Keeps every run's seconds per iteration and counters for the summary.

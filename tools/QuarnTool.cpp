@@ -34,9 +34,13 @@ const char* const Usage =
     "Exit status: 0 success, 1 invalid records found by check, 2 a file that cannot be\n"
     "read or written, or a usage error.\n";
 
-std::string Utf8(const QString& text) { return text.toStdString(); }
+std::string Utf8(const QString& text) {
+    return text.toStdString();
+}
 
-std::string Utf8(const char16_t* text) { return Utf8(QString::fromUtf16(text)); }
+std::string Utf8(const char16_t* text) {
+    return Utf8(QString::fromUtf16(text));
+}
 
 std::optional<std::uint32_t> FilterId(const std::string& name) {
     static const std::pair<const char*, std::uint32_t> filters[] = {
@@ -263,8 +267,7 @@ int RunMerge(const std::vector<std::string>& args, std::ostream& out, std::ostre
     }
     const int status = Save(doc, output, err);
     if (status == ExitOk)
-        out << total.added << " records added, " << total.dropped
-            << " dropped as duplicates\n";
+        out << total.added << " records added, " << total.dropped << " dropped as duplicates\n";
     return status;
 }
 

@@ -126,8 +126,10 @@ constexpr MenuEntry TheContextMenu[] = {
 };
 
 constexpr MenuEntry TheLookMenu[] = {
-    {K::Item, "Office 2007 (&Blue Style)", 215},  {K::Item, "Office 2007 (B&lack Style)", 216},
-    {K::Item, "Office 2007 (&Silver Style)", 217}, {K::Item, "Office 2007 (&Aqua Style)", 218},
+    {K::Item, "Office 2007 (&Blue Style)", 215},
+    {K::Item, "Office 2007 (B&lack Style)", 216},
+    {K::Item, "Office 2007 (&Silver Style)", 217},
+    {K::Item, "Office 2007 (&Aqua Style)", 218},
     {K::Item, "Win&dows 7", 219},
 };
 
@@ -152,8 +154,8 @@ const Accelerator TheAccelerators[] = {
     {Qt::CTRL | Qt::Key_M, ID_FILE_MERGE},
 };
 
-constexpr std::uint32_t TheToolbar[] = {ID_FILE_NEW,   ID_FILE_OPEN,     ID_FILE_SAVE, 0,
-                                        ID_SIGNAL_NEW, ID_SIGNAL_DELETE, 0,            ID_HELP};
+constexpr std::uint32_t TheToolbar[] = {
+    ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, 0, ID_SIGNAL_NEW, ID_SIGNAL_DELETE, 0, ID_HELP};
 
 struct StandardPromptEntry {
     std::uint32_t id;
@@ -173,7 +175,9 @@ constexpr StandardPromptEntry TheStandardPrompts[] = {
 
 } // namespace
 
-std::span<const CommandInfo> Commands() { return TheCommands; }
+std::span<const CommandInfo> Commands() {
+    return TheCommands;
+}
 
 const CommandInfo* FindCommand(std::uint32_t id) {
     const auto it = std::find_if(std::begin(TheCommands), std::end(TheCommands),
@@ -181,11 +185,21 @@ const CommandInfo* FindCommand(std::uint32_t id) {
     return it == std::end(TheCommands) ? nullptr : &*it;
 }
 
-std::span<const MenuEntry> MainMenuEntries() { return TheMainMenu; }
-std::span<const MenuEntry> ContextMenuEntries() { return TheContextMenu; }
-std::span<const MenuEntry> LookMenuEntries() { return TheLookMenu; }
-std::span<const Accelerator> Accelerators() { return TheAccelerators; }
-std::span<const std::uint32_t> ToolbarButtons() { return TheToolbar; }
+std::span<const MenuEntry> MainMenuEntries() {
+    return TheMainMenu;
+}
+std::span<const MenuEntry> ContextMenuEntries() {
+    return TheContextMenu;
+}
+std::span<const MenuEntry> LookMenuEntries() {
+    return TheLookMenu;
+}
+std::span<const Accelerator> Accelerators() {
+    return TheAccelerators;
+}
+std::span<const std::uint32_t> ToolbarButtons() {
+    return TheToolbar;
+}
 
 const char* StandardPrompt(std::uint32_t id) {
     if (const CommandInfo* command = FindCommand(id))

@@ -31,9 +31,8 @@ bool CDocTemplate::SaveModified() {
         return true;
     const auto answer = CPrompts::Message(
         m_pWindow, QMessageBox::Warning, QString(),
-        QStringLiteral("Save changes to %1?").arg(m_pDoc->GetPathName().isEmpty()
-                                                      ? DocumentTitle()
-                                                      : m_pDoc->GetPathName()),
+        QStringLiteral("Save changes to %1?")
+            .arg(m_pDoc->GetPathName().isEmpty() ? DocumentTitle() : m_pDoc->GetPathName()),
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
     if (answer == QMessageBox::Cancel)
         return false;
@@ -53,8 +52,7 @@ bool CDocTemplate::FileNew() {
 bool CDocTemplate::FileOpen() {
     if (!SaveModified())
         return false;
-    const QString path = CPrompts::OpenFileName(m_pWindow, QStringLiteral("Open"),
-                                                DatabasesFilter);
+    const QString path = CPrompts::OpenFileName(m_pWindow, QStringLiteral("Open"), DatabasesFilter);
     return !path.isEmpty() && OpenFile(path, false);
 }
 
@@ -80,8 +78,7 @@ bool CDocTemplate::FileSave() {
                           QStringLiteral("The file %1 was changed by another program since it "
                                          "was opened. Overwrite it?")
                               .arg(m_pDoc->GetPathName()),
-                          QMessageBox::Yes | QMessageBox::No,
-                          QMessageBox::No) != QMessageBox::Yes)
+                          QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
         return false;
     return DoSave(m_pDoc->GetPathName());
 }
@@ -89,8 +86,8 @@ bool CDocTemplate::FileSave() {
 bool CDocTemplate::FileSaveAs() {
     const QString suggested =
         m_pDoc->GetPathName().isEmpty() ? QStringLiteral("Untitled.xml") : m_pDoc->GetPathName();
-    const QString path = CPrompts::SaveFileName(m_pWindow, QStringLiteral("Save As"),
-                                                DatabasesFilter, suggested);
+    const QString path =
+        CPrompts::SaveFileName(m_pWindow, QStringLiteral("Save As"), DatabasesFilter, suggested);
     return !path.isEmpty() && DoSave(path);
 }
 

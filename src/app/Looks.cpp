@@ -73,4 +73,6 @@ void ApplyLook(int lookId) {
     QApplication::setPalette(MakePalette(look, style));
 }
 
-const char* LookName(int lookId) { return Find(lookId).name; }
+const char* LookName(int lookId) {
+    return Find(lookId).name;
+}

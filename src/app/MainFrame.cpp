@@ -27,7 +27,9 @@ namespace {
 
 constexpr int HelpTopic = 6165;
 
-bool IsLook(std::uint32_t id) { return id >= ID_LOOK_BASIC && id <= ID_LOOK_WINDOWS_7; }
+bool IsLook(std::uint32_t id) {
+    return id >= ID_LOOK_BASIC && id <= ID_LOOK_WINDOWS_7;
+}
 
 } // namespace
 

@@ -5,8 +5,8 @@
 #include <QProgressDialog>
 
 CProgressScope::CProgressScope(CVantorDoc* doc, QWidget* parent, const QString& label)
-    : m_pDoc(doc),
-      m_pDialog(std::make_unique<QProgressDialog>(label, QStringLiteral("Cancel"), 0, 1000, parent)) {
+    : m_pDoc(doc), m_pDialog(std::make_unique<QProgressDialog>(label, QStringLiteral("Cancel"), 0,
+                                                               1000, parent)) {
     m_pDialog->setWindowTitle(QStringLiteral("Quarn Editor"));
     m_pDialog->setWindowModality(Qt::WindowModal);
     m_pDialog->setMinimumDuration(500);
@@ -20,4 +20,6 @@ CProgressScope::CProgressScope(CVantorDoc* doc, QWidget* parent, const QString& 
     });
 }
 
-CProgressScope::~CProgressScope() { m_pDoc->SetProgressHandler({}); }
+CProgressScope::~CProgressScope() {
+    m_pDoc->SetProgressHandler({});
+}

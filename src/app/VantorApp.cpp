@@ -21,7 +21,8 @@ namespace {
 
 // The shared code tables live in the first system data folder that has them.
 void EnterCodeTablesFolder() {
-    const QStringList folders = QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation);
+    const QStringList folders =
+        QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation);
     const QString home = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     for (const QString& folder : folders) {
         if (folder == home)
@@ -32,12 +33,16 @@ void EnterCodeTablesFolder() {
     }
 }
 
-bool IsRecentFile(std::uint32_t id) { return id >= ID_FILE_MRU_FILE1 && id <= ID_FILE_MRU_FILE4; }
+bool IsRecentFile(std::uint32_t id) {
+    return id >= ID_FILE_MRU_FILE1 && id <= ID_FILE_MRU_FILE4;
+}
 
 } // namespace
 
 // The resources live in this static library: register them before first use.
-static void InitResources() { Q_INIT_RESOURCE(quarn); }
+static void InitResources() {
+    Q_INIT_RESOURCE(quarn);
+}
 
 CVantorApp::CVantorApp()
     : m_pDoc(new CVantorDoc(this)), m_pTemplate(new CDocTemplate(m_pDoc, this)),
@@ -68,8 +73,8 @@ bool CVantorApp::InitInstance(const QStringList& args, QString& error) {
     }
     if (args.isEmpty()) {
         m_pDoc->OnNewDocument();
-    } else if (CProgressScope progress(m_pDoc, nullptr, QStringLiteral("Opening %1 ...")
-                                                           .arg(args.first()));
+    } else if (CProgressScope progress(m_pDoc, nullptr,
+                                       QStringLiteral("Opening %1 ...").arg(args.first()));
                !m_pDoc->OnOpenDocument(QFileInfo(args.first()).absoluteFilePath())) {
         error = m_pDoc->GetLastError();
         return false;
@@ -92,7 +97,9 @@ void CVantorApp::OnShowAbout() {
     about.exec();
 }
 
-void CVantorApp::OnFileCloseDatabase() { m_pTemplate->FileNew(); }
+void CVantorApp::OnFileCloseDatabase() {
+    m_pTemplate->FileNew();
+}
 
 void CVantorApp::OpenRecentFile(int index) {
     if (index < 0 || index >= m_recentFiles.size())

@@ -7,7 +7,9 @@ namespace {
 const QString WorkspaceGroup = QStringLiteral("Workspace");
 const QString RecentGroup = QStringLiteral("Recent File List");
 
-QSettings Settings() { return QSettings(QStringLiteral("Korvel"), QStringLiteral("Quarn Editor")); }
+QSettings Settings() {
+    return QSettings(QStringLiteral("Korvel"), QStringLiteral("Quarn Editor"));
+}
 
 } // namespace
 
@@ -19,15 +21,20 @@ void SetWorkspaceValue(const QString& key, const QVariant& value) {
     Settings().setValue(WorkspaceGroup + '/' + key, value);
 }
 
-void CleanWorkspace() { Settings().remove(WorkspaceGroup); }
+void CleanWorkspace() {
+    Settings().remove(WorkspaceGroup);
+}
 
-bool HasWorkspace() { return Settings().childGroups().contains(WorkspaceGroup); }
+bool HasWorkspace() {
+    return Settings().childGroups().contains(WorkspaceGroup);
+}
 
 QStringList LoadRecentFiles() {
     QSettings settings = Settings();
     QStringList files;
     for (int i = 1; i <= RecentFileCount; ++i) {
-        const QString file = settings.value(RecentGroup + QStringLiteral("/File%1").arg(i)).toString();
+        const QString file =
+            settings.value(RecentGroup + QStringLiteral("/File%1").arg(i)).toString();
         if (!file.isEmpty())
             files << file;
     }

@@ -11,19 +11,31 @@ std::u16string_view View(const QString& text) {
                                static_cast<std::size_t>(std::min(text.size(), NumberTextLimit)));
 }
 
-bool IsAny(const QString& text) { return text == QLatin1String("*"); }
+bool IsAny(const QString& text) {
+    return text == QLatin1String("*");
+}
 
 } // namespace
 
-QString CountText(std::int32_t value) { return value > 0 ? QString::number(value) : QString(); }
+QString CountText(std::int32_t value) {
+    return value > 0 ? QString::number(value) : QString();
+}
 
-double ParseRealOrAny(const QString& text) { return IsAny(text) ? -1.0 : ParseReal(View(text)); }
+double ParseRealOrAny(const QString& text) {
+    return IsAny(text) ? -1.0 : ParseReal(View(text));
+}
 
-double ParseRealText(const QString& text) { return ParseReal(View(text)); }
+double ParseRealText(const QString& text) {
+    return ParseReal(View(text));
+}
 
-std::int32_t ParseCountOrAny(const QString& text) { return IsAny(text) ? -1 : ParseULong(View(text)); }
+std::int32_t ParseCountOrAny(const QString& text) {
+    return IsAny(text) ? -1 : ParseULong(View(text));
+}
 
-std::int32_t ParseCountText(const QString& text) { return ParseULong(View(text)); }
+std::int32_t ParseCountText(const QString& text) {
+    return ParseULong(View(text));
+}
 
 QString RealText(double value) {
     char16_t text[MaxRealTextLength + 1];

@@ -91,11 +91,21 @@ void CPrompts::PushDialogHandler(std::function<int(QDialog&)> handler) {
     TheState().dialogs.enqueue(std::move(handler));
 }
 
-void CPrompts::PushAnswer(QMessageBox::StandardButton answer) { TheState().answers.enqueue(answer); }
-void CPrompts::PushFileName(const QString& fileName) { TheState().fileNames.enqueue(fileName); }
-QList<CPrompts::Shown>& CPrompts::ShownMessages() { return TheState().shown; }
-QList<QUrl>& CPrompts::OpenedUrls() { return TheState().urls; }
-void CPrompts::SetTesting(bool testing) { TheState().testing = testing; }
+void CPrompts::PushAnswer(QMessageBox::StandardButton answer) {
+    TheState().answers.enqueue(answer);
+}
+void CPrompts::PushFileName(const QString& fileName) {
+    TheState().fileNames.enqueue(fileName);
+}
+QList<CPrompts::Shown>& CPrompts::ShownMessages() {
+    return TheState().shown;
+}
+QList<QUrl>& CPrompts::OpenedUrls() {
+    return TheState().urls;
+}
+void CPrompts::SetTesting(bool testing) {
+    TheState().testing = testing;
+}
 
 void CPrompts::Reset() {
     State& state = TheState();

@@ -21,11 +21,10 @@ public:
         QMessageBox::Icon icon;
     };
 
-    static QMessageBox::StandardButton Message(QWidget* parent, QMessageBox::Icon icon,
-                                               const QString& caption, const QString& text,
-                                               QMessageBox::StandardButtons buttons = QMessageBox::Ok,
-                                               QMessageBox::StandardButton defaultButton =
-                                                   QMessageBox::NoButton);
+    static QMessageBox::StandardButton
+    Message(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text,
+            QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+            QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
     // An empty result means the user cancelled.
     static QString OpenFileName(QWidget* parent, const QString& caption, const QString& filter);
     static QString SaveFileName(QWidget* parent, const QString& caption, const QString& filter,

@@ -24,11 +24,17 @@
 
 namespace {
 
-QString Name(int id) { return QStringLiteral("id%1").arg(id); }
+QString Name(int id) {
+    return QStringLiteral("id%1").arg(id);
+}
 
-std::u16string Utf16(const QString& text) { return text.toStdU16String(); }
+std::u16string Utf16(const QString& text) {
+    return text.toStdU16String();
+}
 
-QString Q(const char16_t* text) { return QString::fromUtf16(text); }
+QString Q(const char16_t* text) {
+    return QString::fromUtf16(text);
+}
 
 // Index of text in a vocabulary; a text that is not there gives 0.
 std::int32_t LookupOrZero(const char16_t* const* table, const QString& text) {
@@ -75,9 +81,12 @@ CSignalEditDialog::CSignalEditDialog(CSignalDescription* signal, QWidget* parent
     const struct {
         const char* label;
         QWidget* widget;
-    } rows[] = {{"Name:", m_pName},           {"Decoder:", m_pDecoder},
-                {"Modulation:", m_pModulation}, {"Codecheck Count:", m_pCodecheck},
-                {nullptr, m_pDisabled},          {"ITU Designator:", m_pITU},
+    } rows[] = {{"Name:", m_pName},
+                {"Decoder:", m_pDecoder},
+                {"Modulation:", m_pModulation},
+                {"Codecheck Count:", m_pCodecheck},
+                {nullptr, m_pDisabled},
+                {"ITU Designator:", m_pITU},
                 {"Comments:", m_pComment}};
     for (int row = 0; row < 7; ++row) {
         if (rows[row].label)
@@ -118,7 +127,9 @@ bool CSignalEditDialog::Edit(QWidget* parent, CSignalDescription& signal) {
     return dialog.DoModal() == QDialog::Accepted;
 }
 
-int CSignalEditDialog::DoModal() { return CPrompts::RunDialog(*this); }
+int CSignalEditDialog::DoModal() {
+    return CPrompts::RunDialog(*this);
+}
 
 void CSignalEditDialog::OnInitDialog() {
     m_pageFSK.Create(CSignalEditDialogChild::PageFSK, this);
@@ -212,7 +223,9 @@ int CSignalEditDialog::GetCheckedModulation() const {
     return 0;
 }
 
-void CSignalEditDialog::OnModulationClicked() { ShowModulationPage(GetCheckedModulation()); }
+void CSignalEditDialog::OnModulationClicked() {
+    ShowModulationPage(GetCheckedModulation());
+}
 
 void CSignalEditDialog::ShowModulationPage(int family) {
     for (auto* page : {&m_pageFSK, &m_pageMFSK, &m_pagePSK, &m_pageOFDM})
@@ -294,7 +307,8 @@ void CSignalEditDialog::BuildRecord(CSignalDescription& s) const {
         s.m_dPilotFrequency = ParseRealText(psk.Text(IDC_PILOT_FREQUENCY));
         break;
     case ModulationOfdm:
-        s.m_nSubmode = LookupOrZero(SubcarrierModulationNames, ofdm.SubcarrierCombo()->currentText());
+        s.m_nSubmode =
+            LookupOrZero(SubcarrierModulationNames, ofdm.SubcarrierCombo()->currentText());
         s.m_dBaudrate = ParseRealOrAny(ofdm.Text(IDC_SYMBOL_RATE));
         s.m_nNumChannels = ParseCountText(ofdm.Text(IDC_NUM_CHANNELS));
         s.m_nNumChannelsMin = ParseCountText(ofdm.Text(IDC_NUM_CHANNELS_MIN));

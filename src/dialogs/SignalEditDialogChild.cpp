@@ -13,7 +13,9 @@
 
 namespace {
 
-QString ControlName(int id) { return QStringLiteral("id%1").arg(id); }
+QString ControlName(int id) {
+    return QStringLiteral("id%1").arg(id);
+}
 
 constexpr int NumberTextLimit = 63;
 
@@ -128,8 +130,7 @@ void CSignalEditDialogChild::SetText(int id, const QString& text) {
 }
 
 void CSignalEditDialogChild::OnBaudRateUpdate() {
-    if (!Edit(IDC_TONE_DURATION) || !m_pOwner ||
-        m_pOwner->GetCheckedModulation() != ModulationMfsk)
+    if (!Edit(IDC_TONE_DURATION) || !m_pOwner || m_pOwner->GetCheckedModulation() != ModulationMfsk)
         return;
     SetText(IDC_TONE_DURATION, CoupledText(Text(IDC_BAUDRATE)));
 }

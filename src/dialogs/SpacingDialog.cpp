@@ -27,7 +27,9 @@ void CSpacingDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
 }
 
-int CSpacingDialog::DoModal() { return exec(); }
+int CSpacingDialog::DoModal() {
+    return exec();
+}
 
 void CSpacingDialog::accept() {
     m_dSpacing = ParseRealText(m_pEdit->text());

@@ -11,7 +11,9 @@ bool IsSpacingList(const QString& text) {
 
 namespace {
 
-bool IsDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+bool IsDigit(QChar c) {
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
 
 // Length of the number that a real conversion would take at the start of text, or 0.
 qsizetype NumberLength(const QString& text, qsizetype from) {

@@ -9,9 +9,9 @@
 inline constexpr int SpacingTextLimit = 199;
 
 struct SpacingRows {
-    bool isList = false;  // "Multiple spacings:" rather than one common value
-    QString common;       // the text for the common-value edit (single form)
-    QStringList cells;    // one "Spacing" cell per pair of carriers
+    bool isList = false; // "Multiple spacings:" rather than one common value
+    QString common;      // the text for the common-value edit (single form)
+    QStringList cells;   // one "Spacing" cell per pair of carriers
 };
 
 // True when the text is a list: it holds a comma or a space.

@@ -13,7 +13,9 @@ bool IsSpace(char32_t c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-bool IsDigit(char32_t c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char32_t c) {
+    return c >= '0' && c <= '9';
+}
 
 // Copies the longest prefix of text that matches the decimal grammar into buf as ASCII
 // (without a leading '+'); returns its length, or 0 when the prefix holds no digit.
@@ -114,8 +116,7 @@ template <typename Char> std::int32_t ParseULongImpl(std::basic_string_view<Char
 
 std::size_t FormatReal(double value, char16_t* out) {
     char buf[32];
-    const auto result =
-        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 6);
+    const auto result = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 6);
     std::size_t len = static_cast<std::size_t>(result.ptr - buf);
     std::size_t o = 0;
     for (std::size_t i = 0; i < len; ++i) {
@@ -142,7 +143,15 @@ std::size_t FormatInt(std::int32_t value, char16_t* out) {
     return len;
 }
 
-double ParseReal(std::u16string_view text) { return ParseRealImpl(text); }
-double ParseReal(std::string_view text) { return ParseRealImpl(text); }
-std::int32_t ParseULong(std::u16string_view text) { return ParseULongImpl(text); }
-std::int32_t ParseULong(std::string_view text) { return ParseULongImpl(text); }
+double ParseReal(std::u16string_view text) {
+    return ParseRealImpl(text);
+}
+double ParseReal(std::string_view text) {
+    return ParseRealImpl(text);
+}
+std::int32_t ParseULong(std::u16string_view text) {
+    return ParseULongImpl(text);
+}
+std::int32_t ParseULong(std::string_view text) {
+    return ParseULongImpl(text);
+}

@@ -24,7 +24,9 @@ int CompareTextEmptyLast(const char16_t* a, const char16_t* b) {
     return CompareText(a, b);
 }
 
-template <typename T> int ComparePlain(T a, T b) { return a < b ? -1 : (a > b ? 1 : 0); }
+template <typename T> int ComparePlain(T a, T b) {
+    return a < b ? -1 : (a > b ? 1 : 0);
+}
 
 template <typename T> int CompareZeroLast(T a, T b) {
     if (a == 0 && b != 0)
@@ -74,8 +76,7 @@ int CompareSignals(const CSignalDescription& a, const CSignalDescription& b, int
 }
 
 void SortSignalCollection(SignalCollection& records, int column, bool descending) {
-    if (column == ColumnITU || column == ColumnComment || column < 0 ||
-        column >= SignalColumnCount)
+    if (column == ColumnITU || column == ColumnComment || column < 0 || column >= SignalColumnCount)
         return; // every pair compares equal: a stable sort keeps the order
     // A stable sort that takes the left element unless it compares greater than the right
     // one gives the same order as any other stable merge with that rule.

@@ -41,8 +41,8 @@ void CaptureError(void* context, xmlErrorPtr error) {
     capture->failed = true;
     capture->line = error->line;
     capture->column = error->int2;
-    capture->message = QString::fromUtf8(error->message ? error->message : "unknown error")
-                           .trimmed();
+    capture->message =
+        QString::fromUtf8(error->message ? error->message : "unknown error").trimmed();
 }
 
 // The file being read, and its first bytes (for the byte-order mark).
@@ -79,7 +79,9 @@ QString DeclarationFault(xmlTextReaderPtr reader, const QByteArray& head) {
     return {};
 }
 
-int CloseNothing(void*) { return 0; }
+int CloseNothing(void*) {
+    return 0;
+}
 
 // Internal entities are expanded (so their text is read, and expansion bombs meet libxml2's
 // amplification limits); external ones are refused by the loader above.
@@ -122,8 +124,8 @@ bool ReadAll(xmlTextReaderPtr raw, const QString& name, const QByteArray& head,
         if (xmlTextReaderNodeType(reader.get()) != XML_READER_TYPE_ELEMENT)
             continue;
         const xmlChar* localName = xmlTextReaderConstLocalName(reader.get());
-        if (localName == nullptr || std::strcmp(reinterpret_cast<const char*>(localName),
-                                                "Signal") != 0)
+        if (localName == nullptr ||
+            std::strcmp(reinterpret_cast<const char*>(localName), "Signal") != 0)
             continue;
         auto signal = std::make_unique<CSignalDescription>();
         const char16_t* message = nullptr;
@@ -161,8 +163,8 @@ bool CSignalFileReader::Read(const QString& path, const Sink& sink, QString& err
     }
     const QByteArray url = QFile::encodeName(path);
     FileInput input{&file, {}};
-    xmlTextReaderPtr reader = xmlReaderForIO(ReadFromFile, CloseNothing, &input, url.constData(),
-                                             nullptr, ReaderOptions);
+    xmlTextReaderPtr reader =
+        xmlReaderForIO(ReadFromFile, CloseNothing, &input, url.constData(), nullptr, ReaderOptions);
     if (!ReadAll(reader, path, input.head, sink, error, ProgressProbe{&progress, &file}))
         return false;
     if (file.error() != QFileDevice::NoError) {
@@ -172,8 +174,8 @@ bool CSignalFileReader::Read(const QString& path, const Sink& sink, QString& err
     return true;
 }
 
-bool CSignalFileReader::ReadBuffer(const QByteArray& data, const QString& name,
-                                   const Sink& sink, QString& error) {
+bool CSignalFileReader::ReadBuffer(const QByteArray& data, const QString& name, const Sink& sink,
+                                   QString& error) {
     InstallEntityGuard();
     return ReadAll(xmlReaderForMemory(data.constData(), static_cast<int>(data.size()), nullptr,
                                       nullptr, ReaderOptions),

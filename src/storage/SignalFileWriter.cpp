@@ -11,7 +11,9 @@
 
 namespace {
 
-const xmlChar* Xml(const char* text) { return reinterpret_cast<const xmlChar*>(text); }
+const xmlChar* Xml(const char* text) {
+    return reinterpret_cast<const xmlChar*>(text);
+}
 
 // Names the record when one of its texts holds a character that XML 1.0 cannot carry, or
 // returns an empty text.
@@ -38,7 +40,9 @@ int WriteToDevice(void* context, const char* buffer, int len) {
     return device->write(buffer, len) == len ? len : -1;
 }
 
-int CloseNothing(void*) { return 0; }
+int CloseNothing(void*) {
+    return 0;
+}
 
 // Writes the whole document; a record that cannot be written stops it with error set.
 bool WriteDocument(QIODevice& device, const SignalCollection& records, QString& error,
@@ -46,8 +50,8 @@ bool WriteDocument(QIODevice& device, const SignalCollection& records, QString& 
     static const char bom[] = "\xEF\xBB\xBF";
     if (device.write(bom, 3) != 3)
         return false;
-    xmlOutputBufferPtr output = xmlOutputBufferCreateIO(WriteToDevice, CloseNothing, &device,
-                                                        nullptr);
+    xmlOutputBufferPtr output =
+        xmlOutputBufferCreateIO(WriteToDevice, CloseNothing, &device, nullptr);
     if (output == nullptr)
         return false;
     XmlWriterHandle writer(xmlNewTextWriter(output));
@@ -82,15 +86,14 @@ bool WriteDocument(QIODevice& device, const SignalCollection& records, QString& 
 
 } // namespace
 
-bool CSignalFileWriter::Write(const QString& path, const SignalCollection& records,
-                              QString& error, const ProgressHandler& progress) {
+bool CSignalFileWriter::Write(const QString& path, const SignalCollection& records, QString& error,
+                              const ProgressHandler& progress) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         error = QStringLiteral("%1: %2").arg(path, file.errorString());
         return false;
     }
-    if (!WriteDocument(file, records, error, progress) ||
-        file.error() != QFileDevice::NoError) {
+    if (!WriteDocument(file, records, error, progress) || file.error() != QFileDevice::NoError) {
         if (file.error() != QFileDevice::NoError)
             error = QStringLiteral("%1: %2").arg(path, file.errorString());
         else if (error.isEmpty())

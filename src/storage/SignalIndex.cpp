@@ -12,7 +12,9 @@ void Combine(std::size_t& seed, std::size_t value) {
 }
 
 // Numerically equal reals hash alike: 0.0 and -0.0 are the same key.
-std::size_t HashReal(double value) { return std::hash<double>{}(value == 0 ? 0.0 : value); }
+std::size_t HashReal(double value) {
+    return std::hash<double>{}(value == 0 ? 0.0 : value);
+}
 
 std::size_t HashText(const char16_t* text) {
     return std::hash<std::u16string_view>{}(std::u16string_view(text));

@@ -17,7 +17,9 @@ std::string_view View(const xmlChar* text) {
     return text ? std::string_view(reinterpret_cast<const char*>(text)) : std::string_view();
 }
 
-const xmlChar* Xml(const char* text) { return reinterpret_cast<const xmlChar*>(text); }
+const xmlChar* Xml(const char* text) {
+    return reinterpret_cast<const xmlChar*>(text);
+}
 
 // Scratch buffers reused across records, so that reading allocates only while they grow.
 struct Scratch {
@@ -69,11 +71,11 @@ std::int32_t Lookup(const char16_t* const* table, std::string_view utf8) {
     static const VocabularyIndex psk(PskSubmodeNames);
     static const VocabularyIndex fsk(FskSubmodeNames);
     static const VocabularyIndex subcarriers(SubcarrierModulationNames);
-    const VocabularyIndex& index = table == DecoderModeNames    ? decoders
-                                   : table == ModulationNames   ? modulations
-                                   : table == PskSubmodeNames   ? psk
-                                   : table == FskSubmodeNames   ? fsk
-                                                                : subcarriers;
+    const VocabularyIndex& index = table == DecoderModeNames  ? decoders
+                                   : table == ModulationNames ? modulations
+                                   : table == PskSubmodeNames ? psk
+                                   : table == FskSubmodeNames ? fsk
+                                                              : subcarriers;
     return index.Find(utf8);
 }
 
@@ -184,8 +186,7 @@ int WriteAttribute(xmlTextWriterPtr writer, const char* name, const char16_t* te
 
 } // namespace
 
-bool CSignalXml::ReadXml(xmlTextReaderPtr reader, CSignalDescription& s,
-                         const char16_t** message) {
+bool CSignalXml::ReadXml(xmlTextReaderPtr reader, CSignalDescription& s, const char16_t** message) {
     const bool empty = xmlTextReaderIsEmptyElement(reader) == 1;
     const int depth = xmlTextReaderDepth(reader);
 

@@ -9,8 +9,8 @@ void DecodeUtf8(std::string_view utf8, std::u16string& out) {
     for (std::size_t i = 0; i < utf8.size(); ++i) {
         const auto c = static_cast<unsigned char>(utf8[i]);
         if (c >= 0x80) {
-            const QString text = QString::fromUtf8(utf8.data() + i,
-                                                   static_cast<qsizetype>(utf8.size() - i));
+            const QString text =
+                QString::fromUtf8(utf8.data() + i, static_cast<qsizetype>(utf8.size() - i));
             out.resize(i);
             out.append(reinterpret_cast<const char16_t*>(text.utf16()),
                        static_cast<std::size_t>(text.size()));

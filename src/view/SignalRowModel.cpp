@@ -92,8 +92,7 @@ void CSignalRowModel::RowsChanged(int first, int last) {
 
 int CSignalRowModel::RowOfPosition(int position) const {
     const auto it = std::lower_bound(m_rowMap.begin(), m_rowMap.end(), position);
-    return (it != m_rowMap.end() && *it == position) ? static_cast<int>(it - m_rowMap.begin())
-                                                      : -1;
+    return (it != m_rowMap.end() && *it == position) ? static_cast<int>(it - m_rowMap.begin()) : -1;
 }
 
 CSignalDescription* CSignalRowModel::SignalAt(int row) const {

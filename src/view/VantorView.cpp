@@ -16,7 +16,9 @@
 
 #include <algorithm>
 
-void CCommandTarget::Update(std::uint32_t, QAction& action) { action.setEnabled(true); }
+void CCommandTarget::Update(std::uint32_t, QAction& action) {
+    action.setEnabled(true);
+}
 
 CVantorView::CVantorView(CVantorDoc* doc, QWidget* parent)
     : QTableView(parent), m_pDoc(doc), m_pModel(new CSignalRowModel(doc, this)) {
@@ -41,7 +43,9 @@ CVantorView::CVantorView(CVantorDoc* doc, QWidget* parent)
     connect(doc, &CVantorDoc::documentUpdated, this, &CVantorView::RebuildRows);
 }
 
-void CVantorView::RebuildRows() { m_pModel->RebuildRows(); }
+void CVantorView::RebuildRows() {
+    m_pModel->RebuildRows();
+}
 
 void CVantorView::OnColumnClick(int column) {
     if (column < 0)
@@ -53,11 +57,13 @@ void CVantorView::OnColumnClick(int column) {
     m_pDoc->SortSignals(column, m_bSortDescending);
     RebuildRows();
     QApplication::restoreOverrideCursor();
-    horizontalHeader()->setSortIndicator(
-        column, m_bSortDescending ? Qt::DescendingOrder : Qt::AscendingOrder);
+    horizontalHeader()->setSortIndicator(column, m_bSortDescending ? Qt::DescendingOrder
+                                                                   : Qt::AscendingOrder);
 }
 
-void CVantorView::OnFilter(std::uint32_t id) { m_pModel->SetFilter(id); }
+void CVantorView::OnFilter(std::uint32_t id) {
+    m_pModel->SetFilter(id);
+}
 
 std::vector<int> CVantorView::SelectedRows() const {
     std::vector<int> rows;
@@ -100,8 +106,7 @@ void CVantorView::OnSignalDelete() {
         return;
     if (CPrompts::Message(this, QMessageBox::Warning, QStringLiteral("Warning"),
                           QStringLiteral("Do you really want to delete the selected items?"),
-                          QMessageBox::Yes | QMessageBox::No,
-                          QMessageBox::Yes) != QMessageBox::Yes)
+                          QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) != QMessageBox::Yes)
         return;
     m_pDoc->SetModifiedFlag(true);
     for (auto it = rows.rbegin(); it != rows.rend(); ++it)

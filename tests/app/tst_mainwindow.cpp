@@ -24,7 +24,9 @@
 
 namespace {
 
-QString DataFile(const QString& name) { return QStringLiteral(QUARN_TEST_DATA "/") + name; }
+QString DataFile(const QString& name) {
+    return QStringLiteral(QUARN_TEST_DATA "/") + name;
+}
 
 // The texts of a menu's entries, popups marked with ">" and separators as "-".
 QStringList MenuTexts(const QMenu* menu) {
@@ -137,9 +139,8 @@ private slots:
         QCOMPARE(MenuTexts(popups[1]->menu()),
                  (QStringList{"&New\tIns", "&Delete\tDel", "-", "Enable", "Disable", "-",
                               "Select &All\tCtrl+A"}));
-        QCOMPARE(MenuTexts(popups[2]->menu()),
-                 (QStringList{">&Toolbars and Docking Windows", "&Status Bar", "-",
-                              ">Set Filter"}));
+        QCOMPARE(MenuTexts(popups[2]->menu()), (QStringList{">&Toolbars and Docking Windows",
+                                                            "&Status Bar", "-", ">Set Filter"}));
         QCOMPARE(MenuTexts(popups[2]->menu()->actions()[3]->menu()),
                  (QStringList{"Show All", "-", "FSK", "MFSK", "FSK Multicarrier", "OFDM", "PSK",
                               "PSK Multicarrier"}));
@@ -156,8 +157,8 @@ private slots:
         for (QAction* action : Frame()->ToolBar()->actions())
             tools << (action->isSeparator() ? "-" : action->toolTip());
         tools.removeLast(); // the drop-down
-        QCOMPARE(tools, (QStringList{"New", "Open", "Save", "-", "New Signal", "Delete Signal",
-                                     "-", "Help"}));
+        QCOMPARE(tools, (QStringList{"New", "Open", "Save", "-", "New Signal", "Delete Signal", "-",
+                                     "Help"}));
         QCOMPARE(Action(ID_FILE_SAVE)->statusTip(), QStringLiteral("Save the active document"));
     }
 
@@ -167,9 +168,9 @@ private slots:
         for (std::uint32_t id : {ID_EDIT_COPY, ID_EDIT_CUT, ID_EDIT_PASTE, ID_EDIT_UNDO,
                                  ID_NEXT_PANE, ID_PREV_PANE, ID_FILE_MRU_FILE1})
             QVERIFY2(!Action(id)->isEnabled(), qPrintable(QString::number(id)));
-        for (std::uint32_t id : {ID_FILE_NEW, ID_FILE_SAVE, ID_FILE_MERGE, ID_SIGNAL_NEW,
-                                 ID_SIGNAL_DELETE, ID_SIGNAL_ENABLE, ID_HELP, ID_APP_ABOUT,
-                                 ID_TOOLBAR_CUSTOMIZE, ID_FILTER_ALL})
+        for (std::uint32_t id :
+             {ID_FILE_NEW, ID_FILE_SAVE, ID_FILE_MERGE, ID_SIGNAL_NEW, ID_SIGNAL_DELETE,
+              ID_SIGNAL_ENABLE, ID_HELP, ID_APP_ABOUT, ID_TOOLBAR_CUSTOMIZE, ID_FILTER_ALL})
             QVERIFY2(Action(id)->isEnabled(), qPrintable(QString::number(id)));
     }
 
@@ -180,9 +181,8 @@ private slots:
         QApplication::setActiveWindow(Frame());
         QVERIFY(QTest::qWaitForWindowActive(Frame()));
         for (auto key : {QKeyCombination(Qt::CTRL | Qt::Key_V), Qt::CTRL | Qt::Key_Z,
-                         QKeyCombination(Qt::Key_F6), Qt::SHIFT | Qt::Key_F6,
-                         Qt::CTRL | Qt::Key_P, Qt::CTRL | Qt::Key_X,
-                         Qt::ALT | Qt::Key_Backspace}) {
+                         QKeyCombination(Qt::Key_F6), Qt::SHIFT | Qt::Key_F6, Qt::CTRL | Qt::Key_P,
+                         Qt::CTRL | Qt::Key_X, Qt::ALT | Qt::Key_Backspace}) {
             QTest::keyClick(view, key.key(), key.keyboardModifiers());
             QCOMPARE(Doc()->GetSignalCount(), 5);
             QVERIFY(!Doc()->IsModified());
@@ -295,8 +295,7 @@ private slots:
         const auto* model = Frame()->View()->RowModel();
         QCOMPARE(model->rowCount(), 7);
         QCOMPARE(model->index(5, 0).data(Qt::ForegroundRole).value<QColor>(), QColor(0, 160, 0));
-        QCOMPARE(model->index(6, 0).data(Qt::ForegroundRole).value<QColor>(),
-                 QColor(255, 160, 0));
+        QCOMPARE(model->index(6, 0).data(Qt::ForegroundRole).value<QColor>(), QColor(255, 160, 0));
         QVERIFY(Doc()->IsModified());
         QCOMPARE(Frame()->windowTitle(), QStringLiteral("mixed.xml - Quarn Editor"));
         // A merge of a file that is not well-formed says why and changes nothing.

@@ -32,8 +32,7 @@ private slots:
         QCOMPARE(dialog.CommonEdit()->text(), QStringLiteral("*"));
         QVERIFY(dialog.CommonEdit()->isEnabled());
         QVERIFY(!dialog.List()->isEnabled());
-        QCOMPARE(Cells(dialog, 0),
-                 (QStringList{"Carriers 1-2", "Carriers 2-3", "Carriers 3-4"}));
+        QCOMPARE(Cells(dialog, 0), (QStringList{"Carriers 1-2", "Carriers 2-3", "Carriers 3-4"}));
         QCOMPARE(Cells(dialog, 1), (QStringList{"*", "*", "*"}));
     }
 

@@ -15,7 +15,9 @@
 
 namespace {
 
-QString Q(const char16_t* text) { return QString::fromUtf16(text); }
+QString Q(const char16_t* text) {
+    return QString::fromUtf16(text);
+}
 
 CSignalDescription Record(int family) {
     CSignalDescription s;
@@ -137,13 +139,20 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<double>("stored");
         // MFSK: "*" tones is -1; "*" spacing, bandwidth and pilot are 0.
-        QTest::newRow("MFSK tones wildcard") << 2 << "tones" << "*" << -1.0;
-        QTest::newRow("MFSK spacing wildcard") << 2 << "shift" << "*" << 0.0;
-        QTest::newRow("MFSK bandwidth wildcard") << 2 << "bandwidth" << "*" << 0.0;
-        QTest::newRow("FSK bandwidth wildcard") << 1 << "bandwidth" << "*" << -1.0;
-        QTest::newRow("FSK channels wildcard") << 1 << "channels" << "*" << 0.0;
-        QTest::newRow("PSK pilot wildcard") << 3 << "pilot" << "*" << 0.0;
-        QTest::newRow("OFDM channels 39") << 4 << "channels" << "39" << 39.0;
+        QTest::newRow("MFSK tones wildcard") << 2 << "tones"
+                                             << "*" << -1.0;
+        QTest::newRow("MFSK spacing wildcard") << 2 << "shift"
+                                               << "*" << 0.0;
+        QTest::newRow("MFSK bandwidth wildcard") << 2 << "bandwidth"
+                                                 << "*" << 0.0;
+        QTest::newRow("FSK bandwidth wildcard") << 1 << "bandwidth"
+                                                << "*" << -1.0;
+        QTest::newRow("FSK channels wildcard") << 1 << "channels"
+                                               << "*" << 0.0;
+        QTest::newRow("PSK pilot wildcard") << 3 << "pilot"
+                                            << "*" << 0.0;
+        QTest::newRow("OFDM channels 39") << 4 << "channels"
+                                          << "39" << 39.0;
     }
     void okBuildsFromControls() {
         QFETCH(int, family);

@@ -14,15 +14,15 @@ private slots:
         QTest::newRow("wildcard") << "*" << 4 << false << QStringList{"*", "*", "*"};
         QTest::newRow("empty reads as wildcard") << "" << 3 << false << QStringList{"*", "*"};
         QTest::newRow("one value") << "170" << 3 << false << QStringList{"170", "170"};
-        QTest::newRow("missing values are 0") << "170,340" << 4 << true
-                                              << QStringList{"170", "340", "0"};
+        QTest::newRow("missing values are 0")
+            << "170,340" << 4 << true << QStringList{"170", "340", "0"};
         QTest::newRow("space separates") << "170 340" << 3 << true << QStringList{"170", "340"};
         QTest::newRow("minus skipped") << "100,-50" << 3 << true << QStringList{"100", "50"};
         QTest::newRow("point skipped") << "100,.5" << 3 << true << QStringList{"100", "5"};
         QTest::newRow("surplus ignored") << "1,2,3,4" << 3 << true << QStringList{"1", "2"};
         QTest::newRow("leading garbage") << ",x,7" << 3 << true << QStringList{"0", "7"};
-        QTest::newRow("formatted %g") << "1500000,0.5" << 3 << true
-                                      << QStringList{"1.5e+006", "0.5"};
+        QTest::newRow("formatted %g")
+            << "1500000,0.5" << 3 << true << QStringList{"1.5e+006", "0.5"};
         QTest::newRow("wildcards in list") << "*,*,*" << 4 << true << QStringList{"0", "0", "0"};
     }
     void readRows() {
@@ -70,14 +70,22 @@ private slots:
     void coupling_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("other");
-        QTest::newRow("45 Bd") << "45" << "22.2222";
-        QTest::newRow("50 Bd") << "50" << "20";
-        QTest::newRow("22 ms") << "22" << "45.4545";
-        QTest::newRow("wildcard") << "*" << "*";
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("zero") << "0" << "";
-        QTest::newRow("letters") << "abc" << "";
-        QTest::newRow("negative") << "-2" << "-500";
+        QTest::newRow("45 Bd") << "45"
+                               << "22.2222";
+        QTest::newRow("50 Bd") << "50"
+                               << "20";
+        QTest::newRow("22 ms") << "22"
+                               << "45.4545";
+        QTest::newRow("wildcard") << "*"
+                                  << "*";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("zero") << "0"
+                              << "";
+        QTest::newRow("letters") << "abc"
+                                 << "";
+        QTest::newRow("negative") << "-2"
+                                  << "-500";
     }
     void coupling() {
         QFETCH(QString, typed);

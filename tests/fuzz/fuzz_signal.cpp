@@ -8,10 +8,10 @@
 #include <cstdint>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const QByteArray document = "<SignalDatabase><SignalList><Signal " +
-                                QByteArray(reinterpret_cast<const char*>(data),
-                                           static_cast<qsizetype>(size)) +
-                                "</SignalList></SignalDatabase>";
+    const QByteArray document =
+        "<SignalDatabase><SignalList><Signal " +
+        QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)) +
+        "</SignalList></SignalDatabase>";
     QString error;
     CSignalFileReader::ReadBuffer(
         document, QStringLiteral("fuzz"),

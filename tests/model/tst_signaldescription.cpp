@@ -8,7 +8,9 @@
 
 namespace {
 
-QString Q(const char16_t* text) { return QString::fromUtf16(text); }
+QString Q(const char16_t* text) {
+    return QString::fromUtf16(text);
+}
 
 // A named "no-mode" record of the given family with a non-zero rate.
 CSignalDescription Named(int modulation, double baudrate = 50) {
@@ -84,47 +86,47 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::addColumn<int>("modulationAfter");
         // family, baud, shift, tones, channels, mode, counter, lenient, message, family after
-        QTest::newRow("no family") << 0 << 50.0 << 0.0 << 0 << 0 << 0 << 0 << false
-                                   << "No modulation selected" << 0;
+        QTest::newRow("no family")
+            << 0 << 50.0 << 0.0 << 0 << 0 << 0 << 0 << false << "No modulation selected" << 0;
         QTest::newRow("family 6") << 6 << 50.0 << 0.0 << 0 << 0 << 0 << 0 << false
                                   << "Unknown Modulation" << 6;
-        QTest::newRow("family -1") << -1 << 50.0 << 0.0 << 0 << 0 << 0 << 0 << false
-                                   << "Unknown Modulation" << -1;
-        QTest::newRow("FSK 3 tones becomes MFSK") << 1 << 100.0 << 0.0 << 3 << 0 << 0 << 0 << false
-                                                  << "No spacing specified" << 2;
-        QTest::newRow("FSK strict no baud") << 1 << 0.0 << 170.0 << 0 << 0 << 0 << 0 << false
-                                            << "No baud rate specified" << 1;
-        QTest::newRow("FSK strict no shift") << 1 << 50.0 << 0.0 << 0 << 0 << 0 << 0 << false
-                                             << "No shift specified" << 1;
-        QTest::newRow("FSK lenient fills") << 1 << 0.0 << 0.0 << 0 << 0 << 0 << 0 << true << ""
-                                           << 1;
+        QTest::newRow("family -1")
+            << -1 << 50.0 << 0.0 << 0 << 0 << 0 << 0 << false << "Unknown Modulation" << -1;
+        QTest::newRow("FSK 3 tones becomes MFSK")
+            << 1 << 100.0 << 0.0 << 3 << 0 << 0 << 0 << false << "No spacing specified" << 2;
+        QTest::newRow("FSK strict no baud")
+            << 1 << 0.0 << 170.0 << 0 << 0 << 0 << 0 << false << "No baud rate specified" << 1;
+        QTest::newRow("FSK strict no shift")
+            << 1 << 50.0 << 0.0 << 0 << 0 << 0 << 0 << false << "No shift specified" << 1;
+        QTest::newRow("FSK lenient fills")
+            << 1 << 0.0 << 0.0 << 0 << 0 << 0 << 0 << true << "" << 1;
         QTest::newRow("MFSK 2 tones") << 2 << 50.0 << 10.0 << 2 << 0 << 0 << 0 << false
                                       << "Less than 3 tones specified for MFSK" << 2;
-        QTest::newRow("MFSK any tones") << 2 << 50.0 << 10.0 << -1 << 0 << 0 << 0 << false << ""
-                                        << 2;
-        QTest::newRow("MFSK strict no baud") << 2 << 0.0 << 10.0 << 4 << 0 << 0 << 0 << false
-                                             << "No baud rate specified" << 2;
-        QTest::newRow("PSK strict no rate") << 3 << 0.0 << 0.0 << 0 << 0 << 0 << 0 << false
-                                            << "No symbol rate specified" << 3;
-        QTest::newRow("PSK lenient no rate") << 3 << 0.0 << 0.0 << 0 << 0 << 0 << 0 << true << ""
-                                             << 3;
-        QTest::newRow("OFDM lenient no rate") << 4 << 0.0 << 0.0 << 0 << 0 << 0 << 0 << true
-                                              << "No symbol rate specified" << 4;
+        QTest::newRow("MFSK any tones")
+            << 2 << 50.0 << 10.0 << -1 << 0 << 0 << 0 << false << "" << 2;
+        QTest::newRow("MFSK strict no baud")
+            << 2 << 0.0 << 10.0 << 4 << 0 << 0 << 0 << false << "No baud rate specified" << 2;
+        QTest::newRow("PSK strict no rate")
+            << 3 << 0.0 << 0.0 << 0 << 0 << 0 << 0 << false << "No symbol rate specified" << 3;
+        QTest::newRow("PSK lenient no rate")
+            << 3 << 0.0 << 0.0 << 0 << 0 << 0 << 0 << true << "" << 3;
+        QTest::newRow("OFDM lenient no rate")
+            << 4 << 0.0 << 0.0 << 0 << 0 << 0 << 0 << true << "No symbol rate specified" << 4;
         QTest::newRow("OFDM ok") << 4 << 44.44 << 0.0 << 0 << 39 << 0 << 0 << false << "" << 4;
         QTest::newRow("negative baud") << 1 << -1.5 << 170.0 << 0 << 0 << 0 << 0 << false
                                        << "No negative baud rate allowed" << 1;
-        QTest::newRow("baud -0.5 passes") << 3 << -0.5 << 0.0 << 0 << 0 << 0 << 0 << false << ""
-                                          << 3;
-        QTest::newRow("negative shift") << 1 << 50.0 << -2.0 << 0 << 0 << 0 << 0 << false
-                                        << "No negative shift allowed" << 1;
+        QTest::newRow("baud -0.5 passes")
+            << 3 << -0.5 << 0.0 << 0 << 0 << 0 << 0 << false << "" << 3;
+        QTest::newRow("negative shift")
+            << 1 << 50.0 << -2.0 << 0 << 0 << 0 << 0 << false << "No negative shift allowed" << 1;
         QTest::newRow("negative tones") << 2 << 50.0 << 5.0 << -2 << 0 << 0 << 0 << false
                                         << "No negative number of tones allowed" << 2;
         QTest::newRow("negative carriers") << 3 << 50.0 << 0.0 << 0 << -2 << 0 << 0 << false
                                            << "No negative number of carriers allowed" << 3;
         QTest::newRow("baudot counter 0") << 5 << 0.0 << 0.0 << 0 << 0 << 27 << 0 << false
                                           << "Codecheck count must be positive" << 5;
-        QTest::newRow("baudot counter 3") << 5 << 0.0 << 0.0 << 0 << 0 << 27 << 3 << false << ""
-                                          << 5;
+        QTest::newRow("baudot counter 3")
+            << 5 << 0.0 << 0.0 << 0 << 0 << 27 << 3 << false << "" << 5;
     }
     void validate() {
         QFETCH(int, modulation);
@@ -210,8 +212,7 @@ private slots:
         QVERIFY(cw.Validate(false) == nullptr);
         QCOMPARE(cw.m_nSubmode, 0);
         QCOMPARE(cw.m_dBaudrate + cw.m_dShift + cw.m_dBandwidth + cw.m_dPilotFrequency, 0.0);
-        QCOMPARE(cw.m_nNumTones + cw.m_nNumTonesMin + cw.m_nNumChannels + cw.m_nNumChannelsMin,
-                 0);
+        QCOMPARE(cw.m_nNumTones + cw.m_nNumTonesMin + cw.m_nNumChannels + cw.m_nNumChannelsMin, 0);
         QCOMPARE(Q(cw.m_szSpacing), QString());
     }
 
@@ -221,13 +222,20 @@ private slots:
         QTest::addColumn<int>("minimum");
         QTest::addColumn<QString>("realText");
         QTest::addColumn<QString>("countText");
-        QTest::newRow("plain") << 45.45 << 12 << 8 << "45.45" << "12 (min. 8)";
-        QTest::newRow("wildcards") << -1.0 << -1 << 2 << "*" << "* (min. 2)";
-        QTest::newRow("not given") << 0.0 << 0 << 3 << "" << "";
-        QTest::newRow("between -1 and 0") << -0.5 << -5 << 0 << "" << "";
-        QTest::newRow("exponent") << 1500000.0 << 8 << 0 << "1.5e+006" << "8";
-        QTest::newRow("small exponent") << 0.00005 << 1 << -4 << "5e-005" << "1 (min. -4)";
-        QTest::newRow("widest") << -1.79769e+308 << -2147483647 << (-2147483647 - 1) << "" << "";
+        QTest::newRow("plain") << 45.45 << 12 << 8 << "45.45"
+                               << "12 (min. 8)";
+        QTest::newRow("wildcards") << -1.0 << -1 << 2 << "*"
+                                   << "* (min. 2)";
+        QTest::newRow("not given") << 0.0 << 0 << 3 << ""
+                                   << "";
+        QTest::newRow("between -1 and 0") << -0.5 << -5 << 0 << ""
+                                          << "";
+        QTest::newRow("exponent") << 1500000.0 << 8 << 0 << "1.5e+006"
+                                  << "8";
+        QTest::newRow("small exponent") << 0.00005 << 1 << -4 << "5e-005"
+                                        << "1 (min. -4)";
+        QTest::newRow("widest") << -1.79769e+308 << -2147483647 << (-2147483647 - 1) << ""
+                                << "";
         QTest::newRow("widest count") << 1e-300 << 2147483647 << (-2147483647 - 1) << "1e-300"
                                       << "2147483647 (min. -2147483648)";
     }
@@ -243,13 +251,12 @@ private slots:
         s.m_nNumTonesMin = s.m_nNumChannelsMin = minimum;
         s.m_nCodecheckCounter = count;
         s.UpdateDisplayTexts();
-        for (const char16_t* text : {s.m_szBaudrateText, s.m_szShiftText, s.m_szBandwidthText,
-                                     s.m_szPilotFrequencyText})
+        for (const char16_t* text :
+             {s.m_szBaudrateText, s.m_szShiftText, s.m_szBandwidthText, s.m_szPilotFrequencyText})
             QCOMPARE(Q(text), realText);
         QCOMPARE(Q(s.m_szNumTonesText), countText);
         QCOMPARE(Q(s.m_szNumChannelsText), countText);
-        QCOMPARE(Q(s.m_szCodecheckCounterText),
-                 count > 0 ? QString::number(count) : QString());
+        QCOMPARE(Q(s.m_szCodecheckCounterText), count > 0 ? QString::number(count) : QString());
     }
 
     void modulationNames_data() {
@@ -257,15 +264,24 @@ private slots:
         QTest::addColumn<int>("submode");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("subcarrier");
-        QTest::newRow("none") << 0 << 0 << "" << "";
-        QTest::newRow("FSK") << 1 << 0 << "FSK" << "";
-        QTest::newRow("4-Level-FSK") << 1 << 1 << "4-Level-FSK" << "";
-        QTest::newRow("MFSK") << 2 << 0 << "MFSK" << "";
-        QTest::newRow("plain PSK shows PSK-2") << 3 << 0 << "PSK-2" << "";
-        QTest::newRow("OPSK") << 3 << 4 << "OPSK-4" << "";
-        QTest::newRow("OFDM unspecified") << 4 << 0 << "OFDM" << "Unspecified";
-        QTest::newRow("OFDM QAM-16") << 4 << 7 << "OFDM" << "QAM-16";
-        QTest::newRow("CW") << 5 << 0 << "CW" << "";
+        QTest::newRow("none") << 0 << 0 << ""
+                              << "";
+        QTest::newRow("FSK") << 1 << 0 << "FSK"
+                             << "";
+        QTest::newRow("4-Level-FSK") << 1 << 1 << "4-Level-FSK"
+                                     << "";
+        QTest::newRow("MFSK") << 2 << 0 << "MFSK"
+                              << "";
+        QTest::newRow("plain PSK shows PSK-2") << 3 << 0 << "PSK-2"
+                                               << "";
+        QTest::newRow("OPSK") << 3 << 4 << "OPSK-4"
+                              << "";
+        QTest::newRow("OFDM unspecified") << 4 << 0 << "OFDM"
+                                          << "Unspecified";
+        QTest::newRow("OFDM QAM-16") << 4 << 7 << "OFDM"
+                                     << "QAM-16";
+        QTest::newRow("CW") << 5 << 0 << "CW"
+                            << "";
     }
     void modulationNames() {
         QFETCH(int, modulation);

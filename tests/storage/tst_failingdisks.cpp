@@ -15,15 +15,17 @@
 
 namespace {
 
-QString Q(const char16_t* text) { return QString::fromUtf16(text); }
+QString Q(const char16_t* text) {
+    return QString::fromUtf16(text);
+}
 
 void Fill(CVantorDoc& doc, int count, const QString& prefix) {
     doc.OnNewDocument();
     for (int i = 0; i < count; ++i) {
         auto s = std::make_unique<CSignalDescription>();
         CopyText(s->m_szName, (prefix + QString::number(i)).toStdU16String());
-        CopyText(s->m_szComment, QStringLiteral("comment %1 with some length to it").arg(i)
-                                     .toStdU16String());
+        CopyText(s->m_szComment,
+                 QStringLiteral("comment %1 with some length to it").arg(i).toStdU16String());
         s->m_nModulation = 3;
         s->m_dBaudrate = 100 + i;
         s->m_bInvalid = s->Validate(false) != nullptr;
@@ -132,8 +134,8 @@ private slots:
         CVantorDoc doc;
         Fill(doc, 2, "a ");
         QVERIFY(doc.OnSaveDocument(path));
-        const auto permissions = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
-                                 QFile::ReadOther;
+        const auto permissions =
+            QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther;
         QVERIFY(QFile::setPermissions(path, permissions));
         QVERIFY(doc.OnSaveDocument(path));
         const QFile::Permissions ownerGroupOther = QFile::Permissions::fromInt(0x7077);

@@ -9,7 +9,9 @@
 
 namespace {
 
-QString Q(const char16_t* text) { return QString::fromUtf16(text); }
+QString Q(const char16_t* text) {
+    return QString::fromUtf16(text);
+}
 
 QStringList Names(const CVantorDoc& doc) {
     QStringList names;
@@ -99,27 +101,34 @@ private slots:
         QTest::addColumn<QString>("reason");
         QByteArray laughs = "<!DOCTYPE r [<!ENTITY a0 \"lol\">";
         for (int i = 1; i <= 12; ++i)
-            laughs += QStringLiteral("<!ENTITY a%1 \"&a%2;&a%2;&a%2;&a%2;&a%2;&a%2;&a%2;&a%2;&a%2;&a%2;\">")
+            laughs += QStringLiteral(
+                          "<!ENTITY a%1 \"&a%2;&a%2;&a%2;&a%2;&a%2;&a%2;&a%2;&a%2;&a%2;&a%2;\">")
                           .arg(i)
                           .arg(i - 1)
                           .toUtf8();
         laughs += "]><r><Signal Name='x' Modulation='CW'><Comment>&a12;</Comment></Signal></r>";
         QTest::newRow("entity expansion bomb") << laughs << "line";
         QTest::newRow("quadratic blowup")
-            << "<!DOCTYPE r [<!ENTITY a \"" + QByteArray(100000, 'x') + "\">]><r><Signal Name='x'>"
-                   "<Comment>" + QByteArray("&a;").repeated(20000) + "</Comment></Signal></r>"
+            << "<!DOCTYPE r [<!ENTITY a \"" + QByteArray(100000, 'x') +
+                   "\">]><r><Signal Name='x'>"
+                   "<Comment>" +
+                   QByteArray("&a;").repeated(20000) + "</Comment></Signal></r>"
             << "line";
         QTest::newRow("nesting 100000 deep")
             << QByteArray("<a>").repeated(100000) + QByteArray("</a>").repeated(100000) << "depth";
-        QTest::newRow("invalid utf-8") << QByteArray("<r><Signal Name='\xc3\x28'/></r>") << "line 1";
-        QTest::newRow("overlong utf-8") << QByteArray("<r><Signal Name='\xc0\xaf'/></r>") << "line 1";
+        QTest::newRow("invalid utf-8")
+            << QByteArray("<r><Signal Name='\xc3\x28'/></r>") << "line 1";
+        QTest::newRow("overlong utf-8")
+            << QByteArray("<r><Signal Name='\xc0\xaf'/></r>") << "line 1";
         QTest::newRow("NUL byte") << QByteArray("<r><Signal Name='a\0b'/></r>", 24) << "line 1";
-        QTest::newRow("NUL in text") << QByteArray("<r><Signal><Comment>a\0b</Comment></Signal></r>", 44)
-                                     << "line 1";
-        QTest::newRow("undefined entity") << QByteArray("<r><Signal Name='&nope;'/></r>") << "line 1";
+        QTest::newRow("NUL in text")
+            << QByteArray("<r><Signal><Comment>a\0b</Comment></Signal></r>", 44) << "line 1";
+        QTest::newRow("undefined entity")
+            << QByteArray("<r><Signal Name='&nope;'/></r>") << "line 1";
         QTest::newRow("two roots") << QByteArray("<r/><r/>") << "line 1";
         QTest::newRow("50 MB attribute")
-            << "<r><Signal Name='" + QByteArray(50 * 1024 * 1024, 'n') + "'/></r>" << "line 1";
+            << "<r><Signal Name='" + QByteArray(50 * 1024 * 1024, 'n') + "'/></r>"
+            << "line 1";
         QTest::newRow("50 MB comment text")
             << "<r><Signal Name='x'><Comment>" + QByteArray(50 * 1024 * 1024, 'c') +
                    "</Comment></Signal></r>"
@@ -152,9 +161,9 @@ private slots:
         }
         // An external DTD is not fetched either.
         const QString dtd = Write(QStringLiteral("ext.dtd"), "<!ENTITY s \"TOP-SECRET\">");
-        const QString withDtd = Write(QStringLiteral("dtd.xml"),
-                                      "<!DOCTYPE r SYSTEM \"" + QFile::encodeName(dtd) +
-                                          "\"><r><Signal Name='x' Modulation='CW'/></r>");
+        const QString withDtd =
+            Write(QStringLiteral("dtd.xml"), "<!DOCTYPE r SYSTEM \"" + QFile::encodeName(dtd) +
+                                                 "\"><r><Signal Name='x' Modulation='CW'/></r>");
         QVERIFY(doc.OnOpenDocument(withDtd));
         QCOMPARE(Names(doc), QStringList{"x"});
     }

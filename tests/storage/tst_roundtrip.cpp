@@ -10,7 +10,9 @@
 
 namespace {
 
-QString Q(const char16_t* text) { return QString::fromUtf16(text); }
+QString Q(const char16_t* text) {
+    return QString::fromUtf16(text);
+}
 
 // A random text of at most maxUnits code units, with characters from every plane that
 // XML 1.0 can carry (tab, line feed and carriage return included).
@@ -135,18 +137,28 @@ CSignalDescription ExpectedAfterReload(const CSignalDescription& saved) {
 QString Describe(const CSignalDescription& s) {
     return QStringLiteral("mode %1 family %2/%3 dis %4 cc %5 baud %6 shift %7 bw %8 tones %9/%10 "
                           "ch %11/%12 pilot %13 inv %14 spacing '%15'")
-        .arg(s.m_nMode).arg(s.m_nModulation).arg(s.m_nSubmode).arg(s.m_bDisabled)
-        .arg(s.m_nCodecheckCounter).arg(s.m_dBaudrate).arg(s.m_dShift).arg(s.m_dBandwidth)
-        .arg(s.m_nNumTones).arg(s.m_nNumTonesMin).arg(s.m_nNumChannels).arg(s.m_nNumChannelsMin)
-        .arg(s.m_dPilotFrequency).arg(s.m_bInvalid).arg(Q(s.m_szSpacing));
+        .arg(s.m_nMode)
+        .arg(s.m_nModulation)
+        .arg(s.m_nSubmode)
+        .arg(s.m_bDisabled)
+        .arg(s.m_nCodecheckCounter)
+        .arg(s.m_dBaudrate)
+        .arg(s.m_dShift)
+        .arg(s.m_dBandwidth)
+        .arg(s.m_nNumTones)
+        .arg(s.m_nNumTonesMin)
+        .arg(s.m_nNumChannels)
+        .arg(s.m_nNumChannelsMin)
+        .arg(s.m_dPilotFrequency)
+        .arg(s.m_bInvalid)
+        .arg(Q(s.m_szSpacing));
 }
 
 bool SameStoredValues(const CSignalDescription& a, const CSignalDescription& b) {
     return a.IsEqual(b) && a.m_dBandwidth == b.m_dBandwidth &&
            a.m_nNumTonesMin == b.m_nNumTonesMin && a.m_nNumChannelsMin == b.m_nNumChannelsMin &&
            a.m_nCodecheckCounter == b.m_nCodecheckCounter && a.m_bDisabled == b.m_bDisabled &&
-           a.m_bInvalid == b.m_bInvalid && a.m_bMerged == b.m_bMerged &&
-           Describe(a) == Describe(b);
+           a.m_bInvalid == b.m_bInvalid && a.m_bMerged == b.m_bMerged && Describe(a) == Describe(b);
 }
 
 } // namespace
@@ -163,7 +175,8 @@ private slots:
         for (int i = 0; i < Count; ++i) {
             CSignalDescription s = RandomRecord(random);
             // Unique names keep the reopened order (by name) easy to match.
-            const std::u16string prefix = QString::number(i).rightJustified(5, '0').toStdU16String();
+            const std::u16string prefix =
+                QString::number(i).rightJustified(5, '0').toStdU16String();
             CopyText(s.m_szName, prefix + s.m_szName);
             saved.push_back(s);
             doc.AddSignal(std::make_unique<CSignalDescription>(s));

@@ -7,16 +7,19 @@
 
 namespace {
 
-QString Q(const char16_t* text) { return QString::fromUtf16(text); }
+QString Q(const char16_t* text) {
+    return QString::fromUtf16(text);
+}
 
 // Reads the records of a document that wraps the given Signal elements.
 SignalCollection ReadSignals(const QString& elements, QStringList* messages = nullptr) {
-    const QByteArray data = "<SignalDatabase><SignalList>" + elements.toUtf8() +
-                            "</SignalList></SignalDatabase>";
+    const QByteArray data =
+        "<SignalDatabase><SignalList>" + elements.toUtf8() + "</SignalList></SignalDatabase>";
     SignalCollection records;
     QString error;
     const bool ok = CSignalFileReader::ReadBuffer(
-        data, "test", [&](std::unique_ptr<CSignalDescription> s, const char16_t* message) {
+        data, "test",
+        [&](std::unique_ptr<CSignalDescription> s, const char16_t* message) {
             if (messages)
                 *messages << (message ? Q(message) : QString());
             records.push_back(std::move(s));
@@ -197,17 +200,17 @@ private slots:
             << 1 << 0 << 0 << "";
         QTest::newRow("arq6-98") << "<Signal Name='a' Mode='arq6-98' Modulation='CW'/>" << 5 << 0
                                  << 10 << "Codecheck count must be positive";
-        QTest::newRow("empty family") << "<Signal Name='a' Modulation=''/>" << 0 << 0 << 0
-                                      << "No modulation selected";
+        QTest::newRow("empty family")
+            << "<Signal Name='a' Modulation=''/>" << 0 << 0 << 0 << "No modulation selected";
         QTest::newRow("OPSK-4") << "<Signal Name='a' Modulation='OPSK-4'/>" << 3 << 4 << 0 << "";
-        QTest::newRow("QPSK-4 unknown") << "<Signal Name='a' Modulation='QPSK-4'/>" << 0 << 0 << 0
-                                        << "No modulation selected";
-        QTest::newRow("lower-case fsk") << "<Signal Name='a' Modulation='fsk'/>" << 0 << 0 << 0
-                                        << "No modulation selected";
-        QTest::newRow("4-Level-FSK") << "<Signal Name='a' Modulation='4-Level-FSK'/>" << 1 << 1
-                                     << 0 << "";
-        QTest::newRow("PSK keeps submode") << "<Signal Name='a' Modulation='PSK'/>" << 3 << 0 << 0
-                                           << "";
+        QTest::newRow("QPSK-4 unknown")
+            << "<Signal Name='a' Modulation='QPSK-4'/>" << 0 << 0 << 0 << "No modulation selected";
+        QTest::newRow("lower-case fsk")
+            << "<Signal Name='a' Modulation='fsk'/>" << 0 << 0 << 0 << "No modulation selected";
+        QTest::newRow("4-Level-FSK")
+            << "<Signal Name='a' Modulation='4-Level-FSK'/>" << 1 << 1 << 0 << "";
+        QTest::newRow("PSK keeps submode")
+            << "<Signal Name='a' Modulation='PSK'/>" << 3 << 0 << 0 << "";
         QTest::newRow("OFDM submode")
             << "<Signal Name='a' Modulation='OFDM'><Submode>QAM-64</Submode>"
                "<Baudrate>10</Baudrate></Signal>"
@@ -223,8 +226,8 @@ private slots:
             << "<Signal Disabled='0' Modulation='CW' Mode='baudot' Name='a'>"
                "<CodecheckCounter>2</CodecheckCounter></Signal>"
             << 5 << 0 << 27 << "";
-        QTest::newRow("OFDM without rate") << "<Signal Name='a' Modulation='OFDM'/>" << 4 << 0 << 0
-                                           << "No symbol rate specified";
+        QTest::newRow("OFDM without rate")
+            << "<Signal Name='a' Modulation='OFDM'/>" << 4 << 0 << 0 << "No symbol rate specified";
     }
     void reader() {
         QFETCH(QString, element);
@@ -243,9 +246,9 @@ private slots:
     }
 
     void spacingMeanings() {
-        const CSignalDescription mfsk = ReadOne(
-            "<Signal Name='a' Modulation='MFSK'><Shift>99</Shift><Spacing>31.25</Spacing>"
-            "<NumTones>-1</NumTones><Baudrate>10</Baudrate></Signal>");
+        const CSignalDescription mfsk =
+            ReadOne("<Signal Name='a' Modulation='MFSK'><Shift>99</Shift><Spacing>31.25</Spacing>"
+                    "<NumTones>-1</NumTones><Baudrate>10</Baudrate></Signal>");
         QCOMPARE(mfsk.m_dShift, 31.25);
         QCOMPARE(mfsk.m_nNumTones, -1);
         QVERIFY(!mfsk.m_bInvalid);
@@ -255,9 +258,9 @@ private slots:
         QCOMPARE(Q(psk.m_szSpacing), QStringLiteral("170,170,340"));
         QCOMPARE(psk.m_nNumChannels, -1);
         // Family FSK in the file, four tones: Shift and Spacing read as FSK, then MFSK.
-        const CSignalDescription fsk4 = ReadOne(
-            "<Signal Name='a' Modulation='FSK'><Shift>200</Shift><Spacing>1,2</Spacing>"
-            "<NumTones>4</NumTones><Baudrate>10</Baudrate></Signal>");
+        const CSignalDescription fsk4 =
+            ReadOne("<Signal Name='a' Modulation='FSK'><Shift>200</Shift><Spacing>1,2</Spacing>"
+                    "<NumTones>4</NumTones><Baudrate>10</Baudrate></Signal>");
         QCOMPARE(fsk4.m_nModulation, 2);
         QCOMPARE(fsk4.m_dShift, 200.0);
         QCOMPARE(Q(fsk4.m_szSpacing), QString());
@@ -267,12 +270,16 @@ private slots:
         const QString longComment(600, QChar('c'));
         const QString longName = QString(58, QChar('n')) + QString::fromUtf16(u"\U0001F600");
         const CSignalDescription s = ReadOne(
-            "<Signal Name='" + longName + "' Modulation='PSK-2' Disabled='true'>"
-            "<Comment>" + longComment + "</Comment><ITU>123456789012</ITU>"
+            "<Signal Name='" + longName +
+            "' Modulation='PSK-2' Disabled='true'>"
+            "<Comment>" +
+            longComment +
+            "</Comment><ITU>123456789012</ITU>"
             "<Baudrate> 12.5Bd</Baudrate><Bandwidth>abc</Bandwidth>"
             "<NumChannels>4294967295</NumChannels><CodecheckCounter>12abc</CodecheckCounter>"
             "<Unknown><Nested>1</Nested>text</Unknown><Baudrate>75</Baudrate>"
-            "<ThisChildNameIsMuchLongerThanThirtyTwoCharacters>9</ThisChildNameIsMuchLongerThanThirtyTwoCharacters>"
+            "<ThisChildNameIsMuchLongerThanThirtyTwoCharacters>9</"
+            "ThisChildNameIsMuchLongerThanThirtyTwoCharacters>"
             "</Signal>");
         QCOMPARE(Q(s.m_szComment), longComment.left(499));
         QCOMPARE(Q(s.m_szITU), QStringLiteral("123456789"));
@@ -286,9 +293,9 @@ private slots:
     }
 
     void otherContentInsideSignal() {
-        const CSignalDescription s = ReadOne(
-            "<Signal Name='a' Modulation='CW'><!-- note --><?pi x?><ITU/>"
-            "<Comment><![CDATA[<raw> & ]]>more</Comment>loose text</Signal>");
+        const CSignalDescription s =
+            ReadOne("<Signal Name='a' Modulation='CW'><!-- note --><?pi x?><ITU/>"
+                    "<Comment><![CDATA[<raw> & ]]>more</Comment>loose text</Signal>");
         QCOMPARE(Q(s.m_szComment), QStringLiteral("<raw> & more"));
         QCOMPARE(Q(s.m_szITU), QString());
         QVERIFY(!s.m_bInvalid);

@@ -15,7 +15,9 @@
 
 namespace {
 
-QString Q(const char16_t* text) { return QString::fromUtf16(text); }
+QString Q(const char16_t* text) {
+    return QString::fromUtf16(text);
+}
 
 void WriteFile(const QString& path, const QByteArray& data) {
     QFile file(path);
@@ -76,7 +78,8 @@ public:
             m_ready = true;
             return;
         }
-        m_mounted = QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=1m", "tmpfs", path}) == 0;
+        m_mounted =
+            QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=1m", "tmpfs", path}) == 0;
         if (!m_mounted)
             return;
         WriteFile(path + "/db.xml", ElevenLines);
@@ -294,8 +297,8 @@ private slots:
         // A file size limit makes the write itself fail part-way, as a full disk would.
         CVantorDoc doc;
         for (int i = 0; i < 3000; ++i)
-            doc.AddSignal(Fsk(reinterpret_cast<const char16_t*>(
-                QString("signal %1").arg(i).utf16())));
+            doc.AddSignal(
+                Fsk(reinterpret_cast<const char16_t*>(QString("signal %1").arg(i).utf16())));
         doc.SetModifiedFlag(true);
         WriteFile(Path("old.xml"), ElevenLines);
         rlimit previous{};
@@ -345,7 +348,8 @@ private slots:
         });
         CopyText(big.GetSignal(0)->m_szName, u"changed");
         QVERIFY(!big.OnSaveDocument(Path("big.xml")));
-        QCOMPARE(seen, (QList<qint64>{ProgressInterval, 2 * ProgressInterval, 3 * ProgressInterval}));
+        QCOMPARE(seen,
+                 (QList<qint64>{ProgressInterval, 2 * ProgressInterval, 3 * ProgressInterval}));
         QCOMPARE(ReadFile(Path("big.xml")), saved);
         QVERIFY(big.IsModified());
         big.SetProgressHandler({});

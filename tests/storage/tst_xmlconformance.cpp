@@ -38,8 +38,9 @@ QList<Case> SelfContainedCases(const QString& root, const QString& prefix, int* 
         const QXmlStreamAttributes attributes = xml.attributes();
         if (xml.name() == QLatin1String("TESTCASES")) {
             bases << bases.last() +
-                         attributes.value(QStringLiteral("http://www.w3.org/XML/1998/namespace"),
-                                          QStringLiteral("base"))
+                         attributes
+                             .value(QStringLiteral("http://www.w3.org/XML/1998/namespace"),
+                                    QStringLiteral("base"))
                              .toString();
             continue;
         }

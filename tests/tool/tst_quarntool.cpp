@@ -72,7 +72,8 @@ private slots:
                                           "Carriers\tSpacing\tPilot Frequency\tCodecheck "
                                           "Counter\tITU Designator\tComments"));
         QCOMPARE(lines[1], QStringLiteral("Bravo\tno-mode\tOFDM\tQAM-16\t*\t\t\t\t\t\t\t\t\t"));
-        QCOMPARE(lines[2], QStringLiteral("Mike\tno-mode\tFSK\t\t1.5e+006\t5e-005\t*\t2\t\t\t\t\t\t"));
+        QCOMPARE(lines[2],
+                 QStringLiteral("Mike\tno-mode\tFSK\t\t1.5e+006\t5e-005\t*\t2\t\t\t\t\t\t"));
         QCOMPARE(lines[3], QStringLiteral("Zulu\tbaudot\tFSK\t\t50\t170\t*\t2\t\t\t\t3\t\t"
                                           "tab\\there\\nline \\\\ end"));
         QCOMPARE(lines[4], QStringLiteral("alpha\tno-mode\tPSK-4\t\t75\t\t\t\t16\t*\t\t\t\t"));
@@ -83,13 +84,13 @@ private slots:
         QTest::addColumn<QStringList>("options");
         QTest::addColumn<QStringList>("names");
         QTest::newRow("fsk") << QStringList{"--filter", "fsk"} << QStringList{"Mike", "Zulu"};
-        QTest::newRow("psk-multicarrier") << QStringList{"--filter", "psk-multicarrier"}
-                                          << QStringList{"alpha"};
+        QTest::newRow("psk-multicarrier")
+            << QStringList{"--filter", "psk-multicarrier"} << QStringList{"alpha"};
         QTest::newRow("psk") << QStringList{"--filter", "psk"} << QStringList{};
         QTest::newRow("merge appends") << QStringList{"--merge", Path("other.xml")}
                                        << QStringList{"Bravo", "Mike", "Zulu", "alpha", "Echo"};
-        QTest::newRow("sort name desc") << QStringList{"--sort", "0:desc"}
-                                        << QStringList{"alpha", "Zulu", "Mike", "Bravo"};
+        QTest::newRow("sort name desc")
+            << QStringList{"--sort", "0:desc"} << QStringList{"alpha", "Zulu", "Mike", "Bravo"};
         QTest::newRow("sorts nest") << QStringList{"--sort", "0:desc", "--sort", "13"}
                                     << QStringList{"alpha", "Zulu", "Mike", "Bravo"};
         QTest::newRow("baud asc") << QStringList{"--sort", "4"}
@@ -160,10 +161,10 @@ private slots:
 
     void failuresWriteNothing_data() {
         QTest::addColumn<QStringList>("args");
-        QTest::newRow("convert broken") << QStringList{"convert", Path("broken.xml"), "-o",
-                                                       Path("out1.xml")};
-        QTest::newRow("convert missing") << QStringList{"convert", Path("nope.xml"), "-o",
-                                                        Path("out1.xml")};
+        QTest::newRow("convert broken")
+            << QStringList{"convert", Path("broken.xml"), "-o", Path("out1.xml")};
+        QTest::newRow("convert missing")
+            << QStringList{"convert", Path("nope.xml"), "-o", Path("out1.xml")};
         QTest::newRow("merge broken other")
             << QStringList{"merge", Path("sample.xml"), Path("broken.xml"), "-o", Path("out1.xml")};
         QTest::newRow("list broken") << QStringList{"list", Path("broken.xml")};

@@ -92,8 +92,8 @@ private slots:
         QTest::addColumn<uint>("filter");
         QTest::addColumn<QStringList>("rows");
         QTest::newRow("all") << uint(ID_FILTER_ALL)
-                             << QStringList{"Delta", "Alpha", "Echo", "Bravo", "Foxtrot",
-                                            "Charlie", "Golf"};
+                             << QStringList{"Delta",   "Alpha",   "Echo", "Bravo",
+                                            "Foxtrot", "Charlie", "Golf"};
         QTest::newRow("fsk") << uint(ID_FILTER_FSK) << QStringList{"Delta", "Foxtrot"};
         QTest::newRow("fsk multi") << uint(ID_FILTER_FSK_MULTICARRIER) << QStringList{"Alpha"};
         QTest::newRow("psk") << uint(ID_FILTER_PSK) << QStringList{"Echo"};
@@ -122,11 +122,11 @@ private slots:
         QVERIFY(!m_view->SortDescending());
         QCOMPARE(Rows(*m_view).first(), QStringLiteral("Alpha"));
         m_view->OnColumnClick(5); // shift: zero last both ways, -1 first ascending
-        QCOMPARE(Rows(*m_view), (QStringList{"Foxtrot", "Delta", "Alpha", "Bravo", "Charlie",
-                                             "Echo", "Golf"}));
+        QCOMPARE(Rows(*m_view),
+                 (QStringList{"Foxtrot", "Delta", "Alpha", "Bravo", "Charlie", "Echo", "Golf"}));
         m_view->OnColumnClick(5);
-        QCOMPARE(Rows(*m_view), (QStringList{"Alpha", "Delta", "Foxtrot", "Bravo", "Charlie",
-                                             "Echo", "Golf"}));
+        QCOMPARE(Rows(*m_view),
+                 (QStringList{"Alpha", "Delta", "Foxtrot", "Bravo", "Charlie", "Echo", "Golf"}));
         QCOMPARE(m_view->horizontalHeader()->sortIndicatorSection(), 5);
         QCOMPARE(m_view->horizontalHeader()->sortIndicatorOrder(), Qt::DescendingOrder);
         m_view->OnColumnClick(-1);
