@@ -160,28 +160,49 @@ bool ReadChildValue(xmlTextReaderPtr reader, std::string& value) {
     return false;
 }
 
-int WriteText(xmlTextWriterPtr writer, const char* element, const char16_t* text) {
-    std::string& utf8 = ScratchBuffers().utf8;
-    EncodeUtf8(text, utf8);
+int WriteText(xmlTextWriterPtr writer, const char* element, const std::string& utf8) {
     return xmlTextWriterWriteElement(writer, Xml(element), Xml(utf8.c_str()));
+}
+
+// Number texts are ASCII: narrowed in place, without the UTF-8 encoder.
+int WriteNumber(xmlTextWriterPtr writer, const char* element, const char16_t* text,
+                std::size_t length) {
+    char narrow[MaxRealTextLength + 1];
+    for (std::size_t i = 0; i <= length; ++i)
+        narrow[i] = static_cast<char>(text[i]);
+    return xmlTextWriterWriteElement(writer, Xml(element), Xml(narrow));
 }
 
 int WriteReal(xmlTextWriterPtr writer, const char* element, double value) {
     char16_t text[MaxRealTextLength + 1];
-    FormatReal(value, text);
-    return WriteText(writer, element, text);
+    return WriteNumber(writer, element, text, FormatReal(value, text));
 }
 
 int WriteInt(xmlTextWriterPtr writer, const char* element, std::int32_t value) {
-    char16_t text[16];
-    FormatInt(value, text);
-    return WriteText(writer, element, text);
+    char16_t text[MaxRealTextLength + 1];
+    return WriteNumber(writer, element, text, FormatInt(value, text));
 }
 
-int WriteAttribute(xmlTextWriterPtr writer, const char* name, const char16_t* text) {
-    std::string& utf8 = ScratchBuffers().utf8;
-    EncodeUtf8(text, utf8);
-    return xmlTextWriterWriteAttribute(writer, Xml(name), Xml(utf8.c_str()));
+int WriteAttribute(xmlTextWriterPtr writer, const char* name, const char* utf8) {
+    return xmlTextWriterWriteAttribute(writer, Xml(name), Xml(utf8));
+}
+
+// The record's four free texts, encoded before anything is written, so that a text XML
+// cannot carry stops the record whole.
+struct EncodedTexts {
+    std::string name, itu, comment, spacing;
+};
+
+const char* EncodeTexts(const CSignalDescription& s, EncodedTexts& texts) {
+    if (!EncodeXmlText(s.m_szName, texts.name))
+        return "name";
+    if (!EncodeXmlText(s.m_szITU, texts.itu))
+        return "ITU designator";
+    if (!EncodeXmlText(s.m_szComment, texts.comment))
+        return "comment";
+    if (!EncodeXmlText(s.m_szSpacing, texts.spacing))
+        return "spacing";
+    return nullptr;
 }
 
 } // namespace
@@ -234,21 +255,33 @@ bool CSignalXml::ReadXml(xmlTextReaderPtr reader, CSignalDescription& s, const c
     return true;
 }
 
-bool CSignalXml::WriteXml(xmlTextWriterPtr w, const CSignalDescription& s) {
+bool CSignalXml::WriteXml(xmlTextWriterPtr w, const CSignalDescription& s,
+                          const char** unwritable) {
+    thread_local EncodedTexts texts;
+    if (const char* field = EncodeTexts(s, texts)) {
+        if (unwritable)
+            *unwritable = field;
+        return false;
+    }
+    std::string& ascii = ScratchBuffers().utf8;
     int failed = 0;
     auto check = [&failed](int rc) { failed |= rc < 0; };
     check(xmlTextWriterStartElement(w, Xml("Signal")));
-    check(WriteAttribute(w, "Name", s.m_szName));
-    check(WriteAttribute(w, "Mode", s.GetModeName()));
-    check(WriteAttribute(w, "Modulation", s.GetModulationName()));
-    check(WriteAttribute(w, "Disabled", s.m_bDisabled ? u"1" : u"0"));
+    check(WriteAttribute(w, "Name", texts.name.c_str()));
+    EncodeUtf8(s.GetModeName(), ascii);
+    check(WriteAttribute(w, "Mode", ascii.c_str()));
+    EncodeUtf8(s.GetModulationName(), ascii);
+    check(WriteAttribute(w, "Modulation", ascii.c_str()));
+    check(WriteAttribute(w, "Disabled", s.m_bDisabled ? "1" : "0"));
 
-    if (s.m_szITU[0] != u'\0')
-        check(WriteText(w, "ITU", s.m_szITU));
-    if (s.m_szComment[0] != u'\0')
-        check(WriteText(w, "Comment", s.m_szComment));
-    if (s.m_nModulation == ModulationOfdm && s.m_nSubmode != 0)
-        check(WriteText(w, "Submode", s.GetSubcarrierName()));
+    if (!texts.itu.empty())
+        check(WriteText(w, "ITU", texts.itu));
+    if (!texts.comment.empty())
+        check(WriteText(w, "Comment", texts.comment));
+    if (s.m_nModulation == ModulationOfdm && s.m_nSubmode != 0) {
+        EncodeUtf8(s.GetSubcarrierName(), ascii);
+        check(WriteText(w, "Submode", ascii));
+    }
     if (s.m_dBaudrate > 0)
         check(WriteReal(w, "Baudrate", s.m_dBaudrate));
     if (s.m_dShift > 0)
@@ -257,8 +290,8 @@ bool CSignalXml::WriteXml(xmlTextWriterPtr w, const CSignalDescription& s) {
         check(WriteReal(w, "Bandwidth", s.m_dBandwidth));
     if (s.m_nNumTones > 0)
         check(WriteInt(w, "NumTones", s.m_nNumTones));
-    if (s.m_nModulation != ModulationMfsk && s.m_szSpacing[0] != u'\0')
-        check(WriteText(w, "Spacing", s.m_szSpacing));
+    if (s.m_nModulation != ModulationMfsk && !texts.spacing.empty())
+        check(WriteText(w, "Spacing", texts.spacing));
     if (s.m_nNumChannels != 0)
         check(WriteInt(w, "NumChannels", s.m_nNumChannels));
     if (s.m_dPilotFrequency > 0)

@@ -15,6 +15,8 @@ public:
                         const char16_t** message = nullptr);
 
     // Writes one complete Signal element inside the open SignalList element. Returns false
-    // when the writer reported an error.
-    static bool WriteXml(xmlTextWriterPtr writer, const CSignalDescription& signal);
+    // when the writer reported an error, or when a text holds a character that XML cannot
+    // carry: then *unwritable (when given) names that field and nothing of it is written.
+    static bool WriteXml(xmlTextWriterPtr writer, const CSignalDescription& signal,
+                         const char** unwritable = nullptr);
 };

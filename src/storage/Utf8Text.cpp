@@ -53,3 +53,23 @@ bool IsXmlText(std::u16string_view utf16) {
     }
     return true;
 }
+
+bool EncodeXmlText(const char16_t* utf16, std::string& out) {
+    out.clear();
+    for (const char16_t* p = utf16; *p != u'\0'; ++p) {
+        const char16_t c = *p;
+        if (c >= 0x80) {
+            const std::u16string_view rest(p);
+            if (!IsXmlText(rest))
+                return false;
+            std::string tail;
+            EncodeUtf8(rest, tail);
+            out += tail;
+            return true;
+        }
+        if (c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r')
+            return false;
+        out += static_cast<char>(c);
+    }
+    return true;
+}
