@@ -171,6 +171,21 @@ constexpr StandardPromptEntry TheStandardPrompts[] = {
     {57641, "Replace specific text with different text\nReplace"},
     {57644, "Redo the previously undone action\nRedo"},
     {57653, "Split the active window into panes\nSplit"},
+    {59136, "EXT"},
+    {59137, "CAP"},
+    {59138, "NUM"},
+    {59139, "SCRL"},
+    {59140, "OVR"},
+    {59141, "REC"},
+    {61184, "Change the window size"},
+    {61185, "Change the window position"},
+    {61186, "Reduce the window to an icon"},
+    {61187, "Enlarge the window to full size"},
+    {61188, "Switch to the next document window"},
+    {61189, "Switch to the previous document window"},
+    {61190, "Close the active window and prompts to save the documents"},
+    {61202, "Restore the window to normal size"},
+    {61203, "Activate Task List"},
 };
 
 } // namespace

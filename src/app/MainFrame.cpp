@@ -125,10 +125,11 @@ void CMainFrame::BuildStatusBar() {
     m_pPrompt->setObjectName(QStringLiteral("Prompt"));
     statusBar()->addWidget(m_pPrompt, 1);
     // Qt cannot read the lock-key states on every platform: the indicators stay blank.
-    for (const char* name : {"CAP", "NUM", "SCRL"}) {
+    for (std::uint32_t id : {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL}) {
+        const QString name = QString::fromLatin1(StandardPrompt(id));
         auto* indicator = new QLabel(this);
-        indicator->setObjectName(QLatin1String(name));
-        indicator->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1String(name)) + 8);
+        indicator->setObjectName(name);
+        indicator->setMinimumWidth(fontMetrics().horizontalAdvance(name) + 8);
         statusBar()->addPermanentWidget(indicator);
     }
     connect(m_pRouter, &CCommandRouter::promptChanged, this, [this](const QString& text) {
