@@ -72,7 +72,3 @@ void ApplyLook(int lookId) {
     QApplication::setStyle(style);
     QApplication::setPalette(MakePalette(look, style));
 }
-
-const char* LookName(int lookId) {
-    return Find(lookId).name;
-}

@@ -5,5 +5,3 @@
 inline constexpr int DefaultLook = 209;
 
 void ApplyLook(int lookId);
-// The name of the palette style the look uses (for tests and the about box's curious users).
-const char* LookName(int lookId);

@@ -1,9 +1,7 @@
 #include "SignalFileWriter.h"
 
 #include "SignalDescription.h"
-#include "SignalText.h"
 #include "SignalXml.h"
-#include "Utf8Text.h"
 #include "XmlHandles.h"
 
 #include <QBuffer>

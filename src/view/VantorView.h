@@ -19,7 +19,6 @@ public:
     CVantorView(CVantorDoc* doc, QWidget* parent = nullptr);
 
     CSignalRowModel* RowModel() const { return m_pModel; }
-    CVantorDoc* GetDocument() const { return m_pDoc; }
     void SetContextMenu(QMenu* menu) { m_pContextMenu = menu; }
 
     int SortColumn() const { return m_nSortColumn; }
