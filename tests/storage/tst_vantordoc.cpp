@@ -72,6 +72,7 @@ public:
     explicit LockedFolder(const QString& path) : m_path(path) {
         QDir().mkpath(path);
         if (geteuid() != 0) {
+            QFile::remove(path + "/db.xml"); // left read-only by an earlier row
             WriteFile(path + "/db.xml", ElevenLines);
             QFile::setPermissions(path + "/db.xml", QFile::ReadOwner);
             QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner);
