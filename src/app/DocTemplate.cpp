@@ -50,10 +50,9 @@ bool CDocTemplate::FileNew() {
 }
 
 bool CDocTemplate::FileOpen() {
-    if (!SaveModified())
-        return false;
+    // The file first, then the save question: cancelling the dialog asks nothing.
     const QString path = CPrompts::OpenFileName(m_pWindow, QStringLiteral("Open"), DatabasesFilter);
-    return !path.isEmpty() && OpenFile(path, false);
+    return !path.isEmpty() && OpenFile(path);
 }
 
 bool CDocTemplate::OpenFile(const QString& path, bool askToSave) {

@@ -247,6 +247,15 @@ private slots:
         QCOMPARE(disabled, answer == QMessageBox::Yes ? 2 : 1);
     }
 
+    void cancelledOpenDialogAsksNothing() {
+        Start({Copy("mixed.xml")});
+        Doc()->SetModifiedFlag(true);
+        Trigger(ID_FILE_OPEN); // no file chosen
+        QVERIFY(CPrompts::ShownMessages().isEmpty());
+        QVERIFY(Doc()->IsModified());
+        QCOMPARE(Doc()->GetSignalCount(), 5);
+    }
+
     void exitAsksAndCleansWorkspace() {
         Start({Copy("mixed.xml")});
         Trigger(215);
