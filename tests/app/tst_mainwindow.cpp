@@ -1,26 +1,38 @@
 #include "CommandIds.h"
 #include "CommandRouter.h"
+#include "ControlIds.h"
 #include "DocTemplate.h"
 #include "MainFrame.h"
+#include "MulticarrierDialog.h"
 #include "Prompts.h"
 #include "SignalDescription.h"
+#include "SignalEditDialog.h"
 #include "SignalRowModel.h"
 #include "VantorApp.h"
 #include "VantorDoc.h"
 #include "VantorView.h"
+#include "Vocabulary.h"
 #include "Workspace.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeWidget>
+
 #include <QToolBar>
+#include <functional>
 
 namespace {
 
@@ -245,6 +257,143 @@ private slots:
         for (const auto& s : saved.Signals())
             disabled += s->m_bDisabled;
         QCOMPARE(disabled, answer == QMessageBox::Yes ? 2 : 1);
+    }
+
+    // A database built from nothing in the editor, saved and opened again.
+    void buildSaveReopen() {
+        Start();
+        using Fill = std::function<void(CSignalEditDialog&)>;
+        const auto add = [this](const Fill& fill) {
+            CPrompts::PushDialogHandler([fill](QDialog& d) {
+                auto& editor = static_cast<CSignalEditDialog&>(d);
+                fill(editor);
+                editor.accept();
+                return editor.result();
+            });
+            Trigger(ID_SIGNAL_NEW);
+        };
+        const auto set = [](CSignalEditDialog& e, int family, int id, const char* text) {
+            e.Page(family).SetText(id, QString::fromLatin1(text));
+        };
+        add([&](CSignalEditDialog& e) {
+            e.NameEdit()->setText("Fax 4-level");
+            e.FamilyButton(ModulationFsk)->click();
+            e.ModulationCombo()->setCurrentIndex(1);
+            e.DecoderCombo()->setCurrentIndex(27);
+            e.CodecheckEdit()->setText("3");
+            e.DisabledCheck()->setChecked(true);
+            e.ITUEdit()->setText("170HF1B");
+            e.CommentEdit()->setPlainText("two\nlines & <more>");
+            set(e, ModulationFsk, IDC_BAUDRATE, "50");
+            set(e, ModulationFsk, IDC_SHIFT, "170");
+            set(e, ModulationFsk, IDC_BANDWIDTH, "*");
+            set(e, ModulationFsk, IDC_NUM_CHANNELS, "4");
+            set(e, ModulationFsk, IDC_NUM_CHANNELS_MIN, "2");
+            set(e, ModulationFsk, IDC_PILOT_FREQUENCY, "1800");
+            CPrompts::PushDialogHandler([](QDialog& d) {
+                auto& multi = static_cast<CMulticarrierDialog&>(d);
+                multi.MultipleButton()->click();
+                const char* cells[] = {"170", "340", "170"};
+                for (int i = 0; i < 3; ++i)
+                    multi.List()->topLevelItem(i)->setText(1, cells[i]);
+                multi.accept();
+                return multi.result();
+            });
+            e.OnEditSpacing();
+        });
+        add([&](CSignalEditDialog& e) {
+            e.NameEdit()->setText("Olivia");
+            e.FamilyButton(ModulationMfsk)->click();
+            QLineEdit* baud = e.Page(ModulationMfsk).Edit(IDC_BAUDRATE);
+            baud->clear();
+            QTest::keyClicks(baud, "45");
+            set(e, ModulationMfsk, IDC_SPACING, "31.25");
+            set(e, ModulationMfsk, IDC_NUM_TONES, "*");
+            set(e, ModulationMfsk, IDC_NUM_TONES_MIN, "8");
+            set(e, ModulationMfsk, IDC_BANDWIDTH, "500");
+        });
+        add([&](CSignalEditDialog& e) {
+            e.NameEdit()->setText("Codan");
+            e.FamilyButton(ModulationPsk)->click();
+            e.ModulationCombo()->setCurrentIndex(2);
+            set(e, ModulationPsk, IDC_SYMBOL_RATE, "2400");
+            set(e, ModulationPsk, IDC_BANDWIDTH, "3000");
+            set(e, ModulationPsk, IDC_NUM_CHANNELS, "16");
+            set(e, ModulationPsk, IDC_PILOT_FREQUENCY, "1800");
+            CPrompts::PushDialogHandler([](QDialog& d) {
+                auto& multi = static_cast<CMulticarrierDialog&>(d);
+                multi.CommonEdit()->setText("56.25");
+                multi.accept();
+                return multi.result();
+            });
+            e.OnEditSpacing();
+        });
+        add([&](CSignalEditDialog& e) {
+            e.NameEdit()->setText("DRM");
+            e.FamilyButton(ModulationOfdm)->click();
+            e.Page(ModulationOfdm).SubcarrierCombo()->setCurrentIndex(7);
+            set(e, ModulationOfdm, IDC_SYMBOL_RATE, "44.44");
+            set(e, ModulationOfdm, IDC_NUM_CHANNELS, "39");
+            set(e, ModulationOfdm, IDC_NUM_CHANNELS_MIN, "30");
+            set(e, ModulationOfdm, IDC_BANDWIDTH, "*");
+            set(e, ModulationOfdm, IDC_SPACING, "56.25");
+        });
+        add([&](CSignalEditDialog& e) {
+            e.NameEdit()->setText("Beacon");
+            e.FamilyButton(ModulationCw)->click();
+        });
+        QCOMPARE(Doc()->GetSignalCount(), 5);
+        QVERIFY(CPrompts::ShownMessages().isEmpty()); // every OK passed validation
+
+        const QString path = m_dir.filePath("built.xml");
+        CPrompts::PushFileName(path);
+        Trigger(ID_FILE_SAVE_AS);
+        QVERIFY(!Doc()->IsModified());
+        CPrompts::PushFileName(path);
+        Trigger(ID_FILE_OPEN);
+        QStringList names;
+        for (const auto& signal : Doc()->Signals())
+            names << QString::fromUtf16(signal->m_szName);
+        QCOMPARE(names, (QStringList{"Beacon", "Codan", "DRM", "Fax 4-level", "Olivia"}));
+
+        const CSignalDescription& fsk = *Doc()->GetSignal(3);
+        QCOMPARE(fsk.m_nModulation, int(ModulationFsk));
+        QCOMPARE(fsk.m_nSubmode, 1);
+        QCOMPARE(fsk.m_nMode, 27);
+        QCOMPARE(fsk.m_nCodecheckCounter, 3);
+        QVERIFY(fsk.m_bDisabled && !fsk.m_bInvalid);
+        QCOMPARE(QString::fromUtf16(fsk.m_szComment), QStringLiteral("two\nlines & <more>"));
+        QCOMPARE(QString::fromUtf16(fsk.m_szSpacing), QStringLiteral("170,340,170"));
+        QCOMPARE(fsk.m_dBandwidth, -1.0); // the wildcard: not written, made -1 again by reading
+        QCOMPARE(fsk.m_nNumChannels, 4);
+        QCOMPARE(fsk.m_nNumChannelsMin, 2);
+        QCOMPARE(fsk.m_dPilotFrequency, 1800.0);
+
+        // MFSK: 45 Bd typed; any number of tones is not written, so it comes back invalid.
+        const CSignalDescription& mfsk = *Doc()->GetSignal(4);
+        QCOMPARE(mfsk.m_dBaudrate, 45.0);
+        QCOMPARE(mfsk.m_dShift, 31.25);
+        QCOMPARE(mfsk.m_nNumTones, 0);
+        QVERIFY(mfsk.m_bInvalid);
+        QCOMPARE(mfsk.m_nNumTonesMin, 8);
+
+        const CSignalDescription& psk = *Doc()->GetSignal(1);
+        QCOMPARE(psk.m_nSubmode, 2);
+        QCOMPARE(QString::fromUtf16(psk.m_szSpacing), QStringLiteral("56.25"));
+        QCOMPARE(psk.m_nNumChannels, 16);
+        QCOMPARE(psk.m_dPilotFrequency, 1800.0);
+        QVERIFY(!psk.m_bInvalid);
+
+        const CSignalDescription& ofdm = *Doc()->GetSignal(2);
+        QCOMPARE(ofdm.m_nSubmode, 7);
+        QCOMPARE(ofdm.m_dBaudrate, 44.44);
+        QCOMPARE(ofdm.m_dBandwidth, 0.0); // the wildcard is not written; OFDM leaves it empty
+        QCOMPARE(ofdm.m_nNumChannelsMin, 30);
+        QVERIFY(!ofdm.m_bInvalid);
+
+        const CSignalDescription& cw = *Doc()->GetSignal(0);
+        QCOMPARE(cw.m_nModulation, int(ModulationCw));
+        QVERIFY(!cw.m_bInvalid);
     }
 
     void cancelledOpenDialogAsksNothing() {

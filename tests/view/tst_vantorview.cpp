@@ -192,14 +192,52 @@ private slots:
 
     void enableDisableMarkModified() {
         m_view->selectRow(0);
+        m_view->selectionModel()->select(m_view->RowModel()->index(2, 0),
+                                         QItemSelectionModel::Select | QItemSelectionModel::Rows);
         m_view->Execute(ID_SIGNAL_ENABLE); // already enabled: no change
         QVERIFY(!m_doc->IsModified());
         m_view->Execute(ID_SIGNAL_DISABLE);
         QVERIFY(m_doc->GetSignal(0)->m_bDisabled);
+        QVERIFY(m_doc->GetSignal(2)->m_bDisabled);
+        QVERIFY(!m_doc->GetSignal(1)->m_bDisabled);
         QVERIFY(m_doc->IsModified());
         QCOMPARE(m_view->RowModel()->index(0, 0).data(Qt::ForegroundRole).value<QColor>(),
                  QColor(160, 160, 160));
+        QCOMPARE(m_view->selectionModel()->selectedRows().size(), 2);
         QVERIFY(m_view->selectionModel()->isRowSelected(0, QModelIndex()));
+        QVERIFY(m_view->selectionModel()->isRowSelected(2, QModelIndex()));
+    }
+
+    void deleteThreeRowsUnderPsk() {
+        for (const char* name : {"P1", "P2", "P3", "P4"})
+            m_doc->AddSignal(Make(name, ModulationPsk));
+        m_view->Execute(ID_FILTER_PSK);
+        QCOMPARE(Rows(*m_view), (QStringList{"Echo", "P1", "P2", "P3", "P4"}));
+        for (int row : {0, 2, 4})
+            m_view->selectionModel()->select(m_view->RowModel()->index(row, 0),
+                                             QItemSelectionModel::Select |
+                                                 QItemSelectionModel::Rows);
+        CPrompts::PushAnswer(QMessageBox::Yes);
+        m_view->Execute(ID_SIGNAL_DELETE);
+        QCOMPARE(CPrompts::ShownMessages().size(), 1);
+        QCOMPARE(Rows(*m_view), (QStringList{"P1", "P3"}));
+        QVERIFY(!m_view->selectionModel()->hasSelection());
+        m_view->Execute(ID_FILTER_ALL);
+        QCOMPARE(m_doc->GetSignalCount(), 8);
+    }
+
+    void editMovesRecordOutOfFilter() {
+        m_view->Execute(ID_FILTER_FSK);
+        CPrompts::PushDialogHandler([](QDialog& d) {
+            auto& editor = static_cast<CSignalEditDialog&>(d);
+            editor.FamilyButton(ModulationCw)->click();
+            editor.accept();
+            return editor.result();
+        });
+        m_view->EditRow(0); // "Delta" becomes CW
+        QCOMPARE(Rows(*m_view), QStringList{"Foxtrot"});
+        QVERIFY(!m_view->selectionModel()->hasSelection());
+        QVERIFY(m_doc->IsModified());
     }
 
     void newRecordLandsSortedAndSelected() {
