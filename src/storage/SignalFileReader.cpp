@@ -51,6 +51,8 @@ struct FileInput {
     QByteArray head;
 };
 
+void IgnoreGenericError(void*, const char*, ...) {}
+
 int ReadFromFile(void* context, char* buffer, int len) {
     auto* input = static_cast<FileInput*>(context);
     const qint64 n = input->file->read(buffer, len);
@@ -109,6 +111,18 @@ bool ReadAll(xmlTextReaderPtr raw, const QString& name, const QByteArray& head,
     }
     ErrorCapture capture;
     xmlTextReaderSetStructuredErrorHandler(reader.get(), CaptureError, &capture);
+    // Encoding and I/O errors bypass the reader's handler: catch them too, instead of letting
+    // libxml2 print them.
+    struct GlobalHandler {
+        explicit GlobalHandler(ErrorCapture* capture) {
+            xmlSetStructuredErrorFunc(capture, CaptureError);
+            xmlSetGenericErrorFunc(nullptr, IgnoreGenericError);
+        }
+        ~GlobalHandler() {
+            xmlSetStructuredErrorFunc(nullptr, nullptr);
+            xmlSetGenericErrorFunc(nullptr, nullptr);
+        }
+    } global(&capture);
 
     int rc = 0;
     bool first = true;
@@ -140,6 +154,11 @@ bool ReadAll(xmlTextReaderPtr raw, const QString& name, const QByteArray& head,
     }
     if (rc == 0 && !capture.failed)
         return true;
+    if (capture.failed && capture.line == 0) {
+        // Encoding errors carry no position: take where the parser stopped.
+        capture.line = xmlTextReaderGetParserLineNumber(reader.get());
+        capture.column = xmlTextReaderGetParserColumnNumber(reader.get());
+    }
     if (capture.failed)
         error = QStringLiteral("%1: line %2, column %3: %4")
                     .arg(name)

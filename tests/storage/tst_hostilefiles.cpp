@@ -123,6 +123,10 @@ private slots:
         QTest::newRow("NUL byte") << QByteArray("<r><Signal Name='a\0b'/></r>", 24) << "line 1";
         QTest::newRow("NUL in text")
             << QByteArray("<r><Signal><Comment>a\0b</Comment></Signal></r>", 44) << "line 1";
+        QTest::newRow("bytes the declared encoding cannot convert")
+            << QByteArray("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n"
+                          "<r><Signal Name=\"\x81\x20\x82\"/></r>\n")
+            << "line 2";
         QTest::newRow("undefined entity")
             << QByteArray("<r><Signal Name='&nope;'/></r>") << "line 1";
         QTest::newRow("two roots") << QByteArray("<r/><r/>") << "line 1";
