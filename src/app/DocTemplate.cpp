@@ -13,9 +13,7 @@ const QString DatabasesFilter = QStringLiteral("Signal Databases (*.xml)");
 
 } // namespace
 
-CDocTemplate::CDocTemplate(CVantorDoc* doc, QObject* parent) : QObject(parent), m_pDoc(doc) {
-    connect(doc, &CVantorDoc::modifiedChanged, this, [this] { emit titleChanged(WindowTitle()); });
-}
+CDocTemplate::CDocTemplate(CVantorDoc* doc, QObject* parent) : QObject(parent), m_pDoc(doc) {}
 
 QString CDocTemplate::DocumentTitle() const {
     const QString path = m_pDoc->GetPathName();
