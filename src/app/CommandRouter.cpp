@@ -36,6 +36,11 @@ QAction* CCommandRouter::Action(std::uint32_t id) {
 }
 
 void CCommandRouter::BuildMenu(QMenu* menu, std::span<const MenuEntry> entries) {
+    AddEntries(menu, entries);
+    connect(menu, &QMenu::aboutToShow, this, [this, menu] { UpdateMenu(menu); });
+}
+
+void CCommandRouter::AddEntries(QMenu* menu, std::span<const MenuEntry> entries) {
     std::vector<QMenu*> stack{menu};
     for (const MenuEntry& entry : entries) {
         QMenu* current = stack.back();
@@ -52,6 +57,9 @@ void CCommandRouter::BuildMenu(QMenu* menu, std::span<const MenuEntry> entries) 
         case MenuEntryKind::Separator:
             current->addSeparator();
             break;
+        case MenuEntryKind::Include:
+            AddEntries(current, {entry.include, entry.includeCount});
+            break;
         case MenuEntryKind::Item: {
             QAction* action = Action(entry.id);
             if (action->text().isEmpty())
@@ -61,7 +69,6 @@ void CCommandRouter::BuildMenu(QMenu* menu, std::span<const MenuEntry> entries) 
         }
         }
     }
-    connect(menu, &QMenu::aboutToShow, this, [this, menu] { UpdateMenu(menu); });
 }
 
 CCommandTarget* CCommandRouter::TargetFor(std::uint32_t id) const {

@@ -24,7 +24,7 @@ public:
 
     void SetTargets(std::vector<CCommandTarget*> targets) { m_targets = std::move(targets); }
     QAction* Action(std::uint32_t id);
-    // Fills a menu from menu entries; returns the popups made, in order.
+    // Fills a menu from menu entries.
     void BuildMenu(QMenu* menu, std::span<const MenuEntry> entries);
     void Execute(std::uint32_t id);
     void UpdateAll();
@@ -34,6 +34,7 @@ signals:
     void promptChanged(const QString& text);
 
 private:
+    void AddEntries(QMenu* menu, std::span<const MenuEntry> entries);
     CCommandTarget* TargetFor(std::uint32_t id) const;
     void Update(std::uint32_t id, QAction* action);
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 
 namespace {
 
@@ -65,6 +66,17 @@ constexpr CommandInfo TheCommands[] = {
      O::Nobody},
 };
 
+// The Edit popup's items, shared by the main menu and the context menu.
+constexpr MenuEntry TheEditItems[] = {
+    {K::Item, "&New\tIns", ID_SIGNAL_NEW},
+    {K::Item, "&Delete\tDel", ID_SIGNAL_DELETE},
+    {K::Separator, "", 0},
+    {K::Item, "Enable", ID_SIGNAL_ENABLE},
+    {K::Item, "Disable", ID_SIGNAL_DISABLE},
+    {K::Separator, "", 0},
+    {K::Item, "Select &All\tCtrl+A", ID_EDIT_SELECT_ALL},
+};
+
 constexpr MenuEntry TheMainMenu[] = {
     {K::PopupBegin, "&File", 0},
     {K::Item, "&New\tCtrl+N", ID_FILE_NEW},
@@ -81,13 +93,7 @@ constexpr MenuEntry TheMainMenu[] = {
     {K::Item, "E&xit", ID_APP_EXIT},
     {K::PopupEnd, "", 0},
     {K::PopupBegin, "&Edit", 0},
-    {K::Item, "&New\tIns", ID_SIGNAL_NEW},
-    {K::Item, "&Delete\tDel", ID_SIGNAL_DELETE},
-    {K::Separator, "", 0},
-    {K::Item, "Enable", ID_SIGNAL_ENABLE},
-    {K::Item, "Disable", ID_SIGNAL_DISABLE},
-    {K::Separator, "", 0},
-    {K::Item, "Select &All\tCtrl+A", ID_EDIT_SELECT_ALL},
+    {K::Include, "", 0, TheEditItems, std::size(TheEditItems)},
     {K::PopupEnd, "", 0},
     {K::PopupBegin, "&View", 0},
     {K::PopupBegin, "&Toolbars and Docking Windows", 0},
@@ -113,15 +119,10 @@ constexpr MenuEntry TheMainMenu[] = {
     {K::PopupEnd, "", 0},
 };
 
+// The list's context menu: one popup "Edit" with the main menu's Edit items.
 constexpr MenuEntry TheContextMenu[] = {
     {K::PopupBegin, "Edit", 0},
-    {K::Item, "&New\tIns", ID_SIGNAL_NEW},
-    {K::Item, "&Delete\tDel", ID_SIGNAL_DELETE},
-    {K::Separator, "", 0},
-    {K::Item, "Enable", ID_SIGNAL_ENABLE},
-    {K::Item, "Disable", ID_SIGNAL_DISABLE},
-    {K::Separator, "", 0},
-    {K::Item, "Select &All\tCtrl+A", ID_EDIT_SELECT_ALL},
+    {K::Include, "", 0, TheEditItems, std::size(TheEditItems)},
     {K::PopupEnd, "", 0},
 };
 

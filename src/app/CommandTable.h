@@ -2,6 +2,7 @@
 
 #include <QKeyCombination>
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 
@@ -17,12 +18,15 @@ struct CommandInfo {
     CommandOwner owner;
 };
 
-enum class MenuEntryKind { Item, Separator, PopupBegin, PopupEnd };
+// Include stands for the entries of another list, so that two menus can share them.
+enum class MenuEntryKind { Item, Separator, PopupBegin, PopupEnd, Include };
 
 struct MenuEntry {
     MenuEntryKind kind;
     const char* text;
     std::uint32_t id;
+    const MenuEntry* include = nullptr; // Include: the entries
+    std::size_t includeCount = 0;
 };
 
 struct Accelerator {

@@ -285,10 +285,7 @@ void CSignalEditDialog::BuildRecord(CSignalDescription& s) const {
         s.m_dBaudrate = ParseRealOrAny(fsk.Text(IDC_BAUDRATE));
         s.m_dShift = ParseRealOrAny(fsk.Text(IDC_SHIFT));
         s.m_dBandwidth = ParseRealOrAny(fsk.Text(IDC_BANDWIDTH));
-        s.m_nNumChannels = ParseCountText(fsk.Text(IDC_NUM_CHANNELS));
-        s.m_nNumChannelsMin = ParseCountText(fsk.Text(IDC_NUM_CHANNELS_MIN));
-        CopyText(s.m_szSpacing, m_szPendingSpacing);
-        s.m_dPilotFrequency = ParseRealText(fsk.Text(IDC_PILOT_FREQUENCY));
+        ReadCarriers(fsk, s);
         break;
     case ModulationMfsk:
         s.m_dBaudrate = ParseRealOrAny(mfsk.Text(IDC_BAUDRATE));
@@ -301,10 +298,7 @@ void CSignalEditDialog::BuildRecord(CSignalDescription& s) const {
         s.m_nSubmode = LookupOrZero(PskSubmodeNames, m_pModulation->currentText());
         s.m_dBaudrate = ParseRealOrAny(psk.Text(IDC_SYMBOL_RATE));
         s.m_dBandwidth = ParseRealOrAny(psk.Text(IDC_BANDWIDTH));
-        s.m_nNumChannels = ParseCountText(psk.Text(IDC_NUM_CHANNELS));
-        s.m_nNumChannelsMin = ParseCountText(psk.Text(IDC_NUM_CHANNELS_MIN));
-        CopyText(s.m_szSpacing, m_szPendingSpacing);
-        s.m_dPilotFrequency = ParseRealText(psk.Text(IDC_PILOT_FREQUENCY));
+        ReadCarriers(psk, s);
         break;
     case ModulationOfdm:
         s.m_nSubmode =
@@ -319,6 +313,14 @@ void CSignalEditDialog::BuildRecord(CSignalDescription& s) const {
     default:
         break;
     }
+}
+
+void CSignalEditDialog::ReadCarriers(const CSignalEditDialogChild& page,
+                                     CSignalDescription& s) const {
+    s.m_nNumChannels = ParseCountText(page.Text(IDC_NUM_CHANNELS));
+    s.m_nNumChannelsMin = ParseCountText(page.Text(IDC_NUM_CHANNELS_MIN));
+    CopyText(s.m_szSpacing, m_szPendingSpacing);
+    s.m_dPilotFrequency = ParseRealText(page.Text(IDC_PILOT_FREQUENCY));
 }
 
 void CSignalEditDialog::accept() {

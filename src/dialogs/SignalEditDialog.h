@@ -51,6 +51,8 @@ private:
     void OnModulationClicked();
     void OnDecoderSelChange();
     void FillPages();
+    // The carrier fields of the FSK and PSK pages; the spacing is the pending one.
+    void ReadCarriers(const CSignalEditDialogChild& page, CSignalDescription& record) const;
 
     CSignalDescription* m_pSignal;
     char16_t m_szPendingSpacing[CSignalDescription::SpacingCapacity] = {};
