@@ -5,6 +5,7 @@
 #include "SignalText.h"
 #include "SpacingDialog.h"
 #include "SpacingText.h"
+#include "StorableText.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -24,6 +25,7 @@ CMulticarrierDialog::CMulticarrierDialog(int carriers, char16_t* spacing, QWidge
     m_pMultiple->setObjectName(QStringLiteral("id1022"));
     m_pCommon->setObjectName(QStringLiteral("id1030"));
     m_pCommon->setMaxLength(SpacingTextLimit);
+    m_pCommon->setValidator(new CStorableTextValidator(SpacingTextLimit, m_pCommon));
     m_pList->setObjectName(QStringLiteral("id1054"));
     m_pList->setRootIsDecorated(false);
     m_pList->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -55,6 +57,16 @@ CMulticarrierDialog::CMulticarrierDialog(int carriers, char16_t* spacing, QWidge
     for (int i = 0; i < rows.cells.size(); ++i)
         new QTreeWidgetItem(m_pList, {CarrierPairLabel(i), rows.cells[i]});
     OnSpacingModeClicked();
+    m_bFilledAsList = rows.isList;
+    m_filledCommon = m_pCommon->text();
+    m_filledCells = Cells();
+}
+
+QStringList CMulticarrierDialog::Cells() const {
+    QStringList cells;
+    for (int i = 0; i < m_pList->topLevelItemCount(); ++i)
+        cells << m_pList->topLevelItem(i)->text(1);
+    return cells;
 }
 
 void CMulticarrierDialog::OnSpacingModeClicked() {
@@ -74,14 +86,20 @@ void CMulticarrierDialog::OnSpacingListDblClk(QTreeWidgetItem* item) {
 }
 
 void CMulticarrierDialog::accept() {
+    // Untouched, the text stays exactly as stored: the rows show each value with six
+    // digits and the list without its spaces.
+    const bool untouched =
+        m_pMultiple->isChecked() == m_bFilledAsList &&
+        (m_bFilledAsList ? Cells() == m_filledCells : m_pCommon->text() == m_filledCommon);
+    if (untouched) {
+        QDialog::accept();
+        return;
+    }
     QString text;
     if (m_pSame->isChecked()) {
         text = m_pCommon->text();
     } else if (m_pMultiple->isChecked()) {
-        QStringList cells;
-        for (int i = 0; i < m_pList->topLevelItemCount(); ++i)
-            cells << m_pList->topLevelItem(i)->text(1);
-        text = JoinSpacingCells(cells);
+        text = JoinSpacingCells(Cells());
         if (text.size() > SpacingTextLimit) {
             // The record holds 199 characters: say so instead of cutting the list.
             CPrompts::Message(this, QMessageBox::Warning, QStringLiteral("Multicarrier Signal"),

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QStringList>
 
 class QLineEdit;
 class QRadioButton;
@@ -29,6 +30,7 @@ public:
 
 private:
     void OnSpacingModeClicked();
+    QStringList Cells() const;
 
     int m_nCarriers;
     char16_t* m_pszSpacing;
@@ -36,4 +38,8 @@ private:
     QRadioButton* m_pMultiple;
     QLineEdit* m_pCommon;
     QTreeWidget* m_pList;
+    // What the controls showed when the dialog opened.
+    bool m_bFilledAsList = false;
+    QString m_filledCommon;
+    QStringList m_filledCells;
 };

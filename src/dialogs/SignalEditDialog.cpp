@@ -6,6 +6,7 @@
 #include "ParameterRules.h"
 #include "Prompts.h"
 #include "SignalText.h"
+#include "StorableText.h"
 #include "Vocabulary.h"
 
 #include <QAbstractItemView>
@@ -49,10 +50,12 @@ CSignalEditDialog::CSignalEditDialog(CSignalDescription* signal, QWidget* parent
       m_pName(new QLineEdit(this)), m_pDecoder(new QComboBox(this)),
       m_pModulation(new QComboBox(this)), m_pCodecheck(new QLineEdit(this)),
       m_pDisabled(new QCheckBox(QStringLiteral("Recognition disabled"), this)),
-      m_pITU(new QLineEdit(this)), m_pComment(new QPlainTextEdit(this)), m_pOk(nullptr) {
+      m_pITU(new QLineEdit(this)),
+      m_pComment(new CCommentEdit(CSignalDescription::CommentCapacity - 1, this)), m_pOk(nullptr) {
     setWindowTitle(QStringLiteral("Signal Parameters Editor"));
     m_pName->setObjectName(Name(IDC_NAME));
     m_pName->setMaxLength(CSignalDescription::NameCapacity - 1);
+    m_pName->setValidator(new CStorableTextValidator(m_pName->maxLength(), m_pName));
     m_pDecoder->setObjectName(Name(IDC_DECODER));
     m_pModulation->setObjectName(Name(IDC_MODULATION));
     m_pCodecheck->setObjectName(Name(IDC_CODECHECK));
@@ -60,6 +63,7 @@ CSignalEditDialog::CSignalEditDialog(CSignalDescription* signal, QWidget* parent
     m_pDisabled->setObjectName(Name(IDC_DISABLED));
     m_pITU->setObjectName(Name(IDC_ITU));
     m_pITU->setMaxLength(CSignalDescription::ITUCapacity - 1);
+    m_pITU->setValidator(new CStorableTextValidator(m_pITU->maxLength(), m_pITU));
     m_pComment->setObjectName(Name(IDC_COMMENT));
     m_pComment->setTabChangesFocus(true);
     m_pComment->installEventFilter(this);
@@ -120,6 +124,15 @@ CSignalEditDialog::CSignalEditDialog(CSignalDescription* signal, QWidget* parent
     connect(m_pDecoder, &QComboBox::currentIndexChanged, this,
             &CSignalEditDialog::OnDecoderSelChange);
     m_pName->setFocus();
+    // What each text control shows before the user touches it.
+    for (const QLineEdit* edit : findChildren<QLineEdit*>())
+        m_filledTexts.insert(edit, edit->text());
+    m_filledTexts.insert(m_pComment, m_pComment->toPlainText());
+}
+
+bool CSignalEditDialog::Untouched(const QLineEdit* edit) const {
+    const auto it = m_filledTexts.constFind(edit);
+    return it != m_filledTexts.constEnd() && *it == edit->text();
 }
 
 bool CSignalEditDialog::Edit(QWidget* parent, CSignalDescription& signal) {
@@ -265,16 +278,47 @@ void CSignalEditDialog::OnEditSpacing() {
     CPrompts::RunDialog(dialog);
 }
 
+double CSignalEditDialog::Real(const CSignalEditDialogChild& page, int id, double stored,
+                               double (*parse)(const QString&)) const {
+    const QLineEdit* edit = page.Edit(id);
+    return Untouched(edit) ? stored : parse(edit->text());
+}
+
+std::int32_t CSignalEditDialog::Count(const CSignalEditDialogChild& page, int id,
+                                      std::int32_t stored,
+                                      std::int32_t (*parse)(const QString&)) const {
+    const QLineEdit* edit = page.Edit(id);
+    return Untouched(edit) ? stored : parse(edit->text());
+}
+
 void CSignalEditDialog::BuildRecord(CSignalDescription& s) const {
+    // A field whose control the user did not touch keeps its stored value exactly: the
+    // controls show numbers with six digits, hide values they cannot show and normalise
+    // line breaks. Values no control of the family shows stay while the family is the same.
+    const CSignalDescription& o = *m_pSignal;
     s = CSignalDescription();
-    CopyText(s.m_szName, Utf16(m_pName->text()));
-    s.m_nMode = m_pDecoder->currentIndex();
     s.m_nModulation = GetCheckedModulation();
+    if (s.m_nModulation == o.m_nModulation && s.m_nModulation != 0) {
+        s = o;
+        s.m_bInvalid = true;
+    }
+    if (Untouched(m_pName))
+        CopyText(s.m_szName, o.m_szName);
+    else
+        CopyText(s.m_szName, Utf16(m_pName->text()));
+    s.m_nMode = m_pDecoder->currentIndex();
     s.m_bDisabled = m_pDisabled->isChecked();
     const std::u16string counter = Utf16(m_pCodecheck->text().left(511));
-    s.m_nCodecheckCounter = ParseULong(std::u16string_view(counter));
-    CopyText(s.m_szITU, Utf16(m_pITU->text()));
-    CopyText(s.m_szComment, Utf16(m_pComment->toPlainText()));
+    s.m_nCodecheckCounter =
+        Untouched(m_pCodecheck) ? o.m_nCodecheckCounter : ParseULong(std::u16string_view(counter));
+    if (Untouched(m_pITU))
+        CopyText(s.m_szITU, o.m_szITU);
+    else
+        CopyText(s.m_szITU, Utf16(m_pITU->text()));
+    if (m_filledTexts.value(m_pComment) == m_pComment->toPlainText())
+        CopyText(s.m_szComment, o.m_szComment);
+    else
+        CopyText(s.m_szComment, Utf16(m_pComment->toPlainText()));
     const auto& fsk = m_pageFSK;
     const auto& mfsk = m_pageMFSK;
     const auto& psk = m_pagePSK;
@@ -282,33 +326,39 @@ void CSignalEditDialog::BuildRecord(CSignalDescription& s) const {
     switch (s.m_nModulation) {
     case ModulationFsk:
         s.m_nSubmode = LookupOrZero(FskSubmodeNames, m_pModulation->currentText());
-        s.m_dBaudrate = ParseRealOrAny(fsk.Text(IDC_BAUDRATE));
-        s.m_dShift = ParseRealOrAny(fsk.Text(IDC_SHIFT));
-        s.m_dBandwidth = ParseRealOrAny(fsk.Text(IDC_BANDWIDTH));
+        // The page has no tones: validation makes them 2 (more would turn it into MFSK).
+        s.m_nNumTones = 0;
+        s.m_dBaudrate = Real(fsk, IDC_BAUDRATE, o.m_dBaudrate, ParseRealOrAny);
+        s.m_dShift = Real(fsk, IDC_SHIFT, o.m_dShift, ParseRealOrAny);
+        s.m_dBandwidth = Real(fsk, IDC_BANDWIDTH, o.m_dBandwidth, ParseRealOrAny);
         ReadCarriers(fsk, s);
         break;
     case ModulationMfsk:
-        s.m_dBaudrate = ParseRealOrAny(mfsk.Text(IDC_BAUDRATE));
-        s.m_dShift = ParseRealText(mfsk.Text(IDC_SPACING));
-        s.m_nNumTones = ParseCountOrAny(mfsk.Text(IDC_NUM_TONES));
-        s.m_nNumTonesMin = ParseCountOrAny(mfsk.Text(IDC_NUM_TONES_MIN));
-        s.m_dBandwidth = ParseRealText(mfsk.Text(IDC_BANDWIDTH));
+        s.m_dBaudrate = Real(mfsk, IDC_BAUDRATE, o.m_dBaudrate, ParseRealOrAny);
+        s.m_dShift = Real(mfsk, IDC_SPACING, o.m_dShift, ParseRealText);
+        s.m_nNumTones = Count(mfsk, IDC_NUM_TONES, o.m_nNumTones, ParseCountOrAny);
+        s.m_nNumTonesMin = Count(mfsk, IDC_NUM_TONES_MIN, o.m_nNumTonesMin, ParseCountOrAny);
+        s.m_dBandwidth = Real(mfsk, IDC_BANDWIDTH, o.m_dBandwidth, ParseRealText);
         break;
     case ModulationPsk:
         s.m_nSubmode = LookupOrZero(PskSubmodeNames, m_pModulation->currentText());
-        s.m_dBaudrate = ParseRealOrAny(psk.Text(IDC_SYMBOL_RATE));
-        s.m_dBandwidth = ParseRealOrAny(psk.Text(IDC_BANDWIDTH));
+        s.m_dBaudrate = Real(psk, IDC_SYMBOL_RATE, o.m_dBaudrate, ParseRealOrAny);
+        s.m_dBandwidth = Real(psk, IDC_BANDWIDTH, o.m_dBandwidth, ParseRealOrAny);
         ReadCarriers(psk, s);
         break;
     case ModulationOfdm:
         s.m_nSubmode =
             LookupOrZero(SubcarrierModulationNames, ofdm.SubcarrierCombo()->currentText());
-        s.m_dBaudrate = ParseRealOrAny(ofdm.Text(IDC_SYMBOL_RATE));
-        s.m_nNumChannels = ParseCountText(ofdm.Text(IDC_NUM_CHANNELS));
-        s.m_nNumChannelsMin = ParseCountText(ofdm.Text(IDC_NUM_CHANNELS_MIN));
-        s.m_dBandwidth = ParseRealOrAny(ofdm.Text(IDC_BANDWIDTH));
-        CopyText(s.m_szSpacing, Utf16(ofdm.Text(IDC_SPACING)));
-        s.m_dPilotFrequency = ParseRealText(ofdm.Text(IDC_PILOT_FREQUENCY));
+        s.m_dBaudrate = Real(ofdm, IDC_SYMBOL_RATE, o.m_dBaudrate, ParseRealOrAny);
+        s.m_nNumChannels = Count(ofdm, IDC_NUM_CHANNELS, o.m_nNumChannels, ParseCountText);
+        s.m_nNumChannelsMin =
+            Count(ofdm, IDC_NUM_CHANNELS_MIN, o.m_nNumChannelsMin, ParseCountText);
+        s.m_dBandwidth = Real(ofdm, IDC_BANDWIDTH, o.m_dBandwidth, ParseRealOrAny);
+        if (Untouched(ofdm.Edit(IDC_SPACING)))
+            CopyText(s.m_szSpacing, o.m_szSpacing);
+        else
+            CopyText(s.m_szSpacing, Utf16(ofdm.Text(IDC_SPACING)));
+        s.m_dPilotFrequency = Real(ofdm, IDC_PILOT_FREQUENCY, o.m_dPilotFrequency, ParseRealText);
         break;
     default:
         break;
@@ -317,10 +367,11 @@ void CSignalEditDialog::BuildRecord(CSignalDescription& s) const {
 
 void CSignalEditDialog::ReadCarriers(const CSignalEditDialogChild& page,
                                      CSignalDescription& s) const {
-    s.m_nNumChannels = ParseCountText(page.Text(IDC_NUM_CHANNELS));
-    s.m_nNumChannelsMin = ParseCountText(page.Text(IDC_NUM_CHANNELS_MIN));
+    const CSignalDescription& o = *m_pSignal;
+    s.m_nNumChannels = Count(page, IDC_NUM_CHANNELS, o.m_nNumChannels, ParseCountText);
+    s.m_nNumChannelsMin = Count(page, IDC_NUM_CHANNELS_MIN, o.m_nNumChannelsMin, ParseCountText);
     CopyText(s.m_szSpacing, m_szPendingSpacing);
-    s.m_dPilotFrequency = ParseRealText(page.Text(IDC_PILOT_FREQUENCY));
+    s.m_dPilotFrequency = Real(page, IDC_PILOT_FREQUENCY, o.m_dPilotFrequency, ParseRealText);
 }
 
 void CSignalEditDialog::accept() {

@@ -4,6 +4,7 @@
 #include "SignalEditDialogChild.h"
 
 #include <QDialog>
+#include <QHash>
 
 class QButtonGroup;
 class QCheckBox;
@@ -53,6 +54,13 @@ private:
     void FillPages();
     // The carrier fields of the FSK and PSK pages; the spacing is the pending one.
     void ReadCarriers(const CSignalEditDialogChild& page, CSignalDescription& record) const;
+    // True when the edit still shows what it was filled with.
+    bool Untouched(const QLineEdit* edit) const;
+    // A page's number: the stored value while its edit is untouched, else the parsed text.
+    double Real(const CSignalEditDialogChild& page, int id, double stored,
+                double (*parse)(const QString&)) const;
+    std::int32_t Count(const CSignalEditDialogChild& page, int id, std::int32_t stored,
+                       std::int32_t (*parse)(const QString&)) const;
 
     CSignalDescription* m_pSignal;
     char16_t m_szPendingSpacing[CSignalDescription::SpacingCapacity] = {};
@@ -70,4 +78,5 @@ private:
     QLineEdit* m_pITU;
     QPlainTextEdit* m_pComment;
     QPushButton* m_pOk;
+    QHash<const QObject*, QString> m_filledTexts;
 };

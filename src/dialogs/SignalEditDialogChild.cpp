@@ -3,6 +3,7 @@
 #include "ControlIds.h"
 #include "ParameterRules.h"
 #include "SignalEditDialog.h"
+#include "StorableText.h"
 #include "Vocabulary.h"
 
 #include <QComboBox>
@@ -74,7 +75,7 @@ bool CSignalEditDialogChild::Create(int templateId, CSignalEditDialog* owner) {
         AddField(IDC_NUM_CHANNELS_MIN, QStringLiteral("Minimum\nNo. of Carriers:"), QString());
         AddField(IDC_BANDWIDTH, QStringLiteral("Bandwidth:"), hz);
         AddField(IDC_SPACING, QStringLiteral("Spacing:"), hz);
-        Edit(IDC_SPACING)->setMaxLength(199);
+        Edit(IDC_SPACING)->setValidator(new CStorableTextValidator(199, Edit(IDC_SPACING)));
         AddField(IDC_PILOT_FREQUENCY, QStringLiteral("Pilot Frequency:"), hz);
         break;
     }

@@ -76,10 +76,7 @@ SpacingRows ReadSpacingRows(const QString& input, int carriers) {
 }
 
 QString JoinSpacingCells(const QStringList& cells) {
-    QStringList parts;
-    for (const QString& cell : cells)
-        parts << cell.left(7);
-    return parts.join(QLatin1Char(','));
+    return cells.join(QLatin1Char(','));
 }
 
 QString CarrierPairLabel(int row) {

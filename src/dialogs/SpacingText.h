@@ -22,7 +22,7 @@ bool IsSpacingList(const QString& text);
 // is skipped; missing values give 0 and surplus values are ignored.
 SpacingRows ReadSpacingRows(const QString& text, int carriers);
 
-// Joins the cells with "," (no spaces), each cut to its first 7 characters.
+// Joins the cells with "," (no spaces), each value whole: the caller checks the length.
 QString JoinSpacingCells(const QStringList& cells);
 
 // "Carriers 1-2" for row 0, and so on.

@@ -205,6 +205,42 @@ const char* EncodeTexts(const CSignalDescription& s, EncodedTexts& texts) {
     return nullptr;
 }
 
+// The wildcards (-1) that the lenient validation after reading puts back by itself when
+// the value is left out: leaving them out keeps files as they always were.
+struct WildcardRestores {
+    bool baudrate = false;
+    bool shift = false;
+    bool bandwidth = false;
+};
+
+WildcardRestores RestoredWildcards(const CSignalDescription& s) {
+    // Validation reaches the family checks only past the name and negative-value checks;
+    // those give the same answer whether the value is -1 or left out (0).
+    const bool reached = s.m_szName[0] != u'\0' && s.m_dBaudrate >= -1 && s.m_dShift >= -1 &&
+                         s.m_nNumTones >= -1 && s.m_nNumChannels >= -1;
+    if (!reached)
+        return {};
+    const bool fsk = s.m_nModulation == ModulationFsk && s.m_nNumTones <= 2;
+    const bool mfsk = s.m_nModulation == ModulationMfsk ||
+                      (s.m_nModulation == ModulationFsk && s.m_nNumTones > 2);
+    WildcardRestores restores;
+    // An OFDM record without symbol rate reads back invalid with -1: left out only when
+    // the record is invalid already, so that a typed "*" comes back valid.
+    restores.baudrate = fsk || mfsk || s.m_nModulation == ModulationPsk ||
+                        (s.m_nModulation == ModulationOfdm && s.m_bInvalid);
+    restores.shift = fsk || mfsk;
+    restores.bandwidth = fsk;
+    return restores;
+}
+
+// A value is written when it is set (above 0) or negative, unless it is a wildcard that
+// reading restores by itself.
+bool Written(double value, bool wildcardRestored) {
+    if (value > 0)
+        return true;
+    return value < 0 && !(value == -1 && wildcardRestored);
+}
+
 } // namespace
 
 bool CSignalXml::ReadXml(xmlTextReaderPtr reader, CSignalDescription& s, const char16_t** message) {
@@ -264,6 +300,7 @@ bool CSignalXml::WriteXml(xmlTextWriterPtr w, const CSignalDescription& s,
         return false;
     }
     std::string& ascii = ScratchBuffers().utf8;
+    const WildcardRestores restores = RestoredWildcards(s);
     int failed = 0;
     auto check = [&failed](int rc) { failed |= rc < 0; };
     check(xmlTextWriterStartElement(w, Xml("Signal")));
@@ -282,19 +319,19 @@ bool CSignalXml::WriteXml(xmlTextWriterPtr w, const CSignalDescription& s,
         EncodeUtf8(s.GetSubcarrierName(), ascii);
         check(WriteText(w, "Submode", ascii));
     }
-    if (s.m_dBaudrate > 0)
+    if (Written(s.m_dBaudrate, restores.baudrate))
         check(WriteReal(w, "Baudrate", s.m_dBaudrate));
-    if (s.m_dShift > 0)
+    if (Written(s.m_dShift, restores.shift))
         check(WriteReal(w, s.m_nModulation == ModulationMfsk ? "Spacing" : "Shift", s.m_dShift));
-    if (s.m_dBandwidth > 0)
+    if (Written(s.m_dBandwidth, restores.bandwidth))
         check(WriteReal(w, "Bandwidth", s.m_dBandwidth));
-    if (s.m_nNumTones > 0)
+    if (s.m_nNumTones != 0)
         check(WriteInt(w, "NumTones", s.m_nNumTones));
     if (s.m_nModulation != ModulationMfsk && !texts.spacing.empty())
         check(WriteText(w, "Spacing", texts.spacing));
     if (s.m_nNumChannels != 0)
         check(WriteInt(w, "NumChannels", s.m_nNumChannels));
-    if (s.m_dPilotFrequency > 0)
+    if (Written(s.m_dPilotFrequency, false))
         check(WriteReal(w, "PilotFrequency", s.m_dPilotFrequency));
     if (s.m_nNumChannelsMin != 0)
         check(WriteInt(w, "NumChannelsMin", s.m_nNumChannelsMin));

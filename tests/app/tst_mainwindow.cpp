@@ -369,12 +369,12 @@ private slots:
         QCOMPARE(fsk.m_nNumChannelsMin, 2);
         QCOMPARE(fsk.m_dPilotFrequency, 1800.0);
 
-        // MFSK: 45 Bd typed; any number of tones is not written, so it comes back invalid.
+        // MFSK: 45 Bd typed; any number of tones comes back as typed.
         const CSignalDescription& mfsk = *Doc()->GetSignal(4);
         QCOMPARE(mfsk.m_dBaudrate, 45.0);
         QCOMPARE(mfsk.m_dShift, 31.25);
-        QCOMPARE(mfsk.m_nNumTones, 0);
-        QVERIFY(mfsk.m_bInvalid);
+        QCOMPARE(mfsk.m_nNumTones, -1);
+        QVERIFY(!mfsk.m_bInvalid);
         QCOMPARE(mfsk.m_nNumTonesMin, 8);
 
         const CSignalDescription& psk = *Doc()->GetSignal(1);
@@ -387,7 +387,7 @@ private slots:
         const CSignalDescription& ofdm = *Doc()->GetSignal(2);
         QCOMPARE(ofdm.m_nSubmode, 7);
         QCOMPARE(ofdm.m_dBaudrate, 44.44);
-        QCOMPARE(ofdm.m_dBandwidth, 0.0); // the wildcard is not written; OFDM leaves it empty
+        QCOMPARE(ofdm.m_dBandwidth, -1.0); // the wildcard is written and read back
         QCOMPARE(ofdm.m_nNumChannelsMin, 30);
         QVERIFY(!ofdm.m_bInvalid);
 

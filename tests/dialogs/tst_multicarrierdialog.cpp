@@ -51,6 +51,35 @@ private slots:
         QCOMPARE(Cells(again, 1), (QStringList{"0", "0", "0"}));
     }
 
+    void okKeepsWhatWasNotTouched_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("editedRow"); // -1: OK without any change
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("list with a space") << "100, 200" << -1 << "100, 200";
+        QTest::newRow("digits beyond six") << "100.12345,2" << -1 << "100.12345,2";
+        QTest::newRow("exponent form") << "1.5e+006,2" << -1 << "1.5e+006,2";
+        QTest::newRow("one value as typed") << "170.000" << -1 << "170.000";
+        QTest::newRow("edited row, exponent kept whole") << "1.5e+006,2" << 1 << "1.5e+006,5";
+    }
+    void okKeepsWhatWasNotTouched() {
+        QFETCH(QString, stored);
+        QFETCH(int, editedRow);
+        QFETCH(QString, expected);
+        char16_t spacing[200] = {};
+        CopyText(spacing, stored.toStdU16String());
+        CMulticarrierDialog dialog(3, spacing);
+        if (editedRow >= 0) {
+            CPrompts::PushDialogHandler([](QDialog& d) {
+                static_cast<CSpacingDialog&>(d).SpacingEdit()->setText(QStringLiteral("5"));
+                d.accept();
+                return d.result();
+            });
+            dialog.OnSpacingListDblClk(dialog.List()->topLevelItem(editedRow));
+        }
+        dialog.accept();
+        QCOMPARE(QString::fromUtf16(spacing), expected);
+    }
+
     void emptyBecomesWildcardEvenOnCancel() {
         char16_t spacing[200] = u"";
         {

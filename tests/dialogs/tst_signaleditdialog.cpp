@@ -1,12 +1,17 @@
 #include "ControlIds.h"
 #include "MulticarrierDialog.h"
 #include "Prompts.h"
+#include "RandomSignals.h"
 #include "SignalEditDialog.h"
 #include "SignalText.h"
+#include "StorableText.h"
+#include "VantorDoc.h"
 #include "Vocabulary.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -160,6 +165,8 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(double, stored);
         CSignalDescription s = Record(family);
+        s.m_dBandwidth = 700; // so that "*" is typed over a shown value
+        s.UpdateDisplayTexts();
         CSignalEditDialog dialog(&s);
         auto& page = dialog.Page(family);
         const int id = field == "tones"       ? IDC_NUM_TONES
@@ -231,19 +238,122 @@ private slots:
         QCOMPARE(duration->text(), QStringLiteral("*"));
     }
 
-    void mfskAnyToneCountNeedsTheWildcard() {
+    void mfskWildcardTonesStayUntouched() {
         CSignalDescription s = Record(ModulationMfsk);
         s.m_nNumTones = -1;
         s.m_nNumTonesMin = 0;
         s.UpdateDisplayTexts();
+        {
+            // The wildcard shows as an empty field; untouched, it stays the wildcard.
+            CSignalEditDialog dialog(&s);
+            QCOMPARE(dialog.Page(ModulationMfsk).Text(IDC_NUM_TONES), QString());
+            dialog.accept();
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
+            QCOMPARE(s.m_nNumTones, -1);
+        }
         CSignalEditDialog dialog(&s);
-        QCOMPARE(dialog.Page(ModulationMfsk).Text(IDC_NUM_TONES), QString());
+        dialog.Page(ModulationMfsk).SetText(IDC_NUM_TONES, QStringLiteral("2"));
         dialog.accept();
+        QCOMPARE(CPrompts::ShownMessages().size(), 1);
         QCOMPARE(CPrompts::ShownMessages().last().text,
                  QStringLiteral("Less than 3 tones specified for MFSK"));
-        dialog.Page(ModulationMfsk).SetText(IDC_NUM_TONES, QStringLiteral("*"));
-        dialog.accept();
-        QCOMPARE(s.m_nNumTones, -1);
+    }
+
+    // OK without any edit gives back every stored value: the sample database and 1,000
+    // valid random records (digits beyond six, values the fields cannot show, comments with
+    // no-break spaces, CR LF and U+2028, OFDM spacing lists), with the spacing dialog
+    // opened and confirmed where the record has carriers.
+    void untouchedOkKeepsEveryStoredValue() {
+        CVantorDoc sample;
+        QVERIFY(
+            sample.OnOpenDocument(QStringLiteral(QUARN_TEST_DATA "/../../examples/signals.xml")));
+        std::vector<CSignalDescription> records;
+        for (const auto& s : sample.Signals()) {
+            if (!s->m_bInvalid)
+                records.push_back(*s);
+        }
+        QVERIFY(records.size() > 10);
+        const std::size_t total = records.size() + 1000;
+        QRandomGenerator random(1207);
+        while (records.size() < total) {
+            CSignalDescription s = RandomRecord(random);
+            CopyText(s.m_szName, u"n" + std::u16string(s.m_szName));
+            if (records.size() % 3 == 0)
+                CopyText(s.m_szComment, u"a\u00A0b\r\nc\u2028d\re");
+            if (s.m_nModulation == ModulationOfdm && records.size() % 2 == 0)
+                CopyText(s.m_szSpacing, u"100,200");
+            if (s.Validate(true) == nullptr) {
+                s.m_bInvalid = false;
+                s.UpdateDisplayTexts();
+                records.push_back(s);
+            }
+        }
+        for (const CSignalDescription& original : records) {
+            CSignalDescription edited = original;
+            CSignalEditDialog dialog(&edited);
+            const int family = original.m_nModulation;
+            if ((family == ModulationFsk || family == ModulationPsk) &&
+                original.m_nNumChannels >= 2) {
+                CPrompts::PushDialogHandler([](QDialog& d) {
+                    d.accept();
+                    return d.result();
+                });
+                dialog.OnEditSpacing();
+            }
+            dialog.accept();
+            QVERIFY2(dialog.result() == QDialog::Accepted, qPrintable(Describe(original)));
+            QVERIFY2(SameStoredValues(edited, original),
+                     qPrintable(QStringLiteral("\n got      %1\n expected %2")
+                                    .arg(Describe(edited), Describe(original))));
+            QCOMPARE(Q(edited.m_szComment), Q(original.m_szComment));
+            QCOMPARE(Q(edited.m_szName), Q(original.m_szName));
+            QCOMPARE(Q(edited.m_szITU), Q(original.m_szITU));
+        }
+        QVERIFY(CPrompts::ShownMessages().isEmpty());
+    }
+
+    // Typed or pasted text keeps only what a file can carry, and no limit splits a pair.
+    void textFieldsTakeOnlyStorableText_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("expected");
+        const QString emoji = QStringLiteral("\U0001F600");
+        QTest::newRow("name controls") << "name" << QStringLiteral("a\u0001b\tc\nd") << "abcd";
+        QTest::newRow("name noncharacters")
+            << "name" << QStringLiteral("a\uFFFEb\uFFFF") + QChar(0xD800) + "c"
+            << "abc";
+        QTest::newRow("name limit before a pair")
+            << "name" << QString(58, 'x') + emoji << QString(58, 'x');
+        QTest::newRow("name pair within the limit")
+            << "name" << QString(57, 'x') + emoji << QString(57, 'x') + emoji;
+        QTest::newRow("ITU limit before a pair")
+            << "itu" << QStringLiteral("12345678") + emoji << "12345678";
+        QTest::newRow("comment keeps tab and lines")
+            << "comment" << QStringLiteral("a\tb\nc\u0007d\u001Fe") << "a\tb\ncde";
+        QTest::newRow("comment limit before a pair")
+            << "comment" << QString(498, 'x') + emoji + "y" << QString(498, 'x');
+        QTest::newRow("OFDM spacing") << "ofdm spacing" << QStringLiteral("1\u001B00") << "100";
+    }
+    void textFieldsTakeOnlyStorableText() {
+        QFETCH(QString, field);
+        QFETCH(QString, pasted);
+        QFETCH(QString, expected);
+        CSignalDescription s;
+        CSignalEditDialog dialog(&s);
+        QGuiApplication::clipboard()->setText(pasted);
+        QString shown;
+        if (field == "comment") {
+            dialog.CommentEdit()->paste();
+            shown = dialog.CommentEdit()->toPlainText();
+        } else {
+            dialog.FamilyButton(ModulationOfdm)->click();
+            QLineEdit* edit = field == "name"  ? dialog.NameEdit()
+                              : field == "itu" ? dialog.ITUEdit()
+                                               : dialog.Page(ModulationOfdm).Edit(IDC_SPACING);
+            edit->paste();
+            shown = edit->text();
+        }
+        QCOMPARE(shown, expected);
     }
 
     void editSpacingNeedsCarriers_data() {

@@ -38,7 +38,7 @@ private slots:
     }
 
     void join() {
-        QCOMPARE(JoinSpacingCells({"170", "340.12345678", "*"}), QStringLiteral("170,340.123,*"));
+        QCOMPARE(JoinSpacingCells({"170", "1.5e+006", "*"}), QStringLiteral("170,1.5e+006,*"));
         QCOMPARE(JoinSpacingCells({}), QString());
         QCOMPARE(CarrierPairLabel(0), QStringLiteral("Carriers 1-2"));
     }

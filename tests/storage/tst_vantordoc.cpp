@@ -218,7 +218,7 @@ private slots:
         QCOMPARE(o.m_dBaudrate, -1.0);
         QVERIFY(o.m_bInvalid);
         QCOMPARE(o.m_nNumChannels, -1);
-        QCOMPARE(o.m_dPilotFrequency, 0.0);
+        QCOMPARE(o.m_dPilotFrequency, -1.0);
         QCOMPARE(back.GetSignal(1)->m_dBaudrate, 123.457);
         QCOMPARE(back.GetSignal(1)->m_nMode, 10);
         QCOMPARE(back.GetSignal(2)->m_dBaudrate, -1.0);
