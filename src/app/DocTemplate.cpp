@@ -56,8 +56,13 @@ bool CDocTemplate::FileOpen() {
 bool CDocTemplate::OpenFile(const QString& path, bool askToSave) {
     if (askToSave && !SaveModified())
         return false;
-    CProgressScope progress(m_pDoc, m_pWindow, QStringLiteral("Opening %1 ...").arg(path));
-    if (!m_pDoc->OnOpenDocument(path)) {
+    bool opened = false;
+    {
+        // The progress window goes before any message of the same operation appears.
+        CProgressScope progress(m_pDoc, m_pWindow, QStringLiteral("Opening %1 ...").arg(path));
+        opened = m_pDoc->OnOpenDocument(path);
+    }
+    if (!opened) {
         ReportFailure(QStringLiteral("Cannot open the signal database."));
         emit openFailed(path);
         return false;
@@ -89,8 +94,12 @@ bool CDocTemplate::FileSaveAs() {
 }
 
 bool CDocTemplate::DoSave(const QString& path) {
-    CProgressScope progress(m_pDoc, m_pWindow, QStringLiteral("Saving %1 ...").arg(path));
-    if (!m_pDoc->OnSaveDocument(path)) {
+    bool saved = false;
+    {
+        CProgressScope progress(m_pDoc, m_pWindow, QStringLiteral("Saving %1 ...").arg(path));
+        saved = m_pDoc->OnSaveDocument(path);
+    }
+    if (!saved) {
         ReportFailure(QStringLiteral("Cannot save the signal database."));
         return false;
     }
@@ -107,8 +116,12 @@ void CDocTemplate::FileMerge() {
 }
 
 bool CDocTemplate::MergeFile(const QString& path) {
-    CProgressScope progress(m_pDoc, m_pWindow, QStringLiteral("Merging %1 ...").arg(path));
-    if (m_pDoc->MergeFile(path))
+    bool merged = false;
+    {
+        CProgressScope progress(m_pDoc, m_pWindow, QStringLiteral("Merging %1 ...").arg(path));
+        merged = m_pDoc->MergeFile(path);
+    }
+    if (merged)
         return true;
     ReportFailure(QStringLiteral("Cannot merge the signal database."));
     return false;

@@ -65,17 +65,21 @@ bool CVantorApp::InitInstance(const QStringList& args, QString& error) {
             [this](const QString& path) { m_pTemplate->OpenFile(path); });
     connect(frame, &CMainFrame::closeRequested, this,
             [this](bool* accept) { *accept = m_pTemplate->SaveModified(); });
+    // A relative path names a file of the folder the editor was started from.
+    QStringList files;
+    for (const QString& arg : args)
+        files << QFileInfo(arg).absoluteFilePath();
     EnterCodeTablesFolder();
 
-    if (args.size() > 1) {
+    if (files.size() > 1) {
         error = QStringLiteral("only one file can be opened");
         return false;
     }
-    if (args.isEmpty()) {
+    if (files.isEmpty()) {
         m_pDoc->OnNewDocument();
     } else if (CProgressScope progress(m_pDoc, nullptr,
-                                       QStringLiteral("Opening %1 ...").arg(args.first()));
-               !m_pDoc->OnOpenDocument(QFileInfo(args.first()).absoluteFilePath())) {
+                                       QStringLiteral("Opening %1 ...").arg(files.first()));
+               !m_pDoc->OnOpenDocument(files.first())) {
         error = m_pDoc->GetLastError();
         return false;
     } else {

@@ -1,6 +1,8 @@
 #include "Prompts.h"
 
+#include <QApplication>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QFileDialog>
 #include <QQueue>
 
@@ -34,7 +36,12 @@ QMessageBox::StandardButton CPrompts::Message(QWidget* parent, QMessageBox::Icon
     State& state = TheState();
     const QString title = caption.isEmpty() ? QStringLiteral("Quarn Editor") : caption;
     if (state.testing) {
-        state.shown.append({title, text, icon});
+        QStringList dialogs;
+        for (const QWidget* window : QApplication::topLevelWidgets()) {
+            if (qobject_cast<const QDialog*>(window))
+                dialogs << QString::fromLatin1(window->metaObject()->className());
+        }
+        state.shown.append({title, text, icon, dialogs});
         if (!state.answers.isEmpty())
             return state.answers.dequeue();
         return defaultButton != QMessageBox::NoButton ? defaultButton : QMessageBox::Ok;

@@ -19,6 +19,9 @@ public:
         QString caption;
         QString text;
         QMessageBox::Icon icon;
+        // Class names of the dialogs that existed when the message came (a message must
+        // not be covered by a window of the operation that failed).
+        QStringList dialogs;
     };
 
     static QMessageBox::StandardButton

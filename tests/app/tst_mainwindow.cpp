@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,6 +26,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -126,6 +128,26 @@ private slots:
         QVERIFY(invalidRow >= 0);
         QCOMPARE(model->index(invalidRow, 3).data(Qt::ToolTipRole).toString(),
                  QStringLiteral("No symbol rate specified"));
+    }
+
+    // The code tables folder becomes the working folder, but a relative path on the
+    // command line still names the file of the folder the editor was started from.
+    void relativePathIsTheStartingFolders() {
+        const QString tables =
+            qEnvironmentVariable("XDG_DATA_DIRS") + QStringLiteral("/Korvel/Quarn Code Tables");
+        QVERIFY(QDir().mkpath(tables));
+        QVERIFY(QFile::copy(DataFile("other.xml"), tables + "/mixed.xml"));
+        const QString started = QDir::currentPath();
+        const auto restore = qScopeGuard([&] {
+            QDir::setCurrent(started);
+            QDir(tables).removeRecursively();
+        });
+        const QString path = Copy("mixed.xml");
+        QVERIFY(QDir::setCurrent(m_dir.path()));
+        Start({QStringLiteral("mixed.xml")});
+        QCOMPARE(QDir::currentPath(), QDir(tables).canonicalPath());
+        QCOMPARE(Doc()->GetPathName(), path);
+        QCOMPARE(Frame()->View()->RowModel()->rowCount(), 5);
     }
 
     void startWithBadFileFails() {
@@ -462,6 +484,26 @@ private slots:
         QCOMPARE(CPrompts::ShownMessages().size(), 1);
         QCOMPARE(model->rowCount(), 7);
         QVERIFY(CPrompts::ShownMessages().last().text.contains("line"));
+    }
+
+    // The failure message of a file operation is the only window above the main window:
+    // the operation's progress window is gone before it appears.
+    void failureMessageIsNotCovered_data() {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("open") << int(ID_FILE_OPEN) << "broken.xml";
+        QTest::newRow("merge") << int(ID_FILE_MERGE) << "broken.xml";
+        QTest::newRow("save as") << int(ID_FILE_SAVE_AS) << "no/such/folder/x.xml";
+    }
+    void failureMessageIsNotCovered() {
+        QFETCH(int, command);
+        QFETCH(QString, file);
+        Start({Copy("mixed.xml")});
+        CPrompts::PushFileName(file.contains('/') ? m_dir.filePath(file) : Copy(file));
+        Trigger(static_cast<std::uint32_t>(command));
+        QCOMPARE(CPrompts::ShownMessages().size(), 1);
+        QCOMPARE(CPrompts::ShownMessages().last().icon, QMessageBox::Critical);
+        QCOMPARE(CPrompts::ShownMessages().last().dialogs, QStringList());
     }
 
     void saveAsAndFailedSave() {
