@@ -264,7 +264,7 @@ void BM_MergeScan(benchmark::State& state) {
         QString error;
         CSignalFileReader::Read(
             MergePath(state.range(0)),
-            [&](std::unique_ptr<CSignalDescription> signal, const char16_t*) {
+            [&](std::unique_ptr<CSignalDescription> signal, SignalReadNotes&&) {
                 if (doc->FindEqualSignal(*signal) >= 0) {
                     ++dropped;
                     return;

@@ -205,10 +205,20 @@ int RunCheck(const std::vector<std::string>& files, std::ostream& out, std::ostr
             continue;
         }
         for (const auto& signal : doc.Signals()) {
-            const char16_t* message = doc.GetReadMessage(signal.get());
-            if (message == nullptr)
+            const SignalReadNotes* notes = doc.GetReadNotes(signal.get());
+            if (notes == nullptr)
                 continue;
-            out << file << ": " << Utf8(signal->m_szName) << ": " << Utf8(message) << "\n";
+            const std::string prefix = file + ": " + Utf8(signal->m_szName) + ": ";
+            // Names this version does not know are warnings: they do not change the status.
+            if (notes->unknownMode)
+                out << prefix << "warning: unknown decoder mode \"" << *notes->unknownMode
+                    << "\" (read as no-mode)\n";
+            if (notes->unknownModulation)
+                out << prefix << "warning: unknown modulation \"" << *notes->unknownModulation
+                    << "\" (read as no modulation)\n";
+            if (notes->message == nullptr)
+                continue;
+            out << prefix << Utf8(notes->message) << "\n";
             if (status == ExitOk)
                 status = ExitInvalid;
         }
@@ -264,10 +274,14 @@ int RunMerge(const std::vector<std::string>& args, std::ostream& out, std::ostre
             return ReadFailure(err, doc);
         total.added += result.added;
         total.dropped += result.dropped;
+        total.differing += result.differing;
     }
     const int status = Save(doc, output, err);
     if (status == ExitOk)
-        out << total.added << " records added, " << total.dropped << " dropped as duplicates\n";
+        out << total.added << " records added, " << total.dropped << " dropped as duplicates, "
+            << total.differing
+            << " of them differing in bandwidth, code-check counter, minimums or disabled state "
+               "(the held values were kept)\n";
     return status;
 }
 

@@ -11,6 +11,18 @@ namespace {
 
 const QString DatabasesFilter = QStringLiteral("Signal Databases (*.xml)");
 
+QString Signals(int count) {
+    return count == 1 ? QStringLiteral("1 signal") : QStringLiteral("%1 signals").arg(count);
+}
+
+QString NameLines(const QString& kind, const std::map<std::string, int>& names) {
+    QString lines;
+    for (const auto& [name, count] : names)
+        lines += QStringLiteral("\n    %1 \"%2\": %3")
+                     .arg(kind, QString::fromStdString(name), Signals(count));
+    return lines;
+}
+
 } // namespace
 
 CDocTemplate::CDocTemplate(CVantorDoc* doc, QObject* parent) : QObject(parent), m_pDoc(doc) {}
@@ -69,7 +81,25 @@ bool CDocTemplate::OpenFile(const QString& path, bool askToSave) {
     }
     emit titleChanged(WindowTitle());
     emit fileOpened(m_pDoc->GetPathName());
+    ReportUnknownNames();
     return true;
+}
+
+void CDocTemplate::ReportUnknownNames() {
+    const CVantorDoc::UnknownNames& names = m_pDoc->GetUnknownNames();
+    if (names.records == 0)
+        return;
+    const QString text =
+        QStringLiteral("%1 of this file %2 a decoder mode or modulation that this version of "
+                       "Quarn Editor does not know:%3%4\n\n"
+                       "An unknown decoder mode is shown and will be saved as \"no-mode\", "
+                       "without its code-check counter. An unknown modulation is shown empty, "
+                       "marks the signal invalid, and will be saved empty.")
+            .arg(Signals(names.records),
+                 names.records == 1 ? QStringLiteral("names") : QStringLiteral("name"))
+            .arg(NameLines(QStringLiteral("decoder mode"), names.modes),
+                 NameLines(QStringLiteral("modulation"), names.modulations));
+    CPrompts::Message(m_pWindow, QMessageBox::Warning, QString(), text);
 }
 
 bool CDocTemplate::FileSave() {
@@ -117,14 +147,27 @@ void CDocTemplate::FileMerge() {
 
 bool CDocTemplate::MergeFile(const QString& path) {
     bool merged = false;
+    CVantorDoc::MergeResult result;
     {
         CProgressScope progress(m_pDoc, m_pWindow, QStringLiteral("Merging %1 ...").arg(path));
-        merged = m_pDoc->MergeFile(path);
+        merged = m_pDoc->MergeFile(path, &result);
     }
-    if (merged)
+    if (merged) {
+        emit statusMessage(MergeSummary(result.added, result.dropped, result.differing));
+        ReportUnknownNames();
         return true;
+    }
     ReportFailure(QStringLiteral("Cannot merge the signal database."));
     return false;
+}
+
+QString CDocTemplate::MergeSummary(int added, int skipped, int differing) {
+    return QStringLiteral("Merge: %1 added, %2 skipped as duplicates, %3 of them differing from "
+                          "the held signal in bandwidth, code-check counter, minimums or "
+                          "disabled state (the held values were kept)")
+        .arg(Signals(added))
+        .arg(skipped)
+        .arg(differing);
 }
 
 void CDocTemplate::ReportFailure(const QString& what) {

@@ -35,6 +35,11 @@ public:
     void FileMerge();
     bool MergeFile(const QString& path);
 
+    // Tells the user which names of the last open or merge this version does not know.
+    void ReportUnknownNames();
+    // The status bar text after a merge.
+    static QString MergeSummary(int added, int skipped, int differing);
+
     bool Handles(std::uint32_t id) const override;
     void Execute(std::uint32_t id) override;
 
@@ -42,6 +47,7 @@ signals:
     void titleChanged(const QString& title);
     void fileOpened(const QString& path);
     void openFailed(const QString& path);
+    void statusMessage(const QString& text);
 
 private:
     bool DoSave(const QString& path);

@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QStatusBar>
 
 namespace {
 
@@ -61,6 +62,8 @@ bool CVantorApp::InitInstance(const QStringList& args, QString& error) {
     connect(m_pTemplate, &CDocTemplate::titleChanged, frame, &QWidget::setWindowTitle);
     connect(m_pTemplate, &CDocTemplate::fileOpened, this, &CVantorApp::AddToRecentFiles);
     connect(m_pDoc, &CVantorDoc::documentUpdated, frame->Router(), &CCommandRouter::UpdateAll);
+    connect(m_pTemplate, &CDocTemplate::statusMessage, frame,
+            [frame](const QString& text) { frame->statusBar()->showMessage(text); });
     connect(frame, &CMainFrame::fileDropped, this,
             [this](const QString& path) { m_pTemplate->OpenFile(path); });
     connect(frame, &CMainFrame::closeRequested, this,
@@ -88,6 +91,7 @@ bool CVantorApp::InitInstance(const QStringList& args, QString& error) {
     frame->setWindowTitle(m_pTemplate->WindowTitle());
     frame->Router()->UpdateAll();
     frame->show();
+    m_pTemplate->ReportUnknownNames();
     return true;
 }
 

@@ -142,11 +142,11 @@ bool ReadAll(xmlTextReaderPtr raw, const QString& name, const QByteArray& head,
             std::strcmp(reinterpret_cast<const char*>(localName), "Signal") != 0)
             continue;
         auto signal = std::make_unique<CSignalDescription>();
-        const char16_t* message = nullptr;
-        CSignalXml::ReadXml(reader.get(), *signal, &message);
+        SignalReadNotes notes;
+        CSignalXml::ReadXml(reader.get(), *signal, &notes);
         if (capture.failed)
             break;
-        sink(std::move(signal), message);
+        sink(std::move(signal), std::move(notes));
         if (!probe.GoOn()) {
             error = QStringLiteral("%1: reading was cancelled").arg(name);
             return false;

@@ -2,6 +2,7 @@
 
 #include "Progress.h"
 #include "SignalSort.h"
+#include "SignalXml.h"
 
 #include <QString>
 
@@ -11,11 +12,11 @@
 class CSignalDescription;
 
 // Reads every Signal element of a database file, wherever it stands, as a stream: the
-// file is never held whole in memory. Each record goes to the sink together with the
-// message its lenient validation returned (or null).
+// file is never held whole in memory. Each record goes to the sink together with what
+// reading it found (the lenient validation's message, names this version does not know).
 class CSignalFileReader {
 public:
-    using Sink = std::function<void(std::unique_ptr<CSignalDescription>, const char16_t*)>;
+    using Sink = std::function<void(std::unique_ptr<CSignalDescription>, SignalReadNotes&&)>;
 
     // Returns false with a message naming the file and the fault (for XML that is not
     // well-formed: line, column and the reader's message) when the file cannot be read

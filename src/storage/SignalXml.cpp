@@ -79,11 +79,16 @@ std::int32_t Lookup(const char16_t* const* table, std::string_view utf8) {
     return index.Find(utf8);
 }
 
-void ReadAttribute(CSignalDescription& s, std::string_view name, std::string_view value) {
+void ReadAttribute(CSignalDescription& s, std::string_view name, std::string_view value,
+                   SignalReadNotes& notes) {
     if (name == "Name") {
         ReadText(s.m_szName, value);
     } else if (name == "Mode") {
         s.m_nMode = Lookup(DecoderModeNames, value);
+        if (s.m_nMode < 0)
+            notes.unknownMode = std::string(value);
+        else
+            notes.unknownMode.reset();
     } else if (name == "Modulation") {
         std::int32_t index = Lookup(ModulationNames, value);
         if (index >= 0) {
@@ -97,6 +102,10 @@ void ReadAttribute(CSignalDescription& s, std::string_view name, std::string_vie
         } else {
             s.m_nModulation = -1;
         }
+        if (index < 0)
+            notes.unknownModulation = std::string(value);
+        else
+            notes.unknownModulation.reset();
     } else if (name == "Disabled") {
         s.m_bDisabled = value == "1";
     }
@@ -243,14 +252,15 @@ bool Written(double value, bool wildcardRestored) {
 
 } // namespace
 
-bool CSignalXml::ReadXml(xmlTextReaderPtr reader, CSignalDescription& s, const char16_t** message) {
+bool CSignalXml::ReadXml(xmlTextReaderPtr reader, CSignalDescription& s, SignalReadNotes* notes) {
+    SignalReadNotes found;
     const bool empty = xmlTextReaderIsEmptyElement(reader) == 1;
     const int depth = xmlTextReaderDepth(reader);
 
     if (xmlTextReaderMoveToFirstAttribute(reader) == 1) {
         do {
             ReadAttribute(s, View(xmlTextReaderConstLocalName(reader)),
-                          View(xmlTextReaderConstValue(reader)));
+                          View(xmlTextReaderConstValue(reader)), found);
         } while (xmlTextReaderMoveToNextAttribute(reader) == 1);
         xmlTextReaderMoveToElement(reader);
     }
@@ -282,11 +292,11 @@ bool CSignalXml::ReadXml(xmlTextReaderPtr reader, CSignalDescription& s, const c
         s.m_nMode = 0;
     if (s.m_nSubmode < 0)
         s.m_nSubmode = 0;
-    const char16_t* result = s.Validate(true);
-    if (result == nullptr)
+    found.message = s.Validate(true);
+    if (found.message == nullptr)
         s.m_bInvalid = false;
-    if (message)
-        *message = result;
+    if (notes)
+        *notes = std::move(found);
     s.UpdateDisplayTexts();
     return true;
 }

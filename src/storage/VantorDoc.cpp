@@ -8,6 +8,7 @@
 
 #include <QFileInfo>
 
+#include <new>
 #include <stdexcept>
 
 namespace {
@@ -15,6 +16,28 @@ namespace {
 void CheckIndex(int index, int count) {
     if (index < 0 || index >= count)
         throw std::out_of_range("signal index out of range");
+}
+
+void CountUnknownNames(const SignalReadNotes& notes, CVantorDoc::UnknownNames& names) {
+    if (!notes.unknownMode && !notes.unknownModulation)
+        return;
+    ++names.records;
+    if (notes.unknownMode)
+        ++names.modes[*notes.unknownMode];
+    if (notes.unknownModulation)
+        ++names.modulations[*notes.unknownModulation];
+}
+
+bool DiffersBeyondEquality(const CSignalDescription& held, const CSignalDescription& other) {
+    return held.m_dBandwidth != other.m_dBandwidth ||
+           held.m_nCodecheckCounter != other.m_nCodecheckCounter ||
+           held.m_nNumTonesMin != other.m_nNumTonesMin ||
+           held.m_nNumChannelsMin != other.m_nNumChannelsMin ||
+           held.m_bDisabled != other.m_bDisabled;
+}
+
+QString NoMemory(const QString& path) {
+    return QStringLiteral("%1: not enough memory").arg(path);
 }
 
 } // namespace
@@ -53,13 +76,26 @@ void CVantorDoc::SortSignals(int column, bool descending) {
 }
 
 const char16_t* CVantorDoc::GetReadMessage(const CSignalDescription* signal) const {
+    const SignalReadNotes* notes = GetReadNotes(signal);
+    return notes ? notes->message : nullptr;
+}
+
+const SignalReadNotes* CVantorDoc::GetReadNotes(const CSignalDescription* signal) const {
     const auto it = m_readMessages.find(signal);
-    return it == m_readMessages.end() ? nullptr : it->second;
+    return it == m_readMessages.end() ? nullptr : &it->second;
+}
+
+void CVantorDoc::Keep(std::unique_ptr<CSignalDescription> signal, SignalReadNotes&& notes,
+                      SignalCollection& records, ReadNotesMap& kept) {
+    if (notes.message || notes.unknownMode || notes.unknownModulation)
+        kept.emplace(signal.get(), std::move(notes));
+    records.push_back(std::move(signal));
 }
 
 bool CVantorDoc::OnNewDocument() {
     m_signals.clear();
     m_readMessages.clear();
+    m_unknownNames = {};
     m_pathName.clear();
     m_fileStamp = QDateTime();
     m_fileSize = -1;
@@ -69,19 +105,27 @@ bool CVantorDoc::OnNewDocument() {
 }
 
 bool CVantorDoc::OnOpenDocument(const QString& path) {
-    SignalCollection records;
-    records.reserve(100);
-    std::unordered_map<const CSignalDescription*, const char16_t*> read;
-    const auto sink = [&](std::unique_ptr<CSignalDescription> signal, const char16_t* message) {
-        if (message)
-            read.emplace(signal.get(), message);
-        records.push_back(std::move(signal));
-    };
-    if (!CSignalFileReader::Read(path, sink, m_lastError, m_progress))
+    // Everything is read aside; the held records change only once the file is read whole.
+    // Running out of memory on the way frees what was read and keeps the held records.
+    try {
+        SignalCollection records;
+        records.reserve(100);
+        ReadNotesMap read;
+        UnknownNames unknown;
+        const auto sink = [&](std::unique_ptr<CSignalDescription> signal, SignalReadNotes&& notes) {
+            CountUnknownNames(notes, unknown);
+            Keep(std::move(signal), std::move(notes), records, read);
+        };
+        if (!CSignalFileReader::Read(path, sink, m_lastError, m_progress))
+            return false;
+        SortSignalCollection(records, ColumnName, false);
+        m_signals = std::move(records);
+        m_readMessages = std::move(read);
+        m_unknownNames = std::move(unknown);
+    } catch (const std::bad_alloc&) {
+        m_lastError = NoMemory(path);
         return false;
-    SortSignalCollection(records, ColumnName, false);
-    m_signals = std::move(records);
-    m_readMessages = std::move(read);
+    }
     m_pathName = path;
     RememberFileStamp();
     SetModifiedFlag(false);
@@ -99,32 +143,42 @@ bool CVantorDoc::OnSaveDocument(const QString& path) {
 }
 
 bool CVantorDoc::MergeFile(const QString& path, MergeResult* result) {
-    // Records held so far and those appended by this merge are all candidates for equality.
-    CSignalIndex index;
-    index.Reserve(m_signals.size());
-    for (const auto& signal : m_signals)
-        index.Add(signal.get());
-    SignalCollection added;
-    std::unordered_map<const CSignalDescription*, const char16_t*> read;
     MergeResult counts;
-    const auto sink = [&](std::unique_ptr<CSignalDescription> signal, const char16_t* message) {
-        if (index.Find(*signal) != nullptr) {
-            ++counts.dropped;
-            return;
-        }
-        signal->m_bMerged = true;
-        index.Add(signal.get());
-        if (message)
-            read.emplace(signal.get(), message);
-        added.push_back(std::move(signal));
-    };
-    if (!CSignalFileReader::Read(path, sink, m_lastError, m_progress))
-        return false; // nothing partial is kept
-    counts.added = static_cast<int>(added.size());
-    m_signals.reserve(m_signals.size() + added.size());
-    for (auto& signal : added)
-        m_signals.push_back(std::move(signal));
-    m_readMessages.merge(read);
+    try {
+        // Records held so far and those appended by this merge are all candidates for
+        // equality.
+        CSignalIndex index;
+        index.Reserve(m_signals.size());
+        for (const auto& signal : m_signals)
+            index.Add(signal.get());
+        SignalCollection added;
+        ReadNotesMap read;
+        UnknownNames unknown;
+        const auto sink = [&](std::unique_ptr<CSignalDescription> signal, SignalReadNotes&& notes) {
+            CountUnknownNames(notes, unknown);
+            if (const CSignalDescription* held = index.Find(*signal)) {
+                ++counts.dropped;
+                counts.differing += DiffersBeyondEquality(*held, *signal);
+                return;
+            }
+            signal->m_bMerged = true;
+            index.Add(signal.get());
+            Keep(std::move(signal), std::move(notes), added, read);
+        };
+        if (!CSignalFileReader::Read(path, sink, m_lastError, m_progress))
+            return false; // nothing partial is kept
+        // Room first, so that taking the records over cannot fail halfway.
+        m_signals.reserve(m_signals.size() + added.size());
+        m_readMessages.reserve(m_readMessages.size() + read.size());
+        counts.added = static_cast<int>(added.size());
+        for (auto& signal : added)
+            m_signals.push_back(std::move(signal));
+        m_readMessages.merge(read);
+        m_unknownNames = std::move(unknown);
+    } catch (const std::bad_alloc&) {
+        m_lastError = NoMemory(path);
+        return false;
+    }
     if (result)
         *result = counts;
     if (counts.added > 0)

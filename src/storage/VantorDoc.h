@@ -2,12 +2,15 @@
 
 #include "Progress.h"
 #include "SignalSort.h"
+#include "SignalXml.h"
 
 #include <QDateTime>
 #include <QObject>
 #include <QString>
 
+#include <map>
 #include <memory>
+#include <string>
 #include <unordered_map>
 
 class CSignalDescription;
@@ -20,6 +23,16 @@ public:
     struct MergeResult {
         int added = 0;
         int dropped = 0;
+        // Dropped duplicates that differ from the held record in fields the duplicate test
+        // does not compare (bandwidth, code-check counter, minimums, disabled).
+        int differing = 0;
+    };
+    // Decoder modes and modulations (UTF-8) that the records of the last open or merge
+    // named but this version does not know, with how many records named each.
+    struct UnknownNames {
+        std::map<std::string, int> modes;
+        std::map<std::string, int> modulations;
+        int records = 0;
     };
 
     explicit CVantorDoc(QObject* parent = nullptr);
@@ -46,6 +59,10 @@ public:
 
     // The message the lenient validation gave a record when it was read, or null.
     const char16_t* GetReadMessage(const CSignalDescription* signal) const;
+    // What reading a record found (message, unknown names), or null when nothing.
+    const SignalReadNotes* GetReadNotes(const CSignalDescription* signal) const;
+    // The unknown names of the last successful open or merge.
+    const UnknownNames& GetUnknownNames() const { return m_unknownNames; }
     // Forgets that message once the record has been edited.
     void ForgetReadMessage(const CSignalDescription* signal) { m_readMessages.erase(signal); }
 
@@ -69,8 +86,14 @@ private:
     void RememberFileStamp();
 
     SignalCollection m_signals;
-    // Validation messages of records that failed it when they were read.
-    std::unordered_map<const CSignalDescription*, const char16_t*> m_readMessages;
+    using ReadNotesMap = std::unordered_map<const CSignalDescription*, SignalReadNotes>;
+    // Takes a record with what reading it found into records and notes.
+    static void Keep(std::unique_ptr<CSignalDescription> signal, SignalReadNotes&& notes,
+                     SignalCollection& records, ReadNotesMap& kept);
+
+    // What reading found in records, kept only for records with something to say.
+    ReadNotesMap m_readMessages;
+    UnknownNames m_unknownNames;
     QString m_pathName;
     QString m_lastError;
     ProgressHandler m_progress;

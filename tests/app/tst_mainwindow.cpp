@@ -478,6 +478,10 @@ private slots:
         QCOMPARE(model->index(6, 0).data(Qt::ForegroundRole).value<QColor>(), QColor(255, 160, 0));
         QVERIFY(Doc()->IsModified());
         QCOMPARE(Frame()->windowTitle(), QStringLiteral("mixed.xml - Quarn Editor"));
+        QVERIFY2(Frame()->statusBar()->currentMessage().startsWith(
+                     "Merge: 2 signals added, 1 skipped as duplicates, 1 of them differing"),
+                 qPrintable(Frame()->statusBar()->currentMessage()));
+        QVERIFY(CPrompts::ShownMessages().isEmpty());
         // A merge of a file that is not well-formed says why and changes nothing.
         CPrompts::PushFileName(Copy("broken.xml"));
         Trigger(ID_FILE_MERGE);
@@ -504,6 +508,28 @@ private slots:
         QCOMPARE(CPrompts::ShownMessages().size(), 1);
         QCOMPARE(CPrompts::ShownMessages().last().icon, QMessageBox::Critical);
         QCOMPARE(CPrompts::ShownMessages().last().dialogs, QStringList());
+    }
+
+    // One message after an open or merge lists the names this version does not know.
+    void unknownNamesAreReported() {
+        QFile newer(m_dir.filePath("newer.xml"));
+        QVERIFY(newer.open(QIODevice::WriteOnly));
+        newer.write("<r><Signal Name='a' Mode='zz-new' Modulation='CW'/>"
+                    "<Signal Name='b' Mode='zz-new' Modulation='QAM-1024'/></r>");
+        newer.close();
+        Start({newer.fileName()});
+        QCOMPARE(CPrompts::ShownMessages().size(), 1);
+        const QString text = CPrompts::ShownMessages().last().text;
+        QVERIFY2(text.startsWith("2 signals of this file name a decoder mode or modulation") &&
+                     text.contains("decoder mode \"zz-new\": 2 signals") &&
+                     text.contains("modulation \"QAM-1024\": 1 signal\n"),
+                 qPrintable(text));
+        CPrompts::PushFileName(newer.fileName());
+        Trigger(ID_FILE_MERGE);
+        QCOMPARE(CPrompts::ShownMessages().size(), 2);
+        CPrompts::PushFileName(Copy("other.xml"));
+        Trigger(ID_FILE_OPEN);
+        QCOMPARE(CPrompts::ShownMessages().size(), 2);
     }
 
     void saveAsAndFailedSave() {

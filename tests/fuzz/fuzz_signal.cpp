@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QString error;
     CSignalFileReader::ReadBuffer(
         document, QStringLiteral("fuzz"),
-        [](std::unique_ptr<CSignalDescription> signal, const char16_t*) {
+        [](std::unique_ptr<CSignalDescription> signal, SignalReadNotes&&) {
             // Every record that comes out keeps its texts terminated and its codes in range.
             if (signal->m_nModulation < 0 || signal->m_nModulation > 5 || signal->m_nMode < 0)
                 __builtin_trap();

@@ -19,9 +19,9 @@ SignalCollection ReadSignals(const QString& elements, QStringList* messages = nu
     QString error;
     const bool ok = CSignalFileReader::ReadBuffer(
         data, "test",
-        [&](std::unique_ptr<CSignalDescription> s, const char16_t* message) {
+        [&](std::unique_ptr<CSignalDescription> s, SignalReadNotes&& notes) {
             if (messages)
-                *messages << (message ? Q(message) : QString());
+                *messages << (notes.message ? Q(notes.message) : QString());
             records.push_back(std::move(s));
         },
         error);

@@ -247,6 +247,8 @@ private slots:
         QVERIFY(doc.MergeFile(Path("other.xml"), &result));
         QCOMPARE(result.added, 2);
         QCOMPARE(result.dropped, 2);
+        QCOMPARE(result.differing, 1); // the held Baudot 50 kept its counter and bandwidth
+        QCOMPARE(doc.GetSignal(0)->m_nCodecheckCounter, 3);
         QCOMPARE(Names(doc), (QStringList{"Baudot 50", "New", "Bad"}));
         QVERIFY(!doc.GetSignal(0)->m_bMerged);
         QVERIFY(doc.GetSignal(1)->m_bMerged && !doc.GetSignal(1)->m_bInvalid);
@@ -258,6 +260,36 @@ private slots:
         QVERIFY(doc.OnOpenDocument(Path("merged.xml")));
         for (const auto& s : doc.Signals())
             QVERIFY(!s->m_bMerged);
+    }
+
+    // Names from a newer decoder are read as "no-mode" or no modulation, and counted by
+    // name for the open or merge that found them.
+    void unknownNamesAreCounted() {
+        WriteFile(Path("unknown.xml"),
+                  "<r><Signal Name='a' Mode='zz-new' Modulation='FSK'><Baudrate>50</Baudrate>"
+                  "<Shift>170</Shift><CodecheckCounter>4</CodecheckCounter></Signal>"
+                  "<Signal Name='b' Mode='zz-new' Modulation='QAM-1024'/>"
+                  "<Signal Name='c' Mode='' Modulation=''/><Signal Name='d' Modulation='CW'/></r>");
+        CVantorDoc doc;
+        QVERIFY(doc.OnOpenDocument(Path("unknown.xml")));
+        const CVantorDoc::UnknownNames& names = doc.GetUnknownNames();
+        QCOMPARE(names.records, 3);
+        QCOMPARE(names.modes, (std::map<std::string, int>{{"", 1}, {"zz-new", 2}}));
+        QCOMPARE(names.modulations, (std::map<std::string, int>{{"QAM-1024", 1}}));
+        const CSignalDescription* a = doc.GetSignal(0);
+        QCOMPARE(a->m_nMode, 0);
+        QCOMPARE(a->m_nCodecheckCounter, 0);
+        QVERIFY(!a->m_bInvalid);
+        QCOMPARE(*doc.GetReadNotes(a)->unknownMode, std::string("zz-new"));
+        QVERIFY(!doc.GetReadNotes(a)->unknownModulation);
+        QVERIFY(doc.GetReadNotes(doc.GetSignal(3)) == nullptr);
+        // A merge reports its own file's names; a file without any reports none.
+        QVERIFY(doc.MergeFile(Path("unknown.xml")));
+        QCOMPARE(doc.GetUnknownNames().records, 3);
+        doc.AddSignal(Fsk(u"x"));
+        QVERIFY(doc.OnSaveDocument(Path("known.xml")));
+        QVERIFY(doc.MergeFile(Path("known.xml")));
+        QCOMPARE(doc.GetUnknownNames().records, 0);
     }
 
     void newDocumentEmpties() {

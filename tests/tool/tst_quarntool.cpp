@@ -146,6 +146,22 @@ private slots:
         QVERIFY2(r.err.contains(Path("broken.xml") + ": line 3"), qPrintable(r.err));
     }
 
+    void checkWarnsOfUnknownNames() {
+        WriteFile(Path("newer.xml"), "<r><Signal Name='a' Mode='zz-new' Modulation='CW'/>"
+                                     "<Signal Name='b' Modulation='QAM-1024'/></r>");
+        const Result r = Run({"check", Path("newer.xml")});
+        QCOMPARE(r.status, 1); // b is invalid; the warnings alone would leave 0
+        QCOMPARE(r.out.split('\n'),
+                 (QStringList{Path("newer.xml") +
+                                  ": a: warning: unknown decoder mode \"zz-new\" (read as no-mode)",
+                              Path("newer.xml") + ": b: warning: unknown modulation \"QAM-1024\" "
+                                                  "(read as no modulation)",
+                              Path("newer.xml") + ": b: No modulation selected", ""}));
+        WriteFile(Path("newer-valid.xml"),
+                  "<r><Signal Name='a' Mode='zz-new' Modulation='CW'/></r>");
+        QCOMPARE(Run({"check", Path("newer-valid.xml")}).status, 0);
+    }
+
     void convertAndMerge() {
         Result r = Run({"convert", Path("sample.xml"), "-o", Path("converted.xml")});
         QCOMPARE(r.status, 0);
@@ -155,7 +171,9 @@ private slots:
         r = Run({"merge", Path("sample.xml"), Path("other.xml"), Path("other.xml"), "-o",
                  Path("merged.xml")});
         QCOMPARE(r.status, 0);
-        QCOMPARE(r.out, QStringLiteral("1 records added, 3 dropped as duplicates\n"));
+        QCOMPARE(r.out, QStringLiteral("1 records added, 3 dropped as duplicates, 2 of them "
+                                       "differing in bandwidth, code-check counter, minimums or "
+                                       "disabled state (the held values were kept)\n"));
         QCOMPARE(Run({"list", Path("merged.xml")}).out.count('\n'), 6);
     }
 
