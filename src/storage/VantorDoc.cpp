@@ -53,6 +53,7 @@ CSignalDescription* CVantorDoc::GetSignal(int index) const {
 
 int CVantorDoc::AddSignal(std::unique_ptr<CSignalDescription> signal) {
     m_signals.push_back(std::move(signal));
+    m_order.known = false;
     return GetSignalCount() - 1;
 }
 
@@ -73,6 +74,7 @@ int CVantorDoc::FindEqualSignal(const CSignalDescription& signal) const {
 
 void CVantorDoc::SortSignals(int column, bool descending) {
     SortSignalCollection(m_signals, column, descending);
+    m_order = {true, column, descending};
 }
 
 const char16_t* CVantorDoc::GetReadMessage(const CSignalDescription* signal) const {
@@ -96,6 +98,7 @@ bool CVantorDoc::OnNewDocument() {
     m_signals.clear();
     m_readMessages.clear();
     m_unknownNames = {};
+    m_order = {};
     m_pathName.clear();
     m_fileStamp = QDateTime();
     m_fileSize = -1;
@@ -122,6 +125,7 @@ bool CVantorDoc::OnOpenDocument(const QString& path) {
         m_signals = std::move(records);
         m_readMessages = std::move(read);
         m_unknownNames = std::move(unknown);
+        m_order = {};
     } catch (const std::bad_alloc&) {
         m_lastError = NoMemory(path);
         return false;
@@ -181,8 +185,10 @@ bool CVantorDoc::MergeFile(const QString& path, MergeResult* result) {
     }
     if (result)
         *result = counts;
-    if (counts.added > 0)
+    if (counts.added > 0) {
+        m_order.known = false;
         SetModifiedFlag(true);
+    }
     UpdateAllViews();
     return true;
 }

@@ -35,6 +35,13 @@ public:
         int records = 0;
     };
 
+    // The order of the collection, when it is known to follow one list column.
+    struct SortOrder {
+        bool known = true;
+        int column = 0;
+        bool descending = false;
+    };
+
     explicit CVantorDoc(QObject* parent = nullptr);
     ~CVantorDoc() override;
 
@@ -45,6 +52,8 @@ public:
     void DeleteSignal(int index);
     int FindEqualSignal(const CSignalDescription& signal) const;
     void SortSignals(int column, bool descending);
+    // Open sorts by name ascending; a sort sets the order; appending makes it unknown.
+    const SortOrder& GetSortOrder() const { return m_order; }
     const SignalCollection& Signals() const { return m_signals; }
 
     // File operations; each returns false with GetLastError() set and the document as it
@@ -94,6 +103,7 @@ private:
     // What reading found in records, kept only for records with something to say.
     ReadNotesMap m_readMessages;
     UnknownNames m_unknownNames;
+    SortOrder m_order;
     QString m_pathName;
     QString m_lastError;
     ProgressHandler m_progress;

@@ -36,11 +36,25 @@ CVantorView::CVantorView(CVantorDoc* doc, QWidget* parent)
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setStretchLastSection(false);
-    horizontalHeader()->setSortIndicatorShown(true);
-    horizontalHeader()->setSortIndicator(m_nSortColumn, Qt::AscendingOrder);
     horizontalHeader()->setSectionsClickable(true);
+    ShowSortOrder();
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &CVantorView::OnColumnClick);
-    connect(doc, &CVantorDoc::documentUpdated, this, &CVantorView::RebuildRows);
+    connect(doc, &CVantorDoc::documentUpdated, this, [this] {
+        RebuildRows();
+        ShowSortOrder();
+    });
+}
+
+void CVantorView::ShowSortOrder() {
+    // The arrow shows only while the rows follow it: open sorts by name, merge appends.
+    const CVantorDoc::SortOrder& order = m_pDoc->GetSortOrder();
+    horizontalHeader()->setSortIndicatorShown(order.known);
+    if (!order.known)
+        return;
+    m_nSortColumn = order.column;
+    m_bSortDescending = order.descending;
+    horizontalHeader()->setSortIndicator(m_nSortColumn, m_bSortDescending ? Qt::DescendingOrder
+                                                                          : Qt::AscendingOrder);
 }
 
 void CVantorView::RebuildRows() {
@@ -50,15 +64,16 @@ void CVantorView::RebuildRows() {
 void CVantorView::OnColumnClick(int column) {
     if (column < 0)
         return;
-    m_bSortDescending = column == m_nSortColumn && !m_bSortDescending;
+    // A click on the arrow's column reverses the order; any other click sorts ascending.
+    m_bSortDescending =
+        m_pDoc->GetSortOrder().known && column == m_nSortColumn && !m_bSortDescending;
     m_nSortColumn = column;
     // A million records take a moment to sort: show that the click was heard.
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_pDoc->SortSignals(column, m_bSortDescending);
     RebuildRows();
     QApplication::restoreOverrideCursor();
-    horizontalHeader()->setSortIndicator(column, m_bSortDescending ? Qt::DescendingOrder
-                                                                   : Qt::AscendingOrder);
+    ShowSortOrder();
 }
 
 void CVantorView::OnFilter(std::uint32_t id) {
@@ -97,6 +112,7 @@ void CVantorView::EditRow(int row) {
 void CVantorView::AfterEdit(const CSignalDescription* signal) {
     m_pDoc->SortSignals(m_nSortColumn, m_bSortDescending);
     RebuildRows();
+    ShowSortOrder();
     SelectSignalRow(signal);
 }
 

@@ -46,6 +46,7 @@ protected:
 private:
     std::vector<int> SelectedRows() const;
     void SetSelectedDisabled(bool disabled);
+    void ShowSortOrder();
     void AfterEdit(const CSignalDescription* signal);
 
     CVantorDoc* m_pDoc;

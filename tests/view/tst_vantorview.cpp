@@ -10,9 +10,11 @@
 
 #include <QAbstractItemModelTester>
 #include <QAction>
+#include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -115,12 +117,18 @@ private slots:
     }
 
     void columnClickToggles() {
-        m_view->OnColumnClick(0); // the list starts at Name ascending: the first click reverses
+        // The records were appended in no column's order: no arrow, the first click sorts
+        // ascending, the next one on the same column reverses.
+        QVERIFY(!m_view->horizontalHeader()->isSortIndicatorShown());
+        m_view->OnColumnClick(0);
+        QVERIFY(!m_view->SortDescending());
+        QCOMPARE(Rows(*m_view).first(), QStringLiteral("Alpha"));
+        QVERIFY(m_view->horizontalHeader()->isSortIndicatorShown());
+        m_view->OnColumnClick(0);
         QVERIFY(m_view->SortDescending());
         QCOMPARE(Rows(*m_view).first(), QStringLiteral("Golf"));
         m_view->OnColumnClick(0);
         QVERIFY(!m_view->SortDescending());
-        QCOMPARE(Rows(*m_view).first(), QStringLiteral("Alpha"));
         m_view->OnColumnClick(5); // shift: zero last both ways, -1 first ascending
         QCOMPARE(Rows(*m_view),
                  (QStringList{"Foxtrot", "Delta", "Alpha", "Bravo", "Charlie", "Echo", "Golf"}));
@@ -238,6 +246,41 @@ private slots:
         QCOMPARE(Rows(*m_view), QStringList{"Foxtrot"});
         QVERIFY(!m_view->selectionModel()->hasSelection());
         QVERIFY(m_doc->IsModified());
+    }
+
+    // The arrow shows only while the rows are in its order: open sorts by name ascending,
+    // a merge that appends hides it, a click or the re-sort after New shows it again.
+    void sortArrowTellsTheTruth() {
+        QTemporaryDir dir;
+        const QString base = dir.filePath("base.xml");
+        QVERIFY(m_doc->OnSaveDocument(base));
+        QFile other(dir.filePath("other.xml"));
+        QVERIFY(other.open(QIODevice::WriteOnly));
+        other.write("<r><Signal Name='Aaron' Modulation='CW'/></r>");
+        other.close();
+        const QHeaderView* header = m_view->horizontalHeader();
+        m_view->OnColumnClick(5);
+        QVERIFY(header->isSortIndicatorShown());
+        QVERIFY(m_doc->OnOpenDocument(base));
+        QVERIFY(header->isSortIndicatorShown());
+        QCOMPARE(header->sortIndicatorSection(), 0);
+        QCOMPARE(header->sortIndicatorOrder(), Qt::AscendingOrder);
+        QVERIFY(m_doc->MergeFile(base)); // nothing appended: the order holds
+        QVERIFY(header->isSortIndicatorShown());
+        QVERIFY(m_doc->MergeFile(other.fileName()));
+        QVERIFY(!header->isSortIndicatorShown());
+        QCOMPARE(Rows(*m_view).last(), QStringLiteral("Aaron"));
+        CPrompts::PushDialogHandler([](QDialog& d) {
+            auto& editor = static_cast<CSignalEditDialog&>(d);
+            editor.NameEdit()->setText(QStringLiteral("Zz"));
+            editor.FamilyButton(ModulationCw)->click();
+            editor.accept();
+            return editor.result();
+        });
+        m_view->Execute(ID_SIGNAL_NEW);
+        QVERIFY(header->isSortIndicatorShown());
+        QCOMPARE(Rows(*m_view).first(), QStringLiteral("Aaron"));
+        QCOMPARE(Rows(*m_view).last(), QStringLiteral("Zz"));
     }
 
     void newRecordLandsSortedAndSelected() {
