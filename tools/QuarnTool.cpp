@@ -26,13 +26,17 @@ const char* const Usage =
     "      records that pass filter F: all (default), fsk, mfsk, fsk-multicarrier, ofdm,\n"
     "      psk, psk-multicarrier.\n"
     "  quarn-tool check FILE...\n"
-    "      Print every record that failed validation; exit 1 when there is one.\n"
+    "      Print every record that failed validation; exit 1 when there is one. Records\n"
+    "      naming a decoder mode or modulation this version does not know get a warning\n"
+    "      line each (read as no-mode or no modulation); warnings leave the status alone.\n"
     "  quarn-tool convert IN -o OUT\n"
     "      Open IN and save it to OUT as the editor would.\n"
     "  quarn-tool merge BASE OTHER... -o OUT\n"
-    "      Open BASE, merge each OTHER in order, save to OUT.\n"
+    "      Open BASE, merge each OTHER in order, save to OUT; print how many records were\n"
+    "      added, how many were dropped as duplicates, and how many of those differ from\n"
+    "      the held record in fields the duplicate test does not compare.\n"
     "Exit status: 0 success, 1 invalid records found by check, 2 a file that cannot be\n"
-    "read or written, or a usage error.\n";
+    "read or written (also: not enough memory), or a usage error.\n";
 
 std::string Utf8(const QString& text) {
     return text.toStdString();

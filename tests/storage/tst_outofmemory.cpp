@@ -1,0 +1,111 @@
+#include "QuarnTool.h"
+#include "SignalDescription.h"
+#include "SignalText.h"
+#include "VantorDoc.h"
+#include "Vocabulary.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+#include <sstream>
+
+// This suite's allocation limit: while the budget is not negative, operator new fails
+// once the bytes asked for since it was set exceed it.
+namespace {
+std::atomic<long long> g_budget{-1};
+} // namespace
+
+void* operator new(std::size_t size) {
+    if (g_budget.load() >= 0 &&
+        g_budget.fetch_sub(static_cast<long long>(size)) < static_cast<long long>(size))
+        throw std::bad_alloc();
+    if (void* p = std::malloc(size ? size : 1))
+        return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
+
+namespace {
+
+struct Budget {
+    explicit Budget(long long bytes) { g_budget = bytes; }
+    ~Budget() { g_budget = -1; }
+};
+
+QStringList Names(const CVantorDoc& doc) {
+    QStringList names;
+    for (const auto& s : doc.Signals())
+        names << QString::fromUtf16(s->m_szName);
+    return names;
+}
+
+} // namespace
+
+// An open or merge that cannot get memory fails with "not enough memory" and the document
+// keeps exactly what it held.
+class TestOutOfMemory : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    QString m_big;
+
+private slots:
+    void initTestCase() {
+        CVantorDoc big;
+        for (int i = 0; i < 3000; ++i) {
+            auto s = std::make_unique<CSignalDescription>();
+            CopyText(s->m_szName, QStringLiteral("big %1").arg(i).toStdU16String());
+            s->m_nModulation = ModulationCw;
+            big.AddSignal(std::move(s));
+        }
+        m_big = m_dir.filePath("big.xml");
+        QVERIFY(big.OnSaveDocument(m_big));
+    }
+
+    void documentKeepsWhatItHeld_data() {
+        QTest::addColumn<bool>("merge");
+        QTest::newRow("open") << false;
+        QTest::newRow("merge") << true;
+    }
+    void documentKeepsWhatItHeld() {
+        QFETCH(bool, merge);
+        CVantorDoc doc;
+        QVERIFY(doc.OnOpenDocument(QStringLiteral(QUARN_TEST_DATA "/mixed.xml")));
+        doc.SetModifiedFlag(true);
+        const QStringList before = Names(doc);
+        bool ok = true;
+        {
+            const Budget budget(1'000'000);
+            ok = merge ? doc.MergeFile(m_big) : doc.OnOpenDocument(m_big);
+        }
+        QVERIFY(!ok);
+        QCOMPARE(doc.GetLastError(), m_big + QStringLiteral(": not enough memory"));
+        QCOMPARE(Names(doc), before);
+        QCOMPARE(doc.GetPathName(), QStringLiteral(QUARN_TEST_DATA "/mixed.xml"));
+        QVERIFY(doc.IsModified());
+        // With memory again, the same file reads.
+        QVERIFY(merge ? doc.MergeFile(m_big) : doc.OnOpenDocument(m_big));
+    }
+
+    void toolExitsWithTwo() {
+        std::ostringstream out, err;
+        int status = 0;
+        {
+            const Budget budget(1'000'000);
+            status = RunQuarnTool({"list", m_big.toStdString()}, out, err);
+        }
+        QCOMPARE(status, 2);
+        QCOMPARE(QString::fromStdString(err.str()),
+                 QStringLiteral("quarn-tool: %1: not enough memory\n").arg(m_big));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestOutOfMemory)
+#include "tst_outofmemory.moc"
