@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <locale.h>
+#include <string>
 
 namespace {
 
@@ -18,7 +19,8 @@ bool IsDigit(char32_t c) {
 }
 
 // Copies the longest prefix of text that matches the decimal grammar into buf as ASCII
-// (without a leading '+'); returns its length, or 0 when the prefix holds no digit.
+// (without a leading '+'); returns its length, or 0 when the prefix holds no digit. A
+// length of cap or more means buf was too small: it holds only a part.
 template <typename Char>
 std::size_t ScanReal(std::basic_string_view<Char> text, char* buf, std::size_t cap) {
     std::size_t i = 0;
@@ -28,7 +30,8 @@ std::size_t ScanReal(std::basic_string_view<Char> text, char* buf, std::size_t c
     std::size_t len = 0;
     auto put = [&](Char c) {
         if (len + 1 < cap)
-            buf[len++] = static_cast<char>(c);
+            buf[len] = static_cast<char>(c);
+        ++len;
     };
     if (i < n && (text[i] == '+' || text[i] == '-')) {
         if (text[i] == '-')
@@ -49,6 +52,7 @@ std::size_t ScanReal(std::basic_string_view<Char> text, char* buf, std::size_t c
     }
     if (!digits)
         return 0;
+    auto terminate = [&] { buf[len < cap ? len : cap - 1] = '\0'; };
     if (i < n && (text[i] == 'e' || text[i] == 'E')) {
         std::size_t j = i + 1;
         if (j < n && (text[j] == '+' || text[j] == '-'))
@@ -60,7 +64,7 @@ std::size_t ScanReal(std::basic_string_view<Char> text, char* buf, std::size_t c
                 put(text[i++]);
         }
     }
-    buf[len] = '\0';
+    terminate();
     return len;
 }
 
@@ -78,10 +82,16 @@ double ConvertScanned(const char* buf, std::size_t len) {
 }
 
 template <typename Char> double ParseRealImpl(std::basic_string_view<Char> text) {
-    // Long digit strings keep their first 1000 characters: far beyond double precision.
-    char buf[1024];
+    char buf[64];
     const std::size_t len = ScanReal(text, buf, sizeof buf);
-    return len == 0 ? 0.0 : ConvertScanned(buf, len);
+    if (len == 0)
+        return 0.0;
+    if (len < sizeof buf)
+        return ConvertScanned(buf, len);
+    // A numeral of any length is read whole: its exponent may come after many digits.
+    std::string whole(len + 1, '\0');
+    ScanReal(text, whole.data(), whole.size());
+    return ConvertScanned(whole.data(), len);
 }
 
 template <typename Char> std::int32_t ParseULongImpl(std::basic_string_view<Char> text) {

@@ -78,6 +78,8 @@ private slots:
         QTest::newRow("negative overflow") << "-1e999" << -DBL_MAX;
         QTest::newRow("underflow") << "1e-999" << 0.0;
         QTest::newRow("comma stops") << "1,5" << 1.0;
+        QTest::newRow("1,100 digits then exponent") << "5." + QString(1100, '0') + "e1" << 50.0;
+        QTest::newRow("2,000 leading zeros") << QString(2000, '0') + "7.25" << 7.25;
     }
     void parseReal() {
         QFETCH(QString, text);
