@@ -18,18 +18,52 @@ namespace {
 std::atomic<long long> g_budget{-1};
 } // namespace
 
-void* operator new(std::size_t size) {
-    if (g_budget.load() >= 0 &&
-        g_budget.fetch_sub(static_cast<long long>(size)) < static_cast<long long>(size))
-        throw std::bad_alloc();
-    if (void* p = std::malloc(size ? size : 1))
+namespace {
+
+void* Allocate(std::size_t size) noexcept {
+    if (g_budget.load() >= 0 && g_budget.fetch_sub(static_cast<long long>(size)) <
+                                    static_cast<long long>(size))
+        return nullptr;
+    return std::malloc(size ? size : 1);
+}
+
+void* AllocateOrThrow(std::size_t size) {
+    if (void* p = Allocate(size))
         return p;
     throw std::bad_alloc();
+}
+
+} // namespace
+
+// Every plain form is replaced, so that allocation and release always pair up.
+void* operator new(std::size_t size) {
+    return AllocateOrThrow(size);
+}
+void* operator new[](std::size_t size) {
+    return AllocateOrThrow(size);
+}
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    return Allocate(size);
+}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+    return Allocate(size);
 }
 void operator delete(void* p) noexcept {
     std::free(p);
 }
+void operator delete[](void* p) noexcept {
+    std::free(p);
+}
 void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p, std::size_t) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, const std::nothrow_t&) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p, const std::nothrow_t&) noexcept {
     std::free(p);
 }
 
