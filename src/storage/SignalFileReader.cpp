@@ -1,172 +1,365 @@
 #include "SignalFileReader.h"
 
+#include "ExpatHandles.h"
+#include "RegularFile.h"
 #include "SignalDescription.h"
-#include "SignalXml.h"
-#include "XmlHandles.h"
+#include "Transcoder.h"
 
+#include <QBuffer>
+#include <QElapsedTimer>
 #include <QFile>
 
-#include <libxml/parserInternals.h>
-
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
+#include <exception>
+#include <string>
 
 namespace {
 
-// External entities and DTDs are never loaded, whatever a file declares.
-xmlParserInputPtr RefuseExternalEntity(const char*, const char*, xmlParserCtxtPtr) {
-    return nullptr;
+// Names arrive as "namespace\nlocal": a line feed cannot occur in a local name.
+constexpr char NamespaceSeparator = '\n';
+// Limits that keep a hostile file cheap; no signal database comes near them.
+constexpr int MaxDepth = 256;
+constexpr std::size_t MaxTextBytes = 10'000'000;
+constexpr qint64 ChunkSize = 64 * 1024;
+// The progress handler hears from the reader at least this often while it works.
+constexpr qint64 ProgressMilliseconds = 50;
+
+std::string_view LocalName(const XML_Char* name) {
+    const char* separator = std::strrchr(name, NamespaceSeparator);
+    return separator ? std::string_view(separator + 1) : std::string_view(name);
 }
 
-void InstallEntityGuard() {
-    static const bool installed = [] {
-        xmlInitParser();
-        xmlSetExternalEntityLoader(RefuseExternalEntity);
-        return true;
-    }();
-    (void)installed;
+bool StartsWith(const QByteArray& head, const char* bytes, qsizetype length) {
+    return head.size() >= length && std::memcmp(head.constData(), bytes, length) == 0;
 }
 
-struct ErrorCapture {
-    bool failed = false;
-    int line = 0;
-    int column = 0;
-    QString message;
+// What the parser callbacks share: the record being read and why reading stopped.
+struct ReadState {
+    XML_Parser parser = nullptr;
+    const CSignalFileReader::Sink* sink = nullptr;
+    QByteArray head; // the first bytes of the input, for the byte-order mark
+    int depth = 0;
+    int signalDepth = -1; // depth of the Signal element being read, or -1
+    std::unique_ptr<CSignalDescription> signal;
+    SignalReadNotes notes;
+    std::string childName;
+    std::string value;
+    QString fault; // this reader's own reason to stop, at the parser's position
+    unsigned long faultLine = 0;
+    unsigned long faultColumn = 0;
+    std::exception_ptr exception; // thrown by a callback, rethrown once the parser returned
+    std::string unknownEncoding;  // declared, and not one expat reads by itself
+    unsigned long events = 0;     // parser callbacks so far: a chunk without any ends mid-token
 };
 
-void CaptureError(void* context, xmlErrorPtr error) {
-    auto* capture = static_cast<ErrorCapture*>(context);
-    if (capture->failed || error == nullptr || error->level < XML_ERR_ERROR)
-        return;
-    capture->failed = true;
-    capture->line = error->line;
-    capture->column = error->int2;
-    capture->message =
-        QString::fromUtf8(error->message ? error->message : "unknown error").trimmed();
-}
-
-// The file being read, and its first bytes (for the byte-order mark).
-struct FileInput {
-    QFile* file;
-    QByteArray head;
-};
-
-void IgnoreGenericError(void*, const char*, ...) {}
-
-int ReadFromFile(void* context, char* buffer, int len) {
-    auto* input = static_cast<FileInput*>(context);
-    const qint64 n = input->file->read(buffer, len);
-    if (n > 0 && input->head.size() < 4)
-        input->head.append(buffer, std::min<qint64>(n, 4 - input->head.size()));
-    return n < 0 ? -1 : static_cast<int>(n);
-}
-
-// The parser takes a byte-order mark over the encoding declaration; a document whose two
-// disagree is not well-formed. The editor also reads XML 1.0 only, as it writes it.
-QString DeclarationFault(xmlTextReaderPtr reader, const QByteArray& head) {
-    const char* declared = reinterpret_cast<const char*>(xmlTextReaderConstEncoding(reader));
-    const QByteArray encoding = QByteArray(declared ? declared : "").toUpper();
-    if (!encoding.isEmpty()) {
-        if (head.startsWith("\xEF\xBB\xBF") && encoding != "UTF-8")
-            return QStringLiteral("the byte-order mark says UTF-8, the declaration says %1")
-                .arg(QString::fromLatin1(declared));
-        if ((head.startsWith("\xFE\xFF") || head.startsWith("\xFF\xFE")) &&
-            !encoding.startsWith("UTF-16"))
-            return QStringLiteral("the byte-order mark says UTF-16, the declaration says %1")
-                .arg(QString::fromLatin1(declared));
+void Stop(ReadState& st, const QString& why) {
+    if (st.fault.isEmpty()) {
+        st.fault = why;
+        st.faultLine = XML_GetCurrentLineNumber(st.parser);
+        st.faultColumn = XML_GetCurrentColumnNumber(st.parser) + 1;
     }
-    const char* version = reinterpret_cast<const char*>(xmlTextReaderConstXmlVersion(reader));
-    if (version && std::strcmp(version, "1.1") == 0)
-        return QStringLiteral("XML version 1.1 is not supported");
-    return {};
+    XML_StopParser(st.parser, XML_FALSE);
 }
 
-int CloseNothing(void*) {
-    return 0;
+// Exceptions must not cross expat's C frames: they are kept and rethrown afterwards.
+template <typename Body> void Guarded(void* data, Body body) {
+    auto& st = *static_cast<ReadState*>(data);
+    ++st.events;
+    try {
+        body(st);
+    } catch (...) {
+        st.exception = std::current_exception();
+        XML_StopParser(st.parser, XML_FALSE);
+    }
 }
 
-// Internal entities are expanded (so their text is read, and expansion bombs meet libxml2's
-// amplification limits); external ones are refused by the loader above.
-constexpr int ReaderOptions =
-    XML_PARSE_NONET | XML_PARSE_NOENT | XML_PARSE_NOWARNING | XML_PARSE_NOERROR;
-
-// Asks the progress handler every ProgressInterval records; false when it cancels.
-struct ProgressProbe {
-    const ProgressHandler* handler = nullptr;
-    const QFile* file = nullptr;
-    int count = 0;
-    bool GoOn() {
-        if (handler == nullptr || !*handler || ++count % ProgressInterval != 0)
-            return true;
-        return (*handler)(file->pos(), file->size());
-    }
-};
-
-bool ReadAll(xmlTextReaderPtr raw, const QString& name, const QByteArray& head,
-             const CSignalFileReader::Sink& sink, QString& error, ProgressProbe probe = {}) {
-    XmlReaderHandle reader(raw);
-    if (!reader) {
-        error = QStringLiteral("%1: cannot create the XML reader").arg(name);
-        return false;
-    }
-    ErrorCapture capture;
-    xmlTextReaderSetStructuredErrorHandler(reader.get(), CaptureError, &capture);
-    // Encoding and I/O errors bypass the reader's handler: catch them too, instead of letting
-    // libxml2 print them.
-    struct GlobalHandler {
-        explicit GlobalHandler(ErrorCapture* capture) {
-            xmlSetStructuredErrorFunc(capture, CaptureError);
-            xmlSetGenericErrorFunc(nullptr, IgnoreGenericError);
+void OnStartElement(void* data, const XML_Char* name, const XML_Char** attributes) {
+    Guarded(data, [&](ReadState& st) {
+        if (++st.depth > MaxDepth) {
+            Stop(st, QStringLiteral("elements nested deeper than %1 levels (excessive depth)")
+                         .arg(MaxDepth));
+            return;
         }
-        ~GlobalHandler() {
-            xmlSetStructuredErrorFunc(nullptr, nullptr);
-            xmlSetGenericErrorFunc(nullptr, nullptr);
-        }
-    } global(&capture);
-
-    int rc = 0;
-    bool first = true;
-    while ((rc = xmlTextReaderRead(reader.get())) == 1) {
-        if (first) {
-            first = false;
-            const QString fault = DeclarationFault(reader.get(), head);
-            if (!fault.isEmpty()) {
-                error = QStringLiteral("%1: line 1, column 1: %2").arg(name, fault);
-                return false;
+        for (int i = 0; attributes[i]; i += 2) {
+            if (std::strlen(attributes[i + 1]) > MaxTextBytes) {
+                Stop(st,
+                     QStringLiteral("an attribute value longer than %1 bytes").arg(MaxTextBytes));
+                return;
             }
         }
-        if (xmlTextReaderNodeType(reader.get()) != XML_READER_TYPE_ELEMENT)
-            continue;
-        const xmlChar* localName = xmlTextReaderConstLocalName(reader.get());
-        if (localName == nullptr ||
-            std::strcmp(reinterpret_cast<const char*>(localName), "Signal") != 0)
-            continue;
-        auto signal = std::make_unique<CSignalDescription>();
-        SignalReadNotes notes;
-        CSignalXml::ReadXml(reader.get(), *signal, &notes);
-        if (capture.failed)
-            break;
-        sink(std::move(signal), std::move(notes));
-        if (!probe.GoOn()) {
-            error = QStringLiteral("%1: reading was cancelled").arg(name);
+        const std::string_view local = LocalName(name);
+        if (st.signalDepth < 0) {
+            if (local != "Signal")
+                return;
+            st.signal = std::make_unique<CSignalDescription>();
+            st.notes = {};
+            st.signalDepth = st.depth;
+            for (int i = 0; attributes[i]; i += 2)
+                CSignalXml::ReadAttribute(*st.signal, LocalName(attributes[i]), attributes[i + 1],
+                                          st.notes);
+        } else if (st.depth == st.signalDepth + 1) {
+            st.childName.assign(local);
+            st.value.clear();
+        }
+    });
+}
+
+void OnEndElement(void* data, const XML_Char*) {
+    Guarded(data, [](ReadState& st) {
+        if (st.signalDepth >= 0 && st.depth == st.signalDepth + 1) {
+            CSignalXml::ReadChild(*st.signal, st.childName, st.value);
+        } else if (st.depth == st.signalDepth) {
+            st.signalDepth = -1;
+            CSignalXml::FinishReading(*st.signal, st.notes);
+            (*st.sink)(std::move(st.signal), std::move(st.notes));
+        }
+        --st.depth;
+    });
+}
+
+// A child's value is the text directly inside it; nested markup is passed over.
+void OnCharacterData(void* data, const XML_Char* text, int length) {
+    Guarded(data, [&](ReadState& st) {
+        if (st.signalDepth < 0 || st.depth != st.signalDepth + 1)
+            return;
+        if (st.value.size() + static_cast<std::size_t>(length) > MaxTextBytes) {
+            Stop(st, QStringLiteral("a text longer than %1 bytes").arg(MaxTextBytes));
+            return;
+        }
+        st.value.append(text, static_cast<std::size_t>(length));
+    });
+}
+
+// The byte-order mark must agree with the declared encoding; the editor reads XML 1.0 only,
+// as it writes it.
+void OnXmlDeclaration(void* data, const XML_Char* version, const XML_Char* encoding, int) {
+    Guarded(data, [&](ReadState& st) {
+        if (version && std::strcmp(version, "1.0") != 0) {
+            Stop(st,
+                 QStringLiteral("XML version %1 is not supported").arg(QString::fromUtf8(version)));
+            return;
+        }
+        if (encoding == nullptr)
+            return;
+        const QByteArray declared = QByteArray(encoding).toUpper();
+        if (StartsWith(st.head, "\xEF\xBB\xBF", 3) && declared != "UTF-8")
+            Stop(st, QStringLiteral("the byte-order mark says UTF-8, the declaration says %1")
+                         .arg(QString::fromUtf8(encoding)));
+        else if ((StartsWith(st.head, "\xFE\xFF", 2) || StartsWith(st.head, "\xFF\xFE", 2)) &&
+                 !declared.startsWith("UTF-16"))
+            Stop(st, QStringLiteral("the byte-order mark says UTF-16, the declaration says %1")
+                         .arg(QString::fromUtf8(encoding)));
+    });
+}
+
+void OnOtherMarkup(void* data, const XML_Char*, const XML_Char*) {
+    ++static_cast<ReadState*>(data)->events;
+}
+
+void OnComment(void* data, const XML_Char*) {
+    ++static_cast<ReadState*>(data)->events;
+}
+
+// An entity declared nowhere the editor reads (the external subset is never loaded): its
+// text cannot be known, so the file cannot be read as it is meant.
+void OnSkippedEntity(void* data, const XML_Char* name, int parameter) {
+    Guarded(data, [&](ReadState& st) {
+        Stop(st, QStringLiteral("the entity %1%2; is not declared in the document")
+                     .arg(parameter ? QLatin1Char('%') : QLatin1Char('&'))
+                     .arg(QString::fromUtf8(name)));
+    });
+}
+
+// Encodings beyond expat's own are read by converting the input to UTF-8 (see Transcoder):
+// this handler only notes the name and stops, so that reading starts again converted.
+int OnUnknownEncoding(void* data, const XML_Char* name, XML_Encoding*) {
+    static_cast<ReadState*>(data)->unknownEncoding = name;
+    return XML_STATUS_ERROR;
+}
+
+ParserHandle NewParser(ReadState& st, const char* encoding) {
+    ParserHandle parser(XML_ParserCreateNS(encoding, NamespaceSeparator));
+    if (!parser)
+        throw std::bad_alloc();
+    XML_Parser p = parser.get();
+    st.parser = p;
+    XML_SetUserData(p, &st);
+    XML_SetElementHandler(p, OnStartElement, OnEndElement);
+    XML_SetCharacterDataHandler(p, OnCharacterData);
+    XML_SetXmlDeclHandler(p, OnXmlDeclaration);
+    XML_SetCommentHandler(p, OnComment);
+    XML_SetSkippedEntityHandler(p, OnSkippedEntity);
+    XML_SetProcessingInstructionHandler(p, OnOtherMarkup);
+    if (encoding == nullptr)
+        XML_SetUnknownEncodingHandler(p, OnUnknownEncoding, &st);
+    // External entities and the external DTD subset are never loaded.
+    XML_SetParamEntityParsing(p, XML_PARAM_ENTITY_PARSING_NEVER);
+    return parser;
+}
+
+// Reads chunks of the input, converted to UTF-8 when a transcoder is given, into the parser.
+class Feeder {
+public:
+    Feeder(QIODevice& input, qint64 total, const ProgressHandler& progress)
+        : m_input(input), m_total(total), m_progress(progress) {
+        m_timer.start();
+    }
+
+    enum class Result { Done, ParseError, Cancelled, InputError, ConversionError };
+
+    Result Run(XML_Parser parser, const unsigned long& events, Transcoder* transcoder,
+               QByteArray first) {
+        QByteArray chunk = std::move(first);
+        std::string converted;
+        qint64 size = ChunkSize;
+        for (;;) {
+            const unsigned long before = events;
+            const bool last = chunk.isEmpty();
+            const char* bytes = chunk.constData();
+            qsizetype length = chunk.size();
+            if (transcoder) {
+                if (!transcoder->Convert(chunk, last, converted))
+                    return Result::ConversionError;
+                bytes = converted.data();
+                length = static_cast<qsizetype>(converted.size());
+            }
+            if (XML_Parse(parser, bytes, static_cast<int>(length), last) != XML_STATUS_OK)
+                return Result::ParseError;
+            if (last)
+                return Result::Done;
+            if (!Report())
+                return Result::Cancelled;
+            // expat scans an unfinished token again from its start with every chunk: while
+            // one long token (a huge tag) takes chunk after chunk, their size doubles, so
+            // that the scanning stays linear.
+            size = events == before ? std::min<qint64>(size * 2, 1 << 30) : ChunkSize;
+            chunk = m_input.read(size);
+            if (chunk.isEmpty() && !m_input.atEnd())
+                return Result::InputError;
+        }
+    }
+
+private:
+    bool Report() {
+        if (!m_progress || m_timer.elapsed() - m_reported < ProgressMilliseconds)
+            return true;
+        m_reported = m_timer.elapsed();
+        return m_progress(m_input.pos(), m_total);
+    }
+
+    QIODevice& m_input;
+    qint64 m_total;
+    const ProgressHandler& m_progress;
+    QElapsedTimer m_timer;
+    qint64 m_reported = 0;
+};
+
+QString Positioned(const QString& name, unsigned long line, unsigned long column,
+                   const QString& why) {
+    return QStringLiteral("%1: line %2, column %3: %4").arg(name).arg(line).arg(column).arg(why);
+}
+
+// The encoding an EBCDIC document declares, read through the invariant EBCDIC letters.
+std::string EbcdicDeclaredEncoding(const QByteArray& head) {
+    Transcoder ebcdic("IBM037");
+    std::string text;
+    const qsizetype end = head.indexOf('\x6E'); // '>' in EBCDIC
+    if (!ebcdic.IsOpen() || end < 0 || !ebcdic.Convert(head.left(end + 1), true, text))
+        return {};
+    const std::size_t at = text.find("encoding");
+    if (at == std::string::npos)
+        return {};
+    const std::size_t open = text.find_first_of("\"'", at);
+    const std::size_t close = open == std::string::npos ? open : text.find(text[open], open + 1);
+    return close == std::string::npos ? std::string() : text.substr(open + 1, close - open - 1);
+}
+
+bool ReadStream(QIODevice& input, qint64 total, const QString& name,
+                const CSignalFileReader::Sink& sink, QString& error,
+                const ProgressHandler& progress) {
+    QByteArray first = input.read(ChunkSize);
+    if (first.isEmpty()) {
+        error = input.atEnd() ? QStringLiteral("%1: line 1, column 1: the file is empty").arg(name)
+                              : QStringLiteral("%1: %2").arg(name, input.errorString());
+        return false;
+    }
+    if (StartsWith(first, "\x00\x00\xFE\xFF", 4) || StartsWith(first, "\xFF\xFE\x00\x00", 4) ||
+        StartsWith(first, "\x00\x00\x00\x3C", 4) || StartsWith(first, "\x3C\x00\x00\x00", 4)) {
+        error = QStringLiteral("%1: the file is in UTF-32, which is not supported").arg(name);
+        return false;
+    }
+
+    ReadState st;
+    st.sink = &sink;
+    st.head = first.left(4);
+    std::string encoding;
+    if (StartsWith(first, "\x4C\x6F\xA7\x94", 4)) {
+        encoding = EbcdicDeclaredEncoding(first);
+        if (encoding.empty()) {
+            error = QStringLiteral("%1: an EBCDIC document that does not declare its encoding")
+                        .arg(name);
             return false;
         }
     }
-    if (rc == 0 && !capture.failed)
-        return true;
-    if (capture.failed && capture.line == 0) {
-        // Encoding errors carry no position: take where the parser stopped.
-        capture.line = xmlTextReaderGetParserLineNumber(reader.get());
-        capture.column = xmlTextReaderGetParserColumnNumber(reader.get());
+    Feeder feeder(input, total, progress);
+    std::unique_ptr<Transcoder> transcoder;
+    ParserHandle parser;
+    Feeder::Result result = Feeder::Result::Done;
+    if (encoding.empty()) {
+        parser = NewParser(st, nullptr);
+        result = feeder.Run(parser.get(), st.events, nullptr, first);
+        if (result == Feeder::Result::ParseError && !st.unknownEncoding.empty()) {
+            // Start again from the first byte, converting to UTF-8.
+            encoding = st.unknownEncoding;
+            if (!input.seek(0)) {
+                error = QStringLiteral("%1: %2").arg(name, input.errorString());
+                return false;
+            }
+            first = input.read(ChunkSize);
+        }
     }
-    if (capture.failed)
-        error = QStringLiteral("%1: line %2, column %3: %4")
-                    .arg(name)
-                    .arg(capture.line)
-                    .arg(capture.column)
-                    .arg(capture.message);
+    if (!encoding.empty()) {
+        const QByteArray upper = QByteArray::fromStdString(encoding).toUpper();
+        transcoder = std::make_unique<Transcoder>(encoding.c_str());
+        if (upper.startsWith("UTF-32") || upper.startsWith("UCS-4") || upper.startsWith("UCS4") ||
+            !transcoder->IsOpen()) {
+            error = QStringLiteral("%1: the encoding \"%2\" is not supported")
+                        .arg(name, QString::fromStdString(encoding));
+            return false;
+        }
+        st = ReadState{};
+        st.sink = &sink;
+        st.head = first.left(4);
+        parser = NewParser(st, "UTF-8");
+        result = feeder.Run(parser.get(), st.events, transcoder.get(), first);
+    }
+    if (st.exception)
+        std::rethrow_exception(st.exception);
+    switch (result) {
+    case Feeder::Result::Done:
+        return true;
+    case Feeder::Result::Cancelled:
+        error = QStringLiteral("%1: reading was cancelled").arg(name);
+        return false;
+    case Feeder::Result::InputError:
+        error = QStringLiteral("%1: %2").arg(name, input.errorString());
+        return false;
+    case Feeder::Result::ConversionError:
+        error = Positioned(
+            name, transcoder->Line(), transcoder->Column(),
+            QStringLiteral("bytes that are not valid %1").arg(QString::fromStdString(encoding)));
+        return false;
+    case Feeder::Result::ParseError:
+        break;
+    }
+    if (!st.fault.isEmpty())
+        error = Positioned(name, st.faultLine, st.faultColumn, st.fault);
     else
-        error = QStringLiteral("%1: the file is not a readable XML document").arg(name);
+        error = Positioned(name, XML_GetCurrentLineNumber(parser.get()),
+                           XML_GetCurrentColumnNumber(parser.get()) + 1,
+                           QString::fromUtf8(XML_ErrorString(XML_GetErrorCode(parser.get()))));
     return false;
 }
 
@@ -174,29 +367,16 @@ bool ReadAll(xmlTextReaderPtr raw, const QString& name, const QByteArray& head,
 
 bool CSignalFileReader::Read(const QString& path, const Sink& sink, QString& error,
                              const ProgressHandler& progress) {
-    InstallEntityGuard();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("%1: %2").arg(path, file.errorString());
+    QFile file;
+    if (!OpenRegularFile(path, file, error))
         return false;
-    }
-    const QByteArray url = QFile::encodeName(path);
-    FileInput input{&file, {}};
-    xmlTextReaderPtr reader =
-        xmlReaderForIO(ReadFromFile, CloseNothing, &input, url.constData(), nullptr, ReaderOptions);
-    if (!ReadAll(reader, path, input.head, sink, error, ProgressProbe{&progress, &file}))
-        return false;
-    if (file.error() != QFileDevice::NoError) {
-        error = QStringLiteral("%1: %2").arg(path, file.errorString());
-        return false;
-    }
-    return true;
+    return ReadStream(file, file.size(), path, sink, error, progress);
 }
 
 bool CSignalFileReader::ReadBuffer(const QByteArray& data, const QString& name, const Sink& sink,
                                    QString& error) {
-    InstallEntityGuard();
-    return ReadAll(xmlReaderForMemory(data.constData(), static_cast<int>(data.size()), nullptr,
-                                      nullptr, ReaderOptions),
-                   name, data.left(4), sink, error);
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    return ReadStream(buffer, data.size(), name, sink, error, {});
 }

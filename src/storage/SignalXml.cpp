@@ -13,10 +13,6 @@
 
 namespace {
 
-std::string_view View(const xmlChar* text) {
-    return text ? std::string_view(reinterpret_cast<const char*>(text)) : std::string_view();
-}
-
 const xmlChar* Xml(const char* text) {
     return reinterpret_cast<const xmlChar*>(text);
 }
@@ -24,7 +20,6 @@ const xmlChar* Xml(const char* text) {
 // Scratch buffers reused across records, so that reading allocates only while they grow.
 struct Scratch {
     std::u16string utf16;
-    std::string value;
     std::string utf8;
 };
 
@@ -146,29 +141,6 @@ void ReadChild(CSignalDescription& s, std::string_view name, std::string_view va
     }
 }
 
-bool IsText(int type) {
-    return type == XML_READER_TYPE_TEXT || type == XML_READER_TYPE_CDATA ||
-           type == XML_READER_TYPE_WHITESPACE || type == XML_READER_TYPE_SIGNIFICANT_WHITESPACE;
-}
-
-// Reads the child element under the reader into value: the text directly inside it; nested
-// markup is passed over. Returns false when the reader stopped (end of input or error).
-bool ReadChildValue(xmlTextReaderPtr reader, std::string& value) {
-    value.clear();
-    if (xmlTextReaderIsEmptyElement(reader))
-        return true;
-    const int depth = xmlTextReaderDepth(reader);
-    while (xmlTextReaderRead(reader) == 1) {
-        const int type = xmlTextReaderNodeType(reader);
-        const int nodeDepth = xmlTextReaderDepth(reader);
-        if (type == XML_READER_TYPE_END_ELEMENT && nodeDepth == depth)
-            return true;
-        if (nodeDepth == depth + 1 && IsText(type))
-            value.append(View(xmlTextReaderConstValue(reader)));
-    }
-    return false;
-}
-
 int WriteText(xmlTextWriterPtr writer, const char* element, const std::string& utf8) {
     return xmlTextWriterWriteElement(writer, Xml(element), Xml(utf8.c_str()));
 }
@@ -252,53 +224,26 @@ bool Written(double value, bool wildcardRestored) {
 
 } // namespace
 
-bool CSignalXml::ReadXml(xmlTextReaderPtr reader, CSignalDescription& s, SignalReadNotes* notes) {
-    SignalReadNotes found;
-    const bool empty = xmlTextReaderIsEmptyElement(reader) == 1;
-    const int depth = xmlTextReaderDepth(reader);
+void CSignalXml::ReadAttribute(CSignalDescription& s, std::string_view name, std::string_view value,
+                               SignalReadNotes& notes) {
+    ::ReadAttribute(s, name, value, notes);
+}
 
-    if (xmlTextReaderMoveToFirstAttribute(reader) == 1) {
-        do {
-            ReadAttribute(s, View(xmlTextReaderConstLocalName(reader)),
-                          View(xmlTextReaderConstValue(reader)), found);
-        } while (xmlTextReaderMoveToNextAttribute(reader) == 1);
-        xmlTextReaderMoveToElement(reader);
-    }
+void CSignalXml::ReadChild(CSignalDescription& s, std::string_view name, std::string_view value) {
+    ::ReadChild(s, name, value);
+}
 
-    if (!empty) {
-        std::string& value = ScratchBuffers().value;
-        while (xmlTextReaderRead(reader) == 1) {
-            const int type = xmlTextReaderNodeType(reader);
-            if (type == XML_READER_TYPE_END_ELEMENT && xmlTextReaderDepth(reader) == depth)
-                break;
-            if (type != XML_READER_TYPE_ELEMENT)
-                continue;
-            // Copy the name: the reader's name storage may move while the child is read.
-            char name[32];
-            const std::string_view localName = View(xmlTextReaderConstLocalName(reader));
-            const bool known = localName.size() < sizeof name;
-            if (known)
-                std::memcpy(name, localName.data(), localName.size() + 1);
-            if (!ReadChildValue(reader, value))
-                break;
-            if (known)
-                ReadChild(s, name, value);
-        }
-    }
-
+void CSignalXml::FinishReading(CSignalDescription& s, SignalReadNotes& notes) {
     if (s.m_nModulation < 0)
         s.m_nModulation = 0;
     if (s.m_nMode < 0)
         s.m_nMode = 0;
     if (s.m_nSubmode < 0)
         s.m_nSubmode = 0;
-    found.message = s.Validate(true);
-    if (found.message == nullptr)
+    notes.message = s.Validate(true);
+    if (notes.message == nullptr)
         s.m_bInvalid = false;
-    if (notes)
-        *notes = std::move(found);
     s.UpdateDisplayTexts();
-    return true;
 }
 
 bool CSignalXml::WriteXml(xmlTextWriterPtr w, const CSignalDescription& s,

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <libxml/xmlreader.h>
 #include <libxml/xmlwriter.h>
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 class CSignalDescription;
 
@@ -21,11 +21,15 @@ struct SignalReadNotes {
 // The Signal element: one record as four attributes and optional text children.
 class CSignalXml {
 public:
-    // Fills a freshly constructed record from the reader's current Signal start tag, then
-    // validates it leniently and updates its display texts. Every element yields a record;
-    // what else was found goes to *notes when given. Returns true.
-    static bool ReadXml(xmlTextReaderPtr reader, CSignalDescription& signal,
-                        SignalReadNotes* notes = nullptr);
+    // Reading fills a freshly constructed record: each attribute of the Signal element and
+    // each child element's text (names are local names, values UTF-8), in file order; then
+    // FinishReading validates it leniently and updates its display texts. Every element
+    // yields a record, valid or not.
+    static void ReadAttribute(CSignalDescription& signal, std::string_view name,
+                              std::string_view value, SignalReadNotes& notes);
+    static void ReadChild(CSignalDescription& signal, std::string_view name,
+                          std::string_view value);
+    static void FinishReading(CSignalDescription& signal, SignalReadNotes& notes);
 
     // Writes one complete Signal element inside the open SignalList element. Returns false
     // when the writer reported an error, or when a text holds a character that XML cannot

@@ -168,7 +168,7 @@ private slots:
         QTest::newRow("truncated") << ElevenLines.left(ElevenLines.size() - 30) << "line";
         QTest::newRow("mismatched tag")
             << QByteArray("<a>\n<Signal Name='x' Modulation='CW'/>\n</b>") << "line 3";
-        QTest::newRow("empty file") << QByteArray("") << "line";
+        QTest::newRow("empty file") << QByteArray("") << "the file is empty";
         QTest::newRow("not xml") << QByteArray("hello") << "line 1";
         QTest::newRow("bad utf-8") << QByteArray("<a><Signal Name='\xff'/></a>") << "line 1";
     }

@@ -1,0 +1,61 @@
+#include "RegularFile.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+QString NotRegular(const QString& path) {
+    return QStringLiteral("%1 is not a regular file").arg(path);
+}
+
+QString SystemError(const QString& path, int code) {
+    return QStringLiteral("%1: %2").arg(path, QString::fromLocal8Bit(std::strerror(code)));
+}
+
+} // namespace
+
+bool OpenRegularFile(const QString& path, QFile& file, QString& error) {
+    const QByteArray native = QFile::encodeName(path);
+    struct stat before {};
+    if (::stat(native.constData(), &before) != 0) {
+        error = SystemError(path, errno);
+        return false;
+    }
+    if (!S_ISREG(before.st_mode)) {
+        error = NotRegular(path);
+        return false;
+    }
+    // Not blocking: should a pipe have taken the file's place since, open returns at once.
+    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        error = SystemError(path, errno);
+        return false;
+    }
+    struct stat opened {};
+    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+        ::close(fd);
+        error = NotRegular(path);
+        return false;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        error = QStringLiteral("%1: %2").arg(path, file.errorString());
+        return false;
+    }
+    return true;
+}
+
+bool IsRegularOrAbsent(const QString& path, QString& error) {
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return true;
+    if (S_ISREG(info.st_mode))
+        return true;
+    error = NotRegular(path);
+    return false;
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QFile>
+#include <QString>
+
+// Databases are regular files (or symbolic links to one): a pipe, socket, device or folder
+// is refused at once, without waiting on it or changing it.
+
+// Opens path for reading into file; false with error set ("... is not a regular file", or
+// the system's reason).
+bool OpenRegularFile(const QString& path, QFile& file, QString& error);
+
+// False with error set when path names something other than a regular file; a path that
+// does not exist yet is fine.
+bool IsRegularOrAbsent(const QString& path, QString& error);
