@@ -23,8 +23,10 @@ constexpr char NamespaceSeparator = '\n';
 constexpr int MaxDepth = 256;
 constexpr std::size_t MaxTextBytes = 10'000'000;
 constexpr qint64 ChunkSize = 64 * 1024;
-// The progress handler hears from the reader at least this often while it works.
+// The progress handler hears from the reader whenever this much time has passed or this
+// many bytes were read since it last did, even within one huge element.
 constexpr qint64 ProgressMilliseconds = 50;
+constexpr qint64 ProgressBytes = 1 << 20;
 
 std::string_view LocalName(const XML_Char* name) {
     const char* separator = std::strrchr(name, NamespaceSeparator);
@@ -243,17 +245,24 @@ public:
 
 private:
     bool Report() {
-        if (!m_progress || m_timer.elapsed() - m_reported < ProgressMilliseconds)
+        if (!m_progress)
             return true;
-        m_reported = m_timer.elapsed();
-        return m_progress(m_input.pos(), m_total);
+        const qint64 now = m_timer.elapsed();
+        const qint64 position = m_input.pos();
+        if (now - m_reportedTime < ProgressMilliseconds &&
+            position - m_reportedPosition < ProgressBytes)
+            return true;
+        m_reportedTime = now;
+        m_reportedPosition = position;
+        return m_progress(position, m_total);
     }
 
     QIODevice& m_input;
     qint64 m_total;
     const ProgressHandler& m_progress;
     QElapsedTimer m_timer;
-    qint64 m_reported = 0;
+    qint64 m_reportedTime = 0;
+    qint64 m_reportedPosition = 0;
 };
 
 QString Positioned(const QString& name, unsigned long line, unsigned long column,

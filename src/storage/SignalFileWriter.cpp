@@ -1,5 +1,8 @@
 #include "SignalFileWriter.h"
 
+#include "FileBackup.h"
+#include "FileKeeper.h"
+#include "RegularFile.h"
 #include "SignalDescription.h"
 #include "SignalXml.h"
 #include "XmlHandles.h"
@@ -20,18 +23,44 @@ QString UnwritableMessage(const CSignalDescription& s, std::size_t index, const 
         .arg(QString::fromUtf16(s.m_szName), QLatin1String(field));
 }
 
+// A short write (the disk filled) is retried, so that the device learns the system's reason.
 int WriteToDevice(void* context, const char* buffer, int len) {
     auto* device = static_cast<QIODevice*>(context);
-    return device->write(buffer, len) == len ? len : -1;
+    qint64 done = 0;
+    while (done < len) {
+        const qint64 n = device->write(buffer + done, len - done);
+        if (n <= 0)
+            return -1;
+        done += n;
+    }
+    return len;
 }
 
 int CloseNothing(void*) {
     return 0;
 }
 
+void IgnoreGenericError(void*, const char*, ...) {}
+void IgnoreStructuredError(void*, xmlErrorPtr) {}
+
+// While it lives, libxml2 reports nothing on stderr: failures come back as return values.
+struct QuietLibxml2 {
+    QuietLibxml2() {
+        xmlSetGenericErrorFunc(nullptr, IgnoreGenericError);
+        xmlSetStructuredErrorFunc(nullptr, IgnoreStructuredError);
+    }
+    ~QuietLibxml2() {
+        xmlSetGenericErrorFunc(nullptr, nullptr);
+        xmlSetStructuredErrorFunc(nullptr, nullptr);
+    }
+    QuietLibxml2(const QuietLibxml2&) = delete;
+    QuietLibxml2& operator=(const QuietLibxml2&) = delete;
+};
+
 // Writes the whole document; a record that cannot be written stops it with error set.
 bool WriteDocument(QIODevice& device, const SignalCollection& records, QString& error,
                    const ProgressHandler& progress = {}) {
+    const QuietLibxml2 quiet;
     static const char bom[] = "\xEF\xBB\xBF";
     if (device.write(bom, 3) != 3)
         return false;
@@ -70,23 +99,35 @@ bool WriteDocument(QIODevice& device, const SignalCollection& records, QString& 
     return ok;
 }
 
-} // namespace
+// The message for a document that could not be written to device.
+QString WriteFailure(const QString& path, const QFileDevice& device, const QString& error) {
+    if (device.error() != QFileDevice::NoError)
+        return QStringLiteral("%1: %2").arg(path, device.errorString());
+    if (error.isEmpty())
+        return QStringLiteral("%1: cannot write the file").arg(path);
+    if (error.startsWith(QLatin1String("Signal ")))
+        return error;
+    return QStringLiteral("%1: %2").arg(path, error);
+}
 
-bool CSignalFileWriter::Write(const QString& path, const SignalCollection& records, QString& error,
-                              const ProgressHandler& progress) {
+// Writes a new file beside the old one and puts it in its place: the old file stays whole
+// until the new one is complete. False with inPlace set when the new file could not be given
+// the old one's owner, group or extended attributes.
+bool WriteByRename(const QString& path, const CFileKeeper& keeper, const SignalCollection& records,
+                   QString& error, const ProgressHandler& progress, bool& inPlace) {
     QSaveFile file(path);
     // libxml2 hands over 4 kB blocks: written straight through, without a second buffer.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         error = QStringLiteral("%1: %2").arg(path, file.errorString());
         return false;
     }
+    if (!keeper.Apply(file.handle())) {
+        file.cancelWriting();
+        inPlace = true;
+        return false;
+    }
     if (!WriteDocument(file, records, error, progress) || file.error() != QFileDevice::NoError) {
-        if (file.error() != QFileDevice::NoError)
-            error = QStringLiteral("%1: %2").arg(path, file.errorString());
-        else if (error.isEmpty())
-            error = QStringLiteral("%1: cannot write the file").arg(path);
-        else if (!error.startsWith(QLatin1String("Signal ")))
-            error = QStringLiteral("%1: %2").arg(path, error);
+        error = WriteFailure(path, file, error);
         file.cancelWriting();
         return false;
     }
@@ -95,6 +136,48 @@ bool CSignalFileWriter::Write(const QString& path, const SignalCollection& recor
         return false;
     }
     return true;
+}
+
+// Rewrites the file itself, so that it stays the same file (links, owner, attributes): a
+// backup copy is made first and written back if anything fails.
+bool WriteInPlace(const QString& path, const SignalCollection& records, QString& error,
+                  const ProgressHandler& progress) {
+    CFileBackup backup;
+    if (!backup.Make(path, error))
+        return false;
+    QFile file(path);
+    // ReadWrite does not truncate: the old content stays until it is overwritten.
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
+        error = QStringLiteral("%1: %2").arg(path, file.errorString());
+        return false;
+    }
+    if (WriteDocument(file, records, error, progress) && file.flush() && file.resize(file.pos()) &&
+        backup.Sync(file)) {
+        backup.Remove();
+        return true;
+    }
+    error = WriteFailure(path, file, error);
+    file.close();
+    if (!backup.Restore(path))
+        error += QStringLiteral("\nThe file could not be put back as it was; its old content is "
+                                "in %1.")
+                     .arg(backup.Path());
+    return false;
+}
+
+} // namespace
+
+bool CSignalFileWriter::Write(const QString& path, const SignalCollection& records, QString& error,
+                              const ProgressHandler& progress) {
+    if (!IsRegularOrAbsent(path, error))
+        return false;
+    const CFileKeeper keeper(path);
+    if (keeper.NeedsInPlace())
+        return WriteInPlace(path, records, error, progress);
+    bool inPlace = false;
+    if (WriteByRename(path, keeper, records, error, progress, inPlace))
+        return true;
+    return inPlace && WriteInPlace(path, records, error, progress);
 }
 
 bool CSignalFileWriter::WriteBuffer(const SignalCollection& records, QByteArray& out,

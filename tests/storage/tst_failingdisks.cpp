@@ -4,13 +4,16 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace {
@@ -44,6 +47,11 @@ QStringList Names(const QString& path) {
     return names;
 }
 
+QByteArray Bytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
 } // namespace
 
 class TestFailingDisks : public QObject {
@@ -51,7 +59,15 @@ class TestFailingDisks : public QObject {
     QTemporaryDir m_dir;
 
 private slots:
+    // A full disk fails the save with the system's reason and leaves the file byte for byte
+    // as it was, whether the save writes a new file or rewrites a linked one in place.
+    void fullFileSystem_data() {
+        QTest::addColumn<bool>("linked");
+        QTest::newRow("new file renamed") << false;
+        QTest::newRow("rewritten in place") << true;
+    }
     void fullFileSystem() {
+        QFETCH(bool, linked);
         if (geteuid() != 0)
             QSKIP("mounting a small file system needs root");
         const QString mount = m_dir.filePath("small");
@@ -62,19 +78,104 @@ private slots:
         CVantorDoc doc;
         Fill(doc, 20, "old ");
         QVERIFY(doc.OnSaveDocument(path));
-        const QStringList before = Names(path);
+        if (linked)
+            QCOMPARE(::link(qPrintable(path), qPrintable(mount + "/link.xml")), 0);
+        const QByteArray before = Bytes(path);
         Fill(doc, 2000, "new "); // far beyond 64 KiB
         doc.SetModifiedFlag(true);
         const bool saved = doc.OnSaveDocument(path);
         const QString error = doc.GetLastError();
-        const QStringList after = Names(path);
+        const QByteArray after = Bytes(path);
         const QStringList leftovers = QDir(mount).entryList(QDir::Files | QDir::Hidden);
         QProcess::execute("umount", {mount});
         QVERIFY(!saved);
-        QVERIFY2(error.contains(path), qPrintable(error));
+        QVERIFY2(error == path + ": No space left on device", qPrintable(error));
         QVERIFY(doc.IsModified());
-        QCOMPARE(after, before);
-        QCOMPARE(leftovers, QStringList{"db.xml"});
+        QVERIFY(after == before);
+        const QStringList expected =
+            linked ? QStringList{"db.xml", "link.xml"} : QStringList{"db.xml"};
+        QCOMPARE(leftovers, expected);
+    }
+
+    // A save keeps what the file is: its other hard links see the new content, and owner,
+    // group, mode and extended attributes stay.
+    void saveKeepsWhatTheFileIs_data() {
+        QTest::addColumn<QString>("shape");
+        QTest::newRow("second hard link") << "link";
+        QTest::newRow("owned by another user") << "owner";
+        QTest::newRow("extended attribute") << "xattr";
+    }
+    void saveKeepsWhatTheFileIs() {
+        QFETCH(QString, shape);
+        const QString path = m_dir.filePath("kept-" + shape + ".xml");
+        const QByteArray native = QFile::encodeName(path);
+        CVantorDoc doc;
+        Fill(doc, 2, "first ");
+        QVERIFY(doc.OnSaveDocument(path));
+        const QString other = path + ".other";
+        if (shape == "link")
+            QCOMPARE(::link(native.constData(), QFile::encodeName(other).constData()), 0);
+        if (shape == "owner") {
+            if (geteuid() != 0)
+                QSKIP("giving a file to another user needs root");
+            QCOMPARE(::chown(native.constData(), 65534, 65534), 0);
+        }
+        if (shape == "xattr" && ::setxattr(native.constData(), "user.quarn", "kept", 4, 0) != 0)
+            QSKIP("this file system has no user extended attributes");
+        QCOMPARE(::chmod(native.constData(), 0640), 0);
+        struct stat before {};
+        QCOMPARE(::stat(native.constData(), &before), 0);
+        Fill(doc, 3, "second ");
+        QVERIFY2(doc.OnSaveDocument(path), qPrintable(doc.GetLastError()));
+        struct stat after {};
+        QCOMPARE(::stat(native.constData(), &after), 0);
+        QCOMPARE(Names(path).size(), 3);
+        QCOMPARE(after.st_uid, before.st_uid);
+        QCOMPARE(after.st_gid, before.st_gid);
+        QCOMPARE(after.st_mode, before.st_mode);
+        if (shape == "link") {
+            QCOMPARE(after.st_ino, before.st_ino);
+            QCOMPARE(Bytes(other), Bytes(path));
+        }
+        if (shape == "xattr") {
+            char value[8] = {};
+            QCOMPARE(::getxattr(native.constData(), "user.quarn", value, sizeof value), ssize_t(4));
+            QCOMPARE(QByteArray(value), QByteArray("kept"));
+        }
+        QCOMPARE(QDir(m_dir.path()).entryList({"*backup*"}, QDir::Files | QDir::Hidden),
+                 QStringList());
+    }
+
+    // A writable file in a folder the user cannot write (a shared install) is rewritten in
+    // place; the backup copy goes to the temporary folder and is gone afterwards.
+    void folderNotWritable() {
+        if (geteuid() != 0 || QProcess::execute("setpriv", {"--version"}) != 0)
+            QSKIP("running as another user needs root and setpriv");
+        QTemporaryDir shared(QDir::tempPath() + "/quarn-shared-XXXXXX");
+        const QString path = shared.filePath("db.xml");
+        const QString input = shared.filePath("in.xml");
+        CVantorDoc doc;
+        Fill(doc, 2, "old ");
+        QVERIFY(doc.OnSaveDocument(path));
+        Fill(doc, 4, "new ");
+        QVERIFY(doc.OnSaveDocument(input));
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner |
+                                                QFile::ReadGroup | QFile::WriteGroup |
+                                                QFile::ReadOther | QFile::WriteOther));
+        QVERIFY(QFile::setPermissions(shared.path(), QFile::ReadOwner | QFile::ExeOwner |
+                                                         QFile::ReadOther | QFile::ExeOther |
+                                                         QFile::ReadGroup | QFile::ExeGroup));
+        QProcess tool;
+        tool.start("setpriv", {"--reuid=65534", "--regid=65534", "--clear-groups",
+                               QStringLiteral(QUARN_TOOL_PATH), "convert", input, "-o", path});
+        QVERIFY(tool.waitForFinished());
+        QVERIFY(QFile::setPermissions(shared.path(),
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        QVERIFY2(tool.exitCode() == 0, tool.readAllStandardError().constData());
+        QCOMPARE(Names(path).size(), 4);
+        QCOMPARE(QFileInfo(path).ownerId(), 0u);
+        QCOMPARE(QDir(shared.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList({"db.xml", "in.xml"}));
     }
 
     // A save killed at any moment leaves the old file whole, or the new one whole.

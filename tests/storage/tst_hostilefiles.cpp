@@ -2,10 +2,14 @@
 #include "SignalText.h"
 #include "VantorDoc.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -147,6 +151,146 @@ private slots:
         QVERIFY(!OpenOverKept(path, doc, &error));
         QVERIFY2(error.contains(path) && error.contains(reason, Qt::CaseInsensitive),
                  qPrintable(error.left(300)));
+        QVERIFY(!doc.MergeFile(path));
+        QCOMPARE(Names(doc), QStringList{"kept"});
+    }
+
+    // Shapes that cost other XML readers quadratic time or memory read at once; odd files
+    // are refused with their reason.
+    void oddShapes_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("outcome"); // "comment=N", "baudrate=V" or "refused: REASON"
+        QByteArray attributes = "<r><Signal Name='x' Modulation='CW'";
+        for (int i = 0; i < 40000; ++i)
+            attributes += " a" + QByteArray::number(i) + "='v'";
+        QTest::newRow("40,000 attributes") << attributes + "/></r>"
+                                           << "comment=0";
+        QByteArray namespaces = "<r><Signal Name='x' Modulation='CW'";
+        for (int i = 0; i < 160000; ++i)
+            namespaces += " xmlns:n" + QByteArray::number(i) + "='u'";
+        QTest::newRow("160,000 namespace declarations") << namespaces + "/></r>"
+                                                        << "comment=0";
+        QTest::newRow("90,000 references to a 100-byte entity")
+            << "<!DOCTYPE r [<!ENTITY e '" + QByteArray(100, 'e') +
+                   "'>]><r><Signal Name='x' Modulation='CW'><Comment>" +
+                   QByteArray("&e;").repeated(90000) + "</Comment></Signal></r>"
+            << "comment=499";
+        QTest::newRow("2 million comments")
+            << "<r>" + QByteArray("<!--c-->").repeated(1000000) +
+                   QByteArray("<?p?>").repeated(1000000) + "<Signal Name='x' Modulation='CW'/></r>"
+            << "comment=0";
+        QTest::newRow("1,100-digit numeral")
+            << "<r><Signal Name='x' Modulation='PSK-2'><Baudrate>5." + QByteArray(1100, '0') +
+                   "e1</Baudrate></Signal></r>"
+            << "baudrate=50";
+        QTest::newRow("empty file") << QByteArray() << "refused: the file is empty";
+        QTest::newRow("UTF-32 with byte-order mark")
+            << QByteArray("\xFF\xFE\x00\x00<\x00\x00\x00r\x00\x00\x00/\x00\x00\x00>\x00\x00\x00",
+                          20)
+            << "refused: UTF-32, which is not supported";
+        QTest::newRow("encoding nobody converts")
+            << QByteArray("<?xml version='1.0' encoding='x-quarn-unheard'?><r/>")
+            << "refused: the encoding \"x-quarn-unheard\" is not supported";
+    }
+    void oddShapes() {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, outcome);
+        const QString path = Write(QStringLiteral("shape.xml"), content);
+        CVantorDoc doc;
+        QString error;
+        const bool opened = OpenOverKept(path, doc, &error);
+        if (outcome.startsWith("refused: ")) {
+            QVERIFY(!opened);
+            QVERIFY2(error.startsWith(path + ": ") && error.endsWith(outcome.mid(9)),
+                     qPrintable(error));
+            return;
+        }
+        QVERIFY2(opened, qPrintable(doc.GetLastError()));
+        QCOMPARE(doc.GetSignalCount(), 1);
+        const CSignalDescription& s = *doc.GetSignal(0);
+        if (outcome.startsWith("comment="))
+            QCOMPARE(Q(s.m_szComment).size(), outcome.mid(8).toInt());
+        else
+            QCOMPARE(s.m_dBaudrate, outcome.mid(9).toDouble());
+    }
+
+    // Only regular files are read or replaced: a pipe is not waited on, a device or a folder
+    // is left as it was.
+    void onlyRegularFiles_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("named pipe") << "pipe";
+        QTest::newRow("folder") << "folder";
+        QTest::newRow("device") << "device";
+    }
+    void onlyRegularFiles() {
+        QFETCH(QString, kind);
+        QString path = m_dir.filePath(kind);
+        if (kind == "pipe")
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        else if (kind == "folder")
+            QVERIFY(QDir().mkpath(path));
+        else
+            path = QStringLiteral("/dev/null");
+        const QString expected = path + QStringLiteral(" is not a regular file");
+        CVantorDoc doc;
+        QString error;
+        QVERIFY(!OpenOverKept(path, doc, &error));
+        QCOMPARE(error, expected);
+        QVERIFY(!doc.MergeFile(path));
+        QCOMPARE(doc.GetLastError(), expected);
+        doc.SetModifiedFlag(true);
+        QVERIFY(!doc.OnSaveDocument(path));
+        QCOMPARE(doc.GetLastError(), expected);
+        QVERIFY(doc.IsModified());
+        const QFileInfo info(path);
+        QVERIFY(!info.isFile());
+        QVERIFY(kind != "folder" || info.isDir());
+    }
+
+    // Every encoding the declaration names and iconv converts is read, multi-byte and
+    // EBCDIC ones included.
+    void encodingsRead_data() {
+        QTest::addColumn<QString>("encoding");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("windows-1252") << "windows-1252" << QStringLiteral("Euro \u20AC \u0178");
+        QTest::newRow("KOI8-R") << "KOI8-R"
+                                << QStringLiteral("\u041F\u0440\u0438\u0432\u0435\u0442");
+        QTest::newRow("ISO-8859-7")
+            << "ISO-8859-7" << QStringLiteral("\u0395\u03BB\u03BB\u03AC\u03B4\u03B1");
+        QTest::newRow("GB18030, four-byte forms")
+            << "GB18030" << QStringLiteral("\u4E2D\u6587 \u00C0 \U0001F600");
+        QTest::newRow("Shift_JIS") << "Shift_JIS" << QStringLiteral("\u3042\u3044\u3046");
+        QTest::newRow("EBCDIC") << "IBM037" << QStringLiteral("Ebcdic 50");
+        QTest::newRow("UTF-16BE without byte-order mark")
+            << "UTF-16BE" << QStringLiteral("Unicode \U0001D11E");
+        QTest::newRow("ISO-8859-1") << "ISO-8859-1" << QStringLiteral("Caf\u00E9");
+    }
+    void encodingsRead() {
+        QFETCH(QString, encoding);
+        QFETCH(QString, name);
+        CVantorDoc doc;
+        const QString path = QStringLiteral(QUARN_TEST_DATA "/encodings/%1.xml").arg(encoding);
+        QVERIFY2(doc.OnOpenDocument(path), qPrintable(doc.GetLastError()));
+        QCOMPARE(Names(doc), QStringList{name});
+    }
+
+    // Progress is heard within one huge element too, and Cancel there stops the open and the
+    // merge with the document as it was.
+    void cancelInsideOneElement() {
+        const QString path =
+            Write(QStringLiteral("huge.xml"), "<r><Signal Name='x' Modulation='CW'><Comment>" +
+                                                  QByteArray(8 * 1024 * 1024, 'c') +
+                                                  "</Comment></Signal></r>");
+        CVantorDoc doc;
+        int calls = 0;
+        doc.SetProgressHandler([&calls](qint64 done, qint64 total) {
+            ++calls;
+            return done < total / 2;
+        });
+        QString error;
+        QVERIFY(!OpenOverKept(path, doc, &error));
+        QCOMPARE(error, path + QStringLiteral(": reading was cancelled"));
+        QVERIFY(calls >= 4);
         QVERIFY(!doc.MergeFile(path));
         QCOMPARE(Names(doc), QStringList{"kept"});
     }

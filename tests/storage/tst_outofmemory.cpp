@@ -21,8 +21,8 @@ std::atomic<long long> g_budget{-1};
 namespace {
 
 void* Allocate(std::size_t size) noexcept {
-    if (g_budget.load() >= 0 && g_budget.fetch_sub(static_cast<long long>(size)) <
-                                    static_cast<long long>(size))
+    if (g_budget.load() >= 0 &&
+        g_budget.fetch_sub(static_cast<long long>(size)) < static_cast<long long>(size))
         return nullptr;
     return std::malloc(size ? size : 1);
 }
