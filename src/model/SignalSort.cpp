@@ -4,6 +4,8 @@
 #include "SignalDescription.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <vector>
 
 namespace {
 
@@ -75,9 +77,60 @@ int CompareSignals(const CSignalDescription& a, const CSignalDescription& b, int
     return (descending && (result == 1 || result == -1)) ? -result : result;
 }
 
+namespace {
+
+// The first eight code units of a name as one number that orders as the units do (shorter
+// names pad with 0, the terminator, which orders first as it does in CompareText).
+struct NameKey {
+    std::uint64_t high = 0;
+    std::uint64_t low = 0;
+    CSignalDescription* record = nullptr;
+};
+
+NameKey KeyOf(CSignalDescription* record) {
+    NameKey key;
+    key.record = record;
+    const char16_t* name = record->m_szName;
+    bool ended = false;
+    for (int i = 0; i < 8; ++i) {
+        ended = ended || name[i] == u'\0';
+        const std::uint64_t unit = ended ? 0 : name[i];
+        std::uint64_t& half = i < 4 ? key.high : key.low;
+        half = (half << 16) | unit;
+    }
+    return key;
+}
+
+// The name column by keys held in one array: most comparisons never touch the records.
+void SortByName(SignalCollection& records, bool descending) {
+    std::vector<NameKey> keys;
+    keys.reserve(records.size());
+    for (auto& record : records)
+        keys.push_back(KeyOf(record.release()));
+    const auto before = [descending](const NameKey& a, const NameKey& b) {
+        int result = 0;
+        if (a.high != b.high)
+            result = a.high < b.high ? -1 : 1;
+        else if (a.low != b.low)
+            result = a.low < b.low ? -1 : 1;
+        else
+            result = CompareText(a.record->m_szName, b.record->m_szName);
+        return descending ? result > 0 : result < 0;
+    };
+    std::stable_sort(keys.begin(), keys.end(), before);
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        records[i].reset(keys[i].record);
+}
+
+} // namespace
+
 void SortSignalCollection(SignalCollection& records, int column, bool descending) {
     if (column == ColumnITU || column == ColumnComment || column < 0 || column >= SignalColumnCount)
         return; // every pair compares equal: a stable sort keeps the order
+    if (column == ColumnName) {
+        SortByName(records, descending);
+        return;
+    }
     // A stable sort that takes the left element unless it compares greater than the right
     // one gives the same order as any other stable merge with that rule.
     std::stable_sort(records.begin(), records.end(), [&](const auto& a, const auto& b) {

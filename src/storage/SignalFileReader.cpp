@@ -212,8 +212,10 @@ public:
     enum class Result { Done, ParseError, Cancelled, InputError, ConversionError };
 
     Result Run(XML_Parser parser, const unsigned long& events, Transcoder* transcoder,
-               QByteArray first) {
-        QByteArray chunk = std::move(first);
+               const QByteArray& first) {
+        // One buffer for the whole read: a fresh block per chunk would leave the heap
+        // fragmented between the records.
+        QByteArray chunk = first;
         std::string converted;
         qint64 size = ChunkSize;
         for (;;) {
@@ -237,9 +239,11 @@ public:
             // one long token (a huge tag) takes chunk after chunk, their size doubles, so
             // that the scanning stays linear.
             size = events == before ? std::min<qint64>(size * 2, 1 << 30) : ChunkSize;
-            chunk = m_input.read(size);
-            if (chunk.isEmpty() && !m_input.atEnd())
+            chunk.resize(size);
+            const qint64 got = m_input.read(chunk.data(), size);
+            if (got < 0)
                 return Result::InputError;
+            chunk.resize(got);
         }
     }
 
