@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the benchmarks (Release) and runs them: the editor's
-# open, save, merge, sort, row map and cell texts beside bare libxml2 and pugixml, for
+# open, save, merge, sort, row map and cell texts beside bare expat, libxml2 and pugixml, for
 # 10,000, 100,000 and 1,000,000 records. Generated files are kept in $QUARN_BENCH_DIR
 # (default /tmp/quarn-bench, about 1 GB). Extra arguments go to Google Benchmark.
 set -euo pipefail

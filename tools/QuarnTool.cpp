@@ -1,5 +1,7 @@
 #include "QuarnTool.h"
 
+#include "NativePath.h"
+
 #include "CommandIds.h"
 #include "SignalColumns.h"
 #include "SignalDescription.h"
@@ -37,6 +39,16 @@ const char* const Usage =
     "      the held record in fields the duplicate test does not compare.\n"
     "Exit status: 0 success, 1 invalid records found by check, 2 a file that cannot be\n"
     "read or written (also: not enough memory), or a usage error.\n";
+
+// A path argument, whatever bytes its name holds.
+QString PathArg(const std::string& arg) {
+    return PathFromNative(QByteArray::fromStdString(arg));
+}
+
+// A message naming a file: the name's bytes come out as they were given.
+std::string Message(const QString& text) {
+    return NativePath(text).toStdString();
+}
 
 std::string Utf8(const QString& text) {
     return text.toStdString();
@@ -121,7 +133,7 @@ int UsageError(std::ostream& err, const std::string& why) {
 }
 
 int ReadFailure(std::ostream& err, const CVantorDoc& doc) {
-    err << "quarn-tool: " << Utf8(doc.GetLastError()) << "\n";
+    err << "quarn-tool: " << Message(doc.GetLastError()) << "\n";
     return ExitFailure;
 }
 
@@ -165,10 +177,10 @@ int RunList(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         return UsageError(err, "list needs a FILE");
 
     CVantorDoc doc;
-    if (!doc.OnOpenDocument(QString::fromStdString(*file)))
+    if (!doc.OnOpenDocument(PathArg(*file)))
         return ReadFailure(err, doc);
     for (const std::string& other : merges) {
-        if (!doc.MergeFile(QString::fromStdString(other)))
+        if (!doc.MergeFile(PathArg(other)))
             return ReadFailure(err, doc);
     }
     for (const auto& [column, descending] : sorts)
@@ -203,7 +215,7 @@ int RunCheck(const std::vector<std::string>& files, std::ostream& out, std::ostr
     int status = ExitOk;
     for (const std::string& file : files) {
         CVantorDoc doc;
-        if (!doc.OnOpenDocument(QString::fromStdString(file))) {
+        if (!doc.OnOpenDocument(PathArg(file))) {
             ReadFailure(err, doc);
             status = ExitFailure;
             continue;
@@ -245,8 +257,8 @@ bool SplitOutput(const std::vector<std::string>& args, std::vector<std::string>&
 }
 
 int Save(CVantorDoc& doc, const std::string& output, std::ostream& err) {
-    if (!doc.OnSaveDocument(QString::fromStdString(output))) {
-        err << "quarn-tool: " << Utf8(doc.GetLastError()) << "\n";
+    if (!doc.OnSaveDocument(PathArg(output))) {
+        err << "quarn-tool: " << Message(doc.GetLastError()) << "\n";
         return ExitFailure;
     }
     return ExitOk;
@@ -258,7 +270,7 @@ int RunConvert(const std::vector<std::string>& args, std::ostream& err) {
     if (!SplitOutput(args, inputs, output) || inputs.size() != 1)
         return UsageError(err, "convert needs IN -o OUT");
     CVantorDoc doc;
-    if (!doc.OnOpenDocument(QString::fromStdString(inputs[0])))
+    if (!doc.OnOpenDocument(PathArg(inputs[0])))
         return ReadFailure(err, doc);
     return Save(doc, output, err);
 }
@@ -269,12 +281,12 @@ int RunMerge(const std::vector<std::string>& args, std::ostream& out, std::ostre
     if (!SplitOutput(args, inputs, output) || inputs.size() < 2)
         return UsageError(err, "merge needs BASE OTHER... -o OUT");
     CVantorDoc doc;
-    if (!doc.OnOpenDocument(QString::fromStdString(inputs[0])))
+    if (!doc.OnOpenDocument(PathArg(inputs[0])))
         return ReadFailure(err, doc);
     CVantorDoc::MergeResult total;
     for (std::size_t i = 1; i < inputs.size(); ++i) {
         CVantorDoc::MergeResult result;
-        if (!doc.MergeFile(QString::fromStdString(inputs[i]), &result))
+        if (!doc.MergeFile(PathArg(inputs[i]), &result))
             return ReadFailure(err, doc);
         total.added += result.added;
         total.dropped += result.dropped;

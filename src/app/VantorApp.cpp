@@ -71,7 +71,8 @@ bool CVantorApp::InitInstance(const QStringList& args, QString& error) {
     // A relative path names a file of the folder the editor was started from.
     QStringList files;
     for (const QString& arg : args)
-        files << QFileInfo(arg).absoluteFilePath();
+        files << (QDir::isAbsolutePath(arg) ? arg
+                                            : QDir::cleanPath(QDir::currentPath() + u'/' + arg));
     EnterCodeTablesFolder();
 
     if (files.size() > 1) {

@@ -1,5 +1,7 @@
 #include "Workspace.h"
 
+#include "NativePath.h"
+
 #include <QSettings>
 
 namespace {
@@ -33,8 +35,11 @@ QStringList LoadRecentFiles() {
     QSettings settings = Settings();
     QStringList files;
     for (int i = 1; i <= RecentFileCount; ++i) {
-        const QString file =
-            settings.value(RecentGroup + QStringLiteral("/File%1").arg(i)).toString();
+        // A name that is not UTF-8 is kept as its bytes.
+        const QVariant value = settings.value(RecentGroup + QStringLiteral("/File%1").arg(i));
+        const QString file = value.typeId() == QMetaType::QByteArray
+                                 ? PathFromNative(value.toByteArray())
+                                 : value.toString();
         if (!file.isEmpty())
             files << file;
     }
@@ -45,7 +50,9 @@ void SaveRecentFiles(const QStringList& files) {
     QSettings settings = Settings();
     settings.remove(RecentGroup);
     for (int i = 0; i < files.size() && i < RecentFileCount; ++i)
-        settings.setValue(RecentGroup + QStringLiteral("/File%1").arg(i + 1), files[i]);
+        settings.setValue(RecentGroup + QStringLiteral("/File%1").arg(i + 1),
+                          QtCanName(files[i]) ? QVariant(files[i])
+                                              : QVariant(NativePath(files[i])));
 }
 
 QStringList AddRecentFile(QStringList files, const QString& path) {

@@ -1,4 +1,5 @@
 #include "MainFrame.h"
+#include "NativePath.h"
 #include "VantorApp.h"
 
 #include <QApplication>
@@ -40,7 +41,11 @@ int main(int argc, char** argv) {
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("Database to open."),
                                  QStringLiteral("[file]"));
-    parser.process(app);
+    // File names are taken as bytes: one that is not UTF-8 still names its file.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << PathFromNative(QByteArray(argv[i]));
+    parser.process(arguments);
 
     CVantorApp vantor;
     QString error;

@@ -1,5 +1,7 @@
 #include "FileBackup.h"
 
+#include "RegularFile.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryFile>
@@ -30,11 +32,9 @@ CFileBackup::~CFileBackup() {
 }
 
 bool CFileBackup::Make(const QString& path, QString& error) {
-    QFile original(path);
-    if (!original.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("%1: %2").arg(path, original.errorString());
+    QFile original;
+    if (!OpenRegularFile(path, original, error))
         return false;
-    }
     const QFileInfo info(path);
     const QString pattern = QStringLiteral(".%1.backup-XXXXXX").arg(info.fileName());
     for (const QString& folder : {info.absolutePath(), QDir::tempPath()}) {

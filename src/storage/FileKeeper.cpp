@@ -1,8 +1,9 @@
 #include "FileKeeper.h"
 
-#include <QFileInfo>
+#include "NativePath.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -10,11 +11,15 @@
 #include <cstring>
 #include <vector>
 
-CFileKeeper::CFileKeeper(const QString& path) {
-    const QFileInfo info(path);
-    const QString target = info.exists() ? info.canonicalFilePath() : path;
-    m_native = QFile::encodeName(QFileInfo(target).absoluteFilePath());
+CFileKeeper::CFileKeeper(const QString& path) : m_native(NativePath(path)) {
     m_bExists = ::stat(m_native.constData(), &m_stat) == 0 && S_ISREG(m_stat.st_mode);
+    if (!m_bExists)
+        return;
+    // The file itself, symbolic links resolved: its folder is the one that matters.
+    if (char* resolved = ::realpath(m_native.constData(), nullptr)) {
+        m_native = resolved;
+        std::free(resolved);
+    }
 }
 
 bool CFileKeeper::NeedsInPlace() const {
@@ -22,8 +27,9 @@ bool CFileKeeper::NeedsInPlace() const {
         return false;
     if (m_stat.st_nlink > 1)
         return true;
-    const QByteArray folder =
-        QFile::encodeName(QFileInfo(QFile::decodeName(m_native)).absolutePath());
+    // m_native is absolute here: realpath resolved it.
+    const qsizetype slash = m_native.lastIndexOf('/');
+    const QByteArray folder = slash > 0 ? m_native.left(slash) : QByteArray("/");
     const bool folderWritable = ::faccessat(AT_FDCWD, folder.constData(), W_OK, AT_EACCESS) == 0;
     const bool fileWritable = ::faccessat(AT_FDCWD, m_native.constData(), W_OK, AT_EACCESS) == 0;
     return !folderWritable && fileWritable;

@@ -1,5 +1,7 @@
 #include "RegularFile.h"
 
+#include "NativePath.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -19,7 +21,7 @@ QString SystemError(const QString& path, int code) {
 } // namespace
 
 bool OpenRegularFile(const QString& path, QFile& file, QString& error) {
-    const QByteArray native = QFile::encodeName(path);
+    const QByteArray native = NativePath(path);
     struct stat before {};
     if (::stat(native.constData(), &before) != 0) {
         error = SystemError(path, errno);
@@ -52,10 +54,26 @@ bool OpenRegularFile(const QString& path, QFile& file, QString& error) {
 
 bool IsRegularOrAbsent(const QString& path, QString& error) {
     struct stat info {};
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+    if (::stat(NativePath(path).constData(), &info) != 0)
         return true;
     if (S_ISREG(info.st_mode))
         return true;
     error = NotRegular(path);
     return false;
+}
+
+bool OpenForRewrite(const QString& path, QFile& file, bool create, QString& error) {
+    const int fd =
+        ::open(NativePath(path).constData(), O_RDWR | O_CLOEXEC | (create ? O_CREAT : 0), 0666);
+    if (fd < 0) {
+        error = SystemError(path, errno);
+        return false;
+    }
+    if (!file.open(fd, QIODevice::ReadWrite | QIODevice::Unbuffered,
+                   QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        error = QStringLiteral("%1: %2").arg(path, file.errorString());
+        return false;
+    }
+    return true;
 }

@@ -13,3 +13,7 @@ bool OpenRegularFile(const QString& path, QFile& file, QString& error);
 // False with error set when path names something other than a regular file; a path that
 // does not exist yet is fine.
 bool IsRegularOrAbsent(const QString& path, QString& error);
+
+// Opens an existing file (or, with create, a new one) for reading and writing without
+// truncating it, under any name; false with error set.
+bool OpenForRewrite(const QString& path, QFile& file, bool create, QString& error);

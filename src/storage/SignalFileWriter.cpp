@@ -2,6 +2,7 @@
 
 #include "FileBackup.h"
 #include "FileKeeper.h"
+#include "NativePath.h"
 #include "RegularFile.h"
 #include "SignalDescription.h"
 #include "SignalXml.h"
@@ -9,6 +10,8 @@
 
 #include <QBuffer>
 #include <QSaveFile>
+
+#include <unistd.h>
 
 namespace {
 
@@ -139,25 +142,28 @@ bool WriteByRename(const QString& path, const CFileKeeper& keeper, const SignalC
 }
 
 // Rewrites the file itself, so that it stays the same file (links, owner, attributes): a
-// backup copy is made first and written back if anything fails.
-bool WriteInPlace(const QString& path, const SignalCollection& records, QString& error,
+// backup copy is made first and written back if anything fails. A file that does not exist
+// yet is created, and removed again if writing fails.
+bool WriteInPlace(const QString& path, bool exists, const SignalCollection& records, QString& error,
                   const ProgressHandler& progress) {
     CFileBackup backup;
-    if (!backup.Make(path, error))
+    if (exists && !backup.Make(path, error))
         return false;
-    QFile file(path);
-    // ReadWrite does not truncate: the old content stays until it is overwritten.
-    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
-        error = QStringLiteral("%1: %2").arg(path, file.errorString());
+    QFile file;
+    // Opened without truncating: the old content stays until it is overwritten.
+    if (!OpenForRewrite(path, file, !exists, error))
         return false;
-    }
-    if (WriteDocument(file, records, error, progress) && file.flush() && file.resize(file.pos()) &&
-        backup.Sync(file)) {
+    if (WriteDocument(file, records, error, progress) && file.resize(file.pos()) &&
+        CFileBackup::Sync(file)) {
         backup.Remove();
         return true;
     }
     error = WriteFailure(path, file, error);
     file.close();
+    if (!exists) {
+        ::unlink(NativePath(path).constData());
+        return false;
+    }
     if (!backup.Restore(path))
         error += QStringLiteral("\nThe file could not be put back as it was; its old content is "
                                 "in %1.")
@@ -172,12 +178,13 @@ bool CSignalFileWriter::Write(const QString& path, const SignalCollection& recor
     if (!IsRegularOrAbsent(path, error))
         return false;
     const CFileKeeper keeper(path);
-    if (keeper.NeedsInPlace())
-        return WriteInPlace(path, records, error, progress);
+    // Qt's save file cannot reach a name that is not UTF-8: such a file is rewritten in place.
+    if (keeper.NeedsInPlace() || !QtCanName(path))
+        return WriteInPlace(path, keeper.Exists(), records, error, progress);
     bool inPlace = false;
     if (WriteByRename(path, keeper, records, error, progress, inPlace))
         return true;
-    return inPlace && WriteInPlace(path, records, error, progress);
+    return inPlace && WriteInPlace(path, keeper.Exists(), records, error, progress);
 }
 
 bool CSignalFileWriter::WriteBuffer(const SignalCollection& records, QByteArray& out,

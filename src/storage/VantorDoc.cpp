@@ -1,15 +1,17 @@
 #include "VantorDoc.h"
 
+#include "NativePath.h"
 #include "SignalColumns.h"
 #include "SignalDescription.h"
 #include "SignalFileReader.h"
 #include "SignalFileWriter.h"
 #include "SignalIndex.h"
 
-#include <QFileInfo>
-
 #include <new>
 #include <stdexcept>
+#include <sys/stat.h>
+#include <tuple>
+#include <utility>
 
 namespace {
 
@@ -100,7 +102,7 @@ bool CVantorDoc::OnNewDocument() {
     m_unknownNames = {};
     m_order = {};
     m_pathName.clear();
-    m_fileStamp = QDateTime();
+    m_fileTime = 0;
     m_fileSize = -1;
     SetModifiedFlag(false);
     UpdateAllViews();
@@ -200,17 +202,28 @@ void CVantorDoc::SetModifiedFlag(bool modified) {
     emit modifiedChanged(modified);
 }
 
+namespace {
+
+// Modification time (nanoseconds) and size of the file at path, or a size of -1.
+std::pair<qint64, qint64> FileStamp(const QString& path) {
+    struct stat info {};
+    if (::stat(NativePath(path).constData(), &info) != 0)
+        return {0, -1};
+    return {static_cast<qint64>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec,
+            static_cast<qint64>(info.st_size)};
+}
+
+} // namespace
+
 void CVantorDoc::RememberFileStamp() {
-    const QFileInfo info(m_pathName);
-    m_fileStamp = info.lastModified();
-    m_fileSize = info.exists() ? info.size() : -1;
+    std::tie(m_fileTime, m_fileSize) = FileStamp(m_pathName);
 }
 
 bool CVantorDoc::FileChangedOnDisk() const {
-    if (m_pathName.isEmpty() || !m_fileStamp.isValid())
+    if (m_pathName.isEmpty() || m_fileSize < 0)
         return false;
-    const QFileInfo info(m_pathName);
-    if (!info.exists())
+    const auto [time, size] = FileStamp(m_pathName);
+    if (size < 0)
         return false;
-    return info.lastModified() != m_fileStamp || info.size() != m_fileSize;
+    return time != m_fileTime || size != m_fileSize;
 }

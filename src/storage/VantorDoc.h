@@ -4,7 +4,6 @@
 #include "SignalSort.h"
 #include "SignalXml.h"
 
-#include <QDateTime>
 #include <QObject>
 #include <QString>
 
@@ -107,7 +106,7 @@ private:
     QString m_pathName;
     QString m_lastError;
     ProgressHandler m_progress;
-    QDateTime m_fileStamp;
+    qint64 m_fileTime = 0; // nanoseconds
     qint64 m_fileSize = -1;
     bool m_bModified = false;
 };

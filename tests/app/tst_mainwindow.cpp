@@ -4,6 +4,7 @@
 #include "DocTemplate.h"
 #include "MainFrame.h"
 #include "MulticarrierDialog.h"
+#include "NativePath.h"
 #include "Prompts.h"
 #include "SignalDescription.h"
 #include "SignalEditDialog.h"
@@ -466,6 +467,26 @@ private slots:
         QCOMPARE(m_app->RecentFiles(), QStringList{b});
         QCOMPARE(CPrompts::ShownMessages().size(), 1); // the reason was shown
         QCOMPARE(Frame()->windowTitle(), QStringLiteral("other.xml - Quarn Editor"));
+    }
+
+    // A name that is not UTF-8 opens from the command line, saves, and stays in the recent
+    // files as its bytes.
+    void recentNameThatIsNotUtf8() {
+        const QByteArray native = QFile::encodeName(m_dir.path()) + "/caf\xe9.xml";
+        QVERIFY(QFile::copy(DataFile("mixed.xml"), m_dir.filePath("plain.xml")));
+        QCOMPARE(::rename(QFile::encodeName(m_dir.filePath("plain.xml")).constData(),
+                          native.constData()),
+                 0);
+        const QString path = PathFromNative(native);
+        Start({path});
+        QCOMPARE(Doc()->GetPathName(), path);
+        QCOMPARE(Frame()->View()->RowModel()->rowCount(), 5);
+        Doc()->SetModifiedFlag(true);
+        Trigger(ID_FILE_SAVE);
+        QVERIFY2(!Doc()->IsModified(), qPrintable(Doc()->GetLastError()));
+        m_app->ExitInstance();
+        QCOMPARE(LoadRecentFiles(), QStringList{path});
+        ::unlink(native.constData());
     }
 
     void mergeColoursRows() {

@@ -1,7 +1,9 @@
+#include "NativePath.h"
 #include "SignalDescription.h"
 #include "SignalText.h"
 #include "VantorDoc.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QSignalSpy>
@@ -11,6 +13,7 @@
 #include <algorithm>
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -290,6 +293,29 @@ private slots:
         QVERIFY(doc.OnSaveDocument(Path("known.xml")));
         QVERIFY(doc.MergeFile(Path("known.xml")));
         QCOMPARE(doc.GetUnknownNames().records, 0);
+    }
+
+    // A file whose name is not UTF-8 saves, opens, merges and is watched like any other; the
+    // name on disk is exactly the bytes given.
+    void nameThatIsNotUtf8() {
+        const QByteArray native = QFile::encodeName(m_dir.path()) + "/caf\xe9-\xff.xml";
+        const QString path = PathFromNative(native);
+        QCOMPARE(NativePath(path), native);
+        CVantorDoc doc;
+        doc.AddSignal(Fsk(u"first"));
+        QVERIFY2(doc.OnSaveDocument(path), qPrintable(doc.GetLastError()));
+        struct stat info {};
+        QCOMPARE(::stat(native.constData(), &info), 0);
+        doc.AddSignal(Fsk(u"second"));
+        QVERIFY2(doc.OnSaveDocument(path), qPrintable(doc.GetLastError())); // over the old one
+        QVERIFY(!doc.FileChangedOnDisk());
+        CVantorDoc back;
+        QVERIFY2(back.OnOpenDocument(path), qPrintable(back.GetLastError()));
+        QCOMPARE(Names(back), (QStringList{"first", "second"}));
+        QVERIFY(back.MergeFile(path));
+        QCOMPARE(back.GetSignalCount(), 2);
+        QCOMPARE(QDir(m_dir.path()).entryList({"*backup*"}, QDir::Files | QDir::Hidden),
+                 QStringList());
     }
 
     void newDocumentEmpties() {

@@ -162,6 +162,19 @@ private slots:
         QCOMPARE(Run({"check", Path("newer-valid.xml")}).status, 0);
     }
 
+    // Names are bytes: one that is not UTF-8 is read, written and named as given.
+    void nameThatIsNotUtf8() {
+        const std::string folder = QFile::encodeName(m_dir.path()).toStdString();
+        const std::string target = folder + "/db-\xe9\xff.xml";
+        std::ostringstream out, err;
+        QCOMPARE(RunQuarnTool({"convert", folder + "/sample.xml", "-o", target}, out, err), 0);
+        QCOMPARE(RunQuarnTool({"check", target}, out, err), 1); // Bravo has no symbol rate
+        QVERIFY(out.str().find(target + ": Bravo: No symbol rate specified") != std::string::npos);
+        QCOMPARE(RunQuarnTool({"check", folder + "/missing-\xff.xml"}, out, err), 2);
+        QCOMPARE(err.str(),
+                 "quarn-tool: " + folder + "/missing-\xff.xml: No such file or directory\n");
+    }
+
     void convertAndMerge() {
         Result r = Run({"convert", Path("sample.xml"), "-o", Path("converted.xml")});
         QCOMPARE(r.status, 0);
