@@ -76,7 +76,6 @@ bool CDocTemplate::OpenFile(const QString& path, bool askToSave) {
     }
     if (!opened) {
         ReportFailure(QStringLiteral("Cannot open the signal database."));
-        emit openFailed(path);
         return false;
     }
     emit titleChanged(WindowTitle());

@@ -46,7 +46,6 @@ public:
 signals:
     void titleChanged(const QString& title);
     void fileOpened(const QString& path);
-    void openFailed(const QString& path);
     void statusMessage(const QString& text);
 
 private:

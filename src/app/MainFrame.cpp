@@ -34,7 +34,7 @@ bool IsLook(std::uint32_t id) {
 } // namespace
 
 CMainFrame::CMainFrame(CDocTemplate* docTemplate, QWidget* parent)
-    : QMainWindow(parent), m_pTemplate(docTemplate), m_pRouter(new CCommandRouter(this)),
+    : QMainWindow(parent), m_pRouter(new CCommandRouter(this)),
       m_pView(new CVantorView(docTemplate->Document(), this)),
       m_nLook(WorkspaceValue(QStringLiteral("ApplicationLook"), DefaultLook).toInt()) {
     setObjectName(QStringLiteral("MainFrame"));

@@ -51,7 +51,6 @@ private:
     void BuildStatusBar();
     void FillPaneMenu(QMenu* menu);
 
-    CDocTemplate* m_pTemplate;
     CCommandRouter* m_pRouter;
     CVantorView* m_pView;
     QToolBar* m_pToolBar = nullptr;

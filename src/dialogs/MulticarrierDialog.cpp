@@ -1,5 +1,7 @@
 #include "MulticarrierDialog.h"
 
+#include "ControlIds.h"
+
 #include "ParameterRules.h"
 #include "Prompts.h"
 #include "SignalText.h"
@@ -21,12 +23,12 @@ CMulticarrierDialog::CMulticarrierDialog(int carriers, char16_t* spacing, QWidge
       m_pMultiple(new QRadioButton(QStringLiteral("Multiple spacings:"), this)),
       m_pCommon(new QLineEdit(this)), m_pList(new QTreeWidget(this)) {
     setWindowTitle(QStringLiteral("Multicarrier Signal"));
-    m_pSame->setObjectName(QStringLiteral("id1021"));
-    m_pMultiple->setObjectName(QStringLiteral("id1022"));
-    m_pCommon->setObjectName(QStringLiteral("id1030"));
+    m_pSame->setObjectName(ControlName(IDC_SAME_SPACING));
+    m_pMultiple->setObjectName(ControlName(IDC_MULTIPLE_SPACINGS));
+    m_pCommon->setObjectName(ControlName(IDC_SPACING));
     m_pCommon->setMaxLength(SpacingTextLimit);
     m_pCommon->setValidator(new CStorableTextValidator(SpacingTextLimit, m_pCommon));
-    m_pList->setObjectName(QStringLiteral("id1054"));
+    m_pList->setObjectName(ControlName(IDC_SPACING_LIST));
     m_pList->setRootIsDecorated(false);
     m_pList->setSelectionMode(QAbstractItemView::SingleSelection);
     m_pList->setHeaderLabels({QStringLiteral("Carriers"), QStringLiteral("Spacing")});
@@ -80,7 +82,7 @@ void CMulticarrierDialog::OnSpacingListDblClk(QTreeWidgetItem* item) {
     const int row = m_pList->indexOfTopLevelItem(item);
     CSpacingDialog dialog(this);
     dialog.m_pszTitle = CarrierPairLabel(row);
-    dialog.m_dSpacing = ParseRealText(item->text(1).left(31));
+    dialog.m_dSpacing = ParseRealText(item->text(1).left(SpacingValueLimit));
     if (CPrompts::RunDialog(dialog) == QDialog::Accepted)
         item->setText(1, RealText(dialog.m_dSpacing));
 }
@@ -101,7 +103,7 @@ void CMulticarrierDialog::accept() {
     } else if (m_pMultiple->isChecked()) {
         text = JoinSpacingCells(Cells());
         if (text.size() > SpacingTextLimit) {
-            // The record holds 199 characters: say so instead of cutting the list.
+            // The record holds SpacingTextLimit characters: say so instead of cutting the list.
             CPrompts::Message(this, QMessageBox::Warning, QStringLiteral("Multicarrier Signal"),
                               QStringLiteral("The spacing list is %1 characters long; at most "
                                              "%2 characters can be stored. Shorten the values "
@@ -111,6 +113,6 @@ void CMulticarrierDialog::accept() {
             return;
         }
     }
-    CopyText(m_pszSpacing, 200, text.toStdU16String());
+    CopyText(m_pszSpacing, CSignalDescription::SpacingCapacity, text.toStdU16String());
     QDialog::accept();
 }

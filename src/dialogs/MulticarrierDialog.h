@@ -13,8 +13,8 @@ class QTreeWidgetItem;
 class CMulticarrierDialog : public QDialog {
     Q_OBJECT
 public:
-    // spacing: the caller's text (capacity 200), read now and rewritten on OK. An empty
-    // text becomes "*" at once.
+    // spacing: the caller's text (CSignalDescription::SpacingCapacity), read now and rewritten on
+    // OK. An empty text becomes "*" at once.
     CMulticarrierDialog(int carriers, char16_t* spacing, QWidget* parent = nullptr);
 
     int DoModal() { return exec(); }

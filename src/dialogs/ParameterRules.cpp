@@ -1,14 +1,15 @@
 #include "ParameterRules.h"
 
+#include "ControlIds.h"
 #include "NumberFormat.h"
+#include "SpacingText.h"
 
 namespace {
 
-constexpr qsizetype NumberTextLimit = 63;
-
 std::u16string_view View(const QString& text) {
-    return std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
-                               static_cast<std::size_t>(std::min(text.size(), NumberTextLimit)));
+    return std::u16string_view(
+        reinterpret_cast<const char16_t*>(text.utf16()),
+        static_cast<std::size_t>(std::min<qsizetype>(text.size(), NumberTextLimit)));
 }
 
 bool IsAny(const QString& text) {
@@ -58,5 +59,5 @@ QString ToneDurationText(double baudrate) {
 
 QString OfdmSpacingText(const char16_t* spacing) {
     const QString text = QString::fromUtf16(spacing);
-    return text.contains(QLatin1Char(',')) || text.contains(QLatin1Char(' ')) ? QString() : text;
+    return IsSpacingList(text) ? QString() : text;
 }

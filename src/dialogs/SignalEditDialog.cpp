@@ -25,10 +25,6 @@
 
 namespace {
 
-QString Name(int id) {
-    return QStringLiteral("id%1").arg(id);
-}
-
 std::u16string Utf16(const QString& text) {
     return text.toStdU16String();
 }
@@ -39,7 +35,8 @@ QString Q(const char16_t* text) {
 
 // Index of text in a vocabulary; a text that is not there gives 0.
 std::int32_t LookupOrZero(const char16_t* const* table, const QString& text) {
-    const std::int32_t index = CSignalDescription::LookupName(table, Utf16(text.left(29)));
+    const std::int32_t index =
+        CSignalDescription::LookupName(table, Utf16(text.left(VocabularyNameLimit)));
     return index < 0 ? 0 : index;
 }
 
@@ -53,18 +50,18 @@ CSignalEditDialog::CSignalEditDialog(CSignalDescription* signal, QWidget* parent
       m_pITU(new QLineEdit(this)),
       m_pComment(new CCommentEdit(CSignalDescription::CommentCapacity - 1, this)), m_pOk(nullptr) {
     setWindowTitle(QStringLiteral("Signal Parameters Editor"));
-    m_pName->setObjectName(Name(IDC_NAME));
+    m_pName->setObjectName(ControlName(IDC_NAME));
     m_pName->setMaxLength(CSignalDescription::NameCapacity - 1);
     m_pName->setValidator(new CStorableTextValidator(m_pName->maxLength(), m_pName));
-    m_pDecoder->setObjectName(Name(IDC_DECODER));
-    m_pModulation->setObjectName(Name(IDC_MODULATION));
-    m_pCodecheck->setObjectName(Name(IDC_CODECHECK));
-    m_pCodecheck->setMaxLength(511);
-    m_pDisabled->setObjectName(Name(IDC_DISABLED));
-    m_pITU->setObjectName(Name(IDC_ITU));
+    m_pDecoder->setObjectName(ControlName(IDC_DECODER));
+    m_pModulation->setObjectName(ControlName(IDC_MODULATION));
+    m_pCodecheck->setObjectName(ControlName(IDC_CODECHECK));
+    m_pCodecheck->setMaxLength(CodecheckTextLimit);
+    m_pDisabled->setObjectName(ControlName(IDC_DISABLED));
+    m_pITU->setObjectName(ControlName(IDC_ITU));
     m_pITU->setMaxLength(CSignalDescription::ITUCapacity - 1);
     m_pITU->setValidator(new CStorableTextValidator(m_pITU->maxLength(), m_pITU));
-    m_pComment->setObjectName(Name(IDC_COMMENT));
+    m_pComment->setObjectName(ControlName(IDC_COMMENT));
     m_pComment->setTabChangesFocus(true);
     m_pComment->installEventFilter(this);
 
@@ -73,7 +70,7 @@ CSignalEditDialog::CSignalEditDialog(CSignalDescription* signal, QWidget* parent
     const char* families[] = {"FSK", "MFSK", "PSK", "OFDM", "CW"};
     for (int family = 1; family <= 5; ++family) {
         auto* button = new QRadioButton(QLatin1String(families[family - 1]), this);
-        button->setObjectName(Name(IDC_FAMILY_BASE + family));
+        button->setObjectName(ControlName(IDC_FAMILY_BASE + family));
         button->setFocusPolicy(Qt::ClickFocus);
         m_pFamilies->addButton(button, family);
         familyRow->addWidget(button);
@@ -308,7 +305,7 @@ void CSignalEditDialog::BuildRecord(CSignalDescription& s) const {
         CopyText(s.m_szName, Utf16(m_pName->text()));
     s.m_nMode = m_pDecoder->currentIndex();
     s.m_bDisabled = m_pDisabled->isChecked();
-    const std::u16string counter = Utf16(m_pCodecheck->text().left(511));
+    const std::u16string counter = Utf16(m_pCodecheck->text().left(CodecheckTextLimit));
     s.m_nCodecheckCounter =
         Untouched(m_pCodecheck) ? o.m_nCodecheckCounter : ParseULong(std::u16string_view(counter));
     if (Untouched(m_pITU))

@@ -3,6 +3,7 @@
 #include "ControlIds.h"
 #include "ParameterRules.h"
 #include "SignalEditDialog.h"
+#include "SpacingText.h"
 #include "StorableText.h"
 #include "Vocabulary.h"
 
@@ -11,16 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-
-namespace {
-
-QString ControlName(int id) {
-    return QStringLiteral("id%1").arg(id);
-}
-
-constexpr int NumberTextLimit = 63;
-
-} // namespace
 
 bool CSignalEditDialogChild::Create(int templateId, CSignalEditDialog* owner) {
     setParent(owner);
@@ -75,7 +66,8 @@ bool CSignalEditDialogChild::Create(int templateId, CSignalEditDialog* owner) {
         AddField(IDC_NUM_CHANNELS_MIN, QStringLiteral("Minimum\nNo. of Carriers:"), QString());
         AddField(IDC_BANDWIDTH, QStringLiteral("Bandwidth:"), hz);
         AddField(IDC_SPACING, QStringLiteral("Spacing:"), hz);
-        Edit(IDC_SPACING)->setValidator(new CStorableTextValidator(199, Edit(IDC_SPACING)));
+        Edit(IDC_SPACING)
+            ->setValidator(new CStorableTextValidator(SpacingTextLimit, Edit(IDC_SPACING)));
         AddField(IDC_PILOT_FREQUENCY, QStringLiteral("Pilot Frequency:"), hz);
         break;
     }
@@ -93,7 +85,7 @@ void CSignalEditDialogChild::AddField(int id, const QString& label, const QStrin
     const int row = layout->rowCount();
     auto* edit = new QLineEdit(this);
     edit->setObjectName(ControlName(id));
-    edit->setMaxLength(id == IDC_SPACING ? 199 : NumberTextLimit);
+    edit->setMaxLength(id == IDC_SPACING ? SpacingTextLimit : NumberTextLimit);
     auto* caption = new QLabel(label, this);
     caption->setBuddy(edit);
     layout->addWidget(caption, row, 0);

@@ -1,6 +1,9 @@
 #include "SpacingDialog.h"
 
+#include "ControlIds.h"
+
 #include "ParameterRules.h"
+#include "SpacingText.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -9,8 +12,8 @@
 
 CSpacingDialog::CSpacingDialog(QWidget* parent) : QDialog(parent), m_pEdit(new QLineEdit(this)) {
     setWindowTitle(QStringLiteral("Dialog"));
-    m_pEdit->setObjectName(QStringLiteral("id1030"));
-    m_pEdit->setMaxLength(31);
+    m_pEdit->setObjectName(ControlName(IDC_SPACING));
+    m_pEdit->setMaxLength(SpacingValueLimit);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

@@ -3,8 +3,6 @@
 #include "NumberFormat.h"
 #include "ParameterRules.h"
 
-#include <cctype>
-
 bool IsSpacingList(const QString& text) {
     return text.contains(QLatin1Char(',')) || text.contains(QLatin1Char(' '));
 }
@@ -15,40 +13,11 @@ bool IsDigit(QChar c) {
     return c >= QLatin1Char('0') && c <= QLatin1Char('9');
 }
 
-// Length of the number that a real conversion would take at the start of text, or 0.
+// Length of the number that a real conversion would take at text[from], or 0.
 qsizetype NumberLength(const QString& text, qsizetype from) {
-    qsizetype i = from;
-    const qsizetype n = text.size();
-    while (i < n && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n' || text[i] == '\r' ||
-                     text[i] == '\v' || text[i] == '\f'))
-        ++i;
-    if (i < n && (text[i] == '+' || text[i] == '-'))
-        ++i;
-    bool digits = false;
-    while (i < n && IsDigit(text[i])) {
-        ++i;
-        digits = true;
-    }
-    if (i < n && text[i] == '.') {
-        ++i;
-        while (i < n && IsDigit(text[i])) {
-            ++i;
-            digits = true;
-        }
-    }
-    if (!digits)
-        return 0;
-    if (i < n && (text[i] == 'e' || text[i] == 'E')) {
-        qsizetype j = i + 1;
-        if (j < n && (text[j] == '+' || text[j] == '-'))
-            ++j;
-        if (j < n && IsDigit(text[j])) {
-            while (j < n && IsDigit(text[j]))
-                ++j;
-            i = j;
-        }
-    }
-    return i - from;
+    const std::u16string_view rest(reinterpret_cast<const char16_t*>(text.utf16()) + from,
+                                   static_cast<std::size_t>(text.size() - from));
+    return static_cast<qsizetype>(RealPrefixLength(rest));
 }
 
 } // namespace

@@ -6,7 +6,12 @@
 // The carrier spacing text of a multicarrier signal: "*", one value for every pair of
 // neighbouring carriers, or a list of one value per pair joined by ",".
 
-inline constexpr int SpacingTextLimit = 199;
+#include "SignalDescription.h"
+
+// The record's spacing text without its terminator.
+inline constexpr int SpacingTextLimit = CSignalDescription::SpacingCapacity - 1;
+// One pair's spacing as the spacing dialog shows and reads it.
+inline constexpr int SpacingValueLimit = 31;
 
 struct SpacingRows {
     bool isList = false; // "Multiple spacings:" rather than one common value

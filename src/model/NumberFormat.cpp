@@ -22,7 +22,8 @@ bool IsDigit(char32_t c) {
 // (without a leading '+'); returns its length, or 0 when the prefix holds no digit. A
 // length of cap or more means buf was too small: it holds only a part.
 template <typename Char>
-std::size_t ScanReal(std::basic_string_view<Char> text, char* buf, std::size_t cap) {
+std::size_t ScanReal(std::basic_string_view<Char> text, char* buf, std::size_t cap,
+                     std::size_t* consumed = nullptr) {
     std::size_t i = 0;
     const std::size_t n = text.size();
     while (i < n && IsSpace(text[i]))
@@ -65,6 +66,8 @@ std::size_t ScanReal(std::basic_string_view<Char> text, char* buf, std::size_t c
         }
     }
     terminate();
+    if (consumed)
+        *consumed = i;
     return len;
 }
 
@@ -123,6 +126,12 @@ template <typename Char> std::int32_t ParseULongImpl(std::basic_string_view<Char
 }
 
 } // namespace
+
+std::size_t RealPrefixLength(std::u16string_view text) {
+    char buf[64];
+    std::size_t consumed = 0;
+    return ScanReal(text, buf, sizeof buf, &consumed) == 0 ? 0 : consumed;
+}
 
 std::size_t FormatReal(double value, char16_t* out) {
     char buf[32];

@@ -23,6 +23,10 @@ std::size_t FormatInt(std::int32_t value, char16_t* out);
 double ParseReal(std::u16string_view text);
 double ParseReal(std::string_view text);
 
+// How much of text the real conversion takes (leading white space included), or 0 when it
+// finds no number there.
+std::size_t RealPrefixLength(std::u16string_view text);
+
 // Reads a 32-bit unsigned long in base 10 and returns its two's-complement pattern:
 // "-1" and "4294967295" give -1, "12abc" gives 12, "abc" gives 0.
 std::int32_t ParseULong(std::u16string_view text);

@@ -39,7 +39,7 @@ void FormatCountText(std::int32_t value, std::int32_t minimum, char16_t* out) {
 } // namespace
 
 CSignalDescription::CSignalDescription() {
-    // Every byte starts at zero, padding included, so records compare and hash stably.
+    // Every byte starts at zero, padding included: no byte of a record is ever undefined.
     std::memset(static_cast<void*>(this), 0, sizeof *this);
     m_bInvalid = true;
 }

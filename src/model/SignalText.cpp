@@ -1,5 +1,7 @@
 #include "SignalText.h"
 
+// Out of line on purpose: inlined into callers with fixed-size buffers, GCC 12 reports a
+// false -Warray-bounds on the copy.
 std::size_t CopyText(char16_t* dst, std::size_t cap, std::u16string_view src) {
     std::size_t len = src.size();
     if (len >= cap) {

@@ -196,10 +196,7 @@ bool CVantorDoc::MergeFile(const QString& path, MergeResult* result) {
 }
 
 void CVantorDoc::SetModifiedFlag(bool modified) {
-    if (m_bModified == modified)
-        return;
     m_bModified = modified;
-    emit modifiedChanged(modified);
 }
 
 namespace {

@@ -88,7 +88,6 @@ public:
 
 signals:
     void documentUpdated();
-    void modifiedChanged(bool modified);
 
 private:
     void RememberFileStamp();

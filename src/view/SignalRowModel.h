@@ -31,7 +31,6 @@ public:
     int PositionOfRow(int row) const { return m_rowMap[static_cast<std::size_t>(row)]; }
     int RowOfPosition(int position) const;
     CSignalDescription* SignalAt(int row) const;
-    const std::vector<int>& RowMap() const { return m_rowMap; }
 
 private:
     CVantorDoc* m_pDoc;

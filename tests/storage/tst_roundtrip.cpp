@@ -76,7 +76,7 @@ private slots:
             QCOMPARE(Q(got.m_szComment), Q(expected.m_szComment));
             QCOMPARE(Q(got.m_szName), Q(expected.m_szName));
         }
-        // A second save of what was read writes the same bytes: nothing drifts further.
+        // A second save and reopen of what was read changes no value: nothing drifts further.
         QVERIFY(back.OnSaveDocument(dir.filePath("again.xml")));
         CVantorDoc third;
         QVERIFY(third.OnOpenDocument(dir.filePath("again.xml")));
