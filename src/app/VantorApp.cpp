@@ -64,10 +64,11 @@ bool CVantorApp::InitInstance(const QStringList& args, QString& error) {
     connect(m_pDoc, &CVantorDoc::documentUpdated, frame->Router(), &CCommandRouter::UpdateAll);
     connect(m_pTemplate, &CDocTemplate::statusMessage, frame,
             [frame](const QString& text) { frame->statusBar()->showMessage(text); });
-    connect(frame, &CMainFrame::fileDropped, this,
-            [this](const QString& path) { m_pTemplate->OpenFile(path); });
-    connect(frame, &CMainFrame::closeRequested, this,
-            [this](bool* accept) { *accept = m_pTemplate->SaveModified(); });
+    CDocTemplate* docTemplate = m_pTemplate;
+    connect(frame, &CMainFrame::fileDropped, docTemplate,
+            [docTemplate](const QString& path) { docTemplate->OpenFile(path); });
+    connect(frame, &CMainFrame::closeRequested, docTemplate,
+            [docTemplate](bool* accept) { *accept = docTemplate->SaveModified(); });
     // A relative path names a file of the folder the editor was started from.
     QStringList files;
     for (const QString& arg : args)

@@ -187,14 +187,22 @@ bool CSignalFileWriter::Write(const QString& path, const SignalCollection& recor
     return inPlace && WriteInPlace(path, keeper.Exists(), records, error, progress);
 }
 
+bool CSignalFileWriter::WriteDevice(QIODevice& device, const SignalCollection& records,
+                                    QString& error) {
+    if (WriteDocument(device, records, error))
+        return true;
+    if (error.isEmpty())
+        error = device.errorString().isEmpty() ? QStringLiteral("cannot write the document")
+                                               : device.errorString();
+    return false;
+}
+
 bool CSignalFileWriter::WriteBuffer(const SignalCollection& records, QByteArray& out,
                                     QString& error) {
     out.clear();
     QBuffer buffer(&out);
     buffer.open(QIODevice::WriteOnly);
-    if (!WriteDocument(buffer, records, error)) {
-        if (error.isEmpty())
-            error = QStringLiteral("cannot write the document");
+    if (!WriteDevice(buffer, records, error)) {
         out.clear();
         return false;
     }

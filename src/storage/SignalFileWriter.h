@@ -3,6 +3,7 @@
 #include "Progress.h"
 #include "SignalSort.h"
 
+#include <QIODevice>
 #include <QString>
 
 // Writes a database file: declaration (standalone), byte-order mark, SignalDatabase with its
@@ -16,6 +17,8 @@ public:
     static bool Write(const QString& path, const SignalCollection& records, QString& error,
                       const ProgressHandler& progress = {});
 
+    // The same bytes into an open device; false with the device's reason when it fails.
+    static bool WriteDevice(QIODevice& device, const SignalCollection& records, QString& error);
     // The same bytes, in memory (for tests and benchmarks).
     static bool WriteBuffer(const SignalCollection& records, QByteArray& out, QString& error);
 };

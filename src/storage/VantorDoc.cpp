@@ -84,6 +84,12 @@ const char16_t* CVantorDoc::GetReadMessage(const CSignalDescription* signal) con
     return notes ? notes->message : nullptr;
 }
 
+void CVantorDoc::SignalEdited(const CSignalDescription* signal) {
+    m_readMessages.erase(signal);
+    m_order.known = false;
+    SetModifiedFlag(true);
+}
+
 const SignalReadNotes* CVantorDoc::GetReadNotes(const CSignalDescription* signal) const {
     const auto it = m_readMessages.find(signal);
     return it == m_readMessages.end() ? nullptr : &it->second;

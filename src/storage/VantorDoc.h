@@ -71,8 +71,9 @@ public:
     const SignalReadNotes* GetReadNotes(const CSignalDescription* signal) const;
     // The unknown names of the last successful open or merge.
     const UnknownNames& GetUnknownNames() const { return m_unknownNames; }
-    // Forgets that message once the record has been edited.
-    void ForgetReadMessage(const CSignalDescription* signal) { m_readMessages.erase(signal); }
+    // A record was edited or added by the user: what reading found no longer applies, the
+    // collection may be out of order, and the database differs from its file.
+    void SignalEdited(const CSignalDescription* signal);
 
     bool IsModified() const { return m_bModified; }
     void SetModifiedFlag(bool modified = true);

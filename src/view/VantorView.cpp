@@ -94,7 +94,7 @@ void CVantorView::OnSignalNew() {
         return;
     const CSignalDescription* added = signal.get();
     m_pDoc->AddSignal(std::move(signal));
-    m_pDoc->SetModifiedFlag(true);
+    m_pDoc->SignalEdited(added);
     AfterEdit(added);
 }
 
@@ -104,8 +104,7 @@ void CVantorView::EditRow(int row) {
     CSignalDescription* signal = m_pModel->SignalAt(row);
     if (!CSignalEditDialog::Edit(this, *signal))
         return;
-    m_pDoc->ForgetReadMessage(signal);
-    m_pDoc->SetModifiedFlag(true);
+    m_pDoc->SignalEdited(signal);
     AfterEdit(signal);
 }
 
@@ -124,7 +123,6 @@ void CVantorView::OnSignalDelete() {
                           QStringLiteral("Do you really want to delete the selected items?"),
                           QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) != QMessageBox::Yes)
         return;
-    m_pDoc->SetModifiedFlag(true);
     for (auto it = rows.rbegin(); it != rows.rend(); ++it)
         m_pDoc->DeleteSignal(m_pModel->PositionOfRow(*it));
     RebuildRows();

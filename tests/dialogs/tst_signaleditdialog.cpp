@@ -1,3 +1,4 @@
+#include "TestTexts.h"
 #include "ControlIds.h"
 #include "MulticarrierDialog.h"
 #include "Prompts.h"
@@ -19,10 +20,6 @@
 #include <QTreeWidget>
 
 namespace {
-
-QString Q(const char16_t* text) {
-    return QString::fromUtf16(text);
-}
 
 CSignalDescription Record(int family) {
     CSignalDescription s;

@@ -1,3 +1,4 @@
+#include "TestTexts.h"
 #include "CommandIds.h"
 #include "SignalColumns.h"
 #include "SignalDescription.h"
@@ -7,10 +8,6 @@
 #include <QTest>
 
 namespace {
-
-QString Q(const char16_t* text) {
-    return QString::fromUtf16(text);
-}
 
 // A named "no-mode" record of the given family with a non-zero rate.
 CSignalDescription Named(int modulation, double baudrate = 50) {

@@ -1,3 +1,4 @@
+#include "TestTexts.h"
 #include "SignalColumns.h"
 #include "SignalDescription.h"
 #include "SignalSort.h"
@@ -12,13 +13,6 @@ std::unique_ptr<CSignalDescription> Make(const char16_t* name) {
     auto s = std::make_unique<CSignalDescription>();
     CopyText(s->m_szName, name);
     return s;
-}
-
-QStringList Names(const SignalCollection& records) {
-    QStringList names;
-    for (const auto& s : records)
-        names << QString::fromUtf16(s->m_szName);
-    return names;
 }
 
 // The bottom-up merge sort the order is defined by: pairs first, then runs of 4, 8, ...;

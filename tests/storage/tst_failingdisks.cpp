@@ -1,12 +1,13 @@
+#include "TestTexts.h"
 #include "SignalDescription.h"
 #include "SignalText.h"
+#include "SignalFileWriter.h"
 #include "VantorDoc.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -17,10 +18,6 @@
 #include <unistd.h>
 
 namespace {
-
-QString Q(const char16_t* text) {
-    return QString::fromUtf16(text);
-}
 
 void Fill(CVantorDoc& doc, int count, const QString& prefix) {
     doc.OnNewDocument();
@@ -37,7 +34,7 @@ void Fill(CVantorDoc& doc, int count, const QString& prefix) {
     }
 }
 
-QStringList Names(const QString& path) {
+QStringList NamesInFile(const QString& path) {
     CVantorDoc doc;
     QStringList names;
     if (!doc.OnOpenDocument(path))
@@ -129,7 +126,7 @@ private slots:
         QVERIFY2(doc.OnSaveDocument(path), qPrintable(doc.GetLastError()));
         struct stat after {};
         QCOMPARE(::stat(native.constData(), &after), 0);
-        QCOMPARE(Names(path).size(), 3);
+        QCOMPARE(NamesInFile(path).size(), 3);
         QCOMPARE(after.st_uid, before.st_uid);
         QCOMPARE(after.st_gid, before.st_gid);
         QCOMPARE(after.st_mode, before.st_mode);
@@ -172,48 +169,84 @@ private slots:
         QVERIFY(QFile::setPermissions(shared.path(),
                                       QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
         QVERIFY2(tool.exitCode() == 0, tool.readAllStandardError().constData());
-        QCOMPARE(Names(path).size(), 4);
+        QCOMPARE(NamesInFile(path).size(), 4);
         QCOMPARE(QFileInfo(path).ownerId(), 0u);
         QCOMPARE(QDir(shared.path()).entryList(QDir::Files | QDir::Hidden),
                  QStringList({"db.xml", "in.xml"}));
     }
 
-    // A save killed at any moment leaves the old file whole, or the new one whole.
+    // A save killed at any point of the writing leaves the old file whole; one that is not
+    // killed leaves the new one whole. The kills come from the progress reports, at every
+    // point the writer reports (each 4,096 records).
     void killedSave() {
         const QString path = m_dir.filePath("killed.xml");
         CVantorDoc doc;
         Fill(doc, 10, "old ");
         QVERIFY(doc.OnSaveDocument(path));
-        const QStringList oldNames = Names(path);
+        const QStringList oldNames = NamesInFile(path);
         Fill(doc, 30000, "new ");
         QStringList newNames;
         for (const auto& s : doc.Signals())
             newNames << Q(s->m_szName);
         newNames.sort();
-        QRandomGenerator random(42);
-        int sawOld = 0;
-        for (int round = 0; round < 12; ++round) {
+        for (qint64 killAt = 4096; killAt <= 32768; killAt += 4096) {
             const pid_t child = fork();
             if (child == 0) {
+                doc.SetProgressHandler([killAt](qint64 done, qint64) {
+                    if (done >= killAt)
+                        ::raise(SIGKILL);
+                    return true;
+                });
                 doc.OnSaveDocument(path);
                 _exit(0);
             }
-            QTest::qSleep(random.bounded(0, 400));
-            kill(child, SIGKILL);
-            waitpid(child, nullptr, 0);
-            QStringList names = Names(path);
-            if (names == oldNames) {
-                ++sawOld;
-                continue;
+            int status = 0;
+            waitpid(child, &status, 0);
+            QStringList names = NamesInFile(path);
+            if (killAt <= 30000) {
+                QVERIFY(WIFSIGNALED(status));
+                QCOMPARE(names, oldNames);
+            } else {
+                QVERIFY(WIFEXITED(status));
+                names.sort();
+                QCOMPARE(names, newNames);
             }
-            names.sort();
-            QCOMPARE(names, newNames);
-            // The new file is whole: put the old one back for the next round.
-            CVantorDoc old;
-            Fill(old, 10, "old ");
-            QVERIFY(old.OnSaveDocument(path));
         }
-        QVERIFY(sawOld > 0); // some kills did land during the write
+    }
+
+    // A device that fails part-way fails the write with its reason, at any point.
+    void deviceFailsPartWay_data() {
+        QTest::addColumn<int>("failAfter");
+        for (int bytes : {0, 3, 100, 4096, 70000})
+            QTest::addRow("after %d bytes", bytes) << bytes;
+    }
+    void deviceFailsPartWay() {
+        QFETCH(int, failAfter);
+        class FailDevice : public QIODevice {
+        public:
+            explicit FailDevice(qint64 limit) : m_limit(limit) {}
+
+        protected:
+            qint64 readData(char*, qint64) override { return -1; }
+            qint64 writeData(const char*, qint64 length) override {
+                if (m_written + length > m_limit) {
+                    setErrorString(QStringLiteral("the device is full"));
+                    return -1;
+                }
+                m_written += length;
+                return length;
+            }
+
+        private:
+            qint64 m_limit;
+            qint64 m_written = 0;
+        } device(failAfter);
+        device.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+        CVantorDoc doc;
+        Fill(doc, 1000, "rec ");
+        QString error;
+        QVERIFY(!CSignalFileWriter::WriteDevice(device, doc.Signals(), error));
+        QCOMPARE(error, QStringLiteral("the device is full"));
     }
 
     void symbolicLinkKeepsLink() {
@@ -226,7 +259,7 @@ private slots:
         Fill(doc, 3, "second ");
         QVERIFY2(doc.OnSaveDocument(link), qPrintable(doc.GetLastError()));
         QVERIFY(QFileInfo(link).isSymLink());
-        QCOMPARE(Names(real).size(), 3);
+        QCOMPARE(NamesInFile(real).size(), 3);
         QCOMPARE(doc.GetPathName(), link);
     }
 

@@ -1,3 +1,4 @@
+#include "TestTexts.h"
 #include "SignalDescription.h"
 #include "SignalText.h"
 #include "VantorDoc.h"
@@ -12,17 +13,6 @@
 #include <sys/stat.h>
 
 namespace {
-
-QString Q(const char16_t* text) {
-    return QString::fromUtf16(text);
-}
-
-QStringList Names(const CVantorDoc& doc) {
-    QStringList names;
-    for (const auto& s : doc.Signals())
-        names << Q(s->m_szName);
-    return names;
-}
 
 const QByteArray Sample =
     "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"

@@ -1,3 +1,4 @@
+#include "TestTexts.h"
 #include "QuarnTool.h"
 #include "SignalDescription.h"
 #include "SignalText.h"
@@ -73,13 +74,6 @@ struct Budget {
     explicit Budget(long long bytes) { g_budget = bytes; }
     ~Budget() { g_budget = -1; }
 };
-
-QStringList Names(const CVantorDoc& doc) {
-    QStringList names;
-    for (const auto& s : doc.Signals())
-        names << QString::fromUtf16(s->m_szName);
-    return names;
-}
 
 } // namespace
 

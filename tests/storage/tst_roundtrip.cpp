@@ -1,3 +1,4 @@
+#include "TestTexts.h"
 #include "NumberFormat.h"
 #include "RandomSignals.h"
 #include "SignalDescription.h"
@@ -10,10 +11,6 @@
 #include <QTest>
 
 namespace {
-
-QString Q(const char16_t* text) {
-    return QString::fromUtf16(text);
-}
 
 // What the format itself cannot hold, change by change; validity and every other value
 // come back as they were.

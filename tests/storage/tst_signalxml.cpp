@@ -1,3 +1,4 @@
+#include "TestTexts.h"
 #include "SignalDescription.h"
 #include "SignalFileReader.h"
 #include "SignalFileWriter.h"
@@ -6,10 +7,6 @@
 #include <QTest>
 
 namespace {
-
-QString Q(const char16_t* text) {
-    return QString::fromUtf16(text);
-}
 
 // Reads the records of a document that wraps the given Signal elements.
 SignalCollection ReadSignals(const QString& elements, QStringList* messages = nullptr) {
@@ -54,18 +51,6 @@ QString WrittenElement(const CSignalDescription& s) {
     return text.mid(begin + 4, end - begin - 4).replace("\n    ", "\n");
 }
 
-CSignalDescription Fsk() {
-    CSignalDescription s;
-    CopyText(s.m_szName, u"Baudot 50");
-    s.m_nMode = 27;
-    s.m_nModulation = 1;
-    s.m_dBaudrate = 50;
-    s.m_dShift = 170;
-    s.m_dBandwidth = -1;
-    s.m_nCodecheckCounter = 3;
-    s.Validate(false);
-    return s;
-}
 
 } // namespace
 
@@ -128,10 +113,10 @@ private slots:
         CSignalDescription s;
         switch (example) {
         case 0:
-            s = Fsk();
+            s = FskRecord();
             break;
         case 1:
-            s = Fsk();
+            s = FskRecord();
             s.m_nNumChannels = 8;
             s.m_nNumChannelsMin = 6;
             CopyText(s.m_szSpacing, u"340");
@@ -321,8 +306,8 @@ private slots:
     void writerRefusesUnwritableText() {
         QFETCH(QString, comment);
         SignalCollection records;
-        records.push_back(std::make_unique<CSignalDescription>(Fsk()));
-        records.push_back(std::make_unique<CSignalDescription>(Fsk()));
+        records.push_back(std::make_unique<CSignalDescription>(FskRecord()));
+        records.push_back(std::make_unique<CSignalDescription>(FskRecord()));
         CopyText(records[1]->m_szComment, comment.toStdU16String());
         QByteArray out;
         QString error;

@@ -1,3 +1,4 @@
+#include "TestTexts.h"
 #include "NativePath.h"
 #include "SignalDescription.h"
 #include "SignalText.h"
@@ -18,10 +19,6 @@
 
 namespace {
 
-QString Q(const char16_t* text) {
-    return QString::fromUtf16(text);
-}
-
 void WriteFile(const QString& path, const QByteArray& data) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
@@ -33,25 +30,8 @@ QByteArray ReadFile(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QStringList Names(const CVantorDoc& doc) {
-    QStringList names;
-    for (const auto& s : doc.Signals())
-        names << Q(s->m_szName);
-    return names;
-}
-
 std::unique_ptr<CSignalDescription> Fsk(const char16_t* name) {
-    auto s = std::make_unique<CSignalDescription>();
-    CopyText(s->m_szName, name);
-    s->m_nMode = 27;
-    s->m_nModulation = 1;
-    s->m_dBaudrate = 50;
-    s->m_dShift = 170;
-    s->m_nCodecheckCounter = 3;
-    s->Validate(false);
-    s->m_bInvalid = false;
-    s->UpdateDisplayTexts();
-    return s;
+    return std::make_unique<CSignalDescription>(FskRecord(name));
 }
 
 const QByteArray ElevenLines =

@@ -1,0 +1,28 @@
+#include "TestTexts.h"
+
+#include "SignalDescription.h"
+#include "SignalText.h"
+
+QString Q(const char16_t* text) {
+    return QString::fromUtf16(text);
+}
+
+QStringList Names(const SignalCollection& records) {
+    QStringList names;
+    for (const auto& s : records)
+        names << Q(s->m_szName);
+    return names;
+}
+
+CSignalDescription FskRecord(const char16_t* name) {
+    CSignalDescription s;
+    CopyText(s.m_szName, name);
+    s.m_nMode = 27;
+    s.m_nModulation = 1;
+    s.m_dBaudrate = 50;
+    s.m_dShift = 170;
+    s.m_nCodecheckCounter = 3;
+    s.m_bInvalid = s.Validate(false) != nullptr;
+    s.UpdateDisplayTexts();
+    return s;
+}

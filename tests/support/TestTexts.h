@@ -1,0 +1,23 @@
+#pragma once
+
+#include "SignalSort.h"
+
+#include <QString>
+#include <QStringList>
+
+class CSignalDescription;
+
+// The FSK record the tests use as their everyday signal: "Baudot 50" unless named, decoder
+// "baudot", 50 Bd, 170 Hz, code-check count 3, validated.
+CSignalDescription FskRecord(const char16_t* name = u"Baudot 50");
+
+// Record texts as Qt strings, for comparisons in tests.
+QString Q(const char16_t* text);
+QStringList Names(const SignalCollection& records);
+
+// The names of a document's records, in collection order.
+template <typename Document>
+    requires requires(const Document& doc) { doc.Signals(); }
+QStringList Names(const Document& doc) {
+    return Names(doc.Signals());
+}
