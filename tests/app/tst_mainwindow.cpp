@@ -2,9 +2,11 @@
 #include "CommandRouter.h"
 #include "ControlIds.h"
 #include "DocTemplate.h"
+#include "Looks.h"
 #include "MainFrame.h"
 #include "MulticarrierDialog.h"
 #include "NativePath.h"
+#include "ProgressScope.h"
 #include "Prompts.h"
 #include "SignalDescription.h"
 #include "SignalEditDialog.h"
@@ -26,6 +28,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QRadioButton>
 #include <QScopeGuard>
 #include <QSettings>
@@ -583,6 +586,49 @@ private slots:
         CPrompts::PushAnswer(QMessageBox::Yes);
         Trigger(ID_FILE_SAVE);
         QVERIFY(!Doc()->IsModified());
+    }
+
+    // A file dropped on the window asks the save question first, then opens.
+    void droppedFileAsksToSave() {
+        Start({Copy("mixed.xml")});
+        Doc()->SetModifiedFlag(true);
+        CPrompts::PushAnswer(QMessageBox::No);
+        // What the window's drop handler emits for a dropped local file.
+        emit Frame()->fileDropped(Copy("other.xml"));
+        QCOMPARE(CPrompts::ShownMessages().size(), 1);
+        QVERIFY(CPrompts::ShownMessages()[0].text.startsWith("Save changes to"));
+        QCOMPARE(Frame()->windowTitle(), QStringLiteral("other.xml - Quarn Editor"));
+        QVERIFY(!Doc()->IsModified());
+    }
+
+    // Cancel in the progress window stops the read; the database stays as it was.
+    void progressCancelStopsOpen() {
+        Start({Copy("mixed.xml")});
+        QFile big(m_dir.filePath("big.xml"));
+        QVERIFY(big.open(QIODevice::WriteOnly));
+        big.write("<r>" + QByteArray("<Signal Name='x' Modulation='CW'/>").repeated(100000) +
+                  "</r>");
+        big.close();
+        CProgressScope progress(Doc(), Frame(), QStringLiteral("Opening ..."));
+        auto* dialog = Frame()->findChild<QProgressDialog*>();
+        QVERIFY(dialog);
+        dialog->cancel();
+        QVERIFY(!Doc()->OnOpenDocument(big.fileName()));
+        QVERIFY(Doc()->GetLastError().endsWith("reading was cancelled"));
+        QCOMPARE(Frame()->View()->RowModel()->rowCount(), 5);
+    }
+
+    // A look id without a look of its own takes the Office 2007 look last chosen.
+    void unknownLookFallsBack() {
+        Start();
+        Frame()->OnSelectLook(217); // Office 2007 Silver
+        const QColor silver = QApplication::palette().color(QPalette::Window);
+        Frame()->OnSelectLook(DefaultLook);
+        QVERIFY(QApplication::palette().color(QPalette::Window) != silver);
+        SetWorkspaceValue(QStringLiteral("ApplicationLook"), 999);
+        m_app.reset();
+        Start();
+        QCOMPARE(QApplication::palette().color(QPalette::Window), silver);
     }
 
     void helpAboutCustomize() {

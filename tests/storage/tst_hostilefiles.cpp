@@ -1,6 +1,6 @@
-#include "TestTexts.h"
 #include "SignalDescription.h"
 #include "SignalText.h"
+#include "TestTexts.h"
 #include "VantorDoc.h"
 
 #include <QDir>

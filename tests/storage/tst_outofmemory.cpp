@@ -1,7 +1,7 @@
-#include "TestTexts.h"
 #include "QuarnTool.h"
 #include "SignalDescription.h"
 #include "SignalText.h"
+#include "TestTexts.h"
 #include "VantorDoc.h"
 #include "Vocabulary.h"
 

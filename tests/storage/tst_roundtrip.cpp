@@ -1,8 +1,8 @@
-#include "TestTexts.h"
 #include "NumberFormat.h"
 #include "RandomSignals.h"
 #include "SignalDescription.h"
 #include "SignalText.h"
+#include "TestTexts.h"
 #include "VantorDoc.h"
 #include "Vocabulary.h"
 

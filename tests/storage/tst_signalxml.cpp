@@ -1,8 +1,8 @@
-#include "TestTexts.h"
 #include "SignalDescription.h"
 #include "SignalFileReader.h"
 #include "SignalFileWriter.h"
 #include "SignalText.h"
+#include "TestTexts.h"
 
 #include <QTest>
 
@@ -50,7 +50,6 @@ QString WrittenElement(const CSignalDescription& s) {
     const qsizetype end = text.indexOf("\n  </SignalList>");
     return text.mid(begin + 4, end - begin - 4).replace("\n    ", "\n");
 }
-
 
 } // namespace
 

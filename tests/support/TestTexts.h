@@ -17,7 +17,9 @@ QStringList Names(const SignalCollection& records);
 
 // The names of a document's records, in collection order.
 template <typename Document>
-    requires requires(const Document& doc) { doc.Signals(); }
+requires requires(const Document& doc) {
+    doc.Signals();
+}
 QStringList Names(const Document& doc) {
     return Names(doc.Signals());
 }
