@@ -1,4 +1,3 @@
-#include "TestTexts.h"
 #include "ControlIds.h"
 #include "MulticarrierDialog.h"
 #include "Prompts.h"
@@ -6,6 +5,7 @@
 #include "SignalEditDialog.h"
 #include "SignalText.h"
 #include "StorableText.h"
+#include "TestTexts.h"
 #include "VantorDoc.h"
 #include "Vocabulary.h"
 

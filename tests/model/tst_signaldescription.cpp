@@ -1,8 +1,8 @@
-#include "TestTexts.h"
 #include "CommandIds.h"
 #include "SignalColumns.h"
 #include "SignalDescription.h"
 #include "SignalText.h"
+#include "TestTexts.h"
 #include "Vocabulary.h"
 
 #include <QTest>

@@ -1,8 +1,8 @@
-#include "TestTexts.h"
 #include "SignalColumns.h"
 #include "SignalDescription.h"
 #include "SignalSort.h"
 #include "SignalText.h"
+#include "TestTexts.h"
 
 #include <QRandomGenerator>
 #include <QTest>
