@@ -60,8 +60,14 @@ struct QuietLibxml2 {
     QuietLibxml2& operator=(const QuietLibxml2&) = delete;
 };
 
-// Writes the whole document; a record that cannot be written stops it with error set.
-bool WriteDocument(QIODevice& device, const SignalCollection& records, QString& error,
+// Why writing the document stopped.
+struct WriteFault {
+    enum Kind { Device, Record, Cancelled } kind = Device;
+    QString text; // for Record: the message naming the record
+};
+
+// Writes the whole document; false with fault set when it stops.
+bool WriteDocument(QIODevice& device, const SignalCollection& records, WriteFault& fault,
                    const ProgressHandler& progress = {}) {
     const QuietLibxml2 quiet;
     static const char bom[] = "\xEF\xBB\xBF";
@@ -89,10 +95,10 @@ bool WriteDocument(QIODevice& device, const SignalCollection& records, QString& 
         const char* unwritable = nullptr;
         ok = CSignalXml::WriteXml(w, *records[i], &unwritable);
         if (unwritable)
-            error = UnwritableMessage(*records[i], i, unwritable);
+            fault = {WriteFault::Record, UnwritableMessage(*records[i], i, unwritable)};
         if (ok && progress && (i + 1) % ProgressInterval == 0 &&
             !progress(static_cast<qint64>(i + 1), static_cast<qint64>(records.size()))) {
-            error = QStringLiteral("writing was cancelled");
+            fault = {WriteFault::Cancelled, {}};
             ok = false;
         }
     }
@@ -103,14 +109,18 @@ bool WriteDocument(QIODevice& device, const SignalCollection& records, QString& 
 }
 
 // The message for a document that could not be written to device.
-QString WriteFailure(const QString& path, const QFileDevice& device, const QString& error) {
-    if (device.error() != QFileDevice::NoError)
-        return QStringLiteral("%1: %2").arg(path, device.errorString());
-    if (error.isEmpty())
-        return QStringLiteral("%1: cannot write the file").arg(path);
-    if (error.startsWith(QLatin1String("Signal ")))
-        return error;
-    return QStringLiteral("%1: %2").arg(path, error);
+QString WriteFailure(const QString& path, const QFileDevice& device, const WriteFault& fault) {
+    switch (fault.kind) {
+    case WriteFault::Record:
+        return fault.text;
+    case WriteFault::Cancelled:
+        return QStringLiteral("%1: writing was cancelled").arg(path);
+    case WriteFault::Device:
+        break;
+    }
+    return device.error() == QFileDevice::NoError
+               ? QStringLiteral("%1: cannot write the file").arg(path)
+               : QStringLiteral("%1: %2").arg(path, device.errorString());
 }
 
 // Writes a new file beside the old one and puts it in its place: the old file stays whole
@@ -129,8 +139,9 @@ bool WriteByRename(const QString& path, const CFileKeeper& keeper, const SignalC
         inPlace = true;
         return false;
     }
-    if (!WriteDocument(file, records, error, progress) || file.error() != QFileDevice::NoError) {
-        error = WriteFailure(path, file, error);
+    WriteFault fault;
+    if (!WriteDocument(file, records, fault, progress) || file.error() != QFileDevice::NoError) {
+        error = WriteFailure(path, file, fault);
         file.cancelWriting();
         return false;
     }
@@ -153,12 +164,13 @@ bool WriteInPlace(const QString& path, bool exists, const SignalCollection& reco
     // Opened without truncating: the old content stays until it is overwritten.
     if (!OpenForRewrite(path, file, !exists, error))
         return false;
-    if (WriteDocument(file, records, error, progress) && file.resize(file.pos()) &&
+    WriteFault fault;
+    if (WriteDocument(file, records, fault, progress) && file.resize(file.pos()) &&
         CFileBackup::Sync(file)) {
         backup.Remove();
         return true;
     }
-    error = WriteFailure(path, file, error);
+    error = WriteFailure(path, file, fault);
     file.close();
     if (!exists) {
         ::unlink(NativePath(path).constData());
@@ -189,9 +201,14 @@ bool CSignalFileWriter::Write(const QString& path, const SignalCollection& recor
 
 bool CSignalFileWriter::WriteDevice(QIODevice& device, const SignalCollection& records,
                                     QString& error) {
-    if (WriteDocument(device, records, error))
+    WriteFault fault;
+    if (WriteDocument(device, records, fault))
         return true;
-    if (error.isEmpty())
+    if (fault.kind == WriteFault::Record)
+        error = fault.text;
+    else if (fault.kind == WriteFault::Cancelled)
+        error = QStringLiteral("writing was cancelled");
+    else
         error = device.errorString().isEmpty() ? QStringLiteral("cannot write the document")
                                                : device.errorString();
     return false;
