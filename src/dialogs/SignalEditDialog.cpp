@@ -100,6 +100,15 @@ CSignalEditDialog::CSignalEditDialog(CSignalDescription* signal, QWidget* parent
     pageArea->setMinimumWidth(260);
     auto* pageLayout = new QGridLayout(pageArea);
     pageLayout->setContentsMargins(0, 0, 0, 0);
+    m_pPageFSK = new CSignalEditDialogChild(CSignalEditDialogChild::PageFSK, pageArea);
+    m_pPageMFSK = new CSignalEditDialogChild(CSignalEditDialogChild::PageMFSK, pageArea);
+    m_pPagePSK = new CSignalEditDialogChild(CSignalEditDialogChild::PagePSK, pageArea);
+    m_pPageOFDM = new CSignalEditDialogChild(CSignalEditDialogChild::PageOFDM, pageArea);
+    for (CSignalEditDialogChild* page : {m_pPageFSK, m_pPageMFSK, m_pPagePSK, m_pPageOFDM}) {
+        pageLayout->addWidget(page, 0, 0);
+        connect(page, &CSignalEditDialogChild::editSpacingRequested, this,
+                &CSignalEditDialog::OnEditSpacing);
+    }
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     m_pOk = buttons->button(QDialogButtonBox::Ok);
@@ -114,10 +123,6 @@ CSignalEditDialog::CSignalEditDialog(CSignalDescription* signal, QWidget* parent
     layout->addWidget(buttons, 2, 0, 1, 2);
 
     OnInitDialog();
-    for (auto* page : {&m_pageFSK, &m_pageMFSK, &m_pagePSK, &m_pageOFDM}) {
-        page->setParent(pageArea);
-        pageLayout->addWidget(page, 0, 0);
-    }
     connect(m_pDecoder, &QComboBox::currentIndexChanged, this,
             &CSignalEditDialog::OnDecoderSelChange);
     m_pName->setFocus();
@@ -142,11 +147,6 @@ int CSignalEditDialog::DoModal() {
 }
 
 void CSignalEditDialog::OnInitDialog() {
-    m_pageFSK.Create(CSignalEditDialogChild::PageFSK, this);
-    m_pageMFSK.Create(CSignalEditDialogChild::PageMFSK, this);
-    m_pagePSK.Create(CSignalEditDialogChild::PagePSK, this);
-    m_pageOFDM.Create(CSignalEditDialogChild::PageOFDM, this);
-
     m_pDecoder->view()->setMinimumWidth(225);
     for (int i = 0; i < DecoderModeCount; ++i)
         m_pDecoder->addItem(Q(DecoderModeNames[i]));
@@ -163,7 +163,7 @@ void CSignalEditDialog::OnInitDialog() {
     m_pCodecheck->setText(Q(s.m_szCodecheckCounterText));
     m_pITU->setText(Q(s.m_szITU));
     m_pComment->setPlainText(Q(s.m_szComment));
-    QComboBox* subcarrier = m_pageOFDM.SubcarrierCombo();
+    QComboBox* subcarrier = m_pPageOFDM->SubcarrierCombo();
     for (int i = 0; i < SubcarrierModulationCount; ++i)
         subcarrier->addItem(Q(SubcarrierModulationNames[i]));
     subcarrier->setCurrentIndex(s.m_nModulation == ModulationOfdm ? s.m_nSubmode : 0);
@@ -180,32 +180,32 @@ void CSignalEditDialog::FillPages() {
     const QString channels = CountText(s.m_nNumChannels);
     const QString channelsMin = CountText(s.m_nNumChannelsMin);
 
-    m_pageFSK.SetText(IDC_BAUDRATE, baud);
-    m_pageFSK.SetText(IDC_SHIFT, Q(s.m_szShiftText));
-    m_pageFSK.SetText(IDC_BANDWIDTH, bandwidth);
-    m_pageFSK.SetText(IDC_NUM_CHANNELS, channels);
-    m_pageFSK.SetText(IDC_NUM_CHANNELS_MIN, channelsMin);
-    m_pageFSK.SetText(IDC_PILOT_FREQUENCY, pilot);
+    m_pPageFSK->SetText(IDC_BAUDRATE, baud);
+    m_pPageFSK->SetText(IDC_SHIFT, Q(s.m_szShiftText));
+    m_pPageFSK->SetText(IDC_BANDWIDTH, bandwidth);
+    m_pPageFSK->SetText(IDC_NUM_CHANNELS, channels);
+    m_pPageFSK->SetText(IDC_NUM_CHANNELS_MIN, channelsMin);
+    m_pPageFSK->SetText(IDC_PILOT_FREQUENCY, pilot);
 
-    m_pageMFSK.SetText(IDC_BAUDRATE, baud);
-    m_pageMFSK.SetText(IDC_TONE_DURATION, ToneDurationText(s.m_dBaudrate));
-    m_pageMFSK.SetText(IDC_SPACING, Q(s.m_szShiftText));
-    m_pageMFSK.SetText(IDC_NUM_TONES, CountText(s.m_nNumTones));
-    m_pageMFSK.SetText(IDC_NUM_TONES_MIN, CountText(s.m_nNumTonesMin));
-    m_pageMFSK.SetText(IDC_BANDWIDTH, bandwidth);
+    m_pPageMFSK->SetText(IDC_BAUDRATE, baud);
+    m_pPageMFSK->SetText(IDC_TONE_DURATION, ToneDurationText(s.m_dBaudrate));
+    m_pPageMFSK->SetText(IDC_SPACING, Q(s.m_szShiftText));
+    m_pPageMFSK->SetText(IDC_NUM_TONES, CountText(s.m_nNumTones));
+    m_pPageMFSK->SetText(IDC_NUM_TONES_MIN, CountText(s.m_nNumTonesMin));
+    m_pPageMFSK->SetText(IDC_BANDWIDTH, bandwidth);
 
-    m_pagePSK.SetText(IDC_SYMBOL_RATE, baud);
-    m_pagePSK.SetText(IDC_BANDWIDTH, bandwidth);
-    m_pagePSK.SetText(IDC_NUM_CHANNELS, channels);
-    m_pagePSK.SetText(IDC_NUM_CHANNELS_MIN, channelsMin);
-    m_pagePSK.SetText(IDC_PILOT_FREQUENCY, pilot);
+    m_pPagePSK->SetText(IDC_SYMBOL_RATE, baud);
+    m_pPagePSK->SetText(IDC_BANDWIDTH, bandwidth);
+    m_pPagePSK->SetText(IDC_NUM_CHANNELS, channels);
+    m_pPagePSK->SetText(IDC_NUM_CHANNELS_MIN, channelsMin);
+    m_pPagePSK->SetText(IDC_PILOT_FREQUENCY, pilot);
 
-    m_pageOFDM.SetText(IDC_SYMBOL_RATE, baud);
-    m_pageOFDM.SetText(IDC_NUM_CHANNELS, channels);
-    m_pageOFDM.SetText(IDC_NUM_CHANNELS_MIN, channelsMin);
-    m_pageOFDM.SetText(IDC_BANDWIDTH, bandwidth);
-    m_pageOFDM.SetText(IDC_SPACING, OfdmSpacingText(s.m_szSpacing));
-    m_pageOFDM.SetText(IDC_PILOT_FREQUENCY, pilot);
+    m_pPageOFDM->SetText(IDC_SYMBOL_RATE, baud);
+    m_pPageOFDM->SetText(IDC_NUM_CHANNELS, channels);
+    m_pPageOFDM->SetText(IDC_NUM_CHANNELS_MIN, channelsMin);
+    m_pPageOFDM->SetText(IDC_BANDWIDTH, bandwidth);
+    m_pPageOFDM->SetText(IDC_SPACING, OfdmSpacingText(s.m_szSpacing));
+    m_pPageOFDM->SetText(IDC_PILOT_FREQUENCY, pilot);
 }
 
 QRadioButton* CSignalEditDialog::FamilyButton(int family) const {
@@ -215,13 +215,13 @@ QRadioButton* CSignalEditDialog::FamilyButton(int family) const {
 CSignalEditDialogChild& CSignalEditDialog::Page(int family) {
     switch (family) {
     case ModulationFsk:
-        return m_pageFSK;
+        return *m_pPageFSK;
     case ModulationMfsk:
-        return m_pageMFSK;
+        return *m_pPageMFSK;
     case ModulationPsk:
-        return m_pagePSK;
+        return *m_pPagePSK;
     default:
-        return m_pageOFDM;
+        return *m_pPageOFDM;
     }
 }
 
@@ -238,7 +238,7 @@ void CSignalEditDialog::OnModulationClicked() {
 }
 
 void CSignalEditDialog::ShowModulationPage(int family) {
-    for (auto* page : {&m_pageFSK, &m_pageMFSK, &m_pagePSK, &m_pageOFDM})
+    for (auto* page : {m_pPageFSK, m_pPageMFSK, m_pPagePSK, m_pPageOFDM})
         page->hide();
     if (family >= ModulationFsk && family <= ModulationOfdm)
         Page(family).show();
@@ -316,10 +316,10 @@ void CSignalEditDialog::BuildRecord(CSignalDescription& s) const {
         CopyText(s.m_szComment, o.m_szComment);
     else
         CopyText(s.m_szComment, Utf16(m_pComment->toPlainText()));
-    const auto& fsk = m_pageFSK;
-    const auto& mfsk = m_pageMFSK;
-    const auto& psk = m_pagePSK;
-    const auto& ofdm = m_pageOFDM;
+    const auto& fsk = *m_pPageFSK;
+    const auto& mfsk = *m_pPageMFSK;
+    const auto& psk = *m_pPagePSK;
+    const auto& ofdm = *m_pPageOFDM;
     switch (s.m_nModulation) {
     case ModulationFsk:
         s.m_nSubmode = LookupOrZero(FskSubmodeNames, m_pModulation->currentText());

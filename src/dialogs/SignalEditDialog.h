@@ -64,10 +64,10 @@ private:
 
     CSignalDescription* m_pSignal;
     char16_t m_szPendingSpacing[CSignalDescription::SpacingCapacity] = {};
-    CSignalEditDialogChild m_pageFSK;
-    CSignalEditDialogChild m_pageMFSK;
-    CSignalEditDialogChild m_pagePSK;
-    CSignalEditDialogChild m_pageOFDM;
+    CSignalEditDialogChild* m_pPageFSK = nullptr;
+    CSignalEditDialogChild* m_pPageMFSK = nullptr;
+    CSignalEditDialogChild* m_pPagePSK = nullptr;
+    CSignalEditDialogChild* m_pPageOFDM = nullptr;
 
     QButtonGroup* m_pFamilies;
     QLineEdit* m_pName;

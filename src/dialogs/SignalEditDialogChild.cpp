@@ -2,10 +2,8 @@
 
 #include "ControlIds.h"
 #include "ParameterRules.h"
-#include "SignalEditDialog.h"
 #include "SpacingText.h"
 #include "StorableText.h"
-#include "Vocabulary.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -13,32 +11,77 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-bool CSignalEditDialogChild::Create(int templateId, CSignalEditDialog* owner) {
-    setParent(owner);
-    setObjectName(QStringLiteral("page%1").arg(templateId));
+namespace {
+
+// One row of a page: a number field, a heading, the spacing button or the subcarrier combo.
+struct Row {
+    enum Kind { Field, Heading, SpacingButton, Subcarrier } kind;
+    int id;
+    const char* label;
+    const char* unit;
+};
+
+constexpr Row FskRows[] = {{Row::Field, IDC_BAUDRATE, "Baud Rate:", "Bd"},
+                           {Row::Field, IDC_SHIFT, "Shift:", "Hz"},
+                           {Row::Field, IDC_BANDWIDTH, "Bandwidth:", "Hz"},
+                           {Row::Heading, 0, "VFT", ""},
+                           {Row::Field, IDC_NUM_CHANNELS, "No. of Channels:", ""},
+                           {Row::Field, IDC_NUM_CHANNELS_MIN, "Minimum No.\nof Channels:", ""},
+                           {Row::SpacingButton, 0, "", ""},
+                           {Row::Field, IDC_PILOT_FREQUENCY, "Pilot Frequency:", "Hz"}};
+constexpr Row MfskRows[] = {{Row::Field, IDC_BAUDRATE, "Baud Rate:", "Bd"},
+                            {Row::Field, IDC_TONE_DURATION, "Tone Duration:", "ms"},
+                            {Row::Field, IDC_SPACING, "Spacing:", "Hz"},
+                            {Row::Field, IDC_NUM_TONES, "No. of Tones:", ""},
+                            {Row::Field, IDC_NUM_TONES_MIN, "Minimum\nNo. of Tones:", ""},
+                            {Row::Field, IDC_BANDWIDTH, "Bandwidth:", "Hz"}};
+constexpr Row PskRows[] = {{Row::Field, IDC_SYMBOL_RATE, "Symbol Rate:", "Bd"},
+                           {Row::Field, IDC_BANDWIDTH, "Bandwidth:", "Hz"},
+                           {Row::Heading, 0, "Multicarrier", ""},
+                           {Row::Field, IDC_NUM_CHANNELS, "No. of Carriers:", ""},
+                           {Row::Field, IDC_NUM_CHANNELS_MIN, "Minimum\nNo. of Carriers:", ""},
+                           {Row::SpacingButton, 0, "", ""},
+                           {Row::Field, IDC_PILOT_FREQUENCY, "Pilot Frequency:", "Hz"}};
+constexpr Row OfdmRows[] = {{Row::Subcarrier, IDC_SUBCARRIER, "Subcarrier:", ""},
+                            {Row::Field, IDC_SYMBOL_RATE, "Symbol Rate:", "Bd"},
+                            {Row::Field, IDC_NUM_CHANNELS, "No. of Carriers:", ""},
+                            {Row::Field, IDC_NUM_CHANNELS_MIN, "Minimum\nNo. of Carriers:", ""},
+                            {Row::Field, IDC_BANDWIDTH, "Bandwidth:", "Hz"},
+                            {Row::Field, IDC_SPACING, "Spacing:", "Hz"},
+                            {Row::Field, IDC_PILOT_FREQUENCY, "Pilot Frequency:", "Hz"}};
+
+} // namespace
+
+CSignalEditDialogChild::CSignalEditDialogChild(Page page, QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("page%1").arg(page));
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setColumnStretch(1, 1);
-    const QString hz = QStringLiteral("Hz");
-    const QString bd = QStringLiteral("Bd");
-    switch (templateId) {
+    const auto build = [&](const auto& rows) {
+        for (const Row& row : rows) {
+            switch (row.kind) {
+            case Row::Field:
+                AddField(row.id, QString::fromUtf8(row.label), QString::fromUtf8(row.unit));
+                break;
+            case Row::Heading:
+                layout->addWidget(new QLabel(QString::fromUtf8(row.label), this),
+                                  layout->rowCount(), 0, 1, 3);
+                break;
+            case Row::SpacingButton:
+                AddSpacingButton();
+                break;
+            case Row::Subcarrier:
+                AddSubcarrierCombo();
+                break;
+            }
+        }
+    };
+    switch (page) {
     case PageFSK:
-        AddField(IDC_BAUDRATE, QStringLiteral("Baud Rate:"), bd);
-        AddField(IDC_SHIFT, QStringLiteral("Shift:"), hz);
-        AddField(IDC_BANDWIDTH, QStringLiteral("Bandwidth:"), hz);
-        layout->addWidget(new QLabel(QStringLiteral("VFT"), this), layout->rowCount(), 0, 1, 3);
-        AddField(IDC_NUM_CHANNELS, QStringLiteral("No. of Channels:"), QString());
-        AddField(IDC_NUM_CHANNELS_MIN, QStringLiteral("Minimum No.\nof Channels:"), QString());
-        AddSpacingButton();
-        AddField(IDC_PILOT_FREQUENCY, QStringLiteral("Pilot Frequency:"), hz);
+        build(FskRows);
         break;
     case PageMFSK:
-        AddField(IDC_BAUDRATE, QStringLiteral("Baud Rate:"), bd);
-        AddField(IDC_TONE_DURATION, QStringLiteral("Tone Duration:"), QStringLiteral("ms"));
-        AddField(IDC_SPACING, QStringLiteral("Spacing:"), hz);
-        AddField(IDC_NUM_TONES, QStringLiteral("No. of Tones:"), QString());
-        AddField(IDC_NUM_TONES_MIN, QStringLiteral("Minimum\nNo. of Tones:"), QString());
-        AddField(IDC_BANDWIDTH, QStringLiteral("Bandwidth:"), hz);
+        build(MfskRows);
         // The coupling follows only what the user types: textEdited is not raised by setText.
         connect(Edit(IDC_BAUDRATE), &QLineEdit::textEdited, this,
                 &CSignalEditDialogChild::OnBaudRateUpdate);
@@ -46,38 +89,25 @@ bool CSignalEditDialogChild::Create(int templateId, CSignalEditDialog* owner) {
                 &CSignalEditDialogChild::OnToneDurationUpdate);
         break;
     case PagePSK:
-        AddField(IDC_SYMBOL_RATE, QStringLiteral("Symbol Rate:"), bd);
-        AddField(IDC_BANDWIDTH, QStringLiteral("Bandwidth:"), hz);
-        layout->addWidget(new QLabel(QStringLiteral("Multicarrier"), this), layout->rowCount(), 0,
-                          1, 3);
-        AddField(IDC_NUM_CHANNELS, QStringLiteral("No. of Carriers:"), QString());
-        AddField(IDC_NUM_CHANNELS_MIN, QStringLiteral("Minimum\nNo. of Carriers:"), QString());
-        AddSpacingButton();
-        AddField(IDC_PILOT_FREQUENCY, QStringLiteral("Pilot Frequency:"), hz);
+        build(PskRows);
         break;
-    case PageOFDM: {
-        m_pSubcarrier = new QComboBox(this);
-        m_pSubcarrier->setObjectName(ControlName(IDC_SUBCARRIER));
-        const int row = layout->rowCount();
-        layout->addWidget(new QLabel(QStringLiteral("Subcarrier:"), this), row, 0);
-        layout->addWidget(m_pSubcarrier, row, 1, 1, 2);
-        AddField(IDC_SYMBOL_RATE, QStringLiteral("Symbol Rate:"), bd);
-        AddField(IDC_NUM_CHANNELS, QStringLiteral("No. of Carriers:"), QString());
-        AddField(IDC_NUM_CHANNELS_MIN, QStringLiteral("Minimum\nNo. of Carriers:"), QString());
-        AddField(IDC_BANDWIDTH, QStringLiteral("Bandwidth:"), hz);
-        AddField(IDC_SPACING, QStringLiteral("Spacing:"), hz);
+    case PageOFDM:
+        build(OfdmRows);
         Edit(IDC_SPACING)
             ->setValidator(new CStorableTextValidator(SpacingTextLimit, Edit(IDC_SPACING)));
-        AddField(IDC_PILOT_FREQUENCY, QStringLiteral("Pilot Frequency:"), hz);
         break;
-    }
-    default:
-        return false;
     }
     layout->setRowStretch(layout->rowCount(), 1);
     hide();
-    m_pOwner = owner;
-    return true;
+}
+
+void CSignalEditDialogChild::AddSubcarrierCombo() {
+    auto* layout = static_cast<QGridLayout*>(this->layout());
+    m_pSubcarrier = new QComboBox(this);
+    m_pSubcarrier->setObjectName(ControlName(IDC_SUBCARRIER));
+    const int row = layout->rowCount();
+    layout->addWidget(new QLabel(QStringLiteral("Subcarrier:"), this), row, 0);
+    layout->addWidget(m_pSubcarrier, row, 1, 1, 2);
 }
 
 void CSignalEditDialogChild::AddField(int id, const QString& label, const QString& unit) {
@@ -102,10 +132,7 @@ void CSignalEditDialogChild::AddSpacingButton() {
     button->setAutoDefault(false);
     layout->addWidget(new QLabel(QStringLiteral("Spacing:"), this), row, 0);
     layout->addWidget(button, row, 1);
-    connect(button, &QPushButton::clicked, this, [this] {
-        if (m_pOwner)
-            m_pOwner->OnEditSpacing();
-    });
+    connect(button, &QPushButton::clicked, this, &CSignalEditDialogChild::editSpacingRequested);
 }
 
 QLineEdit* CSignalEditDialogChild::Edit(int id) const {
@@ -122,14 +149,15 @@ void CSignalEditDialogChild::SetText(int id, const QString& text) {
         edit->setText(text);
 }
 
+// The MFSK page couples only while it is the page shown, that is while MFSK is chosen.
 void CSignalEditDialogChild::OnBaudRateUpdate() {
-    if (!Edit(IDC_TONE_DURATION) || !m_pOwner || m_pOwner->GetCheckedModulation() != ModulationMfsk)
+    if (isHidden())
         return;
     SetText(IDC_TONE_DURATION, CoupledText(Text(IDC_BAUDRATE)));
 }
 
 void CSignalEditDialogChild::OnToneDurationUpdate() {
-    if (!Edit(IDC_BAUDRATE) || !m_pOwner || m_pOwner->GetCheckedModulation() != ModulationMfsk)
+    if (isHidden())
         return;
     SetText(IDC_BAUDRATE, CoupledText(Text(IDC_TONE_DURATION)));
 }
