@@ -27,6 +27,8 @@ public:
     // Fills a menu from menu entries.
     void BuildMenu(QMenu* menu, std::span<const MenuEntry> entries);
     void Execute(std::uint32_t id);
+    // The target that handles the command, or null.
+    const CCommandTarget* Handler(std::uint32_t id) const { return TargetFor(id); }
     void UpdateAll();
     void UpdateMenu(QMenu* menu);
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CommandTarget.h"
+
 #include <QKeyCombination>
 
 #include <cstddef>
@@ -8,8 +10,6 @@
 
 // The program's command vocabulary as data: commands with their prompts, the menus, the
 // context menu, the look menu, the accelerators and the toolbar.
-
-enum class CommandOwner { View, Document, Frame, App, Nobody };
 
 struct CommandInfo {
     std::uint32_t id;

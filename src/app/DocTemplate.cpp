@@ -25,7 +25,12 @@ QString NameLines(const QString& kind, const std::map<std::string, int>& names) 
 
 } // namespace
 
-CDocTemplate::CDocTemplate(CVantorDoc* doc, QObject* parent) : QObject(parent), m_pDoc(doc) {}
+CDocTemplate::CDocTemplate(CVantorDoc* doc, QObject* parent)
+    : QObject(parent), CCommandTarget(CommandOwner::Document), m_pDoc(doc) {
+    OnCommand(ID_FILE_SAVE, [this](std::uint32_t) { FileSave(); });
+    OnCommand(ID_FILE_SAVE_AS, [this](std::uint32_t) { FileSaveAs(); });
+    OnCommand(ID_FILE_MERGE, [this](std::uint32_t) { FileMerge(); });
+}
 
 QString CDocTemplate::DocumentTitle() const {
     const QString path = m_pDoc->GetPathName();
@@ -172,17 +177,4 @@ QString CDocTemplate::MergeSummary(int added, int skipped, int differing) {
 void CDocTemplate::ReportFailure(const QString& what) {
     CPrompts::Message(m_pWindow, QMessageBox::Critical, QString(),
                       what + QStringLiteral("\n\n") + m_pDoc->GetLastError());
-}
-
-bool CDocTemplate::Handles(std::uint32_t id) const {
-    return id == ID_FILE_SAVE || id == ID_FILE_SAVE_AS || id == ID_FILE_MERGE;
-}
-
-void CDocTemplate::Execute(std::uint32_t id) {
-    if (id == ID_FILE_SAVE)
-        FileSave();
-    else if (id == ID_FILE_SAVE_AS)
-        FileSaveAs();
-    else
-        FileMerge();
 }

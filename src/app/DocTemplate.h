@@ -40,9 +40,6 @@ public:
     // The status bar text after a merge.
     static QString MergeSummary(int added, int skipped, int differing);
 
-    bool Handles(std::uint32_t id) const override;
-    void Execute(std::uint32_t id) override;
-
 signals:
     void titleChanged(const QString& title);
     void fileOpened(const QString& path);

@@ -27,17 +27,31 @@ namespace {
 
 constexpr int HelpTopic = 6165;
 
-bool IsLook(std::uint32_t id) {
-    return id >= ID_LOOK_BASIC && id <= ID_LOOK_WINDOWS_7;
-}
-
 } // namespace
 
 CMainFrame::CMainFrame(CDocTemplate* docTemplate, QWidget* parent)
-    : QMainWindow(parent), m_pRouter(new CCommandRouter(this)),
+    : QMainWindow(parent), CCommandTarget(CommandOwner::Frame), m_pRouter(new CCommandRouter(this)),
       m_pView(new CVantorView(docTemplate->Document(), this)),
       m_nLook(WorkspaceValue(QStringLiteral("ApplicationLook"), DefaultLook).toInt()) {
     setObjectName(QStringLiteral("MainFrame"));
+    OnCommandRange(
+        ID_LOOK_BASIC, ID_LOOK_WINDOWS_7,
+        [this](std::uint32_t id) { OnSelectLook(static_cast<int>(id)); },
+        [this](std::uint32_t id, QAction& action) {
+            action.setCheckable(true);
+            action.setChecked(static_cast<int>(id) == m_nLook);
+        });
+    OnCommand(ID_HELP, [this](std::uint32_t) { OnHelpContents(); });
+    OnCommand(
+        ID_VIEW_STATUS_BAR,
+        [this](std::uint32_t) { statusBar()->setVisible(!statusBar()->isVisible()); },
+        [this](std::uint32_t, QAction& action) {
+            action.setCheckable(true);
+            action.setChecked(!statusBar()->isHidden());
+        });
+    // Customize has nothing to run yet; the pane list's toolbar item shows the toolbar.
+    OnCommand(ID_TOOLBAR_CUSTOMIZE, {});
+    OnCommand(ID_VIEW_TOOLBAR, {});
     setWindowIcon(QIcon(QStringLiteral(":/icons/quarn-editor.svg")));
     setCentralWidget(m_pView);
     setAcceptDrops(true);
@@ -175,32 +189,6 @@ void CMainFrame::OnHelpContents() {
     QUrl url = QUrl::fromLocalFile(HelpFilePath());
     url.setFragment(QString::number(HelpTopic));
     CPrompts::OpenUrl(url);
-}
-
-bool CMainFrame::Handles(std::uint32_t id) const {
-    return IsLook(id) || id == ID_TOOLBAR_CUSTOMIZE || id == ID_HELP || id == ID_VIEW_TOOLBAR ||
-           id == ID_VIEW_STATUS_BAR;
-}
-
-void CMainFrame::Execute(std::uint32_t id) {
-    if (IsLook(id))
-        OnSelectLook(static_cast<int>(id));
-    else if (id == ID_HELP)
-        OnHelpContents();
-    else if (id == ID_VIEW_STATUS_BAR)
-        statusBar()->setVisible(!statusBar()->isVisible());
-    // ID_TOOLBAR_CUSTOMIZE does nothing; ID_VIEW_TOOLBAR is the pane list's place.
-}
-
-void CMainFrame::Update(std::uint32_t id, QAction& action) {
-    action.setEnabled(true);
-    if (IsLook(id)) {
-        action.setCheckable(true);
-        action.setChecked(static_cast<int>(id) == m_nLook);
-    } else if (id == ID_VIEW_STATUS_BAR) {
-        action.setCheckable(true);
-        action.setChecked(!statusBar()->isHidden());
-    }
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

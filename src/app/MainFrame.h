@@ -31,10 +31,6 @@ public:
     void OnSelectLook(int lookId);
     void OnHelpContents();
 
-    bool Handles(std::uint32_t id) const override;
-    void Execute(std::uint32_t id) override;
-    void Update(std::uint32_t id, QAction& action) override;
-
     QMenu* createPopupMenu() override;
 
 signals:

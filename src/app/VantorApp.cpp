@@ -34,10 +34,6 @@ void EnterCodeTablesFolder() {
     }
 }
 
-bool IsRecentFile(std::uint32_t id) {
-    return id >= ID_FILE_MRU_FILE1 && id <= ID_FILE_MRU_FILE4;
-}
-
 } // namespace
 
 // The resources live in this static library: register them before first use.
@@ -46,9 +42,18 @@ static void InitResources() {
 }
 
 CVantorApp::CVantorApp()
-    : m_pDoc(new CVantorDoc(this)), m_pTemplate(new CDocTemplate(m_pDoc, this)),
-      m_recentFiles(LoadRecentFiles()) {
+    : CCommandTarget(CommandOwner::App), m_pDoc(new CVantorDoc(this)),
+      m_pTemplate(new CDocTemplate(m_pDoc, this)), m_recentFiles(LoadRecentFiles()) {
     InitResources();
+    OnCommand(ID_APP_ABOUT, [this](std::uint32_t) { OnShowAbout(); });
+    OnCommand(ID_FILE_NEW, [this](std::uint32_t) { m_pTemplate->FileNew(); });
+    OnCommand(ID_FILE_OPEN, [this](std::uint32_t) { m_pTemplate->FileOpen(); });
+    OnCommand(ID_FILE_CLOSE_DATABASE, [this](std::uint32_t) { OnFileCloseDatabase(); });
+    OnCommand(ID_APP_EXIT, [this](std::uint32_t) { m_pFrame->close(); });
+    OnCommandRange(
+        ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE4,
+        [this](std::uint32_t id) { OpenRecentFile(static_cast<int>(id - ID_FILE_MRU_FILE1)); },
+        [this](std::uint32_t id, QAction& action) { OnUpdateRecentFile(id, action); });
 }
 
 CVantorApp::~CVantorApp() = default;
@@ -131,38 +136,7 @@ void CVantorApp::RemoveFromRecentFiles(const QString& path) {
     SaveRecentFiles(m_recentFiles);
 }
 
-bool CVantorApp::Handles(std::uint32_t id) const {
-    return id == ID_APP_ABOUT || id == ID_FILE_NEW || id == ID_FILE_OPEN ||
-           id == ID_FILE_CLOSE_DATABASE || id == ID_APP_EXIT || IsRecentFile(id);
-}
-
-void CVantorApp::Execute(std::uint32_t id) {
-    switch (id) {
-    case ID_APP_ABOUT:
-        OnShowAbout();
-        break;
-    case ID_FILE_NEW:
-        m_pTemplate->FileNew();
-        break;
-    case ID_FILE_OPEN:
-        m_pTemplate->FileOpen();
-        break;
-    case ID_FILE_CLOSE_DATABASE:
-        OnFileCloseDatabase();
-        break;
-    case ID_APP_EXIT:
-        m_pFrame->close();
-        break;
-    default:
-        OpenRecentFile(static_cast<int>(id - ID_FILE_MRU_FILE1));
-    }
-}
-
-void CVantorApp::Update(std::uint32_t id, QAction& action) {
-    if (!IsRecentFile(id)) {
-        action.setEnabled(true);
-        return;
-    }
+void CVantorApp::OnUpdateRecentFile(std::uint32_t id, QAction& action) {
     const int index = static_cast<int>(id - ID_FILE_MRU_FILE1);
     if (index < m_recentFiles.size()) {
         action.setText(QStringLiteral("&%1 %2").arg(index + 1).arg(

@@ -35,11 +35,8 @@ public:
     void OnFileCloseDatabase();
     void OpenRecentFile(int index);
 
-    bool Handles(std::uint32_t id) const override;
-    void Execute(std::uint32_t id) override;
-    void Update(std::uint32_t id, QAction& action) override;
-
 private:
+    void OnUpdateRecentFile(std::uint32_t id, QAction& action);
     void AddToRecentFiles(const QString& path);
     void RemoveFromRecentFiles(const QString& path);
 

@@ -16,12 +16,20 @@
 
 #include <algorithm>
 
-void CCommandTarget::Update(std::uint32_t, QAction& action) {
-    action.setEnabled(true);
-}
-
 CVantorView::CVantorView(CVantorDoc* doc, QWidget* parent)
-    : QTableView(parent), m_pDoc(doc), m_pModel(new CSignalRowModel(doc, this)) {
+    : QTableView(parent), CCommandTarget(CommandOwner::View), m_pDoc(doc),
+      m_pModel(new CSignalRowModel(doc, this)) {
+    OnCommandRange(
+        ID_FILTER_ALL, ID_FILTER_PSK_MULTICARRIER, [this](std::uint32_t id) { OnFilter(id); },
+        [this](std::uint32_t id, QAction& action) {
+            action.setCheckable(true);
+            action.setChecked(id == m_pModel->Filter());
+        });
+    OnCommand(ID_SIGNAL_NEW, [this](std::uint32_t) { OnSignalNew(); });
+    OnCommand(ID_SIGNAL_DELETE, [this](std::uint32_t) { OnSignalDelete(); });
+    OnCommand(ID_SIGNAL_ENABLE, [this](std::uint32_t) { OnSignalEnable(); });
+    OnCommand(ID_SIGNAL_DISABLE, [this](std::uint32_t) { OnSignalDisable(); });
+    OnCommand(ID_EDIT_SELECT_ALL, [this](std::uint32_t) { OnEditSelectAll(); });
     setModel(m_pModel);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -177,40 +185,4 @@ void CVantorView::mouseReleaseEvent(QMouseEvent* event) {
     QTableView::mouseReleaseEvent(event);
     if (event->button() == Qt::RightButton && m_pContextMenu)
         m_pContextMenu->popup(viewport()->mapToGlobal(event->position().toPoint()));
-}
-
-bool CVantorView::Handles(std::uint32_t id) const {
-    return (id >= ID_FILTER_ALL && id <= ID_FILTER_PSK_MULTICARRIER) || id == ID_SIGNAL_NEW ||
-           id == ID_SIGNAL_DELETE || id == ID_SIGNAL_ENABLE || id == ID_SIGNAL_DISABLE ||
-           id == ID_EDIT_SELECT_ALL;
-}
-
-void CVantorView::Execute(std::uint32_t id) {
-    switch (id) {
-    case ID_SIGNAL_NEW:
-        OnSignalNew();
-        break;
-    case ID_SIGNAL_DELETE:
-        OnSignalDelete();
-        break;
-    case ID_SIGNAL_ENABLE:
-        OnSignalEnable();
-        break;
-    case ID_SIGNAL_DISABLE:
-        OnSignalDisable();
-        break;
-    case ID_EDIT_SELECT_ALL:
-        OnEditSelectAll();
-        break;
-    default:
-        OnFilter(id);
-    }
-}
-
-void CVantorView::Update(std::uint32_t id, QAction& action) {
-    action.setEnabled(true);
-    if (id >= ID_FILTER_ALL && id <= ID_FILTER_PSK_MULTICARRIER) {
-        action.setCheckable(true);
-        action.setChecked(id == m_pModel->Filter());
-    }
 }

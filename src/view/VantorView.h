@@ -35,10 +35,6 @@ public:
     void EditRow(int row);
     void SelectSignalRow(const CSignalDescription* signal);
 
-    bool Handles(std::uint32_t id) const override;
-    void Execute(std::uint32_t id) override;
-    void Update(std::uint32_t id, QAction& action) override;
-
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

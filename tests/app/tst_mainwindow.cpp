@@ -1,5 +1,6 @@
 #include "CommandIds.h"
 #include "CommandRouter.h"
+#include "CommandTable.h"
 #include "ControlIds.h"
 #include "DocTemplate.h"
 #include "Looks.h"
@@ -198,6 +199,17 @@ private slots:
         QCOMPARE(tools, (QStringList{"New", "Open", "Save", "-", "New Signal", "Delete Signal", "-",
                                      "Help"}));
         QCOMPARE(Action(ID_FILE_SAVE)->statusTip(), QStringLiteral("Save the active document"));
+    }
+
+    // Every command of the table reaches the target its owner column names, and a command
+    // without owner reaches none (it shows disabled).
+    void everyCommandReachesItsOwner() {
+        Start();
+        for (const CommandInfo& command : Commands()) {
+            const CCommandTarget* handler = Frame()->Router()->Handler(command.id);
+            const CommandOwner owner = handler ? handler->Owner() : CommandOwner::Nobody;
+            QVERIFY2(owner == command.owner, command.name);
+        }
     }
 
     void disabledStates() {
