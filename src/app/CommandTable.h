@@ -43,5 +43,5 @@ std::span<const Accelerator> Accelerators();
 // Toolbar buttons left to right; 0 is a separator.
 std::span<const std::uint32_t> ToolbarButtons();
 
-// The framework's standard prompts for commands no menu shows, by id.
+// The standard prompts for commands no menu shows, by id.
 const char* StandardPrompt(std::uint32_t id);
