@@ -84,7 +84,7 @@ bool CDocTemplate::OpenFile(const QString& path, bool askToSave) {
         return false;
     }
     emit titleChanged(WindowTitle());
-    emit fileOpened(m_pDoc->GetPathName());
+    emit fileUsed(m_pDoc->GetPathName());
     ReportUnknownNames();
     return true;
 }
@@ -138,7 +138,7 @@ bool CDocTemplate::DoSave(const QString& path) {
         return false;
     }
     emit titleChanged(WindowTitle());
-    emit fileOpened(m_pDoc->GetPathName());
+    emit fileUsed(m_pDoc->GetPathName());
     return true;
 }
 

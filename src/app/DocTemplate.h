@@ -42,7 +42,8 @@ public:
 
 signals:
     void titleChanged(const QString& title);
-    void fileOpened(const QString& path);
+    // The database was opened from or saved to path (for the recent-file list).
+    void fileUsed(const QString& path);
     void statusMessage(const QString& text);
 
 private:

@@ -65,7 +65,7 @@ bool CVantorApp::InitInstance(const QStringList& args, QString& error) {
     m_pTemplate->SetWindow(frame);
     frame->Router()->SetTargets({frame->View(), m_pTemplate, frame, this});
     connect(m_pTemplate, &CDocTemplate::titleChanged, frame, &QWidget::setWindowTitle);
-    connect(m_pTemplate, &CDocTemplate::fileOpened, this, &CVantorApp::AddToRecentFiles);
+    connect(m_pTemplate, &CDocTemplate::fileUsed, this, &CVantorApp::AddToRecentFiles);
     connect(m_pDoc, &CVantorDoc::documentUpdated, frame->Router(), &CCommandRouter::UpdateAll);
     connect(m_pTemplate, &CDocTemplate::statusMessage, frame,
             [frame](const QString& text) { frame->statusBar()->showMessage(text); });
