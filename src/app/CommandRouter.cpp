@@ -17,8 +17,8 @@ QAction* CCommandRouter::Action(std::uint32_t id) {
     auto* action = new QAction(m_pWindow);
     action->setData(id);
     const QString prompt = QString::fromLatin1(StandardPrompt(id));
-    action->setStatusTip(prompt.section('\n', 0, 0));
-    action->setToolTip(prompt.section('\n', 1, 1));
+    action->setStatusTip(prompt.section(u'\n', 0, 0));
+    action->setToolTip(prompt.section(u'\n', 1, 1));
     QList<QKeySequence> keys;
     for (const Accelerator& key : Accelerators()) {
         if (key.id == id)

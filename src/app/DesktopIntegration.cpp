@@ -28,11 +28,15 @@ QString InstallDesktopIntegration() {
     const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     if (data.isEmpty())
         return {};
-    Place(":/quarn-editor.desktop", data + "/applications/quarn-editor.desktop");
-    Place(":/icons/quarn-editor.svg", data + "/icons/hicolor/scalable/apps/quarn-editor.svg");
-    Place(":/icons/quarn-signal-database.svg",
-          data + "/icons/hicolor/scalable/mimetypes/quarn-signal-database.svg");
-    if (Place(":/quarn-signal-database.xml", data + "/mime/packages/quarn-signal-database.xml"))
-        QProcess::startDetached("update-mime-database", {data + "/mime"});
+    Place(QStringLiteral(":/quarn-editor.desktop"),
+          data + QStringLiteral("/applications/quarn-editor.desktop"));
+    Place(QStringLiteral(":/icons/quarn-editor.svg"),
+          data + QStringLiteral("/icons/hicolor/scalable/apps/quarn-editor.svg"));
+    Place(QStringLiteral(":/icons/quarn-signal-database.svg"),
+          data + QStringLiteral("/icons/hicolor/scalable/mimetypes/quarn-signal-database.svg"));
+    if (Place(QStringLiteral(":/quarn-signal-database.xml"),
+              data + QStringLiteral("/mime/packages/quarn-signal-database.xml")))
+        QProcess::startDetached(QStringLiteral("update-mime-database"),
+                                {data + QStringLiteral("/mime")});
     return data;
 }

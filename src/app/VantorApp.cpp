@@ -140,7 +140,7 @@ void CVantorApp::OnUpdateRecentFile(std::uint32_t id, QAction& action) {
     const int index = static_cast<int>(id - ID_FILE_MRU_FILE1);
     if (index < m_recentFiles.size()) {
         action.setText(QStringLiteral("&%1 %2").arg(index + 1).arg(
-            QString(m_recentFiles[index]).replace('&', QStringLiteral("&&"))));
+            QString(m_recentFiles[index]).replace(u'&', QStringLiteral("&&"))));
         action.setEnabled(true);
         action.setVisible(true);
     } else if (index == 0) {

@@ -16,11 +16,11 @@ QSettings Settings() {
 } // namespace
 
 QVariant WorkspaceValue(const QString& key, const QVariant& defaultValue) {
-    return Settings().value(WorkspaceGroup + '/' + key, defaultValue);
+    return Settings().value(WorkspaceGroup + u'/' + key, defaultValue);
 }
 
 void SetWorkspaceValue(const QString& key, const QVariant& value) {
-    Settings().setValue(WorkspaceGroup + '/' + key, value);
+    Settings().setValue(WorkspaceGroup + u'/' + key, value);
 }
 
 void CleanWorkspace() {
