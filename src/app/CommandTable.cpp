@@ -13,17 +13,17 @@ using K = MenuEntryKind;
 
 constexpr CommandInfo TheCommands[] = {
     {ID_TOOLBAR_CUSTOMIZE, "ID_TOOLBAR_CUSTOMIZE", "", O::Frame},
-    {205, "ID_LOOK_BASIC", "", O::Frame},
-    {206, "ID_LOOK_OFFICE_XP", "", O::Frame},
-    {207, "ID_LOOK_WINDOWS", "", O::Frame},
-    {208, "ID_LOOK_OFFICE_2003", "", O::Frame},
-    {209, "ID_LOOK_VS_2005", "", O::Frame},
-    {210, "ID_LOOK_VS_2008", "", O::Frame},
-    {215, "ID_LOOK_OFFICE_2007_BLUE", "", O::Frame},
-    {216, "ID_LOOK_OFFICE_2007_BLACK", "", O::Frame},
-    {217, "ID_LOOK_OFFICE_2007_SILVER", "", O::Frame},
-    {218, "ID_LOOK_OFFICE_2007_AQUA", "", O::Frame},
-    {219, "ID_LOOK_WINDOWS_7", "", O::Frame},
+    {ID_LOOK_BASIC, "ID_LOOK_BASIC", "", O::Frame},
+    {ID_LOOK_OFFICE_XP, "ID_LOOK_OFFICE_XP", "", O::Frame},
+    {ID_LOOK_WINDOWS, "ID_LOOK_WINDOWS", "", O::Frame},
+    {ID_LOOK_OFFICE_2003, "ID_LOOK_OFFICE_2003", "", O::Frame},
+    {ID_LOOK_VS_2005, "ID_LOOK_VS_2005", "", O::Frame},
+    {ID_LOOK_VS_2008, "ID_LOOK_VS_2008", "", O::Frame},
+    {ID_LOOK_OFFICE_2007_BLUE, "ID_LOOK_OFFICE_2007_BLUE", "", O::Frame},
+    {ID_LOOK_OFFICE_2007_BLACK, "ID_LOOK_OFFICE_2007_BLACK", "", O::Frame},
+    {ID_LOOK_OFFICE_2007_SILVER, "ID_LOOK_OFFICE_2007_SILVER", "", O::Frame},
+    {ID_LOOK_OFFICE_2007_AQUA, "ID_LOOK_OFFICE_2007_AQUA", "", O::Frame},
+    {ID_LOOK_WINDOWS_7, "ID_LOOK_WINDOWS_7", "", O::Frame},
     {ID_SIGNAL_NEW, "ID_SIGNAL_NEW", "Create new signal\nNew Signal", O::View},
     {ID_SIGNAL_DELETE, "ID_SIGNAL_DELETE", "Delete selected signal\nDelete Signal", O::View},
     {ID_SIGNAL_ENABLE, "ID_SIGNAL_ENABLE", "", O::View},
@@ -127,11 +127,11 @@ constexpr MenuEntry TheContextMenu[] = {
 };
 
 constexpr MenuEntry TheLookMenu[] = {
-    {K::Item, "Office 2007 (&Blue Style)", 215},
-    {K::Item, "Office 2007 (B&lack Style)", 216},
-    {K::Item, "Office 2007 (&Silver Style)", 217},
-    {K::Item, "Office 2007 (&Aqua Style)", 218},
-    {K::Item, "Win&dows 7", 219},
+    {K::Item, "Office 2007 (&Blue Style)", ID_LOOK_OFFICE_2007_BLUE},
+    {K::Item, "Office 2007 (B&lack Style)", ID_LOOK_OFFICE_2007_BLACK},
+    {K::Item, "Office 2007 (&Silver Style)", ID_LOOK_OFFICE_2007_SILVER},
+    {K::Item, "Office 2007 (&Aqua Style)", ID_LOOK_OFFICE_2007_AQUA},
+    {K::Item, "Win&dows 7", ID_LOOK_WINDOWS_7},
 };
 
 const Accelerator TheAccelerators[] = {

@@ -1,5 +1,7 @@
 #include "Looks.h"
 
+#include "CommandIds.h"
+
 #include <QApplication>
 #include <QPalette>
 #include <QStyle>
@@ -16,20 +18,20 @@ struct Look {
 };
 
 constexpr Look Looks[] = {
-    {205, "Basic", "Windows", 0, false},
-    {206, "Office XP", "Fusion", 0xffeeeeee, false},
-    {207, "Windows", "Windows", 0, false},
-    {208, "Office 2003", "Fusion", 0xffdce6f4, false},
-    {209, "Visual Studio 2005", "Fusion", 0, false},
-    {210, "Visual Studio 2008", "Fusion", 0xffe9ecee, false},
-    {215, "Office 2007 Blue", "Fusion", 0xffd5e4f2, false},
-    {216, "Office 2007 Black", "Fusion", 0xff353535, true},
-    {217, "Office 2007 Silver", "Fusion", 0xffe1e4e8, false},
-    {218, "Office 2007 Aqua", "Fusion", 0xffd4eef0, false},
-    {219, "Windows 7", "Fusion", 0xfff0f0f0, false},
+    {ID_LOOK_BASIC, "Basic", "Windows", 0, false},
+    {ID_LOOK_OFFICE_XP, "Office XP", "Fusion", 0xffeeeeee, false},
+    {ID_LOOK_WINDOWS, "Windows", "Windows", 0, false},
+    {ID_LOOK_OFFICE_2003, "Office 2003", "Fusion", 0xffdce6f4, false},
+    {ID_LOOK_VS_2005, "Visual Studio 2005", "Fusion", 0, false},
+    {ID_LOOK_VS_2008, "Visual Studio 2008", "Fusion", 0xffe9ecee, false},
+    {ID_LOOK_OFFICE_2007_BLUE, "Office 2007 Blue", "Fusion", 0xffd5e4f2, false},
+    {ID_LOOK_OFFICE_2007_BLACK, "Office 2007 Black", "Fusion", 0xff353535, true},
+    {ID_LOOK_OFFICE_2007_SILVER, "Office 2007 Silver", "Fusion", 0xffe1e4e8, false},
+    {ID_LOOK_OFFICE_2007_AQUA, "Office 2007 Aqua", "Fusion", 0xffd4eef0, false},
+    {ID_LOOK_WINDOWS_7, "Windows 7", "Fusion", 0xfff0f0f0, false},
 };
 
-int g_office2007 = 215; // the Office 2007 style last set
+int g_office2007 = int(ID_LOOK_OFFICE_2007_BLUE); // the Office 2007 style last set
 
 const Look& Find(int id) {
     for (const Look& look : Looks) {
@@ -63,7 +65,7 @@ QPalette MakePalette(const Look& look, QStyle* style) {
 } // namespace
 
 void ApplyLook(int lookId) {
-    if (lookId >= 215 && lookId <= 218)
+    if (lookId >= int(ID_LOOK_OFFICE_2007_BLUE) && lookId <= int(ID_LOOK_OFFICE_2007_AQUA))
         g_office2007 = lookId;
     const Look& look = Find(lookId);
     QStyle* style = QStyleFactory::create(QString::fromLatin1(look.style));

@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quarn Editor"));
     QApplication::setOrganizationName(QStringLiteral("Korvel"));
-    QApplication::setApplicationVersion(QStringLiteral("2.0.0"));
+    QApplication::setApplicationVersion(QStringLiteral(QUARN_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("quarn-editor"));
 
     QCommandLineParser parser;

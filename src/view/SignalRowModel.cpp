@@ -12,6 +12,12 @@
 
 namespace {
 
+// Row text colours by the record's state, in the order they take precedence.
+const QColor MergedColour(0, 160, 0);
+const QColor MergedInvalidColour(255, 160, 0);
+const QColor InvalidColour(255, 0, 0);
+const QColor DisabledColour(160, 160, 160);
+
 QString Reference(const char16_t* text) {
     return QString::fromRawData(reinterpret_cast<const QChar*>(text),
                                 static_cast<qsizetype>(std::char_traits<char16_t>::length(text)));
@@ -41,11 +47,11 @@ QVariant CSignalRowModel::data(const QModelIndex& index, int role) const {
         return Reference(SignalCellText(s, index.column()));
     case Qt::ForegroundRole:
         if (s.m_bMerged)
-            return QColor(s.m_bInvalid ? QColor(255, 160, 0) : QColor(0, 160, 0));
+            return s.m_bInvalid ? MergedInvalidColour : MergedColour;
         if (s.m_bInvalid)
-            return QColor(255, 0, 0);
+            return InvalidColour;
         if (s.m_bDisabled)
-            return QColor(160, 160, 160);
+            return DisabledColour;
         return {};
     case Qt::ToolTipRole:
         if (const char16_t* message = m_pDoc->GetReadMessage(&s))

@@ -633,7 +633,7 @@ private slots:
     // A look id without a look of its own takes the Office 2007 look last chosen.
     void unknownLookFallsBack() {
         Start();
-        Frame()->OnSelectLook(217); // Office 2007 Silver
+        Frame()->OnSelectLook(ID_LOOK_OFFICE_2007_SILVER);
         const QColor silver = QApplication::palette().color(QPalette::Window);
         Frame()->OnSelectLook(DefaultLook);
         QVERIFY(QApplication::palette().color(QPalette::Window) != silver);
