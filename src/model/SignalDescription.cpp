@@ -86,6 +86,20 @@ void CSignalDescription::UpdateDisplayTexts() {
         m_szCodecheckCounterText[0] = u'\0';
 }
 
+namespace {
+
+// A value that must be given: 0 is an error in strict mode, the wildcard in lenient mode.
+const char16_t* RequireValue(double& value, bool bLenient, const char16_t* message) {
+    if (value != 0)
+        return nullptr;
+    if (!bLenient)
+        return message;
+    value = -1;
+    return nullptr;
+}
+
+} // namespace
+
 const char16_t* CSignalDescription::Validate(bool bLenient) {
     if (m_szName[0] == u'\0')
         return u"You have to specify a name";
@@ -104,16 +118,11 @@ const char16_t* CSignalDescription::Validate(bool bLenient) {
     case ModulationNone:
         return u"No modulation selected";
     case ModulationFsk:
-        if (m_dBaudrate == 0) {
-            if (!bLenient)
-                return u"No baud rate specified";
-            m_dBaudrate = -1;
-        }
-        if (m_dShift == 0) {
-            if (!bLenient)
-                return u"No shift specified";
-            m_dShift = -1;
-        }
+        if (const char16_t* message =
+                RequireValue(m_dBaudrate, bLenient, u"No baud rate specified"))
+            return message;
+        if (const char16_t* message = RequireValue(m_dShift, bLenient, u"No shift specified"))
+            return message;
         if (m_dBandwidth == 0)
             m_dBandwidth = -1;
         m_nNumTones = 2;
@@ -121,16 +130,11 @@ const char16_t* CSignalDescription::Validate(bool bLenient) {
         return CarrierStep();
     case ModulationMfsk:
         m_nSubmode = 0;
-        if (m_dBaudrate == 0) {
-            if (!bLenient)
-                return u"No baud rate specified";
-            m_dBaudrate = -1;
-        }
-        if (m_dShift == 0) {
-            if (!bLenient)
-                return u"No spacing specified";
-            m_dShift = -1;
-        }
+        if (const char16_t* message =
+                RequireValue(m_dBaudrate, bLenient, u"No baud rate specified"))
+            return message;
+        if (const char16_t* message = RequireValue(m_dShift, bLenient, u"No spacing specified"))
+            return message;
         if (m_nNumTones < 3 && m_nNumTones != -1)
             return u"Less than 3 tones specified for MFSK";
         m_nNumChannels = 0;
@@ -138,16 +142,16 @@ const char16_t* CSignalDescription::Validate(bool bLenient) {
         m_dPilotFrequency = 0;
         return ModeStep();
     case ModulationPsk:
-        if (m_dBaudrate == 0) {
-            if (!bLenient)
-                return u"No symbol rate specified";
-            m_dBaudrate = -1;
-        }
+        if (const char16_t* message =
+                RequireValue(m_dBaudrate, bLenient, u"No symbol rate specified"))
+            return message;
         m_nNumTonesMin = 0;
         m_nNumTones = 0;
         m_dShift = 0;
         return CarrierStep();
     case ModulationOfdm:
+        // Unlike the others, OFDM without symbol rate stays invalid even when read: the
+        // wildcard is filled in, and the message still returned.
         if (m_dBaudrate == 0) {
             if (bLenient)
                 m_dBaudrate = -1;
