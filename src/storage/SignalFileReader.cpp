@@ -23,6 +23,9 @@ constexpr char NamespaceSeparator = '\n';
 constexpr int MaxDepth = 256;
 constexpr std::size_t MaxTextBytes = 10'000'000;
 constexpr qint64 ChunkSize = 64 * 1024;
+// No tag, comment or other piece of markup is longer: input that long without a single
+// parser event is refused before expat holds all of it.
+constexpr qint64 MaxMarkupBytes = 32 * 1024 * 1024;
 // The progress handler hears from the reader whenever this much time has passed or this
 // many bytes were read since it last did, even within one huge element.
 constexpr qint64 ProgressMilliseconds = 50;
@@ -209,7 +212,7 @@ public:
         m_timer.start();
     }
 
-    enum class Result { Done, ParseError, Cancelled, InputError, ConversionError };
+    enum class Result { Done, ParseError, Cancelled, InputError, ConversionError, TooLong };
 
     Result Run(XML_Parser parser, const unsigned long& events, Transcoder* transcoder,
                const QByteArray& first) {
@@ -218,6 +221,7 @@ public:
         QByteArray chunk = first;
         std::string converted;
         qint64 size = ChunkSize;
+        qint64 silent = 0; // bytes fed since the last parser event
         for (;;) {
             const unsigned long before = events;
             const bool last = chunk.isEmpty();
@@ -238,7 +242,10 @@ public:
             // expat scans an unfinished token again from its start with every chunk: while
             // one long token (a huge tag) takes chunk after chunk, their size doubles, so
             // that the scanning stays linear.
-            size = events == before ? std::min<qint64>(size * 2, 1 << 30) : ChunkSize;
+            silent = events == before ? silent + length : 0;
+            if (silent > MaxMarkupBytes)
+                return Result::TooLong;
+            size = events == before ? std::min<qint64>(size * 2, MaxMarkupBytes) : ChunkSize;
             chunk.resize(size);
             const qint64 got = m_input.read(chunk.data(), size);
             if (got < 0)
@@ -363,6 +370,12 @@ bool ReadStream(QIODevice& input, qint64 total, const QString& name,
         error = Positioned(
             name, transcoder->Line(), transcoder->Column(),
             QStringLiteral("bytes that are not valid %1").arg(QString::fromStdString(encoding)));
+        return false;
+    case Feeder::Result::TooLong:
+        error = Positioned(
+            name, XML_GetCurrentLineNumber(parser.get()),
+            XML_GetCurrentColumnNumber(parser.get()) + 1,
+            QStringLiteral("a piece of markup longer than %1 bytes").arg(MaxMarkupBytes));
         return false;
     case Feeder::Result::ParseError:
         break;
