@@ -73,19 +73,25 @@ bool CDocTemplate::FileOpen() {
 bool CDocTemplate::OpenFile(const QString& path, bool askToSave) {
     if (askToSave && !SaveModified())
         return false;
+    if (!OpenQuietly(path)) {
+        ReportFailure(QStringLiteral("Cannot open the signal database."));
+        return false;
+    }
+    ReportUnknownNames();
+    return true;
+}
+
+bool CDocTemplate::OpenQuietly(const QString& path) {
     bool opened = false;
     {
         // The progress window goes before any message of the same operation appears.
         CProgressScope progress(m_pDoc, m_pWindow, QStringLiteral("Opening %1 ...").arg(path));
         opened = m_pDoc->OnOpenDocument(path);
     }
-    if (!opened) {
-        ReportFailure(QStringLiteral("Cannot open the signal database."));
+    if (!opened)
         return false;
-    }
     emit titleChanged(WindowTitle());
     emit fileUsed(m_pDoc->GetPathName());
-    ReportUnknownNames();
     return true;
 }
 

@@ -30,6 +30,9 @@ public:
     // File Open with a dialog; OpenFile for a known path (recent files, drops).
     bool FileOpen();
     bool OpenFile(const QString& path, bool askToSave = true);
+    // Opens path with the title and recent files updated but nothing shown (start-up: its
+    // caller reports a failure); false with the document's last error set.
+    bool OpenQuietly(const QString& path);
     bool FileSave();
     bool FileSaveAs();
     void FileMerge();

@@ -6,7 +6,6 @@
 #include "DesktopIntegration.h"
 #include "DocTemplate.h"
 #include "MainFrame.h"
-#include "ProgressScope.h"
 #include "VantorDoc.h"
 #include "VantorView.h"
 #include "Workspace.h"
@@ -87,15 +86,12 @@ bool CVantorApp::InitInstance(const QStringList& args, QString& error) {
     }
     if (files.isEmpty()) {
         m_pDoc->OnNewDocument();
-    } else if (CProgressScope progress(m_pDoc, nullptr,
-                                       QStringLiteral("Opening %1 ...").arg(files.first()));
-               !m_pDoc->OnOpenDocument(files.first())) {
+        frame->setWindowTitle(m_pTemplate->WindowTitle());
+    } else if (!m_pTemplate->OpenQuietly(files.first())) {
+        // Without the file there is no window: the reason goes to the caller.
         error = m_pDoc->GetLastError();
         return false;
-    } else {
-        AddToRecentFiles(m_pDoc->GetPathName());
     }
-    frame->setWindowTitle(m_pTemplate->WindowTitle());
     frame->Router()->UpdateAll();
     frame->show();
     m_pTemplate->ReportUnknownNames();
