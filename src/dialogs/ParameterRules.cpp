@@ -2,7 +2,6 @@
 
 #include "ControlIds.h"
 #include "NumberFormat.h"
-#include "SpacingText.h"
 
 namespace {
 
@@ -55,9 +54,4 @@ QString CoupledText(const QString& typed) {
 
 QString ToneDurationText(double baudrate) {
     return baudrate > 0 ? RealText(1000.0 / baudrate) : QString();
-}
-
-QString OfdmSpacingText(const char16_t* spacing) {
-    const QString text = QString::fromUtf16(spacing);
-    return IsSpacingList(text) ? QString() : text;
 }

@@ -24,7 +24,5 @@ std::int32_t ParseCountText(const QString& text);
 QString CoupledText(const QString& typed);
 // Tone duration shown for a stored baud rate: "%g" of 1000 / rate when above 0, else empty.
 QString ToneDurationText(double baudrate);
-// The OFDM page's spacing edit: the stored text unless it is a list (comma or space).
-QString OfdmSpacingText(const char16_t* spacing);
 // "%g" of a value as a QString.
 QString RealText(double value);

@@ -6,6 +6,7 @@
 #include "ParameterRules.h"
 #include "Prompts.h"
 #include "SignalText.h"
+#include "SpacingText.h"
 #include "StorableText.h"
 #include "Vocabulary.h"
 

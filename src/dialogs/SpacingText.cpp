@@ -7,6 +7,11 @@ bool IsSpacingList(const QString& text) {
     return text.contains(QLatin1Char(',')) || text.contains(QLatin1Char(' '));
 }
 
+QString OfdmSpacingText(const char16_t* spacing) {
+    const QString text = QString::fromUtf16(spacing);
+    return IsSpacingList(text) ? QString() : text;
+}
+
 namespace {
 
 bool IsDigit(QChar c) {

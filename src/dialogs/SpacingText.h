@@ -22,6 +22,9 @@ struct SpacingRows {
 // True when the text is a list: it holds a comma or a space.
 bool IsSpacingList(const QString& text);
 
+// The OFDM page's spacing edit: the stored text unless it is a list.
+QString OfdmSpacingText(const char16_t* spacing);
+
 // Splits a spacing text into carriers - 1 rows. An empty text reads as "*". In a list the
 // values are read one after the other; after each value every character that is not a digit
 // is skipped; missing values give 0 and surplus values are ignored.
