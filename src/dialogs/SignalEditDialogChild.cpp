@@ -71,7 +71,7 @@ CSignalEditDialogChild::CSignalEditDialogChild(Page page, QWidget* parent) : QWi
                 AddSpacingButton();
                 break;
             case Row::Subcarrier:
-                AddSubcarrierCombo();
+                AddSubcarrierCombo(QString::fromUtf8(row.label));
                 break;
             }
         }
@@ -101,12 +101,12 @@ CSignalEditDialogChild::CSignalEditDialogChild(Page page, QWidget* parent) : QWi
     hide();
 }
 
-void CSignalEditDialogChild::AddSubcarrierCombo() {
+void CSignalEditDialogChild::AddSubcarrierCombo(const QString& label) {
     auto* layout = static_cast<QGridLayout*>(this->layout());
     m_pSubcarrier = new QComboBox(this);
     m_pSubcarrier->setObjectName(ControlName(IDC_SUBCARRIER));
     const int row = layout->rowCount();
-    layout->addWidget(new QLabel(QStringLiteral("Subcarrier:"), this), row, 0);
+    layout->addWidget(new QLabel(label, this), row, 0);
     layout->addWidget(m_pSubcarrier, row, 1, 1, 2);
 }
 

@@ -28,7 +28,7 @@ signals:
 private:
     void AddField(int id, const QString& label, const QString& unit);
     void AddSpacingButton();
-    void AddSubcarrierCombo();
+    void AddSubcarrierCombo(const QString& label);
     void OnBaudRateUpdate();
     void OnToneDurationUpdate();
 

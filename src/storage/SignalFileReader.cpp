@@ -87,24 +87,26 @@ void OnStartElement(void* data, const XML_Char* name, const XML_Char** attribute
                          .arg(MaxDepth));
             return;
         }
+        const std::string_view local = LocalName(name);
+        const bool signal = st.signalDepth < 0 && local == "Signal";
+        if (signal) {
+            st.signal = std::make_unique<CSignalDescription>();
+            st.notes = {};
+            st.signalDepth = st.depth;
+        }
+        // Every value is measured once: checked against the limit, and read when it belongs
+        // to a Signal (a record stopped half-read is never kept).
         for (int i = 0; attributes[i]; i += 2) {
-            if (std::strlen(attributes[i + 1]) > MaxTextBytes) {
+            const std::string_view value(attributes[i + 1]);
+            if (value.size() > MaxTextBytes) {
                 Stop(st,
                      QStringLiteral("an attribute value longer than %1 bytes").arg(MaxTextBytes));
                 return;
             }
+            if (signal)
+                CSignalXml::ReadAttribute(*st.signal, LocalName(attributes[i]), value, st.notes);
         }
-        const std::string_view local = LocalName(name);
-        if (st.signalDepth < 0) {
-            if (local != "Signal")
-                return;
-            st.signal = std::make_unique<CSignalDescription>();
-            st.notes = {};
-            st.signalDepth = st.depth;
-            for (int i = 0; attributes[i]; i += 2)
-                CSignalXml::ReadAttribute(*st.signal, LocalName(attributes[i]), attributes[i + 1],
-                                          st.notes);
-        } else if (st.depth == st.signalDepth + 1) {
+        if (!signal && st.signalDepth >= 0 && st.depth == st.signalDepth + 1) {
             st.childName.assign(local);
             st.value.clear();
         }
