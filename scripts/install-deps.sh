@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config clang-format
-  qt6-base-dev qt6-base-dev-tools libgl-dev libxml2-dev libexpat1-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev libxml2-dev libexpat1-dev libx11-dev
   libxml2-utils desktop-file-utils shared-mime-info
   libbenchmark-dev libpugixml-dev clang libclang-rt-14-dev qt6-svg-dev
 )

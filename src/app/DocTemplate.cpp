@@ -9,7 +9,7 @@
 
 namespace {
 
-const QString DatabasesFilter = QStringLiteral("Signal Databases (*.xml)");
+const QString DatabasesFilter = QStringLiteral("Signal Databases (*.xml);;All Files (*)");
 
 QString Signals(int count) {
     return count == 1 ? QStringLiteral("1 signal") : QStringLiteral("%1 signals").arg(count);
@@ -149,8 +149,9 @@ bool CDocTemplate::DoSave(const QString& path) {
 }
 
 void CDocTemplate::FileMerge() {
-    const QString path = CPrompts::OpenFileName(m_pWindow, QStringLiteral("Merge Signal Database"),
-                                                QStringLiteral("Signal Database (*.xml)"));
+    const QString path =
+        CPrompts::OpenFileName(m_pWindow, QStringLiteral("Merge Signal Database"),
+                               QStringLiteral("Signal Database (*.xml);;All Files (*)"));
     if (!path.isEmpty())
         MergeFile(path);
 }

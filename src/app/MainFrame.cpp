@@ -3,6 +3,7 @@
 #include "CommandIds.h"
 #include "CommandRouter.h"
 #include "DocTemplate.h"
+#include "LockKeys.h"
 #include "Looks.h"
 #include "Prompts.h"
 #include "VantorDoc.h"
@@ -10,10 +11,12 @@
 #include "Workspace.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
@@ -26,6 +29,7 @@
 namespace {
 
 constexpr int HelpTopic = 6165;
+const QString HiddenButtonsKey = QStringLiteral("ToolbarHiddenButtons");
 
 } // namespace
 
@@ -85,11 +89,23 @@ CMainFrame::CMainFrame(CDocTemplate* docTemplate, QWidget* parent)
     m_pLookMenu = new QMenu(this); // a resource only: attached nowhere
     m_pRouter->BuildMenu(m_pLookMenu, LookMenuEntries());
 
+    // The filters are one choice: an exclusive group draws radio marks.
+    auto* filters = new QActionGroup(this);
+    for (std::uint32_t id = ID_FILTER_ALL; id <= ID_FILTER_PSK_MULTICARRIER; ++id)
+        filters->addAction(m_pRouter->Action(id));
+    QList<QKeySequence> reserved;
+    for (const Accelerator& key : Accelerators())
+        reserved << QKeySequence(key.keys);
+    m_pView->SetReservedKeys(reserved);
+
     BuildToolBar();
     BuildStatusBar();
     // F1 asks for help like Help > Contents, without showing a key in the menu.
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(help, &QShortcut::activated, this, [this] { m_pRouter->Execute(ID_HELP); });
+    // Lock keys change with key presses and while another window has the focus.
+    qApp->installEventFilter(this);
+    UpdateLockPanes();
     resize(1000, 600);
 }
 
@@ -107,19 +123,29 @@ void CMainFrame::BuildToolBar() {
                  {ID_SIGNAL_NEW, QStyle::SP_FileDialogNewFolder},
                  {ID_SIGNAL_DELETE, QStyle::SP_TrashIcon},
                  {ID_HELP, QStyle::SP_DialogHelpButton}};
+    for (const auto& icon : icons)
+        m_pRouter->Action(icon.id)->setIcon(style()->standardIcon(icon.icon));
+    m_pRouter->Action(ID_HELP)->setToolTip(QStringLiteral("Help"));
+    for (const QString& id : WorkspaceValue(HiddenButtonsKey, QStringList()).toStringList())
+        m_hiddenButtons << id.toUInt();
+    FillToolBar();
+}
+
+void CMainFrame::FillToolBar() {
+    m_pToolBar->clear();
+    // A separator stands only between two groups that each show a button.
+    bool pendingSeparator = false;
     for (std::uint32_t id : ToolbarButtons()) {
         if (id == 0) {
-            m_pToolBar->addSeparator();
+            pendingSeparator = !m_pToolBar->actions().isEmpty();
             continue;
         }
-        QAction* action = m_pRouter->Action(id);
-        if (id == ID_HELP)
-            action->setToolTip(QStringLiteral("Help"));
-        for (const auto& icon : icons) {
-            if (icon.id == id)
-                action->setIcon(style()->standardIcon(icon.icon));
-        }
-        m_pToolBar->addAction(action);
+        if (m_hiddenButtons.contains(id))
+            continue;
+        if (pendingSeparator)
+            m_pToolBar->addSeparator();
+        pendingSeparator = false;
+        m_pToolBar->addAction(m_pRouter->Action(id));
     }
     auto* customize = new QToolButton(m_pToolBar);
     customize->setObjectName(QStringLiteral("CustomizeDropDown"));
@@ -127,24 +153,65 @@ void CMainFrame::BuildToolBar() {
     customize->setAutoRaise(true);
     customize->setPopupMode(QToolButton::InstantPopup);
     auto* menu = new QMenu(customize);
+    connect(menu, &QMenu::aboutToShow, this, [this, menu] { FillCustomizeMenu(menu); });
+    FillCustomizeMenu(menu);
+    customize->setMenu(menu);
+    m_pToolBar->addWidget(customize);
+}
+
+void CMainFrame::FillCustomizeMenu(QMenu* menu) {
+    menu->clear();
+    QMenu* buttons = menu->addMenu(QStringLiteral("&Add or Remove Buttons"));
+    for (std::uint32_t id : ToolbarButtons()) {
+        if (id == 0)
+            continue;
+        QAction* command = m_pRouter->Action(id);
+        QAction* item = buttons->addAction(command->icon(), command->toolTip());
+        item->setCheckable(true);
+        item->setChecked(!m_hiddenButtons.contains(id));
+        // Queued: the toolbar refill deletes this menu.
+        connect(
+            item, &QAction::toggled, this, [this, id](bool shown) { SetButtonShown(id, shown); },
+            Qt::QueuedConnection);
+    }
+    buttons->addSeparator();
+    connect(buttons->addAction(QStringLiteral("&Reset Toolbar")), &QAction::triggered, this,
+            &CMainFrame::ResetToolBar, Qt::QueuedConnection);
+    menu->addSeparator();
     QAction* action = m_pRouter->Action(ID_TOOLBAR_CUSTOMIZE);
     action->setText(QStringLiteral("Customize..."));
     menu->addAction(action);
-    customize->setMenu(menu);
-    m_pToolBar->addWidget(customize);
+}
+
+void CMainFrame::SetButtonShown(std::uint32_t id, bool shown) {
+    m_hiddenButtons.removeAll(id);
+    if (!shown)
+        m_hiddenButtons << id;
+    QStringList ids;
+    for (std::uint32_t hidden : m_hiddenButtons)
+        ids << QString::number(hidden);
+    SetWorkspaceValue(HiddenButtonsKey, ids);
+    FillToolBar();
+}
+
+void CMainFrame::ResetToolBar() {
+    m_hiddenButtons.clear();
+    SetWorkspaceValue(HiddenButtonsKey, QStringList());
+    FillToolBar();
 }
 
 void CMainFrame::BuildStatusBar() {
     m_pPrompt = new QLabel(QStringLiteral("Ready"), this);
     m_pPrompt->setObjectName(QStringLiteral("Prompt"));
     statusBar()->addWidget(m_pPrompt, 1);
-    // Qt cannot read the lock-key states on every platform: the indicators stay blank.
+    int pane = 0;
     for (std::uint32_t id : {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL}) {
         const QString name = QString::fromLatin1(StandardPrompt(id));
         auto* indicator = new QLabel(this);
         indicator->setObjectName(name);
         indicator->setMinimumWidth(fontMetrics().horizontalAdvance(name) + 8);
         statusBar()->addPermanentWidget(indicator);
+        m_pLockPanes[pane++] = indicator;
     }
     connect(m_pRouter, &CCommandRouter::promptChanged, this, [this](const QString& text) {
         m_pPrompt->setText(text.isEmpty() ? QStringLiteral("Ready") : text);
@@ -153,6 +220,24 @@ void CMainFrame::BuildStatusBar() {
     connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& text) {
         m_pPrompt->setText(text.isEmpty() ? QStringLiteral("Ready") : text);
     });
+}
+
+void CMainFrame::UpdateLockPanes() {
+    const std::optional<LockKeyStates> states = ReadLockKeyStates();
+    const bool on[] = {states && states->caps, states && states->num, states && states->scroll};
+    for (int pane = 0; pane < 3; ++pane)
+        m_pLockPanes[pane]->setText(on[pane] ? m_pLockPanes[pane]->objectName() : QString());
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    bool lockKey = false;
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        lockKey = key == Qt::Key_CapsLock || key == Qt::Key_NumLock || key == Qt::Key_ScrollLock;
+    }
+    if (lockKey || event->type() == QEvent::ApplicationActivate)
+        UpdateLockPanes();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void CMainFrame::FillPaneMenu(QMenu* menu) {

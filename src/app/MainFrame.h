@@ -2,7 +2,10 @@
 
 #include "CommandTarget.h"
 
+#include <QList>
 #include <QMainWindow>
+
+#include <cstdint>
 
 class CCommandRouter;
 class CDocTemplate;
@@ -32,6 +35,12 @@ public:
     void OnHelpContents();
 
     QMenu* createPopupMenu() override;
+    // Shows the lock-key states in the CAP, NUM and SCRL panes.
+    void UpdateLockPanes();
+    // The toolbar's own buttons the user removed through its drop-down.
+    QList<std::uint32_t> HiddenButtons() const { return m_hiddenButtons; }
+    void SetButtonShown(std::uint32_t id, bool shown);
+    void ResetToolBar();
 
 signals:
     void fileDropped(const QString& path);
@@ -41,9 +50,12 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildToolBar();
+    void FillToolBar();
+    void FillCustomizeMenu(QMenu* menu);
     void BuildStatusBar();
     void FillPaneMenu(QMenu* menu);
 
@@ -54,5 +66,7 @@ private:
     QMenu* m_pContextMenu = nullptr;
     QMenu* m_pLookMenu = nullptr;
     QLabel* m_pPrompt = nullptr;
+    QLabel* m_pLockPanes[3] = {};
+    QList<std::uint32_t> m_hiddenButtons;
     int m_nLook;
 };

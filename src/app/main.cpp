@@ -1,5 +1,7 @@
 #include "MainFrame.h"
 #include "NativePath.h"
+#include "Prompts.h"
+#include "Screenshots.h"
 #include "VantorApp.h"
 
 #include <QApplication>
@@ -47,18 +49,20 @@ int main(int argc, char** argv) {
         arguments << PathFromNative(QByteArray(argv[i]));
     parser.process(arguments);
 
+    // QUARN_SCREENSHOTS=folder saves pictures of the main window and the dialogs there and
+    // quits (used by scripts/screenshot.sh for the README); messages are not shown then.
+    const QString screenshots = qEnvironmentVariable("QUARN_SCREENSHOTS");
+    if (!screenshots.isEmpty())
+        CPrompts::SetTesting(true);
     CVantorApp vantor;
     QString error;
     if (!vantor.InitInstance(parser.positionalArguments(), error)) {
         std::fprintf(stderr, "quarn-editor: %s\n", qPrintable(error));
         return 1;
     }
-    // QUARN_SCREENSHOT=file.png saves a picture of the main window and quits (used by
-    // scripts/screenshot.sh for the README).
-    const QString screenshot = qEnvironmentVariable("QUARN_SCREENSHOT");
-    if (!screenshot.isEmpty()) {
+    if (!screenshots.isEmpty()) {
         QTimer::singleShot(500, &app, [&] {
-            vantor.MainFrame()->grab().save(screenshot);
+            SaveScreenshots(vantor, screenshots);
             QApplication::quit();
         });
     }

@@ -12,6 +12,7 @@
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -41,6 +42,7 @@ CMulticarrierDialog::CMulticarrierDialog(int carriers, char16_t* spacing, QWidge
     connect(m_pMultiple, &QRadioButton::clicked, this, &CMulticarrierDialog::OnSpacingModeClicked);
     connect(m_pList, &QTreeWidget::itemDoubleClicked, this,
             [this](QTreeWidgetItem* item) { OnSpacingListDblClk(item); });
+    m_pList->installEventFilter(this);
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(m_pSame, 0, 0);
@@ -74,6 +76,20 @@ QStringList CMulticarrierDialog::Cells() const {
 void CMulticarrierDialog::OnSpacingModeClicked() {
     m_pCommon->setEnabled(m_pSame->isChecked());
     m_pList->setEnabled(!m_pSame->isChecked());
+}
+
+bool CMulticarrierDialog::eventFilter(QObject* watched, QEvent* event) {
+    // F2 and Enter open the current row like a double click; Enter with no current row
+    // goes on to the dialog's default button.
+    if (watched == m_pList && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        const bool opens = key == Qt::Key_F2 || key == Qt::Key_Return || key == Qt::Key_Enter;
+        if (opens && m_pList->currentItem() != nullptr) {
+            OnSpacingListDblClk(m_pList->currentItem());
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void CMulticarrierDialog::OnSpacingListDblClk(QTreeWidgetItem* item) {

@@ -28,6 +28,9 @@ public:
     // Opens the spacing dialog on a row; spacingDialog lets tests answer it.
     void OnSpacingListDblClk(QTreeWidgetItem* item);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void OnSpacingModeClicked();
     QStringList Cells() const;

@@ -14,6 +14,7 @@ struct State {
     QQueue<QString> fileNames;
     QList<CPrompts::Shown> shown;
     QList<QUrl> urls;
+    QStringList filters;
     QQueue<std::function<int(QDialog&)>> dialogs;
 };
 
@@ -22,8 +23,9 @@ State& TheState() {
     return state;
 }
 
-QString NextFileName() {
+QString NextFileName(const QString& filter) {
     State& state = TheState();
+    state.filters.append(filter);
     return state.fileNames.isEmpty() ? QString() : state.fileNames.dequeue();
 }
 
@@ -54,7 +56,7 @@ QMessageBox::StandardButton CPrompts::Message(QWidget* parent, QMessageBox::Icon
 
 QString CPrompts::OpenFileName(QWidget* parent, const QString& caption, const QString& filter) {
     if (TheState().testing)
-        return NextFileName();
+        return NextFileName(filter);
     return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
 }
 
@@ -62,7 +64,7 @@ QString CPrompts::SaveFileName(QWidget* parent, const QString& caption, const QS
                                const QString& suggested) {
     QString name;
     if (TheState().testing) {
-        name = NextFileName();
+        name = NextFileName(filter);
     } else {
         QFileDialog dialog(parent, caption, suggested, filter);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -110,6 +112,9 @@ QList<CPrompts::Shown>& CPrompts::ShownMessages() {
 QList<QUrl>& CPrompts::OpenedUrls() {
     return TheState().urls;
 }
+QStringList& CPrompts::FileFilters() {
+    return TheState().filters;
+}
 void CPrompts::SetTesting(bool testing) {
     TheState().testing = testing;
 }
@@ -121,4 +126,5 @@ void CPrompts::Reset() {
     state.dialogs.clear();
     state.shown.clear();
     state.urls.clear();
+    state.filters.clear();
 }

@@ -42,6 +42,8 @@ public:
     static void PushDialogHandler(std::function<int(QDialog&)> handler);
     static QList<Shown>& ShownMessages();
     static QList<QUrl>& OpenedUrls();
+    // The filters of the file dialogs asked for.
+    static QStringList& FileFilters();
     static void SetTesting(bool testing);
     // Forgets queued answers and what was shown.
     static void Reset();

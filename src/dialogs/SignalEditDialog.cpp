@@ -78,6 +78,7 @@ CSignalEditDialog::CSignalEditDialog(CSignalDescription* signal, QWidget* parent
     }
     familyRow->addStretch();
     connect(m_pFamilies, &QButtonGroup::idClicked, this, &CSignalEditDialog::OnModulationClicked);
+    connect(m_pFamilies, &QButtonGroup::idToggled, this, &CSignalEditDialog::FixFamilyTabStop);
 
     auto* common = new QGridLayout;
     const struct {
@@ -91,10 +92,21 @@ CSignalEditDialog::CSignalEditDialog(CSignalDescription* signal, QWidget* parent
                 {"ITU Designator:", m_pITU},
                 {"Comments:", m_pComment}};
     for (int row = 0; row < 7; ++row) {
-        if (rows[row].label)
-            common->addWidget(new QLabel(QLatin1String(rows[row].label), this), row, 0,
-                              Qt::AlignTop);
+        if (rows[row].label == nullptr) {
+            common->addWidget(rows[row].widget, row, 1);
+            continue;
+        }
+        auto* label = new QLabel(QLatin1String(rows[row].label), this);
+        label->setBuddy(rows[row].widget);
         common->addWidget(rows[row].widget, row, 1);
+        if (rows[row].widget != m_pComment) {
+            common->addWidget(label, row, 0); // centred like the field's one line of text
+            continue;
+        }
+        // The comment's first line starts below the edit's frame and document margin.
+        label->setContentsMargins(
+            0, m_pComment->frameWidth() + qRound(m_pComment->document()->documentMargin()), 0, 0);
+        common->addWidget(label, row, 0, Qt::AlignTop);
     }
 
     auto* pageArea = new QWidget(this);
@@ -124,6 +136,7 @@ CSignalEditDialog::CSignalEditDialog(CSignalDescription* signal, QWidget* parent
     layout->addWidget(buttons, 2, 0, 1, 2);
 
     OnInitDialog();
+    FixFamilyTabStop();
     connect(m_pDecoder, &QComboBox::currentIndexChanged, this,
             &CSignalEditDialog::OnDecoderSelChange);
     m_pName->setFocus();
@@ -399,4 +412,13 @@ bool CSignalEditDialog::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void CSignalEditDialog::FixFamilyTabStop() {
+    // The family group is one tab stop: the chosen family's button, or the first one while
+    // none is chosen. The arrow keys move within the group.
+    const int chosen = std::max(GetCheckedModulation(), 1);
+    for (int family = 1; family <= 5; ++family)
+        m_pFamilies->button(family)->setFocusPolicy(family == chosen ? Qt::StrongFocus
+                                                                     : Qt::ClickFocus);
 }

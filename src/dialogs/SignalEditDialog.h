@@ -50,6 +50,7 @@ protected:
 private:
     void OnInitDialog();
     void OnModulationClicked();
+    void FixFamilyTabStop();
     void OnDecoderSelChange();
     void FillPages();
     // The carrier fields of the FSK and PSK pages; the spacing is the pending one.

@@ -129,7 +129,6 @@ void CSignalEditDialogChild::AddSpacingButton() {
     const int row = layout->rowCount();
     auto* button = new QPushButton(QStringLiteral("Edit ..."), this);
     button->setObjectName(ControlName(IDC_EDIT_SPACING));
-    button->setAutoDefault(false);
     layout->addWidget(new QLabel(QStringLiteral("Spacing:"), this), row, 0);
     layout->addWidget(button, row, 1);
     connect(button, &QPushButton::clicked, this, &CSignalEditDialogChild::editSpacingRequested);

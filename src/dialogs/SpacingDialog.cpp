@@ -25,6 +25,8 @@ CSpacingDialog::CSpacingDialog(QWidget* parent) : QDialog(parent), m_pEdit(new Q
 
 void CSpacingDialog::showEvent(QShowEvent* event) {
     m_pEdit->setText(RealText(m_dSpacing));
+    // Typing replaces the value, as in any dialog's first edit.
+    m_pEdit->selectAll();
     if (!m_pszTitle.isEmpty())
         setWindowTitle(m_pszTitle);
     QDialog::showEvent(event);

@@ -111,6 +111,7 @@ bool CVantorDoc::OnNewDocument() {
     m_fileTime = 0;
     m_fileSize = -1;
     SetModifiedFlag(false);
+    emit recordsReplaced();
     UpdateAllViews();
     return true;
 }
@@ -141,6 +142,7 @@ bool CVantorDoc::OnOpenDocument(const QString& path) {
     m_pathName = path;
     RememberFileStamp();
     SetModifiedFlag(false);
+    emit recordsReplaced();
     UpdateAllViews();
     return true;
 }

@@ -89,6 +89,8 @@ public:
 
 signals:
     void documentUpdated();
+    // New and Open replaced every record: nothing a view remembers of the old ones applies.
+    void recordsReplaced();
 
 private:
     void RememberFileStamp();

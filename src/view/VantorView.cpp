@@ -11,8 +11,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QHeaderView>
+#include <QHelpEvent>
+#include <QItemSelection>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QScrollBar>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -47,8 +51,17 @@ CVantorView::CVantorView(CVantorDoc* doc, QWidget* parent)
     horizontalHeader()->setSectionsClickable(true);
     ShowSortOrder();
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &CVantorView::OnColumnClick);
+    connect(doc, &CVantorDoc::recordsReplaced, this, [this] { m_bRecordsReplaced = true; });
     connect(doc, &CVantorDoc::documentUpdated, this, [this] {
-        RebuildRows();
+        // A merge keeps the held records: their selection stays. New and Open drop it.
+        if (m_bRecordsReplaced) {
+            m_bRecordsReplaced = false;
+            RebuildRows();
+        } else {
+            const KeptSelection kept = TakeSelection();
+            RebuildRows();
+            RestoreSelection(kept);
+        }
         ShowSortOrder();
     });
 }
@@ -78,14 +91,67 @@ void CVantorView::OnColumnClick(int column) {
     m_nSortColumn = column;
     // A million records take a moment to sort: show that the click was heard.
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    const KeptSelection kept = TakeSelection();
     m_pDoc->SortSignals(column, m_bSortDescending);
     RebuildRows();
+    RestoreSelection(kept);
     QApplication::restoreOverrideCursor();
     ShowSortOrder();
 }
 
 void CVantorView::OnFilter(std::uint32_t id) {
+    const KeptSelection kept = TakeSelection();
     m_pModel->SetFilter(id);
+    RestoreSelection(kept);
+}
+
+CVantorView::KeptSelection CVantorView::TakeSelection() const {
+    KeptSelection kept;
+    for (const QItemSelectionRange& range : selectionModel()->selection()) {
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            kept.selected.insert(m_pModel->SignalAt(row));
+    }
+    const QModelIndex current = currentIndex();
+    if (current.isValid()) {
+        kept.current = m_pModel->SignalAt(current.row());
+        kept.column = current.column();
+    }
+    return kept;
+}
+
+void CVantorView::RestoreSelection(const KeptSelection& kept) {
+    // Rows of kept records, joined into ranges so that a million selected rows stay cheap.
+    QItemSelection selection;
+    int first = -1;
+    const int rows = m_pModel->rowCount();
+    const int lastColumn = m_pModel->columnCount() - 1;
+    QModelIndex current;
+    for (int row = 0; row <= rows; ++row) {
+        const CSignalDescription* signal = row < rows ? m_pModel->SignalAt(row) : nullptr;
+        const bool selected = signal && kept.selected.count(signal) != 0;
+        if (selected && first < 0)
+            first = row;
+        if (!selected && first >= 0) {
+            selection.select(m_pModel->index(first, 0), m_pModel->index(row - 1, lastColumn));
+            first = -1;
+        }
+        if (signal && signal == kept.current)
+            current = m_pModel->index(row, kept.column);
+    }
+    const int scroll = horizontalScrollBar()->value();
+    if (current.isValid())
+        selectionModel()->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
+    selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    if (current.isValid())
+        ScrollToRowOnly(current);
+    horizontalScrollBar()->setValue(scroll);
+}
+
+void CVantorView::ScrollToRowOnly(const QModelIndex& index) {
+    // Only the rows scroll: a user working in a column far right keeps it in view.
+    const int scroll = horizontalScrollBar()->value();
+    scrollTo(index, QAbstractItemView::EnsureVisible);
+    horizontalScrollBar()->setValue(scroll);
 }
 
 std::vector<int> CVantorView::SelectedRows() const {
@@ -117,10 +183,11 @@ void CVantorView::EditRow(int row) {
 }
 
 void CVantorView::AfterEdit(const CSignalDescription* signal) {
+    const int column = currentIndex().isValid() ? currentIndex().column() : columnAt(0);
     m_pDoc->SortSignals(m_nSortColumn, m_bSortDescending);
     RebuildRows();
     ShowSortOrder();
-    SelectSignalRow(signal);
+    SelectSignalRow(signal, column);
 }
 
 void CVantorView::OnSignalDelete() {
@@ -156,7 +223,7 @@ void CVantorView::OnEditSelectAll() {
     selectionModel()->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
 }
 
-void CVantorView::SelectSignalRow(const CSignalDescription* signal) {
+void CVantorView::SelectSignalRow(const CSignalDescription* signal, int column) {
     selectionModel()->clear();
     const SignalCollection& records = m_pDoc->Signals();
     const auto it = std::find_if(records.begin(), records.end(),
@@ -166,10 +233,89 @@ void CVantorView::SelectSignalRow(const CSignalDescription* signal) {
     const int row = m_pModel->RowOfPosition(static_cast<int>(it - records.begin()));
     if (row < 0)
         return;
-    const QModelIndex index = m_pModel->index(row, 0);
+    const QModelIndex index = m_pModel->index(row, std::max(column, 0));
+    const int scroll = horizontalScrollBar()->value();
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
                                                  QItemSelectionModel::Rows);
-    scrollTo(index, QAbstractItemView::EnsureVisible);
+    horizontalScrollBar()->setValue(scroll);
+    ScrollToRowOnly(index);
+}
+
+void CVantorView::keyPressEvent(QKeyEvent* event) {
+    const QKeySequence key(event->keyCombination());
+    if (m_reservedKeys.contains(key)) {
+        event->ignore();
+        return;
+    }
+    if (event->key() == Qt::Key_Menu ||
+        (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)) {
+        ShowContextMenuAtCurrent();
+        return;
+    }
+    const bool homeOrEnd = event->key() == Qt::Key_Home || event->key() == Qt::Key_End;
+    const int scroll = horizontalScrollBar()->value();
+    QTableView::keyPressEvent(event);
+    if (homeOrEnd)
+        horizontalScrollBar()->setValue(scroll);
+}
+
+QModelIndex CVantorView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    // Home and End go to the first and last row, with or without Ctrl, in the current
+    // column: the list moves by rows, not along one row.
+    if ((action == MoveHome || action == MoveEnd) && m_pModel->rowCount() > 0) {
+        const int column = currentIndex().isValid() ? currentIndex().column() : columnAt(0);
+        const int row = action == MoveHome ? 0 : m_pModel->rowCount() - 1;
+        return m_pModel->index(row, std::max(column, 0));
+    }
+    return QTableView::moveCursor(action, modifiers);
+}
+
+void CVantorView::contextMenuEvent(QContextMenuEvent* event) {
+    // The mouse opens the menu on the button's release; the keyboard at the current row.
+    if (event->reason() == QContextMenuEvent::Mouse) {
+        event->ignore();
+        return;
+    }
+    ShowContextMenuAtCurrent();
+}
+
+void CVantorView::ShowContextMenuAtCurrent() {
+    if (!m_pContextMenu)
+        return;
+    QPoint at(0, 0);
+    const QModelIndex current = currentIndex();
+    if (current.isValid()) {
+        const QRect cell = visualRect(current);
+        if (viewport()->rect().intersects(cell))
+            at = QPoint(std::max(cell.left(), 0), cell.bottom());
+    }
+    m_pContextMenu->popup(viewport()->mapToGlobal(at));
+}
+
+QString CVantorView::CellToolTip(const QModelIndex& index) const {
+    if (!index.isValid())
+        return {};
+    const QString message = m_pModel->data(index, Qt::ToolTipRole).toString();
+    const QString text = m_pModel->data(index, Qt::DisplayRole).toString();
+    const int room = columnWidth(index.column()) -
+                     2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
+    const bool cut = text.contains(u'\n') || text.contains(u'\r') ||
+                     viewport()->fontMetrics().horizontalAdvance(text) > room;
+    if (!cut)
+        return message;
+    return message.isEmpty() ? text : message + u'\n' + text;
+}
+
+bool CVantorView::viewportEvent(QEvent* event) {
+    if (event->type() != QEvent::ToolTip)
+        return QTableView::viewportEvent(event);
+    auto* help = static_cast<QHelpEvent*>(event);
+    const QString tip = CellToolTip(indexAt(help->pos()));
+    if (tip.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(help->globalPos(), tip, viewport(), visualRect(indexAt(help->pos())));
+    return true;
 }
 
 void CVantorView::mouseDoubleClickEvent(QMouseEvent* event) {

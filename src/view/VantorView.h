@@ -2,9 +2,12 @@
 
 #include "CommandTarget.h"
 
+#include <QKeySequence>
+#include <QList>
 #include <QTableView>
 
 #include <cstdint>
+#include <unordered_set>
 
 class CVantorDoc;
 class CSignalDescription;
@@ -20,6 +23,12 @@ public:
 
     CSignalRowModel* RowModel() const { return m_pModel; }
     void SetContextMenu(QMenu* menu) { m_pContextMenu = menu; }
+    // Keys that belong to window commands: the list never acts on them itself, even while
+    // their command is disabled.
+    void SetReservedKeys(QList<QKeySequence> keys) { m_reservedKeys = std::move(keys); }
+    // The text a cell's tooltip shows: the validation message of an invalid row, and the
+    // whole text when it does not fit the column or has more than one line.
+    QString CellToolTip(const QModelIndex& index) const;
 
     int SortColumn() const { return m_nSortColumn; }
     bool SortDescending() const { return m_bSortDescending; }
@@ -33,13 +42,29 @@ public:
     void OnSignalDisable() { SetSelectedDisabled(true); }
     void OnEditSelectAll();
     void EditRow(int row);
-    void SelectSignalRow(const CSignalDescription* signal);
+    // Selects the record's row and scrolls it into view, keeping the horizontal position;
+    // column is the column the current cell takes.
+    void SelectSignalRow(const CSignalDescription* signal, int column = 0);
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // The selected and the current records, kept across a rebuild of the rows.
+    struct KeptSelection {
+        std::unordered_set<const CSignalDescription*> selected;
+        const CSignalDescription* current = nullptr;
+        int column = 0;
+    };
+    KeptSelection TakeSelection() const;
+    void RestoreSelection(const KeptSelection& kept);
+    void ShowContextMenuAtCurrent();
+    void ScrollToRowOnly(const QModelIndex& index);
     std::vector<int> SelectedRows() const;
     void SetSelectedDisabled(bool disabled);
     void ShowSortOrder();
@@ -48,6 +73,8 @@ private:
     CVantorDoc* m_pDoc;
     CSignalRowModel* m_pModel;
     QMenu* m_pContextMenu = nullptr;
+    QList<QKeySequence> m_reservedKeys;
+    bool m_bRecordsReplaced = false;
     int m_nSortColumn = 0;
     bool m_bSortDescending = false;
 };

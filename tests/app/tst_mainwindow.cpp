@@ -3,6 +3,7 @@
 #include "CommandTable.h"
 #include "ControlIds.h"
 #include "DocTemplate.h"
+#include "LockKeys.h"
 #include "Looks.h"
 #include "MainFrame.h"
 #include "MulticarrierDialog.h"
@@ -19,8 +20,10 @@
 #include "Workspace.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -39,6 +42,7 @@
 #include <QTreeWidget>
 
 #include <QToolBar>
+#include <QToolButton>
 #include <functional>
 
 namespace {
@@ -224,39 +228,151 @@ private slots:
             QVERIFY2(Action(id)->isEnabled(), qPrintable(QString::number(id)));
     }
 
-    void keys() {
+    // Every accelerator of the window, and F1, pressed in the list: each does what its
+    // command does, and a key whose command has no handler changes nothing, not even the
+    // clipboard.
+    void accelerators_data() {
+        QTest::addColumn<QKeyCombination>("key");
+        QTest::addColumn<QString>("effect");
+        const struct {
+            QKeyCombination key;
+            const char* effect;
+        } rows[] = {{Qt::CTRL | Qt::Key_P, "nothing"},
+                    {Qt::CTRL | Qt::Key_Insert, "nothing"},
+                    {Qt::SHIFT | Qt::Key_Delete, "nothing"},
+                    {Qt::CTRL | Qt::Key_X, "nothing"},
+                    {QKeyCombination(Qt::Key_Delete), "asks to delete"},
+                    {QKeyCombination(Qt::Key_Insert), "edits a new signal"},
+                    {Qt::CTRL | Qt::Key_V, "nothing"},
+                    {Qt::SHIFT | Qt::Key_Insert, "nothing"},
+                    {Qt::CTRL | Qt::Key_A, "selects all"},
+                    {Qt::ALT | Qt::Key_Backspace, "nothing"},
+                    {Qt::CTRL | Qt::Key_Z, "nothing"},
+                    {Qt::CTRL | Qt::Key_N, "empties"},
+                    {Qt::CTRL | Qt::Key_O, "asks for a file"},
+                    {Qt::CTRL | Qt::Key_C, "empties"},
+                    {Qt::CTRL | Qt::Key_S, "saves"},
+                    {QKeyCombination(Qt::Key_F6), "nothing"},
+                    {Qt::SHIFT | Qt::Key_F6, "nothing"},
+                    {Qt::CTRL | Qt::Key_M, "asks for a file"},
+                    {QKeyCombination(Qt::Key_F1), "opens help"}};
+        for (const auto& row : rows)
+            QTest::newRow(qPrintable(QKeySequence(row.key).toString())) << row.key << row.effect;
+        QCOMPARE(int(std::size(rows)), int(Accelerators().size()) + 1);
+    }
+    void accelerators() {
+        QFETCH(QKeyCombination, key);
+        QFETCH(QString, effect);
         Start({Copy("mixed.xml")});
         CVantorView* view = Frame()->View();
-        view->setFocus();
         QApplication::setActiveWindow(Frame());
         QVERIFY(QTest::qWaitForWindowActive(Frame()));
-        for (auto key : {QKeyCombination(Qt::CTRL | Qt::Key_V), Qt::CTRL | Qt::Key_Z,
-                         QKeyCombination(Qt::Key_F6), Qt::SHIFT | Qt::Key_F6, Qt::CTRL | Qt::Key_P,
-                         Qt::CTRL | Qt::Key_X, Qt::ALT | Qt::Key_Backspace}) {
-            QTest::keyClick(view, key.key(), key.keyboardModifiers());
-            QCOMPARE(Doc()->GetSignalCount(), 5);
-            QVERIFY(!Doc()->IsModified());
-        }
-        QTest::keyClick(view, Qt::Key_A, Qt::ControlModifier);
-        QCOMPARE(view->selectionModel()->selectedRows().size(), 5);
+        view->setFocus();
+        view->setCurrentIndex(view->RowModel()->index(1, 0));
+        QGuiApplication::clipboard()->setText(QStringLiteral("kept"));
+        if (effect == "saves")
+            Doc()->SetModifiedFlag(true);
+        bool dialog = false;
+        CPrompts::PushDialogHandler([&dialog](QDialog& d) {
+            dialog = true;
+            d.reject();
+            return int(QDialog::Rejected);
+        });
         CPrompts::PushAnswer(QMessageBox::No);
-        QTest::keyClick(view, Qt::Key_Delete);
-        QCOMPARE(CPrompts::ShownMessages().last().caption, QStringLiteral("Warning"));
-        QCOMPARE(Doc()->GetSignalCount(), 5);
-        // Ctrl+C closes the database even with the list focused; it copies nothing.
-        QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(Doc()->GetSignalCount(), 0);
-        QCOMPARE(Frame()->windowTitle(), QStringLiteral("Untitled - Quarn Editor"));
-        QTest::keyClick(view, Qt::Key_F1);
-        QCOMPARE(CPrompts::OpenedUrls().size(), 1);
+        QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
+
+        QCOMPARE(Doc()->GetSignalCount(), effect == "empties" ? 0 : 5);
+        QCOMPARE(Doc()->IsModified(), false);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("kept"));
+        QCOMPARE(dialog, effect == "edits a new signal");
+        QCOMPARE(CPrompts::ShownMessages().size(), effect == "asks to delete" ? 1 : 0);
+        QCOMPARE(CPrompts::FileFilters().size(), effect == "asks for a file" ? 1 : 0);
+        if (effect == "asks for a file")
+            QVERIFY(CPrompts::FileFilters()[0].endsWith(";;All Files (*)"));
+        QCOMPARE(CPrompts::OpenedUrls().size(), effect == "opens help" ? 1 : 0);
+        if (effect != "empties")
+            QCOMPARE(view->selectionModel()->selectedRows().size(),
+                     effect == "selects all" ? 5 : 1);
+    }
+
+    // The CAP, NUM and SCRL panes show the lock keys that are on, and stay blank where the
+    // window system does not tell.
+    void lockPanes_data() {
+        QTest::addColumn<bool>("known");
+        QTest::addColumn<bool>("caps");
+        QTest::addColumn<bool>("num");
+        QTest::addColumn<bool>("scroll");
+        QTest::newRow("unknown") << false << true << true << true;
+        QTest::newRow("caps and scroll") << true << true << false << true;
+        QTest::newRow("num") << true << false << true << false;
+    }
+    void lockPanes() {
+        QFETCH(bool, known);
+        QFETCH(bool, caps);
+        QFETCH(bool, num);
+        QFETCH(bool, scroll);
+        LockKeyStates states{false, false, false};
+        SetLockKeyReader([&]() -> std::optional<LockKeyStates> {
+            if (!known)
+                return std::nullopt;
+            return states;
+        });
+        auto restore = qScopeGuard([] { SetLockKeyReader({}); });
+        Start();
+        states = {caps, num, scroll};
+        QTest::keyClick(Frame()->View(), Qt::Key_CapsLock);
+        const auto pane = [this](const char* name) {
+            return Frame()->statusBar()->findChild<QLabel*>(name)->text();
+        };
+        QCOMPARE(pane("CAP"), known && caps ? "CAP" : "");
+        QCOMPARE(pane("NUM"), known && num ? "NUM" : "");
+        QCOMPARE(pane("SCRL"), known && scroll ? "SCRL" : "");
+    }
+
+    // The toolbar's drop-down adds and removes its buttons, remembered in the workspace,
+    // and resets them; "Customize..." stays.
+    void toolbarButtonsCanBeRemoved() {
+        Start();
+        const auto tools = [this] {
+            QStringList texts;
+            for (QAction* action : Frame()->ToolBar()->actions())
+                texts << (action->isSeparator() ? "-" : action->toolTip());
+            texts.removeLast(); // the drop-down
+            return texts;
+        };
+        const auto item = [this](const QString& text) -> QAction* {
+            auto* dropDown = Frame()->ToolBar()->findChild<QToolButton*>("CustomizeDropDown");
+            const QList<QAction*> entries = dropDown->menu()->actions();
+            if (entries.last()->text() != "Customize...")
+                return nullptr;
+            for (QAction* action : entries.first()->menu()->actions()) {
+                if (action->text() == text)
+                    return action;
+            }
+            return nullptr;
+        };
+        QVERIFY(item("Delete Signal") && item("Delete Signal")->isChecked());
+        item("Delete Signal")->trigger();
+        QTRY_COMPARE(tools(), (QStringList{"New", "Open", "Save", "-", "New Signal", "-", "Help"}));
+        QVERIFY(!item("Delete Signal")->isChecked());
+        item("New Signal")->trigger();
+        QTRY_COMPARE(tools(), (QStringList{"New", "Open", "Save", "-", "Help"}));
+        QCOMPARE(WorkspaceValue("ToolbarHiddenButtons", {}).toStringList(),
+                 (QStringList{QString::number(ID_SIGNAL_DELETE), QString::number(ID_SIGNAL_NEW)}));
+        item("&Reset Toolbar")->trigger();
+        QTRY_COMPARE(tools(), (QStringList{"New", "Open", "Save", "-", "New Signal",
+                                           "Delete Signal", "-", "Help"}));
     }
 
     void filterMenuMarks() {
         Start({Copy("mixed.xml")});
         Trigger(ID_FILTER_OFDM);
         Frame()->Router()->UpdateAll();
-        for (std::uint32_t id = ID_FILTER_ALL; id <= ID_FILTER_PSK_MULTICARRIER; ++id)
+        for (std::uint32_t id = ID_FILTER_ALL; id <= ID_FILTER_PSK_MULTICARRIER; ++id) {
             QCOMPARE(Action(id)->isChecked(), id == ID_FILTER_OFDM);
+            // An exclusive group: the menu draws radio marks, not check boxes.
+            QVERIFY(Action(id)->actionGroup() && Action(id)->actionGroup()->isExclusive());
+        }
         QCOMPARE(Frame()->View()->RowModel()->rowCount(), 1);
     }
 
@@ -389,6 +505,9 @@ private slots:
         QVERIFY(!Doc()->IsModified());
         CPrompts::PushFileName(path);
         Trigger(ID_FILE_OPEN);
+        // Both file dialogs also offer every file, for databases named otherwise.
+        QCOMPARE(CPrompts::FileFilters(),
+                 QStringList(2, "Signal Databases (*.xml);;All Files (*)"));
         QStringList names;
         for (const auto& signal : Doc()->Signals())
             names << QString::fromUtf16(signal->m_szName);

@@ -3,6 +3,7 @@
 #include "SignalText.h"
 #include "SpacingDialog.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
@@ -49,6 +50,44 @@ private slots:
         CMulticarrierDialog again(4, spacing);
         QVERIFY(again.MultipleButton()->isChecked());
         QCOMPARE(Cells(again, 1), (QStringList{"0", "0", "0"}));
+    }
+
+    // F2 and Enter open the current row; Enter with no current row presses OK.
+    void keysOpenTheCurrentRow_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("withRow");
+        QTest::newRow("F2") << int(Qt::Key_F2) << true;
+        QTest::newRow("Enter") << int(Qt::Key_Return) << true;
+        QTest::newRow("Enter without row") << int(Qt::Key_Return) << false;
+    }
+    void keysOpenTheCurrentRow() {
+        QFETCH(int, key);
+        QFETCH(bool, withRow);
+        char16_t spacing[200] = u"100,200,300";
+        CMulticarrierDialog dialog(4, spacing);
+        dialog.show();
+        QApplication::setActiveWindow(&dialog);
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        dialog.List()->setFocus();
+        if (withRow)
+            dialog.List()->setCurrentItem(dialog.List()->topLevelItem(1));
+        else
+            dialog.List()->setCurrentItem(nullptr);
+        QString title;
+        CPrompts::PushDialogHandler([&title](QDialog& d) {
+            auto& single = static_cast<CSpacingDialog&>(d);
+            title = single.windowTitle();
+            QTest::keyClicks(single.findChild<QLineEdit*>(), "250");
+            single.accept();
+            return single.result();
+        });
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+        QCOMPARE(title, withRow ? QStringLiteral("Carriers 2-3") : QString());
+        QCOMPARE(dialog.result(), withRow ? int(QDialog::Rejected) : int(QDialog::Accepted));
+        // Typing into the spacing dialog replaced its value.
+        QCOMPARE(Cells(dialog, 1),
+                 withRow ? (QStringList{"100", "250", "300"}) : (QStringList{"100", "200", "300"}));
+        CPrompts::Reset();
     }
 
     void okKeepsWhatWasNotTouched_data() {

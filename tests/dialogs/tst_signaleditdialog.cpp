@@ -9,12 +9,15 @@
 #include "VantorDoc.h"
 #include "Vocabulary.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QTreeWidget>
@@ -405,6 +408,88 @@ private slots:
         QTest::keyClick(dialog.CommentEdit(), Qt::Key_Return);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(Q(s.m_szComment), QStringLiteral("\n"));
+    }
+
+    void enterOnFocusedEditButtonOpensSpacing() {
+        CSignalDescription s = Record(ModulationFsk);
+        CSignalEditDialog dialog(&s);
+        dialog.show();
+        QApplication::setActiveWindow(&dialog);
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        auto* edit =
+            dialog.Page(ModulationFsk).findChild<QPushButton*>(ControlName(IDC_EDIT_SPACING));
+        QVERIFY(edit);
+        edit->setFocus();
+        bool opened = false;
+        CPrompts::PushDialogHandler([&opened](QDialog& d) {
+            opened = true;
+            d.reject();
+            return int(QDialog::Rejected);
+        });
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(opened);
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    }
+
+    // The five family buttons are one tab stop whether or not a family is chosen; the arrow
+    // keys move within the group, and Space chooses.
+    void familyGroupIsOneTabStop_data() {
+        QTest::addColumn<int>("family");
+        QTest::newRow("new signal") << 0;
+        QTest::newRow("PSK") << int(ModulationPsk);
+    }
+    void familyGroupIsOneTabStop() {
+        QFETCH(int, family);
+        CSignalDescription s = family ? Record(family) : CSignalDescription();
+        CSignalEditDialog dialog(&s);
+        dialog.show();
+        QApplication::setActiveWindow(&dialog);
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QList<QRadioButton*> reached;
+        for (int step = 0; step < 40; ++step) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            if (auto* radio = qobject_cast<QRadioButton*>(QApplication::focusWidget());
+                radio && !reached.contains(radio))
+                reached << radio;
+        }
+        QCOMPARE(reached.size(), 1);
+        QCOMPARE(reached[0]->objectName(), ControlName(IDC_FAMILY_BASE + std::max(family, 1)));
+        reached[0]->setFocus();
+        QTest::keyClick(reached[0], Qt::Key_Right);
+        auto* next = qobject_cast<QRadioButton*>(QApplication::focusWidget());
+        QVERIFY(next && next != reached[0]);
+        QTest::keyClick(next, Qt::Key_Space);
+        QCOMPARE(dialog.GetCheckedModulation(), std::max(family, 1) + 1);
+    }
+
+    void labelsAlignWithTheirFieldsText() {
+        CSignalDescription s = Record(ModulationFsk);
+        CSignalEditDialog dialog(&s);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        int checked = 0;
+        for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+            const QWidget* field = label->buddy();
+            if (!field || !field->isVisible())
+                continue;
+            const int labelTop = label->mapTo(&dialog, label->contentsRect().topLeft()).y();
+            const int textHeight = label->fontMetrics().height();
+            int fieldTextTop = 0;
+            int labelTextTop = 0;
+            if (auto* comment = qobject_cast<const QPlainTextEdit*>(field)) {
+                fieldTextTop = comment->viewport()->mapTo(&dialog, QPoint(0, 0)).y() +
+                               qRound(comment->document()->documentMargin());
+                labelTextTop = labelTop;
+            } else {
+                fieldTextTop =
+                    field->mapTo(&dialog, QPoint(0, 0)).y() + (field->height() - textHeight) / 2;
+                labelTextTop = labelTop + (label->contentsRect().height() - textHeight) / 2;
+            }
+            QVERIFY2(std::abs(labelTextTop - fieldTextTop) <= 1, qPrintable(label->text()));
+            ++checked;
+        }
+        QVERIFY(checked >= 10);
     }
 
     void cancelLeavesRecord() {

@@ -10,12 +10,16 @@
 
 #include <QAbstractItemModelTester>
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMenu>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 
 namespace {
 
@@ -38,6 +42,19 @@ QStringList Rows(const CVantorView& view) {
     for (int row = 0; row < model->rowCount(); ++row)
         names << model->index(row, 0).data().toString();
     return names;
+}
+
+QStringList SelectedNames(const CVantorView& view) {
+    QStringList names;
+    for (const QModelIndex& index : view.selectionModel()->selectedRows())
+        names << index.data().toString();
+    names.sort();
+    return names;
+}
+
+void ClickRow(CVantorView& view, int row, Qt::KeyboardModifiers modifiers = {}) {
+    const QRect cell = view.visualRect(view.RowModel()->index(row, 0));
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, modifiers, cell.center());
 }
 
 } // namespace
@@ -323,6 +340,140 @@ private slots:
         QCOMPARE(m_doc->GetSignalCount(), 8);
         QCOMPARE(Rows(*m_view), QStringList{"Golf"});
         QVERIFY(!m_view->selectionModel()->hasSelection());
+    }
+
+    // The same signals stay selected, and the current one current, across a sort, a filter
+    // and a merge.
+    void selectionSurvives_data() {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QStringList>("selected");
+        QTest::newRow("sort") << "sort" << QStringList{"Bravo", "Delta"};
+        QTest::newRow("filter") << "filter" << QStringList{"Bravo"};
+        QTest::newRow("merge") << "merge" << QStringList{"Bravo", "Delta"};
+    }
+    void selectionSurvives() {
+        QFETCH(QString, change);
+        QFETCH(QStringList, selected);
+        ClickRow(*m_view, 0);
+        ClickRow(*m_view, 3, Qt::ControlModifier);
+        QCOMPARE(SelectedNames(*m_view), (QStringList{"Bravo", "Delta"}));
+        QTemporaryDir dir;
+        if (change == "sort") {
+            QTest::mouseClick(m_view->horizontalHeader()->viewport(), Qt::LeftButton, {},
+                              QPoint(10, 5));
+            QCOMPARE(Rows(*m_view).first(), QStringLiteral("Alpha"));
+        } else if (change == "filter") {
+            m_view->Execute(ID_FILTER_PSK_MULTICARRIER);
+        } else {
+            const QString path = dir.filePath("more.xml");
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("<SignalDatabase><SignalList><Signal Name=\"Hotel\" Mode=\"no-mode\" "
+                       "Modulation=\"CW\" Disabled=\"0\"/></SignalList></SignalDatabase>");
+            file.close();
+            QVERIFY(m_doc->MergeFile(path));
+            QCOMPARE(Rows(*m_view).last(), QStringLiteral("Hotel"));
+        }
+        QCOMPARE(SelectedNames(*m_view), selected);
+        QCOMPARE(m_view->currentIndex().data().toString(), QStringLiteral("Bravo"));
+    }
+
+    // Home and End (with or without Ctrl) go to the first and last row and keep the
+    // horizontal position; so does the selection of an edited row.
+    void rowMovesKeepTheColumn() {
+        m_view->resize(400, 200);
+        const QModelIndex start = m_view->RowModel()->index(2, 10);
+        m_view->setCurrentIndex(start);
+        m_view->scrollTo(start);
+        QScrollBar* bar = m_view->horizontalScrollBar();
+        const int scroll = bar->value();
+        QVERIFY(scroll > 0);
+        const int last = m_view->RowModel()->rowCount() - 1;
+        const struct {
+            Qt::Key key;
+            Qt::KeyboardModifiers modifiers;
+            int row;
+        } moves[] = {{Qt::Key_End, {}, last},
+                     {Qt::Key_Home, {}, 0},
+                     {Qt::Key_End, Qt::ControlModifier, last},
+                     {Qt::Key_Home, Qt::ControlModifier, 0}};
+        for (const auto& move : moves) {
+            QTest::keyClick(m_view.get(), move.key, move.modifiers);
+            QCOMPARE(m_view->currentIndex().row(), move.row);
+            QCOMPARE(m_view->currentIndex().column(), 10);
+            QCOMPARE(bar->value(), scroll);
+        }
+        CPrompts::PushDialogHandler([](QDialog& d) {
+            static_cast<CSignalEditDialog&>(d).accept();
+            return d.result();
+        });
+        const QRect cell = m_view->visualRect(m_view->RowModel()->index(0, 10));
+        QTest::mouseDClick(m_view->viewport(), Qt::LeftButton, {}, cell.center());
+        QCOMPARE(m_view->currentIndex().column(), 10);
+        QCOMPARE(bar->value(), scroll);
+    }
+
+    // The Menu key and Shift+F10 open the context menu at the current row.
+    void contextMenuKeys_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("Menu") << int(Qt::Key_Menu) << 0;
+        QTest::newRow("Shift+F10") << int(Qt::Key_F10) << int(Qt::ShiftModifier);
+    }
+    void contextMenuKeys() {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QMenu menu;
+        menu.addAction(QStringLiteral("item"));
+        m_view->SetContextMenu(&menu);
+        m_view->setCurrentIndex(m_view->RowModel()->index(3, 0));
+        QTest::keyClick(m_view.get(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QVERIFY(menu.isVisible());
+        const QRect cell = m_view->visualRect(m_view->currentIndex());
+        QCOMPARE(menu.pos(), m_view->viewport()->mapToGlobal(QPoint(cell.left(), cell.bottom())));
+        menu.hide();
+    }
+
+    // A cell whose text does not fit or has more than one line shows all of it as its
+    // tooltip, below the validation message of an invalid row.
+    void cellToolTips_data() {
+        QTest::addColumn<QString>("comment");
+        QTest::addColumn<bool>("invalid");
+        QTest::addColumn<bool>("whole");
+        const QString wide = QString(60, u'w');
+        QTest::newRow("fits") << "short" << false << false;
+        QTest::newRow("too wide") << wide << false << true;
+        QTest::newRow("two lines") << "one\ntwo" << false << true;
+        QTest::newRow("invalid, fits") << "short" << true << false;
+        QTest::newRow("invalid, too wide") << wide << true << true;
+    }
+    void cellToolTips() {
+        QFETCH(QString, comment);
+        QFETCH(bool, invalid);
+        QFETCH(bool, whole);
+        QVERIFY(m_doc->OnOpenDocument(QStringLiteral(QUARN_TEST_DATA "/mixed.xml")));
+        int row = 0;
+        while ((m_doc->GetReadMessage(m_view->RowModel()->SignalAt(row)) != nullptr) != invalid)
+            ++row;
+        CSignalDescription* signal = m_view->RowModel()->SignalAt(row);
+        CopyText(signal->m_szComment, comment.toStdU16String());
+        signal->UpdateDisplayTexts();
+        const QModelIndex index = m_view->RowModel()->index(row, 13);
+        m_view->scrollTo(index);
+        const QString message = invalid ? QString::fromUtf16(m_doc->GetReadMessage(signal)) : "";
+        QString expected = message;
+        if (whole)
+            expected = message.isEmpty() ? comment : message + "\n" + comment;
+        const QPoint at = m_view->visualRect(index).center();
+        QHelpEvent help(QEvent::ToolTip, at, m_view->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(m_view->viewport(), &help);
+        if (expected.isEmpty()) {
+            QTRY_VERIFY(!QToolTip::isVisible());
+        } else {
+            QVERIFY(QToolTip::isVisible());
+            QCOMPARE(QToolTip::text(), expected);
+        }
+        QToolTip::hideText();
     }
 
     void doubleClickEditsRowOnly() {

@@ -1,0 +1,42 @@
+#include "Screenshots.h"
+
+#include "MainFrame.h"
+#include "MulticarrierDialog.h"
+#include "SignalDescription.h"
+#include "SignalEditDialog.h"
+#include "VantorApp.h"
+#include "VantorDoc.h"
+#include "Vocabulary.h"
+
+#include <QDir>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+void Save(QWidget& widget, const QString& path) {
+    widget.show();
+    if (!widget.grab().save(path))
+        std::fprintf(stderr, "quarn-editor: cannot write %s\n", qPrintable(path));
+}
+
+} // namespace
+
+void SaveScreenshots(CVantorApp& app, const QString& folder) {
+    const QDir dir(folder);
+    Save(*app.MainFrame(), dir.filePath(QStringLiteral("main-window.png")));
+    const SignalCollection& records = app.Document()->Signals();
+    const auto multicarrier = std::find_if(records.begin(), records.end(), [](const auto& s) {
+        return s->m_nModulation == ModulationFsk && s->m_nNumChannels > 1;
+    });
+    if (multicarrier == records.end())
+        return;
+    // Copies: the pictures change nothing in the database.
+    CSignalDescription record = **multicarrier;
+    CSignalEditDialog editor(&record, app.MainFrame());
+    Save(editor, dir.filePath(QStringLiteral("edit-dialog.png")));
+    editor.hide();
+    CMulticarrierDialog carriers(record.m_nNumChannels, record.m_szSpacing, app.MainFrame());
+    Save(carriers, dir.filePath(QStringLiteral("carrier-list.png")));
+}
