@@ -38,7 +38,8 @@ QString CDocTemplate::DocumentTitle() const {
 }
 
 QString CDocTemplate::WindowTitle() const {
-    return DocumentTitle() + QStringLiteral(" - Quarn Editor");
+    // "[*]" is where the window shows that the database has unsaved changes.
+    return DocumentTitle() + QStringLiteral("[*] - Quarn Editor");
 }
 
 bool CDocTemplate::SaveModified() {

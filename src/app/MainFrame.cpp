@@ -3,9 +3,11 @@
 #include "CommandIds.h"
 #include "CommandRouter.h"
 #include "DocTemplate.h"
+#include "FindBar.h"
 #include "LockKeys.h"
 #include "Looks.h"
 #include "Prompts.h"
+#include "SignalRowModel.h"
 #include "VantorDoc.h"
 #include "VantorView.h"
 #include "Workspace.h"
@@ -25,6 +27,7 @@
 #include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -35,7 +38,7 @@ const QString HiddenButtonsKey = QStringLiteral("ToolbarHiddenButtons");
 
 CMainFrame::CMainFrame(CDocTemplate* docTemplate, QWidget* parent)
     : QMainWindow(parent), CCommandTarget(CommandOwner::Frame), m_pRouter(new CCommandRouter(this)),
-      m_pView(new CVantorView(docTemplate->Document(), this)),
+      m_pView(new CVantorView(docTemplate->Document(), this)), m_pFindBar(new CFindBar(this)),
       m_nLook(WorkspaceValue(QStringLiteral("ApplicationLook"), DefaultLook).toInt()) {
     setObjectName(QStringLiteral("MainFrame"));
     OnCommandRange(
@@ -57,7 +60,18 @@ CMainFrame::CMainFrame(CDocTemplate* docTemplate, QWidget* parent)
     OnCommand(ID_TOOLBAR_CUSTOMIZE, {});
     OnCommand(ID_VIEW_TOOLBAR, {});
     setWindowIcon(QIcon(QStringLiteral(":/icons/quarn-editor.svg")));
-    setCentralWidget(m_pView);
+    OnCommand(ID_EDIT_FIND, [this](std::uint32_t) { m_pFindBar->Activate(); });
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(m_pFindBar);
+    column->addWidget(m_pView, 1);
+    setCentralWidget(central);
+    connect(m_pFindBar, &CFindBar::findTextChanged, m_pView, &CVantorView::SetFindText);
+    connect(m_pFindBar, &CFindBar::closed, m_pView, [this] { m_pView->setFocus(); });
+    connect(m_pView, &CVantorView::statusMessage, this,
+            [this](const QString& text) { statusBar()->showMessage(text, 10000); });
     setAcceptDrops(true);
     OnSelectLook(m_nLook);
 
@@ -204,6 +218,15 @@ void CMainFrame::BuildStatusBar() {
     m_pPrompt = new QLabel(QStringLiteral("Ready"), this);
     m_pPrompt->setObjectName(QStringLiteral("Prompt"));
     statusBar()->addWidget(m_pPrompt, 1);
+    m_pFindPane = new QLabel(this);
+    m_pFindPane->setObjectName(QStringLiteral("FindPane"));
+    statusBar()->addPermanentWidget(m_pFindPane);
+    m_pCountPane = new QLabel(this);
+    m_pCountPane->setObjectName(QStringLiteral("CountPane"));
+    statusBar()->addPermanentWidget(m_pCountPane);
+    connect(m_pView->RowModel(), &QAbstractItemModel::modelReset, this,
+            &CMainFrame::UpdateCountPanes);
+    UpdateCountPanes();
     int pane = 0;
     for (std::uint32_t id : {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL}) {
         const QString name = QString::fromLatin1(StandardPrompt(id));
@@ -220,6 +243,18 @@ void CMainFrame::BuildStatusBar() {
     connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& text) {
         m_pPrompt->setText(text.isEmpty() ? QStringLiteral("Ready") : text);
     });
+}
+
+void CMainFrame::UpdateCountPanes() {
+    const CSignalRowModel* model = m_pView->RowModel();
+    const int total = m_pView->Document()->GetSignalCount();
+    if (model->IsFiltered())
+        m_pCountPane->setText(QStringLiteral("%1 of %2 shown").arg(model->rowCount()).arg(total));
+    else
+        m_pCountPane->setText(total == 1 ? QStringLiteral("1 signal")
+                                         : QStringLiteral("%1 signals").arg(total));
+    const QString find = model->FindText();
+    m_pFindPane->setText(find.isEmpty() ? QString() : QStringLiteral("Find: %1").arg(find));
 }
 
 void CMainFrame::UpdateLockPanes() {

@@ -9,6 +9,7 @@
 
 class CCommandRouter;
 class CDocTemplate;
+class CFindBar;
 class CVantorView;
 class QLabel;
 class QMenu;
@@ -25,6 +26,7 @@ public:
     CCommandRouter* Router() const { return m_pRouter; }
     CVantorView* View() const { return m_pView; }
     QToolBar* ToolBar() const { return m_pToolBar; }
+    CFindBar* FindBar() const { return m_pFindBar; }
     QMenu* FileMenu() const { return m_pFileMenu; }
     QMenu* ContextMenu() const { return m_pContextMenu; }
     QMenu* LookMenu() const { return m_pLookMenu; }
@@ -58,6 +60,7 @@ private:
     void FillCustomizeMenu(QMenu* menu);
     void BuildStatusBar();
     void FillPaneMenu(QMenu* menu);
+    void UpdateCountPanes();
 
     CCommandRouter* m_pRouter;
     CVantorView* m_pView;
@@ -65,7 +68,10 @@ private:
     QMenu* m_pFileMenu = nullptr;
     QMenu* m_pContextMenu = nullptr;
     QMenu* m_pLookMenu = nullptr;
+    CFindBar* m_pFindBar;
     QLabel* m_pPrompt = nullptr;
+    QLabel* m_pFindPane = nullptr;
+    QLabel* m_pCountPane = nullptr;
     QLabel* m_pLockPanes[3] = {};
     QList<std::uint32_t> m_hiddenButtons;
     int m_nLook;

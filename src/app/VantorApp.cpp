@@ -14,8 +14,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QItemSelectionModel>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <QUndoStack>
 
 namespace {
 
@@ -66,6 +68,16 @@ bool CVantorApp::InitInstance(const QStringList& args, QString& error) {
     connect(m_pTemplate, &CDocTemplate::titleChanged, frame, &QWidget::setWindowTitle);
     connect(m_pTemplate, &CDocTemplate::fileUsed, this, &CVantorApp::AddToRecentFiles);
     connect(m_pDoc, &CVantorDoc::documentUpdated, frame->Router(), &CCommandRouter::UpdateAll);
+    connect(m_pDoc, &CVantorDoc::modifiedChanged, frame, &QWidget::setWindowModified);
+    // Copy, Cut, Edit and Duplicate follow the selection, Undo and Redo the history; their
+    // keys work only while they are enabled.
+    QItemSelectionModel* selection = frame->View()->selectionModel();
+    connect(selection, &QItemSelectionModel::selectionChanged, frame->Router(),
+            &CCommandRouter::UpdateAll);
+    connect(selection, &QItemSelectionModel::currentChanged, frame->Router(),
+            &CCommandRouter::UpdateAll);
+    connect(frame->View()->UndoStack(), &QUndoStack::indexChanged, frame->Router(),
+            &CCommandRouter::UpdateAll);
     connect(m_pTemplate, &CDocTemplate::statusMessage, frame,
             [frame](const QString& text) { frame->statusBar()->showMessage(text); });
     CDocTemplate* docTemplate = m_pTemplate;

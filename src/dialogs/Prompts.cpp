@@ -61,14 +61,14 @@ QString CPrompts::OpenFileName(QWidget* parent, const QString& caption, const QS
 }
 
 QString CPrompts::SaveFileName(QWidget* parent, const QString& caption, const QString& filter,
-                               const QString& suggested) {
+                               const QString& suggested, const QString& suffix) {
     QString name;
     if (TheState().testing) {
         name = NextFileName(filter);
     } else {
         QFileDialog dialog(parent, caption, suggested, filter);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setDefaultSuffix(QStringLiteral("xml"));
+        dialog.setDefaultSuffix(suffix);
         if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
             name = dialog.selectedFiles().constFirst();
     }

@@ -31,7 +31,8 @@ public:
     // An empty result means the user cancelled.
     static QString OpenFileName(QWidget* parent, const QString& caption, const QString& filter);
     static QString SaveFileName(QWidget* parent, const QString& caption, const QString& filter,
-                                const QString& suggested);
+                                const QString& suggested,
+                                const QString& suffix = QStringLiteral("xml"));
     static bool OpenUrl(const QUrl& url);
     // Runs a modal dialog; in tests a queued handler plays the user's part instead.
     static int RunDialog(QDialog& dialog);

@@ -66,6 +66,43 @@ void CVantorDoc::DeleteSignal(int index) {
     SetModifiedFlag(true);
 }
 
+std::vector<CSignalDescription*> CVantorDoc::Order() const {
+    std::vector<CSignalDescription*> order;
+    order.reserve(m_signals.size());
+    for (const auto& signal : m_signals)
+        order.push_back(signal.get());
+    return order;
+}
+
+void CVantorDoc::Rearrange(const std::vector<CSignalDescription*>& order, SignalCollection& pool) {
+    std::unordered_map<const CSignalDescription*, std::unique_ptr<CSignalDescription>> owned;
+    owned.reserve(m_signals.size() + pool.size());
+    for (auto& signal : m_signals)
+        owned.emplace(signal.get(), std::move(signal));
+    for (auto& signal : pool)
+        owned.emplace(signal.get(), std::move(signal));
+    pool.clear();
+    SignalCollection next;
+    next.reserve(order.size());
+    for (CSignalDescription* signal : order) {
+        const auto it = owned.find(signal);
+        if (it == owned.end())
+            continue; // not ours: cannot happen with orders taken from Order()
+        next.push_back(std::move(it->second));
+        owned.erase(it);
+    }
+    pool.reserve(owned.size());
+    for (auto& entry : owned)
+        pool.push_back(std::move(entry.second));
+    m_signals = std::move(next);
+}
+
+void CVantorDoc::Discard(SignalCollection& pool) {
+    for (const auto& signal : pool)
+        m_readMessages.erase(signal.get());
+    pool.clear();
+}
+
 int CVantorDoc::FindEqualSignal(const CSignalDescription& signal) const {
     for (std::size_t i = 0; i < m_signals.size(); ++i) {
         if (m_signals[i]->IsEqual(signal))
@@ -153,6 +190,7 @@ bool CVantorDoc::OnSaveDocument(const QString& path) {
     m_pathName = path;
     RememberFileStamp();
     SetModifiedFlag(false);
+    emit documentSaved();
     return true;
 }
 
@@ -196,15 +234,20 @@ bool CVantorDoc::MergeFile(const QString& path, MergeResult* result) {
     if (result)
         *result = counts;
     if (counts.added > 0) {
+        const SortOrder before = m_order;
         m_order.known = false;
         SetModifiedFlag(true);
+        emit recordsMerged(counts.added, before);
     }
     UpdateAllViews();
     return true;
 }
 
 void CVantorDoc::SetModifiedFlag(bool modified) {
+    if (m_bModified == modified)
+        return;
     m_bModified = modified;
+    emit modifiedChanged(modified);
 }
 
 namespace {

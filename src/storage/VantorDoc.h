@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 class CSignalDescription;
 
@@ -84,6 +85,15 @@ public:
     // last saved by this document.
     bool FileChangedOnDisk() const;
 
+    // The records in collection order; with Rearrange the basis of undo.
+    std::vector<CSignalDescription*> Order() const;
+    // Puts the collection into this order: records of order not held are taken from pool,
+    // held records not in order go into pool. What reading found in them stays with them.
+    void Rearrange(const std::vector<CSignalDescription*>& order, SignalCollection& pool);
+    // Frees records that left the collection for good, with what reading found in them.
+    void Discard(SignalCollection& pool);
+    void SetSortOrder(const SortOrder& order) { m_order = order; }
+
     // Tells the views that the collection changed.
     void UpdateAllViews() { emit documentUpdated(); }
 
@@ -91,6 +101,11 @@ signals:
     void documentUpdated();
     // New and Open replaced every record: nothing a view remembers of the old ones applies.
     void recordsReplaced();
+    // The records were saved to the document's file.
+    void documentSaved();
+    void modifiedChanged(bool modified);
+    // A merge appended count records; before is the collection's order before it.
+    void recordsMerged(int count, CVantorDoc::SortOrder before);
 
 private:
     void RememberFileStamp();

@@ -75,17 +75,28 @@ void CSignalRowModel::SetFilter(std::uint32_t filterId) {
     RebuildRows();
 }
 
+void CSignalRowModel::SetFindText(const QString& text) {
+    m_finder = CTextFinder(text);
+    RebuildRows();
+}
+
+bool CSignalRowModel::IsFiltered() const {
+    return m_nFilterId != ID_FILTER_ALL || !m_finder.IsEmpty();
+}
+
 void CSignalRowModel::RebuildRows() {
     beginResetModel();
     m_rowMap.clear();
     const SignalCollection& records = m_pDoc->Signals();
-    if (m_nFilterId == ID_FILTER_ALL) {
+    if (!IsFiltered()) {
         m_rowMap.resize(records.size());
         for (std::size_t i = 0; i < records.size(); ++i)
             m_rowMap[i] = static_cast<int>(i);
     } else {
+        const bool family = m_nFilterId != ID_FILTER_ALL;
         for (std::size_t i = 0; i < records.size(); ++i) {
-            if (records[i]->MatchesFilter(m_nFilterId))
+            const CSignalDescription& s = *records[i];
+            if ((!family || s.MatchesFilter(m_nFilterId)) && m_finder.Matches(s))
                 m_rowMap.push_back(static_cast<int>(i));
         }
     }

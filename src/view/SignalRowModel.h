@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TextFinder.h"
+
 #include <QAbstractTableModel>
 
 #include <cstdint>
@@ -22,6 +24,11 @@ public:
                         int role = Qt::DisplayRole) const override;
 
     void SetFilter(std::uint32_t filterId);
+    // Shows only records that contain the text (see CTextFinder); empty shows all.
+    void SetFindText(const QString& text);
+    const QString& FindText() const { return m_finder.Text(); }
+    // True when a filter or a find text hides records.
+    bool IsFiltered() const;
     std::uint32_t Filter() const { return m_nFilterId; }
     // Rebuilds the row map from the document and the current filter.
     void RebuildRows();
@@ -35,5 +42,6 @@ public:
 private:
     CVantorDoc* m_pDoc;
     std::uint32_t m_nFilterId;
+    CTextFinder m_finder;
     std::vector<int> m_rowMap;
 };

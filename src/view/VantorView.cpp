@@ -1,28 +1,36 @@
 #include "VantorView.h"
 
+#include "CollectionCommand.h"
 #include "CommandIds.h"
+#include "Csv.h"
 #include "Prompts.h"
 #include "SignalColumns.h"
 #include "SignalDescription.h"
 #include "SignalEditDialog.h"
+#include "SignalFileReader.h"
+#include "SignalFileWriter.h"
 #include "SignalRowModel.h"
 #include "VantorDoc.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QItemSelection>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
+#include <QSaveFile>
 #include <QScrollBar>
 #include <QToolTip>
+#include <QUndoStack>
 
 #include <algorithm>
 
 CVantorView::CVantorView(CVantorDoc* doc, QWidget* parent)
     : QTableView(parent), CCommandTarget(CommandOwner::View), m_pDoc(doc),
-      m_pModel(new CSignalRowModel(doc, this)) {
+      m_pModel(new CSignalRowModel(doc, this)), m_pUndo(new QUndoStack(this)) {
     OnCommandRange(
         ID_FILTER_ALL, ID_FILTER_PSK_MULTICARRIER, [this](std::uint32_t id) { OnFilter(id); },
         [this](std::uint32_t id, QAction& action) {
@@ -34,6 +42,44 @@ CVantorView::CVantorView(CVantorDoc* doc, QWidget* parent)
     OnCommand(ID_SIGNAL_ENABLE, [this](std::uint32_t) { OnSignalEnable(); });
     OnCommand(ID_SIGNAL_DISABLE, [this](std::uint32_t) { OnSignalDisable(); });
     OnCommand(ID_EDIT_SELECT_ALL, [this](std::uint32_t) { OnEditSelectAll(); });
+    const auto needsSelection = [this](std::uint32_t, QAction& action) {
+        action.setEnabled(selectionModel()->hasSelection());
+    };
+    const auto needsCurrent = [this](std::uint32_t, QAction& action) {
+        action.setEnabled(currentIndex().isValid());
+    };
+    OnCommand(
+        ID_EDIT_COPY, [this](std::uint32_t) { OnEditCopy(); }, needsSelection);
+    OnCommand(
+        ID_EDIT_CUT, [this](std::uint32_t) { OnEditCut(); }, needsSelection);
+    OnCommand(ID_EDIT_PASTE, [this](std::uint32_t) { OnEditPaste(); });
+    OnCommand(
+        ID_SIGNAL_EDIT, [this](std::uint32_t) { EditRow(currentIndex().row()); }, needsCurrent);
+    OnCommand(
+        ID_SIGNAL_DUPLICATE, [this](std::uint32_t) { OnSignalDuplicate(); }, needsCurrent);
+    OnCommand(ID_FILE_EXPORT, [this](std::uint32_t) { OnFileExport(); });
+    // The menu names the change an Undo or Redo takes back or makes again.
+    OnCommand(
+        ID_EDIT_UNDO, [this](std::uint32_t) { m_pUndo->undo(); },
+        [this](std::uint32_t, QAction& action) {
+            action.setEnabled(m_pUndo->canUndo());
+            action.setText(m_pUndo->canUndo()
+                               ? QStringLiteral("&Undo %1\tCtrl+Z").arg(m_pUndo->undoText())
+                               : QStringLiteral("&Undo\tCtrl+Z"));
+        });
+    OnCommand(
+        ID_EDIT_REDO, [this](std::uint32_t) { m_pUndo->redo(); },
+        [this](std::uint32_t, QAction& action) {
+            action.setEnabled(m_pUndo->canRedo());
+            action.setText(m_pUndo->canRedo()
+                               ? QStringLiteral("&Redo %1\tCtrl+Y").arg(m_pUndo->redoText())
+                               : QStringLiteral("&Redo\tCtrl+Y"));
+        });
+    // The history decides whether the database differs from its file.
+    connect(m_pUndo, &QUndoStack::cleanChanged, this,
+            [this](bool clean) { m_pDoc->SetModifiedFlag(!clean); });
+    connect(doc, &CVantorDoc::recordsMerged, this, &CVantorView::OnRecordsMerged);
+    connect(doc, &CVantorDoc::documentSaved, m_pUndo, &QUndoStack::setClean);
     setModel(m_pModel);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -51,7 +97,7 @@ CVantorView::CVantorView(CVantorDoc* doc, QWidget* parent)
     horizontalHeader()->setSectionsClickable(true);
     ShowSortOrder();
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &CVantorView::OnColumnClick);
-    connect(doc, &CVantorDoc::recordsReplaced, this, [this] { m_bRecordsReplaced = true; });
+    connect(doc, &CVantorDoc::recordsReplaced, this, &CVantorView::OnRecordsReplaced);
     connect(doc, &CVantorDoc::documentUpdated, this, [this] {
         // A merge keeps the held records: their selection stays. New and Open drop it.
         if (m_bRecordsReplaced) {
@@ -102,6 +148,14 @@ void CVantorView::OnColumnClick(int column) {
 void CVantorView::OnFilter(std::uint32_t id) {
     const KeptSelection kept = TakeSelection();
     m_pModel->SetFilter(id);
+    RestoreSelection(kept);
+}
+
+void CVantorView::SetFindText(const QString& text) {
+    if (text == m_pModel->FindText())
+        return;
+    const KeptSelection kept = TakeSelection();
+    m_pModel->SetFindText(text);
     RestoreSelection(kept);
 }
 
@@ -166,20 +220,64 @@ void CVantorView::OnSignalNew() {
     auto signal = std::make_unique<CSignalDescription>();
     if (!CSignalEditDialog::Edit(this, *signal))
         return;
-    const CSignalDescription* added = signal.get();
-    m_pDoc->AddSignal(std::move(signal));
-    m_pDoc->SignalEdited(added);
-    AfterEdit(added);
+    std::vector<std::unique_ptr<CSignalDescription>> records;
+    records.push_back(std::move(signal));
+    AppendSignals(std::move(records), QStringLiteral("New Signal"));
+}
+
+void CVantorView::OnSignalDuplicate() {
+    const QModelIndex current = currentIndex();
+    if (!current.isValid())
+        return;
+    auto copy = std::make_unique<CSignalDescription>(*m_pModel->SignalAt(current.row()));
+    copy->m_bMerged = false;
+    if (!CSignalEditDialog::Edit(this, *copy))
+        return;
+    std::vector<std::unique_ptr<CSignalDescription>> records;
+    records.push_back(std::move(copy));
+    AppendSignals(std::move(records), QStringLiteral("Duplicate Signal"));
+}
+
+void CVantorView::AppendSignals(std::vector<std::unique_ptr<CSignalDescription>> records,
+                                const QString& undoText) {
+    if (records.empty())
+        return;
+    const int column = currentIndex().isValid() ? currentIndex().column() : columnAt(0);
+    auto command = std::make_unique<CCollectionCommand>(m_pDoc, undoText);
+    std::vector<CSignalDescription*> before = m_pDoc->Order();
+    const CVantorDoc::SortOrder sortBefore = m_pDoc->GetSortOrder();
+    std::vector<CSignalDescription*> added;
+    for (auto& record : records) {
+        added.push_back(record.get());
+        m_pDoc->AddSignal(std::move(record));
+        m_pDoc->SignalEdited(added.back());
+    }
+    m_pDoc->SortSignals(m_nSortColumn, m_bSortDescending);
+    command->SetOrders(std::move(before), sortBefore);
+    m_pUndo->push(command.release());
+    RebuildRows();
+    ShowSortOrder();
+    if (added.size() == 1)
+        SelectSignalRow(added.front(), column);
+    else
+        SelectSignals(added);
 }
 
 void CVantorView::EditRow(int row) {
     if (row < 0 || row >= m_pModel->rowCount())
         return;
     CSignalDescription* signal = m_pModel->SignalAt(row);
+    const CSignalDescription old = *signal;
+    std::vector<CSignalDescription*> before = m_pDoc->Order();
+    const CVantorDoc::SortOrder sortBefore = m_pDoc->GetSortOrder();
     if (!CSignalEditDialog::Edit(this, *signal))
         return;
     m_pDoc->SignalEdited(signal);
     AfterEdit(signal);
+    auto command = std::make_unique<CCollectionCommand>(m_pDoc, QStringLiteral("Edit Signal"));
+    command->AddValueChange(signal, old);
+    command->SetOrders(std::move(before), sortBefore);
+    m_pUndo->push(command.release());
 }
 
 void CVantorView::AfterEdit(const CSignalDescription* signal) {
@@ -198,23 +296,197 @@ void CVantorView::OnSignalDelete() {
                           QStringLiteral("Do you really want to delete the selected items?"),
                           QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) != QMessageBox::Yes)
         return;
-    for (auto it = rows.rbegin(); it != rows.rend(); ++it)
-        m_pDoc->DeleteSignal(m_pModel->PositionOfRow(*it));
+    DeleteSelected(QStringLiteral("Delete"));
+}
+
+void CVantorView::DeleteSelected(const QString& verb) {
+    const std::vector<int> rows = SelectedRows();
+    if (rows.empty())
+        return;
+    const int column = currentIndex().isValid() ? currentIndex().column() : 0;
+    const std::vector<CSignalDescription*> doomed = SelectedSignals();
+    const std::unordered_set<const CSignalDescription*> gone(doomed.begin(), doomed.end());
+    std::vector<CSignalDescription*> before = m_pDoc->Order();
+    std::vector<CSignalDescription*> after;
+    after.reserve(before.size() - gone.size());
+    for (CSignalDescription* signal : before) {
+        if (gone.count(signal) == 0)
+            after.push_back(signal);
+    }
+    // One pass over the collection however many go; the command keeps them for Undo.
+    SignalCollection removed;
+    m_pDoc->Rearrange(after, removed);
+    auto command = std::make_unique<CCollectionCommand>(m_pDoc, CountedText(verb, removed.size()));
+    command->SetOrders(std::move(before), m_pDoc->GetSortOrder());
+    command->KeepRemoved(std::move(removed));
+    m_pDoc->SetModifiedFlag(true);
+    m_pUndo->push(command.release());
     RebuildRows();
     selectionModel()->clear();
+    // The row that took the place of the first deleted one becomes current.
+    const int next = std::min(rows.front(), m_pModel->rowCount() - 1);
+    if (next >= 0) {
+        const QModelIndex index = m_pModel->index(next, column);
+        selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                     QItemSelectionModel::Rows);
+        ScrollToRowOnly(index);
+    }
 }
 
 void CVantorView::SetSelectedDisabled(bool disabled) {
-    bool changed = false;
+    auto command = std::make_unique<CCollectionCommand>(m_pDoc, QString());
+    std::size_t changed = 0;
     for (int row : SelectedRows()) {
         CSignalDescription* signal = m_pModel->SignalAt(row);
-        changed |= signal->m_bDisabled != disabled;
+        if (signal->m_bDisabled == disabled)
+            continue;
         signal->m_bDisabled = disabled;
+        command->AddFlagChange(signal);
         m_pModel->RowsChanged(row, row);
+        ++changed;
     }
     // A changed flag is work the user would lose on close: mark it.
-    if (changed)
-        m_pDoc->SetModifiedFlag(true);
+    if (changed == 0)
+        return;
+    command->setText(
+        CountedText(disabled ? QStringLiteral("Disable") : QStringLiteral("Enable"), changed));
+    m_pDoc->SetModifiedFlag(true);
+    m_pUndo->push(command.release());
+}
+
+std::vector<CSignalDescription*> CVantorView::SelectedSignals() const {
+    std::vector<CSignalDescription*> records;
+    for (int row : SelectedRows())
+        records.push_back(m_pModel->SignalAt(row));
+    return records;
+}
+
+void CVantorView::OnRecordsMerged(int count, const CVantorDoc::SortOrder& before) {
+    std::vector<CSignalDescription*> order = m_pDoc->Order();
+    order.resize(order.size() - static_cast<std::size_t>(count));
+    auto command = std::make_unique<CCollectionCommand>(
+        m_pDoc, CountedText(QStringLiteral("Merge"), static_cast<std::size_t>(count)));
+    command->SetOrders(std::move(order), before);
+    m_pUndo->push(command.release());
+}
+
+void CVantorView::OnRecordsReplaced() {
+    m_bRecordsReplaced = true;
+    m_pUndo->clear();
+    // Each step may hold the order of every record: fewer steps for larger databases.
+    const int count = std::max(m_pDoc->GetSignalCount(), 1);
+    m_pUndo->setUndoLimit(std::clamp(16'000'000 / count, 10, 100));
+}
+
+void CVantorView::OnEditCopy() {
+    const std::vector<CSignalDescription*> selected = SelectedSignals();
+    if (selected.empty())
+        return;
+    SignalCollection copies;
+    copies.reserve(selected.size());
+    for (const CSignalDescription* signal : selected)
+        copies.push_back(std::make_unique<CSignalDescription>(*signal));
+    QByteArray xml;
+    QString error;
+    if (!CSignalFileWriter::WriteBuffer(copies, xml, error)) {
+        CPrompts::Message(this, QMessageBox::Critical, QString(), error);
+        return;
+    }
+    // Spreadsheets take the cells as tab-separated text, one row per signal.
+    QString cells;
+    for (int row : SelectedRows()) {
+        QStringList fields;
+        for (int column = 0; column < m_pModel->columnCount(); ++column) {
+            QString text = m_pModel->index(row, column).data().toString();
+            text.replace(u'\t', u' ').replace(u'\r', u' ').replace(u'\n', u' ');
+            fields << text;
+        }
+        cells += fields.join(u'\t') + u'\n';
+    }
+    auto* data = new QMimeData;
+    data->setData(SignalsMimeType(), xml);
+    data->setText(QString::fromUtf8(xml));
+    data->setData(QStringLiteral("text/tab-separated-values"), cells.toUtf8());
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+void CVantorView::OnEditCut() {
+    if (!selectionModel()->hasSelection())
+        return;
+    OnEditCopy();
+    // Cut asks nothing: the signals are on the clipboard and Undo brings them back.
+    DeleteSelected(QStringLiteral("Cut"));
+}
+
+void CVantorView::OnEditPaste() {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    QByteArray xml;
+    if (data && data->hasFormat(SignalsMimeType()))
+        xml = data->data(SignalsMimeType());
+    else if (data && data->hasText())
+        xml = data->text().toUtf8();
+    std::vector<std::unique_ptr<CSignalDescription>> records;
+    const auto sink = [&records](std::unique_ptr<CSignalDescription> signal, SignalReadNotes&&) {
+        records.push_back(std::move(signal));
+    };
+    const QString name = QStringLiteral("Clipboard");
+    QString error;
+    bool read = CSignalFileReader::ReadBuffer(xml, name, sink, error);
+    if (!read && !xml.trimmed().startsWith("<?xml")) {
+        // Signal elements copied out of a file stand side by side: give them one parent.
+        records.clear();
+        QString unused;
+        read = CSignalFileReader::ReadBuffer("<SignalList>" + xml + "</SignalList>", name, sink,
+                                             unused);
+    }
+    if (read && records.empty())
+        error = QStringLiteral("Clipboard: no Signal element found");
+    if (!read || records.empty()) {
+        CPrompts::Message(this, QMessageBox::Warning, QString(),
+                          QStringLiteral("The clipboard holds no signal database.\n%1")
+                              .arg(xml.isEmpty() ? QStringLiteral("Clipboard: empty") : error));
+        return;
+    }
+    const std::size_t count = records.size();
+    AppendSignals(std::move(records), CountedText(QStringLiteral("Paste"), count));
+    emit statusMessage(count == 1 ? QStringLiteral("1 signal pasted")
+                                  : QStringLiteral("%1 signals pasted").arg(count));
+}
+
+void CVantorView::OnFileExport() {
+    const QString path = CPrompts::SaveFileName(this, QStringLiteral("Export"),
+                                                QStringLiteral("CSV Files (*.csv);;All Files (*)"),
+                                                QString(), QStringLiteral("csv"));
+    if (path.isEmpty())
+        return;
+    QSaveFile file(path);
+    bool written = file.open(QIODevice::WriteOnly);
+    QStringList headings;
+    for (int column = 0; column < m_pModel->columnCount(); ++column)
+        headings << m_pModel->headerData(column, Qt::Horizontal).toString();
+    written = written && file.write(CsvRecord(headings)) >= 0;
+    // The rows as the list shows them: in view order, under the filter and the find text.
+    for (int row = 0; written && row < m_pModel->rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < m_pModel->columnCount(); ++column)
+            cells << m_pModel->index(row, column).data().toString();
+        written = file.write(CsvRecord(cells)) >= 0;
+    }
+    if (!written || !file.commit())
+        CPrompts::Message(this, QMessageBox::Critical, QString(),
+                          QStringLiteral("%1: cannot export: %2").arg(path, file.errorString()));
+}
+
+void CVantorView::SelectSignals(const std::vector<CSignalDescription*>& records) {
+    KeptSelection kept;
+    kept.selected.insert(records.begin(), records.end());
+    kept.current = records.empty() ? nullptr : records.front();
+    kept.column = currentIndex().isValid() ? currentIndex().column() : std::max(columnAt(0), 0);
+    RestoreSelection(kept);
+}
+
+QString SignalsMimeType() {
+    return QStringLiteral("application/x-quarn-signals+xml");
 }
 
 void CVantorView::OnEditSelectAll() {
@@ -245,6 +517,11 @@ void CVantorView::keyPressEvent(QKeyEvent* event) {
     const QKeySequence key(event->keyCombination());
     if (m_reservedKeys.contains(key)) {
         event->ignore();
+        return;
+    }
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        event->modifiers() == Qt::NoModifier && currentIndex().isValid()) {
+        EditRow(currentIndex().row());
         return;
     }
     if (event->key() == Qt::Key_Menu ||

@@ -1,18 +1,21 @@
 #pragma once
 
 #include "CommandTarget.h"
+#include "VantorDoc.h"
 
 #include <QKeySequence>
 #include <QList>
 #include <QTableView>
 
 #include <cstdint>
+#include <memory>
 #include <unordered_set>
+#include <vector>
 
-class CVantorDoc;
 class CSignalDescription;
 class CSignalRowModel;
 class QMenu;
+class QUndoStack;
 
 // The main list: one row per record that passes the modulation filter, in collection
 // order; sorts the collection on a header click and carries the list editing commands.
@@ -22,6 +25,7 @@ public:
     CVantorView(CVantorDoc* doc, QWidget* parent = nullptr);
 
     CSignalRowModel* RowModel() const { return m_pModel; }
+    CVantorDoc* Document() const { return m_pDoc; }
     void SetContextMenu(QMenu* menu) { m_pContextMenu = menu; }
     // Keys that belong to window commands: the list never acts on them itself, even while
     // their command is disabled.
@@ -36,15 +40,30 @@ public:
     void RebuildRows();
     void OnColumnClick(int column);
     void OnFilter(std::uint32_t id);
+    // Shows only the records that contain the text; the family filter applies as well.
+    void SetFindText(const QString& text);
     void OnSignalNew();
     void OnSignalDelete();
     void OnSignalEnable() { SetSelectedDisabled(false); }
     void OnSignalDisable() { SetSelectedDisabled(true); }
     void OnEditSelectAll();
+    void OnEditCopy();
+    void OnEditCut();
+    void OnEditPaste();
+    void OnSignalDuplicate();
+    void OnFileExport();
     void EditRow(int row);
+    // The history of changes to the collection; its clean state is the saved file.
+    QUndoStack* UndoStack() const { return m_pUndo; }
+    // Selects these records' rows, the first one current.
+    void SelectSignals(const std::vector<CSignalDescription*>& records);
     // Selects the record's row and scrolls it into view, keeping the horizontal position;
     // column is the column the current cell takes.
     void SelectSignalRow(const CSignalDescription* signal, int column = 0);
+
+signals:
+    // A message for the status bar (what a paste did).
+    void statusMessage(const QString& text);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -66,15 +85,27 @@ private:
     void ShowContextMenuAtCurrent();
     void ScrollToRowOnly(const QModelIndex& index);
     std::vector<int> SelectedRows() const;
+    std::vector<CSignalDescription*> SelectedSignals() const;
+    // Appends records as New does: re-sorted by the current sort, selected, undoable.
+    void AppendSignals(std::vector<std::unique_ptr<CSignalDescription>> records,
+                       const QString& undoText);
+    void OnRecordsMerged(int count, const CVantorDoc::SortOrder& before);
+    void OnRecordsReplaced();
     void SetSelectedDisabled(bool disabled);
+    // Deletes the selected records as one step of the history named by verb.
+    void DeleteSelected(const QString& verb);
     void ShowSortOrder();
     void AfterEdit(const CSignalDescription* signal);
 
     CVantorDoc* m_pDoc;
     CSignalRowModel* m_pModel;
+    QUndoStack* m_pUndo;
     QMenu* m_pContextMenu = nullptr;
     QList<QKeySequence> m_reservedKeys;
     bool m_bRecordsReplaced = false;
     int m_nSortColumn = 0;
     bool m_bSortDescending = false;
 };
+
+// The clipboard type of copied signals: a small database document.
+QString SignalsMimeType();

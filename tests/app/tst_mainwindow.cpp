@@ -3,6 +3,7 @@
 #include "CommandTable.h"
 #include "ControlIds.h"
 #include "DocTemplate.h"
+#include "FindBar.h"
 #include "LockKeys.h"
 #include "Looks.h"
 #include "MainFrame.h"
@@ -75,6 +76,8 @@ class TestMainWindow : public QObject {
     CMainFrame* Frame() const { return m_app->MainFrame(); }
     CVantorDoc* Doc() const { return m_app->Document(); }
     QAction* Action(std::uint32_t id) const { return Frame()->Router()->Action(id); }
+    // The title as shown without unsaved changes.
+    QString Title() const { return Frame()->windowTitle().remove("[*]"); }
     void Trigger(std::uint32_t id) {
         Frame()->Router()->UpdateAll();
         Action(id)->trigger();
@@ -109,7 +112,7 @@ private slots:
     void startWithoutFile() {
         Start();
         QVERIFY(Frame()->isVisible());
-        QCOMPARE(Frame()->windowTitle(), QStringLiteral("Untitled - Quarn Editor"));
+        QCOMPARE(Title(), QStringLiteral("Untitled - Quarn Editor"));
         QCOMPARE(Frame()->View()->RowModel()->rowCount(), 0);
         QCOMPARE(Frame()->CurrentLook(), 209);
         QCOMPARE(Frame()->ToolBar()->windowTitle(), QStringLiteral("Standard"));
@@ -124,7 +127,7 @@ private slots:
     void startWithFile() {
         const QString path = Copy("mixed.xml");
         Start({path});
-        QCOMPARE(Frame()->windowTitle(), QStringLiteral("mixed.xml - Quarn Editor"));
+        QCOMPARE(Title(), QStringLiteral("mixed.xml - Quarn Editor"));
         QCOMPARE(Frame()->View()->RowModel()->rowCount(), 5);
         QCOMPARE(m_app->RecentFiles(), QStringList{path});
         // A red row explains itself.
@@ -177,11 +180,14 @@ private slots:
         Frame()->Router()->UpdateAll();
         QCOMPARE(MenuTexts(popups[0]->menu()),
                  (QStringList{"&New\tCtrl+N", "-", "&Open...\tCtrl+O", "&Merge...\tCtrl+M",
-                              "&Close...\tCtrl+C", "-", "&Save\tCtrl+S", "Save &As...", "-",
-                              "Recent File", "-", "E&xit"}));
-        QCOMPARE(MenuTexts(popups[1]->menu()),
-                 (QStringList{"&New\tIns", "&Delete\tDel", "-", "Enable", "Disable", "-",
-                              "Select &All\tCtrl+A"}));
+                              "&Close...\tCtrl+C", "-", "&Save\tCtrl+S", "Save &As...",
+                              "&Export...", "-", "Recent File", "-", "E&xit"}));
+        QCOMPARE(
+            MenuTexts(popups[1]->menu()),
+            (QStringList{"&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "-", "Cu&t\tCtrl+X", "&Copy\tCtrl+Ins",
+                         "&Paste\tCtrl+V", "-", "&New\tIns", "&Edit...\tEnter",
+                         "D&uplicate...\tCtrl+D", "&Delete\tDel", "-", "Enable", "Disable", "-",
+                         "&Find...\tCtrl+F", "Select &All\tCtrl+A"}));
         QCOMPARE(MenuTexts(popups[2]->menu()), (QStringList{">&Toolbars and Docking Windows",
                                                             "&Status Bar", "-", ">Set Filter"}));
         QCOMPARE(MenuTexts(popups[2]->menu()->actions()[3]->menu()),
@@ -219,32 +225,33 @@ private slots:
     void disabledStates() {
         Start();
         Frame()->Router()->UpdateAll();
-        for (std::uint32_t id : {ID_EDIT_COPY, ID_EDIT_CUT, ID_EDIT_PASTE, ID_EDIT_UNDO,
-                                 ID_NEXT_PANE, ID_PREV_PANE, ID_FILE_MRU_FILE1})
+        for (std::uint32_t id :
+             {ID_EDIT_COPY, ID_EDIT_CUT, ID_EDIT_UNDO, ID_EDIT_REDO, ID_SIGNAL_EDIT,
+              ID_SIGNAL_DUPLICATE, ID_NEXT_PANE, ID_PREV_PANE, ID_FILE_MRU_FILE1})
             QVERIFY2(!Action(id)->isEnabled(), qPrintable(QString::number(id)));
         for (std::uint32_t id :
              {ID_FILE_NEW, ID_FILE_SAVE, ID_FILE_MERGE, ID_SIGNAL_NEW, ID_SIGNAL_DELETE,
-              ID_SIGNAL_ENABLE, ID_HELP, ID_APP_ABOUT, ID_TOOLBAR_CUSTOMIZE, ID_FILTER_ALL})
+              ID_SIGNAL_ENABLE, ID_HELP, ID_APP_ABOUT, ID_TOOLBAR_CUSTOMIZE, ID_FILTER_ALL,
+              ID_EDIT_PASTE, ID_EDIT_FIND, ID_FILE_EXPORT})
             QVERIFY2(Action(id)->isEnabled(), qPrintable(QString::number(id)));
     }
 
-    // Every accelerator of the window, and F1, pressed in the list: each does what its
-    // command does, and a key whose command has no handler changes nothing, not even the
-    // clipboard.
+    // Every accelerator of the window, F1 and Enter, pressed in the list: each does what its
+    // command does, and a key with nothing to do changes nothing, not even the clipboard.
     void accelerators_data() {
         QTest::addColumn<QKeyCombination>("key");
         QTest::addColumn<QString>("effect");
         const struct {
             QKeyCombination key;
             const char* effect;
-        } rows[] = {{Qt::CTRL | Qt::Key_P, "nothing"},
-                    {Qt::CTRL | Qt::Key_Insert, "nothing"},
-                    {Qt::SHIFT | Qt::Key_Delete, "nothing"},
-                    {Qt::CTRL | Qt::Key_X, "nothing"},
+        } rows[] = {{Qt::CTRL | Qt::Key_P, "copies"},
+                    {Qt::CTRL | Qt::Key_Insert, "copies"},
+                    {Qt::SHIFT | Qt::Key_Delete, "cuts"},
+                    {Qt::CTRL | Qt::Key_X, "cuts"},
                     {QKeyCombination(Qt::Key_Delete), "asks to delete"},
-                    {QKeyCombination(Qt::Key_Insert), "edits a new signal"},
-                    {Qt::CTRL | Qt::Key_V, "nothing"},
-                    {Qt::SHIFT | Qt::Key_Insert, "nothing"},
+                    {QKeyCombination(Qt::Key_Insert), "edits"},
+                    {Qt::CTRL | Qt::Key_V, "refuses a paste"},
+                    {Qt::SHIFT | Qt::Key_Insert, "refuses a paste"},
                     {Qt::CTRL | Qt::Key_A, "selects all"},
                     {Qt::ALT | Qt::Key_Backspace, "nothing"},
                     {Qt::CTRL | Qt::Key_Z, "nothing"},
@@ -255,10 +262,15 @@ private slots:
                     {QKeyCombination(Qt::Key_F6), "nothing"},
                     {Qt::SHIFT | Qt::Key_F6, "nothing"},
                     {Qt::CTRL | Qt::Key_M, "asks for a file"},
-                    {QKeyCombination(Qt::Key_F1), "opens help"}};
+                    {Qt::CTRL | Qt::Key_Y, "nothing"},
+                    {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, "nothing"},
+                    {Qt::CTRL | Qt::Key_F, "finds"},
+                    {Qt::CTRL | Qt::Key_D, "edits"},
+                    {QKeyCombination(Qt::Key_F1), "opens help"},
+                    {QKeyCombination(Qt::Key_Return), "edits"}};
         for (const auto& row : rows)
             QTest::newRow(qPrintable(QKeySequence(row.key).toString())) << row.key << row.effect;
-        QCOMPARE(int(std::size(rows)), int(Accelerators().size()) + 1);
+        QCOMPARE(int(std::size(rows)), int(Accelerators().size()) + 2);
     }
     void accelerators() {
         QFETCH(QKeyCombination, key);
@@ -269,6 +281,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(Frame()));
         view->setFocus();
         view->setCurrentIndex(view->RowModel()->index(1, 0));
+        const QString current = view->currentIndex().data().toString();
         QGuiApplication::clipboard()->setText(QStringLiteral("kept"));
         if (effect == "saves")
             Doc()->SetModifiedFlag(true);
@@ -281,18 +294,23 @@ private slots:
         CPrompts::PushAnswer(QMessageBox::No);
         QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
 
-        QCOMPARE(Doc()->GetSignalCount(), effect == "empties" ? 0 : 5);
-        QCOMPARE(Doc()->IsModified(), false);
-        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("kept"));
-        QCOMPARE(dialog, effect == "edits a new signal");
-        QCOMPARE(CPrompts::ShownMessages().size(), effect == "asks to delete" ? 1 : 0);
+        const bool copied = effect == "copies" || effect == "cuts";
+        QCOMPARE(Doc()->GetSignalCount(), effect == "empties" ? 0 : effect == "cuts" ? 4 : 5);
+        QCOMPARE(Doc()->IsModified(), effect == "cuts");
+        const QString clipboard = QGuiApplication::clipboard()->text();
+        QVERIFY2(copied ? clipboard.contains("<Signal Name=\"" + current + "\"")
+                        : clipboard == "kept",
+                 qPrintable(clipboard));
+        QCOMPARE(dialog, effect == "edits");
+        const bool asks = effect == "asks to delete" || effect == "refuses a paste";
+        QCOMPARE(CPrompts::ShownMessages().size(), asks ? 1 : 0);
         QCOMPARE(CPrompts::FileFilters().size(), effect == "asks for a file" ? 1 : 0);
         if (effect == "asks for a file")
             QVERIFY(CPrompts::FileFilters()[0].endsWith(";;All Files (*)"));
         QCOMPARE(CPrompts::OpenedUrls().size(), effect == "opens help" ? 1 : 0);
-        if (effect != "empties")
-            QCOMPARE(view->selectionModel()->selectedRows().size(),
-                     effect == "selects all" ? 5 : 1);
+        QCOMPARE(Frame()->FindBar()->isVisible(), effect == "finds");
+        if (effect == "selects all")
+            QCOMPARE(view->selectionModel()->selectedRows().size(), 5);
     }
 
     // The CAP, NUM and SCRL panes show the lock keys that are on, and stay blank where the
@@ -600,7 +618,7 @@ private slots:
         Trigger(ID_FILE_MRU_FILE1 + 1);
         QCOMPARE(m_app->RecentFiles(), QStringList{b});
         QCOMPARE(CPrompts::ShownMessages().size(), 1); // the reason was shown
-        QCOMPARE(Frame()->windowTitle(), QStringLiteral("other.xml - Quarn Editor"));
+        QCOMPARE(Title(), QStringLiteral("other.xml - Quarn Editor"));
     }
 
     // A name that is not UTF-8 opens from the command line, saves, and stays in the recent
@@ -632,7 +650,7 @@ private slots:
         QCOMPARE(model->index(5, 0).data(Qt::ForegroundRole).value<QColor>(), QColor(0, 160, 0));
         QCOMPARE(model->index(6, 0).data(Qt::ForegroundRole).value<QColor>(), QColor(255, 160, 0));
         QVERIFY(Doc()->IsModified());
-        QCOMPARE(Frame()->windowTitle(), QStringLiteral("mixed.xml - Quarn Editor"));
+        QCOMPARE(Title(), QStringLiteral("mixed.xml - Quarn Editor"));
         QVERIFY2(Frame()->statusBar()->currentMessage().startsWith(
                      "Merge: 2 signals added, 1 skipped as duplicates, 1 of them differing"),
                  qPrintable(Frame()->statusBar()->currentMessage()));
@@ -692,14 +710,14 @@ private slots:
         const QString target = m_dir.filePath("saved-as.xml");
         CPrompts::PushFileName(target);
         Trigger(ID_FILE_SAVE_AS);
-        QCOMPARE(Frame()->windowTitle(), QStringLiteral("saved-as.xml - Quarn Editor"));
+        QCOMPARE(Title(), QStringLiteral("saved-as.xml - Quarn Editor"));
         QVERIFY(QFile::exists(target));
         Doc()->SetModifiedFlag(true);
         CPrompts::PushFileName(m_dir.filePath("no/such/folder/x.xml"));
         Trigger(ID_FILE_SAVE_AS);
         QVERIFY(Doc()->IsModified());
         QVERIFY(CPrompts::ShownMessages().last().text.startsWith("Cannot save"));
-        QCOMPARE(Frame()->windowTitle(), QStringLiteral("saved-as.xml - Quarn Editor"));
+        QCOMPARE(Title(), QStringLiteral("saved-as.xml - Quarn Editor"));
     }
 
     void saveAsksBeforeOverwritingAChangedFile() {
@@ -728,7 +746,7 @@ private slots:
         emit Frame()->fileDropped(Copy("other.xml"));
         QCOMPARE(CPrompts::ShownMessages().size(), 1);
         QVERIFY(CPrompts::ShownMessages()[0].text.startsWith("Save changes to"));
-        QCOMPARE(Frame()->windowTitle(), QStringLiteral("other.xml - Quarn Editor"));
+        QCOMPARE(Title(), QStringLiteral("other.xml - Quarn Editor"));
         QVERIFY(!Doc()->IsModified());
     }
 

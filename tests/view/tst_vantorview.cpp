@@ -199,7 +199,9 @@ private slots:
         m_view->Execute(ID_SIGNAL_DELETE);
         QCOMPARE(Rows(*m_view), (QStringList{"Delta", "Echo", "Foxtrot", "Charlie", "Golf"}));
         QVERIFY(m_doc->IsModified());
-        QVERIFY(!m_view->selectionModel()->hasSelection());
+        // The row after the first deleted one is selected.
+        QCOMPARE(SelectedNames(*m_view), QStringList{"Echo"});
+        m_view->selectionModel()->clear();
         // Nothing selected: no question at all.
         const auto shown = CPrompts::ShownMessages().size();
         m_view->Execute(ID_SIGNAL_DELETE);
@@ -246,7 +248,7 @@ private slots:
         m_view->Execute(ID_SIGNAL_DELETE);
         QCOMPARE(CPrompts::ShownMessages().size(), 1);
         QCOMPARE(Rows(*m_view), (QStringList{"P1", "P3"}));
-        QVERIFY(!m_view->selectionModel()->hasSelection());
+        QCOMPARE(SelectedNames(*m_view), QStringList{"P1"});
         m_view->Execute(ID_FILTER_ALL);
         QCOMPARE(m_doc->GetSignalCount(), 8);
     }

@@ -1,0 +1,52 @@
+#include "FindBar.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStyle>
+#include <QToolButton>
+
+CFindBar::CFindBar(QWidget* parent) : QWidget(parent), m_pEdit(new QLineEdit(this)) {
+    setObjectName(QStringLiteral("FindBar"));
+    m_pEdit->setObjectName(QStringLiteral("FindText"));
+    m_pEdit->setPlaceholderText(QStringLiteral("Name, decoder, modulation, ITU or comment"));
+    m_pEdit->setClearButtonEnabled(true);
+    m_pEdit->installEventFilter(this);
+    auto* label = new QLabel(QStringLiteral("&Find:"), this);
+    label->setBuddy(m_pEdit);
+    auto* close = new QToolButton(this);
+    close->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
+    close->setAutoRaise(true);
+    close->setToolTip(QStringLiteral("Close (Esc)"));
+    close->setFocusPolicy(Qt::NoFocus);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(4, 2, 4, 2);
+    layout->addWidget(label);
+    layout->addWidget(m_pEdit, 1);
+    layout->addWidget(close);
+    connect(m_pEdit, &QLineEdit::textChanged, this, &CFindBar::findTextChanged);
+    connect(close, &QToolButton::clicked, this, &CFindBar::Close);
+    hide();
+}
+
+void CFindBar::Activate() {
+    show();
+    m_pEdit->setFocus(Qt::ShortcutFocusReason);
+    m_pEdit->selectAll();
+}
+
+void CFindBar::Close() {
+    m_pEdit->clear();
+    hide();
+    emit closed();
+}
+
+bool CFindBar::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_pEdit && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        Close();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
