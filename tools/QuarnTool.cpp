@@ -3,6 +3,7 @@
 #include "NativePath.h"
 
 #include "CommandIds.h"
+#include "Csv.h"
 #include "SignalColumns.h"
 #include "SignalDescription.h"
 #include "VantorDoc.h"
@@ -23,10 +24,12 @@ constexpr int ExitFailure = 2;
 
 const char* const Usage =
     "Usage:\n"
-    "  quarn-tool list [--filter F] [--merge OTHER]... [--sort COL[:desc]]... [--json] FILE\n"
+    "  quarn-tool list [--filter F] [--merge OTHER]... [--sort COL[:desc]]...\n"
+    "                  [--json | --csv] FILE\n"
     "      Open FILE, merge each OTHER, sort by each column in turn (0-13), print the\n"
     "      records that pass filter F: all (default), fsk, mfsk, fsk-multicarrier, ofdm,\n"
-    "      psk, psk-multicarrier.\n"
+    "      psk, psk-multicarrier. --csv prints the 14 headings and cells as RFC 4180\n"
+    "      comma-separated values (UTF-8, CR LF), as the editor's File > Export does.\n"
     "  quarn-tool check FILE...\n"
     "      Print every record that failed validation; exit 1 when there is one. Records\n"
     "      naming a decoder mode or modulation this version does not know get a warning\n"
@@ -142,12 +145,15 @@ int RunList(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     std::vector<std::string> merges;
     std::vector<std::pair<int, bool>> sorts;
     bool json = false;
+    bool csv = false;
     std::optional<std::string> file;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const bool hasValue = i + 1 < args.size();
         if (arg == "--json") {
             json = true;
+        } else if (arg == "--csv") {
+            csv = true;
         } else if (arg == "--filter" && hasValue) {
             const auto id = FilterId(args[++i]);
             if (!id)
@@ -175,6 +181,8 @@ int RunList(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     }
     if (!file)
         return UsageError(err, "list needs a FILE");
+    if (json && csv)
+        return UsageError(err, "--json and --csv exclude each other");
 
     CVantorDoc doc;
     if (!doc.OnOpenDocument(PathArg(*file)))
@@ -194,6 +202,21 @@ int RunList(const std::vector<std::string>& args, std::ostream& out, std::ostrea
             array.append(RecordJson(*signal, doc.GetReadMessage(signal.get())));
         }
         out << QJsonDocument(array).toJson(QJsonDocument::Indented).toStdString();
+        return ExitOk;
+    }
+    if (csv) {
+        const auto cells = [](const CSignalDescription* signal) {
+            QStringList fields;
+            for (int column = 0; column < SignalColumnCount; ++column)
+                fields << QString::fromUtf16(signal ? SignalCellText(*signal, column)
+                                                    : SignalColumnHeading(column));
+            return CsvRecord(fields).toStdString();
+        };
+        out << cells(nullptr);
+        for (const auto& signal : doc.Signals()) {
+            if (signal->MatchesFilter(filter))
+                out << cells(signal.get());
+        }
         return ExitOk;
     }
     for (int column = 0; column < SignalColumnCount; ++column)

@@ -1,5 +1,6 @@
 #include "Screenshots.h"
 
+#include "FindBar.h"
 #include "MainFrame.h"
 #include "MulticarrierDialog.h"
 #include "SignalDescription.h"
@@ -8,7 +9,9 @@
 #include "VantorDoc.h"
 #include "Vocabulary.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QLineEdit>
 
 #include <algorithm>
 #include <cstdio>
@@ -17,6 +20,7 @@ namespace {
 
 void Save(QWidget& widget, const QString& path) {
     widget.show();
+    QCoreApplication::processEvents(); // lay out what changed
     if (!widget.grab().save(path))
         std::fprintf(stderr, "quarn-editor: cannot write %s\n", qPrintable(path));
 }
@@ -25,7 +29,11 @@ void Save(QWidget& widget, const QString& path) {
 
 void SaveScreenshots(CVantorApp& app, const QString& folder) {
     const QDir dir(folder);
+    // The main window with the find bar at work.
+    app.MainFrame()->FindBar()->Activate();
+    app.MainFrame()->FindBar()->Edit()->setText(QStringLiteral("baud"));
     Save(*app.MainFrame(), dir.filePath(QStringLiteral("main-window.png")));
+    app.MainFrame()->FindBar()->Close();
     const SignalCollection& records = app.Document()->Signals();
     const auto multicarrier = std::find_if(records.begin(), records.end(), [](const auto& s) {
         return s->m_nModulation == ModulationFsk && s->m_nNumChannels > 1;

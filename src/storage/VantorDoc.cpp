@@ -75,6 +75,7 @@ std::vector<CSignalDescription*> CVantorDoc::Order() const {
 }
 
 void CVantorDoc::Rearrange(const std::vector<CSignalDescription*>& order, SignalCollection& pool) {
+    emit aboutToRearrange();
     std::unordered_map<const CSignalDescription*, std::unique_ptr<CSignalDescription>> owned;
     owned.reserve(m_signals.size() + pool.size());
     for (auto& signal : m_signals)

@@ -103,6 +103,9 @@ signals:
     void recordsReplaced();
     // The records were saved to the document's file.
     void documentSaved();
+    // The collection is about to change order or lose records: the last chance to read it
+    // through positions taken before.
+    void aboutToRearrange();
     void modifiedChanged(bool modified);
     // A merge appended count records; before is the collection's order before it.
     void recordsMerged(int count, CVantorDoc::SortOrder before);

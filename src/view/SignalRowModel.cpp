@@ -94,7 +94,16 @@ void CSignalRowModel::RebuildRows() {
             m_rowMap[i] = static_cast<int>(i);
     } else {
         const bool family = m_nFilterId != ID_FILTER_ALL;
+        // The find reads several cache lines of each record: ask for them ahead, so that the
+        // memory fetches overlap instead of queueing one behind the other.
+        constexpr std::size_t Ahead = 8;
         for (std::size_t i = 0; i < records.size(); ++i) {
+            if (!m_finder.IsEmpty() && i + Ahead < records.size()) {
+                const CSignalDescription& next = *records[i + Ahead];
+                __builtin_prefetch(next.m_szName);
+                __builtin_prefetch(next.m_szITU);
+                __builtin_prefetch(next.m_szComment);
+            }
             const CSignalDescription& s = *records[i];
             if ((!family || s.MatchesFilter(m_nFilterId)) && m_finder.Matches(s))
                 m_rowMap.push_back(static_cast<int>(i));

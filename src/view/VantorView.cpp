@@ -79,6 +79,7 @@ CVantorView::CVantorView(CVantorDoc* doc, QWidget* parent)
     connect(m_pUndo, &QUndoStack::cleanChanged, this,
             [this](bool clean) { m_pDoc->SetModifiedFlag(!clean); });
     connect(doc, &CVantorDoc::recordsMerged, this, &CVantorView::OnRecordsMerged);
+    connect(doc, &CVantorDoc::aboutToRearrange, this, [this] { m_pending = TakeSelection(); });
     connect(doc, &CVantorDoc::documentSaved, m_pUndo, &QUndoStack::setClean);
     setModel(m_pModel);
     setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -102,9 +103,12 @@ CVantorView::CVantorView(CVantorDoc* doc, QWidget* parent)
         // A merge keeps the held records: their selection stays. New and Open drop it.
         if (m_bRecordsReplaced) {
             m_bRecordsReplaced = false;
+            m_pending.reset();
             RebuildRows();
         } else {
-            const KeptSelection kept = TakeSelection();
+            // An undo or redo rearranged the records: the selection was taken before.
+            const KeptSelection kept = m_pending ? *m_pending : TakeSelection();
+            m_pending.reset();
             RebuildRows();
             RestoreSelection(kept);
         }
@@ -316,6 +320,7 @@ void CVantorView::DeleteSelected(const QString& verb) {
     // One pass over the collection however many go; the command keeps them for Undo.
     SignalCollection removed;
     m_pDoc->Rearrange(after, removed);
+    m_pending.reset();
     auto command = std::make_unique<CCollectionCommand>(m_pDoc, CountedText(verb, removed.size()));
     command->SetOrders(std::move(before), m_pDoc->GetSortOrder());
     command->KeepRemoved(std::move(removed));

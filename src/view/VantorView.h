@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <unordered_set>
 #include <vector>
 
@@ -103,6 +104,7 @@ private:
     QMenu* m_pContextMenu = nullptr;
     QList<QKeySequence> m_reservedKeys;
     bool m_bRecordsReplaced = false;
+    std::optional<KeptSelection> m_pending;
     int m_nSortColumn = 0;
     bool m_bSortDescending = false;
 };

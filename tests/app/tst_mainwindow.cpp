@@ -11,9 +11,12 @@
 #include "NativePath.h"
 #include "ProgressScope.h"
 #include "Prompts.h"
+#include "SignalColumns.h"
 #include "SignalDescription.h"
 #include "SignalEditDialog.h"
 #include "SignalRowModel.h"
+#include "SignalText.h"
+#include "TestTexts.h"
 #include "VantorApp.h"
 #include "VantorDoc.h"
 #include "VantorView.h"
@@ -32,6 +35,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProgressDialog>
 #include <QRadioButton>
@@ -41,6 +45,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
+#include <QUndoStack>
 
 #include <QToolBar>
 #include <QToolButton>
@@ -429,6 +434,148 @@ private slots:
         for (const auto& s : saved.Signals())
             disabled += s->m_bDisabled;
         QCOMPARE(disabled, answer == QMessageBox::Yes ? 2 : 1);
+    }
+
+    // The modified mark follows the history: undoing back to the saved state clears it, and
+    // then New asks nothing.
+    void historyDecidesTheSaveQuestion() {
+        Start({Copy("mixed.xml")});
+        CVantorView* view = Frame()->View();
+        QApplication::setActiveWindow(Frame());
+        QVERIFY(QTest::qWaitForWindowActive(Frame()));
+        view->setFocus();
+        view->selectRow(0);
+        Trigger(ID_SIGNAL_DISABLE);
+        QVERIFY(Doc()->IsModified());
+        QVERIFY(Frame()->isWindowModified());
+        Frame()->Router()->UpdateAll();
+        QCOMPARE(Action(ID_EDIT_UNDO)->text(), QStringLiteral("&Undo Disable Signal\tCtrl+Z"));
+        QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(!Doc()->IsModified());
+        QVERIFY(!Frame()->isWindowModified());
+        QCOMPARE(Action(ID_EDIT_REDO)->text(), QStringLiteral("&Redo Disable Signal\tCtrl+Y"));
+        Trigger(ID_FILE_NEW);
+        QVERIFY(CPrompts::ShownMessages().isEmpty());
+        QVERIFY(!view->UndoStack()->canRedo()); // New clears the history
+    }
+
+    // Typing in the find bar filters the rows together with the family filter; the panes
+    // count them and show the text; Escape clears and closes the bar.
+    void findBarFiltersAsYouType() {
+        Start({Copy("mixed.xml")});
+        CVantorView* view = Frame()->View();
+        QApplication::setActiveWindow(Frame());
+        QVERIFY(QTest::qWaitForWindowActive(Frame()));
+        view->setFocus();
+        const auto pane = [this](const char* name) {
+            return Frame()->statusBar()->findChild<QLabel*>(name)->text();
+        };
+        QCOMPARE(pane("CountPane"), QStringLiteral("5 signals"));
+        // What should be shown, worked out from the cells.
+        const auto expected = [view](const QString& text, bool fskOnly) {
+            QStringList names;
+            for (const auto& signal : view->Document()->Signals()) {
+                bool found = false;
+                for (int column : {0, 1, 2, 12, 13})
+                    found |= QString::fromUtf16(SignalCellText(*signal, column))
+                                 .contains(text, Qt::CaseInsensitive);
+                if (found && (!fskOnly || signal->m_nModulation == ModulationFsk))
+                    names << QString::fromUtf16(signal->m_szName);
+            }
+            return names;
+        };
+        const auto shown = [view] {
+            QStringList names;
+            for (int row = 0; row < view->RowModel()->rowCount(); ++row)
+                names << view->RowModel()->index(row, 0).data().toString();
+            return names;
+        };
+        QTest::keyClick(view, Qt::Key_F, Qt::ControlModifier);
+        QLineEdit* edit = Frame()->FindBar()->Edit();
+        QCOMPARE(QApplication::focusWidget(), edit);
+        QTest::keyClicks(edit, "FS");
+        QCOMPARE(shown(), expected("FS", false));
+        QVERIFY(shown().size() > 1 && shown().size() < 5);
+        QCOMPARE(pane("CountPane"), QStringLiteral("%1 of 5 shown").arg(shown().size()));
+        QCOMPARE(pane("FindPane"), QStringLiteral("Find: FS"));
+        Trigger(ID_FILTER_FSK);
+        QCOMPARE(shown(), expected("FS", true));
+        QTest::keyClick(edit, Qt::Key_Escape);
+        QVERIFY(!Frame()->FindBar()->isVisible());
+        QCOMPARE(QApplication::focusWidget(), view);
+        QCOMPARE(shown(), expected("", true));
+        QCOMPARE(pane("FindPane"), QString());
+    }
+
+    // Copy puts the signals on the clipboard as XML and as cells; Close and Paste give the
+    // same records back, and so does text copied out of a database file.
+    void copyAndPasteSignals() {
+        Start({Copy("mixed.xml")});
+        CVantorView* view = Frame()->View();
+        QApplication::setActiveWindow(Frame());
+        QVERIFY(QTest::qWaitForWindowActive(Frame()));
+        view->setFocus();
+        view->selectRow(1);
+        view->selectionModel()->select(view->RowModel()->index(3, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        std::vector<CSignalDescription> originals{*view->RowModel()->SignalAt(1),
+                                                  *view->RowModel()->SignalAt(3)};
+        QTest::keyClick(view, Qt::Key_Insert, Qt::ControlModifier);
+        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+        QVERIFY(data->hasFormat(SignalsMimeType()));
+        const QStringList lines = QString::fromUtf8(data->data("text/tab-separated-values"))
+                                      .split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 2);
+        QCOMPARE(lines[0].split('\t').size(), 14);
+        const QString xml = data->text();
+        QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier); // Close
+        QCOMPARE(Doc()->GetSignalCount(), 0);
+        QTest::keyClick(view, Qt::Key_Insert, Qt::ShiftModifier);
+        QCOMPARE(Doc()->GetSignalCount(), 2);
+        QCOMPARE(Frame()->statusBar()->currentMessage(), QStringLiteral("2 signals pasted"));
+        QCOMPARE(view->selectionModel()->selectedRows().size(), 2);
+        // Only the Signal elements, as selected in a text editor.
+        const qsizetype from = xml.indexOf("<Signal ");
+        const qsizetype to = xml.lastIndexOf("</Signal>") + 9;
+        QGuiApplication::clipboard()->setText(xml.mid(from, to - from));
+        QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(Doc()->GetSignalCount(), 4);
+        for (const CSignalDescription& original : originals) {
+            int same = 0;
+            for (const auto& pasted : Doc()->Signals())
+                same += pasted->IsEqual(original) &&
+                        Q(pasted->m_szComment) == Q(original.m_szComment) &&
+                        pasted->m_bDisabled == original.m_bDisabled;
+            QCOMPARE(same, 2);
+        }
+        QVERIFY(CPrompts::ShownMessages().isEmpty());
+    }
+
+    // Export writes the rows shown, in view order, as RFC 4180 CSV with the headings.
+    void exportWritesTheRowsShown() {
+        Start({Copy("mixed.xml")});
+        CSignalDescription* first = nullptr;
+        for (const auto& signal : Doc()->Signals()) {
+            if (!first && signal->m_nModulation == ModulationFsk)
+                first = signal.get();
+        }
+        QVERIFY(first);
+        CopyText(first->m_szComment, u"a, \"b\"\nc");
+        first->UpdateDisplayTexts();
+        Trigger(ID_FILTER_FSK);
+        const QString path = m_dir.filePath("rows.csv");
+        CPrompts::PushFileName(path);
+        Trigger(ID_FILE_EXPORT);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray csv = file.readAll();
+        CSignalRowModel* model = Frame()->View()->RowModel();
+        QVERIFY(csv.startsWith("Name,Decoder,Modulation,Subcarrier,Baud / Symbol Rate,"));
+        QVERIFY(model->rowCount() > 0 && model->rowCount() < Doc()->GetSignalCount());
+        QCOMPARE(csv.count("\r\n"), model->rowCount() + 1);
+        for (int row = 0; row < model->rowCount(); ++row)
+            QVERIFY(csv.contains(model->index(row, 0).data().toString().toUtf8() + ','));
+        QVERIFY(csv.contains(",\"a, \"\"b\"\"\nc\"\r\n"));
     }
 
     // A database built from nothing in the editor, saved and opened again.

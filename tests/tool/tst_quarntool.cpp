@@ -109,6 +109,16 @@ private slots:
         QCOMPARE(got, names);
     }
 
+    void listCsv() {
+        const Result r = Run({"list", "--csv", "--filter", "fsk", Path("sample.xml")});
+        QCOMPARE(r.status, 0);
+        QVERIFY(r.out.startsWith("Name,Decoder,Modulation,Subcarrier,Baud / Symbol Rate,Shift,"));
+        QCOMPARE(r.out.count("\r\n"), 3);
+        // A cell with a tab and a line break is quoted whole; nothing is escaped.
+        QVERIFY(r.out.endsWith("Zulu,baudot,FSK,,50,170,*,2,,,,3,,\"tab\there\nline \\ end\"\r\n"));
+        QCOMPARE(Run({"list", "--csv", "--json", Path("sample.xml")}).status, 2);
+    }
+
     void listJson() {
         const Result r = Run({"list", "--json", "--merge", Path("other.xml"), Path("sample.xml")});
         QCOMPARE(r.status, 0);

@@ -1,7 +1,9 @@
 #include "CommandIds.h"
 #include "Prompts.h"
+#include "RandomSignals.h"
 #include "SignalDescription.h"
 #include "SignalEditDialog.h"
+#include "SignalFileWriter.h"
 #include "SignalRowModel.h"
 #include "SignalText.h"
 #include "VantorDoc.h"
@@ -11,6 +13,7 @@
 #include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -20,6 +23,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolTip>
+#include <QUndoStack>
 
 namespace {
 
@@ -476,6 +480,103 @@ private slots:
             QCOMPARE(QToolTip::text(), expected);
         }
         QToolTip::hideText();
+    }
+
+    // Random sequences of every change the history records, undone step by step, give each
+    // earlier state back exactly (records, order, flags), down to the opened file with the
+    // modified flag clear; redone, they give the final state.
+    void undoRedoGivesEveryStateBack() {
+        QRandomGenerator random(20261207);
+        QTemporaryDir dir;
+        QUndoStack* undo = m_view->UndoStack();
+        const auto snapshot = [this] {
+            QStringList records;
+            for (const auto& signal : m_doc->Signals())
+                records << Describe(*signal);
+            return records;
+        };
+        const auto randomXml = [&random](int count) {
+            SignalCollection records;
+            for (int i = 0; i < count; ++i)
+                records.push_back(std::make_unique<CSignalDescription>(RandomRecord(random)));
+            QByteArray xml;
+            QString error;
+            CSignalFileWriter::WriteBuffer(records, xml, error);
+            return xml;
+        };
+        const auto selectRandomRows = [&] {
+            m_view->selectionModel()->clear();
+            const int rows = m_view->RowModel()->rowCount();
+            for (int row = 0; row < rows; ++row) {
+                if (random.bounded(3) == 0)
+                    m_view->selectionModel()->select(m_view->RowModel()->index(row, 0),
+                                                     QItemSelectionModel::Select |
+                                                         QItemSelectionModel::Rows);
+            }
+        };
+        for (int round = 0; round < 15; ++round) {
+            QVERIFY(m_doc->OnOpenDocument(QStringLiteral(QUARN_TEST_DATA "/mixed.xml")));
+            QMap<int, QStringList> states{{0, snapshot()}};
+            for (int step = 0; step < 10; ++step) {
+                const int rows = m_view->RowModel()->rowCount();
+                switch (random.bounded(7)) {
+                case 0:
+                case 1: { // New, or Edit of a random row
+                    const bool edit = rows > 0 && random.bounded(2) == 0;
+                    const QString name = QString::number(random.bounded(1000));
+                    CPrompts::PushDialogHandler([name](QDialog& d) {
+                        auto& editor = static_cast<CSignalEditDialog&>(d);
+                        editor.NameEdit()->setText(name);
+                        if (editor.GetCheckedModulation() == 0)
+                            editor.FamilyButton(ModulationCw)->click();
+                        editor.accept();
+                        return editor.result();
+                    });
+                    if (edit)
+                        m_view->setCurrentIndex(
+                            m_view->RowModel()->index(int(random.bounded(rows)), 0));
+                    m_view->Execute(edit ? ID_SIGNAL_EDIT : ID_SIGNAL_NEW);
+                    CPrompts::Reset();
+                    break;
+                }
+                case 2:
+                    selectRandomRows();
+                    CPrompts::PushAnswer(QMessageBox::Yes);
+                    m_view->Execute(ID_SIGNAL_DELETE);
+                    break;
+                case 3:
+                case 4:
+                    selectRandomRows();
+                    m_view->Execute(random.bounded(2) ? ID_SIGNAL_ENABLE : ID_SIGNAL_DISABLE);
+                    break;
+                case 5: {
+                    const QString path = dir.filePath(QStringLiteral("merge.xml"));
+                    QFile file(path);
+                    QVERIFY(file.open(QIODevice::WriteOnly));
+                    file.write(randomXml(3));
+                    file.close();
+                    QVERIFY(m_doc->MergeFile(path));
+                    break;
+                }
+                default:
+                    QGuiApplication::clipboard()->setText(QString::fromUtf8(randomXml(2)));
+                    m_view->Execute(ID_EDIT_PASTE);
+                    break;
+                }
+                states[undo->index()] = snapshot();
+            }
+            const QStringList final = snapshot();
+            QVERIFY(undo->count() > 0);
+            while (undo->canUndo()) {
+                undo->undo();
+                QCOMPARE(snapshot(), states.value(undo->index()));
+            }
+            QVERIFY(!m_doc->IsModified());
+            while (undo->canRedo())
+                undo->redo();
+            QCOMPARE(snapshot(), final);
+            QVERIFY(m_doc->IsModified());
+        }
     }
 
     void doubleClickEditsRowOnly() {
