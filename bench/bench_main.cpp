@@ -18,6 +18,7 @@
 #include <QFileInfo>
 
 #include <benchmark/benchmark.h>
+#include <chrono>
 #include <expat.h>
 #include <libxml/xmlreader.h>
 #include <libxml/xmlwriter.h>
@@ -341,6 +342,32 @@ void BM_RebuildRows(benchmark::State& state) {
     state.counters["rows"] = model.rowCount();
 }
 
+// Deleting every tenth of a million records (100,000) and undoing it: both are one
+// rearrangement of the collection.
+void BM_DeleteUndo(benchmark::State& state) {
+    CVantorDoc& doc = LoadedDoc(1000000);
+    const std::vector<CSignalDescription*> before = doc.Order();
+    std::vector<CSignalDescription*> after;
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        if (i % 10 != 0)
+            after.push_back(before[i]);
+    }
+    double deleteSeconds = 0;
+    double undoSeconds = 0;
+    for (auto _ : state) {
+        SignalCollection removed;
+        auto start = std::chrono::steady_clock::now();
+        doc.Rearrange(after, removed);
+        auto middle = std::chrono::steady_clock::now();
+        doc.Rearrange(before, removed);
+        auto end = std::chrono::steady_clock::now();
+        deleteSeconds += std::chrono::duration<double>(middle - start).count();
+        undoSeconds += std::chrono::duration<double>(end - middle).count();
+    }
+    state.counters["delete_ms"] = 1000 * deleteSeconds / double(state.iterations());
+    state.counters["undo_ms"] = 1000 * undoSeconds / double(state.iterations());
+}
+
 // The find bar's rebuild: " 12" starts the serial of about 1 % of the generated names.
 void BM_FindRows(benchmark::State& state) {
     CVantorDoc& doc = LoadedDoc(1000000);
@@ -465,6 +492,10 @@ void Register() {
     for (std::uint32_t id = ID_FILTER_ALL; id <= ID_FILTER_PSK_MULTICARRIER; ++id)
         rebuild->Arg(id);
     rebuild->Unit(benchmark::kMillisecond)->UseRealTime();
+    benchmark::RegisterBenchmark("DeleteUndo", BM_DeleteUndo)
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(3)
+        ->UseRealTime();
     benchmark::RegisterBenchmark("FindRows", BM_FindRows)
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime();

@@ -7,6 +7,8 @@
 #include "SignalFileWriter.h"
 #include "SignalIndex.h"
 
+#include <algorithm>
+#include <functional>
 #include <new>
 #include <stdexcept>
 #include <sys/stat.h>
@@ -76,25 +78,34 @@ std::vector<CSignalDescription*> CVantorDoc::Order() const {
 
 void CVantorDoc::Rearrange(const std::vector<CSignalDescription*>& order, SignalCollection& pool) {
     emit aboutToRearrange();
-    std::unordered_map<const CSignalDescription*, std::unique_ptr<CSignalDescription>> owned;
-    owned.reserve(m_signals.size() + pool.size());
-    for (auto& signal : m_signals)
-        owned.emplace(signal.get(), std::move(signal));
+    SignalCollection owned = std::move(m_signals);
+    m_signals.clear();
+    owned.reserve(owned.size() + pool.size());
     for (auto& signal : pool)
-        owned.emplace(signal.get(), std::move(signal));
+        owned.push_back(std::move(signal));
     pool.clear();
+    // The addresses of every record held or pooled, sorted, find each entry of order by a
+    // binary search: no node per record as in a hash map.
+    std::vector<std::pair<const CSignalDescription*, std::size_t>> keys;
+    keys.reserve(owned.size());
+    for (std::size_t i = 0; i < owned.size(); ++i)
+        keys.emplace_back(owned[i].get(), i);
+    std::sort(keys.begin(), keys.end(),
+              [](const auto& a, const auto& b) { return std::less<>()(a.first, b.first); });
     SignalCollection next;
     next.reserve(order.size());
-    for (CSignalDescription* signal : order) {
-        const auto it = owned.find(signal);
-        if (it == owned.end())
-            continue; // not ours: cannot happen with orders taken from Order()
-        next.push_back(std::move(it->second));
-        owned.erase(it);
+    for (const CSignalDescription* signal : order) {
+        const auto it = std::lower_bound(keys.begin(), keys.end(), signal,
+                                         [](const auto& key, const CSignalDescription* s) {
+                                             return std::less<>()(key.first, s);
+                                         });
+        if (it != keys.end() && it->first == signal && owned[it->second])
+            next.push_back(std::move(owned[it->second]));
     }
-    pool.reserve(owned.size());
-    for (auto& entry : owned)
-        pool.push_back(std::move(entry.second));
+    for (auto& signal : owned) {
+        if (signal)
+            pool.push_back(std::move(signal));
+    }
     m_signals = std::move(next);
 }
 
