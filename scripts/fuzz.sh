@@ -5,8 +5,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
+scripts/install-deps.sh clang libclang-rt-14-dev
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DQUARN_FUZZ=ON -DQUARN_BUILD_GUI=OFF -DQUARN_BUILD_TESTS=OFF >/dev/null
+  -DQUARN_FUZZ=ON -DQUARN_WERROR=ON -DQUARN_BUILD_GUI=OFF -DQUARN_BUILD_TESTS=OFF >/dev/null
 cmake --build build-fuzz --parallel "$(nproc)" --target fuzz_signal fuzz_open
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 for target in signal open; do

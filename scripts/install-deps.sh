@@ -1,13 +1,19 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build, the tests and the benchmarks need; packages
-# already present are left alone. Works as root and, through sudo, as a normal user.
+# Installs the Debian 12 packages that building, running and testing need, plus any
+# packages named as arguments (the benchmark, fuzzing and CI scripts name their extras).
+# Packages already present are left alone. Works as root and, through sudo, as a normal
+# user; without either it names what is missing and the command to ask an administrator for.
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config clang-format
+  # build
+  build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev libxml2-dev libexpat1-dev libx11-dev
-  libxml2-utils desktop-file-utils shared-mime-info
-  libbenchmark-dev libpugixml-dev clang libclang-rt-14-dev qt6-svg-dev
+  # run: the SVG plugins draw the icons
+  libqt6svg6
+  # test: the freedesktop, AppStream and man page checks
+  desktop-file-utils shared-mime-info libxml2-utils appstream man-db
+  "$@"
 )
 
 missing=()
@@ -21,8 +27,9 @@ if [ "$(id -u)" -eq 0 ]; then
 elif command -v sudo >/dev/null 2>&1; then
   run() { sudo "$@"; }
 else
-  echo "install-deps: these packages are missing and neither root nor sudo is available:" >&2
-  echo "  ${missing[*]}" >&2
+  echo "install-deps: these packages are missing: ${missing[*]}" >&2
+  echo "install-deps: neither root nor sudo is available; ask an administrator to run:" >&2
+  echo "  apt-get install --no-install-recommends ${missing[*]}" >&2
   exit 1
 fi
 export DEBIAN_FRONTEND=noninteractive

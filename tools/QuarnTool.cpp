@@ -334,6 +334,13 @@ int RunQuarnTool(const std::vector<std::string>& args, std::ostream& out, std::o
         out << Usage;
         return ExitOk;
     }
+    if (command == "--version" || command == "-v") {
+        out << "quarn-tool (Quarn Editor) " QUARN_VERSION "\n"
+               "License GPL-3.0-or-later <https://gnu.org/licenses/gpl.html>.\n"
+               "This is free software: you are free to change and redistribute it.\n"
+               "There is NO WARRANTY, to the extent permitted by law.\n";
+        return ExitOk;
+    }
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     for (const std::string& arg : rest) {
         if (arg == "--help") {

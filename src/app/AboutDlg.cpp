@@ -9,7 +9,7 @@
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("About Quarn Editor"));
     auto* icon = new QLabel(this);
-    icon->setPixmap(QIcon(QStringLiteral(":/icons/quarn-editor.svg")).pixmap(32, 32));
+    icon->setPixmap(QIcon(QStringLiteral(":/icons/com.korvel.QuarnEditor.svg")).pixmap(32, 32));
     auto* version = new QLabel(QStringLiteral("Quarn Editor, Version " QUARN_VERSION), this);
     auto* notice = new QLabel(
         QStringLiteral("Editor for signal classifier databases.\nCopyright (C) 2026 Korvel"), this);

@@ -1,42 +1,117 @@
 #include "DesktopIntegration.h"
 
+#include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
+#include <QSaveFile>
+#include <QSettings>
 #include <QStandardPaths>
 
 namespace {
 
-// Copies a resource to target unless target already holds the same bytes; true if written.
-bool Place(const QString& resource, const QString& target) {
-    QFile source(resource);
-    if (!source.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray content = source.readAll();
+const QString AppId = QStringLiteral(QUARN_APP_ID);
+const QString EntryPath = QStringLiteral("applications/") + AppId + QStringLiteral(".desktop");
+const QString MimePath = QStringLiteral("mime/packages/") + AppId + QStringLiteral(".xml");
+
+struct Placed {
+    QString resource;
+    QString path; // below the data folder
+};
+
+QByteArray Checksum(const QByteArray& content) {
+    return QCryptographicHash::hash(content, QCryptographicHash::Sha256).toHex();
+}
+
+QByteArray Resource(const QString& name) {
+    QFile file(name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The entry with Exec and TryExec naming this program when PATH would find another one
+// or none (a build tree, a private prefix).
+QByteArray DesktopEntry() {
+    QByteArray entry = Resource(QStringLiteral(":/") + AppId + QStringLiteral(".desktop"));
+    const QString self = QFileInfo(QCoreApplication::applicationFilePath()).canonicalFilePath();
+    const QString onPath = QStandardPaths::findExecutable(QStringLiteral("quarn-editor"));
+    if (self.isEmpty() || QFileInfo(onPath).canonicalFilePath() == self)
+        return entry;
+    QString quoted = self;
+    if (self.contains(u' ') || self.contains(u'"'))
+        quoted = u'"' + QString(self).replace(u'"', QStringLiteral("\\\"")) + u'"';
+    entry.replace("TryExec=quarn-editor\n", "TryExec=" + self.toUtf8() + '\n');
+    entry.replace("Exec=quarn-editor %f\n", "Exec=" + quoted.toUtf8() + " %f\n");
+    return entry;
+}
+
+// Writes one file unless the user owns what stands there; true when written.
+bool Place(QSettings& memory, const QString& data, const QString& path, const QByteArray& content) {
+    const QString target = data + u'/' + path;
+    const QByteArray remembered = memory.value(path).toByteArray();
     QFile existing(target);
-    if (existing.open(QIODevice::ReadOnly) && existing.readAll() == content)
+    const bool exists = existing.exists();
+    if (!remembered.isEmpty()) {
+        if (!exists)
+            return false; // deleted by the user
+        const QByteArray current =
+            existing.open(QIODevice::ReadOnly) ? Checksum(existing.readAll()) : QByteArray();
+        if (current != remembered || current == Checksum(content))
+            return false; // changed by the user, or already up to date
+    } else if (exists) {
+        // Not written by this editor: it stays, and becomes ours only if it is ours already.
+        if (existing.open(QIODevice::ReadOnly) && existing.readAll() == content)
+            memory.setValue(path, Checksum(content));
         return false;
-    existing.close();
+    }
     QDir().mkpath(QFileInfo(target).absolutePath());
-    QFile out(target);
-    return out.open(QIODevice::WriteOnly) && out.write(content) == content.size();
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly) || out.write(content) != content.size() || !out.commit())
+        return false;
+    memory.setValue(path, Checksum(content));
+    return true;
+}
+
+bool InstalledElsewhere(const QString& data) {
+    for (const QString& dir :
+         QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation)) {
+        if (QDir(dir) != QDir(data) && QFile::exists(dir + u'/' + EntryPath))
+            return true;
+    }
+    return false;
 }
 
 } // namespace
 
 QString InstallDesktopIntegration() {
     const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    if (data.isEmpty())
+    if (data.isEmpty() || InstalledElsewhere(data))
         return {};
-    Place(QStringLiteral(":/quarn-editor.desktop"),
-          data + QStringLiteral("/applications/quarn-editor.desktop"));
-    Place(QStringLiteral(":/icons/quarn-editor.svg"),
-          data + QStringLiteral("/icons/hicolor/scalable/apps/quarn-editor.svg"));
-    Place(QStringLiteral(":/icons/quarn-signal-database.svg"),
-          data + QStringLiteral("/icons/hicolor/scalable/mimetypes/quarn-signal-database.svg"));
-    if (Place(QStringLiteral(":/quarn-signal-database.xml"),
-              data + QStringLiteral("/mime/packages/quarn-signal-database.xml")))
-        QProcess::startDetached(QStringLiteral("update-mime-database"),
-                                {data + QStringLiteral("/mime")});
+    QSettings memory(QStringLiteral("Korvel"), QStringLiteral("Quarn Editor"));
+    memory.beginGroup(QStringLiteral("DesktopIntegration"));
+    const Placed icons[] = {
+        {QStringLiteral(":/icons/") + AppId + QStringLiteral(".svg"),
+         QStringLiteral("icons/hicolor/scalable/apps/") + AppId + QStringLiteral(".svg")},
+        {QStringLiteral(":/icons/") + AppId + QStringLiteral(".png"),
+         QStringLiteral("icons/hicolor/256x256/apps/") + AppId + QStringLiteral(".png")},
+        {QStringLiteral(":/icons/application-x-quarn-signal-database.svg"),
+         QStringLiteral(
+             "icons/hicolor/scalable/mimetypes/application-x-quarn-signal-database.svg")},
+    };
+    for (const Placed& icon : icons)
+        Place(memory, data, icon.path, Resource(icon.resource));
+    const bool entry = Place(memory, data, EntryPath, DesktopEntry());
+    const bool mime = Place(memory, data, MimePath,
+                            Resource(QStringLiteral(":/") + AppId + QStringLiteral(".mime.xml")));
+    // Rebuild the caches after a write, and when an earlier attempt left none.
+    const QString applications = data + QStringLiteral("/applications");
+    const QString mimeDir = data + QStringLiteral("/mime");
+    if (entry || (memory.contains(EntryPath) && QFile::exists(data + u'/' + EntryPath) &&
+                  !QFile::exists(applications + QStringLiteral("/mimeinfo.cache"))))
+        QProcess::startDetached(QStringLiteral("update-desktop-database"), {applications});
+    if (mime || (memory.contains(MimePath) && QFile::exists(data + u'/' + MimePath) &&
+                 !QFile::exists(mimeDir + QStringLiteral("/mime.cache"))))
+        QProcess::startDetached(QStringLiteral("update-mime-database"), {mimeDir});
     return data;
 }

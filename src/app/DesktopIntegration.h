@@ -2,8 +2,15 @@
 
 #include <QString>
 
-// Makes the desktop know the editor and its file type: the .desktop entry, the MIME type of
-// signal databases (recognised by the root element SignalDatabase) and the icons, written
-// under the user's data folder ($XDG_DATA_HOME). Writes only what differs; a failure is
-// ignored, as the editor works without it. Returns the data folder used.
+// Makes the desktop know the editor and its file type when no installed copy does: the
+// .desktop entry, the MIME type of signal databases (recognised by the root element
+// SignalDatabase) and the icons, written under the user's data folder ($XDG_DATA_HOME).
+//
+// Nothing is written when an entry is installed in any $XDG_DATA_DIRS folder. A file the
+// editor wrote is remembered by its checksum: one the user changed or deleted afterwards is
+// left as it is; one the user had before is never replaced. The entry's Exec names this
+// program's absolute path when it is not the quarn-editor on PATH. The desktop and MIME
+// caches are rebuilt when something was written or when they are missing. Failures are
+// ignored: the editor works without any of it. Returns the data folder, or an empty text
+// when nothing was to be done there.
 QString InstallDesktopIntegration();

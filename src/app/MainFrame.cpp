@@ -4,6 +4,7 @@
 #include "CommandRouter.h"
 #include "DocTemplate.h"
 #include "FindBar.h"
+#include "HelpWindow.h"
 #include "LockKeys.h"
 #include "Looks.h"
 #include "Prompts.h"
@@ -18,6 +19,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -59,7 +61,7 @@ CMainFrame::CMainFrame(CDocTemplate* docTemplate, QWidget* parent)
     // Customize has nothing to run yet; the pane list's toolbar item shows the toolbar.
     OnCommand(ID_TOOLBAR_CUSTOMIZE, {});
     OnCommand(ID_VIEW_TOOLBAR, {});
-    setWindowIcon(QIcon(QStringLiteral(":/icons/quarn-editor.svg")));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/com.korvel.QuarnEditor.svg")));
     OnCommand(ID_EDIT_FIND, [this](std::uint32_t) { m_pFindBar->Activate(); });
     auto* central = new QWidget(this);
     auto* column = new QVBoxLayout(central);
@@ -306,9 +308,18 @@ void CMainFrame::OnSelectLook(int lookId) {
 }
 
 void CMainFrame::OnHelpContents() {
-    QUrl url = QUrl::fromLocalFile(HelpFilePath());
-    url.setFragment(QString::number(HelpTopic));
-    CPrompts::OpenUrl(url);
+    // The help file beside the program when there is one; else the built-in user guide.
+    if (QFile::exists(HelpFilePath())) {
+        QUrl url = QUrl::fromLocalFile(HelpFilePath());
+        url.setFragment(QString::number(HelpTopic));
+        CPrompts::OpenUrl(url);
+        return;
+    }
+    if (m_pHelpWindow == nullptr)
+        m_pHelpWindow = new CHelpWindow(this);
+    m_pHelpWindow->show();
+    m_pHelpWindow->raise();
+    m_pHelpWindow->activateWindow();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

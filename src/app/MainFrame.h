@@ -10,6 +10,7 @@
 class CCommandRouter;
 class CDocTemplate;
 class CFindBar;
+class CHelpWindow;
 class CVantorView;
 class QLabel;
 class QMenu;
@@ -27,6 +28,7 @@ public:
     CVantorView* View() const { return m_pView; }
     QToolBar* ToolBar() const { return m_pToolBar; }
     CFindBar* FindBar() const { return m_pFindBar; }
+    CHelpWindow* HelpWindow() const { return m_pHelpWindow; }
     QMenu* FileMenu() const { return m_pFileMenu; }
     QMenu* ContextMenu() const { return m_pContextMenu; }
     QMenu* LookMenu() const { return m_pLookMenu; }
@@ -69,6 +71,7 @@ private:
     QMenu* m_pContextMenu = nullptr;
     QMenu* m_pLookMenu = nullptr;
     CFindBar* m_pFindBar;
+    CHelpWindow* m_pHelpWindow = nullptr;
     QLabel* m_pPrompt = nullptr;
     QLabel* m_pFindPane = nullptr;
     QLabel* m_pCountPane = nullptr;

@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 
 namespace {
 
@@ -23,9 +24,39 @@ bool HasDisplay() {
     return (x11 && *x11) || (wayland && *wayland);
 }
 
+const char* const Help =
+    "Usage: quarn-editor [OPTION]... [FILE]\n"
+    "Create, open, merge, sort, filter, edit and save signal databases (XML files that\n"
+    "describe radio signals for a signal classifier). FILE is opened at start.\n"
+    "\n"
+    "  -h, --help     display this help and exit\n"
+    "  -v, --version  output version information and exit\n"
+    "\n"
+    "Exit status: 0 after a normal exit, 1 when FILE cannot be opened or there is no\n"
+    "display. See quarn-editor(1) and quarn-tool(1).\n";
+
+const char* const Version = "quarn-editor (Quarn Editor) " QUARN_VERSION "\n"
+                            "License GPL-3.0-or-later <https://gnu.org/licenses/gpl.html>.\n"
+                            "This is free software: you are free to change and redistribute it.\n"
+                            "There is NO WARRANTY, to the extent permitted by law.\n";
+
 } // namespace
 
 int main(int argc, char** argv) {
+    // Help and version need no display: answer them before Qt looks for one.
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg(argv[i]);
+        if (arg == "--")
+            break;
+        if (arg == "-h" || arg == "--help") {
+            std::fputs(Help, stdout);
+            return 0;
+        }
+        if (arg == "-v" || arg == "--version") {
+            std::fputs(Version, stdout);
+            return 0;
+        }
+    }
     if (!HasDisplay()) {
         std::fprintf(stderr, "quarn-editor: no display (neither DISPLAY nor WAYLAND_DISPLAY is "
                              "set). Start it in a desktop session, or use quarn-tool.\n");
@@ -35,12 +66,10 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Quarn Editor"));
     QApplication::setOrganizationName(QStringLiteral("Korvel"));
     QApplication::setApplicationVersion(QStringLiteral(QUARN_VERSION));
-    QApplication::setDesktopFileName(QStringLiteral("quarn-editor"));
+    QApplication::setDesktopFileName(QStringLiteral(QUARN_APP_ID));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Editor for signal databases."));
-    parser.addHelpOption();
-    parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("Database to open."),
                                  QStringLiteral("[file]"));
     // File names are taken as bytes: one that is not UTF-8 still names its file.
@@ -58,6 +87,11 @@ int main(int argc, char** argv) {
     QString error;
     if (!vantor.InitInstance(parser.positionalArguments(), error)) {
         std::fprintf(stderr, "quarn-editor: %s\n", qPrintable(error));
+        // Started from a file manager there is no terminal to read that line: say it in a
+        // window too (not on the offscreen platforms, where nobody could close it).
+        const QString platform = QGuiApplication::platformName();
+        if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal"))
+            CPrompts::Message(nullptr, QMessageBox::Critical, QString(), error);
         return 1;
     }
     if (!screenshots.isEmpty()) {

@@ -2,8 +2,10 @@
 #include "CommandRouter.h"
 #include "CommandTable.h"
 #include "ControlIds.h"
+#include "DesktopIntegration.h"
 #include "DocTemplate.h"
 #include "FindBar.h"
+#include "HelpWindow.h"
 #include "LockKeys.h"
 #include "Looks.h"
 #include "MainFrame.h"
@@ -41,6 +43,7 @@
 #include <QRadioButton>
 #include <QScopeGuard>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -123,10 +126,73 @@ private slots:
         QCOMPARE(Frame()->ToolBar()->windowTitle(), QStringLiteral("Standard"));
         QCOMPARE(Frame()->statusBar()->findChild<QLabel*>("Prompt")->text(),
                  QStringLiteral("Ready"));
-        // Desktop integration lands in the private data folder.
-        const QString data = qEnvironmentVariable("XDG_DATA_HOME");
-        QVERIFY(QFile::exists(data + "/applications/quarn-editor.desktop"));
-        QVERIFY(QFile::exists(data + "/mime/packages/quarn-signal-database.xml"));
+    }
+
+    // Registration at start-up writes into $XDG_DATA_HOME only what nobody else provides and
+    // never touches a file the user changed, deleted or had before.
+    void desktopIntegrationNeverHarms_data() {
+        QTest::addColumn<QString>("before");
+        QTest::newRow("fresh home") << "";
+        QTest::newRow("entry edited after the editor wrote it") << "edited";
+        QTest::newRow("entry deleted after the editor wrote it") << "deleted";
+        QTest::newRow("the user's own entry") << "own";
+        QTest::newRow("installed system copy") << "system";
+    }
+    void desktopIntegrationNeverHarms() {
+        QFETCH(QString, before);
+        const QString root = m_dir.filePath(QTest::currentDataTag());
+        const QString data = root + "/data";
+        const QString entry = data + "/applications/com.korvel.QuarnEditor.desktop";
+        const QByteArray home = qgetenv("XDG_DATA_HOME");
+        const QByteArray dirs = qgetenv("XDG_DATA_DIRS");
+        auto restore = qScopeGuard([&] {
+            qputenv("XDG_DATA_HOME", home);
+            qputenv("XDG_DATA_DIRS", dirs);
+        });
+        qputenv("XDG_DATA_HOME", data.toUtf8());
+        qputenv("XDG_DATA_DIRS", (root + "/system").toUtf8());
+        QSettings("Korvel", "Quarn Editor").remove("DesktopIntegration");
+        const auto write = [](const QString& path, const QByteArray& content) {
+            QDir().mkpath(QFileInfo(path).absolutePath());
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content);
+        };
+        const auto read = [](const QString& path) {
+            QFile file(path);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        const QByteArray own = "[Desktop Entry]\nType=Application\nName=Mine\nExec=mine\n";
+        if (before == "own")
+            write(entry, own);
+        if (before == "system")
+            write(root + "/system/applications/com.korvel.QuarnEditor.desktop", own);
+        if (before == "edited" || before == "deleted") {
+            QVERIFY(!InstallDesktopIntegration().isEmpty());
+            if (before == "edited")
+                write(entry, read(entry) + "NoDisplay=true\n");
+            else
+                QFile::remove(entry);
+        }
+        const QByteArray expected = read(entry);
+
+        Start();
+        QCOMPARE(QFile::exists(entry), before != "deleted" && before != "system");
+        QCOMPARE(QFile::exists(data + "/mime/packages/com.korvel.QuarnEditor.xml"),
+                 before != "system");
+        if (!before.isEmpty())
+            QCOMPARE(read(entry), expected);
+        if (before.isEmpty()) {
+            // The test program is not the quarn-editor on PATH: the entry names it.
+            const QString self = QCoreApplication::applicationFilePath();
+            QVERIFY(read(entry).contains("\nExec=" + self.toUtf8() + " %f\n"));
+            QVERIFY(read(entry).contains("\nTryExec=" + self.toUtf8() + "\n"));
+            if (!QStandardPaths::findExecutable("update-mime-database").isEmpty())
+                QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(data + "/mime/mime.cache"), 20000);
+            if (!QStandardPaths::findExecutable("update-desktop-database").isEmpty())
+                QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(data + "/applications/mimeinfo.cache"),
+                                         20000);
+        }
     }
 
     void startWithFile() {
@@ -312,7 +378,8 @@ private slots:
         QCOMPARE(CPrompts::FileFilters().size(), effect == "asks for a file" ? 1 : 0);
         if (effect == "asks for a file")
             QVERIFY(CPrompts::FileFilters()[0].endsWith(";;All Files (*)"));
-        QCOMPARE(CPrompts::OpenedUrls().size(), effect == "opens help" ? 1 : 0);
+        QCOMPARE(Frame()->HelpWindow() && Frame()->HelpWindow()->isVisible(),
+                 effect == "opens help");
         QCOMPARE(Frame()->FindBar()->isVisible(), effect == "finds");
         if (effect == "selects all")
             QCOMPARE(view->selectionModel()->selectedRows().size(), 5);
@@ -929,6 +996,20 @@ private slots:
 
     void helpAboutCustomize() {
         Start();
+        // Without a help file the user guide opens in its own window.
+        QVERIFY(!QFile::exists(Frame()->HelpFilePath()));
+        Trigger(ID_HELP);
+        QVERIFY(CPrompts::OpenedUrls().isEmpty());
+        QVERIFY(Frame()->HelpWindow() && Frame()->HelpWindow()->isVisible());
+        const QString guide = Frame()->HelpWindow()->toPlainText();
+        for (const char* topic :
+             {"Sorting and filtering", "Ctrl+Shift+Z", "wildcard", "Merging", "quarn-tool check"})
+            QVERIFY2(guide.contains(topic), topic);
+        // With the help file beside the program, the desktop opens it at the topic.
+        QFile help(Frame()->HelpFilePath());
+        QVERIFY(help.open(QIODevice::WriteOnly));
+        help.close();
+        auto remove = qScopeGuard([&help] { help.remove(); });
         Trigger(ID_HELP);
         QCOMPARE(CPrompts::OpenedUrls().size(), 1);
         QCOMPARE(CPrompts::OpenedUrls()[0].fileName(), QStringLiteral("korvel-decoder.chm"));
