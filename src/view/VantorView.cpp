@@ -116,6 +116,13 @@ CVantorView::CVantorView(CVantorDoc* doc, QWidget* parent)
     });
 }
 
+CVantorView::~CVantorView() {
+    // The history goes first, unheard: clearing it must neither reach a view half destroyed
+    // nor touch the document's modified flag.
+    disconnect(m_pUndo, nullptr, this, nullptr);
+    delete m_pUndo;
+}
+
 void CVantorView::ShowSortOrder() {
     // The arrow shows only while the rows follow it: open sorts by name, merge appends.
     const CVantorDoc::SortOrder& order = m_pDoc->GetSortOrder();

@@ -24,6 +24,7 @@ class CVantorView : public QTableView, public CCommandTarget {
     Q_OBJECT
 public:
     CVantorView(CVantorDoc* doc, QWidget* parent = nullptr);
+    ~CVantorView() override;
 
     CSignalRowModel* RowModel() const { return m_pModel; }
     CVantorDoc* Document() const { return m_pDoc; }
