@@ -565,6 +565,21 @@ private slots:
         QVERIFY(shown().size() > 1 && shown().size() < 5);
         QCOMPARE(pane("CountPane"), QStringLiteral("%1 of 5 shown").arg(shown().size()));
         QCOMPARE(pane("FindPane"), QStringLiteral("Find: FS"));
+        // Keys typed into the bar edit the text, not the signals.
+        bool dialog = false;
+        CPrompts::PushDialogHandler([&dialog](QDialog& d) {
+            dialog = true;
+            d.reject();
+            return int(QDialog::Rejected);
+        });
+        for (Qt::Key key : {Qt::Key_Home, Qt::Key_Delete, Qt::Key_Insert, Qt::Key_F})
+            QTest::keyClick(edit, key);
+        QCOMPARE(edit->text(), QStringLiteral("fS")); // Home, Del, Ins (nothing), f
+        QVERIFY(!dialog);
+        QVERIFY(CPrompts::ShownMessages().isEmpty());
+        QCOMPARE(Doc()->GetSignalCount(), 5);
+        edit->setText("FS");
+        CPrompts::Reset();
         Trigger(ID_FILTER_FSK);
         QCOMPARE(shown(), expected("FS", true));
         QTest::keyClick(edit, Qt::Key_Escape);
