@@ -72,12 +72,12 @@ QVariant CSignalRowModel::headerData(int section, Qt::Orientation orientation, i
 
 void CSignalRowModel::SetFilter(std::uint32_t filterId) {
     m_nFilterId = filterId;
-    RebuildRows();
+    MapRows();
 }
 
 void CSignalRowModel::SetFindText(const QString& text) {
     m_finder = CTextFinder(text);
-    RebuildRows();
+    MapRows();
 }
 
 bool CSignalRowModel::IsFiltered() const {
@@ -85,25 +85,29 @@ bool CSignalRowModel::IsFiltered() const {
 }
 
 void CSignalRowModel::RebuildRows() {
+    m_searchText.Invalidate();
+    MapRows();
+}
+
+void CSignalRowModel::MapRows() {
     beginResetModel();
     m_rowMap.clear();
     const SignalCollection& records = m_pDoc->Signals();
+    const bool family = m_nFilterId != ID_FILTER_ALL;
     if (!IsFiltered()) {
         m_rowMap.resize(records.size());
         for (std::size_t i = 0; i < records.size(); ++i)
             m_rowMap[i] = static_cast<int>(i);
+    } else if (!m_finder.FoldedAscii().empty()) {
+        // An ASCII find text searches the folded copy of the texts in one pass.
+        m_rowMap = m_searchText.Find(records, m_finder.FoldedAscii());
+        if (family) {
+            std::erase_if(m_rowMap, [&](int position) {
+                return !records[static_cast<std::size_t>(position)]->MatchesFilter(m_nFilterId);
+            });
+        }
     } else {
-        const bool family = m_nFilterId != ID_FILTER_ALL;
-        // The find reads several cache lines of each record: ask for them ahead, so that the
-        // memory fetches overlap instead of queueing one behind the other.
-        constexpr std::size_t Ahead = 8;
         for (std::size_t i = 0; i < records.size(); ++i) {
-            if (!m_finder.IsEmpty() && i + Ahead < records.size()) {
-                const CSignalDescription& next = *records[i + Ahead];
-                __builtin_prefetch(next.m_szName);
-                __builtin_prefetch(next.m_szITU);
-                __builtin_prefetch(next.m_szComment);
-            }
             const CSignalDescription& s = *records[i];
             if ((!family || s.MatchesFilter(m_nFilterId)) && m_finder.Matches(s))
                 m_rowMap.push_back(static_cast<int>(i));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "SearchText.h"
 #include "TextFinder.h"
 
 #include <QAbstractTableModel>
@@ -30,7 +31,7 @@ public:
     // True when a filter or a find text hides records.
     bool IsFiltered() const;
     std::uint32_t Filter() const { return m_nFilterId; }
-    // Rebuilds the row map from the document and the current filter.
+    // Rebuilds the row map after the records changed.
     void RebuildRows();
     // Repaints the given rows after their records changed in place.
     void RowsChanged(int first, int last);
@@ -43,5 +44,9 @@ private:
     CVantorDoc* m_pDoc;
     std::uint32_t m_nFilterId;
     CTextFinder m_finder;
+    CSearchText m_searchText;
     std::vector<int> m_rowMap;
+
+    // Rebuilds the row map for a new filter or find text: the records did not change.
+    void MapRows();
 };

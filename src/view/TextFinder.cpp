@@ -17,8 +17,10 @@ inline char16_t FoldAscii(char16_t c) {
 CTextFinder::CTextFinder(const QString& text) : m_text(text) {
     for (QChar c : text)
         m_bAscii = m_bAscii && c.unicode() < 0x80;
-    if (m_bAscii)
+    if (m_bAscii) {
         m_folded = text.toLower();
+        m_bytes = m_folded.toStdString();
+    }
 }
 
 bool CTextFinder::Matches(const CSignalDescription& signal) const {

@@ -1,6 +1,7 @@
 #include "CommandIds.h"
 #include "Prompts.h"
 #include "RandomSignals.h"
+#include "SignalColumns.h"
 #include "SignalDescription.h"
 #include "SignalEditDialog.h"
 #include "SignalFileWriter.h"
@@ -577,6 +578,45 @@ private slots:
             QCOMPARE(snapshot(), final);
             QVERIFY(m_doc->IsModified());
         }
+    }
+
+    // The find shows exactly the records whose searched texts contain the text, ignoring
+    // case, for ASCII and other texts, and follows a record's new name after an edit.
+    void findMatchesLikeQString_data() {
+        QTest::addColumn<QString>("text");
+        for (const char* text : {"a", "ALP", "psk", "été", "ÉTÉ", "\xce\xa3", " ", "zz"})
+            QTest::newRow(text) << QString::fromUtf8(text);
+    }
+    void findMatchesLikeQString() {
+        QFETCH(QString, text);
+        CopyText(m_doc->GetSignal(0)->m_szComment, u"Été à Σ-station");
+        CopyText(m_doc->GetSignal(2)->m_szITU, u"ALPHA1");
+        const auto expected = [this, &text] {
+            QStringList names;
+            for (const auto& signal : m_doc->Signals()) {
+                bool found = false;
+                for (int column : {0, 1, 2, 12, 13})
+                    found |= QString::fromUtf16(SignalCellText(*signal, column))
+                                 .contains(text, Qt::CaseInsensitive);
+                if (found)
+                    names << QString::fromUtf16(signal->m_szName);
+            }
+            return names;
+        };
+        m_view->RebuildRows();
+        m_view->SetFindText(text);
+        QCOMPARE(Rows(*m_view), expected());
+        CPrompts::PushDialogHandler([text](QDialog& d) {
+            auto& editor = static_cast<CSignalEditDialog&>(d);
+            editor.NameEdit()->setText("Renamed " + text);
+            editor.accept();
+            return editor.result();
+        });
+        m_view->SetFindText(QString());
+        m_view->EditRow(6);
+        m_view->SetFindText(text);
+        QCOMPARE(Rows(*m_view), expected());
+        QVERIFY(Rows(*m_view).contains("Renamed " + text));
     }
 
     void doubleClickEditsRowOnly() {
