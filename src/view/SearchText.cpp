@@ -2,12 +2,12 @@
 
 #include "SignalColumns.h"
 #include "SignalDescription.h"
+#include "TextFinder.h"
 
 #include <cstring>
 
 namespace {
 
-constexpr int SearchedColumns[] = {0, 1, 2, 12, 13};
 constexpr char Other = '\x80'; // stands for every non-ASCII character
 
 } // namespace
@@ -19,7 +19,7 @@ void CSearchText::Build(const SignalCollection& records) {
     m_starts.reserve(records.size() + 1);
     for (const auto& signal : records) {
         m_starts.push_back(m_text.size());
-        for (int column : SearchedColumns) {
+        for (int column : FindColumns) {
             for (const char16_t* c = SignalCellText(*signal, column); *c != u'\0'; ++c) {
                 char16_t unit = *c;
                 if (unit >= u'A' && unit <= u'Z')

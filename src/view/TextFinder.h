@@ -6,8 +6,12 @@
 
 class CSignalDescription;
 
+// The list columns a find searches: Name, Decoder, Modulation, ITU Designator, Comments.
+inline constexpr int FindColumns[] = {0, 1, 2, 12, 13};
+
 // Whether a record's Name, Decoder, Modulation, ITU Designator or Comments contain a text,
-// ignoring case. Matching reads the record's texts in place: nothing is allocated.
+// ignoring case. Matching reads the record's texts in place: nothing is allocated. An ASCII
+// text also has a folded byte form for CSearchText.
 class CTextFinder {
 public:
     explicit CTextFinder(const QString& text = {});
@@ -22,7 +26,5 @@ private:
     bool Contains(const char16_t* text) const;
 
     QString m_text;
-    QString m_folded;     // the text in lower case, when it is all ASCII
-    bool m_bAscii = true; // ASCII texts take a fast path that folds A-Z only
     std::string m_bytes;
 };

@@ -2,26 +2,20 @@
 
 #include "CollectionCommand.h"
 #include "CommandIds.h"
-#include "Csv.h"
 #include "Prompts.h"
 #include "SignalColumns.h"
 #include "SignalDescription.h"
 #include "SignalEditDialog.h"
-#include "SignalFileReader.h"
-#include "SignalFileWriter.h"
 #include "SignalRowModel.h"
 #include "VantorDoc.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QClipboard>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QItemSelection>
 #include <QMenu>
-#include <QMimeData>
 #include <QMouseEvent>
-#include <QSaveFile>
 #include <QScrollBar>
 #include <QToolTip>
 #include <QUndoStack>
@@ -390,115 +384,12 @@ void CVantorView::OnRecordsReplaced() {
     m_pUndo->setUndoLimit(std::clamp(16'000'000 / count, 10, 100));
 }
 
-void CVantorView::OnEditCopy() {
-    const std::vector<CSignalDescription*> selected = SelectedSignals();
-    if (selected.empty())
-        return;
-    SignalCollection copies;
-    copies.reserve(selected.size());
-    for (const CSignalDescription* signal : selected)
-        copies.push_back(std::make_unique<CSignalDescription>(*signal));
-    QByteArray xml;
-    QString error;
-    if (!CSignalFileWriter::WriteBuffer(copies, xml, error)) {
-        CPrompts::Message(this, QMessageBox::Critical, QString(), error);
-        return;
-    }
-    // Spreadsheets take the cells as tab-separated text, one row per signal.
-    QString cells;
-    for (int row : SelectedRows()) {
-        QStringList fields;
-        for (int column = 0; column < m_pModel->columnCount(); ++column) {
-            QString text = m_pModel->index(row, column).data().toString();
-            text.replace(u'\t', u' ').replace(u'\r', u' ').replace(u'\n', u' ');
-            fields << text;
-        }
-        cells += fields.join(u'\t') + u'\n';
-    }
-    auto* data = new QMimeData;
-    data->setData(SignalsMimeType(), xml);
-    data->setText(QString::fromUtf8(xml));
-    data->setData(QStringLiteral("text/tab-separated-values"), cells.toUtf8());
-    QGuiApplication::clipboard()->setMimeData(data);
-}
-
-void CVantorView::OnEditCut() {
-    if (!selectionModel()->hasSelection())
-        return;
-    OnEditCopy();
-    // Cut asks nothing: the signals are on the clipboard and Undo brings them back.
-    DeleteSelected(QStringLiteral("Cut"));
-}
-
-void CVantorView::OnEditPaste() {
-    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    QByteArray xml;
-    if (data && data->hasFormat(SignalsMimeType()))
-        xml = data->data(SignalsMimeType());
-    else if (data && data->hasText())
-        xml = data->text().toUtf8();
-    std::vector<std::unique_ptr<CSignalDescription>> records;
-    const auto sink = [&records](std::unique_ptr<CSignalDescription> signal, SignalReadNotes&&) {
-        records.push_back(std::move(signal));
-    };
-    const QString name = QStringLiteral("Clipboard");
-    QString error;
-    bool read = CSignalFileReader::ReadBuffer(xml, name, sink, error);
-    if (!read && !xml.trimmed().startsWith("<?xml")) {
-        // Signal elements copied out of a file stand side by side: give them one parent.
-        records.clear();
-        QString unused;
-        read = CSignalFileReader::ReadBuffer("<SignalList>" + xml + "</SignalList>", name, sink,
-                                             unused);
-    }
-    if (read && records.empty())
-        error = QStringLiteral("Clipboard: no Signal element found");
-    if (!read || records.empty()) {
-        CPrompts::Message(this, QMessageBox::Warning, QString(),
-                          QStringLiteral("The clipboard holds no signal database.\n%1")
-                              .arg(xml.isEmpty() ? QStringLiteral("Clipboard: empty") : error));
-        return;
-    }
-    const std::size_t count = records.size();
-    AppendSignals(std::move(records), CountedText(QStringLiteral("Paste"), count));
-    emit statusMessage(count == 1 ? QStringLiteral("1 signal pasted")
-                                  : QStringLiteral("%1 signals pasted").arg(count));
-}
-
-void CVantorView::OnFileExport() {
-    const QString path = CPrompts::SaveFileName(this, QStringLiteral("Export"),
-                                                QStringLiteral("CSV Files (*.csv);;All Files (*)"),
-                                                QString(), QStringLiteral("csv"));
-    if (path.isEmpty())
-        return;
-    QSaveFile file(path);
-    bool written = file.open(QIODevice::WriteOnly);
-    QStringList headings;
-    for (int column = 0; column < m_pModel->columnCount(); ++column)
-        headings << m_pModel->headerData(column, Qt::Horizontal).toString();
-    written = written && file.write(CsvRecord(headings)) >= 0;
-    // The rows as the list shows them: in view order, under the filter and the find text.
-    for (int row = 0; written && row < m_pModel->rowCount(); ++row) {
-        QStringList cells;
-        for (int column = 0; column < m_pModel->columnCount(); ++column)
-            cells << m_pModel->index(row, column).data().toString();
-        written = file.write(CsvRecord(cells)) >= 0;
-    }
-    if (!written || !file.commit())
-        CPrompts::Message(this, QMessageBox::Critical, QString(),
-                          QStringLiteral("%1: cannot export: %2").arg(path, file.errorString()));
-}
-
 void CVantorView::SelectSignals(const std::vector<CSignalDescription*>& records) {
     KeptSelection kept;
     kept.selected.insert(records.begin(), records.end());
     kept.current = records.empty() ? nullptr : records.front();
     kept.column = currentIndex().isValid() ? currentIndex().column() : std::max(columnAt(0), 0);
     RestoreSelection(kept);
-}
-
-QString SignalsMimeType() {
-    return QStringLiteral("application/x-quarn-signals+xml");
 }
 
 void CVantorView::OnEditSelectAll() {
