@@ -53,22 +53,20 @@ CVantorView::CVantorView(CVantorDoc* doc, QWidget* parent)
         ID_SIGNAL_DUPLICATE, [this](std::uint32_t) { OnSignalDuplicate(); }, needsCurrent);
     OnCommand(ID_FILE_EXPORT, [this](std::uint32_t) { OnFileExport(); });
     // The menu names the change an Undo or Redo takes back or makes again.
+    const auto historyItem = [this](bool redo) {
+        return [this, redo](std::uint32_t, QAction& action) {
+            const bool can = redo ? m_pUndo->canRedo() : m_pUndo->canUndo();
+            const QString step = redo ? m_pUndo->redoText() : m_pUndo->undoText();
+            action.setEnabled(can);
+            action.setText((redo ? QStringLiteral("&Redo") : QStringLiteral("&Undo")) +
+                           (can ? u' ' + step : QString()) +
+                           (redo ? QStringLiteral("\tCtrl+Y") : QStringLiteral("\tCtrl+Z")));
+        };
+    };
     OnCommand(
-        ID_EDIT_UNDO, [this](std::uint32_t) { m_pUndo->undo(); },
-        [this](std::uint32_t, QAction& action) {
-            action.setEnabled(m_pUndo->canUndo());
-            action.setText(m_pUndo->canUndo()
-                               ? QStringLiteral("&Undo %1\tCtrl+Z").arg(m_pUndo->undoText())
-                               : QStringLiteral("&Undo\tCtrl+Z"));
-        });
+        ID_EDIT_UNDO, [this](std::uint32_t) { m_pUndo->undo(); }, historyItem(false));
     OnCommand(
-        ID_EDIT_REDO, [this](std::uint32_t) { m_pUndo->redo(); },
-        [this](std::uint32_t, QAction& action) {
-            action.setEnabled(m_pUndo->canRedo());
-            action.setText(m_pUndo->canRedo()
-                               ? QStringLiteral("&Redo %1\tCtrl+Y").arg(m_pUndo->redoText())
-                               : QStringLiteral("&Redo\tCtrl+Y"));
-        });
+        ID_EDIT_REDO, [this](std::uint32_t) { m_pUndo->redo(); }, historyItem(true));
     // The history decides whether the database differs from its file.
     connect(m_pUndo, &QUndoStack::cleanChanged, this,
             [this](bool clean) { m_pDoc->SetModifiedFlag(!clean); });

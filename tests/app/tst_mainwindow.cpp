@@ -95,6 +95,16 @@ class TestMainWindow : public QObject {
         QString error;
         QVERIFY2(m_app->InitInstance(args, error), qPrintable(error));
     }
+    // Starts the editor on a copy of mixed.xml with the list focused in the active window.
+    CVantorView* StartFocused() {
+        Start({Copy("mixed.xml")});
+        CVantorView* view = Frame()->View();
+        QApplication::setActiveWindow(Frame());
+        if (!QTest::qWaitForWindowActive(Frame()))
+            return nullptr;
+        view->setFocus();
+        return view;
+    }
     QString Copy(const QString& name) {
         const QString target = m_dir.filePath(name);
         QFile::remove(target);
@@ -346,11 +356,8 @@ private slots:
     void accelerators() {
         QFETCH(QKeyCombination, key);
         QFETCH(QString, effect);
-        Start({Copy("mixed.xml")});
-        CVantorView* view = Frame()->View();
-        QApplication::setActiveWindow(Frame());
-        QVERIFY(QTest::qWaitForWindowActive(Frame()));
-        view->setFocus();
+        CVantorView* view = StartFocused();
+        QVERIFY(view);
         view->setCurrentIndex(view->RowModel()->index(1, 0));
         const QString current = view->currentIndex().data().toString();
         QGuiApplication::clipboard()->setText(QStringLiteral("kept"));
@@ -506,11 +513,8 @@ private slots:
     // The modified mark follows the history: undoing back to the saved state clears it, and
     // then New asks nothing.
     void historyDecidesTheSaveQuestion() {
-        Start({Copy("mixed.xml")});
-        CVantorView* view = Frame()->View();
-        QApplication::setActiveWindow(Frame());
-        QVERIFY(QTest::qWaitForWindowActive(Frame()));
-        view->setFocus();
+        CVantorView* view = StartFocused();
+        QVERIFY(view);
         view->selectRow(0);
         Trigger(ID_SIGNAL_DISABLE);
         QVERIFY(Doc()->IsModified());
@@ -529,11 +533,8 @@ private slots:
     // Typing in the find bar filters the rows together with the family filter; the panes
     // count them and show the text; Escape clears and closes the bar.
     void findBarFiltersAsYouType() {
-        Start({Copy("mixed.xml")});
-        CVantorView* view = Frame()->View();
-        QApplication::setActiveWindow(Frame());
-        QVERIFY(QTest::qWaitForWindowActive(Frame()));
-        view->setFocus();
+        CVantorView* view = StartFocused();
+        QVERIFY(view);
         const auto pane = [this](const char* name) {
             return Frame()->statusBar()->findChild<QLabel*>(name)->text();
         };
@@ -592,11 +593,8 @@ private slots:
     // Copy puts the signals on the clipboard as XML and as cells; Close and Paste give the
     // same records back, and so does text copied out of a database file.
     void copyAndPasteSignals() {
-        Start({Copy("mixed.xml")});
-        CVantorView* view = Frame()->View();
-        QApplication::setActiveWindow(Frame());
-        QVERIFY(QTest::qWaitForWindowActive(Frame()));
-        view->setFocus();
+        CVantorView* view = StartFocused();
+        QVERIFY(view);
         view->selectRow(1);
         view->selectionModel()->select(view->RowModel()->index(3, 0),
                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
