@@ -48,11 +48,6 @@ QString PathArg(const std::string& arg) {
     return PathFromNative(QByteArray::fromStdString(arg));
 }
 
-// A message naming a file: the name's bytes come out as they were given.
-std::string Message(const QString& text) {
-    return NativePath(text).toStdString();
-}
-
 std::string Utf8(const QString& text) {
     return text.toStdString();
 }
@@ -77,28 +72,47 @@ std::optional<std::uint32_t> FilterId(const std::string& name) {
     return std::nullopt;
 }
 
-// One cell for the tab-separated form: tab, line breaks and backslash escaped.
-std::string EscapeCell(const char16_t* text) {
-    std::string result;
-    for (const char c : Utf8(text)) {
-        switch (c) {
-        case '\t':
-            result += "\\t";
-            break;
-        case '\n':
-            result += "\\n";
-            break;
-        case '\r':
-            result += "\\r";
-            break;
-        case '\\':
-            result += "\\\\";
-            break;
-        default:
+// Text made inert for a terminal: tab, line breaks and backslash as \t, \n, \r, \\; other
+// control characters, C1 controls and bidirectional formatting characters as \uXXXX; bytes
+// of a file name that would be C1 controls as \xNN. A name cannot forge a line or reorder the
+// text.
+std::string Inert(const QString& text) {
+    QString result;
+    result.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        const bool bidi = u == 0x061C || u == 0x200E || u == 0x200F ||
+                          (u >= 0x202A && u <= 0x202E) || (u >= 0x2066 && u <= 0x2069);
+        if (u == u'\t')
+            result += QLatin1String("\\t");
+        else if (u == u'\n')
+            result += QLatin1String("\\n");
+        else if (u == u'\r')
+            result += QLatin1String("\\r");
+        else if (u == u'\\')
+            result += QLatin1String("\\\\");
+        else if (u >= 0xDC80 && u <= 0xDC9F) // a name's byte that is a C1 control in Latin-1
+            result += QStringLiteral("\\x%1").arg(u - 0xDC00, 2, 16, QLatin1Char('0'));
+        else if (u < 0x20 || (u >= 0x7F && u <= 0x9F) || bidi)
+            result += QStringLiteral("\\u%1").arg(u, 4, 16, QLatin1Char('0'));
+        else
             result += c;
-        }
     }
-    return result;
+    // Other bytes of a name that are not UTF-8 come out as they were given.
+    return NativePath(result).toStdString();
+}
+
+std::string Inert(const char16_t* text) {
+    return Inert(QString::fromUtf16(text));
+}
+
+std::string Inert(const std::string& path) {
+    return Inert(PathArg(path));
+}
+
+// A text cell for a spreadsheet: one that could start a formula gets a leading '.
+QString SafeCell(const char16_t* text) {
+    return SpreadsheetSafe(QString::fromUtf16(text));
 }
 
 QJsonObject RecordJson(const CSignalDescription& s, const char16_t* message) {
@@ -136,7 +150,7 @@ int UsageError(std::ostream& err, const std::string& why) {
 }
 
 int ReadFailure(std::ostream& err, const CVantorDoc& doc) {
-    err << "quarn-tool: " << Message(doc.GetLastError()) << "\n";
+    err << "quarn-tool: " << Inert(doc.GetLastError()) << "\n";
     return ExitFailure;
 }
 
@@ -195,21 +209,31 @@ int RunList(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         doc.SortSignals(column, descending);
 
     if (json) {
-        QJsonArray array;
+        // One record at a time, laid out as one indented array: memory does not grow with
+        // the output.
+        bool first = true;
+        out << "[";
         for (const auto& signal : doc.Signals()) {
             if (!signal->MatchesFilter(filter))
                 continue;
-            array.append(RecordJson(*signal, doc.GetReadMessage(signal.get())));
+            const QByteArray object =
+                QJsonDocument(RecordJson(*signal, doc.GetReadMessage(signal.get())))
+                    .toJson(QJsonDocument::Indented);
+            out << (first ? "\n" : ",\n");
+            first = false;
+            const QList<QByteArray> lines = object.trimmed().split('\n');
+            for (qsizetype i = 0; i < lines.size(); ++i)
+                out << (i ? "\n    " : "    ") << lines[i].toStdString();
         }
-        out << QJsonDocument(array).toJson(QJsonDocument::Indented).toStdString();
+        out << "\n]\n";
         return ExitOk;
     }
     if (csv) {
         const auto cells = [](const CSignalDescription* signal) {
             QStringList fields;
             for (int column = 0; column < SignalColumnCount; ++column)
-                fields << QString::fromUtf16(signal ? SignalCellText(*signal, column)
-                                                    : SignalColumnHeading(column));
+                fields << (signal ? SafeCell(SignalCellText(*signal, column))
+                                  : QString::fromUtf16(SignalColumnHeading(column)));
             return CsvRecord(fields).toStdString();
         };
         out << cells(nullptr);
@@ -226,7 +250,7 @@ int RunList(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         if (!signal->MatchesFilter(filter))
             continue;
         for (int column = 0; column < SignalColumnCount; ++column)
-            out << (column ? "\t" : "") << EscapeCell(SignalCellText(*signal, column));
+            out << (column ? "\t" : "") << Inert(SignalCellText(*signal, column));
         out << "\n";
     }
     return ExitOk;
@@ -247,17 +271,19 @@ int RunCheck(const std::vector<std::string>& files, std::ostream& out, std::ostr
             const SignalReadNotes* notes = doc.GetReadNotes(signal.get());
             if (notes == nullptr)
                 continue;
-            const std::string prefix = file + ": " + Utf8(signal->m_szName) + ": ";
+            const std::string prefix = Inert(file) + ": " + Inert(signal->m_szName) + ": ";
             // Names this version does not know are warnings: they do not change the status.
             if (notes->unknownMode)
-                out << prefix << "warning: unknown decoder mode \"" << *notes->unknownMode
+                out << prefix << "warning: unknown decoder mode \""
+                    << Inert(QString::fromStdString(*notes->unknownMode))
                     << "\" (read as no-mode)\n";
             if (notes->unknownModulation)
-                out << prefix << "warning: unknown modulation \"" << *notes->unknownModulation
+                out << prefix << "warning: unknown modulation \""
+                    << Inert(QString::fromStdString(*notes->unknownModulation))
                     << "\" (read as no modulation)\n";
             if (notes->message == nullptr)
                 continue;
-            out << prefix << Utf8(notes->message) << "\n";
+            out << prefix << Inert(notes->message) << "\n";
             if (status == ExitOk)
                 status = ExitInvalid;
         }
@@ -281,7 +307,7 @@ bool SplitOutput(const std::vector<std::string>& args, std::vector<std::string>&
 
 int Save(CVantorDoc& doc, const std::string& output, std::ostream& err) {
     if (!doc.OnSaveDocument(PathArg(output))) {
-        err << "quarn-tool: " << Message(doc.GetLastError()) << "\n";
+        err << "quarn-tool: " << Inert(doc.GetLastError()) << "\n";
         return ExitFailure;
     }
     return ExitOk;

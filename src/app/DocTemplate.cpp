@@ -1,11 +1,14 @@
 #include "DocTemplate.h"
 
 #include "CommandIds.h"
+#include "FileBackup.h"
 #include "ProgressScope.h"
 #include "Prompts.h"
 #include "VantorDoc.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 
 namespace {
 
@@ -82,15 +85,32 @@ bool CDocTemplate::OpenFile(const QString& path, bool askToSave) {
     return true;
 }
 
+std::optional<QString> CDocTemplate::OfferLeftoverBackup(const QString& path, bool merging) {
+    const auto leftover = CFileBackup::FindLeftover(path);
+    if (!leftover)
+        return std::nullopt;
+    const QString text =
+        QStringLiteral("A save of %1 was interrupted on %2. %3 the copy saved before it?")
+            .arg(path, QLocale().toString(leftover->time, QLocale::ShortFormat),
+                 merging ? QStringLiteral("Merge") : QStringLiteral("Open"));
+    if (CPrompts::Message(m_pWindow, QMessageBox::Question, QString(), text,
+                          QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) != QMessageBox::Yes)
+        return std::nullopt;
+    return leftover->path;
+}
+
 bool CDocTemplate::OpenQuietly(const QString& path) {
+    const std::optional<QString> copy = OfferLeftoverBackup(path, false);
     bool opened = false;
     {
         // The progress window goes before any message of the same operation appears.
         CProgressScope progress(m_pDoc, m_pWindow, QStringLiteral("Opening %1 ...").arg(path));
-        opened = m_pDoc->OnOpenDocument(path);
+        opened = copy ? m_pDoc->OpenCopy(*copy, path) : m_pDoc->OnOpenDocument(path);
     }
     if (!opened)
         return false;
+    // The copy goes once the file is saved again; declined, it stays for the next open.
+    m_leftoverBackup = copy ? *copy : QString();
     emit titleChanged(WindowTitle());
     emit fileUsed(m_pDoc->GetPathName());
     return true;
@@ -116,13 +136,19 @@ void CDocTemplate::ReportUnknownNames() {
 bool CDocTemplate::FileSave() {
     if (m_pDoc->GetPathName().isEmpty())
         return FileSaveAs();
-    if (m_pDoc->FileChangedOnDisk() &&
-        CPrompts::Message(m_pWindow, QMessageBox::Warning, QString(),
-                          QStringLiteral("The file %1 was changed by another program since it "
-                                         "was opened. Overwrite it?")
-                              .arg(m_pDoc->GetPathName()),
-                          QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
-        return false;
+    if (m_pDoc->FileChangedOnDisk()) {
+        const auto answer = CPrompts::Message(
+            m_pWindow, QMessageBox::Warning, QString(),
+            QStringLiteral("%1 was changed, replaced or deleted by another program since it was "
+                           "opened. Save anyway?")
+                .arg(m_pDoc->GetPathName()),
+            QMessageBox::Save | QMessageBox::SaveAll | QMessageBox::Cancel, QMessageBox::Cancel,
+            {{QMessageBox::SaveAll, QStringLiteral("Save As...")}});
+        if (answer == QMessageBox::SaveAll)
+            return FileSaveAs();
+        if (answer != QMessageBox::Save)
+            return false;
+    }
     return DoSave(m_pDoc->GetPathName());
 }
 
@@ -144,6 +170,10 @@ bool CDocTemplate::DoSave(const QString& path) {
         ReportFailure(QStringLiteral("Cannot save the signal database."));
         return false;
     }
+    if (!m_leftoverBackup.isEmpty()) {
+        QFile::remove(m_leftoverBackup);
+        m_leftoverBackup.clear();
+    }
     emit titleChanged(WindowTitle());
     emit fileUsed(m_pDoc->GetPathName());
     return true;
@@ -158,11 +188,12 @@ void CDocTemplate::FileMerge() {
 }
 
 bool CDocTemplate::MergeFile(const QString& path) {
+    const std::optional<QString> copy = OfferLeftoverBackup(path, true);
     bool merged = false;
     CVantorDoc::MergeResult result;
     {
         CProgressScope progress(m_pDoc, m_pWindow, QStringLiteral("Merging %1 ...").arg(path));
-        merged = m_pDoc->MergeFile(path, &result);
+        merged = m_pDoc->MergeFile(copy.value_or(path), &result);
     }
     if (merged) {
         emit statusMessage(MergeSummary(result.added, result.dropped, result.differing));
@@ -183,6 +214,11 @@ QString CDocTemplate::MergeSummary(int added, int skipped, int differing) {
 }
 
 void CDocTemplate::ReportFailure(const QString& what) {
+    // A cancelled operation changed nothing and is no failure.
+    if (m_pDoc->WasCancelled()) {
+        emit statusMessage(QStringLiteral("Cancelled."));
+        return;
+    }
     CPrompts::Message(m_pWindow, QMessageBox::Critical, QString(),
                       what + QStringLiteral("\n\n") + m_pDoc->GetLastError());
 }

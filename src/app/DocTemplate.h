@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QString>
 
+#include <optional>
+
 class CVantorDoc;
 class QWidget;
 
@@ -30,8 +32,9 @@ public:
     // File Open with a dialog; OpenFile for a known path (recent files, drops).
     bool FileOpen();
     bool OpenFile(const QString& path, bool askToSave = true);
-    // Opens path with the title and recent files updated but nothing shown (start-up: its
-    // caller reports a failure); false with the document's last error set.
+    // Opens path with the title and recent files updated and no failure shown (start-up: its
+    // caller reports it); false with the document's last error set. A copy left by an
+    // interrupted save of path is offered first.
     bool OpenQuietly(const QString& path);
     bool FileSave();
     bool FileSaveAs();
@@ -51,8 +54,12 @@ signals:
 
 private:
     bool DoSave(const QString& path);
+    // When an interrupted save left a copy of path's old content, asks whether to open (or
+    // merge) that copy instead; its path when the user said yes.
+    std::optional<QString> OfferLeftoverBackup(const QString& path, bool merging);
     void ReportFailure(const QString& what);
 
     CVantorDoc* m_pDoc;
     QWidget* m_pWindow = nullptr;
+    QString m_leftoverBackup; // the interrupted save's copy that was opened
 };

@@ -130,7 +130,8 @@ void CVantorApp::OpenRecentFile(int index) {
     const QString path = m_recentFiles[index];
     if (!m_pTemplate->SaveModified())
         return;
-    if (!m_pTemplate->OpenFile(path, false))
+    // A cancelled open keeps the entry: the file is still there.
+    if (!m_pTemplate->OpenFile(path, false) && !m_pDoc->WasCancelled())
         RemoveFromRecentFiles(path);
 }
 

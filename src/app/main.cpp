@@ -8,6 +8,7 @@
 #include <QCommandLineParser>
 #include <QTimer>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
@@ -43,6 +44,8 @@ const char* const Version = "quarn-editor (Quarn Editor) " QUARN_VERSION "\n"
 } // namespace
 
 int main(int argc, char** argv) {
+    // A file-size limit fails the save ("File too large") instead of ending the editor.
+    std::signal(SIGXFSZ, SIG_IGN);
     // Help and version need no display: answer them before Qt looks for one.
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg(argv[i]);

@@ -1,5 +1,6 @@
 #include "Prompts.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDialog>
@@ -31,10 +32,11 @@ QString NextFileName(const QString& filter) {
 
 } // namespace
 
-QMessageBox::StandardButton CPrompts::Message(QWidget* parent, QMessageBox::Icon icon,
-                                              const QString& caption, const QString& text,
-                                              QMessageBox::StandardButtons buttons,
-                                              QMessageBox::StandardButton defaultButton) {
+QMessageBox::StandardButton
+CPrompts::Message(QWidget* parent, QMessageBox::Icon icon, const QString& caption,
+                  const QString& text, QMessageBox::StandardButtons buttons,
+                  QMessageBox::StandardButton defaultButton,
+                  const QMap<QMessageBox::StandardButton, QString>& labels) {
     State& state = TheState();
     const QString title = caption.isEmpty() ? QStringLiteral("Quarn Editor") : caption;
     if (state.testing) {
@@ -51,6 +53,10 @@ QMessageBox::StandardButton CPrompts::Message(QWidget* parent, QMessageBox::Icon
     QMessageBox box(icon, title, text, buttons, parent);
     if (defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(defaultButton);
+    for (auto it = labels.begin(); it != labels.end(); ++it) {
+        if (QAbstractButton* button = box.button(it.key()))
+            button->setText(it.value());
+    }
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 

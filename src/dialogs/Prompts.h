@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMap>
 #include <QMessageBox>
 #include <QString>
 #include <QStringList>
@@ -27,7 +28,8 @@ public:
     static QMessageBox::StandardButton
     Message(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text,
             QMessageBox::StandardButtons buttons = QMessageBox::Ok,
-            QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
+            QMessageBox::StandardButton defaultButton = QMessageBox::NoButton,
+            const QMap<QMessageBox::StandardButton, QString>& labels = {});
     // An empty result means the user cancelled.
     static QString OpenFileName(QWidget* parent, const QString& caption, const QString& filter);
     static QString SaveFileName(QWidget* parent, const QString& caption, const QString& filter,

@@ -1,5 +1,7 @@
 #include "Csv.h"
 
+#include <algorithm>
+
 QByteArray CsvRecord(const QStringList& fields) {
     QByteArray line;
     for (qsizetype i = 0; i < fields.size(); ++i) {
@@ -17,4 +19,14 @@ QByteArray CsvRecord(const QStringList& fields) {
     }
     line += "\r\n";
     return line;
+}
+
+QString SpreadsheetSafe(const QString& cell) {
+    static const QString formulaStart = QStringLiteral("=+-@\t\r");
+    static const QString numeric = QStringLiteral("0123456789+-.,* eE");
+    if (cell.isEmpty() || !formulaStart.contains(cell.front()))
+        return cell;
+    if (std::all_of(cell.begin(), cell.end(), [](QChar c) { return numeric.contains(c); }))
+        return cell;
+    return u'\'' + cell;
 }

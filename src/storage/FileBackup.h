@@ -1,19 +1,30 @@
 #pragma once
 
+#include <QDateTime>
 #include <QFile>
 #include <QString>
 
-// A full copy of a file taken before the file is rewritten in place: written back if the
-// rewrite fails, removed once it succeeded.
+#include <optional>
+
+// A full copy of a file taken before the file is rewritten in place: on the disk before the
+// first byte of the file changes, written back if the rewrite fails, removed once the
+// rewritten file is on the disk. A save killed on the way leaves the copy behind, where the
+// next open finds it.
 class CFileBackup {
 public:
+    // A copy left by a rewrite that did not finish.
+    struct Leftover {
+        QString path;
+        QDateTime time; // when the copy was taken
+    };
+
     CFileBackup() = default;
     ~CFileBackup();
     CFileBackup(const CFileBackup&) = delete;
     CFileBackup& operator=(const CFileBackup&) = delete;
 
-    // Copies path beside it, or into the temporary folder when its own folder cannot be
-    // written; false with error set when no copy could be made.
+    // Copies path beside it (".NAME.backup-XXXXXX"), or into the private state folder when
+    // its own folder cannot be written; false with error set when no copy could be made.
     bool Make(const QString& path, QString& error);
     // Flushes the rewritten file to the disk.
     static bool Sync(QFile& file);
@@ -22,6 +33,9 @@ public:
     bool Restore(const QString& path);
     void Remove();
     QString Path() const { return m_path; }
+
+    // The newest copy an interrupted rewrite of path left behind, if any.
+    static std::optional<Leftover> FindLeftover(const QString& path);
 
 private:
     QString m_path;

@@ -19,6 +19,8 @@ public:
     // that is not possible (a user cannot give a file away), so that the file is rewritten
     // in place instead.
     bool Apply(int fd) const;
+    // The file's native name, symbolic links resolved when it exists.
+    const QByteArray& NativeTarget() const { return m_native; }
 
 private:
     QByteArray m_native; // the file's name, symbolic links resolved when it exists

@@ -53,9 +53,16 @@ bool OpenRegularFile(const QString& path, QFile& file, QString& error) {
 }
 
 bool IsRegularOrAbsent(const QString& path, QString& error) {
+    const QByteArray native = NativePath(path);
     struct stat info {};
-    if (::stat(NativePath(path).constData(), &info) != 0)
+    if (::stat(native.constData(), &info) != 0) {
+        // A link to nothing is not absent: writing would create whatever it names.
+        if (::lstat(native.constData(), &info) == 0 && S_ISLNK(info.st_mode)) {
+            error = QStringLiteral("%1 is a symbolic link to a file that does not exist").arg(path);
+            return false;
+        }
         return true;
+    }
     if (S_ISREG(info.st_mode))
         return true;
     error = NotRegular(path);

@@ -11,7 +11,7 @@
 bool OpenRegularFile(const QString& path, QFile& file, QString& error);
 
 // False with error set when path names something other than a regular file; a path that
-// does not exist yet is fine.
+// does not exist yet is fine, a symbolic link to nothing is not.
 bool IsRegularOrAbsent(const QString& path, QString& error);
 
 // Opens an existing file (or, with create, a new one) for reading and writing without

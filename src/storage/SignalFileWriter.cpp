@@ -1,17 +1,11 @@
 #include "SignalFileWriter.h"
 
-#include "FileBackup.h"
-#include "FileKeeper.h"
-#include "NativePath.h"
-#include "RegularFile.h"
+#include "FileTarget.h"
 #include "SignalDescription.h"
 #include "SignalXml.h"
 #include "XmlHandles.h"
 
 #include <QBuffer>
-#include <QSaveFile>
-
-#include <unistd.h>
 
 namespace {
 
@@ -108,95 +102,23 @@ bool WriteDocument(QIODevice& device, const SignalCollection& records, WriteFaul
     return ok;
 }
 
-// The message for a document that could not be written to device.
-QString WriteFailure(const QString& path, const QFileDevice& device, const WriteFault& fault) {
-    switch (fault.kind) {
-    case WriteFault::Record:
-        return fault.text;
-    case WriteFault::Cancelled:
-        return QStringLiteral("%1: writing was cancelled").arg(path);
-    case WriteFault::Device:
-        break;
-    }
-    return device.error() == QFileDevice::NoError
-               ? QStringLiteral("%1: cannot write the file").arg(path)
-               : QStringLiteral("%1: %2").arg(path, device.errorString());
-}
-
-// Writes a new file beside the old one and puts it in its place: the old file stays whole
-// until the new one is complete. False with inPlace set when the new file could not be given
-// the old one's owner, group or extended attributes.
-bool WriteByRename(const QString& path, const CFileKeeper& keeper, const SignalCollection& records,
-                   QString& error, const ProgressHandler& progress, bool& inPlace) {
-    QSaveFile file(path);
-    // libxml2 hands over 4 kB blocks: written straight through, without a second buffer.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        error = QStringLiteral("%1: %2").arg(path, file.errorString());
-        return false;
-    }
-    if (!keeper.Apply(file.handle())) {
-        file.cancelWriting();
-        inPlace = true;
-        return false;
-    }
-    WriteFault fault;
-    if (!WriteDocument(file, records, fault, progress) || file.error() != QFileDevice::NoError) {
-        error = WriteFailure(path, file, fault);
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        error = QStringLiteral("%1: %2").arg(path, file.errorString());
-        return false;
-    }
-    return true;
-}
-
-// Rewrites the file itself, so that it stays the same file (links, owner, attributes): a
-// backup copy is made first and written back if anything fails. A file that does not exist
-// yet is created, and removed again if writing fails.
-bool WriteInPlace(const QString& path, bool exists, const SignalCollection& records, QString& error,
-                  const ProgressHandler& progress) {
-    CFileBackup backup;
-    if (exists && !backup.Make(path, error))
-        return false;
-    QFile file;
-    // Opened without truncating: the old content stays until it is overwritten.
-    if (!OpenForRewrite(path, file, !exists, error))
-        return false;
-    WriteFault fault;
-    if (WriteDocument(file, records, fault, progress) && file.resize(file.pos()) &&
-        CFileBackup::Sync(file)) {
-        backup.Remove();
-        return true;
-    }
-    error = WriteFailure(path, file, fault);
-    file.close();
-    if (!exists) {
-        ::unlink(NativePath(path).constData());
-        return false;
-    }
-    if (!backup.Restore(path))
-        error += QStringLiteral("\nThe file could not be put back as it was; its old content is "
-                                "in %1.")
-                     .arg(backup.Path());
-    return false;
-}
-
 } // namespace
 
 bool CSignalFileWriter::Write(const QString& path, const SignalCollection& records, QString& error,
                               const ProgressHandler& progress) {
-    if (!IsRegularOrAbsent(path, error))
-        return false;
-    const CFileKeeper keeper(path);
-    // Qt's save file cannot reach a name that is not UTF-8: such a file is rewritten in place.
-    if (keeper.NeedsInPlace() || !QtCanName(path))
-        return WriteInPlace(path, keeper.Exists(), records, error, progress);
-    bool inPlace = false;
-    if (WriteByRename(path, keeper, records, error, progress, inPlace))
-        return true;
-    return inPlace && WriteInPlace(path, keeper.Exists(), records, error, progress);
+    return WriteFileTarget(
+        path,
+        [&](QIODevice& device, QString& why) {
+            WriteFault fault;
+            if (WriteDocument(device, records, fault, progress))
+                return true;
+            if (fault.kind == WriteFault::Record)
+                why = fault.text;
+            else if (fault.kind == WriteFault::Cancelled)
+                why = QStringLiteral("%1: writing was cancelled").arg(path);
+            return false;
+        },
+        error);
 }
 
 bool CSignalFileWriter::WriteDevice(QIODevice& device, const SignalCollection& records,

@@ -11,8 +11,6 @@
 #include <functional>
 #include <new>
 #include <stdexcept>
-#include <sys/stat.h>
-#include <tuple>
 #include <utility>
 
 namespace {
@@ -157,8 +155,7 @@ bool CVantorDoc::OnNewDocument() {
     m_unknownNames = {};
     m_order = {};
     m_pathName.clear();
-    m_fileTime = 0;
-    m_fileSize = -1;
+    m_file = {};
     SetModifiedFlag(false);
     emit recordsReplaced();
     UpdateAllViews();
@@ -177,7 +174,7 @@ bool CVantorDoc::OnOpenDocument(const QString& path) {
             CountUnknownNames(notes, unknown);
             Keep(std::move(signal), std::move(notes), records, read);
         };
-        if (!CSignalFileReader::Read(path, sink, m_lastError, m_progress))
+        if (!CSignalFileReader::Read(path, sink, m_lastError, Watched()))
             return false;
         SortSignalCollection(records, ColumnName, false);
         m_signals = std::move(records);
@@ -197,7 +194,7 @@ bool CVantorDoc::OnOpenDocument(const QString& path) {
 }
 
 bool CVantorDoc::OnSaveDocument(const QString& path) {
-    if (!CSignalFileWriter::Write(path, m_signals, m_lastError, m_progress))
+    if (!CSignalFileWriter::Write(path, m_signals, m_lastError, Watched()))
         return false;
     m_pathName = path;
     RememberFileStamp();
@@ -229,7 +226,7 @@ bool CVantorDoc::MergeFile(const QString& path, MergeResult* result) {
             index.Add(signal.get());
             Keep(std::move(signal), std::move(notes), added, read);
         };
-        if (!CSignalFileReader::Read(path, sink, m_lastError, m_progress))
+        if (!CSignalFileReader::Read(path, sink, m_lastError, Watched()))
             return false; // nothing partial is kept
         // Room first, so that taking the records over cannot fail halfway.
         m_signals.reserve(m_signals.size() + added.size());
@@ -255,6 +252,18 @@ bool CVantorDoc::MergeFile(const QString& path, MergeResult* result) {
     return true;
 }
 
+ProgressHandler CVantorDoc::Watched() {
+    m_bCancelled = false;
+    if (!m_progress)
+        return {};
+    return [this](qint64 done, qint64 total) {
+        if (m_progress(done, total))
+            return true;
+        m_bCancelled = true;
+        return false;
+    };
+}
+
 void CVantorDoc::SetModifiedFlag(bool modified) {
     if (m_bModified == modified)
         return;
@@ -262,28 +271,21 @@ void CVantorDoc::SetModifiedFlag(bool modified) {
     emit modifiedChanged(modified);
 }
 
-namespace {
-
-// Modification time (nanoseconds) and size of the file at path, or a size of -1.
-std::pair<qint64, qint64> FileStamp(const QString& path) {
-    struct stat info {};
-    if (::stat(NativePath(path).constData(), &info) != 0)
-        return {0, -1};
-    return {static_cast<qint64>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec,
-            static_cast<qint64>(info.st_size)};
-}
-
-} // namespace
-
 void CVantorDoc::RememberFileStamp() {
-    std::tie(m_fileTime, m_fileSize) = FileStamp(m_pathName);
+    m_file = CFileIdentity::Read(m_pathName);
 }
 
 bool CVantorDoc::FileChangedOnDisk() const {
-    if (m_pathName.isEmpty() || m_fileSize < 0)
+    if (m_pathName.isEmpty() || (!m_file.exists && !m_file.isLink))
         return false;
-    const auto [time, size] = FileStamp(m_pathName);
-    if (size < 0)
+    return CFileIdentity::Read(m_pathName) != m_file;
+}
+
+bool CVantorDoc::OpenCopy(const QString& copy, const QString& path) {
+    if (!OnOpenDocument(copy))
         return false;
-    return time != m_fileTime || size != m_fileSize;
+    m_pathName = path;
+    RememberFileStamp();
+    SetModifiedFlag(true);
+    return true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FileIdentity.h"
 #include "Progress.h"
 #include "SignalSort.h"
 #include "SignalXml.h"
@@ -81,9 +82,15 @@ public:
     QString GetPathName() const { return m_pathName; }
     void SetPathName(const QString& path) { m_pathName = path; }
 
-    // True when the file at the document's path changed on disk since it was opened or
-    // last saved by this document.
+    // True when the file at the document's path was changed, replaced (also by a symbolic
+    // link, or a link now pointing elsewhere) or deleted since this document opened or last
+    // saved it.
     bool FileChangedOnDisk() const;
+    // Opens the database held in copy (a recovery snapshot, a backup) as unsaved changes to
+    // the file at path; false with GetLastError() set.
+    bool OpenCopy(const QString& copy, const QString& path);
+    // True when the last open, merge or save failed because the user cancelled it.
+    bool WasCancelled() const { return m_bCancelled; }
 
     // The records in collection order; with Rearrange the basis of undo.
     std::vector<CSignalDescription*> Order() const;
@@ -112,6 +119,8 @@ signals:
 
 private:
     void RememberFileStamp();
+    // The progress handler for one file operation, noting whether the user cancelled it.
+    ProgressHandler Watched();
 
     SignalCollection m_signals;
     using ReadNotesMap = std::unordered_map<const CSignalDescription*, SignalReadNotes>;
@@ -126,7 +135,7 @@ private:
     QString m_pathName;
     QString m_lastError;
     ProgressHandler m_progress;
-    qint64 m_fileTime = 0; // nanoseconds
-    qint64 m_fileSize = -1;
+    CFileIdentity m_file; // the file as this document last read or wrote it
+    bool m_bCancelled = false;
     bool m_bModified = false;
 };

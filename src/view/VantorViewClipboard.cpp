@@ -2,6 +2,7 @@
 
 #include "CollectionCommand.h"
 #include "Csv.h"
+#include "FileTarget.h"
 #include "Prompts.h"
 #include "SignalDescription.h"
 #include "SignalFileReader.h"
@@ -11,7 +12,13 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
-#include <QSaveFile>
+
+namespace {
+
+// Export hands the file its rows in blocks of about this many bytes.
+constexpr qsizetype ExportChunk = 1 << 20;
+
+} // namespace
 
 // The list's clipboard commands and its export: signals leave and enter as the file's own
 // Signal elements.
@@ -41,7 +48,7 @@ void CVantorView::OnEditCopy() {
         for (int column = 0; column < m_pModel->columnCount(); ++column) {
             QString text = m_pModel->index(row, column).data().toString();
             text.replace(u'\t', u' ').replace(u'\r', u' ').replace(u'\n', u' ');
-            fields << text;
+            fields << SpreadsheetSafe(text);
         }
         cells += fields.join(u'\t') + u'\n';
     }
@@ -101,20 +108,32 @@ void CVantorView::OnFileExport() {
                                                 QString(), QStringLiteral("csv"));
     if (path.isEmpty())
         return;
-    QSaveFile file(path);
-    bool written = file.open(QIODevice::WriteOnly);
-    QStringList headings;
-    for (int column = 0; column < m_pModel->columnCount(); ++column)
-        headings << m_pModel->headerData(column, Qt::Horizontal).toString();
-    written = written && file.write(CsvRecord(headings)) >= 0;
-    // The rows as the list shows them: in view order, under the filter and the find text.
-    for (int row = 0; written && row < m_pModel->rowCount(); ++row) {
-        QStringList cells;
-        for (int column = 0; column < m_pModel->columnCount(); ++column)
-            cells << m_pModel->index(row, column).data().toString();
-        written = file.write(CsvRecord(cells)) >= 0;
-    }
-    if (!written || !file.commit())
+    // Written as a save is: the old file stays whole until the new one is on the disk.
+    QString error;
+    const bool written = WriteFileTarget(
+        path,
+        [this](QIODevice& device, QString&) {
+            QByteArray chunk;
+            QStringList headings;
+            for (int column = 0; column < m_pModel->columnCount(); ++column)
+                headings << m_pModel->headerData(column, Qt::Horizontal).toString();
+            chunk += CsvRecord(headings);
+            // The rows as the list shows them: in view order, under the filter and the find.
+            for (int row = 0; row < m_pModel->rowCount(); ++row) {
+                QStringList cells;
+                for (int column = 0; column < m_pModel->columnCount(); ++column)
+                    cells << SpreadsheetSafe(m_pModel->index(row, column).data().toString());
+                chunk += CsvRecord(cells);
+                if (chunk.size() >= ExportChunk) {
+                    if (device.write(chunk) != chunk.size())
+                        return false;
+                    chunk.clear();
+                }
+            }
+            return device.write(chunk) == chunk.size();
+        },
+        error);
+    if (!written)
         CPrompts::Message(this, QMessageBox::Critical, QString(),
-                          QStringLiteral("%1: cannot export: %2").arg(path, file.errorString()));
+                          QStringLiteral("Cannot export.\n\n%1").arg(error));
 }

@@ -50,9 +50,12 @@
 #include <QTreeWidget>
 #include <QUndoStack>
 
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <fcntl.h>
 #include <functional>
+#include <sys/stat.h>
 
 namespace {
 
@@ -947,21 +950,69 @@ private slots:
         QCOMPARE(Title(), QStringLiteral("saved-as.xml - Quarn Editor"));
     }
 
-    void saveAsksBeforeOverwritingAChangedFile() {
+    // Save asks before writing over a file that another program changed, replaced (also
+    // keeping size and time, or by a symbolic link) or deleted; Cancel writes nothing, Save
+    // writes, but never creates what a dangling link names.
+    void saveAsksWhenTheFileChanged_data() {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("saves");
+        QTest::newRow("appended") << "append" << true;
+        QTest::newRow("replaced with same size and time") << "replace" << true;
+        QTest::newRow("swapped for a link") << "link" << true;
+        QTest::newRow("swapped for a dangling link") << "dangling" << false;
+        QTest::newRow("deleted") << "delete" << true;
+        QTest::newRow("unchanged") << "none" << true;
+    }
+    void saveAsksWhenTheFileChanged() {
+        QFETCH(QString, change);
+        QFETCH(bool, saves);
         const QString path = Copy("mixed.xml");
+        const QString elsewhere = m_dir.filePath("elsewhere.xml");
+        QFile::remove(elsewhere);
         Start({path});
         Doc()->SetModifiedFlag(true);
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::Append));
-        file.write("<!-- changed elsewhere -->\n");
-        file.close();
-        CPrompts::PushAnswer(QMessageBox::No);
+        const QByteArray native = QFile::encodeName(path);
+        if (change == "append") {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::Append));
+            file.write("<!-- changed elsewhere -->\n");
+        } else if (change == "replace") { // as cp -p or rsync -a do
+            struct stat before {};
+            QCOMPARE(::stat(native.constData(), &before), 0);
+            const QString other = m_dir.filePath("other-copy.xml");
+            QFile::remove(other);
+            QVERIFY(QFile::copy(path, other));
+            const timespec times[2] = {before.st_atim, before.st_mtim};
+            QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(other).constData(), times, 0), 0);
+            QCOMPARE(::rename(QFile::encodeName(other).constData(), native.constData()), 0);
+        } else if (change == "link" || change == "dangling") {
+            if (change == "link")
+                QVERIFY(QFile::copy(path, elsewhere));
+            QVERIFY(QFile::remove(path));
+            QVERIFY(QFile::link(elsewhere, path));
+        } else if (change == "delete") {
+            QVERIFY(QFile::remove(path));
+        }
+        const qsizetype shown = CPrompts::ShownMessages().size();
+        CPrompts::PushAnswer(QMessageBox::Cancel);
         Trigger(ID_FILE_SAVE);
+        if (change == "none") {
+            QCOMPARE(CPrompts::ShownMessages().size(), shown);
+            QVERIFY(!Doc()->IsModified());
+            return;
+        }
         QVERIFY(Doc()->IsModified());
-        QVERIFY(CPrompts::ShownMessages().last().text.contains("was changed by another program"));
-        CPrompts::PushAnswer(QMessageBox::Yes);
+        QCOMPARE(CPrompts::ShownMessages().last().text,
+                 path + " was changed, replaced or deleted by another program since it was "
+                        "opened. Save anyway?");
+        CPrompts::PushAnswer(QMessageBox::Save);
         Trigger(ID_FILE_SAVE);
-        QVERIFY(!Doc()->IsModified());
+        QCOMPARE(!Doc()->IsModified(), saves);
+        if (!saves) {
+            QVERIFY(!QFile::exists(elsewhere));
+            QVERIFY(CPrompts::ShownMessages().last().text.endsWith(
+                "is a symbolic link to a file that does not exist"));
+        }
     }
 
     // A file dropped on the window asks the save question first, then opens.
@@ -977,21 +1028,31 @@ private slots:
         QVERIFY(!Doc()->IsModified());
     }
 
-    // Cancel in the progress window stops the read; the database stays as it was.
+    // Cancel in the progress window of an open from the recent files stops the read: the
+    // database stays as it was, no error is shown, the entry stays, the status bar says so.
     void progressCancelStopsOpen() {
-        Start({Copy("mixed.xml")});
+        const QString small = Copy("mixed.xml");
         QFile big(m_dir.filePath("big.xml"));
         QVERIFY(big.open(QIODevice::WriteOnly));
-        big.write("<r>" + QByteArray("<Signal Name='x' Modulation='CW'/>").repeated(100000) +
+        big.write("<r>" + QByteArray("<Signal Name='x' Modulation='CW'/>").repeated(1000000) +
                   "</r>");
         big.close();
-        CProgressScope progress(Doc(), Frame(), QStringLiteral("Opening ..."));
-        auto* dialog = Frame()->findChild<QProgressDialog*>();
-        QVERIFY(dialog);
-        dialog->cancel();
-        QVERIFY(!Doc()->OnOpenDocument(big.fileName()));
-        QVERIFY(Doc()->GetLastError().endsWith("reading was cancelled"));
+        SaveRecentFiles({big.fileName()});
+        Start({small});
+        const QStringList recent = m_app->RecentFiles();
+        // Once shown (after half a second), the progress window runs the event loop while it
+        // reports: the cancel comes from there.
+        QTimer::singleShot(0, Frame(), [this] {
+            if (auto* dialog = Frame()->findChild<QProgressDialog*>())
+                dialog->cancel();
+        });
+        const qsizetype shown = CPrompts::ShownMessages().size();
+        Trigger(ID_FILE_MRU_FILE1 + 1);
+        QCOMPARE(CPrompts::ShownMessages().size(), shown);
+        QVERIFY(Doc()->WasCancelled());
         QCOMPARE(Frame()->View()->RowModel()->rowCount(), 5);
+        QCOMPARE(m_app->RecentFiles(), recent);
+        QCOMPARE(Frame()->statusBar()->currentMessage(), QStringLiteral("Cancelled."));
     }
 
     // A look id without a look of its own takes the Office 2007 look last chosen.

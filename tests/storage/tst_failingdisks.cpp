@@ -144,7 +144,7 @@ private slots:
     }
 
     // A writable file in a folder the user cannot write (a shared install) is rewritten in
-    // place; the backup copy goes to the temporary folder and is gone afterwards.
+    // place; the backup copy goes to the user's private state folder and is gone afterwards.
     void folderNotWritable() {
         if (geteuid() != 0 || QProcess::execute("setpriv", {"--version"}) != 0)
             QSKIP("running as another user needs root and setpriv");
@@ -162,7 +162,12 @@ private slots:
         QVERIFY(QFile::setPermissions(shared.path(), QFile::ReadOwner | QFile::ExeOwner |
                                                          QFile::ReadOther | QFile::ExeOther |
                                                          QFile::ReadGroup | QFile::ExeGroup));
+        QTemporaryDir state(QDir::tempPath() + "/quarn-state-XXXXXX");
+        QVERIFY(QFile::setPermissions(state.path(), QFile::Permissions::fromInt(0x7777)));
         QProcess tool;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("XDG_STATE_HOME", state.path());
+        tool.setProcessEnvironment(environment);
         tool.start("setpriv", {"--reuid=65534", "--regid=65534", "--clear-groups",
                                QStringLiteral(QUARN_TOOL_PATH), "convert", input, "-o", path});
         QVERIFY(tool.waitForFinished());
@@ -173,6 +178,9 @@ private slots:
         QCOMPARE(QFileInfo(path).ownerId(), 0u);
         QCOMPARE(QDir(shared.path()).entryList(QDir::Files | QDir::Hidden),
                  QStringList({"db.xml", "in.xml"}));
+        QCOMPARE(QDir(state.filePath("quarn-editor")).entryList(QDir::Files | QDir::Hidden),
+                 QStringList());
+        QCOMPARE(QFileInfo(state.filePath("quarn-editor")).permissions().toInt() & 0x0077, 0);
     }
 
     // A save killed at any point of the writing leaves the old file whole; one that is not

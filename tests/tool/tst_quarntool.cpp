@@ -124,6 +124,8 @@ private slots:
         QCOMPARE(r.status, 0);
         const QJsonArray array = QJsonDocument::fromJson(r.out.toUtf8()).array();
         QCOMPARE(array.size(), 5);
+        // Written record by record, laid out as the whole array would be.
+        QCOMPARE(r.out.toUtf8(), QJsonDocument(array).toJson(QJsonDocument::Indented));
         const QJsonObject mike = array[1].toObject();
         QCOMPARE(mike.keys().size(), 21);
         QCOMPARE(mike["name"].toString(), QStringLiteral("Mike"));
@@ -141,6 +143,48 @@ private slots:
         const QJsonObject echo = array[4].toObject();
         QCOMPARE(echo["merged"].toBool(), true);
         QCOMPARE(echo["name"].toString(), QStringLiteral("Echo"));
+    }
+
+    // What a file holds cannot act on the terminal or the spreadsheet that shows it: no
+    // forged line, no reordered text, no formula; numbers and wildcards stay as they are.
+    void outputIsInert_data() {
+        WriteFile(Path("hostile.xml"),
+                  "<r><Signal Name='x&#10;forged: ok' Modulation='OFDM'/>"
+                  "<Signal Name='a&#x202E;b&#x85;c' Modulation='OFDM'/>"
+                  "<Signal Name='=HYPERLINK(1)' Modulation='FSK'><Baudrate>50</Baudrate>"
+                  "<Bandwidth>-1</Bandwidth><ITU>+1</ITU><Comment>@SUM(1)</Comment>"
+                  "</Signal></r>");
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("check: line break")
+            << QStringList{"check", Path("hostile.xml")}
+            << Path("hostile.xml") + ": x\\nforged: ok: No symbol rate specified\n";
+        QTest::newRow("check: bidi and C1") << QStringList{"check", Path("hostile.xml")}
+                                            << ": a\\u202eb\\u0085c: No symbol rate specified\n";
+        QTest::newRow("list: bidi and C1")
+            << QStringList{"list", Path("hostile.xml")} << "\na\\u202eb\\u0085c\t";
+        QTest::newRow("csv: formulas quoted, numbers kept")
+            << QStringList{"list", "--csv", Path("hostile.xml")}
+            << "'=HYPERLINK(1),no-mode,FSK,,50,*,*,2,,,,,+1,'@SUM(1)\r\n";
+    }
+    void outputIsInert() {
+        QFETCH(QStringList, args);
+        QFETCH(QString, expected);
+        const Result r = Run(args);
+        QVERIFY2(r.out.contains(expected), qPrintable(r.out));
+    }
+
+    // Output that cannot be written fails the command.
+    void unwritableOutput() {
+        if (!QFile::exists("/dev/full"))
+            QSKIP("this system has no /dev/full");
+        QProcess tool;
+        tool.setStandardOutputFile("/dev/full");
+        tool.start(QUARN_TOOL_PATH, {"list", "--json", Path("sample.xml")});
+        QVERIFY(tool.waitForFinished());
+        QCOMPARE(tool.exitCode(), 2);
+        QCOMPARE(tool.readAllStandardError(),
+                 QByteArray("quarn-tool: cannot write the output: No space left on device\n"));
     }
 
     void check() {

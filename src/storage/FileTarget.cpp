@@ -1,0 +1,107 @@
+#include "FileTarget.h"
+
+#include "DurableFile.h"
+#include "FileBackup.h"
+#include "FileKeeper.h"
+#include "NativePath.h"
+#include "RegularFile.h"
+
+#include <QSaveFile>
+
+#include <unistd.h>
+
+namespace {
+
+// The message for content that could not be written to device.
+QString WriteFailure(const QString& path, const QFileDevice& device, const QString& why) {
+    if (!why.isEmpty())
+        return why;
+    return device.error() == QFileDevice::NoError
+               ? QStringLiteral("%1: cannot write the file").arg(path)
+               : QStringLiteral("%1: %2").arg(path, device.errorString());
+}
+
+// Writes a new file beside the old one and puts it in its place: the old file stays whole
+// until the new one is complete and synced. False with inPlace set when the new file could not
+// be given the old one's owner, group or extended attributes.
+bool WriteByRename(const QString& path, const CFileKeeper& keeper, const ContentWriter& content,
+                   QString& error, bool& inPlace) {
+    QSaveFile file(path);
+    // The content comes in blocks: written straight through, without a second buffer.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        error = QStringLiteral("%1: %2").arg(path, file.errorString());
+        return false;
+    }
+    if (!keeper.Apply(file.handle())) {
+        file.cancelWriting();
+        inPlace = true;
+        return false;
+    }
+    QString why;
+    if (!content(file, why) || file.error() != QFileDevice::NoError) {
+        error = WriteFailure(path, file, why);
+        file.cancelWriting();
+        return false;
+    }
+    // Qt's commit syncs but ignores a failure: the data are synced here, before the rename.
+    if (!SyncFileData(file.handle(), path, error)) {
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        error = QStringLiteral("%1: %2").arg(path, file.errorString());
+        return false;
+    }
+    if (!SyncFolderOf(keeper.NativeTarget())) {
+        error =
+            QStringLiteral("%1: the new file's name could not be written to the disk").arg(path);
+        return false;
+    }
+    return true;
+}
+
+// Rewrites the file itself, so that it stays the same file (links, owner, attributes): a
+// backup copy is made and synced first and written back if anything fails. A file that does
+// not exist yet is created, and removed again if writing fails.
+bool WriteInPlace(const QString& path, bool exists, const ContentWriter& content, QString& error) {
+    CFileBackup backup;
+    if (exists && !backup.Make(path, error))
+        return false;
+    QFile file;
+    // Opened without truncating: the old content stays until it is overwritten.
+    if (!OpenForRewrite(path, file, !exists, error))
+        return false;
+    QString why;
+    if (content(file, why) && file.resize(file.pos()) && CFileBackup::Sync(file)) {
+        if (!exists)
+            SyncFolderOf(NativePath(path));
+        backup.Remove();
+        return true;
+    }
+    error = WriteFailure(path, file, why);
+    file.close();
+    if (!exists) {
+        ::unlink(NativePath(path).constData());
+        return false;
+    }
+    if (!backup.Restore(path))
+        error += QStringLiteral("\nThe file could not be put back as it was; its old content is "
+                                "in %1.")
+                     .arg(backup.Path());
+    return false;
+}
+
+} // namespace
+
+bool WriteFileTarget(const QString& path, const ContentWriter& content, QString& error) {
+    if (!IsRegularOrAbsent(path, error) || !OnFileSystemThatHoldsFiles(path, error))
+        return false;
+    const CFileKeeper keeper(path);
+    // Qt's save file cannot reach a name that is not UTF-8: such a file is rewritten in place.
+    if (keeper.NeedsInPlace() || !QtCanName(path))
+        return WriteInPlace(path, keeper.Exists(), content, error);
+    bool inPlace = false;
+    if (WriteByRename(path, keeper, content, error, inPlace))
+        return true;
+    return inPlace && WriteInPlace(path, keeper.Exists(), content, error);
+}

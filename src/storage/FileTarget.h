@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QIODevice>
+#include <QString>
+
+#include <functional>
+
+// Writes the content of a file: regular files only, on a file system that holds files, never
+// through a symbolic link to nothing. The old file stays whole until the new one is complete
+// and on the disk; a file whose links, owner or folder a replacement would lose is rewritten
+// in place behind a backup copy. Owner, group, mode and extended attributes are kept.
+
+// Writes the content to device; false stops the write, with why set when the content itself
+// is at fault (otherwise the device's reason is given).
+using ContentWriter = std::function<bool(QIODevice& device, QString& why)>;
+
+// False with error set ("PATH: reason") when the file cannot be written; the old file is
+// then as it was.
+bool WriteFileTarget(const QString& path, const ContentWriter& content, QString& error);
