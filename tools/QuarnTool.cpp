@@ -4,6 +4,7 @@
 
 #include "CommandIds.h"
 #include "Csv.h"
+#include "FileBackup.h"
 #include "SignalColumns.h"
 #include "SignalDescription.h"
 #include "VantorDoc.h"
@@ -144,6 +145,16 @@ QJsonObject RecordJson(const CSignalDescription& s, const char16_t* message) {
     };
 }
 
+// Reading a file that an interrupted save may have torn says where its old content is.
+QString Input(const std::string& arg, std::ostream& err) {
+    const QString path = PathArg(arg);
+    if (const auto leftover = CFileBackup::FindLeftover(path))
+        err << "quarn-tool: warning: a save of " << Inert(path) << " was interrupted on "
+            << leftover->time.toString(Qt::ISODate).toStdString()
+            << "; the copy saved before it is " << Inert(leftover->path) << "\n";
+    return path;
+}
+
 int UsageError(std::ostream& err, const std::string& why) {
     err << "quarn-tool: " << why << "\n" << Usage;
     return ExitFailure;
@@ -199,10 +210,10 @@ int RunList(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         return UsageError(err, "--json and --csv exclude each other");
 
     CVantorDoc doc;
-    if (!doc.OnOpenDocument(PathArg(*file)))
+    if (!doc.OnOpenDocument(Input(*file, err)))
         return ReadFailure(err, doc);
     for (const std::string& other : merges) {
-        if (!doc.MergeFile(PathArg(other)))
+        if (!doc.MergeFile(Input(other, err)))
             return ReadFailure(err, doc);
     }
     for (const auto& [column, descending] : sorts)
@@ -262,7 +273,7 @@ int RunCheck(const std::vector<std::string>& files, std::ostream& out, std::ostr
     int status = ExitOk;
     for (const std::string& file : files) {
         CVantorDoc doc;
-        if (!doc.OnOpenDocument(PathArg(file))) {
+        if (!doc.OnOpenDocument(Input(file, err))) {
             ReadFailure(err, doc);
             status = ExitFailure;
             continue;
@@ -319,7 +330,7 @@ int RunConvert(const std::vector<std::string>& args, std::ostream& err) {
     if (!SplitOutput(args, inputs, output) || inputs.size() != 1)
         return UsageError(err, "convert needs IN -o OUT");
     CVantorDoc doc;
-    if (!doc.OnOpenDocument(PathArg(inputs[0])))
+    if (!doc.OnOpenDocument(Input(inputs[0], err)))
         return ReadFailure(err, doc);
     return Save(doc, output, err);
 }
@@ -330,12 +341,12 @@ int RunMerge(const std::vector<std::string>& args, std::ostream& out, std::ostre
     if (!SplitOutput(args, inputs, output) || inputs.size() < 2)
         return UsageError(err, "merge needs BASE OTHER... -o OUT");
     CVantorDoc doc;
-    if (!doc.OnOpenDocument(PathArg(inputs[0])))
+    if (!doc.OnOpenDocument(Input(inputs[0], err)))
         return ReadFailure(err, doc);
     CVantorDoc::MergeResult total;
     for (std::size_t i = 1; i < inputs.size(); ++i) {
         CVantorDoc::MergeResult result;
-        if (!doc.MergeFile(PathArg(inputs[i]), &result))
+        if (!doc.MergeFile(Input(inputs[i], err), &result))
             return ReadFailure(err, doc);
         total.added += result.added;
         total.dropped += result.dropped;

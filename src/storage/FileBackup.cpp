@@ -5,6 +5,8 @@
 #include "RegularFile.h"
 #include "StateFolder.h"
 
+#include <cerrno>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -62,24 +64,31 @@ bool CFileBackup::Make(const QString& path, QString& error) {
     if (!OpenRegularFile(path, original, error))
         return false;
     const std::vector<BackupPlace> places = Places(path);
+    int reason = 0;
     for (std::size_t i = 0; i < places.size(); ++i) {
         if (i == 1 && StateFolder::Ensure().isEmpty())
             break;
         QByteArray name = places[i].folder + '/' + places[i].prefix + "XXXXXX";
         const int fd = ::mkostemp(name.data(), O_CLOEXEC);
-        if (fd < 0)
+        if (fd < 0) {
+            reason = errno;
             continue;
+        }
         QFile copy;
         copy.open(fd, QIODevice::ReadWrite, QFileDevice::AutoCloseHandle);
         m_path = PathFromNative(name);
         // The copy and its name are on the disk before the file is touched.
+        errno = 0;
         if (CopyAll(original, copy) && Sync(copy) && SyncFolderOf(name))
             return true;
+        reason = errno;
         copy.close();
         ::unlink(name.constData());
         m_path.clear();
     }
     error = QStringLiteral("%1: cannot make a backup copy before rewriting the file").arg(path);
+    if (reason != 0)
+        error += QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(reason));
     return false;
 }
 

@@ -1,3 +1,4 @@
+#include "FileBackup.h"
 #include "SignalDescription.h"
 #include "SignalFileWriter.h"
 #include "SignalText.h"
@@ -11,11 +12,34 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
 #include <csignal>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
+
+// Syncs can be made to fail as a failing disk would (EIO): the library's calls land here.
+namespace {
+bool failSync = false;
+} // namespace
+
+extern "C" int fdatasync(int fd) {
+    if (failSync) {
+        errno = EIO;
+        return -1;
+    }
+    return static_cast<int>(::syscall(SYS_fdatasync, fd));
+}
+
+extern "C" int fsync(int fd) {
+    if (failSync) {
+        errno = EIO;
+        return -1;
+    }
+    return static_cast<int>(::syscall(SYS_fsync, fd));
+}
 
 namespace {
 
@@ -92,6 +116,98 @@ private slots:
         const QStringList expected =
             linked ? QStringList{"db.xml", "link.xml"} : QStringList{"db.xml"};
         QCOMPARE(leftovers, expected);
+    }
+
+    // A disk that fails to sync fails the save with the system's reason: the old file stays,
+    // whether the save renames a new file or rewrites a linked one in place.
+    void syncFails_data() {
+        QTest::addColumn<bool>("linked");
+        QTest::newRow("new file renamed") << false;
+        QTest::newRow("rewritten in place") << true;
+    }
+    void syncFails() {
+        QFETCH(bool, linked);
+        const QString path = m_dir.filePath(linked ? "sync-linked.xml" : "sync.xml");
+        CVantorDoc doc;
+        Fill(doc, 3, "old ");
+        QVERIFY(doc.OnSaveDocument(path));
+        if (linked)
+            QCOMPARE(::link(qPrintable(path), qPrintable(path + ".link")), 0);
+        const QByteArray before = Bytes(path);
+        Fill(doc, 5, "new ");
+        doc.SetModifiedFlag(true);
+        failSync = true;
+        const bool saved = doc.OnSaveDocument(path);
+        failSync = false;
+        QVERIFY(!saved);
+        QVERIFY2(doc.GetLastError().contains("Input/output error"), qPrintable(doc.GetLastError()));
+        QVERIFY(doc.IsModified());
+        QCOMPARE(Bytes(path), before);
+    }
+
+    // A file-size limit (ulimit -f) fails the save with "File too large" instead of ending the
+    // program, and the old file stays whole, also when it is rewritten in place.
+    void fileSizeLimit_data() {
+        QTest::addColumn<bool>("linked");
+        QTest::newRow("new file renamed") << false;
+        QTest::newRow("rewritten in place") << true;
+    }
+    void fileSizeLimit() {
+        QFETCH(bool, linked);
+        const QString path = m_dir.filePath(linked ? "limit-linked.xml" : "limit.xml");
+        const QString input = m_dir.filePath("limit-input.xml");
+        CVantorDoc doc;
+        Fill(doc, 3, "old ");
+        QVERIFY(doc.OnSaveDocument(path));
+        if (linked)
+            QCOMPARE(::link(qPrintable(path), qPrintable(path + ".link")), 0);
+        Fill(doc, 3000, "new "); // far beyond 64 KiB
+        QVERIFY(doc.OnSaveDocument(input));
+        const QByteArray before = Bytes(path);
+        QProcess tool;
+        tool.start("sh", {"-c", "ulimit -f 64 && exec \"$0\" convert \"$1\" -o \"$2\"",
+                          QStringLiteral(QUARN_TOOL_PATH), input, path});
+        QVERIFY(tool.waitForFinished());
+        QCOMPARE(tool.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(tool.exitCode(), 2);
+        QVERIFY(tool.readAllStandardError().contains("File too large"));
+        QCOMPARE(Bytes(path), before);
+        QCOMPARE(QDir(m_dir.path()).entryList({"*backup*"}, QDir::Files | QDir::Hidden),
+                 QStringList());
+    }
+
+    // An in-place save killed part-way leaves its backup beside the file, holding the old
+    // content, where the next open and quarn-tool find it.
+    void killedInPlaceSaveIsFoundAgain() {
+        const QString path = m_dir.filePath("torn.xml");
+        CVantorDoc doc;
+        Fill(doc, 10, "old ");
+        QVERIFY(doc.OnSaveDocument(path));
+        QCOMPARE(::link(qPrintable(path), qPrintable(path + ".link")), 0);
+        const QByteArray before = Bytes(path);
+        Fill(doc, 30000, "new ");
+        const pid_t child = fork();
+        if (child == 0) {
+            doc.SetProgressHandler([](qint64 done, qint64) {
+                if (done >= 8192)
+                    ::raise(SIGKILL);
+                return true;
+            });
+            doc.OnSaveDocument(path);
+            _exit(0);
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        QVERIFY(WIFSIGNALED(status));
+        const auto leftover = CFileBackup::FindLeftover(path);
+        QVERIFY(leftover);
+        QVERIFY(QFileInfo(leftover->path).fileName().startsWith(".torn.xml.backup-"));
+        QCOMPARE(Bytes(leftover->path), before);
+        QProcess tool;
+        tool.start(QUARN_TOOL_PATH, {"check", path});
+        QVERIFY(tool.waitForFinished());
+        QVERIFY(tool.readAllStandardError().contains("was interrupted on"));
+        QVERIFY(QFile::remove(leftover->path));
     }
 
     // A save keeps what the file is: its other hard links see the new content, and owner,
