@@ -10,6 +10,8 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+#include <algorithm>
+
 namespace {
 
 const QString AppId = QStringLiteral(QUARN_APP_ID);
@@ -31,18 +33,19 @@ QByteArray Resource(const QString& name) {
 }
 
 // The entry with Exec and TryExec naming this program when PATH would find another one
-// or none (a build tree, a private prefix).
+// or none (a build tree, a private prefix); empty when the program's path cannot be named
+// in an entry.
 QByteArray DesktopEntry() {
     QByteArray entry = Resource(QStringLiteral(":/") + AppId + QStringLiteral(".desktop"));
     const QString self = QFileInfo(QCoreApplication::applicationFilePath()).canonicalFilePath();
     const QString onPath = QStandardPaths::findExecutable(QStringLiteral("quarn-editor"));
     if (self.isEmpty() || QFileInfo(onPath).canonicalFilePath() == self)
         return entry;
-    QString quoted = self;
-    if (self.contains(u' ') || self.contains(u'"'))
-        quoted = u'"' + QString(self).replace(u'"', QStringLiteral("\\\"")) + u'"';
-    entry.replace("TryExec=quarn-editor\n", "TryExec=" + self.toUtf8() + '\n');
-    entry.replace("Exec=quarn-editor %f\n", "Exec=" + quoted.toUtf8() + " %f\n");
+    const QString exec = DesktopExecProgram(self);
+    if (exec.isEmpty())
+        return {};
+    entry.replace("TryExec=quarn-editor\n", "TryExec=" + DesktopString(self).toUtf8() + '\n');
+    entry.replace("Exec=quarn-editor %f\n", "Exec=" + exec.toUtf8() + " %f\n");
     return entry;
 }
 
@@ -84,6 +87,42 @@ bool InstalledElsewhere(const QString& data) {
 
 } // namespace
 
+QString DesktopString(const QString& text) {
+    QString value;
+    for (const QChar c : text) {
+        if (c == u'\\')
+            value += QStringLiteral("\\\\");
+        else if (c == u' ' && value.isEmpty())
+            value += QStringLiteral("\\s"); // a leading space would be dropped
+        else
+            value += c;
+    }
+    return value;
+}
+
+QString DesktopExecProgram(const QString& program) {
+    for (const QChar c : program) {
+        if (c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
+            c == QChar::ParagraphSeparator)
+            return {};
+    }
+    static const QString reserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`");
+    QString argument = program;
+    if (std::any_of(program.begin(), program.end(), [](QChar c) { return reserved.contains(c); })) {
+        // Inside double quotes ", `, $ and \ are escaped with a backslash.
+        argument.clear();
+        for (const QChar c : program) {
+            if (c == u'"' || c == u'`' || c == u'$' || c == u'\\')
+                argument += u'\\';
+            argument += c;
+        }
+        argument = u'"' + argument + u'"';
+    }
+    // % starts a field code; the value is then a string, whose backslashes are escaped again.
+    argument.replace(u'%', QStringLiteral("%%"));
+    return argument.replace(u'\\', QStringLiteral("\\\\"));
+}
+
 QString InstallDesktopIntegration() {
     const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     if (data.isEmpty() || InstalledElsewhere(data))
@@ -101,7 +140,8 @@ QString InstallDesktopIntegration() {
     };
     for (const Placed& icon : icons)
         Place(memory, data, icon.path, Resource(icon.resource));
-    const bool entry = Place(memory, data, EntryPath, DesktopEntry());
+    const QByteArray desktopEntry = DesktopEntry();
+    const bool entry = !desktopEntry.isEmpty() && Place(memory, data, EntryPath, desktopEntry);
     const bool mime = Place(memory, data, MimePath,
                             Resource(QStringLiteral(":/") + AppId + QStringLiteral(".mime.xml")));
     // Rebuild the caches after a write, and when an earlier attempt left none.

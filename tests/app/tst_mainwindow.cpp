@@ -143,6 +143,34 @@ private slots:
 
     // Registration at start-up writes into $XDG_DATA_HOME only what nobody else provides and
     // never touches a file the user changed, deleted or had before.
+    // A program path the entry names cannot inject keys or commands: reserved characters are
+    // quoted, %, $, `, " and \ escaped, a path with a control character is not named at all.
+    void desktopExecQuoting_data() {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("exec");
+        QTest::newRow("plain") << "/opt/q/quarn-editor"
+                               << "/opt/q/quarn-editor";
+        QTest::newRow("space") << "/my apps/quarn-editor"
+                               << "\"/my apps/quarn-editor\"";
+        QTest::newRow("percent") << "/a%f/quarn-editor"
+                                 << "/a%%f/quarn-editor";
+        QTest::newRow("dollar and backtick") << "/a$(id)`x`/q"
+                                             << "\"/a\\\\$(id)\\\\`x\\\\`/q\"";
+        QTest::newRow("backslash") << "/a\\b/q"
+                                   << "\"/a\\\\\\\\b/q\"";
+        QTest::newRow("quote") << "/a\"b/q"
+                               << "\"/a\\\\\"b/q\"";
+        QTest::newRow("newline") << "/a\nX-Injected=1/q"
+                                 << "";
+        QTest::newRow("tab") << "/a\tb/q"
+                             << "";
+    }
+    void desktopExecQuoting() {
+        QFETCH(QString, program);
+        QFETCH(QString, exec);
+        QCOMPARE(DesktopExecProgram(program), exec);
+    }
+
     void desktopIntegrationNeverHarms_data() {
         QTest::addColumn<QString>("before");
         QTest::newRow("fresh home") << "";
