@@ -4,6 +4,7 @@
 #include "FileBackup.h"
 #include "ProgressScope.h"
 #include "Prompts.h"
+#include "RecoverySnapshot.h"
 #include "VantorDoc.h"
 
 #include <QFile>
@@ -82,6 +83,48 @@ bool CDocTemplate::OpenFile(const QString& path, bool askToSave) {
         return false;
     }
     ReportUnknownNames();
+    OfferRecovery(path);
+    return true;
+}
+
+bool CDocTemplate::OfferRecovery(const QString& path) {
+    const auto snapshot = CRecoverySnapshot::Find(path);
+    return snapshot && snapshot->NewerThanFile() && OfferSnapshot(*snapshot);
+}
+
+void CDocTemplate::OfferAnyRecovery() {
+    for (const CRecoverySnapshot& snapshot : CRecoverySnapshot::All()) {
+        if (snapshot.NewerThanFile() && OfferSnapshot(snapshot))
+            return;
+    }
+}
+
+bool CDocTemplate::OfferSnapshot(const CRecoverySnapshot& snapshot) {
+    const QString text =
+        QStringLiteral("Unsaved changes to %1 from %2 (%3) were recovered.")
+            .arg(snapshot.path.isEmpty() ? QStringLiteral("Untitled") : snapshot.path,
+                 QLocale().toString(snapshot.time, QLocale::ShortFormat),
+                 Signals(static_cast<int>(snapshot.signalCount)));
+    const auto answer = CPrompts::Message(
+        m_pWindow, QMessageBox::Question, QString(), text,
+        QMessageBox::Open | QMessageBox::Discard | QMessageBox::Ignore, QMessageBox::Open,
+        {{QMessageBox::Open, QStringLiteral("Recover")},
+         {QMessageBox::Ignore, QStringLiteral("Later")}});
+    if (answer == QMessageBox::Discard)
+        CRecoverySnapshot::Remove(snapshot.path);
+    if (answer != QMessageBox::Open)
+        return false;
+    bool opened = false;
+    {
+        CProgressScope progress(m_pDoc, m_pWindow,
+                                QStringLiteral("Opening %1 ...").arg(snapshot.snapshot));
+        opened = m_pDoc->OpenCopy(snapshot.snapshot, snapshot.path);
+    }
+    if (!opened) {
+        ReportFailure(QStringLiteral("Cannot open the signal database."));
+        return false;
+    }
+    emit titleChanged(WindowTitle());
     return true;
 }
 

@@ -7,6 +7,7 @@
 
 #include <optional>
 
+class CRecoverySnapshot;
 class CVantorDoc;
 class QWidget;
 
@@ -41,6 +42,13 @@ public:
     void FileMerge();
     bool MergeFile(const QString& path);
 
+    // Offers the recovery snapshot of path when it holds changes newer than the file:
+    // Recover opens it as unsaved changes to path, Discard removes it, Later keeps it. True
+    // when the snapshot was opened.
+    bool OfferRecovery(const QString& path);
+    // The same for every snapshot kept, newest first, until one is opened.
+    void OfferAnyRecovery();
+
     // Tells the user which names of the last open or merge this version does not know.
     void ReportUnknownNames();
     // The status bar text after a merge.
@@ -54,6 +62,7 @@ signals:
 
 private:
     bool DoSave(const QString& path);
+    bool OfferSnapshot(const CRecoverySnapshot& snapshot);
     // When an interrupted save left a copy of path's old content, asks whether to open (or
     // merge) that copy instead; its path when the user said yes.
     std::optional<QString> OfferLeftoverBackup(const QString& path, bool merging);

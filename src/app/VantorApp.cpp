@@ -6,6 +6,7 @@
 #include "DesktopIntegration.h"
 #include "DocTemplate.h"
 #include "MainFrame.h"
+#include "RecoveryKeeper.h"
 #include "VantorDoc.h"
 #include "VantorView.h"
 #include "Workspace.h"
@@ -15,6 +16,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QItemSelectionModel>
+#include <QSessionManager>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QUndoStack>
@@ -44,7 +46,8 @@ static void InitResources() {
 
 CVantorApp::CVantorApp()
     : CCommandTarget(CommandOwner::App), m_pDoc(new CVantorDoc(this)),
-      m_pTemplate(new CDocTemplate(m_pDoc, this)), m_recentFiles(LoadRecentFiles()) {
+      m_pTemplate(new CDocTemplate(m_pDoc, this)), m_pRecovery(new CRecoveryKeeper(m_pDoc, this)),
+      m_recentFiles(LoadRecentFiles()) {
     InitResources();
     OnCommand(ID_APP_ABOUT, [this](std::uint32_t) { OnShowAbout(); });
     OnCommand(ID_FILE_NEW, [this](std::uint32_t) { m_pTemplate->FileNew(); });
@@ -78,6 +81,9 @@ bool CVantorApp::InitInstance(const QStringList& args, QString& error) {
             &CCommandRouter::UpdateAll);
     connect(frame->View()->UndoStack(), &QUndoStack::indexChanged, frame->Router(),
             &CCommandRouter::UpdateAll);
+    connect(frame->View()->UndoStack(), &QUndoStack::indexChanged, m_pRecovery,
+            &CRecoveryKeeper::Changed);
+    connect(qApp, &QGuiApplication::commitDataRequest, this, &CVantorApp::OnCommitData);
     connect(m_pTemplate, &CDocTemplate::statusMessage, frame,
             [frame](const QString& text) { frame->statusBar()->showMessage(text); });
     CDocTemplate* docTemplate = m_pTemplate;
@@ -107,7 +113,26 @@ bool CVantorApp::InitInstance(const QStringList& args, QString& error) {
     frame->Router()->UpdateAll();
     frame->show();
     m_pTemplate->ReportUnknownNames();
+    // Unsaved changes a crash left behind: of the file opened, or of any file when none was.
+    if (!files.isEmpty())
+        m_pTemplate->OfferRecovery(files.first());
+    else
+        m_pTemplate->OfferAnyRecovery();
     return true;
+}
+
+void CVantorApp::OnCommitData(QSessionManager& manager) {
+    if (!m_pDoc->IsModified())
+        return;
+    if (manager.allowsInteraction()) {
+        const bool settled = m_pTemplate->SaveModified();
+        manager.release();
+        if (!settled)
+            manager.cancel();
+        return;
+    }
+    m_pRecovery->SnapshotNow();
+    m_pRecovery->KeepAtExit();
 }
 
 void CVantorApp::ExitInstance() {

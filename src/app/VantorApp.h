@@ -10,6 +10,8 @@
 class CVantorDoc;
 class CDocTemplate;
 class CMainFrame;
+class CRecoveryKeeper;
+class QSessionManager;
 
 // The application: settings, the recent-file list, the document template and the main
 // frame; start-up from the command line and the exit sequence.
@@ -30,6 +32,7 @@ public:
     CDocTemplate* Template() const { return m_pTemplate; }
     CVantorDoc* Document() const { return m_pDoc; }
     const QStringList& RecentFiles() const { return m_recentFiles; }
+    CRecoveryKeeper* Recovery() const { return m_pRecovery; }
 
     void OnShowAbout();
     void OnFileCloseDatabase();
@@ -39,9 +42,13 @@ private:
     void OnUpdateRecentFile(std::uint32_t id, QAction& action);
     void AddToRecentFiles(const QString& path);
     void RemoveFromRecentFiles(const QString& path);
+    // The session is ending: ask the save question when the session manager lets us, keep
+    // a recovery snapshot when it does not.
+    void OnCommitData(QSessionManager& manager);
 
     CVantorDoc* m_pDoc;
     CDocTemplate* m_pTemplate;
+    CRecoveryKeeper* m_pRecovery;
     std::unique_ptr<CMainFrame> m_pFrame;
     QStringList m_recentFiles;
 };

@@ -1,6 +1,7 @@
 #include "MainFrame.h"
 #include "NativePath.h"
 #include "Prompts.h"
+#include "RecoveryKeeper.h"
 #include "Screenshots.h"
 #include "VantorApp.h"
 
@@ -70,6 +71,8 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName(QStringLiteral("Korvel"));
     QApplication::setApplicationVersion(QStringLiteral(QUARN_VERSION));
     QApplication::setDesktopFileName(QStringLiteral(QUARN_APP_ID));
+    // Told to end (logout, kill, Ctrl+C), the editor keeps its unsaved changes first.
+    CRecoveryKeeper::CatchTerminationSignals();
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Editor for signal databases."));

@@ -13,6 +13,7 @@
 #include "NativePath.h"
 #include "ProgressScope.h"
 #include "Prompts.h"
+#include "RecoveryKeeper.h"
 #include "SignalColumns.h"
 #include "SignalDescription.h"
 #include "SignalEditDialog.h"
@@ -53,9 +54,11 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <csignal>
 #include <fcntl.h>
 #include <functional>
 #include <sys/stat.h>
+#include <sys/wait.h>
 
 namespace {
 
@@ -1043,6 +1046,61 @@ private slots:
         }
     }
 
+    // Unsaved changes survive the editor's end: killed (the snapshot written a moment after
+    // the change) or told to end (written then). The next start on the file offers them;
+    // Recover gives them back as unsaved changes, Later keeps them, Discard removes them.
+    void recoveryAfterTheEditorEnds_data() {
+        QTest::addColumn<int>("ending");
+        QTest::newRow("SIGKILL after the pause") << int(SIGKILL);
+        QTest::newRow("SIGTERM") << int(SIGTERM);
+        QTest::newRow("SIGHUP") << int(SIGHUP);
+    }
+    void recoveryAfterTheEditorEnds() {
+        QFETCH(int, ending);
+        const QString path = Copy("mixed.xml");
+        const pid_t child = fork();
+        if (child == 0) {
+            CRecoveryKeeper::CatchTerminationSignals();
+            Start({path});
+            Frame()->View()->selectRow(0);
+            Trigger(ID_SIGNAL_DISABLE);
+            // The raster engine's painting threads did not come along into this process.
+            Frame()->hide();
+            if (ending == SIGKILL) {
+                m_app->Recovery()->SetDelay(10);
+                if (QTest::qWaitFor([this] { return m_app->Recovery()->HasSnapshot(); }, 5000))
+                    ::raise(SIGKILL);
+                ::_exit(1);
+            }
+            QTimer::singleShot(0, [ending] { ::raise(ending); });
+            ::_exit(QApplication::exec());
+        }
+        int status = 0;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        if (ending == SIGKILL)
+            QVERIFY(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+        else
+            QCOMPARE(WEXITSTATUS(status), 128 + ending);
+        const QString snapshots = qEnvironmentVariable("XDG_STATE_HOME") + "/quarn-editor";
+        QCOMPARE(QFileInfo(snapshots).permissions().toInt() & 0x0077, 0);
+        CPrompts::PushAnswer(QMessageBox::Ignore); // Later
+        Start({path});
+        QVERIFY(!Doc()->IsModified());
+        QCOMPARE(CPrompts::ShownMessages().size(), 1);
+        QVERIFY(
+            CPrompts::ShownMessages()[0].text.startsWith("Unsaved changes to " + path + " from "));
+        QVERIFY(CPrompts::ShownMessages()[0].text.endsWith(" (5 signals) were recovered."));
+        cleanup();
+        CPrompts::Reset();
+        Start({path}); // Recover is the default
+        QVERIFY(Doc()->IsModified());
+        QCOMPARE(Doc()->GetPathName(), path);
+        QVERIFY(Doc()->GetSignal(0)->m_bDisabled);
+        CPrompts::PushAnswer(QMessageBox::Yes);
+        QVERIFY(m_app->Template()->FileSave());
+        QCOMPARE(QDir(snapshots).entryList(QDir::Files), QStringList());
+    }
+
     // A file dropped on the window asks the save question first, then opens.
     void droppedFileAsksToSave() {
         Start({Copy("mixed.xml")});
@@ -1131,6 +1189,7 @@ int main(int argc, char** argv) {
     qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toUtf8());
     qputenv("XDG_DATA_HOME", (home.path() + "/data").toUtf8());
     qputenv("XDG_DATA_DIRS", (home.path() + "/system").toUtf8());
+    qputenv("XDG_STATE_HOME", (home.path() + "/state").toUtf8());
     QApplication app(argc, argv);
     TestMainWindow test;
     return QTest::qExec(&test, argc, argv);
