@@ -1,5 +1,7 @@
 #include "CommandRouter.h"
 
+#include "Prompts.h"
+
 #include "CommandTarget.h"
 
 #include <QAction>
@@ -80,8 +82,9 @@ CCommandTarget* CCommandRouter::TargetFor(std::uint32_t id) const {
 }
 
 void CCommandRouter::Execute(std::uint32_t id) {
+    // A command that runs out of memory ends alone; the editor and its document stay.
     if (CCommandTarget* target = TargetFor(id))
-        target->Execute(id);
+        CPrompts::Guard(qobject_cast<QWidget*>(parent()), [target, id] { target->Execute(id); });
     UpdateAll();
 }
 

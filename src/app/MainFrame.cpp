@@ -70,7 +70,9 @@ CMainFrame::CMainFrame(CDocTemplate* docTemplate, QWidget* parent)
     column->addWidget(m_pFindBar);
     column->addWidget(m_pView, 1);
     setCentralWidget(central);
-    connect(m_pFindBar, &CFindBar::findTextChanged, m_pView, &CVantorView::SetFindText);
+    connect(m_pFindBar, &CFindBar::findTextChanged, m_pView, [this](const QString& text) {
+        CPrompts::Guard(this, [this, &text] { m_pView->SetFindText(text); });
+    });
     connect(m_pFindBar, &CFindBar::closed, m_pView, [this] { m_pView->setFocus(); });
     connect(m_pView, &CVantorView::statusMessage, this,
             [this](const QString& text) { statusBar()->showMessage(text, 10000); });

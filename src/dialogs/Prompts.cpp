@@ -7,6 +7,8 @@
 #include <QFileDialog>
 #include <QQueue>
 
+#include <new>
+
 namespace {
 
 struct State {
@@ -58,6 +60,16 @@ CPrompts::Message(QWidget* parent, QMessageBox::Icon icon, const QString& captio
             button->setText(it.value());
     }
     return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+bool CPrompts::Guard(QWidget* parent, const std::function<void()>& work) {
+    try {
+        work();
+        return true;
+    } catch (const std::bad_alloc&) {
+        Message(parent, QMessageBox::Critical, QString(), QStringLiteral("not enough memory"));
+        return false;
+    }
 }
 
 QString CPrompts::OpenFileName(QWidget* parent, const QString& caption, const QString& filter) {

@@ -36,6 +36,9 @@ public:
                                 const QString& suggested,
                                 const QString& suffix = QStringLiteral("xml"));
     static bool OpenUrl(const QUrl& url);
+    // Runs work; when memory runs out on the way only the work ends, with "not enough
+    // memory" shown. False then.
+    static bool Guard(QWidget* parent, const std::function<void()>& work);
     // Runs a modal dialog; in tests a queued handler plays the user's part instead.
     static int RunDialog(QDialog& dialog);
 

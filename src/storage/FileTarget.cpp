@@ -8,6 +8,7 @@
 
 #include <QSaveFile>
 
+#include <new>
 #include <unistd.h>
 
 namespace {
@@ -19,6 +20,17 @@ QString WriteFailure(const QString& path, const QFileDevice& device, const QStri
     return device.error() == QFileDevice::NoError
                ? QStringLiteral("%1: cannot write the file").arg(path)
                : QStringLiteral("%1: %2").arg(path, device.errorString());
+}
+
+// Runs the content writer; memory running out fails the write like any other fault, so that
+// the old file is kept (an in-place rewrite is put back from its backup).
+bool Produce(const ContentWriter& content, QIODevice& device, const QString& path, QString& why) {
+    try {
+        return content(device, why);
+    } catch (const std::bad_alloc&) {
+        why = QStringLiteral("%1: not enough memory").arg(path);
+        return false;
+    }
 }
 
 // Writes a new file beside the old one and puts it in its place: the old file stays whole
@@ -38,7 +50,7 @@ bool WriteByRename(const QString& path, const CFileKeeper& keeper, const Content
         return false;
     }
     QString why;
-    if (!content(file, why) || file.error() != QFileDevice::NoError) {
+    if (!Produce(content, file, path, why) || file.error() != QFileDevice::NoError) {
         error = WriteFailure(path, file, why);
         file.cancelWriting();
         return false;
@@ -72,7 +84,7 @@ bool WriteInPlace(const QString& path, bool exists, const ContentWriter& content
     if (!OpenForRewrite(path, file, !exists, error))
         return false;
     QString why;
-    if (content(file, why) && file.resize(file.pos()) && CFileBackup::Sync(file)) {
+    if (Produce(content, file, path, why) && file.resize(file.pos()) && CFileBackup::Sync(file)) {
         if (!exists)
             SyncFolderOf(NativePath(path));
         backup.Remove();

@@ -75,36 +75,40 @@ std::vector<CSignalDescription*> CVantorDoc::Order() const {
 }
 
 void CVantorDoc::Rearrange(const std::vector<CSignalDescription*>& order, SignalCollection& pool) {
-    emit aboutToRearrange();
-    SignalCollection owned = std::move(m_signals);
-    m_signals.clear();
-    owned.reserve(owned.size() + pool.size());
-    for (auto& signal : pool)
-        owned.push_back(std::move(signal));
-    pool.clear();
-    // The addresses of every record held or pooled, sorted, find each entry of order by a
-    // binary search: no node per record as in a hash map.
+    // Every allocation comes first: running out of memory leaves collection and pool as they
+    // were. Entry i names m_signals[i], or pool[i - held] beyond the held records.
+    const std::size_t held = m_signals.size();
+    const std::size_t total = held + pool.size();
     std::vector<std::pair<const CSignalDescription*, std::size_t>> keys;
-    keys.reserve(owned.size());
-    for (std::size_t i = 0; i < owned.size(); ++i)
-        keys.emplace_back(owned[i].get(), i);
-    std::sort(keys.begin(), keys.end(),
-              [](const auto& a, const auto& b) { return std::less<>()(a.first, b.first); });
+    keys.reserve(total);
     SignalCollection next;
     next.reserve(order.size());
+    SignalCollection rest;
+    rest.reserve(total);
+    const auto slot = [&](std::size_t i) -> std::unique_ptr<CSignalDescription>& {
+        return i < held ? m_signals[i] : pool[i - held];
+    };
+    for (std::size_t i = 0; i < total; ++i)
+        keys.emplace_back(slot(i).get(), i);
+    // The addresses of every record held or pooled, sorted, find each entry of order by a
+    // binary search: no node per record as in a hash map.
+    std::sort(keys.begin(), keys.end(),
+              [](const auto& a, const auto& b) { return std::less<>()(a.first, b.first); });
+    emit aboutToRearrange();
     for (const CSignalDescription* signal : order) {
         const auto it = std::lower_bound(keys.begin(), keys.end(), signal,
                                          [](const auto& key, const CSignalDescription* s) {
                                              return std::less<>()(key.first, s);
                                          });
-        if (it != keys.end() && it->first == signal && owned[it->second])
-            next.push_back(std::move(owned[it->second]));
+        if (it != keys.end() && it->first == signal && slot(it->second))
+            next.push_back(std::move(slot(it->second)));
     }
-    for (auto& signal : owned) {
-        if (signal)
-            pool.push_back(std::move(signal));
+    for (std::size_t i = 0; i < total; ++i) {
+        if (slot(i))
+            rest.push_back(std::move(slot(i)));
     }
     m_signals = std::move(next);
+    pool = std::move(rest);
 }
 
 void CVantorDoc::Discard(SignalCollection& pool) {

@@ -44,8 +44,28 @@ void CCollectionCommand::redo() {
     Apply(true);
 }
 
+std::size_t CCollectionCommand::Bytes() const {
+    constexpr std::size_t pointer = sizeof(CSignalDescription*);
+    return sizeof(*this) +
+           (m_before.capacity() + m_after.capacity() + m_flags.capacity()) * pointer +
+           m_pool.capacity() * sizeof(std::unique_ptr<CSignalDescription>) +
+           m_pool.size() * sizeof(CSignalDescription) + m_values.capacity() * sizeof(ValueChange);
+}
+
+void CCollectionCommand::Release() {
+    if (m_pDoc)
+        m_pDoc->Discard(m_pool);
+    SignalCollection().swap(m_pool);
+    std::vector<CSignalDescription*>().swap(m_before);
+    std::vector<CSignalDescription*>().swap(m_after);
+    std::vector<ValueChange>().swap(m_values);
+    std::vector<CSignalDescription*>().swap(m_flags);
+    m_bReorders = false;
+    m_bReleased = true;
+}
+
 void CCollectionCommand::Apply(bool after) {
-    if (!m_pDoc)
+    if (!m_pDoc || m_bReleased)
         return;
     for (ValueChange& change : m_values)
         *change.record = after ? change.after : change.before;

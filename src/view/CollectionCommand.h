@@ -27,6 +27,13 @@ public:
     void undo() override;
     void redo() override;
 
+    // The memory the step holds (records taken out, orders, values), in bytes.
+    std::size_t Bytes() const;
+    // Frees what the step holds; it can no longer be undone (the oldest steps go first
+    // when the history holds too much).
+    void Release();
+    bool IsReleased() const { return m_bReleased; }
+
 private:
     void Apply(bool after);
 
@@ -45,6 +52,7 @@ private:
     std::vector<ValueChange> m_values;
     std::vector<CSignalDescription*> m_flags;
     bool m_bFirstRedo = true;
+    bool m_bReleased = false;
 };
 
 // "Delete 3 Signals", "Delete Signal".

@@ -16,6 +16,7 @@
 #include <QItemSelection>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QToolTip>
 #include <QUndoStack>
@@ -55,7 +56,7 @@ CVantorView::CVantorView(CVantorDoc* doc, QWidget* parent)
     // The menu names the change an Undo or Redo takes back or makes again.
     const auto historyItem = [this](bool redo) {
         return [this, redo](std::uint32_t, QAction& action) {
-            const bool can = redo ? m_pUndo->canRedo() : m_pUndo->canUndo();
+            const bool can = redo ? m_pUndo->canRedo() : CanUndo();
             const QString step = redo ? m_pUndo->redoText() : m_pUndo->undoText();
             action.setEnabled(can);
             action.setText((redo ? QStringLiteral("&Redo") : QStringLiteral("&Undo")) +
@@ -64,7 +65,12 @@ CVantorView::CVantorView(CVantorDoc* doc, QWidget* parent)
         };
     };
     OnCommand(
-        ID_EDIT_UNDO, [this](std::uint32_t) { m_pUndo->undo(); }, historyItem(false));
+        ID_EDIT_UNDO,
+        [this](std::uint32_t) {
+            if (CanUndo())
+                m_pUndo->undo();
+        },
+        historyItem(false));
     OnCommand(
         ID_EDIT_REDO, [this](std::uint32_t) { m_pUndo->redo(); }, historyItem(true));
     // The history decides whether the database differs from its file.
@@ -89,7 +95,9 @@ CVantorView::CVantorView(CVantorDoc* doc, QWidget* parent)
     horizontalHeader()->setStretchLastSection(false);
     horizontalHeader()->setSectionsClickable(true);
     ShowSortOrder();
-    connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &CVantorView::OnColumnClick);
+    connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
+        CPrompts::Guard(this, [this, column] { OnColumnClick(column); });
+    });
     connect(doc, &CVantorDoc::recordsReplaced, this, &CVantorView::OnRecordsReplaced);
     connect(doc, &CVantorDoc::documentUpdated, this, [this] {
         // A merge keeps the held records: their selection stays. New and Open drop it.
@@ -140,11 +148,11 @@ void CVantorView::OnColumnClick(int column) {
     m_nSortColumn = column;
     // A million records take a moment to sort: show that the click was heard.
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto restoreCursor = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
     const KeptSelection kept = TakeSelection();
     m_pDoc->SortSignals(column, m_bSortDescending);
     RebuildRows();
     RestoreSelection(kept);
-    QApplication::restoreOverrideCursor();
     ShowSortOrder();
 }
 
@@ -257,7 +265,7 @@ void CVantorView::AppendSignals(std::vector<std::unique_ptr<CSignalDescription>>
     }
     m_pDoc->SortSignals(m_nSortColumn, m_bSortDescending);
     command->SetOrders(std::move(before), sortBefore);
-    m_pUndo->push(command.release());
+    PushStep(std::move(command));
     RebuildRows();
     ShowSortOrder();
     if (added.size() == 1)
@@ -280,7 +288,7 @@ void CVantorView::EditRow(int row) {
     auto command = std::make_unique<CCollectionCommand>(m_pDoc, QStringLiteral("Edit Signal"));
     command->AddValueChange(signal, old);
     command->SetOrders(std::move(before), sortBefore);
-    m_pUndo->push(command.release());
+    PushStep(std::move(command));
 }
 
 void CVantorView::AfterEdit(const CSignalDescription* signal) {
@@ -324,7 +332,7 @@ void CVantorView::DeleteSelected(const QString& verb) {
     command->SetOrders(std::move(before), m_pDoc->GetSortOrder());
     command->KeepRemoved(std::move(removed));
     m_pDoc->SetModifiedFlag(true);
-    m_pUndo->push(command.release());
+    PushStep(std::move(command));
     RebuildRows();
     selectionModel()->clear();
     // The row that took the place of the first deleted one becomes current.
@@ -355,7 +363,7 @@ void CVantorView::SetSelectedDisabled(bool disabled) {
     command->setText(
         CountedText(disabled ? QStringLiteral("Disable") : QStringLiteral("Enable"), changed));
     m_pDoc->SetModifiedFlag(true);
-    m_pUndo->push(command.release());
+    PushStep(std::move(command));
 }
 
 std::vector<CSignalDescription*> CVantorView::SelectedSignals() const {
@@ -371,7 +379,50 @@ void CVantorView::OnRecordsMerged(int count, const CVantorDoc::SortOrder& before
     auto command = std::make_unique<CCollectionCommand>(
         m_pDoc, CountedText(QStringLiteral("Merge"), static_cast<std::size_t>(count)));
     command->SetOrders(std::move(order), before);
+    PushStep(std::move(command));
+}
+
+namespace {
+
+constexpr std::size_t MinHistoryBound = std::size_t(256) << 20;
+
+CCollectionCommand* Step(const QUndoStack* stack, int index) {
+    // Every step of this history is a collection command, owned by the stack.
+    return const_cast<CCollectionCommand*>(
+        static_cast<const CCollectionCommand*>(stack->command(index)));
+}
+
+} // namespace
+
+std::size_t CVantorView::HistoryBound() const {
+    return std::max(MinHistoryBound, static_cast<std::size_t>(m_pDoc->GetSignalCount()) *
+                                         sizeof(CSignalDescription));
+}
+
+std::size_t CVantorView::HistoryBytes() const {
+    std::size_t bytes = 0;
+    for (int i = 0; i < m_pUndo->count(); ++i)
+        bytes += Step(m_pUndo, i)->Bytes();
+    return bytes;
+}
+
+void CVantorView::PushStep(std::unique_ptr<CCollectionCommand> command) {
     m_pUndo->push(command.release());
+    std::size_t bytes = HistoryBytes();
+    const std::size_t bound = HistoryBound();
+    // The newest step always stays.
+    for (int i = 0; bytes > bound && i + 1 < m_pUndo->count(); ++i) {
+        CCollectionCommand* step = Step(m_pUndo, i);
+        if (step->IsReleased())
+            continue;
+        bytes -= step->Bytes();
+        step->Release();
+        bytes += step->Bytes();
+    }
+}
+
+bool CVantorView::CanUndo() const {
+    return m_pUndo->canUndo() && !Step(m_pUndo, m_pUndo->index() - 1)->IsReleased();
 }
 
 void CVantorView::OnRecordsReplaced() {

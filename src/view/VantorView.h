@@ -13,6 +13,8 @@
 #include <unordered_set>
 #include <vector>
 
+class CCollectionCommand;
+
 class CSignalDescription;
 class CSignalRowModel;
 class QMenu;
@@ -57,6 +59,11 @@ public:
     void EditRow(int row);
     // The history of changes to the collection; its clean state is the saved file.
     QUndoStack* UndoStack() const { return m_pUndo; }
+    // The most memory the history's steps may hold: 256 MB, or the database's own size when
+    // that is larger. Older steps are released first.
+    std::size_t HistoryBound() const;
+    // The memory the history's steps hold now.
+    std::size_t HistoryBytes() const;
     // Selects these records' rows, the first one current.
     void SelectSignals(const std::vector<CSignalDescription*>& records);
     // Selects the record's row and scrolls it into view, keeping the horizontal position;
@@ -98,6 +105,11 @@ private:
     void DeleteSelected(const QString& verb);
     void ShowSortOrder();
     void AfterEdit(const CSignalDescription* signal);
+    // Adds a step to the history; the oldest steps are released while the history holds
+    // more than HistoryBound().
+    void PushStep(std::unique_ptr<CCollectionCommand> command);
+    // True when the step before the current one still holds what undoing it needs.
+    bool CanUndo() const;
 
     CVantorDoc* m_pDoc;
     CSignalRowModel* m_pModel;

@@ -8,6 +8,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#ifdef QUARN_WITH_VIEW
+#include "Prompts.h"
+#include "SignalRowModel.h"
+#include "VantorView.h"
+
+#include <QUndoStack>
+#endif
+
 #include <atomic>
 #include <cstdlib>
 #include <new>
@@ -122,6 +130,46 @@ private slots:
         QVERIFY(merge ? doc.MergeFile(m_big) : doc.OnOpenDocument(m_big));
     }
 
+#ifdef QUARN_WITH_VIEW
+    // A paste or an undo that runs out of memory ends with "not enough memory" and leaves
+    // the document as it was; with memory again the same command works.
+    void commandsKeepTheDocument_data() {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("paste") << "paste";
+        QTest::newRow("undo of a cut") << "undo";
+    }
+    void commandsKeepTheDocument() {
+        QFETCH(QString, command);
+        CPrompts::SetTesting(true);
+        CPrompts::Reset();
+        CVantorDoc doc;
+        QVERIFY(doc.OnOpenDocument(m_big));
+        CVantorView view(&doc);
+        view.OnEditSelectAll();
+        view.OnEditCopy();
+        if (command == "undo")
+            view.OnEditCut();
+        const QStringList before = Names(doc);
+        const auto run = [&] {
+            if (command == "paste")
+                view.OnEditPaste();
+            else
+                view.UndoStack()->undo();
+        };
+        bool ok = true;
+        {
+            const Budget budget(20'000);
+            ok = CPrompts::Guard(&view, run);
+        }
+        QVERIFY(!ok);
+        QCOMPARE(CPrompts::ShownMessages().last().text, QStringLiteral("not enough memory"));
+        QCOMPARE(Names(doc), before);
+        QCOMPARE(view.RowModel()->rowCount(), before.size());
+        QVERIFY(CPrompts::Guard(&view, run));
+        QCOMPARE(doc.GetSignalCount(), command == "paste" ? 6000 : 3000);
+    }
+#endif
+
     void toolExitsWithTwo() {
         std::ostringstream out, err;
         int status = 0;
@@ -135,5 +183,9 @@ private slots:
     }
 };
 
+#ifdef QUARN_WITH_VIEW
+QTEST_MAIN(TestOutOfMemory)
+#else
 QTEST_GUILESS_MAIN(TestOutOfMemory)
+#endif
 #include "tst_outofmemory.moc"
