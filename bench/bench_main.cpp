@@ -8,6 +8,7 @@
 #include "SignalFileWriter.h"
 #include "SignalGenerator.h"
 #include "SignalRowModel.h"
+#include "RecoverySnapshot.h"
 #include "SignalXml.h"
 #include "Utf8Text.h"
 #include "VantorDoc.h"
@@ -31,6 +32,8 @@
 #include <map>
 #include <new>
 #include <string>
+#include <sys/wait.h>
+#include <unistd.h>
 
 // Every allocation of the process is counted, so that a benchmark can tell how many a step
 // made.
@@ -209,6 +212,34 @@ void BM_Save(benchmark::State& state) {
             state.SkipWithError("save failed");
     }
     state.SetBytesProcessed(state.iterations() * FileSize(OutPath()));
+}
+
+// A recovery snapshot of the loaded database: the whole write into the private state folder
+// (what the forked copy does while the window goes on).
+void BM_Snapshot(benchmark::State& state) {
+    CVantorDoc& doc = LoadedDoc(state.range(0));
+    qputenv("XDG_STATE_HOME", (BenchDir() + QStringLiteral("/state")).toUtf8());
+    for (auto _ : state) {
+        QString error;
+        if (!CRecoverySnapshot::Write(OutPath(), doc.Signals(), error))
+            state.SkipWithError("snapshot failed");
+    }
+    CRecoverySnapshot::Remove(OutPath());
+}
+
+// What the window waits for when a snapshot starts: the fork of a process holding the
+// loaded database (the copy ends at once here).
+void BM_SnapshotFork(benchmark::State& state) {
+    benchmark::DoNotOptimize(LoadedDoc(state.range(0)).GetSignalCount());
+    for (auto _ : state) {
+        const pid_t child = ::fork();
+        if (child == 0)
+            ::_exit(0);
+        state.PauseTiming();
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        state.ResumeTiming();
+    }
 }
 
 // libxml2's streaming writer alone, writing the same elements from texts made beforehand.
@@ -466,6 +497,8 @@ void Register() {
                         benchmark::RegisterBenchmark("ReaderWalk", BM_ReaderWalk),
                         benchmark::RegisterBenchmark("PugiWalk", BM_PugiWalk),
                         benchmark::RegisterBenchmark("Save", BM_Save),
+                        benchmark::RegisterBenchmark("Snapshot", BM_Snapshot),
+                        benchmark::RegisterBenchmark("SnapshotFork", BM_SnapshotFork),
                         benchmark::RegisterBenchmark("WriterPass", BM_WriterPass),
                         benchmark::RegisterBenchmark("RawWrite", BM_RawWrite),
                         benchmark::RegisterBenchmark("Merge", BM_Merge),

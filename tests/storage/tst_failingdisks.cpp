@@ -210,6 +210,29 @@ private slots:
         QVERIFY(QFile::remove(leftover->path));
     }
 
+    // Files of the kernel's file systems are not databases: refused before anything is
+    // written, also as root.
+    void kernelFileSystems_data() {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("proc") << "/proc/self/comm";
+        QTest::newRow("sysfs") << "/sys/kernel/profiling";
+    }
+    void kernelFileSystems() {
+        QFETCH(QString, path);
+        if (!QFile::exists(path))
+            QSKIP("this system does not have that file");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray before = file.readAll();
+        CVantorDoc doc;
+        Fill(doc, 2, "a ");
+        QVERIFY(!doc.OnSaveDocument(path));
+        QCOMPARE(doc.GetLastError(), path + " is not on a file system that holds files");
+        QFile again(path);
+        QVERIFY(again.open(QIODevice::ReadOnly));
+        QCOMPARE(again.readAll(), before);
+    }
+
     // A save keeps what the file is: its other hard links see the new content, and owner,
     // group, mode and extended attributes stay.
     void saveKeepsWhatTheFileIs_data() {
