@@ -674,7 +674,7 @@ private slots:
                 first = signal.get();
         }
         QVERIFY(first);
-        CopyText(first->m_szComment, u"a, \"b\"\nc");
+        CopyText(first->m_szComment, u"=a, \"b\"\nc");
         first->UpdateDisplayTexts();
         Trigger(ID_FILTER_FSK);
         const QString path = m_dir.filePath("rows.csv");
@@ -689,7 +689,18 @@ private slots:
         QCOMPARE(csv.count("\r\n"), model->rowCount() + 1);
         for (int row = 0; row < model->rowCount(); ++row)
             QVERIFY(csv.contains(model->index(row, 0).data().toString().toUtf8() + ','));
-        QVERIFY(csv.contains(",\"a, \"\"b\"\"\nc\"\r\n"));
+        // A cell that a spreadsheet would run as a formula is kept as text.
+        QVERIFY(csv.contains(",\"'=a, \"\"b\"\"\nc\"\r\n"));
+        // A named pipe is not replaced by a file: Export is refused with the reason.
+        const QString pipe = m_dir.filePath("pipe.csv");
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        CPrompts::PushFileName(pipe);
+        Trigger(ID_FILE_EXPORT);
+        QCOMPARE(CPrompts::ShownMessages().last().text,
+                 "Cannot export.\n\n" + pipe + " is not a regular file");
+        struct stat info {};
+        QCOMPARE(::stat(QFile::encodeName(pipe).constData(), &info), 0);
+        QVERIFY(S_ISFIFO(info.st_mode));
     }
 
     // A database built from nothing in the editor, saved and opened again.
