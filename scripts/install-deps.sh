@@ -8,7 +8,7 @@ set -euo pipefail
 packages=(
   # build
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev libxml2-dev libexpat1-dev libx11-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev libexpat1-dev libx11-dev
   # run: the SVG plugins draw the icons
   libqt6svg6
   # test: the freedesktop, AppStream and man page checks

@@ -3,15 +3,12 @@
 #include "FileTarget.h"
 #include "SignalDescription.h"
 #include "SignalXml.h"
-#include "XmlHandles.h"
 
 #include <QBuffer>
 
-namespace {
+#include <string>
 
-const xmlChar* Xml(const char* text) {
-    return reinterpret_cast<const xmlChar*>(text);
-}
+namespace {
 
 QString UnwritableMessage(const CSignalDescription& s, std::size_t index, const char* field) {
     return QStringLiteral("Signal %1 (\"%2\"): the %3 holds a character that cannot be stored in "
@@ -20,39 +17,21 @@ QString UnwritableMessage(const CSignalDescription& s, std::size_t index, const 
         .arg(QString::fromUtf16(s.m_szName), QLatin1String(field));
 }
 
+// The document goes to the device in blocks of about this size.
+constexpr std::size_t BlockSize = 256 * 1024;
+
 // A short write (the disk filled) is retried, so that the device learns the system's reason.
-int WriteToDevice(void* context, const char* buffer, int len) {
-    auto* device = static_cast<QIODevice*>(context);
+bool WriteToDevice(QIODevice& device, const std::string& bytes) {
     qint64 done = 0;
-    while (done < len) {
-        const qint64 n = device->write(buffer + done, len - done);
+    const auto size = static_cast<qint64>(bytes.size());
+    while (done < size) {
+        const qint64 n = device.write(bytes.data() + done, size - done);
         if (n <= 0)
-            return -1;
+            return false;
         done += n;
     }
-    return len;
+    return true;
 }
-
-int CloseNothing(void*) {
-    return 0;
-}
-
-void IgnoreGenericError(void*, const char*, ...) {}
-void IgnoreStructuredError(void*, xmlErrorPtr) {}
-
-// While it lives, libxml2 reports nothing on stderr: failures come back as return values.
-struct QuietLibxml2 {
-    QuietLibxml2() {
-        xmlSetGenericErrorFunc(nullptr, IgnoreGenericError);
-        xmlSetStructuredErrorFunc(nullptr, IgnoreStructuredError);
-    }
-    ~QuietLibxml2() {
-        xmlSetGenericErrorFunc(nullptr, nullptr);
-        xmlSetStructuredErrorFunc(nullptr, nullptr);
-    }
-    QuietLibxml2(const QuietLibxml2&) = delete;
-    QuietLibxml2& operator=(const QuietLibxml2&) = delete;
-};
 
 // Why writing the document stopped.
 struct WriteFault {
@@ -63,43 +42,33 @@ struct WriteFault {
 // Writes the whole document; false with fault set when it stops.
 bool WriteDocument(QIODevice& device, const SignalCollection& records, WriteFault& fault,
                    const ProgressHandler& progress = {}) {
-    const QuietLibxml2 quiet;
-    static const char bom[] = "\xEF\xBB\xBF";
-    if (device.write(bom, 3) != 3)
-        return false;
-    xmlOutputBufferPtr output =
-        xmlOutputBufferCreateIO(WriteToDevice, CloseNothing, &device, nullptr);
-    if (output == nullptr)
-        return false;
-    XmlWriterHandle writer(xmlNewTextWriter(output));
-    if (!writer) {
-        xmlOutputBufferClose(output);
-        return false;
-    }
-    xmlTextWriterPtr w = writer.get();
-    bool ok = xmlTextWriterSetIndent(w, 1) == 0 && xmlTextWriterSetIndentString(w, Xml("  ")) == 0;
-    ok = ok && xmlTextWriterStartDocument(w, "1.0", "UTF-8", "yes") >= 0;
-    ok = ok && xmlTextWriterStartElement(w, Xml("SignalDatabase")) >= 0;
-    ok = ok && xmlTextWriterWriteAttribute(w, Xml("xmlns:xsi"),
-                                           Xml("http://www.w3.org/2001/XMLSchema-instance")) >= 0;
-    ok = ok && xmlTextWriterWriteAttribute(w, Xml("xsi:noNamespaceSchemaLocation"),
-                                           Xml("QuarnSignalDB.xsd")) >= 0;
-    ok = ok && xmlTextWriterStartElement(w, Xml("SignalList")) >= 0;
-    for (std::size_t i = 0; ok && i < records.size(); ++i) {
+    std::string block;
+    block.reserve(BlockSize + 4096);
+    block += "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+             "<SignalDatabase xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
+             "xsi:noNamespaceSchemaLocation=\"QuarnSignalDB.xsd\">\n";
+    block += records.empty() ? "  <SignalList/>\n" : "  <SignalList>\n";
+    for (std::size_t i = 0; i < records.size(); ++i) {
         const char* unwritable = nullptr;
-        ok = CSignalXml::WriteXml(w, *records[i], &unwritable);
-        if (unwritable)
+        if (!CSignalXml::WriteXml(block, *records[i], &unwritable)) {
             fault = {WriteFault::Record, UnwritableMessage(*records[i], i, unwritable)};
-        if (ok && progress && (i + 1) % ProgressInterval == 0 &&
+            return false;
+        }
+        if (block.size() >= BlockSize) {
+            if (!WriteToDevice(device, block))
+                return false;
+            block.clear();
+        }
+        if (progress && (i + 1) % ProgressInterval == 0 &&
             !progress(static_cast<qint64>(i + 1), static_cast<qint64>(records.size()))) {
             fault = {WriteFault::Cancelled, {}};
-            ok = false;
+            return false;
         }
     }
-    ok = ok && xmlTextWriterEndDocument(w) >= 0;
-    ok = ok && xmlTextWriterFlush(w) >= 0;
-    writer.reset(); // closes the output buffer, flushing what it still holds
-    return ok;
+    if (!records.empty())
+        block += "  </SignalList>\n";
+    block += "</SignalDatabase>\n";
+    return WriteToDevice(device, block);
 }
 
 } // namespace

@@ -13,10 +13,6 @@
 
 namespace {
 
-const xmlChar* Xml(const char* text) {
-    return reinterpret_cast<const xmlChar*>(text);
-}
-
 // Scratch buffers reused across records, so that reading allocates only while they grow.
 struct Scratch {
     std::u16string utf16;
@@ -141,31 +137,82 @@ void ReadChild(CSignalDescription& s, std::string_view name, std::string_view va
     }
 }
 
-int WriteText(xmlTextWriterPtr writer, const char* element, const std::string& utf8) {
-    return xmlTextWriterWriteElement(writer, Xml(element), Xml(utf8.c_str()));
+// Character data: markup characters and CR as references; tab and LF as they are.
+void AppendText(std::string& out, std::string_view utf8) {
+    for (const char c : utf8) {
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        case '\r':
+            out += "&#13;";
+            break;
+        default:
+            out += c;
+        }
+    }
+}
+
+// An attribute value: also tab and LF as references, so that reading gives them back.
+void AppendAttributeValue(std::string& out, std::string_view utf8) {
+    for (const char c : utf8) {
+        switch (c) {
+        case '\t':
+            out += "&#9;";
+            break;
+        case '\n':
+            out += "&#10;";
+            break;
+        default:
+            AppendText(out, std::string_view(&c, 1));
+        }
+    }
+}
+
+void AppendAttribute(std::string& out, const char* name, std::string_view utf8) {
+    out += ' ';
+    out += name;
+    out += "=\"";
+    AppendAttributeValue(out, utf8);
+    out += '"';
+}
+
+// One child element on its own line, inside the Signal element.
+void AppendChild(std::string& out, const char* element, std::string_view utf8) {
+    out += "      <";
+    out += element;
+    out += '>';
+    AppendText(out, utf8);
+    out += "</";
+    out += element;
+    out += ">\n";
 }
 
 // Number texts are ASCII: narrowed in place, without the UTF-8 encoder.
-int WriteNumber(xmlTextWriterPtr writer, const char* element, const char16_t* text,
-                std::size_t length) {
+void AppendNumber(std::string& out, const char* element, const char16_t* text, std::size_t length) {
     char narrow[MaxRealTextLength + 1];
-    for (std::size_t i = 0; i <= length; ++i)
+    for (std::size_t i = 0; i < length; ++i)
         narrow[i] = static_cast<char>(text[i]);
-    return xmlTextWriterWriteElement(writer, Xml(element), Xml(narrow));
+    AppendChild(out, element, std::string_view(narrow, length));
 }
 
-int WriteReal(xmlTextWriterPtr writer, const char* element, double value) {
+void AppendReal(std::string& out, const char* element, double value) {
     char16_t text[MaxRealTextLength + 1];
-    return WriteNumber(writer, element, text, FormatReal(value, text));
+    AppendNumber(out, element, text, FormatReal(value, text));
 }
 
-int WriteInt(xmlTextWriterPtr writer, const char* element, std::int32_t value) {
+void AppendInt(std::string& out, const char* element, std::int32_t value) {
     char16_t text[MaxRealTextLength + 1];
-    return WriteNumber(writer, element, text, FormatInt(value, text));
-}
-
-int WriteAttribute(xmlTextWriterPtr writer, const char* name, const char* utf8) {
-    return xmlTextWriterWriteAttribute(writer, Xml(name), Xml(utf8));
+    AppendNumber(out, element, text, FormatInt(value, text));
 }
 
 // The record's four free texts, encoded before anything is written, so that a text XML
@@ -246,8 +293,7 @@ void CSignalXml::FinishReading(CSignalDescription& s, SignalReadNotes& notes) {
     s.UpdateDisplayTexts();
 }
 
-bool CSignalXml::WriteXml(xmlTextWriterPtr w, const CSignalDescription& s,
-                          const char** unwritable) {
+bool CSignalXml::WriteXml(std::string& out, const CSignalDescription& s, const char** unwritable) {
     thread_local EncodedTexts texts;
     if (const char* field = EncodeTexts(s, texts)) {
         if (unwritable)
@@ -256,45 +302,51 @@ bool CSignalXml::WriteXml(xmlTextWriterPtr w, const CSignalDescription& s,
     }
     std::string& ascii = ScratchBuffers().utf8;
     const WildcardRestores restores = RestoredWildcards(s);
-    int failed = 0;
-    auto check = [&failed](int rc) { failed |= rc < 0; };
-    check(xmlTextWriterStartElement(w, Xml("Signal")));
-    check(WriteAttribute(w, "Name", texts.name.c_str()));
+    out += "    <Signal";
+    AppendAttribute(out, "Name", texts.name);
     EncodeUtf8(s.GetModeName(), ascii);
-    check(WriteAttribute(w, "Mode", ascii.c_str()));
+    AppendAttribute(out, "Mode", ascii);
     EncodeUtf8(s.GetModulationName(), ascii);
-    check(WriteAttribute(w, "Modulation", ascii.c_str()));
-    check(WriteAttribute(w, "Disabled", s.m_bDisabled ? "1" : "0"));
+    AppendAttribute(out, "Modulation", ascii);
+    AppendAttribute(out, "Disabled", s.m_bDisabled ? "1" : "0");
+    out += ">\n";
+    const std::size_t children = out.size();
 
     if (!texts.itu.empty())
-        check(WriteText(w, "ITU", texts.itu));
+        AppendChild(out, "ITU", texts.itu);
     if (!texts.comment.empty())
-        check(WriteText(w, "Comment", texts.comment));
+        AppendChild(out, "Comment", texts.comment);
     if (s.m_nModulation == ModulationOfdm && s.m_nSubmode != 0) {
         EncodeUtf8(s.GetSubcarrierName(), ascii);
-        check(WriteText(w, "Submode", ascii));
+        AppendChild(out, "Submode", ascii);
     }
     if (Written(s.m_dBaudrate, restores.baudrate))
-        check(WriteReal(w, "Baudrate", s.m_dBaudrate));
+        AppendReal(out, "Baudrate", s.m_dBaudrate);
     if (Written(s.m_dShift, restores.shift))
-        check(WriteReal(w, s.m_nModulation == ModulationMfsk ? "Spacing" : "Shift", s.m_dShift));
+        AppendReal(out, s.m_nModulation == ModulationMfsk ? "Spacing" : "Shift", s.m_dShift);
     if (Written(s.m_dBandwidth, restores.bandwidth))
-        check(WriteReal(w, "Bandwidth", s.m_dBandwidth));
+        AppendReal(out, "Bandwidth", s.m_dBandwidth);
     if (s.m_nNumTones != 0)
-        check(WriteInt(w, "NumTones", s.m_nNumTones));
+        AppendInt(out, "NumTones", s.m_nNumTones);
     if (s.m_nModulation != ModulationMfsk && !texts.spacing.empty())
-        check(WriteText(w, "Spacing", texts.spacing));
+        AppendChild(out, "Spacing", texts.spacing);
     if (s.m_nNumChannels != 0)
-        check(WriteInt(w, "NumChannels", s.m_nNumChannels));
+        AppendInt(out, "NumChannels", s.m_nNumChannels);
     if (Written(s.m_dPilotFrequency, false))
-        check(WriteReal(w, "PilotFrequency", s.m_dPilotFrequency));
+        AppendReal(out, "PilotFrequency", s.m_dPilotFrequency);
     if (s.m_nNumChannelsMin != 0)
-        check(WriteInt(w, "NumChannelsMin", s.m_nNumChannelsMin));
+        AppendInt(out, "NumChannelsMin", s.m_nNumChannelsMin);
     if (s.m_nNumTonesMin != 0)
-        check(WriteInt(w, "NumTonesMin", s.m_nNumTonesMin));
+        AppendInt(out, "NumTonesMin", s.m_nNumTonesMin);
     if (s.m_nCodecheckCounter != 0)
-        check(WriteInt(w, "CodecheckCounter", s.m_nCodecheckCounter));
+        AppendInt(out, "CodecheckCounter", s.m_nCodecheckCounter);
 
-    check(xmlTextWriterEndElement(w));
-    return failed == 0;
+    if (out.size() == children) {
+        // No child: the element closes itself.
+        out.resize(children - 2);
+        out += "/>\n";
+    } else {
+        out += "    </Signal>\n";
+    }
+    return true;
 }

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <libxml/xmlwriter.h>
-
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,9 +29,9 @@ public:
                           std::string_view value);
     static void FinishReading(CSignalDescription& signal, SignalReadNotes& notes);
 
-    // Writes one complete Signal element inside the open SignalList element. Returns false
-    // when the writer reported an error, or when a text holds a character that XML cannot
-    // carry: then *unwritable (when given) names that field and nothing of it is written.
-    static bool WriteXml(xmlTextWriterPtr writer, const CSignalDescription& signal,
+    // Appends one complete Signal element (UTF-8), indented for its place inside SignalList,
+    // to out. Returns false when a text holds a character that XML cannot carry: then
+    // *unwritable (when given) names that field and nothing of it is appended.
+    static bool WriteXml(std::string& out, const CSignalDescription& signal,
                          const char** unwritable = nullptr);
 };
