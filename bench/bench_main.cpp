@@ -2,13 +2,13 @@
 // them, for 10,000, 100,000 and 1,000,000 records, and prints the ratios the goals name.
 
 #include "CommandIds.h"
+#include "RecoverySnapshot.h"
 #include "SignalColumns.h"
 #include "SignalDescription.h"
 #include "SignalFileReader.h"
 #include "SignalFileWriter.h"
 #include "SignalGenerator.h"
 #include "SignalRowModel.h"
-#include "RecoverySnapshot.h"
 #include "SignalXml.h"
 #include "Utf8Text.h"
 #include "VantorDoc.h"
