@@ -54,7 +54,7 @@ std::string Utf8(const QString& text) {
 }
 
 std::string Utf8(const char16_t* text) {
-    return Utf8(QString::fromUtf16(text));
+    return Utf8(QStringView(text).toString());
 }
 
 std::optional<std::uint32_t> FilterId(const std::string& name) {
@@ -104,7 +104,7 @@ std::string Inert(const QString& text) {
 }
 
 std::string Inert(const char16_t* text) {
-    return Inert(QString::fromUtf16(text));
+    return Inert(QStringView(text).toString());
 }
 
 std::string Inert(const std::string& path) {
@@ -113,22 +113,22 @@ std::string Inert(const std::string& path) {
 
 // A text cell for a spreadsheet: one that could start a formula gets a leading '.
 QString SafeCell(const char16_t* text) {
-    return SpreadsheetSafe(QString::fromUtf16(text));
+    return SpreadsheetSafe(QStringView(text).toString());
 }
 
 QJsonObject RecordJson(const CSignalDescription& s, const char16_t* message) {
     QJsonArray cells;
     for (int column = 0; column < SignalColumnCount; ++column)
-        cells.append(QString::fromUtf16(SignalCellText(s, column)));
+        cells.append(QStringView(SignalCellText(s, column)).toString());
     return QJsonObject{
-        {"name", QString::fromUtf16(s.m_szName)},
+        {"name", QStringView(s.m_szName).toString()},
         {"mode", s.m_nMode},
         {"modulation", s.m_nModulation},
         {"submode", s.m_nSubmode},
         {"disabled", s.m_bDisabled},
         {"codecheckCounter", s.m_nCodecheckCounter},
-        {"itu", QString::fromUtf16(s.m_szITU)},
-        {"comment", QString::fromUtf16(s.m_szComment)},
+        {"itu", QStringView(s.m_szITU).toString()},
+        {"comment", QStringView(s.m_szComment).toString()},
         {"baudrate", s.m_dBaudrate},
         {"shift", s.m_dShift},
         {"bandwidth", s.m_dBandwidth},
@@ -136,11 +136,11 @@ QJsonObject RecordJson(const CSignalDescription& s, const char16_t* message) {
         {"numTonesMin", s.m_nNumTonesMin},
         {"numChannels", s.m_nNumChannels},
         {"numChannelsMin", s.m_nNumChannelsMin},
-        {"spacing", QString::fromUtf16(s.m_szSpacing)},
+        {"spacing", QStringView(s.m_szSpacing).toString()},
         {"pilotFrequency", s.m_dPilotFrequency},
         {"invalid", s.m_bInvalid},
         {"merged", s.m_bMerged},
-        {"message", message ? QJsonValue(QString::fromUtf16(message)) : QJsonValue()},
+        {"message", message ? QJsonValue(QStringView(message).toString()) : QJsonValue()},
         {"cells", cells},
     };
 }
@@ -244,7 +244,7 @@ int RunList(const std::vector<std::string>& args, std::ostream& out, std::ostrea
             QStringList fields;
             for (int column = 0; column < SignalColumnCount; ++column)
                 fields << (signal ? SafeCell(SignalCellText(*signal, column))
-                                  : QString::fromUtf16(SignalColumnHeading(column)));
+                                  : QStringView(SignalColumnHeading(column)).toString());
             return CsvRecord(fields).toStdString();
         };
         out << cells(nullptr);

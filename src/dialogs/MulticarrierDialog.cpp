@@ -55,7 +55,7 @@ CMulticarrierDialog::CMulticarrierDialog(int carriers, char16_t* spacing, QWidge
         m_pszSpacing[0] = u'*';
         m_pszSpacing[1] = u'\0';
     }
-    const SpacingRows rows = ReadSpacingRows(QString::fromUtf16(m_pszSpacing), m_nCarriers);
+    const SpacingRows rows = ReadSpacingRows(QStringView(m_pszSpacing).toString(), m_nCarriers);
     (rows.isList ? m_pMultiple : m_pSame)->setChecked(true);
     m_pCommon->setText(rows.common);
     for (int i = 0; i < rows.cells.size(); ++i)

@@ -40,7 +40,7 @@ std::int32_t ParseCountText(const QString& text) {
 QString RealText(double value) {
     char16_t text[MaxRealTextLength + 1];
     FormatReal(value, text);
-    return QString::fromUtf16(text);
+    return QStringView(text).toString();
 }
 
 QString CoupledText(const QString& typed) {

@@ -31,7 +31,7 @@ std::u16string Utf16(const QString& text) {
 }
 
 QString Q(const char16_t* text) {
-    return QString::fromUtf16(text);
+    return QStringView(text).toString();
 }
 
 // Index of text in a vocabulary; a text that is not there gives 0.

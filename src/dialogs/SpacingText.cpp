@@ -8,7 +8,7 @@ bool IsSpacingList(const QString& text) {
 }
 
 QString OfdmSpacingText(const char16_t* spacing) {
-    const QString text = QString::fromUtf16(spacing);
+    const QString text = QStringView(spacing).toString();
     return IsSpacingList(text) ? QString() : text;
 }
 

@@ -3,14 +3,18 @@
 #include "SignalText.h"
 
 #include <QString>
+#include <QStringDecoder>
 
 void DecodeUtf8(std::string_view utf8, std::u16string& out) {
     out.resize(utf8.size());
     for (std::size_t i = 0; i < utf8.size(); ++i) {
         const auto c = static_cast<unsigned char>(utf8[i]);
         if (c >= 0x80) {
+            // A U+FEFF here is a character of the text, not a byte-order mark to drop.
+            QStringDecoder decoder(QStringConverter::Utf8,
+                                   QStringConverter::Flag::ConvertInitialBom);
             const QString text =
-                QString::fromUtf8(utf8.data() + i, static_cast<qsizetype>(utf8.size() - i));
+                decoder(QByteArrayView(utf8.data() + i, static_cast<qsizetype>(utf8.size() - i)));
             out.resize(i);
             out.append(reinterpret_cast<const char16_t*>(text.utf16()),
                        static_cast<std::size_t>(text.size()));

@@ -285,6 +285,21 @@ private slots:
         QVERIFY(!s.m_bInvalid);
     }
 
+    // A U+FEFF inside a value is a character of the text wherever it stands.
+    void byteOrderMarkInsideValues_data() {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("after ASCII") << QStringLiteral("a\uFEFFb");
+        QTest::newRow("first") << QStringLiteral("\uFEFFab");
+        QTest::newRow("after another character") << QStringLiteral("\u00E9a\uFEFFb");
+    }
+    void byteOrderMarkInsideValues() {
+        QFETCH(QString, text);
+        const CSignalDescription s = ReadOne(
+            "<Signal Name='" + text + "' Modulation='CW'><Comment>" + text + "</Comment></Signal>");
+        QCOMPARE(Q(s.m_szName), text);
+        QCOMPARE(Q(s.m_szComment), text);
+    }
+
     void lineBreaksSurviveRoundTrip() {
         CSignalDescription s;
         CopyText(s.m_szName, u"a\tb");

@@ -4,7 +4,7 @@
 #include "SignalText.h"
 
 QString Q(const char16_t* text) {
-    return QString::fromUtf16(text);
+    return QStringView(text).toString();
 }
 
 QStringList Names(const SignalCollection& records) {
