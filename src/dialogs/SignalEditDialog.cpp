@@ -308,6 +308,7 @@ void CSignalEditDialog::BuildRecord(CSignalDescription& s) const {
     // line breaks. Values no control of the family shows stay while the family is the same.
     const CSignalDescription& o = *m_pSignal;
     s = CSignalDescription();
+    s.m_pKept = o.m_pKept; // what the file held that this version does not understand
     s.m_nModulation = GetCheckedModulation();
     if (s.m_nModulation == o.m_nModulation && s.m_nModulation != 0) {
         s = o;

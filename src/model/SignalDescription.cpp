@@ -6,6 +6,7 @@
 #include "Vocabulary.h"
 
 #include <cstring>
+#include <new>
 
 namespace {
 
@@ -41,6 +42,7 @@ void FormatCountText(std::int32_t value, std::int32_t minimum, char16_t* out) {
 CSignalDescription::CSignalDescription() {
     // Every byte starts at zero, padding included: no byte of a record is ever undefined.
     std::memset(static_cast<void*>(this), 0, sizeof *this);
+    new (&m_pKept) std::shared_ptr<const CKeptMarkup>(); // made anew over the cleared bytes
     m_bInvalid = true;
 }
 
@@ -69,6 +71,7 @@ CSignalDescription& CSignalDescription::operator=(const CSignalDescription& othe
     m_nNumTonesMin = other.m_nNumTonesMin;
     m_nNumChannelsMin = other.m_nNumChannelsMin;
     m_nCodecheckCounter = other.m_nCodecheckCounter;
+    m_pKept = other.m_pKept;
     UpdateDisplayTexts();
     return *this;
 }

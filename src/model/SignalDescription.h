@@ -1,11 +1,22 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <string>
 #include <string_view>
+
+// Markup of a Signal element that this version does not understand, kept as the file had it
+// (UTF-8, serialised) so that a save writes it back: attributes after the known ones, child
+// elements, comments and processing instructions after the known children.
+struct CKeptMarkup {
+    std::string attributes; // ' name="value"' pairs, with the namespace declarations they need
+    std::string children;   // whole children, each on its own indented line
+};
 
 // One entry of the signal database. A fixed-size value: every text lives in an inline,
 // null-terminated UTF-16 buffer, so creating, copying and destroying a record allocates
-// nothing, and the display texts stay at a stable address for the list to reference.
+// nothing, and the display texts stay at a stable address for the list to reference. Markup
+// the record does not understand is shared between copies, never compared.
 class CSignalDescription {
 public:
     static constexpr int NameCapacity = 60;
@@ -63,6 +74,7 @@ public:
     char16_t m_szNumChannelsText[CountTextCapacity];
     char16_t m_szPilotFrequencyText[RealTextCapacity];
     char16_t m_szCodecheckCounterText[RealTextCapacity];
+    std::shared_ptr<const CKeptMarkup> m_pKept; // null when the element held nothing else
 
 private:
     const char16_t* CarrierStep();

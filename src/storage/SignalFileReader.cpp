@@ -14,6 +14,7 @@
 #include <cstring>
 #include <exception>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -31,10 +32,41 @@ constexpr qint64 MaxMarkupBytes = 32 * 1024 * 1024;
 constexpr qint64 ProgressMilliseconds = 50;
 constexpr qint64 ProgressBytes = 1 << 20;
 
-std::string_view LocalName(const XML_Char* name) {
-    const char* separator = std::strrchr(name, NamespaceSeparator);
-    return separator ? std::string_view(separator + 1) : std::string_view(name);
+// A name as expat gives it with namespace triplets: "uri\nlocal\nprefix", "uri\nlocal" (the
+// default namespace) or "local" (no namespace).
+struct XmlName {
+    std::string_view uri;
+    std::string_view local;
+    std::string_view prefix;
+};
+
+XmlName SplitName(const XML_Char* name) {
+    const std::string_view text(name);
+    const std::size_t first = text.find(NamespaceSeparator);
+    if (first == std::string_view::npos)
+        return {{}, text, {}};
+    const std::size_t second = text.find(NamespaceSeparator, first + 1);
+    if (second == std::string_view::npos)
+        return {text.substr(0, first), text.substr(first + 1), {}};
+    return {text.substr(0, first), text.substr(first + 1, second - first - 1),
+            text.substr(second + 1)};
 }
+
+std::string_view LocalName(const XML_Char* name) {
+    return SplitName(name).local;
+}
+
+// The name as written: "prefix:local" or "local".
+void AppendQualified(std::string& out, const XmlName& name) {
+    if (!name.prefix.empty()) {
+        out += name.prefix;
+        out += ':';
+    }
+    out += name.local;
+}
+
+// The schema-instance prefix the writer declares on the root element itself.
+constexpr std::string_view InstanceNamespace = "http://www.w3.org/2001/XMLSchema-instance";
 
 bool StartsWith(const QByteArray& head, const char* bytes, qsizetype length) {
     return head.size() >= length && std::memcmp(head.constData(), bytes, length) == 0;
@@ -49,6 +81,17 @@ struct ReadState {
     int signalDepth = -1; // depth of the Signal element being read, or -1
     std::unique_ptr<CSignalDescription> signal;
     SignalReadNotes notes;
+    SignalFileReport* report = nullptr;
+    std::vector<std::string> outside; // local names of the open elements outside any Signal
+    // Namespace bindings: declared for the next element, and in force per open element.
+    std::vector<std::pair<std::string, std::string>> declared;
+    std::vector<std::vector<std::pair<std::string, std::string>>> scopes;
+    // Markup of the Signal being read that the record does not understand.
+    std::string keptAttributes;
+    std::string keptChildren;
+    int keptDepth = 0;         // depth below the Signal of the kept element being copied, or 0
+    bool keptTagOpen = false;  // the kept element's start tag still waits for its '>'
+    bool inKnownChild = false; // a known child's nested markup is passed over
     std::string childName;
     std::string value;
     QString fault; // this reader's own reason to stop, at the parser's position
@@ -80,6 +123,148 @@ template <typename Body> void Guarded(void* data, Body body) {
     }
 }
 
+// The namespace declarations to write on a kept element: its own, and for the outermost
+// one every binding in force (its content may use them), the writer's own xsi excepted.
+void AppendDeclarations(ReadState& st, std::string& out, bool outermost) {
+    std::vector<std::pair<std::string, std::string>> bindings;
+    if (outermost) {
+        for (const auto& scope : st.scopes) {
+            for (const auto& binding : scope) {
+                std::erase_if(bindings, [&](const auto& b) { return b.first == binding.first; });
+                bindings.push_back(binding);
+            }
+        }
+    }
+    for (const auto& binding : st.declared) {
+        std::erase_if(bindings, [&](const auto& b) { return b.first == binding.first; });
+        bindings.push_back(binding);
+    }
+    for (const auto& [prefix, uri] : bindings) {
+        if (prefix == "xsi" && uri == InstanceNamespace)
+            continue;
+        out += prefix.empty() ? " xmlns=\"" : " xmlns:" + prefix + "=\"";
+        CSignalXml::AppendAttributeValue(out, uri);
+        out += '"';
+    }
+}
+
+// The namespace a prefix is bound to where the parser stands, or empty.
+std::string_view Binding(const ReadState& st, std::string_view prefix) {
+    for (auto it = st.declared.rbegin(); it != st.declared.rend(); ++it) {
+        if (it->first == prefix)
+            return it->second;
+    }
+    for (auto scope = st.scopes.rbegin(); scope != st.scopes.rend(); ++scope) {
+        for (auto it = scope->rbegin(); it != scope->rend(); ++it) {
+            if (it->first == prefix)
+                return it->second;
+        }
+    }
+    return {};
+}
+
+// Kept markup may not grow beyond the limit of any text.
+bool KeptWithinLimit(ReadState& st) {
+    if (st.keptAttributes.size() + st.keptChildren.size() <= MaxTextBytes)
+        return true;
+    Stop(st, QStringLiteral("markup kept with a signal longer than %1 bytes").arg(MaxTextBytes));
+    return false;
+}
+
+// Closes the start tag of the kept element the parser is in, before content goes into it.
+void OpenKeptContent(ReadState& st) {
+    if (st.keptTagOpen) {
+        st.keptChildren += '>';
+        st.keptTagOpen = false;
+    }
+}
+
+void KeepElementStart(ReadState& st, const XML_Char* name, const XML_Char** attributes) {
+    OpenKeptContent(st);
+    const bool outermost = st.keptDepth == 0;
+    if (outermost)
+        st.keptChildren += "      ";
+    st.keptChildren += '<';
+    AppendQualified(st.keptChildren, SplitName(name));
+    AppendDeclarations(st, st.keptChildren, outermost);
+    for (int i = 0; attributes[i]; i += 2) {
+        st.keptChildren += ' ';
+        AppendQualified(st.keptChildren, SplitName(attributes[i]));
+        st.keptChildren += "=\"";
+        CSignalXml::AppendAttributeValue(st.keptChildren, attributes[i + 1]);
+        st.keptChildren += '"';
+    }
+    st.keptTagOpen = true;
+    if (outermost)
+        st.keptDepth = 1;
+}
+
+void KeepElementEnd(ReadState& st, const XML_Char* name) {
+    if (st.keptTagOpen) {
+        st.keptChildren += "/>";
+        st.keptTagOpen = false;
+    } else {
+        st.keptChildren += "</";
+        AppendQualified(st.keptChildren, SplitName(name));
+        st.keptChildren += '>';
+    }
+    if (st.depth - st.signalDepth == 1) {
+        st.keptChildren += '\n';
+        st.keptDepth = 0;
+    }
+}
+
+void StartSignal(ReadState& st, const XML_Char** attributes) {
+    st.signal = std::make_unique<CSignalDescription>();
+    st.notes = {};
+    st.notes.line = XML_GetCurrentLineNumber(st.parser);
+    st.signalDepth = st.depth;
+    st.keptAttributes.clear();
+    st.keptChildren.clear();
+    st.keptDepth = 0;
+    st.keptTagOpen = false;
+    st.inKnownChild = false;
+    if (st.report) {
+        st.report->hasSignals = true;
+        if (st.outside.empty() || st.outside.back() != "SignalList")
+            ++st.report->signalsOutsideList;
+    }
+    std::vector<std::string> prefixes; // declared here for the kept attributes
+    for (int i = 0; attributes[i]; i += 2) {
+        const XmlName name = SplitName(attributes[i]);
+        if (name.uri.empty() && CSignalXml::IsKnownAttribute(name.local)) {
+            CSignalXml::ReadAttribute(*st.signal, name.local, attributes[i + 1], st.notes);
+            continue;
+        }
+        if (!name.prefix.empty() &&
+            std::find(prefixes.begin(), prefixes.end(), name.prefix) == prefixes.end() &&
+            !(name.prefix == "xsi" && name.uri == InstanceNamespace)) {
+            prefixes.emplace_back(name.prefix);
+            st.keptAttributes += " xmlns:" + std::string(name.prefix) + "=\"";
+            CSignalXml::AppendAttributeValue(st.keptAttributes, Binding(st, name.prefix));
+            st.keptAttributes += '"';
+        }
+        st.keptAttributes += ' ';
+        AppendQualified(st.keptAttributes, name);
+        st.keptAttributes += "=\"";
+        CSignalXml::AppendAttributeValue(st.keptAttributes, attributes[i + 1]);
+        st.keptAttributes += '"';
+    }
+}
+
+void FinishSignal(ReadState& st) {
+    st.signalDepth = -1;
+    if (!st.keptAttributes.empty() || !st.keptChildren.empty())
+        st.signal->m_pKept = std::make_shared<const CKeptMarkup>(
+            CKeptMarkup{std::move(st.keptAttributes), std::move(st.keptChildren)});
+    st.keptAttributes.clear();
+    st.keptChildren.clear();
+    CSignalXml::FinishReading(*st.signal, st.notes);
+    if (st.report)
+        st.report->Count(*st.signal, st.notes);
+    (*st.sink)(std::move(st.signal), std::move(st.notes));
+}
+
 void OnStartElement(void* data, const XML_Char* name, const XML_Char** attributes) {
     Guarded(data, [&](ReadState& st) {
         if (++st.depth > MaxDepth) {
@@ -87,49 +272,73 @@ void OnStartElement(void* data, const XML_Char* name, const XML_Char** attribute
                          .arg(MaxDepth));
             return;
         }
-        const std::string_view local = LocalName(name);
-        const bool signal = st.signalDepth < 0 && local == "Signal";
-        if (signal) {
-            st.signal = std::make_unique<CSignalDescription>();
-            st.notes = {};
-            st.signalDepth = st.depth;
-        }
-        // Every value is measured once: checked against the limit, and read when it belongs
-        // to a Signal (a record stopped half-read is never kept).
+        // Every value is measured once, against the limit.
         for (int i = 0; attributes[i]; i += 2) {
-            const std::string_view value(attributes[i + 1]);
-            if (value.size() > MaxTextBytes) {
+            if (std::strlen(attributes[i + 1]) > MaxTextBytes) {
                 Stop(st,
                      QStringLiteral("an attribute value longer than %1 bytes").arg(MaxTextBytes));
                 return;
             }
-            if (signal)
-                CSignalXml::ReadAttribute(*st.signal, LocalName(attributes[i]), value, st.notes);
         }
-        if (!signal && st.signalDepth >= 0 && st.depth == st.signalDepth + 1) {
+        const std::string_view local = LocalName(name);
+        if (st.depth == 1 && st.report)
+            st.report->root.assign(local);
+        if (st.signalDepth < 0 && local == "Signal") {
+            StartSignal(st, attributes);
+        } else if (st.signalDepth < 0) {
+            if (st.report && local != "SignalDatabase" && local != "SignalList")
+                ++st.report->elements[std::string(local)];
+            st.outside.emplace_back(local);
+        } else if (st.keptDepth > 0) {
+            KeepElementStart(st, name, attributes);
+        } else if (st.depth == st.signalDepth + 1 && CSignalXml::IsKnownChild(local)) {
             st.childName.assign(local);
             st.value.clear();
+            st.inKnownChild = true;
+        } else if (st.depth == st.signalDepth + 1) {
+            KeepElementStart(st, name, attributes);
         }
+        st.scopes.push_back(std::move(st.declared));
+        st.declared.clear();
+        KeptWithinLimit(st);
     });
 }
 
-void OnEndElement(void* data, const XML_Char*) {
-    Guarded(data, [](ReadState& st) {
-        if (st.signalDepth >= 0 && st.depth == st.signalDepth + 1) {
-            CSignalXml::ReadChild(*st.signal, st.childName, st.value);
+void OnEndElement(void* data, const XML_Char* name) {
+    Guarded(data, [&](ReadState& st) {
+        if (st.signalDepth >= 0 && st.keptDepth > 0) {
+            KeepElementEnd(st, name);
+        } else if (st.signalDepth >= 0 && st.depth == st.signalDepth + 1 && st.inKnownChild) {
+            CSignalXml::ReadChild(*st.signal, st.childName, st.value, st.notes);
+            st.inKnownChild = false;
         } else if (st.depth == st.signalDepth) {
-            st.signalDepth = -1;
-            CSignalXml::FinishReading(*st.signal, st.notes);
-            (*st.sink)(std::move(st.signal), std::move(st.notes));
+            FinishSignal(st);
+        } else if (st.signalDepth < 0 && !st.outside.empty()) {
+            st.outside.pop_back();
         }
+        if (!st.scopes.empty())
+            st.scopes.pop_back();
         --st.depth;
     });
 }
 
-// A child's value is the text directly inside it; nested markup is passed over.
+void OnStartNamespace(void* data, const XML_Char* prefix, const XML_Char* uri) {
+    Guarded(data,
+            [&](ReadState& st) { st.declared.emplace_back(prefix ? prefix : "", uri ? uri : ""); });
+}
+
+// A child's value is the text directly inside it; nested markup is passed over. Text inside
+// kept markup is kept.
 void OnCharacterData(void* data, const XML_Char* text, int length) {
     Guarded(data, [&](ReadState& st) {
-        if (st.signalDepth < 0 || st.depth != st.signalDepth + 1)
+        if (st.signalDepth >= 0 && st.keptDepth > 0) {
+            OpenKeptContent(st);
+            CSignalXml::AppendText(st.keptChildren,
+                                   std::string_view(text, static_cast<std::size_t>(length)));
+            KeptWithinLimit(st);
+            return;
+        }
+        if (st.signalDepth < 0 || st.depth != st.signalDepth + 1 || !st.inKnownChild)
             return;
         if (st.value.size() + static_cast<std::size_t>(length) > MaxTextBytes) {
             Stop(st, QStringLiteral("a text longer than %1 bytes").arg(MaxTextBytes));
@@ -161,12 +370,53 @@ void OnXmlDeclaration(void* data, const XML_Char* version, const XML_Char* encod
     });
 }
 
-void OnOtherMarkup(void* data, const XML_Char*, const XML_Char*) {
-    ++static_cast<ReadState*>(data)->events;
+// Comments and processing instructions inside a Signal are kept with it (directly inside it,
+// or inside kept markup); elsewhere they are counted as what a save drops.
+void OnProcessingInstruction(void* data, const XML_Char* target, const XML_Char* text) {
+    Guarded(data, [&](ReadState& st) {
+        if (st.signalDepth < 0) {
+            if (st.report)
+                ++st.report->instructions;
+            return;
+        }
+        if (st.inKnownChild && st.keptDepth == 0)
+            return;
+        OpenKeptContent(st);
+        const bool own = st.keptDepth == 0;
+        st.keptChildren += own ? "      <?" : "<?";
+        st.keptChildren += target;
+        if (text && *text) {
+            st.keptChildren += ' ';
+            st.keptChildren += text;
+        }
+        st.keptChildren += own ? "?>\n" : "?>";
+        KeptWithinLimit(st);
+    });
 }
 
-void OnComment(void* data, const XML_Char*) {
-    ++static_cast<ReadState*>(data)->events;
+void OnComment(void* data, const XML_Char* text) {
+    Guarded(data, [&](ReadState& st) {
+        if (st.signalDepth < 0) {
+            if (st.report)
+                ++st.report->comments;
+            return;
+        }
+        if (st.inKnownChild && st.keptDepth == 0)
+            return;
+        OpenKeptContent(st);
+        const bool own = st.keptDepth == 0;
+        st.keptChildren += own ? "      <!--" : "<!--";
+        st.keptChildren += text;
+        st.keptChildren += own ? "-->\n" : "-->";
+        KeptWithinLimit(st);
+    });
+}
+
+void OnDoctype(void* data, const XML_Char*, const XML_Char*, const XML_Char*, int) {
+    Guarded(data, [](ReadState& st) {
+        if (st.report)
+            st.report->doctype = true;
+    });
 }
 
 // An entity declared nowhere the editor reads (the external subset is never loaded): its
@@ -197,8 +447,11 @@ ParserHandle NewParser(ReadState& st, const char* encoding) {
     XML_SetCharacterDataHandler(p, OnCharacterData);
     XML_SetXmlDeclHandler(p, OnXmlDeclaration);
     XML_SetCommentHandler(p, OnComment);
+    XML_SetStartDoctypeDeclHandler(p, OnDoctype);
+    XML_SetStartNamespaceDeclHandler(p, OnStartNamespace);
+    XML_SetReturnNSTriplet(p, XML_TRUE);
     XML_SetSkippedEntityHandler(p, OnSkippedEntity);
-    XML_SetProcessingInstructionHandler(p, OnOtherMarkup);
+    XML_SetProcessingInstructionHandler(p, OnProcessingInstruction);
     if (encoding == nullptr)
         XML_SetUnknownEncodingHandler(p, OnUnknownEncoding, &st);
     // External entities and the external DTD subset are never loaded.
@@ -300,7 +553,7 @@ std::string EbcdicDeclaredEncoding(const QByteArray& head) {
 
 bool ReadStream(QIODevice& input, qint64 total, const QString& name,
                 const CSignalFileReader::Sink& sink, QString& error,
-                const ProgressHandler& progress) {
+                const ProgressHandler& progress, SignalFileReport* report) {
     QByteArray first = input.read(ChunkSize);
     if (first.isEmpty()) {
         error = input.atEnd() ? QStringLiteral("%1: line 1, column 1: the file is empty").arg(name)
@@ -315,6 +568,7 @@ bool ReadStream(QIODevice& input, qint64 total, const QString& name,
 
     ReadState st;
     st.sink = &sink;
+    st.report = report;
     st.head = first.left(4);
     std::string encoding;
     if (StartsWith(first, "\x4C\x6F\xA7\x94", 4)) {
@@ -353,6 +607,9 @@ bool ReadStream(QIODevice& input, qint64 total, const QString& name,
         }
         st = ReadState{};
         st.sink = &sink;
+        if (report)
+            *report = {};
+        st.report = report;
         st.head = first.left(4);
         parser = NewParser(st, "UTF-8");
         result = feeder.Run(parser.get(), st.events, transcoder.get(), first);
@@ -394,17 +651,73 @@ bool ReadStream(QIODevice& input, qint64 total, const QString& name,
 } // namespace
 
 bool CSignalFileReader::Read(const QString& path, const Sink& sink, QString& error,
-                             const ProgressHandler& progress) {
+                             const ProgressHandler& progress, SignalFileReport* report) {
     QFile file;
     if (!OpenRegularFile(path, file, error))
         return false;
-    return ReadStream(file, file.size(), path, sink, error, progress);
+    return ReadStream(file, file.size(), path, sink, error, progress, report);
 }
 
 bool CSignalFileReader::ReadBuffer(const QByteArray& data, const QString& name, const Sink& sink,
-                                   QString& error) {
+                                   QString& error, SignalFileReport* report) {
     QBuffer buffer;
     buffer.setData(data);
     buffer.open(QIODevice::ReadOnly);
-    return ReadStream(buffer, data.size(), name, sink, error, {});
+    return ReadStream(buffer, data.size(), name, sink, error, {}, report);
+}
+
+void SignalFileReport::Count(const CSignalDescription& signal, const SignalReadNotes& notes) {
+    for (int bit = 0; bit < 4; ++bit)
+        cut[bit] += (notes.cut >> bit) & 1;
+    for (const auto& [field, saved] : notes.numbers) {
+        if (++numbers <= MaxNumberExamples)
+            numberExamples.push_back(QStringLiteral("the %1 of \"%2\" will be saved as %3")
+                                         .arg(QLatin1String(field),
+                                              QStringView(signal.m_szName).toString(),
+                                              QString::fromStdString(saved)));
+    }
+}
+
+QString SignalFileReport::Notice() const {
+    QStringList dropped;
+    const auto add = [&dropped](int count, const QString& one, const QString& many) {
+        if (count > 0)
+            dropped << (count == 1 ? one : many.arg(count));
+    };
+    add(comments, QStringLiteral("1 comment outside signals"),
+        QStringLiteral("%1 comments outside signals"));
+    add(instructions, QStringLiteral("1 processing instruction outside signals"),
+        QStringLiteral("%1 processing instructions outside signals"));
+    if (doctype)
+        dropped << QStringLiteral("the document type declaration");
+    for (const auto& [element, count] : elements)
+        add(count, QStringLiteral("1 <%1> element").arg(QString::fromStdString(element)),
+            QStringLiteral("%1 <") + QString::fromStdString(element) +
+                QStringLiteral("> elements"));
+    add(signalsOutsideList, QStringLiteral("the place of 1 Signal element outside SignalList"),
+        QStringLiteral("the place of %1 Signal elements outside SignalList"));
+    QStringList parts;
+    if (!dropped.isEmpty())
+        parts << dropped.join(QStringLiteral(" and ")) + QStringLiteral(" will not be saved");
+    static const char* const texts[4][3] = {{"name", "names", "59"},
+                                            {"ITU designator", "ITU designators", "9"},
+                                            {"comment", "comments", "499"},
+                                            {"spacing", "spacings", "199"}};
+    for (int i = 0; i < 4; ++i) {
+        if (cut[i] > 0)
+            parts << QStringLiteral("%1 %2 %3 cut to %4 characters")
+                         .arg(cut[i])
+                         .arg(QLatin1String(texts[i][cut[i] == 1 ? 0 : 1]),
+                              cut[i] == 1 ? QStringLiteral("was") : QStringLiteral("were"),
+                              QLatin1String(texts[i][2]));
+    }
+    parts << numberExamples;
+    if (numbers > MaxNumberExamples)
+        parts << QStringLiteral("%1 more numbers will be saved in another form")
+                     .arg(numbers - MaxNumberExamples);
+    return parts.join(QStringLiteral("; "));
+}
+
+bool SignalFileReport::Foreign() const {
+    return !hasSignals && !root.empty() && root != "SignalDatabase";
 }

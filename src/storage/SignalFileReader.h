@@ -5,11 +5,41 @@
 #include "SignalXml.h"
 
 #include <QString>
+#include <QStringList>
+
+#include <map>
+#include <string>
 
 #include <functional>
 #include <memory>
 
 class CSignalDescription;
+
+// What reading a whole file found besides its records: its root, and what a save will not
+// write back as the file has it.
+struct SignalFileReport {
+    static constexpr int MaxNumberExamples = 3;
+
+    std::string root;        // the root element's local name
+    bool hasSignals = false; // the file holds Signal elements
+    // Outside Signal elements: these are not kept.
+    int comments = 0;
+    int instructions = 0;
+    bool doctype = false;
+    std::map<std::string, int> elements; // other than SignalDatabase and SignalList
+    int signalsOutsideList = 0;
+    // Inside records: texts cut to their capacity (names, ITU designators, comments,
+    // spacings), numbers whose saved form reads as another value.
+    int cut[4] = {};
+    int numbers = 0;
+    QStringList numberExamples;
+
+    void Count(const CSignalDescription& signal, const SignalReadNotes& notes);
+    // One sentence of all of it, or empty when a save keeps everything.
+    QString Notice() const;
+    // Neither a SignalDatabase root nor any Signal element: another kind of XML file.
+    bool Foreign() const;
+};
 
 // Reads every Signal element of a database file, wherever it stands, as a stream: the
 // file is never held whole in memory. Each record goes to the sink together with what
@@ -22,10 +52,11 @@ public:
     // well-formed: line, column and the reader's message) when the file cannot be read
     // to its end. The sink may have received records before the fault was found.
     // progress, when given, hears the bytes read so far of the file's size; it can cancel.
+    // report, when given, hears what the file holds besides its records.
     static bool Read(const QString& path, const Sink& sink, QString& error,
-                     const ProgressHandler& progress = {});
+                     const ProgressHandler& progress = {}, SignalFileReport* report = nullptr);
 
     // Reads from memory; name stands for the file in messages.
     static bool ReadBuffer(const QByteArray& data, const QString& name, const Sink& sink,
-                           QString& error);
+                           QString& error, SignalFileReport* report = nullptr);
 };

@@ -6,7 +6,9 @@
 #include "Utf8Text.h"
 #include "Vocabulary.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -24,10 +26,54 @@ Scratch& ScratchBuffers() {
     return scratch;
 }
 
-template <std::size_t N> void ReadText(char16_t (&field)[N], std::string_view utf8) {
+// Reads a text into its field; true when it was cut to the field's capacity.
+template <std::size_t N> bool ReadText(char16_t (&field)[N], std::string_view utf8) {
     std::u16string& text = ScratchBuffers().utf16;
     DecodeUtf8(utf8, text);
     CopyText(field, text);
+    return text.size() > N - 1;
+}
+
+std::string_view Trimmed(std::string_view text) {
+    const auto space = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; };
+    while (!text.empty() && space(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && space(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+// Reads a real; when the saved form will read as another value (more digits than six, or
+// a text the grammar reads only in part), notes the field and that form.
+double ReadReal(std::string_view text, const char* field, SignalReadNotes& notes) {
+    const double value = ParseReal(text);
+    char16_t saved[MaxRealTextLength + 1];
+    const std::size_t length = FormatReal(value, saved);
+    const std::string_view number = Trimmed(text);
+    std::u16string wide(number.begin(), number.end());
+    const bool whole = number.empty() || RealPrefixLength(wide) == wide.size();
+    if (!whole || ParseReal(std::u16string_view(saved, length)) != value)
+        notes.numbers.emplace_back(field, std::string(saved, saved + length));
+    return value;
+}
+
+// Reads a count; a text that is not a whole number within 32 bits is noted with its saved form.
+std::int32_t ReadCount(std::string_view text, const char* field, SignalReadNotes& notes) {
+    const std::int32_t value = ParseULong(text);
+    std::string_view digits = Trimmed(text);
+    if (!digits.empty() && (digits.front() == '+' || digits.front() == '-'))
+        digits.remove_prefix(1);
+    while (digits.size() > 1 && digits.front() == '0')
+        digits.remove_prefix(1);
+    const bool plain = !digits.empty() && digits.size() <= 10 &&
+                       digits.find_first_not_of("0123456789") == std::string_view::npos &&
+                       (digits.size() < 10 || digits <= "4294967295");
+    if (!plain && !Trimmed(text).empty()) {
+        char16_t saved[16];
+        const std::size_t length = FormatInt(value, saved);
+        notes.numbers.emplace_back(field, std::string(saved, saved + length));
+    }
+    return value;
 }
 
 // A vocabulary keyed by its UTF-8 names, first occurrence winning: the same answer as
@@ -73,7 +119,8 @@ std::int32_t Lookup(const char16_t* const* table, std::string_view utf8) {
 void ReadAttribute(CSignalDescription& s, std::string_view name, std::string_view value,
                    SignalReadNotes& notes) {
     if (name == "Name") {
-        ReadText(s.m_szName, value);
+        if (ReadText(s.m_szName, value))
+            notes.cut |= SignalReadNotes::CutName;
     } else if (name == "Mode") {
         s.m_nMode = Lookup(DecoderModeNames, value);
         if (s.m_nMode < 0)
@@ -102,40 +149,57 @@ void ReadAttribute(CSignalDescription& s, std::string_view name, std::string_vie
     }
 }
 
-void ReadChild(CSignalDescription& s, std::string_view name, std::string_view value) {
+void ReadChild(CSignalDescription& s, std::string_view name, std::string_view value,
+               SignalReadNotes& notes) {
     if (name == "ITU") {
-        ReadText(s.m_szITU, value);
+        if (ReadText(s.m_szITU, value))
+            notes.cut |= SignalReadNotes::CutITU;
     } else if (name == "Comment") {
-        ReadText(s.m_szComment, value);
+        if (ReadText(s.m_szComment, value))
+            notes.cut |= SignalReadNotes::CutComment;
     } else if (name == "Submode") {
         if (s.m_nModulation == ModulationOfdm)
             s.m_nSubmode = Lookup(SubcarrierModulationNames, value);
     } else if (name == "Baudrate") {
-        s.m_dBaudrate = ParseReal(value);
+        s.m_dBaudrate = ReadReal(value, "baud rate", notes);
     } else if (name == "Shift") {
         if (s.m_nModulation != ModulationMfsk)
-            s.m_dShift = ParseReal(value);
+            s.m_dShift = ReadReal(value, "shift", notes);
     } else if (name == "Bandwidth") {
-        s.m_dBandwidth = ParseReal(value);
+        s.m_dBandwidth = ReadReal(value, "bandwidth", notes);
     } else if (name == "NumTones") {
-        s.m_nNumTones = ParseULong(value);
+        s.m_nNumTones = ReadCount(value, "number of tones", notes);
     } else if (name == "Spacing") {
         if (s.m_nModulation == ModulationMfsk)
-            s.m_dShift = ParseReal(value);
-        else
-            ReadText(s.m_szSpacing, value);
+            s.m_dShift = ReadReal(value, "tone spacing", notes);
+        else if (ReadText(s.m_szSpacing, value))
+            notes.cut |= SignalReadNotes::CutSpacing;
     } else if (name == "NumChannels") {
-        s.m_nNumChannels = ParseULong(value);
+        s.m_nNumChannels = ReadCount(value, "number of carriers", notes);
     } else if (name == "PilotFrequency") {
-        s.m_dPilotFrequency = ParseReal(value);
+        s.m_dPilotFrequency = ReadReal(value, "pilot frequency", notes);
     } else if (name == "NumChannelsMin") {
-        s.m_nNumChannelsMin = ParseULong(value);
+        s.m_nNumChannelsMin = ReadCount(value, "minimum number of carriers", notes);
     } else if (name == "NumTonesMin") {
-        s.m_nNumTonesMin = ParseULong(value);
+        s.m_nNumTonesMin = ReadCount(value, "minimum number of tones", notes);
     } else if (name == "CodecheckCounter") {
-        s.m_nCodecheckCounter = ParseULong(value);
+        s.m_nCodecheckCounter = ReadCount(value, "code-check counter", notes);
     }
 }
+
+constexpr std::string_view KnownChildren[] = {"ITU",
+                                              "Comment",
+                                              "Submode",
+                                              "Baudrate",
+                                              "Shift",
+                                              "Bandwidth",
+                                              "NumTones",
+                                              "Spacing",
+                                              "NumChannels",
+                                              "PilotFrequency",
+                                              "NumChannelsMin",
+                                              "NumTonesMin",
+                                              "CodecheckCounter"};
 
 // Character data: markup characters and CR as references; tab and LF as they are.
 void AppendText(std::string& out, std::string_view utf8) {
@@ -276,8 +340,26 @@ void CSignalXml::ReadAttribute(CSignalDescription& s, std::string_view name, std
     ::ReadAttribute(s, name, value, notes);
 }
 
-void CSignalXml::ReadChild(CSignalDescription& s, std::string_view name, std::string_view value) {
-    ::ReadChild(s, name, value);
+void CSignalXml::ReadChild(CSignalDescription& s, std::string_view name, std::string_view value,
+                           SignalReadNotes& notes) {
+    ::ReadChild(s, name, value, notes);
+}
+
+bool CSignalXml::IsKnownAttribute(std::string_view name) {
+    return name == "Name" || name == "Mode" || name == "Modulation" || name == "Disabled";
+}
+
+bool CSignalXml::IsKnownChild(std::string_view name) {
+    return std::find(std::begin(KnownChildren), std::end(KnownChildren), name) !=
+           std::end(KnownChildren);
+}
+
+void CSignalXml::AppendText(std::string& out, std::string_view utf8) {
+    ::AppendText(out, utf8);
+}
+
+void CSignalXml::AppendAttributeValue(std::string& out, std::string_view utf8) {
+    ::AppendAttributeValue(out, utf8);
 }
 
 void CSignalXml::FinishReading(CSignalDescription& s, SignalReadNotes& notes) {
@@ -309,6 +391,8 @@ bool CSignalXml::WriteXml(std::string& out, const CSignalDescription& s, const c
     EncodeUtf8(s.GetModulationName(), ascii);
     AppendAttribute(out, "Modulation", ascii);
     AppendAttribute(out, "Disabled", s.m_bDisabled ? "1" : "0");
+    if (s.m_pKept)
+        out += s.m_pKept->attributes;
     out += ">\n";
     const std::size_t children = out.size();
 
@@ -340,6 +424,8 @@ bool CSignalXml::WriteXml(std::string& out, const CSignalDescription& s, const c
         AppendInt(out, "NumTonesMin", s.m_nNumTonesMin);
     if (s.m_nCodecheckCounter != 0)
         AppendInt(out, "CodecheckCounter", s.m_nCodecheckCounter);
+    if (s.m_pKept)
+        out += s.m_pKept->children;
 
     if (out.size() == children) {
         // No child: the element closes itself.

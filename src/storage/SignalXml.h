@@ -1,8 +1,11 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 class CSignalDescription;
 
@@ -14,6 +17,18 @@ struct SignalReadNotes {
     // holds "no-mode" or no modulation instead.
     std::optional<std::string> unknownMode;
     std::optional<std::string> unknownModulation;
+    // The line the Signal element starts on.
+    unsigned long line = 0;
+    // Texts cut to their capacity (SignalText bits).
+    std::uint8_t cut = 0;
+    // Numbers whose saved form will read as another value: the field and that form.
+    std::vector<std::pair<const char*, std::string>> numbers;
+
+    enum SignalText : std::uint8_t { CutName = 1, CutITU = 2, CutComment = 4, CutSpacing = 8 };
+    // True when there is anything to tell about the record.
+    bool Notable() const {
+        return message || unknownMode || unknownModulation || cut != 0 || !numbers.empty();
+    }
 };
 
 // The Signal element: one record as four attributes and optional text children.
@@ -25,8 +40,11 @@ public:
     // yields a record, valid or not.
     static void ReadAttribute(CSignalDescription& signal, std::string_view name,
                               std::string_view value, SignalReadNotes& notes);
-    static void ReadChild(CSignalDescription& signal, std::string_view name,
-                          std::string_view value);
+    static void ReadChild(CSignalDescription& signal, std::string_view name, std::string_view value,
+                          SignalReadNotes& notes);
+    // True for the names the record reads; any other attribute or child is kept as markup.
+    static bool IsKnownAttribute(std::string_view name);
+    static bool IsKnownChild(std::string_view name);
     static void FinishReading(CSignalDescription& signal, SignalReadNotes& notes);
 
     // Appends one complete Signal element (UTF-8), indented for its place inside SignalList,
@@ -34,4 +52,9 @@ public:
     // *unwritable (when given) names that field and nothing of it is appended.
     static bool WriteXml(std::string& out, const CSignalDescription& signal,
                          const char** unwritable = nullptr);
+
+    // Escaping as the writer does it: character data, and attribute values (with tab and
+    // line breaks as references).
+    static void AppendText(std::string& out, std::string_view utf8);
+    static void AppendAttributeValue(std::string& out, std::string_view utf8);
 };
