@@ -7,6 +7,7 @@
 #include "FileBackup.h"
 #include "SignalColumns.h"
 #include "SignalDescription.h"
+#include "SignalFileReader.h"
 #include "VantorDoc.h"
 
 #include <QJsonArray>
@@ -278,11 +279,29 @@ int RunCheck(const std::vector<std::string>& files, std::ostream& out, std::ostr
             status = ExitFailure;
             continue;
         }
+        const SignalFileReport& report = doc.GetReadReport();
+        if (report.Foreign())
+            out << Inert(file) << ": warning: does not look like a signal database: its root "
+                << "element is <" << Inert(QString::fromStdString(report.root))
+                << "> and it holds no Signal elements\n";
+        if (const QString dropped = report.Dropped(); !dropped.isEmpty())
+            out << Inert(file) << ": warning: " << Inert(dropped) << "\n";
         for (const auto& signal : doc.Signals()) {
             const SignalReadNotes* notes = doc.GetReadNotes(signal.get());
             if (notes == nullptr)
                 continue;
             const std::string prefix = Inert(file) + ": " + Inert(signal->m_szName) + ": ";
+            const std::string placed = Inert(file) + ":" + std::to_string(notes->line) + ": " +
+                                       Inert(signal->m_szName) + ": warning: ";
+            static const char* const cuts[] = {
+                "the name was cut to 59 characters", "the ITU designator was cut to 9 characters",
+                "the comment was cut to 499 characters", "the spacing was cut to 199 characters"};
+            for (int bit = 0; bit < 4; ++bit) {
+                if (notes->cut & (1 << bit))
+                    out << placed << cuts[bit] << "\n";
+            }
+            for (const auto& [field, saved] : notes->numbers)
+                out << placed << "the " << field << " will be saved as " << saved << "\n";
             // Names this version does not know are warnings: they do not change the status.
             if (notes->unknownMode)
                 out << prefix << "warning: unknown decoder mode \""
@@ -317,6 +336,18 @@ bool SplitOutput(const std::vector<std::string>& args, std::vector<std::string>&
 }
 
 int Save(CVantorDoc& doc, const std::string& output, std::ostream& err) {
+    // Another kind of XML file is never written over from a script.
+    SignalFileReport target;
+    QString ignored;
+    if (CSignalFileReader::Read(
+            PathArg(output), [](std::unique_ptr<CSignalDescription>, SignalReadNotes&&) {}, ignored,
+            {}, &target) &&
+        target.Foreign()) {
+        err << "quarn-tool: " << Inert(output)
+            << " does not look like a signal database (its root element is <"
+            << Inert(QString::fromStdString(target.root)) << ">): not written over\n";
+        return ExitFailure;
+    }
     if (!doc.OnSaveDocument(PathArg(output))) {
         err << "quarn-tool: " << Inert(doc.GetLastError()) << "\n";
         return ExitFailure;

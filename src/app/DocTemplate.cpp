@@ -65,6 +65,8 @@ bool CDocTemplate::FileNew() {
     if (!SaveModified())
         return false;
     m_pDoc->OnNewDocument();
+    m_foreignFile.clear();
+    emit noticesCleared();
     emit titleChanged(WindowTitle());
     return true;
 }
@@ -82,7 +84,7 @@ bool CDocTemplate::OpenFile(const QString& path, bool askToSave) {
         ReportFailure(QStringLiteral("Cannot open the signal database."));
         return false;
     }
-    ReportUnknownNames();
+    ReportReading(path);
     OfferRecovery(path);
     return true;
 }
@@ -154,16 +156,28 @@ bool CDocTemplate::OpenQuietly(const QString& path) {
         return false;
     // The copy goes once the file is saved again; declined, it stays for the next open.
     m_leftoverBackup = copy ? *copy : QString();
+    // Another kind of XML file: the first save onto it asks first.
+    m_foreignFile = m_pDoc->GetReadReport().Foreign() ? path : QString();
+    emit noticesCleared();
     emit titleChanged(WindowTitle());
     emit fileUsed(m_pDoc->GetPathName());
     return true;
 }
 
-void CDocTemplate::ReportUnknownNames() {
+void CDocTemplate::ReportReading(const QString& path) {
+    const SignalFileReport& report = m_pDoc->GetReadReport();
+    if (report.Foreign())
+        emit notice(QStringLiteral("%1 does not look like a signal database: its root element is "
+                                   "<%2> and it holds no Signal elements. Saving will replace "
+                                   "its content with a signal database.")
+                        .arg(path, QString::fromStdString(report.root)));
+    const QString dropped = report.Notice();
+    if (!dropped.isEmpty())
+        emit notice(QStringLiteral("%1: %2.").arg(path, dropped));
     const CVantorDoc::UnknownNames& names = m_pDoc->GetUnknownNames();
     if (names.records == 0)
         return;
-    const QString text =
+    emit notice(
         QStringLiteral("%1 of this file %2 a decoder mode or modulation that this version of "
                        "Quarn Editor does not know:%3%4\n\n"
                        "An unknown decoder mode is shown and will be saved as \"no-mode\", "
@@ -172,8 +186,20 @@ void CDocTemplate::ReportUnknownNames() {
             .arg(Signals(names.records),
                  names.records == 1 ? QStringLiteral("names") : QStringLiteral("name"))
             .arg(NameLines(QStringLiteral("decoder mode"), names.modes),
-                 NameLines(QStringLiteral("modulation"), names.modulations));
-    CPrompts::Message(m_pWindow, QMessageBox::Warning, QString(), text);
+                 NameLines(QStringLiteral("modulation"), names.modulations)));
+}
+
+bool CDocTemplate::ConfirmReplacingForeignFile(const QString& path) {
+    if (path != m_foreignFile)
+        return true;
+    if (CPrompts::Message(m_pWindow, QMessageBox::Warning, QString(),
+                          QStringLiteral("%1 does not look like a signal database. Replace its "
+                                         "content with a signal database?")
+                              .arg(path),
+                          QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
+        return false;
+    m_foreignFile.clear();
+    return true;
 }
 
 bool CDocTemplate::FileSave() {
@@ -204,6 +230,8 @@ bool CDocTemplate::FileSaveAs() {
 }
 
 bool CDocTemplate::DoSave(const QString& path) {
+    if (!ConfirmReplacingForeignFile(path))
+        return false;
     bool saved = false;
     {
         CProgressScope progress(m_pDoc, m_pWindow, QStringLiteral("Saving %1 ...").arg(path));
@@ -240,7 +268,7 @@ bool CDocTemplate::MergeFile(const QString& path) {
     }
     if (merged) {
         emit statusMessage(MergeSummary(result.added, result.dropped, result.differing));
-        ReportUnknownNames();
+        ReportReading(path);
         return true;
     }
     ReportFailure(QStringLiteral("Cannot merge the signal database."));

@@ -49,8 +49,10 @@ public:
     // The same for every snapshot kept, newest first, until one is opened.
     void OfferAnyRecovery();
 
-    // Tells the user which names of the last open or merge this version does not know.
-    void ReportUnknownNames();
+    // Tells the user (in the message bar) what the file of the last open or merge at path
+    // holds that a save will not keep as it is: another kind of XML file, content outside
+    // the records, texts cut, numbers in another form, names this version does not know.
+    void ReportReading(const QString& path);
     // The status bar text after a merge.
     static QString MergeSummary(int added, int skipped, int differing);
 
@@ -59,10 +61,16 @@ signals:
     // The database was opened from or saved to path (for the recent-file list).
     void fileUsed(const QString& path);
     void statusMessage(const QString& text);
+    // Something the user should know about the database, for the message bar.
+    void notice(const QString& text);
+    // A new database: what the bar said no longer applies.
+    void noticesCleared();
 
 private:
     bool DoSave(const QString& path);
     bool OfferSnapshot(const CRecoverySnapshot& snapshot);
+    // Before the first save onto a file that is not a signal database: asks, No the default.
+    bool ConfirmReplacingForeignFile(const QString& path);
     // When an interrupted save left a copy of path's old content, asks whether to open (or
     // merge) that copy instead; its path when the user said yes.
     std::optional<QString> OfferLeftoverBackup(const QString& path, bool merging);
@@ -71,4 +79,5 @@ private:
     CVantorDoc* m_pDoc;
     QWidget* m_pWindow = nullptr;
     QString m_leftoverBackup; // the interrupted save's copy that was opened
+    QString m_foreignFile;    // the open file, when it is another kind of XML file
 };

@@ -7,6 +7,7 @@
 #include "HelpWindow.h"
 #include "LockKeys.h"
 #include "Looks.h"
+#include "MessageBar.h"
 #include "Prompts.h"
 #include "SignalRowModel.h"
 #include "VantorDoc.h"
@@ -41,6 +42,7 @@ const QString HiddenButtonsKey = QStringLiteral("ToolbarHiddenButtons");
 CMainFrame::CMainFrame(CDocTemplate* docTemplate, QWidget* parent)
     : QMainWindow(parent), CCommandTarget(CommandOwner::Frame), m_pRouter(new CCommandRouter(this)),
       m_pView(new CVantorView(docTemplate->Document(), this)), m_pFindBar(new CFindBar(this)),
+      m_pMessageBar(new CMessageBar(this)),
       m_nLook(WorkspaceValue(QStringLiteral("ApplicationLook"), DefaultLook).toInt()) {
     setObjectName(QStringLiteral("MainFrame"));
     OnCommandRange(
@@ -67,6 +69,7 @@ CMainFrame::CMainFrame(CDocTemplate* docTemplate, QWidget* parent)
     auto* column = new QVBoxLayout(central);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
+    column->addWidget(m_pMessageBar);
     column->addWidget(m_pFindBar);
     column->addWidget(m_pView, 1);
     setCentralWidget(central);

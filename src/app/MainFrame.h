@@ -10,6 +10,7 @@
 class CCommandRouter;
 class CDocTemplate;
 class CFindBar;
+class CMessageBar;
 class CHelpWindow;
 class CVantorView;
 class QLabel;
@@ -28,6 +29,7 @@ public:
     CVantorView* View() const { return m_pView; }
     QToolBar* ToolBar() const { return m_pToolBar; }
     CFindBar* FindBar() const { return m_pFindBar; }
+    CMessageBar* MessageBar() const { return m_pMessageBar; }
     CHelpWindow* HelpWindow() const { return m_pHelpWindow; }
     QMenu* FileMenu() const { return m_pFileMenu; }
     QMenu* ContextMenu() const { return m_pContextMenu; }
@@ -71,6 +73,7 @@ private:
     QMenu* m_pContextMenu = nullptr;
     QMenu* m_pLookMenu = nullptr;
     CFindBar* m_pFindBar;
+    CMessageBar* m_pMessageBar;
     CHelpWindow* m_pHelpWindow = nullptr;
     QLabel* m_pPrompt = nullptr;
     QLabel* m_pFindPane = nullptr;

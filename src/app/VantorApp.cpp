@@ -6,6 +6,7 @@
 #include "DesktopIntegration.h"
 #include "DocTemplate.h"
 #include "MainFrame.h"
+#include "MessageBar.h"
 #include "RecoveryKeeper.h"
 #include "VantorDoc.h"
 #include "VantorView.h"
@@ -84,6 +85,8 @@ bool CVantorApp::InitInstance(const QStringList& args, QString& error) {
     connect(frame->View()->UndoStack(), &QUndoStack::indexChanged, m_pRecovery,
             &CRecoveryKeeper::Changed);
     connect(qApp, &QGuiApplication::commitDataRequest, this, &CVantorApp::OnCommitData);
+    connect(m_pTemplate, &CDocTemplate::notice, frame->MessageBar(), &CMessageBar::Show);
+    connect(m_pTemplate, &CDocTemplate::noticesCleared, frame->MessageBar(), &CMessageBar::Dismiss);
     connect(m_pTemplate, &CDocTemplate::statusMessage, frame,
             [frame](const QString& text) { frame->statusBar()->showMessage(text); });
     CDocTemplate* docTemplate = m_pTemplate;
@@ -112,7 +115,8 @@ bool CVantorApp::InitInstance(const QStringList& args, QString& error) {
     }
     frame->Router()->UpdateAll();
     frame->show();
-    m_pTemplate->ReportUnknownNames();
+    if (!files.isEmpty())
+        m_pTemplate->ReportReading(files.first());
     // Unsaved changes a crash left behind: of the file opened, or of any file when none was.
     if (!files.isEmpty())
         m_pTemplate->OfferRecovery(files.first());

@@ -89,9 +89,12 @@ struct ReadState {
     // Markup of the Signal being read that the record does not understand.
     std::string keptAttributes;
     std::string keptChildren;
-    int keptDepth = 0;         // depth below the Signal of the kept element being copied, or 0
-    bool keptTagOpen = false;  // the kept element's start tag still waits for its '>'
-    bool inKnownChild = false; // a known child's nested markup is passed over
+    int keptDepth = 0;             // depth below the Signal of the kept element being copied, or 0
+    bool keptTagOpen = false;      // the kept element's start tag still waits for its '>'
+    bool inKnownChild = false;     // a known child's nested markup is passed over
+    std::size_t keptDeclareAt = 0; // where the outermost kept element's declarations go
+    std::vector<std::string> keptUsed; // prefixes its markup uses
+    std::vector<std::string> keptOwn;  // prefixes it declares itself
     std::string childName;
     std::string value;
     QString fault; // this reader's own reason to stop, at the parser's position
@@ -123,25 +126,9 @@ template <typename Body> void Guarded(void* data, Body body) {
     }
 }
 
-// The namespace declarations to write on a kept element: its own, and for the outermost
-// one every binding in force (its content may use them), the writer's own xsi excepted.
-void AppendDeclarations(ReadState& st, std::string& out, bool outermost) {
-    std::vector<std::pair<std::string, std::string>> bindings;
-    if (outermost) {
-        for (const auto& scope : st.scopes) {
-            for (const auto& binding : scope) {
-                std::erase_if(bindings, [&](const auto& b) { return b.first == binding.first; });
-                bindings.push_back(binding);
-            }
-        }
-    }
-    for (const auto& binding : st.declared) {
-        std::erase_if(bindings, [&](const auto& b) { return b.first == binding.first; });
-        bindings.push_back(binding);
-    }
-    for (const auto& [prefix, uri] : bindings) {
-        if (prefix == "xsi" && uri == InstanceNamespace)
-            continue;
+// The namespace declarations made on the element the parser is starting.
+void AppendOwnDeclarations(const ReadState& st, std::string& out) {
+    for (const auto& [prefix, uri] : st.declared) {
         out += prefix.empty() ? " xmlns=\"" : " xmlns:" + prefix + "=\"";
         CSignalXml::AppendAttributeValue(out, uri);
         out += '"';
@@ -179,17 +166,37 @@ void OpenKeptContent(ReadState& st) {
     }
 }
 
+void UsePrefix(ReadState& st, std::string_view prefix) {
+    if (std::find(st.keptUsed.begin(), st.keptUsed.end(), prefix) == st.keptUsed.end())
+        st.keptUsed.emplace_back(prefix);
+}
+
 void KeepElementStart(ReadState& st, const XML_Char* name, const XML_Char** attributes) {
     OpenKeptContent(st);
     const bool outermost = st.keptDepth == 0;
-    if (outermost)
+    const XmlName element = SplitName(name);
+    if (outermost) {
         st.keptChildren += "      ";
+        st.keptUsed.clear();
+        st.keptOwn.clear();
+        for (const auto& binding : st.declared)
+            st.keptOwn.push_back(binding.first);
+    }
+    // Prefixes the kept markup uses ("" for a default namespace): the ones bound outside it
+    // are declared on its outermost element when it ends.
+    if (!element.prefix.empty() || !element.uri.empty())
+        UsePrefix(st, element.prefix);
     st.keptChildren += '<';
-    AppendQualified(st.keptChildren, SplitName(name));
-    AppendDeclarations(st, st.keptChildren, outermost);
+    AppendQualified(st.keptChildren, element);
+    if (outermost)
+        st.keptDeclareAt = st.keptChildren.size();
+    AppendOwnDeclarations(st, st.keptChildren);
     for (int i = 0; attributes[i]; i += 2) {
+        const XmlName attribute = SplitName(attributes[i]);
+        if (!attribute.prefix.empty())
+            UsePrefix(st, attribute.prefix);
         st.keptChildren += ' ';
-        AppendQualified(st.keptChildren, SplitName(attributes[i]));
+        AppendQualified(st.keptChildren, attribute);
         st.keptChildren += "=\"";
         CSignalXml::AppendAttributeValue(st.keptChildren, attributes[i + 1]);
         st.keptChildren += '"';
@@ -209,6 +216,18 @@ void KeepElementEnd(ReadState& st, const XML_Char* name) {
         st.keptChildren += '>';
     }
     if (st.depth - st.signalDepth == 1) {
+        std::string declarations;
+        for (const std::string& prefix : st.keptUsed) {
+            if (std::find(st.keptOwn.begin(), st.keptOwn.end(), prefix) != st.keptOwn.end())
+                continue;
+            const std::string_view uri = Binding(st, prefix);
+            if (uri.empty() || (prefix == "xsi" && uri == InstanceNamespace))
+                continue;
+            declarations += prefix.empty() ? " xmlns=\"" : " xmlns:" + prefix + "=\"";
+            CSignalXml::AppendAttributeValue(declarations, uri);
+            declarations += '"';
+        }
+        st.keptChildren.insert(st.keptDeclareAt, declarations);
         st.keptChildren += '\n';
         st.keptDepth = 0;
     }
@@ -678,7 +697,7 @@ void SignalFileReport::Count(const CSignalDescription& signal, const SignalReadN
     }
 }
 
-QString SignalFileReport::Notice() const {
+QString SignalFileReport::Dropped() const {
     QStringList dropped;
     const auto add = [&dropped](int count, const QString& one, const QString& many) {
         if (count > 0)
@@ -696,9 +715,15 @@ QString SignalFileReport::Notice() const {
                 QStringLiteral("> elements"));
     add(signalsOutsideList, QStringLiteral("the place of 1 Signal element outside SignalList"),
         QStringLiteral("the place of %1 Signal elements outside SignalList"));
+    if (dropped.isEmpty())
+        return {};
+    return dropped.join(QStringLiteral(" and ")) + QStringLiteral(" will not be saved");
+}
+
+QString SignalFileReport::Notice() const {
     QStringList parts;
-    if (!dropped.isEmpty())
-        parts << dropped.join(QStringLiteral(" and ")) + QStringLiteral(" will not be saved");
+    if (const QString dropped = Dropped(); !dropped.isEmpty())
+        parts << dropped;
     static const char* const texts[4][3] = {{"name", "names", "59"},
                                             {"ITU designator", "ITU designators", "9"},
                                             {"comment", "comments", "499"},

@@ -37,6 +37,8 @@ struct SignalFileReport {
     void Count(const CSignalDescription& signal, const SignalReadNotes& notes);
     // One sentence of all of it, or empty when a save keeps everything.
     QString Notice() const;
+    // The part about content outside the records ("... will not be saved"), or empty.
+    QString Dropped() const;
     // Neither a SignalDatabase root nor any Signal element: another kind of XML file.
     bool Foreign() const;
 };

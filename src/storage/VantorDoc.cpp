@@ -148,7 +148,7 @@ const SignalReadNotes* CVantorDoc::GetReadNotes(const CSignalDescription* signal
 
 void CVantorDoc::Keep(std::unique_ptr<CSignalDescription> signal, SignalReadNotes&& notes,
                       SignalCollection& records, ReadNotesMap& kept) {
-    if (notes.message || notes.unknownMode || notes.unknownModulation)
+    if (notes.Notable())
         kept.emplace(signal.get(), std::move(notes));
     records.push_back(std::move(signal));
 }
@@ -157,6 +157,7 @@ bool CVantorDoc::OnNewDocument() {
     m_signals.clear();
     m_readMessages.clear();
     m_unknownNames = {};
+    m_report = {};
     m_order = {};
     m_pathName.clear();
     m_file = {};
@@ -178,12 +179,14 @@ bool CVantorDoc::OnOpenDocument(const QString& path) {
             CountUnknownNames(notes, unknown);
             Keep(std::move(signal), std::move(notes), records, read);
         };
-        if (!CSignalFileReader::Read(path, sink, m_lastError, Watched()))
+        SignalFileReport report;
+        if (!CSignalFileReader::Read(path, sink, m_lastError, Watched(), &report))
             return false;
         SortSignalCollection(records, ColumnName, false);
         m_signals = std::move(records);
         m_readMessages = std::move(read);
         m_unknownNames = std::move(unknown);
+        m_report = std::move(report);
         m_order = {};
     } catch (const std::bad_alloc&) {
         m_lastError = NoMemory(path);
@@ -230,7 +233,8 @@ bool CVantorDoc::MergeFile(const QString& path, MergeResult* result) {
             index.Add(signal.get());
             Keep(std::move(signal), std::move(notes), added, read);
         };
-        if (!CSignalFileReader::Read(path, sink, m_lastError, Watched()))
+        SignalFileReport report;
+        if (!CSignalFileReader::Read(path, sink, m_lastError, Watched(), &report))
             return false; // nothing partial is kept
         // Room first, so that taking the records over cannot fail halfway.
         m_signals.reserve(m_signals.size() + added.size());
@@ -240,6 +244,7 @@ bool CVantorDoc::MergeFile(const QString& path, MergeResult* result) {
             m_signals.push_back(std::move(signal));
         m_readMessages.merge(read);
         m_unknownNames = std::move(unknown);
+        m_report = std::move(report);
     } catch (const std::bad_alloc&) {
         m_lastError = NoMemory(path);
         return false;

@@ -2,6 +2,7 @@
 
 #include "FileIdentity.h"
 #include "Progress.h"
+#include "SignalFileReader.h"
 #include "SignalSort.h"
 #include "SignalXml.h"
 
@@ -73,6 +74,8 @@ public:
     const SignalReadNotes* GetReadNotes(const CSignalDescription* signal) const;
     // The unknown names of the last successful open or merge.
     const UnknownNames& GetUnknownNames() const { return m_unknownNames; }
+    // What the file of the last successful open or merge holds besides its records.
+    const SignalFileReport& GetReadReport() const { return m_report; }
     // A record was edited or added by the user: what reading found no longer applies, the
     // collection may be out of order, and the database differs from its file.
     void SignalEdited(const CSignalDescription* signal);
@@ -131,6 +134,7 @@ private:
     // What reading found in records, kept only for records with something to say.
     ReadNotesMap m_readMessages;
     UnknownNames m_unknownNames;
+    SignalFileReport m_report;
     SortOrder m_order;
     QString m_pathName;
     QString m_lastError;

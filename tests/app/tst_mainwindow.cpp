@@ -9,6 +9,7 @@
 #include "LockKeys.h"
 #include "Looks.h"
 #include "MainFrame.h"
+#include "MessageBar.h"
 #include "MulticarrierDialog.h"
 #include "NativePath.h"
 #include "ProgressScope.h"
@@ -626,6 +627,41 @@ private slots:
 
     // Copy puts the signals on the clipboard as XML and as cells; Close and Paste give the
     // same records back, and so does text copied out of a database file.
+    // What the file held that this version does not understand stays with its record through
+    // OK in the editor, copy and paste, delete and undo, and is saved with it.
+    void keptMarkupTravelsWithTheRecord() {
+        const QString path = Copy("kept.xml");
+        Start({path});
+        CVantorView* view = Frame()->View();
+        const std::string children = Doc()->GetSignal(0)->m_pKept->children;
+        view->selectRow(0);
+        CPrompts::PushDialogHandler([](QDialog& d) {
+            d.accept();
+            return d.result();
+        });
+        Trigger(ID_SIGNAL_EDIT);
+        QVERIFY(Doc()->GetSignal(0)->m_pKept);
+        Trigger(ID_EDIT_COPY);
+        Trigger(ID_EDIT_PASTE);
+        QCOMPARE(Doc()->GetSignalCount(), 3);
+        int kept = 0;
+        for (const auto& signal : Doc()->Signals())
+            kept += signal->m_pKept && signal->m_pKept->children == children;
+        QCOMPARE(kept, 2);
+        view->selectRow(0);
+        CPrompts::PushAnswer(QMessageBox::Yes);
+        Trigger(ID_SIGNAL_DELETE);
+        Trigger(ID_EDIT_UNDO);
+        kept = 0;
+        for (const auto& signal : Doc()->Signals())
+            kept += signal->m_pKept && signal->m_pKept->children == children;
+        QCOMPARE(kept, 2);
+        QVERIFY(m_app->Template()->FileSave());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll().count("<Owner>Alice</Owner>"), 2);
+    }
+
     void copyAndPasteSignals() {
         CVantorView* view = StartFocused();
         QVERIFY(view);
@@ -955,26 +991,69 @@ private slots:
         QCOMPARE(CPrompts::ShownMessages().last().dialogs, QStringList());
     }
 
-    // One message after an open or merge lists the names this version does not know.
-    void unknownNamesAreReported() {
-        QFile newer(m_dir.filePath("newer.xml"));
-        QVERIFY(newer.open(QIODevice::WriteOnly));
-        newer.write("<r><Signal Name='a' Mode='zz-new' Modulation='CW'/>"
-                    "<Signal Name='b' Mode='zz-new' Modulation='QAM-1024'/></r>");
-        newer.close();
-        Start({newer.fileName()});
-        QCOMPARE(CPrompts::ShownMessages().size(), 1);
-        const QString text = CPrompts::ShownMessages().last().text;
-        QVERIFY2(text.startsWith("2 signals of this file name a decoder mode or modulation") &&
-                     text.contains("decoder mode \"zz-new\": 2 signals") &&
-                     text.contains("modulation \"QAM-1024\": 1 signal\n"),
-                 qPrintable(text));
-        CPrompts::PushFileName(newer.fileName());
-        Trigger(ID_FILE_MERGE);
-        QCOMPARE(CPrompts::ShownMessages().size(), 2);
-        CPrompts::PushFileName(Copy("other.xml"));
-        Trigger(ID_FILE_OPEN);
-        QCOMPARE(CPrompts::ShownMessages().size(), 2);
+    // What a file holds that a save will not keep as it is goes to the message bar, never to
+    // a modal box: names this version does not know, content outside the records, cut texts,
+    // numbers in another form, another kind of XML file.
+    void readingIsReported_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("unknown names")
+            << QByteArray("<r><Signal Name='a' Mode='zz-new' Modulation='CW'/>"
+                          "<Signal Name='b' Mode='zz-new' Modulation='QAM-1024'/></r>")
+            << "2 signals of this file name a decoder mode or modulation that this version of "
+               "Quarn Editor does not know:\n    decoder mode \"zz-new\": 2 signals\n    "
+               "modulation \"QAM-1024\": 1 signal\n\n";
+        QTest::newRow("content outside the records")
+            << QByteArray("<?xml version='1.0'?><!DOCTYPE SignalDatabase><!-- c1 -->"
+                          "<SignalDatabase><!-- c2 --><?pi x?><Vendor/><SignalList>"
+                          "<Signal Name='a' Modulation='CW'/></SignalList>"
+                          "<Signal Name='b' Modulation='CW'/></SignalDatabase>")
+            << ": 2 comments outside signals and 1 processing instruction outside signals and "
+               "the document type declaration and 1 <Vendor> element and the place of 1 Signal "
+               "element outside SignalList will not be saved.";
+        QTest::newRow("cut texts and numbers")
+            << "<SignalDatabase><SignalList><Signal Name='" + QByteArray(70, 'n') +
+                   "' Modulation='CW'><Comment>" + QByteArray(600, 'c') +
+                   "</Comment><PilotFrequency>1234567</PilotFrequency></Signal>"
+                   "<Signal Name='x' Modulation='FSK'><Baudrate>45,45</Baudrate></Signal>"
+                   "</SignalList></SignalDatabase>"
+            << ": 1 name was cut to 59 characters; 1 comment was cut to 499 characters; the pilot "
+               "frequency of \"" +
+                   QString(59, 'n') +
+                   "\" will be saved as 1.23457e+006; the baud "
+                   "rate of \"x\" will be saved as 45.";
+        QTest::newRow("another kind of XML file")
+            << QByteArray("<project><modelVersion>4</modelVersion></project>")
+            << " does not look like a signal database: its root element is <project> and it "
+               "holds no Signal elements. Saving will replace its content with a signal "
+               "database.";
+    }
+    void readingIsReported() {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, expected);
+        QFile file(m_dir.filePath("reported.xml"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        file.close();
+        Start({file.fileName()});
+        QCOMPARE(CPrompts::ShownMessages().size(), 0);
+        const QString shown = Frame()->MessageBar()->Messages().join("\n\n");
+        QVERIFY2(shown.contains(expected), qPrintable(shown));
+        QVERIFY(Frame()->MessageBar()->isVisibleTo(Frame()));
+        if (QTest::currentDataTag() != QLatin1String("another kind of XML file"))
+            return;
+        // The first save onto it asks, No the default; the file stays until the user agrees.
+        Trigger(ID_FILE_SAVE);
+        QCOMPARE(CPrompts::ShownMessages().last().text,
+                 file.fileName() + " does not look like a signal database. Replace its content "
+                                   "with a signal database?");
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), content);
+        file.close();
+        CPrompts::PushAnswer(QMessageBox::Yes);
+        Trigger(ID_FILE_SAVE);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().contains("<SignalList/>"));
     }
 
     void saveAsAndFailedSave() {

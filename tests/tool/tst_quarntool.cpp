@@ -55,11 +55,12 @@ class TestQuarnTool : public QObject {
 private slots:
     void initTestCase() {
         WriteFile(Path("sample.xml"), Sample);
-        WriteFile(Path("other.xml"),
-                  "<r><Signal Name='Zulu' Mode='baudot' Modulation='FSK'><Baudrate>50</Baudrate>"
-                  "<Shift>170</Shift><CodecheckCounter>9</CodecheckCounter>"
-                  "<Comment>tab\there\nline \\ end</Comment></Signal>"
-                  "<Signal Name='Echo' Modulation='CW'/></r>");
+        WriteFile(
+            Path("other.xml"),
+            "<SignalList><Signal Name='Zulu' Mode='baudot' Modulation='FSK'><Baudrate>50</Baudrate>"
+            "<Shift>170</Shift><CodecheckCounter>9</CodecheckCounter>"
+            "<Comment>tab\there\nline \\ end</Comment></Signal>"
+            "<Signal Name='Echo' Modulation='CW'/></SignalList>");
         WriteFile(Path("broken.xml"), "<r>\n<Signal Name='x'>\n</r>");
     }
 
@@ -174,6 +175,42 @@ private slots:
         QVERIFY2(r.out.contains(expected), qPrintable(r.out));
     }
 
+    // check names what a save will not keep as the file has it, one warning line per kind,
+    // with the record's line; the status stays.
+    void checkWarnsOfWhatASaveChanges_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("another kind of XML file")
+            << QByteArray("<project><x/></project>")
+            << ": warning: does not look like a signal database: its root element is <project> "
+               "and it holds no Signal elements\n";
+        QTest::newRow("content outside the records")
+            << QByteArray("<SignalDatabase><!-- c --><SignalList/></SignalDatabase>")
+            << ": warning: 1 comment outside signals will not be saved\n";
+        QTest::newRow("cut name") << "<SignalDatabase><SignalList>\n<Signal Name='" +
+                                         QByteArray(60, 'n') +
+                                         "' Modulation='CW'/></SignalList></SignalDatabase>"
+                                  << ":2: " + QString(59, 'n') +
+                                         ": warning: the name was cut to 59 characters\n";
+        QTest::newRow("number")
+            << QByteArray("<SignalDatabase><SignalList><Signal Name='p' Modulation='CW'>"
+                          "<PilotFrequency>1234567</PilotFrequency></Signal></SignalList>"
+                          "</SignalDatabase>")
+            << ":1: p: warning: the pilot frequency will be saved as 1.23457e+006\n";
+    }
+    void checkWarnsOfWhatASaveChanges() {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, expected);
+        WriteFile(Path("warned.xml"), content);
+        const Result r = Run({"check", Path("warned.xml")});
+        QCOMPARE(r.status, 0);
+        QVERIFY2(r.out.contains(Path("warned.xml") + expected), qPrintable(r.out));
+        // convert and merge never write over another kind of XML file.
+        const Result convert = Run({"convert", Path("sample.xml"), "-o", Path("warned.xml")});
+        QCOMPARE(convert.status,
+                 QTest::currentDataTag() == QLatin1String("another kind of XML file") ? 2 : 0);
+    }
+
     // Output that cannot be written fails the command.
     void unwritableOutput() {
         if (!QFile::exists("/dev/full"))
@@ -201,8 +238,8 @@ private slots:
     }
 
     void checkWarnsOfUnknownNames() {
-        WriteFile(Path("newer.xml"), "<r><Signal Name='a' Mode='zz-new' Modulation='CW'/>"
-                                     "<Signal Name='b' Modulation='QAM-1024'/></r>");
+        WriteFile(Path("newer.xml"), "<SignalList><Signal Name='a' Mode='zz-new' Modulation='CW'/>"
+                                     "<Signal Name='b' Modulation='QAM-1024'/></SignalList>");
         const Result r = Run({"check", Path("newer.xml")});
         QCOMPARE(r.status, 1); // b is invalid; the warnings alone would leave 0
         QCOMPARE(r.out.split('\n'),
@@ -212,7 +249,7 @@ private slots:
                                                   "(read as no modulation)",
                               Path("newer.xml") + ": b: No modulation selected", ""}));
         WriteFile(Path("newer-valid.xml"),
-                  "<r><Signal Name='a' Mode='zz-new' Modulation='CW'/></r>");
+                  "<SignalList><Signal Name='a' Mode='zz-new' Modulation='CW'/></SignalList>");
         QCOMPARE(Run({"check", Path("newer-valid.xml")}).status, 0);
     }
 

@@ -1,0 +1,49 @@
+#include "MessageBar.h"
+
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QStyle>
+#include <QToolButton>
+
+CMessageBar::CMessageBar(QWidget* parent) : QFrame(parent), m_pText(new QLabel(this)) {
+    setObjectName(QStringLiteral("messageBar"));
+    setFrameShape(QFrame::StyledPanel);
+    setAutoFillBackground(true);
+    // The palette's tooltip colours: a light note on any theme, dark ones included.
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, colours.color(QPalette::ToolTipBase));
+    colours.setColor(QPalette::WindowText, colours.color(QPalette::ToolTipText));
+    setPalette(colours);
+    auto* icon = new QLabel(this);
+    const int size = style()->pixelMetric(QStyle::PM_SmallIconSize);
+    icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(size, size));
+    icon->setAlignment(Qt::AlignTop);
+    m_pText->setWordWrap(true);
+    m_pText->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    auto* close = new QToolButton(this);
+    close->setObjectName(QStringLiteral("messageBarClose"));
+    close->setAutoRaise(true);
+    close->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
+    close->setToolTip(QStringLiteral("Close"));
+    close->setAccessibleName(QStringLiteral("Close"));
+    connect(close, &QToolButton::clicked, this, &CMessageBar::Dismiss);
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(6, 4, 4, 4);
+    row->addWidget(icon);
+    row->addWidget(m_pText, 1);
+    row->addWidget(close, 0, Qt::AlignTop);
+    hide();
+}
+
+void CMessageBar::Show(const QString& text) {
+    m_messages << text;
+    m_pText->setText(m_messages.join(QStringLiteral("\n\n")));
+    show();
+}
+
+void CMessageBar::Dismiss() {
+    m_messages.clear();
+    m_pText->clear();
+    hide();
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QFrame>
+#include <QStringList>
+
+class QLabel;
+class QHBoxLayout;
+
+// A bar above the list for what the user should know but need not answer at once (what a
+// file holds that a save will not keep, names this version does not know). It stays until
+// closed; a later message is added below the ones shown.
+class CMessageBar : public QFrame {
+    Q_OBJECT
+public:
+    explicit CMessageBar(QWidget* parent = nullptr);
+
+    // Shows text (added to what is shown, when the bar is open).
+    void Show(const QString& text);
+    // Closes the bar and forgets its messages.
+    void Dismiss();
+    // The messages shown now, oldest first.
+    const QStringList& Messages() const { return m_messages; }
+
+private:
+    QLabel* m_pText;
+    QStringList m_messages;
+};
