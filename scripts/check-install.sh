@@ -33,6 +33,34 @@ for program in quarn-editor quarn-tool; do
   env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$stage/usr/bin/$program" --help |
     grep -q "quarn-"
 done
+# The MIME package makes GIO and Qt tell a signal database (with or without byte-order mark
+# and declaration) from other XML, in one database with the system's types as the package
+# gets it. (Qt 6.4 weighs the *.xml globs of separate data folders wrongly: installed under
+# another prefix, Qt may take any XML file for a signal database; GIO does not.)
+samples=$(mktemp -d)
+trap 'rm -rf "$stage" "$samples"' EXIT
+mkdir -p "$samples/share/mime/packages"
+cp "$stage/usr/share/mime/packages/$id.xml" /usr/share/mime/packages/freedesktop.org.xml \
+  "$samples/share/mime/packages/"
+update-mime-database "$samples/share/mime"
+printf '\xef\xbb\xbf<?xml version="1.0"?>\n<SignalDatabase><SignalList/></SignalDatabase>\n' \
+  >"$samples/bom.xml"
+printf '<SignalDatabase xmlns:v="urn:v"><SignalList><v:x/></SignalList></SignalDatabase>\n' \
+  >"$samples/bare.xml"
+cp examples/signals.xml "$samples/signals.xml"
+printf '<?xml version="1.0"?>\n<config><value/></config>\n' >"$samples/config.xml"
+for sample in bom bare signals config; do
+  expected=application/x-quarn-signal-database
+  [ "$sample" = config ] && expected=application/xml
+  detected=$(XDG_DATA_DIRS="$samples/share" \
+    gio info -a standard::content-type "$samples/$sample.xml" | sed -n 's/.*content-type: //p')
+  [ "$detected" = "$expected" ] ||
+    { echo "check-install: gio says $sample.xml is $detected, not $expected" >&2; exit 1; }
+  detected=$(XDG_DATA_DIRS="$samples/share" "$build/tests/app/mime-type-of" \
+    "$samples/$sample.xml")
+  [ "$detected" = "$expected" ] ||
+    { echo "check-install: Qt says $sample.xml is $detected, not $expected" >&2; exit 1; }
+done
 (cd "$build" && cpack -G DEB >/dev/null)
 deb=$(ls "$build"/quarn-editor_*.deb)
 lintian --fail-on error "$deb"

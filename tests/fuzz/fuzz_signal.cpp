@@ -1,6 +1,7 @@
 // libFuzzer target: one Signal element, as the reader meets it inside a database.
 #include "SignalDescription.h"
 #include "SignalFileReader.h"
+#include "SignalFileWriter.h"
 
 #include <QByteArray>
 
@@ -13,14 +14,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)) +
         "</SignalList></SignalDatabase>";
     QString error;
+    SignalCollection records;
     CSignalFileReader::ReadBuffer(
         document, QStringLiteral("fuzz"),
-        [](std::unique_ptr<CSignalDescription> signal, SignalReadNotes&&) {
+        [&records](std::unique_ptr<CSignalDescription> signal, SignalReadNotes&&) {
             // Every record that comes out keeps its texts terminated and its codes in range.
             if (signal->m_nModulation < 0 || signal->m_nModulation > 5 || signal->m_nMode < 0)
                 __builtin_trap();
             signal->UpdateDisplayTexts();
+            records.push_back(std::move(signal));
         },
         error);
+    // What was read is written so that it reads again: the markup kept with a record too.
+    QByteArray written;
+    if (!CSignalFileWriter::WriteBuffer(records, written, error))
+        return 0; // a text XML cannot carry: refused, never written
+    std::size_t again = 0;
+    if (!CSignalFileReader::ReadBuffer(
+            written, QStringLiteral("written"),
+            [&again](std::unique_ptr<CSignalDescription>, SignalReadNotes&&) { ++again; }, error) ||
+        again != records.size())
+        __builtin_trap();
     return 0;
 }
