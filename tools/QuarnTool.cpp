@@ -339,10 +339,7 @@ int Save(CVantorDoc& doc, const std::string& output, std::ostream& err) {
     // Another kind of XML file is never written over from a script.
     SignalFileReport target;
     QString ignored;
-    if (CSignalFileReader::Read(
-            PathArg(output), [](std::unique_ptr<CSignalDescription>, SignalReadNotes&&) {}, ignored,
-            {}, &target) &&
-        target.Foreign()) {
+    if (CSignalFileReader::ReadHead(PathArg(output), target, ignored) && target.Foreign()) {
         err << "quarn-tool: " << Inert(output)
             << " does not look like a signal database (its root element is <"
             << Inert(QString::fromStdString(target.root)) << ">): not written over\n";

@@ -92,6 +92,8 @@ struct ReadState {
     int keptDepth = 0;             // depth below the Signal of the kept element being copied, or 0
     bool keptTagOpen = false;      // the kept element's start tag still waits for its '>'
     bool inKnownChild = false;     // a known child's nested markup is passed over
+    bool headOnly = false;         // reading stops at the first Signal element
+    bool headRead = false;         // and it did
     std::size_t keptDeclareAt = 0; // where the outermost kept element's declarations go
     std::vector<std::string> keptUsed; // prefixes its markup uses
     std::vector<std::string> keptOwn;  // prefixes it declares itself
@@ -234,6 +236,13 @@ void KeepElementEnd(ReadState& st, const XML_Char* name) {
 }
 
 void StartSignal(ReadState& st, const XML_Char** attributes) {
+    if (st.headOnly) {
+        if (st.report)
+            st.report->hasSignals = true;
+        st.headRead = true;
+        XML_StopParser(st.parser, XML_FALSE);
+        return;
+    }
     st.signal = std::make_unique<CSignalDescription>();
     st.notes = {};
     st.notes.line = XML_GetCurrentLineNumber(st.parser);
@@ -572,7 +581,7 @@ std::string EbcdicDeclaredEncoding(const QByteArray& head) {
 
 bool ReadStream(QIODevice& input, qint64 total, const QString& name,
                 const CSignalFileReader::Sink& sink, QString& error,
-                const ProgressHandler& progress, SignalFileReport* report) {
+                const ProgressHandler& progress, SignalFileReport* report, bool headOnly = false) {
     QByteArray first = input.read(ChunkSize);
     if (first.isEmpty()) {
         error = input.atEnd() ? QStringLiteral("%1: line 1, column 1: the file is empty").arg(name)
@@ -588,6 +597,7 @@ bool ReadStream(QIODevice& input, qint64 total, const QString& name,
     ReadState st;
     st.sink = &sink;
     st.report = report;
+    st.headOnly = headOnly;
     st.head = first.left(4);
     std::string encoding;
     if (StartsWith(first, "\x4C\x6F\xA7\x94", 4)) {
@@ -629,12 +639,15 @@ bool ReadStream(QIODevice& input, qint64 total, const QString& name,
         if (report)
             *report = {};
         st.report = report;
+        st.headOnly = headOnly;
         st.head = first.left(4);
         parser = NewParser(st, "UTF-8");
         result = feeder.Run(parser.get(), st.events, transcoder.get(), first);
     }
     if (st.exception)
         std::rethrow_exception(st.exception);
+    if (st.headRead)
+        return true;
     switch (result) {
     case Feeder::Result::Done:
         return true;
@@ -683,6 +696,14 @@ bool CSignalFileReader::ReadBuffer(const QByteArray& data, const QString& name, 
     buffer.setData(data);
     buffer.open(QIODevice::ReadOnly);
     return ReadStream(buffer, data.size(), name, sink, error, {}, report);
+}
+
+bool CSignalFileReader::ReadHead(const QString& path, SignalFileReport& report, QString& error) {
+    QFile file;
+    if (!OpenRegularFile(path, file, error))
+        return false;
+    const Sink none = [](std::unique_ptr<CSignalDescription>, SignalReadNotes&&) {};
+    return ReadStream(file, file.size(), path, none, error, {}, &report, true);
 }
 
 void SignalFileReport::Count(const CSignalDescription& signal, const SignalReadNotes& notes) {

@@ -58,6 +58,10 @@ public:
     static bool Read(const QString& path, const Sink& sink, QString& error,
                      const ProgressHandler& progress = {}, SignalFileReport* report = nullptr);
 
+    // Reads only as far as the first Signal element: enough for the report's root and
+    // hasSignals (a file without any is read to its end).
+    static bool ReadHead(const QString& path, SignalFileReport& report, QString& error);
+
     // Reads from memory; name stands for the file in messages.
     static bool ReadBuffer(const QByteArray& data, const QString& name, const Sink& sink,
                            QString& error, SignalFileReport* report = nullptr);

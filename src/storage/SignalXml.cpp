@@ -50,8 +50,16 @@ double ReadReal(std::string_view text, const char* field, SignalReadNotes& notes
     char16_t saved[MaxRealTextLength + 1];
     const std::size_t length = FormatReal(value, saved);
     const std::string_view number = Trimmed(text);
-    std::u16string wide(number.begin(), number.end());
-    const bool whole = number.empty() || RealPrefixLength(wide) == wide.size();
+    // The grammar is ASCII: a text the conversion takes whole fits a small buffer.
+    char16_t wide[64];
+    bool whole = number.empty();
+    if (!whole && number.size() <= std::size(wide)) {
+        std::copy(number.begin(), number.end(), wide);
+        whole = RealPrefixLength(std::u16string_view(wide, number.size())) == number.size();
+    } else if (!whole) {
+        const std::u16string longer(number.begin(), number.end());
+        whole = RealPrefixLength(longer) == longer.size();
+    }
     if (!whole || ParseReal(std::u16string_view(saved, length)) != value)
         notes.numbers.emplace_back(field, std::string(saved, saved + length));
     return value;
