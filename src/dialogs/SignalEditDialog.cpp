@@ -41,6 +41,9 @@ std::int32_t LookupOrZero(const char16_t* const* table, const QString& text) {
     return index < 0 ? 0 : index;
 }
 
+// The comment's room left shows once fewer code units than this remain.
+constexpr qsizetype CommentRoomShown = 50;
+
 } // namespace
 
 CSignalEditDialog::CSignalEditDialog(CSignalDescription* signal, QWidget* parent)
@@ -49,7 +52,8 @@ CSignalEditDialog::CSignalEditDialog(CSignalDescription* signal, QWidget* parent
       m_pModulation(new QComboBox(this)), m_pCodecheck(new QLineEdit(this)),
       m_pDisabled(new QCheckBox(QStringLiteral("Recognition disabled"), this)),
       m_pITU(new QLineEdit(this)),
-      m_pComment(new CCommentEdit(CSignalDescription::CommentCapacity - 1, this)), m_pOk(nullptr) {
+      m_pComment(new CCommentEdit(CSignalDescription::CommentCapacity - 1, this)),
+      m_pCommentRoom(new QLabel(this)), m_pOk(nullptr) {
     setWindowTitle(QStringLiteral("Signal Parameters Editor"));
     m_pName->setObjectName(ControlName(IDC_NAME));
     m_pName->setMaxLength(CSignalDescription::NameCapacity - 1);
@@ -108,6 +112,10 @@ CSignalEditDialog::CSignalEditDialog(CSignalDescription* signal, QWidget* parent
             0, m_pComment->frameWidth() + qRound(m_pComment->document()->documentMargin()), 0, 0);
         common->addWidget(label, row, 0, Qt::AlignTop);
     }
+    // The room left in the comment, once it runs short.
+    m_pCommentRoom->setObjectName(QStringLiteral("commentRoom"));
+    common->addWidget(m_pCommentRoom, 7, 1);
+    connect(m_pComment, &CCommentEdit::roomChanged, this, &CSignalEditDialog::ShowCommentRoom);
 
     auto* pageArea = new QWidget(this);
     pageArea->setMinimumWidth(260);
@@ -136,6 +144,7 @@ CSignalEditDialog::CSignalEditDialog(CSignalDescription* signal, QWidget* parent
     layout->addWidget(buttons, 2, 0, 1, 2);
 
     OnInitDialog();
+    ShowCommentRoom();
     FixFamilyTabStop();
     connect(m_pDecoder, &QComboBox::currentIndexChanged, this,
             &CSignalEditDialog::OnDecoderSelChange);
@@ -143,7 +152,6 @@ CSignalEditDialog::CSignalEditDialog(CSignalDescription* signal, QWidget* parent
     // What each text control shows before the user touches it.
     for (const QLineEdit* edit : findChildren<QLineEdit*>())
         m_filledTexts.insert(edit, edit->text());
-    m_filledTexts.insert(m_pComment, m_pComment->toPlainText());
 }
 
 bool CSignalEditDialog::Untouched(const QLineEdit* edit) const {
@@ -176,7 +184,7 @@ void CSignalEditDialog::OnInitDialog() {
     m_pDisabled->setChecked(s.m_bDisabled);
     m_pCodecheck->setText(Q(s.m_szCodecheckCounterText));
     m_pITU->setText(Q(s.m_szITU));
-    m_pComment->setPlainText(Q(s.m_szComment));
+    m_pComment->SetComment(Q(s.m_szComment));
     QComboBox* subcarrier = m_pPageOFDM->SubcarrierCombo();
     for (int i = 0; i < SubcarrierModulationCount; ++i)
         subcarrier->addItem(Q(SubcarrierModulationNames[i]));
@@ -327,10 +335,8 @@ void CSignalEditDialog::BuildRecord(CSignalDescription& s) const {
         CopyText(s.m_szITU, o.m_szITU);
     else
         CopyText(s.m_szITU, Utf16(m_pITU->text()));
-    if (m_filledTexts.value(m_pComment) == m_pComment->toPlainText())
-        CopyText(s.m_szComment, o.m_szComment);
-    else
-        CopyText(s.m_szComment, Utf16(m_pComment->toPlainText()));
+    // The comment control gives back every character it was given, the user's changes applied.
+    CopyText(s.m_szComment, Utf16(m_pComment->Comment()));
     const auto& fsk = *m_pPageFSK;
     const auto& mfsk = *m_pPageMFSK;
     const auto& psk = *m_pPagePSK;
@@ -413,6 +419,13 @@ bool CSignalEditDialog::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void CSignalEditDialog::ShowCommentRoom() {
+    const qsizetype room = m_pComment->Room();
+    m_pCommentRoom->setText(room == 1 ? QStringLiteral("1 character left")
+                                      : QStringLiteral("%1 characters left").arg(room));
+    m_pCommentRoom->setVisible(room < CommentRoomShown);
 }
 
 void CSignalEditDialog::FixFamilyTabStop() {

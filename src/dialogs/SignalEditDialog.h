@@ -2,6 +2,7 @@
 
 #include "SignalDescription.h"
 #include "SignalEditDialogChild.h"
+#include "StorableText.h"
 
 #include <QDialog>
 #include <QHash>
@@ -9,8 +10,8 @@
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 
@@ -41,7 +42,8 @@ public:
     QLineEdit* CodecheckEdit() const { return m_pCodecheck; }
     QCheckBox* DisabledCheck() const { return m_pDisabled; }
     QLineEdit* ITUEdit() const { return m_pITU; }
-    QPlainTextEdit* CommentEdit() const { return m_pComment; }
+    CCommentEdit* CommentEdit() const { return m_pComment; }
+    QLabel* CommentRoom() const { return m_pCommentRoom; }
     const char16_t* PendingSpacing() const { return m_szPendingSpacing; }
 
 protected:
@@ -52,6 +54,7 @@ private:
     void OnModulationClicked();
     void FixFamilyTabStop();
     void OnDecoderSelChange();
+    void ShowCommentRoom();
     void FillPages();
     // The carrier fields of the FSK and PSK pages; the spacing is the pending one.
     void ReadCarriers(const CSignalEditDialogChild& page, CSignalDescription& record) const;
@@ -77,7 +80,8 @@ private:
     QLineEdit* m_pCodecheck;
     QCheckBox* m_pDisabled;
     QLineEdit* m_pITU;
-    QPlainTextEdit* m_pComment;
+    CCommentEdit* m_pComment;
+    QLabel* m_pCommentRoom;
     QPushButton* m_pOk;
     QHash<const QObject*, QString> m_filledTexts;
 };

@@ -1,7 +1,11 @@
 #include "StorableText.h"
 
 #include <QMimeData>
+#include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocument>
+
+#include <algorithm>
 
 namespace {
 
@@ -49,15 +53,88 @@ QValidator::State CStorableTextValidator::validate(QString& input, int& pos) con
 }
 
 CCommentEdit::CCommentEdit(qsizetype limit, QWidget* parent)
-    : QPlainTextEdit(parent), m_nLimit(limit) {}
+    : QPlainTextEdit(parent), m_nLimit(limit), m_break(QStringLiteral("\n")) {
+    connect(document(), &QTextDocument::contentsChange, this, &CCommentEdit::OnContentsChange);
+}
+
+void CCommentEdit::SetComment(const QString& comment) {
+    // One token per character the control will hold: a CR LF pair is one paragraph break.
+    m_tokens.clear();
+    bool crlf = false;
+    bool cr = false;
+    bool lf = false;
+    for (qsizetype i = 0; i < comment.size(); ++i) {
+        if (comment[i] == u'\r' && i + 1 < comment.size() && comment[i + 1] == u'\n') {
+            m_tokens << QStringLiteral("\r\n");
+            crlf = true;
+            ++i;
+            continue;
+        }
+        cr = cr || comment[i] == u'\r';
+        lf = lf || comment[i] == u'\n';
+        m_tokens << QString(comment[i]);
+    }
+    m_break = crlf          ? QStringLiteral("\r\n")
+              : (cr && !lf) ? QStringLiteral("\r")
+                            : QStringLiteral("\n");
+    m_bTrimming = true;
+    setPlainText(comment);
+    m_bTrimming = false;
+    m_filled = document()->toRawText();
+}
+
+QString CCommentEdit::Comment() const {
+    const QString now = document()->toRawText();
+    if (now == m_filled)
+        return m_tokens.join(QString());
+    // The part that changed lies between what the text starts and ends with as filled.
+    qsizetype prefix = 0;
+    const qsizetype shorter = std::min(now.size(), m_filled.size());
+    while (prefix < shorter && now[prefix] == m_filled[prefix])
+        ++prefix;
+    qsizetype suffix = 0;
+    while (suffix < shorter - prefix &&
+           now[now.size() - 1 - suffix] == m_filled[m_filled.size() - 1 - suffix])
+        ++suffix;
+    QString comment;
+    for (qsizetype i = 0; i < prefix && i < m_tokens.size(); ++i)
+        comment += m_tokens[i];
+    for (qsizetype i = prefix; i < now.size() - suffix; ++i)
+        comment += now[i] == QChar::ParagraphSeparator ? m_break : QString(now[i]);
+    for (qsizetype i = m_filled.size() - suffix; i < m_filled.size() && i < m_tokens.size(); ++i)
+        comment += m_tokens[i];
+    return comment;
+}
+
+void CCommentEdit::OnContentsChange(int position, int, int added) {
+    if (m_bTrimming)
+        return;
+    qsizetype excess = -Room();
+    if (excess > 0 && added > 0) {
+        // Take back the end of what came in, whole characters only.
+        m_bTrimming = true;
+        QTextCursor cursor(document());
+        const int end = position + added;
+        int from = end;
+        while (excess > 0 && from > position) {
+            cursor.setPosition(from);
+            cursor.movePosition(QTextCursor::PreviousCharacter);
+            const int at = cursor.position();
+            excess -= from - at;
+            from = at;
+        }
+        cursor.setPosition(from);
+        cursor.setPosition(end, QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+        m_bTrimming = false;
+    }
+    emit roomChanged(Room());
+}
 
 void CCommentEdit::insertFromMimeData(const QMimeData* source) {
     if (source == nullptr || !source->hasText())
         return;
-    const QTextCursor cursor = textCursor();
-    const qsizetype kept = toPlainText().size() - (cursor.selectionEnd() - cursor.selectionStart());
-    const QString text =
-        StorableText(source->text(), std::max<qsizetype>(0, m_nLimit - kept), true);
+    const QString text = StorableText(source->text(), m_nLimit, true);
     if (!text.isEmpty())
-        insertPlainText(text);
+        insertPlainText(text); // the limit takes back what does not fit
 }

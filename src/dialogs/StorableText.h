@@ -2,6 +2,7 @@
 
 #include <QPlainTextEdit>
 #include <QString>
+#include <QStringList>
 #include <QValidator>
 
 // Text fields take only what a database file can carry: no control characters (tab and
@@ -22,15 +23,33 @@ private:
     qsizetype m_nLimit;
 };
 
-// The comments edit: pasted or dropped text is cleaned and cut to the room that is left.
+// The comments edit. It gives back exactly the comment it was given, with only the user's
+// changes applied: the characters the text control turns into paragraph breaks (CR LF, CR,
+// LF, U+2029, U+FDD0, U+FDD1) keep their own form outside the edited part, and new breaks take
+// the comment's line-break form. What is typed, pasted, dropped or inserted is cleaned and
+// stops at the limit (never splitting a surrogate pair).
 class CCommentEdit : public QPlainTextEdit {
     Q_OBJECT
 public:
     CCommentEdit(qsizetype limit, QWidget* parent);
 
+    void SetComment(const QString& comment);
+    QString Comment() const;
+    // Code units the comment may still grow by.
+    qsizetype Room() const { return m_nLimit - Comment().size(); }
+
+signals:
+    void roomChanged(qsizetype room);
+
 protected:
     void insertFromMimeData(const QMimeData* source) override;
 
 private:
+    void OnContentsChange(int position, int removed, int added);
+
     qsizetype m_nLimit;
+    QStringList m_tokens; // the comment as filled: one entry per character of the control
+    QString m_filled;     // the control's raw text as filled
+    QString m_break;      // the line-break form new breaks take
+    bool m_bTrimming = false;
 };

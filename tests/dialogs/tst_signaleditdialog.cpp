@@ -344,7 +344,7 @@ private slots:
         QString shown;
         if (field == "comment") {
             dialog.CommentEdit()->paste();
-            shown = dialog.CommentEdit()->toPlainText();
+            shown = dialog.CommentEdit()->Comment();
         } else {
             dialog.FamilyButton(ModulationOfdm)->click();
             QLineEdit* edit = field == "name"  ? dialog.NameEdit()
@@ -354,6 +354,60 @@ private slots:
             shown = edit->text();
         }
         QCOMPARE(shown, expected);
+    }
+
+    // The comment gives back every character it held, the user's change applied: the
+    // characters the control shows as line breaks or spaces keep their own form, new breaks
+    // take the comment's form, and typing, pasting and Ctrl+Enter stop at 499 code units.
+    void commentKeepsEveryCharacter_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("action"); // typed text, "paste:text" or "ctrl+enter"
+        QTest::addColumn<QString>("expected");
+        const QString special = QStringLiteral("a\u00A0b\u2028c\u2029d\uFDD0e\r\nf\rg\nh");
+        QTest::newRow("special characters stay") << special << "X" << special + "X";
+        QTest::newRow("pasted NBSP stays")
+            << "a" << QStringLiteral("paste:p\u00A0q") << QStringLiteral("ap\u00A0q");
+        QTest::newRow("new break in a CR LF comment")
+            << QStringLiteral("a\r\nb") << "ctrl+enter" << QStringLiteral("a\r\nb\r\n");
+        QTest::newRow("new break in an LF comment")
+            << QStringLiteral("a\nb") << "ctrl+enter" << QStringLiteral("a\nb\n");
+        QTest::newRow("typing stops at the limit") << QString(499, 'x') << "y" << QString(499, 'x');
+        QTest::newRow("Ctrl+Enter stops at the limit")
+            << QString(499, 'x') << "ctrl+enter" << QString(499, 'x');
+        QTest::newRow("CR LF counts two") << QString(497, 'x') + "\r\n"
+                                          << "yz" << QString(497, 'x') + "\r\n";
+        QTest::newRow("paste cut to the room left")
+            << QString(490, 'x') << "paste:" + QString(20, 'y')
+            << QString(490, 'x') + QString(9, 'y');
+        QTest::newRow("no surrogate split")
+            << QString(498, 'x') << QStringLiteral("paste:\U0001F600") << QString(498, 'x');
+    }
+    void commentKeepsEveryCharacter() {
+        QFETCH(QString, stored);
+        QFETCH(QString, action);
+        QFETCH(QString, expected);
+        CSignalDescription s = Record(ModulationCw);
+        CopyText(s.m_szComment, stored.toStdU16String());
+        CSignalEditDialog dialog(&s);
+        CCommentEdit* comment = dialog.CommentEdit();
+        comment->moveCursor(QTextCursor::End);
+        if (action == "ctrl+enter") {
+            QTest::keyClick(comment, Qt::Key_Return, Qt::ControlModifier);
+        } else if (action.startsWith("paste:")) {
+            QGuiApplication::clipboard()->setText(action.mid(6));
+            comment->paste();
+        } else {
+            QTest::keyClicks(comment, action);
+        }
+        CSignalDescription built;
+        dialog.BuildRecord(built);
+        QCOMPARE(Q(built.m_szComment), expected);
+        const qsizetype room = 499 - expected.size();
+        QCOMPARE(dialog.CommentRoom()->isVisibleTo(&dialog), room < 50);
+        if (room < 50)
+            QCOMPARE(
+                dialog.CommentRoom()->text(),
+                QStringLiteral("%1 %2 left").arg(room).arg(room == 1 ? "character" : "characters"));
     }
 
     void editSpacingNeedsCarriers_data() {
