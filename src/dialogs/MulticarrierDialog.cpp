@@ -20,8 +20,8 @@
 
 CMulticarrierDialog::CMulticarrierDialog(int carriers, char16_t* spacing, QWidget* parent)
     : QDialog(parent), m_nCarriers(carriers), m_pszSpacing(spacing),
-      m_pSame(new QRadioButton(QStringLiteral("Same spacing for all carriers:"), this)),
-      m_pMultiple(new QRadioButton(QStringLiteral("Multiple spacings:"), this)),
+      m_pSame(new QRadioButton(QStringLiteral("&Same spacing for all carriers:"), this)),
+      m_pMultiple(new QRadioButton(QStringLiteral("&Multiple spacings:"), this)),
       m_pCommon(new QLineEdit(this)), m_pList(new QTreeWidget(this)) {
     setWindowTitle(QStringLiteral("Multicarrier Signal"));
     m_pSame->setObjectName(ControlName(IDC_SAME_SPACING));

@@ -10,6 +10,7 @@
 #include "StorableText.h"
 #include "Vocabulary.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -50,7 +51,7 @@ CSignalEditDialog::CSignalEditDialog(CSignalDescription* signal, QWidget* parent
     : QDialog(parent), m_pSignal(signal), m_pFamilies(new QButtonGroup(this)),
       m_pName(new QLineEdit(this)), m_pDecoder(new QComboBox(this)),
       m_pModulation(new QComboBox(this)), m_pCodecheck(new QLineEdit(this)),
-      m_pDisabled(new QCheckBox(QStringLiteral("Recognition disabled"), this)),
+      m_pDisabled(new QCheckBox(QStringLiteral("&Recognition disabled"), this)),
       m_pITU(new QLineEdit(this)),
       m_pComment(new CCommentEdit(CSignalDescription::CommentCapacity - 1, this)),
       m_pCommentRoom(new QLabel(this)), m_pOk(nullptr) {
@@ -71,15 +72,19 @@ CSignalEditDialog::CSignalEditDialog(CSignalDescription* signal, QWidget* parent
     m_pComment->installEventFilter(this);
 
     auto* familyRow = new QHBoxLayout;
-    familyRow->addWidget(new QLabel(QStringLiteral("Edit Signal:"), this));
+    auto* familyLabel = new QLabel(QStringLiteral("Edit Si&gnal:"), this);
+    familyLabel->setObjectName(QStringLiteral("familyLabel"));
+    familyRow->addWidget(familyLabel);
     const char* families[] = {"FSK", "MFSK", "PSK", "OFDM", "CW"};
     for (int family = 1; family <= 5; ++family) {
         auto* button = new QRadioButton(QLatin1String(families[family - 1]), this);
         button->setObjectName(ControlName(IDC_FAMILY_BASE + family));
         button->setFocusPolicy(Qt::ClickFocus);
         m_pFamilies->addButton(button, family);
+        button->installEventFilter(this);
         familyRow->addWidget(button);
     }
+    familyLabel->setBuddy(m_pFamilies->button(1));
     familyRow->addStretch();
     connect(m_pFamilies, &QButtonGroup::idClicked, this, &CSignalEditDialog::OnModulationClicked);
     connect(m_pFamilies, &QButtonGroup::idToggled, this, &CSignalEditDialog::FixFamilyTabStop);
@@ -88,13 +93,13 @@ CSignalEditDialog::CSignalEditDialog(CSignalDescription* signal, QWidget* parent
     const struct {
         const char* label;
         QWidget* widget;
-    } rows[] = {{"Name:", m_pName},
-                {"Decoder:", m_pDecoder},
-                {"Modulation:", m_pModulation},
-                {"Codecheck Count:", m_pCodecheck},
+    } rows[] = {{"&Name:", m_pName},
+                {"&Decoder:", m_pDecoder},
+                {"&Modulation:", m_pModulation},
+                {"Codec&heck Count:", m_pCodecheck},
                 {nullptr, m_pDisabled},
-                {"ITU Designator:", m_pITU},
-                {"Comments:", m_pComment}};
+                {"&ITU Designator:", m_pITU},
+                {"Commen&ts:", m_pComment}};
     for (int row = 0; row < 7; ++row) {
         if (rows[row].label == nullptr) {
             common->addWidget(rows[row].widget, row, 1);
@@ -295,6 +300,8 @@ void CSignalEditDialog::OnEditSpacing() {
     }
     CMulticarrierDialog dialog(carriers, m_szPendingSpacing, this);
     CPrompts::RunDialog(dialog);
+    // Enter now finishes the signal instead of opening the list again.
+    m_pOk->setFocus(Qt::OtherFocusReason);
 }
 
 double CSignalEditDialog::Real(const CSignalEditDialogChild& page, int id, double stored,
@@ -405,6 +412,20 @@ void CSignalEditDialog::accept() {
 }
 
 bool CSignalEditDialog::eventFilter(QObject* watched, QEvent* event) {
+    // The arrow keys choose the next or previous family, as in any radio group.
+    const int family = m_pFamilies->id(qobject_cast<QAbstractButton*>(watched));
+    if (family > 0 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        const int step = key == Qt::Key_Right || key == Qt::Key_Down ? 1
+                         : key == Qt::Key_Left || key == Qt::Key_Up  ? -1
+                                                                     : 0;
+        if (step != 0) {
+            QAbstractButton* next = m_pFamilies->button((family - 1 + step + 5) % 5 + 1);
+            next->setFocus(Qt::TabFocusReason);
+            next->click();
+            return true;
+        }
+    }
     // Enter in the comments presses OK, as in the other fields; Ctrl+Enter breaks the line.
     if (watched == m_pComment && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
@@ -430,9 +451,11 @@ void CSignalEditDialog::ShowCommentRoom() {
 
 void CSignalEditDialog::FixFamilyTabStop() {
     // The family group is one tab stop: the chosen family's button, or the first one while
-    // none is chosen. The arrow keys move within the group.
+    // none is chosen (Alt+G goes there too). The arrow keys choose within the group.
     const int chosen = std::max(GetCheckedModulation(), 1);
     for (int family = 1; family <= 5; ++family)
         m_pFamilies->button(family)->setFocusPolicy(family == chosen ? Qt::StrongFocus
                                                                      : Qt::ClickFocus);
+    if (auto* label = findChild<QLabel*>(QStringLiteral("familyLabel")))
+        label->setBuddy(m_pFamilies->button(chosen));
 }

@@ -21,34 +21,34 @@ struct Row {
     const char* unit;
 };
 
-constexpr Row FskRows[] = {{Row::Field, IDC_BAUDRATE, "Baud Rate:", "Bd"},
-                           {Row::Field, IDC_SHIFT, "Shift:", "Hz"},
-                           {Row::Field, IDC_BANDWIDTH, "Bandwidth:", "Hz"},
+constexpr Row FskRows[] = {{Row::Field, IDC_BAUDRATE, "&Baud Rate:", "Bd"},
+                           {Row::Field, IDC_SHIFT, "&Shift:", "Hz"},
+                           {Row::Field, IDC_BANDWIDTH, "Band&width:", "Hz"},
                            {Row::Heading, 0, "VFT", ""},
-                           {Row::Field, IDC_NUM_CHANNELS, "No. of Channels:", ""},
-                           {Row::Field, IDC_NUM_CHANNELS_MIN, "Minimum No.\nof Channels:", ""},
+                           {Row::Field, IDC_NUM_CHANNELS, "No. of Channe&ls:", ""},
+                           {Row::Field, IDC_NUM_CHANNELS_MIN, "Minim&um No.\nof Channels:", ""},
                            {Row::SpacingButton, 0, "", ""},
-                           {Row::Field, IDC_PILOT_FREQUENCY, "Pilot Frequency:", "Hz"}};
-constexpr Row MfskRows[] = {{Row::Field, IDC_BAUDRATE, "Baud Rate:", "Bd"},
-                            {Row::Field, IDC_TONE_DURATION, "Tone Duration:", "ms"},
-                            {Row::Field, IDC_SPACING, "Spacing:", "Hz"},
-                            {Row::Field, IDC_NUM_TONES, "No. of Tones:", ""},
-                            {Row::Field, IDC_NUM_TONES_MIN, "Minimum\nNo. of Tones:", ""},
-                            {Row::Field, IDC_BANDWIDTH, "Bandwidth:", "Hz"}};
-constexpr Row PskRows[] = {{Row::Field, IDC_SYMBOL_RATE, "Symbol Rate:", "Bd"},
-                           {Row::Field, IDC_BANDWIDTH, "Bandwidth:", "Hz"},
+                           {Row::Field, IDC_PILOT_FREQUENCY, "Pilot &Frequency:", "Hz"}};
+constexpr Row MfskRows[] = {{Row::Field, IDC_BAUDRATE, "&Baud Rate:", "Bd"},
+                            {Row::Field, IDC_TONE_DURATION, "Tone Dur&ation:", "ms"},
+                            {Row::Field, IDC_SPACING, "&Spacing:", "Hz"},
+                            {Row::Field, IDC_NUM_TONES, "No. o&f Tones:", ""},
+                            {Row::Field, IDC_NUM_TONES_MIN, "Minim&um\nNo. of Tones:", ""},
+                            {Row::Field, IDC_BANDWIDTH, "Band&width:", "Hz"}};
+constexpr Row PskRows[] = {{Row::Field, IDC_SYMBOL_RATE, "S&ymbol Rate:", "Bd"},
+                           {Row::Field, IDC_BANDWIDTH, "Band&width:", "Hz"},
                            {Row::Heading, 0, "Multicarrier", ""},
-                           {Row::Field, IDC_NUM_CHANNELS, "No. of Carriers:", ""},
-                           {Row::Field, IDC_NUM_CHANNELS_MIN, "Minimum\nNo. of Carriers:", ""},
+                           {Row::Field, IDC_NUM_CHANNELS, "No. of C&arriers:", ""},
+                           {Row::Field, IDC_NUM_CHANNELS_MIN, "Minim&um\nNo. of Carriers:", ""},
                            {Row::SpacingButton, 0, "", ""},
-                           {Row::Field, IDC_PILOT_FREQUENCY, "Pilot Frequency:", "Hz"}};
-constexpr Row OfdmRows[] = {{Row::Subcarrier, IDC_SUBCARRIER, "Subcarrier:", ""},
-                            {Row::Field, IDC_SYMBOL_RATE, "Symbol Rate:", "Bd"},
-                            {Row::Field, IDC_NUM_CHANNELS, "No. of Carriers:", ""},
-                            {Row::Field, IDC_NUM_CHANNELS_MIN, "Minimum\nNo. of Carriers:", ""},
-                            {Row::Field, IDC_BANDWIDTH, "Bandwidth:", "Hz"},
-                            {Row::Field, IDC_SPACING, "Spacing:", "Hz"},
-                            {Row::Field, IDC_PILOT_FREQUENCY, "Pilot Frequency:", "Hz"}};
+                           {Row::Field, IDC_PILOT_FREQUENCY, "Pilot &Frequency:", "Hz"}};
+constexpr Row OfdmRows[] = {{Row::Subcarrier, IDC_SUBCARRIER, "Su&bcarrier:", ""},
+                            {Row::Field, IDC_SYMBOL_RATE, "S&ymbol Rate:", "Bd"},
+                            {Row::Field, IDC_NUM_CHANNELS, "No. of C&arriers:", ""},
+                            {Row::Field, IDC_NUM_CHANNELS_MIN, "Minim&um\nNo. of Carriers:", ""},
+                            {Row::Field, IDC_BANDWIDTH, "Band&width:", "Hz"},
+                            {Row::Field, IDC_SPACING, "&Spacing:", "Hz"},
+                            {Row::Field, IDC_PILOT_FREQUENCY, "Pilot &Frequency:", "Hz"}};
 
 } // namespace
 
@@ -106,7 +106,9 @@ void CSignalEditDialogChild::AddSubcarrierCombo(const QString& label) {
     m_pSubcarrier = new QComboBox(this);
     m_pSubcarrier->setObjectName(ControlName(IDC_SUBCARRIER));
     const int row = layout->rowCount();
-    layout->addWidget(new QLabel(label, this), row, 0);
+    auto* caption = new QLabel(label, this);
+    caption->setBuddy(m_pSubcarrier);
+    layout->addWidget(caption, row, 0);
     layout->addWidget(m_pSubcarrier, row, 1, 1, 2);
 }
 
@@ -127,9 +129,11 @@ void CSignalEditDialogChild::AddField(int id, const QString& label, const QStrin
 void CSignalEditDialogChild::AddSpacingButton() {
     auto* layout = static_cast<QGridLayout*>(this->layout());
     const int row = layout->rowCount();
-    auto* button = new QPushButton(QStringLiteral("Edit ..."), this);
+    auto* button = new QPushButton(QStringLiteral("&Edit ..."), this);
     button->setObjectName(ControlName(IDC_EDIT_SPACING));
-    layout->addWidget(new QLabel(QStringLiteral("Spacing:"), this), row, 0);
+    auto* caption = new QLabel(QStringLiteral("S&pacing:"), this);
+    caption->setBuddy(button);
+    layout->addWidget(caption, row, 0);
     layout->addWidget(button, row, 1);
     connect(button, &QPushButton::clicked, this, &CSignalEditDialogChild::editSpacingRequested);
 }

@@ -19,7 +19,7 @@ CSpacingDialog::CSpacingDialog(QWidget* parent) : QDialog(parent), m_pEdit(new Q
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QFormLayout(this);
-    layout->addRow(QStringLiteral("Spacing:"), m_pEdit);
+    layout->addRow(QStringLiteral("&Spacing:"), m_pEdit);
     layout->addRow(buttons);
 }
 

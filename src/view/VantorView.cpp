@@ -471,8 +471,9 @@ void CVantorView::keyPressEvent(QKeyEvent* event) {
         event->ignore();
         return;
     }
+    // The keypad's Enter too.
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
-        event->modifiers() == Qt::NoModifier && currentIndex().isValid()) {
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && currentIndex().isValid()) {
         EditRow(currentIndex().row());
         return;
     }

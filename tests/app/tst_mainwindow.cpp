@@ -383,10 +383,11 @@ private slots:
                     {Qt::CTRL | Qt::Key_F, "finds"},
                     {Qt::CTRL | Qt::Key_D, "edits"},
                     {QKeyCombination(Qt::Key_F1), "opens help"},
-                    {QKeyCombination(Qt::Key_Return), "edits"}};
+                    {QKeyCombination(Qt::Key_Return), "edits"},
+                    {Qt::KeypadModifier | Qt::Key_Enter, "edits"}};
         for (const auto& row : rows)
             QTest::newRow(qPrintable(QKeySequence(row.key).toString())) << row.key << row.effect;
-        QCOMPARE(int(std::size(rows)), int(Accelerators().size()) + 2);
+        QCOMPARE(int(std::size(rows)), int(Accelerators().size()) + 3);
     }
     void accelerators() {
         QFETCH(QKeyCombination, key);

@@ -59,6 +59,7 @@ private slots:
         QTest::newRow("F2") << int(Qt::Key_F2) << true;
         QTest::newRow("Enter") << int(Qt::Key_Return) << true;
         QTest::newRow("Enter without row") << int(Qt::Key_Return) << false;
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << true;
     }
     void keysOpenTheCurrentRow() {
         QFETCH(int, key);

@@ -4,11 +4,13 @@
 #include "RandomSignals.h"
 #include "SignalEditDialog.h"
 #include "SignalText.h"
+#include "SpacingDialog.h"
 #include "StorableText.h"
 #include "TestTexts.h"
 #include "VantorDoc.h"
 #include "Vocabulary.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -21,6 +23,8 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTreeWidget>
+
+#include <memory>
 
 namespace {
 
@@ -408,6 +412,53 @@ private slots:
             QCOMPARE(
                 dialog.CommentRoom()->text(),
                 QStringLiteral("%1 %2 left").arg(room).arg(room == 1 ? "character" : "characters"));
+    }
+
+    // Every label of a dialog names its field with an Alt+letter, and no letter is taken
+    // twice among what is shown together (the page of one family, the buttons included).
+    void mnemonicsAreUnique_data() {
+        QTest::addColumn<QString>("dialog");
+        QTest::addColumn<int>("family");
+        for (int family = ModulationFsk; family <= ModulationCw; ++family)
+            QTest::addRow("edit dialog, family %d", family) << "edit" << family;
+        QTest::newRow("carrier list") << "carriers" << 0;
+        QTest::newRow("one spacing") << "spacing" << 0;
+    }
+    void mnemonicsAreUnique() {
+        QFETCH(QString, dialog);
+        QFETCH(int, family);
+        CSignalDescription s = Record(family);
+        char16_t spacing[200] = u"100,200";
+        std::unique_ptr<QDialog> shown;
+        if (dialog == "edit")
+            shown = std::make_unique<CSignalEditDialog>(&s);
+        else if (dialog == "carriers")
+            shown = std::make_unique<CMulticarrierDialog>(3, spacing);
+        else
+            shown = std::make_unique<CSpacingDialog>();
+        QMap<QChar, QString> letters;
+        QStringList clashes;
+        const auto take = [&](const QString& text) {
+            const qsizetype at = text.indexOf('&');
+            if (at < 0 || at + 1 >= text.size())
+                return false;
+            const QChar letter = text[at + 1].toLower();
+            if (letters.contains(letter))
+                clashes << letters[letter] + " / " + text;
+            letters.insert(letter, text);
+            return true;
+        };
+        for (const QLabel* label : shown->findChildren<QLabel*>()) {
+            if (label->isVisibleTo(shown.get()) && label->text().endsWith(':')) {
+                QVERIFY2(label->buddy() && take(label->text()), qPrintable(label->text()));
+            }
+        }
+        for (const QAbstractButton* button : shown->findChildren<QAbstractButton*>()) {
+            if (button->isVisibleTo(shown.get()))
+                take(button->text());
+        }
+        QVERIFY2(clashes.isEmpty(), qPrintable(clashes.join(", ")));
+        QVERIFY(!letters.isEmpty());
     }
 
     void editSpacingNeedsCarriers_data() {
