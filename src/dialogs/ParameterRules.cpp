@@ -12,13 +12,34 @@ std::u16string_view View(const QString& text) {
 }
 
 bool IsAny(const QString& text) {
-    return text == QLatin1String("*");
+    return text.trimmed() == QLatin1String("*");
 }
 
 } // namespace
 
 QString CountText(std::int32_t value) {
+    if (value == -1)
+        return QStringLiteral("*");
     return value > 0 ? QString::number(value) : QString();
+}
+
+bool IsWholeNumber(const QString& text, bool count, bool wildcard) {
+    const QString number = text.trimmed();
+    if (number.isEmpty() || (wildcard && number == QLatin1String("*")))
+        return true;
+    if (count) {
+        qsizetype digits = number.front() == u'+' || number.front() == u'-' ? 1 : 0;
+        if (digits == number.size())
+            return false;
+        for (; digits < number.size(); ++digits) {
+            if (!number[digits].isDigit() || number[digits].unicode() > u'9')
+                return false;
+        }
+        return true;
+    }
+    const std::u16string_view view(reinterpret_cast<const char16_t*>(number.utf16()),
+                                   static_cast<std::size_t>(number.size()));
+    return RealPrefixLength(view) == view.size();
 }
 
 double ParseRealOrAny(const QString& text) {

@@ -9,8 +9,12 @@ class CSignalDescription;
 // How the editor's number fields are filled from a record and read back: the fill and read
 // rules of the modulation pages, and the baud rate / tone duration coupling.
 
-// "%d" when above 0, else empty (so the wildcard -1 shows as empty).
+// "%d" when above 0, "*" for the wildcard -1, else empty.
 QString CountText(std::int32_t value);
+// True when the text (spaces around it aside) is empty, "*" where wildcards are typed, or
+// a number whole: a count's digits with an optional sign, or a real the file grammar reads
+// to its end ("45,45" and "12abc" are not).
+bool IsWholeNumber(const QString& text, bool count, bool wildcard);
 // "*" gives -1; anything else reads as a real (0 without a leading number).
 double ParseRealOrAny(const QString& text);
 // Reads a real; "*" gives 0.

@@ -360,10 +360,10 @@ void CSignalEditDialog::BuildRecord(CSignalDescription& s) const {
         break;
     case ModulationMfsk:
         s.m_dBaudrate = Real(mfsk, IDC_BAUDRATE, o.m_dBaudrate, ParseRealOrAny);
-        s.m_dShift = Real(mfsk, IDC_SPACING, o.m_dShift, ParseRealText);
+        s.m_dShift = Real(mfsk, IDC_SPACING, o.m_dShift, ParseRealOrAny);
         s.m_nNumTones = Count(mfsk, IDC_NUM_TONES, o.m_nNumTones, ParseCountOrAny);
         s.m_nNumTonesMin = Count(mfsk, IDC_NUM_TONES_MIN, o.m_nNumTonesMin, ParseCountOrAny);
-        s.m_dBandwidth = Real(mfsk, IDC_BANDWIDTH, o.m_dBandwidth, ParseRealText);
+        s.m_dBandwidth = Real(mfsk, IDC_BANDWIDTH, o.m_dBandwidth, ParseRealOrAny);
         break;
     case ModulationPsk:
         s.m_nSubmode = LookupOrZero(PskSubmodeNames, m_pModulation->currentText());
@@ -375,15 +375,15 @@ void CSignalEditDialog::BuildRecord(CSignalDescription& s) const {
         s.m_nSubmode =
             LookupOrZero(SubcarrierModulationNames, ofdm.SubcarrierCombo()->currentText());
         s.m_dBaudrate = Real(ofdm, IDC_SYMBOL_RATE, o.m_dBaudrate, ParseRealOrAny);
-        s.m_nNumChannels = Count(ofdm, IDC_NUM_CHANNELS, o.m_nNumChannels, ParseCountText);
+        s.m_nNumChannels = Count(ofdm, IDC_NUM_CHANNELS, o.m_nNumChannels, ParseCountOrAny);
         s.m_nNumChannelsMin =
-            Count(ofdm, IDC_NUM_CHANNELS_MIN, o.m_nNumChannelsMin, ParseCountText);
+            Count(ofdm, IDC_NUM_CHANNELS_MIN, o.m_nNumChannelsMin, ParseCountOrAny);
         s.m_dBandwidth = Real(ofdm, IDC_BANDWIDTH, o.m_dBandwidth, ParseRealOrAny);
         if (Untouched(ofdm.Edit(IDC_SPACING)))
             CopyText(s.m_szSpacing, o.m_szSpacing);
         else
             CopyText(s.m_szSpacing, Utf16(ofdm.Text(IDC_SPACING)));
-        s.m_dPilotFrequency = Real(ofdm, IDC_PILOT_FREQUENCY, o.m_dPilotFrequency, ParseRealText);
+        s.m_dPilotFrequency = Real(ofdm, IDC_PILOT_FREQUENCY, o.m_dPilotFrequency, ParseRealOrAny);
         break;
     default:
         break;
@@ -393,17 +393,94 @@ void CSignalEditDialog::BuildRecord(CSignalDescription& s) const {
 void CSignalEditDialog::ReadCarriers(const CSignalEditDialogChild& page,
                                      CSignalDescription& s) const {
     const CSignalDescription& o = *m_pSignal;
-    s.m_nNumChannels = Count(page, IDC_NUM_CHANNELS, o.m_nNumChannels, ParseCountText);
-    s.m_nNumChannelsMin = Count(page, IDC_NUM_CHANNELS_MIN, o.m_nNumChannelsMin, ParseCountText);
+    s.m_nNumChannels = Count(page, IDC_NUM_CHANNELS, o.m_nNumChannels, ParseCountOrAny);
+    s.m_nNumChannelsMin = Count(page, IDC_NUM_CHANNELS_MIN, o.m_nNumChannelsMin, ParseCountOrAny);
     CopyText(s.m_szSpacing, m_szPendingSpacing);
-    s.m_dPilotFrequency = Real(page, IDC_PILOT_FREQUENCY, o.m_dPilotFrequency, ParseRealText);
+    s.m_dPilotFrequency = Real(page, IDC_PILOT_FREQUENCY, o.m_dPilotFrequency, ParseRealOrAny);
+}
+
+QString CSignalEditDialog::FieldName(const QWidget* field) const {
+    for (const QLabel* label : findChildren<QLabel*>()) {
+        if (label->buddy() == field) {
+            QString name = label->text().remove(u'&').remove(u':').replace(u'\n', u' ');
+            return name.left(1) + name.mid(1).toLower();
+        }
+    }
+    return QString();
+}
+
+QLineEdit* CSignalEditDialog::NotANumber() {
+    const int family = GetCheckedModulation();
+    std::vector<QLineEdit*> fields;
+    if (family >= ModulationFsk && family <= ModulationOfdm) {
+        for (QLineEdit* edit : Page(family).findChildren<QLineEdit*>()) {
+            // The OFDM spacing is a text; the tone duration only feeds the baud rate.
+            if (edit != Page(family).Edit(IDC_SPACING) || family == ModulationMfsk)
+                fields.push_back(edit);
+        }
+    }
+    if (m_pCodecheck->isEnabled() && !Untouched(m_pCodecheck) &&
+        !IsWholeNumber(m_pCodecheck->text(), true, false))
+        return m_pCodecheck;
+    for (QLineEdit* edit : fields) {
+        const bool count = edit == Page(family).Edit(IDC_NUM_CHANNELS) ||
+                           edit == Page(family).Edit(IDC_NUM_CHANNELS_MIN) ||
+                           edit == Page(family).Edit(IDC_NUM_TONES) ||
+                           edit == Page(family).Edit(IDC_NUM_TONES_MIN);
+        if (!Untouched(edit) && !IsWholeNumber(edit->text(), count, true))
+            return edit;
+    }
+    return nullptr;
+}
+
+QWidget* CSignalEditDialog::FieldAtFault(const char16_t* message) {
+    const std::u16string_view text(message);
+    const int family = GetCheckedModulation();
+    const auto field = [&](int id) -> QWidget* {
+        return family >= ModulationFsk && family <= ModulationOfdm ? Page(family).Edit(id)
+                                                                   : nullptr;
+    };
+    const int rate =
+        family == ModulationPsk || family == ModulationOfdm ? IDC_SYMBOL_RATE : IDC_BAUDRATE;
+    if (text == u"You have to specify a name")
+        return m_pName;
+    if (text.find(u"baud rate") != text.npos || text.find(u"symbol rate") != text.npos)
+        return field(rate);
+    if (text.find(u"shift") != text.npos)
+        return field(IDC_SHIFT);
+    if (text.find(u"spacing") != text.npos)
+        return field(IDC_SPACING);
+    if (text.find(u"tones") != text.npos)
+        return field(IDC_NUM_TONES);
+    if (text.find(u"carriers") != text.npos)
+        return field(IDC_NUM_CHANNELS);
+    if (text.find(u"Codecheck") != text.npos)
+        return m_pCodecheck;
+    if (text == u"No modulation selected" || text == u"Unknown Modulation")
+        return m_pFamilies->button(std::max(family, 1));
+    return nullptr;
+}
+
+void CSignalEditDialog::ShowDataError(const QString& message, QWidget* field) {
+    CPrompts::Message(this, QMessageBox::Warning, QStringLiteral("Data Error"), message);
+    if (field == nullptr || !field->isEnabled())
+        return;
+    field->setFocus(Qt::OtherFocusReason);
+    if (auto* edit = qobject_cast<QLineEdit*>(field))
+        edit->selectAll();
 }
 
 void CSignalEditDialog::accept() {
+    // A number field holds a whole number or nothing: "45,45" is not read as 45.
+    if (QLineEdit* edit = NotANumber()) {
+        ShowDataError(QStringLiteral("%1: %2 is not a number").arg(FieldName(edit), edit->text()),
+                      edit);
+        return;
+    }
     CSignalDescription record;
     BuildRecord(record);
     if (const char16_t* message = record.Validate(false)) {
-        CPrompts::Message(this, QMessageBox::Warning, QStringLiteral("Data Error"), Q(message));
+        ShowDataError(Q(message), FieldAtFault(message));
         return;
     }
     record.m_bInvalid = false;

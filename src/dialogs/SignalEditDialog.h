@@ -55,6 +55,14 @@ private:
     void FixFamilyTabStop();
     void OnDecoderSelChange();
     void ShowCommentRoom();
+    // The label's text of a field, as a name in a message ("Baud rate").
+    QString FieldName(const QWidget* field) const;
+    // The first changed number field of the shown page whose text is not a whole number.
+    QLineEdit* NotANumber();
+    // The field a validation message is about, or null.
+    QWidget* FieldAtFault(const char16_t* message);
+    // "Data Error" with message; the field at fault takes the focus, its text selected.
+    void ShowDataError(const QString& message, QWidget* field);
     void FillPages();
     // The carrier fields of the FSK and PSK pages; the spacing is the pending one.
     void ReadCarriers(const CSignalEditDialogChild& page, CSignalDescription& record) const;

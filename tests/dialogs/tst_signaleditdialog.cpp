@@ -147,19 +147,21 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<double>("stored");
-        // MFSK: "*" tones is -1; "*" spacing, bandwidth and pilot are 0.
+        // "*" typed in any field the list can show as "*" means any value (-1).
         QTest::newRow("MFSK tones wildcard") << 2 << "tones"
                                              << "*" << -1.0;
         QTest::newRow("MFSK spacing wildcard") << 2 << "shift"
-                                               << "*" << 0.0;
+                                               << "*" << -1.0;
         QTest::newRow("MFSK bandwidth wildcard") << 2 << "bandwidth"
-                                                 << "*" << 0.0;
+                                                 << "*" << -1.0;
         QTest::newRow("FSK bandwidth wildcard") << 1 << "bandwidth"
                                                 << "*" << -1.0;
         QTest::newRow("FSK channels wildcard") << 1 << "channels"
-                                               << "*" << 0.0;
+                                               << "*" << -1.0;
         QTest::newRow("PSK pilot wildcard") << 3 << "pilot"
-                                            << "*" << 0.0;
+                                            << " * " << -1.0;
+        QTest::newRow("OFDM channels wildcard") << 4 << "channels"
+                                                << "*" << -1.0;
         QTest::newRow("OFDM channels 39") << 4 << "channels"
                                           << "39" << 39.0;
     }
@@ -242,15 +244,55 @@ private slots:
         QCOMPARE(duration->text(), QStringLiteral("*"));
     }
 
+    // A changed number field holds a whole number, "*" or nothing: anything else is a "Data
+    // Error" naming the field, which takes the focus with its text selected; so do the
+    // validation's own errors.
+    void numberFieldsAreWholeOrRefused_data() {
+        QTest::addColumn<int>("family");
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("decimal comma") << 1 << int(IDC_BAUDRATE) << "45,45"
+                                       << "Baud rate: 45,45 is not a number";
+        QTest::newRow("trailing letters in a count") << 3 << int(IDC_NUM_CHANNELS) << "12abc"
+                                                     << "No. of carriers: 12abc is not a number";
+        QTest::newRow("spaces around are fine") << 1 << int(IDC_SHIFT) << " 170 "
+                                                << "";
+        QTest::newRow("exponent") << 4 << int(IDC_PILOT_FREQUENCY) << "1.5e3"
+                                  << "";
+        QTest::newRow("validation error focuses its field") << 4 << int(IDC_SYMBOL_RATE) << ""
+                                                            << "No symbol rate specified";
+    }
+    void numberFieldsAreWholeOrRefused() {
+        QFETCH(int, family);
+        QFETCH(int, field);
+        QFETCH(QString, typed);
+        QFETCH(QString, message);
+        CSignalDescription s = Record(family);
+        CSignalEditDialog dialog(&s);
+        dialog.show();
+        QLineEdit* edit = dialog.Page(family).Edit(field);
+        edit->setText(typed);
+        dialog.NameEdit()->setFocus();
+        dialog.accept();
+        QCOMPARE(dialog.result(), message.isEmpty() ? int(QDialog::Accepted) : 0);
+        if (message.isEmpty())
+            return;
+        QCOMPARE(CPrompts::ShownMessages().last().caption, QStringLiteral("Data Error"));
+        QCOMPARE(CPrompts::ShownMessages().last().text, message);
+        QCOMPARE(dialog.focusWidget(), edit);
+        QCOMPARE(edit->selectedText(), edit->text());
+    }
+
     void mfskWildcardTonesStayUntouched() {
         CSignalDescription s = Record(ModulationMfsk);
         s.m_nNumTones = -1;
         s.m_nNumTonesMin = 0;
         s.UpdateDisplayTexts();
         {
-            // The wildcard shows as an empty field; untouched, it stays the wildcard.
+            // The wildcard shows as "*"; untouched, it stays the wildcard.
             CSignalEditDialog dialog(&s);
-            QCOMPARE(dialog.Page(ModulationMfsk).Text(IDC_NUM_TONES), QString());
+            QCOMPARE(dialog.Page(ModulationMfsk).Text(IDC_NUM_TONES), QStringLiteral("*"));
             dialog.accept();
             QCOMPARE(dialog.result(), int(QDialog::Accepted));
             QCOMPARE(s.m_nNumTones, -1);
