@@ -27,7 +27,6 @@ CMulticarrierDialog::CMulticarrierDialog(int carriers, char16_t* spacing, QWidge
     m_pSame->setObjectName(ControlName(IDC_SAME_SPACING));
     m_pMultiple->setObjectName(ControlName(IDC_MULTIPLE_SPACINGS));
     m_pCommon->setObjectName(ControlName(IDC_SPACING));
-    m_pCommon->setMaxLength(SpacingTextLimit);
     m_pCommon->setValidator(new CStorableTextValidator(SpacingTextLimit, m_pCommon));
     m_pList->setObjectName(ControlName(IDC_SPACING_LIST));
     m_pList->setRootIsDecorated(false);

@@ -57,16 +57,15 @@ CSignalEditDialog::CSignalEditDialog(CSignalDescription* signal, QWidget* parent
       m_pCommentRoom(new QLabel(this)), m_pOk(nullptr) {
     setWindowTitle(QStringLiteral("Signal Parameters Editor"));
     m_pName->setObjectName(ControlName(IDC_NAME));
-    m_pName->setMaxLength(CSignalDescription::NameCapacity - 1);
-    m_pName->setValidator(new CStorableTextValidator(m_pName->maxLength(), m_pName));
+    m_pName->setValidator(
+        new CStorableTextValidator(CSignalDescription::NameCapacity - 1, m_pName));
     m_pDecoder->setObjectName(ControlName(IDC_DECODER));
     m_pModulation->setObjectName(ControlName(IDC_MODULATION));
     m_pCodecheck->setObjectName(ControlName(IDC_CODECHECK));
     m_pCodecheck->setMaxLength(CodecheckTextLimit);
     m_pDisabled->setObjectName(ControlName(IDC_DISABLED));
     m_pITU->setObjectName(ControlName(IDC_ITU));
-    m_pITU->setMaxLength(CSignalDescription::ITUCapacity - 1);
-    m_pITU->setValidator(new CStorableTextValidator(m_pITU->maxLength(), m_pITU));
+    m_pITU->setValidator(new CStorableTextValidator(CSignalDescription::ITUCapacity - 1, m_pITU));
     m_pComment->setObjectName(ControlName(IDC_COMMENT));
     m_pComment->setTabChangesFocus(true);
     m_pComment->installEventFilter(this);

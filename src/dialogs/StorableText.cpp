@@ -11,7 +11,7 @@ namespace {
 
 bool Storable(char16_t c, bool multiLine) {
     if (c < 0x20)
-        return multiLine && (c == u'\t' || c == u'\n' || c == u'\r');
+        return c == u'\t' || (multiLine && (c == u'\n' || c == u'\r'));
     return c != 0xFFFE && c != 0xFFFF;
 }
 
@@ -39,15 +39,38 @@ QString StorableText(const QString& text, qsizetype limit, bool multiLine) {
     return out;
 }
 
-CStorableTextValidator::CStorableTextValidator(qsizetype limit, QObject* parent)
-    : QValidator(parent), m_nLimit(limit) {}
+CStorableTextValidator::CStorableTextValidator(qsizetype limit, QLineEdit* edit)
+    : QValidator(edit), m_nLimit(limit), m_accepted(edit->text()) {
+    edit->setMaxLength(32767);
+    // Text set by the program is not validated: it is what was there before the next change.
+    connect(edit, &QLineEdit::textChanged, this,
+            [this](const QString& text) { m_accepted = text; });
+}
 
 QValidator::State CStorableTextValidator::validate(QString& input, int& pos) const {
-    const QString clean = StorableText(input, m_nLimit, false);
-    if (clean != input) {
-        // Keep the cursor after what stays of the text before it.
-        pos = static_cast<int>(StorableText(input.left(pos), m_nLimit, false).size());
-        input = clean;
+    // The change lies between what the text starts and ends with before and after it.
+    const QString& before = m_accepted;
+    qsizetype prefix = 0;
+    const qsizetype shorter = std::min(input.size(), before.size());
+    while (prefix < shorter && input[prefix] == before[prefix])
+        ++prefix;
+    qsizetype suffix = 0;
+    while (suffix < shorter - prefix &&
+           input[input.size() - 1 - suffix] == before[before.size() - 1 - suffix])
+        ++suffix;
+    // A cut must not split a surrogate pair of the text that stays.
+    if (prefix > 0 && input[prefix - 1].isHighSurrogate())
+        --prefix;
+    if (suffix > 0 && input[input.size() - suffix].isLowSurrogate())
+        --suffix;
+    const QString head = input.left(prefix);
+    const QString tail = input.right(suffix);
+    const QString added = input.mid(prefix, input.size() - prefix - suffix);
+    const qsizetype room = std::max<qsizetype>(0, m_nLimit - head.size() - tail.size());
+    const QString kept = StorableText(added, room, false);
+    if (kept != added || head.size() + tail.size() > m_nLimit) {
+        input = head + kept + tail;
+        pos = static_cast<int>(head.size() + kept.size());
     }
     return Acceptable;
 }

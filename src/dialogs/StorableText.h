@@ -1,26 +1,30 @@
 #pragma once
 
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QString>
 #include <QStringList>
 #include <QValidator>
 
-// Text fields take only what a database file can carry: no control characters (tab and
-// line breaks only where the field is multi-line), no unpaired surrogates, no U+FFFE or
-// U+FFFF; and a length limit never splits a surrogate pair.
+// Text fields take only what a database file can carry: no control characters (tab only in
+// one-line fields, tab and line breaks where the field is multi-line), no unpaired
+// surrogates, no U+FFFE or U+FFFF; and a length limit never splits a surrogate pair.
 
 // The text without what the file cannot carry, cut to at most limit code units.
 QString StorableText(const QString& text, qsizetype limit, bool multiLine);
 
-// For a single-line edit: what is typed or pasted is cleaned as StorableText does.
+// For a one-line edit: what is typed or pasted is first cleaned as StorableText does, then cut
+// to the room the rest of the text leaves; what was there stays as it was (a stored tab too).
+// The edit's own length limit is lifted, so that nothing is cut before it is cleaned.
 class CStorableTextValidator : public QValidator {
     Q_OBJECT
 public:
-    CStorableTextValidator(qsizetype limit, QObject* parent);
+    CStorableTextValidator(qsizetype limit, QLineEdit* edit);
     State validate(QString& input, int& pos) const override;
 
 private:
     qsizetype m_nLimit;
+    mutable QString m_accepted; // the edit's text before the change being validated
 };
 
 // The comments edit. It gives back exactly the comment it was given, with only the user's

@@ -361,32 +361,57 @@ private slots:
     // Typed or pasted text keeps only what a file can carry, and no limit splits a pair.
     void textFieldsTakeOnlyStorableText_data() {
         QTest::addColumn<QString>("field");
-        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("pasted"); // at the end, or at the start after "^"
         QTest::addColumn<QString>("expected");
         const QString emoji = QStringLiteral("\U0001F600");
-        QTest::newRow("name controls") << "name" << QStringLiteral("a\u0001b\tc\nd") << "abcd";
+        QTest::newRow("name controls")
+            << "name"
+            << "" << QStringLiteral("a\u0001b\tc\nd") << QStringLiteral("ab\tcd");
         QTest::newRow("name noncharacters")
-            << "name" << QStringLiteral("a\uFFFEb\uFFFF") + QChar(0xD800) + "c"
+            << "name"
+            << "" << QStringLiteral("a\uFFFEb\uFFFF") + QChar(0xD800) + "c"
             << "abc";
         QTest::newRow("name limit before a pair")
-            << "name" << QString(58, 'x') + emoji << QString(58, 'x');
+            << "name"
+            << "" << QString(58, 'x') + emoji << QString(58, 'x');
         QTest::newRow("name pair within the limit")
-            << "name" << QString(57, 'x') + emoji << QString(57, 'x') + emoji;
+            << "name"
+            << "" << QString(57, 'x') + emoji << QString(57, 'x') + emoji;
+        QTest::newRow("name keeps its stored tab")
+            << "name" << QStringLiteral("a\tb") << "c" << QStringLiteral("a\tbc");
+        QTest::newRow("name paste cut to the room left, tail kept")
+            << "name" << QString(58, 'x') << "^yz"
+            << "y" + QString(58, 'x');
         QTest::newRow("ITU limit before a pair")
-            << "itu" << QStringLiteral("12345678") + emoji << "12345678";
+            << "itu"
+            << "" << QStringLiteral("12345678") + emoji << "12345678";
+        QTest::newRow("ITU cleaned before it is cut")
+            << "itu"
+            << "" << QStringLiteral("P\u0001q\tr\ns\uFFFEt\uFFFFu\u00A0v")
+            << QStringLiteral("Pq\trstu\u00A0v");
         QTest::newRow("comment keeps tab and lines")
-            << "comment" << QStringLiteral("a\tb\nc\u0007d\u001Fe") << "a\tb\ncde";
+            << "comment"
+            << "" << QStringLiteral("a\tb\nc\u0007d\u001Fe") << "a\tb\ncde";
         QTest::newRow("comment limit before a pair")
-            << "comment" << QString(498, 'x') + emoji + "y" << QString(498, 'x');
-        QTest::newRow("OFDM spacing") << "ofdm spacing" << QStringLiteral("1\u001B00") << "100";
+            << "comment"
+            << "" << QString(498, 'x') + emoji + "y" << QString(498, 'x');
+        QTest::newRow("OFDM spacing") << "ofdm spacing"
+                                      << "" << QStringLiteral("1\u001B00") << "100";
     }
     void textFieldsTakeOnlyStorableText() {
         QFETCH(QString, field);
+        QFETCH(QString, stored);
         QFETCH(QString, pasted);
         QFETCH(QString, expected);
         CSignalDescription s;
+        if (field == "itu")
+            CopyText(s.m_szITU, stored.toStdU16String());
+        else
+            CopyText(s.m_szName, stored.toStdU16String());
         CSignalEditDialog dialog(&s);
-        QGuiApplication::clipboard()->setText(pasted);
+        const bool atStart = pasted.startsWith('^');
+        QGuiApplication::clipboard()->setText(atStart ? pasted.mid(1) : pasted);
         QString shown;
         if (field == "comment") {
             dialog.CommentEdit()->paste();
@@ -396,6 +421,7 @@ private slots:
             QLineEdit* edit = field == "name"  ? dialog.NameEdit()
                               : field == "itu" ? dialog.ITUEdit()
                                                : dialog.Page(ModulationOfdm).Edit(IDC_SPACING);
+            edit->setCursorPosition(atStart ? 0 : int(edit->text().size()));
             edit->paste();
             shown = edit->text();
         }
