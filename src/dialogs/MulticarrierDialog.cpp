@@ -18,6 +18,14 @@
 #include <QRadioButton>
 #include <QTreeWidget>
 
+void CMulticarrierDialog::RefuseList(QWidget* parent, int carriers) {
+    CPrompts::Message(parent, QMessageBox::Warning, QStringLiteral("Multicarrier Signal"),
+                      QStringLiteral("A list of spacings holds at most %1 carriers; this signal "
+                                     "has %2. Use the same spacing for all carriers.")
+                          .arg(MaxListCarriers)
+                          .arg(carriers));
+}
+
 CMulticarrierDialog::CMulticarrierDialog(int carriers, char16_t* spacing, QWidget* parent)
     : QDialog(parent), m_nCarriers(carriers), m_pszSpacing(spacing),
       m_pSame(new QRadioButton(QStringLiteral("&Same spacing for all carriers:"), this)),
@@ -54,13 +62,13 @@ CMulticarrierDialog::CMulticarrierDialog(int carriers, char16_t* spacing, QWidge
         m_pszSpacing[0] = u'*';
         m_pszSpacing[1] = u'\0';
     }
-    const SpacingRows rows = ReadSpacingRows(QStringView(m_pszSpacing).toString(), m_nCarriers);
-    (rows.isList ? m_pMultiple : m_pSame)->setChecked(true);
-    m_pCommon->setText(rows.common);
-    for (int i = 0; i < rows.cells.size(); ++i)
-        new QTreeWidgetItem(m_pList, {CarrierPairLabel(i), rows.cells[i]});
+    m_filled = ReadSpacingRows(QStringView(m_pszSpacing).toString(), m_nCarriers);
+    (m_filled.isList ? m_pMultiple : m_pSame)->setChecked(true);
+    m_pCommon->setText(m_filled.common);
+    for (int i = 0; i < m_filled.cells.size(); ++i)
+        new QTreeWidgetItem(m_pList, {CarrierPairLabel(i), m_filled.cells[i]});
     OnSpacingModeClicked();
-    m_bFilledAsList = rows.isList;
+    m_bFilledAsList = m_filled.isList;
     m_filledCommon = m_pCommon->text();
     m_filledCells = Cells();
 }
@@ -73,6 +81,10 @@ QStringList CMulticarrierDialog::Cells() const {
 }
 
 void CMulticarrierDialog::OnSpacingModeClicked() {
+    if (m_pMultiple->isChecked() && m_nCarriers > MaxListCarriers) {
+        RefuseList(this, m_nCarriers);
+        m_pSame->setChecked(true);
+    }
     m_pCommon->setEnabled(m_pSame->isChecked());
     m_pList->setEnabled(!m_pSame->isChecked());
 }
@@ -116,7 +128,8 @@ void CMulticarrierDialog::accept() {
     if (m_pSame->isChecked()) {
         text = m_pCommon->text();
     } else if (m_pMultiple->isChecked()) {
-        text = JoinSpacingCells(Cells());
+        // Rows the user did not change give back their stored text.
+        text = RejoinSpacingCells(m_filled, Cells());
         if (text.size() > SpacingTextLimit) {
             // The record holds SpacingTextLimit characters: say so instead of cutting the list.
             CPrompts::Message(this, QMessageBox::Warning, QStringLiteral("Multicarrier Signal"),

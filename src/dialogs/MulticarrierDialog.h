@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <QStringList>
 
+#include "SpacingText.h"
+
 class QLineEdit;
 class QRadioButton;
 class QTreeWidget;
@@ -18,6 +20,8 @@ public:
     CMulticarrierDialog(int carriers, char16_t* spacing, QWidget* parent = nullptr);
 
     int DoModal() { return exec(); }
+    // Says that a list of spacings cannot be shown for so many carriers.
+    static void RefuseList(QWidget* parent, int carriers);
     void accept() override;
 
     // For tests and the row double-click.
@@ -42,6 +46,7 @@ private:
     QLineEdit* m_pCommon;
     QTreeWidget* m_pList;
     // What the controls showed when the dialog opened.
+    SpacingRows m_filled;
     bool m_bFilledAsList = false;
     QString m_filledCommon;
     QStringList m_filledCells;

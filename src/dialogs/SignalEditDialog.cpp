@@ -297,6 +297,11 @@ void CSignalEditDialog::OnEditSpacing() {
                           QStringLiteral("Please enter the number of carriers first"));
         return;
     }
+    // A list longer than the text can hold is refused before anything is made for it.
+    if (carriers > MaxListCarriers && IsSpacingList(Q(m_szPendingSpacing))) {
+        CMulticarrierDialog::RefuseList(this, carriers);
+        return;
+    }
     CMulticarrierDialog dialog(carriers, m_szPendingSpacing, this);
     CPrompts::RunDialog(dialog);
     // Enter now finishes the signal instead of opening the list again.

@@ -3,6 +3,8 @@
 #include "NumberFormat.h"
 #include "ParameterRules.h"
 
+#include <algorithm>
+
 bool IsSpacingList(const QString& text) {
     return text.contains(QLatin1Char(',')) || text.contains(QLatin1Char(' '));
 }
@@ -31,17 +33,22 @@ SpacingRows ReadSpacingRows(const QString& input, int carriers) {
     const QString text = input.isEmpty() ? QStringLiteral("*") : input;
     SpacingRows rows;
     rows.isList = IsSpacingList(text);
+    // Nothing is made in proportion to a count beyond what a list can show.
+    const int pairs = std::min(carriers, MaxListCarriers) - 1;
     if (!rows.isList) {
         rows.common = text;
-        for (int i = 0; i + 1 < carriers; ++i)
+        for (int i = 0; i < pairs; ++i)
             rows.cells << text;
         return rows;
     }
+    rows.source = text;
     qsizetype cursor = 0;
-    for (int i = 0; i + 1 < carriers; ++i) {
+    for (int i = 0; i < pairs; ++i) {
         const qsizetype length = NumberLength(text, cursor);
         const double value = length > 0 ? ParseRealText(text.mid(cursor, length)) : 0.0;
+        rows.starts << cursor;
         cursor += length;
+        rows.ends << cursor;
         while (cursor < text.size() && !IsDigit(text[cursor]))
             ++cursor;
         rows.cells << RealText(value);
@@ -51,6 +58,29 @@ SpacingRows ReadSpacingRows(const QString& input, int carriers) {
 
 QString JoinSpacingCells(const QStringList& cells) {
     return cells.join(QLatin1Char(','));
+}
+
+QString RejoinSpacingCells(const SpacingRows& filled, const QStringList& cells) {
+    if (!filled.isList || cells.size() != filled.cells.size() || filled.starts.isEmpty())
+        return JoinSpacingCells(cells);
+    const QString& source = filled.source;
+    QString text = source.left(filled.starts[0]);
+    for (qsizetype i = 0; i < cells.size(); ++i) {
+        if (cells[i] == filled.cells[i]) {
+            text += source.mid(filled.starts[i], filled.ends[i] - filled.starts[i]);
+        } else {
+            // A sign or point the reading passed over belonged to the old value.
+            while (!text.isEmpty() &&
+                   (text.back() == u'-' || text.back() == u'+' || text.back() == u'.'))
+                text.chop(1);
+            if (!text.isEmpty() && text.back() != u',' && text.back() != u' ')
+                text += u',';
+            text += cells[i];
+        }
+        const qsizetype next = i + 1 < cells.size() ? filled.starts[i + 1] : source.size();
+        text += source.mid(filled.ends[i], next - filled.ends[i]);
+    }
+    return text;
 }
 
 QString CarrierPairLabel(int row) {

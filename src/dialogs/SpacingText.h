@@ -13,10 +13,17 @@ inline constexpr int SpacingTextLimit = CSignalDescription::SpacingCapacity - 1;
 // One pair's spacing as the spacing dialog shows and reads it.
 inline constexpr int SpacingValueLimit = 31;
 
+// The most carriers a list of spacings is shown for: a longer list cannot fit the text.
+inline constexpr int MaxListCarriers = 100;
+
 struct SpacingRows {
     bool isList = false; // "Multiple spacings:" rather than one common value
     QString common;      // the text for the common-value edit (single form)
-    QStringList cells;   // one "Spacing" cell per pair of carriers
+    QStringList cells;   // one "Spacing" cell per pair of carriers (none beyond MaxListCarriers)
+    // For a list: the text read, and where each cell's value starts and ends in it.
+    QString source;
+    QList<qsizetype> starts;
+    QList<qsizetype> ends;
 };
 
 // True when the text is a list: it holds a comma or a space.
@@ -32,6 +39,9 @@ SpacingRows ReadSpacingRows(const QString& text, int carriers);
 
 // Joins the cells with "," (no spaces), each value whole: the caller checks the length.
 QString JoinSpacingCells(const QStringList& cells);
+// The list read into filled, with only the cells that differ from it put in: every other
+// value, separator and extra value stays as the text had it.
+QString RejoinSpacingCells(const SpacingRows& filled, const QStringList& cells);
 
 // "Carriers 1-2" for row 0, and so on.
 QString CarrierPairLabel(int row);

@@ -52,6 +52,56 @@ private slots:
         QCOMPARE(Cells(again, 1), (QStringList{"0", "0", "0"}));
     }
 
+    // Editing one row of a list changes that row only: the other values keep their stored
+    // text (signs, leading points, digits, values beyond the carriers).
+    void oneRowEditedChangesOneRow_data() {
+        QTest::addColumn<int>("carriers");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("middle row") << 5 << "170.123456,340,-170,.5" << 1 << "999"
+                                    << "170.123456,999,-170,.5";
+        QTest::newRow("a row shown without its sign") << 5 << "170.123456,340,-170,.5" << 2 << "250"
+                                                      << "170.123456,340,250,.5";
+        QTest::newRow("values beyond the carriers stay") << 3 << "1, 2, 3, 4" << 0 << "9"
+                                                         << "9, 2, 3, 4";
+        QTest::newRow("a missing value") << 3 << "1," << 1 << "7"
+                                         << "1,7";
+    }
+    void oneRowEditedChangesOneRow() {
+        QFETCH(int, carriers);
+        QFETCH(QString, stored);
+        QFETCH(int, row);
+        QFETCH(QString, typed);
+        QFETCH(QString, expected);
+        char16_t spacing[200] = {};
+        CopyText(spacing, stored.toStdU16String());
+        CMulticarrierDialog dialog(carriers, spacing);
+        QVERIFY(dialog.MultipleButton()->isChecked());
+        dialog.List()->topLevelItem(row)->setText(1, typed);
+        dialog.accept();
+        QCOMPARE(QStringView(spacing).toString(), expected);
+    }
+
+    // A list holds at most 100 carriers: more are refused before any row is made, while the
+    // same spacing for all works for any count.
+    void carrierCountsHaveACeiling() {
+        char16_t spacing[200] = u"*";
+        CMulticarrierDialog dialog(2147483647, spacing);
+        QVERIFY(dialog.SameButton()->isChecked());
+        QVERIFY(dialog.List()->topLevelItemCount() <= 100);
+        CPrompts::ShownMessages().clear();
+        dialog.MultipleButton()->click();
+        QVERIFY(dialog.SameButton()->isChecked());
+        QCOMPARE(CPrompts::ShownMessages().size(), 1);
+        QVERIFY(CPrompts::ShownMessages()[0].text.startsWith(
+            "A list of spacings holds at most 100 carriers; this signal has 2147483647."));
+        dialog.CommonEdit()->setText("250");
+        dialog.accept();
+        QCOMPARE(QStringView(spacing).toString(), QStringLiteral("250"));
+    }
+
     // F2 and Enter open the current row; Enter with no current row presses OK.
     void keysOpenTheCurrentRow_data() {
         QTest::addColumn<int>("key");

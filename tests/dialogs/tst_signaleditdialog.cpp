@@ -5,6 +5,7 @@
 #include "SignalEditDialog.h"
 #include "SignalText.h"
 #include "SpacingDialog.h"
+#include "SpacingText.h"
 #include "StorableText.h"
 #include "TestTexts.h"
 #include "VantorDoc.h"
@@ -338,8 +339,11 @@ private slots:
             CSignalDescription edited = original;
             CSignalEditDialog dialog(&edited);
             const int family = original.m_nModulation;
+            // A list for more carriers than a list can hold is refused (not opened).
             if ((family == ModulationFsk || family == ModulationPsk) &&
-                original.m_nNumChannels >= 2) {
+                original.m_nNumChannels >= 2 &&
+                (original.m_nNumChannels <= MaxListCarriers ||
+                 !IsSpacingList(Q(original.m_szSpacing)))) {
                 CPrompts::PushDialogHandler([](QDialog& d) {
                     d.accept();
                     return d.result();
