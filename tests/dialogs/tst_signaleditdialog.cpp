@@ -632,12 +632,15 @@ private slots:
         }
         QCOMPARE(reached.size(), 1);
         QCOMPARE(reached[0]->objectName(), ControlName(IDC_FAMILY_BASE + std::max(family, 1)));
+        // The arrow keys choose as they move, and the page follows.
         reached[0]->setFocus();
         QTest::keyClick(reached[0], Qt::Key_Right);
         auto* next = qobject_cast<QRadioButton*>(QApplication::focusWidget());
         QVERIFY(next && next != reached[0]);
-        QTest::keyClick(next, Qt::Key_Space);
         QCOMPARE(dialog.GetCheckedModulation(), std::max(family, 1) + 1);
+        QVERIFY(dialog.Page(std::max(family, 1) + 1).isVisible());
+        QTest::keyClick(next, Qt::Key_Left);
+        QCOMPARE(dialog.GetCheckedModulation(), std::max(family, 1));
     }
 
     void labelsAlignWithTheirFieldsText() {
