@@ -106,7 +106,7 @@ class TestMainWindow : public QObject {
     CVantorView* StartFocused() {
         Start({Copy("mixed.xml")});
         CVantorView* view = Frame()->View();
-        QApplication::setActiveWindow(Frame());
+        Frame()->activateWindow();
         if (!QTest::qWaitForWindowActive(Frame()))
             return nullptr;
         view->setFocus();

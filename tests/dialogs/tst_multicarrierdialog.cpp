@@ -117,7 +117,7 @@ private slots:
         char16_t spacing[200] = u"100,200,300";
         CMulticarrierDialog dialog(4, spacing);
         dialog.show();
-        QApplication::setActiveWindow(&dialog);
+        dialog.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
         dialog.List()->setFocus();
         if (withRow)

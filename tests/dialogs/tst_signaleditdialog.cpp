@@ -591,7 +591,7 @@ private slots:
         CSignalDescription s = Record(ModulationFsk);
         CSignalEditDialog dialog(&s);
         dialog.show();
-        QApplication::setActiveWindow(&dialog);
+        dialog.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
         auto* edit =
             dialog.Page(ModulationFsk).findChild<QPushButton*>(ControlName(IDC_EDIT_SPACING));
@@ -621,7 +621,7 @@ private slots:
         CSignalDescription s = family ? Record(family) : CSignalDescription();
         CSignalEditDialog dialog(&s);
         dialog.show();
-        QApplication::setActiveWindow(&dialog);
+        dialog.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
         QList<QRadioButton*> reached;
         for (int step = 0; step < 40; ++step) {

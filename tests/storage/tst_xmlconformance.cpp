@@ -67,8 +67,10 @@ private slots:
     void notWellFormedIsRefused_data() {
         QTest::addColumn<QString>("path");
         const QString root = qEnvironmentVariable("QUARN_XMLCONF");
-        if (root.isEmpty())
+        if (root.isEmpty()) {
+            QTest::newRow("suite") << QString(); // runs once, to say it was skipped
             return;
+        }
         int all = 0;
         const QList<Case> cases =
             SelfContainedCases(root, qEnvironmentVariable("QUARN_XMLCONF_PREFIX"), &all);
