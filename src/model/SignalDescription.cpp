@@ -103,6 +103,18 @@ const char16_t* RequireValue(double& value, bool bLenient, const char16_t* messa
 
 } // namespace
 
+const char16_t* CSignalDescription::InvalidReason() const {
+    if (!m_bInvalid)
+        return nullptr;
+    CSignalDescription copy(*this); // validation normalises: work on a copy
+    if (const char16_t* message = copy.Validate(true))
+        return message;
+    // Reading filled the wildcard into an OFDM rate that was missing, and kept it invalid.
+    if (m_nModulation == ModulationOfdm && m_dBaudrate == -1)
+        return u"No symbol rate specified";
+    return nullptr;
+}
+
 const char16_t* CSignalDescription::Validate(bool bLenient) {
     if (m_szName[0] == u'\0')
         return u"You have to specify a name";

@@ -35,6 +35,9 @@ public:
     // Checks and normalises the record in place; returns the first failing check's message,
     // or null when the record is valid. Lenient mode fills wildcards for missing values.
     const char16_t* Validate(bool bLenient);
+    // Why the record is invalid: the lenient validation's message, computed from its fields
+    // (so it follows the record through edit, undo and paste); null when it is valid.
+    const char16_t* InvalidReason() const;
     // Equality used to drop duplicates when merging.
     bool IsEqual(const CSignalDescription& other) const;
     // Family and submode as one name ("PSK-4", "4-Level-FSK", "MFSK", ... or "").

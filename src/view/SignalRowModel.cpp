@@ -54,8 +54,10 @@ QVariant CSignalRowModel::data(const QModelIndex& index, int role) const {
             return DisabledColour;
         return {};
     case Qt::ToolTipRole:
+        if (const char16_t* reason = s.InvalidReason())
+            return QStringView(reason).toString();
         if (const char16_t* message = m_pDoc->GetReadMessage(&s))
-            return Reference(message);
+            return QStringView(message).toString();
         return {};
     default:
         return {};

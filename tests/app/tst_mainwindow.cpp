@@ -663,6 +663,37 @@ private slots:
         QCOMPARE(file.readAll().count("<Owner>Alice</Owner>"), 2);
     }
 
+    // An invalid row says why in its tooltip wherever the record goes: pasted, deleted and
+    // brought back by Undo.
+    void invalidReasonFollowsTheRecord() {
+        CVantorView* view = StartFocused();
+        CSignalRowModel* model = view->RowModel();
+        int row = 0;
+        while (row < model->rowCount() && !model->SignalAt(row)->m_bInvalid)
+            ++row;
+        QVERIFY(row < model->rowCount());
+        const QString reason = model->index(row, 0).data(Qt::ToolTipRole).toString();
+        QVERIFY(!reason.isEmpty());
+        const QString name = model->index(row, 0).data().toString();
+        const auto reasons = [&] {
+            QStringList found;
+            for (int r = 0; r < model->rowCount(); ++r) {
+                if (model->index(r, 0).data().toString() == name)
+                    found << model->index(r, 0).data(Qt::ToolTipRole).toString();
+            }
+            return found;
+        };
+        view->selectRow(row);
+        Trigger(ID_EDIT_COPY);
+        Trigger(ID_EDIT_PASTE);
+        QCOMPARE(reasons(), (QStringList{reason, reason}));
+        view->selectRow(row);
+        CPrompts::PushAnswer(QMessageBox::Yes);
+        Trigger(ID_SIGNAL_DELETE);
+        Trigger(ID_EDIT_UNDO);
+        QCOMPARE(reasons(), (QStringList{reason, reason}));
+    }
+
     void copyAndPasteSignals() {
         CVantorView* view = StartFocused();
         QVERIFY(view);
