@@ -10,7 +10,7 @@
 // editor wrote is remembered by its checksum: one the user changed or deleted afterwards is
 // left as it is; one the user had before is never replaced. The entry's Exec names this
 // program's absolute path when it is not the quarn-editor on PATH (quoted and escaped as
-// the Desktop Entry Specification says; a path with a control character is not registered). The
+// desktop entries require; a path with a control character is not registered). The
 // desktop and MIME caches are rebuilt when something was written or when they are missing. Failures
 // are ignored: the editor works without any of it. Returns the data folder, or an empty text when
 // nothing was to be done there.

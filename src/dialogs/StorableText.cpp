@@ -6,6 +6,7 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -13,6 +14,20 @@ bool Storable(char16_t c, bool multiLine) {
     if (c < 0x20)
         return c == u'\t' || (multiLine && (c == u'\n' || c == u'\r'));
     return c != 0xFFFE && c != 0xFFFF;
+}
+
+// How many code units a change left alone at the start and at the end of a text: the change
+// lies between them.
+std::pair<qsizetype, qsizetype> UnchangedEnds(const QString& before, const QString& after) {
+    qsizetype prefix = 0;
+    const qsizetype shorter = std::min(after.size(), before.size());
+    while (prefix < shorter && after[prefix] == before[prefix])
+        ++prefix;
+    qsizetype suffix = 0;
+    while (suffix < shorter - prefix &&
+           after[after.size() - 1 - suffix] == before[before.size() - 1 - suffix])
+        ++suffix;
+    return {prefix, suffix};
 }
 
 } // namespace
@@ -48,16 +63,7 @@ CStorableTextValidator::CStorableTextValidator(qsizetype limit, QLineEdit* edit)
 }
 
 QValidator::State CStorableTextValidator::validate(QString& input, int& pos) const {
-    // The change lies between what the text starts and ends with before and after it.
-    const QString& before = m_accepted;
-    qsizetype prefix = 0;
-    const qsizetype shorter = std::min(input.size(), before.size());
-    while (prefix < shorter && input[prefix] == before[prefix])
-        ++prefix;
-    qsizetype suffix = 0;
-    while (suffix < shorter - prefix &&
-           input[input.size() - 1 - suffix] == before[before.size() - 1 - suffix])
-        ++suffix;
+    auto [prefix, suffix] = UnchangedEnds(m_accepted, input);
     // A cut must not split a surrogate pair of the text that stays.
     if (prefix > 0 && input[prefix - 1].isHighSurrogate())
         --prefix;
@@ -110,15 +116,7 @@ QString CCommentEdit::Comment() const {
     const QString now = document()->toRawText();
     if (now == m_filled)
         return m_tokens.join(QString());
-    // The part that changed lies between what the text starts and ends with as filled.
-    qsizetype prefix = 0;
-    const qsizetype shorter = std::min(now.size(), m_filled.size());
-    while (prefix < shorter && now[prefix] == m_filled[prefix])
-        ++prefix;
-    qsizetype suffix = 0;
-    while (suffix < shorter - prefix &&
-           now[now.size() - 1 - suffix] == m_filled[m_filled.size() - 1 - suffix])
-        ++suffix;
+    const auto [prefix, suffix] = UnchangedEnds(m_filled, now);
     QString comment;
     for (qsizetype i = 0; i < prefix && i < m_tokens.size(); ++i)
         comment += m_tokens[i];
