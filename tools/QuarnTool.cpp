@@ -2,7 +2,6 @@
 
 #include "NativePath.h"
 
-#include "CommandIds.h"
 #include "Csv.h"
 #include "FileBackup.h"
 #include "SignalColumns.h"
@@ -58,18 +57,18 @@ std::string Utf8(const char16_t* text) {
     return Utf8(QStringView(text).toString());
 }
 
-std::optional<std::uint32_t> FilterId(const std::string& name) {
-    static const std::pair<const char*, std::uint32_t> filters[] = {
-        {"all", ID_FILTER_ALL},
-        {"fsk", ID_FILTER_FSK},
-        {"mfsk", ID_FILTER_MFSK},
-        {"fsk-multicarrier", ID_FILTER_FSK_MULTICARRIER},
-        {"ofdm", ID_FILTER_OFDM},
-        {"psk", ID_FILTER_PSK},
-        {"psk-multicarrier", ID_FILTER_PSK_MULTICARRIER}};
-    for (const auto& [text, id] : filters) {
+std::optional<SignalFilter> FilterNamed(const std::string& name) {
+    static const std::pair<const char*, SignalFilter> filters[] = {
+        {"all", SignalFilter::All},
+        {"fsk", SignalFilter::Fsk},
+        {"mfsk", SignalFilter::Mfsk},
+        {"fsk-multicarrier", SignalFilter::FskMulticarrier},
+        {"ofdm", SignalFilter::Ofdm},
+        {"psk", SignalFilter::Psk},
+        {"psk-multicarrier", SignalFilter::PskMulticarrier}};
+    for (const auto& [text, filter] : filters) {
         if (name == text)
-            return id;
+            return filter;
     }
     return std::nullopt;
 }
@@ -167,7 +166,7 @@ int ReadFailure(std::ostream& err, const CVantorDoc& doc) {
 }
 
 int RunList(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    std::uint32_t filter = ID_FILTER_ALL;
+    SignalFilter filter = SignalFilter::All;
     std::vector<std::string> merges;
     std::vector<std::pair<int, bool>> sorts;
     bool json = false;
@@ -181,10 +180,10 @@ int RunList(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         } else if (arg == "--csv") {
             csv = true;
         } else if (arg == "--filter" && hasValue) {
-            const auto id = FilterId(args[++i]);
-            if (!id)
+            const auto named = FilterNamed(args[++i]);
+            if (!named)
                 return UsageError(err, "unknown filter '" + args[i] + "'");
-            filter = *id;
+            filter = *named;
         } else if (arg == "--merge" && hasValue) {
             merges.push_back(args[++i]);
         } else if (arg == "--sort" && hasValue) {

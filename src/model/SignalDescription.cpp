@@ -1,6 +1,5 @@
 #include "SignalDescription.h"
 
-#include "CommandIds.h"
 #include "NumberFormat.h"
 #include "SignalText.h"
 #include "Vocabulary.h"
@@ -245,25 +244,24 @@ const char16_t* CSignalDescription::GetModeName() const {
     return TableEntry(DecoderModeNames, DecoderModeCount, m_nMode);
 }
 
-bool CSignalDescription::MatchesFilter(std::uint32_t nFilterId) const {
-    switch (nFilterId) {
-    case ID_FILTER_ALL:
+bool CSignalDescription::MatchesFilter(SignalFilter filter) const {
+    switch (filter) {
+    case SignalFilter::All:
         return true;
-    case ID_FILTER_FSK:
+    case SignalFilter::Fsk:
         return m_nModulation == ModulationFsk && m_nNumChannels < 2;
-    case ID_FILTER_MFSK:
+    case SignalFilter::Mfsk:
         return m_nModulation == ModulationMfsk;
-    case ID_FILTER_FSK_MULTICARRIER:
+    case SignalFilter::FskMulticarrier:
         return m_nModulation == ModulationFsk && m_nNumChannels >= 2;
-    case ID_FILTER_OFDM:
+    case SignalFilter::Ofdm:
         return m_nModulation == ModulationOfdm;
-    case ID_FILTER_PSK:
+    case SignalFilter::Psk:
         return m_nModulation == ModulationPsk && m_nNumChannels < 2;
-    case ID_FILTER_PSK_MULTICARRIER:
+    case SignalFilter::PskMulticarrier:
         return m_nModulation == ModulationPsk && m_nNumChannels >= 2;
-    default:
-        return false;
     }
+    return false;
 }
 
 std::int32_t CSignalDescription::LookupName(const char16_t* const* table,

@@ -13,6 +13,18 @@ struct CKeptMarkup {
     std::string children;   // whole children, each on its own indented line
 };
 
+// The families the list can be narrowed to; FSK and PSK are split by single and multiple
+// carriers.
+enum class SignalFilter : std::uint8_t {
+    All,
+    Fsk,
+    Mfsk,
+    FskMulticarrier,
+    Ofdm,
+    Psk,
+    PskMulticarrier,
+};
+
 // One entry of the signal database. A fixed-size value: every text lives in an inline,
 // null-terminated UTF-16 buffer, so creating, copying and destroying a record allocates
 // nothing, and the display texts stay at a stable address for the list to reference. Markup
@@ -46,8 +58,8 @@ public:
     const char16_t* GetSubcarrierName() const;
     // The decoder mode name of m_nMode.
     const char16_t* GetModeName() const;
-    // Whether the record is shown under the given filter command id.
-    bool MatchesFilter(std::uint32_t nFilterId) const;
+    // Whether the record is shown under the filter.
+    bool MatchesFilter(SignalFilter filter) const;
 
     static std::int32_t LookupName(const char16_t* const* table, std::u16string_view text);
 

@@ -25,6 +25,17 @@ QString Reference(const char16_t* text) {
 
 } // namespace
 
+namespace {
+
+// The filter commands come in the order of the record's filters.
+SignalFilter FilterOf(std::uint32_t id) {
+    return static_cast<SignalFilter>(id - ID_FILTER_ALL);
+}
+static_assert(ID_FILTER_PSK_MULTICARRIER - ID_FILTER_ALL ==
+              static_cast<int>(SignalFilter::PskMulticarrier));
+
+} // namespace
+
 CSignalRowModel::CSignalRowModel(CVantorDoc* doc, QObject* parent)
     : QAbstractTableModel(parent), m_pDoc(doc), m_nFilterId(ID_FILTER_ALL) {
     RebuildRows();
@@ -105,13 +116,14 @@ void CSignalRowModel::MapRows() {
         m_rowMap = m_searchText.Find(records, m_finder.FoldedAscii());
         if (family) {
             std::erase_if(m_rowMap, [&](int position) {
-                return !records[static_cast<std::size_t>(position)]->MatchesFilter(m_nFilterId);
+                return !records[static_cast<std::size_t>(position)]->MatchesFilter(
+                    FilterOf(m_nFilterId));
             });
         }
     } else {
         for (std::size_t i = 0; i < records.size(); ++i) {
             const CSignalDescription& s = *records[i];
-            if ((!family || s.MatchesFilter(m_nFilterId)) && m_finder.Matches(s))
+            if ((!family || s.MatchesFilter(FilterOf(m_nFilterId))) && m_finder.Matches(s))
                 m_rowMap.push_back(static_cast<int>(i));
         }
     }

@@ -1,4 +1,3 @@
-#include "CommandIds.h"
 #include "SignalColumns.h"
 #include "SignalDescription.h"
 #include "SignalText.h"
@@ -338,28 +337,29 @@ private slots:
     void filters_data() {
         QTest::addColumn<int>("modulation");
         QTest::addColumn<int>("channels");
-        QTest::addColumn<QList<uint>>("shownUnder");
-        using L = QList<uint>;
-        QTest::newRow("FSK single") << 1 << 0 << L{ID_FILTER_ALL, ID_FILTER_FSK};
-        QTest::newRow("FSK 1") << 1 << 1 << L{ID_FILTER_ALL, ID_FILTER_FSK};
-        QTest::newRow("FSK any") << 1 << -1 << L{ID_FILTER_ALL, ID_FILTER_FSK};
-        QTest::newRow("FSK 2") << 1 << 2 << L{ID_FILTER_ALL, ID_FILTER_FSK_MULTICARRIER};
-        QTest::newRow("MFSK 4") << 2 << 4 << L{ID_FILTER_ALL, ID_FILTER_MFSK};
-        QTest::newRow("PSK") << 3 << 0 << L{ID_FILTER_ALL, ID_FILTER_PSK};
-        QTest::newRow("PSK multi") << 3 << 16 << L{ID_FILTER_ALL, ID_FILTER_PSK_MULTICARRIER};
-        QTest::newRow("OFDM") << 4 << 39 << L{ID_FILTER_ALL, ID_FILTER_OFDM};
-        QTest::newRow("CW") << 5 << 0 << L{ID_FILTER_ALL};
-        QTest::newRow("none") << 0 << 0 << L{ID_FILTER_ALL};
+        QTest::addColumn<QList<SignalFilter>>("shownUnder");
+        using F = SignalFilter;
+        using L = QList<SignalFilter>;
+        QTest::newRow("FSK single") << 1 << 0 << L{F::All, F::Fsk};
+        QTest::newRow("FSK 1") << 1 << 1 << L{F::All, F::Fsk};
+        QTest::newRow("FSK any") << 1 << -1 << L{F::All, F::Fsk};
+        QTest::newRow("FSK 2") << 1 << 2 << L{F::All, F::FskMulticarrier};
+        QTest::newRow("MFSK 4") << 2 << 4 << L{F::All, F::Mfsk};
+        QTest::newRow("PSK") << 3 << 0 << L{F::All, F::Psk};
+        QTest::newRow("PSK multi") << 3 << 16 << L{F::All, F::PskMulticarrier};
+        QTest::newRow("OFDM") << 4 << 39 << L{F::All, F::Ofdm};
+        QTest::newRow("CW") << 5 << 0 << L{F::All};
+        QTest::newRow("none") << 0 << 0 << L{F::All};
     }
     void filters() {
         QFETCH(int, modulation);
         QFETCH(int, channels);
-        QFETCH(QList<uint>, shownUnder);
+        QFETCH(QList<SignalFilter>, shownUnder);
         CSignalDescription s;
         s.m_nModulation = modulation;
         s.m_nNumChannels = channels;
-        for (uint id = ID_FILTER_ALL; id <= ID_FILTER_PSK_MULTICARRIER + 1; ++id)
-            QCOMPARE(s.MatchesFilter(id), shownUnder.contains(id));
+        for (int f = 0; f <= static_cast<int>(SignalFilter::PskMulticarrier); ++f)
+            QCOMPARE(s.MatchesFilter(SignalFilter(f)), shownUnder.contains(SignalFilter(f)));
     }
 
     void copyTextNeverSplitsSurrogates() {
