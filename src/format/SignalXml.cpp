@@ -436,9 +436,8 @@ bool CSignalXml::WriteXml(std::string& out, const CSignalDescription& s, const c
         out += s.m_pKept->children;
 
     if (out.size() == children) {
-        // No child: the element closes itself.
-        out.resize(children - 2);
-        out += "/>\n";
+        // No child: the element closes itself (its ">\n" becomes "/>\n").
+        out.replace(children - 2, 2, "/>\n");
     } else {
         out += "    </Signal>\n";
     }
