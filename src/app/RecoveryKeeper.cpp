@@ -17,6 +17,8 @@ namespace {
 
 constexpr int SnapshotDelay = 5000;
 constexpr int ChildPoll = 100;
+// How long a snapshot may take before its writer is given up (a million signals: seconds).
+constexpr qint64 ChildPatience = 5 * 60 * 1000;
 
 CRecoveryKeeper* liveKeeper = nullptr;
 int signalPipe[2] = {-1, -1};
@@ -108,14 +110,20 @@ void CRecoveryKeeper::WriteInBackground() {
     }
     m_child = child;
     m_childPath = path;
+    m_childTime.start();
     m_poll.start();
 }
 
 void CRecoveryKeeper::PollChild() {
     int status = 0;
-    const pid_t done = ::waitpid(m_child, &status, WNOHANG);
-    if (done == 0)
-        return;
+    pid_t done = ::waitpid(m_child, &status, WNOHANG);
+    if (done == 0) {
+        if (!m_childTime.hasExpired(ChildPatience))
+            return;
+        // A copy that hangs (a lock another thread held when it was made) is given up.
+        ::kill(m_child, SIGKILL);
+        done = ::waitpid(m_child, &status, 0);
+    }
     m_poll.stop();
     m_child = -1;
     const bool written = done > 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0;

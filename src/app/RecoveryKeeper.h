@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -45,6 +46,7 @@ private:
     CVantorDoc* m_pDoc;
     QTimer m_delay;
     QTimer m_poll;
+    QElapsedTimer m_childTime;
     pid_t m_child = -1;
     QString m_childPath; // the document path the child writes for
     QString m_written;   // the document path of the snapshot this run wrote
