@@ -296,5 +296,6 @@ bool CVantorDoc::OpenCopy(const QString& copy, const QString& path) {
     m_pathName = path;
     RememberFileStamp();
     SetModifiedFlag(true);
+    emit openedAsChanges();
     return true;
 }

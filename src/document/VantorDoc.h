@@ -117,6 +117,9 @@ signals:
     // through positions taken before.
     void aboutToRearrange();
     void modifiedChanged(bool modified);
+    // The records came from a copy (a recovery snapshot, a backup): none of the history's
+    // states is the file's.
+    void openedAsChanges();
     // A merge appended count records; before is the collection's order before it.
     void recordsMerged(int count, CVantorDoc::SortOrder before);
 

@@ -79,6 +79,8 @@ CVantorView::CVantorView(CVantorDoc* doc, QWidget* parent)
     connect(doc, &CVantorDoc::recordsMerged, this, &CVantorView::OnRecordsMerged);
     connect(doc, &CVantorDoc::aboutToRearrange, this, [this] { m_pending = TakeSelection(); });
     connect(doc, &CVantorDoc::documentSaved, m_pUndo, &QUndoStack::setClean);
+    // Recovered changes stay unsaved whatever is undone: only a save makes the history clean.
+    connect(doc, &CVantorDoc::openedAsChanges, m_pUndo, &QUndoStack::resetClean);
     setModel(m_pModel);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);

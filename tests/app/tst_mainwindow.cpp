@@ -1218,6 +1218,11 @@ private slots:
         QVERIFY(Doc()->IsModified());
         QCOMPARE(Doc()->GetPathName(), path);
         QVERIFY(Doc()->GetSignal(0)->m_bDisabled);
+        // Undoing a later change leaves the recovered changes unsaved.
+        Frame()->View()->selectRow(1);
+        Trigger(ID_SIGNAL_DISABLE);
+        Trigger(ID_EDIT_UNDO);
+        QVERIFY(Doc()->IsModified());
         CPrompts::PushAnswer(QMessageBox::Yes);
         QVERIFY(m_app->Template()->FileSave());
         QCOMPARE(QDir(snapshots).entryList(QDir::Files), QStringList());
