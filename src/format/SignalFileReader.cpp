@@ -400,43 +400,40 @@ void OnXmlDeclaration(void* data, const XML_Char* version, const XML_Char* encod
 
 // Comments and processing instructions inside a Signal are kept with it (directly inside it,
 // or inside kept markup); elsewhere they are counted as what a save drops.
+void KeepOtherMarkup(ReadState& st, int& dropped, std::string_view open, std::string_view body,
+                     std::string_view close) {
+    if (st.signalDepth < 0) {
+        ++dropped;
+        return;
+    }
+    if (st.inKnownChild && st.keptDepth == 0)
+        return;
+    OpenKeptContent(st);
+    const bool own = st.keptDepth == 0; // a child of the Signal: a line of its own
+    if (own)
+        st.keptChildren += "      ";
+    st.keptChildren += open;
+    st.keptChildren += body;
+    st.keptChildren += close;
+    if (own)
+        st.keptChildren += '\n';
+    KeptWithinLimit(st);
+}
+
 void OnProcessingInstruction(void* data, const XML_Char* target, const XML_Char* text) {
     Guarded(data, [&](ReadState& st) {
-        if (st.signalDepth < 0) {
-            if (st.report)
-                ++st.report->instructions;
-            return;
-        }
-        if (st.inKnownChild && st.keptDepth == 0)
-            return;
-        OpenKeptContent(st);
-        const bool own = st.keptDepth == 0;
-        st.keptChildren += own ? "      <?" : "<?";
-        st.keptChildren += target;
-        if (text && *text) {
-            st.keptChildren += ' ';
-            st.keptChildren += text;
-        }
-        st.keptChildren += own ? "?>\n" : "?>";
-        KeptWithinLimit(st);
+        std::string body = target;
+        if (text && *text)
+            body += ' ' + std::string(text);
+        int ignored = 0;
+        KeepOtherMarkup(st, st.report ? st.report->instructions : ignored, "<?", body, "?>");
     });
 }
 
 void OnComment(void* data, const XML_Char* text) {
     Guarded(data, [&](ReadState& st) {
-        if (st.signalDepth < 0) {
-            if (st.report)
-                ++st.report->comments;
-            return;
-        }
-        if (st.inKnownChild && st.keptDepth == 0)
-            return;
-        OpenKeptContent(st);
-        const bool own = st.keptDepth == 0;
-        st.keptChildren += own ? "      <!--" : "<!--";
-        st.keptChildren += text;
-        st.keptChildren += own ? "-->\n" : "-->";
-        KeptWithinLimit(st);
+        int ignored = 0;
+        KeepOtherMarkup(st, st.report ? st.report->comments : ignored, "<!--", text, "-->");
     });
 }
 

@@ -70,6 +70,24 @@ QStringList NamesInFile(const QString& path) {
     return names;
 }
 
+// Saves doc to path in a child process that is killed once killAt records are written;
+// returns the child's wait status.
+int SaveKilledAt(CVantorDoc& doc, const QString& path, qint64 killAt) {
+    const pid_t child = fork();
+    if (child == 0) {
+        doc.SetProgressHandler([killAt](qint64 done, qint64) {
+            if (done >= killAt)
+                ::raise(SIGKILL);
+            return true;
+        });
+        doc.OnSaveDocument(path);
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return status;
+}
+
 QByteArray NativeBytes(const QByteArray& native) {
     QFile file;
     const int fd = ::open(native.constData(), O_RDONLY);
@@ -211,19 +229,7 @@ private slots:
         QCOMPARE(::link(qPrintable(path), qPrintable(path + ".link")), 0);
         const QByteArray before = Bytes(path);
         Fill(doc, 30000, "new ");
-        const pid_t child = fork();
-        if (child == 0) {
-            doc.SetProgressHandler([](qint64 done, qint64) {
-                if (done >= 8192)
-                    ::raise(SIGKILL);
-                return true;
-            });
-            doc.OnSaveDocument(path);
-            _exit(0);
-        }
-        int status = 0;
-        waitpid(child, &status, 0);
-        QVERIFY(WIFSIGNALED(status));
+        QVERIFY(WIFSIGNALED(SaveKilledAt(doc, path, 8192)));
         const auto leftover = CFileBackup::FindLeftover(path);
         QVERIFY(leftover);
         QVERIFY(QFileInfo(leftover->path).fileName().startsWith(".torn.xml.backup-"));
@@ -362,18 +368,7 @@ private slots:
             newNames << Q(s->m_szName);
         newNames.sort();
         for (qint64 killAt = 4096; killAt <= 32768; killAt += 4096) {
-            const pid_t child = fork();
-            if (child == 0) {
-                doc.SetProgressHandler([killAt](qint64 done, qint64) {
-                    if (done >= killAt)
-                        ::raise(SIGKILL);
-                    return true;
-                });
-                doc.OnSaveDocument(path);
-                _exit(0);
-            }
-            int status = 0;
-            waitpid(child, &status, 0);
+            const int status = SaveKilledAt(doc, path, killAt);
             QStringList names = NamesInFile(path);
             if (killAt <= 30000) {
                 QVERIFY(WIFSIGNALED(status));
