@@ -9,6 +9,7 @@
 #include "SignalFileWriter.h"
 #include "SignalGenerator.h"
 #include "SignalRowModel.h"
+#include "SignalSteps.h"
 #include "SignalXml.h"
 #include "Utf8Text.h"
 #include "VantorDoc.h"
@@ -373,24 +374,23 @@ void BM_RebuildRows(benchmark::State& state) {
     state.counters["rows"] = model.rowCount();
 }
 
-// Deleting every tenth of a million records (100,000) and undoing it: both are one
-// rearrangement of the collection.
+// Deleting every tenth of a million records (100,000) and undoing it as the history's step
+// does: each is one pass over the collection; step_MB is what the step holds.
 void BM_DeleteUndo(benchmark::State& state) {
     CVantorDoc& doc = LoadedDoc(1000000);
-    const std::vector<CSignalDescription*> before = doc.Order();
-    std::vector<CSignalDescription*> after;
-    for (std::size_t i = 0; i < before.size(); ++i) {
-        if (i % 10 != 0)
-            after.push_back(before[i]);
-    }
+    const std::vector<CSignalDescription*> order = doc.Order();
+    std::vector<CSignalDescription*> doomed;
+    for (std::size_t i = 0; i < order.size(); i += 10)
+        doomed.push_back(order[i]);
+    CRemoveSignalsStep step(&doc, QStringLiteral("Delete"), doomed);
     double deleteSeconds = 0;
     double undoSeconds = 0;
     for (auto _ : state) {
-        SignalCollection removed;
         auto start = std::chrono::steady_clock::now();
-        doc.Rearrange(after, removed);
+        step.redo();
         auto middle = std::chrono::steady_clock::now();
-        doc.Rearrange(before, removed);
+        state.counters["step_MB"] = double(step.Bytes()) / 1e6;
+        step.undo();
         auto end = std::chrono::steady_clock::now();
         deleteSeconds += std::chrono::duration<double>(middle - start).count();
         undoSeconds += std::chrono::duration<double>(end - middle).count();

@@ -6,6 +6,9 @@
 #include "SignalFileReader.h"
 #include "SignalFileWriter.h"
 #include "SignalIndex.h"
+#include "SignalSteps.h"
+
+#include <QUndoStack>
 
 #include <algorithm>
 #include <functional>
@@ -44,9 +47,51 @@ QString NoMemory(const QString& path) {
 
 } // namespace
 
-CVantorDoc::CVantorDoc(QObject* parent) : QObject(parent) {}
+namespace {
 
-CVantorDoc::~CVantorDoc() = default;
+constexpr std::size_t MinHistoryBound = std::size_t(256) << 20;
+
+CSignalStep* Step(const QUndoStack* stack, int index) {
+    // Every step of the history is a signal step, owned by the stack.
+    return const_cast<CSignalStep*>(static_cast<const CSignalStep*>(stack->command(index)));
+}
+
+// Record addresses with their positions, sorted by address: finding a record is a binary
+// search, with no node per record as in a hash map.
+using AddressKeys = std::vector<std::pair<const CSignalDescription*, std::size_t>>;
+
+AddressKeys SortedAddresses(const SignalCollection& records) {
+    AddressKeys keys;
+    keys.reserve(records.size());
+    for (std::size_t i = 0; i < records.size(); ++i)
+        keys.emplace_back(records[i].get(), i);
+    std::sort(keys.begin(), keys.end(),
+              [](const auto& a, const auto& b) { return std::less<>()(a.first, b.first); });
+    return keys;
+}
+
+const std::pair<const CSignalDescription*, std::size_t>* Find(const AddressKeys& keys,
+                                                              const CSignalDescription* signal) {
+    const auto it =
+        std::lower_bound(keys.begin(), keys.end(), signal, [](const auto& key, const auto* s) {
+            return std::less<>()(key.first, s);
+        });
+    return it != keys.end() && it->first == signal ? &*it : nullptr;
+}
+
+} // namespace
+
+CVantorDoc::CVantorDoc(QObject* parent) : QObject(parent), m_pHistory(new QUndoStack(this)) {
+    // The history decides whether the database differs from its file.
+    connect(m_pHistory, &QUndoStack::cleanChanged, this,
+            [this](bool clean) { SetModifiedFlag(!clean); });
+}
+
+CVantorDoc::~CVantorDoc() {
+    // The steps go first, unheard, while the records and notes they refer to are still here.
+    disconnect(m_pHistory, nullptr, this, nullptr);
+    delete m_pHistory;
+}
 
 CSignalDescription* CVantorDoc::GetSignal(int index) const {
     CheckIndex(index, GetSignalCount());
@@ -54,16 +99,99 @@ CSignalDescription* CVantorDoc::GetSignal(int index) const {
 }
 
 int CVantorDoc::AddSignal(std::unique_ptr<CSignalDescription> signal) {
-    m_signals.push_back(std::move(signal));
+    SignalCollection records;
+    records.push_back(std::move(signal));
+    InsertSignals({GetSignalCount()}, records);
     m_order.known = false;
     return GetSignalCount() - 1;
 }
 
 void CVantorDoc::DeleteSignal(int index) {
     CheckIndex(index, GetSignalCount());
-    m_readMessages.erase(m_signals[static_cast<std::size_t>(index)].get());
-    m_signals.erase(m_signals.begin() + index);
+    SignalCollection gone = RemoveSignals({index});
+    Discard(gone);
     SetModifiedFlag(true);
+}
+
+void CVantorDoc::InsertSignals(const std::vector<int>& positions, SignalCollection& records) {
+    if (records.empty())
+        return;
+    // The new array is built before anything moves: a failed allocation changes nothing.
+    SignalCollection next;
+    next.reserve(m_signals.size() + records.size());
+    emit aboutToInsert(positions, &records);
+    const std::size_t total = m_signals.size() + records.size();
+    std::size_t held = 0;
+    std::size_t taken = 0;
+    while (next.size() < total) {
+        if (taken < records.size() && positions[taken] == static_cast<int>(next.size()))
+            next.push_back(std::move(records[taken++]));
+        else
+            next.push_back(std::move(m_signals[held++]));
+    }
+    m_signals.swap(next);
+    records.clear();
+    m_nArrangement = m_nNextArrangement++;
+    emit inserted(positions);
+    Changed();
+}
+
+SignalCollection CVantorDoc::RemoveSignals(const std::vector<int>& positions) {
+    SignalCollection gone;
+    if (positions.empty())
+        return gone;
+    for (int position : positions)
+        CheckIndex(position, GetSignalCount());
+    gone.reserve(positions.size());
+    SignalCollection rest;
+    rest.reserve(m_signals.size() - positions.size());
+    emit aboutToRemove(positions);
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < m_signals.size(); ++i) {
+        if (next < positions.size() && positions[next] == static_cast<int>(i)) {
+            gone.push_back(std::move(m_signals[i]));
+            ++next;
+        } else {
+            rest.push_back(std::move(m_signals[i]));
+        }
+    }
+    m_signals.swap(rest);
+    m_nArrangement = m_nNextArrangement++;
+    emit removed(positions);
+    Changed();
+    return gone;
+}
+
+void CVantorDoc::ExchangeSignal(int position, CSignalDescription& value) {
+    CheckIndex(position, GetSignalCount());
+    std::swap(*m_signals[static_cast<std::size_t>(position)], value);
+    emit signalsChanged({position}, true);
+    Changed();
+}
+
+void CVantorDoc::FlipDisabled(const std::vector<int>& positions) {
+    for (int position : positions) {
+        CSignalDescription& signal = *GetSignal(position);
+        signal.m_bDisabled = !signal.m_bDisabled;
+    }
+    emit signalsChanged(positions, false);
+    Changed();
+}
+
+void CVantorDoc::MoveSignal(int from, int to) {
+    CheckIndex(from, GetSignalCount());
+    CheckIndex(to, GetSignalCount());
+    if (from == to)
+        return;
+    emit aboutToReorder();
+    const auto at = [this](int i) { return m_signals.begin() + i; };
+    if (from < to)
+        std::rotate(at(from), at(from + 1), at(to + 1));
+    else if (to < from)
+        std::rotate(at(to), at(from), at(from + 1));
+    m_nArrangement = m_nNextArrangement++;
+    emit reordered();
+    Changed();
 }
 
 std::vector<CSignalDescription*> CVantorDoc::Order() const {
@@ -74,41 +202,82 @@ std::vector<CSignalDescription*> CVantorDoc::Order() const {
     return order;
 }
 
-void CVantorDoc::Rearrange(const std::vector<CSignalDescription*>& order, SignalCollection& pool) {
-    // Every allocation comes first: running out of memory leaves collection and pool as they
-    // were. Entry i names m_signals[i], or pool[i - held] beyond the held records.
-    const std::size_t held = m_signals.size();
-    const std::size_t total = held + pool.size();
-    std::vector<std::pair<const CSignalDescription*, std::size_t>> keys;
-    keys.reserve(total);
+void CVantorDoc::ArrangeSignals(const std::vector<CSignalDescription*>& order,
+                                const SortOrder& sort) {
+    const AddressKeys keys = SortedAddresses(m_signals);
     SignalCollection next;
-    next.reserve(order.size());
-    SignalCollection rest;
-    rest.reserve(total);
-    const auto slot = [&](std::size_t i) -> std::unique_ptr<CSignalDescription>& {
-        return i < held ? m_signals[i] : pool[i - held];
-    };
-    for (std::size_t i = 0; i < total; ++i)
-        keys.emplace_back(slot(i).get(), i);
-    // The addresses of every record held or pooled, sorted, find each entry of order by a
-    // binary search: no node per record as in a hash map.
-    std::sort(keys.begin(), keys.end(),
-              [](const auto& a, const auto& b) { return std::less<>()(a.first, b.first); });
-    emit aboutToRearrange();
+    next.reserve(m_signals.size());
+    std::vector<std::size_t> from;
+    from.reserve(order.size());
     for (const CSignalDescription* signal : order) {
-        const auto it = std::lower_bound(keys.begin(), keys.end(), signal,
-                                         [](const auto& key, const CSignalDescription* s) {
-                                             return std::less<>()(key.first, s);
+        if (const auto* key = Find(keys, signal))
+            from.push_back(key->second);
+    }
+    if (from.size() != m_signals.size())
+        return; // not an order of the held records: they stay as they are
+    emit aboutToReorder();
+    for (std::size_t i : from)
+        next.push_back(std::move(m_signals[i]));
+    m_signals.swap(next);
+    m_order = sort;
+    m_nArrangement = m_nNextArrangement++;
+    emit reordered();
+    Changed();
+}
+
+int CVantorDoc::PositionOf(const CSignalDescription* signal) const {
+    const auto it = std::find_if(m_signals.begin(), m_signals.end(),
+                                 [signal](const auto& s) { return s.get() == signal; });
+    return it == m_signals.end() ? -1 : static_cast<int>(it - m_signals.begin());
+}
+
+std::vector<int> CVantorDoc::PositionsOf(const std::vector<CSignalDescription*>& records) const {
+    std::vector<const CSignalDescription*> wanted(records.begin(), records.end());
+    std::sort(wanted.begin(), wanted.end(), std::less<>());
+    std::vector<int> positions;
+    positions.reserve(records.size());
+    for (std::size_t i = 0; i < m_signals.size(); ++i) {
+        if (std::binary_search(wanted.begin(), wanted.end(), m_signals[i].get(), std::less<>()))
+            positions.push_back(static_cast<int>(i));
+    }
+    return positions;
+}
+
+std::vector<int> CVantorDoc::SortedPositions(SignalCollection& records, int column,
+                                             bool descending) const {
+    SortSignalCollection(records, column, descending);
+    // A stable sort of the held records followed by these gives each of these the place
+    // after every held record that does not sort after it.
+    std::vector<int> positions;
+    positions.reserve(records.size());
+    for (std::size_t j = 0; j < records.size(); ++j) {
+        const auto it = std::upper_bound(m_signals.begin(), m_signals.end(), records[j],
+                                         [&](const auto& a, const auto& b) {
+                                             return CompareSignals(*b, *a, column, descending) > 0;
                                          });
-        if (it != keys.end() && it->first == signal && slot(it->second))
-            next.push_back(std::move(slot(it->second)));
+        positions.push_back(static_cast<int>(it - m_signals.begin()) + static_cast<int>(j));
     }
-    for (std::size_t i = 0; i < total; ++i) {
-        if (slot(i))
-            rest.push_back(std::move(slot(i)));
+    return positions;
+}
+
+int CVantorDoc::SortedPlaceOf(int position, int column, bool descending) const {
+    CheckIndex(position, GetSignalCount());
+    const CSignalDescription& signal = *m_signals[static_cast<std::size_t>(position)];
+    // A binary search over the other records for the place after every one that does not
+    // sort after this record, counted without it.
+    const auto other = [&](int i) -> const CSignalDescription& {
+        return *m_signals[static_cast<std::size_t>(i < position ? i : i + 1)];
+    };
+    int low = 0;
+    int high = GetSignalCount() - 1;
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        if (CompareSignals(other(middle), signal, column, descending) > 0)
+            high = middle;
+        else
+            low = middle + 1;
     }
-    m_signals = std::move(next);
-    pool = std::move(rest);
+    return low;
 }
 
 void CVantorDoc::Discard(SignalCollection& pool) {
@@ -126,8 +295,70 @@ int CVantorDoc::FindEqualSignal(const CSignalDescription& signal) const {
 }
 
 void CVantorDoc::SortSignals(int column, bool descending) {
+    emit aboutToReorder();
     SortSignalCollection(m_signals, column, descending);
     m_order = {true, column, descending};
+    m_nArrangement = m_nNextArrangement++;
+    emit reordered();
+    Changed();
+}
+
+void CVantorDoc::SetSortOrder(const SortOrder& order) {
+    if (order == m_order)
+        return;
+    m_order = order;
+    Changed();
+}
+
+void CVantorDoc::Changed() {
+    emit documentUpdated();
+}
+
+void CVantorDoc::ResetSignals(SignalCollection&& records) {
+    emit aboutToReset();
+    m_signals = std::move(records);
+    m_nArrangement = m_nNextArrangement++;
+    m_pHistory->clear();
+    emit resetDone();
+    Changed();
+}
+
+void CVantorDoc::Push(std::unique_ptr<CSignalStep> step) {
+    // The stack makes the change (redo) before it holds the step: a step that fails is ours.
+    CSignalStep* made = step.release();
+    try {
+        m_pHistory->push(made);
+    } catch (...) {
+        delete made;
+        throw;
+    }
+    std::size_t bytes = HistoryBytes();
+    const std::size_t bound = HistoryBound();
+    // The newest step always stays.
+    for (int i = 0; bytes > bound && i + 1 < m_pHistory->count(); ++i) {
+        CSignalStep* old = Step(m_pHistory, i);
+        if (old->IsReleased())
+            continue;
+        bytes -= old->Bytes();
+        old->Release();
+        bytes += old->Bytes();
+    }
+}
+
+std::size_t CVantorDoc::HistoryBound() const {
+    return std::max(MinHistoryBound,
+                    static_cast<std::size_t>(GetSignalCount()) * sizeof(CSignalDescription));
+}
+
+std::size_t CVantorDoc::HistoryBytes() const {
+    std::size_t bytes = 0;
+    for (int i = 0; i < m_pHistory->count(); ++i)
+        bytes += Step(m_pHistory, i)->Bytes();
+    return bytes;
+}
+
+bool CVantorDoc::CanUndo() const {
+    return m_pHistory->canUndo() && !Step(m_pHistory, m_pHistory->index() - 1)->IsReleased();
 }
 
 const char16_t* CVantorDoc::GetReadMessage(const CSignalDescription* signal) const {
@@ -135,10 +366,20 @@ const char16_t* CVantorDoc::GetReadMessage(const CSignalDescription* signal) con
     return notes ? notes->message : nullptr;
 }
 
-void CVantorDoc::SignalEdited(const CSignalDescription* signal) {
-    m_readMessages.erase(signal);
-    m_order.known = false;
-    SetModifiedFlag(true);
+SignalReadNotes CVantorDoc::TakeReadNotes(const CSignalDescription* signal) {
+    SignalReadNotes notes;
+    if (const auto it = m_readMessages.find(signal); it != m_readMessages.end()) {
+        notes = std::move(it->second);
+        m_readMessages.erase(it);
+    }
+    return notes;
+}
+
+void CVantorDoc::PutReadNotes(const CSignalDescription* signal, SignalReadNotes&& notes) {
+    if (notes.Notable())
+        m_readMessages.insert_or_assign(signal, std::move(notes));
+    else
+        m_readMessages.erase(signal);
 }
 
 const SignalReadNotes* CVantorDoc::GetReadNotes(const CSignalDescription* signal) const {
@@ -154,24 +395,22 @@ void CVantorDoc::Keep(std::unique_ptr<CSignalDescription> signal, SignalReadNote
 }
 
 bool CVantorDoc::OnNewDocument() {
-    m_signals.clear();
-    m_readMessages.clear();
     m_unknownNames = {};
     m_report = {};
     m_order = {};
     m_pathName.clear();
     m_file = {};
+    ResetSignals({});
+    m_readMessages.clear();
     SetModifiedFlag(false);
-    emit recordsReplaced();
-    UpdateAllViews();
     return true;
 }
 
 bool CVantorDoc::OnOpenDocument(const QString& path) {
     // Everything is read aside; the held records change only once the file is read whole.
     // Running out of memory on the way frees what was read and keeps the held records.
+    SignalCollection records;
     try {
-        SignalCollection records;
         records.reserve(100);
         ReadNotesMap read;
         UnknownNames unknown;
@@ -183,7 +422,8 @@ bool CVantorDoc::OnOpenDocument(const QString& path) {
         if (!CSignalFileReader::Read(path, sink, m_lastError, Watched(), &report))
             return false;
         SortSignalCollection(records, ColumnName, false);
-        m_signals = std::move(records);
+        // The old history goes first: its records take their notes with them.
+        m_pHistory->clear();
         m_readMessages = std::move(read);
         m_unknownNames = std::move(unknown);
         m_report = std::move(report);
@@ -194,9 +434,8 @@ bool CVantorDoc::OnOpenDocument(const QString& path) {
     }
     m_pathName = path;
     RememberFileStamp();
+    ResetSignals(std::move(records));
     SetModifiedFlag(false);
-    emit recordsReplaced();
-    UpdateAllViews();
     return true;
 }
 
@@ -205,6 +444,7 @@ bool CVantorDoc::OnSaveDocument(const QString& path) {
         return false;
     m_pathName = path;
     RememberFileStamp();
+    m_pHistory->setClean();
     SetModifiedFlag(false);
     emit documentSaved();
     return true;
@@ -236,12 +476,14 @@ bool CVantorDoc::MergeFile(const QString& path, MergeResult* result) {
         SignalFileReport report;
         if (!CSignalFileReader::Read(path, sink, m_lastError, Watched(), &report))
             return false; // nothing partial is kept
-        // Room first, so that taking the records over cannot fail halfway.
-        m_signals.reserve(m_signals.size() + added.size());
         m_readMessages.reserve(m_readMessages.size() + read.size());
         counts.added = static_cast<int>(added.size());
-        for (auto& signal : added)
-            m_signals.push_back(std::move(signal));
+        if (!added.empty()) {
+            const QString text = counts.added == 1
+                                     ? QStringLiteral("Merge Signal")
+                                     : QStringLiteral("Merge %1 Signals").arg(counts.added);
+            Push(std::make_unique<CMergeSignalsStep>(this, text, std::move(added)));
+        }
         m_readMessages.merge(read);
         m_unknownNames = std::move(unknown);
         m_report = std::move(report);
@@ -251,13 +493,6 @@ bool CVantorDoc::MergeFile(const QString& path, MergeResult* result) {
     }
     if (result)
         *result = counts;
-    if (counts.added > 0) {
-        const SortOrder before = m_order;
-        m_order.known = false;
-        SetModifiedFlag(true);
-        emit recordsMerged(counts.added, before);
-    }
-    UpdateAllViews();
     return true;
 }
 
@@ -295,7 +530,8 @@ bool CVantorDoc::OpenCopy(const QString& copy, const QString& path) {
         return false;
     m_pathName = path;
     RememberFileStamp();
+    // Recovered changes stay unsaved whatever is undone: only a save makes the history clean.
+    m_pHistory->resetClean();
     SetModifiedFlag(true);
-    emit openedAsChanges();
     return true;
 }

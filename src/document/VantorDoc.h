@@ -9,6 +9,8 @@
 #include <QObject>
 #include <QString>
 
+#include <cstdint>
+
 #include <map>
 #include <memory>
 #include <string>
@@ -16,9 +18,12 @@
 #include <vector>
 
 class CSignalDescription;
+class CSignalStep;
+class QUndoStack;
 
 // The signal database held in memory: an ordered collection of owned records with the file
-// operations around it. Views follow it through documentUpdated().
+// operations around it and the history of its changes. Every change of the collection goes
+// through the operations below, which tell the views before and after it (aboutTo...).
 class CVantorDoc : public QObject {
     Q_OBJECT
 public:
@@ -42,6 +47,7 @@ public:
         bool known = true;
         int column = 0;
         bool descending = false;
+        bool operator==(const SortOrder&) const = default;
     };
 
     explicit CVantorDoc(QObject* parent = nullptr);
@@ -50,13 +56,59 @@ public:
     // Collection operations. An index outside 0 .. count - 1 throws std::out_of_range.
     int GetSignalCount() const { return static_cast<int>(m_signals.size()); }
     CSignalDescription* GetSignal(int index) const;
+    // Appends a record; the order becomes unknown.
     int AddSignal(std::unique_ptr<CSignalDescription> signal);
     void DeleteSignal(int index);
     int FindEqualSignal(const CSignalDescription& signal) const;
     void SortSignals(int column, bool descending);
     // Open sorts by name ascending; a sort sets the order; appending makes it unknown.
     const SortOrder& GetSortOrder() const { return m_order; }
+    void SetSortOrder(const SortOrder& order);
     const SignalCollection& Signals() const { return m_signals; }
+
+    // The changes the history's steps are made of. Each allocates what it needs before the
+    // collection changes, so running out of memory leaves it as it was.
+    // Takes every record of records; positions (ascending) are where they stand afterwards.
+    void InsertSignals(const std::vector<int>& positions, SignalCollection& records);
+    // Takes the records at positions (ascending) out of the collection.
+    SignalCollection RemoveSignals(const std::vector<int>& positions);
+    // Exchanges the fields of the record at position with value.
+    void ExchangeSignal(int position, CSignalDescription& value);
+    // Flips the disabled flag of the records at positions (ascending).
+    void FlipDisabled(const std::vector<int>& positions);
+    // Moves one record from position from to position to (counted without it).
+    void MoveSignal(int from, int to);
+    // Puts the held records into this order (a permutation of them) under sort.
+    void ArrangeSignals(const std::vector<CSignalDescription*>& order, const SortOrder& sort);
+    // The records in collection order.
+    std::vector<CSignalDescription*> Order() const;
+    // The position of a held record, or -1.
+    int PositionOf(const CSignalDescription* signal) const;
+    // The positions, ascending, of those records that are held.
+    std::vector<int> PositionsOf(const std::vector<CSignalDescription*>& records) const;
+    // Sorts records among themselves by column and gives where they stand after an insertion
+    // that keeps the collection sorted by column: after every held record of an equal key.
+    std::vector<int> SortedPositions(SignalCollection& records, int column, bool descending) const;
+    // Where the record at position belongs in the collection sorted by column, counted
+    // without it (for MoveSignal).
+    int SortedPlaceOf(int position, int column, bool descending) const;
+    // Names the collection's arrangement: it changes whenever records are added, removed or
+    // reordered, so that a step can tell whether the positions it noted still apply.
+    std::uint64_t Arrangement() const { return m_nArrangement; }
+    void RestoreArrangement(std::uint64_t arrangement) { m_nArrangement = arrangement; }
+
+    // The history of changes; its clean state is the saved file.
+    QUndoStack* History() const { return m_pHistory; }
+    // Makes a change as a step of the history; the oldest steps are released while the
+    // history holds more than HistoryBound().
+    void Push(std::unique_ptr<CSignalStep> step);
+    // The most memory the history's steps may hold: 256 MB, or the database's own size when
+    // that is larger.
+    std::size_t HistoryBound() const;
+    // The memory the history's steps hold now.
+    std::size_t HistoryBytes() const;
+    // True when the step before the current one still holds what undoing it needs.
+    bool CanUndo() const;
 
     // File operations; each returns false with GetLastError() set and the document as it
     // was when it fails.
@@ -76,9 +128,6 @@ public:
     const UnknownNames& GetUnknownNames() const { return m_unknownNames; }
     // What the file of the last successful open or merge holds besides its records.
     const SignalFileReport& GetReadReport() const { return m_report; }
-    // A record was edited or added by the user: what reading found no longer applies, the
-    // collection may be out of order, and the database differs from its file.
-    void SignalEdited(const CSignalDescription* signal);
 
     bool IsModified() const { return m_bModified; }
     void SetModifiedFlag(bool modified = true);
@@ -95,35 +144,36 @@ public:
     // True when the last open, merge or save failed because the user cancelled it.
     bool WasCancelled() const { return m_bCancelled; }
 
-    // The records in collection order; with Rearrange the basis of undo.
-    std::vector<CSignalDescription*> Order() const;
-    // Puts the collection into this order: records of order not held are taken from pool,
-    // held records not in order go into pool. What reading found in them stays with them.
-    void Rearrange(const std::vector<CSignalDescription*>& order, SignalCollection& pool);
     // Frees records that left the collection for good, with what reading found in them.
     void Discard(SignalCollection& pool);
-    void SetSortOrder(const SortOrder& order) { m_order = order; }
-
-    // Tells the views that the collection changed.
-    void UpdateAllViews() { emit documentUpdated(); }
+    // Takes what reading found in a record out of the document (an edit replaces it), or
+    // puts it back.
+    SignalReadNotes TakeReadNotes(const CSignalDescription* signal);
+    void PutReadNotes(const CSignalDescription* signal, SignalReadNotes&& notes);
 
 signals:
+    // Every record was replaced (New, Open): nothing a view remembers of the old ones applies.
+    void aboutToReset();
+    void resetDone();
+    // records: the records about to be inserted, in the order of positions.
+    void aboutToInsert(const std::vector<int>& positions, const SignalCollection* records);
+    void inserted(const std::vector<int>& positions);
+    void aboutToRemove(const std::vector<int>& positions);
+    void removed(const std::vector<int>& positions);
+    // Records changed in place: their fields (texts true) or only their flags.
+    void signalsChanged(const std::vector<int>& positions, bool texts);
+    void aboutToReorder();
+    void reordered();
+    // After any change of the collection.
     void documentUpdated();
-    // New and Open replaced every record: nothing a view remembers of the old ones applies.
-    void recordsReplaced();
     // The records were saved to the document's file.
     void documentSaved();
-    // The collection is about to change order or lose records: the last chance to read it
-    // through positions taken before.
-    void aboutToRearrange();
     void modifiedChanged(bool modified);
-    // The records came from a copy (a recovery snapshot, a backup): none of the history's
-    // states is the file's.
-    void openedAsChanges();
-    // A merge appended count records; before is the collection's order before it.
-    void recordsMerged(int count, CVantorDoc::SortOrder before);
 
 private:
+    // Replaces every record (New, Open) and starts a new history.
+    void ResetSignals(SignalCollection&& records);
+    void Changed();
     void RememberFileStamp();
     // The progress handler for one file operation, noting whether the user cancelled it.
     ProgressHandler Watched();
@@ -139,6 +189,9 @@ private:
     UnknownNames m_unknownNames;
     SignalFileReport m_report;
     SortOrder m_order;
+    std::uint64_t m_nArrangement = 0;
+    std::uint64_t m_nNextArrangement = 1;
+    QUndoStack* m_pHistory;
     QString m_pathName;
     QString m_lastError;
     ProgressHandler m_progress;

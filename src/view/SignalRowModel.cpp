@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -38,7 +39,24 @@ static_assert(ID_FILTER_PSK_MULTICARRIER - ID_FILTER_ALL ==
 
 CSignalRowModel::CSignalRowModel(CVantorDoc* doc, QObject* parent)
     : QAbstractTableModel(parent), m_pDoc(doc), m_nFilterId(ID_FILTER_ALL) {
-    RebuildRows();
+    MapRows();
+    connect(doc, &CVantorDoc::aboutToReset, this, [this] { beginResetModel(); });
+    connect(doc, &CVantorDoc::resetDone, this, [this] {
+        m_searchText.Invalidate();
+        MapRows();
+        endResetModel();
+    });
+    connect(doc, &CVantorDoc::aboutToInsert, this, &CSignalRowModel::BeforeInsert);
+    connect(doc, &CVantorDoc::inserted, this, &CSignalRowModel::AfterChange);
+    connect(doc, &CVantorDoc::aboutToRemove, this, &CSignalRowModel::BeforeRemove);
+    connect(doc, &CVantorDoc::removed, this, &CSignalRowModel::AfterChange);
+    connect(doc, &CVantorDoc::signalsChanged, this, &CSignalRowModel::Changed);
+    connect(doc, &CVantorDoc::aboutToReorder, this, [this] {
+        m_change = Change::Reorder;
+        emit aboutToRearrange();
+        beginResetModel();
+    });
+    connect(doc, &CVantorDoc::reordered, this, &CSignalRowModel::AfterChange);
 }
 
 int CSignalRowModel::rowCount(const QModelIndex& parent) const {
@@ -85,12 +103,12 @@ QVariant CSignalRowModel::headerData(int section, Qt::Orientation orientation, i
 
 void CSignalRowModel::SetFilter(std::uint32_t filterId) {
     m_nFilterId = filterId;
-    MapRows();
+    Rearrange();
 }
 
 void CSignalRowModel::SetFindText(const QString& text) {
     m_finder = CTextFinder(text);
-    MapRows();
+    Rearrange();
 }
 
 bool CSignalRowModel::IsFiltered() const {
@@ -99,14 +117,25 @@ bool CSignalRowModel::IsFiltered() const {
 
 void CSignalRowModel::RebuildRows() {
     m_searchText.Invalidate();
+    Rearrange();
+}
+
+void CSignalRowModel::Rearrange() {
+    emit aboutToRearrange();
+    beginResetModel();
     MapRows();
+    endResetModel();
+    emit rearranged();
+}
+
+bool CSignalRowModel::Shows(const CSignalDescription& signal) const {
+    return (m_nFilterId == ID_FILTER_ALL || signal.MatchesFilter(FilterOf(m_nFilterId))) &&
+           m_finder.Matches(signal);
 }
 
 void CSignalRowModel::MapRows() {
-    beginResetModel();
     m_rowMap.clear();
     const SignalCollection& records = m_pDoc->Signals();
-    const bool family = m_nFilterId != ID_FILTER_ALL;
     if (!IsFiltered()) {
         m_rowMap.resize(records.size());
         for (std::size_t i = 0; i < records.size(); ++i)
@@ -114,7 +143,7 @@ void CSignalRowModel::MapRows() {
     } else if (!m_finder.FoldedAscii().empty()) {
         // An ASCII find text searches the folded copy of the texts in one pass.
         m_rowMap = m_searchText.Find(records, m_finder.FoldedAscii());
-        if (family) {
+        if (m_nFilterId != ID_FILTER_ALL) {
             std::erase_if(m_rowMap, [&](int position) {
                 return !records[static_cast<std::size_t>(position)]->MatchesFilter(
                     FilterOf(m_nFilterId));
@@ -122,16 +151,139 @@ void CSignalRowModel::MapRows() {
         }
     } else {
         for (std::size_t i = 0; i < records.size(); ++i) {
-            const CSignalDescription& s = *records[i];
-            if ((!family || s.MatchesFilter(FilterOf(m_nFilterId))) && m_finder.Matches(s))
+            if (Shows(*records[i]))
                 m_rowMap.push_back(static_cast<int>(i));
         }
     }
-    endResetModel();
 }
 
-void CSignalRowModel::RowsChanged(int first, int last) {
-    emit dataChanged(index(first, 0), index(last, SignalColumnCount - 1));
+void CSignalRowModel::BeforeInsert(const std::vector<int>& positions,
+                                   const SignalCollection* records) {
+    m_searchText.Invalidate();
+    // Positions after the insertion: a held record moves down by the new ones before it.
+    m_nextMap.clear();
+    m_nextMap.reserve(m_rowMap.size() + positions.size());
+    int first = -1;
+    int last = -1;
+    bool together = true;
+    std::size_t j = 0;
+    const auto takeNew = [&] {
+        if (Shows(*(*records)[j])) {
+            const int row = static_cast<int>(m_nextMap.size());
+            together = together && (first < 0 || row == last + 1);
+            first = first < 0 ? row : first;
+            last = row;
+            m_nextMap.push_back(positions[j]);
+        }
+        ++j;
+    };
+    for (int position : m_rowMap) {
+        while (j < positions.size() && positions[j] <= position + static_cast<int>(j))
+            takeNew();
+        m_nextMap.push_back(position + static_cast<int>(j));
+    }
+    while (j < positions.size())
+        takeNew();
+    if (first < 0) {
+        m_change = Change::None;
+    } else if (together) {
+        m_change = Change::Insert;
+        beginInsertRows(QModelIndex(), first, last);
+    } else {
+        m_change = Change::Rearrange;
+        emit aboutToRearrange();
+        beginResetModel();
+    }
+}
+
+void CSignalRowModel::BeforeRemove(const std::vector<int>& positions) {
+    m_searchText.Invalidate();
+    m_nextMap.clear();
+    m_nextMap.reserve(m_rowMap.size());
+    int first = -1;
+    int last = -1;
+    bool together = true;
+    std::size_t j = 0;
+    for (std::size_t row = 0; row < m_rowMap.size(); ++row) {
+        const int position = m_rowMap[row];
+        while (j < positions.size() && positions[j] < position)
+            ++j;
+        if (j < positions.size() && positions[j] == position) {
+            together = together && (first < 0 || static_cast<int>(row) == last + 1);
+            first = first < 0 ? static_cast<int>(row) : first;
+            last = static_cast<int>(row);
+        } else {
+            m_nextMap.push_back(position - static_cast<int>(j));
+        }
+    }
+    if (first < 0) {
+        m_change = Change::None;
+    } else if (together) {
+        m_change = Change::Remove;
+        beginRemoveRows(QModelIndex(), first, last);
+    } else {
+        m_change = Change::Rearrange;
+        emit aboutToRearrange();
+        beginResetModel();
+    }
+}
+
+void CSignalRowModel::AfterChange() {
+    const Change change = std::exchange(m_change, Change::None);
+    if (change == Change::Reorder) {
+        // A new order: every row is mapped again.
+        m_searchText.Invalidate();
+        MapRows();
+    } else {
+        m_rowMap.swap(m_nextMap);
+    }
+    m_nextMap.clear();
+    switch (change) {
+    case Change::Insert:
+        endInsertRows();
+        break;
+    case Change::Remove:
+        endRemoveRows();
+        break;
+    case Change::Rearrange:
+    case Change::Reorder:
+        endResetModel();
+        emit rearranged();
+        break;
+    case Change::None:
+        break;
+    }
+}
+
+void CSignalRowModel::Changed(const std::vector<int>& positions, bool texts) {
+    if (texts)
+        m_searchText.Invalidate();
+    // A changed text may take a record into the rows or out of them.
+    bool moved = false;
+    for (int position : positions) {
+        if (texts && (RowOfPosition(position) >= 0) != Shows(*m_pDoc->GetSignal(position)))
+            moved = true;
+    }
+    if (moved) {
+        Rearrange();
+        return;
+    }
+    // Changed rows in runs of neighbours: all of a million rows is one notice.
+    int first = -1;
+    int last = -1;
+    for (int position : positions) {
+        const int row = RowOfPosition(position);
+        if (row < 0)
+            continue;
+        if (first >= 0 && row != last + 1) {
+            emit dataChanged(index(first, 0), index(last, SignalColumnCount - 1));
+            first = -1;
+        }
+        first = first < 0 ? row : first;
+        last = row;
+    }
+    if (first >= 0)
+        emit dataChanged(index(first, 0), index(last, SignalColumnCount - 1));
 }
 
 int CSignalRowModel::RowOfPosition(int position) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "SearchText.h"
+#include "SignalSort.h"
 #include "TextFinder.h"
 
 #include <QAbstractTableModel>
@@ -11,8 +12,10 @@
 class CVantorDoc;
 class CSignalDescription;
 
-// The list's rows: a map from visible rows to collection positions, rebuilt after every
-// change of the collection. Cell texts are handed out as references into the records.
+// The list's rows: a map from visible rows to collection positions, ascending. It follows
+// every change of the collection from the document's signals: inserted and removed rows as
+// such, changed cells as changed data, a new order or a new filter as a rebuild between
+// aboutToRearrange() and rearranged(), new records as a reset.
 class CSignalRowModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -31,22 +34,37 @@ public:
     // True when a filter or a find text hides records.
     bool IsFiltered() const;
     std::uint32_t Filter() const { return m_nFilterId; }
-    // Rebuilds the row map after the records changed.
+    // Maps the rows again.
     void RebuildRows();
-    // Repaints the given rows after their records changed in place.
-    void RowsChanged(int first, int last);
 
     int PositionOfRow(int row) const { return m_rowMap[static_cast<std::size_t>(row)]; }
     int RowOfPosition(int position) const;
     CSignalDescription* SignalAt(int row) const;
 
+signals:
+    // The rows are about to be mapped anew, and were: rows show other records now. A view
+    // keeps its selection by record across the pair.
+    void aboutToRearrange();
+    void rearranged();
+
 private:
+    bool Shows(const CSignalDescription& signal) const;
+    // Rebuilds the row map between aboutToRearrange() and rearranged().
+    void Rearrange();
+    void MapRows();
+    void BeforeInsert(const std::vector<int>& positions, const SignalCollection* records);
+    void BeforeRemove(const std::vector<int>& positions);
+    void AfterChange();
+    void Changed(const std::vector<int>& positions, bool texts);
+
+    // How the rows follow the change between the document's aboutTo... and its after.
+    enum class Change { None, Insert, Remove, Rearrange, Reorder };
+
     CVantorDoc* m_pDoc;
     std::uint32_t m_nFilterId;
     CTextFinder m_finder;
     CSearchText m_searchText;
     std::vector<int> m_rowMap;
-
-    // Rebuilds the row map for a new filter or find text: the records did not change.
-    void MapRows();
+    std::vector<int> m_nextMap; // the row map after the pending change
+    Change m_change = Change::None;
 };

@@ -1,12 +1,12 @@
 #include "VantorView.h"
 
-#include "CollectionCommand.h"
 #include "CommandIds.h"
 #include "Prompts.h"
 #include "SignalColumns.h"
 #include "SignalDescription.h"
 #include "SignalEditDialog.h"
 #include "SignalRowModel.h"
+#include "SignalSteps.h"
 #include "VantorDoc.h"
 
 #include <QAction>
@@ -25,7 +25,7 @@
 
 CVantorView::CVantorView(CVantorDoc* doc, QWidget* parent)
     : QTableView(parent), CCommandTarget(CommandOwner::View), m_pDoc(doc),
-      m_pModel(new CSignalRowModel(doc, this)), m_pUndo(new QUndoStack(this)) {
+      m_pModel(new CSignalRowModel(doc, this)), m_pUndo(doc->History()) {
     OnCommandRange(
         ID_FILTER_ALL, ID_FILTER_PSK_MULTICARRIER, [this](std::uint32_t id) { OnFilter(id); },
         [this](std::uint32_t id, QAction& action) {
@@ -56,7 +56,7 @@ CVantorView::CVantorView(CVantorDoc* doc, QWidget* parent)
     // The menu names the change an Undo or Redo takes back or makes again.
     const auto historyItem = [this](bool redo) {
         return [this, redo](std::uint32_t, QAction& action) {
-            const bool can = redo ? m_pUndo->canRedo() : CanUndo();
+            const bool can = redo ? m_pUndo->canRedo() : m_pDoc->CanUndo();
             const QString step = redo ? m_pUndo->redoText() : m_pUndo->undoText();
             action.setEnabled(can);
             action.setText((redo ? QStringLiteral("&Redo") : QStringLiteral("&Undo")) +
@@ -67,20 +67,22 @@ CVantorView::CVantorView(CVantorDoc* doc, QWidget* parent)
     OnCommand(
         ID_EDIT_UNDO,
         [this](std::uint32_t) {
-            if (CanUndo())
+            if (m_pDoc->CanUndo())
                 m_pUndo->undo();
         },
         historyItem(false));
     OnCommand(
         ID_EDIT_REDO, [this](std::uint32_t) { m_pUndo->redo(); }, historyItem(true));
-    // The history decides whether the database differs from its file.
-    connect(m_pUndo, &QUndoStack::cleanChanged, this,
-            [this](bool clean) { m_pDoc->SetModifiedFlag(!clean); });
-    connect(doc, &CVantorDoc::recordsMerged, this, &CVantorView::OnRecordsMerged);
-    connect(doc, &CVantorDoc::aboutToRearrange, this, [this] { m_pending = TakeSelection(); });
-    connect(doc, &CVantorDoc::documentSaved, m_pUndo, &QUndoStack::setClean);
-    // Recovered changes stay unsaved whatever is undone: only a save makes the history clean.
-    connect(doc, &CVantorDoc::openedAsChanges, m_pUndo, &QUndoStack::resetClean);
+    // Rows that show other records after a sort, a filter or an undo keep their selection
+    // by record.
+    connect(m_pModel, &CSignalRowModel::aboutToRearrange, this,
+            [this] { m_kept = TakeSelection(); });
+    connect(m_pModel, &CSignalRowModel::rearranged, this, [this] {
+        if (m_kept)
+            RestoreSelection(*m_kept);
+        m_kept.reset();
+    });
+    connect(doc, &CVantorDoc::documentUpdated, this, &CVantorView::ShowSortOrder);
     setModel(m_pModel);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -100,30 +102,9 @@ CVantorView::CVantorView(CVantorDoc* doc, QWidget* parent)
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
         CPrompts::Guard(this, [this, column] { OnColumnClick(column); });
     });
-    connect(doc, &CVantorDoc::recordsReplaced, this, &CVantorView::OnRecordsReplaced);
-    connect(doc, &CVantorDoc::documentUpdated, this, [this] {
-        // A merge keeps the held records: their selection stays. New and Open drop it.
-        if (m_bRecordsReplaced) {
-            m_bRecordsReplaced = false;
-            m_pending.reset();
-            RebuildRows();
-        } else {
-            // An undo or redo rearranged the records: the selection was taken before.
-            const KeptSelection kept = m_pending ? *m_pending : TakeSelection();
-            m_pending.reset();
-            RebuildRows();
-            RestoreSelection(kept);
-        }
-        ShowSortOrder();
-    });
 }
 
-CVantorView::~CVantorView() {
-    // The history goes first, unheard: clearing it must neither reach a view half destroyed
-    // nor touch the document's modified flag.
-    disconnect(m_pUndo, nullptr, this, nullptr);
-    delete m_pUndo;
-}
+CVantorView::~CVantorView() = default;
 
 void CVantorView::ShowSortOrder() {
     // The arrow shows only while the rows follow it: open sorts by name, merge appends.
@@ -151,25 +132,17 @@ void CVantorView::OnColumnClick(int column) {
     // A million records take a moment to sort: show that the click was heard.
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const auto restoreCursor = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
-    const KeptSelection kept = TakeSelection();
     m_pDoc->SortSignals(column, m_bSortDescending);
-    RebuildRows();
-    RestoreSelection(kept);
     ShowSortOrder();
 }
 
 void CVantorView::OnFilter(std::uint32_t id) {
-    const KeptSelection kept = TakeSelection();
     m_pModel->SetFilter(id);
-    RestoreSelection(kept);
 }
 
 void CVantorView::SetFindText(const QString& text) {
-    if (text == m_pModel->FindText())
-        return;
-    const KeptSelection kept = TakeSelection();
-    m_pModel->SetFindText(text);
-    RestoreSelection(kept);
+    if (text != m_pModel->FindText())
+        m_pModel->SetFindText(text);
 }
 
 CVantorView::KeptSelection CVantorView::TakeSelection() const {
@@ -256,20 +229,11 @@ void CVantorView::AppendSignals(std::vector<std::unique_ptr<CSignalDescription>>
     if (records.empty())
         return;
     const int column = currentIndex().isValid() ? currentIndex().column() : columnAt(0);
-    auto command = std::make_unique<CCollectionCommand>(m_pDoc, undoText);
-    std::vector<CSignalDescription*> before = m_pDoc->Order();
-    const CVantorDoc::SortOrder sortBefore = m_pDoc->GetSortOrder();
     std::vector<CSignalDescription*> added;
-    for (auto& record : records) {
+    for (const auto& record : records)
         added.push_back(record.get());
-        m_pDoc->AddSignal(std::move(record));
-        m_pDoc->SignalEdited(added.back());
-    }
-    m_pDoc->SortSignals(m_nSortColumn, m_bSortDescending);
-    command->SetOrders(std::move(before), sortBefore);
-    PushStep(std::move(command));
-    RebuildRows();
-    ShowSortOrder();
+    m_pDoc->Push(std::make_unique<CInsertSignalsStep>(m_pDoc, undoText, std::move(records),
+                                                      m_nSortColumn, m_bSortDescending));
     if (added.size() == 1)
         SelectSignalRow(added.front(), column);
     else
@@ -280,24 +244,12 @@ void CVantorView::EditRow(int row) {
     if (row < 0 || row >= m_pModel->rowCount())
         return;
     CSignalDescription* signal = m_pModel->SignalAt(row);
-    const CSignalDescription old = *signal;
-    std::vector<CSignalDescription*> before = m_pDoc->Order();
-    const CVantorDoc::SortOrder sortBefore = m_pDoc->GetSortOrder();
-    if (!CSignalEditDialog::Edit(this, *signal))
+    CSignalDescription value = *signal;
+    if (!CSignalEditDialog::Edit(this, value))
         return;
-    m_pDoc->SignalEdited(signal);
-    AfterEdit(signal);
-    auto command = std::make_unique<CCollectionCommand>(m_pDoc, QStringLiteral("Edit Signal"));
-    command->AddValueChange(signal, old);
-    command->SetOrders(std::move(before), sortBefore);
-    PushStep(std::move(command));
-}
-
-void CVantorView::AfterEdit(const CSignalDescription* signal) {
     const int column = currentIndex().isValid() ? currentIndex().column() : columnAt(0);
-    m_pDoc->SortSignals(m_nSortColumn, m_bSortDescending);
-    RebuildRows();
-    ShowSortOrder();
+    m_pDoc->Push(
+        std::make_unique<CEditSignalStep>(m_pDoc, signal, value, m_nSortColumn, m_bSortDescending));
     SelectSignalRow(signal, column);
 }
 
@@ -318,24 +270,8 @@ void CVantorView::DeleteSelected(const QString& verb) {
         return;
     const int column = currentIndex().isValid() ? currentIndex().column() : 0;
     const std::vector<CSignalDescription*> doomed = SelectedSignals();
-    const std::unordered_set<const CSignalDescription*> gone(doomed.begin(), doomed.end());
-    std::vector<CSignalDescription*> before = m_pDoc->Order();
-    std::vector<CSignalDescription*> after;
-    after.reserve(before.size() - gone.size());
-    for (CSignalDescription* signal : before) {
-        if (gone.count(signal) == 0)
-            after.push_back(signal);
-    }
-    // One pass over the collection however many go; the command keeps them for Undo.
-    SignalCollection removed;
-    m_pDoc->Rearrange(after, removed);
-    m_pending.reset();
-    auto command = std::make_unique<CCollectionCommand>(m_pDoc, CountedText(verb, removed.size()));
-    command->SetOrders(std::move(before), m_pDoc->GetSortOrder());
-    command->KeepRemoved(std::move(removed));
-    m_pDoc->SetModifiedFlag(true);
-    PushStep(std::move(command));
-    RebuildRows();
+    m_pDoc->Push(
+        std::make_unique<CRemoveSignalsStep>(m_pDoc, CountedText(verb, doomed.size()), doomed));
     selectionModel()->clear();
     // The row that took the place of the first deleted one becomes current.
     const int next = std::min(rows.front(), m_pModel->rowCount() - 1);
@@ -348,24 +284,17 @@ void CVantorView::DeleteSelected(const QString& verb) {
 }
 
 void CVantorView::SetSelectedDisabled(bool disabled) {
-    auto command = std::make_unique<CCollectionCommand>(m_pDoc, QString());
-    std::size_t changed = 0;
-    for (int row : SelectedRows()) {
-        CSignalDescription* signal = m_pModel->SignalAt(row);
-        if (signal->m_bDisabled == disabled)
-            continue;
-        signal->m_bDisabled = disabled;
-        command->AddFlagChange(signal);
-        m_pModel->RowsChanged(row, row);
-        ++changed;
+    std::vector<CSignalDescription*> changing;
+    for (CSignalDescription* signal : SelectedSignals()) {
+        if (signal->m_bDisabled != disabled)
+            changing.push_back(signal);
     }
-    // A changed flag is work the user would lose on close: mark it.
-    if (changed == 0)
+    // A changed flag is work the user would lose on close: a step of the history.
+    if (changing.empty())
         return;
-    command->setText(
-        CountedText(disabled ? QStringLiteral("Disable") : QStringLiteral("Enable"), changed));
-    m_pDoc->SetModifiedFlag(true);
-    PushStep(std::move(command));
+    const QString verb = disabled ? QStringLiteral("Disable") : QStringLiteral("Enable");
+    m_pDoc->Push(std::make_unique<CFlagSignalsStep>(m_pDoc, CountedText(verb, changing.size()),
+                                                    std::move(changing)));
 }
 
 std::vector<CSignalDescription*> CVantorView::SelectedSignals() const {
@@ -373,66 +302,6 @@ std::vector<CSignalDescription*> CVantorView::SelectedSignals() const {
     for (int row : SelectedRows())
         records.push_back(m_pModel->SignalAt(row));
     return records;
-}
-
-void CVantorView::OnRecordsMerged(int count, const CVantorDoc::SortOrder& before) {
-    std::vector<CSignalDescription*> order = m_pDoc->Order();
-    order.resize(order.size() - static_cast<std::size_t>(count));
-    auto command = std::make_unique<CCollectionCommand>(
-        m_pDoc, CountedText(QStringLiteral("Merge"), static_cast<std::size_t>(count)));
-    command->SetOrders(std::move(order), before);
-    PushStep(std::move(command));
-}
-
-namespace {
-
-constexpr std::size_t MinHistoryBound = std::size_t(256) << 20;
-
-CCollectionCommand* Step(const QUndoStack* stack, int index) {
-    // Every step of this history is a collection command, owned by the stack.
-    return const_cast<CCollectionCommand*>(
-        static_cast<const CCollectionCommand*>(stack->command(index)));
-}
-
-} // namespace
-
-std::size_t CVantorView::HistoryBound() const {
-    return std::max(MinHistoryBound, static_cast<std::size_t>(m_pDoc->GetSignalCount()) *
-                                         sizeof(CSignalDescription));
-}
-
-std::size_t CVantorView::HistoryBytes() const {
-    std::size_t bytes = 0;
-    for (int i = 0; i < m_pUndo->count(); ++i)
-        bytes += Step(m_pUndo, i)->Bytes();
-    return bytes;
-}
-
-void CVantorView::PushStep(std::unique_ptr<CCollectionCommand> command) {
-    m_pUndo->push(command.release());
-    std::size_t bytes = HistoryBytes();
-    const std::size_t bound = HistoryBound();
-    // The newest step always stays.
-    for (int i = 0; bytes > bound && i + 1 < m_pUndo->count(); ++i) {
-        CCollectionCommand* step = Step(m_pUndo, i);
-        if (step->IsReleased())
-            continue;
-        bytes -= step->Bytes();
-        step->Release();
-        bytes += step->Bytes();
-    }
-}
-
-bool CVantorView::CanUndo() const {
-    return m_pUndo->canUndo() && !Step(m_pUndo, m_pUndo->index() - 1)->IsReleased();
-}
-
-void CVantorView::OnRecordsReplaced() {
-    m_bRecordsReplaced = true;
-    m_pUndo->clear();
-    // Each step may hold the order of every record: fewer steps for larger databases.
-    const int count = std::max(m_pDoc->GetSignalCount(), 1);
-    m_pUndo->setUndoLimit(std::clamp(16'000'000 / count, 10, 100));
 }
 
 void CVantorView::SelectSignals(const std::vector<CSignalDescription*>& records) {

@@ -13,8 +13,6 @@
 #include <unordered_set>
 #include <vector>
 
-class CCollectionCommand;
-
 class CSignalDescription;
 class CSignalRowModel;
 class QMenu;
@@ -57,13 +55,8 @@ public:
     void OnSignalDuplicate();
     void OnFileExport();
     void EditRow(int row);
-    // The history of changes to the collection; its clean state is the saved file.
+    // The document's history of changes; its clean state is the saved file.
     QUndoStack* UndoStack() const { return m_pUndo; }
-    // The most memory the history's steps may hold: 256 MB, or the database's own size when
-    // that is larger. Older steps are released first.
-    std::size_t HistoryBound() const;
-    // The memory the history's steps hold now.
-    std::size_t HistoryBytes() const;
     // Selects these records' rows, the first one current.
     void SelectSignals(const std::vector<CSignalDescription*>& records);
     // Selects the record's row and scrolls it into view, keeping the horizontal position;
@@ -98,26 +91,17 @@ private:
     // Appends records as New does: re-sorted by the current sort, selected, undoable.
     void AppendSignals(std::vector<std::unique_ptr<CSignalDescription>> records,
                        const QString& undoText);
-    void OnRecordsMerged(int count, const CVantorDoc::SortOrder& before);
-    void OnRecordsReplaced();
     void SetSelectedDisabled(bool disabled);
     // Deletes the selected records as one step of the history named by verb.
     void DeleteSelected(const QString& verb);
     void ShowSortOrder();
-    void AfterEdit(const CSignalDescription* signal);
-    // Adds a step to the history; the oldest steps are released while the history holds
-    // more than HistoryBound().
-    void PushStep(std::unique_ptr<CCollectionCommand> command);
-    // True when the step before the current one still holds what undoing it needs.
-    bool CanUndo() const;
 
     CVantorDoc* m_pDoc;
     CSignalRowModel* m_pModel;
     QUndoStack* m_pUndo;
     QMenu* m_pContextMenu = nullptr;
     QList<QKeySequence> m_reservedKeys;
-    bool m_bRecordsReplaced = false;
-    std::optional<KeptSelection> m_pending;
+    std::optional<KeptSelection> m_kept; // across the model's rearranging
     int m_nSortColumn = 0;
     bool m_bSortDescending = false;
 };

@@ -1,6 +1,5 @@
 #include "VantorView.h"
 
-#include "CollectionCommand.h"
 #include "Csv.h"
 #include "FileTarget.h"
 #include "Prompts.h"
@@ -8,6 +7,7 @@
 #include "SignalFileReader.h"
 #include "SignalFileWriter.h"
 #include "SignalRowModel.h"
+#include "SignalSteps.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

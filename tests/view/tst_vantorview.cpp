@@ -6,6 +6,7 @@
 #include "SignalEditDialog.h"
 #include "SignalFileWriter.h"
 #include "SignalRowModel.h"
+#include "SignalSort.h"
 #include "SignalText.h"
 #include "VantorDoc.h"
 #include "VantorView.h"
@@ -578,6 +579,53 @@ private slots:
             QCOMPARE(snapshot(), final);
             QVERIFY(m_doc->IsModified());
         }
+    }
+
+    // Undoing a change takes back that change only: a sort made after it stays, and the
+    // rows keep following the arrow.
+    void undoKeepsALaterSort_data() {
+        QTest::addColumn<int>("command");
+        QTest::newRow("new") << int(ID_SIGNAL_NEW);
+        QTest::newRow("edit") << int(ID_SIGNAL_EDIT);
+        QTest::newRow("duplicate") << int(ID_SIGNAL_DUPLICATE);
+        QTest::newRow("delete") << int(ID_SIGNAL_DELETE);
+        QTest::newRow("cut") << int(ID_EDIT_CUT);
+        QTest::newRow("disable") << int(ID_SIGNAL_DISABLE);
+        QTest::newRow("paste") << int(ID_EDIT_PASTE);
+    }
+    void undoKeepsALaterSort() {
+        QFETCH(int, command);
+        const auto contents = [this] {
+            QStringList records;
+            for (const auto& signal : m_doc->Signals())
+                records << Describe(*signal);
+            records.sort();
+            return records;
+        };
+        m_view->OnColumnClick(0);
+        const QStringList before = contents();
+        m_view->OnEditSelectAll();
+        m_view->OnEditCopy();
+        m_view->setCurrentIndex(m_view->RowModel()->index(1, 0));
+        CPrompts::PushAnswer(QMessageBox::Yes);
+        CPrompts::PushDialogHandler([](QDialog& d) {
+            auto& editor = static_cast<CSignalEditDialog&>(d);
+            editor.NameEdit()->setText(QStringLiteral("Zulu"));
+            editor.FamilyButton(ModulationCw)->click();
+            editor.accept();
+            return editor.result();
+        });
+        m_view->Execute(std::uint32_t(command));
+        CPrompts::Reset();
+        QVERIFY(contents() != before);
+        m_view->OnColumnClick(5);
+        m_view->UndoStack()->undo();
+        QCOMPARE(contents(), before);
+        const SignalCollection& records = m_doc->Signals();
+        for (std::size_t i = 1; i < records.size(); ++i)
+            QVERIFY(CompareSignals(*records[i - 1], *records[i], 5, false) <= 0);
+        QCOMPARE(m_view->horizontalHeader()->sortIndicatorSection(), 5);
+        QVERIFY(m_view->horizontalHeader()->isSortIndicatorShown());
     }
 
     // The find shows exactly the records whose searched texts contain the text, ignoring

@@ -1,0 +1,247 @@
+#include "SignalSteps.h"
+
+CSignalStep::CSignalStep(CVantorDoc* doc, const QString& text) : QUndoCommand(text), m_pDoc(doc) {}
+
+CSignalStep::~CSignalStep() {
+    // Records only this step still holds die with it, and so does what reading found.
+    m_pDoc->Discard(m_pool);
+}
+
+std::size_t CSignalStep::Bytes() const {
+    constexpr std::size_t pointer = sizeof(CSignalDescription*);
+    return sizeof(CEditSignalStep) + (m_records.capacity() + m_orderBefore.capacity()) * pointer +
+           m_pool.capacity() * sizeof(std::unique_ptr<CSignalDescription>) +
+           m_pool.size() * sizeof(CSignalDescription) + m_positions.capacity() * sizeof(int);
+}
+
+void CSignalStep::Release() {
+    m_pDoc->Discard(m_pool);
+    SignalCollection().swap(m_pool);
+    std::vector<CSignalDescription*>().swap(m_records);
+    std::vector<CSignalDescription*>().swap(m_orderBefore);
+    std::vector<int>().swap(m_positions);
+    m_bReleased = true;
+}
+
+void CSignalStep::Begin() {
+    m_nBefore = m_pDoc->Arrangement();
+    m_sortBefore = m_pDoc->GetSortOrder();
+}
+
+void CSignalStep::End() {
+    m_nAfter = m_pDoc->Arrangement();
+}
+
+bool CSignalStep::Exact() const {
+    return m_pDoc->Arrangement() == m_nAfter;
+}
+
+void CSignalStep::Restore() {
+    m_pDoc->SetSortOrder(m_sortBefore);
+    m_pDoc->RestoreArrangement(m_nBefore);
+}
+
+void CSignalStep::SortAll(int column, bool descending) {
+    m_orderBefore = m_pDoc->Order();
+    m_pDoc->SortSignals(column, descending);
+    m_nSorted = m_pDoc->Arrangement();
+}
+
+void CSignalStep::SortBack() {
+    if (!m_orderBefore.empty() && m_pDoc->Arrangement() == m_nSorted)
+        m_pDoc->ArrangeSignals(m_orderBefore, m_sortBefore);
+    std::vector<CSignalDescription*>().swap(m_orderBefore);
+}
+
+void CSignalStep::TakeOut() {
+    m_positions = m_pDoc->PositionsOf(m_records);
+    m_pool = m_pDoc->RemoveSignals(m_positions);
+}
+
+void CSignalStep::PutBack() {
+    if (Exact()) {
+        m_pDoc->InsertSignals(m_positions, m_pool);
+        Restore();
+        return;
+    }
+    const CVantorDoc::SortOrder order = m_pDoc->GetSortOrder();
+    std::vector<int> positions;
+    if (order.known) {
+        positions = m_pDoc->SortedPositions(m_pool, order.column, order.descending);
+    } else {
+        for (std::size_t i = 0; i < m_pool.size(); ++i)
+            positions.push_back(m_pDoc->GetSignalCount() + static_cast<int>(i));
+    }
+    m_pDoc->InsertSignals(positions, m_pool);
+}
+
+namespace {
+
+std::vector<CSignalDescription*> Addresses(const SignalCollection& records) {
+    std::vector<CSignalDescription*> addresses;
+    addresses.reserve(records.size());
+    for (const auto& record : records)
+        addresses.push_back(record.get());
+    return addresses;
+}
+
+bool SortedBy(const CVantorDoc::SortOrder& order, int column, bool descending) {
+    return order.known && order.column == column && order.descending == descending;
+}
+
+} // namespace
+
+CInsertSignalsStep::CInsertSignalsStep(CVantorDoc* doc, const QString& text,
+                                       SignalCollection records, int column, bool descending)
+    : CSignalStep(doc, text), m_nColumn(column), m_bDescending(descending) {
+    m_records = Addresses(records);
+    m_pool = std::move(records);
+}
+
+void CInsertSignalsStep::redo() {
+    if (m_bReleased)
+        return;
+    Begin();
+    if (SortedBy(m_sortBefore, m_nColumn, m_bDescending)) {
+        const std::vector<int> positions =
+            m_pDoc->SortedPositions(m_pool, m_nColumn, m_bDescending);
+        m_pDoc->InsertSignals(positions, m_pool);
+    } else {
+        // Appended, then everything sorted: the order the list shows.
+        std::vector<int> positions;
+        for (std::size_t i = 0; i < m_pool.size(); ++i)
+            positions.push_back(m_pDoc->GetSignalCount() + static_cast<int>(i));
+        m_pDoc->InsertSignals(positions, m_pool);
+        SortAll(m_nColumn, m_bDescending);
+    }
+    End();
+}
+
+void CInsertSignalsStep::undo() {
+    if (m_bReleased)
+        return;
+    const bool exact = Exact();
+    SortBack();
+    m_pool = m_pDoc->RemoveSignals(m_pDoc->PositionsOf(m_records));
+    if (exact)
+        Restore();
+}
+
+CMergeSignalsStep::CMergeSignalsStep(CVantorDoc* doc, const QString& text, SignalCollection records)
+    : CSignalStep(doc, text) {
+    m_records = Addresses(records);
+    m_pool = std::move(records);
+}
+
+void CMergeSignalsStep::redo() {
+    if (m_bReleased)
+        return;
+    Begin();
+    std::vector<int> positions;
+    for (std::size_t i = 0; i < m_pool.size(); ++i)
+        positions.push_back(m_pDoc->GetSignalCount() + static_cast<int>(i));
+    m_pDoc->InsertSignals(positions, m_pool);
+    // Merged records stand at the end until the list is next sorted.
+    CVantorDoc::SortOrder order = m_sortBefore;
+    order.known = false;
+    m_pDoc->SetSortOrder(order);
+    End();
+}
+
+void CMergeSignalsStep::undo() {
+    if (m_bReleased)
+        return;
+    const bool exact = Exact();
+    m_pool = m_pDoc->RemoveSignals(m_pDoc->PositionsOf(m_records));
+    if (exact)
+        Restore();
+}
+
+CRemoveSignalsStep::CRemoveSignalsStep(CVantorDoc* doc, const QString& text,
+                                       std::vector<CSignalDescription*> records)
+    : CSignalStep(doc, text) {
+    m_records = std::move(records);
+}
+
+void CRemoveSignalsStep::redo() {
+    if (m_bReleased)
+        return;
+    Begin();
+    TakeOut();
+    End();
+}
+
+void CRemoveSignalsStep::undo() {
+    if (!m_bReleased)
+        PutBack();
+}
+
+CEditSignalStep::CEditSignalStep(CVantorDoc* doc, CSignalDescription* record,
+                                 const CSignalDescription& value, int column, bool descending)
+    : CSignalStep(doc, QStringLiteral("Edit Signal")), m_value(value), m_nColumn(column),
+      m_bDescending(descending) {
+    m_records = {record};
+}
+
+void CEditSignalStep::Exchange() {
+    const CSignalDescription* record = m_records.front();
+    m_pDoc->ExchangeSignal(m_pDoc->PositionOf(record), m_value);
+    // What reading found belongs to the value it was read with.
+    SignalReadNotes held = m_pDoc->TakeReadNotes(record);
+    m_pDoc->PutReadNotes(record, std::move(m_notes));
+    m_notes = std::move(held);
+}
+
+void CEditSignalStep::redo() {
+    if (m_bReleased)
+        return;
+    Begin();
+    m_nFrom = m_pDoc->PositionOf(m_records.front());
+    Exchange();
+    if (SortedBy(m_sortBefore, m_nColumn, m_bDescending))
+        m_pDoc->MoveSignal(m_nFrom, m_pDoc->SortedPlaceOf(m_nFrom, m_nColumn, m_bDescending));
+    else
+        SortAll(m_nColumn, m_bDescending);
+    End();
+}
+
+void CEditSignalStep::undo() {
+    if (m_bReleased)
+        return;
+    const bool exact = Exact();
+    if (exact && m_orderBefore.empty())
+        m_pDoc->MoveSignal(m_pDoc->PositionOf(m_records.front()), m_nFrom);
+    SortBack();
+    Exchange();
+    if (exact) {
+        Restore();
+        return;
+    }
+    // Sorted since: the record takes its place under that sort.
+    const CVantorDoc::SortOrder order = m_pDoc->GetSortOrder();
+    if (order.known) {
+        const int at = m_pDoc->PositionOf(m_records.front());
+        m_pDoc->MoveSignal(at, m_pDoc->SortedPlaceOf(at, order.column, order.descending));
+    }
+}
+
+CFlagSignalsStep::CFlagSignalsStep(CVantorDoc* doc, const QString& text,
+                                   std::vector<CSignalDescription*> records)
+    : CSignalStep(doc, text) {
+    m_records = std::move(records);
+}
+
+void CFlagSignalsStep::redo() {
+    if (!m_bReleased)
+        m_pDoc->FlipDisabled(m_pDoc->PositionsOf(m_records));
+}
+
+void CFlagSignalsStep::undo() {
+    redo();
+}
+
+QString CountedText(const QString& verb, std::size_t count) {
+    if (count == 1)
+        return verb + QStringLiteral(" Signal");
+    return verb + QStringLiteral(" %1 Signals").arg(count);
+}

@@ -1,0 +1,120 @@
+#pragma once
+
+#include "SignalDescription.h"
+#include "SignalSort.h"
+#include "VantorDoc.h"
+
+#include <QUndoCommand>
+
+#include <cstdint>
+#include <vector>
+
+// The steps of the history. Each makes its change in redo() through the document's
+// operations and takes it back in undo(); records out of the collection belong to the step
+// that took them out. Steps note positions only together with the arrangement they belong
+// to: after a sort made since, records go back to their sorted places instead, so that
+// undoing a change never undoes a sort.
+class CSignalStep : public QUndoCommand {
+public:
+    CSignalStep(CVantorDoc* doc, const QString& text);
+    ~CSignalStep() override;
+
+    // The memory the step holds (records taken out, positions, orders), in bytes.
+    std::size_t Bytes() const;
+    // Frees what the step holds; it can no longer be undone (the oldest steps go first when
+    // the history holds too much).
+    void Release();
+    bool IsReleased() const { return m_bReleased; }
+
+protected:
+    // Takes the step's records out of the collection into the pool, noting their positions.
+    void TakeOut();
+    // Puts the pool back: at the noted positions while the collection is arranged as when
+    // they left, else at their sorted places (at the end when the order is unknown).
+    void PutBack();
+
+    // Notes the arrangement before a redo, and after it.
+    void Begin();
+    void End();
+    // True when the collection is arranged as the last redo left it.
+    bool Exact() const;
+    // After an undo made exactly: the collection is arranged as before the redo again.
+    void Restore();
+    // Sorts the whole collection, noting the order before for SortBack().
+    void SortAll(int column, bool descending);
+    // Gives the order before SortAll() back when nothing was sorted since.
+    void SortBack();
+
+    CVantorDoc* m_pDoc;
+    std::vector<CSignalDescription*> m_records;     // the records the step is about
+    SignalCollection m_pool;                        // those of them out of the collection
+    std::vector<int> m_positions;                   // where the pooled records stood
+    std::vector<CSignalDescription*> m_orderBefore; // only when the step sorted everything
+    CVantorDoc::SortOrder m_sortBefore;
+    std::uint64_t m_nBefore = 0; // the arrangement before the last redo
+    std::uint64_t m_nAfter = 0;  // and after it
+    std::uint64_t m_nSorted = 0; // the arrangement SortAll() left
+    bool m_bReleased = false;
+};
+
+// New, Duplicate, Paste: adds records at their places under the list's sort. When the
+// collection does not follow that sort (after a merge), the whole collection is sorted, and
+// undo gives the order before back.
+class CInsertSignalsStep : public CSignalStep {
+public:
+    CInsertSignalsStep(CVantorDoc* doc, const QString& text, SignalCollection records, int column,
+                       bool descending);
+    void redo() override;
+    void undo() override;
+
+private:
+    int m_nColumn;
+    bool m_bDescending;
+};
+
+// Merge: appends records at the end; the order becomes unknown.
+class CMergeSignalsStep : public CSignalStep {
+public:
+    CMergeSignalsStep(CVantorDoc* doc, const QString& text, SignalCollection records);
+    void redo() override;
+    void undo() override;
+};
+
+// Delete and Cut.
+class CRemoveSignalsStep : public CSignalStep {
+public:
+    CRemoveSignalsStep(CVantorDoc* doc, const QString& text,
+                       std::vector<CSignalDescription*> records);
+    void redo() override;
+    void undo() override;
+};
+
+// Edit: gives a record a new value and moves it to its place under the list's sort.
+class CEditSignalStep : public CSignalStep {
+public:
+    CEditSignalStep(CVantorDoc* doc, CSignalDescription* record, const CSignalDescription& value,
+                    int column, bool descending);
+    void redo() override;
+    void undo() override;
+
+private:
+    void Exchange();
+
+    CSignalDescription m_value; // the value the record does not hold now
+    SignalReadNotes m_notes;    // what reading found in the value it does not hold
+    int m_nColumn;
+    bool m_bDescending;
+    int m_nFrom = 0; // where the record stood before the edit
+};
+
+// Enable and Disable: flips the flag of the records whose flag differs.
+class CFlagSignalsStep : public CSignalStep {
+public:
+    CFlagSignalsStep(CVantorDoc* doc, const QString& text,
+                     std::vector<CSignalDescription*> records);
+    void redo() override;
+    void undo() override;
+};
+
+// "Delete 3 Signals", "Delete Signal".
+QString CountedText(const QString& verb, std::size_t count);
