@@ -160,8 +160,8 @@ int UsageError(std::ostream& err, const std::string& why) {
     return ExitFailure;
 }
 
-int ReadFailure(std::ostream& err, const CVantorDoc& doc) {
-    err << "quarn-tool: " << Inert(doc.GetLastError()) << "\n";
+int Failure(std::ostream& err, const FileResult& result) {
+    err << "quarn-tool: " << Inert(result.Message()) << "\n";
     return ExitFailure;
 }
 
@@ -210,11 +210,11 @@ int RunList(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         return UsageError(err, "--json and --csv exclude each other");
 
     CVantorDoc doc;
-    if (!doc.OnOpenDocument(Input(*file, err)))
-        return ReadFailure(err, doc);
+    if (const FileResult opened = doc.OnOpenDocument(Input(*file, err)); !opened)
+        return Failure(err, opened);
     for (const std::string& other : merges) {
-        if (!doc.MergeFile(Input(other, err)))
-            return ReadFailure(err, doc);
+        if (const FileResult merged = doc.MergeFile(Input(other, err)); !merged)
+            return Failure(err, merged);
     }
     for (const auto& [column, descending] : sorts)
         doc.SortSignals(column, descending);
@@ -273,8 +273,8 @@ int RunCheck(const std::vector<std::string>& files, std::ostream& out, std::ostr
     int status = ExitOk;
     for (const std::string& file : files) {
         CVantorDoc doc;
-        if (!doc.OnOpenDocument(Input(file, err))) {
-            ReadFailure(err, doc);
+        if (const FileResult opened = doc.OnOpenDocument(Input(file, err)); !opened) {
+            Failure(err, opened);
             status = ExitFailure;
             continue;
         }
@@ -344,10 +344,8 @@ int Save(CVantorDoc& doc, const std::string& output, std::ostream& err) {
             << Inert(QString::fromStdString(target.root)) << ">): not written over\n";
         return ExitFailure;
     }
-    if (!doc.OnSaveDocument(PathArg(output))) {
-        err << "quarn-tool: " << Inert(doc.GetLastError()) << "\n";
-        return ExitFailure;
-    }
+    if (const FileResult saved = doc.OnSaveDocument(PathArg(output)); !saved)
+        return Failure(err, saved);
     return ExitOk;
 }
 
@@ -357,8 +355,8 @@ int RunConvert(const std::vector<std::string>& args, std::ostream& err) {
     if (!SplitOutput(args, inputs, output) || inputs.size() != 1)
         return UsageError(err, "convert needs IN -o OUT");
     CVantorDoc doc;
-    if (!doc.OnOpenDocument(Input(inputs[0], err)))
-        return ReadFailure(err, doc);
+    if (const FileResult opened = doc.OnOpenDocument(Input(inputs[0], err)); !opened)
+        return Failure(err, opened);
     return Save(doc, output, err);
 }
 
@@ -368,13 +366,13 @@ int RunMerge(const std::vector<std::string>& args, std::ostream& out, std::ostre
     if (!SplitOutput(args, inputs, output) || inputs.size() < 2)
         return UsageError(err, "merge needs BASE OTHER... -o OUT");
     CVantorDoc doc;
-    if (!doc.OnOpenDocument(Input(inputs[0], err)))
-        return ReadFailure(err, doc);
+    if (const FileResult opened = doc.OnOpenDocument(Input(inputs[0], err)); !opened)
+        return Failure(err, opened);
     CVantorDoc::MergeResult total;
     for (std::size_t i = 1; i < inputs.size(); ++i) {
         CVantorDoc::MergeResult result;
-        if (!doc.MergeFile(Input(inputs[i], err), &result))
-            return ReadFailure(err, doc);
+        if (const FileResult merged = doc.MergeFile(Input(inputs[i], err), &result); !merged)
+            return Failure(err, merged);
         total.added += result.added;
         total.dropped += result.dropped;
         total.differing += result.differing;

@@ -77,16 +77,17 @@ bool CDocTemplate::FileOpen() {
     return !path.isEmpty() && OpenFile(path);
 }
 
-bool CDocTemplate::OpenFile(const QString& path, bool askToSave) {
+FileResult CDocTemplate::OpenFile(const QString& path, bool askToSave) {
     if (askToSave && !SaveModified())
-        return false;
-    if (!OpenQuietly(path)) {
-        ReportFailure(QStringLiteral("Cannot open the signal database."));
-        return false;
+        return FileResult::Cancelled(QString());
+    const FileResult opened = OpenQuietly(path);
+    if (!opened) {
+        ReportFailure(QStringLiteral("Cannot open the signal database."), opened);
+        return opened;
     }
     ReportReading(path);
     OfferRecovery(path);
-    return true;
+    return opened;
 }
 
 bool CDocTemplate::OfferRecovery(const QString& path) {
@@ -116,14 +117,14 @@ bool CDocTemplate::OfferSnapshot(const CRecoverySnapshot& snapshot) {
         CRecoverySnapshot::Remove(snapshot.path);
     if (answer != QMessageBox::Open)
         return false;
-    bool opened = false;
+    FileResult opened;
     {
         CProgressScope progress(m_pDoc, m_pWindow,
                                 QStringLiteral("Opening %1 ...").arg(snapshot.snapshot));
         opened = m_pDoc->OpenCopy(snapshot.snapshot, snapshot.path);
     }
     if (!opened) {
-        ReportFailure(QStringLiteral("Cannot open the signal database."));
+        ReportFailure(QStringLiteral("Cannot open the signal database."), opened);
         return false;
     }
     emit titleChanged(WindowTitle());
@@ -144,16 +145,16 @@ std::optional<QString> CDocTemplate::OfferLeftoverBackup(const QString& path, bo
     return leftover->path;
 }
 
-bool CDocTemplate::OpenQuietly(const QString& path) {
+FileResult CDocTemplate::OpenQuietly(const QString& path) {
     const std::optional<QString> copy = OfferLeftoverBackup(path, false);
-    bool opened = false;
+    FileResult opened;
     {
         // The progress window goes before any message of the same operation appears.
         CProgressScope progress(m_pDoc, m_pWindow, QStringLiteral("Opening %1 ...").arg(path));
         opened = copy ? m_pDoc->OpenCopy(*copy, path) : m_pDoc->OnOpenDocument(path);
     }
     if (!opened)
-        return false;
+        return opened;
     // The copy goes once the file is saved again; declined, it stays for the next open.
     m_leftoverBackup = copy ? *copy : QString();
     // Another kind of XML file: the first save onto it asks first.
@@ -161,7 +162,7 @@ bool CDocTemplate::OpenQuietly(const QString& path) {
     emit noticesCleared();
     emit titleChanged(WindowTitle());
     emit fileUsed(m_pDoc->GetPathName());
-    return true;
+    return opened;
 }
 
 void CDocTemplate::ReportReading(const QString& path) {
@@ -232,13 +233,13 @@ bool CDocTemplate::FileSaveAs() {
 bool CDocTemplate::DoSave(const QString& path) {
     if (!ConfirmReplacingForeignFile(path))
         return false;
-    bool saved = false;
+    FileResult saved;
     {
         CProgressScope progress(m_pDoc, m_pWindow, QStringLiteral("Saving %1 ...").arg(path));
         saved = m_pDoc->OnSaveDocument(path);
     }
     if (!saved) {
-        ReportFailure(QStringLiteral("Cannot save the signal database."));
+        ReportFailure(QStringLiteral("Cannot save the signal database."), saved);
         return false;
     }
     if (!m_leftoverBackup.isEmpty()) {
@@ -258,9 +259,9 @@ void CDocTemplate::FileMerge() {
         MergeFile(path);
 }
 
-bool CDocTemplate::MergeFile(const QString& path) {
+FileResult CDocTemplate::MergeFile(const QString& path) {
     const std::optional<QString> copy = OfferLeftoverBackup(path, true);
-    bool merged = false;
+    FileResult merged;
     CVantorDoc::MergeResult result;
     {
         CProgressScope progress(m_pDoc, m_pWindow, QStringLiteral("Merging %1 ...").arg(path));
@@ -269,10 +270,10 @@ bool CDocTemplate::MergeFile(const QString& path) {
     if (merged) {
         emit statusMessage(MergeSummary(result.added, result.dropped, result.differing));
         ReportReading(path);
-        return true;
+        return merged;
     }
-    ReportFailure(QStringLiteral("Cannot merge the signal database."));
-    return false;
+    ReportFailure(QStringLiteral("Cannot merge the signal database."), merged);
+    return merged;
 }
 
 QString CDocTemplate::MergeSummary(int added, int skipped, int differing) {
@@ -284,12 +285,11 @@ QString CDocTemplate::MergeSummary(int added, int skipped, int differing) {
         .arg(differing);
 }
 
-void CDocTemplate::ReportFailure(const QString& what) {
-    // A cancelled operation changed nothing and is no failure.
-    if (m_pDoc->WasCancelled()) {
+void CDocTemplate::ReportFailure(const QString& what, const FileResult& result) {
+    if (result.IsCancelled()) {
         emit statusMessage(QStringLiteral("Cancelled."));
         return;
     }
     CPrompts::Message(m_pWindow, QMessageBox::Critical, QString(),
-                      what + QStringLiteral("\n\n") + m_pDoc->GetLastError());
+                      what + QStringLiteral("\n\n") + result.Message());
 }

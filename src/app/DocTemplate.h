@@ -2,6 +2,8 @@
 
 #include "CommandTarget.h"
 
+#include "FileResult.h"
+
 #include <QObject>
 #include <QString>
 
@@ -32,15 +34,14 @@ public:
     bool FileNew();
     // File Open with a dialog; OpenFile for a known path (recent files, drops).
     bool FileOpen();
-    bool OpenFile(const QString& path, bool askToSave = true);
+    FileResult OpenFile(const QString& path, bool askToSave = true);
     // Opens path with the title and recent files updated and no failure shown (start-up: its
-    // caller reports it); false with the document's last error set. A copy left by an
-    // interrupted save of path is offered first.
-    bool OpenQuietly(const QString& path);
+    // caller reports it). A copy left by an interrupted save of path is offered first.
+    FileResult OpenQuietly(const QString& path);
     bool FileSave();
     bool FileSaveAs();
     void FileMerge();
-    bool MergeFile(const QString& path);
+    FileResult MergeFile(const QString& path);
 
     // Offers the recovery snapshot of path when it holds changes newer than the file:
     // Recover opens it as unsaved changes to path, Discard removes it, Later keeps it. True
@@ -74,7 +75,8 @@ private:
     // When an interrupted save left a copy of path's old content, asks whether to open (or
     // merge) that copy instead; its path when the user said yes.
     std::optional<QString> OfferLeftoverBackup(const QString& path, bool merging);
-    void ReportFailure(const QString& what);
+    // Shows what failed and why; a cancelled operation changed nothing and only says so.
+    void ReportFailure(const QString& what, const FileResult& result);
 
     CVantorDoc* m_pDoc;
     QWidget* m_pWindow = nullptr;

@@ -108,9 +108,9 @@ bool CVantorApp::InitInstance(const QStringList& args, QString& error) {
     if (files.isEmpty()) {
         m_pDoc->OnNewDocument();
         frame->setWindowTitle(m_pTemplate->WindowTitle());
-    } else if (!m_pTemplate->OpenQuietly(files.first())) {
+    } else if (const FileResult opened = m_pTemplate->OpenQuietly(files.first()); !opened) {
         // Without the file there is no window: the reason goes to the caller.
-        error = m_pDoc->GetLastError();
+        error = opened.Message();
         return false;
     }
     frame->Router()->UpdateAll();
@@ -160,7 +160,7 @@ void CVantorApp::OpenRecentFile(int index) {
     if (!m_pTemplate->SaveModified())
         return;
     // A cancelled open keeps the entry: the file is still there.
-    if (!m_pTemplate->OpenFile(path, false) && !m_pDoc->WasCancelled())
+    if (m_pTemplate->OpenFile(path, false).GetStatus() == FileResult::Status::Failed)
         RemoveFromRecentFiles(path);
 }
 

@@ -406,7 +406,11 @@ bool CVantorDoc::OnNewDocument() {
     return true;
 }
 
-bool CVantorDoc::OnOpenDocument(const QString& path) {
+FileResult CVantorDoc::Failure(const QString& message) const {
+    return m_bCancelled ? FileResult::Cancelled(message) : FileResult::Failed(message);
+}
+
+FileResult CVantorDoc::OnOpenDocument(const QString& path) {
     // Everything is read aside; the held records change only once the file is read whole.
     // Running out of memory on the way frees what was read and keeps the held records.
     SignalCollection records;
@@ -419,8 +423,9 @@ bool CVantorDoc::OnOpenDocument(const QString& path) {
             Keep(std::move(signal), std::move(notes), records, read);
         };
         SignalFileReport report;
-        if (!CSignalFileReader::Read(path, sink, m_lastError, Watched(), &report))
-            return false;
+        QString error;
+        if (!CSignalFileReader::Read(path, sink, error, Watched(), &report))
+            return Failure(error);
         SortSignalCollection(records, ColumnName, false);
         // The old history goes first: its records take their notes with them.
         m_pHistory->clear();
@@ -429,28 +434,28 @@ bool CVantorDoc::OnOpenDocument(const QString& path) {
         m_report = std::move(report);
         m_order = {};
     } catch (const std::bad_alloc&) {
-        m_lastError = NoMemory(path);
-        return false;
+        return FileResult::Failed(NoMemory(path));
     }
     m_pathName = path;
     RememberFileStamp();
     ResetSignals(std::move(records));
     SetModifiedFlag(false);
-    return true;
+    return {};
 }
 
-bool CVantorDoc::OnSaveDocument(const QString& path) {
-    if (!CSignalFileWriter::Write(path, m_signals, m_lastError, Watched()))
-        return false;
+FileResult CVantorDoc::OnSaveDocument(const QString& path) {
+    QString error;
+    if (!CSignalFileWriter::Write(path, m_signals, error, Watched()))
+        return Failure(error);
     m_pathName = path;
     RememberFileStamp();
     m_pHistory->setClean();
     SetModifiedFlag(false);
     emit documentSaved();
-    return true;
+    return {};
 }
 
-bool CVantorDoc::MergeFile(const QString& path, MergeResult* result) {
+FileResult CVantorDoc::MergeFile(const QString& path, MergeResult* result) {
     MergeResult counts;
     try {
         // Records held so far and those appended by this merge are all candidates for
@@ -474,8 +479,9 @@ bool CVantorDoc::MergeFile(const QString& path, MergeResult* result) {
             Keep(std::move(signal), std::move(notes), added, read);
         };
         SignalFileReport report;
-        if (!CSignalFileReader::Read(path, sink, m_lastError, Watched(), &report))
-            return false; // nothing partial is kept
+        QString error;
+        if (!CSignalFileReader::Read(path, sink, error, Watched(), &report))
+            return Failure(error); // nothing partial is kept
         m_readMessages.reserve(m_readMessages.size() + read.size());
         counts.added = static_cast<int>(added.size());
         if (!added.empty()) {
@@ -488,12 +494,11 @@ bool CVantorDoc::MergeFile(const QString& path, MergeResult* result) {
         m_unknownNames = std::move(unknown);
         m_report = std::move(report);
     } catch (const std::bad_alloc&) {
-        m_lastError = NoMemory(path);
-        return false;
+        return FileResult::Failed(NoMemory(path));
     }
     if (result)
         *result = counts;
-    return true;
+    return {};
 }
 
 ProgressHandler CVantorDoc::Watched() {
@@ -525,13 +530,13 @@ bool CVantorDoc::FileChangedOnDisk() const {
     return CFileIdentity::Read(m_pathName) != m_file;
 }
 
-bool CVantorDoc::OpenCopy(const QString& copy, const QString& path) {
-    if (!OnOpenDocument(copy))
-        return false;
+FileResult CVantorDoc::OpenCopy(const QString& copy, const QString& path) {
+    if (FileResult opened = OnOpenDocument(copy); !opened)
+        return opened;
     m_pathName = path;
     RememberFileStamp();
     // Recovered changes stay unsaved whatever is undone: only a save makes the history clean.
     m_pHistory->resetClean();
     SetModifiedFlag(true);
-    return true;
+    return {};
 }

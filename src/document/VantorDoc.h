@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FileIdentity.h"
+#include "FileResult.h"
 #include "Progress.h"
 #include "SignalFileReader.h"
 #include "SignalSort.h"
@@ -110,13 +111,11 @@ public:
     // True when the step before the current one still holds what undoing it needs.
     bool CanUndo() const;
 
-    // File operations; each returns false with GetLastError() set and the document as it
-    // was when it fails.
+    // File operations; when one fails or is cancelled, the document stays as it was.
     bool OnNewDocument();
-    bool OnOpenDocument(const QString& path);
-    bool OnSaveDocument(const QString& path);
-    bool MergeFile(const QString& path, MergeResult* result = nullptr);
-    QString GetLastError() const { return m_lastError; }
+    FileResult OnOpenDocument(const QString& path);
+    FileResult OnSaveDocument(const QString& path);
+    FileResult MergeFile(const QString& path, MergeResult* result = nullptr);
     // Long opens, merges and saves report to this handler, which can cancel them.
     void SetProgressHandler(ProgressHandler handler) { m_progress = std::move(handler); }
 
@@ -139,10 +138,8 @@ public:
     // saved it.
     bool FileChangedOnDisk() const;
     // Opens the database held in copy (a recovery snapshot, a backup) as unsaved changes to
-    // the file at path; false with GetLastError() set.
-    bool OpenCopy(const QString& copy, const QString& path);
-    // True when the last open, merge or save failed because the user cancelled it.
-    bool WasCancelled() const { return m_bCancelled; }
+    // the file at path.
+    FileResult OpenCopy(const QString& copy, const QString& path);
 
     // Frees records that left the collection for good, with what reading found in them.
     void Discard(SignalCollection& pool);
@@ -177,6 +174,8 @@ private:
     void RememberFileStamp();
     // The progress handler for one file operation, noting whether the user cancelled it.
     ProgressHandler Watched();
+    // A failed operation's result: cancelled when the user cancelled it.
+    FileResult Failure(const QString& message) const;
 
     SignalCollection m_signals;
     using ReadNotesMap = std::unordered_map<const CSignalDescription*, SignalReadNotes>;
@@ -193,7 +192,6 @@ private:
     std::uint64_t m_nNextArrangement = 1;
     QUndoStack* m_pHistory;
     QString m_pathName;
-    QString m_lastError;
     ProgressHandler m_progress;
     CFileIdentity m_file; // the file as this document last read or wrote it
     bool m_bCancelled = false;

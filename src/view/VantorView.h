@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CommandTarget.h"
+#include "FileResult.h"
 #include "VantorDoc.h"
 
 #include <QKeySequence>
@@ -54,6 +55,8 @@ public:
     void OnEditPaste();
     void OnSignalDuplicate();
     void OnFileExport();
+    // Writes the rows shown, as the list shows them, to a CSV file at path.
+    FileResult ExportRows(const QString& path) const;
     void EditRow(int row);
     // The document's history of changes; its clean state is the saved file.
     QUndoStack* UndoStack() const { return m_pUndo; }

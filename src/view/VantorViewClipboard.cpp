@@ -108,6 +108,12 @@ void CVantorView::OnFileExport() {
                                                 QString(), QStringLiteral("csv"));
     if (path.isEmpty())
         return;
+    if (const FileResult written = ExportRows(path); !written)
+        CPrompts::Message(this, QMessageBox::Critical, QString(),
+                          QStringLiteral("Cannot export.\n\n%1").arg(written.Message()));
+}
+
+FileResult CVantorView::ExportRows(const QString& path) const {
     // Written as a save is: the old file stays whole until the new one is on the disk.
     QString error;
     const bool written = WriteFileTarget(
@@ -133,7 +139,5 @@ void CVantorView::OnFileExport() {
             return device.write(chunk) == chunk.size();
         },
         error);
-    if (!written)
-        CPrompts::Message(this, QMessageBox::Critical, QString(),
-                          QStringLiteral("Cannot export.\n\n%1").arg(error));
+    return written ? FileResult() : FileResult::Failed(error);
 }

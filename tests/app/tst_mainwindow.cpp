@@ -975,7 +975,7 @@ private slots:
         QCOMPARE(Frame()->View()->RowModel()->rowCount(), 5);
         Doc()->SetModifiedFlag(true);
         Trigger(ID_FILE_SAVE);
-        QVERIFY2(!Doc()->IsModified(), qPrintable(Doc()->GetLastError()));
+        QVERIFY(!Doc()->IsModified());
         m_app->ExitInstance();
         QCOMPARE(LoadRecentFiles(), QStringList{path});
         ::unlink(native.constData());
@@ -1262,7 +1262,6 @@ private slots:
         const qsizetype shown = CPrompts::ShownMessages().size();
         Trigger(ID_FILE_MRU_FILE1 + 1);
         QCOMPARE(CPrompts::ShownMessages().size(), shown);
-        QVERIFY(Doc()->WasCancelled());
         QCOMPARE(Frame()->View()->RowModel()->rowCount(), 5);
         QCOMPARE(m_app->RecentFiles(), recent);
         QCOMPARE(Frame()->statusBar()->currentMessage(), QStringLiteral("Cancelled."));

@@ -165,9 +165,10 @@ private slots:
         doc.AddSignal(Fsk(u"kept"));
         doc.SetPathName("/somewhere/else.xml");
         doc.SetModifiedFlag(true);
-        QVERIFY(!doc.OnOpenDocument(path));
-        QVERIFY2(doc.GetLastError().contains(path) && doc.GetLastError().contains(where),
-                 qPrintable(doc.GetLastError()));
+        const FileResult opened = doc.OnOpenDocument(path);
+        QCOMPARE(opened.GetStatus(), FileResult::Status::Failed);
+        QVERIFY2(opened.Message().contains(path) && opened.Message().contains(where),
+                 qPrintable(opened.Message()));
         QCOMPARE(Names(doc), QStringList{"kept"});
         QVERIFY(doc.IsModified());
         QCOMPARE(doc.GetPathName(), QStringLiteral("/somewhere/else.xml"));
@@ -283,14 +284,14 @@ private slots:
         QCOMPARE(NativePath(path), native);
         CVantorDoc doc;
         doc.AddSignal(Fsk(u"first"));
-        QVERIFY2(doc.OnSaveDocument(path), qPrintable(doc.GetLastError()));
+        QVERIFY(doc.OnSaveDocument(path));
         struct stat info {};
         QCOMPARE(::stat(native.constData(), &info), 0);
         doc.AddSignal(Fsk(u"second"));
-        QVERIFY2(doc.OnSaveDocument(path), qPrintable(doc.GetLastError())); // over the old one
+        QVERIFY(doc.OnSaveDocument(path)); // over the old one
         QVERIFY(!doc.FileChangedOnDisk());
         CVantorDoc back;
-        QVERIFY2(back.OnOpenDocument(path), qPrintable(back.GetLastError()));
+        QVERIFY(back.OnOpenDocument(path));
         QCOMPARE(Names(back), (QStringList{"first", "second"}));
         QVERIFY(back.MergeFile(path));
         QCOMPARE(back.GetSignalCount(), 2);
@@ -325,8 +326,9 @@ private slots:
         doc.AddSignal(Fsk(u"new"));
         doc.SetModifiedFlag(true);
         const QByteArray before = ReadFile(Path(target));
-        QVERIFY(!doc.OnSaveDocument(Path(target)));
-        QVERIFY(!doc.GetLastError().isEmpty());
+        const FileResult saved = doc.OnSaveDocument(Path(target));
+        QCOMPARE(saved.GetStatus(), FileResult::Status::Failed);
+        QVERIFY(!saved.Message().isEmpty());
         QVERIFY(doc.IsModified());
         QCOMPARE(ReadFile(Path(target)), before);
         QVERIFY(!QFile::exists(Path("locked/new.xml")));
@@ -346,7 +348,7 @@ private slots:
         rlimit limit = previous;
         limit.rlim_cur = 64 * 1024;
         setrlimit(RLIMIT_FSIZE, &limit);
-        const bool saved = doc.OnSaveDocument(Path("old.xml"));
+        const bool saved = bool(doc.OnSaveDocument(Path("old.xml")));
         setrlimit(RLIMIT_FSIZE, &previous);
         std::signal(SIGXFSZ, oldHandler);
         QVERIFY(!saved);
@@ -370,8 +372,9 @@ private slots:
             seen << done;
             return done < total / 2; // cancel half-way
         });
-        QVERIFY(!doc.OnOpenDocument(Path("big.xml")));
-        QVERIFY(doc.GetLastError().contains("cancelled"));
+        const FileResult opened = doc.OnOpenDocument(Path("big.xml"));
+        QVERIFY(opened.IsCancelled());
+        QVERIFY(opened.Message().contains("cancelled"));
         QCOMPARE(Names(doc), QStringList{"kept"});
         QVERIFY(!seen.isEmpty() && std::is_sorted(seen.begin(), seen.end()));
         seen.clear();
@@ -403,8 +406,9 @@ private slots:
         doc.AddSignal(std::move(bad));
         doc.SetModifiedFlag(true);
         WriteFile(Path("keep.xml"), ElevenLines);
-        QVERIFY(!doc.OnSaveDocument(Path("keep.xml")));
-        QVERIFY(doc.GetLastError().contains("bad"));
+        const FileResult saved = doc.OnSaveDocument(Path("keep.xml"));
+        QVERIFY(!saved && !saved.IsCancelled());
+        QVERIFY(saved.Message().contains("bad"));
         QCOMPARE(ReadFile(Path("keep.xml")), ElevenLines);
         QVERIFY(doc.IsModified());
     }

@@ -60,9 +60,9 @@ private slots:
             doc.AddSignal(std::make_unique<CSignalDescription>(s));
         }
         const QString path = dir.filePath("random.xml");
-        QVERIFY2(doc.OnSaveDocument(path), qPrintable(doc.GetLastError()));
+        QVERIFY(doc.OnSaveDocument(path));
         CVantorDoc back;
-        QVERIFY2(back.OnOpenDocument(path), qPrintable(back.GetLastError()));
+        QVERIFY(back.OnOpenDocument(path));
         QCOMPARE(back.GetSignalCount(), Count);
         for (int i = 0; i < Count; ++i) {
             const CSignalDescription expected = ExpectedAfterReload(saved[i]);

@@ -88,10 +88,11 @@ private slots:
         auto kept = std::make_unique<CSignalDescription>();
         CopyText(kept->m_szName, u"kept");
         doc.AddSignal(std::move(kept));
-        QVERIFY(!doc.OnOpenDocument(path));
-        QVERIFY2(doc.GetLastError().contains(QLatin1String(": line ")) &&
-                     doc.GetLastError().contains(QLatin1String(", column ")),
-                 qPrintable(doc.GetLastError()));
+        const FileResult opened = doc.OnOpenDocument(path);
+        QVERIFY(!opened);
+        QVERIFY2(opened.Message().contains(QLatin1String(": line ")) &&
+                     opened.Message().contains(QLatin1String(", column ")),
+                 qPrintable(opened.Message()));
         QVERIFY(!doc.MergeFile(path));
         QCOMPARE(doc.GetSignalCount(), 1);
         QCOMPARE(QString::fromUtf16(doc.GetSignal(0)->m_szName), QStringLiteral("kept"));

@@ -19,8 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         file.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
     }
     CVantorDoc doc;
-    if (!doc.OnOpenDocument(input)) {
-        if (doc.GetLastError().isEmpty() || doc.GetSignalCount() != 0)
+    if (const FileResult opened = doc.OnOpenDocument(input); !opened) {
+        if (opened.Message().isEmpty() || doc.GetSignalCount() != 0)
             __builtin_trap(); // a refusal says why and loads nothing
         return 0;
     }

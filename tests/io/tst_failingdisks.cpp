@@ -63,8 +63,8 @@ void Fill(CVantorDoc& doc, int count, const QString& prefix) {
 QStringList NamesInFile(const QString& path) {
     CVantorDoc doc;
     QStringList names;
-    if (!doc.OnOpenDocument(path))
-        return {QStringLiteral("<unreadable: %1>").arg(doc.GetLastError())};
+    if (const FileResult opened = doc.OnOpenDocument(path); !opened)
+        return {QStringLiteral("<unreadable: %1>").arg(opened.Message())};
     for (const auto& s : doc.Signals())
         names << Q(s->m_szName);
     return names;
@@ -132,8 +132,9 @@ private slots:
         const QByteArray before = Bytes(path);
         Fill(doc, 2000, "new "); // far beyond 64 KiB
         doc.SetModifiedFlag(true);
-        const bool saved = doc.OnSaveDocument(path);
-        const QString error = doc.GetLastError();
+        const FileResult result = doc.OnSaveDocument(path);
+        const bool saved = bool(result);
+        const QString error = result.Message();
         const QByteArray after = Bytes(path);
         const QStringList leftovers = QDir(mount).entryList(QDir::Files | QDir::Hidden);
         QProcess::execute("umount", {mount});
@@ -165,10 +166,10 @@ private slots:
         Fill(doc, 5, "new ");
         doc.SetModifiedFlag(true);
         failSync = true;
-        const bool saved = doc.OnSaveDocument(path);
+        const FileResult saved = doc.OnSaveDocument(path);
         failSync = false;
         QVERIFY(!saved);
-        QVERIFY2(doc.GetLastError().contains("Input/output error"), qPrintable(doc.GetLastError()));
+        QVERIFY2(saved.Message().contains("Input/output error"), qPrintable(saved.Message()));
         QVERIFY(doc.IsModified());
         QCOMPARE(Bytes(path), before);
     }
@@ -257,8 +258,8 @@ private slots:
         const QByteArray before = file.readAll();
         CVantorDoc doc;
         Fill(doc, 2, "a ");
-        QVERIFY(!doc.OnSaveDocument(path));
-        QCOMPARE(doc.GetLastError(), path + " is not on a file system that holds files");
+        QCOMPARE(doc.OnSaveDocument(path).Message(),
+                 path + " is not on a file system that holds files");
         QFile again(path);
         QVERIFY(again.open(QIODevice::ReadOnly));
         QCOMPARE(again.readAll(), before);
@@ -293,7 +294,7 @@ private slots:
         struct stat before {};
         QCOMPARE(::stat(native.constData(), &before), 0);
         Fill(doc, 3, "second ");
-        QVERIFY2(doc.OnSaveDocument(path), qPrintable(doc.GetLastError()));
+        QCOMPARE(doc.OnSaveDocument(path).Message(), QString());
         struct stat after {};
         QCOMPARE(::stat(native.constData(), &after), 0);
         QCOMPARE(NamesInFile(path).size(), 3);
@@ -424,7 +425,7 @@ private slots:
         QVERIFY(doc.OnSaveDocument(real));
         QVERIFY(QFile::link(real, link));
         Fill(doc, 3, "second ");
-        QVERIFY2(doc.OnSaveDocument(link), qPrintable(doc.GetLastError()));
+        QCOMPARE(doc.OnSaveDocument(link).Message(), QString());
         QVERIFY(QFileInfo(link).isSymLink());
         QCOMPARE(NamesInFile(real).size(), 3);
         QCOMPARE(doc.GetPathName(), link);

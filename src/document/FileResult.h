@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+// How a file operation (open, merge, save, export) ended: done, cancelled by the user
+// (nothing changed), or failed with a message that names the file and the system's reason.
+class FileResult {
+public:
+    enum class Status { Ok, Cancelled, Failed };
+
+    FileResult() = default;
+    static FileResult Failed(QString message) { return {Status::Failed, std::move(message)}; }
+    static FileResult Cancelled(QString message) { return {Status::Cancelled, std::move(message)}; }
+
+    Status GetStatus() const { return m_status; }
+    bool IsCancelled() const { return m_status == Status::Cancelled; }
+    explicit operator bool() const { return m_status == Status::Ok; }
+    // Empty when the operation was done.
+    const QString& Message() const { return m_message; }
+
+private:
+    FileResult(Status status, QString message) : m_status(status), m_message(std::move(message)) {}
+
+    Status m_status = Status::Ok;
+    QString m_message;
+};
