@@ -9,7 +9,7 @@ CSignalStep::~CSignalStep() {
 
 std::size_t CSignalStep::Bytes() const {
     constexpr std::size_t pointer = sizeof(CSignalDescription*);
-    return sizeof(CEditSignalStep) + (m_records.capacity() + m_orderBefore.capacity()) * pointer +
+    return m_nSize + (m_records.capacity() + m_orderBefore.capacity()) * pointer +
            m_pool.capacity() * sizeof(std::unique_ptr<CSignalDescription>) +
            m_pool.size() * sizeof(CSignalDescription) + m_positions.capacity() * sizeof(int);
 }
@@ -94,6 +94,7 @@ bool SortedBy(const CVantorDoc::SortOrder& order, int column, bool descending) {
 CInsertSignalsStep::CInsertSignalsStep(CVantorDoc* doc, const QString& text,
                                        SignalCollection records, int column, bool descending)
     : CSignalStep(doc, text), m_nColumn(column), m_bDescending(descending) {
+    m_nSize = sizeof(*this);
     m_records = Addresses(records);
     m_pool = std::move(records);
 }
@@ -129,6 +130,7 @@ void CInsertSignalsStep::undo() {
 
 CMergeSignalsStep::CMergeSignalsStep(CVantorDoc* doc, const QString& text, SignalCollection records)
     : CSignalStep(doc, text) {
+    m_nSize = sizeof(*this);
     m_records = Addresses(records);
     m_pool = std::move(records);
 }
@@ -160,6 +162,7 @@ void CMergeSignalsStep::undo() {
 CRemoveSignalsStep::CRemoveSignalsStep(CVantorDoc* doc, const QString& text,
                                        std::vector<CSignalDescription*> records)
     : CSignalStep(doc, text) {
+    m_nSize = sizeof(*this);
     m_records = std::move(records);
 }
 
@@ -180,6 +183,7 @@ CEditSignalStep::CEditSignalStep(CVantorDoc* doc, CSignalDescription* record,
                                  const CSignalDescription& value, int column, bool descending)
     : CSignalStep(doc, QStringLiteral("Edit Signal")), m_value(value), m_nColumn(column),
       m_bDescending(descending) {
+    m_nSize = sizeof(*this);
     m_records = {record};
 }
 
@@ -228,6 +232,7 @@ void CEditSignalStep::undo() {
 CFlagSignalsStep::CFlagSignalsStep(CVantorDoc* doc, const QString& text,
                                    std::vector<CSignalDescription*> records)
     : CSignalStep(doc, text) {
+    m_nSize = sizeof(*this);
     m_records = std::move(records);
 }
 

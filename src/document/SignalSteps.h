@@ -54,6 +54,7 @@ protected:
     std::uint64_t m_nBefore = 0; // the arrangement before the last redo
     std::uint64_t m_nAfter = 0;  // and after it
     std::uint64_t m_nSorted = 0; // the arrangement SortAll() left
+    std::size_t m_nSize = sizeof(CSignalStep); // the step itself, set by each kind
     bool m_bReleased = false;
 };
 
