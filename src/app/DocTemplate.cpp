@@ -1,5 +1,6 @@
 #include "DocTemplate.h"
 
+#include "CommandAction.h"
 #include "CommandIds.h"
 #include "FileBackup.h"
 #include "ProgressScope.h"
@@ -29,11 +30,10 @@ QString NameLines(const QString& kind, const std::map<std::string, int>& names) 
 
 } // namespace
 
-CDocTemplate::CDocTemplate(CVantorDoc* doc, QObject* parent)
-    : QObject(parent), CCommandTarget(CommandOwner::Document), m_pDoc(doc) {
-    OnCommand(ID_FILE_SAVE, [this](std::uint32_t) { FileSave(); });
-    OnCommand(ID_FILE_SAVE_AS, [this](std::uint32_t) { FileSaveAs(); });
-    OnCommand(ID_FILE_MERGE, [this](std::uint32_t) { FileMerge(); });
+CDocTemplate::CDocTemplate(CVantorDoc* doc, QObject* parent) : QObject(parent), m_pDoc(doc) {
+    m_commands << MakeCommand(this, ID_FILE_SAVE, [this] { FileSave(); })
+               << MakeCommand(this, ID_FILE_SAVE_AS, [this] { FileSaveAs(); })
+               << MakeCommand(this, ID_FILE_MERGE, [this] { FileMerge(); });
 }
 
 QString CDocTemplate::DocumentTitle() const {

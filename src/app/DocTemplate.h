@@ -1,25 +1,28 @@
 #pragma once
 
-#include "CommandTarget.h"
-
 #include "FileResult.h"
 
+#include <QList>
 #include <QObject>
 #include <QString>
 
 #include <optional>
 
 class CRecoverySnapshot;
+class QAction;
 class CVantorDoc;
 class QWidget;
 
 // The single-document template: one document for the whole run, its title, the save
 // question before it is replaced, and the file commands that belong to the document
 // (Save, Save As, Merge). Every failed file operation tells the user why.
-class CDocTemplate : public QObject, public CCommandTarget {
+class CDocTemplate : public QObject {
     Q_OBJECT
 public:
     CDocTemplate(CVantorDoc* doc, QObject* parent = nullptr);
+
+    // Its commands: Save, Save As, Merge.
+    const QList<QAction*>& Commands() const { return m_commands; }
 
     void SetWindow(QWidget* window) { m_pWindow = window; }
     CVantorDoc* Document() const { return m_pDoc; }
@@ -82,4 +85,5 @@ private:
     QWidget* m_pWindow = nullptr;
     QString m_leftoverBackup; // the interrupted save's copy that was opened
     QString m_foreignFile;    // the open file, when it is another kind of XML file
+    QList<QAction*> m_commands;
 };

@@ -1,7 +1,7 @@
 #include "MainFrame.h"
 
+#include "CommandAction.h"
 #include "CommandIds.h"
-#include "CommandRouter.h"
 #include "DocTemplate.h"
 #include "FindBar.h"
 #include "HelpWindow.h"
@@ -39,32 +39,39 @@ const QString HiddenButtonsKey = QStringLiteral("ToolbarHiddenButtons");
 
 } // namespace
 
-CMainFrame::CMainFrame(CDocTemplate* docTemplate, QWidget* parent)
-    : QMainWindow(parent), CCommandTarget(CommandOwner::Frame), m_pRouter(new CCommandRouter(this)),
-      m_pView(new CVantorView(docTemplate->Document(), this)), m_pFindBar(new CFindBar(this)),
-      m_pMessageBar(new CMessageBar(this)),
+CMainFrame::CMainFrame(CDocTemplate* docTemplate, const QList<QAction*>& appCommands,
+                       QWidget* parent)
+    : QMainWindow(parent), m_pView(new CVantorView(docTemplate->Document(), this)),
+      m_pFindBar(new CFindBar(this)), m_pMessageBar(new CMessageBar(this)),
       m_nLook(WorkspaceValue(QStringLiteral("ApplicationLook"), DefaultLook).toInt()) {
     setObjectName(QStringLiteral("MainFrame"));
-    OnCommandRange(
-        ID_LOOK_BASIC, ID_LOOK_WINDOWS_7,
-        [this](std::uint32_t id) { OnSelectLook(static_cast<int>(id)); },
-        [this](std::uint32_t id, QAction& action) {
-            action.setCheckable(true);
-            action.setChecked(static_cast<int>(id) == m_nLook);
-        });
-    OnCommand(ID_HELP, [this](std::uint32_t) { OnHelpContents(); });
-    OnCommand(
-        ID_VIEW_STATUS_BAR,
-        [this](std::uint32_t) { statusBar()->setVisible(!statusBar()->isVisible()); },
-        [this](std::uint32_t, QAction& action) {
-            action.setCheckable(true);
-            action.setChecked(!statusBar()->isHidden());
-        });
+    QList<QAction*> own;
+    auto* looks = new QActionGroup(this);
+    for (std::uint32_t id = ID_LOOK_BASIC; id <= ID_LOOK_WINDOWS_7; ++id) {
+        QAction* look = MakeCommand(this, id, [this, id] { OnSelectLook(static_cast<int>(id)); });
+        look->setCheckable(true);
+        looks->addAction(look);
+        own << look;
+    }
+    own << MakeCommand(this, ID_HELP, [this] { OnHelpContents(); });
+    QAction* statusBarShown = MakeCommand(this, ID_VIEW_STATUS_BAR);
+    statusBarShown->setEnabled(true);
+    statusBarShown->setCheckable(true);
+    statusBarShown->setChecked(true);
+    connect(statusBarShown, &QAction::toggled, this,
+            [this](bool shown) { statusBar()->setVisible(shown); });
+    own << statusBarShown;
     // Customize has nothing to run yet; the pane list's toolbar item shows the toolbar.
-    OnCommand(ID_TOOLBAR_CUSTOMIZE, {});
-    OnCommand(ID_VIEW_TOOLBAR, {});
+    own << MakeCommand(this, ID_TOOLBAR_CUSTOMIZE, [] {});
+    own << MakeCommand(this, ID_VIEW_TOOLBAR, [] {});
+    own << MakeCommand(this, ID_EDIT_FIND, [this] { m_pFindBar->Activate(); });
+    // F6 and Shift+F6 stay the window's keys, with nothing to do.
+    own << MakeCommand(this, ID_NEXT_PANE) << MakeCommand(this, ID_PREV_PANE);
+    AddCommands(own);
+    AddCommands(m_pView->Commands());
+    AddCommands(docTemplate->Commands());
+    AddCommands(appCommands);
     setWindowIcon(QIcon(QStringLiteral(":/icons/com.korvel.QuarnEditor.svg")));
-    OnCommand(ID_EDIT_FIND, [this](std::uint32_t) { m_pFindBar->Activate(); });
     auto* central = new QWidget(this);
     auto* column = new QVBoxLayout(central);
     column->setContentsMargins(0, 0, 0, 0);
@@ -83,37 +90,30 @@ CMainFrame::CMainFrame(CDocTemplate* docTemplate, QWidget* parent)
     OnSelectLook(m_nLook);
 
     auto* main = new QMenu(this);
-    m_pRouter->BuildMenu(main, MainMenuEntries());
+    BuildMenu(main, MainMenuEntries());
     for (QAction* popup : main->actions())
         menuBar()->addMenu(popup->menu());
     m_pFileMenu = main->actions().at(0)->menu();
 
     // Three more recent-file entries follow "Recent File"; the application fills them.
-    QAction* recent = m_pRouter->Action(ID_FILE_MRU_FILE1);
+    QAction* recent = Action(ID_FILE_MRU_FILE1);
     const auto fileActions = m_pFileMenu->actions();
     QAction* after = fileActions.at(fileActions.indexOf(recent) + 1);
     for (std::uint32_t id = ID_FILE_MRU_FILE1 + 1; id <= ID_FILE_MRU_FILE4; ++id) {
-        QAction* action = m_pRouter->Action(id);
-        action->setVisible(false);
-        m_pFileMenu->insertAction(after, action);
+        m_pFileMenu->insertAction(after, Action(id));
     }
 
     // "Toolbars and Docking Windows" lists the panes in place of its placeholder.
-    for (QObject* object : m_pRouter->Action(ID_VIEW_TOOLBAR)->associatedObjects()) {
+    for (QObject* object : Action(ID_VIEW_TOOLBAR)->associatedObjects()) {
         if (auto* panes = qobject_cast<QMenu*>(object))
             connect(panes, &QMenu::aboutToShow, this, [this, panes] { FillPaneMenu(panes); });
     }
 
     m_pContextMenu = new QMenu(this);
-    m_pRouter->BuildMenu(m_pContextMenu, ContextMenuEntries());
+    BuildMenu(m_pContextMenu, ContextMenuEntries());
     m_pView->SetContextMenu(m_pContextMenu->actions().at(0)->menu());
     m_pLookMenu = new QMenu(this); // a resource only: attached nowhere
-    m_pRouter->BuildMenu(m_pLookMenu, LookMenuEntries());
-
-    // The filters are one choice: an exclusive group draws radio marks.
-    auto* filters = new QActionGroup(this);
-    for (std::uint32_t id = ID_FILTER_ALL; id <= ID_FILTER_PSK_MULTICARRIER; ++id)
-        filters->addAction(m_pRouter->Action(id));
+    BuildMenu(m_pLookMenu, LookMenuEntries());
     QList<QKeySequence> reserved;
     for (const Accelerator& key : Accelerators())
         reserved << QKeySequence(key.keys);
@@ -123,11 +123,48 @@ CMainFrame::CMainFrame(CDocTemplate* docTemplate, QWidget* parent)
     BuildStatusBar();
     // F1 asks for help like Help > Contents, without showing a key in the menu.
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(help, &QShortcut::activated, this, [this] { m_pRouter->Execute(ID_HELP); });
+    connect(help, &QShortcut::activated, Action(ID_HELP), &QAction::trigger);
     // Lock keys change with key presses and while another window has the focus.
     qApp->installEventFilter(this);
     UpdateLockPanes();
     resize(1000, 600);
+}
+
+void CMainFrame::AddCommands(const QList<QAction*>& commands) {
+    for (QAction* action : commands) {
+        m_actions.insert(CommandId(action), action);
+        // The keys work wherever the focus is in the window.
+        addAction(action);
+        connect(action, &QAction::hovered, this, [this, action] {
+            if (m_pPrompt)
+                m_pPrompt->setText(action->statusTip().isEmpty() ? QStringLiteral("Ready")
+                                                                 : action->statusTip());
+        });
+    }
+}
+
+void CMainFrame::BuildMenu(QMenu* menu, std::span<const MenuEntry> entries) {
+    std::vector<QMenu*> stack{menu};
+    for (const MenuEntry& entry : entries) {
+        QMenu* current = stack.back();
+        switch (entry.kind) {
+        case MenuEntryKind::PopupBegin:
+            stack.push_back(current->addMenu(QString::fromLatin1(entry.text)));
+            break;
+        case MenuEntryKind::PopupEnd:
+            stack.pop_back();
+            break;
+        case MenuEntryKind::Separator:
+            current->addSeparator();
+            break;
+        case MenuEntryKind::Include:
+            BuildMenu(current, {entry.include, entry.includeCount});
+            break;
+        case MenuEntryKind::Item:
+            current->addAction(Action(entry.id));
+            break;
+        }
+    }
 }
 
 void CMainFrame::BuildToolBar() {
@@ -145,8 +182,8 @@ void CMainFrame::BuildToolBar() {
                  {ID_SIGNAL_DELETE, QStyle::SP_TrashIcon},
                  {ID_HELP, QStyle::SP_DialogHelpButton}};
     for (const auto& icon : icons)
-        m_pRouter->Action(icon.id)->setIcon(style()->standardIcon(icon.icon));
-    m_pRouter->Action(ID_HELP)->setToolTip(QStringLiteral("Help"));
+        Action(icon.id)->setIcon(style()->standardIcon(icon.icon));
+    Action(ID_HELP)->setToolTip(QStringLiteral("Help"));
     for (const QString& id : WorkspaceValue(HiddenButtonsKey, QStringList()).toStringList())
         m_hiddenButtons << id.toUInt();
     FillToolBar();
@@ -166,7 +203,7 @@ void CMainFrame::FillToolBar() {
         if (pendingSeparator)
             m_pToolBar->addSeparator();
         pendingSeparator = false;
-        m_pToolBar->addAction(m_pRouter->Action(id));
+        m_pToolBar->addAction(Action(id));
     }
     auto* customize = new QToolButton(m_pToolBar);
     customize->setObjectName(QStringLiteral("CustomizeDropDown"));
@@ -186,7 +223,7 @@ void CMainFrame::FillCustomizeMenu(QMenu* menu) {
     for (std::uint32_t id : ToolbarButtons()) {
         if (id == 0)
             continue;
-        QAction* command = m_pRouter->Action(id);
+        QAction* command = Action(id);
         QAction* item = buttons->addAction(command->icon(), command->toolTip());
         item->setCheckable(true);
         item->setChecked(!m_hiddenButtons.contains(id));
@@ -199,7 +236,7 @@ void CMainFrame::FillCustomizeMenu(QMenu* menu) {
     connect(buttons->addAction(QStringLiteral("&Reset Toolbar")), &QAction::triggered, this,
             &CMainFrame::ResetToolBar, Qt::QueuedConnection);
     menu->addSeparator();
-    QAction* action = m_pRouter->Action(ID_TOOLBAR_CUSTOMIZE);
+    QAction* action = Action(ID_TOOLBAR_CUSTOMIZE);
     action->setText(QStringLiteral("Customize..."));
     menu->addAction(action);
 }
@@ -243,9 +280,6 @@ void CMainFrame::BuildStatusBar() {
         statusBar()->addPermanentWidget(indicator);
         m_pLockPanes[pane++] = indicator;
     }
-    connect(m_pRouter, &CCommandRouter::promptChanged, this, [this](const QString& text) {
-        m_pPrompt->setText(text.isEmpty() ? QStringLiteral("Ready") : text);
-    });
     // Leaving a menu or a button brings back "Ready".
     connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& text) {
         m_pPrompt->setText(text.isEmpty() ? QStringLiteral("Ready") : text);
@@ -287,15 +321,14 @@ void CMainFrame::FillPaneMenu(QMenu* menu) {
     QAction* toolbar = m_pToolBar->toggleViewAction();
     toolbar->setText(QStringLiteral("Standard"));
     menu->addAction(toolbar);
-    menu->addAction(m_pRouter->Action(ID_VIEW_STATUS_BAR));
+    menu->addAction(Action(ID_VIEW_STATUS_BAR));
     menu->addSeparator();
-    menu->addAction(m_pRouter->Action(ID_TOOLBAR_CUSTOMIZE));
+    menu->addAction(Action(ID_TOOLBAR_CUSTOMIZE));
 }
 
 QMenu* CMainFrame::createPopupMenu() {
     auto* menu = new QMenu(this);
     FillPaneMenu(menu);
-    m_pRouter->UpdateMenu(menu);
     return menu;
 }
 
@@ -307,6 +340,8 @@ QString CMainFrame::HelpFilePath() const {
 void CMainFrame::OnSelectLook(int lookId) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_nLook = lookId;
+    if (QAction* look = Action(static_cast<std::uint32_t>(lookId)))
+        look->setChecked(true);
     ApplyLook(lookId);
     SetWorkspaceValue(QStringLiteral("ApplicationLook"), m_nLook);
     QApplication::restoreOverrideCursor();

@@ -1,31 +1,36 @@
 #pragma once
 
-#include "CommandTarget.h"
+#include "CommandTable.h"
 
+#include <QHash>
 #include <QList>
 #include <QMainWindow>
 
 #include <cstdint>
+#include <span>
 
-class CCommandRouter;
 class CDocTemplate;
 class CFindBar;
 class CMessageBar;
 class CHelpWindow;
 class CVantorView;
+class QAction;
 class QLabel;
 class QMenu;
 class QToolBar;
 
 // The main window: menu bar, the movable "Standard" toolbar with its customize drop-down,
 // the status bar with the prompt pane and the lock indicators, the list view, the looks,
-// help and dropped files.
-class CMainFrame : public QMainWindow, public CCommandTarget {
+// help and dropped files. Its menus and toolbar show the commands of the list, the document
+// template, the application (appCommands) and its own, as the command table orders them.
+class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
-    CMainFrame(CDocTemplate* docTemplate, QWidget* parent = nullptr);
+    CMainFrame(CDocTemplate* docTemplate, const QList<QAction*>& appCommands,
+               QWidget* parent = nullptr);
 
-    CCommandRouter* Router() const { return m_pRouter; }
+    // The command with this id, whoever runs it.
+    QAction* Action(std::uint32_t id) const { return m_actions.value(id); }
     CVantorView* View() const { return m_pView; }
     QToolBar* ToolBar() const { return m_pToolBar; }
     CFindBar* FindBar() const { return m_pFindBar; }
@@ -59,6 +64,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void AddCommands(const QList<QAction*>& commands);
+    void BuildMenu(QMenu* menu, std::span<const MenuEntry> entries);
     void BuildToolBar();
     void FillToolBar();
     void FillCustomizeMenu(QMenu* menu);
@@ -66,7 +73,7 @@ private:
     void FillPaneMenu(QMenu* menu);
     void UpdateCountPanes();
 
-    CCommandRouter* m_pRouter;
+    QHash<std::uint32_t, QAction*> m_actions;
     CVantorView* m_pView;
     QToolBar* m_pToolBar = nullptr;
     QMenu* m_pFileMenu = nullptr;

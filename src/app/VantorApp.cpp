@@ -1,8 +1,8 @@
 #include "VantorApp.h"
 
 #include "AboutDlg.h"
+#include "CommandAction.h"
 #include "CommandIds.h"
-#include "CommandRouter.h"
 #include "DesktopIntegration.h"
 #include "DocTemplate.h"
 #include "MainFrame.h"
@@ -46,42 +46,32 @@ static void InitResources() {
 }
 
 CVantorApp::CVantorApp()
-    : CCommandTarget(CommandOwner::App), m_pDoc(new CVantorDoc(this)),
-      m_pTemplate(new CDocTemplate(m_pDoc, this)), m_pRecovery(new CRecoveryKeeper(m_pDoc, this)),
-      m_recentFiles(LoadRecentFiles()) {
+    : m_pDoc(new CVantorDoc(this)), m_pTemplate(new CDocTemplate(m_pDoc, this)),
+      m_pRecovery(new CRecoveryKeeper(m_pDoc, this)), m_recentFiles(LoadRecentFiles()) {
     InitResources();
-    OnCommand(ID_APP_ABOUT, [this](std::uint32_t) { OnShowAbout(); });
-    OnCommand(ID_FILE_NEW, [this](std::uint32_t) { m_pTemplate->FileNew(); });
-    OnCommand(ID_FILE_OPEN, [this](std::uint32_t) { m_pTemplate->FileOpen(); });
-    OnCommand(ID_FILE_CLOSE_DATABASE, [this](std::uint32_t) { OnFileCloseDatabase(); });
-    OnCommand(ID_APP_EXIT, [this](std::uint32_t) { m_pFrame->close(); });
-    OnCommandRange(
-        ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE4,
-        [this](std::uint32_t id) { OpenRecentFile(static_cast<int>(id - ID_FILE_MRU_FILE1)); },
-        [this](std::uint32_t id, QAction& action) { OnUpdateRecentFile(id, action); });
+    m_commands << MakeCommand(this, ID_APP_ABOUT, [this] { OnShowAbout(); })
+               << MakeCommand(this, ID_FILE_NEW, [this] { m_pTemplate->FileNew(); })
+               << MakeCommand(this, ID_FILE_OPEN, [this] { m_pTemplate->FileOpen(); })
+               << MakeCommand(this, ID_FILE_CLOSE_DATABASE, [this] { OnFileCloseDatabase(); })
+               << MakeCommand(this, ID_APP_EXIT, [this] { m_pFrame->close(); });
+    for (int index = 0; index < 4; ++index) {
+        const auto id = static_cast<std::uint32_t>(ID_FILE_MRU_FILE1 + index);
+        m_recentCommands << MakeCommand(this, id, [this, index] { OpenRecentFile(index); });
+    }
+    m_commands << m_recentCommands;
+    UpdateRecentFileCommands();
 }
 
 CVantorApp::~CVantorApp() = default;
 
 bool CVantorApp::InitInstance(const QStringList& args, QString& error) {
     InstallDesktopIntegration();
-    m_pFrame = std::make_unique<CMainFrame>(m_pTemplate);
+    m_pFrame = std::make_unique<CMainFrame>(m_pTemplate, m_commands);
     CMainFrame* frame = m_pFrame.get();
     m_pTemplate->SetWindow(frame);
-    frame->Router()->SetTargets({frame->View(), m_pTemplate, frame, this});
     connect(m_pTemplate, &CDocTemplate::titleChanged, frame, &QWidget::setWindowTitle);
     connect(m_pTemplate, &CDocTemplate::fileUsed, this, &CVantorApp::AddToRecentFiles);
-    connect(m_pDoc, &CVantorDoc::documentUpdated, frame->Router(), &CCommandRouter::UpdateAll);
     connect(m_pDoc, &CVantorDoc::modifiedChanged, frame, &QWidget::setWindowModified);
-    // Copy, Cut, Edit and Duplicate follow the selection, Undo and Redo the history; their
-    // keys work only while they are enabled.
-    QItemSelectionModel* selection = frame->View()->selectionModel();
-    connect(selection, &QItemSelectionModel::selectionChanged, frame->Router(),
-            &CCommandRouter::UpdateAll);
-    connect(selection, &QItemSelectionModel::currentChanged, frame->Router(),
-            &CCommandRouter::UpdateAll);
-    connect(frame->View()->UndoStack(), &QUndoStack::indexChanged, frame->Router(),
-            &CCommandRouter::UpdateAll);
     connect(frame->View()->UndoStack(), &QUndoStack::indexChanged, m_pRecovery,
             &CRecoveryKeeper::Changed);
     connect(qApp, &QGuiApplication::commitDataRequest, this, &CVantorApp::OnCommitData);
@@ -113,7 +103,6 @@ bool CVantorApp::InitInstance(const QStringList& args, QString& error) {
         error = opened.Message();
         return false;
     }
-    frame->Router()->UpdateAll();
     frame->show();
     if (!files.isEmpty())
         m_pTemplate->ReportReading(files.first());
@@ -167,25 +156,29 @@ void CVantorApp::OpenRecentFile(int index) {
 void CVantorApp::AddToRecentFiles(const QString& path) {
     m_recentFiles = AddRecentFile(m_recentFiles, path);
     SaveRecentFiles(m_recentFiles);
+    UpdateRecentFileCommands();
 }
 
 void CVantorApp::RemoveFromRecentFiles(const QString& path) {
     m_recentFiles.removeAll(path);
     SaveRecentFiles(m_recentFiles);
+    UpdateRecentFileCommands();
 }
 
-void CVantorApp::OnUpdateRecentFile(std::uint32_t id, QAction& action) {
-    const int index = static_cast<int>(id - ID_FILE_MRU_FILE1);
-    if (index < m_recentFiles.size()) {
-        action.setText(QStringLiteral("&%1 %2").arg(index + 1).arg(
-            QString(m_recentFiles[index]).replace(u'&', QStringLiteral("&&"))));
-        action.setEnabled(true);
-        action.setVisible(true);
-    } else if (index == 0) {
-        action.setText(QStringLiteral("Recent File"));
-        action.setEnabled(false);
-        action.setVisible(true);
-    } else {
-        action.setVisible(false);
+void CVantorApp::UpdateRecentFileCommands() {
+    for (int index = 0; index < m_recentCommands.size(); ++index) {
+        QAction* action = m_recentCommands[index];
+        if (index < m_recentFiles.size()) {
+            action->setText(QStringLiteral("&%1 %2").arg(index + 1).arg(
+                QString(m_recentFiles[index]).replace(u'&', QStringLiteral("&&"))));
+            action->setEnabled(true);
+            action->setVisible(true);
+        } else if (index == 0) {
+            action->setText(QStringLiteral("Recent File"));
+            action->setEnabled(false);
+            action->setVisible(true);
+        } else {
+            action->setVisible(false);
+        }
     }
 }

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "CommandTarget.h"
-
+#include <QList>
 #include <QObject>
 #include <QStringList>
 
@@ -11,11 +10,12 @@ class CVantorDoc;
 class CDocTemplate;
 class CMainFrame;
 class CRecoveryKeeper;
+class QAction;
 class QSessionManager;
 
 // The application: settings, the recent-file list, the document template and the main
 // frame; start-up from the command line and the exit sequence.
-class CVantorApp : public QObject, public CCommandTarget {
+class CVantorApp : public QObject {
     Q_OBJECT
 public:
     CVantorApp();
@@ -39,7 +39,8 @@ public:
     void OpenRecentFile(int index);
 
 private:
-    void OnUpdateRecentFile(std::uint32_t id, QAction& action);
+    // Shows the recent-file list in its four commands.
+    void UpdateRecentFileCommands();
     void AddToRecentFiles(const QString& path);
     void RemoveFromRecentFiles(const QString& path);
     // The session is ending: ask the save question when the session manager lets us, keep
@@ -51,4 +52,6 @@ private:
     CRecoveryKeeper* m_pRecovery;
     std::unique_ptr<CMainFrame> m_pFrame;
     QStringList m_recentFiles;
+    QList<QAction*> m_commands;       // About, New, Open, Close, Exit, the recent files
+    QList<QAction*> m_recentCommands; // the four recent-file commands
 };

@@ -10,8 +10,8 @@ Transcoder::~Transcoder() {
 }
 
 bool Transcoder::Convert(const QByteArray& bytes, bool last, std::string& out) {
-    QByteArray input = m_pending + bytes;
-    m_pending.clear();
+    QByteArray input = m_incomplete + bytes;
+    m_incomplete.clear();
     char* in = input.data();
     std::size_t inLeft = static_cast<std::size_t>(input.size());
     out.resize(inLeft * 4 + 16);
@@ -27,7 +27,7 @@ bool Transcoder::Convert(const QByteArray& bytes, bool last, std::string& out) {
         if (errno == E2BIG) {
             out.resize(out.size() * 2);
         } else if (errno == EINVAL && !last) {
-            m_pending = QByteArray(in, static_cast<qsizetype>(inLeft));
+            m_incomplete = QByteArray(in, static_cast<qsizetype>(inLeft));
             break;
         } else {
             out.resize(done);

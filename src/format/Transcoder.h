@@ -27,7 +27,7 @@ private:
     void Count(const char* text, std::size_t length);
 
     iconv_t m_cd;
-    QByteArray m_pending;
+    QByteArray m_incomplete;
     unsigned long m_line = 1;
     unsigned long m_column = 1;
 };

@@ -1,5 +1,6 @@
 #include "VantorView.h"
 
+#include "CommandAction.h"
 #include "CommandIds.h"
 #include "Prompts.h"
 #include "SignalColumns.h"
@@ -10,6 +11,7 @@
 #include "VantorDoc.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QHeaderView>
 #include <QHelpEvent>
@@ -24,55 +26,44 @@
 #include <algorithm>
 
 CVantorView::CVantorView(CVantorDoc* doc, QWidget* parent)
-    : QTableView(parent), CCommandTarget(CommandOwner::View), m_pDoc(doc),
-      m_pModel(new CSignalRowModel(doc, this)), m_pUndo(doc->History()) {
-    OnCommandRange(
-        ID_FILTER_ALL, ID_FILTER_PSK_MULTICARRIER, [this](std::uint32_t id) { OnFilter(id); },
-        [this](std::uint32_t id, QAction& action) {
-            action.setCheckable(true);
-            action.setChecked(id == m_pModel->Filter());
-        });
-    OnCommand(ID_SIGNAL_NEW, [this](std::uint32_t) { OnSignalNew(); });
-    OnCommand(ID_SIGNAL_DELETE, [this](std::uint32_t) { OnSignalDelete(); });
-    OnCommand(ID_SIGNAL_ENABLE, [this](std::uint32_t) { OnSignalEnable(); });
-    OnCommand(ID_SIGNAL_DISABLE, [this](std::uint32_t) { OnSignalDisable(); });
-    OnCommand(ID_EDIT_SELECT_ALL, [this](std::uint32_t) { OnEditSelectAll(); });
-    const auto needsSelection = [this](std::uint32_t, QAction& action) {
-        action.setEnabled(selectionModel()->hasSelection());
-    };
-    const auto needsCurrent = [this](std::uint32_t, QAction& action) {
-        action.setEnabled(currentIndex().isValid());
-    };
-    OnCommand(
-        ID_EDIT_COPY, [this](std::uint32_t) { OnEditCopy(); }, needsSelection);
-    OnCommand(
-        ID_EDIT_CUT, [this](std::uint32_t) { OnEditCut(); }, needsSelection);
-    OnCommand(ID_EDIT_PASTE, [this](std::uint32_t) { OnEditPaste(); });
-    OnCommand(
-        ID_SIGNAL_EDIT, [this](std::uint32_t) { EditRow(currentIndex().row()); }, needsCurrent);
-    OnCommand(
-        ID_SIGNAL_DUPLICATE, [this](std::uint32_t) { OnSignalDuplicate(); }, needsCurrent);
-    OnCommand(ID_FILE_EXPORT, [this](std::uint32_t) { OnFileExport(); });
-    // The menu names the change an Undo or Redo takes back or makes again.
-    const auto historyItem = [this](bool redo) {
-        return [this, redo](std::uint32_t, QAction& action) {
-            const bool can = redo ? m_pUndo->canRedo() : m_pDoc->CanUndo();
-            const QString step = redo ? m_pUndo->redoText() : m_pUndo->undoText();
-            action.setEnabled(can);
-            action.setText((redo ? QStringLiteral("&Redo") : QStringLiteral("&Undo")) +
-                           (can ? u' ' + step : QString()) +
-                           (redo ? QStringLiteral("\tCtrl+Y") : QStringLiteral("\tCtrl+Z")));
-        };
-    };
-    OnCommand(
-        ID_EDIT_UNDO,
-        [this](std::uint32_t) {
-            if (m_pDoc->CanUndo())
-                m_pUndo->undo();
-        },
-        historyItem(false));
-    OnCommand(
-        ID_EDIT_REDO, [this](std::uint32_t) { m_pUndo->redo(); }, historyItem(true));
+    : QTableView(parent), m_pDoc(doc), m_pModel(new CSignalRowModel(doc, this)),
+      m_pUndo(doc->History()) {
+    setModel(m_pModel);
+    // The filters are one choice: an exclusive group draws radio marks.
+    auto* filters = new QActionGroup(this);
+    for (std::uint32_t id = ID_FILTER_ALL; id <= ID_FILTER_PSK_MULTICARRIER; ++id) {
+        AddCommand(id, [this, id] { OnFilter(id); });
+        m_commands[id]->setCheckable(true);
+        m_commands[id]->setChecked(id == m_pModel->Filter());
+        filters->addAction(m_commands[id]);
+    }
+    AddCommand(ID_SIGNAL_NEW, [this] { OnSignalNew(); });
+    AddCommand(ID_SIGNAL_DELETE, [this] { OnSignalDelete(); });
+    AddCommand(ID_SIGNAL_ENABLE, [this] { OnSignalEnable(); });
+    AddCommand(ID_SIGNAL_DISABLE, [this] { OnSignalDisable(); });
+    AddCommand(ID_EDIT_SELECT_ALL, [this] { OnEditSelectAll(); });
+    AddCommand(ID_EDIT_COPY, [this] { OnEditCopy(); });
+    AddCommand(ID_EDIT_CUT, [this] { OnEditCut(); });
+    AddCommand(ID_EDIT_PASTE, [this] { OnEditPaste(); });
+    AddCommand(ID_SIGNAL_EDIT, [this] { EditRow(currentIndex().row()); });
+    AddCommand(ID_SIGNAL_DUPLICATE, [this] { OnSignalDuplicate(); });
+    AddCommand(ID_FILE_EXPORT, [this] { OnFileExport(); });
+    AddCommand(ID_EDIT_UNDO, [this] {
+        if (m_pDoc->CanUndo())
+            m_pUndo->undo();
+    });
+    AddCommand(ID_EDIT_REDO, [this] { m_pUndo->redo(); });
+    // Copy, Cut, Edit and Duplicate follow the selection, Undo and Redo the history; their
+    // keys work only while they are enabled.
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &CVantorView::UpdateCommands);
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &CVantorView::UpdateCommands);
+    connect(m_pModel, &QAbstractItemModel::modelReset, this, &CVantorView::UpdateCommands);
+    connect(m_pModel, &QAbstractItemModel::rowsRemoved, this, &CVantorView::UpdateCommands);
+    connect(m_pUndo, &QUndoStack::indexChanged, this, &CVantorView::UpdateCommands);
+    connect(m_pUndo, &QUndoStack::cleanChanged, this, &CVantorView::UpdateCommands);
+    UpdateCommands();
     // Rows that show other records after a sort, a filter or an undo keep their selection
     // by record.
     connect(m_pModel, &CSignalRowModel::aboutToRearrange, this,
@@ -83,7 +74,6 @@ CVantorView::CVantorView(CVantorDoc* doc, QWidget* parent)
         m_kept.reset();
     });
     connect(doc, &CVantorDoc::documentUpdated, this, &CVantorView::ShowSortOrder);
-    setModel(m_pModel);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -105,6 +95,30 @@ CVantorView::CVantorView(CVantorDoc* doc, QWidget* parent)
 }
 
 CVantorView::~CVantorView() = default;
+
+void CVantorView::AddCommand(std::uint32_t id, std::function<void()> run) {
+    m_commands.insert(id, MakeCommand(this, id, std::move(run)));
+}
+
+void CVantorView::UpdateCommands() {
+    const bool selected = selectionModel()->hasSelection();
+    const bool current = currentIndex().isValid();
+    m_commands[ID_EDIT_COPY]->setEnabled(selected);
+    m_commands[ID_EDIT_CUT]->setEnabled(selected);
+    m_commands[ID_SIGNAL_EDIT]->setEnabled(current);
+    m_commands[ID_SIGNAL_DUPLICATE]->setEnabled(current);
+    // The menu names the change an Undo or Redo takes back or makes again.
+    const bool canUndo = m_pDoc->CanUndo();
+    const bool canRedo = m_pUndo->canRedo();
+    m_commands[ID_EDIT_UNDO]->setEnabled(canUndo);
+    m_commands[ID_EDIT_UNDO]->setText(QStringLiteral("&Undo") +
+                                      (canUndo ? u' ' + m_pUndo->undoText() : QString()) +
+                                      QStringLiteral("\tCtrl+Z"));
+    m_commands[ID_EDIT_REDO]->setEnabled(canRedo);
+    m_commands[ID_EDIT_REDO]->setText(QStringLiteral("&Redo") +
+                                      (canRedo ? u' ' + m_pUndo->redoText() : QString()) +
+                                      QStringLiteral("\tCtrl+Y"));
+}
 
 void CVantorView::ShowSortOrder() {
     // The arrow shows only while the rows follow it: open sorts by name, merge appends.

@@ -1,14 +1,15 @@
 #pragma once
 
-#include "CommandTarget.h"
 #include "FileResult.h"
 #include "VantorDoc.h"
 
+#include <QHash>
 #include <QKeySequence>
 #include <QList>
 #include <QTableView>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <unordered_set>
@@ -16,18 +17,23 @@
 
 class CSignalDescription;
 class CSignalRowModel;
+class QAction;
 class QMenu;
 class QUndoStack;
 
 // The main list: one row per record that passes the modulation filter, in collection
-// order; sorts the collection on a header click and carries the list editing commands.
-class CVantorView : public QTableView, public CCommandTarget {
+// order; sorts the collection on a header click and carries the list editing commands, as
+// actions it owns and keeps enabled.
+class CVantorView : public QTableView {
     Q_OBJECT
 public:
     CVantorView(CVantorDoc* doc, QWidget* parent = nullptr);
     ~CVantorView() override;
 
     CSignalRowModel* RowModel() const { return m_pModel; }
+    // The list's commands (editing, filters, history, export) and one of them by id.
+    QList<QAction*> Commands() const { return m_commands.values(); }
+    QAction* Command(std::uint32_t id) const { return m_commands.value(id); }
     CVantorDoc* Document() const { return m_pDoc; }
     void SetContextMenu(QMenu* menu) { m_pContextMenu = menu; }
     // Keys that belong to window commands: the list never acts on them itself, even while
@@ -98,12 +104,16 @@ private:
     // Deletes the selected records as one step of the history named by verb.
     void DeleteSelected(const QString& verb);
     void ShowSortOrder();
+    void AddCommand(std::uint32_t id, std::function<void()> run);
+    // Enables the commands that need a selection, a current row or a step to undo.
+    void UpdateCommands();
 
     CVantorDoc* m_pDoc;
     CSignalRowModel* m_pModel;
     QUndoStack* m_pUndo;
     QMenu* m_pContextMenu = nullptr;
     QList<QKeySequence> m_reservedKeys;
+    QHash<std::uint32_t, QAction*> m_commands;
     std::optional<KeptSelection> m_kept; // across the model's rearranging
     int m_nSortColumn = 0;
     bool m_bSortDescending = false;

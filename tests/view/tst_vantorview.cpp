@@ -129,13 +129,11 @@ private slots:
     void filters() {
         QFETCH(uint, filter);
         QFETCH(QStringList, rows);
-        m_view->Execute(filter);
+        m_view->Command(filter)->trigger();
         QCOMPARE(Rows(*m_view), rows);
-        QAction action;
         for (uint id = ID_FILTER_ALL; id <= ID_FILTER_PSK_MULTICARRIER; ++id) {
-            m_view->Update(id, action);
-            QCOMPARE(action.isChecked(), id == filter);
-            QVERIFY(action.isEnabled());
+            QCOMPARE(m_view->Command(id)->isChecked(), id == filter);
+            QVERIFY(m_view->Command(id)->isEnabled());
         }
     }
 
@@ -164,7 +162,7 @@ private slots:
         QCOMPARE(m_view->SortColumn(), 5);
         QVERIFY(!m_doc->IsModified());
         // Under a filter the sort reorders only what is shown.
-        m_view->Execute(ID_FILTER_FSK);
+        m_view->Command(ID_FILTER_FSK)->trigger();
         m_view->OnColumnClick(0);
         QCOMPARE(Rows(*m_view), (QStringList{"Delta", "Foxtrot"}));
     }
@@ -189,20 +187,20 @@ private slots:
     }
 
     void deleteAsksAndRemovesSelected() {
-        m_view->Execute(ID_FILTER_PSK);
-        m_view->Execute(ID_FILTER_ALL);
+        m_view->Command(ID_FILTER_PSK)->trigger();
+        m_view->Command(ID_FILTER_ALL)->trigger();
         m_view->selectRow(1);
         m_view->selectionModel()->select(m_view->RowModel()->index(3, 0),
                                          QItemSelectionModel::Select | QItemSelectionModel::Rows);
         CPrompts::PushAnswer(QMessageBox::No);
-        m_view->Execute(ID_SIGNAL_DELETE);
+        m_view->Command(ID_SIGNAL_DELETE)->trigger();
         QCOMPARE(m_doc->GetSignalCount(), 7);
         QCOMPARE(CPrompts::ShownMessages().last().caption, QStringLiteral("Warning"));
         QCOMPARE(CPrompts::ShownMessages().last().text,
                  QStringLiteral("Do you really want to delete the selected items?"));
         QVERIFY(!m_doc->IsModified());
         CPrompts::PushAnswer(QMessageBox::Yes);
-        m_view->Execute(ID_SIGNAL_DELETE);
+        m_view->Command(ID_SIGNAL_DELETE)->trigger();
         QCOMPARE(Rows(*m_view), (QStringList{"Delta", "Echo", "Foxtrot", "Charlie", "Golf"}));
         QVERIFY(m_doc->IsModified());
         // The row after the first deleted one is selected.
@@ -210,16 +208,16 @@ private slots:
         m_view->selectionModel()->clear();
         // Nothing selected: no question at all.
         const auto shown = CPrompts::ShownMessages().size();
-        m_view->Execute(ID_SIGNAL_DELETE);
+        m_view->Command(ID_SIGNAL_DELETE)->trigger();
         QCOMPARE(CPrompts::ShownMessages().size(), shown);
     }
 
     void deleteUnderFilterKeepsHidden() {
-        m_view->Execute(ID_FILTER_FSK);
-        m_view->Execute(ID_EDIT_SELECT_ALL);
+        m_view->Command(ID_FILTER_FSK)->trigger();
+        m_view->Command(ID_EDIT_SELECT_ALL)->trigger();
         CPrompts::PushAnswer(QMessageBox::Yes);
-        m_view->Execute(ID_SIGNAL_DELETE);
-        m_view->Execute(ID_FILTER_ALL);
+        m_view->Command(ID_SIGNAL_DELETE)->trigger();
+        m_view->Command(ID_FILTER_ALL)->trigger();
         QCOMPARE(Rows(*m_view), (QStringList{"Alpha", "Echo", "Bravo", "Charlie", "Golf"}));
     }
 
@@ -227,9 +225,9 @@ private slots:
         m_view->selectRow(0);
         m_view->selectionModel()->select(m_view->RowModel()->index(2, 0),
                                          QItemSelectionModel::Select | QItemSelectionModel::Rows);
-        m_view->Execute(ID_SIGNAL_ENABLE); // already enabled: no change
+        m_view->Command(ID_SIGNAL_ENABLE)->trigger(); // already enabled: no change
         QVERIFY(!m_doc->IsModified());
-        m_view->Execute(ID_SIGNAL_DISABLE);
+        m_view->Command(ID_SIGNAL_DISABLE)->trigger();
         QVERIFY(m_doc->GetSignal(0)->m_bDisabled);
         QVERIFY(m_doc->GetSignal(2)->m_bDisabled);
         QVERIFY(!m_doc->GetSignal(1)->m_bDisabled);
@@ -244,23 +242,23 @@ private slots:
     void deleteThreeRowsUnderPsk() {
         for (const char* name : {"P1", "P2", "P3", "P4"})
             m_doc->AddSignal(Make(name, ModulationPsk));
-        m_view->Execute(ID_FILTER_PSK);
+        m_view->Command(ID_FILTER_PSK)->trigger();
         QCOMPARE(Rows(*m_view), (QStringList{"Echo", "P1", "P2", "P3", "P4"}));
         for (int row : {0, 2, 4})
             m_view->selectionModel()->select(m_view->RowModel()->index(row, 0),
                                              QItemSelectionModel::Select |
                                                  QItemSelectionModel::Rows);
         CPrompts::PushAnswer(QMessageBox::Yes);
-        m_view->Execute(ID_SIGNAL_DELETE);
+        m_view->Command(ID_SIGNAL_DELETE)->trigger();
         QCOMPARE(CPrompts::ShownMessages().size(), 1);
         QCOMPARE(Rows(*m_view), (QStringList{"P1", "P3"}));
         QCOMPARE(SelectedNames(*m_view), QStringList{"P1"});
-        m_view->Execute(ID_FILTER_ALL);
+        m_view->Command(ID_FILTER_ALL)->trigger();
         QCOMPARE(m_doc->GetSignalCount(), 8);
     }
 
     void editMovesRecordOutOfFilter() {
-        m_view->Execute(ID_FILTER_FSK);
+        m_view->Command(ID_FILTER_FSK)->trigger();
         CPrompts::PushDialogHandler([](QDialog& d) {
             auto& editor = static_cast<CSignalEditDialog&>(d);
             editor.FamilyButton(ModulationCw)->click();
@@ -302,7 +300,7 @@ private slots:
             editor.accept();
             return editor.result();
         });
-        m_view->Execute(ID_SIGNAL_NEW);
+        m_view->Command(ID_SIGNAL_NEW)->trigger();
         QVERIFY(header->isSortIndicatorShown());
         QCOMPARE(Rows(*m_view).first(), QStringLiteral("Aaron"));
         QCOMPARE(Rows(*m_view).last(), QStringLiteral("Zz"));
@@ -318,7 +316,7 @@ private slots:
             editor.accept();
             return editor.result();
         });
-        m_view->Execute(ID_SIGNAL_NEW);
+        m_view->Command(ID_SIGNAL_NEW)->trigger();
         QCOMPARE(m_doc->GetSignalCount(), 8);
         QVERIFY(m_doc->IsModified());
         QCOMPARE(Rows(*m_view).at(2), QStringLiteral("Bz"));
@@ -333,10 +331,10 @@ private slots:
             d.reject();
             return d.result();
         });
-        m_view->Execute(ID_SIGNAL_NEW);
+        m_view->Command(ID_SIGNAL_NEW)->trigger();
         QCOMPARE(m_doc->GetSignalCount(), 7);
         QVERIFY(!m_doc->IsModified());
-        m_view->Execute(ID_FILTER_OFDM);
+        m_view->Command(ID_FILTER_OFDM)->trigger();
         CPrompts::PushDialogHandler([](QDialog& d) {
             auto& editor = static_cast<CSignalEditDialog&>(d);
             editor.NameEdit()->setText(QStringLiteral("Hidden"));
@@ -344,7 +342,7 @@ private slots:
             editor.accept();
             return editor.result();
         });
-        m_view->Execute(ID_SIGNAL_NEW);
+        m_view->Command(ID_SIGNAL_NEW)->trigger();
         QCOMPARE(m_doc->GetSignalCount(), 8);
         QCOMPARE(Rows(*m_view), QStringList{"Golf"});
         QVERIFY(!m_view->selectionModel()->hasSelection());
@@ -371,7 +369,7 @@ private slots:
                               QPoint(10, 5));
             QCOMPARE(Rows(*m_view).first(), QStringLiteral("Alpha"));
         } else if (change == "filter") {
-            m_view->Execute(ID_FILTER_PSK_MULTICARRIER);
+            m_view->Command(ID_FILTER_PSK_MULTICARRIER)->trigger();
         } else {
             const QString path = dir.filePath("more.xml");
             QFile file(path);
@@ -537,19 +535,20 @@ private slots:
                     if (edit)
                         m_view->setCurrentIndex(
                             m_view->RowModel()->index(int(random.bounded(rows)), 0));
-                    m_view->Execute(edit ? ID_SIGNAL_EDIT : ID_SIGNAL_NEW);
+                    m_view->Command(edit ? ID_SIGNAL_EDIT : ID_SIGNAL_NEW)->trigger();
                     CPrompts::Reset();
                     break;
                 }
                 case 2:
                     selectRandomRows();
                     CPrompts::PushAnswer(QMessageBox::Yes);
-                    m_view->Execute(ID_SIGNAL_DELETE);
+                    m_view->Command(ID_SIGNAL_DELETE)->trigger();
                     break;
                 case 3:
                 case 4:
                     selectRandomRows();
-                    m_view->Execute(random.bounded(2) ? ID_SIGNAL_ENABLE : ID_SIGNAL_DISABLE);
+                    m_view->Command(random.bounded(2) ? ID_SIGNAL_ENABLE : ID_SIGNAL_DISABLE)
+                        ->trigger();
                     break;
                 case 5: {
                     const QString path = dir.filePath(QStringLiteral("merge.xml"));
@@ -562,7 +561,7 @@ private slots:
                 }
                 default:
                     QGuiApplication::clipboard()->setText(QString::fromUtf8(randomXml(2)));
-                    m_view->Execute(ID_EDIT_PASTE);
+                    m_view->Command(ID_EDIT_PASTE)->trigger();
                     break;
                 }
                 states[undo->index()] = snapshot();
@@ -615,7 +614,7 @@ private slots:
             editor.accept();
             return editor.result();
         });
-        m_view->Execute(std::uint32_t(command));
+        m_view->Command(std::uint32_t(command))->trigger();
         CPrompts::Reset();
         QVERIFY(contents() != before);
         m_view->OnColumnClick(5);

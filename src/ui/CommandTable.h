@@ -1,7 +1,5 @@
 #pragma once
 
-#include "CommandTarget.h"
-
 #include <QKeyCombination>
 
 #include <cstddef>
@@ -9,13 +7,13 @@
 #include <span>
 
 // The program's command vocabulary as data: commands with their prompts, the menus, the
-// context menu, the look menu, the accelerators and the toolbar.
+// context menu, the look menu, the accelerators and the toolbar. The objects that run the
+// commands make their actions from it (MakeCommand); the main frame builds its menus and
+// toolbar from it.
 
 struct CommandInfo {
     std::uint32_t id;
-    const char* name;
     const char* prompt; // status-bar text, "\n", tooltip; may be empty
-    CommandOwner owner;
 };
 
 // Include stands for the entries of another list, so that two menus can share them.
@@ -45,3 +43,5 @@ std::span<const std::uint32_t> ToolbarButtons();
 
 // The standard prompts for commands no menu shows, by id.
 const char* StandardPrompt(std::uint32_t id);
+// The text of the command's first menu item, or empty.
+const char* MenuText(std::uint32_t id);

@@ -8,68 +8,59 @@
 
 namespace {
 
-using O = CommandOwner;
 using K = MenuEntryKind;
 
 constexpr CommandInfo TheCommands[] = {
-    {ID_TOOLBAR_CUSTOMIZE, "ID_TOOLBAR_CUSTOMIZE", "", O::Frame},
-    {ID_LOOK_BASIC, "ID_LOOK_BASIC", "", O::Frame},
-    {ID_LOOK_OFFICE_XP, "ID_LOOK_OFFICE_XP", "", O::Frame},
-    {ID_LOOK_WINDOWS, "ID_LOOK_WINDOWS", "", O::Frame},
-    {ID_LOOK_OFFICE_2003, "ID_LOOK_OFFICE_2003", "", O::Frame},
-    {ID_LOOK_VS_2005, "ID_LOOK_VS_2005", "", O::Frame},
-    {ID_LOOK_VS_2008, "ID_LOOK_VS_2008", "", O::Frame},
-    {ID_LOOK_OFFICE_2007_BLUE, "ID_LOOK_OFFICE_2007_BLUE", "", O::Frame},
-    {ID_LOOK_OFFICE_2007_BLACK, "ID_LOOK_OFFICE_2007_BLACK", "", O::Frame},
-    {ID_LOOK_OFFICE_2007_SILVER, "ID_LOOK_OFFICE_2007_SILVER", "", O::Frame},
-    {ID_LOOK_OFFICE_2007_AQUA, "ID_LOOK_OFFICE_2007_AQUA", "", O::Frame},
-    {ID_LOOK_WINDOWS_7, "ID_LOOK_WINDOWS_7", "", O::Frame},
-    {ID_SIGNAL_NEW, "ID_SIGNAL_NEW", "Create new signal\nNew Signal", O::View},
-    {ID_SIGNAL_DELETE, "ID_SIGNAL_DELETE", "Delete selected signal\nDelete Signal", O::View},
-    {ID_SIGNAL_ENABLE, "ID_SIGNAL_ENABLE", "", O::View},
-    {ID_SIGNAL_DISABLE, "ID_SIGNAL_DISABLE", "", O::View},
-    {ID_FILTER_ALL, "ID_FILTER_ALL", "Show all modes\nShow all", O::View},
-    {ID_FILTER_FSK, "ID_FILTER_FSK", "Show FSK modes\nShow FSK", O::View},
-    {ID_FILTER_MFSK, "ID_FILTER_MFSK", "Show MFSK modes\nShow MFSK", O::View},
-    {ID_FILTER_FSK_MULTICARRIER, "ID_FILTER_FSK_MULTICARRIER",
-     "Show FSK multicarrier modes\nShow FSK multicarrier", O::View},
-    {ID_FILTER_OFDM, "ID_FILTER_OFDM", "Show OFDM modes\nShow OFDM", O::View},
-    {ID_FILTER_PSK, "ID_FILTER_PSK", "Show PSK Modes\nShow PSK", O::View},
-    {ID_FILTER_PSK_MULTICARRIER, "ID_FILTER_PSK_MULTICARRIER",
-     "Show PSK multicarrier modes\nShow PSK multicarrier", O::View},
-    {ID_FILE_MERGE, "ID_FILE_MERGE", "Merge with another XML file\nMerge XML", O::Document},
-    {ID_FILE_CLOSE_DATABASE, "ID_FILE_CLOSE_DATABASE", "Close a file\nClose", O::App},
-    {ID_FILE_NEW, "ID_FILE_NEW", "Create a new document\nNew", O::App},
-    {ID_FILE_OPEN, "ID_FILE_OPEN", "Open an existing document\nOpen", O::App},
-    {ID_FILE_SAVE, "ID_FILE_SAVE", "Save the active document\nSave", O::Document},
-    {ID_FILE_SAVE_AS, "ID_FILE_SAVE_AS", "Save the active document with a new name\nSave As",
-     O::Document},
-    {ID_FILE_MRU_FILE1, "ID_FILE_MRU_FILE1", "Open this document", O::App},
-    {ID_FILE_MRU_FILE1 + 1, "ID_FILE_MRU_FILE2", "Open this document", O::App},
-    {ID_FILE_MRU_FILE1 + 2, "ID_FILE_MRU_FILE3", "Open this document", O::App},
-    {ID_FILE_MRU_FILE4, "ID_FILE_MRU_FILE4", "Open this document", O::App},
-    {ID_EDIT_SELECT_ALL, "ID_EDIT_SELECT_ALL", "Select the entire document\nSelect All", O::View},
-    {ID_APP_ABOUT, "ID_APP_ABOUT",
-     "Display program information, version number and copyright\nAbout", O::App},
-    {ID_APP_EXIT, "ID_APP_EXIT", "Quit the application; prompts to save documents\nExit", O::App},
-    {ID_HELP, "ID_HELP", "", O::Frame},
-    {ID_VIEW_TOOLBAR, "ID_VIEW_TOOLBAR", "", O::Frame},
-    {ID_VIEW_STATUS_BAR, "ID_VIEW_STATUS_BAR", "Show or hide the status bar\nToggle Status Bar",
-     O::Frame},
-    {ID_EDIT_COPY, "ID_EDIT_COPY", "Copy the selection and put it on the Clipboard\nCopy", O::View},
-    {ID_EDIT_CUT, "ID_EDIT_CUT", "Cut the selection and put it on the Clipboard\nCut", O::View},
-    {ID_EDIT_PASTE, "ID_EDIT_PASTE", "Insert Clipboard contents\nPaste", O::View},
-    {ID_EDIT_UNDO, "ID_EDIT_UNDO", "Undo the last action\nUndo", O::View},
-    {ID_EDIT_REDO, "ID_EDIT_REDO", "Redo the previously undone action\nRedo", O::View},
-    {ID_EDIT_FIND, "ID_EDIT_FIND", "Find the specified text\nFind", O::Frame},
-    {ID_SIGNAL_EDIT, "ID_SIGNAL_EDIT", "Edit the current signal\nEdit Signal", O::View},
-    {ID_SIGNAL_DUPLICATE, "ID_SIGNAL_DUPLICATE",
-     "Edit a copy of the current signal and add it\nDuplicate Signal", O::View},
-    {ID_FILE_EXPORT, "ID_FILE_EXPORT",
-     "Save the rows shown as comma-separated values for a spreadsheet\nExport", O::View},
-    {ID_NEXT_PANE, "ID_NEXT_PANE", "Switch to the next window pane\nNext Pane", O::Nobody},
-    {ID_PREV_PANE, "ID_PREV_PANE", "Switch back to the previous window pane\nPrevious Pane",
-     O::Nobody},
+    {ID_TOOLBAR_CUSTOMIZE, ""},
+    {ID_LOOK_BASIC, ""},
+    {ID_LOOK_OFFICE_XP, ""},
+    {ID_LOOK_WINDOWS, ""},
+    {ID_LOOK_OFFICE_2003, ""},
+    {ID_LOOK_VS_2005, ""},
+    {ID_LOOK_VS_2008, ""},
+    {ID_LOOK_OFFICE_2007_BLUE, ""},
+    {ID_LOOK_OFFICE_2007_BLACK, ""},
+    {ID_LOOK_OFFICE_2007_SILVER, ""},
+    {ID_LOOK_OFFICE_2007_AQUA, ""},
+    {ID_LOOK_WINDOWS_7, ""},
+    {ID_SIGNAL_NEW, "Create new signal\nNew Signal"},
+    {ID_SIGNAL_DELETE, "Delete selected signal\nDelete Signal"},
+    {ID_SIGNAL_ENABLE, ""},
+    {ID_SIGNAL_DISABLE, ""},
+    {ID_FILTER_ALL, "Show all modes\nShow all"},
+    {ID_FILTER_FSK, "Show FSK modes\nShow FSK"},
+    {ID_FILTER_MFSK, "Show MFSK modes\nShow MFSK"},
+    {ID_FILTER_FSK_MULTICARRIER, "Show FSK multicarrier modes\nShow FSK multicarrier"},
+    {ID_FILTER_OFDM, "Show OFDM modes\nShow OFDM"},
+    {ID_FILTER_PSK, "Show PSK Modes\nShow PSK"},
+    {ID_FILTER_PSK_MULTICARRIER, "Show PSK multicarrier modes\nShow PSK multicarrier"},
+    {ID_FILE_MERGE, "Merge with another XML file\nMerge XML"},
+    {ID_FILE_CLOSE_DATABASE, "Close a file\nClose"},
+    {ID_FILE_NEW, "Create a new document\nNew"},
+    {ID_FILE_OPEN, "Open an existing document\nOpen"},
+    {ID_FILE_SAVE, "Save the active document\nSave"},
+    {ID_FILE_SAVE_AS, "Save the active document with a new name\nSave As"},
+    {ID_FILE_MRU_FILE1, "Open this document"},
+    {ID_FILE_MRU_FILE1 + 1, "Open this document"},
+    {ID_FILE_MRU_FILE1 + 2, "Open this document"},
+    {ID_FILE_MRU_FILE4, "Open this document"},
+    {ID_EDIT_SELECT_ALL, "Select the entire document\nSelect All"},
+    {ID_APP_ABOUT, "Display program information, version number and copyright\nAbout"},
+    {ID_APP_EXIT, "Quit the application; prompts to save documents\nExit"},
+    {ID_HELP, ""},
+    {ID_VIEW_TOOLBAR, ""},
+    {ID_VIEW_STATUS_BAR, "Show or hide the status bar\nToggle Status Bar"},
+    {ID_EDIT_COPY, "Copy the selection and put it on the Clipboard\nCopy"},
+    {ID_EDIT_CUT, "Cut the selection and put it on the Clipboard\nCut"},
+    {ID_EDIT_PASTE, "Insert Clipboard contents\nPaste"},
+    {ID_EDIT_UNDO, "Undo the last action\nUndo"},
+    {ID_EDIT_REDO, "Redo the previously undone action\nRedo"},
+    {ID_EDIT_FIND, "Find the specified text\nFind"},
+    {ID_SIGNAL_EDIT, "Edit the current signal\nEdit Signal"},
+    {ID_SIGNAL_DUPLICATE, "Edit a copy of the current signal and add it\nDuplicate Signal"},
+    {ID_FILE_EXPORT, "Save the rows shown as comma-separated values for a spreadsheet\nExport"},
+    {ID_NEXT_PANE, "Switch to the next window pane\nNext Pane"},
+    {ID_PREV_PANE, "Switch back to the previous window pane\nPrevious Pane"},
 };
 
 // The Edit popup's items, shared by the main menu and the context menu.
@@ -234,6 +225,30 @@ std::span<const Accelerator> Accelerators() {
 }
 std::span<const std::uint32_t> ToolbarButtons() {
     return TheToolbar;
+}
+
+namespace {
+
+const MenuEntry* FindItem(std::span<const MenuEntry> entries, std::uint32_t id) {
+    for (const MenuEntry& entry : entries) {
+        if (entry.kind == MenuEntryKind::Item && entry.id == id)
+            return &entry;
+        if (entry.kind == MenuEntryKind::Include) {
+            if (const MenuEntry* item = FindItem({entry.include, entry.includeCount}, id))
+                return item;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+const char* MenuText(std::uint32_t id) {
+    for (std::span<const MenuEntry> menu : {MainMenuEntries(), LookMenuEntries()}) {
+        if (const MenuEntry* item = FindItem(menu, id))
+            return item->text;
+    }
+    return "";
 }
 
 const char* StandardPrompt(std::uint32_t id) {
