@@ -5,6 +5,7 @@
 #include "Vocabulary.h"
 
 #include <cstring>
+#include <type_traits>
 #include <new>
 
 namespace {
@@ -91,22 +92,140 @@ void CSignalDescription::UpdateDisplayTexts() {
 namespace {
 
 // A value that must be given: 0 is an error in strict mode, the wildcard in lenient mode.
-const char16_t* RequireValue(double& value, bool bLenient, const char16_t* message) {
-    if (value != 0)
+// The validation rules as one walk over a record, in the order of its checks. Run on a
+// mutable record it also normalises it (fills wildcards when lenient, clears the fields the
+// family does not use, makes FSK with more than two tones MFSK) up to the first failing
+// check, as validation does; run on a const record it only finds the message.
+template <class Record>
+class ValidationWalk {
+public:
+    ValidationWalk(Record& s, bool lenient) : m_s(s), m_bLenient(lenient) {}
+
+    const char16_t* Run() {
+        if (m_s.m_szName[0] == u'\0')
+            return u"You have to specify a name";
+        if (m_s.m_dBaudrate < -1)
+            return u"No negative baud rate allowed";
+        if (m_s.m_dShift < -1)
+            return u"No negative shift allowed";
+        if (m_s.m_nNumTones < -1)
+            return u"No negative number of tones allowed";
+        if (m_s.m_nNumChannels < -1)
+            return u"No negative number of carriers allowed";
+        int modulation = m_s.m_nModulation;
+        if (modulation == ModulationFsk && m_s.m_nNumTones > 2) {
+            modulation = ModulationMfsk;
+            Set(m_s.m_nModulation, ModulationMfsk);
+        }
+
+        switch (modulation) {
+        case ModulationNone:
+            return u"No modulation selected";
+        case ModulationFsk:
+            if (const char16_t* message = Require(m_s.m_dBaudrate, u"No baud rate specified"))
+                return message;
+            if (const char16_t* message = Require(m_s.m_dShift, u"No shift specified"))
+                return message;
+            if (m_s.m_dBandwidth == 0)
+                Set(m_s.m_dBandwidth, -1.0);
+            Set(m_s.m_nNumTones, 2);
+            Set(m_s.m_nNumTonesMin, 0);
+            return CarrierStep();
+        case ModulationMfsk:
+            Set(m_s.m_nSubmode, 0);
+            if (const char16_t* message = Require(m_s.m_dBaudrate, u"No baud rate specified"))
+                return message;
+            if (const char16_t* message = Require(m_s.m_dShift, u"No spacing specified"))
+                return message;
+            if (m_s.m_nNumTones < 3 && m_s.m_nNumTones != -1)
+                return u"Less than 3 tones specified for MFSK";
+            Set(m_s.m_nNumChannels, 0);
+            Set(m_s.m_szSpacing[0], u'\0');
+            Set(m_s.m_dPilotFrequency, 0.0);
+            return ModeStep();
+        case ModulationPsk:
+            if (const char16_t* message = Require(m_s.m_dBaudrate, u"No symbol rate specified"))
+                return message;
+            Set(m_s.m_nNumTonesMin, 0);
+            Set(m_s.m_nNumTones, 0);
+            Set(m_s.m_dShift, 0.0);
+            return CarrierStep();
+        case ModulationOfdm:
+            // Unlike the others, OFDM without symbol rate stays invalid even when read: the
+            // wildcard is filled in, and the message still returned.
+            if (m_s.m_dBaudrate == 0) {
+                if (m_bLenient)
+                    Set(m_s.m_dBaudrate, -1.0);
+                return u"No symbol rate specified";
+            }
+            Set(m_s.m_nNumTones, 0);
+            Set(m_s.m_dShift, 0.0);
+            return CarrierStep();
+        case ModulationCw:
+            Set(m_s.m_nSubmode, 0);
+            Set(m_s.m_dBaudrate, 0.0);
+            Set(m_s.m_dShift, 0.0);
+            Set(m_s.m_dBandwidth, 0.0);
+            Set(m_s.m_nNumTones, 0);
+            Set(m_s.m_nNumTonesMin, 0);
+            Set(m_s.m_nNumChannelsMin, 0);
+            Set(m_s.m_nNumChannels, 0);
+            Set(m_s.m_szSpacing[0], u'\0');
+            Set(m_s.m_dPilotFrequency, 0.0);
+            return ModeStep();
+        default:
+            return u"Unknown Modulation";
+        }
+    }
+
+private:
+    template <class Field, class Value>
+    void Set(Field& field, Value value) {
+        if constexpr (!std::is_const_v<Record>)
+            field = value;
+    }
+
+    // A missing value (0) fails, or is filled with the wildcard when lenient.
+    template <class Field>
+    const char16_t* Require(Field& value, const char16_t* message) {
+        if (value != 0)
+            return nullptr;
+        if (!m_bLenient)
+            return message;
+        Set(value, -1.0);
         return nullptr;
-    if (!bLenient)
-        return message;
-    value = -1;
-    return nullptr;
-}
+    }
+
+    const char16_t* CarrierStep() {
+        if (m_s.m_nNumChannels == 0) {
+            Set(m_s.m_dPilotFrequency, 0.0);
+            Set(m_s.m_nNumChannelsMin, 0);
+            Set(m_s.m_szSpacing[0], u'\0');
+        } else if (m_s.m_szSpacing[0] == u'\0') {
+            Set(m_s.m_szSpacing[0], u'*');
+            Set(m_s.m_szSpacing[1], u'\0');
+        }
+        return ModeStep();
+    }
+
+    const char16_t* ModeStep() {
+        if (m_s.m_nMode == 0) {
+            Set(m_s.m_nCodecheckCounter, 0);
+            return nullptr;
+        }
+        return m_s.m_nCodecheckCounter > 0 ? nullptr : u"Codecheck count must be positive";
+    }
+
+    Record& m_s;
+    bool m_bLenient;
+};
 
 } // namespace
 
 const char16_t* CSignalDescription::InvalidReason() const {
     if (!m_bInvalid)
         return nullptr;
-    CSignalDescription copy(*this); // validation normalises: work on a copy
-    if (const char16_t* message = copy.Validate(true))
+    if (const char16_t* message = Check(true))
         return message;
     // Reading filled the wildcard into an OFDM rate that was missing, and kept it invalid.
     if (m_nModulation == ModulationOfdm && m_dBaudrate == -1)
@@ -115,100 +234,11 @@ const char16_t* CSignalDescription::InvalidReason() const {
 }
 
 const char16_t* CSignalDescription::Validate(bool bLenient) {
-    if (m_szName[0] == u'\0')
-        return u"You have to specify a name";
-    if (m_dBaudrate < -1)
-        return u"No negative baud rate allowed";
-    if (m_dShift < -1)
-        return u"No negative shift allowed";
-    if (m_nNumTones < -1)
-        return u"No negative number of tones allowed";
-    if (m_nNumChannels < -1)
-        return u"No negative number of carriers allowed";
-    if (m_nModulation == ModulationFsk && m_nNumTones > 2)
-        m_nModulation = ModulationMfsk;
-
-    switch (m_nModulation) {
-    case ModulationNone:
-        return u"No modulation selected";
-    case ModulationFsk:
-        if (const char16_t* message =
-                RequireValue(m_dBaudrate, bLenient, u"No baud rate specified"))
-            return message;
-        if (const char16_t* message = RequireValue(m_dShift, bLenient, u"No shift specified"))
-            return message;
-        if (m_dBandwidth == 0)
-            m_dBandwidth = -1;
-        m_nNumTones = 2;
-        m_nNumTonesMin = 0;
-        return CarrierStep();
-    case ModulationMfsk:
-        m_nSubmode = 0;
-        if (const char16_t* message =
-                RequireValue(m_dBaudrate, bLenient, u"No baud rate specified"))
-            return message;
-        if (const char16_t* message = RequireValue(m_dShift, bLenient, u"No spacing specified"))
-            return message;
-        if (m_nNumTones < 3 && m_nNumTones != -1)
-            return u"Less than 3 tones specified for MFSK";
-        m_nNumChannels = 0;
-        m_szSpacing[0] = u'\0';
-        m_dPilotFrequency = 0;
-        return ModeStep();
-    case ModulationPsk:
-        if (const char16_t* message =
-                RequireValue(m_dBaudrate, bLenient, u"No symbol rate specified"))
-            return message;
-        m_nNumTonesMin = 0;
-        m_nNumTones = 0;
-        m_dShift = 0;
-        return CarrierStep();
-    case ModulationOfdm:
-        // Unlike the others, OFDM without symbol rate stays invalid even when read: the
-        // wildcard is filled in, and the message still returned.
-        if (m_dBaudrate == 0) {
-            if (bLenient)
-                m_dBaudrate = -1;
-            return u"No symbol rate specified";
-        }
-        m_nNumTones = 0;
-        m_dShift = 0;
-        return CarrierStep();
-    case ModulationCw:
-        m_nSubmode = 0;
-        m_dBaudrate = 0;
-        m_dShift = 0;
-        m_dBandwidth = 0;
-        m_nNumTones = 0;
-        m_nNumTonesMin = 0;
-        m_nNumChannelsMin = 0;
-        m_nNumChannels = 0;
-        m_szSpacing[0] = u'\0';
-        m_dPilotFrequency = 0;
-        return ModeStep();
-    default:
-        return u"Unknown Modulation";
-    }
+    return ValidationWalk<CSignalDescription>(*this, bLenient).Run();
 }
 
-const char16_t* CSignalDescription::CarrierStep() {
-    if (m_nNumChannels == 0) {
-        m_dPilotFrequency = 0;
-        m_nNumChannelsMin = 0;
-        m_szSpacing[0] = u'\0';
-    } else if (m_szSpacing[0] == u'\0') {
-        m_szSpacing[0] = u'*';
-        m_szSpacing[1] = u'\0';
-    }
-    return ModeStep();
-}
-
-const char16_t* CSignalDescription::ModeStep() {
-    if (m_nMode == 0) {
-        m_nCodecheckCounter = 0;
-        return nullptr;
-    }
-    return m_nCodecheckCounter > 0 ? nullptr : u"Codecheck count must be positive";
+const char16_t* CSignalDescription::Check(bool bLenient) const {
+    return ValidationWalk<const CSignalDescription>(*this, bLenient).Run();
 }
 
 bool CSignalDescription::IsEqual(const CSignalDescription& other) const {

@@ -47,6 +47,8 @@ public:
     // Checks and normalises the record in place; returns the first failing check's message,
     // or null when the record is valid. Lenient mode fills wildcards for missing values.
     const char16_t* Validate(bool bLenient);
+    // The message Validate would return, without changing the record.
+    const char16_t* Check(bool bLenient) const;
     // Why the record is invalid: the lenient validation's message, computed from its fields
     // (so it follows the record through edit, undo and paste); null when it is valid.
     const char16_t* InvalidReason() const;
@@ -90,8 +92,4 @@ public:
     char16_t m_szPilotFrequencyText[RealTextCapacity];
     char16_t m_szCodecheckCounterText[RealTextCapacity];
     std::shared_ptr<const CKeptMarkup> m_pKept; // null when the element held nothing else
-
-private:
-    const char16_t* CarrierStep();
-    const char16_t* ModeStep();
 };

@@ -141,6 +141,11 @@ private slots:
         s.m_nNumChannels = channels;
         s.m_nMode = mode;
         s.m_nCodecheckCounter = counter;
+        // The const check finds the message validation gives, and changes nothing.
+        const CSignalDescription before = s;
+        const char16_t* checked = s.Check(lenient);
+        QCOMPARE(checked ? Q(checked) : QString(), message);
+        QVERIFY(before.IsEqual(s) && before.m_nModulation == s.m_nModulation);
         const char16_t* result = s.Validate(lenient);
         QCOMPARE(result ? Q(result) : QString(), message);
         QCOMPARE(s.m_nModulation, modulationAfter);
