@@ -34,19 +34,7 @@ std::unique_ptr<CSignalDescription> Fsk(const char16_t* name) {
     return std::make_unique<CSignalDescription>(FskRecord(name));
 }
 
-const QByteArray ElevenLines =
-    "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
-    "<SignalDatabase xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
-    "xsi:noNamespaceSchemaLocation=\"QuarnSignalDB.xsd\">\n"
-    "  <SignalList>\n"
-    "    <Signal Name=\"Baudot 50\" Mode=\"baudot\" Modulation=\"FSK\" Disabled=\"0\">\n"
-    "      <Baudrate>50</Baudrate>\n"
-    "      <Shift>170</Shift>\n"
-    "      <NumTones>2</NumTones>\n"
-    "      <CodecheckCounter>3</CodecheckCounter>\n"
-    "    </Signal>\n"
-    "  </SignalList>\n"
-    "</SignalDatabase>\n";
+const QByteArray ElevenLines = TestData("eleven-lines.xml");
 
 // A folder where nothing can be written, also for root: a read-only tmpfs when running as
 // root (holding one file), a folder without write permission otherwise.

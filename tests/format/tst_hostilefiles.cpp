@@ -14,49 +14,7 @@
 
 namespace {
 
-const QByteArray Sample =
-    "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
-    "<SignalDatabase xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
-    "xsi:noNamespaceSchemaLocation=\"QuarnSignalDB.xsd\">\n"
-    "  <SignalList>\n"
-    "    <Signal Name=\"Baudot &amp; Co\" Mode=\"baudot\" Modulation=\"FSK\" Disabled=\"0\">\n"
-    "      <ITU>170HF1B</ITU>\n"
-    "      <Comment>Two\nlines &lt;here&gt;</Comment>\n"
-    "      <Baudrate>50</Baudrate>\n"
-    "      <Shift>170</Shift>\n"
-    "      <NumTones>2</NumTones>\n"
-    "      <CodecheckCounter>3</CodecheckCounter>\n"
-    "    </Signal>\n"
-    "    <Signal Name=\"Olivia\" Mode=\"olivia\" Modulation=\"MFSK\" Disabled=\"1\">\n"
-    "      <Baudrate>31.25</Baudrate>\n"
-    "      <Spacing>31.25</Spacing>\n"
-    "      <Bandwidth>1000</Bandwidth>\n"
-    "      <NumTones>32</NumTones>\n"
-    "      <NumTonesMin>16</NumTonesMin>\n"
-    "      <CodecheckCounter>2</CodecheckCounter>\n"
-    "    </Signal>\n"
-    "    <Signal Name=\"CIS-12\" Mode=\"cis-12\" Modulation=\"PSK-4\" Disabled=\"0\">\n"
-    "      <Baudrate>120</Baudrate>\n"
-    "      <Spacing>200,200,1.5e+003</Spacing>\n"
-    "      <NumChannels>12</NumChannels>\n"
-    "      <NumChannelsMin>10</NumChannelsMin>\n"
-    "      <CodecheckCounter>3</CodecheckCounter>\n"
-    "    </Signal>\n"
-    "    <Signal Name=\"DRM &#x1F4E1;\" Mode=\"no-mode\" Modulation=\"OFDM\" Disabled=\"0\">\n"
-    "      <Submode>QAM-64</Submode>\n"
-    "      <Baudrate>41.66</Baudrate>\n"
-    "      <Spacing>41.66</Spacing>\n"
-    "      <NumChannels>-1</NumChannels>\n"
-    "      <PilotFrequency>1800</PilotFrequency>\n"
-    "    </Signal>\n"
-    "    <Signal Name=\"Beacon\" Mode=\"cw-morse\" Modulation=\"CW\" Disabled=\"0\">\n"
-    "      <Comment><![CDATA[<raw> & text]]></Comment>\n"
-    "      <CodecheckCounter>1</CodecheckCounter>\n"
-    "    </Signal>\n"
-    "    <Signal Name=\"Empty\" Mode=\"no-mode\" Modulation=\"\" Disabled=\"0\"/>\n"
-    "    <!-- a comment between signals -->\n"
-    "  </SignalList>\n"
-    "</SignalDatabase>\n";
+const QByteArray Sample = TestData("sample.xml");
 
 } // namespace
 

@@ -3,6 +3,8 @@
 #include "SignalDescription.h"
 #include "SignalText.h"
 
+#include <QFile>
+
 QString Q(const char16_t* text) {
     return QStringView(text).toString();
 }
@@ -25,4 +27,11 @@ CSignalDescription FskRecord(const char16_t* name) {
     s.m_bInvalid = s.Validate(false) != nullptr;
     s.UpdateDisplayTexts();
     return s;
+}
+
+QByteArray TestData(const char* name) {
+    QFile file(QStringLiteral(QUARN_TEST_DATA "/") + QString::fromLatin1(name));
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("cannot read the test data %s", name);
+    return file.readAll();
 }

@@ -2,6 +2,7 @@
 
 #include "SignalSort.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -10,6 +11,9 @@ class CSignalDescription;
 // The FSK record the tests use as their everyday signal: "Baudot 50" unless named, decoder
 // "baudot", 50 Bd, 170 Hz, code-check count 3, validated.
 CSignalDescription FskRecord(const char16_t* name = u"Baudot 50");
+
+// The bytes of a file in tests/data.
+QByteArray TestData(const char* name);
 
 // Record texts as Qt strings, for comparisons in tests.
 QString Q(const char16_t* text);

@@ -1,4 +1,5 @@
 #include "QuarnTool.h"
+#include "TestTexts.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -33,17 +34,7 @@ void WriteFile(const QString& path, const QByteArray& data) {
     file.write(data);
 }
 
-const QByteArray Sample =
-    "<SignalDatabase><SignalList>"
-    "<Signal Name='Zulu' Mode='baudot' Modulation='FSK' Disabled='0'><Baudrate>50</Baudrate>"
-    "<Shift>170</Shift><CodecheckCounter>3</CodecheckCounter>"
-    "<Comment>tab\there\nline \\ end</Comment></Signal>"
-    "<Signal Name='alpha' Modulation='PSK-4'><Baudrate>75</Baudrate><NumChannels>16"
-    "</NumChannels></Signal>"
-    "<Signal Name='Bravo' Modulation='OFDM'><Submode>QAM-16</Submode></Signal>"
-    "<Signal Name='Mike' Modulation='FSK'><Baudrate>1500000</Baudrate><Shift>0.00005</Shift>"
-    "</Signal>"
-    "</SignalList></SignalDatabase>";
+const QByteArray Sample = TestData("tool-sample.xml");
 
 } // namespace
 
