@@ -15,7 +15,8 @@ class CSignalDescription;
 // The list's rows: a map from visible rows to collection positions, ascending. It follows
 // every change of the collection from the document's signals: inserted and removed rows as
 // such, changed cells as changed data, a new order or a new filter as a rebuild between
-// aboutToRearrange() and rearranged(), new records as a reset.
+// aboutToRearrange() and rearranged(), a new database as a reset. Cell texts are views into the
+// records, for painting without allocating; tooltips are owning strings.
 class CSignalRowModel : public QAbstractTableModel {
     Q_OBJECT
 public:

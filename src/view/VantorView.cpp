@@ -411,7 +411,9 @@ QString CVantorView::CellToolTip(const QModelIndex& index) const {
     if (!index.isValid())
         return {};
     const QString message = m_pModel->data(index, Qt::ToolTipRole).toString();
-    const QString text = m_pModel->data(index, Qt::DisplayRole).toString();
+    // Cell texts are views into the record: the tooltip keeps a copy of its own.
+    const QString cell = m_pModel->data(index, Qt::DisplayRole).toString();
+    const QString text(cell.constData(), cell.size());
     const int room = columnWidth(index.column()) -
                      2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
     const bool cut = text.contains(u'\n') || text.contains(u'\r') ||
