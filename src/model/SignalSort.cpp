@@ -79,42 +79,89 @@ int CompareSignals(const CSignalDescription& a, const CSignalDescription& b, int
 
 namespace {
 
-// The first eight code units of a name as one number that orders as the units do (shorter
-// names pad with 0, the terminator, which orders first as it does in CompareText).
-struct NameKey {
+// Sorts hold one key per record in one array, so that most comparisons never touch the
+// records: the first eight code units of a text as two numbers that order as the units do
+// (shorter texts pad with 0, the terminator, which orders first as it does in CompareText),
+// or a column's number. Equal text prefixes fall back to the whole texts.
+struct SortKey {
+    bool last = false; // zero or empty: last in both directions
     std::uint64_t high = 0;
     std::uint64_t low = 0;
+    double number = 0;
     CSignalDescription* record = nullptr;
 };
 
-NameKey KeyOf(CSignalDescription* record) {
-    NameKey key;
-    key.record = record;
-    const char16_t* name = record->m_szName;
-    bool ended = false;
-    for (int i = 0; i < 8; ++i) {
-        ended = ended || name[i] == u'\0';
-        const std::uint64_t unit = ended ? 0 : name[i];
-        std::uint64_t& half = i < 4 ? key.high : key.low;
-        half = (half << 16) | unit;
+const char16_t* SortText(const CSignalDescription& s, int column) {
+    return column == ColumnName ? s.m_szName : s.m_szSpacing;
+}
+
+double SortNumber(const CSignalDescription& s, int column) {
+    switch (column) {
+    case ColumnDecoder:
+        return s.m_nMode;
+    case ColumnModulation:
+        return s.m_nModulation;
+    case ColumnSubcarrier:
+        return s.m_nSubmode;
+    case ColumnBaudrate:
+        return s.m_dBaudrate;
+    case ColumnShift:
+        return s.m_dShift;
+    case ColumnBandwidth:
+        return s.m_dBandwidth;
+    case ColumnNumTones:
+        return s.m_nNumTones;
+    case ColumnNumChannels:
+        return s.m_nNumChannels;
+    case ColumnPilotFrequency:
+        return s.m_dPilotFrequency;
+    default:
+        return s.m_nCodecheckCounter;
     }
+}
+
+bool IsTextColumn(int column) {
+    return column == ColumnName || column == ColumnSpacing;
+}
+
+SortKey KeyOf(CSignalDescription* record, int column, bool descending) {
+    SortKey key;
+    key.record = record;
+    if (IsTextColumn(column)) {
+        const char16_t* text = SortText(*record, column);
+        key.last = column == ColumnSpacing && text[0] == u'\0';
+        bool ended = false;
+        for (int i = 0; i < 8; ++i) {
+            ended = ended || text[i] == u'\0';
+            const std::uint64_t unit = ended ? 0 : text[i];
+            std::uint64_t& half = i < 4 ? key.high : key.low;
+            half = (half << 16) | unit;
+        }
+        return key;
+    }
+    const double number = SortNumber(*record, column);
+    key.last = column != ColumnModulation && number == 0;
+    key.number = key.last ? 0 : (descending ? -number : number);
     return key;
 }
 
-// The name column by keys held in one array: most comparisons never touch the records.
-void SortByName(SignalCollection& records, bool descending) {
-    std::vector<NameKey> keys;
+void SortByKeys(SignalCollection& records, int column, bool descending) {
+    std::vector<SortKey> keys;
     keys.reserve(records.size());
     for (auto& record : records)
-        keys.push_back(KeyOf(record.release()));
-    const auto before = [descending](const NameKey& a, const NameKey& b) {
+        keys.push_back(KeyOf(record.release(), column, descending));
+    const auto before = [column, descending](const SortKey& a, const SortKey& b) {
+        if (a.last != b.last)
+            return b.last;
+        if (!IsTextColumn(column))
+            return a.number < b.number;
         int result = 0;
         if (a.high != b.high)
             result = a.high < b.high ? -1 : 1;
         else if (a.low != b.low)
             result = a.low < b.low ? -1 : 1;
         else
-            result = CompareText(a.record->m_szName, b.record->m_szName);
+            result = CompareText(SortText(*a.record, column), SortText(*b.record, column));
         return descending ? result > 0 : result < 0;
     };
     std::stable_sort(keys.begin(), keys.end(), before);
@@ -127,13 +174,5 @@ void SortByName(SignalCollection& records, bool descending) {
 void SortSignalCollection(SignalCollection& records, int column, bool descending) {
     if (column == ColumnITU || column == ColumnComment || column < 0 || column >= SignalColumnCount)
         return; // every pair compares equal: a stable sort keeps the order
-    if (column == ColumnName) {
-        SortByName(records, descending);
-        return;
-    }
-    // A stable sort that takes the left element unless it compares greater than the right
-    // one gives the same order as any other stable merge with that rule.
-    std::stable_sort(records.begin(), records.end(), [&](const auto& a, const auto& b) {
-        return CompareSignals(*b, *a, column, descending) > 0;
-    });
+    SortByKeys(records, column, descending);
 }
