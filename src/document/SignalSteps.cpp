@@ -53,8 +53,15 @@ void CSignalStep::SortBack() {
     std::vector<CSignalDescription*>().swap(m_orderBefore);
 }
 
+std::vector<int> CSignalStep::Positions() {
+    // Positions the caller gave hold while nothing moved since.
+    if (!m_positions.empty() && m_pDoc->Arrangement() == m_nGiven)
+        return std::move(m_positions);
+    return m_pDoc->PositionsOf(m_records);
+}
+
 void CSignalStep::TakeOut() {
-    m_positions = m_pDoc->PositionsOf(m_records);
+    m_positions = Positions();
     m_pool = m_pDoc->RemoveSignals(m_positions);
 }
 
@@ -160,10 +167,13 @@ void CMergeSignalsStep::undo() {
 }
 
 CRemoveSignalsStep::CRemoveSignalsStep(CVantorDoc* doc, const QString& text,
-                                       std::vector<CSignalDescription*> records)
+                                       std::vector<CSignalDescription*> records,
+                                       std::vector<int> positions)
     : CSignalStep(doc, text) {
     m_nSize = sizeof(*this);
     m_records = std::move(records);
+    m_positions = std::move(positions);
+    m_nGiven = doc->Arrangement();
 }
 
 void CRemoveSignalsStep::redo() {
@@ -230,15 +240,18 @@ void CEditSignalStep::undo() {
 }
 
 CFlagSignalsStep::CFlagSignalsStep(CVantorDoc* doc, const QString& text,
-                                   std::vector<CSignalDescription*> records)
+                                   std::vector<CSignalDescription*> records,
+                                   std::vector<int> positions)
     : CSignalStep(doc, text) {
     m_nSize = sizeof(*this);
     m_records = std::move(records);
+    m_positions = std::move(positions);
+    m_nGiven = doc->Arrangement();
 }
 
 void CFlagSignalsStep::redo() {
     if (!m_bReleased)
-        m_pDoc->FlipDisabled(m_pDoc->PositionsOf(m_records));
+        m_pDoc->FlipDisabled(Positions());
 }
 
 void CFlagSignalsStep::undo() {

@@ -27,6 +27,8 @@ public:
     bool IsReleased() const { return m_bReleased; }
 
 protected:
+    // Where the step's records stand now.
+    std::vector<int> Positions();
     // Takes the step's records out of the collection into the pool, noting their positions.
     void TakeOut();
     // Puts the pool back: at the noted positions while the collection is arranged as when
@@ -54,6 +56,7 @@ protected:
     std::uint64_t m_nBefore = 0; // the arrangement before the last redo
     std::uint64_t m_nAfter = 0;  // and after it
     std::uint64_t m_nSorted = 0; // the arrangement SortAll() left
+    std::uint64_t m_nGiven = 0;  // the arrangement positions given to the step belong to
     std::size_t m_nSize = sizeof(CSignalStep); // the step itself, set by each kind
     bool m_bReleased = false;
 };
@@ -84,8 +87,9 @@ public:
 // Delete and Cut.
 class CRemoveSignalsStep : public CSignalStep {
 public:
+    // positions: where the records stand now, when the caller knows it (ascending).
     CRemoveSignalsStep(CVantorDoc* doc, const QString& text,
-                       std::vector<CSignalDescription*> records);
+                       std::vector<CSignalDescription*> records, std::vector<int> positions = {});
     void redo() override;
     void undo() override;
 };
@@ -111,8 +115,8 @@ private:
 // Enable and Disable: flips the flag of the records whose flag differs.
 class CFlagSignalsStep : public CSignalStep {
 public:
-    CFlagSignalsStep(CVantorDoc* doc, const QString& text,
-                     std::vector<CSignalDescription*> records);
+    CFlagSignalsStep(CVantorDoc* doc, const QString& text, std::vector<CSignalDescription*> records,
+                     std::vector<int> positions = {});
     void redo() override;
     void undo() override;
 };

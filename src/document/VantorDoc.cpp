@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <functional>
 #include <new>
+#include <numeric>
 #include <stdexcept>
 #include <utility>
 
@@ -232,9 +233,15 @@ int CVantorDoc::PositionOf(const CSignalDescription* signal) const {
 }
 
 std::vector<int> CVantorDoc::PositionsOf(const std::vector<CSignalDescription*>& records) const {
+    std::vector<int> positions;
+    if (records.size() == m_signals.size() && !records.empty()) {
+        // As many distinct held records as the collection holds: all of them.
+        positions.resize(records.size());
+        std::iota(positions.begin(), positions.end(), 0);
+        return positions;
+    }
     std::vector<const CSignalDescription*> wanted(records.begin(), records.end());
     std::sort(wanted.begin(), wanted.end(), std::less<>());
-    std::vector<int> positions;
     positions.reserve(records.size());
     for (std::size_t i = 0; i < m_signals.size(); ++i) {
         if (std::binary_search(wanted.begin(), wanted.end(), m_signals[i].get(), std::less<>()))

@@ -85,7 +85,7 @@ public:
     std::vector<CSignalDescription*> Order() const;
     // The position of a held record, or -1.
     int PositionOf(const CSignalDescription* signal) const;
-    // The positions, ascending, of those records that are held.
+    // The positions, ascending, of those records that are held; records are distinct.
     std::vector<int> PositionsOf(const std::vector<CSignalDescription*>& records) const;
     // Sorts records among themselves by column and gives where they stand after an insertion
     // that keeps the collection sorted by column: after every held record of an equal key.

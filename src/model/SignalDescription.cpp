@@ -5,8 +5,8 @@
 #include "Vocabulary.h"
 
 #include <cstring>
-#include <type_traits>
 #include <new>
+#include <type_traits>
 
 namespace {
 
@@ -96,8 +96,7 @@ namespace {
 // mutable record it also normalises it (fills wildcards when lenient, clears the fields the
 // family does not use, makes FSK with more than two tones MFSK) up to the first failing
 // check, as validation does; run on a const record it only finds the message.
-template <class Record>
-class ValidationWalk {
+template <class Record> class ValidationWalk {
 public:
     ValidationWalk(Record& s, bool lenient) : m_s(s), m_bLenient(lenient) {}
 
@@ -179,15 +178,13 @@ public:
     }
 
 private:
-    template <class Field, class Value>
-    void Set(Field& field, Value value) {
+    template <class Field, class Value> void Set(Field& field, Value value) {
         if constexpr (!std::is_const_v<Record>)
             field = value;
     }
 
     // A missing value (0) fails, or is filled with the wildcard when lenient.
-    template <class Field>
-    const char16_t* Require(Field& value, const char16_t* message) {
+    template <class Field> const char16_t* Require(Field& value, const char16_t* message) {
         if (value != 0)
             return nullptr;
         if (!m_bLenient)

@@ -163,8 +163,12 @@ CVantorView::KeptSelection CVantorView::TakeSelection() const {
     KeptSelection kept;
     for (const QItemSelectionRange& range : selectionModel()->selection()) {
         for (int row = range.top(); row <= range.bottom(); ++row)
-            kept.selected.insert(m_pModel->SignalAt(row));
+            kept.selected.push_back(m_pModel->SignalAt(row));
     }
+    // Sorted addresses: a binary search finds a record with no node per record.
+    std::sort(kept.selected.begin(), kept.selected.end(), std::less<>());
+    kept.selected.erase(std::unique(kept.selected.begin(), kept.selected.end()),
+                        kept.selected.end());
     const QModelIndex current = currentIndex();
     if (current.isValid()) {
         kept.current = m_pModel->SignalAt(current.row());
@@ -182,7 +186,9 @@ void CVantorView::RestoreSelection(const KeptSelection& kept) {
     QModelIndex current;
     for (int row = 0; row <= rows; ++row) {
         const CSignalDescription* signal = row < rows ? m_pModel->SignalAt(row) : nullptr;
-        const bool selected = signal && kept.selected.count(signal) != 0;
+        const bool selected =
+            signal &&
+            std::binary_search(kept.selected.begin(), kept.selected.end(), signal, std::less<>());
         if (selected && first < 0)
             first = row;
         if (!selected && first >= 0) {
@@ -209,10 +215,14 @@ void CVantorView::ScrollToRowOnly(const QModelIndex& index) {
 }
 
 std::vector<int> CVantorView::SelectedRows() const {
+    // Whole rows are selected: the selection's ranges give them without one query per row.
     std::vector<int> rows;
-    for (const QModelIndex& index : selectionModel()->selectedRows())
-        rows.push_back(index.row());
+    for (const QItemSelectionRange& range : selectionModel()->selection()) {
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            rows.push_back(row);
+    }
     std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     return rows;
 }
 
@@ -283,9 +293,17 @@ void CVantorView::DeleteSelected(const QString& verb) {
     if (rows.empty())
         return;
     const int column = currentIndex().isValid() ? currentIndex().column() : 0;
-    const std::vector<CSignalDescription*> doomed = SelectedSignals();
-    m_pDoc->Push(
-        std::make_unique<CRemoveSignalsStep>(m_pDoc, CountedText(verb, doomed.size()), doomed));
+    std::vector<CSignalDescription*> doomed;
+    std::vector<int> positions;
+    doomed.reserve(rows.size());
+    positions.reserve(rows.size());
+    for (int row : rows) {
+        positions.push_back(m_pModel->PositionOfRow(row));
+        doomed.push_back(m_pModel->SignalAt(row));
+    }
+    const QString text = CountedText(verb, doomed.size());
+    m_pDoc->Push(std::make_unique<CRemoveSignalsStep>(m_pDoc, text, std::move(doomed),
+                                                      std::move(positions)));
     selectionModel()->clear();
     // The row that took the place of the first deleted one becomes current.
     const int next = std::min(rows.front(), m_pModel->rowCount() - 1);
@@ -299,16 +317,21 @@ void CVantorView::DeleteSelected(const QString& verb) {
 
 void CVantorView::SetSelectedDisabled(bool disabled) {
     std::vector<CSignalDescription*> changing;
-    for (CSignalDescription* signal : SelectedSignals()) {
-        if (signal->m_bDisabled != disabled)
+    std::vector<int> positions;
+    for (int row : SelectedRows()) {
+        CSignalDescription* signal = m_pModel->SignalAt(row);
+        if (signal->m_bDisabled != disabled) {
             changing.push_back(signal);
+            positions.push_back(m_pModel->PositionOfRow(row));
+        }
     }
     // A changed flag is work the user would lose on close: a step of the history.
     if (changing.empty())
         return;
     const QString verb = disabled ? QStringLiteral("Disable") : QStringLiteral("Enable");
-    m_pDoc->Push(std::make_unique<CFlagSignalsStep>(m_pDoc, CountedText(verb, changing.size()),
-                                                    std::move(changing)));
+    const QString text = CountedText(verb, changing.size());
+    m_pDoc->Push(std::make_unique<CFlagSignalsStep>(m_pDoc, text, std::move(changing),
+                                                    std::move(positions)));
 }
 
 std::vector<CSignalDescription*> CVantorView::SelectedSignals() const {
@@ -320,7 +343,8 @@ std::vector<CSignalDescription*> CVantorView::SelectedSignals() const {
 
 void CVantorView::SelectSignals(const std::vector<CSignalDescription*>& records) {
     KeptSelection kept;
-    kept.selected.insert(records.begin(), records.end());
+    kept.selected.assign(records.begin(), records.end());
+    std::sort(kept.selected.begin(), kept.selected.end(), std::less<>());
     kept.current = records.empty() ? nullptr : records.front();
     kept.column = currentIndex().isValid() ? currentIndex().column() : std::max(columnAt(0), 0);
     RestoreSelection(kept);

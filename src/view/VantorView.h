@@ -12,7 +12,6 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <unordered_set>
 #include <vector>
 
 class CSignalDescription;
@@ -87,7 +86,7 @@ protected:
 private:
     // The selected and the current records, kept across a rebuild of the rows.
     struct KeptSelection {
-        std::unordered_set<const CSignalDescription*> selected;
+        std::vector<const CSignalDescription*> selected; // sorted by address
         const CSignalDescription* current = nullptr;
         int column = 0;
     };
