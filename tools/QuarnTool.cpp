@@ -165,6 +165,15 @@ int Failure(std::ostream& err, const FileResult& result) {
     return ExitFailure;
 }
 
+// The run's document, empty at the start of each run. It is never destroyed: the process
+// ends right after the run and gives its memory back whole, much faster than freeing a
+// million records one by one. It stays reachable, so leak checkers stay quiet.
+CVantorDoc& RunDocument() {
+    static CVantorDoc* const doc = new CVantorDoc;
+    doc->OnNewDocument();
+    return *doc;
+}
+
 int RunList(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     SignalFilter filter = SignalFilter::All;
     std::vector<std::string> merges;
@@ -209,7 +218,7 @@ int RunList(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     if (json && csv)
         return UsageError(err, "--json and --csv exclude each other");
 
-    CVantorDoc doc;
+    CVantorDoc& doc = RunDocument();
     if (const FileResult opened = doc.OnOpenDocument(Input(*file, err)); !opened)
         return Failure(err, opened);
     for (const std::string& other : merges) {
@@ -272,7 +281,7 @@ int RunCheck(const std::vector<std::string>& files, std::ostream& out, std::ostr
         return UsageError(err, "check needs at least one FILE");
     int status = ExitOk;
     for (const std::string& file : files) {
-        CVantorDoc doc;
+        CVantorDoc& doc = RunDocument();
         if (const FileResult opened = doc.OnOpenDocument(Input(file, err)); !opened) {
             Failure(err, opened);
             status = ExitFailure;
@@ -354,7 +363,7 @@ int RunConvert(const std::vector<std::string>& args, std::ostream& err) {
     std::string output;
     if (!SplitOutput(args, inputs, output) || inputs.size() != 1)
         return UsageError(err, "convert needs IN -o OUT");
-    CVantorDoc doc;
+    CVantorDoc& doc = RunDocument();
     if (const FileResult opened = doc.OnOpenDocument(Input(inputs[0], err)); !opened)
         return Failure(err, opened);
     return Save(doc, output, err);
@@ -365,7 +374,7 @@ int RunMerge(const std::vector<std::string>& args, std::ostream& out, std::ostre
     std::string output;
     if (!SplitOutput(args, inputs, output) || inputs.size() < 2)
         return UsageError(err, "merge needs BASE OTHER... -o OUT");
-    CVantorDoc doc;
+    CVantorDoc& doc = RunDocument();
     if (const FileResult opened = doc.OnOpenDocument(Input(inputs[0], err)); !opened)
         return Failure(err, opened);
     CVantorDoc::MergeResult total;
