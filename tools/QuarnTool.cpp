@@ -7,6 +7,7 @@
 #include "SignalColumns.h"
 #include "SignalDescription.h"
 #include "SignalFileReader.h"
+#include "UnknownNames.h"
 #include "VantorDoc.h"
 
 #include <QJsonArray>
@@ -236,9 +237,8 @@ int RunList(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         for (const auto& signal : doc.Signals()) {
             if (!signal->MatchesFilter(filter))
                 continue;
-            const QByteArray object =
-                QJsonDocument(RecordJson(*signal, doc.GetReadMessage(signal.get())))
-                    .toJson(QJsonDocument::Indented);
+            const QByteArray object = QJsonDocument(RecordJson(*signal, signal->InvalidReason()))
+                                          .toJson(QJsonDocument::Indented);
             out << (first ? "\n" : ",\n");
             first = false;
             const QList<QByteArray> lines = object.trimmed().split('\n');
@@ -295,33 +295,34 @@ int RunCheck(const std::vector<std::string>& files, std::ostream& out, std::ostr
         if (const QString dropped = report.Dropped(); !dropped.isEmpty())
             out << Inert(file) << ": warning: " << Inert(dropped) << "\n";
         for (const auto& signal : doc.Signals()) {
-            const SignalReadNotes* notes = doc.GetReadNotes(signal.get());
-            if (notes == nullptr)
-                continue;
             const std::string prefix = Inert(file) + ": " + Inert(signal->m_szName) + ": ";
-            const std::string placed = Inert(file) + ":" + std::to_string(notes->line) + ": " +
-                                       Inert(signal->m_szName) + ": warning: ";
-            static const char* const cuts[] = {
-                "the name was cut to 59 characters", "the ITU designator was cut to 9 characters",
-                "the comment was cut to 499 characters", "the spacing was cut to 199 characters"};
-            for (int bit = 0; bit < 4; ++bit) {
-                if (notes->cut & (1 << bit))
-                    out << placed << cuts[bit] << "\n";
+            if (const SignalReadNotes* notes = doc.GetReadNotes(signal.get())) {
+                const std::string placed = Inert(file) + ":" + std::to_string(notes->line) + ": " +
+                                           Inert(signal->m_szName) + ": warning: ";
+                static const char* const cuts[] = {"the name was cut to 59 characters",
+                                                   "the ITU designator was cut to 9 characters",
+                                                   "the comment was cut to 499 characters",
+                                                   "the spacing was cut to 199 characters"};
+                for (int bit = 0; bit < 4; ++bit) {
+                    if (notes->cut & (1 << bit))
+                        out << placed << cuts[bit] << "\n";
+                }
+                for (const auto& [field, saved] : notes->numbers)
+                    out << placed << "the " << field << " will be saved as " << saved << "\n";
             }
-            for (const auto& [field, saved] : notes->numbers)
-                out << placed << "the " << field << " will be saved as " << saved << "\n";
             // Names this version does not know are warnings: they do not change the status.
-            if (notes->unknownMode)
+            if (signal->m_nUnknownMode != 0)
                 out << prefix << "warning: unknown decoder mode \""
-                    << Inert(QString::fromStdString(*notes->unknownMode))
+                    << Inert(QString::fromStdString(UnknownName(signal->m_nUnknownMode)))
                     << "\" (read as no-mode)\n";
-            if (notes->unknownModulation)
+            if (signal->m_nUnknownModulation != 0)
                 out << prefix << "warning: unknown modulation \""
-                    << Inert(QString::fromStdString(*notes->unknownModulation))
+                    << Inert(QString::fromStdString(UnknownName(signal->m_nUnknownModulation)))
                     << "\" (read as no modulation)\n";
-            if (notes->message == nullptr)
+            const char16_t* message = signal->InvalidReason();
+            if (message == nullptr)
                 continue;
-            out << prefix << Inert(notes->message) << "\n";
+            out << prefix << Inert(message) << "\n";
             if (status == ExitOk)
                 status = ExitInvalid;
         }

@@ -2,10 +2,8 @@
 
 CSignalStep::CSignalStep(CVantorDoc* doc, const QString& text) : QUndoCommand(text), m_pDoc(doc) {}
 
-CSignalStep::~CSignalStep() {
-    // Records only this step still holds die with it, and so does what reading found.
-    m_pDoc->Discard(m_pool);
-}
+// Records only this step still holds die with it.
+CSignalStep::~CSignalStep() = default;
 
 std::size_t CSignalStep::Bytes() const {
     constexpr std::size_t pointer = sizeof(CSignalDescription*);
@@ -15,7 +13,6 @@ std::size_t CSignalStep::Bytes() const {
 }
 
 void CSignalStep::Release() {
-    m_pDoc->Discard(m_pool);
     SignalCollection().swap(m_pool);
     std::vector<CSignalDescription*>().swap(m_records);
     std::vector<CSignalDescription*>().swap(m_orderBefore);
@@ -198,12 +195,7 @@ CEditSignalStep::CEditSignalStep(CVantorDoc* doc, CSignalDescription* record,
 }
 
 void CEditSignalStep::Exchange() {
-    const CSignalDescription* record = m_records.front();
-    m_pDoc->ExchangeSignal(m_pDoc->PositionOf(record), m_value);
-    // What reading found belongs to the value it was read with.
-    SignalReadNotes held = m_pDoc->TakeReadNotes(record);
-    m_pDoc->PutReadNotes(record, std::move(m_notes));
-    m_notes = std::move(held);
+    m_pDoc->ExchangeSignal(m_pDoc->PositionOf(m_records.front()), m_value);
 }
 
 void CEditSignalStep::redo() {

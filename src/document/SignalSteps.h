@@ -106,7 +106,6 @@ private:
     void Exchange();
 
     CSignalDescription m_value; // the value the record does not hold now
-    SignalReadNotes m_notes;    // what reading found in the value it does not hold
     int m_nColumn;
     bool m_bDescending;
     int m_nFrom = 0; // where the record stood before the edit

@@ -34,6 +34,14 @@ void CountUnknownNames(const SignalReadNotes& notes, CVantorDoc::UnknownNames& n
         ++names.modulations[*notes.unknownModulation];
 }
 
+using ReadNotes = std::unordered_map<const CSignalDescription*, SignalReadNotes>;
+
+// Keeps what reading found besides the record's fields, for the rare record that has some.
+void Keep(const CSignalDescription* signal, SignalReadNotes&& notes, ReadNotes& read) {
+    if (notes.cut != 0 || !notes.numbers.empty())
+        read.emplace(signal, std::move(notes));
+}
+
 bool DiffersBeyondEquality(const CSignalDescription& held, const CSignalDescription& other) {
     return held.m_dBandwidth != other.m_dBandwidth ||
            held.m_nCodecheckCounter != other.m_nCodecheckCounter ||
@@ -109,8 +117,7 @@ int CVantorDoc::AddSignal(std::unique_ptr<CSignalDescription> signal) {
 
 void CVantorDoc::DeleteSignal(int index) {
     CheckIndex(index, GetSignalCount());
-    SignalCollection gone = RemoveSignals({index});
-    Discard(gone);
+    RemoveSignals({index});
     SetModifiedFlag(true);
 }
 
@@ -287,12 +294,6 @@ int CVantorDoc::SortedPlaceOf(int position, int column, bool descending) const {
     return low;
 }
 
-void CVantorDoc::Discard(SignalCollection& pool) {
-    for (const auto& signal : pool)
-        m_readMessages.erase(signal.get());
-    pool.clear();
-}
-
 int CVantorDoc::FindEqualSignal(const CSignalDescription& signal) const {
     for (std::size_t i = 0; i < m_signals.size(); ++i) {
         if (m_signals[i]->IsEqual(signal))
@@ -318,6 +319,7 @@ void CVantorDoc::SetSortOrder(const SortOrder& order) {
 }
 
 void CVantorDoc::Changed() {
+    m_readNotes.clear();
     emit documentUpdated();
 }
 
@@ -368,37 +370,9 @@ bool CVantorDoc::CanUndo() const {
     return m_pHistory->canUndo() && !Step(m_pHistory, m_pHistory->index() - 1)->IsReleased();
 }
 
-const char16_t* CVantorDoc::GetReadMessage(const CSignalDescription* signal) const {
-    const SignalReadNotes* notes = GetReadNotes(signal);
-    return notes ? notes->message : nullptr;
-}
-
-SignalReadNotes CVantorDoc::TakeReadNotes(const CSignalDescription* signal) {
-    SignalReadNotes notes;
-    if (const auto it = m_readMessages.find(signal); it != m_readMessages.end()) {
-        notes = std::move(it->second);
-        m_readMessages.erase(it);
-    }
-    return notes;
-}
-
-void CVantorDoc::PutReadNotes(const CSignalDescription* signal, SignalReadNotes&& notes) {
-    if (notes.Notable())
-        m_readMessages.insert_or_assign(signal, std::move(notes));
-    else
-        m_readMessages.erase(signal);
-}
-
 const SignalReadNotes* CVantorDoc::GetReadNotes(const CSignalDescription* signal) const {
-    const auto it = m_readMessages.find(signal);
-    return it == m_readMessages.end() ? nullptr : &it->second;
-}
-
-void CVantorDoc::Keep(std::unique_ptr<CSignalDescription> signal, SignalReadNotes&& notes,
-                      SignalCollection& records, ReadNotesMap& kept) {
-    if (notes.Notable())
-        kept.emplace(signal.get(), std::move(notes));
-    records.push_back(std::move(signal));
+    const auto it = m_readNotes.find(signal);
+    return it == m_readNotes.end() ? nullptr : &it->second;
 }
 
 bool CVantorDoc::OnNewDocument() {
@@ -408,7 +382,6 @@ bool CVantorDoc::OnNewDocument() {
     m_pathName.clear();
     m_file = {};
     ResetSignals({});
-    m_readMessages.clear();
     SetModifiedFlag(false);
     return true;
 }
@@ -421,22 +394,20 @@ FileResult CVantorDoc::OnOpenDocument(const QString& path) {
     // Everything is read aside; the held records change only once the file is read whole.
     // Running out of memory on the way frees what was read and keeps the held records.
     SignalCollection records;
+    ReadNotes read;
     try {
         records.reserve(100);
-        ReadNotesMap read;
         UnknownNames unknown;
         const auto sink = [&](std::unique_ptr<CSignalDescription> signal, SignalReadNotes&& notes) {
             CountUnknownNames(notes, unknown);
-            Keep(std::move(signal), std::move(notes), records, read);
+            Keep(signal.get(), std::move(notes), read);
+            records.push_back(std::move(signal));
         };
         SignalFileReport report;
         QString error;
         if (!CSignalFileReader::Read(path, sink, error, Watched(), &report))
             return Failure(error);
         SortSignalCollection(records, ColumnName, false);
-        // The old history goes first: its records take their notes with them.
-        m_pHistory->clear();
-        m_readMessages = std::move(read);
         m_unknownNames = std::move(unknown);
         m_report = std::move(report);
         m_order = {};
@@ -446,6 +417,7 @@ FileResult CVantorDoc::OnOpenDocument(const QString& path) {
     m_pathName = path;
     RememberFileStamp();
     ResetSignals(std::move(records));
+    m_readNotes = std::move(read);
     SetModifiedFlag(false);
     return {};
 }
@@ -472,8 +444,8 @@ FileResult CVantorDoc::MergeFile(const QString& path, MergeResult* result) {
         for (const auto& signal : m_signals)
             index.Add(signal.get());
         SignalCollection added;
-        ReadNotesMap read;
         UnknownNames unknown;
+        ReadNotes read;
         const auto sink = [&](std::unique_ptr<CSignalDescription> signal, SignalReadNotes&& notes) {
             CountUnknownNames(notes, unknown);
             if (const CSignalDescription* held = index.Find(*signal)) {
@@ -483,13 +455,13 @@ FileResult CVantorDoc::MergeFile(const QString& path, MergeResult* result) {
             }
             signal->m_bMerged = true;
             index.Add(signal.get());
-            Keep(std::move(signal), std::move(notes), added, read);
+            Keep(signal.get(), std::move(notes), read);
+            added.push_back(std::move(signal));
         };
         SignalFileReport report;
         QString error;
         if (!CSignalFileReader::Read(path, sink, error, Watched(), &report))
             return Failure(error); // nothing partial is kept
-        m_readMessages.reserve(m_readMessages.size() + read.size());
         counts.added = static_cast<int>(added.size());
         if (!added.empty()) {
             const QString text = counts.added == 1
@@ -497,7 +469,7 @@ FileResult CVantorDoc::MergeFile(const QString& path, MergeResult* result) {
                                      : QStringLiteral("Merge %1 Signals").arg(counts.added);
             Push(std::make_unique<CMergeSignalsStep>(this, text, std::move(added)));
         }
-        m_readMessages.merge(read);
+        m_readNotes = std::move(read);
         m_unknownNames = std::move(unknown);
         m_report = std::move(report);
     } catch (const std::bad_alloc&) {

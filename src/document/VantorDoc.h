@@ -119,9 +119,9 @@ public:
     // Long opens, merges and saves report to this handler, which can cancel them.
     void SetProgressHandler(ProgressHandler handler) { m_progress = std::move(handler); }
 
-    // The message the lenient validation gave a record when it was read, or null.
-    const char16_t* GetReadMessage(const CSignalDescription* signal) const;
-    // What reading a record found (message, unknown names), or null when nothing.
+    // What reading a record of the last open or merge found besides its fields (texts cut,
+    // numbers that will be saved in another form, with the line), or null. Rare, so kept
+    // aside; forgotten at the next change of the collection.
     const SignalReadNotes* GetReadNotes(const CSignalDescription* signal) const;
     // The unknown names of the last successful open or merge.
     const UnknownNames& GetUnknownNames() const { return m_unknownNames; }
@@ -140,13 +140,6 @@ public:
     // Opens the database held in copy (a recovery snapshot, a backup) as unsaved changes to
     // the file at path.
     FileResult OpenCopy(const QString& copy, const QString& path);
-
-    // Frees records that left the collection for good, with what reading found in them.
-    void Discard(SignalCollection& pool);
-    // Takes what reading found in a record out of the document (an edit replaces it), or
-    // puts it back.
-    SignalReadNotes TakeReadNotes(const CSignalDescription* signal);
-    void PutReadNotes(const CSignalDescription* signal, SignalReadNotes&& notes);
 
 signals:
     // Every record was replaced (New, Open): nothing a view remembers of the old ones applies.
@@ -178,15 +171,10 @@ private:
     FileResult Failure(const QString& message) const;
 
     SignalCollection m_signals;
-    using ReadNotesMap = std::unordered_map<const CSignalDescription*, SignalReadNotes>;
-    // Takes a record with what reading it found into records and notes.
-    static void Keep(std::unique_ptr<CSignalDescription> signal, SignalReadNotes&& notes,
-                     SignalCollection& records, ReadNotesMap& kept);
 
-    // What reading found in records, kept only for records with something to say.
-    ReadNotesMap m_readMessages;
     UnknownNames m_unknownNames;
     SignalFileReport m_report;
+    std::unordered_map<const CSignalDescription*, SignalReadNotes> m_readNotes;
     SortOrder m_order;
     std::uint64_t m_nArrangement = 0;
     std::uint64_t m_nNextArrangement = 1;

@@ -3,6 +3,7 @@
 #include "NumberFormat.h"
 #include "SignalDescription.h"
 #include "SignalText.h"
+#include "UnknownNames.h"
 #include "Utf8Text.h"
 #include "Vocabulary.h"
 
@@ -135,6 +136,7 @@ void ReadAttribute(CSignalDescription& s, std::string_view name, std::string_vie
             notes.unknownMode = std::string(value);
         else
             notes.unknownMode.reset();
+        s.m_nUnknownMode = notes.unknownMode ? InternUnknownName(value) : 0;
     } else if (name == "Modulation") {
         std::int32_t index = Lookup(ModulationNames, value);
         if (index >= 0) {
@@ -152,6 +154,7 @@ void ReadAttribute(CSignalDescription& s, std::string_view name, std::string_vie
             notes.unknownModulation = std::string(value);
         else
             notes.unknownModulation.reset();
+        s.m_nUnknownModulation = notes.unknownModulation ? InternUnknownName(value) : 0;
     } else if (name == "Disabled") {
         s.m_bDisabled = value == "1";
     }

@@ -72,6 +72,8 @@ CSignalDescription& CSignalDescription::operator=(const CSignalDescription& othe
     m_nNumChannelsMin = other.m_nNumChannelsMin;
     m_nCodecheckCounter = other.m_nCodecheckCounter;
     m_pKept = other.m_pKept;
+    m_nUnknownMode = other.m_nUnknownMode;
+    m_nUnknownModulation = other.m_nUnknownModulation;
     UpdateDisplayTexts();
     return *this;
 }

@@ -84,6 +84,10 @@ public:
     double m_dPilotFrequency;
     bool m_bInvalid;
     bool m_bMerged;
+    // The decoder mode and modulation the record was read with when this version does not
+    // know them (UnknownName), 0 when it knows them.
+    std::uint32_t m_nUnknownMode;
+    std::uint32_t m_nUnknownModulation;
     char16_t m_szBaudrateText[RealTextCapacity];
     char16_t m_szShiftText[RealTextCapacity];
     char16_t m_szBandwidthText[RealTextCapacity];

@@ -85,8 +85,6 @@ QVariant CSignalRowModel::data(const QModelIndex& index, int role) const {
     case Qt::ToolTipRole:
         if (const char16_t* reason = s.InvalidReason())
             return QStringView(reason).toString();
-        if (const char16_t* message = m_pDoc->GetReadMessage(&s))
-            return QStringView(message).toString();
         return {};
     default:
         return {};

@@ -271,6 +271,9 @@ void CVantorView::EditRow(int row) {
     CSignalDescription value = *signal;
     if (!CSignalEditDialog::Edit(this, value))
         return;
+    // The user has settled the record: the names it was read with no longer apply.
+    value.m_nUnknownMode = 0;
+    value.m_nUnknownModulation = 0;
     const int column = currentIndex().isValid() ? currentIndex().column() : columnAt(0);
     m_pDoc->Push(
         std::make_unique<CEditSignalStep>(m_pDoc, signal, value, m_nSortColumn, m_bSortDescending));

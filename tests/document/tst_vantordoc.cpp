@@ -2,6 +2,7 @@
 #include "SignalDescription.h"
 #include "SignalText.h"
 #include "TestTexts.h"
+#include "UnknownNames.h"
 #include "VantorDoc.h"
 
 #include <QDir>
@@ -252,9 +253,9 @@ private slots:
         QCOMPARE(a->m_nMode, 0);
         QCOMPARE(a->m_nCodecheckCounter, 0);
         QVERIFY(!a->m_bInvalid);
-        QCOMPARE(*doc.GetReadNotes(a)->unknownMode, std::string("zz-new"));
-        QVERIFY(!doc.GetReadNotes(a)->unknownModulation);
-        QVERIFY(doc.GetReadNotes(doc.GetSignal(3)) == nullptr);
+        QCOMPARE(UnknownName(a->m_nUnknownMode), std::string("zz-new"));
+        QCOMPARE(a->m_nUnknownModulation, 0u);
+        QCOMPARE(doc.GetSignal(3)->m_nUnknownMode + doc.GetSignal(3)->m_nUnknownModulation, 0u);
         // A merge reports its own file's names; a file without any reports none.
         QVERIFY(doc.MergeFile(Path("unknown.xml")));
         QCOMPARE(doc.GetUnknownNames().records, 3);

@@ -459,14 +459,14 @@ private slots:
         QFETCH(bool, whole);
         QVERIFY(m_doc->OnOpenDocument(QStringLiteral(QUARN_TEST_DATA "/mixed.xml")));
         int row = 0;
-        while ((m_doc->GetReadMessage(m_view->RowModel()->SignalAt(row)) != nullptr) != invalid)
+        while ((m_view->RowModel()->SignalAt(row)->InvalidReason() != nullptr) != invalid)
             ++row;
         CSignalDescription* signal = m_view->RowModel()->SignalAt(row);
         CopyText(signal->m_szComment, comment.toStdU16String());
         signal->UpdateDisplayTexts();
         const QModelIndex index = m_view->RowModel()->index(row, 13);
         m_view->scrollTo(index);
-        const QString message = invalid ? QString::fromUtf16(m_doc->GetReadMessage(signal)) : "";
+        const QString message = invalid ? QString::fromUtf16(signal->InvalidReason()) : "";
         QString expected = message;
         if (whole)
             expected = message.isEmpty() ? comment : message + "\n" + comment;
