@@ -2,6 +2,7 @@
 // them, for 10,000, 100,000 and 1,000,000 records, and prints the ratios the goals name.
 
 #include "CommandIds.h"
+#include "Prompts.h"
 #include "RecoverySnapshot.h"
 #include "SignalColumns.h"
 #include "SignalDescription.h"
@@ -13,23 +14,28 @@
 #include "SignalXml.h"
 #include "Utf8Text.h"
 #include "VantorDoc.h"
+#include "VantorView.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMessageBox>
+#include <QUndoStack>
 
 #include <benchmark/benchmark.h>
-#include <chrono>
 #include <expat.h>
 #include <libxml/xmlreader.h>
 #include <libxml/xmlwriter.h>
 #include <pugixml.hpp>
 
 #include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <map>
 #include <new>
 #include <string>
@@ -399,6 +405,36 @@ void BM_DeleteUndo(benchmark::State& state) {
     state.counters["undo_ms"] = 1000 * undoSeconds / double(state.iterations());
 }
 
+// The list's commands on a million signals as the user runs them, each timed once per
+// iteration: a click on the Shift column's header, select all + Delete + Yes, Undo, the first
+// find keystroke and a later one.
+void BM_EditorCommands(benchmark::State& state) {
+    CVantorDoc& doc = LoadedDoc(1000000);
+    CPrompts::SetTesting(true);
+    CVantorView view(&doc);
+    const auto time = [](const std::function<void()>& run) {
+        const auto start = std::chrono::steady_clock::now();
+        run();
+        return 1000 *
+               std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    };
+    std::map<std::string, double> total;
+    for (auto _ : state) {
+        total["sort_click_ms"] += time([&] { view.OnColumnClick(ColumnShift); });
+        total["sort_back_ms"] += time([&] { view.OnColumnClick(ColumnName); });
+        view.OnEditSelectAll();
+        CPrompts::PushAnswer(QMessageBox::Yes);
+        total["select_all_delete_ms"] += time([&] { view.OnSignalDelete(); });
+        total["undo_ms"] += time([&] { view.UndoStack()->undo(); });
+        total["first_find_ms"] += time([&] { view.SetFindText(QStringLiteral(" 1")); });
+        total["next_find_ms"] += time([&] { view.SetFindText(QStringLiteral(" 12")); });
+        view.SetFindText(QString());
+    }
+    for (const auto& [name, ms] : total)
+        state.counters[name] = ms / double(state.iterations());
+    state.counters["rows"] = view.RowModel()->rowCount();
+}
+
 // The find bar's rebuild: " 12" starts the serial of about 1 % of the generated names.
 void BM_FindRows(benchmark::State& state) {
     CVantorDoc& doc = LoadedDoc(1000000);
@@ -536,6 +572,10 @@ void Register() {
         ->Unit(benchmark::kMillisecond)
         ->Iterations(3)
         ->UseRealTime();
+    benchmark::RegisterBenchmark("EditorCommands", BM_EditorCommands)
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(3)
+        ->UseRealTime();
     benchmark::RegisterBenchmark("FindRows", BM_FindRows)
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime();
@@ -620,7 +660,10 @@ void Summary(const Collector& c) {
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    // The list's commands run in a real view: without a display, offscreen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     if (argc == 3 && std::strcmp(argv[1], "--peak-open") == 0)
         return PeakOpen(argv[2]);
     benchmark::Initialize(&argc, argv);

@@ -25,10 +25,6 @@ struct SignalReadNotes {
     std::vector<std::pair<const char*, std::string>> numbers;
 
     enum SignalText : std::uint8_t { CutName = 1, CutITU = 2, CutComment = 4, CutSpacing = 8 };
-    // True when there is anything to tell about the record.
-    bool Notable() const {
-        return message || unknownMode || unknownModulation || cut != 0 || !numbers.empty();
-    }
 };
 
 // The Signal element: one record as four attributes and optional text children.

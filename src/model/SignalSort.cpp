@@ -80,13 +80,15 @@ int CompareSignals(const CSignalDescription& a, const CSignalDescription& b, int
 namespace {
 
 // Sorts hold one key per record in one array, so that most comparisons never touch the
-// records: the first eight code units of a text as two numbers that order as the units do
+// records: the first sixteen code units of a text as four numbers that order as the units do
 // (shorter texts pad with 0, the terminator, which orders first as it does in CompareText),
-// or a column's number. Equal text prefixes fall back to the whole texts.
+// or a column's number. Equal prefixes of longer texts fall back to the whole texts.
+constexpr int PrefixWords = 4;
+
 struct SortKey {
-    bool last = false; // zero or empty: last in both directions
-    std::uint64_t high = 0;
-    std::uint64_t low = 0;
+    bool last = false;  // zero or empty: last in both directions
+    bool whole = false; // the prefix holds the whole text
+    std::uint64_t prefix[PrefixWords] = {};
     double number = 0;
     CSignalDescription* record = nullptr;
 };
@@ -131,12 +133,12 @@ SortKey KeyOf(CSignalDescription* record, int column, bool descending) {
         const char16_t* text = SortText(*record, column);
         key.last = column == ColumnSpacing && text[0] == u'\0';
         bool ended = false;
-        for (int i = 0; i < 8; ++i) {
+        for (int i = 0; i < 4 * PrefixWords; ++i) {
             ended = ended || text[i] == u'\0';
             const std::uint64_t unit = ended ? 0 : text[i];
-            std::uint64_t& half = i < 4 ? key.high : key.low;
-            half = (half << 16) | unit;
+            key.prefix[i / 4] = (key.prefix[i / 4] << 16) | unit;
         }
+        key.whole = ended;
         return key;
     }
     const double number = SortNumber(*record, column);
@@ -156,11 +158,11 @@ void SortByKeys(SignalCollection& records, int column, bool descending) {
         if (!IsTextColumn(column))
             return a.number < b.number;
         int result = 0;
-        if (a.high != b.high)
-            result = a.high < b.high ? -1 : 1;
-        else if (a.low != b.low)
-            result = a.low < b.low ? -1 : 1;
-        else
+        for (int i = 0; i < PrefixWords && result == 0; ++i) {
+            if (a.prefix[i] != b.prefix[i])
+                result = a.prefix[i] < b.prefix[i] ? -1 : 1;
+        }
+        if (result == 0 && !(a.whole && b.whole))
             result = CompareText(SortText(*a.record, column), SortText(*b.record, column));
         return descending ? result > 0 : result < 0;
     };

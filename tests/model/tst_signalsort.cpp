@@ -144,12 +144,21 @@ private slots:
             SignalCollection records;
             for (int i = 0; i < size; ++i) {
                 auto s = std::make_unique<CSignalDescription>();
-                // Texts that share their first eight units as well.
-                const char16_t* texts[] = {
-                    u"",   u"A", u"a",         u"B",          u"*",
-                    u"10", u"5", u"Channel 1", u"Channel 12", u"Channel\xFF01"};
-                CopyText(s->m_szName, texts[random.bounded(10)]);
-                CopyText(s->m_szSpacing, texts[random.bounded(10)]);
+                // Texts that share their first eight or sixteen units as well.
+                const char16_t* texts[] = {u"",
+                                           u"A",
+                                           u"a",
+                                           u"B",
+                                           u"*",
+                                           u"10",
+                                           u"5",
+                                           u"Channel 1",
+                                           u"Channel 12",
+                                           u"Channel\xFF01",
+                                           u"Channel 12 north-east",
+                                           u"Channel 12 north-west"};
+                CopyText(s->m_szName, texts[random.bounded(12)]);
+                CopyText(s->m_szSpacing, texts[random.bounded(12)]);
                 s->m_nMode = random.bounded(4);
                 s->m_nModulation = random.bounded(6);
                 s->m_nSubmode = random.bounded(3);

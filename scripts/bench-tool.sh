@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Times quarn-tool check, convert and merge beside a bare expat walk (xmlwf) and libxml2's
+# streaming reader (xmllint --stream), on the bench's own generated file and on a mix in
+# which three signals in four name a decoder mode this version does not know. Medians of
+# three runs; peak memory from GNU time. Usage: scripts/bench-tool.sh [COUNT...]
+# (default 100000 1000000). Files go to $QUARN_BENCH_DIR (default /tmp/quarn-bench).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh libbenchmark-dev libpugixml-dev libxml2-dev expat libxml2-utils time bc
+cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUARN_BUILD_BENCH=ON \
+  -DQUARN_WERROR=ON -DQUARN_BUILD_TESTS=OFF >/dev/null
+cmake --build build-bench --parallel "$(nproc)" >/dev/null
+dir=${QUARN_BENCH_DIR:-/tmp/quarn-bench}
+mkdir -p "$dir"
+tool=build-bench/tools/quarn-tool
+generate=build-bench/bench/quarn-generate
+
+# Seconds and peak kB of one command: the median of three runs (by time).
+measure() {
+  for _ in 1 2 3; do
+    /usr/bin/time -f '%e %M' -o "$dir/time.txt" "$@" >/dev/null 2>&1 || true
+    cat "$dir/time.txt"
+  done | sort -n | sed -n 2p
+}
+
+printf '| file | signals | MB | xmlwf s / MB | xmllint --stream s | check s / MB | convert s | merge of two s / MB |\n'
+printf '|---|---|---|---|---|---|---|---|\n'
+counts=("$@")
+[ ${#counts[@]} -eq 0 ] && counts=(100000 1000000)
+for count1 in "${counts[@]}"; do
+  {
+    own="$dir/own-$count1.xml"
+    mix="$dir/mix-$count1.xml"
+    other="$dir/mix2-$count1.xml"
+    [ -f "$own" ] || "$generate" "$count1" "$own" 1
+    # Three modes in four renamed to names this version does not know (a newer decoder's).
+    [ -f "$mix" ] || awk 'BEGIN { n = 0 } /<Signal / && n++ % 4 != 0 {
+        sub(/Mode="[^"]*"/, "Mode=\"zz-newer-" (n % 7) "\"") } { print }' "$own" >"$mix"
+    [ -f "$other" ] || { "$generate" "$count1" "$dir/own2-$count1.xml" 2 &&
+      awk 'BEGIN { n = 0 } /<Signal / && n++ % 4 != 0 {
+        sub(/Mode="[^"]*"/, "Mode=\"zz-newer-" (n % 7) "\"") } { print }' \
+        "$dir/own2-$count1.xml" >"$other"; }
+    for kind in own mix; do
+      file="$dir/$kind-$count1.xml"
+      second=$([ "$kind" = own ] && echo "$dir/own2-$count1.xml" || echo "$other")
+      [ -f "$second" ] || "$generate" "$count1" "$second" 2
+      mb=$(( $(stat -c %s "$file") / 1000000 ))
+      read -r wf wfk < <(measure xmlwf "$file")
+      read -r xl _ < <(measure xmllint --stream --noout "$file")
+      read -r ck ckk < <(measure "$tool" check "$file")
+      read -r cv _ < <(measure "$tool" convert "$file" -o "$dir/out.xml")
+      read -r mg mgk < <(measure "$tool" merge "$file" "$second" -o "$dir/out.xml")
+      printf '| %s | %s | %s | %s / %s | %s | %s / %s (%.2f× xmlwf) | %s (%.2f× xmllint) | %s / %s |\n' \
+        "$kind" "$count1" "$mb" "$wf" "$((wfk / 1000))" "$xl" "$ck" "$((ckk / 1000))" \
+        "$(echo "$ck / $wf" | bc -l)" "$cv" "$(echo "$cv / $xl" | bc -l)" "$mg" "$((mgk / 1000))"
+    done
+  }
+done
