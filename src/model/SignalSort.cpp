@@ -4,7 +4,9 @@
 #include "SignalDescription.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -80,17 +82,17 @@ int CompareSignals(const CSignalDescription& a, const CSignalDescription& b, int
 namespace {
 
 // Sorts hold one key per record in one array, so that most comparisons never touch the
-// records: the first sixteen code units of a text as four numbers that order as the units do
-// (shorter texts pad with 0, the terminator, which orders first as it does in CompareText),
-// or a column's number. Equal prefixes of longer texts fall back to the whole texts.
-constexpr int PrefixWords = 4;
+// records: a column's number, or the first twelve code units of a text as three numbers that
+// order as the units do (shorter texts pad with 0, the terminator, which orders first as it
+// does in CompareText). Equal prefixes of longer texts fall back to the whole texts.
+constexpr int PrefixWords = 3;
 
-struct SortKey {
-    bool last = false;  // zero or empty: last in both directions
-    bool whole = false; // the prefix holds the whole text
+struct TextKey {
     std::uint64_t prefix[PrefixWords] = {};
-    double number = 0;
     CSignalDescription* record = nullptr;
+
+    // The prefix holds the whole text when its last unit is the terminator.
+    bool Whole() const { return (prefix[PrefixWords - 1] & 0xFFFF) == 0; }
 };
 
 const char16_t* SortText(const CSignalDescription& s, int column) {
@@ -126,49 +128,79 @@ bool IsTextColumn(int column) {
     return column == ColumnName || column == ColumnSpacing;
 }
 
-SortKey KeyOf(CSignalDescription* record, int column, bool descending) {
-    SortKey key;
+TextKey KeyOf(CSignalDescription* record, int column) {
+    TextKey key;
     key.record = record;
-    if (IsTextColumn(column)) {
-        const char16_t* text = SortText(*record, column);
-        key.last = column == ColumnSpacing && text[0] == u'\0';
-        bool ended = false;
-        for (int i = 0; i < 4 * PrefixWords; ++i) {
-            ended = ended || text[i] == u'\0';
-            const std::uint64_t unit = ended ? 0 : text[i];
-            key.prefix[i / 4] = (key.prefix[i / 4] << 16) | unit;
-        }
-        key.whole = ended;
-        return key;
+    const char16_t* text = SortText(*record, column);
+    bool ended = false;
+    for (int i = 0; i < 4 * PrefixWords; ++i) {
+        ended = ended || text[i] == u'\0';
+        const std::uint64_t unit = ended ? 0 : text[i];
+        key.prefix[i / 4] = (key.prefix[i / 4] << 16) | unit;
     }
-    const double number = SortNumber(*record, column);
-    key.last = column != ColumnModulation && number == 0;
-    key.number = key.last ? 0 : (descending ? -number : number);
     return key;
 }
 
-void SortByKeys(SignalCollection& records, int column, bool descending) {
-    std::vector<SortKey> keys;
+// A number column by keys of sixteen bytes: the zero that sorts last in both directions
+// becomes +infinity, and descending negates the rest. A record holding an infinite number (no
+// file or dialog gives one) is sorted by comparing the records.
+bool SortByNumbers(SignalCollection& records, int column, bool descending) {
+    struct NumberKey {
+        double number;
+        CSignalDescription* record;
+    };
+    std::vector<NumberKey> keys;
     keys.reserve(records.size());
-    for (auto& record : records)
-        keys.push_back(KeyOf(record.release(), column, descending));
-    const auto before = [column, descending](const SortKey& a, const SortKey& b) {
-        if (a.last != b.last)
-            return b.last;
-        if (!IsTextColumn(column))
-            return a.number < b.number;
+    for (const auto& record : records) {
+        const double number = SortNumber(*record, column);
+        if (!std::isfinite(number))
+            return false;
+        const bool last = column != ColumnModulation && number == 0;
+        keys.push_back(
+            {last ? std::numeric_limits<double>::infinity() : (descending ? -number : number),
+             record.get()});
+    }
+    std::stable_sort(keys.begin(), keys.end(),
+                     [](const NumberKey& a, const NumberKey& b) { return a.number < b.number; });
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        records[i].release();
+        records[i].reset(keys[i].record);
+    }
+    return true;
+}
+
+void SortByKeys(SignalCollection& records, int column, bool descending) {
+    if (!IsTextColumn(column)) {
+        if (!SortByNumbers(records, column, descending))
+            std::stable_sort(records.begin(), records.end(), [&](const auto& a, const auto& b) {
+                return CompareSignals(*b, *a, column, descending) > 0;
+            });
+        return;
+    }
+    std::vector<TextKey> keys;
+    keys.reserve(records.size());
+    for (const auto& record : records)
+        keys.push_back(KeyOf(record.get(), column));
+    // An empty spacing sorts last in both directions: those keys go to the end first.
+    auto sorted = keys.end();
+    if (column == ColumnSpacing)
+        sorted = std::stable_partition(keys.begin(), keys.end(),
+                                       [](const TextKey& key) { return key.prefix[0] != 0; });
+    const auto before = [column, descending](const TextKey& a, const TextKey& b) {
         int result = 0;
         for (int i = 0; i < PrefixWords && result == 0; ++i) {
             if (a.prefix[i] != b.prefix[i])
                 result = a.prefix[i] < b.prefix[i] ? -1 : 1;
         }
-        if (result == 0 && !(a.whole && b.whole))
+        if (result == 0 && !(a.Whole() && b.Whole()))
             result = CompareText(SortText(*a.record, column), SortText(*b.record, column));
         return descending ? result > 0 : result < 0;
     };
-    std::stable_sort(keys.begin(), keys.end(), before);
-    for (std::size_t i = 0; i < keys.size(); ++i)
+    std::stable_sort(keys.begin(), sorted, before);
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        records[i].release();
         records[i].reset(keys[i].record);
+    }
 }
 
 } // namespace

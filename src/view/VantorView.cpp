@@ -184,7 +184,12 @@ void CVantorView::RestoreSelection(const KeptSelection& kept) {
     const int rows = m_pModel->rowCount();
     const int lastColumn = m_pModel->columnCount() - 1;
     QModelIndex current;
-    for (int row = 0; row <= rows; ++row) {
+    // Nothing selected and no current row: no row needs a look.
+    const bool none = kept.selected.empty() && kept.current == nullptr;
+    for (int row = none ? rows : 0; row <= rows; ++row) {
+        // With nothing selected the search ends at the current row.
+        if (kept.selected.empty() && current.isValid())
+            break;
         const CSignalDescription* signal = row < rows ? m_pModel->SignalAt(row) : nullptr;
         const bool selected =
             signal &&
