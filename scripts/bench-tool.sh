@@ -19,7 +19,7 @@ generate=build-bench/bench/quarn-generate
 measure() {
   for _ in 1 2 3; do
     /usr/bin/time -f '%e %M' -o "$dir/time.txt" "$@" >/dev/null 2>&1 || true
-    cat "$dir/time.txt"
+    tail -n 1 "$dir/time.txt" # after "Command exited with non-zero status", if any
   done | sort -n | sed -n 2p
 }
 
