@@ -120,7 +120,7 @@ private:
             s.m_nCodecheckCounter = 0;
             break;
         default:
-            s.m_szName[0] = u'\0';
+            CopyText(s.m_szName, u"");
         }
     }
 

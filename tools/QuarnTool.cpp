@@ -122,14 +122,14 @@ QJsonObject RecordJson(const CSignalDescription& s, const char16_t* message) {
     for (int column = 0; column < SignalColumnCount; ++column)
         cells.append(QStringView(SignalCellText(s, column)).toString());
     return QJsonObject{
-        {"name", QStringView(s.m_szName).toString()},
+        {"name", QStringView(s.m_szName.c_str()).toString()},
         {"mode", s.m_nMode},
         {"modulation", s.m_nModulation},
         {"submode", s.m_nSubmode},
         {"disabled", s.m_bDisabled},
         {"codecheckCounter", s.m_nCodecheckCounter},
-        {"itu", QStringView(s.m_szITU).toString()},
-        {"comment", QStringView(s.m_szComment).toString()},
+        {"itu", QStringView(s.m_szITU.c_str()).toString()},
+        {"comment", QStringView(s.m_szComment.c_str()).toString()},
         {"baudrate", s.m_dBaudrate},
         {"shift", s.m_dShift},
         {"bandwidth", s.m_dBandwidth},
@@ -137,7 +137,7 @@ QJsonObject RecordJson(const CSignalDescription& s, const char16_t* message) {
         {"numTonesMin", s.m_nNumTonesMin},
         {"numChannels", s.m_nNumChannels},
         {"numChannelsMin", s.m_nNumChannelsMin},
-        {"spacing", QStringView(s.m_szSpacing).toString()},
+        {"spacing", QStringView(s.m_szSpacing.c_str()).toString()},
         {"pilotFrequency", s.m_dPilotFrequency},
         {"invalid", s.m_bInvalid},
         {"merged", s.m_bMerged},

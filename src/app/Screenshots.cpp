@@ -5,6 +5,7 @@
 #include "MulticarrierDialog.h"
 #include "SignalDescription.h"
 #include "SignalEditDialog.h"
+#include "SignalText.h"
 #include "VantorApp.h"
 #include "VantorDoc.h"
 #include "Vocabulary.h"
@@ -45,6 +46,8 @@ void SaveScreenshots(CVantorApp& app, const QString& folder) {
     CSignalEditDialog editor(&record, app.MainFrame());
     Save(editor, dir.filePath(QStringLiteral("edit-dialog.png")));
     editor.hide();
-    CMulticarrierDialog carriers(record.m_nNumChannels, record.m_szSpacing, app.MainFrame());
+    char16_t spacing[CSignalDescription::SpacingCapacity];
+    CopyText(spacing, record.m_szSpacing);
+    CMulticarrierDialog carriers(record.m_nNumChannels, spacing, app.MainFrame());
     Save(carriers, dir.filePath(QStringLiteral("carrier-list.png")));
 }

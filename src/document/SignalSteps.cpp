@@ -5,11 +5,18 @@ CSignalStep::CSignalStep(CVantorDoc* doc, const QString& text) : QUndoCommand(te
 // Records only this step still holds die with it.
 CSignalStep::~CSignalStep() = default;
 
+std::size_t CSignalStep::PoolBytes() const {
+    std::size_t bytes = 0;
+    for (const auto& record : m_pool)
+        bytes += record->Bytes();
+    return bytes;
+}
+
 std::size_t CSignalStep::Bytes() const {
     constexpr std::size_t pointer = sizeof(CSignalDescription*);
     return m_nSize + (m_records.capacity() + m_orderBefore.capacity()) * pointer +
-           m_pool.capacity() * sizeof(std::unique_ptr<CSignalDescription>) +
-           m_pool.size() * sizeof(CSignalDescription) + m_positions.capacity() * sizeof(int);
+           m_pool.capacity() * sizeof(std::unique_ptr<CSignalDescription>) + PoolBytes() +
+           m_positions.capacity() * sizeof(int);
 }
 
 void CSignalStep::Release() {

@@ -26,6 +26,10 @@ public:
     void Release();
     bool IsReleased() const { return m_bReleased; }
 
+private:
+    // The records taken out, their texts included.
+    std::size_t PoolBytes() const;
+
 protected:
     // Where the step's records stand now.
     std::vector<int> Positions();

@@ -7,6 +7,7 @@
 #include "SignalFileWriter.h"
 #include "SignalIndex.h"
 #include "SignalSteps.h"
+#include "UnknownNames.h"
 
 #include <QUndoStack>
 
@@ -24,15 +25,44 @@ void CheckIndex(int index, int count) {
         throw std::out_of_range("signal index out of range");
 }
 
-void CountUnknownNames(const SignalReadNotes& notes, CVantorDoc::UnknownNames& names) {
-    if (!notes.unknownMode && !notes.unknownModulation)
-        return;
-    ++names.records;
-    if (notes.unknownMode)
-        ++names.modes[*notes.unknownMode];
-    if (notes.unknownModulation)
-        ++names.modulations[*notes.unknownModulation];
-}
+// Counts the records of one read that name something this version does not know, by the
+// names' numbers; Names() gives the counts by name.
+class CUnknownNameCount {
+public:
+    void Add(const CSignalDescription& signal) {
+        if (signal.m_nUnknownMode == 0 && signal.m_nUnknownModulation == 0)
+            return;
+        ++m_nRecords;
+        Add(m_modes, signal.m_nUnknownMode);
+        Add(m_modulations, signal.m_nUnknownModulation);
+    }
+    CVantorDoc::UnknownNames Names() const {
+        CVantorDoc::UnknownNames names;
+        names.records = m_nRecords;
+        for (std::size_t i = 1; i < m_modes.size(); ++i) {
+            if (m_modes[i] != 0)
+                names.modes[UnknownName(static_cast<std::uint32_t>(i))] = m_modes[i];
+        }
+        for (std::size_t i = 1; i < m_modulations.size(); ++i) {
+            if (m_modulations[i] != 0)
+                names.modulations[UnknownName(static_cast<std::uint32_t>(i))] = m_modulations[i];
+        }
+        return names;
+    }
+
+private:
+    static void Add(std::vector<int>& counts, std::uint32_t index) {
+        if (index == 0)
+            return;
+        if (counts.size() <= index)
+            counts.resize(index + 1);
+        ++counts[index];
+    }
+
+    std::vector<int> m_modes;
+    std::vector<int> m_modulations;
+    int m_nRecords = 0;
+};
 
 using ReadNotes = std::unordered_map<const CSignalDescription*, SignalReadNotes>;
 
@@ -397,9 +427,9 @@ FileResult CVantorDoc::OnOpenDocument(const QString& path) {
     ReadNotes read;
     try {
         records.reserve(100);
-        UnknownNames unknown;
+        CUnknownNameCount unknown;
         const auto sink = [&](std::unique_ptr<CSignalDescription> signal, SignalReadNotes&& notes) {
-            CountUnknownNames(notes, unknown);
+            unknown.Add(*signal);
             Keep(signal.get(), std::move(notes), read);
             records.push_back(std::move(signal));
         };
@@ -408,7 +438,7 @@ FileResult CVantorDoc::OnOpenDocument(const QString& path) {
         if (!CSignalFileReader::Read(path, sink, error, Watched(), &report))
             return Failure(error);
         SortSignalCollection(records, ColumnName, false);
-        m_unknownNames = std::move(unknown);
+        m_unknownNames = unknown.Names();
         m_report = std::move(report);
         m_order = {};
     } catch (const std::bad_alloc&) {
@@ -444,10 +474,10 @@ FileResult CVantorDoc::MergeFile(const QString& path, MergeResult* result) {
         for (const auto& signal : m_signals)
             index.Add(signal.get());
         SignalCollection added;
-        UnknownNames unknown;
+        CUnknownNameCount unknown;
         ReadNotes read;
         const auto sink = [&](std::unique_ptr<CSignalDescription> signal, SignalReadNotes&& notes) {
-            CountUnknownNames(notes, unknown);
+            unknown.Add(*signal);
             if (const CSignalDescription* held = index.Find(*signal)) {
                 ++counts.dropped;
                 counts.differing += DiffersBeyondEquality(*held, *signal);
@@ -470,7 +500,7 @@ FileResult CVantorDoc::MergeFile(const QString& path, MergeResult* result) {
             Push(std::make_unique<CMergeSignalsStep>(this, text, std::move(added)));
         }
         m_readNotes = std::move(read);
-        m_unknownNames = std::move(unknown);
+        m_unknownNames = unknown.Names();
         m_report = std::move(report);
     } catch (const std::bad_alloc&) {
         return FileResult::Failed(NoMemory(path));

@@ -710,7 +710,7 @@ void SignalFileReport::Count(const CSignalDescription& signal, const SignalReadN
         if (++numbers <= MaxNumberExamples)
             numberExamples.push_back(QStringLiteral("the %1 of \"%2\" will be saved as %3")
                                          .arg(QLatin1String(field),
-                                              QStringView(signal.m_szName).toString(),
+                                              QStringView(signal.m_szName.c_str()).toString(),
                                               QString::fromStdString(saved)));
     }
 }

@@ -28,7 +28,7 @@ Scratch& ScratchBuffers() {
 }
 
 // Reads a text into its field; true when it was cut to the field's capacity.
-template <std::size_t N> bool ReadText(char16_t (&field)[N], std::string_view utf8) {
+template <std::size_t N> bool ReadText(CRecordText<N>& field, std::string_view utf8) {
     std::u16string& text = ScratchBuffers().utf16;
     DecodeUtf8(utf8, text);
     CopyText(field, text);
@@ -132,11 +132,8 @@ void ReadAttribute(CSignalDescription& s, std::string_view name, std::string_vie
             notes.cut |= SignalReadNotes::CutName;
     } else if (name == "Mode") {
         s.m_nMode = Lookup(DecoderModeNames, value);
-        if (s.m_nMode < 0)
-            notes.unknownMode = std::string(value);
-        else
-            notes.unknownMode.reset();
-        s.m_nUnknownMode = notes.unknownMode ? InternUnknownName(value) : 0;
+        // A name this version does not know: the record holds "no-mode" and the name.
+        s.m_nUnknownMode = s.m_nMode < 0 ? InternUnknownName(value) : 0;
     } else if (name == "Modulation") {
         std::int32_t index = Lookup(ModulationNames, value);
         if (index >= 0) {
@@ -150,11 +147,7 @@ void ReadAttribute(CSignalDescription& s, std::string_view name, std::string_vie
         } else {
             s.m_nModulation = -1;
         }
-        if (index < 0)
-            notes.unknownModulation = std::string(value);
-        else
-            notes.unknownModulation.reset();
-        s.m_nUnknownModulation = notes.unknownModulation ? InternUnknownName(value) : 0;
+        s.m_nUnknownModulation = index < 0 ? InternUnknownName(value) : 0;
     } else if (name == "Disabled") {
         s.m_bDisabled = value == "1";
     }

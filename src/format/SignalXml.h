@@ -13,10 +13,6 @@ class CSignalDescription;
 struct SignalReadNotes {
     // The lenient validation's message, or null when the record is valid.
     const char16_t* message = nullptr;
-    // A Mode or Modulation value (UTF-8) that names nothing this version knows: the record
-    // holds "no-mode" or no modulation instead.
-    std::optional<std::string> unknownMode;
-    std::optional<std::string> unknownModulation;
     // The line the Signal element starts on.
     unsigned long line = 0;
     // Texts cut to their capacity (SignalText bits).

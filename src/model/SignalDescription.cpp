@@ -42,7 +42,12 @@ void FormatCountText(std::int32_t value, std::int32_t minimum, char16_t* out) {
 CSignalDescription::CSignalDescription() {
     // Every byte starts at zero, padding included: no byte of a record is ever undefined.
     std::memset(static_cast<void*>(this), 0, sizeof *this);
-    new (&m_pKept) std::shared_ptr<const CKeptMarkup>(); // made anew over the cleared bytes
+    // The members that own memory are made anew over the cleared bytes.
+    new (&m_szName) CRecordText<NameCapacity>();
+    new (&m_szITU) CRecordText<ITUCapacity>();
+    new (&m_szComment) CRecordText<CommentCapacity>();
+    new (&m_szSpacing) CRecordText<SpacingCapacity>();
+    new (&m_pKept) std::shared_ptr<const CKeptMarkup>();
     m_bInvalid = true;
 }
 
@@ -50,22 +55,48 @@ CSignalDescription::CSignalDescription(const CSignalDescription& other) : CSigna
     *this = other;
 }
 
+CSignalDescription::CSignalDescription(CSignalDescription&& other) noexcept : CSignalDescription() {
+    *this = std::move(other);
+}
+
 CSignalDescription& CSignalDescription::operator=(const CSignalDescription& other) {
     if (this == &other)
         return *this;
-    CopyText(m_szName, other.m_szName);
+    // The texts are copied first: running out of memory leaves the record as it was.
+    CRecordText<NameCapacity> name(other.m_szName);
+    CRecordText<ITUCapacity> itu(other.m_szITU);
+    CRecordText<CommentCapacity> comment(other.m_szComment);
+    CRecordText<SpacingCapacity> spacing(other.m_szSpacing);
+    m_szName = std::move(name);
+    m_szITU = std::move(itu);
+    m_szComment = std::move(comment);
+    m_szSpacing = std::move(spacing);
+    AssignValues(other);
+    return *this;
+}
+
+CSignalDescription& CSignalDescription::operator=(CSignalDescription&& other) noexcept {
+    if (this == &other)
+        return *this;
+    m_szName = std::move(other.m_szName);
+    m_szITU = std::move(other.m_szITU);
+    m_szComment = std::move(other.m_szComment);
+    m_szSpacing = std::move(other.m_szSpacing);
+    AssignValues(other);
+    return *this;
+}
+
+void CSignalDescription::AssignValues(const CSignalDescription& other) {
+    // The merged flag stays: it tells where this record came from, not what it holds.
     m_nMode = other.m_nMode;
     m_nModulation = other.m_nModulation;
     m_nSubmode = other.m_nSubmode;
     m_bDisabled = other.m_bDisabled;
-    CopyText(m_szITU, other.m_szITU);
-    CopyText(m_szComment, other.m_szComment);
     m_dBaudrate = other.m_dBaudrate;
     m_dShift = other.m_dShift;
     m_dBandwidth = other.m_dBandwidth;
     m_nNumTones = other.m_nNumTones;
     m_nNumChannels = other.m_nNumChannels;
-    CopyText(m_szSpacing, other.m_szSpacing);
     m_dPilotFrequency = other.m_dPilotFrequency;
     m_bInvalid = other.m_bInvalid;
     m_nNumTonesMin = other.m_nNumTonesMin;
@@ -75,7 +106,11 @@ CSignalDescription& CSignalDescription::operator=(const CSignalDescription& othe
     m_nUnknownMode = other.m_nUnknownMode;
     m_nUnknownModulation = other.m_nUnknownModulation;
     UpdateDisplayTexts();
-    return *this;
+}
+
+std::size_t CSignalDescription::Bytes() const {
+    return sizeof *this + m_szName.Bytes() + m_szITU.Bytes() + m_szComment.Bytes() +
+           m_szSpacing.Bytes();
 }
 
 void CSignalDescription::UpdateDisplayTexts() {
@@ -93,7 +128,6 @@ void CSignalDescription::UpdateDisplayTexts() {
 
 namespace {
 
-// A value that must be given: 0 is an error in strict mode, the wildcard in lenient mode.
 // The validation rules as one walk over a record, in the order of its checks. Run on a
 // mutable record it also normalises it (fills wildcards when lenient, clears the fields the
 // family does not use, makes FSK with more than two tones MFSK) up to the first failing
@@ -141,7 +175,7 @@ public:
             if (m_s.m_nNumTones < 3 && m_s.m_nNumTones != -1)
                 return u"Less than 3 tones specified for MFSK";
             Set(m_s.m_nNumChannels, 0);
-            Set(m_s.m_szSpacing[0], u'\0');
+            SetText(m_s.m_szSpacing, u"");
             Set(m_s.m_dPilotFrequency, 0.0);
             return ModeStep();
         case ModulationPsk:
@@ -171,7 +205,7 @@ public:
             Set(m_s.m_nNumTonesMin, 0);
             Set(m_s.m_nNumChannelsMin, 0);
             Set(m_s.m_nNumChannels, 0);
-            Set(m_s.m_szSpacing[0], u'\0');
+            SetText(m_s.m_szSpacing, u"");
             Set(m_s.m_dPilotFrequency, 0.0);
             return ModeStep();
         default:
@@ -183,6 +217,11 @@ private:
     template <class Field, class Value> void Set(Field& field, Value value) {
         if constexpr (!std::is_const_v<Record>)
             field = value;
+    }
+
+    template <class Text> void SetText(Text& text, std::u16string_view value) {
+        if constexpr (!std::is_const_v<Record>)
+            text.Assign(value);
     }
 
     // A missing value (0) fails, or is filled with the wildcard when lenient.
@@ -199,10 +238,9 @@ private:
         if (m_s.m_nNumChannels == 0) {
             Set(m_s.m_dPilotFrequency, 0.0);
             Set(m_s.m_nNumChannelsMin, 0);
-            Set(m_s.m_szSpacing[0], u'\0');
-        } else if (m_s.m_szSpacing[0] == u'\0') {
-            Set(m_s.m_szSpacing[0], u'*');
-            Set(m_s.m_szSpacing[1], u'\0');
+            SetText(m_s.m_szSpacing, u"");
+        } else if (m_s.m_szSpacing.IsEmpty()) {
+            SetText(m_s.m_szSpacing, u"*");
         }
         return ModeStep();
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SignalText.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -40,7 +42,11 @@ public:
 
     CSignalDescription();
     CSignalDescription(const CSignalDescription& other);
+    CSignalDescription(CSignalDescription&& other) noexcept;
     CSignalDescription& operator=(const CSignalDescription& other);
+    CSignalDescription& operator=(CSignalDescription&& other) noexcept;
+    // The memory the record holds, its texts included.
+    std::size_t Bytes() const;
 
     // Recomputes the seven display texts from the stored fields.
     void UpdateDisplayTexts();
@@ -65,14 +71,14 @@ public:
 
     static std::int32_t LookupName(const char16_t* const* table, std::u16string_view text);
 
-    char16_t m_szName[NameCapacity];
+    CRecordText<NameCapacity> m_szName;
     std::int32_t m_nMode;
     std::int32_t m_nModulation;
     std::int32_t m_nSubmode;
     bool m_bDisabled;
     std::int32_t m_nCodecheckCounter;
-    char16_t m_szITU[ITUCapacity];
-    char16_t m_szComment[CommentCapacity];
+    CRecordText<ITUCapacity> m_szITU;
+    CRecordText<CommentCapacity> m_szComment;
     double m_dBaudrate;
     double m_dShift;
     double m_dBandwidth;
@@ -80,7 +86,7 @@ public:
     std::int32_t m_nNumTonesMin;
     std::int32_t m_nNumChannels;
     std::int32_t m_nNumChannelsMin;
-    char16_t m_szSpacing[SpacingCapacity];
+    CRecordText<SpacingCapacity> m_szSpacing;
     double m_dPilotFrequency;
     bool m_bInvalid;
     bool m_bMerged;
@@ -96,4 +102,8 @@ public:
     char16_t m_szPilotFrequencyText[RealTextCapacity];
     char16_t m_szCodecheckCounterText[RealTextCapacity];
     std::shared_ptr<const CKeptMarkup> m_pKept; // null when the element held nothing else
+
+private:
+    // Everything but the texts and the merged flag.
+    void AssignValues(const CSignalDescription& other);
 };

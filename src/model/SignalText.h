@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
-// Helpers for the record's fixed, null-terminated UTF-16 buffers.
+// The record's texts: UTF-16, null-terminated, with a fixed capacity in code units.
 
 inline bool IsHighSurrogate(char16_t c) {
     return c >= 0xD800 && c <= 0xDBFF;
@@ -19,6 +21,66 @@ std::size_t CopyText(char16_t* dst, std::size_t cap, std::u16string_view src);
 
 template <std::size_t N> std::size_t CopyText(char16_t (&dst)[N], std::u16string_view src) {
     return CopyText(dst, N, src);
+}
+
+// Where a cut to capacity cap (terminator included) ends: cap - 1 code units, one less when
+// the cut would split a surrogate pair.
+std::size_t CutLength(std::u16string_view src, std::size_t cap);
+
+// One text field of a record: at most N - 1 code units, never ending in half a surrogate
+// pair, held in a block of exactly its size (none when empty) rather than N units reserved.
+// It reads as a null-terminated const char16_t*.
+template <std::size_t N> class CRecordText {
+public:
+    static constexpr std::size_t Capacity = N;
+
+    CRecordText() = default;
+    CRecordText(const CRecordText& other) { Assign(other.View()); }
+    CRecordText(CRecordText&& other) noexcept = default;
+    CRecordText& operator=(const CRecordText& other) {
+        if (this != &other)
+            Assign(other.View());
+        return *this;
+    }
+    CRecordText& operator=(CRecordText&& other) noexcept = default;
+
+    operator const char16_t*() const { return c_str(); }
+    const char16_t* c_str() const { return m_pText ? m_pText.get() : u""; }
+    std::u16string_view View() const { return {c_str(), m_nLength}; }
+    bool IsEmpty() const { return m_nLength == 0; }
+    // The memory the text holds besides the field itself.
+    std::size_t Bytes() const { return m_pText ? (m_nLength + 1) * sizeof(char16_t) : 0; }
+
+    // Stores text cut as CopyText cuts; returns the length stored. Throws std::bad_alloc
+    // before anything changes.
+    std::size_t Assign(std::u16string_view text) {
+        const std::size_t length = CutLength(text, N);
+        std::unique_ptr<char16_t[]> block;
+        if (length > 0) {
+            block = std::make_unique_for_overwrite<char16_t[]>(length + 1);
+            std::u16string_view::traits_type::copy(block.get(), text.data(), length);
+            block[length] = u'\0';
+        }
+        m_pText = std::move(block);
+        m_nLength = static_cast<std::uint32_t>(length);
+        return length;
+    }
+
+private:
+    std::unique_ptr<char16_t[]> m_pText;
+    std::uint32_t m_nLength = 0;
+};
+
+template <std::size_t N> std::size_t CopyText(CRecordText<N>& dst, std::u16string_view src) {
+    return dst.Assign(src);
+}
+template <std::size_t N, std::size_t M>
+std::size_t CopyText(CRecordText<N>& dst, const CRecordText<M>& src) {
+    return dst.Assign(src.View());
+}
+template <std::size_t N, std::size_t M>
+std::size_t CopyText(char16_t (&dst)[N], const CRecordText<M>& src) {
+    return CopyText(dst, N, src.View());
 }
 
 inline std::u16string_view TextView(const char16_t* text) {

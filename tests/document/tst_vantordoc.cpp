@@ -390,8 +390,7 @@ private slots:
     void unwritableTextFailsSave() {
         CVantorDoc doc;
         auto bad = Fsk(u"bad");
-        bad->m_szComment[0] = 0x0001;
-        bad->m_szComment[1] = 0;
+        CopyText(bad->m_szComment, u"\x0001");
         doc.AddSignal(std::move(bad));
         doc.SetModifiedFlag(true);
         WriteFile(Path("keep.xml"), ElevenLines);

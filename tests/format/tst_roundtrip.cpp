@@ -25,7 +25,7 @@ CSignalDescription ExpectedAfterReload(const CSignalDescription& saved) {
     }
     // 2. An MFSK record writes its tone spacing as Spacing and never its carrier spacing.
     if (e.m_nModulation == ModulationMfsk)
-        e.m_szSpacing[0] = u'\0';
+        CopyText(e.m_szSpacing, u"");
     // 3. The second "arq6-90" and "arq6-98" come back as the first.
     if (e.m_nMode == 18 || e.m_nMode == 19)
         e.m_nMode -= 9;
@@ -51,7 +51,7 @@ private slots:
             // Unique names keep the reopened order (by name) easy to match.
             const std::u16string prefix =
                 QString::number(i).rightJustified(5, '0').toStdU16String();
-            CopyText(s.m_szName, prefix + s.m_szName);
+            CopyText(s.m_szName, prefix + s.m_szName.c_str());
             // As the reader leaves every record it holds (records the editor accepts pass
             // the same checks): validated leniently, invalid or not.
             s.m_bInvalid = s.Validate(true) != nullptr;
