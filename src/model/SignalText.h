@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 // The record's texts: UTF-16, null-terminated, with a fixed capacity in code units.
 
@@ -36,13 +37,19 @@ public:
 
     CRecordText() = default;
     CRecordText(const CRecordText& other) { Assign(other.View()); }
-    CRecordText(CRecordText&& other) noexcept = default;
+    CRecordText(CRecordText&& other) noexcept
+        : m_pText(std::move(other.m_pText)), m_nLength(std::exchange(other.m_nLength, 0)) {}
     CRecordText& operator=(const CRecordText& other) {
         if (this != &other)
             Assign(other.View());
         return *this;
     }
-    CRecordText& operator=(CRecordText&& other) noexcept = default;
+    // A text moved from is empty.
+    CRecordText& operator=(CRecordText&& other) noexcept {
+        m_pText = std::move(other.m_pText);
+        m_nLength = std::exchange(other.m_nLength, 0);
+        return *this;
+    }
 
     operator const char16_t*() const { return c_str(); }
     const char16_t* c_str() const { return m_pText ? m_pText.get() : u""; }

@@ -370,6 +370,17 @@ private slots:
         QCOMPARE(CopyText(buffer, u"a\U0001F600x"), std::size_t(3));
         QCOMPARE(QString::fromUtf16(buffer), QString::fromUtf16(u"a\U0001F600"));
         QCOMPARE(CopyText(buffer, u"abcdef"), std::size_t(3));
+        // A record's text cuts the same way and holds only what it keeps.
+        CRecordText<4> text;
+        QCOMPARE(CopyText(text, u"ab\U0001F600"), std::size_t(2));
+        QCOMPARE(Q(text), QStringLiteral("ab"));
+        QCOMPARE(text.Bytes(), 3 * sizeof(char16_t));
+        QCOMPARE(CopyText(text, u"a\U0001F600x"), std::size_t(3));
+        CRecordText<4> moved(std::move(text));
+        QCOMPARE(QString::fromUtf16(moved), QString::fromUtf16(u"a\U0001F600"));
+        QVERIFY(text.IsEmpty() && text.View().empty() && text.c_str()[0] == u'\0');
+        QCOMPARE(CopyText(moved, u""), std::size_t(0));
+        QCOMPARE(moved.Bytes(), std::size_t(0));
     }
 };
 
