@@ -74,7 +74,7 @@ constexpr MenuEntry TheEditItems[] = {
     {K::Separator, "", 0},
     {K::Item, "&New\tIns", ID_SIGNAL_NEW},
     {K::Item, "&Edit...\tEnter", ID_SIGNAL_EDIT},
-    {K::Item, "D&uplicate...\tCtrl+D", ID_SIGNAL_DUPLICATE},
+    {K::Item, "Dup&licate...\tCtrl+D", ID_SIGNAL_DUPLICATE},
     {K::Item, "&Delete\tDel", ID_SIGNAL_DELETE},
     {K::Separator, "", 0},
     {K::Item, "Enable", ID_SIGNAL_ENABLE},
@@ -165,6 +165,10 @@ const Accelerator TheAccelerators[] = {
     {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, ID_EDIT_REDO},
     {Qt::CTRL | Qt::Key_F, ID_EDIT_FIND},
     {Qt::CTRL | Qt::Key_D, ID_SIGNAL_DUPLICATE},
+    // The desktop's own keys for Close, Save As and Quit, beside the ones above.
+    {Qt::CTRL | Qt::Key_W, ID_FILE_CLOSE_DATABASE},
+    {Qt::CTRL | Qt::SHIFT | Qt::Key_S, ID_FILE_SAVE_AS},
+    {Qt::CTRL | Qt::Key_Q, ID_APP_EXIT},
 };
 
 constexpr std::uint32_t TheToolbar[] = {

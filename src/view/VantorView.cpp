@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QClipboard>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QItemSelection>
@@ -63,6 +64,9 @@ CVantorView::CVantorView(CVantorDoc* doc, QWidget* parent)
     connect(m_pModel, &QAbstractItemModel::rowsRemoved, this, &CVantorView::UpdateCommands);
     connect(m_pUndo, &QUndoStack::indexChanged, this, &CVantorView::UpdateCommands);
     connect(m_pUndo, &QUndoStack::cleanChanged, this, &CVantorView::UpdateCommands);
+    // Paste is there only while the clipboard offers signals.
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
+            &CVantorView::UpdateCommands);
     UpdateCommands();
     // Rows that show other records after a sort, a filter or an undo keep their selection
     // by record.
@@ -107,6 +111,7 @@ void CVantorView::UpdateCommands() {
     m_commands[ID_EDIT_CUT]->setEnabled(selected);
     m_commands[ID_SIGNAL_EDIT]->setEnabled(current);
     m_commands[ID_SIGNAL_DUPLICATE]->setEnabled(current);
+    m_commands[ID_EDIT_PASTE]->setEnabled(ClipboardOffersSignals());
     // The menu names the change an Undo or Redo takes back or makes again.
     const bool canUndo = m_pDoc->CanUndo();
     const bool canRedo = m_pUndo->canRedo();

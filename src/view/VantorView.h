@@ -120,3 +120,5 @@ private:
 
 // The clipboard type of copied signals: a small database document.
 QString SignalsMimeType();
+// True when the clipboard holds copied signals or text that looks like Signal elements.
+bool ClipboardOffersSignals();

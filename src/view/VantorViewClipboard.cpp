@@ -59,6 +59,12 @@ void CVantorView::OnEditCopy() {
     QGuiApplication::clipboard()->setMimeData(data);
 }
 
+bool ClipboardOffersSignals() {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    return data && (data->hasFormat(SignalsMimeType()) ||
+                    (data->hasText() && data->text().contains(QStringLiteral("<Signal"))));
+}
+
 void CVantorView::OnEditCut() {
     if (!selectionModel()->hasSelection())
         return;
@@ -91,9 +97,9 @@ void CVantorView::OnEditPaste() {
     if (read && records.empty())
         error = QStringLiteral("Clipboard: no Signal element found");
     if (!read || records.empty()) {
-        CPrompts::Message(this, QMessageBox::Warning, QString(),
-                          QStringLiteral("The clipboard holds no signal database.\n%1")
-                              .arg(xml.isEmpty() ? QStringLiteral("Clipboard: empty") : error));
+        // Said in the status bar: nothing changed, and nothing needs an answer.
+        emit statusMessage(QStringLiteral("The clipboard holds no signal database. %1")
+                               .arg(xml.isEmpty() ? QStringLiteral("Clipboard: empty") : error));
         return;
     }
     const std::size_t count = records.size();

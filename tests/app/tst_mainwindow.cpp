@@ -372,11 +372,15 @@ private slots:
              {ID_EDIT_COPY, ID_EDIT_CUT, ID_EDIT_UNDO, ID_EDIT_REDO, ID_SIGNAL_EDIT,
               ID_SIGNAL_DUPLICATE, ID_NEXT_PANE, ID_PREV_PANE, ID_FILE_MRU_FILE1})
             QVERIFY2(!Action(id)->isEnabled(), qPrintable(QString::number(id)));
-        for (std::uint32_t id :
-             {ID_FILE_NEW, ID_FILE_SAVE, ID_FILE_MERGE, ID_SIGNAL_NEW, ID_SIGNAL_DELETE,
-              ID_SIGNAL_ENABLE, ID_HELP, ID_APP_ABOUT, ID_TOOLBAR_CUSTOMIZE, ID_FILTER_ALL,
-              ID_EDIT_PASTE, ID_EDIT_FIND, ID_FILE_EXPORT})
+        for (std::uint32_t id : {ID_FILE_NEW, ID_FILE_SAVE, ID_FILE_MERGE, ID_SIGNAL_NEW,
+                                 ID_SIGNAL_DELETE, ID_SIGNAL_ENABLE, ID_HELP, ID_APP_ABOUT,
+                                 ID_TOOLBAR_CUSTOMIZE, ID_FILTER_ALL, ID_EDIT_FIND, ID_FILE_EXPORT})
             QVERIFY2(Action(id)->isEnabled(), qPrintable(QString::number(id)));
+        // Paste follows the clipboard: there only while it offers signals.
+        QGuiApplication::clipboard()->setText(QStringLiteral("plain words"));
+        QVERIFY(!Action(ID_EDIT_PASTE)->isEnabled());
+        QGuiApplication::clipboard()->setText(QStringLiteral("<Signal Name='a' Modulation='CW'/>"));
+        QVERIFY(Action(ID_EDIT_PASTE)->isEnabled());
     }
 
     // Every accelerator of the window, F1 and Enter, pressed in the list: each does what its
@@ -393,8 +397,8 @@ private slots:
                     {Qt::CTRL | Qt::Key_X, "cuts"},
                     {QKeyCombination(Qt::Key_Delete), "asks to delete"},
                     {QKeyCombination(Qt::Key_Insert), "edits"},
-                    {Qt::CTRL | Qt::Key_V, "refuses a paste"},
-                    {Qt::SHIFT | Qt::Key_Insert, "refuses a paste"},
+                    {Qt::CTRL | Qt::Key_V, "nothing"},
+                    {Qt::SHIFT | Qt::Key_Insert, "nothing"},
                     {Qt::CTRL | Qt::Key_A, "selects all"},
                     {Qt::ALT | Qt::Key_Backspace, "nothing"},
                     {Qt::CTRL | Qt::Key_Z, "nothing"},
@@ -411,7 +415,10 @@ private slots:
                     {Qt::CTRL | Qt::Key_D, "edits"},
                     {QKeyCombination(Qt::Key_F1), "opens help"},
                     {QKeyCombination(Qt::Key_Return), "edits"},
-                    {Qt::KeypadModifier | Qt::Key_Enter, "edits"}};
+                    {Qt::KeypadModifier | Qt::Key_Enter, "edits"},
+                    {Qt::CTRL | Qt::Key_W, "empties"},
+                    {Qt::CTRL | Qt::SHIFT | Qt::Key_S, "asks for a file"},
+                    {Qt::CTRL | Qt::Key_Q, "quits"}};
         for (const auto& row : rows)
             QTest::newRow(qPrintable(QKeySequence(row.key).toString())) << row.key << row.effect;
         QCOMPARE(int(std::size(rows)), int(Accelerators().size()) + 3);
@@ -443,7 +450,7 @@ private slots:
                         : clipboard == "kept",
                  qPrintable(clipboard));
         QCOMPARE(dialog, effect == "edits");
-        const bool asks = effect == "asks to delete" || effect == "refuses a paste";
+        const bool asks = effect == "asks to delete";
         QCOMPARE(CPrompts::ShownMessages().size(), asks ? 1 : 0);
         QCOMPARE(CPrompts::FileFilters().size(), effect == "asks for a file" ? 1 : 0);
         if (effect == "asks for a file")
@@ -451,6 +458,7 @@ private slots:
         QCOMPARE(Frame()->HelpWindow() && Frame()->HelpWindow()->isVisible(),
                  effect == "opens help");
         QCOMPARE(Frame()->FindBar()->isVisible(), effect == "finds");
+        QCOMPARE(Frame()->isVisible(), effect != "quits");
         if (effect == "selects all")
             QCOMPARE(view->selectionModel()->selectedRows().size(), 5);
     }
