@@ -8,8 +8,10 @@
 #include "RecoverySnapshot.h"
 #include "VantorDoc.h"
 
+#include <QAction>
 #include <QFile>
 #include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QLocale>
 
 namespace {
@@ -30,7 +32,12 @@ QString NameLines(const QString& kind, const std::map<std::string, int>& names) 
 
 } // namespace
 
-CDocTemplate::CDocTemplate(CVantorDoc* doc, QObject* parent) : QObject(parent), m_pDoc(doc) {
+CDocTemplate::CDocTemplate(CVantorDoc* doc, QObject* parent)
+    : QObject(parent), m_pDoc(doc), m_pWatcher(new QFileSystemWatcher(this)),
+      m_pReload(new QAction(QStringLiteral("&Reload"), this)),
+      m_pIgnore(new QAction(QStringLiteral("&Ignore"), this)) {
+    connect(m_pWatcher, &QFileSystemWatcher::fileChanged, this, &CDocTemplate::OnFileChanged);
+    connect(m_pReload, &QAction::triggered, this, &CDocTemplate::ReloadFile);
     m_commands << MakeCommand(this, ID_FILE_SAVE, [this] { FileSave(); })
                << MakeCommand(this, ID_FILE_SAVE_AS, [this] { FileSaveAs(); })
                << MakeCommand(this, ID_FILE_MERGE, [this] { FileMerge(); });
@@ -66,6 +73,7 @@ bool CDocTemplate::FileNew() {
         return false;
     m_pDoc->OnNewDocument();
     m_foreignFile.clear();
+    WatchFile();
     emit noticesCleared();
     emit titleChanged(WindowTitle());
     return true;
@@ -127,6 +135,7 @@ bool CDocTemplate::OfferSnapshot(const CRecoverySnapshot& snapshot) {
         ReportFailure(QStringLiteral("Cannot open the signal database."), opened);
         return false;
     }
+    WatchFile();
     emit titleChanged(WindowTitle());
     return true;
 }
@@ -159,6 +168,7 @@ FileResult CDocTemplate::OpenQuietly(const QString& path) {
     m_leftoverBackup = copy ? *copy : QString();
     // Another kind of XML file: the first save onto it asks first.
     m_foreignFile = m_pDoc->GetReadReport().Foreign() ? path : QString();
+    WatchFile();
     emit noticesCleared();
     emit titleChanged(WindowTitle());
     emit fileUsed(m_pDoc->GetPathName());
@@ -247,6 +257,7 @@ bool CDocTemplate::DoSave(const QString& path) {
         m_leftoverBackup.clear();
     }
     emit titleChanged(WindowTitle());
+    WatchFile();
     emit fileUsed(m_pDoc->GetPathName());
     return true;
 }
@@ -283,6 +294,41 @@ QString CDocTemplate::MergeSummary(int added, int skipped, int differing) {
         .arg(Signals(added))
         .arg(skipped)
         .arg(differing);
+}
+
+void CDocTemplate::WatchFile() {
+    if (!m_pWatcher->files().isEmpty())
+        m_pWatcher->removePaths(m_pWatcher->files());
+    m_told = CFileIdentity::Read(m_pDoc->GetPathName());
+    if (!m_pDoc->GetPathName().isEmpty() && QFileInfo::exists(m_pDoc->GetPathName()))
+        m_pWatcher->addPath(m_pDoc->GetPathName());
+}
+
+void CDocTemplate::OnFileChanged() {
+    const QString path = m_pDoc->GetPathName();
+    // A file replaced by a rename is no longer watched: watch the new one.
+    if (!path.isEmpty() && !m_pWatcher->files().contains(path) && QFileInfo::exists(path))
+        m_pWatcher->addPath(path);
+    // This editor's own saves leave the file as the document knows it.
+    const CFileIdentity now = CFileIdentity::Read(path);
+    if (!m_pDoc->FileChangedOnDisk() || now == m_told)
+        return;
+    m_told = now;
+    emit noticeWithActions(
+        QStringLiteral("%1 was changed, replaced or deleted by another program.").arg(path),
+        {m_pReload, m_pIgnore});
+}
+
+void CDocTemplate::ReloadFile() {
+    const QString path = m_pDoc->GetPathName();
+    if (m_pDoc->IsModified() &&
+        CPrompts::Message(m_pWindow, QMessageBox::Question, QString(),
+                          QStringLiteral("Reload %1? The changes made since it was last saved "
+                                         "will be lost.")
+                              .arg(path),
+                          QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
+        return;
+    OpenFile(path, false);
 }
 
 void CDocTemplate::ReportFailure(const QString& what, const FileResult& result) {

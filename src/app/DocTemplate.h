@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FileIdentity.h"
 #include "FileResult.h"
 
 #include <QList>
@@ -10,6 +11,7 @@
 
 class CRecoverySnapshot;
 class QAction;
+class QFileSystemWatcher;
 class CVantorDoc;
 class QWidget;
 
@@ -69,6 +71,8 @@ signals:
     void notice(const QString& text);
     // A new database: what the bar said no longer applies.
     void noticesCleared();
+    // Something the user should know about the file, with what can be done about it.
+    void noticeWithActions(const QString& text, const QList<QAction*>& actions);
 
 private:
     bool DoSave(const QString& path);
@@ -80,10 +84,19 @@ private:
     std::optional<QString> OfferLeftoverBackup(const QString& path, bool merging);
     // Shows what failed and why; a cancelled operation changed nothing and only says so.
     void ReportFailure(const QString& what, const FileResult& result);
+    // Watches the document's file, so that a change by another program is told at once.
+    void WatchFile();
+    void OnFileChanged();
+    // Reads the file again, after asking when that loses unsaved changes.
+    void ReloadFile();
 
     CVantorDoc* m_pDoc;
     QWidget* m_pWindow = nullptr;
     QString m_leftoverBackup; // the interrupted save's copy that was opened
     QString m_foreignFile;    // the open file, when it is another kind of XML file
     QList<QAction*> m_commands;
+    QFileSystemWatcher* m_pWatcher;
+    CFileIdentity m_told; // the file's state last told about
+    QAction* m_pReload;
+    QAction* m_pIgnore;
 };

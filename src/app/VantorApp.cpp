@@ -76,6 +76,8 @@ bool CVantorApp::InitInstance(const QStringList& args, QString& error) {
             &CRecoveryKeeper::Changed);
     connect(qApp, &QGuiApplication::commitDataRequest, this, &CVantorApp::OnCommitData);
     connect(m_pTemplate, &CDocTemplate::notice, frame->MessageBar(), &CMessageBar::Show);
+    connect(m_pTemplate, &CDocTemplate::noticeWithActions, frame->MessageBar(),
+            &CMessageBar::ShowWithActions);
     connect(m_pTemplate, &CDocTemplate::noticesCleared, frame->MessageBar(), &CMessageBar::Dismiss);
     connect(m_pTemplate, &CDocTemplate::statusMessage, frame,
             [frame](const QString& text) { frame->statusBar()->showMessage(text); });

@@ -6,7 +6,8 @@
 #include <QStyle>
 #include <QToolButton>
 
-CMessageBar::CMessageBar(QWidget* parent) : QFrame(parent), m_pText(new QLabel(this)) {
+CMessageBar::CMessageBar(QWidget* parent)
+    : QFrame(parent), m_pText(new QLabel(this)), m_pButtons(new QHBoxLayout) {
     setObjectName(QStringLiteral("messageBar"));
     setFrameShape(QFrame::StyledPanel);
     setAutoFillBackground(true);
@@ -32,6 +33,7 @@ CMessageBar::CMessageBar(QWidget* parent) : QFrame(parent), m_pText(new QLabel(t
     row->setContentsMargins(6, 4, 4, 4);
     row->addWidget(icon);
     row->addWidget(m_pText, 1);
+    row->addLayout(m_pButtons);
     row->addWidget(close, 0, Qt::AlignTop);
     hide();
 }
@@ -42,7 +44,23 @@ void CMessageBar::Show(const QString& text) {
     show();
 }
 
+void CMessageBar::ShowWithActions(const QString& text, const QList<QAction*>& actions) {
+    for (QAction* action : actions) {
+        auto* button = new QToolButton(this);
+        button->setDefaultAction(action);
+        button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        // Closed once the action ran: what it answered no longer needs saying.
+        connect(button, &QToolButton::triggered, this, &CMessageBar::Dismiss, Qt::QueuedConnection);
+        m_pButtons->addWidget(button);
+    }
+    Show(text);
+}
+
 void CMessageBar::Dismiss() {
+    while (QLayoutItem* item = m_pButtons->takeAt(0)) {
+        item->widget()->deleteLater();
+        delete item;
+    }
     m_messages.clear();
     m_pText->clear();
     hide();

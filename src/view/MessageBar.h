@@ -3,6 +3,7 @@
 #include <QFrame>
 #include <QStringList>
 
+class QAction;
 class QLabel;
 class QHBoxLayout;
 
@@ -16,6 +17,8 @@ public:
 
     // Shows text (added to what is shown, when the bar is open).
     void Show(const QString& text);
+    // The same, with a button for each action; a button closes the bar after its action.
+    void ShowWithActions(const QString& text, const QList<QAction*>& actions);
     // Closes the bar and forgets its messages.
     void Dismiss();
     // The messages shown now, oldest first.
@@ -23,5 +26,6 @@ public:
 
 private:
     QLabel* m_pText;
+    QHBoxLayout* m_pButtons;
     QStringList m_messages;
 };

@@ -43,6 +43,7 @@
 #include <QPlainTextEdit>
 #include <QProgressDialog>
 #include <QRadioButton>
+#include <QSaveFile>
 #include <QScopeGuard>
 #include <QSettings>
 #include <QStandardPaths>
@@ -694,6 +695,39 @@ private slots:
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll().count("<Owner>Alice</Owner>"), 2);
+    }
+
+    // A change of the open file by another program is told at once, with Reload (which asks
+    // before losing unsaved changes) and Ignore; the editor's own save is not told.
+    void fileChangedUnderTheEditor() {
+        const QString path = Copy("mixed.xml");
+        Start({path});
+        CMessageBar* bar = Frame()->MessageBar();
+        bar->Dismiss();
+        Doc()->SetModifiedFlag(true);
+        Trigger(ID_FILE_SAVE);
+        QTest::qWait(300);
+        QVERIFY2(bar->Messages().isEmpty(), qPrintable(bar->Messages().join('|')));
+        QSaveFile other(path); // another program replaces the file
+        QVERIFY(other.open(QIODevice::WriteOnly));
+        other.write("<r><Signal Name='Only' Modulation='CW'/></r>");
+        QVERIFY(other.commit());
+        QTRY_COMPARE(bar->Messages().size(), 1);
+        QVERIFY(bar->Messages()[0].contains("changed, replaced or deleted by another program"));
+        QToolButton* reload = nullptr;
+        for (QToolButton* button : bar->findChildren<QToolButton*>()) {
+            if (button->defaultAction() && button->defaultAction()->text() == "&Reload")
+                reload = button;
+        }
+        QVERIFY(reload);
+        Doc()->SetModifiedFlag(true);
+        CPrompts::PushAnswer(QMessageBox::No); // keep the unsaved changes
+        reload->click();
+        QCOMPARE(Doc()->GetSignalCount(), 5);
+        CPrompts::PushAnswer(QMessageBox::Yes);
+        reload->click();
+        QCOMPARE(Names(*Doc()), QStringList{"Only"});
+        QVERIFY(!Doc()->IsModified());
     }
 
     // An invalid row says why in its tooltip wherever the record goes: pasted, deleted and
