@@ -28,10 +28,12 @@ const char* const Usage =
     "Usage:\n"
     "  quarn-tool list [--filter F] [--merge OTHER]... [--sort COL[:desc]]...\n"
     "                  [--json | --csv] FILE\n"
-    "      Open FILE, merge each OTHER, sort by each column in turn (0-13), print the\n"
+    "      Open FILE, merge each OTHER, sort by each column in turn (0-13, a heading such\n"
+    "      as \"Shift\", or a key: name, decoder, modulation, subcarrier, baud, shift,\n"
+    "      bandwidth, tones, carriers, spacing, pilot, codecheck, itu, comments), print the\n"
     "      records that pass filter F: all (default), fsk, mfsk, fsk-multicarrier, ofdm,\n"
-    "      psk, psk-multicarrier. --csv prints the 14 headings and cells as RFC 4180\n"
-    "      comma-separated values (UTF-8, CR LF), as the editor's File > Export does.\n"
+    "      psk, psk-multicarrier (in any case). --csv prints the 14 headings and cells as\n"
+    "      RFC 4180 comma-separated values (UTF-8, CR LF), as the editor's File > Export does.\n"
     "  quarn-tool check FILE...\n"
     "      Print every record that failed validation; exit 1 when there is one. Records\n"
     "      naming a decoder mode or modulation this version does not know get a warning\n"
@@ -42,6 +44,7 @@ const char* const Usage =
     "      Open BASE, merge each OTHER in order, save to OUT; print how many records were\n"
     "      added, how many were dropped as duplicates, and how many of those differ from\n"
     "      the held record in fields the duplicate test does not compare.\n"
+    "\"--\" ends the options: every argument after it is a file.\n"
     "Exit status: 0 success, 1 invalid records found by check, 2 a file that cannot be\n"
     "read or written (also: not enough memory), or a usage error.\n";
 
@@ -67,9 +70,29 @@ std::optional<SignalFilter> FilterNamed(const std::string& name) {
         {"ofdm", SignalFilter::Ofdm},
         {"psk", SignalFilter::Psk},
         {"psk-multicarrier", SignalFilter::PskMulticarrier}};
+    const QString wanted = QString::fromStdString(name);
     for (const auto& [text, filter] : filters) {
-        if (name == text)
+        if (wanted.compare(QLatin1String(text), Qt::CaseInsensitive) == 0)
             return filter;
+    }
+    return std::nullopt;
+}
+
+// A list column by number (0-13), by its heading or by a short key, in any case.
+std::optional<int> ColumnNamed(const std::string& name) {
+    bool number = false;
+    const int column = QString::fromStdString(name).toInt(&number);
+    if (number)
+        return column >= 0 && column < SignalColumnCount ? std::optional<int>(column)
+                                                         : std::nullopt;
+    static const char* const keys[SignalColumnCount] = {
+        "name",  "decoder",  "modulation", "subcarrier", "baud",      "shift", "bandwidth",
+        "tones", "carriers", "spacing",    "pilot",      "codecheck", "itu",   "comments"};
+    const QString wanted = QString::fromStdString(name);
+    for (int i = 0; i < SignalColumnCount; ++i) {
+        if (wanted.compare(QLatin1String(keys[i]), Qt::CaseInsensitive) == 0 ||
+            wanted.compare(QStringView(SignalColumnHeading(i)), Qt::CaseInsensitive) == 0)
+            return i;
     }
     return std::nullopt;
 }
@@ -157,7 +180,7 @@ QString Input(const std::string& arg, std::ostream& err) {
 }
 
 int UsageError(std::ostream& err, const std::string& why) {
-    err << "quarn-tool: " << why << "\n" << Usage;
+    err << "quarn-tool: " << why << "\nTry 'quarn-tool --help' for more.\n";
     return ExitFailure;
 }
 
@@ -182,10 +205,17 @@ int RunList(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     bool json = false;
     bool csv = false;
     std::optional<std::string> file;
+    bool options = true; // until "--"
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const bool hasValue = i + 1 < args.size();
-        if (arg == "--json") {
+        if (!options || arg.rfind("-", 0) != 0 || arg == "-") {
+            if (file)
+                return UsageError(err, "unexpected argument '" + arg + "'");
+            file = arg;
+        } else if (arg == "--") {
+            options = false;
+        } else if (arg == "--json") {
             json = true;
         } else if (arg == "--csv") {
             csv = true;
@@ -203,15 +233,14 @@ int RunList(const std::vector<std::string>& args, std::ostream& out, std::ostrea
                 descending = true;
                 spec.resize(spec.size() - 5);
             }
-            bool ok = false;
-            const int column = QString::fromStdString(spec).toInt(&ok);
-            if (!ok || column < 0 || column >= SignalColumnCount)
-                return UsageError(err, "a sort column is a number from 0 to 13");
-            sorts.emplace_back(column, descending);
-        } else if (arg.rfind("--", 0) == 0 || file) {
-            return UsageError(err, "unexpected argument '" + arg + "'");
+            const std::optional<int> column = ColumnNamed(spec);
+            if (!column)
+                return UsageError(err, "unknown sort column '" + spec +
+                                           "': a number from 0 to 13, a heading or a key such "
+                                           "as name, baud, shift");
+            sorts.emplace_back(*column, descending);
         } else {
-            file = arg;
+            return UsageError(err, "unexpected argument '" + arg + "'");
         }
     }
     if (!file)
@@ -276,7 +305,10 @@ int RunList(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     return ExitOk;
 }
 
-int RunCheck(const std::vector<std::string>& files, std::ostream& out, std::ostream& err) {
+int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    // Every argument is a file; a first "--" only says so.
+    const std::vector<std::string> files(args.begin() + (!args.empty() && args[0] == "--"),
+                                         args.end());
     if (files.empty())
         return UsageError(err, "check needs at least one FILE");
     int status = ExitOk;
@@ -333,10 +365,13 @@ int RunCheck(const std::vector<std::string>& files, std::ostream& out, std::ostr
 // Splits "... -o OUT" into the inputs and the output path.
 bool SplitOutput(const std::vector<std::string>& args, std::vector<std::string>& inputs,
                  std::string& output) {
+    bool options = true; // until "--"
     for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "-o" && i + 1 < args.size() && output.empty())
+        if (options && args[i] == "--")
+            options = false;
+        else if (options && args[i] == "-o" && i + 1 < args.size() && output.empty())
             output = args[++i];
-        else if (args[i].rfind("-", 0) == 0 && args[i].size() > 1)
+        else if (options && args[i].rfind("-", 0) == 0 && args[i].size() > 1)
             return false;
         else
             inputs.push_back(args[i]);
@@ -415,6 +450,8 @@ int RunQuarnTool(const std::vector<std::string>& args, std::ostream& out, std::o
     }
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     for (const std::string& arg : rest) {
+        if (arg == "--")
+            break; // file names from here on
         if (arg == "--help") {
             out << Usage;
             return ExitOk;

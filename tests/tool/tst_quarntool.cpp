@@ -87,6 +87,17 @@ private slots:
                                     << QStringList{"alpha", "Zulu", "Mike", "Bravo"};
         QTest::newRow("baud asc") << QStringList{"--sort", "4"}
                                   << QStringList{"Bravo", "Zulu", "alpha", "Mike"};
+        // Columns by heading or key, filters in any case, "--" before the file.
+        QTest::newRow("sort by key")
+            << QStringList{"--sort", "BAUD"} << QStringList{"Bravo", "Zulu", "alpha", "Mike"};
+        QTest::newRow("sort by heading")
+            << QStringList{"--sort", "name:desc"} << QStringList{"alpha", "Zulu", "Mike", "Bravo"};
+        QTest::newRow("sort by long heading") << QStringList{"--sort", "baud / symbol rate"}
+                                              << QStringList{"Bravo", "Zulu", "alpha", "Mike"};
+        QTest::newRow("filter in capitals")
+            << QStringList{"--filter", "FSK"} << QStringList{"Mike", "Zulu"};
+        QTest::newRow("options end")
+            << QStringList{"--"} << QStringList{"Bravo", "Mike", "Zulu", "alpha"};
     }
     void listFilterMergeSort() {
         QFETCH(QStringList, options);
@@ -293,6 +304,10 @@ private slots:
         QVERIFY(!r.err.isEmpty());
         QCOMPARE(r.out, QString());
         QVERIFY(!QFile::exists(Path("out1.xml")));
+        // A usage error is one line and where to read more, not the whole help.
+        if (QByteArray(QTest::currentDataTag()).startsWith("usage"))
+            QVERIFY2(r.err.count('\n') == 2 && r.err.endsWith("--help' for more.\n"),
+                     qPrintable(r.err));
     }
 
     void executableExitStatus() {
