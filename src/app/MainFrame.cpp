@@ -348,12 +348,13 @@ void CMainFrame::OnSelectLook(int lookId) {
 }
 
 void CMainFrame::OnHelpContents() {
-    // The help file beside the program when there is one; else the built-in user guide.
+    // The help file beside the program when there is one and the desktop can show it; else
+    // the built-in user guide.
     if (QFile::exists(HelpFilePath())) {
         QUrl url = QUrl::fromLocalFile(HelpFilePath());
         url.setFragment(QString::number(HelpTopic));
-        CPrompts::OpenUrl(url);
-        return;
+        if (CPrompts::OpenUrl(url))
+            return;
     }
     if (m_pHelpWindow == nullptr)
         m_pHelpWindow = new CHelpWindow(this);

@@ -17,6 +17,7 @@ struct State {
     QQueue<QString> fileNames;
     QList<CPrompts::Shown> shown;
     QList<QUrl> urls;
+    bool urlsOpen = true; // what a hand-over to the desktop answers in tests
     QStringList filters;
     QQueue<std::function<int(QDialog&)>> dialogs;
 };
@@ -97,7 +98,7 @@ bool CPrompts::OpenUrl(const QUrl& url) {
     State& state = TheState();
     if (state.testing) {
         state.urls.append(url);
-        return true;
+        return state.urlsOpen;
     }
     return QDesktopServices::openUrl(url);
 }
@@ -144,5 +145,10 @@ void CPrompts::Reset() {
     state.dialogs.clear();
     state.shown.clear();
     state.urls.clear();
+    state.urlsOpen = true;
     state.filters.clear();
+}
+
+void CPrompts::SetUrlsOpen(bool open) {
+    TheState().urlsOpen = open;
 }

@@ -53,4 +53,6 @@ public:
     static void SetTesting(bool testing);
     // Forgets queued answers and what was shown.
     static void Reset();
+    // Whether the desktop opens what OpenUrl hands it, in tests (until Reset).
+    static void SetUrlsOpen(bool open);
 };

@@ -1365,6 +1365,13 @@ private slots:
         QCOMPARE(CPrompts::OpenedUrls().size(), 1);
         QCOMPARE(CPrompts::OpenedUrls()[0].fileName(), QStringLiteral("korvel-decoder.chm"));
         QCOMPARE(CPrompts::OpenedUrls()[0].fragment(), QStringLiteral("6165"));
+        // A help file nothing can open: the built-in guide after all.
+        Frame()->HelpWindow()->hide();
+        CPrompts::SetUrlsOpen(false);
+        Trigger(ID_HELP);
+        QCOMPARE(CPrompts::OpenedUrls().size(), 2);
+        QVERIFY(Frame()->HelpWindow()->isVisible());
+        CPrompts::SetUrlsOpen(true);
         QMenu* panes = Frame()->createPopupMenu();
         QStringList texts = MenuTexts(panes);
         QCOMPARE(texts, (QStringList{"Standard", "&Status Bar", "-", "Customize..."}));
