@@ -21,6 +21,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -31,6 +32,8 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -127,7 +130,7 @@ CMainFrame::CMainFrame(CDocTemplate* docTemplate, const QList<QAction*>& appComm
     // Lock keys change with key presses and while another window has the focus.
     qApp->installEventFilter(this);
     UpdateLockPanes();
-    resize(1000, 600);
+    RestoreLayout();
 }
 
 void CMainFrame::AddCommands(const QList<QAction*>& commands) {
@@ -363,9 +366,35 @@ void CMainFrame::OnHelpContents() {
     m_pHelpWindow->activateWindow();
 }
 
+void CMainFrame::RestoreLayout() {
+    QHeaderView* header = m_pView->horizontalHeader();
+    if (!restoreGeometry(LayoutValue(QStringLiteral("Geometry")).toByteArray()))
+        resize(1000, 600);
+    restoreState(LayoutValue(QStringLiteral("State")).toByteArray());
+    if (header->restoreState(LayoutValue(QStringLiteral("Columns")).toByteArray()))
+        return;
+    // No layout yet: each column as wide as its heading, and at least as the default.
+    const int padding = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header) +
+                        style()->pixelMetric(QStyle::PM_HeaderMarkSize, nullptr, header);
+    for (int column = 0; column < header->count(); ++column) {
+        const QString heading = m_pView->model()->headerData(column, Qt::Horizontal).toString();
+        header->resizeSection(column,
+                              std::max(header->defaultSectionSize(),
+                                       header->fontMetrics().horizontalAdvance(heading) + padding));
+    }
+}
+
+void CMainFrame::SaveLayout() const {
+    SetLayoutValue(QStringLiteral("Geometry"), saveGeometry());
+    SetLayoutValue(QStringLiteral("State"), saveState());
+    SetLayoutValue(QStringLiteral("Columns"), m_pView->horizontalHeader()->saveState());
+}
+
 void CMainFrame::closeEvent(QCloseEvent* event) {
     bool accept = true;
     emit closeRequested(&accept);
+    if (accept)
+        SaveLayout();
     if (accept)
         event->accept();
     else

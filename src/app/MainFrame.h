@@ -52,6 +52,10 @@ public:
     QList<std::uint32_t> HiddenButtons() const { return m_hiddenButtons; }
     void SetButtonShown(std::uint32_t id, bool shown);
     void ResetToolBar();
+    // Gives the window, the toolbar and the list's columns their remembered layout; the
+    // first time, columns as wide as their headings.
+    void RestoreLayout();
+    void SaveLayout() const;
 
 signals:
     void fileDropped(const QString& path);

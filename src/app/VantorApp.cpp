@@ -131,6 +131,8 @@ void CVantorApp::OnCommitData(QSessionManager& manager) {
 }
 
 void CVantorApp::ExitInstance() {
+    if (m_pFrame)
+        m_pFrame->SaveLayout();
     CleanWorkspace();
     SaveRecentFiles(m_recentFiles);
 }

@@ -23,6 +23,14 @@ void SetWorkspaceValue(const QString& key, const QVariant& value) {
     Settings().setValue(WorkspaceGroup + u'/' + key, value);
 }
 
+QVariant LayoutValue(const QString& key) {
+    return Settings().value(QStringLiteral("Layout/") + key);
+}
+
+void SetLayoutValue(const QString& key, const QVariant& value) {
+    Settings().setValue(QStringLiteral("Layout/") + key, value);
+}
+
 void CleanWorkspace() {
     Settings().remove(WorkspaceGroup);
 }

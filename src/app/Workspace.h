@@ -13,6 +13,11 @@ void SetWorkspaceValue(const QString& key, const QVariant& value);
 void CleanWorkspace();
 bool HasWorkspace();
 
+// The window's layout (geometry, toolbar state, list columns), kept outside the workspace
+// group so that it outlives the exit that erases that group.
+QVariant LayoutValue(const QString& key);
+void SetLayoutValue(const QString& key, const QVariant& value);
+
 QStringList LoadRecentFiles();
 void SaveRecentFiles(const QStringList& files);
 // Puts path first, drops older duplicates, keeps RecentFileCount entries.

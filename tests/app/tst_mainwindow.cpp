@@ -35,6 +35,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -172,6 +173,9 @@ private slots:
     void init() {
         CPrompts::Reset();
         SaveRecentFiles({});
+        // Each test starts with the first start's layout.
+        QSettings(QStringLiteral("Korvel"), QStringLiteral("Quarn Editor"))
+            .remove(QStringLiteral("Layout"));
     }
     void cleanup() {
         if (m_app) {
@@ -179,6 +183,24 @@ private slots:
             m_app->ExitInstance();
         }
         m_app.reset();
+    }
+
+    // The window, the toolbar and the columns come back as they were left, although the exit
+    // erases the workspace; the first start makes each column as wide as its heading.
+    void layoutIsRemembered() {
+        Start();
+        QHeaderView* header = Frame()->View()->horizontalHeader();
+        const QString heading = QStringLiteral("Baud / Symbol Rate");
+        QVERIFY(header->sectionSize(ColumnBaudrate) >
+                header->fontMetrics().horizontalAdvance(heading));
+        header->resizeSection(ColumnName, 251);
+        Frame()->ToolBar()->hide();
+        m_app->ExitInstance();
+        QVERIFY(!HasWorkspace());
+        m_app.reset();
+        Start();
+        QCOMPARE(Frame()->View()->horizontalHeader()->sectionSize(ColumnName), 251);
+        QVERIFY(Frame()->ToolBar()->isHidden());
     }
 
     void startWithoutFile() {
