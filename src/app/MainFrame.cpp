@@ -64,8 +64,9 @@ CMainFrame::CMainFrame(CDocTemplate* docTemplate, const QList<QAction*>& appComm
     connect(statusBarShown, &QAction::toggled, this,
             [this](bool shown) { statusBar()->setVisible(shown); });
     own << statusBarShown;
-    // Customize has nothing to run yet; the pane list's toolbar item shows the toolbar.
-    own << MakeCommand(this, ID_TOOLBAR_CUSTOMIZE, [] {});
+    // Customize has nothing to run: no menu shows it until it does something. The pane
+    // list's toolbar item shows the toolbar.
+    own << MakeCommand(this, ID_TOOLBAR_CUSTOMIZE);
     own << MakeCommand(this, ID_VIEW_TOOLBAR, [] {});
     own << MakeCommand(this, ID_EDIT_FIND, [this] { m_pFindBar->Activate(); });
     // F6 and Shift+F6 stay the window's keys, with nothing to do.
@@ -238,10 +239,6 @@ void CMainFrame::FillCustomizeMenu(QMenu* menu) {
     buttons->addSeparator();
     connect(buttons->addAction(QStringLiteral("&Reset Toolbar")), &QAction::triggered, this,
             &CMainFrame::ResetToolBar, Qt::QueuedConnection);
-    menu->addSeparator();
-    QAction* action = Action(ID_TOOLBAR_CUSTOMIZE);
-    action->setText(QStringLiteral("Customize..."));
-    menu->addAction(action);
 }
 
 void CMainFrame::SetButtonShown(std::uint32_t id, bool shown) {
@@ -325,8 +322,6 @@ void CMainFrame::FillPaneMenu(QMenu* menu) {
     toolbar->setText(QStringLiteral("Standard"));
     menu->addAction(toolbar);
     menu->addAction(Action(ID_VIEW_STATUS_BAR));
-    menu->addSeparator();
-    menu->addAction(Action(ID_TOOLBAR_CUSTOMIZE));
 }
 
 QMenu* CMainFrame::createPopupMenu() {

@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QItemSelectionModel>
+#include <QMenu>
 #include <QSessionManager>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -59,6 +60,12 @@ CVantorApp::CVantorApp()
         m_recentCommands << MakeCommand(this, id, [this, index] { OpenRecentFile(index); });
     }
     m_commands << m_recentCommands;
+    m_pClearRecent = new QAction(QStringLiteral("Clear Recent &List"), this);
+    connect(m_pClearRecent, &QAction::triggered, this, [this] {
+        m_recentFiles.clear();
+        SaveRecentFiles(m_recentFiles);
+        UpdateRecentFileCommands();
+    });
     UpdateRecentFileCommands();
 }
 
@@ -69,6 +76,10 @@ bool CVantorApp::InitInstance(const QStringList& args, QString& error) {
     m_pFrame = std::make_unique<CMainFrame>(m_pTemplate, m_commands);
     CMainFrame* frame = m_pFrame.get();
     m_pTemplate->SetWindow(frame);
+    // Clear Recent List follows the recent files in the File menu.
+    const QList<QAction*> fileItems = frame->FileMenu()->actions();
+    frame->FileMenu()->insertAction(
+        fileItems.value(fileItems.indexOf(frame->Action(ID_FILE_MRU_FILE4)) + 1), m_pClearRecent);
     connect(m_pTemplate, &CDocTemplate::titleChanged, frame, &QWidget::setWindowTitle);
     connect(m_pTemplate, &CDocTemplate::fileUsed, this, &CVantorApp::AddToRecentFiles);
     connect(m_pDoc, &CVantorDoc::modifiedChanged, frame, &QWidget::setWindowModified);
@@ -170,6 +181,7 @@ void CVantorApp::RemoveFromRecentFiles(const QString& path) {
 }
 
 void CVantorApp::UpdateRecentFileCommands() {
+    m_pClearRecent->setVisible(!m_recentFiles.isEmpty());
     for (int index = 0; index < m_recentCommands.size(); ++index) {
         QAction* action = m_recentCommands[index];
         if (index < m_recentFiles.size()) {

@@ -32,6 +32,7 @@ public:
     CDocTemplate* Template() const { return m_pTemplate; }
     CVantorDoc* Document() const { return m_pDoc; }
     const QStringList& RecentFiles() const { return m_recentFiles; }
+    QAction* ClearRecentFilesAction() const { return m_pClearRecent; }
     CRecoveryKeeper* Recovery() const { return m_pRecovery; }
 
     void OnShowAbout();
@@ -54,4 +55,5 @@ private:
     QStringList m_recentFiles;
     QList<QAction*> m_commands;       // About, New, Open, Close, Exit, the recent files
     QList<QAction*> m_recentCommands; // the four recent-file commands
+    QAction* m_pClearRecent;          // empties the list
 };

@@ -391,13 +391,13 @@ private slots:
 
     void disabledStates() {
         Start();
-        for (std::uint32_t id :
-             {ID_EDIT_COPY, ID_EDIT_CUT, ID_EDIT_UNDO, ID_EDIT_REDO, ID_SIGNAL_EDIT,
-              ID_SIGNAL_DUPLICATE, ID_NEXT_PANE, ID_PREV_PANE, ID_FILE_MRU_FILE1})
+        for (std::uint32_t id : {ID_EDIT_COPY, ID_EDIT_CUT, ID_EDIT_UNDO, ID_EDIT_REDO,
+                                 ID_SIGNAL_EDIT, ID_SIGNAL_DUPLICATE, ID_NEXT_PANE, ID_PREV_PANE,
+                                 ID_FILE_MRU_FILE1, ID_TOOLBAR_CUSTOMIZE})
             QVERIFY2(!Action(id)->isEnabled(), qPrintable(QString::number(id)));
-        for (std::uint32_t id : {ID_FILE_NEW, ID_FILE_SAVE, ID_FILE_MERGE, ID_SIGNAL_NEW,
-                                 ID_SIGNAL_DELETE, ID_SIGNAL_ENABLE, ID_HELP, ID_APP_ABOUT,
-                                 ID_TOOLBAR_CUSTOMIZE, ID_FILTER_ALL, ID_EDIT_FIND, ID_FILE_EXPORT})
+        for (std::uint32_t id :
+             {ID_FILE_NEW, ID_FILE_SAVE, ID_FILE_MERGE, ID_SIGNAL_NEW, ID_SIGNAL_DELETE,
+              ID_SIGNAL_ENABLE, ID_HELP, ID_APP_ABOUT, ID_FILTER_ALL, ID_EDIT_FIND, ID_FILE_EXPORT})
             QVERIFY2(Action(id)->isEnabled(), qPrintable(QString::number(id)));
         // Paste follows the clipboard: there only while it offers signals.
         QGuiApplication::clipboard()->setText(QStringLiteral("plain words"));
@@ -521,7 +521,7 @@ private slots:
     }
 
     // The toolbar's drop-down adds and removes its buttons, remembered in the workspace,
-    // and resets them; "Customize..." stays.
+    // and resets them; "Customize..." is not offered while it does nothing.
     void toolbarButtonsCanBeRemoved() {
         Start();
         const auto tools = [this] {
@@ -534,7 +534,7 @@ private slots:
         const auto item = [this](const QString& text) -> QAction* {
             auto* dropDown = Frame()->ToolBar()->findChild<QToolButton*>("CustomizeDropDown");
             const QList<QAction*> entries = dropDown->menu()->actions();
-            if (entries.last()->text() != "Customize...")
+            if (entries.size() != 1)
                 return nullptr;
             for (QAction* action : entries.first()->menu()->actions()) {
                 if (action->text() == text)
@@ -1046,6 +1046,13 @@ private slots:
         QCOMPARE(m_app->RecentFiles(), QStringList{b});
         QCOMPARE(CPrompts::ShownMessages().size(), 1); // the reason was shown
         QCOMPARE(Title(), QStringLiteral("other.xml - Quarn Editor"));
+        // Clear Recent List empties the list, here and in the settings.
+        QAction* clear = m_app->ClearRecentFilesAction();
+        QVERIFY(clear->isVisible() && Frame()->FileMenu()->actions().contains(clear));
+        clear->trigger();
+        QVERIFY(m_app->RecentFiles().isEmpty() && LoadRecentFiles().isEmpty());
+        QVERIFY(!clear->isVisible());
+        QCOMPARE(Action(ID_FILE_MRU_FILE1)->text(), QStringLiteral("Recent File"));
     }
 
     // A name that is not UTF-8 opens from the command line, saves, and stays in the recent
@@ -1396,7 +1403,7 @@ private slots:
         CPrompts::SetUrlsOpen(true);
         QMenu* panes = Frame()->createPopupMenu();
         QStringList texts = MenuTexts(panes);
-        QCOMPARE(texts, (QStringList{"Standard", "&Status Bar", "-", "Customize..."}));
+        QCOMPARE(texts, (QStringList{"Standard", "&Status Bar"}));
         delete panes;
         Trigger(ID_VIEW_STATUS_BAR);
         QVERIFY(Frame()->statusBar()->isHidden());
