@@ -62,7 +62,27 @@ QPalette MakePalette(const Look& look, QStyle* style) {
     return palette;
 }
 
+QString g_desktopStyle;
+QPalette g_desktopPalette;
+bool g_desktopKnown = false;
+
 } // namespace
+
+void RememberDesktopLook() {
+    if (g_desktopKnown)
+        return;
+    g_desktopStyle = QApplication::style()->name();
+    g_desktopPalette = QApplication::palette();
+    g_desktopKnown = true;
+}
+
+void ApplyDesktopLook() {
+    if (!g_desktopKnown)
+        return;
+    if (QStyle* style = QStyleFactory::create(g_desktopStyle))
+        QApplication::setStyle(style);
+    QApplication::setPalette(g_desktopPalette);
+}
 
 void ApplyLook(int lookId) {
     if (lookId >= int(ID_LOOK_OFFICE_2007_BLUE) && lookId <= int(ID_LOOK_OFFICE_2007_AQUA))

@@ -46,11 +46,18 @@ CMainFrame::CMainFrame(CDocTemplate* docTemplate, const QList<QAction*>& appComm
                        QWidget* parent)
     : QMainWindow(parent), m_pView(new CVantorView(docTemplate->Document(), this)),
       m_pFindBar(new CFindBar(this)), m_pMessageBar(new CMessageBar(this)),
-      m_nLook(WorkspaceValue(QStringLiteral("ApplicationLook"), DefaultLook).toInt()) {
+      m_nLook(WorkspaceValue(QStringLiteral("ApplicationLook"),
+                             LayoutValue(QStringLiteral("Look")).toInt())
+                  .toInt()) {
+    // The look chosen last (kept beside the layout, the workspace being erased at exit), else
+    // the desktop's own.
+    if (m_nLook == 0)
+        m_nLook = DefaultLook;
+    RememberDesktopLook();
     setObjectName(QStringLiteral("MainFrame"));
     QList<QAction*> own;
     auto* looks = new QActionGroup(this);
-    for (std::uint32_t id = ID_LOOK_BASIC; id <= ID_LOOK_WINDOWS_7; ++id) {
+    for (std::uint32_t id = ID_LOOK_BASIC; id <= ID_LOOK_DESKTOP; ++id) {
         QAction* look = MakeCommand(this, id, [this, id] { OnSelectLook(static_cast<int>(id)); });
         look->setCheckable(true);
         looks->addAction(look);
@@ -340,8 +347,12 @@ void CMainFrame::OnSelectLook(int lookId) {
     m_nLook = lookId;
     if (QAction* look = Action(static_cast<std::uint32_t>(lookId)))
         look->setChecked(true);
-    ApplyLook(lookId);
+    if (lookId == DefaultLook)
+        ApplyDesktopLook();
+    else
+        ApplyLook(lookId);
     SetWorkspaceValue(QStringLiteral("ApplicationLook"), m_nLook);
+    SetLayoutValue(QStringLiteral("Look"), m_nLook);
     QApplication::restoreOverrideCursor();
 }
 

@@ -17,6 +17,8 @@ enum CommandId : std::uint32_t {
     ID_LOOK_OFFICE_2007_SILVER = 217,
     ID_LOOK_OFFICE_2007_AQUA = 218,
     ID_LOOK_WINDOWS_7 = 219,
+    // The desktop's own style and palette: no look of the program's.
+    ID_LOOK_DESKTOP = 220,
 
     ID_SIGNAL_NEW = 32771,
     ID_SIGNAL_DELETE = 32772,

@@ -23,6 +23,7 @@ constexpr CommandInfo TheCommands[] = {
     {ID_LOOK_OFFICE_2007_SILVER, ""},
     {ID_LOOK_OFFICE_2007_AQUA, ""},
     {ID_LOOK_WINDOWS_7, ""},
+    {ID_LOOK_DESKTOP, "Use the desktop's style and colours\nDesktop look"},
     {ID_SIGNAL_NEW, "Create new signal\nNew Signal"},
     {ID_SIGNAL_DELETE, "Delete selected signal\nDelete Signal"},
     {ID_SIGNAL_ENABLE, ""},
@@ -84,6 +85,21 @@ constexpr MenuEntry TheEditItems[] = {
     {K::Item, "Select &All\tCtrl+A", ID_EDIT_SELECT_ALL},
 };
 
+constexpr MenuEntry TheLookMenu[] = {
+    {K::Item, "Office 2007 (&Blue Style)", ID_LOOK_OFFICE_2007_BLUE},
+    {K::Item, "Office 2007 (B&lack Style)", ID_LOOK_OFFICE_2007_BLACK},
+    {K::Item, "Office 2007 (&Silver Style)", ID_LOOK_OFFICE_2007_SILVER},
+    {K::Item, "Office 2007 (&Aqua Style)", ID_LOOK_OFFICE_2007_AQUA},
+    {K::Item, "Win&dows 7", ID_LOOK_WINDOWS_7},
+};
+
+// View > Application Look: the desktop's look, then the program's own.
+constexpr MenuEntry TheApplicationLookItems[] = {
+    {K::Item, "&Desktop", ID_LOOK_DESKTOP},
+    {K::Separator, "", 0},
+    {K::Include, "", 0, TheLookMenu, std::size(TheLookMenu)},
+};
+
 constexpr MenuEntry TheMainMenu[] = {
     {K::PopupBegin, "&File", 0},
     {K::Item, "&New\tCtrl+N", ID_FILE_NEW},
@@ -119,6 +135,9 @@ constexpr MenuEntry TheMainMenu[] = {
     {K::Item, "PSK", ID_FILTER_PSK},
     {K::Item, "PSK Multicarrier", ID_FILTER_PSK_MULTICARRIER},
     {K::PopupEnd, "", 0},
+    {K::PopupBegin, "Application &Look", 0},
+    {K::Include, "", 0, TheApplicationLookItems, std::size(TheApplicationLookItems)},
+    {K::PopupEnd, "", 0},
     {K::PopupEnd, "", 0},
     {K::PopupBegin, "&Help", 0},
     {K::Item, "&Contents ...", ID_HELP},
@@ -132,14 +151,6 @@ constexpr MenuEntry TheContextMenu[] = {
     {K::PopupBegin, "Edit", 0},
     {K::Include, "", 0, TheEditItems, std::size(TheEditItems)},
     {K::PopupEnd, "", 0},
-};
-
-constexpr MenuEntry TheLookMenu[] = {
-    {K::Item, "Office 2007 (&Blue Style)", ID_LOOK_OFFICE_2007_BLUE},
-    {K::Item, "Office 2007 (B&lack Style)", ID_LOOK_OFFICE_2007_BLACK},
-    {K::Item, "Office 2007 (&Silver Style)", ID_LOOK_OFFICE_2007_SILVER},
-    {K::Item, "Office 2007 (&Aqua Style)", ID_LOOK_OFFICE_2007_AQUA},
-    {K::Item, "Win&dows 7", ID_LOOK_WINDOWS_7},
 };
 
 const Accelerator TheAccelerators[] = {

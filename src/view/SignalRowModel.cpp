@@ -1,23 +1,22 @@
 #include "SignalRowModel.h"
 
 #include "CommandIds.h"
+#include "RowColours.h"
 #include "SignalColumns.h"
 #include "SignalDescription.h"
 #include "VantorDoc.h"
 
+#include <QApplication>
 #include <QColor>
+#include <QGuiApplication>
+#include <QPalette>
+#include <QStyle>
 
 #include <algorithm>
 #include <string>
 #include <utility>
 
 namespace {
-
-// Row text colours by the record's state, in the order they take precedence.
-const QColor MergedColour(0, 160, 0);
-const QColor MergedInvalidColour(255, 160, 0);
-const QColor InvalidColour(255, 0, 0);
-const QColor DisabledColour(160, 160, 160);
 
 QString Reference(const char16_t* text) {
     return QString::fromRawData(reinterpret_cast<const QChar*>(text),
@@ -74,13 +73,14 @@ QVariant CSignalRowModel::data(const QModelIndex& index, int role) const {
     switch (role) {
     case Qt::DisplayRole:
         return Reference(SignalCellText(s, index.column()));
-    case Qt::ForegroundRole:
-        if (s.m_bMerged)
-            return s.m_bInvalid ? MergedInvalidColour : MergedColour;
-        if (s.m_bInvalid)
-            return InvalidColour;
-        if (s.m_bDisabled)
-            return DisabledColour;
+    case Qt::ForegroundRole: {
+        const QColor colour = RowColour(s, QGuiApplication::palette().color(QPalette::Base));
+        return colour.isValid() ? QVariant(colour) : QVariant();
+    }
+    case Qt::DecorationRole:
+        // Invalid rows are told by a sign as well as by colour.
+        if (index.column() == 0 && s.m_bInvalid)
+            return QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
         return {};
     case Qt::ToolTipRole:
         if (const char16_t* reason = s.InvalidReason())

@@ -208,7 +208,8 @@ private slots:
         QVERIFY(Frame()->isVisible());
         QCOMPARE(Title(), QStringLiteral("Untitled - Quarn Editor"));
         QCOMPARE(Frame()->View()->RowModel()->rowCount(), 0);
-        QCOMPARE(Frame()->CurrentLook(), 209);
+        QCOMPARE(Frame()->CurrentLook(), int(ID_LOOK_DESKTOP));
+        QVERIFY(Action(ID_LOOK_DESKTOP)->isChecked());
         QCOMPARE(Frame()->ToolBar()->windowTitle(), QStringLiteral("Standard"));
         QCOMPARE(Frame()->statusBar()->findChild<QLabel*>("Prompt")->text(),
                  QStringLiteral("Ready"));
@@ -1028,7 +1029,9 @@ private slots:
         QCOMPARE(LoadRecentFiles().size(), 1);
         m_app.reset();
         Start();
-        QCOMPARE(Frame()->CurrentLook(), 209);
+        QCOMPARE(Frame()->CurrentLook(), 215); // remembered outside the workspace
+        Trigger(ID_LOOK_DESKTOP);
+        QCOMPARE(Frame()->CurrentLook(), int(ID_LOOK_DESKTOP));
     }
 
     void recentFiles() {

@@ -1,6 +1,7 @@
 #include "CommandIds.h"
 #include "Prompts.h"
 #include "RandomSignals.h"
+#include "RowColours.h"
 #include "SignalColumns.h"
 #include "SignalDescription.h"
 #include "SignalEditDialog.h"
@@ -20,7 +21,9 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPalette>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -167,7 +170,21 @@ private slots:
         QCOMPARE(Rows(*m_view), (QStringList{"Delta", "Foxtrot"}));
     }
 
+    // On a light background the rows keep their colours exactly; on a dark one each keeps its
+    // hue and reaches a contrast of 4.5:1 at least. Invalid rows also carry a sign.
+    void rowColours_data() {
+        QTest::addColumn<QColor>("base");
+        QTest::newRow("light") << QColor(Qt::white);
+        QTest::newRow("dark") << QColor(0x23, 0x23, 0x23);
+        QTest::newRow("black look") << QColor(0x25, 0x25, 0x25);
+    }
     void rowColours() {
+        QFETCH(QColor, base);
+        const QPalette before = QGuiApplication::palette();
+        auto restore = qScopeGuard([&before] { QGuiApplication::setPalette(before); });
+        QPalette palette = before;
+        palette.setColor(QPalette::Base, base);
+        QGuiApplication::setPalette(palette);
         CSignalDescription* merged = m_doc->GetSignal(0);
         merged->m_bMerged = true;
         CSignalDescription* mergedInvalid = m_doc->GetSignal(1);
@@ -179,10 +196,19 @@ private slots:
         const auto colour = [this](int row) {
             return m_view->RowModel()->index(row, 7).data(Qt::ForegroundRole);
         };
-        QCOMPARE(colour(0).value<QColor>(), QColor(0, 160, 0));
-        QCOMPARE(colour(1).value<QColor>(), QColor(255, 160, 0));
-        QCOMPARE(colour(2).value<QColor>(), QColor(255, 0, 0));
-        QCOMPARE(colour(3).value<QColor>(), QColor(160, 160, 160));
+        const QColor own[] = {QColor(0, 160, 0), QColor(255, 160, 0), QColor(255, 0, 0),
+                              QColor(160, 160, 160)};
+        for (int row = 0; row < 4; ++row) {
+            const QColor shown = colour(row).value<QColor>();
+            if (base == Qt::white) {
+                QCOMPARE(shown, own[row]);
+            } else {
+                QVERIFY2(ContrastRatio(shown, base) >= 4.5, qPrintable(shown.name()));
+                QCOMPARE(shown.hslHue(), own[row].hslHue());
+            }
+            const bool invalid = m_doc->GetSignal(row)->m_bInvalid;
+            QCOMPARE(m_view->RowModel()->index(row, 0).data(Qt::DecorationRole).isValid(), invalid);
+        }
         QVERIFY(!colour(4).isValid());
     }
 

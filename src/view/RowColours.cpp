@@ -1,0 +1,56 @@
+#include "RowColours.h"
+
+#include "SignalDescription.h"
+
+#include <cmath>
+
+namespace {
+
+const QColor MergedColour(0, 160, 0);
+const QColor MergedInvalidColour(255, 160, 0);
+const QColor InvalidColour(255, 0, 0);
+const QColor DisabledColour(160, 160, 160);
+
+constexpr double ReadableContrast = 4.5;
+
+double Luminance(const QColor& colour) {
+    const auto linear = [](double channel) {
+        return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+           0.0722 * linear(colour.blueF());
+}
+
+QColor Readable(const QColor& colour, const QColor& background) {
+    // A light background keeps the colours as they are.
+    if (Luminance(background) >= 0.18)
+        return colour;
+    float hue = 0;
+    float saturation = 0;
+    float lightness = 0;
+    colour.getHslF(&hue, &saturation, &lightness);
+    QColor lighter = colour;
+    while (ContrastRatio(lighter, background) < ReadableContrast && lightness < 1.0f) {
+        lightness = std::min(1.0f, lightness + 0.02f);
+        lighter = QColor::fromHslF(hue, saturation, lightness);
+    }
+    return lighter;
+}
+
+} // namespace
+
+double ContrastRatio(const QColor& a, const QColor& b) {
+    const double la = Luminance(a);
+    const double lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor RowColour(const CSignalDescription& s, const QColor& background) {
+    if (s.m_bMerged)
+        return Readable(s.m_bInvalid ? MergedInvalidColour : MergedColour, background);
+    if (s.m_bInvalid)
+        return Readable(InvalidColour, background);
+    if (s.m_bDisabled)
+        return Readable(DisabledColour, background);
+    return {};
+}
