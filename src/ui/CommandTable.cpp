@@ -140,7 +140,7 @@ constexpr MenuEntry TheMainMenu[] = {
     {K::PopupEnd, "", 0},
     {K::PopupEnd, "", 0},
     {K::PopupBegin, "&Help", 0},
-    {K::Item, "&Contents ...", ID_HELP},
+    {K::Item, "&Contents ...\tF1", ID_HELP},
     {K::Separator, "", 0},
     {K::Item, "&About Quarn Editor...", ID_APP_ABOUT},
     {K::PopupEnd, "", 0},

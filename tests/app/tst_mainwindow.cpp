@@ -1,3 +1,4 @@
+#include "AboutDlg.h"
 #include "CommandAction.h"
 #include "CommandIds.h"
 #include "CommandTable.h"
@@ -43,6 +44,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSaveFile>
 #include <QScopeGuard>
@@ -1410,6 +1412,16 @@ private slots:
         delete panes;
         Trigger(ID_VIEW_STATUS_BAR);
         QVERIFY(Frame()->statusBar()->isHidden());
+        // About names the licence, the homepage and the libraries, and offers About Qt.
+        CAboutDlg about(Frame());
+        const QString details = about.findChild<QLabel*>("details")->text();
+        for (const QString& part : {QStringLiteral("GPL-3.0-or-later"), QStringLiteral("https://"),
+                                    QStringLiteral("Qt ") + qVersion(), QStringLiteral("expat ")})
+            QVERIFY2(details.contains(part), qPrintable(part));
+        bool aboutQt = false;
+        for (QPushButton* button : about.findChildren<QPushButton*>())
+            aboutQt |= button->text() == "About &Qt";
+        QVERIFY(aboutQt);
     }
 };
 
