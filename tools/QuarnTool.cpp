@@ -142,8 +142,9 @@ QString SafeCell(const char16_t* text) {
 
 QJsonObject RecordJson(const CSignalDescription& s, const char16_t* message) {
     QJsonArray cells;
+    CellBuffer buffer;
     for (int column = 0; column < SignalColumnCount; ++column)
-        cells.append(QStringView(SignalCellText(s, column)).toString());
+        cells.append(QStringView(SignalCellText(s, column, buffer)).toString());
     return QJsonObject{
         {"name", QStringView(s.m_szName.c_str()).toString()},
         {"mode", s.m_nMode},
@@ -280,8 +281,9 @@ int RunList(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     if (csv) {
         const auto cells = [](const CSignalDescription* signal) {
             QStringList fields;
+            CellBuffer buffer;
             for (int column = 0; column < SignalColumnCount; ++column)
-                fields << (signal ? SafeCell(SignalCellText(*signal, column))
+                fields << (signal ? SafeCell(SignalCellText(*signal, column, buffer))
                                   : QStringView(SignalColumnHeading(column)).toString());
             return CsvRecord(fields).toStdString();
         };
@@ -295,11 +297,12 @@ int RunList(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     for (int column = 0; column < SignalColumnCount; ++column)
         out << (column ? "\t" : "") << Utf8(SignalColumnHeading(column));
     out << "\n";
+    CellBuffer buffer;
     for (const auto& signal : doc.Signals()) {
         if (!signal->MatchesFilter(filter))
             continue;
         for (int column = 0; column < SignalColumnCount; ++column)
-            out << (column ? "\t" : "") << Inert(SignalCellText(*signal, column));
+            out << (column ? "\t" : "") << Inert(SignalCellText(*signal, column, buffer));
         out << "\n";
     }
     return ExitOk;

@@ -5,6 +5,7 @@
 #include "NumberFormat.h"
 #include "ParameterRules.h"
 #include "Prompts.h"
+#include "SignalColumns.h"
 #include "SignalText.h"
 #include "SpacingText.h"
 #include "StorableText.h"
@@ -186,7 +187,8 @@ void CSignalEditDialog::OnInitDialog() {
     const bool hasSubmodes = s.m_nModulation == ModulationFsk || s.m_nModulation == ModulationPsk;
     m_pModulation->setCurrentIndex(hasSubmodes ? s.m_nSubmode : 0);
     m_pDisabled->setChecked(s.m_bDisabled);
-    m_pCodecheck->setText(Q(s.m_szCodecheckCounterText));
+    CellBuffer counter;
+    m_pCodecheck->setText(Q(SignalCellText(s, ColumnCodecheckCounter, counter)));
     m_pITU->setText(Q(s.m_szITU));
     m_pComment->SetComment(Q(s.m_szComment));
     QComboBox* subcarrier = m_pPageOFDM->SubcarrierCombo();
@@ -200,14 +202,19 @@ void CSignalEditDialog::OnInitDialog() {
 
 void CSignalEditDialog::FillPages() {
     const CSignalDescription& s = *m_pSignal;
-    const QString baud = Q(s.m_szBaudrateText);
-    const QString bandwidth = Q(s.m_szBandwidthText);
-    const QString pilot = Q(s.m_szPilotFrequencyText);
+    // The numbers as the list shows them.
+    const auto cell = [&s](int column) {
+        CellBuffer buffer;
+        return Q(SignalCellText(s, column, buffer));
+    };
+    const QString baud = cell(ColumnBaudrate);
+    const QString bandwidth = cell(ColumnBandwidth);
+    const QString pilot = cell(ColumnPilotFrequency);
     const QString channels = CountText(s.m_nNumChannels);
     const QString channelsMin = CountText(s.m_nNumChannelsMin);
 
     m_pPageFSK->SetText(IDC_BAUDRATE, baud);
-    m_pPageFSK->SetText(IDC_SHIFT, Q(s.m_szShiftText));
+    m_pPageFSK->SetText(IDC_SHIFT, cell(ColumnShift));
     m_pPageFSK->SetText(IDC_BANDWIDTH, bandwidth);
     m_pPageFSK->SetText(IDC_NUM_CHANNELS, channels);
     m_pPageFSK->SetText(IDC_NUM_CHANNELS_MIN, channelsMin);
@@ -215,7 +222,7 @@ void CSignalEditDialog::FillPages() {
 
     m_pPageMFSK->SetText(IDC_BAUDRATE, baud);
     m_pPageMFSK->SetText(IDC_TONE_DURATION, ToneDurationText(s.m_dBaudrate));
-    m_pPageMFSK->SetText(IDC_SPACING, Q(s.m_szShiftText));
+    m_pPageMFSK->SetText(IDC_SPACING, cell(ColumnShift));
     m_pPageMFSK->SetText(IDC_NUM_TONES, CountText(s.m_nNumTones));
     m_pPageMFSK->SetText(IDC_NUM_TONES_MIN, CountText(s.m_nNumTonesMin));
     m_pPageMFSK->SetText(IDC_BANDWIDTH, bandwidth);

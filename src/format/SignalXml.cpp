@@ -376,7 +376,6 @@ void CSignalXml::FinishReading(CSignalDescription& s, SignalReadNotes& notes) {
     notes.message = s.Validate(true);
     if (notes.message == nullptr)
         s.m_bInvalid = false;
-    s.UpdateDisplayTexts();
 }
 
 bool CSignalXml::WriteXml(std::string& out, const CSignalDescription& s, const char** unwritable) {

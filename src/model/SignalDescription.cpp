@@ -8,37 +8,6 @@
 #include <new>
 #include <type_traits>
 
-namespace {
-
-// Display text of a real: "%g" when positive, "*" for the wildcard, else empty.
-void FormatRealText(double value, char16_t* out) {
-    if (value > 0)
-        FormatReal(value, out);
-    else if (value == -1)
-        CopyText(out, 2, u"*");
-    else
-        out[0] = u'\0';
-}
-
-// Display text of a count with its optional minimum: "12 (min. 8)", "* (min. 2)", ...
-void FormatCountText(std::int32_t value, std::int32_t minimum, char16_t* out) {
-    std::size_t len = 0;
-    if (value > 0)
-        len = FormatInt(value, out);
-    else if (value == -1)
-        len = CopyText(out, 2, u"*");
-    else
-        out[0] = u'\0';
-    if (len == 0 || minimum == 0)
-        return;
-    len += CopyText(out + len, 8, u" (min. ");
-    len += FormatInt(minimum, out + len);
-    out[len++] = u')';
-    out[len] = u'\0';
-}
-
-} // namespace
-
 CSignalDescription::CSignalDescription() {
     // Every byte starts at zero, padding included: no byte of a record is ever undefined.
     std::memset(static_cast<void*>(this), 0, sizeof *this);
@@ -105,25 +74,11 @@ void CSignalDescription::AssignValues(const CSignalDescription& other) {
     m_pKept = other.m_pKept;
     m_nUnknownMode = other.m_nUnknownMode;
     m_nUnknownModulation = other.m_nUnknownModulation;
-    UpdateDisplayTexts();
 }
 
 std::size_t CSignalDescription::Bytes() const {
     return sizeof *this + m_szName.Bytes() + m_szITU.Bytes() + m_szComment.Bytes() +
            m_szSpacing.Bytes();
-}
-
-void CSignalDescription::UpdateDisplayTexts() {
-    FormatRealText(m_dBaudrate, m_szBaudrateText);
-    FormatRealText(m_dShift, m_szShiftText);
-    FormatRealText(m_dBandwidth, m_szBandwidthText);
-    FormatCountText(m_nNumTones, m_nNumTonesMin, m_szNumTonesText);
-    FormatCountText(m_nNumChannels, m_nNumChannelsMin, m_szNumChannelsText);
-    FormatRealText(m_dPilotFrequency, m_szPilotFrequencyText);
-    if (m_nCodecheckCounter > 0)
-        FormatInt(m_nCodecheckCounter, m_szCodecheckCounterText);
-    else
-        m_szCodecheckCounterText[0] = u'\0';
 }
 
 namespace {

@@ -27,18 +27,16 @@ enum class SignalFilter : std::uint8_t {
     PskMulticarrier,
 };
 
-// One entry of the signal database. A fixed-size value: every text lives in an inline,
-// null-terminated UTF-16 buffer, so creating, copying and destroying a record allocates
-// nothing, and the display texts stay at a stable address for the list to reference. Markup
-// the record does not understand is shared between copies, never compared.
+// One entry of the signal database: its fields, each text in a block of its own size with
+// the capacity the format fixes; the display texts of its numbers are formatted when a cell
+// asks (SignalCellText). Markup the record does not understand is shared between copies,
+// never compared.
 class CSignalDescription {
 public:
     static constexpr int NameCapacity = 60;
     static constexpr int ITUCapacity = 10;
     static constexpr int CommentCapacity = 500;
     static constexpr int SpacingCapacity = 200;
-    static constexpr int RealTextCapacity = 16;
-    static constexpr int CountTextCapacity = 32;
 
     CSignalDescription();
     CSignalDescription(const CSignalDescription& other);
@@ -48,8 +46,6 @@ public:
     // The memory the record holds, its texts included.
     std::size_t Bytes() const;
 
-    // Recomputes the seven display texts from the stored fields.
-    void UpdateDisplayTexts();
     // Checks and normalises the record in place; returns the first failing check's message,
     // or null when the record is valid. Lenient mode fills wildcards for missing values.
     const char16_t* Validate(bool bLenient);
@@ -94,13 +90,6 @@ public:
     // know them (UnknownName), 0 when it knows them.
     std::uint32_t m_nUnknownMode;
     std::uint32_t m_nUnknownModulation;
-    char16_t m_szBaudrateText[RealTextCapacity];
-    char16_t m_szShiftText[RealTextCapacity];
-    char16_t m_szBandwidthText[RealTextCapacity];
-    char16_t m_szNumTonesText[CountTextCapacity];
-    char16_t m_szNumChannelsText[CountTextCapacity];
-    char16_t m_szPilotFrequencyText[RealTextCapacity];
-    char16_t m_szCodecheckCounterText[RealTextCapacity];
     std::shared_ptr<const CKeptMarkup> m_pKept; // null when the element held nothing else
 
 private:

@@ -17,10 +17,11 @@ void CSearchText::Build(const SignalCollection& records) {
     m_starts.clear();
     m_text.reserve(records.size() * 48);
     m_starts.reserve(records.size() + 1);
+    CellBuffer buffer; // the searched columns are all texts: it stays unused
     for (const auto& signal : records) {
         m_starts.push_back(m_text.size());
         for (int column : FindColumns) {
-            for (const char16_t* c = SignalCellText(*signal, column); *c != u'\0'; ++c) {
+            for (const char16_t* c = SignalCellText(*signal, column, buffer); *c != u'\0'; ++c) {
                 char16_t unit = *c;
                 if (unit >= u'A' && unit <= u'Z')
                     unit = static_cast<char16_t>(unit + (u'a' - u'A'));

@@ -71,8 +71,15 @@ QVariant CSignalRowModel::data(const QModelIndex& index, int role) const {
         return {};
     const CSignalDescription& s = *SignalAt(index.row());
     switch (role) {
-    case Qt::DisplayRole:
-        return Reference(SignalCellText(s, index.column()));
+    case Qt::DisplayRole: {
+        // Texts the record holds are handed out as views (painting allocates nothing for
+        // them); numbers are formatted into a string of their own.
+        CellBuffer buffer;
+        const char16_t* text = SignalCellText(s, index.column(), buffer);
+        if (IsNumberColumn(index.column()))
+            return QStringView(text).toString();
+        return Reference(text);
+    }
     case Qt::ForegroundRole: {
         const QColor colour = RowColour(s, QGuiApplication::palette().color(QPalette::Base));
         return colour.isValid() ? QVariant(colour) : QVariant();

@@ -15,8 +15,9 @@ CTextFinder::CTextFinder(const QString& text) : m_text(text) {
 bool CTextFinder::Matches(const CSignalDescription& signal) const {
     if (m_text.isEmpty())
         return true;
+    CellBuffer buffer;
     for (int column : FindColumns) {
-        if (Contains(SignalCellText(signal, column)))
+        if (Contains(SignalCellText(signal, column, buffer)))
             return true;
     }
     return false;

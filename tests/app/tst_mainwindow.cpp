@@ -640,8 +640,7 @@ private slots:
             for (const auto& signal : view->Document()->Signals()) {
                 bool found = false;
                 for (int column : {0, 1, 2, 12, 13})
-                    found |= QString::fromUtf16(SignalCellText(*signal, column))
-                                 .contains(text, Qt::CaseInsensitive);
+                    found |= Cell(*signal, column).contains(text, Qt::CaseInsensitive);
                 if (found && (!fskOnly || signal->m_nModulation == ModulationFsk))
                     names << QString::fromUtf16(signal->m_szName);
             }
@@ -835,7 +834,6 @@ private slots:
         }
         QVERIFY(first);
         CopyText(first->m_szComment, u"=a, \"b\"\nc");
-        first->UpdateDisplayTexts();
         Trigger(ID_FILTER_FSK);
         const QString path = m_dir.filePath("rows.csv");
         CPrompts::PushFileName(path);

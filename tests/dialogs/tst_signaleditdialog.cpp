@@ -42,7 +42,6 @@ CSignalDescription Record(int family) {
     s.m_nNumChannelsMin = 2;
     s.m_dPilotFrequency = 1800;
     CopyText(s.m_szSpacing, u"170,340,170");
-    s.UpdateDisplayTexts();
     return s;
 }
 
@@ -88,7 +87,6 @@ private slots:
         s.m_bDisabled = true;
         CopyText(s.m_szITU, u"170HF1B");
         CopyText(s.m_szComment, u"two\nlines");
-        s.UpdateDisplayTexts();
         CSignalEditDialog dialog(&s);
         QVERIFY(dialog.FamilyButton(1)->isChecked());
         QVERIFY(!dialog.Page(ModulationFsk).isHidden());
@@ -116,7 +114,6 @@ private slots:
     void familySwitchKeepsPages() {
         CSignalDescription s = Record(ModulationFsk);
         s.m_nSubmode = 1;
-        s.UpdateDisplayTexts();
         CSignalEditDialog dialog(&s);
         dialog.Page(ModulationFsk).SetText(IDC_SHIFT, QStringLiteral("425"));
         dialog.FamilyButton(ModulationPsk)->click();
@@ -173,7 +170,6 @@ private slots:
         QFETCH(double, stored);
         CSignalDescription s = Record(family);
         s.m_dBandwidth = 700; // so that "*" is typed over a shown value
-        s.UpdateDisplayTexts();
         CSignalEditDialog dialog(&s);
         auto& page = dialog.Page(family);
         const int id = field == "tones"       ? IDC_NUM_TONES
@@ -198,7 +194,6 @@ private slots:
         CSignalDescription s = Record(ModulationCw);
         s.m_bMerged = true;
         s.m_nCodecheckCounter = 0;
-        s.UpdateDisplayTexts();
         CSignalEditDialog dialog(&s);
         dialog.DecoderCombo()->setCurrentIndex(49);
         dialog.accept(); // counter 0 with a decoder
@@ -289,7 +284,6 @@ private slots:
         CSignalDescription s = Record(ModulationMfsk);
         s.m_nNumTones = -1;
         s.m_nNumTonesMin = 0;
-        s.UpdateDisplayTexts();
         {
             // The wildcard shows as "*"; untouched, it stays the wildcard.
             CSignalEditDialog dialog(&s);
@@ -331,7 +325,6 @@ private slots:
                 CopyText(s.m_szSpacing, u"100,200");
             if (s.Validate(true) == nullptr) {
                 s.m_bInvalid = false;
-                s.UpdateDisplayTexts();
                 records.push_back(s);
             }
         }

@@ -31,7 +31,6 @@ CSignalDescription ExpectedAfterReload(const CSignalDescription& saved) {
         e.m_nMode -= 9;
     // 4. Nothing is merged after a reopen.
     e.m_bMerged = false;
-    e.UpdateDisplayTexts();
     return e;
 }
 
@@ -55,7 +54,6 @@ private slots:
             // As the reader leaves every record it holds (records the editor accepts pass
             // the same checks): validated leniently, invalid or not.
             s.m_bInvalid = s.Validate(true) != nullptr;
-            s.UpdateDisplayTexts();
             saved.push_back(s);
             doc.AddSignal(std::make_unique<CSignalDescription>(s));
         }

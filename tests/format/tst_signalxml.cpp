@@ -1,3 +1,4 @@
+#include "SignalColumns.h"
 #include "SignalDescription.h"
 #include "SignalFileReader.h"
 #include "SignalFileWriter.h"
@@ -273,7 +274,7 @@ private slots:
         QCOMPARE(s.m_nNumChannels, -1);
         QCOMPARE(s.m_nCodecheckCounter, 0); // "no-mode" clears it
         QVERIFY(!s.m_bDisabled);
-        QCOMPARE(Q(s.m_szBaudrateText), QStringLiteral("75"));
+        QCOMPARE(Cell(s, ColumnBaudrate), QStringLiteral("75"));
     }
 
     void otherContentInsideSignal() {

@@ -21,7 +21,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             // Every record that comes out keeps its texts terminated and its codes in range.
             if (signal->m_nModulation < 0 || signal->m_nModulation > 5 || signal->m_nMode < 0)
                 __builtin_trap();
-            signal->UpdateDisplayTexts();
             records.push_back(std::move(signal));
         },
         error);

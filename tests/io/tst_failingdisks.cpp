@@ -55,7 +55,6 @@ void Fill(CVantorDoc& doc, int count, const QString& prefix) {
         s->m_nModulation = 3;
         s->m_dBaudrate = 100 + i;
         s->m_bInvalid = s->Validate(false) != nullptr;
-        s->UpdateDisplayTexts();
         doc.AddSignal(std::move(s));
     }
 }

@@ -30,7 +30,7 @@ private slots:
         QCOMPARE(s.m_nModulation, 0);
         QCOMPARE(s.m_dBaudrate, 0.0);
         for (int column = 0; column < SignalColumnCount; ++column)
-            QCOMPARE(Q(SignalCellText(s, column)),
+            QCOMPARE(Cell(s, column),
                      column == ColumnDecoder ? QStringLiteral("no-mode") : QString());
         QCOMPARE(Q(s.Validate(false)), QStringLiteral("You have to specify a name"));
         QVERIFY(s.m_bInvalid);
@@ -160,9 +160,8 @@ private slots:
 
         CSignalDescription lenient = Named(ModulationFsk, 0);
         QVERIFY(lenient.Validate(true) == nullptr);
-        lenient.UpdateDisplayTexts();
-        QCOMPARE(Q(lenient.m_szBaudrateText), QStringLiteral("*"));
-        QCOMPARE(Q(lenient.m_szShiftText), QStringLiteral("*"));
+        QCOMPARE(Cell(lenient, ColumnBaudrate), QStringLiteral("*"));
+        QCOMPARE(Cell(lenient, ColumnShift), QStringLiteral("*"));
 
         CSignalDescription ofdm = Named(ModulationOfdm, 0);
         ofdm.Validate(true);
@@ -247,13 +246,11 @@ private slots:
         s.m_nNumTones = s.m_nNumChannels = count;
         s.m_nNumTonesMin = s.m_nNumChannelsMin = minimum;
         s.m_nCodecheckCounter = count;
-        s.UpdateDisplayTexts();
-        for (const char16_t* text :
-             {s.m_szBaudrateText, s.m_szShiftText, s.m_szBandwidthText, s.m_szPilotFrequencyText})
-            QCOMPARE(Q(text), realText);
-        QCOMPARE(Q(s.m_szNumTonesText), countText);
-        QCOMPARE(Q(s.m_szNumChannelsText), countText);
-        QCOMPARE(Q(s.m_szCodecheckCounterText), count > 0 ? QString::number(count) : QString());
+        for (int column : {ColumnBaudrate, ColumnShift, ColumnBandwidth, ColumnPilotFrequency})
+            QCOMPARE(Cell(s, column), realText);
+        QCOMPARE(Cell(s, ColumnNumTones), countText);
+        QCOMPARE(Cell(s, ColumnNumChannels), countText);
+        QCOMPARE(Cell(s, ColumnCodecheckCounter), count > 0 ? QString::number(count) : QString());
     }
 
     void modulationNames_data() {
@@ -327,7 +324,7 @@ private slots:
         target = source;
         QVERIFY(target.m_bMerged);
         QVERIFY(!target.m_bInvalid);
-        QCOMPARE(Q(target.m_szBaudrateText), QStringLiteral("2400"));
+        QCOMPARE(Cell(target, ColumnBaudrate), QStringLiteral("2400"));
         QVERIFY(target.IsEqual(source));
         CSignalDescription merged;
         merged.m_bMerged = true;

@@ -1,5 +1,6 @@
 #include "TestTexts.h"
 
+#include "SignalColumns.h"
 #include "SignalDescription.h"
 #include "SignalText.h"
 
@@ -7,6 +8,11 @@
 
 QString Q(const char16_t* text) {
     return QStringView(text).toString();
+}
+
+QString Cell(const CSignalDescription& signal, int column) {
+    CellBuffer buffer;
+    return QStringView(SignalCellText(signal, column, buffer)).toString();
 }
 
 QStringList Names(const SignalCollection& records) {
@@ -25,7 +31,6 @@ CSignalDescription FskRecord(const char16_t* name) {
     s.m_dShift = 170;
     s.m_nCodecheckCounter = 3;
     s.m_bInvalid = s.Validate(false) != nullptr;
-    s.UpdateDisplayTexts();
     return s;
 }
 

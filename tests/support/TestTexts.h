@@ -17,6 +17,8 @@ QByteArray TestData(const char* name);
 
 // Record texts as Qt strings, for comparisons in tests.
 QString Q(const char16_t* text);
+// The text of a list cell, as a Qt string.
+QString Cell(const CSignalDescription& signal, int column);
 QStringList Names(const SignalCollection& records);
 
 // The names of a document's records, in collection order.

@@ -9,6 +9,7 @@
 #include "SignalRowModel.h"
 #include "SignalSort.h"
 #include "SignalText.h"
+#include "TestTexts.h"
 #include "VantorDoc.h"
 #include "VantorView.h"
 #include "Vocabulary.h"
@@ -41,7 +42,6 @@ std::unique_ptr<CSignalDescription> Make(const QString& name, int family, double
     s->m_dShift = shift;
     s->m_nNumChannels = channels;
     s->m_bInvalid = s->Validate(true) != nullptr;
-    s->UpdateDisplayTexts();
     return s;
 }
 
@@ -489,7 +489,6 @@ private slots:
             ++row;
         CSignalDescription* signal = m_view->RowModel()->SignalAt(row);
         CopyText(signal->m_szComment, comment.toStdU16String());
-        signal->UpdateDisplayTexts();
         const QModelIndex index = m_view->RowModel()->index(row, 13);
         m_view->scrollTo(index);
         const QString message = invalid ? QString::fromUtf16(signal->InvalidReason()) : "";
@@ -669,8 +668,7 @@ private slots:
             for (const auto& signal : m_doc->Signals()) {
                 bool found = false;
                 for (int column : {0, 1, 2, 12, 13})
-                    found |= QString::fromUtf16(SignalCellText(*signal, column))
-                                 .contains(text, Qt::CaseInsensitive);
+                    found |= Cell(*signal, column).contains(text, Qt::CaseInsensitive);
                 if (found)
                     names << QString::fromUtf16(signal->m_szName);
             }
