@@ -39,6 +39,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -53,6 +54,7 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTreeWidget>
 #include <QUndoStack>
 
@@ -1384,10 +1386,23 @@ private slots:
         Trigger(ID_HELP);
         QVERIFY(CPrompts::OpenedUrls().isEmpty());
         QVERIFY(Frame()->HelpWindow() && Frame()->HelpWindow()->isVisible());
-        const QString guide = Frame()->HelpWindow()->toPlainText();
+        CHelpWindow* window = Frame()->HelpWindow();
+        const QString guide = window->Browser()->toPlainText();
         for (const char* topic :
              {"Sorting and filtering", "Ctrl+Shift+Z", "wildcard", "Merging", "quarn-tool check"})
             QVERIFY2(guide.contains(topic), topic);
+        // The guide's headings are its contents; Find finds; Esc and Ctrl+W close.
+        QVERIFY(!window->Contents()->findItems("Merging", Qt::MatchContains).isEmpty());
+        QVERIFY(window->FindNext(QStringLiteral("wildcard")));
+        QCOMPARE(window->Browser()->textCursor().selectedText(), QStringLiteral("wildcard"));
+        QVERIFY(!window->FindNext(QStringLiteral("no such words here")));
+        for (const QKeyCombination key : {QKeyCombination(Qt::Key_Escape), Qt::CTRL | Qt::Key_W}) {
+            window->show();
+            window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(window));
+            QTest::keyClick(window->Browser(), key.key(), key.keyboardModifiers());
+            QVERIFY(!window->isVisible());
+        }
         // With the help file beside the program, the desktop opens it at the topic.
         QFile help(Frame()->HelpFilePath());
         QVERIFY(help.open(QIODevice::WriteOnly));
