@@ -36,6 +36,11 @@ enum CommandId : std::uint32_t {
     ID_SIGNAL_EDIT = 32791,
     ID_SIGNAL_DUPLICATE = 32792,
     ID_FILE_EXPORT = 32793,
+    // View > Sort By: a column (first + column number, 0-13), then the direction.
+    ID_SORT_BY_FIRST = 32800,
+    ID_SORT_BY_LAST = 32813,
+    ID_SORT_ASCENDING = 32814,
+    ID_SORT_DESCENDING = 32815,
 
     ID_FILE_NEW = 57600,
     ID_FILE_OPEN = 57601,

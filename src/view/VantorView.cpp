@@ -54,6 +54,22 @@ CVantorView::CVantorView(CVantorDoc* doc, QWidget* parent)
             m_pUndo->undo();
     });
     AddCommand(ID_EDIT_REDO, [this] { m_pUndo->redo(); });
+    // View > Sort By: a column as a header click sorts it, then the direction.
+    auto* columns = new QActionGroup(this);
+    columns->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    for (std::uint32_t id = ID_SORT_BY_FIRST; id <= ID_SORT_BY_LAST; ++id) {
+        AddCommand(id, [this, id] { OnColumnClick(static_cast<int>(id - ID_SORT_BY_FIRST)); });
+        m_commands[id]->setCheckable(true);
+        columns->addAction(m_commands[id]);
+    }
+    auto* directions = new QActionGroup(this);
+    directions->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    for (const bool descending : {false, true}) {
+        const std::uint32_t id = descending ? ID_SORT_DESCENDING : ID_SORT_ASCENDING;
+        AddCommand(id, [this, descending] { SortBy(m_nSortColumn, descending); });
+        m_commands[id]->setCheckable(true);
+        directions->addAction(m_commands[id]);
+    }
     // Copy, Cut, Edit and Duplicate follow the selection, Undo and Redo the history; their
     // keys work only while they are enabled.
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -129,12 +145,17 @@ void CVantorView::ShowSortOrder() {
     // The arrow shows only while the rows follow it: open sorts by name, merge appends.
     const CVantorDoc::SortOrder& order = m_pDoc->GetSortOrder();
     horizontalHeader()->setSortIndicatorShown(order.known);
+    // View > Sort By marks the order the rows follow, and nothing when they follow none.
+    for (std::uint32_t id = ID_SORT_BY_FIRST; id <= ID_SORT_DESCENDING; ++id)
+        m_commands[id]->setChecked(false);
     if (!order.known)
         return;
     m_nSortColumn = order.column;
     m_bSortDescending = order.descending;
     horizontalHeader()->setSortIndicator(m_nSortColumn, m_bSortDescending ? Qt::DescendingOrder
                                                                           : Qt::AscendingOrder);
+    m_commands[ID_SORT_BY_FIRST + static_cast<std::uint32_t>(m_nSortColumn)]->setChecked(true);
+    m_commands[m_bSortDescending ? ID_SORT_DESCENDING : ID_SORT_ASCENDING]->setChecked(true);
 }
 
 void CVantorView::RebuildRows() {
@@ -145,13 +166,16 @@ void CVantorView::OnColumnClick(int column) {
     if (column < 0)
         return;
     // A click on the arrow's column reverses the order; any other click sorts ascending.
-    m_bSortDescending =
-        m_pDoc->GetSortOrder().known && column == m_nSortColumn && !m_bSortDescending;
-    m_nSortColumn = column;
-    // A million records take a moment to sort: show that the click was heard.
+    SortBy(column, m_pDoc->GetSortOrder().known && column == m_nSortColumn && !m_bSortDescending);
+}
+
+void CVantorView::SortBy(int column, bool descending) {
+    // A million records take a moment to sort: show that the request was heard.
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const auto restoreCursor = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
-    m_pDoc->SortSignals(column, m_bSortDescending);
+    m_nSortColumn = column;
+    m_bSortDescending = descending;
+    m_pDoc->SortSignals(column, descending);
     ShowSortOrder();
 }
 

@@ -47,6 +47,8 @@ public:
 
     void RebuildRows();
     void OnColumnClick(int column);
+    // Sorts the collection by a column in a direction (View > Sort By).
+    void SortBy(int column, bool descending);
     void OnFilter(std::uint32_t id);
     // Shows only the records that contain the text; the family filter applies as well.
     void SetFindText(const QString& text);

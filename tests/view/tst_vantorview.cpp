@@ -140,6 +140,23 @@ private slots:
         }
     }
 
+    // View > Sort By does what a header click does, sets the direction, and marks the order
+    // the rows follow.
+    void sortByMenu() {
+        const std::uint32_t byShift = ID_SORT_BY_FIRST + std::uint32_t(ColumnShift);
+        m_view->Command(byShift)->trigger();
+        QCOMPARE(m_view->horizontalHeader()->sortIndicatorSection(), int(ColumnShift));
+        QVERIFY(m_view->Command(byShift)->isChecked());
+        QVERIFY(m_view->Command(ID_SORT_ASCENDING)->isChecked());
+        m_view->Command(ID_SORT_DESCENDING)->trigger();
+        QCOMPARE(m_view->horizontalHeader()->sortIndicatorOrder(), Qt::DescendingOrder);
+        QVERIFY(m_view->Command(ID_SORT_DESCENDING)->isChecked());
+        const SignalCollection& records = m_doc->Signals();
+        for (std::size_t i = 1; i < records.size(); ++i)
+            QVERIFY(CompareSignals(*records[i - 1], *records[i], ColumnShift, true) <= 0);
+        QCOMPARE(m_view->Command(byShift)->text(), QStringLiteral("S&hift"));
+    }
+
     void columnClickToggles() {
         // The records were appended in no column's order: no arrow, the first click sorts
         // ascending, the next one on the same column reverses.
