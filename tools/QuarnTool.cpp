@@ -228,15 +228,15 @@ int RunList(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         } else if (arg == "--merge" && hasValue) {
             merges.push_back(args[++i]);
         } else if (arg == "--sort" && hasValue) {
-            std::string spec = args[++i];
+            std::string asked = args[++i];
             bool descending = false;
-            if (spec.size() > 5 && spec.compare(spec.size() - 5, 5, ":desc") == 0) {
+            if (asked.size() > 5 && asked.compare(asked.size() - 5, 5, ":desc") == 0) {
                 descending = true;
-                spec.resize(spec.size() - 5);
+                asked.resize(asked.size() - 5);
             }
-            const std::optional<int> column = ColumnNamed(spec);
+            const std::optional<int> column = ColumnNamed(asked);
             if (!column)
-                return UsageError(err, "unknown sort column '" + spec +
+                return UsageError(err, "unknown sort column '" + asked +
                                            "': a number from 0 to 13, a heading or a key such "
                                            "as name, baud, shift");
             sorts.emplace_back(*column, descending);
