@@ -64,6 +64,20 @@ std::vector<int> CSignalStep::Positions() {
     return m_pDoc->PositionsOf(m_records);
 }
 
+void CSignalStep::Hold(std::vector<CSignalDescription*> records, std::vector<int> positions) {
+    m_records = std::move(records);
+    m_positions = std::move(positions);
+    m_nGiven = m_pDoc->Arrangement();
+}
+
+void CSignalStep::TakeAddedBack() {
+    const bool exact = Exact();
+    SortBack();
+    m_pool = m_pDoc->RemoveSignals(m_pDoc->PositionsOf(m_records));
+    if (exact)
+        Restore();
+}
+
 void CSignalStep::TakeOut() {
     m_positions = Positions();
     m_pool = m_pDoc->RemoveSignals(m_positions);
@@ -130,13 +144,8 @@ void CInsertSignalsStep::redo() {
 }
 
 void CInsertSignalsStep::undo() {
-    if (m_bReleased)
-        return;
-    const bool exact = Exact();
-    SortBack();
-    m_pool = m_pDoc->RemoveSignals(m_pDoc->PositionsOf(m_records));
-    if (exact)
-        Restore();
+    if (!m_bReleased)
+        TakeAddedBack();
 }
 
 CMergeSignalsStep::CMergeSignalsStep(CVantorDoc* doc, const QString& text, SignalCollection records)
@@ -162,12 +171,8 @@ void CMergeSignalsStep::redo() {
 }
 
 void CMergeSignalsStep::undo() {
-    if (m_bReleased)
-        return;
-    const bool exact = Exact();
-    m_pool = m_pDoc->RemoveSignals(m_pDoc->PositionsOf(m_records));
-    if (exact)
-        Restore();
+    if (!m_bReleased)
+        TakeAddedBack();
 }
 
 CRemoveSignalsStep::CRemoveSignalsStep(CVantorDoc* doc, const QString& text,
@@ -175,9 +180,7 @@ CRemoveSignalsStep::CRemoveSignalsStep(CVantorDoc* doc, const QString& text,
                                        std::vector<int> positions)
     : CSignalStep(doc, text) {
     m_nSize = sizeof(*this);
-    m_records = std::move(records);
-    m_positions = std::move(positions);
-    m_nGiven = doc->Arrangement();
+    Hold(std::move(records), std::move(positions));
 }
 
 void CRemoveSignalsStep::redo() {
@@ -243,9 +246,7 @@ CFlagSignalsStep::CFlagSignalsStep(CVantorDoc* doc, const QString& text,
                                    std::vector<int> positions)
     : CSignalStep(doc, text) {
     m_nSize = sizeof(*this);
-    m_records = std::move(records);
-    m_positions = std::move(positions);
-    m_nGiven = doc->Arrangement();
+    Hold(std::move(records), std::move(positions));
 }
 
 void CFlagSignalsStep::redo() {

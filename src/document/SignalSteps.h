@@ -31,6 +31,11 @@ private:
     std::size_t PoolBytes() const;
 
 protected:
+    // The step is about these held records, standing at positions when the caller knows them.
+    void Hold(std::vector<CSignalDescription*> records, std::vector<int> positions);
+    // Takes the records the step added out again (New, Paste, Merge), with the order before
+    // a sort the step made, when nothing was sorted since.
+    void TakeAddedBack();
     // Where the step's records stand now.
     std::vector<int> Positions();
     // Takes the step's records out of the collection into the pool, noting their positions.
