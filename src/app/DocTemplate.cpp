@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QLocale>
+#include <QUndoStack>
 
 namespace {
 
@@ -35,7 +36,16 @@ QString NameLines(const QString& kind, const std::map<std::string, int>& names) 
 CDocTemplate::CDocTemplate(CVantorDoc* doc, QObject* parent)
     : QObject(parent), m_pDoc(doc), m_pWatcher(new QFileSystemWatcher(this)),
       m_pReload(new QAction(QStringLiteral("&Reload"), this)),
-      m_pIgnore(new QAction(QStringLiteral("&Ignore"), this)) {
+      m_pIgnore(new QAction(QStringLiteral("&Ignore"), this)),
+      m_pSelectMerged(new QAction(QStringLiteral("&Select Merged Signals"), this)) {
+    connect(m_pSelectMerged, &QAction::triggered, this, &CDocTemplate::selectMerged);
+    // Undoing the merge takes its summary away with it.
+    connect(m_pDoc->History(), &QUndoStack::indexChanged, this, [this](int index) {
+        if (m_nMergeStep >= 0 && index < m_nMergeStep) {
+            m_nMergeStep = -1;
+            emit noticesCleared();
+        }
+    });
     connect(m_pWatcher, &QFileSystemWatcher::fileChanged, this, &CDocTemplate::OnFileChanged);
     connect(m_pReload, &QAction::triggered, this, &CDocTemplate::ReloadFile);
     m_commands << MakeCommand(this, ID_FILE_SAVE, [this] { FileSave(); })
@@ -279,7 +289,12 @@ FileResult CDocTemplate::MergeFile(const QString& path) {
         merged = m_pDoc->MergeFile(copy.value_or(path), &result);
     }
     if (merged) {
-        emit statusMessage(MergeSummary(result.added, result.dropped, result.differing));
+        const QString summary = MergeSummary(result.added, result.dropped, result.differing);
+        emit statusMessage(summary);
+        if (result.added > 0) {
+            m_nMergeStep = m_pDoc->History()->index();
+            emit noticeWithActions(summary, {m_pSelectMerged});
+        }
         ReportReading(path);
         return merged;
     }

@@ -73,6 +73,8 @@ signals:
     void noticesCleared();
     // Something the user should know about the file, with what can be done about it.
     void noticeWithActions(const QString& text, const QList<QAction*>& actions);
+    // The user asked to see the signals the last merge added.
+    void selectMerged();
 
 private:
     bool DoSave(const QString& path);
@@ -99,4 +101,6 @@ private:
     CFileIdentity m_told; // the file's state last told about
     QAction* m_pReload;
     QAction* m_pIgnore;
+    QAction* m_pSelectMerged;
+    int m_nMergeStep = -1; // the history's index after the merge the bar tells of
 };

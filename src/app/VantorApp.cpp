@@ -89,6 +89,7 @@ bool CVantorApp::InitInstance(const QStringList& args, QString& error) {
     connect(m_pTemplate, &CDocTemplate::notice, frame->MessageBar(), &CMessageBar::Show);
     connect(m_pTemplate, &CDocTemplate::noticeWithActions, frame->MessageBar(),
             &CMessageBar::ShowWithActions);
+    connect(m_pTemplate, &CDocTemplate::selectMerged, frame->View(), &CVantorView::SelectMerged);
     connect(m_pTemplate, &CDocTemplate::noticesCleared, frame->MessageBar(), &CMessageBar::Dismiss);
     connect(m_pTemplate, &CDocTemplate::statusMessage, frame,
             [frame](const QString& text) { frame->statusBar()->showMessage(text); });

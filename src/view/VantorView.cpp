@@ -387,6 +387,17 @@ void CVantorView::SelectSignals(const std::vector<CSignalDescription*>& records)
     RestoreSelection(kept);
 }
 
+void CVantorView::SelectMerged() {
+    std::vector<CSignalDescription*> merged;
+    for (const auto& signal : m_pDoc->Signals()) {
+        if (signal->m_bMerged)
+            merged.push_back(signal.get());
+    }
+    SelectSignals(merged);
+    if (!merged.empty())
+        ScrollToRowOnly(currentIndex());
+}
+
 void CVantorView::OnEditSelectAll() {
     const QModelIndex current = selectionModel()->currentIndex();
     selectAll();

@@ -69,6 +69,8 @@ public:
     QUndoStack* UndoStack() const { return m_pUndo; }
     // Selects these records' rows, the first one current.
     void SelectSignals(const std::vector<CSignalDescription*>& records);
+    // Selects the rows of the signals merges added.
+    void SelectMerged();
     // Selects the record's row and scrolls it into view, keeping the horizontal position;
     // column is the column the current cell takes.
     void SelectSignalRow(const CSignalDescription* signal, int column = 0);

@@ -1094,6 +1094,22 @@ private slots:
                      "Merge: 2 signals added, 1 skipped as duplicates, 1 of them differing"),
                  qPrintable(Frame()->statusBar()->currentMessage()));
         QVERIFY(CPrompts::ShownMessages().isEmpty());
+        // The summary stays in the bar with a button that selects the merged rows; Undo of
+        // the merge takes it away.
+        CMessageBar* bar = Frame()->MessageBar();
+        QVERIFY(bar->Messages().join('|').contains("Merge: 2 signals added"));
+        QToolButton* select = nullptr;
+        for (QToolButton* button : bar->findChildren<QToolButton*>()) {
+            if (button->defaultAction() && button->defaultAction()->text().contains("Merged"))
+                select = button;
+        }
+        QVERIFY(select);
+        select->click();
+        QCOMPARE(Frame()->View()->selectionModel()->selectedRows().size(), 2);
+        Trigger(ID_EDIT_UNDO);
+        QVERIFY(bar->Messages().isEmpty());
+        QCOMPARE(model->rowCount(), 5);
+        Trigger(ID_EDIT_REDO);
         // A merge of a file that is not well-formed says why and changes nothing.
         CPrompts::PushFileName(Copy("broken.xml"));
         Trigger(ID_FILE_MERGE);
