@@ -329,21 +329,30 @@ int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
                 << "> and it holds no Signal elements\n";
         if (const QString dropped = report.Dropped(); !dropped.isEmpty())
             out << Inert(file) << ": warning: " << Inert(dropped) << "\n";
+        const std::string shown = Inert(file);
         for (const auto& signal : doc.Signals()) {
-            const std::string prefix = Inert(file) + ": " + Inert(signal->m_szName) + ": ";
-            if (const SignalReadNotes* notes = doc.GetReadNotes(signal.get())) {
-                const std::string placed = Inert(file) + ":" + std::to_string(notes->line) + ": " +
-                                           Inert(signal->m_szName) + ": warning: ";
+            const SignalReadNotes* notes = doc.GetReadNotes(signal.get());
+            const char16_t* message = signal->InvalidReason();
+            if (notes == nullptr && message == nullptr && signal->m_nUnknownMode == 0 &&
+                signal->m_nUnknownModulation == 0)
+                continue;
+            // "FILE:LINE: NAME: " (the line is known for every record with something to say)
+            std::string prefix = shown;
+            if (const unsigned long line = doc.GetReadLine(signal.get()); line != 0)
+                prefix.append(":").append(std::to_string(line));
+            prefix.append(": ").append(Inert(signal->m_szName)).append(": ");
+            if (notes != nullptr) {
                 static const char* const cuts[] = {"the name was cut to 59 characters",
                                                    "the ITU designator was cut to 9 characters",
                                                    "the comment was cut to 499 characters",
                                                    "the spacing was cut to 199 characters"};
                 for (int bit = 0; bit < 4; ++bit) {
                     if (notes->cut & (1 << bit))
-                        out << placed << cuts[bit] << "\n";
+                        out << prefix << "warning: " << cuts[bit] << "\n";
                 }
                 for (const auto& [field, saved] : notes->numbers)
-                    out << placed << "the " << field << " will be saved as " << saved << "\n";
+                    out << prefix << "warning: the " << field << " will be saved as " << saved
+                        << "\n";
             }
             // Names this version does not know are warnings: they do not change the status.
             if (signal->m_nUnknownMode != 0)
@@ -354,7 +363,6 @@ int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
                 out << prefix << "warning: unknown modulation \""
                     << Inert(QString::fromStdString(UnknownName(signal->m_nUnknownModulation)))
                     << "\" (read as no modulation)\n";
-            const char16_t* message = signal->InvalidReason();
             if (message == nullptr)
                 continue;
             out << prefix << Inert(message) << "\n";

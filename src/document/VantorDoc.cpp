@@ -65,9 +65,15 @@ private:
 };
 
 using ReadNotes = std::unordered_map<const CSignalDescription*, SignalReadNotes>;
+using ReadLines = std::vector<std::pair<const CSignalDescription*, std::uint32_t>>;
 
-// Keeps what reading found besides the record's fields, for the rare record that has some.
-void Keep(const CSignalDescription* signal, SignalReadNotes&& notes, ReadNotes& read) {
+// Keeps what reading found besides the record's fields, for the rare record that has some,
+// and the line of every record that has something to be told (invalid, unknown names, notes).
+void Keep(const CSignalDescription* signal, SignalReadNotes&& notes, ReadNotes& read,
+          ReadLines& lines) {
+    if (notes.message != nullptr || notes.cut != 0 || !notes.numbers.empty() ||
+        signal->m_nUnknownMode != 0 || signal->m_nUnknownModulation != 0)
+        lines.emplace_back(signal, static_cast<std::uint32_t>(notes.line));
     if (notes.cut != 0 || !notes.numbers.empty())
         read.emplace(signal, std::move(notes));
 }
@@ -350,6 +356,7 @@ void CVantorDoc::SetSortOrder(const SortOrder& order) {
 
 void CVantorDoc::Changed() {
     m_readNotes.clear();
+    m_readLines.clear();
     emit documentUpdated();
 }
 
@@ -405,6 +412,12 @@ const SignalReadNotes* CVantorDoc::GetReadNotes(const CSignalDescription* signal
     return it == m_readNotes.end() ? nullptr : &it->second;
 }
 
+unsigned long CVantorDoc::GetReadLine(const CSignalDescription* signal) const {
+    const auto it = std::lower_bound(m_readLines.begin(), m_readLines.end(),
+                                     std::make_pair(signal, std::uint32_t{0}));
+    return it != m_readLines.end() && it->first == signal ? it->second : 0;
+}
+
 bool CVantorDoc::OnNewDocument() {
     m_unknownNames = {};
     m_report = {};
@@ -425,12 +438,13 @@ FileResult CVantorDoc::OnOpenDocument(const QString& path) {
     // Running out of memory on the way frees what was read and keeps the held records.
     SignalCollection records;
     ReadNotes read;
+    ReadLines lines;
     try {
         records.reserve(100);
         CUnknownNameCount unknown;
         const auto sink = [&](std::unique_ptr<CSignalDescription> signal, SignalReadNotes&& notes) {
             unknown.Add(*signal);
-            Keep(signal.get(), std::move(notes), read);
+            Keep(signal.get(), std::move(notes), read, lines);
             records.push_back(std::move(signal));
         };
         SignalFileReport report;
@@ -448,6 +462,8 @@ FileResult CVantorDoc::OnOpenDocument(const QString& path) {
     RememberFileStamp();
     ResetSignals(std::move(records));
     m_readNotes = std::move(read);
+    m_readLines = std::move(lines);
+    std::sort(m_readLines.begin(), m_readLines.end());
     SetModifiedFlag(false);
     return {};
 }
@@ -476,6 +492,7 @@ FileResult CVantorDoc::MergeFile(const QString& path, MergeResult* result) {
         SignalCollection added;
         CUnknownNameCount unknown;
         ReadNotes read;
+        ReadLines lines;
         const auto sink = [&](std::unique_ptr<CSignalDescription> signal, SignalReadNotes&& notes) {
             unknown.Add(*signal);
             if (const CSignalDescription* held = index.Find(*signal)) {
@@ -485,7 +502,7 @@ FileResult CVantorDoc::MergeFile(const QString& path, MergeResult* result) {
             }
             signal->m_bMerged = true;
             index.Add(signal.get());
-            Keep(signal.get(), std::move(notes), read);
+            Keep(signal.get(), std::move(notes), read, lines);
             added.push_back(std::move(signal));
         };
         SignalFileReport report;
@@ -500,6 +517,8 @@ FileResult CVantorDoc::MergeFile(const QString& path, MergeResult* result) {
             Push(std::make_unique<CMergeSignalsStep>(this, text, std::move(added)));
         }
         m_readNotes = std::move(read);
+        m_readLines = std::move(lines);
+        std::sort(m_readLines.begin(), m_readLines.end());
         m_unknownNames = unknown.Names();
         m_report = std::move(report);
     } catch (const std::bad_alloc&) {

@@ -123,6 +123,9 @@ public:
     // numbers that will be saved in another form, with the line), or null. Rare, so kept
     // aside; forgotten at the next change of the collection.
     const SignalReadNotes* GetReadNotes(const CSignalDescription* signal) const;
+    // The line a record of the last open or merge starts on, for records that are invalid,
+    // name something unknown or have notes; 0 for others and after the next change.
+    unsigned long GetReadLine(const CSignalDescription* signal) const;
     // The unknown names of the last successful open or merge.
     const UnknownNames& GetUnknownNames() const { return m_unknownNames; }
     // What the file of the last successful open or merge holds besides its records.
@@ -175,6 +178,7 @@ private:
     UnknownNames m_unknownNames;
     SignalFileReport m_report;
     std::unordered_map<const CSignalDescription*, SignalReadNotes> m_readNotes;
+    std::vector<std::pair<const CSignalDescription*, std::uint32_t>> m_readLines;
     SortOrder m_order;
     std::uint64_t m_nArrangement = 0;
     std::uint64_t m_nNextArrangement = 1;

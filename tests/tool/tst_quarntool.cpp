@@ -161,9 +161,9 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::newRow("check: line break")
             << QStringList{"check", Path("hostile.xml")}
-            << Path("hostile.xml") + ": x\\nforged: ok: No symbol rate specified\n";
+            << Path("hostile.xml") + ":1: x\\nforged: ok: No symbol rate specified\n";
         QTest::newRow("check: bidi and C1") << QStringList{"check", Path("hostile.xml")}
-                                            << ": a\\u202eb\\u0085c: No symbol rate specified\n";
+                                            << ":1: a\\u202eb\\u0085c: No symbol rate specified\n";
         QTest::newRow("list: bidi and C1")
             << QStringList{"list", Path("hostile.xml")} << "\na\\u202eb\\u0085c\t";
         QTest::newRow("csv: formulas quoted, numbers kept")
@@ -229,7 +229,7 @@ private slots:
     void check() {
         Result r = Run({"check", Path("sample.xml")});
         QCOMPARE(r.status, 1);
-        QCOMPARE(r.out, Path("sample.xml") + ": Bravo: No symbol rate specified\n");
+        QCOMPARE(r.out, Path("sample.xml") + ":2: Bravo: No symbol rate specified\n");
         r = Run({"check", Path("other.xml")});
         QCOMPARE(r.status, 0);
         QCOMPARE(r.out, QString());
@@ -240,16 +240,18 @@ private slots:
     }
 
     void checkWarnsOfUnknownNames() {
-        WriteFile(Path("newer.xml"), "<SignalList><Signal Name='a' Mode='zz-new' Modulation='CW'/>"
-                                     "<Signal Name='b' Modulation='QAM-1024'/></SignalList>");
+        WriteFile(Path("newer.xml"),
+                  "<SignalList>\n<Signal Name='a' Mode='zz-new' Modulation='CW'/>"
+                  "\n\n<Signal Name='b' Modulation='QAM-1024'/></SignalList>");
         const Result r = Run({"check", Path("newer.xml")});
         QCOMPARE(r.status, 1); // b is invalid; the warnings alone would leave 0
-        QCOMPARE(r.out.split('\n'),
-                 (QStringList{Path("newer.xml") +
-                                  ": a: warning: unknown decoder mode \"zz-new\" (read as no-mode)",
-                              Path("newer.xml") + ": b: warning: unknown modulation \"QAM-1024\" "
-                                                  "(read as no modulation)",
-                              Path("newer.xml") + ": b: No modulation selected", ""}));
+        QCOMPARE(
+            r.out.split('\n'),
+            (QStringList{Path("newer.xml") +
+                             ":2: a: warning: unknown decoder mode \"zz-new\" (read as no-mode)",
+                         Path("newer.xml") + ":4: b: warning: unknown modulation \"QAM-1024\" "
+                                             "(read as no modulation)",
+                         Path("newer.xml") + ":4: b: No modulation selected", ""}));
         WriteFile(Path("newer-valid.xml"),
                   "<SignalList><Signal Name='a' Mode='zz-new' Modulation='CW'/></SignalList>");
         QCOMPARE(Run({"check", Path("newer-valid.xml")}).status, 0);
@@ -262,7 +264,8 @@ private slots:
         std::ostringstream out, err;
         QCOMPARE(RunQuarnTool({"convert", folder + "/sample.xml", "-o", target}, out, err), 0);
         QCOMPARE(RunQuarnTool({"check", target}, out, err), 1); // Bravo has no symbol rate
-        QVERIFY(out.str().find(target + ": Bravo: No symbol rate specified") != std::string::npos);
+        QVERIFY(out.str().find(": Bravo: No symbol rate specified") != std::string::npos);
+        QCOMPARE(out.str().substr(0, target.size() + 1), target + ":");
         QCOMPARE(RunQuarnTool({"check", folder + "/missing-\xff.xml"}, out, err), 2);
         QCOMPARE(err.str(),
                  "quarn-tool: " + folder + "/missing-\xff.xml: No such file or directory\n");
