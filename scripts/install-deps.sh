@@ -9,10 +9,12 @@ packages=(
   # build
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev libexpat1-dev libx11-dev
-  # run: the SVG plugins draw the icons
-  libqt6svg6
-  # test: the freedesktop, AppStream and man page checks
-  desktop-file-utils shared-mime-info libxml2-utils appstream man-db
+  # build: lupdate and lrelease for the translations
+  qt6-l10n-tools qt6-tools-dev
+  # run: the SVG plugins draw the icons; Qt's own dialogs in the user's language
+  libqt6svg6 qt6-translations-l10n
+  # test: the freedesktop, AppStream and man page checks; a private session bus
+  desktop-file-utils shared-mime-info libxml2-utils appstream man-db dbus-daemon
   "$@"
 )
 

@@ -1,19 +1,26 @@
 #include "HelpWindow.h"
 
+#include <QAction>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QSplitter>
 #include <QTextBlock>
 #include <QTextBrowser>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 CHelpWindow::CHelpWindow(QWidget* parent)
     : QWidget(parent, Qt::Window), m_pBrowser(new QTextBrowser(this)),
-      m_pContents(new QListWidget(this)), m_pFind(new QLineEdit(this)) {
+      m_pContents(new QListWidget(this)), m_pFind(new QLineEdit(this)),
+      m_pBack(new QAction(QIcon::fromTheme(QStringLiteral("go-previous")), QStringLiteral("Back"),
+                          this)),
+      m_pForward(new QAction(QIcon::fromTheme(QStringLiteral("go-next")), QStringLiteral("Forward"),
+                             this)) {
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(QStringLiteral("Quarn Editor Help"));
     m_pBrowser->setOpenExternalLinks(true);
@@ -25,22 +32,32 @@ CHelpWindow::CHelpWindow(QWidget* parent)
     connect(m_pFind, &QLineEdit::returnPressed, this, [this] { FindNext(m_pFind->text()); });
     FillContents();
     connect(m_pContents, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row < 0)
-            return;
-        // The heading at the top of the text.
-        QTextCursor cursor(m_pBrowser->document());
-        cursor.setPosition(m_pContents->item(row)->data(Qt::UserRole).toInt());
-        m_pBrowser->moveCursor(QTextCursor::End);
-        m_pBrowser->setTextCursor(cursor);
-        m_pBrowser->ensureCursorVisible();
+        if (row >= 0)
+            GoTo(m_pContents->item(row)->data(Qt::UserRole).toInt());
     });
+    m_pBack->setShortcut(QKeySequence::Back);
+    m_pForward->setShortcut(QKeySequence::Forward);
+    for (QAction* move : {m_pBack, m_pForward})
+        move->setShortcutContext(Qt::WindowShortcut);
+    addActions({m_pBack, m_pForward});
+    connect(m_pBack, &QAction::triggered, this, [this] { Return(m_back, m_forward); });
+    connect(m_pForward, &QAction::triggered, this, [this] { Return(m_forward, m_back); });
+    UpdateMoves();
     auto* splitter = new QSplitter(this);
     splitter->addWidget(m_pContents);
     splitter->addWidget(m_pBrowser);
     splitter->setStretchFactor(1, 1);
     splitter->setSizes({180, 540});
+    auto* row = new QHBoxLayout;
+    for (QAction* move : {m_pBack, m_pForward}) {
+        auto* button = new QToolButton(this);
+        button->setDefaultAction(move);
+        button->setToolButtonStyle(Qt::ToolButtonFollowStyle);
+        row->addWidget(button);
+    }
+    row->addWidget(m_pFind, 1);
     auto* column = new QVBoxLayout(this);
-    column->addWidget(m_pFind);
+    column->addLayout(row);
     column->addWidget(splitter, 1);
     const auto onKey = [this](const QKeySequence& key, auto slot) {
         auto* shortcut = new QShortcut(key, this);
@@ -65,6 +82,36 @@ void CHelpWindow::FillContents() {
         item->setData(Qt::UserRole, block.position());
         m_pContents->addItem(item);
     }
+}
+
+int CHelpWindow::Place() const {
+    return m_pBrowser->verticalScrollBar()->value();
+}
+
+void CHelpWindow::GoTo(int position) {
+    m_back.push_back(Place());
+    m_forward.clear();
+    // The heading at the top of the text.
+    QTextCursor cursor(m_pBrowser->document());
+    cursor.setPosition(position);
+    m_pBrowser->moveCursor(QTextCursor::End);
+    m_pBrowser->setTextCursor(cursor);
+    m_pBrowser->ensureCursorVisible();
+    UpdateMoves();
+}
+
+void CHelpWindow::Return(std::vector<int>& from, std::vector<int>& to) {
+    if (from.empty())
+        return;
+    to.push_back(Place());
+    m_pBrowser->verticalScrollBar()->setValue(from.back());
+    from.pop_back();
+    UpdateMoves();
+}
+
+void CHelpWindow::UpdateMoves() {
+    m_pBack->setEnabled(!m_back.empty());
+    m_pForward->setEnabled(!m_forward.empty());
 }
 
 bool CHelpWindow::FindNext(const QString& text) {

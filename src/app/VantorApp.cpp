@@ -1,4 +1,5 @@
 #include "VantorApp.h"
+#include "SingleInstance.h"
 
 #include "AboutDlg.h"
 #include "CommandAction.h"
@@ -126,6 +127,27 @@ bool CVantorApp::InitInstance(const QStringList& args, QString& error) {
     else
         m_pTemplate->OfferAnyRecovery();
     return true;
+}
+
+bool CVantorApp::ListenForOtherStarts() {
+    if (!m_pInstance) {
+        m_pInstance = new CSingleInstance(this);
+        connect(m_pInstance, &CSingleInstance::activateRequested, this, &CVantorApp::BringToFront);
+        connect(m_pInstance, &CSingleInstance::openRequested, this, [this](const QString& path) {
+            BringToFront();
+            m_pTemplate->OpenFile(path);
+        });
+    }
+    return m_pInstance->Listen();
+}
+
+void CVantorApp::BringToFront() {
+    if (!m_pFrame)
+        return;
+    m_pFrame->setWindowState(m_pFrame->windowState() & ~Qt::WindowMinimized);
+    m_pFrame->show();
+    m_pFrame->raise();
+    m_pFrame->activateWindow();
 }
 
 void CVantorApp::OnCommitData(QSessionManager& manager) {

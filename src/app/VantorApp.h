@@ -10,6 +10,7 @@ class CVantorDoc;
 class CDocTemplate;
 class CMainFrame;
 class CRecoveryKeeper;
+class CSingleInstance;
 class QAction;
 class QSessionManager;
 
@@ -35,6 +36,13 @@ public:
     QAction* ClearRecentFilesAction() const { return m_pClearRecent; }
     CRecoveryKeeper* Recovery() const { return m_pRecovery; }
 
+    // Takes the files of later starts in this session (see CSingleInstance): each is opened
+    // as File > Open would, after the window came to the front. False when another editor
+    // takes them already.
+    bool ListenForOtherStarts();
+    // Shows the window in front of the others, restored when it was minimised.
+    void BringToFront();
+
     void OnShowAbout();
     void OnFileCloseDatabase();
     void OpenRecentFile(int index);
@@ -56,4 +64,5 @@ private:
     QList<QAction*> m_commands;       // About, New, Open, Close, Exit, the recent files
     QList<QAction*> m_recentCommands; // the four recent-file commands
     QAction* m_pClearRecent;          // empties the list
+    CSingleInstance* m_pInstance = nullptr;
 };

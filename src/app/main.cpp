@@ -3,10 +3,12 @@
 #include "Prompts.h"
 #include "RecoveryKeeper.h"
 #include "Screenshots.h"
+#include "SingleInstance.h"
 #include "VantorApp.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QTimer>
 
 #include <csignal>
@@ -29,10 +31,12 @@ bool HasDisplay() {
 const char* const Help =
     "Usage: quarn-editor [OPTION]... [FILE]\n"
     "Create, open, merge, sort, filter, edit and save signal databases (XML files that\n"
-    "describe radio signals for a signal classifier). FILE is opened at start.\n"
+    "describe radio signals for a signal classifier). FILE is opened at start; when an\n"
+    "editor already runs in this session, it opens FILE (or comes to the front) instead.\n"
     "\n"
-    "  -h, --help     display this help and exit\n"
-    "  -v, --version  output version information and exit\n"
+    "      --new-window  start a separate editor even when one runs\n"
+    "  -h, --help        display this help and exit\n"
+    "  -v, --version     output version information and exit\n"
     "\n"
     "Exit status: 0 after a normal exit, 1 when FILE cannot be opened or there is no\n"
     "display. See quarn-editor(1) and quarn-tool(1).\n";
@@ -78,6 +82,9 @@ int main(int argc, char** argv) {
     parser.setApplicationDescription(QStringLiteral("Editor for signal databases."));
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("Database to open."),
                                  QStringLiteral("[file]"));
+    const QCommandLineOption newWindow(QStringLiteral("new-window"),
+                                       QStringLiteral("Start a separate editor."));
+    parser.addOption(newWindow);
     // File names are taken as bytes: one that is not UTF-8 still names its file.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
@@ -89,9 +96,16 @@ int main(int argc, char** argv) {
     const QString screenshots = qEnvironmentVariable("QUARN_SCREENSHOTS");
     if (!screenshots.isEmpty())
         CPrompts::SetTesting(true);
+    // One editor per session: a running one takes the file (or comes to the front).
+    const QStringList files = parser.positionalArguments();
+    const bool separate = parser.isSet(newWindow) || !screenshots.isEmpty();
+    if (!separate && files.size() <= 1 &&
+        CSingleInstance::HandOver(files.isEmpty() ? QString()
+                                                  : QFileInfo(files[0]).absoluteFilePath()))
+        return 0;
     CVantorApp vantor;
     QString error;
-    if (!vantor.InitInstance(parser.positionalArguments(), error)) {
+    if (!vantor.InitInstance(files, error)) {
         std::fprintf(stderr, "quarn-editor: %s\n", qPrintable(error));
         // Started from a file manager there is no terminal to read that line: say it in a
         // window too (not on the offscreen platforms, where nobody could close it).
@@ -106,6 +120,8 @@ int main(int argc, char** argv) {
             QApplication::quit();
         });
     }
+    if (!separate)
+        vantor.ListenForOtherStarts();
     QObject::connect(&app, &QApplication::aboutToQuit, &vantor, &CVantorApp::ExitInstance);
     return app.exec();
 }

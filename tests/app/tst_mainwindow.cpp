@@ -44,6 +44,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
@@ -1395,6 +1396,52 @@ private slots:
         QCOMPARE(QApplication::palette().color(QPalette::Window), silver);
     }
 
+    // A second start hands its file to the running editor, over the session bus or, without
+    // one, over the user's own socket, and ends with 0; with no file the window comes forward.
+    void secondStartHandsOver_data() {
+        QTest::addColumn<bool>("bus");
+        QTest::newRow("socket") << false;
+        QTest::newRow("session bus") << true;
+    }
+    void secondStartHandsOver() {
+        QFETCH(bool, bus);
+        QTemporaryDir runtime;
+        QFile::setPermissions(runtime.path(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QProcess daemon;
+        QByteArray address = "unix:path=" + QFile::encodeName(runtime.filePath("no-bus"));
+        if (bus) {
+            const QString program = QStandardPaths::findExecutable("dbus-daemon");
+            if (program.isEmpty())
+                QSKIP("dbus-daemon is not installed");
+            daemon.start(program, {"--session", "--nofork", "--print-address=1"});
+            QVERIFY(daemon.waitForReadyRead(10000));
+            address = daemon.readLine().trimmed();
+        }
+        const QByteArray oldAddress = qgetenv("DBUS_SESSION_BUS_ADDRESS");
+        const QByteArray oldRuntime = qgetenv("XDG_RUNTIME_DIR");
+        qputenv("DBUS_SESSION_BUS_ADDRESS", address);
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+        auto restore = qScopeGuard([&] {
+            m_app.reset(); // the listener goes with the editor
+            qputenv("DBUS_SESSION_BUS_ADDRESS", oldAddress);
+            qputenv("XDG_RUNTIME_DIR", oldRuntime);
+            daemon.kill();
+            daemon.waitForFinished();
+        });
+        Start();
+        QVERIFY(m_app->ListenForOtherStarts());
+        const QString file = Copy("mixed.xml");
+        for (const QStringList& args : {QStringList{file}, QStringList{}}) {
+            QProcess second;
+            second.start(QUARN_EDITOR_PATH, args);
+            QTRY_COMPARE_WITH_TIMEOUT(second.state(), QProcess::NotRunning, 20000);
+            QVERIFY2(second.exitCode() == 0, second.readAllStandardError().constData());
+            QTRY_COMPARE(m_app->Document()->GetPathName(), file);
+        }
+        QVERIFY(!m_app->Document()->Signals().empty());
+    }
+
     void helpAboutCustomize() {
         Start();
         // Without a help file the user guide opens in its own window.
@@ -1409,6 +1456,16 @@ private slots:
             QVERIFY2(guide.contains(topic), topic);
         // The guide's headings are its contents; Find finds; Esc and Ctrl+W close.
         QVERIFY(!window->Contents()->findItems("Merging", Qt::MatchContains).isEmpty());
+        // Back and Forward return through the places the contents jumped from.
+        const int top = window->Place();
+        window->Contents()->setCurrentRow(window->Contents()->count() - 1);
+        const int last = window->Place();
+        QVERIFY(last > top);
+        QVERIFY(window->BackAction()->isEnabled() && !window->ForwardAction()->isEnabled());
+        window->BackAction()->trigger();
+        QCOMPARE(window->Place(), top);
+        window->ForwardAction()->trigger();
+        QCOMPARE(window->Place(), last);
         QVERIFY(window->FindNext(QStringLiteral("wildcard")));
         QCOMPARE(window->Browser()->textCursor().selectedText(), QStringLiteral("wildcard"));
         QVERIFY(!window->FindNext(QStringLiteral("no such words here")));
