@@ -10,17 +10,18 @@
 #include <expat.h>
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("About Quarn Editor"));
+    setWindowTitle(tr("About Quarn Editor"));
     auto* icon = new QLabel(this);
     icon->setPixmap(QIcon(QStringLiteral(":/icons/com.korvel.QuarnEditor.svg")).pixmap(32, 32));
-    auto* version = new QLabel(QStringLiteral("Quarn Editor, Version " QUARN_VERSION), this);
-    auto* notice = new QLabel(
-        QStringLiteral("Editor for signal classifier databases.\nCopyright (C) 2026 Korvel"), this);
+    auto* version =
+        new QLabel(tr("Quarn Editor, Version %1").arg(QStringLiteral(QUARN_VERSION)), this);
+    auto* notice =
+        new QLabel(tr("Editor for signal classifier databases.\nCopyright (C) 2026 Korvel"), this);
     const XML_Expat_Version expat = XML_ExpatVersionInfo();
-    auto* details = new QLabel(QStringLiteral("Licence: GPL-3.0-or-later<br>"
-                                              "<a href=\"https://korvel.example.com/quarn-editor\">"
-                                              "https://korvel.example.com/quarn-editor</a><br>"
-                                              "Qt %1, expat %2.%3.%4")
+    auto* details = new QLabel(tr("Licence: GPL-3.0-or-later<br>"
+                                  "<a href=\"https://korvel.example.com/quarn-editor\">"
+                                  "https://korvel.example.com/quarn-editor</a><br>"
+                                  "Qt %1, expat %2.%3.%4")
                                    .arg(QString::fromLatin1(qVersion()))
                                    .arg(expat.major)
                                    .arg(expat.minor)
@@ -30,8 +31,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     details->setOpenExternalLinks(true);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     buttons->button(QDialogButtonBox::Ok)->setDefault(true);
-    QPushButton* aboutQt =
-        buttons->addButton(QStringLiteral("About &Qt"), QDialogButtonBox::HelpRole);
+    QPushButton* aboutQt = buttons->addButton(tr("About &Qt"), QDialogButtonBox::HelpRole);
     connect(aboutQt, &QPushButton::clicked, this, [this] { QApplication::aboutQt(); });
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     auto* layout = new QGridLayout(this);

@@ -9,6 +9,7 @@
 #include "VantorDoc.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
@@ -17,10 +18,12 @@
 
 namespace {
 
-const QString DatabasesFilter = QStringLiteral("Signal Databases (*.xml);;All Files (*)");
+const QString DatabasesFilter =
+    QCoreApplication::translate("CDocTemplate", "Signal Databases (*.xml);;All Files (*)");
 
 QString Signals(int count) {
-    return count == 1 ? QStringLiteral("1 signal") : QStringLiteral("%1 signals").arg(count);
+    return count == 1 ? QCoreApplication::translate("CDocTemplate", "1 signal")
+                      : QCoreApplication::translate("CDocTemplate", "%1 signals").arg(count);
 }
 
 QString NameLines(const QString& kind, const std::map<std::string, int>& names) {
@@ -35,9 +38,8 @@ QString NameLines(const QString& kind, const std::map<std::string, int>& names) 
 
 CDocTemplate::CDocTemplate(CVantorDoc* doc, QObject* parent)
     : QObject(parent), m_pDoc(doc), m_pWatcher(new QFileSystemWatcher(this)),
-      m_pReload(new QAction(QStringLiteral("&Reload"), this)),
-      m_pIgnore(new QAction(QStringLiteral("&Ignore"), this)),
-      m_pSelectMerged(new QAction(QStringLiteral("&Select Merged Signals"), this)) {
+      m_pReload(new QAction(tr("&Reload"), this)), m_pIgnore(new QAction(tr("&Ignore"), this)),
+      m_pSelectMerged(new QAction(tr("&Select Merged Signals"), this)) {
     connect(m_pSelectMerged, &QAction::triggered, this, &CDocTemplate::selectMerged);
     // Undoing the merge takes its summary away with it.
     connect(m_pDoc->History(), &QUndoStack::indexChanged, this, [this](int index) {
@@ -55,7 +57,7 @@ CDocTemplate::CDocTemplate(CVantorDoc* doc, QObject* parent)
 
 QString CDocTemplate::DocumentTitle() const {
     const QString path = m_pDoc->GetPathName();
-    return path.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(path).fileName();
+    return path.isEmpty() ? tr("Untitled") : QFileInfo(path).fileName();
 }
 
 QString CDocTemplate::WindowTitle() const {
@@ -68,7 +70,7 @@ bool CDocTemplate::SaveModified() {
         return true;
     const auto answer = CPrompts::Message(
         m_pWindow, QMessageBox::Warning, QString(),
-        QStringLiteral("Save changes to %1?")
+        tr("Save changes to %1?")
             .arg(m_pDoc->GetPathName().isEmpty() ? DocumentTitle() : m_pDoc->GetPathName()),
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
     if (answer == QMessageBox::Cancel)
@@ -91,7 +93,7 @@ bool CDocTemplate::FileNew() {
 
 bool CDocTemplate::FileOpen() {
     // The file first, then the save question: cancelling the dialog asks nothing.
-    const QString path = CPrompts::OpenFileName(m_pWindow, QStringLiteral("Open"), DatabasesFilter);
+    const QString path = CPrompts::OpenFileName(m_pWindow, tr("Open"), DatabasesFilter);
     return !path.isEmpty() && OpenFile(path);
 }
 
@@ -100,7 +102,7 @@ FileResult CDocTemplate::OpenFile(const QString& path, bool askToSave) {
         return FileResult::Cancelled(QString());
     const FileResult opened = OpenQuietly(path);
     if (!opened) {
-        ReportFailure(QStringLiteral("Cannot open the signal database."), opened);
+        ReportFailure(tr("Cannot open the signal database."), opened);
         return opened;
     }
     ReportReading(path);
@@ -121,28 +123,25 @@ void CDocTemplate::OfferAnyRecovery() {
 }
 
 bool CDocTemplate::OfferSnapshot(const CRecoverySnapshot& snapshot) {
-    const QString text =
-        QStringLiteral("Unsaved changes to %1 from %2 (%3) were recovered.")
-            .arg(snapshot.path.isEmpty() ? QStringLiteral("Untitled") : snapshot.path,
-                 QLocale().toString(snapshot.time, QLocale::ShortFormat),
-                 Signals(static_cast<int>(snapshot.signalCount)));
+    const QString text = tr("Unsaved changes to %1 from %2 (%3) were recovered.")
+                             .arg(snapshot.path.isEmpty() ? tr("Untitled") : snapshot.path,
+                                  QLocale().toString(snapshot.time, QLocale::ShortFormat),
+                                  Signals(static_cast<int>(snapshot.signalCount)));
     const auto answer = CPrompts::Message(
         m_pWindow, QMessageBox::Question, QString(), text,
         QMessageBox::Open | QMessageBox::Discard | QMessageBox::Ignore, QMessageBox::Open,
-        {{QMessageBox::Open, QStringLiteral("Recover")},
-         {QMessageBox::Ignore, QStringLiteral("Later")}});
+        {{QMessageBox::Open, tr("Recover")}, {QMessageBox::Ignore, tr("Later")}});
     if (answer == QMessageBox::Discard)
         CRecoverySnapshot::Remove(snapshot.path);
     if (answer != QMessageBox::Open)
         return false;
     FileResult opened;
     {
-        CProgressScope progress(m_pDoc, m_pWindow,
-                                QStringLiteral("Opening %1 ...").arg(snapshot.snapshot));
+        CProgressScope progress(m_pDoc, m_pWindow, tr("Opening %1 ...").arg(snapshot.snapshot));
         opened = m_pDoc->OpenCopy(snapshot.snapshot, snapshot.path);
     }
     if (!opened) {
-        ReportFailure(QStringLiteral("Cannot open the signal database."), opened);
+        ReportFailure(tr("Cannot open the signal database."), opened);
         return false;
     }
     WatchFile();
@@ -155,9 +154,9 @@ std::optional<QString> CDocTemplate::OfferLeftoverBackup(const QString& path, bo
     if (!leftover)
         return std::nullopt;
     const QString text =
-        QStringLiteral("A save of %1 was interrupted on %2. %3 the copy saved before it?")
-            .arg(path, QLocale().toString(leftover->time, QLocale::ShortFormat),
-                 merging ? QStringLiteral("Merge") : QStringLiteral("Open"));
+        (merging ? tr("A save of %1 was interrupted on %2. Merge the copy saved before it?")
+                 : tr("A save of %1 was interrupted on %2. Open the copy saved before it?"))
+            .arg(path, QLocale().toString(leftover->time, QLocale::ShortFormat));
     if (CPrompts::Message(m_pWindow, QMessageBox::Question, QString(), text,
                           QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) != QMessageBox::Yes)
         return std::nullopt;
@@ -169,7 +168,7 @@ FileResult CDocTemplate::OpenQuietly(const QString& path) {
     FileResult opened;
     {
         // The progress window goes before any message of the same operation appears.
-        CProgressScope progress(m_pDoc, m_pWindow, QStringLiteral("Opening %1 ...").arg(path));
+        CProgressScope progress(m_pDoc, m_pWindow, tr("Opening %1 ...").arg(path));
         opened = copy ? m_pDoc->OpenCopy(*copy, path) : m_pDoc->OnOpenDocument(path);
     }
     if (!opened)
@@ -188,34 +187,35 @@ FileResult CDocTemplate::OpenQuietly(const QString& path) {
 void CDocTemplate::ReportReading(const QString& path) {
     const SignalFileReport& report = m_pDoc->GetReadReport();
     if (report.Foreign())
-        emit notice(QStringLiteral("%1 does not look like a signal database: its root element is "
-                                   "<%2> and it holds no Signal elements. Saving will replace "
-                                   "its content with a signal database.")
+        emit notice(tr("%1 does not look like a signal database: its root element is "
+                       "<%2> and it holds no Signal elements. Saving will replace "
+                       "its content with a signal database.")
                         .arg(path, QString::fromStdString(report.root)));
     const QString dropped = report.Notice();
     if (!dropped.isEmpty())
-        emit notice(QStringLiteral("%1: %2.").arg(path, dropped));
+        emit notice(tr("%1: %2.").arg(path, dropped));
     const CVantorDoc::UnknownNames& names = m_pDoc->GetUnknownNames();
     if (names.records == 0)
         return;
-    emit notice(
-        QStringLiteral("%1 of this file %2 a decoder mode or modulation that this version of "
-                       "Quarn Editor does not know:%3%4\n\n"
-                       "An unknown decoder mode is shown and will be saved as \"no-mode\", "
-                       "without its code-check counter. An unknown modulation is shown empty, "
-                       "marks the signal invalid, and will be saved empty.")
-            .arg(Signals(names.records),
-                 names.records == 1 ? QStringLiteral("names") : QStringLiteral("name"))
-            .arg(NameLines(QStringLiteral("decoder mode"), names.modes),
-                 NameLines(QStringLiteral("modulation"), names.modulations)));
+    const QString about =
+        names.records == 1
+            ? tr("%1 of this file names a decoder mode or modulation that this version of "
+                 "Quarn Editor does not know:%2%3\n\n")
+            : tr("%1 of this file name a decoder mode or modulation that this version of "
+                 "Quarn Editor does not know:%2%3\n\n");
+    emit notice(about.arg(Signals(names.records), NameLines(tr("decoder mode"), names.modes),
+                          NameLines(tr("modulation"), names.modulations)) +
+                tr("An unknown decoder mode is shown and will be saved as \"no-mode\", "
+                   "without its code-check counter. An unknown modulation is shown empty, "
+                   "marks the signal invalid, and will be saved empty."));
 }
 
 bool CDocTemplate::ConfirmReplacingForeignFile(const QString& path) {
     if (path != m_foreignFile)
         return true;
     if (CPrompts::Message(m_pWindow, QMessageBox::Warning, QString(),
-                          QStringLiteral("%1 does not look like a signal database. Replace its "
-                                         "content with a signal database?")
+                          tr("%1 does not look like a signal database. Replace its "
+                             "content with a signal database?")
                               .arg(path),
                           QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
         return false;
@@ -229,11 +229,11 @@ bool CDocTemplate::FileSave() {
     if (m_pDoc->FileChangedOnDisk()) {
         const auto answer = CPrompts::Message(
             m_pWindow, QMessageBox::Warning, QString(),
-            QStringLiteral("%1 was changed, replaced or deleted by another program since it was "
-                           "opened. Save anyway?")
+            tr("%1 was changed, replaced or deleted by another program since it was "
+               "opened. Save anyway?")
                 .arg(m_pDoc->GetPathName()),
             QMessageBox::Save | QMessageBox::SaveAll | QMessageBox::Cancel, QMessageBox::Cancel,
-            {{QMessageBox::SaveAll, QStringLiteral("Save As...")}});
+            {{QMessageBox::SaveAll, tr("Save As...")}});
         if (answer == QMessageBox::SaveAll)
             return FileSaveAs();
         if (answer != QMessageBox::Save)
@@ -244,9 +244,9 @@ bool CDocTemplate::FileSave() {
 
 bool CDocTemplate::FileSaveAs() {
     const QString suggested =
-        m_pDoc->GetPathName().isEmpty() ? QStringLiteral("Untitled.xml") : m_pDoc->GetPathName();
+        m_pDoc->GetPathName().isEmpty() ? tr("Untitled.xml") : m_pDoc->GetPathName();
     const QString path =
-        CPrompts::SaveFileName(m_pWindow, QStringLiteral("Save As"), DatabasesFilter, suggested);
+        CPrompts::SaveFileName(m_pWindow, tr("Save As"), DatabasesFilter, suggested);
     return !path.isEmpty() && DoSave(path);
 }
 
@@ -255,11 +255,11 @@ bool CDocTemplate::DoSave(const QString& path) {
         return false;
     FileResult saved;
     {
-        CProgressScope progress(m_pDoc, m_pWindow, QStringLiteral("Saving %1 ...").arg(path));
+        CProgressScope progress(m_pDoc, m_pWindow, tr("Saving %1 ...").arg(path));
         saved = m_pDoc->OnSaveDocument(path);
     }
     if (!saved) {
-        ReportFailure(QStringLiteral("Cannot save the signal database."), saved);
+        ReportFailure(tr("Cannot save the signal database."), saved);
         return false;
     }
     if (!m_leftoverBackup.isEmpty()) {
@@ -273,9 +273,8 @@ bool CDocTemplate::DoSave(const QString& path) {
 }
 
 void CDocTemplate::FileMerge() {
-    const QString path =
-        CPrompts::OpenFileName(m_pWindow, QStringLiteral("Merge Signal Database"),
-                               QStringLiteral("Signal Database (*.xml);;All Files (*)"));
+    const QString path = CPrompts::OpenFileName(m_pWindow, tr("Merge Signal Database"),
+                                                tr("Signal Database (*.xml);;All Files (*)"));
     if (!path.isEmpty())
         MergeFile(path);
 }
@@ -285,7 +284,7 @@ FileResult CDocTemplate::MergeFile(const QString& path) {
     FileResult merged;
     CVantorDoc::MergeResult result;
     {
-        CProgressScope progress(m_pDoc, m_pWindow, QStringLiteral("Merging %1 ...").arg(path));
+        CProgressScope progress(m_pDoc, m_pWindow, tr("Merging %1 ...").arg(path));
         merged = m_pDoc->MergeFile(copy.value_or(path), &result);
     }
     if (merged) {
@@ -298,14 +297,14 @@ FileResult CDocTemplate::MergeFile(const QString& path) {
         ReportReading(path);
         return merged;
     }
-    ReportFailure(QStringLiteral("Cannot merge the signal database."), merged);
+    ReportFailure(tr("Cannot merge the signal database."), merged);
     return merged;
 }
 
 QString CDocTemplate::MergeSummary(int added, int skipped, int differing) {
-    return QStringLiteral("Merge: %1 added, %2 skipped as duplicates, %3 of them differing from "
-                          "the held signal in bandwidth, code-check counter, minimums or "
-                          "disabled state (the held values were kept)")
+    return tr("Merge: %1 added, %2 skipped as duplicates, %3 of them differing from "
+              "the held signal in bandwidth, code-check counter, minimums or "
+              "disabled state (the held values were kept)")
         .arg(Signals(added))
         .arg(skipped)
         .arg(differing);
@@ -329,17 +328,16 @@ void CDocTemplate::OnFileChanged() {
     if (!m_pDoc->FileChangedOnDisk() || now == m_told)
         return;
     m_told = now;
-    emit noticeWithActions(
-        QStringLiteral("%1 was changed, replaced or deleted by another program.").arg(path),
-        {m_pReload, m_pIgnore});
+    emit noticeWithActions(tr("%1 was changed, replaced or deleted by another program.").arg(path),
+                           {m_pReload, m_pIgnore});
 }
 
 void CDocTemplate::ReloadFile() {
     const QString path = m_pDoc->GetPathName();
     if (m_pDoc->IsModified() &&
         CPrompts::Message(m_pWindow, QMessageBox::Question, QString(),
-                          QStringLiteral("Reload %1? The changes made since it was last saved "
-                                         "will be lost.")
+                          tr("Reload %1? The changes made since it was last saved "
+                             "will be lost.")
                               .arg(path),
                           QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
         return;
@@ -348,7 +346,7 @@ void CDocTemplate::ReloadFile() {
 
 void CDocTemplate::ReportFailure(const QString& what, const FileResult& result) {
     if (result.IsCancelled()) {
-        emit statusMessage(QStringLiteral("Cancelled."));
+        emit statusMessage(tr("Cancelled."));
         return;
     }
     CPrompts::Message(m_pWindow, QMessageBox::Critical, QString(),

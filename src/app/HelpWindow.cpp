@@ -17,17 +17,15 @@
 CHelpWindow::CHelpWindow(QWidget* parent)
     : QWidget(parent, Qt::Window), m_pBrowser(new QTextBrowser(this)),
       m_pContents(new QListWidget(this)), m_pFind(new QLineEdit(this)),
-      m_pBack(new QAction(QIcon::fromTheme(QStringLiteral("go-previous")), QStringLiteral("Back"),
-                          this)),
-      m_pForward(new QAction(QIcon::fromTheme(QStringLiteral("go-next")), QStringLiteral("Forward"),
-                             this)) {
+      m_pBack(new QAction(QIcon::fromTheme(QStringLiteral("go-previous")), tr("Back"), this)),
+      m_pForward(new QAction(QIcon::fromTheme(QStringLiteral("go-next")), tr("Forward"), this)) {
     setObjectName(QStringLiteral("HelpWindow"));
-    setWindowTitle(QStringLiteral("Quarn Editor Help"));
+    setWindowTitle(tr("Quarn Editor Help"));
     m_pBrowser->setOpenExternalLinks(true);
     QFile guide(QStringLiteral(":/user-guide.md"));
     if (guide.open(QIODevice::ReadOnly))
         m_pBrowser->setMarkdown(QString::fromUtf8(guide.readAll()));
-    m_pFind->setPlaceholderText(QStringLiteral("Find (Ctrl+F)"));
+    m_pFind->setPlaceholderText(tr("Find (Ctrl+F)"));
     m_pFind->setClearButtonEnabled(true);
     connect(m_pFind, &QLineEdit::returnPressed, this, [this] { FindNext(m_pFind->text()); });
     FillContents();

@@ -148,7 +148,7 @@ void CMainFrame::AddCommands(const QList<QAction*>& commands) {
         addAction(action);
         connect(action, &QAction::hovered, this, [this, action] {
             if (m_pPrompt)
-                m_pPrompt->setText(action->statusTip().isEmpty() ? QStringLiteral("Ready")
+                m_pPrompt->setText(action->statusTip().isEmpty() ? tr("Ready")
                                                                  : action->statusTip());
         });
     }
@@ -160,7 +160,7 @@ void CMainFrame::BuildMenu(QMenu* menu, std::span<const MenuEntry> entries) {
         QMenu* current = stack.back();
         switch (entry.kind) {
         case MenuEntryKind::PopupBegin:
-            stack.push_back(current->addMenu(QString::fromLatin1(entry.text)));
+            stack.push_back(current->addMenu(CommandTr(entry.text)));
             break;
         case MenuEntryKind::PopupEnd:
             stack.pop_back();
@@ -179,7 +179,7 @@ void CMainFrame::BuildMenu(QMenu* menu, std::span<const MenuEntry> entries) {
 }
 
 void CMainFrame::BuildToolBar() {
-    m_pToolBar = addToolBar(QStringLiteral("Standard"));
+    m_pToolBar = addToolBar(tr("Standard"));
     m_pToolBar->setObjectName(QStringLiteral("Standard"));
     m_pToolBar->setMovable(true);
     m_pToolBar->setIconSize(QSize(16, 16));
@@ -194,7 +194,7 @@ void CMainFrame::BuildToolBar() {
                  {ID_HELP, QStyle::SP_DialogHelpButton}};
     for (const auto& icon : icons)
         Action(icon.id)->setIcon(style()->standardIcon(icon.icon));
-    Action(ID_HELP)->setToolTip(QStringLiteral("Help"));
+    Action(ID_HELP)->setToolTip(tr("Help"));
     for (const QString& id : WorkspaceValue(HiddenButtonsKey, QStringList()).toStringList())
         m_hiddenButtons << id.toUInt();
     FillToolBar();
@@ -230,7 +230,7 @@ void CMainFrame::FillToolBar() {
 
 void CMainFrame::FillCustomizeMenu(QMenu* menu) {
     menu->clear();
-    QMenu* buttons = menu->addMenu(QStringLiteral("&Add or Remove Buttons"));
+    QMenu* buttons = menu->addMenu(tr("&Add or Remove Buttons"));
     for (std::uint32_t id : ToolbarButtons()) {
         if (id == 0)
             continue;
@@ -244,7 +244,7 @@ void CMainFrame::FillCustomizeMenu(QMenu* menu) {
             Qt::QueuedConnection);
     }
     buttons->addSeparator();
-    connect(buttons->addAction(QStringLiteral("&Reset Toolbar")), &QAction::triggered, this,
+    connect(buttons->addAction(tr("&Reset Toolbar")), &QAction::triggered, this,
             &CMainFrame::ResetToolBar, Qt::QueuedConnection);
 }
 
@@ -266,7 +266,7 @@ void CMainFrame::ResetToolBar() {
 }
 
 void CMainFrame::BuildStatusBar() {
-    m_pPrompt = new QLabel(QStringLiteral("Ready"), this);
+    m_pPrompt = new QLabel(tr("Ready"), this);
     m_pPrompt->setObjectName(QStringLiteral("Prompt"));
     statusBar()->addWidget(m_pPrompt, 1);
     m_pFindPane = new QLabel(this);
@@ -289,7 +289,7 @@ void CMainFrame::BuildStatusBar() {
     }
     // Leaving a menu or a button brings back "Ready".
     connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& text) {
-        m_pPrompt->setText(text.isEmpty() ? QStringLiteral("Ready") : text);
+        m_pPrompt->setText(text.isEmpty() ? tr("Ready") : text);
     });
 }
 
@@ -297,12 +297,11 @@ void CMainFrame::UpdateCountPanes() {
     const CSignalRowModel* model = m_pView->RowModel();
     const int total = m_pView->Document()->GetSignalCount();
     if (model->IsFiltered())
-        m_pCountPane->setText(QStringLiteral("%1 of %2 shown").arg(model->rowCount()).arg(total));
+        m_pCountPane->setText(tr("%1 of %2 shown").arg(model->rowCount()).arg(total));
     else
-        m_pCountPane->setText(total == 1 ? QStringLiteral("1 signal")
-                                         : QStringLiteral("%1 signals").arg(total));
+        m_pCountPane->setText(total == 1 ? tr("1 signal") : tr("%1 signals").arg(total));
     const QString find = model->FindText();
-    m_pFindPane->setText(find.isEmpty() ? QString() : QStringLiteral("Find: %1").arg(find));
+    m_pFindPane->setText(find.isEmpty() ? QString() : tr("Find: %1").arg(find));
 }
 
 void CMainFrame::UpdateLockPanes() {
@@ -326,7 +325,7 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
 void CMainFrame::FillPaneMenu(QMenu* menu) {
     menu->clear();
     QAction* toolbar = m_pToolBar->toggleViewAction();
-    toolbar->setText(QStringLiteral("Standard"));
+    toolbar->setText(tr("Standard"));
     menu->addAction(toolbar);
     menu->addAction(Action(ID_VIEW_STATUS_BAR));
 }

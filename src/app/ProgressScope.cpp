@@ -2,11 +2,13 @@
 
 #include "VantorDoc.h"
 
+#include <QCoreApplication>
 #include <QProgressDialog>
 
 CProgressScope::CProgressScope(CVantorDoc* doc, QWidget* parent, const QString& label)
-    : m_pDoc(doc), m_pDialog(std::make_unique<QProgressDialog>(label, QStringLiteral("Cancel"), 0,
-                                                               1000, parent)) {
+    : m_pDoc(doc),
+      m_pDialog(std::make_unique<QProgressDialog>(
+          label, QCoreApplication::translate("CProgressScope", "Cancel"), 0, 1000, parent)) {
     m_pDialog->setWindowTitle(QStringLiteral("Quarn Editor"));
     m_pDialog->setWindowModality(Qt::WindowModal);
     m_pDialog->setMinimumDuration(500);

@@ -10,9 +10,11 @@
 #include "VantorDoc.h"
 #include "Vocabulary.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QColor>
 #include <QDir>
 #include <QLineEdit>
+#include <QPalette>
 
 #include <algorithm>
 #include <cstdio>
@@ -26,10 +28,34 @@ void Save(QWidget& widget, const QString& path) {
         std::fprintf(stderr, "quarn-editor: cannot write %s\n", qPrintable(path));
 }
 
+// A dark desktop theme's colours.
+QPalette DarkPalette() {
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(0x2b, 0x2b, 0x2b));
+    dark.setColor(QPalette::WindowText, QColor(0xe8, 0xe8, 0xe8));
+    dark.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
+    dark.setColor(QPalette::AlternateBase, QColor(0x26, 0x26, 0x26));
+    dark.setColor(QPalette::Text, QColor(0xe8, 0xe8, 0xe8));
+    dark.setColor(QPalette::Button, QColor(0x35, 0x35, 0x35));
+    dark.setColor(QPalette::ButtonText, QColor(0xe8, 0xe8, 0xe8));
+    dark.setColor(QPalette::Highlight, QColor(0x3d, 0x7a, 0xd6));
+    dark.setColor(QPalette::HighlightedText, Qt::white);
+    dark.setColor(QPalette::ToolTipBase, QColor(0x35, 0x35, 0x35));
+    dark.setColor(QPalette::ToolTipText, QColor(0xe8, 0xe8, 0xe8));
+    return dark;
+}
+
 } // namespace
 
-void SaveScreenshots(CVantorApp& app, const QString& folder) {
+void SaveScreenshots(CVantorApp& app, const QString& folder, const QString& variant) {
     const QDir dir(folder);
+    if (variant == QLatin1String("dark"))
+        QApplication::setPalette(DarkPalette());
+    if (!variant.isEmpty()) {
+        // All rows, so that every state's colour shows.
+        Save(*app.MainFrame(), dir.filePath(QStringLiteral("main-window-%1.png").arg(variant)));
+        return;
+    }
     // The main window with the find bar at work.
     app.MainFrame()->FindBar()->Activate();
     app.MainFrame()->FindBar()->Edit()->setText(QStringLiteral("baud"));

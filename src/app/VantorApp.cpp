@@ -61,7 +61,7 @@ CVantorApp::CVantorApp()
         m_recentCommands << MakeCommand(this, id, [this, index] { OpenRecentFile(index); });
     }
     m_commands << m_recentCommands;
-    m_pClearRecent = new QAction(QStringLiteral("Clear Recent &List"), this);
+    m_pClearRecent = new QAction(tr("Clear Recent &List"), this);
     connect(m_pClearRecent, &QAction::triggered, this, [this] {
         m_recentFiles.clear();
         SaveRecentFiles(m_recentFiles);
@@ -107,7 +107,7 @@ bool CVantorApp::InitInstance(const QStringList& args, QString& error) {
     EnterCodeTablesFolder();
 
     if (files.size() > 1) {
-        error = QStringLiteral("only one file can be opened");
+        error = tr("only one file can be opened");
         return false;
     }
     if (files.isEmpty()) {
@@ -213,7 +213,7 @@ void CVantorApp::UpdateRecentFileCommands() {
             action->setEnabled(true);
             action->setVisible(true);
         } else if (index == 0) {
-            action->setText(QStringLiteral("Recent File"));
+            action->setText(tr("Recent File"));
             action->setEnabled(false);
             action->setVisible(true);
         } else {

@@ -4,6 +4,7 @@
 #include "RecoveryKeeper.h"
 #include "Screenshots.h"
 #include "SingleInstance.h"
+#include "Translations.h"
 #include "VantorApp.h"
 
 #include <QApplication>
@@ -75,6 +76,7 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName(QStringLiteral("Korvel"));
     QApplication::setApplicationVersion(QStringLiteral(QUARN_VERSION));
     QApplication::setDesktopFileName(QStringLiteral(QUARN_APP_ID));
+    InstallTranslations(app);
     // Told to end (logout, kill, Ctrl+C), the editor keeps its unsaved changes first.
     CRecoveryKeeper::CatchTerminationSignals();
 
@@ -116,7 +118,7 @@ int main(int argc, char** argv) {
     }
     if (!screenshots.isEmpty()) {
         QTimer::singleShot(500, &app, [&] {
-            SaveScreenshots(vantor, screenshots);
+            SaveScreenshots(vantor, screenshots, qEnvironmentVariable("QUARN_SCREENSHOTS_VARIANT"));
             QApplication::quit();
         });
     }

@@ -9,6 +9,7 @@
 #include "SpacingText.h"
 #include "StorableText.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QHeaderView>
@@ -19,19 +20,22 @@
 #include <QTreeWidget>
 
 void CMulticarrierDialog::RefuseList(QWidget* parent, int carriers) {
-    CPrompts::Message(parent, QMessageBox::Warning, QStringLiteral("Multicarrier Signal"),
-                      QStringLiteral("A list of spacings holds at most %1 carriers; this signal "
-                                     "has %2. Use the same spacing for all carriers.")
-                          .arg(MaxListCarriers)
-                          .arg(carriers));
+    CPrompts::Message(
+        parent, QMessageBox::Warning,
+        QCoreApplication::translate("CMulticarrierDialog", "Multicarrier Signal"),
+        QCoreApplication::translate("CMulticarrierDialog",
+                                    "A list of spacings holds at most %1 carriers; this signal "
+                                    "has %2. Use the same spacing for all carriers.")
+            .arg(MaxListCarriers)
+            .arg(carriers));
 }
 
 CMulticarrierDialog::CMulticarrierDialog(int carriers, char16_t* spacing, QWidget* parent)
     : QDialog(parent), m_nCarriers(carriers), m_pszSpacing(spacing),
-      m_pSame(new QRadioButton(QStringLiteral("&Same spacing for all carriers:"), this)),
-      m_pMultiple(new QRadioButton(QStringLiteral("&Multiple spacings:"), this)),
+      m_pSame(new QRadioButton(tr("&Same spacing for all carriers:"), this)),
+      m_pMultiple(new QRadioButton(tr("&Multiple spacings:"), this)),
       m_pCommon(new QLineEdit(this)), m_pList(new QTreeWidget(this)) {
-    setWindowTitle(QStringLiteral("Multicarrier Signal"));
+    setWindowTitle(tr("Multicarrier Signal"));
     m_pSame->setObjectName(ControlName(IDC_SAME_SPACING));
     m_pMultiple->setObjectName(ControlName(IDC_MULTIPLE_SPACINGS));
     m_pCommon->setObjectName(ControlName(IDC_SPACING));
@@ -39,7 +43,7 @@ CMulticarrierDialog::CMulticarrierDialog(int carriers, char16_t* spacing, QWidge
     m_pList->setObjectName(ControlName(IDC_SPACING_LIST));
     m_pList->setRootIsDecorated(false);
     m_pList->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_pList->setHeaderLabels({QStringLiteral("Carriers"), QStringLiteral("Spacing")});
+    m_pList->setHeaderLabels({tr("Carriers"), tr("Spacing")});
     m_pList->header()->setDefaultSectionSize(140);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setDefault(true);
@@ -132,12 +136,15 @@ void CMulticarrierDialog::accept() {
         text = RejoinSpacingCells(m_filled, Cells());
         if (text.size() > SpacingTextLimit) {
             // The record holds SpacingTextLimit characters: say so instead of cutting the list.
-            CPrompts::Message(this, QMessageBox::Warning, QStringLiteral("Multicarrier Signal"),
-                              QStringLiteral("The spacing list is %1 characters long; at most "
-                                             "%2 characters can be stored. Shorten the values "
-                                             "or use the same spacing for all carriers.")
-                                  .arg(text.size())
-                                  .arg(SpacingTextLimit));
+            CPrompts::Message(
+                this, QMessageBox::Warning,
+                QCoreApplication::translate("CMulticarrierDialog", "Multicarrier Signal"),
+                QCoreApplication::translate("CMulticarrierDialog",
+                                            "The spacing list is %1 characters long; at most "
+                                            "%2 characters can be stored. Shorten the values "
+                                            "or use the same spacing for all carriers.")
+                    .arg(text.size())
+                    .arg(SpacingTextLimit));
             return;
         }
     }

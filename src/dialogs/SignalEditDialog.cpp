@@ -1,4 +1,5 @@
 #include "SignalEditDialog.h"
+#include "ModelTexts.h"
 
 #include "ControlIds.h"
 #include "MulticarrierDialog.h"
@@ -52,11 +53,10 @@ CSignalEditDialog::CSignalEditDialog(CSignalDescription* signal, QWidget* parent
     : QDialog(parent), m_pSignal(signal), m_pFamilies(new QButtonGroup(this)),
       m_pName(new QLineEdit(this)), m_pDecoder(new QComboBox(this)),
       m_pModulation(new QComboBox(this)), m_pCodecheck(new QLineEdit(this)),
-      m_pDisabled(new QCheckBox(QStringLiteral("&Recognition disabled"), this)),
-      m_pITU(new QLineEdit(this)),
+      m_pDisabled(new QCheckBox(tr("&Recognition disabled"), this)), m_pITU(new QLineEdit(this)),
       m_pComment(new CCommentEdit(CSignalDescription::CommentCapacity - 1, this)),
       m_pCommentRoom(new QLabel(this)), m_pOk(nullptr) {
-    setWindowTitle(QStringLiteral("Signal Parameters Editor"));
+    setWindowTitle(tr("Signal Parameters Editor"));
     m_pName->setObjectName(ControlName(IDC_NAME));
     m_pName->setValidator(
         new CStorableTextValidator(CSignalDescription::NameCapacity - 1, m_pName));
@@ -72,7 +72,7 @@ CSignalEditDialog::CSignalEditDialog(CSignalDescription* signal, QWidget* parent
     m_pComment->installEventFilter(this);
 
     auto* familyRow = new QHBoxLayout;
-    auto* familyLabel = new QLabel(QStringLiteral("Edit Si&gnal:"), this);
+    auto* familyLabel = new QLabel(tr("Edit Si&gnal:"), this);
     familyLabel->setObjectName(QStringLiteral("familyLabel"));
     familyRow->addWidget(familyLabel);
     const char* families[] = {"FSK", "MFSK", "PSK", "OFDM", "CW"};
@@ -93,19 +93,19 @@ CSignalEditDialog::CSignalEditDialog(CSignalDescription* signal, QWidget* parent
     const struct {
         const char* label;
         QWidget* widget;
-    } rows[] = {{"&Name:", m_pName},
-                {"&Decoder:", m_pDecoder},
-                {"&Modulation:", m_pModulation},
-                {"Codec&heck Count:", m_pCodecheck},
+    } rows[] = {{QT_TR_NOOP("&Name:"), m_pName},
+                {QT_TR_NOOP("&Decoder:"), m_pDecoder},
+                {QT_TR_NOOP("&Modulation:"), m_pModulation},
+                {QT_TR_NOOP("Codec&heck Count:"), m_pCodecheck},
                 {nullptr, m_pDisabled},
-                {"&ITU Designator:", m_pITU},
-                {"Commen&ts:", m_pComment}};
+                {QT_TR_NOOP("&ITU Designator:"), m_pITU},
+                {QT_TR_NOOP("Commen&ts:"), m_pComment}};
     for (int row = 0; row < 7; ++row) {
         if (rows[row].label == nullptr) {
             common->addWidget(rows[row].widget, row, 1);
             continue;
         }
-        auto* label = new QLabel(QLatin1String(rows[row].label), this);
+        auto* label = new QLabel(tr(rows[row].label), this);
         label->setBuddy(rows[row].widget);
         common->addWidget(rows[row].widget, row, 1);
         if (rows[row].widget != m_pComment) {
@@ -300,8 +300,8 @@ void CSignalEditDialog::OnEditSpacing() {
         return;
     const std::int32_t carriers = ParseCountText(Page(family).Text(IDC_NUM_CHANNELS));
     if (carriers < 2) {
-        CPrompts::Message(this, QMessageBox::Critical, QStringLiteral("Error"),
-                          QStringLiteral("Please enter the number of carriers first"));
+        CPrompts::Message(this, QMessageBox::Critical, tr("Error"),
+                          tr("Please enter the number of carriers first"));
         return;
     }
     // A list longer than the text can hold is refused before anything is made for it.
@@ -473,7 +473,7 @@ QWidget* CSignalEditDialog::FieldAtFault(const char16_t* message) {
 }
 
 void CSignalEditDialog::ShowDataError(const QString& message, QWidget* field) {
-    CPrompts::Message(this, QMessageBox::Warning, QStringLiteral("Data Error"), message);
+    CPrompts::Message(this, QMessageBox::Warning, tr("Data Error"), message);
     if (field == nullptr || !field->isEnabled())
         return;
     field->setFocus(Qt::OtherFocusReason);
@@ -484,14 +484,13 @@ void CSignalEditDialog::ShowDataError(const QString& message, QWidget* field) {
 void CSignalEditDialog::accept() {
     // A number field holds a whole number or nothing: "45,45" is not read as 45.
     if (QLineEdit* edit = NotANumber()) {
-        ShowDataError(QStringLiteral("%1: %2 is not a number").arg(FieldName(edit), edit->text()),
-                      edit);
+        ShowDataError(tr("%1: %2 is not a number").arg(FieldName(edit), edit->text()), edit);
         return;
     }
     CSignalDescription record;
     BuildRecord(record);
     if (const char16_t* message = record.Validate(false)) {
-        ShowDataError(Q(message), FieldAtFault(message));
+        ShowDataError(ModelTr(message), FieldAtFault(message));
         return;
     }
     record.m_bInvalid = false;
@@ -532,8 +531,8 @@ bool CSignalEditDialog::eventFilter(QObject* watched, QEvent* event) {
 
 void CSignalEditDialog::ShowCommentRoom() {
     const qsizetype room = m_pComment->Room();
-    m_pCommentRoom->setText(room == 1 ? QStringLiteral("1 character left")
-                                      : QStringLiteral("%1 characters left").arg(room));
+    m_pCommentRoom->setText(room == 1 ? tr("1 character left")
+                                      : tr("%1 characters left").arg(room));
     m_pCommentRoom->setVisible(room < CommentRoomShown);
 }
 

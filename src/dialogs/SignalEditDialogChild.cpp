@@ -21,34 +21,52 @@ struct Row {
     const char* unit;
 };
 
-constexpr Row FskRows[] = {{Row::Field, IDC_BAUDRATE, "&Baud Rate:", "Bd"},
-                           {Row::Field, IDC_SHIFT, "&Shift:", "Hz"},
-                           {Row::Field, IDC_BANDWIDTH, "Band&width:", "Hz"},
-                           {Row::Heading, 0, "VFT", ""},
-                           {Row::Field, IDC_NUM_CHANNELS, "No. of Channe&ls:", ""},
-                           {Row::Field, IDC_NUM_CHANNELS_MIN, "Minim&um No.\nof Channels:", ""},
-                           {Row::SpacingButton, 0, "", ""},
-                           {Row::Field, IDC_PILOT_FREQUENCY, "Pilot &Frequency:", "Hz"}};
-constexpr Row MfskRows[] = {{Row::Field, IDC_BAUDRATE, "&Baud Rate:", "Bd"},
-                            {Row::Field, IDC_TONE_DURATION, "Tone Dur&ation:", "ms"},
-                            {Row::Field, IDC_SPACING, "&Spacing:", "Hz"},
-                            {Row::Field, IDC_NUM_TONES, "No. o&f Tones:", ""},
-                            {Row::Field, IDC_NUM_TONES_MIN, "Minim&um\nNo. of Tones:", ""},
-                            {Row::Field, IDC_BANDWIDTH, "Band&width:", "Hz"}};
-constexpr Row PskRows[] = {{Row::Field, IDC_SYMBOL_RATE, "S&ymbol Rate:", "Bd"},
-                           {Row::Field, IDC_BANDWIDTH, "Band&width:", "Hz"},
-                           {Row::Heading, 0, "Multicarrier", ""},
-                           {Row::Field, IDC_NUM_CHANNELS, "No. of C&arriers:", ""},
-                           {Row::Field, IDC_NUM_CHANNELS_MIN, "Minim&um\nNo. of Carriers:", ""},
-                           {Row::SpacingButton, 0, "", ""},
-                           {Row::Field, IDC_PILOT_FREQUENCY, "Pilot &Frequency:", "Hz"}};
-constexpr Row OfdmRows[] = {{Row::Subcarrier, IDC_SUBCARRIER, "Su&bcarrier:", ""},
-                            {Row::Field, IDC_SYMBOL_RATE, "S&ymbol Rate:", "Bd"},
-                            {Row::Field, IDC_NUM_CHANNELS, "No. of C&arriers:", ""},
-                            {Row::Field, IDC_NUM_CHANNELS_MIN, "Minim&um\nNo. of Carriers:", ""},
-                            {Row::Field, IDC_BANDWIDTH, "Band&width:", "Hz"},
-                            {Row::Field, IDC_SPACING, "&Spacing:", "Hz"},
-                            {Row::Field, IDC_PILOT_FREQUENCY, "Pilot &Frequency:", "Hz"}};
+constexpr Row FskRows[] = {
+    {Row::Field, IDC_BAUDRATE, QT_TRANSLATE_NOOP("CSignalEditDialogChild", "&Baud Rate:"), "Bd"},
+    {Row::Field, IDC_SHIFT, QT_TRANSLATE_NOOP("CSignalEditDialogChild", "&Shift:"), "Hz"},
+    {Row::Field, IDC_BANDWIDTH, QT_TRANSLATE_NOOP("CSignalEditDialogChild", "Band&width:"), "Hz"},
+    {Row::Heading, 0, "VFT", ""},
+    {Row::Field, IDC_NUM_CHANNELS, QT_TRANSLATE_NOOP("CSignalEditDialogChild", "No. of Channe&ls:"),
+     ""},
+    {Row::Field, IDC_NUM_CHANNELS_MIN,
+     QT_TRANSLATE_NOOP("CSignalEditDialogChild", "Minim&um No.\nof Channels:"), ""},
+    {Row::SpacingButton, 0, "", ""},
+    {Row::Field, IDC_PILOT_FREQUENCY,
+     QT_TRANSLATE_NOOP("CSignalEditDialogChild", "Pilot &Frequency:"), "Hz"}};
+constexpr Row MfskRows[] = {
+    {Row::Field, IDC_BAUDRATE, QT_TRANSLATE_NOOP("CSignalEditDialogChild", "&Baud Rate:"), "Bd"},
+    {Row::Field, IDC_TONE_DURATION, QT_TRANSLATE_NOOP("CSignalEditDialogChild", "Tone Dur&ation:"),
+     "ms"},
+    {Row::Field, IDC_SPACING, QT_TRANSLATE_NOOP("CSignalEditDialogChild", "&Spacing:"), "Hz"},
+    {Row::Field, IDC_NUM_TONES, QT_TRANSLATE_NOOP("CSignalEditDialogChild", "No. o&f Tones:"), ""},
+    {Row::Field, IDC_NUM_TONES_MIN,
+     QT_TRANSLATE_NOOP("CSignalEditDialogChild", "Minim&um\nNo. of Tones:"), ""},
+    {Row::Field, IDC_BANDWIDTH, QT_TRANSLATE_NOOP("CSignalEditDialogChild", "Band&width:"), "Hz"}};
+constexpr Row PskRows[] = {
+    {Row::Field, IDC_SYMBOL_RATE, QT_TRANSLATE_NOOP("CSignalEditDialogChild", "S&ymbol Rate:"),
+     "Bd"},
+    {Row::Field, IDC_BANDWIDTH, QT_TRANSLATE_NOOP("CSignalEditDialogChild", "Band&width:"), "Hz"},
+    {Row::Heading, 0, QT_TRANSLATE_NOOP("CSignalEditDialogChild", "Multicarrier"), ""},
+    {Row::Field, IDC_NUM_CHANNELS, QT_TRANSLATE_NOOP("CSignalEditDialogChild", "No. of C&arriers:"),
+     ""},
+    {Row::Field, IDC_NUM_CHANNELS_MIN,
+     QT_TRANSLATE_NOOP("CSignalEditDialogChild", "Minim&um\nNo. of Carriers:"), ""},
+    {Row::SpacingButton, 0, "", ""},
+    {Row::Field, IDC_PILOT_FREQUENCY,
+     QT_TRANSLATE_NOOP("CSignalEditDialogChild", "Pilot &Frequency:"), "Hz"}};
+constexpr Row OfdmRows[] = {
+    {Row::Subcarrier, IDC_SUBCARRIER, QT_TRANSLATE_NOOP("CSignalEditDialogChild", "Su&bcarrier:"),
+     ""},
+    {Row::Field, IDC_SYMBOL_RATE, QT_TRANSLATE_NOOP("CSignalEditDialogChild", "S&ymbol Rate:"),
+     "Bd"},
+    {Row::Field, IDC_NUM_CHANNELS, QT_TRANSLATE_NOOP("CSignalEditDialogChild", "No. of C&arriers:"),
+     ""},
+    {Row::Field, IDC_NUM_CHANNELS_MIN,
+     QT_TRANSLATE_NOOP("CSignalEditDialogChild", "Minim&um\nNo. of Carriers:"), ""},
+    {Row::Field, IDC_BANDWIDTH, QT_TRANSLATE_NOOP("CSignalEditDialogChild", "Band&width:"), "Hz"},
+    {Row::Field, IDC_SPACING, QT_TRANSLATE_NOOP("CSignalEditDialogChild", "&Spacing:"), "Hz"},
+    {Row::Field, IDC_PILOT_FREQUENCY,
+     QT_TRANSLATE_NOOP("CSignalEditDialogChild", "Pilot &Frequency:"), "Hz"}};
 
 } // namespace
 
@@ -61,17 +79,16 @@ CSignalEditDialogChild::CSignalEditDialogChild(Page page, QWidget* parent) : QWi
         for (const Row& row : rows) {
             switch (row.kind) {
             case Row::Field:
-                AddField(row.id, QString::fromUtf8(row.label), QString::fromUtf8(row.unit));
+                AddField(row.id, tr(row.label), QString::fromUtf8(row.unit));
                 break;
             case Row::Heading:
-                layout->addWidget(new QLabel(QString::fromUtf8(row.label), this),
-                                  layout->rowCount(), 0, 1, 3);
+                layout->addWidget(new QLabel(tr(row.label), this), layout->rowCount(), 0, 1, 3);
                 break;
             case Row::SpacingButton:
                 AddSpacingButton();
                 break;
             case Row::Subcarrier:
-                AddSubcarrierCombo(QString::fromUtf8(row.label));
+                AddSubcarrierCombo(tr(row.label));
                 break;
             }
         }
@@ -129,9 +146,9 @@ void CSignalEditDialogChild::AddField(int id, const QString& label, const QStrin
 void CSignalEditDialogChild::AddSpacingButton() {
     auto* layout = static_cast<QGridLayout*>(this->layout());
     const int row = layout->rowCount();
-    auto* button = new QPushButton(QStringLiteral("&Edit ..."), this);
+    auto* button = new QPushButton(tr("&Edit ..."), this);
     button->setObjectName(ControlName(IDC_EDIT_SPACING));
-    auto* caption = new QLabel(QStringLiteral("S&pacing:"), this);
+    auto* caption = new QLabel(tr("S&pacing:"), this);
     caption->setBuddy(button);
     layout->addWidget(caption, row, 0);
     layout->addWidget(button, row, 1);

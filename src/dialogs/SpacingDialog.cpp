@@ -11,7 +11,7 @@
 #include <QPushButton>
 
 CSpacingDialog::CSpacingDialog(QWidget* parent) : QDialog(parent), m_pEdit(new QLineEdit(this)) {
-    setWindowTitle(QStringLiteral("Dialog"));
+    setWindowTitle(tr("Dialog"));
     m_pEdit->setObjectName(ControlName(IDC_SPACING));
     m_pEdit->setMaxLength(SpacingValueLimit);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -19,7 +19,7 @@ CSpacingDialog::CSpacingDialog(QWidget* parent) : QDialog(parent), m_pEdit(new Q
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QFormLayout(this);
-    layout->addRow(QStringLiteral("&Spacing:"), m_pEdit);
+    layout->addRow(tr("&Spacing:"), m_pEdit);
     layout->addRow(buttons);
 }
 

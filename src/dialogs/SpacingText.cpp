@@ -3,6 +3,7 @@
 #include "NumberFormat.h"
 #include "ParameterRules.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 bool IsSpacingList(const QString& text) {
@@ -84,5 +85,5 @@ QString RejoinSpacingCells(const SpacingRows& filled, const QStringList& cells) 
 }
 
 QString CarrierPairLabel(int row) {
-    return QStringLiteral("Carriers %1-%2").arg(row + 1).arg(row + 2);
+    return QCoreApplication::translate("SpacingText", "Carriers %1-%2").arg(row + 1).arg(row + 2);
 }

@@ -5,6 +5,7 @@
 #include "SignalFileWriter.h"
 #include "StateFolder.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QSaveFile>
 
@@ -71,7 +72,8 @@ bool CRecoverySnapshot::Write(const QString& path, const SignalCollection& recor
                               QString& error) {
     const QByteArray folder = StateFolder::Ensure();
     if (folder.isEmpty()) {
-        error = QStringLiteral("%1: cannot make the folder for recovery snapshots")
+        error = QCoreApplication::translate("RecoverySnapshot",
+                                            "%1: cannot make the folder for recovery snapshots")
                     .arg(PathFromNative(StateFolder::Path()));
         return false;
     }

@@ -1,5 +1,7 @@
 #include "SignalSteps.h"
 
+#include <QCoreApplication>
+
 CSignalStep::CSignalStep(CVantorDoc* doc, const QString& text) : QUndoCommand(text), m_pDoc(doc) {}
 
 // Records only this step still holds die with it.
@@ -198,8 +200,8 @@ void CRemoveSignalsStep::undo() {
 
 CEditSignalStep::CEditSignalStep(CVantorDoc* doc, CSignalDescription* record,
                                  const CSignalDescription& value, int column, bool descending)
-    : CSignalStep(doc, QStringLiteral("Edit Signal")), m_value(value), m_nColumn(column),
-      m_bDescending(descending) {
+    : CSignalStep(doc, QCoreApplication::translate("SignalSteps", "Edit Signal")), m_value(value),
+      m_nColumn(column), m_bDescending(descending) {
     m_nSize = sizeof(*this);
     m_records = {record};
 }
@@ -258,8 +260,6 @@ void CFlagSignalsStep::undo() {
     redo();
 }
 
-QString CountedText(const QString& verb, std::size_t count) {
-    if (count == 1)
-        return verb + QStringLiteral(" Signal");
-    return verb + QStringLiteral(" %1 Signals").arg(count);
+QString CountedText(const QString& one, const QString& many, std::size_t count) {
+    return count == 1 ? one : many.arg(count);
 }

@@ -129,5 +129,5 @@ public:
     void undo() override;
 };
 
-// "Delete 3 Signals", "Delete Signal".
-QString CountedText(const QString& verb, std::size_t count);
+// one ("Delete Signal") for a single signal, else many ("Delete %1 Signals") with the count.
+QString CountedText(const QString& one, const QString& many, std::size_t count);

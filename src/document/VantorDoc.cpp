@@ -9,6 +9,7 @@
 #include "SignalSteps.h"
 #include "UnknownNames.h"
 
+#include <QCoreApplication>
 #include <QUndoStack>
 
 #include <algorithm>
@@ -87,7 +88,7 @@ bool DiffersBeyondEquality(const CSignalDescription& held, const CSignalDescript
 }
 
 QString NoMemory(const QString& path) {
-    return QStringLiteral("%1: not enough memory").arg(path);
+    return QCoreApplication::translate("CVantorDoc", "%1: not enough memory").arg(path);
 }
 
 } // namespace
@@ -511,9 +512,8 @@ FileResult CVantorDoc::MergeFile(const QString& path, MergeResult* result) {
             return Failure(error); // nothing partial is kept
         counts.added = static_cast<int>(added.size());
         if (!added.empty()) {
-            const QString text = counts.added == 1
-                                     ? QStringLiteral("Merge Signal")
-                                     : QStringLiteral("Merge %1 Signals").arg(counts.added);
+            const QString text =
+                counts.added == 1 ? tr("Merge Signal") : tr("Merge %1 Signals").arg(counts.added);
             Push(std::make_unique<CMergeSignalsStep>(this, text, std::move(added)));
         }
         m_readNotes = std::move(read);

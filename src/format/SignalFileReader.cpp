@@ -1,5 +1,7 @@
 #include "SignalFileReader.h"
 
+#include <QCoreApplication>
+
 #include "ExpatHandles.h"
 #include "RegularFile.h"
 #include "SignalDescription.h"
@@ -156,7 +158,9 @@ std::string_view Binding(const ReadState& st, std::string_view prefix) {
 bool KeptWithinLimit(ReadState& st) {
     if (st.keptAttributes.size() + st.keptChildren.size() <= MaxTextBytes)
         return true;
-    Stop(st, QStringLiteral("markup kept with a signal longer than %1 bytes").arg(MaxTextBytes));
+    Stop(st, QCoreApplication::translate("SignalFileReader",
+                                         "markup kept with a signal longer than %1 bytes")
+                 .arg(MaxTextBytes));
     return false;
 }
 
@@ -296,15 +300,18 @@ void FinishSignal(ReadState& st) {
 void OnStartElement(void* data, const XML_Char* name, const XML_Char** attributes) {
     Guarded(data, [&](ReadState& st) {
         if (++st.depth > MaxDepth) {
-            Stop(st, QStringLiteral("elements nested deeper than %1 levels (excessive depth)")
-                         .arg(MaxDepth));
+            Stop(st,
+                 QCoreApplication::translate(
+                     "SignalFileReader", "elements nested deeper than %1 levels (excessive depth)")
+                     .arg(MaxDepth));
             return;
         }
         // Every value is measured once, against the limit.
         for (int i = 0; attributes[i]; i += 2) {
             if (std::strlen(attributes[i + 1]) > MaxTextBytes) {
-                Stop(st,
-                     QStringLiteral("an attribute value longer than %1 bytes").arg(MaxTextBytes));
+                Stop(st, QCoreApplication::translate("SignalFileReader",
+                                                     "an attribute value longer than %1 bytes")
+                             .arg(MaxTextBytes));
                 return;
             }
         }
@@ -369,7 +376,8 @@ void OnCharacterData(void* data, const XML_Char* text, int length) {
         if (st.signalDepth < 0 || st.depth != st.signalDepth + 1 || !st.inKnownChild)
             return;
         if (st.value.size() + static_cast<std::size_t>(length) > MaxTextBytes) {
-            Stop(st, QStringLiteral("a text longer than %1 bytes").arg(MaxTextBytes));
+            Stop(st, QCoreApplication::translate("SignalFileReader", "a text longer than %1 bytes")
+                         .arg(MaxTextBytes));
             return;
         }
         st.value.append(text, static_cast<std::size_t>(length));
@@ -382,19 +390,24 @@ void OnXmlDeclaration(void* data, const XML_Char* version, const XML_Char* encod
     Guarded(data, [&](ReadState& st) {
         if (version && std::strcmp(version, "1.0") != 0) {
             Stop(st,
-                 QStringLiteral("XML version %1 is not supported").arg(QString::fromUtf8(version)));
+                 QCoreApplication::translate("SignalFileReader", "XML version %1 is not supported")
+                     .arg(QString::fromUtf8(version)));
             return;
         }
         if (encoding == nullptr)
             return;
         const QByteArray declared = QByteArray(encoding).toUpper();
         if (StartsWith(st.head, "\xEF\xBB\xBF", 3) && declared != "UTF-8")
-            Stop(st, QStringLiteral("the byte-order mark says UTF-8, the declaration says %1")
-                         .arg(QString::fromUtf8(encoding)));
+            Stop(st,
+                 QCoreApplication::translate(
+                     "SignalFileReader", "the byte-order mark says UTF-8, the declaration says %1")
+                     .arg(QString::fromUtf8(encoding)));
         else if ((StartsWith(st.head, "\xFE\xFF", 2) || StartsWith(st.head, "\xFF\xFE", 2)) &&
                  !declared.startsWith("UTF-16"))
-            Stop(st, QStringLiteral("the byte-order mark says UTF-16, the declaration says %1")
-                         .arg(QString::fromUtf8(encoding)));
+            Stop(st,
+                 QCoreApplication::translate(
+                     "SignalFileReader", "the byte-order mark says UTF-16, the declaration says %1")
+                     .arg(QString::fromUtf8(encoding)));
     });
 }
 
@@ -448,7 +461,8 @@ void OnDoctype(void* data, const XML_Char*, const XML_Char*, const XML_Char*, in
 // text cannot be known, so the file cannot be read as it is meant.
 void OnSkippedEntity(void* data, const XML_Char* name, int parameter) {
     Guarded(data, [&](ReadState& st) {
-        Stop(st, QStringLiteral("the entity %1%2; is not declared in the document")
+        Stop(st, QCoreApplication::translate("SignalFileReader",
+                                             "the entity %1%2; is not declared in the document")
                      .arg(parameter ? QLatin1Char('%') : QLatin1Char('&'))
                      .arg(QString::fromUtf8(name)));
     });
@@ -558,7 +572,11 @@ private:
 
 QString Positioned(const QString& name, unsigned long line, unsigned long column,
                    const QString& why) {
-    return QStringLiteral("%1: line %2, column %3: %4").arg(name).arg(line).arg(column).arg(why);
+    return QCoreApplication::translate("SignalFileReader", "%1: line %2, column %3: %4")
+        .arg(name)
+        .arg(line)
+        .arg(column)
+        .arg(why);
 }
 
 // The encoding an EBCDIC document declares, read through the invariant EBCDIC letters.
@@ -581,13 +599,17 @@ bool ReadStream(QIODevice& input, qint64 total, const QString& name,
                 const ProgressHandler& progress, SignalFileReport* report, bool headOnly = false) {
     QByteArray first = input.read(ChunkSize);
     if (first.isEmpty()) {
-        error = input.atEnd() ? QStringLiteral("%1: line 1, column 1: the file is empty").arg(name)
+        error = input.atEnd() ? QCoreApplication::translate(
+                                    "SignalFileReader", "%1: line 1, column 1: the file is empty")
+                                    .arg(name)
                               : QStringLiteral("%1: %2").arg(name, input.errorString());
         return false;
     }
     if (StartsWith(first, "\x00\x00\xFE\xFF", 4) || StartsWith(first, "\xFF\xFE\x00\x00", 4) ||
         StartsWith(first, "\x00\x00\x00\x3C", 4) || StartsWith(first, "\x3C\x00\x00\x00", 4)) {
-        error = QStringLiteral("%1: the file is in UTF-32, which is not supported").arg(name);
+        error = QCoreApplication::translate("SignalFileReader",
+                                            "%1: the file is in UTF-32, which is not supported")
+                    .arg(name);
         return false;
     }
 
@@ -600,8 +622,10 @@ bool ReadStream(QIODevice& input, qint64 total, const QString& name,
     if (StartsWith(first, "\x4C\x6F\xA7\x94", 4)) {
         encoding = EbcdicDeclaredEncoding(first);
         if (encoding.empty()) {
-            error = QStringLiteral("%1: an EBCDIC document that does not declare its encoding")
-                        .arg(name);
+            error =
+                QCoreApplication::translate(
+                    "SignalFileReader", "%1: an EBCDIC document that does not declare its encoding")
+                    .arg(name);
             return false;
         }
     }
@@ -649,7 +673,8 @@ bool ReadStream(QIODevice& input, qint64 total, const QString& name,
     case Feeder::Result::Done:
         return true;
     case Feeder::Result::Cancelled:
-        error = QStringLiteral("%1: reading was cancelled").arg(name);
+        error =
+            QCoreApplication::translate("SignalFileReader", "%1: reading was cancelled").arg(name);
         return false;
     case Feeder::Result::InputError:
         error = QStringLiteral("%1: %2").arg(name, input.errorString());
@@ -657,13 +682,15 @@ bool ReadStream(QIODevice& input, qint64 total, const QString& name,
     case Feeder::Result::ConversionError:
         error = Positioned(
             name, transcoder->Line(), transcoder->Column(),
-            QStringLiteral("bytes that are not valid %1").arg(QString::fromStdString(encoding)));
+            QCoreApplication::translate("SignalFileReader", "bytes that are not valid %1")
+                .arg(QString::fromStdString(encoding)));
         return false;
     case Feeder::Result::TooLong:
-        error = Positioned(
-            name, XML_GetCurrentLineNumber(parser.get()),
-            XML_GetCurrentColumnNumber(parser.get()) + 1,
-            QStringLiteral("a piece of markup longer than %1 bytes").arg(MaxMarkupBytes));
+        error = Positioned(name, XML_GetCurrentLineNumber(parser.get()),
+                           XML_GetCurrentColumnNumber(parser.get()) + 1,
+                           QCoreApplication::translate("SignalFileReader",
+                                                       "a piece of markup longer than %1 bytes")
+                               .arg(MaxMarkupBytes));
         return false;
     case Feeder::Result::ParseError:
         break;
@@ -708,55 +735,70 @@ void SignalFileReport::Count(const CSignalDescription& signal, const SignalReadN
         cut[bit] += (notes.cut >> bit) & 1;
     for (const auto& [field, saved] : notes.numbers) {
         if (++numbers <= MaxNumberExamples)
-            numberExamples.push_back(QStringLiteral("the %1 of \"%2\" will be saved as %3")
-                                         .arg(QLatin1String(field),
-                                              QStringView(signal.m_szName.c_str()).toString(),
-                                              QString::fromStdString(saved)));
+            numberExamples.push_back(
+                QCoreApplication::translate("SignalFileReader",
+                                            "the %1 of \"%2\" will be saved as %3")
+                    .arg(QLatin1String(field), QStringView(signal.m_szName.c_str()).toString(),
+                         QString::fromStdString(saved)));
     }
 }
 
 QString SignalFileReport::Dropped() const {
+    const auto Tr = [](const char* text) {
+        return QCoreApplication::translate("SignalFileReport", text);
+    };
     QStringList dropped;
     const auto add = [&dropped](int count, const QString& one, const QString& many) {
         if (count > 0)
             dropped << (count == 1 ? one : many.arg(count));
     };
-    add(comments, QStringLiteral("1 comment outside signals"),
-        QStringLiteral("%1 comments outside signals"));
-    add(instructions, QStringLiteral("1 processing instruction outside signals"),
-        QStringLiteral("%1 processing instructions outside signals"));
+    add(comments, Tr(QT_TRANSLATE_NOOP("SignalFileReport", "1 comment outside signals")),
+        Tr(QT_TRANSLATE_NOOP("SignalFileReport", "%1 comments outside signals")));
+    add(instructions,
+        Tr(QT_TRANSLATE_NOOP("SignalFileReport", "1 processing instruction outside signals")),
+        Tr(QT_TRANSLATE_NOOP("SignalFileReport", "%1 processing instructions outside signals")));
     if (doctype)
-        dropped << QStringLiteral("the document type declaration");
-    for (const auto& [element, count] : elements)
-        add(count, QStringLiteral("1 <%1> element").arg(QString::fromStdString(element)),
-            QStringLiteral("%1 <") + QString::fromStdString(element) +
-                QStringLiteral("> elements"));
-    add(signalsOutsideList, QStringLiteral("the place of 1 Signal element outside SignalList"),
-        QStringLiteral("the place of %1 Signal elements outside SignalList"));
+        dropped << Tr(QT_TRANSLATE_NOOP("SignalFileReport", "the document type declaration"));
+    for (const auto& [element, count] : elements) {
+        const QString name = QString::fromStdString(element);
+        add(count, Tr(QT_TRANSLATE_NOOP("SignalFileReport", "1 <%1> element")).arg(name),
+            Tr(QT_TRANSLATE_NOOP("SignalFileReport", "%1 <%2> elements")).arg(u"%1", name));
+    }
+    add(signalsOutsideList,
+        Tr(QT_TRANSLATE_NOOP("SignalFileReport",
+                             "the place of 1 Signal element outside SignalList")),
+        Tr(QT_TRANSLATE_NOOP("SignalFileReport",
+                             "the place of %1 Signal elements outside SignalList")));
     if (dropped.isEmpty())
         return {};
-    return dropped.join(QStringLiteral(" and ")) + QStringLiteral(" will not be saved");
+    return Tr(QT_TRANSLATE_NOOP("SignalFileReport", "%1 will not be saved"))
+        .arg(dropped.join(Tr(QT_TRANSLATE_NOOP("SignalFileReport", " and "))));
 }
 
 QString SignalFileReport::Notice() const {
+    const auto Tr = [](const char* text) {
+        return QCoreApplication::translate("SignalFileReport", text);
+    };
     QStringList parts;
     if (const QString dropped = Dropped(); !dropped.isEmpty())
         parts << dropped;
-    static const char* const texts[4][3] = {{"name", "names", "59"},
-                                            {"ITU designator", "ITU designators", "9"},
-                                            {"comment", "comments", "499"},
-                                            {"spacing", "spacings", "199"}};
+    static const char* const texts[4][2] = {
+        {QT_TRANSLATE_NOOP("SignalFileReport", "1 name was cut to 59 characters"),
+         QT_TRANSLATE_NOOP("SignalFileReport", "%1 names were cut to 59 characters")},
+        {QT_TRANSLATE_NOOP("SignalFileReport", "1 ITU designator was cut to 9 characters"),
+         QT_TRANSLATE_NOOP("SignalFileReport", "%1 ITU designators were cut to 9 characters")},
+        {QT_TRANSLATE_NOOP("SignalFileReport", "1 comment was cut to 499 characters"),
+         QT_TRANSLATE_NOOP("SignalFileReport", "%1 comments were cut to 499 characters")},
+        {QT_TRANSLATE_NOOP("SignalFileReport", "1 spacing was cut to 199 characters"),
+         QT_TRANSLATE_NOOP("SignalFileReport", "%1 spacings were cut to 199 characters")}};
     for (int i = 0; i < 4; ++i) {
         if (cut[i] > 0)
-            parts << QStringLiteral("%1 %2 %3 cut to %4 characters")
-                         .arg(cut[i])
-                         .arg(QLatin1String(texts[i][cut[i] == 1 ? 0 : 1]),
-                              cut[i] == 1 ? QStringLiteral("was") : QStringLiteral("were"),
-                              QLatin1String(texts[i][2]));
+            parts << (cut[i] == 1 ? Tr(texts[i][0]) : Tr(texts[i][1]).arg(cut[i]));
     }
     parts << numberExamples;
     if (numbers > MaxNumberExamples)
-        parts << QStringLiteral("%1 more numbers will be saved in another form")
+        parts << Tr(QT_TRANSLATE_NOOP("SignalFileReport",
+                                      "%1 more numbers will be saved in another form"))
                      .arg(numbers - MaxNumberExamples);
     return parts.join(QStringLiteral("; "));
 }

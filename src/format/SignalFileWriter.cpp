@@ -5,6 +5,7 @@
 #include "SignalXml.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 
 #include <string>
 
@@ -84,7 +85,8 @@ bool CSignalFileWriter::Write(const QString& path, const SignalCollection& recor
             if (fault.kind == WriteFault::Record)
                 why = fault.text;
             else if (fault.kind == WriteFault::Cancelled)
-                why = QStringLiteral("%1: writing was cancelled").arg(path);
+                why = QCoreApplication::translate("SignalFileWriter", "%1: writing was cancelled")
+                          .arg(path);
             return false;
         },
         error);
@@ -98,10 +100,11 @@ bool CSignalFileWriter::WriteDevice(QIODevice& device, const SignalCollection& r
     if (fault.kind == WriteFault::Record)
         error = fault.text;
     else if (fault.kind == WriteFault::Cancelled)
-        error = QStringLiteral("writing was cancelled");
+        error = QCoreApplication::translate("SignalFileWriter", "writing was cancelled");
     else
-        error = device.errorString().isEmpty() ? QStringLiteral("cannot write the document")
-                                               : device.errorString();
+        error = device.errorString().isEmpty()
+                    ? QCoreApplication::translate("SignalFileWriter", "cannot write the document")
+                    : device.errorString();
     return false;
 }
 

@@ -2,6 +2,7 @@
 
 #include "NativePath.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <cerrno>
@@ -88,7 +89,9 @@ bool OnFileSystemThatHoldsFiles(const QString& path, QString& error) {
     if (::statfs(probe.constData(), &fs) != 0 || ::stat(probe.constData(), &info) != 0)
         return true; // the open that follows reports why the place cannot be reached
     if (IsKernelFileSystem(fs.f_type) || (fs.f_type == TMPFS_MAGIC && IsDevTmpfs(info.st_dev))) {
-        error = QStringLiteral("%1 is not on a file system that holds files").arg(path);
+        error = QCoreApplication::translate("DurableFile",
+                                            "%1 is not on a file system that holds files")
+                    .arg(path);
         return false;
     }
     return true;

@@ -5,6 +5,7 @@
 #include "RegularFile.h"
 #include "StateFolder.h"
 
+#include <QCoreApplication>
 #include <cerrno>
 #include <cstring>
 #include <dirent.h>
@@ -86,7 +87,9 @@ bool CFileBackup::Make(const QString& path, QString& error) {
         ::unlink(name.constData());
         m_path.clear();
     }
-    error = QStringLiteral("%1: cannot make a backup copy before rewriting the file").arg(path);
+    error = QCoreApplication::translate("FileBackup",
+                                        "%1: cannot make a backup copy before rewriting the file")
+                .arg(path);
     if (reason != 0)
         error += QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(reason));
     return false;

@@ -6,6 +6,7 @@
 #include "NativePath.h"
 #include "RegularFile.h"
 
+#include <QCoreApplication>
 #include <QSaveFile>
 
 #include <new>
@@ -18,7 +19,7 @@ QString WriteFailure(const QString& path, const QFileDevice& device, const QStri
     if (!why.isEmpty())
         return why;
     return device.error() == QFileDevice::NoError
-               ? QStringLiteral("%1: cannot write the file").arg(path)
+               ? QCoreApplication::translate("FileTarget", "%1: cannot write the file").arg(path)
                : QStringLiteral("%1: %2").arg(path, device.errorString());
 }
 
@@ -28,7 +29,7 @@ bool Produce(const ContentWriter& content, QIODevice& device, const QString& pat
     try {
         return content(device, why);
     } catch (const std::bad_alloc&) {
-        why = QStringLiteral("%1: not enough memory").arg(path);
+        why = QCoreApplication::translate("FileTarget", "%1: not enough memory").arg(path);
         return false;
     }
 }
@@ -65,8 +66,9 @@ bool WriteByRename(const QString& path, const CFileKeeper& keeper, const Content
         return false;
     }
     if (!SyncFolderOf(keeper.NativeTarget())) {
-        error =
-            QStringLiteral("%1: the new file's name could not be written to the disk").arg(path);
+        error = QCoreApplication::translate(
+                    "FileTarget", "%1: the new file's name could not be written to the disk")
+                    .arg(path);
         return false;
     }
     return true;

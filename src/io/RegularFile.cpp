@@ -2,6 +2,7 @@
 
 #include "NativePath.h"
 
+#include <QCoreApplication>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -11,7 +12,7 @@
 namespace {
 
 QString NotRegular(const QString& path) {
-    return QStringLiteral("%1 is not a regular file").arg(path);
+    return QCoreApplication::translate("RegularFile", "%1 is not a regular file").arg(path);
 }
 
 QString SystemError(const QString& path, int code) {
@@ -58,7 +59,9 @@ bool IsRegularOrAbsent(const QString& path, QString& error) {
     if (::stat(native.constData(), &info) != 0) {
         // A link to nothing is not absent: writing would create whatever it names.
         if (::lstat(native.constData(), &info) == 0 && S_ISLNK(info.st_mode)) {
-            error = QStringLiteral("%1 is a symbolic link to a file that does not exist").arg(path);
+            error = QCoreApplication::translate(
+                        "RegularFile", "%1 is a symbolic link to a file that does not exist")
+                        .arg(path);
             return false;
         }
         return true;

@@ -7,9 +7,9 @@
 #include <QApplication>
 
 QAction* MakeCommand(QObject* owner, std::uint32_t id, std::function<void()> run) {
-    auto* action = new QAction(QString::fromLatin1(MenuText(id)), owner);
+    auto* action = new QAction(CommandTr(MenuText(id)), owner);
     action->setData(id);
-    const QString prompt = QString::fromLatin1(StandardPrompt(id));
+    const QString prompt = CommandTr(StandardPrompt(id));
     action->setStatusTip(prompt.section(u'\n', 0, 0));
     action->setToolTip(prompt.section(u'\n', 1, 1));
     QList<QKeySequence> keys;

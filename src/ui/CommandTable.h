@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QKeyCombination>
+#include <QString>
 
 #include <cstddef>
 #include <cstdint>
@@ -43,5 +44,7 @@ std::span<const std::uint32_t> ToolbarButtons();
 
 // The standard prompts for commands no menu shows, by id.
 const char* StandardPrompt(std::uint32_t id);
+// A text of these tables in the user's language (English when no translation is loaded).
+QString CommandTr(const char* text);
 // The text of the command's first menu item, or empty.
 const char* MenuText(std::uint32_t id);

@@ -68,7 +68,8 @@ bool CPrompts::Guard(QWidget* parent, const std::function<void()>& work) {
         work();
         return true;
     } catch (const std::bad_alloc&) {
-        Message(parent, QMessageBox::Critical, QString(), QStringLiteral("not enough memory"));
+        Message(parent, QMessageBox::Critical, QString(),
+                QCoreApplication::translate("CPrompts", "not enough memory"));
         return false;
     }
 }

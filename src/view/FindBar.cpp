@@ -10,15 +10,15 @@
 CFindBar::CFindBar(QWidget* parent) : QWidget(parent), m_pEdit(new QLineEdit(this)) {
     setObjectName(QStringLiteral("FindBar"));
     m_pEdit->setObjectName(QStringLiteral("FindText"));
-    m_pEdit->setPlaceholderText(QStringLiteral("Name, decoder, modulation, ITU or comment"));
+    m_pEdit->setPlaceholderText(tr("Name, decoder, modulation, ITU or comment"));
     m_pEdit->setClearButtonEnabled(true);
     m_pEdit->installEventFilter(this);
-    auto* label = new QLabel(QStringLiteral("&Find:"), this);
+    auto* label = new QLabel(tr("&Find:"), this);
     label->setBuddy(m_pEdit);
     auto* close = new QToolButton(this);
     close->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
     close->setAutoRaise(true);
-    close->setToolTip(QStringLiteral("Close (Esc)"));
+    close->setToolTip(tr("Close (Esc)"));
     close->setFocusPolicy(Qt::NoFocus);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 2, 4, 2);

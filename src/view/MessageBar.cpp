@@ -26,8 +26,8 @@ CMessageBar::CMessageBar(QWidget* parent)
     close->setObjectName(QStringLiteral("messageBarClose"));
     close->setAutoRaise(true);
     close->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
-    close->setToolTip(QStringLiteral("Close"));
-    close->setAccessibleName(QStringLiteral("Close"));
+    close->setToolTip(tr("Close"));
+    close->setAccessibleName(tr("Close"));
     connect(close, &QToolButton::clicked, this, &CMessageBar::Dismiss);
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(6, 4, 4, 4);

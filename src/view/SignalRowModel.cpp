@@ -1,4 +1,5 @@
 #include "SignalRowModel.h"
+#include "ModelTexts.h"
 
 #include "CommandIds.h"
 #include "RowColours.h"
@@ -91,7 +92,7 @@ QVariant CSignalRowModel::data(const QModelIndex& index, int role) const {
         return {};
     case Qt::ToolTipRole:
         if (const char16_t* reason = s.InvalidReason())
-            return QStringView(reason).toString();
+            return ModelTr(reason);
         return {};
     default:
         return {};
@@ -100,7 +101,7 @@ QVariant CSignalRowModel::data(const QModelIndex& index, int role) const {
 
 QVariant CSignalRowModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
-        return Reference(SignalColumnHeading(section));
+        return ModelTr(SignalColumnHeading(section));
     if (orientation == Qt::Horizontal && role == Qt::TextAlignmentRole)
         return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
     return QAbstractTableModel::headerData(section, orientation, role);

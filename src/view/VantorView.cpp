@@ -2,6 +2,7 @@
 
 #include "CommandAction.h"
 #include "CommandIds.h"
+#include "CommandTable.h"
 #include "Prompts.h"
 #include "SignalColumns.h"
 #include "SignalDescription.h"
@@ -132,11 +133,11 @@ void CVantorView::UpdateCommands() {
     const bool canUndo = m_pDoc->CanUndo();
     const bool canRedo = m_pUndo->canRedo();
     m_commands[ID_EDIT_UNDO]->setEnabled(canUndo);
-    m_commands[ID_EDIT_UNDO]->setText(QStringLiteral("&Undo") +
+    m_commands[ID_EDIT_UNDO]->setText(CommandTr(MenuText(ID_EDIT_UNDO)).section(u'\t', 0, 0) +
                                       (canUndo ? u' ' + m_pUndo->undoText() : QString()) +
                                       QStringLiteral("\tCtrl+Z"));
     m_commands[ID_EDIT_REDO]->setEnabled(canRedo);
-    m_commands[ID_EDIT_REDO]->setText(QStringLiteral("&Redo") +
+    m_commands[ID_EDIT_REDO]->setText(CommandTr(MenuText(ID_EDIT_REDO)).section(u'\t', 0, 0) +
                                       (canRedo ? u' ' + m_pUndo->redoText() : QString()) +
                                       QStringLiteral("\tCtrl+Y"));
 }
@@ -266,7 +267,7 @@ void CVantorView::OnSignalNew() {
         return;
     std::vector<std::unique_ptr<CSignalDescription>> records;
     records.push_back(std::move(signal));
-    AppendSignals(std::move(records), QStringLiteral("New Signal"));
+    AppendSignals(std::move(records), tr("New Signal"));
 }
 
 void CVantorView::OnSignalDuplicate() {
@@ -279,7 +280,7 @@ void CVantorView::OnSignalDuplicate() {
         return;
     std::vector<std::unique_ptr<CSignalDescription>> records;
     records.push_back(std::move(copy));
-    AppendSignals(std::move(records), QStringLiteral("Duplicate Signal"));
+    AppendSignals(std::move(records), tr("Duplicate Signal"));
 }
 
 void CVantorView::AppendSignals(std::vector<std::unique_ptr<CSignalDescription>> records,
@@ -318,14 +319,14 @@ void CVantorView::OnSignalDelete() {
     const std::vector<int> rows = SelectedRows();
     if (rows.empty())
         return;
-    if (CPrompts::Message(this, QMessageBox::Warning, QStringLiteral("Warning"),
-                          QStringLiteral("Do you really want to delete the selected items?"),
+    if (CPrompts::Message(this, QMessageBox::Warning, tr("Warning"),
+                          tr("Do you really want to delete the selected items?"),
                           QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) != QMessageBox::Yes)
         return;
-    DeleteSelected(QStringLiteral("Delete"));
+    DeleteSelected(tr("Delete Signal"), tr("Delete %1 Signals"));
 }
 
-void CVantorView::DeleteSelected(const QString& verb) {
+void CVantorView::DeleteSelected(const QString& one, const QString& many) {
     const std::vector<int> rows = SelectedRows();
     if (rows.empty())
         return;
@@ -338,7 +339,7 @@ void CVantorView::DeleteSelected(const QString& verb) {
         positions.push_back(m_pModel->PositionOfRow(row));
         doomed.push_back(m_pModel->SignalAt(row));
     }
-    const QString text = CountedText(verb, doomed.size());
+    const QString text = CountedText(one, many, doomed.size());
     m_pDoc->Push(std::make_unique<CRemoveSignalsStep>(m_pDoc, text, std::move(doomed),
                                                       std::move(positions)));
     selectionModel()->clear();
@@ -365,8 +366,9 @@ void CVantorView::SetSelectedDisabled(bool disabled) {
     // A changed flag is work the user would lose on close: a step of the history.
     if (changing.empty())
         return;
-    const QString verb = disabled ? QStringLiteral("Disable") : QStringLiteral("Enable");
-    const QString text = CountedText(verb, changing.size());
+    const QString text =
+        disabled ? CountedText(tr("Disable Signal"), tr("Disable %1 Signals"), changing.size())
+                 : CountedText(tr("Enable Signal"), tr("Enable %1 Signals"), changing.size());
     m_pDoc->Push(std::make_unique<CFlagSignalsStep>(m_pDoc, text, std::move(changing),
                                                     std::move(positions)));
 }

@@ -104,8 +104,9 @@ private:
     void AppendSignals(std::vector<std::unique_ptr<CSignalDescription>> records,
                        const QString& undoText);
     void SetSelectedDisabled(bool disabled);
-    // Deletes the selected records as one step of the history named by verb.
-    void DeleteSelected(const QString& verb);
+    // Deletes the selected records as one step of the history named one ("Delete Signal") or
+    // many ("Delete %1 Signals").
+    void DeleteSelected(const QString& one, const QString& many);
     void ShowSortOrder();
     void AddCommand(std::uint32_t id, std::function<void()> run);
     // Enables the commands that need a selection, a current row or a step to undo.

@@ -70,7 +70,7 @@ void CVantorView::OnEditCut() {
         return;
     OnEditCopy();
     // Cut asks nothing: the signals are on the clipboard and Undo brings them back.
-    DeleteSelected(QStringLiteral("Cut"));
+    DeleteSelected(tr("Cut Signal"), tr("Cut %1 Signals"));
 }
 
 void CVantorView::OnEditPaste() {
@@ -95,28 +95,28 @@ void CVantorView::OnEditPaste() {
                                              unused);
     }
     if (read && records.empty())
-        error = QStringLiteral("Clipboard: no Signal element found");
+        error = tr("Clipboard: no Signal element found");
     if (!read || records.empty()) {
         // Said in the status bar: nothing changed, and nothing needs an answer.
-        emit statusMessage(QStringLiteral("The clipboard holds no signal database. %1")
-                               .arg(xml.isEmpty() ? QStringLiteral("Clipboard: empty") : error));
+        emit statusMessage(tr("The clipboard holds no signal database. %1")
+                               .arg(xml.isEmpty() ? tr("Clipboard: empty") : error));
         return;
     }
     const std::size_t count = records.size();
-    AppendSignals(std::move(records), CountedText(QStringLiteral("Paste"), count));
-    emit statusMessage(count == 1 ? QStringLiteral("1 signal pasted")
-                                  : QStringLiteral("%1 signals pasted").arg(count));
+    AppendSignals(std::move(records),
+                  CountedText(tr("Paste Signal"), tr("Paste %1 Signals"), count));
+    emit statusMessage(count == 1 ? tr("1 signal pasted") : tr("%1 signals pasted").arg(count));
 }
 
 void CVantorView::OnFileExport() {
-    const QString path = CPrompts::SaveFileName(this, QStringLiteral("Export"),
-                                                QStringLiteral("CSV Files (*.csv);;All Files (*)"),
-                                                QString(), QStringLiteral("csv"));
+    const QString path =
+        CPrompts::SaveFileName(this, tr("Export"), tr("CSV Files (*.csv);;All Files (*)"),
+                               QString(), QStringLiteral("csv"));
     if (path.isEmpty())
         return;
     if (const FileResult written = ExportRows(path); !written)
         CPrompts::Message(this, QMessageBox::Critical, QString(),
-                          QStringLiteral("Cannot export.\n\n%1").arg(written.Message()));
+                          tr("Cannot export.\n\n%1").arg(written.Message()));
 }
 
 FileResult CVantorView::ExportRows(const QString& path) const {

@@ -22,6 +22,7 @@
 #include "SignalRowModel.h"
 #include "SignalText.h"
 #include "TestTexts.h"
+#include "Translations.h"
 #include "VantorApp.h"
 #include "VantorDoc.h"
 #include "VantorView.h"
@@ -383,6 +384,57 @@ private slots:
         QCOMPARE(tools, (QStringList{"New", "Open", "Save", "-", "New Signal", "Delete Signal", "-",
                                      "Help"}));
         QCOMPARE(Action(ID_FILE_SAVE)->statusTip(), QStringLiteral("Save the active document"));
+    }
+
+    // The interface follows the locale: German is complete (no unfinished entry), the C
+    // locale gives the English texts as written; in both, every menu's Alt+letters are unique.
+    void interfaceLanguage_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QStringList>("menus");
+        QTest::addColumn<QString>("heading");
+        QTest::newRow("English") << QLocale::c() << QStringList{"&File", "&Edit", "&View", "&Help"}
+                                 << "Baud / Symbol Rate";
+        QTest::newRow("German") << QLocale(QLocale::German, QLocale::Germany)
+                                << QStringList{"&Datei", "&Bearbeiten", "&Ansicht", "&Hilfe"}
+                                << "Baud / Symbolrate";
+    }
+    void interfaceLanguage() {
+        QFETCH(QLocale, locale);
+        QFETCH(QStringList, menus);
+        QFETCH(QString, heading);
+        QFile ts(QUARN_TS_DE);
+        QVERIFY(ts.open(QIODevice::ReadOnly));
+        const QByteArray xml = ts.readAll();
+        QVERIFY(xml.count("<message>") > 300);
+        QCOMPARE(xml.count("type=\"unfinished\""), 0);
+        QCOMPARE(xml.count("<translation></translation>"), 0);
+        auto english = qScopeGuard([] { InstallTranslations(*qApp, QLocale::c()); });
+        QCOMPARE(InstallTranslations(*qApp, locale), locale.language() != QLocale::C);
+        Start();
+        QStringList titles;
+        for (QAction* popup : Frame()->menuBar()->actions())
+            titles << popup->text();
+        QCOMPARE(titles, menus);
+        QCOMPARE(Frame()->View()->model()->headerData(4, Qt::Horizontal).toString(), heading);
+        std::function<void(QWidget*, const QList<QAction*>&, const QString&)> unique =
+            [&unique](QWidget* menu, const QList<QAction*>& actions, const QString& where) {
+                QString letters;
+                for (QAction* action : actions) {
+                    const QString text = QString(action->text()).remove(QStringLiteral("&&"));
+                    const qsizetype amp = text.indexOf(u'&');
+                    if (amp >= 0 && amp + 1 < text.size()) {
+                        const QChar letter = text[amp + 1].toLower();
+                        QVERIFY2(!letters.contains(letter),
+                                 qPrintable(where + ": " + letter + " twice"));
+                        letters += letter;
+                    }
+                    if (action->menu())
+                        unique(action->menu(), action->menu()->actions(),
+                               where + " > " + action->text());
+                }
+                Q_UNUSED(menu);
+            };
+        unique(Frame()->menuBar(), Frame()->menuBar()->actions(), QStringLiteral("menu bar"));
     }
 
     // Every command of the table has its action in the window, made for that id.

@@ -1,0 +1,1465 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>CAboutDlg</name>
+    <message>
+        <source>About Quarn Editor</source>
+        <translation>Über Quarn Editor</translation>
+    </message>
+    <message>
+        <source>Quarn Editor, Version %1</source>
+        <translation>Quarn Editor, Version %1</translation>
+    </message>
+    <message>
+        <source>Editor for signal classifier databases.
+Copyright (C) 2026 Korvel</source>
+        <translation>Editor für Datenbanken eines Signalklassifizierers.
+Copyright (C) 2026 Korvel</translation>
+    </message>
+    <message>
+        <source>Licence: GPL-3.0-or-later&lt;br&gt;&lt;a href=&quot;https://korvel.example.com/quarn-editor&quot;&gt;https://korvel.example.com/quarn-editor&lt;/a&gt;&lt;br&gt;Qt %1, expat %2.%3.%4</source>
+        <translation>Lizenz: GPL-3.0-or-later&lt;br&gt;&lt;a href=&quot;https://korvel.example.com/quarn-editor&quot;&gt;https://korvel.example.com/quarn-editor&lt;/a&gt;&lt;br&gt;Qt %1, expat %2.%3.%4</translation>
+    </message>
+    <message>
+        <source>About &amp;Qt</source>
+        <translation>Über &amp;Qt</translation>
+    </message>
+</context>
+<context>
+    <name>CDocTemplate</name>
+    <message>
+        <source>Signal Databases (*.xml);;All Files (*)</source>
+        <translation>Signaldatenbanken (*.xml);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>1 signal</source>
+        <translation>1 Signal</translation>
+    </message>
+    <message>
+        <source>%1 signals</source>
+        <translation>%1 Signale</translation>
+    </message>
+    <message>
+        <source>&amp;Reload</source>
+        <translation>&amp;Neu laden</translation>
+    </message>
+    <message>
+        <source>&amp;Ignore</source>
+        <translation>&amp;Ignorieren</translation>
+    </message>
+    <message>
+        <source>&amp;Select Merged Signals</source>
+        <translation>Zusammengeführte Signale &amp;auswählen</translation>
+    </message>
+    <message>
+        <source>Untitled</source>
+        <translation>Unbenannt</translation>
+    </message>
+    <message>
+        <source>Save changes to %1?</source>
+        <translation>Änderungen an %1 speichern?</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>Cannot open the signal database.</source>
+        <translation>Die Signaldatenbank kann nicht geöffnet werden.</translation>
+    </message>
+    <message>
+        <source>Unsaved changes to %1 from %2 (%3) were recovered.</source>
+        <translation>Ungespeicherte Änderungen an %1 vom %2 (%3) wurden wiederhergestellt.</translation>
+    </message>
+    <message>
+        <source>Recover</source>
+        <translation>Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Later</source>
+        <translation>Später</translation>
+    </message>
+    <message>
+        <source>Opening %1 ...</source>
+        <translation>%1 wird geöffnet ...</translation>
+    </message>
+    <message>
+        <source>A save of %1 was interrupted on %2. Merge the copy saved before it?</source>
+        <translation>Das Speichern von %1 wurde am %2 unterbrochen. Die zuvor gesicherte Kopie zusammenführen?</translation>
+    </message>
+    <message>
+        <source>A save of %1 was interrupted on %2. Open the copy saved before it?</source>
+        <translation>Das Speichern von %1 wurde am %2 unterbrochen. Die zuvor gesicherte Kopie öffnen?</translation>
+    </message>
+    <message>
+        <source>%1 does not look like a signal database: its root element is &lt;%2&gt; and it holds no Signal elements. Saving will replace its content with a signal database.</source>
+        <translation>%1 sieht nicht wie eine Signaldatenbank aus: Das Wurzelelement ist &lt;%2&gt; und die Datei enthält keine Signal-Elemente. Beim Speichern wird ihr Inhalt durch eine Signaldatenbank ersetzt.</translation>
+    </message>
+    <message>
+        <source>%1: %2.</source>
+        <translation>%1: %2.</translation>
+    </message>
+    <message>
+        <source>%1 of this file names a decoder mode or modulation that this version of Quarn Editor does not know:%2%3
+
+</source>
+        <translation>%1 dieser Datei nennt einen Decodermodus oder eine Modulation, die diese Version von Quarn Editor nicht kennt:%2%3
+
+</translation>
+    </message>
+    <message>
+        <source>%1 of this file name a decoder mode or modulation that this version of Quarn Editor does not know:%2%3
+
+</source>
+        <translation>%1 dieser Datei nennen einen Decodermodus oder eine Modulation, die diese Version von Quarn Editor nicht kennt:%2%3
+
+</translation>
+    </message>
+    <message>
+        <source>decoder mode</source>
+        <translation>Decodermodus</translation>
+    </message>
+    <message>
+        <source>modulation</source>
+        <translation>Modulation</translation>
+    </message>
+    <message>
+        <source>An unknown decoder mode is shown and will be saved as &quot;no-mode&quot;, without its code-check counter. An unknown modulation is shown empty, marks the signal invalid, and will be saved empty.</source>
+        <translation>Ein unbekannter Decodermodus wird angezeigt und als „no-mode“ gespeichert, ohne seinen Codecheck-Zähler. Eine unbekannte Modulation wird leer angezeigt, macht das Signal ungültig und wird leer gespeichert.</translation>
+    </message>
+    <message>
+        <source>%1 does not look like a signal database. Replace its content with a signal database?</source>
+        <translation>%1 sieht nicht wie eine Signaldatenbank aus. Ihren Inhalt durch eine Signaldatenbank ersetzen?</translation>
+    </message>
+    <message>
+        <source>%1 was changed, replaced or deleted by another program since it was opened. Save anyway?</source>
+        <translation>%1 wurde seit dem Öffnen von einem anderen Programm geändert, ersetzt oder gelöscht. Trotzdem speichern?</translation>
+    </message>
+    <message>
+        <source>Save As...</source>
+        <translation>Speichern unter...</translation>
+    </message>
+    <message>
+        <source>Untitled.xml</source>
+        <translation>Unbenannt.xml</translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation>Speichern unter</translation>
+    </message>
+    <message>
+        <source>Saving %1 ...</source>
+        <translation>%1 wird gespeichert ...</translation>
+    </message>
+    <message>
+        <source>Cannot save the signal database.</source>
+        <translation>Die Signaldatenbank kann nicht gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>Merge Signal Database</source>
+        <translation>Signaldatenbank zusammenführen</translation>
+    </message>
+    <message>
+        <source>Signal Database (*.xml);;All Files (*)</source>
+        <translation>Signaldatenbank (*.xml);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Merging %1 ...</source>
+        <translation>%1 wird zusammengeführt ...</translation>
+    </message>
+    <message>
+        <source>Cannot merge the signal database.</source>
+        <translation>Die Signaldatenbank kann nicht zusammengeführt werden.</translation>
+    </message>
+    <message>
+        <source>Merge: %1 added, %2 skipped as duplicates, %3 of them differing from the held signal in bandwidth, code-check counter, minimums or disabled state (the held values were kept)</source>
+        <translation>Zusammenführen: %1 hinzugefügt, %2 als Duplikate übersprungen, %3 davon weichen vom vorhandenen Signal in Bandbreite, Codecheck-Zähler, Mindestwerten oder Deaktivierung ab (die vorhandenen Werte wurden behalten)</translation>
+    </message>
+    <message>
+        <source>%1 was changed, replaced or deleted by another program.</source>
+        <translation>%1 wurde von einem anderen Programm geändert, ersetzt oder gelöscht.</translation>
+    </message>
+    <message>
+        <source>Reload %1? The changes made since it was last saved will be lost.</source>
+        <translation>%1 neu laden? Die Änderungen seit dem letzten Speichern gehen verloren.</translation>
+    </message>
+    <message>
+        <source>Cancelled.</source>
+        <translation>Abgebrochen.</translation>
+    </message>
+</context>
+<context>
+    <name>CFindBar</name>
+    <message>
+        <source>Name, decoder, modulation, ITU or comment</source>
+        <translation>Name, Decoder, Modulation, ITU oder Kommentar</translation>
+    </message>
+    <message>
+        <source>&amp;Find:</source>
+        <translation>&amp;Suchen:</translation>
+    </message>
+    <message>
+        <source>Close (Esc)</source>
+        <translation>Schließen (Esc)</translation>
+    </message>
+</context>
+<context>
+    <name>CHelpWindow</name>
+    <message>
+        <source>Back</source>
+        <translation>Zurück</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>Vorwärts</translation>
+    </message>
+    <message>
+        <source>Quarn Editor Help</source>
+        <translation>Quarn Editor Hilfe</translation>
+    </message>
+    <message>
+        <source>Find (Ctrl+F)</source>
+        <translation>Suchen (Strg+F)</translation>
+    </message>
+</context>
+<context>
+    <name>CMainFrame</name>
+    <message>
+        <source>Ready</source>
+        <translation>Bereit</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;Add or Remove Buttons</source>
+        <translation>Schaltflächen &amp;hinzufügen oder entfernen</translation>
+    </message>
+    <message>
+        <source>&amp;Reset Toolbar</source>
+        <translation>Symbolleiste &amp;zurücksetzen</translation>
+    </message>
+    <message>
+        <source>%1 of %2 shown</source>
+        <translation>%1 von %2 angezeigt</translation>
+    </message>
+    <message>
+        <source>1 signal</source>
+        <translation>1 Signal</translation>
+    </message>
+    <message>
+        <source>%1 signals</source>
+        <translation>%1 Signale</translation>
+    </message>
+    <message>
+        <source>Find: %1</source>
+        <translation>Suche: %1</translation>
+    </message>
+</context>
+<context>
+    <name>CMessageBar</name>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+</context>
+<context>
+    <name>CMulticarrierDialog</name>
+    <message>
+        <source>Multicarrier Signal</source>
+        <translation>Mehrträgersignal</translation>
+    </message>
+    <message>
+        <source>A list of spacings holds at most %1 carriers; this signal has %2. Use the same spacing for all carriers.</source>
+        <translation>Eine Abstandsliste fasst höchstens %1 Träger; dieses Signal hat %2. Verwenden Sie denselben Abstand für alle Träger.</translation>
+    </message>
+    <message>
+        <source>&amp;Same spacing for all carriers:</source>
+        <translation>&amp;Gleicher Abstand für alle Träger:</translation>
+    </message>
+    <message>
+        <source>&amp;Multiple spacings:</source>
+        <translation>&amp;Mehrere Abstände:</translation>
+    </message>
+    <message>
+        <source>Carriers</source>
+        <translation>Träger</translation>
+    </message>
+    <message>
+        <source>Spacing</source>
+        <translation>Abstand</translation>
+    </message>
+    <message>
+        <source>The spacing list is %1 characters long; at most %2 characters can be stored. Shorten the values or use the same spacing for all carriers.</source>
+        <translation>Die Abstandsliste ist %1 Zeichen lang; höchstens %2 Zeichen können gespeichert werden. Kürzen Sie die Werte oder verwenden Sie denselben Abstand für alle Träger.</translation>
+    </message>
+</context>
+<context>
+    <name>CProgressScope</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>CPrompts</name>
+    <message>
+        <source>not enough memory</source>
+        <translation>nicht genug Speicher</translation>
+    </message>
+</context>
+<context>
+    <name>CSignalEditDialog</name>
+    <message>
+        <source>&amp;Recognition disabled</source>
+        <translation>Erkennung deakti&amp;viert</translation>
+    </message>
+    <message>
+        <source>Signal Parameters Editor</source>
+        <translation>Signalparameter bearbeiten</translation>
+    </message>
+    <message>
+        <source>Edit Si&amp;gnal:</source>
+        <translation>Si&amp;gnal bearbeiten:</translation>
+    </message>
+    <message>
+        <source>&amp;Name:</source>
+        <translation>&amp;Name:</translation>
+    </message>
+    <message>
+        <source>&amp;Decoder:</source>
+        <translation>&amp;Decoder:</translation>
+    </message>
+    <message>
+        <source>&amp;Modulation:</source>
+        <translation>&amp;Modulation:</translation>
+    </message>
+    <message>
+        <source>Codec&amp;heck Count:</source>
+        <translation>Codec&amp;heck-Zähler:</translation>
+    </message>
+    <message>
+        <source>&amp;ITU Designator:</source>
+        <translation>&amp;ITU-Kennung:</translation>
+    </message>
+    <message>
+        <source>Commen&amp;ts:</source>
+        <translation>Kommen&amp;tare:</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>Please enter the number of carriers first</source>
+        <translation>Bitte geben Sie zuerst die Anzahl der Träger ein</translation>
+    </message>
+    <message>
+        <source>Data Error</source>
+        <translation>Datenfehler</translation>
+    </message>
+    <message>
+        <source>%1: %2 is not a number</source>
+        <translation>%1: %2 ist keine Zahl</translation>
+    </message>
+    <message>
+        <source>1 character left</source>
+        <translation>noch 1 Zeichen</translation>
+    </message>
+    <message>
+        <source>%1 characters left</source>
+        <translation>noch %1 Zeichen</translation>
+    </message>
+</context>
+<context>
+    <name>CSignalEditDialogChild</name>
+    <message>
+        <source>&amp;Baud Rate:</source>
+        <translation>Baud&amp;rate:</translation>
+    </message>
+    <message>
+        <source>&amp;Shift:</source>
+        <translation>&amp;Shift:</translation>
+    </message>
+    <message>
+        <source>Band&amp;width:</source>
+        <translation>Bandbreit&amp;e:</translation>
+    </message>
+    <message>
+        <source>No. of Channe&amp;ls:</source>
+        <translation>Anzahl Kanä&amp;le:</translation>
+    </message>
+    <message>
+        <source>Minim&amp;um No.
+of Channels:</source>
+        <translation>Mindestan&amp;zahl
+Kanäle:</translation>
+    </message>
+    <message>
+        <source>Pilot &amp;Frequency:</source>
+        <translation>Pilot&amp;frequenz:</translation>
+    </message>
+    <message>
+        <source>Tone Dur&amp;ation:</source>
+        <translation>T&amp;ondauer:</translation>
+    </message>
+    <message>
+        <source>&amp;Spacing:</source>
+        <translation>&amp;Abstand:</translation>
+    </message>
+    <message>
+        <source>No. o&amp;f Tones:</source>
+        <translation>An&amp;zahl Töne:</translation>
+    </message>
+    <message>
+        <source>Minim&amp;um
+No. of Tones:</source>
+        <translation>Mindestanzahl
+T&amp;öne:</translation>
+    </message>
+    <message>
+        <source>S&amp;ymbol Rate:</source>
+        <translation>S&amp;ymbolrate:</translation>
+    </message>
+    <message>
+        <source>Multicarrier</source>
+        <translation>Mehrträger</translation>
+    </message>
+    <message>
+        <source>No. of C&amp;arriers:</source>
+        <translation>Anzahl T&amp;räger:</translation>
+    </message>
+    <message>
+        <source>Minim&amp;um
+No. of Carriers:</source>
+        <translation>Mindestan&amp;zahl
+Träger:</translation>
+    </message>
+    <message>
+        <source>Su&amp;bcarrier:</source>
+        <translation>&amp;Unterträger:</translation>
+    </message>
+    <message>
+        <source>&amp;Edit ...</source>
+        <translation>&amp;Bearbeiten ...</translation>
+    </message>
+    <message>
+        <source>S&amp;pacing:</source>
+        <translation>Träger&amp;abstand:</translation>
+    </message>
+</context>
+<context>
+    <name>CSpacingDialog</name>
+    <message>
+        <source>Dialog</source>
+        <translation>Dialog</translation>
+    </message>
+    <message>
+        <source>&amp;Spacing:</source>
+        <translation>&amp;Abstand:</translation>
+    </message>
+</context>
+<context>
+    <name>CVantorApp</name>
+    <message>
+        <source>Clear Recent &amp;List</source>
+        <translation>Liste lee&amp;ren</translation>
+    </message>
+    <message>
+        <source>only one file can be opened</source>
+        <translation>es kann nur eine Datei geöffnet werden</translation>
+    </message>
+    <message>
+        <source>Recent File</source>
+        <translation>Zuletzt geöffnete Datei</translation>
+    </message>
+</context>
+<context>
+    <name>CVantorDoc</name>
+    <message>
+        <source>%1: not enough memory</source>
+        <translation>%1: nicht genug Speicher</translation>
+    </message>
+    <message>
+        <source>Merge Signal</source>
+        <translation>Signal zusammenführen</translation>
+    </message>
+    <message>
+        <source>Merge %1 Signals</source>
+        <translation>%1 Signale zusammenführen</translation>
+    </message>
+</context>
+<context>
+    <name>CVantorView</name>
+    <message>
+        <source>New Signal</source>
+        <translation>Neues Signal</translation>
+    </message>
+    <message>
+        <source>Duplicate Signal</source>
+        <translation>Signal duplizieren</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>Do you really want to delete the selected items?</source>
+        <translation>Möchten Sie die ausgewählten Einträge wirklich löschen?</translation>
+    </message>
+    <message>
+        <source>Delete Signal</source>
+        <translation>Signal löschen</translation>
+    </message>
+    <message>
+        <source>Delete %1 Signals</source>
+        <translation>%1 Signale löschen</translation>
+    </message>
+    <message>
+        <source>Disable Signal</source>
+        <translation>Signal deaktivieren</translation>
+    </message>
+    <message>
+        <source>Disable %1 Signals</source>
+        <translation>%1 Signale deaktivieren</translation>
+    </message>
+    <message>
+        <source>Enable Signal</source>
+        <translation>Signal aktivieren</translation>
+    </message>
+    <message>
+        <source>Enable %1 Signals</source>
+        <translation>%1 Signale aktivieren</translation>
+    </message>
+    <message>
+        <source>Cut Signal</source>
+        <translation>Signal ausschneiden</translation>
+    </message>
+    <message>
+        <source>Cut %1 Signals</source>
+        <translation>%1 Signale ausschneiden</translation>
+    </message>
+    <message>
+        <source>Clipboard: no Signal element found</source>
+        <translation>Zwischenablage: kein Signal-Element gefunden</translation>
+    </message>
+    <message>
+        <source>The clipboard holds no signal database. %1</source>
+        <translation>Die Zwischenablage enthält keine Signaldatenbank. %1</translation>
+    </message>
+    <message>
+        <source>Clipboard: empty</source>
+        <translation>Zwischenablage: leer</translation>
+    </message>
+    <message>
+        <source>Paste Signal</source>
+        <translation>Signal einfügen</translation>
+    </message>
+    <message>
+        <source>Paste %1 Signals</source>
+        <translation>%1 Signale einfügen</translation>
+    </message>
+    <message>
+        <source>1 signal pasted</source>
+        <translation>1 Signal eingefügt</translation>
+    </message>
+    <message>
+        <source>%1 signals pasted</source>
+        <translation>%1 Signale eingefügt</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Exportieren</translation>
+    </message>
+    <message>
+        <source>CSV Files (*.csv);;All Files (*)</source>
+        <translation>CSV-Dateien (*.csv);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Cannot export.
+
+%1</source>
+        <translation>Export nicht möglich.
+
+%1</translation>
+    </message>
+</context>
+<context>
+    <name>Commands</name>
+    <message>
+        <source>Use the desktop&apos;s style and colours
+Desktop look</source>
+        <translation>Stil und Farben des Desktops verwenden
+Desktop-Aussehen</translation>
+    </message>
+    <message>
+        <source>Create new signal
+New Signal</source>
+        <translation>Neues Signal anlegen
+Neues Signal</translation>
+    </message>
+    <message>
+        <source>Delete selected signal
+Delete Signal</source>
+        <translation>Ausgewähltes Signal löschen
+Signal löschen</translation>
+    </message>
+    <message>
+        <source>Show all modes
+Show all</source>
+        <translation>Alle Modi anzeigen
+Alle anzeigen</translation>
+    </message>
+    <message>
+        <source>Show FSK modes
+Show FSK</source>
+        <translation>FSK-Modi anzeigen
+FSK anzeigen</translation>
+    </message>
+    <message>
+        <source>Show MFSK modes
+Show MFSK</source>
+        <translation>MFSK-Modi anzeigen
+MFSK anzeigen</translation>
+    </message>
+    <message>
+        <source>Show FSK multicarrier modes
+Show FSK multicarrier</source>
+        <translation>FSK-Mehrträgermodi anzeigen
+FSK-Mehrträger anzeigen</translation>
+    </message>
+    <message>
+        <source>Show OFDM modes
+Show OFDM</source>
+        <translation>OFDM-Modi anzeigen
+OFDM anzeigen</translation>
+    </message>
+    <message>
+        <source>Show PSK Modes
+Show PSK</source>
+        <translation>PSK-Modi anzeigen
+PSK anzeigen</translation>
+    </message>
+    <message>
+        <source>Show PSK multicarrier modes
+Show PSK multicarrier</source>
+        <translation>PSK-Mehrträgermodi anzeigen
+PSK-Mehrträger anzeigen</translation>
+    </message>
+    <message>
+        <source>Merge with another XML file
+Merge XML</source>
+        <translation>Mit einer anderen XML-Datei zusammenführen
+XML zusammenführen</translation>
+    </message>
+    <message>
+        <source>Close a file
+Close</source>
+        <translation>Eine Datei schließen
+Schließen</translation>
+    </message>
+    <message>
+        <source>Create a new document
+New</source>
+        <translation>Ein neues Dokument anlegen
+Neu</translation>
+    </message>
+    <message>
+        <source>Open an existing document
+Open</source>
+        <translation>Ein vorhandenes Dokument öffnen
+Öffnen</translation>
+    </message>
+    <message>
+        <source>Save the active document
+Save</source>
+        <translation>Das aktive Dokument speichern
+Speichern</translation>
+    </message>
+    <message>
+        <source>Save the active document with a new name
+Save As</source>
+        <translation>Das aktive Dokument unter neuem Namen speichern
+Speichern unter</translation>
+    </message>
+    <message>
+        <source>Open this document</source>
+        <translation>Dieses Dokument öffnen</translation>
+    </message>
+    <message>
+        <source>Select the entire document
+Select All</source>
+        <translation>Das ganze Dokument markieren
+Alles markieren</translation>
+    </message>
+    <message>
+        <source>Display program information, version number and copyright
+About</source>
+        <translation>Programminformationen, Versionsnummer und Copyright anzeigen
+Über</translation>
+    </message>
+    <message>
+        <source>Quit the application; prompts to save documents
+Exit</source>
+        <translation>Die Anwendung beenden; fragt nach dem Speichern der Dokumente
+Beenden</translation>
+    </message>
+    <message>
+        <source>Show or hide the status bar
+Toggle Status Bar</source>
+        <translation>Die Statusleiste ein- oder ausblenden
+Statusleiste umschalten</translation>
+    </message>
+    <message>
+        <source>Copy the selection and put it on the Clipboard
+Copy</source>
+        <translation>Die Auswahl kopieren und in die Zwischenablage legen
+Kopieren</translation>
+    </message>
+    <message>
+        <source>Cut the selection and put it on the Clipboard
+Cut</source>
+        <translation>Die Auswahl ausschneiden und in die Zwischenablage legen
+Ausschneiden</translation>
+    </message>
+    <message>
+        <source>Insert Clipboard contents
+Paste</source>
+        <translation>Inhalt der Zwischenablage einfügen
+Einfügen</translation>
+    </message>
+    <message>
+        <source>Undo the last action
+Undo</source>
+        <translation>Die letzte Aktion rückgängig machen
+Rückgängig</translation>
+    </message>
+    <message>
+        <source>Redo the previously undone action
+Redo</source>
+        <translation>Die zuletzt rückgängig gemachte Aktion wiederherstellen
+Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Find the specified text
+Find</source>
+        <translation>Den angegebenen Text suchen
+Suchen</translation>
+    </message>
+    <message>
+        <source>Edit the current signal
+Edit Signal</source>
+        <translation>Das aktuelle Signal bearbeiten
+Signal bearbeiten</translation>
+    </message>
+    <message>
+        <source>Edit a copy of the current signal and add it
+Duplicate Signal</source>
+        <translation>Eine Kopie des aktuellen Signals bearbeiten und hinzufügen
+Signal duplizieren</translation>
+    </message>
+    <message>
+        <source>Sort the list by this column
+Sort</source>
+        <translation>Die Liste nach dieser Spalte sortieren
+Sortieren</translation>
+    </message>
+    <message>
+        <source>Sort the list in ascending order
+Ascending</source>
+        <translation>Die Liste aufsteigend sortieren
+Aufsteigend</translation>
+    </message>
+    <message>
+        <source>Sort the list in descending order
+Descending</source>
+        <translation>Die Liste absteigend sortieren
+Absteigend</translation>
+    </message>
+    <message>
+        <source>Save the rows shown as comma-separated values for a spreadsheet
+Export</source>
+        <translation>Die angezeigten Zeilen als kommagetrennte Werte für eine Tabellenkalkulation speichern
+Exportieren</translation>
+    </message>
+    <message>
+        <source>Switch to the next window pane
+Next Pane</source>
+        <translation>Zum nächsten Fensterbereich wechseln
+Nächster Bereich</translation>
+    </message>
+    <message>
+        <source>Switch back to the previous window pane
+Previous Pane</source>
+        <translation>Zum vorigen Fensterbereich zurückwechseln
+Voriger Bereich</translation>
+    </message>
+    <message>
+        <source>&amp;Undo	Ctrl+Z</source>
+        <translation>&amp;Rückgängig	Ctrl+Z</translation>
+    </message>
+    <message>
+        <source>&amp;Redo	Ctrl+Y</source>
+        <translation>&amp;Wiederherstellen	Ctrl+Y</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t	Ctrl+X</source>
+        <translation>&amp;Ausschneiden	Ctrl+X</translation>
+    </message>
+    <message>
+        <source>&amp;Copy	Ctrl+Ins</source>
+        <translation>&amp;Kopieren	Ctrl+Ins</translation>
+    </message>
+    <message>
+        <source>&amp;Paste	Ctrl+V</source>
+        <translation>E&amp;infügen	Ctrl+V</translation>
+    </message>
+    <message>
+        <source>&amp;New	Ins</source>
+        <translation>&amp;Neu	Ins</translation>
+    </message>
+    <message>
+        <source>&amp;Edit...	Enter</source>
+        <translation>&amp;Bearbeiten...	Enter</translation>
+    </message>
+    <message>
+        <source>Dup&amp;licate...	Ctrl+D</source>
+        <translation>&amp;Duplizieren...	Ctrl+D</translation>
+    </message>
+    <message>
+        <source>&amp;Delete	Del</source>
+        <translation>&amp;Löschen	Del</translation>
+    </message>
+    <message>
+        <source>Enable</source>
+        <translation>Aktivieren</translation>
+    </message>
+    <message>
+        <source>Disable</source>
+        <translation>Deaktivieren</translation>
+    </message>
+    <message>
+        <source>&amp;Find...	Ctrl+F</source>
+        <translation>&amp;Suchen...	Ctrl+F</translation>
+    </message>
+    <message>
+        <source>Select &amp;All	Ctrl+A</source>
+        <translation>Alles &amp;markieren	Ctrl+A</translation>
+    </message>
+    <message>
+        <source>Office 2007 (&amp;Blue Style)</source>
+        <translation>Office 2007 (&amp;Blau)</translation>
+    </message>
+    <message>
+        <source>Office 2007 (B&amp;lack Style)</source>
+        <translation>Office 2007 (&amp;Schwarz)</translation>
+    </message>
+    <message>
+        <source>Office 2007 (&amp;Silver Style)</source>
+        <translation>Office 2007 (S&amp;ilber)</translation>
+    </message>
+    <message>
+        <source>Office 2007 (&amp;Aqua Style)</source>
+        <translation>Office 2007 (&amp;Aqua)</translation>
+    </message>
+    <message>
+        <source>Win&amp;dows 7</source>
+        <translation>&amp;Windows 7</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>&amp;New	Ctrl+N</source>
+        <translation>&amp;Neu	Ctrl+N</translation>
+    </message>
+    <message>
+        <source>&amp;Open...	Ctrl+O</source>
+        <translation>Ö&amp;ffnen...	Ctrl+O</translation>
+    </message>
+    <message>
+        <source>&amp;Merge...	Ctrl+M</source>
+        <translation>&amp;Zusammenführen...	Ctrl+M</translation>
+    </message>
+    <message>
+        <source>&amp;Close...	Ctrl+C</source>
+        <translation>Sch&amp;ließen...	Ctrl+C</translation>
+    </message>
+    <message>
+        <source>&amp;Save	Ctrl+S</source>
+        <translation>&amp;Speichern	Ctrl+S</translation>
+    </message>
+    <message>
+        <source>Save &amp;As...</source>
+        <translation>Speichern &amp;unter...</translation>
+    </message>
+    <message>
+        <source>&amp;Export...</source>
+        <translation>&amp;Exportieren...</translation>
+    </message>
+    <message>
+        <source>Recent File</source>
+        <translation>Zuletzt geöffnete Datei</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Bearbeiten</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ansicht</translation>
+    </message>
+    <message>
+        <source>&amp;Toolbars and Docking Windows</source>
+        <translation>Sym&amp;bolleisten und andockbare Fenster</translation>
+    </message>
+    <message>
+        <source>&amp;Status Bar</source>
+        <translation>&amp;Statusleiste</translation>
+    </message>
+    <message>
+        <source>Set Filter</source>
+        <translation>Filter setzen</translation>
+    </message>
+    <message>
+        <source>Show All</source>
+        <translation>Alle anzeigen</translation>
+    </message>
+    <message>
+        <source>FSK</source>
+        <translation>FSK</translation>
+    </message>
+    <message>
+        <source>MFSK</source>
+        <translation>MFSK</translation>
+    </message>
+    <message>
+        <source>FSK Multicarrier</source>
+        <translation>FSK-Mehrträger</translation>
+    </message>
+    <message>
+        <source>OFDM</source>
+        <translation>OFDM</translation>
+    </message>
+    <message>
+        <source>PSK</source>
+        <translation>PSK</translation>
+    </message>
+    <message>
+        <source>PSK Multicarrier</source>
+        <translation>PSK-Mehrträger</translation>
+    </message>
+    <message>
+        <source>Sort &amp;By</source>
+        <translation>Sortieren &amp;nach</translation>
+    </message>
+    <message>
+        <source>&amp;Name</source>
+        <translation>&amp;Name</translation>
+    </message>
+    <message>
+        <source>&amp;Decoder</source>
+        <translation>&amp;Decoder</translation>
+    </message>
+    <message>
+        <source>&amp;Modulation</source>
+        <translation>&amp;Modulation</translation>
+    </message>
+    <message>
+        <source>S&amp;ubcarrier</source>
+        <translation>&amp;Unterträger</translation>
+    </message>
+    <message>
+        <source>&amp;Baud / Symbol Rate</source>
+        <translation>&amp;Baud / Symbolrate</translation>
+    </message>
+    <message>
+        <source>S&amp;hift</source>
+        <translation>S&amp;hift</translation>
+    </message>
+    <message>
+        <source>Band&amp;width</source>
+        <translation>Bandb&amp;reite</translation>
+    </message>
+    <message>
+        <source>No. of &amp;Tones</source>
+        <translation>Anzahl &amp;Töne</translation>
+    </message>
+    <message>
+        <source>No. of &amp;Carriers</source>
+        <translation>Anzahl Trä&amp;ger</translation>
+    </message>
+    <message>
+        <source>S&amp;pacing</source>
+        <translation>&amp;Abstand</translation>
+    </message>
+    <message>
+        <source>P&amp;ilot Frequency</source>
+        <translation>&amp;Pilotfrequenz</translation>
+    </message>
+    <message>
+        <source>Codecheck C&amp;ounter</source>
+        <translation>&amp;Codecheck-Zähler</translation>
+    </message>
+    <message>
+        <source>ITU Desi&amp;gnator</source>
+        <translation>&amp;ITU-Kennung</translation>
+    </message>
+    <message>
+        <source>Comment&amp;s</source>
+        <translation>&amp;Kommentare</translation>
+    </message>
+    <message>
+        <source>&amp;Ascending</source>
+        <translation>Auf&amp;steigend</translation>
+    </message>
+    <message>
+        <source>Desc&amp;ending</source>
+        <translation>Abst&amp;eigend</translation>
+    </message>
+    <message>
+        <source>Application &amp;Look</source>
+        <translation>&amp;Erscheinungsbild</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;Contents ...	F1</source>
+        <translation>&amp;Inhalt ...	F1</translation>
+    </message>
+    <message>
+        <source>&amp;About Quarn Editor...</source>
+        <translation>&amp;Über Quarn Editor...</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Bearbeiten</translation>
+    </message>
+    <message>
+        <source>Close the active document
+Close</source>
+        <translation>Das aktive Dokument schließen
+Schließen</translation>
+    </message>
+    <message>
+        <source>Erase the selection
+Erase</source>
+        <translation>Die Auswahl löschen
+Löschen</translation>
+    </message>
+    <message>
+        <source>Erase everything
+Erase All</source>
+        <translation>Alles löschen
+Alles löschen</translation>
+    </message>
+    <message>
+        <source>Repeat the last action
+Repeat</source>
+        <translation>Die letzte Aktion wiederholen
+Wiederholen</translation>
+    </message>
+    <message>
+        <source>Replace specific text with different text
+Replace</source>
+        <translation>Bestimmten Text durch anderen ersetzen
+Ersetzen</translation>
+    </message>
+    <message>
+        <source>Split the active window into panes
+Split</source>
+        <translation>Das aktive Fenster in Bereiche teilen
+Teilen</translation>
+    </message>
+    <message>
+        <source>Change the window size</source>
+        <translation>Die Fenstergröße ändern</translation>
+    </message>
+    <message>
+        <source>Change the window position</source>
+        <translation>Die Fensterposition ändern</translation>
+    </message>
+    <message>
+        <source>Reduce the window to an icon</source>
+        <translation>Das Fenster zum Symbol verkleinern</translation>
+    </message>
+    <message>
+        <source>Enlarge the window to full size</source>
+        <translation>Das Fenster auf volle Größe bringen</translation>
+    </message>
+    <message>
+        <source>Switch to the next document window</source>
+        <translation>Zum nächsten Dokumentfenster wechseln</translation>
+    </message>
+    <message>
+        <source>Switch to the previous document window</source>
+        <translation>Zum vorigen Dokumentfenster wechseln</translation>
+    </message>
+    <message>
+        <source>Close the active window and prompts to save the documents</source>
+        <translation>Das aktive Fenster schließen und nach dem Speichern der Dokumente fragen</translation>
+    </message>
+    <message>
+        <source>Restore the window to normal size</source>
+        <translation>Das Fenster auf normale Größe zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Activate Task List</source>
+        <translation>Aufgabenliste aktivieren</translation>
+    </message>
+    <message>
+        <source>Des&amp;ktop</source>
+        <translation>Des&amp;ktop</translation>
+    </message>
+</context>
+<context>
+    <name>DurableFile</name>
+    <message>
+        <source>%1 is not on a file system that holds files</source>
+        <translation>%1 liegt nicht auf einem Dateisystem, das Dateien aufnimmt</translation>
+    </message>
+</context>
+<context>
+    <name>FileBackup</name>
+    <message>
+        <source>%1: cannot make a backup copy before rewriting the file</source>
+        <translation>%1: vor dem Neuschreiben der Datei kann keine Sicherungskopie angelegt werden</translation>
+    </message>
+</context>
+<context>
+    <name>FileTarget</name>
+    <message>
+        <source>%1: cannot write the file</source>
+        <translation>%1: die Datei kann nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>%1: not enough memory</source>
+        <translation>%1: nicht genug Speicher</translation>
+    </message>
+    <message>
+        <source>%1: the new file&apos;s name could not be written to the disk</source>
+        <translation>%1: der Name der neuen Datei konnte nicht auf den Datenträger geschrieben werden</translation>
+    </message>
+</context>
+<context>
+    <name>RecoverySnapshot</name>
+    <message>
+        <source>%1: cannot make the folder for recovery snapshots</source>
+        <translation>%1: der Ordner für Wiederherstellungskopien kann nicht angelegt werden</translation>
+    </message>
+</context>
+<context>
+    <name>RegularFile</name>
+    <message>
+        <source>%1 is not a regular file</source>
+        <translation>%1 ist keine normale Datei</translation>
+    </message>
+    <message>
+        <source>%1 is a symbolic link to a file that does not exist</source>
+        <translation>%1 ist ein symbolischer Link auf eine Datei, die nicht existiert</translation>
+    </message>
+</context>
+<context>
+    <name>Signal</name>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Decoder</source>
+        <translation>Decoder</translation>
+    </message>
+    <message>
+        <source>Modulation</source>
+        <translation>Modulation</translation>
+    </message>
+    <message>
+        <source>Subcarrier</source>
+        <translation>Unterträger</translation>
+    </message>
+    <message>
+        <source>Baud / Symbol Rate</source>
+        <translation>Baud / Symbolrate</translation>
+    </message>
+    <message>
+        <source>Shift</source>
+        <translation>Shift</translation>
+    </message>
+    <message>
+        <source>Bandwidth</source>
+        <translation>Bandbreite</translation>
+    </message>
+    <message>
+        <source>No. of Tones</source>
+        <translation>Anzahl Töne</translation>
+    </message>
+    <message>
+        <source>No. of Carriers</source>
+        <translation>Anzahl Träger</translation>
+    </message>
+    <message>
+        <source>Spacing</source>
+        <translation>Abstand</translation>
+    </message>
+    <message>
+        <source>Pilot Frequency</source>
+        <translation>Pilotfrequenz</translation>
+    </message>
+    <message>
+        <source>Codecheck Counter</source>
+        <translation>Codecheck-Zähler</translation>
+    </message>
+    <message>
+        <source>ITU Designator</source>
+        <translation>ITU-Kennung</translation>
+    </message>
+    <message>
+        <source>Comments</source>
+        <translation>Kommentare</translation>
+    </message>
+    <message>
+        <source>You have to specify a name</source>
+        <translation>Sie müssen einen Namen angeben</translation>
+    </message>
+    <message>
+        <source>No negative baud rate allowed</source>
+        <translation>Keine negative Baudrate erlaubt</translation>
+    </message>
+    <message>
+        <source>No negative shift allowed</source>
+        <translation>Kein negativer Shift erlaubt</translation>
+    </message>
+    <message>
+        <source>No negative number of tones allowed</source>
+        <translation>Keine negative Anzahl Töne erlaubt</translation>
+    </message>
+    <message>
+        <source>No negative number of carriers allowed</source>
+        <translation>Keine negative Anzahl Träger erlaubt</translation>
+    </message>
+    <message>
+        <source>No modulation selected</source>
+        <translation>Keine Modulation ausgewählt</translation>
+    </message>
+    <message>
+        <source>No baud rate specified</source>
+        <translation>Keine Baudrate angegeben</translation>
+    </message>
+    <message>
+        <source>No shift specified</source>
+        <translation>Kein Shift angegeben</translation>
+    </message>
+    <message>
+        <source>No spacing specified</source>
+        <translation>Kein Abstand angegeben</translation>
+    </message>
+    <message>
+        <source>Less than 3 tones specified for MFSK</source>
+        <translation>Weniger als 3 Töne für MFSK angegeben</translation>
+    </message>
+    <message>
+        <source>No symbol rate specified</source>
+        <translation>Keine Symbolrate angegeben</translation>
+    </message>
+    <message>
+        <source>Unknown Modulation</source>
+        <translation>Unbekannte Modulation</translation>
+    </message>
+    <message>
+        <source>Codecheck count must be positive</source>
+        <translation>Der Codecheck-Zähler muss positiv sein</translation>
+    </message>
+</context>
+<context>
+    <name>SignalFileReader</name>
+    <message>
+        <source>markup kept with a signal longer than %1 bytes</source>
+        <translation>mit einem Signal bewahrtes Markup länger als %1 Bytes</translation>
+    </message>
+    <message>
+        <source>elements nested deeper than %1 levels (excessive depth)</source>
+        <translation>Elemente tiefer als %1 Ebenen verschachtelt (übermäßige Tiefe)</translation>
+    </message>
+    <message>
+        <source>an attribute value longer than %1 bytes</source>
+        <translation>ein Attributwert länger als %1 Bytes</translation>
+    </message>
+    <message>
+        <source>a text longer than %1 bytes</source>
+        <translation>ein Text länger als %1 Bytes</translation>
+    </message>
+    <message>
+        <source>XML version %1 is not supported</source>
+        <translation>XML-Version %1 wird nicht unterstützt</translation>
+    </message>
+    <message>
+        <source>the byte-order mark says UTF-8, the declaration says %1</source>
+        <translation>die Bytereihenfolge-Markierung sagt UTF-8, die Deklaration sagt %1</translation>
+    </message>
+    <message>
+        <source>the byte-order mark says UTF-16, the declaration says %1</source>
+        <translation>die Bytereihenfolge-Markierung sagt UTF-16, die Deklaration sagt %1</translation>
+    </message>
+    <message>
+        <source>the entity %1%2; is not declared in the document</source>
+        <translation>die Entität %1%2; ist im Dokument nicht deklariert</translation>
+    </message>
+    <message>
+        <source>%1: line %2, column %3: %4</source>
+        <translation>%1: Zeile %2, Spalte %3: %4</translation>
+    </message>
+    <message>
+        <source>%1: line 1, column 1: the file is empty</source>
+        <translation>%1: Zeile 1, Spalte 1: die Datei ist leer</translation>
+    </message>
+    <message>
+        <source>%1: the file is in UTF-32, which is not supported</source>
+        <translation>%1: die Datei ist in UTF-32, das nicht unterstützt wird</translation>
+    </message>
+    <message>
+        <source>%1: an EBCDIC document that does not declare its encoding</source>
+        <translation>%1: ein EBCDIC-Dokument, das seine Kodierung nicht deklariert</translation>
+    </message>
+    <message>
+        <source>%1: reading was cancelled</source>
+        <translation>%1: das Lesen wurde abgebrochen</translation>
+    </message>
+    <message>
+        <source>bytes that are not valid %1</source>
+        <translation>Bytes, die kein gültiges %1 sind</translation>
+    </message>
+    <message>
+        <source>a piece of markup longer than %1 bytes</source>
+        <translation>ein Stück Markup länger als %1 Bytes</translation>
+    </message>
+    <message>
+        <source>the %1 of &quot;%2&quot; will be saved as %3</source>
+        <translation>%1 von „%2“ wird als %3 gespeichert</translation>
+    </message>
+</context>
+<context>
+    <name>SignalFileReport</name>
+    <message>
+        <source>1 comment outside signals</source>
+        <translation>1 Kommentar außerhalb der Signale</translation>
+    </message>
+    <message>
+        <source>%1 comments outside signals</source>
+        <translation>%1 Kommentare außerhalb der Signale</translation>
+    </message>
+    <message>
+        <source>1 processing instruction outside signals</source>
+        <translation>1 Verarbeitungsanweisung außerhalb der Signale</translation>
+    </message>
+    <message>
+        <source>%1 processing instructions outside signals</source>
+        <translation>%1 Verarbeitungsanweisungen außerhalb der Signale</translation>
+    </message>
+    <message>
+        <source>the document type declaration</source>
+        <translation>die Dokumenttyp-Deklaration</translation>
+    </message>
+    <message>
+        <source>1 &lt;%1&gt; element</source>
+        <translation>1 &lt;%1&gt;-Element</translation>
+    </message>
+    <message>
+        <source>%1 &lt;%2&gt; elements</source>
+        <translation>%1 &lt;%2&gt;-Elemente</translation>
+    </message>
+    <message>
+        <source>the place of 1 Signal element outside SignalList</source>
+        <translation>die Stelle von 1 Signal-Element außerhalb von SignalList</translation>
+    </message>
+    <message>
+        <source>the place of %1 Signal elements outside SignalList</source>
+        <translation>die Stelle von %1 Signal-Elementen außerhalb von SignalList</translation>
+    </message>
+    <message>
+        <source>%1 will not be saved</source>
+        <translation>Nicht gespeichert wird: %1</translation>
+    </message>
+    <message>
+        <source> and </source>
+        <translation> und </translation>
+    </message>
+    <message>
+        <source>1 name was cut to 59 characters</source>
+        <translation>1 Name wurde auf 59 Zeichen gekürzt</translation>
+    </message>
+    <message>
+        <source>%1 names were cut to 59 characters</source>
+        <translation>%1 Namen wurden auf 59 Zeichen gekürzt</translation>
+    </message>
+    <message>
+        <source>1 ITU designator was cut to 9 characters</source>
+        <translation>1 ITU-Kennung wurde auf 9 Zeichen gekürzt</translation>
+    </message>
+    <message>
+        <source>%1 ITU designators were cut to 9 characters</source>
+        <translation>%1 ITU-Kennungen wurden auf 9 Zeichen gekürzt</translation>
+    </message>
+    <message>
+        <source>1 comment was cut to 499 characters</source>
+        <translation>1 Kommentar wurde auf 499 Zeichen gekürzt</translation>
+    </message>
+    <message>
+        <source>%1 comments were cut to 499 characters</source>
+        <translation>%1 Kommentare wurden auf 499 Zeichen gekürzt</translation>
+    </message>
+    <message>
+        <source>1 spacing was cut to 199 characters</source>
+        <translation>1 Abstand wurde auf 199 Zeichen gekürzt</translation>
+    </message>
+    <message>
+        <source>%1 spacings were cut to 199 characters</source>
+        <translation>%1 Abstände wurden auf 199 Zeichen gekürzt</translation>
+    </message>
+    <message>
+        <source>%1 more numbers will be saved in another form</source>
+        <translation>%1 weitere Zahlen werden in anderer Form gespeichert</translation>
+    </message>
+</context>
+<context>
+    <name>SignalFileWriter</name>
+    <message>
+        <source>%1: writing was cancelled</source>
+        <translation>%1: das Schreiben wurde abgebrochen</translation>
+    </message>
+    <message>
+        <source>writing was cancelled</source>
+        <translation>das Schreiben wurde abgebrochen</translation>
+    </message>
+    <message>
+        <source>cannot write the document</source>
+        <translation>das Dokument kann nicht geschrieben werden</translation>
+    </message>
+</context>
+<context>
+    <name>SignalSteps</name>
+    <message>
+        <source>Edit Signal</source>
+        <translation>Signal bearbeiten</translation>
+    </message>
+</context>
+<context>
+    <name>SpacingText</name>
+    <message>
+        <source>Carriers %1-%2</source>
+        <translation>Träger %1-%2</translation>
+    </message>
+</context>
+</TS>
