@@ -16,6 +16,7 @@
 #include <QString>
 
 #include <optional>
+#include <unordered_map>
 #include <utility>
 
 namespace {
@@ -330,6 +331,14 @@ int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
         if (const QString dropped = report.Dropped(); !dropped.isEmpty())
             out << Inert(file) << ": warning: " << Inert(dropped) << "\n";
         const std::string shown = Inert(file);
+        // An unknown name, made inert once: many records may share it.
+        std::unordered_map<std::uint32_t, std::string> inertNames;
+        const auto InertName = [&inertNames](std::uint32_t index) -> const std::string& {
+            auto [it, added] = inertNames.try_emplace(index);
+            if (added)
+                it->second = Inert(QString::fromStdString(UnknownName(index)));
+            return it->second;
+        };
         for (const auto& signal : doc.Signals()) {
             const SignalReadNotes* notes = doc.GetReadNotes(signal.get());
             const char16_t* message = signal->InvalidReason();
@@ -357,12 +366,10 @@ int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
             // Names this version does not know are warnings: they do not change the status.
             if (signal->m_nUnknownMode != 0)
                 out << prefix << "warning: unknown decoder mode \""
-                    << Inert(QString::fromStdString(UnknownName(signal->m_nUnknownMode)))
-                    << "\" (read as no-mode)\n";
+                    << InertName(signal->m_nUnknownMode) << "\" (read as no-mode)\n";
             if (signal->m_nUnknownModulation != 0)
                 out << prefix << "warning: unknown modulation \""
-                    << Inert(QString::fromStdString(UnknownName(signal->m_nUnknownModulation)))
-                    << "\" (read as no modulation)\n";
+                    << InertName(signal->m_nUnknownModulation) << "\" (read as no modulation)\n";
             if (message == nullptr)
                 continue;
             out << prefix << Inert(message) << "\n";
