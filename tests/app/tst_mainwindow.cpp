@@ -1484,12 +1484,23 @@ private slots:
         Start();
         QVERIFY(m_app->ListenForOtherStarts());
         const QString file = Copy("mixed.xml");
-        for (const QStringList& args : {QStringList{file}, QStringList{}}) {
+        // Unsaved changes: the save question comes first; Cancel keeps the database, No
+        // opens the file; a start without a file only brings the window forward.
+        Doc()->SetModifiedFlag(true);
+        for (const auto& [args, answer, opened] :
+             {std::tuple{QStringList{file}, QMessageBox::Cancel, false},
+              std::tuple{QStringList{file}, QMessageBox::No, true},
+              std::tuple{QStringList{}, QMessageBox::NoButton, true}}) {
+            const qsizetype asked = CPrompts::ShownMessages().size();
+            if (answer != QMessageBox::NoButton)
+                CPrompts::PushAnswer(answer);
             QProcess second;
             second.start(QUARN_EDITOR_PATH, args);
             QTRY_COMPARE_WITH_TIMEOUT(second.state(), QProcess::NotRunning, 20000);
             QVERIFY2(second.exitCode() == 0, second.readAllStandardError().constData());
-            QTRY_COMPARE(m_app->Document()->GetPathName(), file);
+            QTRY_COMPARE(CPrompts::ShownMessages().size(),
+                         asked + (answer != QMessageBox::NoButton));
+            QCOMPARE(m_app->Document()->GetPathName() == file, opened);
         }
         QVERIFY(!m_app->Document()->Signals().empty());
     }
