@@ -589,6 +589,10 @@ Träger:</translation>
 
 %1</translation>
     </message>
+    <message>
+        <source>Clipboard</source>
+        <translation>Zwischenablage</translation>
+    </message>
 </context>
 <context>
     <name>Commands</name>

@@ -84,7 +84,7 @@ void CVantorView::OnEditPaste() {
     const auto sink = [&records](std::unique_ptr<CSignalDescription> signal, SignalReadNotes&&) {
         records.push_back(std::move(signal));
     };
-    const QString name = QStringLiteral("Clipboard");
+    const QString name = tr("Clipboard");
     QString error;
     bool read = CSignalFileReader::ReadBuffer(xml, name, sink, error);
     if (!read && !xml.trimmed().startsWith("<?xml")) {
