@@ -1,5 +1,6 @@
 #include "MessageBar.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
@@ -11,11 +12,7 @@ CMessageBar::CMessageBar(QWidget* parent)
     setObjectName(QStringLiteral("messageBar"));
     setFrameShape(QFrame::StyledPanel);
     setAutoFillBackground(true);
-    // The palette's tooltip colours: a light note on any theme, dark ones included.
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, colours.color(QPalette::ToolTipBase));
-    colours.setColor(QPalette::WindowText, colours.color(QPalette::ToolTipText));
-    setPalette(colours);
+    TakeColours();
     auto* icon = new QLabel(this);
     const int size = style()->pixelMetric(QStyle::PM_SmallIconSize);
     icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(size, size));
@@ -64,4 +61,23 @@ void CMessageBar::Dismiss() {
     m_messages.clear();
     m_pText->clear();
     hide();
+}
+
+void CMessageBar::TakeColours() {
+    const QPalette theme = QApplication::palette(this);
+    const QColor back = theme.color(QPalette::ToolTipBase);
+    const QColor text = theme.color(QPalette::ToolTipText);
+    if (palette().color(QPalette::Window) == back && palette().color(QPalette::WindowText) == text)
+        return; // also ends the change event that setPalette sends
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, back);
+    colours.setColor(QPalette::WindowText, text);
+    setPalette(colours);
+}
+
+void CMessageBar::changeEvent(QEvent* event) {
+    // The desktop's theme changed while the editor runs.
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange)
+        TakeColours();
+    QFrame::changeEvent(event);
 }

@@ -24,7 +24,13 @@ public:
     // The messages shown now, oldest first.
     const QStringList& Messages() const { return m_messages; }
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    // The palette's tooltip colours: a light note on any theme, dark ones included.
+    void TakeColours();
+
     QLabel* m_pText;
     QHBoxLayout* m_pButtons;
     QStringList m_messages;

@@ -1,4 +1,5 @@
 #include "CommandIds.h"
+#include "MessageBar.h"
 #include "Prompts.h"
 #include "RandomSignals.h"
 #include "RowColours.h"
@@ -188,7 +189,8 @@ private slots:
     }
 
     // On a light background the rows keep their colours exactly; on a dark one each keeps its
-    // hue and reaches a contrast of 4.5:1 at least. Invalid rows also carry a sign.
+    // hue and reaches a contrast of 4.5:1 at least. Invalid rows also carry a sign. The message
+    // bar takes the new theme's note colours.
     void rowColours_data() {
         QTest::addColumn<QColor>("base");
         QTest::newRow("light") << QColor(Qt::white);
@@ -199,9 +201,13 @@ private slots:
         QFETCH(QColor, base);
         const QPalette before = QGuiApplication::palette();
         auto restore = qScopeGuard([&before] { QGuiApplication::setPalette(before); });
+        CMessageBar bar; // made before the theme changes, it follows
         QPalette palette = before;
         palette.setColor(QPalette::Base, base);
+        palette.setColor(QPalette::ToolTipBase, base);
         QGuiApplication::setPalette(palette);
+        QCoreApplication::processEvents();
+        QCOMPARE(bar.palette().color(QPalette::Window), base);
         CSignalDescription* merged = m_doc->GetSignal(0);
         merged->m_bMerged = true;
         CSignalDescription* mergedInvalid = m_doc->GetSignal(1);
