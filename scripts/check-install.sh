@@ -36,7 +36,8 @@ done
 # The MIME package makes GIO and Qt tell a signal database (with or without byte-order mark
 # and declaration) from other XML, in one database with the system's types as the package
 # gets it. (Qt 6.4 weighs the *.xml globs of separate data folders wrongly: installed under
-# another prefix, Qt may take any XML file for a signal database; GIO does not.)
+# another prefix, Qt may take any XML file for a signal database; GIO does not.) The user's
+# own data folder is left out: a registration there would stand in the way.
 samples=$(mktemp -d)
 trap 'rm -rf "$stage" "$samples"' EXIT
 mkdir -p "$samples/share/mime/packages"
@@ -52,12 +53,12 @@ printf '<?xml version="1.0"?>\n<config><value/></config>\n' >"$samples/config.xm
 for sample in bom bare signals config; do
   expected=application/x-quarn-signal-database
   [ "$sample" = config ] && expected=application/xml
-  detected=$(XDG_DATA_DIRS="$samples/share" \
+  detected=$(XDG_DATA_HOME="$samples/home" XDG_DATA_DIRS="$samples/share" \
     gio info -a standard::content-type "$samples/$sample.xml" | sed -n 's/.*content-type: //p')
   [ "$detected" = "$expected" ] ||
     { echo "check-install: gio says $sample.xml is $detected, not $expected" >&2; exit 1; }
-  detected=$(XDG_DATA_DIRS="$samples/share" "$build/tests/app/mime-type-of" \
-    "$samples/$sample.xml")
+  detected=$(XDG_DATA_HOME="$samples/home" XDG_DATA_DIRS="$samples/share" \
+    "$build/tests/app/mime-type-of" "$samples/$sample.xml")
   [ "$detected" = "$expected" ] ||
     { echo "check-install: Qt says $sample.xml is $detected, not $expected" >&2; exit 1; }
 done

@@ -1495,6 +1495,11 @@ private slots:
             if (answer != QMessageBox::NoButton)
                 CPrompts::PushAnswer(answer);
             QProcess second;
+            // Should the hand-over fail, the editor it starts keeps to the test's folders.
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert("XDG_DATA_HOME", runtime.filePath("data"));
+            environment.insert("XDG_CONFIG_HOME", runtime.filePath("config"));
+            second.setProcessEnvironment(environment);
             second.start(QUARN_EDITOR_PATH, args);
             QTRY_COMPARE_WITH_TIMEOUT(second.state(), QProcess::NotRunning, 20000);
             QVERIFY2(second.exitCode() == 0, second.readAllStandardError().constData());
