@@ -437,6 +437,27 @@ private slots:
         unique(Frame()->menuBar(), Frame()->menuBar()->actions(), QStringLiteral("menu bar"));
     }
 
+    // Under LANG=de_DE.UTF-8 the editor speaks German. The system locale is read once per
+    // process, so the test runs itself again in that environment.
+    void interfaceFollowsLang() {
+        if (qEnvironmentVariableIsSet("QUARN_TEST_LANG_CHILD")) {
+            QVERIFY(InstallTranslations(*qApp));
+            Start();
+            QCOMPARE(Frame()->menuBar()->actions().value(0)->text(), QStringLiteral("&Datei"));
+            return;
+        }
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANGUAGE"})
+            environment.remove(name);
+        environment.insert("LANG", "de_DE.UTF-8");
+        environment.insert("QUARN_TEST_LANG_CHILD", "1");
+        QProcess child;
+        child.setProcessEnvironment(environment);
+        child.start(QCoreApplication::applicationFilePath(), {"interfaceFollowsLang"});
+        QVERIFY(child.waitForFinished(60000));
+        QVERIFY2(child.exitCode() == 0, child.readAllStandardOutput().constData());
+    }
+
     // Every command of the table has its action in the window, made for that id.
     void everyCommandHasAnAction() {
         Start();
