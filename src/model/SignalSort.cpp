@@ -160,8 +160,10 @@ bool SortByNumbers(SignalCollection& records, int column, bool descending) {
             {last ? std::numeric_limits<double>::infinity() : (descending ? -number : number),
              record.get()});
     }
-    std::stable_sort(keys.begin(), keys.end(),
-                     [](const NumberKey& a, const NumberKey& b) { return a.number < b.number; });
+    const auto before = [](const NumberKey& a, const NumberKey& b) { return a.number < b.number; };
+    // A list already in this order (a file saved so, a second click) stays as it is.
+    if (!std::is_sorted(keys.begin(), keys.end(), before))
+        std::stable_sort(keys.begin(), keys.end(), before);
     for (std::size_t i = 0; i < keys.size(); ++i) {
         records[i].release();
         records[i].reset(keys[i].record);
@@ -196,7 +198,8 @@ void SortByKeys(SignalCollection& records, int column, bool descending) {
             result = CompareText(SortText(*a.record, column), SortText(*b.record, column));
         return descending ? result > 0 : result < 0;
     };
-    std::stable_sort(keys.begin(), sorted, before);
+    if (!std::is_sorted(keys.begin(), sorted, before))
+        std::stable_sort(keys.begin(), sorted, before);
     for (std::size_t i = 0; i < keys.size(); ++i) {
         records[i].release();
         records[i].reset(keys[i].record);
