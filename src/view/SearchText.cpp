@@ -18,7 +18,7 @@ void CSearchText::Build(const SignalCollection& records) {
     m_text.reserve(records.size() * 48);
     m_starts.reserve(records.size() + 1);
     CellBuffer buffer; // the searched columns are all texts: it stays unused
-    char folded[CSignalDescription::CommentCapacity + 1];
+    char folded[512];
     // Records and their texts lie apart in memory: ask for the ones a few records ahead
     // while this one is folded, so that reading them waits less.
     constexpr std::size_t Ahead = 8;
@@ -35,12 +35,16 @@ void CSearchText::Build(const SignalCollection& records) {
         m_starts.push_back(m_text.size());
         for (int column : FindColumns) {
             std::size_t length = 0;
-            for (const char16_t* c = SignalCellText(*records[i], column, buffer);
-                 *c != u'\0' && length < sizeof folded - 1; ++c) {
+            for (const char16_t* c = SignalCellText(*records[i], column, buffer); *c != u'\0';
+                 ++c) {
                 char16_t unit = *c;
                 if (unit >= u'A' && unit <= u'Z')
                     unit = static_cast<char16_t>(unit + (u'a' - u'A'));
                 folded[length++] = unit < 0x80 ? static_cast<char>(unit) : Other;
+                if (length == sizeof folded) { // a longer text (an unknown name) goes in parts
+                    m_text.append(folded, length);
+                    length = 0;
+                }
             }
             folded[length++] = '\0';
             m_text.append(folded, length);
