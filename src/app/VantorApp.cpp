@@ -1,5 +1,4 @@
 #include "VantorApp.h"
-#include "SingleInstance.h"
 
 #include "AboutDlg.h"
 #include "CommandAction.h"
@@ -9,6 +8,7 @@
 #include "MainFrame.h"
 #include "MessageBar.h"
 #include "RecoveryKeeper.h"
+#include "SingleInstance.h"
 #include "VantorDoc.h"
 #include "VantorView.h"
 #include "Workspace.h"

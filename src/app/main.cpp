@@ -39,8 +39,8 @@ const char* const Help =
     "  -h, --help        display this help and exit\n"
     "  -v, --version     output version information and exit\n"
     "\n"
-    "Exit status: 0 after a normal exit, 1 when FILE cannot be opened or there is no\n"
-    "display. See quarn-editor(1) and quarn-tool(1).\n";
+    "Exit status: 0 after a normal exit or when the running editor took FILE, 1 when\n"
+    "FILE cannot be opened or there is no display. See quarn-editor(1) and quarn-tool(1).\n";
 
 const char* const Version = "quarn-editor (Quarn Editor) " QUARN_VERSION "\n"
                             "License GPL-3.0-or-later <https://gnu.org/licenses/gpl.html>.\n"
