@@ -22,6 +22,7 @@
 #include <QSessionManager>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <QTimer>
 #include <QUndoStack>
 
 namespace {
@@ -133,12 +134,20 @@ bool CVantorApp::ListenForOtherStarts() {
     if (!m_pInstance) {
         m_pInstance = new CSingleInstance(this);
         connect(m_pInstance, &CSingleInstance::activateRequested, this, &CVantorApp::BringToFront);
-        connect(m_pInstance, &CSingleInstance::openRequested, this, [this](const QString& path) {
-            BringToFront();
-            m_pTemplate->OpenFile(path);
-        });
+        connect(m_pInstance, &CSingleInstance::openRequested, this, &CVantorApp::OpenHandedFile);
     }
     return m_pInstance->Listen();
+}
+
+void CVantorApp::OpenHandedFile(const QString& path) {
+    BringToFront();
+    // While a dialog of the editor is open (an edit, a question, a progress window) the
+    // file waits, so that nothing the dialog works on is replaced under it.
+    if (QApplication::activeModalWidget()) {
+        QTimer::singleShot(300, this, [this, path] { OpenHandedFile(path); });
+        return;
+    }
+    m_pTemplate->OpenFile(path);
 }
 
 void CVantorApp::BringToFront() {

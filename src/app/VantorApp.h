@@ -42,6 +42,8 @@ public:
     bool ListenForOtherStarts();
     // Shows the window in front of the others, restored when it was minimised.
     void BringToFront();
+    // A later start's file: opened as File > Open does, once no dialog of the editor is open.
+    void OpenHandedFile(const QString& path);
 
     void OnShowAbout();
     void OnFileCloseDatabase();

@@ -35,6 +35,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
@@ -1504,6 +1505,18 @@ private slots:
         });
         Start();
         QVERIFY(m_app->ListenForOtherStarts());
+        // Starts a second editor and waits for it to end, which it does with 0 once the
+        // first took its request. Should the hand-over fail, the editor it starts keeps to
+        // the test's folders.
+        const auto startSecond = [&runtime](const QStringList& args) {
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert("XDG_DATA_HOME", runtime.filePath("data"));
+            environment.insert("XDG_CONFIG_HOME", runtime.filePath("config"));
+            auto second = std::make_unique<QProcess>();
+            second->setProcessEnvironment(environment);
+            second->start(QUARN_EDITOR_PATH, args);
+            return second;
+        };
         const QString file = Copy("mixed.xml");
         // Unsaved changes: the save question comes first; Cancel keeps the database, No
         // opens the file; a start without a file only brings the window forward.
@@ -1515,19 +1528,25 @@ private slots:
             const qsizetype asked = CPrompts::ShownMessages().size();
             if (answer != QMessageBox::NoButton)
                 CPrompts::PushAnswer(answer);
-            QProcess second;
-            // Should the hand-over fail, the editor it starts keeps to the test's folders.
-            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-            environment.insert("XDG_DATA_HOME", runtime.filePath("data"));
-            environment.insert("XDG_CONFIG_HOME", runtime.filePath("config"));
-            second.setProcessEnvironment(environment);
-            second.start(QUARN_EDITOR_PATH, args);
-            QTRY_COMPARE_WITH_TIMEOUT(second.state(), QProcess::NotRunning, 20000);
-            QVERIFY2(second.exitCode() == 0, second.readAllStandardError().constData());
+            const auto second = startSecond(args);
+            QTRY_COMPARE_WITH_TIMEOUT(second->state(), QProcess::NotRunning, 20000);
+            QVERIFY2(second->exitCode() == 0, second->readAllStandardError().constData());
             QTRY_COMPARE(CPrompts::ShownMessages().size(),
                          asked + (answer != QMessageBox::NoButton));
             QCOMPARE(m_app->Document()->GetPathName() == file, opened);
         }
+        // While a dialog is open, a handed file waits until it closes.
+        const QString other = Copy("other.xml");
+        QDialog dialog(Frame());
+        dialog.setModal(true);
+        dialog.show();
+        const auto third = startSecond({other});
+        QTRY_COMPARE_WITH_TIMEOUT(third->state(), QProcess::NotRunning, 20000);
+        QCOMPARE(third->exitCode(), 0);
+        QTest::qWait(700);
+        QCOMPARE(m_app->Document()->GetPathName(), file);
+        dialog.close();
+        QTRY_COMPARE(m_app->Document()->GetPathName(), other);
         QVERIFY(!m_app->Document()->Signals().empty());
     }
 
