@@ -268,12 +268,15 @@ void StartSignal(ReadState& st, const XML_Char** attributes) {
             CSignalXml::ReadAttribute(*st.signal, name.local, attributes[i + 1], st.notes);
             continue;
         }
-        if (!name.prefix.empty() &&
+        // The "xml" prefix is bound without a declaration and may not be declared empty.
+        const std::string_view uri =
+            name.prefix.empty() ? std::string_view() : Binding(st, name.prefix);
+        if (!uri.empty() &&
             std::find(prefixes.begin(), prefixes.end(), name.prefix) == prefixes.end() &&
             !(name.prefix == "xsi" && name.uri == InstanceNamespace)) {
             prefixes.emplace_back(name.prefix);
             st.keptAttributes += " xmlns:" + std::string(name.prefix) + "=\"";
-            CSignalXml::AppendAttributeValue(st.keptAttributes, Binding(st, name.prefix));
+            CSignalXml::AppendAttributeValue(st.keptAttributes, uri);
             st.keptAttributes += '"';
         }
         st.keptAttributes += ' ';
