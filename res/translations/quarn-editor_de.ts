@@ -1436,6 +1436,22 @@ Teilen</translation>
         <source>%1 more numbers will be saved in another form</source>
         <translation>%1 weitere Zahlen werden in anderer Form gespeichert</translation>
     </message>
+    <message>
+        <source>1 piece of markup inside a field of a signal</source>
+        <translation>1 Markup-Teil innerhalb eines Feldes eines Signals</translation>
+    </message>
+    <message>
+        <source>%1 pieces of markup inside fields of signals</source>
+        <translation>%1 Markup-Teile innerhalb von Feldern von Signalen</translation>
+    </message>
+    <message>
+        <source>1 piece of markup inside a signal named with ª, µ or º</source>
+        <translation>1 Markup-Teil innerhalb eines Signals mit ª, µ oder º im Namen</translation>
+    </message>
+    <message>
+        <source>%1 pieces of markup inside signals named with ª, µ or º</source>
+        <translation>%1 Markup-Teile innerhalb von Signalen mit ª, µ oder º im Namen</translation>
+    </message>
 </context>
 <context>
     <name>SignalFileWriter</name>

@@ -58,6 +58,22 @@ std::string_view LocalName(const XML_Char* name) {
     return SplitName(name).local;
 }
 
+// Expat takes U+00AA, U+00B5 and U+00BA as name characters in UTF-16 and ISO-8859-1 input but
+// not in UTF-8, which the editor writes: a kept name holding one could not be read back.
+bool WritableName(std::string_view utf8) {
+    for (std::size_t i = utf8.find('\xC2'); i != std::string_view::npos && i + 1 < utf8.size();
+         i = utf8.find('\xC2', i + 1)) {
+        const char next = utf8[i + 1];
+        if (next == '\xAA' || next == '\xB5' || next == '\xBA')
+            return false;
+    }
+    return true;
+}
+
+bool WritableName(const XmlName& name) {
+    return WritableName(name.local) && WritableName(name.prefix);
+}
+
 // The name as written: "prefix:local" or "local".
 void AppendQualified(std::string& out, const XmlName& name) {
     if (!name.prefix.empty()) {
@@ -92,6 +108,7 @@ struct ReadState {
     std::string keptAttributes;
     std::string keptChildren;
     int keptDepth = 0;             // depth below the Signal of the kept element being copied, or 0
+    int droppedDepth = 0;          // depth of a kept element that cannot be written back, or 0
     bool keptTagOpen = false;      // the kept element's start tag still waits for its '>'
     bool inKnownChild = false;     // a known child's nested markup is passed over
     bool headOnly = false;         // reading stops at the first Signal element
@@ -130,9 +147,19 @@ template <typename Body> void Guarded(void* data, Body body) {
     }
 }
 
+// Markup inside a Signal that a save cannot keep: counted for the reader's notice.
+void DropInsideSignal(ReadState& st, int SignalFileReport::*count) {
+    if (st.report)
+        ++(st.report->*count);
+}
+
 // The namespace declarations made on the element the parser is starting.
-void AppendOwnDeclarations(const ReadState& st, std::string& out) {
+void AppendOwnDeclarations(ReadState& st, std::string& out) {
     for (const auto& [prefix, uri] : st.declared) {
+        if (!WritableName(prefix)) {
+            DropInsideSignal(st, &SignalFileReport::unwritableNames);
+            continue;
+        }
         out += prefix.empty() ? " xmlns=\"" : " xmlns:" + prefix + "=\"";
         CSignalXml::AppendAttributeValue(out, uri);
         out += '"';
@@ -178,9 +205,14 @@ void UsePrefix(ReadState& st, std::string_view prefix) {
 }
 
 void KeepElementStart(ReadState& st, const XML_Char* name, const XML_Char** attributes) {
+    const XmlName element = SplitName(name);
+    if (!WritableName(element)) {
+        DropInsideSignal(st, &SignalFileReport::unwritableNames);
+        st.droppedDepth = st.depth;
+        return;
+    }
     OpenKeptContent(st);
     const bool outermost = st.keptDepth == 0;
-    const XmlName element = SplitName(name);
     if (outermost) {
         st.keptChildren += "      ";
         st.keptUsed.clear();
@@ -199,6 +231,10 @@ void KeepElementStart(ReadState& st, const XML_Char* name, const XML_Char** attr
     AppendOwnDeclarations(st, st.keptChildren);
     for (int i = 0; attributes[i]; i += 2) {
         const XmlName attribute = SplitName(attributes[i]);
+        if (!WritableName(attribute)) {
+            DropInsideSignal(st, &SignalFileReport::unwritableNames);
+            continue;
+        }
         if (!attribute.prefix.empty())
             UsePrefix(st, attribute.prefix);
         st.keptChildren += ' ';
@@ -254,6 +290,7 @@ void StartSignal(ReadState& st, const XML_Char** attributes) {
     st.keptAttributes.clear();
     st.keptChildren.clear();
     st.keptDepth = 0;
+    st.droppedDepth = 0;
     st.keptTagOpen = false;
     st.inKnownChild = false;
     if (st.report) {
@@ -266,6 +303,10 @@ void StartSignal(ReadState& st, const XML_Char** attributes) {
         const XmlName name = SplitName(attributes[i]);
         if (name.uri.empty() && CSignalXml::IsKnownAttribute(name.local)) {
             CSignalXml::ReadAttribute(*st.signal, name.local, attributes[i + 1], st.notes);
+            continue;
+        }
+        if (!WritableName(name)) {
+            DropInsideSignal(st, &SignalFileReport::unwritableNames);
             continue;
         }
         // The "xml" prefix is bound without a declaration and may not be declared empty.
@@ -321,7 +362,9 @@ void OnStartElement(void* data, const XML_Char* name, const XML_Char** attribute
         const std::string_view local = LocalName(name);
         if (st.depth == 1 && st.report)
             st.report->root.assign(local);
-        if (st.signalDepth < 0 && local == "Signal") {
+        if (st.droppedDepth > 0) {
+            // inside a kept element that is dropped: dropped with it
+        } else if (st.signalDepth < 0 && local == "Signal") {
             StartSignal(st, attributes);
         } else if (st.signalDepth < 0) {
             if (st.report && local != "SignalDatabase" && local != "SignalList")
@@ -335,6 +378,8 @@ void OnStartElement(void* data, const XML_Char* name, const XML_Char** attribute
             st.inKnownChild = true;
         } else if (st.depth == st.signalDepth + 1) {
             KeepElementStart(st, name, attributes);
+        } else if (st.depth == st.signalDepth + 2 && st.inKnownChild) {
+            DropInsideSignal(st, &SignalFileReport::fieldMarkup);
         }
         st.scopes.push_back(std::move(st.declared));
         st.declared.clear();
@@ -344,7 +389,10 @@ void OnStartElement(void* data, const XML_Char* name, const XML_Char** attribute
 
 void OnEndElement(void* data, const XML_Char* name) {
     Guarded(data, [&](ReadState& st) {
-        if (st.signalDepth >= 0 && st.keptDepth > 0) {
+        if (st.droppedDepth > 0) {
+            if (st.depth == st.droppedDepth)
+                st.droppedDepth = 0;
+        } else if (st.signalDepth >= 0 && st.keptDepth > 0) {
             KeepElementEnd(st, name);
         } else if (st.signalDepth >= 0 && st.depth == st.signalDepth + 1 && st.inKnownChild) {
             CSignalXml::ReadChild(*st.signal, st.childName, st.value, st.notes);
@@ -369,6 +417,8 @@ void OnStartNamespace(void* data, const XML_Char* prefix, const XML_Char* uri) {
 // kept markup is kept.
 void OnCharacterData(void* data, const XML_Char* text, int length) {
     Guarded(data, [&](ReadState& st) {
+        if (st.droppedDepth > 0)
+            return;
         if (st.signalDepth >= 0 && st.keptDepth > 0) {
             OpenKeptContent(st);
             CSignalXml::AppendText(st.keptChildren,
@@ -422,8 +472,13 @@ void KeepOtherMarkup(ReadState& st, int& dropped, std::string_view open, std::st
         ++dropped;
         return;
     }
-    if (st.inKnownChild && st.keptDepth == 0)
+    if (st.droppedDepth > 0)
         return;
+    if (st.inKnownChild && st.keptDepth == 0) {
+        if (st.depth == st.signalDepth + 1) // deeper, it went with its element
+            DropInsideSignal(st, &SignalFileReport::fieldMarkup);
+        return;
+    }
     OpenKeptContent(st);
     const bool own = st.keptDepth == 0; // a child of the Signal: a line of its own
     if (own)
@@ -438,6 +493,10 @@ void KeepOtherMarkup(ReadState& st, int& dropped, std::string_view open, std::st
 
 void OnProcessingInstruction(void* data, const XML_Char* target, const XML_Char* text) {
     Guarded(data, [&](ReadState& st) {
+        if (st.signalDepth >= 0 && st.droppedDepth == 0 && !WritableName(target)) {
+            DropInsideSignal(st, &SignalFileReport::unwritableNames);
+            return;
+        }
         std::string body = target;
         if (text && *text)
             body += ' ' + std::string(text);
@@ -767,6 +826,14 @@ QString SignalFileReport::Dropped() const {
         add(count, Tr(QT_TRANSLATE_NOOP("SignalFileReport", "1 <%1> element")).arg(name),
             Tr(QT_TRANSLATE_NOOP("SignalFileReport", "%1 <%2> elements")).arg(u"%1", name));
     }
+    add(fieldMarkup,
+        Tr(QT_TRANSLATE_NOOP("SignalFileReport", "1 piece of markup inside a field of a signal")),
+        Tr(QT_TRANSLATE_NOOP("SignalFileReport", "%1 pieces of markup inside fields of signals")));
+    add(unwritableNames,
+        Tr(QT_TRANSLATE_NOOP("SignalFileReport",
+                             "1 piece of markup inside a signal named with ª, µ or º")),
+        Tr(QT_TRANSLATE_NOOP("SignalFileReport",
+                             "%1 pieces of markup inside signals named with ª, µ or º")));
     add(signalsOutsideList,
         Tr(QT_TRANSLATE_NOOP("SignalFileReport",
                              "the place of 1 Signal element outside SignalList")),

@@ -28,6 +28,10 @@ struct SignalFileReport {
     bool doctype = false;
     std::map<std::string, int> elements; // other than SignalDatabase and SignalList
     int signalsOutsideList = 0;
+    // Inside records, not kept: markup within a known field (its text is read), and markup
+    // whose name a UTF-8 file cannot hold.
+    int fieldMarkup = 0;
+    int unwritableNames = 0;
     // Inside records: texts cut to their capacity (names, ITU designators, comments,
     // spacings), numbers whose saved form reads as another value.
     int cut[4] = {};

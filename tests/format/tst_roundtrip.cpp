@@ -103,6 +103,56 @@ private slots:
         QVERIFY(saved.open(QIODevice::ReadOnly) && expected.open(QIODevice::ReadOnly));
         QCOMPARE(saved.readAll(), expected.readAll());
     }
+
+    // Markup inside a Signal that a save cannot keep is dropped at open and said; the rest of
+    // the record's markup stays, and the saved file reads back with nothing more to say.
+    void markupASaveCannotKeep_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("notice");
+        QTest::addColumn<QString>("comment");
+        const QByteArray latin1 = "<?xml version='1.0' encoding='ISO-8859-1'?>\n<SignalDatabase>"
+                                  "<SignalList><Signal Name='a' Modulation='CW' ";
+        QTest::newRow("names UTF-8 cannot hold, ISO-8859-1")
+            << latin1 + "\xB5x='1'><Owner o\xBA='1' xmlns:p\xAA='urn:p'>o</Owner><\xB5><k/>"
+                        "</\xB5><?\xAAp d?><Comment>c</Comment></Signal></SignalList>"
+                        "</SignalDatabase>"
+            << "5 pieces of markup inside signals named with ª, µ or º"
+            << "c";
+        QTest::newRow("names UTF-8 cannot hold, UTF-16")
+            << QByteArray::fromBase64(
+                   "/v8APABTAGkAZwBuAGEAbABMAGkAcwB0AD4APABTAGkAZwBuAGEAbAAgAE4AYQBtAGUAPQAnAGEAJwA"
+                   "gALUAPQAnADEAJwAvAD4APAAvAFMAaQBnAG4AYQBsAEwAaQBzAHQAPg==")
+            << "1 piece of markup inside a signal named with ª, µ or º"
+            << "";
+        QTest::newRow("markup inside a field")
+            << latin1 + "><Owner/><Comment>a<b>x<!--y--></b><!--c-->z</Comment></Signal>"
+                        "</SignalList></SignalDatabase>"
+            << "2 pieces of markup inside fields of signals"
+            << "az";
+    }
+    void markupASaveCannotKeep() {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, notice);
+        QFETCH(QString, comment);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("in.xml");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+        file.close();
+        CVantorDoc doc;
+        QVERIFY(doc.OnOpenDocument(path));
+        QCOMPARE(doc.GetReadReport().Notice(), notice + " will not be saved");
+        QCOMPARE(doc.GetSignalCount(), 1);
+        QCOMPARE(QString::fromUtf16(doc.GetSignal(0)->m_szComment.c_str()), comment);
+        const bool kept = doc.GetSignal(0)->m_pKept != nullptr;
+        const QString saved = dir.filePath("saved.xml");
+        QVERIFY(doc.OnSaveDocument(saved));
+        CVantorDoc again;
+        QVERIFY(again.OnOpenDocument(saved));
+        QCOMPARE(again.GetSignalCount(), 1);
+        QCOMPARE(again.GetReadReport().Notice(), QString());
+        QCOMPARE(again.GetSignal(0)->m_pKept != nullptr, kept);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestRoundTrip)
