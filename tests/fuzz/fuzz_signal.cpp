@@ -28,11 +28,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QByteArray written;
     if (!CSignalFileWriter::WriteBuffer(records, written, error))
         return 0; // a text XML cannot carry: refused, never written
-    std::size_t again = 0;
+    SignalCollection again;
     if (!CSignalFileReader::ReadBuffer(
             written, QStringLiteral("written"),
-            [&again](std::unique_ptr<CSignalDescription>, SignalReadNotes&&) { ++again; }, error) ||
-        again != records.size())
+            [&again](std::unique_ptr<CSignalDescription> signal, SignalReadNotes&&) {
+                again.push_back(std::move(signal));
+            },
+            error) ||
+        again.size() != records.size())
+        __builtin_trap();
+    // Saving what a save wrote changes nothing.
+    QByteArray rewritten;
+    if (!CSignalFileWriter::WriteBuffer(again, rewritten, error) || rewritten != written)
         __builtin_trap();
     return 0;
 }
