@@ -1437,20 +1437,29 @@ private slots:
         const QString small = Copy("mixed.xml");
         QFile big(m_dir.filePath("big.xml"));
         QVERIFY(big.open(QIODevice::WriteOnly));
-        big.write("<r>" + QByteArray("<Signal Name='x' Modulation='CW'/>").repeated(1000000) +
-                  "</r>");
+        // The signals are read much more slowly per byte than the comments after them, so that
+        // the progress window's estimate of the whole read passes half a second at its first
+        // look (after 50 ms), however fast this machine reads them.
+        big.write("<r>" + QByteArray("<Signal Name='x' Modulation='CW'/>").repeated(1000000));
+        const QByteArray comment = "<!--" + QByteArray(1 << 20, 'c') + "-->";
+        for (int i = 0; i < 100; ++i)
+            big.write(comment);
+        big.write("</r>");
         big.close();
         SaveRecentFiles({big.fileName()});
         Start({small});
         const QStringList recent = m_app->RecentFiles();
-        // Once shown (after half a second), the progress window runs the event loop while it
-        // reports: the cancel comes from there.
-        QTimer::singleShot(0, Frame(), [this] {
+        // Once shown, the progress window runs the event loop while it reports: the cancel
+        // comes from there, whenever the loop first runs with the window there.
+        QTimer canceller;
+        connect(&canceller, &QTimer::timeout, Frame(), [this] {
             if (auto* dialog = Frame()->findChild<QProgressDialog*>())
                 dialog->cancel();
         });
+        canceller.start(0);
         const qsizetype shown = CPrompts::ShownMessages().size();
         Trigger(ID_FILE_MRU_FILE1 + 1);
+        canceller.stop();
         QCOMPARE(CPrompts::ShownMessages().size(), shown);
         QCOMPARE(Frame()->View()->RowModel()->rowCount(), 5);
         QCOMPARE(m_app->RecentFiles(), recent);
