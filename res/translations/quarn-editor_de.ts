@@ -1353,6 +1353,50 @@ Teilen</translation>
         <source>the %1 of &quot;%2&quot; will be saved as %3</source>
         <translation>%1 von „%2“ wird als %3 gespeichert</translation>
     </message>
+    <message>
+        <source>disabled flag</source>
+        <translation>das Kennzeichen „Erkennung deaktiviert“</translation>
+    </message>
+    <message>
+        <source>baud rate</source>
+        <translation>die Baudrate</translation>
+    </message>
+    <message>
+        <source>shift</source>
+        <translation>der Shift</translation>
+    </message>
+    <message>
+        <source>bandwidth</source>
+        <translation>die Bandbreite</translation>
+    </message>
+    <message>
+        <source>number of tones</source>
+        <translation>die Anzahl der Töne</translation>
+    </message>
+    <message>
+        <source>tone spacing</source>
+        <translation>der Tonabstand</translation>
+    </message>
+    <message>
+        <source>number of carriers</source>
+        <translation>die Anzahl der Träger</translation>
+    </message>
+    <message>
+        <source>pilot frequency</source>
+        <translation>die Pilotfrequenz</translation>
+    </message>
+    <message>
+        <source>minimum number of carriers</source>
+        <translation>die Mindestanzahl der Träger</translation>
+    </message>
+    <message>
+        <source>minimum number of tones</source>
+        <translation>die Mindestanzahl der Töne</translation>
+    </message>
+    <message>
+        <source>code-check counter</source>
+        <translation>der Codecheck-Zähler</translation>
+    </message>
 </context>
 <context>
     <name>SignalFileReport</name>

@@ -800,7 +800,8 @@ void SignalFileReport::Count(const CSignalDescription& signal, const SignalReadN
             numberExamples.push_back(
                 QCoreApplication::translate("SignalFileReader",
                                             "the %1 of \"%2\" will be saved as %3")
-                    .arg(QLatin1String(field), QStringView(signal.m_szName.c_str()).toString(),
+                    .arg(QCoreApplication::translate("SignalFileReader", field),
+                         QStringView(signal.m_szName.c_str()).toString(),
                          QString::fromStdString(saved)));
     }
 }

@@ -7,6 +7,8 @@
 #include "Utf8Text.h"
 #include "Vocabulary.h"
 
+#include <QtGlobal>
+
 #include <algorithm>
 #include <cstring>
 #include <iterator>
@@ -150,6 +152,9 @@ void ReadAttribute(CSignalDescription& s, std::string_view name, std::string_vie
         s.m_nUnknownModulation = index < 0 ? InternUnknownName(value) : 0;
     } else if (name == "Disabled") {
         s.m_bDisabled = value == "1";
+        // Only "1" disables; any other text but "0" is noted, as it is saved as "0".
+        if (!s.m_bDisabled && value != "0")
+            notes.numbers.emplace_back(QT_TRANSLATE_NOOP("SignalFileReader", "disabled flag"), "0");
     }
 }
 
@@ -165,29 +170,36 @@ void ReadChild(CSignalDescription& s, std::string_view name, std::string_view va
         if (s.m_nModulation == ModulationOfdm)
             s.m_nSubmode = Lookup(SubcarrierModulationNames, value);
     } else if (name == "Baudrate") {
-        s.m_dBaudrate = ReadReal(value, "baud rate", notes);
+        s.m_dBaudrate = ReadReal(value, QT_TRANSLATE_NOOP("SignalFileReader", "baud rate"), notes);
     } else if (name == "Shift") {
         if (s.m_nModulation != ModulationMfsk)
-            s.m_dShift = ReadReal(value, "shift", notes);
+            s.m_dShift = ReadReal(value, QT_TRANSLATE_NOOP("SignalFileReader", "shift"), notes);
     } else if (name == "Bandwidth") {
-        s.m_dBandwidth = ReadReal(value, "bandwidth", notes);
+        s.m_dBandwidth = ReadReal(value, QT_TRANSLATE_NOOP("SignalFileReader", "bandwidth"), notes);
     } else if (name == "NumTones") {
-        s.m_nNumTones = ReadCount(value, "number of tones", notes);
+        s.m_nNumTones =
+            ReadCount(value, QT_TRANSLATE_NOOP("SignalFileReader", "number of tones"), notes);
     } else if (name == "Spacing") {
         if (s.m_nModulation == ModulationMfsk)
-            s.m_dShift = ReadReal(value, "tone spacing", notes);
+            s.m_dShift =
+                ReadReal(value, QT_TRANSLATE_NOOP("SignalFileReader", "tone spacing"), notes);
         else if (ReadText(s.m_szSpacing, value))
             notes.cut |= SignalReadNotes::CutSpacing;
     } else if (name == "NumChannels") {
-        s.m_nNumChannels = ReadCount(value, "number of carriers", notes);
+        s.m_nNumChannels =
+            ReadCount(value, QT_TRANSLATE_NOOP("SignalFileReader", "number of carriers"), notes);
     } else if (name == "PilotFrequency") {
-        s.m_dPilotFrequency = ReadReal(value, "pilot frequency", notes);
+        s.m_dPilotFrequency =
+            ReadReal(value, QT_TRANSLATE_NOOP("SignalFileReader", "pilot frequency"), notes);
     } else if (name == "NumChannelsMin") {
-        s.m_nNumChannelsMin = ReadCount(value, "minimum number of carriers", notes);
+        s.m_nNumChannelsMin = ReadCount(
+            value, QT_TRANSLATE_NOOP("SignalFileReader", "minimum number of carriers"), notes);
     } else if (name == "NumTonesMin") {
-        s.m_nNumTonesMin = ReadCount(value, "minimum number of tones", notes);
+        s.m_nNumTonesMin = ReadCount(
+            value, QT_TRANSLATE_NOOP("SignalFileReader", "minimum number of tones"), notes);
     } else if (name == "CodecheckCounter") {
-        s.m_nCodecheckCounter = ReadCount(value, "code-check counter", notes);
+        s.m_nCodecheckCounter =
+            ReadCount(value, QT_TRANSLATE_NOOP("SignalFileReader", "code-check counter"), notes);
     }
 }
 

@@ -199,6 +199,10 @@ private slots:
                           "<PilotFrequency>1234567</PilotFrequency></Signal></SignalList>"
                           "</SignalDatabase>")
             << ":1: p: warning: the pilot frequency will be saved as 1.23457e+006\n";
+        QTest::newRow("disabled flag")
+            << QByteArray("<SignalDatabase><SignalList><Signal Name='d' Modulation='CW' "
+                          "Disabled='true'/></SignalList></SignalDatabase>")
+            << ":1: d: warning: the disabled flag will be saved as 0\n";
     }
     void checkWarnsOfWhatASaveChanges() {
         QFETCH(QByteArray, content);
