@@ -376,6 +376,8 @@ void OnStartElement(void* data, const XML_Char* name, const XML_Char** attribute
             st.childName.assign(local);
             st.value.clear();
             st.inKnownChild = true;
+            for (int i = 0; attributes[i]; i += 2) // a field's value is its text alone
+                DropInsideSignal(st, &SignalFileReport::fieldMarkup);
         } else if (st.depth == st.signalDepth + 1) {
             KeepElementStart(st, name, attributes);
         } else if (st.depth == st.signalDepth + 2 && st.inKnownChild) {

@@ -125,9 +125,9 @@ private slots:
             << "1 piece of markup inside a signal named with ª, µ or º"
             << "";
         QTest::newRow("markup inside a field")
-            << latin1 + "><Owner/><Comment>a<b>x<!--y--></b><!--c-->z</Comment></Signal>"
+            << latin1 + "><Owner/><Comment lang='en'>a<b>x<!--y--></b><!--c-->z</Comment></Signal>"
                         "</SignalList></SignalDatabase>"
-            << "2 pieces of markup inside fields of signals"
+            << "3 pieces of markup inside fields of signals"
             << "az";
     }
     void markupASaveCannotKeep() {
