@@ -1496,6 +1496,18 @@ Teilen</translation>
         <source>%1 pieces of markup inside signals named with ª, µ or º</source>
         <translation>%1 Markup-Teile innerhalb von Signalen mit ª, µ oder º im Namen</translation>
     </message>
+    <message>
+        <source>text outside signals</source>
+        <translation>Text außerhalb von Signalen</translation>
+    </message>
+    <message>
+        <source>text directly inside 1 signal</source>
+        <translation>Text direkt in 1 Signal</translation>
+    </message>
+    <message>
+        <source>text directly inside %1 signals</source>
+        <translation>Text direkt in %1 Signalen</translation>
+    </message>
 </context>
 <context>
     <name>SignalFileWriter</name>

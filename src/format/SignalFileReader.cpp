@@ -109,6 +109,7 @@ struct ReadState {
     std::string keptChildren;
     int keptDepth = 0;             // depth below the Signal of the kept element being copied, or 0
     int droppedDepth = 0;          // depth of a kept element that cannot be written back, or 0
+    bool signalTextNoted = false;  // the Signal's own text was counted
     bool keptTagOpen = false;      // the kept element's start tag still waits for its '>'
     bool inKnownChild = false;     // a known child's nested markup is passed over
     bool headOnly = false;         // reading stops at the first Signal element
@@ -291,6 +292,7 @@ void StartSignal(ReadState& st, const XML_Char** attributes) {
     st.keptChildren.clear();
     st.keptDepth = 0;
     st.droppedDepth = 0;
+    st.signalTextNoted = false;
     st.keptTagOpen = false;
     st.inKnownChild = false;
     if (st.report) {
@@ -415,6 +417,19 @@ void OnStartNamespace(void* data, const XML_Char* prefix, const XML_Char* uri) {
             [&](ReadState& st) { st.declared.emplace_back(prefix ? prefix : "", uri ? uri : ""); });
 }
 
+// Text between elements outside the records or directly inside a Signal is not kept: said
+// unless it is only the layout's white space.
+void NoteLooseText(ReadState& st, std::string_view text) {
+    if (!st.report || text.find_first_not_of(" \t\r\n") == std::string_view::npos)
+        return;
+    if (st.signalDepth < 0) {
+        st.report->textOutside = true;
+    } else if (!st.signalTextNoted) {
+        st.signalTextNoted = true;
+        ++st.report->signalsWithText;
+    }
+}
+
 // A child's value is the text directly inside it; nested markup is passed over. Text inside
 // kept markup is kept.
 void OnCharacterData(void* data, const XML_Char* text, int length) {
@@ -428,7 +443,11 @@ void OnCharacterData(void* data, const XML_Char* text, int length) {
             KeptWithinLimit(st);
             return;
         }
-        if (st.signalDepth < 0 || st.depth != st.signalDepth + 1 || !st.inKnownChild)
+        if (st.signalDepth < 0 || st.depth == st.signalDepth) {
+            NoteLooseText(st, std::string_view(text, static_cast<std::size_t>(length)));
+            return;
+        }
+        if (st.depth != st.signalDepth + 1 || !st.inKnownChild)
             return;
         if (st.value.size() + static_cast<std::size_t>(length) > MaxTextBytes) {
             Stop(st, QCoreApplication::translate("SignalFileReader", "a text longer than %1 bytes")
@@ -822,6 +841,8 @@ QString SignalFileReport::Dropped() const {
     add(instructions,
         Tr(QT_TRANSLATE_NOOP("SignalFileReport", "1 processing instruction outside signals")),
         Tr(QT_TRANSLATE_NOOP("SignalFileReport", "%1 processing instructions outside signals")));
+    if (textOutside)
+        dropped << Tr(QT_TRANSLATE_NOOP("SignalFileReport", "text outside signals"));
     if (doctype)
         dropped << Tr(QT_TRANSLATE_NOOP("SignalFileReport", "the document type declaration"));
     for (const auto& [element, count] : elements) {
@@ -829,6 +850,8 @@ QString SignalFileReport::Dropped() const {
         add(count, Tr(QT_TRANSLATE_NOOP("SignalFileReport", "1 <%1> element")).arg(name),
             Tr(QT_TRANSLATE_NOOP("SignalFileReport", "%1 <%2> elements")).arg(u"%1", name));
     }
+    add(signalsWithText, Tr(QT_TRANSLATE_NOOP("SignalFileReport", "text directly inside 1 signal")),
+        Tr(QT_TRANSLATE_NOOP("SignalFileReport", "text directly inside %1 signals")));
     add(fieldMarkup,
         Tr(QT_TRANSLATE_NOOP("SignalFileReport", "1 piece of markup inside a field of a signal")),
         Tr(QT_TRANSLATE_NOOP("SignalFileReport", "%1 pieces of markup inside fields of signals")));

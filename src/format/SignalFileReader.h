@@ -26,11 +26,13 @@ struct SignalFileReport {
     int comments = 0;
     int instructions = 0;
     bool doctype = false;
+    bool textOutside = false;            // other than white space
     std::map<std::string, int> elements; // other than SignalDatabase and SignalList
     int signalsOutsideList = 0;
     // Inside records, not kept: markup within a known field (its text is read), and markup
     // whose name a UTF-8 file cannot hold.
     int fieldMarkup = 0;
+    int signalsWithText = 0; // text directly inside the Signal element
     int unwritableNames = 0;
     // Inside records: texts cut to their capacity (names, ITU designators, comments,
     // spacings), numbers whose saved form reads as another value.

@@ -104,8 +104,8 @@ private slots:
         QCOMPARE(saved.readAll(), expected.readAll());
     }
 
-    // Markup inside a Signal that a save cannot keep is dropped at open and said; the rest of
-    // the record's markup stays, and the saved file reads back with nothing more to say.
+    // Markup and text that a save cannot keep are dropped at open and said; the rest of the
+    // record's markup stays, and the saved file reads back with nothing more to say.
     void markupASaveCannotKeep_data() {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("notice");
@@ -129,6 +129,11 @@ private slots:
                         "</SignalList></SignalDatabase>"
             << "3 pieces of markup inside fields of signals"
             << "az";
+        QTest::newRow("text between elements")
+            << latin1 + ">\n <Owner/> x <Comment>c</Comment>y</Signal>t</SignalList>"
+                        "</SignalDatabase>"
+            << "text outside signals and text directly inside 1 signal"
+            << "c";
     }
     void markupASaveCannotKeep() {
         QFETCH(QByteArray, content);
