@@ -420,7 +420,9 @@ void OnStartNamespace(void* data, const XML_Char* prefix, const XML_Char* uri) {
 // Text between elements outside the records or directly inside a Signal is not kept: said
 // unless it is only the layout's white space.
 void NoteLooseText(ReadState& st, std::string_view text) {
-    if (!st.report || text.find_first_not_of(" \t\r\n") == std::string_view::npos)
+    if (!st.report || std::all_of(text.begin(), text.end(), [](char c) {
+            return c == '\n' || c == ' ' || c == '\t' || c == '\r';
+        }))
         return;
     if (st.signalDepth < 0) {
         st.report->textOutside = true;
