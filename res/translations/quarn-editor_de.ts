@@ -1508,6 +1508,14 @@ Teilen</translation>
         <source>text directly inside %1 signals</source>
         <translation>Text direkt in %1 Signalen</translation>
     </message>
+    <message>
+        <source>the earlier value of 1 field given twice in a signal</source>
+        <translation>der frühere Wert von 1 Feld, das in einem Signal zweimal vorkommt</translation>
+    </message>
+    <message>
+        <source>the earlier values of %1 fields given more than once in signals</source>
+        <translation>die früheren Werte von %1 Feldern, die in Signalen mehrfach vorkommen</translation>
+    </message>
 </context>
 <context>
     <name>SignalFileWriter</name>

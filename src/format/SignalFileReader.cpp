@@ -110,6 +110,7 @@ struct ReadState {
     int keptDepth = 0;             // depth below the Signal of the kept element being copied, or 0
     int droppedDepth = 0;          // depth of a kept element that cannot be written back, or 0
     bool signalTextNoted = false;  // the Signal's own text was counted
+    std::uint32_t fieldsRead = 0;  // bits of the known children read so far
     bool keptTagOpen = false;      // the kept element's start tag still waits for its '>'
     bool inKnownChild = false;     // a known child's nested markup is passed over
     bool headOnly = false;         // reading stops at the first Signal element
@@ -293,6 +294,7 @@ void StartSignal(ReadState& st, const XML_Char** attributes) {
     st.keptDepth = 0;
     st.droppedDepth = 0;
     st.signalTextNoted = false;
+    st.fieldsRead = 0;
     st.keptTagOpen = false;
     st.inKnownChild = false;
     if (st.report) {
@@ -374,7 +376,13 @@ void OnStartElement(void* data, const XML_Char* name, const XML_Char** attribute
             st.outside.emplace_back(local);
         } else if (st.keptDepth > 0) {
             KeepElementStart(st, name, attributes);
-        } else if (st.depth == st.signalDepth + 1 && CSignalXml::IsKnownChild(local)) {
+        } else if (const int known =
+                       st.depth == st.signalDepth + 1 ? CSignalXml::KnownChildIndex(local) : -1;
+                   known >= 0) {
+            // A field given again replaces the value read before.
+            if (st.fieldsRead & (1U << known))
+                DropInsideSignal(st, &SignalFileReport::repeatedFields);
+            st.fieldsRead |= 1U << known;
             st.childName.assign(local);
             st.value.clear();
             st.inKnownChild = true;
@@ -854,6 +862,11 @@ QString SignalFileReport::Dropped() const {
     }
     add(signalsWithText, Tr(QT_TRANSLATE_NOOP("SignalFileReport", "text directly inside 1 signal")),
         Tr(QT_TRANSLATE_NOOP("SignalFileReport", "text directly inside %1 signals")));
+    add(repeatedFields,
+        Tr(QT_TRANSLATE_NOOP("SignalFileReport",
+                             "the earlier value of 1 field given twice in a signal")),
+        Tr(QT_TRANSLATE_NOOP("SignalFileReport",
+                             "the earlier values of %1 fields given more than once in signals")));
     add(fieldMarkup,
         Tr(QT_TRANSLATE_NOOP("SignalFileReport", "1 piece of markup inside a field of a signal")),
         Tr(QT_TRANSLATE_NOOP("SignalFileReport", "%1 pieces of markup inside fields of signals")));

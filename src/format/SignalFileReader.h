@@ -33,6 +33,7 @@ struct SignalFileReport {
     // whose name a UTF-8 file cannot hold.
     int fieldMarkup = 0;
     int signalsWithText = 0; // text directly inside the Signal element
+    int repeatedFields = 0;  // a known child given again: the earlier value is replaced
     int unwritableNames = 0;
     // Inside records: texts cut to their capacity (names, ITU designators, comments,
     // spacings), numbers whose saved form reads as another value.

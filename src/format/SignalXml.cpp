@@ -365,9 +365,12 @@ bool CSignalXml::IsKnownAttribute(std::string_view name) {
     return name == "Name" || name == "Mode" || name == "Modulation" || name == "Disabled";
 }
 
-bool CSignalXml::IsKnownChild(std::string_view name) {
-    return std::find(std::begin(KnownChildren), std::end(KnownChildren), name) !=
-           std::end(KnownChildren);
+static_assert(std::size(KnownChildren) <= 32, "a reader keeps one bit for each known child");
+
+int CSignalXml::KnownChildIndex(std::string_view name) {
+    const auto* found = std::find(std::begin(KnownChildren), std::end(KnownChildren), name);
+    return found == std::end(KnownChildren) ? -1
+                                            : static_cast<int>(found - std::begin(KnownChildren));
 }
 
 void CSignalXml::AppendText(std::string& out, std::string_view utf8) {

@@ -36,7 +36,8 @@ public:
                           SignalReadNotes& notes);
     // True for the names the record reads; any other attribute or child is kept as markup.
     static bool IsKnownAttribute(std::string_view name);
-    static bool IsKnownChild(std::string_view name);
+    // The known child's place among the names the record reads (below 32), or -1.
+    static int KnownChildIndex(std::string_view name);
     static void FinishReading(CSignalDescription& signal, SignalReadNotes& notes);
 
     // Appends one complete Signal element (UTF-8), indented for its place inside SignalList,

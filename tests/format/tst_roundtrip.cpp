@@ -129,6 +129,11 @@ private slots:
                         "</SignalList></SignalDatabase>"
             << "3 pieces of markup inside fields of signals"
             << "az";
+        QTest::newRow("a field given twice")
+            << latin1 + "><Comment>a</Comment><Comment>b</Comment></Signal></SignalList>"
+                        "</SignalDatabase>"
+            << "the earlier value of 1 field given twice in a signal"
+            << "b";
         QTest::newRow("text between elements")
             << latin1 + ">\n <Owner/> x <Comment>c</Comment>y</Signal>t</SignalList>"
                         "</SignalDatabase>"
