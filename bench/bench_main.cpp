@@ -226,12 +226,15 @@ void BM_Save(benchmark::State& state) {
 void BM_Snapshot(benchmark::State& state) {
     CVantorDoc& doc = LoadedDoc(state.range(0));
     qputenv("XDG_STATE_HOME", (BenchDir() + QStringLiteral("/state")).toUtf8());
+    QByteArray written;
     for (auto _ : state) {
         QString error;
-        if (!CRecoverySnapshot::Write(OutPath(), doc.Signals(), error))
+        if (!CRecoverySnapshot::Write(OutPath(), doc.Signals(), doc.GetFileIdentity(), error,
+                                      &written))
             state.SkipWithError("snapshot failed");
     }
-    CRecoverySnapshot::Remove(OutPath());
+    CRecoverySnapshot::RemoveBase(written);
+    CRecoverySnapshot::EndRun();
 }
 
 // What the window waits for when a snapshot starts: the fork of a process holding the

@@ -6,6 +6,8 @@
 #include "ProgressScope.h"
 #include "Prompts.h"
 #include "RecoverySnapshot.h"
+#include "SignalDescription.h"
+#include "SignalFileReader.h"
 #include "VantorDoc.h"
 
 #include <QAction>
@@ -111,39 +113,51 @@ FileResult CDocTemplate::OpenFile(const QString& path, bool askToSave) {
 }
 
 bool CDocTemplate::OfferRecovery(const QString& path) {
-    const auto snapshot = CRecoverySnapshot::Find(path);
-    return snapshot && snapshot->NewerThanFile() && OfferSnapshot(*snapshot);
+    return OfferSnapshots(CRecoverySnapshot::Find(path));
 }
 
 void CDocTemplate::OfferAnyRecovery() {
-    for (const CRecoverySnapshot& snapshot : CRecoverySnapshot::All()) {
-        if (snapshot.NewerThanFile() && OfferSnapshot(snapshot))
-            return;
+    OfferSnapshots(CRecoverySnapshot::All());
+}
+
+bool CDocTemplate::OfferSnapshots(const std::vector<CRecoverySnapshot>& snapshots) {
+    for (const CRecoverySnapshot& snapshot : snapshots) {
+        if (CPrompts::IsEnding())
+            return false;
+        if (OfferSnapshot(snapshot))
+            return true;
     }
+    return false;
 }
 
 bool CDocTemplate::OfferSnapshot(const CRecoverySnapshot& snapshot) {
-    const QString text = tr("Unsaved changes to %1 from %2 (%3) were recovered.")
-                             .arg(snapshot.path.isEmpty() ? tr("Untitled") : snapshot.path,
-                                  QLocale().toString(snapshot.time, QLocale::ShortFormat),
-                                  Signals(static_cast<int>(snapshot.signalCount)));
+    QString text = tr("Unsaved changes to %1 from %2 (%3) were recovered.")
+                       .arg(snapshot.path.isEmpty() ? tr("Untitled") : snapshot.path,
+                            QLocale().toString(snapshot.time, QLocale::ShortFormat),
+                            Signals(static_cast<int>(snapshot.signalCount)));
+    if (snapshot.FileChanged())
+        text += QStringLiteral("\n\n") +
+                tr("%1 was changed by another program after these changes were made.")
+                    .arg(snapshot.path);
     const auto answer = CPrompts::Message(
         m_pWindow, QMessageBox::Question, QString(), text,
         QMessageBox::Open | QMessageBox::Discard | QMessageBox::Ignore, QMessageBox::Open,
         {{QMessageBox::Open, tr("Recover")}, {QMessageBox::Ignore, tr("Later")}});
     if (answer == QMessageBox::Discard)
-        CRecoverySnapshot::Remove(snapshot.path);
+        snapshot.Remove();
     if (answer != QMessageBox::Open)
         return false;
     FileResult opened;
     {
         CProgressScope progress(m_pDoc, m_pWindow, tr("Opening %1 ...").arg(snapshot.snapshot));
-        opened = m_pDoc->OpenCopy(snapshot.snapshot, snapshot.path);
+        // Based on the file as it was: a save asks first when another program changed it.
+        opened = m_pDoc->OpenCopy(snapshot.snapshot, snapshot.path, snapshot.file);
     }
     if (!opened) {
         ReportFailure(tr("Cannot open the signal database."), opened);
         return false;
     }
+    emit snapshotRecovered(snapshot);
     WatchFile();
     emit titleChanged(WindowTitle());
     return true;
@@ -153,12 +167,22 @@ std::optional<QString> CDocTemplate::OfferLeftoverBackup(const QString& path, bo
     const auto leftover = CFileBackup::FindLeftover(path);
     if (!leftover)
         return std::nullopt;
-    const QString text =
+    QString text =
         (merging ? tr("A save of %1 was interrupted on %2. Merge the copy saved before it?")
                  : tr("A save of %1 was interrupted on %2. Open the copy saved before it?"))
             .arg(path, QLocale().toString(leftover->time, QLocale::ShortFormat));
+    // A save that finished but was stopped before it removed its copy left a whole file:
+    // then the default keeps the file.
+    QString unreadable;
+    const CSignalFileReader::Sink none = [](std::unique_ptr<CSignalDescription>,
+                                            SignalReadNotes&&) {};
+    const bool whole = CSignalFileReader::Read(path, none, unreadable);
+    if (whole)
+        text += QStringLiteral("\n\n") +
+                tr("%1 itself reads as a whole database: the save probably finished.").arg(path);
     if (CPrompts::Message(m_pWindow, QMessageBox::Question, QString(), text,
-                          QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) != QMessageBox::Yes)
+                          QMessageBox::Yes | QMessageBox::No,
+                          whole ? QMessageBox::No : QMessageBox::Yes) != QMessageBox::Yes)
         return std::nullopt;
     return leftover->path;
 }

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 class CRecoverySnapshot;
 class QAction;
@@ -48,11 +49,12 @@ public:
     void FileMerge();
     FileResult MergeFile(const QString& path);
 
-    // Offers the recovery snapshot of path when it holds changes newer than the file:
-    // Recover opens it as unsaved changes to path, Discard removes it, Later keeps it. True
-    // when the snapshot was opened.
+    // Offers every recovery snapshot of path that no running editor keeps, newest first,
+    // until one is opened: Recover opens it as unsaved changes to path (a save then asks
+    // when another program changed the file since), Discard removes it, Later keeps it.
+    // True when a snapshot was opened.
     bool OfferRecovery(const QString& path);
-    // The same for every snapshot kept, newest first, until one is opened.
+    // The same for every snapshot kept.
     void OfferAnyRecovery();
 
     // Tells the user (in the message bar) what the file of the last open or merge at path
@@ -75,9 +77,12 @@ signals:
     void noticeWithActions(const QString& text, const QList<QAction*>& actions);
     // The user asked to see the signals the last merge added.
     void selectMerged();
+    // The changes of another run's snapshot are the document's unsaved changes now.
+    void snapshotRecovered(const CRecoverySnapshot& snapshot);
 
 private:
     bool DoSave(const QString& path);
+    bool OfferSnapshots(const std::vector<CRecoverySnapshot>& snapshots);
     bool OfferSnapshot(const CRecoverySnapshot& snapshot);
     // Before the first save onto a file that is not a signal database: asks, No the default.
     bool ConfirmReplacingForeignFile(const QString& path);

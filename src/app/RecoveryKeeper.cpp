@@ -1,6 +1,7 @@
 #include "RecoveryKeeper.h"
 
-#include "RecoverySnapshot.h"
+#include "Prompts.h"
+#include "StateFolder.h"
 #include "VantorDoc.h"
 
 #include <QCoreApplication>
@@ -9,6 +10,8 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
+#include <ctime>
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -16,12 +19,18 @@
 namespace {
 
 constexpr int SnapshotDelay = 5000;
+constexpr int SnapshotCeiling = 30000;
 constexpr int ChildPoll = 100;
 // How long a snapshot may take before its writer is given up (a million signals: seconds).
 constexpr qint64 ChildPatience = 5 * 60 * 1000;
+// The longest the editor waits for the writer when it must end or write at once.
+constexpr int EndingWait = 3000;
+
+constexpr int TerminationSignals[] = {SIGTERM, SIGHUP, SIGINT};
 
 CRecoveryKeeper* liveKeeper = nullptr;
 int signalPipe[2] = {-1, -1};
+int endStatus = 0;
 
 void OnTerminationSignal(int number) {
     const int saved = errno;
@@ -30,12 +39,19 @@ void OnTerminationSignal(int number) {
     errno = saved;
 }
 
+QString Folder() {
+    return QString::fromLocal8Bit(StateFolder::Path());
+}
+
 } // namespace
 
 CRecoveryKeeper::CRecoveryKeeper(CVantorDoc* doc, QObject* parent) : QObject(parent), m_pDoc(doc) {
     m_delay.setSingleShot(true);
     m_delay.setInterval(SnapshotDelay);
+    m_ceiling.setSingleShot(true);
+    m_ceiling.setInterval(SnapshotCeiling);
     connect(&m_delay, &QTimer::timeout, this, &CRecoveryKeeper::WriteInBackground);
+    connect(&m_ceiling, &QTimer::timeout, this, &CRecoveryKeeper::WriteInBackground);
     m_poll.setInterval(ChildPoll);
     connect(&m_poll, &QTimer::timeout, this, &CRecoveryKeeper::PollChild);
     connect(doc, &CVantorDoc::documentUpdated, this, &CRecoveryKeeper::Changed);
@@ -45,8 +61,6 @@ CRecoveryKeeper::CRecoveryKeeper(CVantorDoc* doc, QObject* parent) : QObject(par
         else
             Forget(); // saved, or the changes were discarded
     });
-    connect(doc, &CVantorDoc::documentSaved, this,
-            [this] { CRecoverySnapshot::Remove(m_pDoc->GetPathName()); });
     liveKeeper = this;
     static const bool registered = std::atexit(&CRecoveryKeeper::AtExit) == 0;
     Q_UNUSED(registered);
@@ -58,136 +72,224 @@ CRecoveryKeeper::CRecoveryKeeper(CVantorDoc* doc, QObject* parent) : QObject(par
 
 CRecoveryKeeper::~CRecoveryKeeper() {
     liveKeeper = nullptr;
-    WaitForChild();
+    if (m_bKeep && !m_bDirty)
+        WaitForChild(EndingWait); // the snapshot it writes is the one to keep
+    StopChild();
     // A normal exit: the user saved or discarded the changes.
     if (!m_bKeep)
         Forget();
+    CRecoverySnapshot::EndRun();
 }
 
 void CRecoveryKeeper::Changed() {
     if (!m_pDoc->IsModified())
         return;
+    if (!m_bDirty || !m_ceiling.isActive())
+        m_ceiling.start(); // counts from the oldest change not yet in a snapshot
     m_bDirty = true;
     m_delay.start();
+}
+
+void CRecoveryKeeper::Adopt(const CRecoverySnapshot& snapshot) {
+    m_adopted << snapshot.base;
+    Changed();
 }
 
 bool CRecoveryKeeper::SnapshotNow() {
     if (!m_pDoc->IsModified())
         return true;
     m_delay.stop();
-    WaitForChild();
-    const QString path = m_pDoc->GetPathName();
+    m_ceiling.stop();
+    // A copy writing what the document still holds may finish; one writing less is stopped.
+    if (m_child > 0 && !m_bDirty && !m_bAgain && WaitForChild(EndingWait) && !m_bDirty &&
+        HasSnapshot())
+        return true;
+    StopChild();
     QString error;
-    if (!CRecoverySnapshot::Write(path, m_pDoc->Signals(), error))
+    QByteArray base;
+    if (!CRecoverySnapshot::Write(m_pDoc->GetPathName(), m_pDoc->Signals(),
+                                  m_pDoc->GetFileIdentity(), error, &base)) {
+        m_bDirty = true;
+        Failed(error);
         return false;
-    if (m_bHasSnapshot && m_written != path)
-        CRecoverySnapshot::Remove(m_written);
-    m_written = path;
-    m_bHasSnapshot = true;
+    }
     m_bDirty = false;
+    Written(base);
     return true;
 }
 
 void CRecoveryKeeper::WriteInBackground() {
-    if (!m_pDoc->IsModified())
+    if (!m_pDoc->IsModified() || !m_bDirty)
         return;
     if (m_child > 0) {
         m_bAgain = true;
         return;
     }
-    const QString path = m_pDoc->GetPathName();
+    m_delay.stop();
+    m_ceiling.stop();
+    QString error;
+    CRecoverySnapshot::Target target;
+    if (!CRecoverySnapshot::Prepare(m_pDoc->GetPathName(), target, error)) {
+        Failed(error);
+        return; // tried again at the next change
+    }
     m_bDirty = false;
+    m_childPath = m_pDoc->GetPathName();
+    m_childFile = m_pDoc->GetFileIdentity();
+    m_childCount = static_cast<qint64>(m_pDoc->Signals().size());
     const pid_t child = ::fork();
     if (child == 0) {
-        // The child holds a frozen copy of the document: write it and leave at once, running
-        // nothing of the parent's (no exit handlers, no destructors).
-        QString error;
-        ::_exit(CRecoverySnapshot::Write(path, m_pDoc->Signals(), error) ? 0 : 1);
+        // The copy holds a frozen image of the records. It runs only the writer and system
+        // calls (no lock another thread may have held at the fork), and ends without running
+        // anything of the editor's; a signal meant for it alone ends only it.
+        for (const int number : TerminationSignals)
+            ::signal(number, SIG_DFL);
+        ::_exit(CRecoverySnapshot::Fill(target, m_pDoc->Signals()));
     }
+    m_target = target;
     if (child < 0) {
+        CRecoverySnapshot::Abandon(m_target);
+        m_bDirty = true;
         SnapshotNow(); // no second process: write it here
         return;
     }
     m_child = child;
-    m_childPath = path;
     m_childTime.start();
     m_poll.start();
 }
 
 void CRecoveryKeeper::PollChild() {
     int status = 0;
-    pid_t done = ::waitpid(m_child, &status, WNOHANG);
+    const pid_t done = ::waitpid(m_child, &status, WNOHANG);
     if (done == 0) {
-        if (!m_childTime.hasExpired(ChildPatience))
-            return;
-        // A copy that hangs (a lock another thread held when it was made) is given up.
-        ::kill(m_child, SIGKILL);
-        done = ::waitpid(m_child, &status, 0);
-    }
-    m_poll.stop();
-    m_child = -1;
-    const bool written = done > 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    if (!m_pDoc->IsModified()) {
-        // Saved or discarded while the child wrote.
-        CRecoverySnapshot::Remove(m_childPath);
+        // A copy that hangs is given up.
+        if (m_childTime.hasExpired(ChildPatience)) {
+            StopChild();
+            m_bDirty = true;
+            Failed(tr("the snapshot was not written within five minutes"));
+        }
         return;
     }
-    if (written) {
-        if (m_bHasSnapshot && m_written != m_childPath)
-            CRecoverySnapshot::Remove(m_written);
-        m_written = m_childPath;
-        m_bHasSnapshot = true;
-    } else {
+    ChildEnded(done > 0 ? status : -1);
+}
+
+void CRecoveryKeeper::ChildEnded(int status) {
+    m_poll.stop();
+    m_child = -1;
+    const int reason = status >= 0 && WIFEXITED(status) ? WEXITSTATUS(status) : EINTR;
+    QString error;
+    if (!m_pDoc->IsModified() || m_childPath != m_pDoc->GetPathName()) {
+        // Saved, discarded or named anew while the child wrote.
+        CRecoverySnapshot::Abandon(m_target);
+    } else if (reason != 0) {
+        CRecoverySnapshot::Abandon(m_target);
         m_bDirty = true;
+        Failed(
+            QStringLiteral("%1: %2").arg(Folder(), QString::fromLocal8Bit(std::strerror(reason))));
+    } else {
+        const QByteArray base = m_target.base;
+        if (CRecoverySnapshot::Commit(m_target, m_childPath, m_childCount, m_childFile, error)) {
+            Written(base);
+        } else {
+            m_bDirty = true;
+            Failed(error);
+        }
     }
     if (m_bAgain) {
         m_bAgain = false;
+        WriteInBackground();
+    } else if (m_bDirty && m_pDoc->IsModified() && !m_delay.isActive()) {
         m_delay.start();
     }
 }
 
-void CRecoveryKeeper::WaitForChild() {
+bool CRecoveryKeeper::WaitForChild(int limit) {
+    if (m_child <= 0)
+        return true;
+    QElapsedTimer waited;
+    waited.start();
+    for (;;) {
+        int status = 0;
+        const pid_t done = ::waitpid(m_child, &status, WNOHANG);
+        if (done != 0) {
+            ChildEnded(done > 0 ? status : -1);
+            return done > 0;
+        }
+        if (waited.hasExpired(limit)) {
+            StopChild();
+            m_bDirty = true;
+            return false;
+        }
+        const timespec pause{0, 2000000};
+        ::nanosleep(&pause, nullptr);
+    }
+}
+
+void CRecoveryKeeper::StopChild() {
     if (m_child <= 0)
         return;
     m_poll.stop();
-    int status = 0;
-    while (::waitpid(m_child, &status, 0) < 0 && errno == EINTR) {
+    ::kill(m_child, SIGKILL);
+    while (::waitpid(m_child, nullptr, 0) < 0 && errno == EINTR) {
     }
     m_child = -1;
-    m_bDirty = true;
-    if (m_pDoc->IsModified()) {
-        m_written = m_childPath;
-        m_bHasSnapshot = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    } else {
-        CRecoverySnapshot::Remove(m_childPath);
+    m_bAgain = false;
+    CRecoverySnapshot::Abandon(m_target);
+}
+
+void CRecoveryKeeper::Written(const QByteArray& base) {
+    if (!m_written.isEmpty() && m_written != base)
+        CRecoverySnapshot::RemoveBase(m_written); // the document was named anew
+    m_written = base;
+    // The recovered changes are in this run's own snapshot now.
+    for (const QByteArray& adopted : std::as_const(m_adopted))
+        CRecoverySnapshot::RemoveBase(adopted);
+    m_adopted.clear();
+    if (m_bFailing) {
+        m_bFailing = false;
+        emit snapshotWorks(tr("Unsaved changes are kept for recovery in %1 again.").arg(Folder()));
     }
+}
+
+void CRecoveryKeeper::Failed(const QString& reason) {
+    if (m_bFailing)
+        return;
+    m_bFailing = true;
+    emit snapshotFailed(
+        tr("Unsaved changes cannot be kept for recovery: %1. Save to keep them.").arg(reason));
 }
 
 void CRecoveryKeeper::Forget() {
     m_delay.stop();
+    m_ceiling.stop();
     m_bDirty = false;
-    m_bAgain = false;
-    if (m_child > 0)
-        return; // PollChild removes what the child wrote
-    if (m_bHasSnapshot)
-        CRecoverySnapshot::Remove(m_written);
-    m_bHasSnapshot = false;
+    StopChild(); // what it writes is no longer wanted
+    CRecoverySnapshot::RemoveBase(m_written);
+    m_written.clear();
+    for (const QByteArray& adopted : std::as_const(m_adopted))
+        CRecoverySnapshot::RemoveBase(adopted);
+    m_adopted.clear();
+    CRecoverySnapshot::EndRun(); // nothing of this run is kept now
 }
 
 void CRecoveryKeeper::OnSignal() {
     char number = 0;
     if (::read(signalPipe[0], &number, 1) != 1)
         return;
+    endStatus = 128 + number;
+    // Every question open now ends unanswered, and is Cancel: nothing is written but the
+    // snapshot.
+    CPrompts::SetEnding();
     SnapshotNow();
     KeepAtExit();
-    QCoreApplication::exit(128 + number);
+    QCoreApplication::exit(endStatus);
 }
 
 void CRecoveryKeeper::AtExit() {
     // exit() called from inside the event loop (Qt does so when the display connection
     // breaks): the keeper was never destroyed, the changes are still unsaved.
     if (liveKeeper && liveKeeper->m_pDoc->IsModified() &&
-        (liveKeeper->m_bDirty || !liveKeeper->m_bHasSnapshot))
+        (liveKeeper->m_bDirty || !liveKeeper->HasSnapshot()))
         liveKeeper->SnapshotNow();
 }
 
@@ -198,6 +300,10 @@ void CRecoveryKeeper::CatchTerminationSignals() {
     action.sa_handler = OnTerminationSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (const int number : {SIGTERM, SIGHUP, SIGINT})
+    for (const int number : TerminationSignals)
         ::sigaction(number, &action, nullptr);
+}
+
+int CRecoveryKeeper::EndRequested() {
+    return endStatus;
 }

@@ -71,7 +71,10 @@ CVantorApp::CVantorApp()
     UpdateRecentFileCommands();
 }
 
-CVantorApp::~CVantorApp() = default;
+CVantorApp::~CVantorApp() {
+    // The keeper ends first: its copy still reads the document's records.
+    delete m_pRecovery;
+}
 
 bool CVantorApp::InitInstance(const QStringList& args, QString& error) {
     InstallDesktopIntegration();
@@ -87,6 +90,9 @@ bool CVantorApp::InitInstance(const QStringList& args, QString& error) {
     connect(m_pDoc, &CVantorDoc::modifiedChanged, frame, &QWidget::setWindowModified);
     connect(frame->View()->UndoStack(), &QUndoStack::indexChanged, m_pRecovery,
             &CRecoveryKeeper::Changed);
+    connect(m_pTemplate, &CDocTemplate::snapshotRecovered, m_pRecovery, &CRecoveryKeeper::Adopt);
+    connect(m_pRecovery, &CRecoveryKeeper::snapshotFailed, frame->MessageBar(), &CMessageBar::Show);
+    connect(m_pRecovery, &CRecoveryKeeper::snapshotWorks, frame->MessageBar(), &CMessageBar::Show);
     connect(qApp, &QGuiApplication::commitDataRequest, this, &CVantorApp::OnCommitData);
     connect(m_pTemplate, &CDocTemplate::notice, frame->MessageBar(), &CMessageBar::Show);
     connect(m_pTemplate, &CDocTemplate::noticeWithActions, frame->MessageBar(),

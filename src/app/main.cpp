@@ -40,7 +40,9 @@ const char* const Help =
     "  -v, --version     output version information and exit\n"
     "\n"
     "Exit status: 0 after a normal exit or when the running editor took FILE, 1 when\n"
-    "FILE cannot be opened or there is no display. See quarn-editor(1) and quarn-tool(1).\n";
+    "FILE cannot be opened (by this editor or the running one) or there is no display,\n"
+    "128 + N when signal N (SIGTERM, SIGHUP, SIGINT) ended it. See quarn-editor(1) and\n"
+    "quarn-tool(1).\n";
 
 const char* const Version = "quarn-editor (Quarn Editor) " QUARN_VERSION "\n"
                             "License GPL-3.0-or-later <https://gnu.org/licenses/gpl.html>.\n"
@@ -101,10 +103,15 @@ int main(int argc, char** argv) {
     // One editor per session: a running one takes the file (or comes to the front).
     const QStringList files = parser.positionalArguments();
     const bool separate = parser.isSet(newWindow) || !screenshots.isEmpty();
+    QString handOverError;
     if (!separate && files.size() <= 1 &&
-        CSingleInstance::HandOver(files.isEmpty() ? QString()
-                                                  : QFileInfo(files[0]).absoluteFilePath()))
-        return 0;
+        CSingleInstance::HandOver(
+            files.isEmpty() ? QString() : QFileInfo(files[0]).absoluteFilePath(), handOverError)) {
+        if (handOverError.isEmpty())
+            return 0;
+        std::fprintf(stderr, "quarn-editor: %s\n", NativePath(handOverError).constData());
+        return 1;
+    }
     CVantorApp vantor;
     QString error;
     if (!vantor.InitInstance(files, error)) {
@@ -116,6 +123,10 @@ int main(int argc, char** argv) {
             CPrompts::Message(nullptr, QMessageBox::Critical, QString(), error);
         return 1;
     }
+    // Told to end while a start-up question was open: the question was Cancel, the snapshot
+    // is written, and the editor ends here instead of showing its window on.
+    if (const int status = CRecoveryKeeper::EndRequested(); status != 0)
+        return status;
     if (!screenshots.isEmpty()) {
         QTimer::singleShot(500, &app, [&] {
             SaveScreenshots(vantor, screenshots, qEnvironmentVariable("QUARN_SCREENSHOTS_VARIANT"));

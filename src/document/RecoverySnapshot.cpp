@@ -7,11 +7,16 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <dirent.h>
-#include <functional>
+#include <fcntl.h>
+#include <set>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -19,22 +24,83 @@ namespace {
 
 constexpr char SnapshotSuffix[] = ".snapshot.xml";
 constexpr char NoteSuffix[] = ".snapshot.info";
+constexpr char PartMark[] = ".snapshot-"; // a snapshot being written: KEY.RUN.snapshot-XXXXXX
+constexpr char RunSuffix[] = ".run";
 
-QByteArray Base(const QByteArray& folder, const QByteArray& key) {
-    return folder + '/' + key;
+struct Run {
+    pid_t pid = -1;
+    QByteArray id;
+    int lock = -1; // the locked mark, for as long as this run has one
+};
+
+Run& ThisRun() {
+    static Run run;
+    if (run.pid != ::getpid()) {
+        // A forked copy shares the parent's lock; it is not the parent's run.
+        run.pid = ::getpid();
+        run.id = QByteArray::number(run.pid) + '-' +
+                 QByteArray::number(QRandomGenerator::global()->generate(), 16);
+        run.lock = -1;
+    }
+    return run;
 }
 
-// Writes content into native atomically, readable by its owner only.
-bool WritePrivate(const QByteArray& native, const std::function<bool(QIODevice&)>& content,
-                  QString& error) {
+QString Reason(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+QString FolderTrouble(const QByteArray& folder, int error) {
+    return QCoreApplication::translate("RecoverySnapshot", "%1: %2")
+        .arg(PathFromNative(folder), Reason(error));
+}
+
+// The run a base (FOLDER/KEY.RUN) belongs to; empty for snapshots of older versions.
+QByteArray RunOf(const QByteArray& base) {
+    const QByteArray name = base.mid(base.lastIndexOf('/') + 1);
+    const qsizetype dot = name.indexOf('.');
+    return dot < 0 ? QByteArray() : name.mid(dot + 1);
+}
+
+// True while the editor run id holds its lock (this run's own included).
+bool RunIsLive(const QByteArray& folder, const QByteArray& id) {
+    if (id.isEmpty())
+        return false;
+    const int fd = ::open((folder + '/' + id + RunSuffix).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool live = ::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    ::close(fd);
+    return live;
+}
+
+// Marks this run as live in folder; false with errno set.
+bool HoldRun(const QByteArray& folder) {
+    Run& run = ThisRun();
+    if (run.lock >= 0)
+        return true;
+    const QByteArray mark = folder + '/' + run.id + RunSuffix;
+    const int fd = ::open(mark.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd < 0)
+        return false;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
+        ::close(fd);
+        errno = error;
+        return false;
+    }
+    run.lock = fd;
+    return true;
+}
+
+bool WriteNote(const QByteArray& native, const QByteArray& content, QString& error) {
     const QString path = PathFromNative(native);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         error = QStringLiteral("%1: %2").arg(path, file.errorString());
         return false;
     }
-    if (::fchmod(file.handle(), 0600) != 0 || !content(file) || !file.flush() ||
-        !SyncFileData(file.handle(), path, error)) {
+    if (::fchmod(file.handle(), 0600) != 0 || file.write(content) != content.size() ||
+        !file.flush() || !SyncFileData(file.handle(), path, error)) {
         if (error.isEmpty())
             error = QStringLiteral("%1: %2").arg(path, file.errorString());
         file.cancelWriting();
@@ -55,84 +121,177 @@ std::optional<CRecoverySnapshot> ReadNote(const QByteArray& base) {
         return std::nullopt;
     CRecoverySnapshot found;
     found.snapshot = PathFromNative(snapshot);
+    found.base = base;
     found.time = QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(info.st_mtim.tv_sec) * 1000 +
                                                 info.st_mtim.tv_nsec / 1000000);
-    for (const QByteArray& line : note.readAll().split('\n')) {
+    for (const QByteArray& line : note.read(64 * 1024).split('\n')) {
         if (line.startsWith("path="))
             found.path = PathFromNative(QByteArray::fromHex(line.mid(5)));
         else if (line.startsWith("signals="))
             found.signalCount = line.mid(8).toLongLong();
+        else if (CFileIdentity file;
+                 line.startsWith("file=") && CFileIdentity::FromText(line.mid(5), file))
+            found.file = file;
     }
     return found;
 }
 
-} // namespace
-
-bool CRecoverySnapshot::Write(const QString& path, const SignalCollection& records,
-                              QString& error) {
-    const QByteArray folder = StateFolder::Ensure();
-    if (folder.isEmpty()) {
-        error = QCoreApplication::translate("RecoverySnapshot",
-                                            "%1: cannot make the folder for recovery snapshots")
-                    .arg(PathFromNative(StateFolder::Path()));
-        return false;
-    }
-    const QByteArray base = Base(folder, StateFolder::KeyOf(path));
-    const bool written = WritePrivate(
-        base + SnapshotSuffix,
-        [&](QIODevice& device) {
-            QString ignored;
-            return CSignalFileWriter::WriteDevice(device, records, ignored);
-        },
-        error);
-    const QByteArray note = "path=" + NativePath(path).toHex() +
-                            "\nsignals=" + QByteArray::number(static_cast<qint64>(records.size())) +
-                            '\n';
-    return written &&
-           WritePrivate(
-               base + NoteSuffix,
-               [&](QIODevice& device) { return device.write(note) == note.size(); }, error) &&
-           SyncFolderOf(base);
-}
-
-std::optional<CRecoverySnapshot> CRecoverySnapshot::Find(const QString& path) {
-    return ReadNote(Base(StateFolder::Path(), StateFolder::KeyOf(path)));
-}
-
-std::vector<CRecoverySnapshot> CRecoverySnapshot::All() {
+// The snapshots in the state folder whose names start with prefix (every one when empty),
+// newest first, leaving out those of live runs. Marks and half-written snapshots of runs that
+// ended without cleaning up are removed on the way.
+std::vector<CRecoverySnapshot> Scan(const QByteArray& prefix) {
     std::vector<CRecoverySnapshot> found;
     const QByteArray folder = StateFolder::Path();
     DIR* dir = ::opendir(folder.constData());
     if (dir == nullptr)
         return found;
-    const QByteArray suffix(NoteSuffix);
-    while (const dirent* entry = ::readdir(dir)) {
-        const QByteArray name(entry->d_name);
-        if (name.endsWith(suffix)) {
-            if (auto snapshot = ReadNote(Base(folder, name.chopped(suffix.size()))))
-                found.push_back(*snapshot);
+    std::vector<QByteArray> names;
+    while (const dirent* entry = ::readdir(dir))
+        names.emplace_back(entry->d_name);
+    ::closedir(dir);
+    const QByteArray noteSuffix(NoteSuffix);
+    std::set<QByteArray> runsWithSnapshots;
+    for (const QByteArray& name : names) {
+        if (!name.endsWith(noteSuffix))
+            continue;
+        const QByteArray base = folder + '/' + name.chopped(noteSuffix.size());
+        runsWithSnapshots.insert(RunOf(base));
+        if (!name.startsWith(prefix) || RunIsLive(folder, RunOf(base)))
+            continue;
+        if (auto snapshot = ReadNote(base))
+            found.push_back(*snapshot);
+    }
+    for (const QByteArray& name : names) {
+        const qsizetype part = name.indexOf(PartMark);
+        if (name.endsWith(RunSuffix)) {
+            const QByteArray id = name.chopped(qsizetype(sizeof RunSuffix) - 1);
+            if (!runsWithSnapshots.count(id) && !RunIsLive(folder, id))
+                ::unlink((folder + '/' + name).constData());
+        } else if (part > 0 && !RunIsLive(folder, RunOf(folder + '/' + name.left(part)))) {
+            ::unlink((folder + '/' + name).constData());
         }
     }
-    ::closedir(dir);
     std::sort(
         found.begin(), found.end(),
         [](const CRecoverySnapshot& a, const CRecoverySnapshot& b) { return a.time > b.time; });
     return found;
 }
 
-void CRecoverySnapshot::Remove(const QString& path) {
-    const QByteArray base = Base(StateFolder::Path(), StateFolder::KeyOf(path));
-    ::unlink((base + SnapshotSuffix).constData());
-    ::unlink((base + NoteSuffix).constData());
+} // namespace
+
+bool CRecoverySnapshot::Prepare(const QString& path, Target& target, QString& error) {
+    int reason = 0;
+    const QByteArray folder = StateFolder::Ensure(&reason);
+    if (folder.isEmpty()) {
+        error = FolderTrouble(StateFolder::Path(), reason);
+        return false;
+    }
+    if (!HoldRun(folder)) {
+        error = FolderTrouble(folder, errno);
+        return false;
+    }
+    target.base = folder + '/' + StateFolder::KeyOf(path) + '.' + ThisRun().id;
+    target.temporary = target.base + PartMark + "XXXXXX";
+    target.fd = ::mkostemp(target.temporary.data(), O_CLOEXEC);
+    if (target.fd < 0) {
+        error = FolderTrouble(folder, errno);
+        target = {};
+        return false;
+    }
+    ::fchmod(target.fd, 0600);
+    return true;
 }
 
-bool CRecoverySnapshot::NewerThanFile() const {
-    if (path.isEmpty())
-        return true;
-    struct stat info {};
-    if (::stat(NativePath(path).constData(), &info) != 0)
-        return true;
-    const QDateTime fileTime = QDateTime::fromMSecsSinceEpoch(
-        static_cast<qint64>(info.st_mtim.tv_sec) * 1000 + info.st_mtim.tv_nsec / 1000000);
-    return time > fileTime;
+int CRecoverySnapshot::Fill(const Target& target, const SignalCollection& records) {
+    if (const int written = CSignalFileWriter::WriteDescriptor(target.fd, records); written != 0)
+        return written;
+    return ::fsync(target.fd) == 0 ? 0 : errno;
+}
+
+bool CRecoverySnapshot::Commit(Target& target, const QString& path, qint64 count,
+                               const CFileIdentity& file, QString& error) {
+    const QByteArray folder = target.base.left(target.base.lastIndexOf('/'));
+    ::close(target.fd);
+    target.fd = -1;
+    if (::rename(target.temporary.constData(), (target.base + SnapshotSuffix).constData()) != 0) {
+        error = FolderTrouble(folder, errno);
+        Abandon(target);
+        return false;
+    }
+    const QByteArray note =
+        "path=" + NativePath(path).toHex() + "\nsignals=" + QByteArray::number(count) +
+        "\nfile=" + (path.isEmpty() ? QByteArray("none") : file.ToText()) + '\n';
+    if (!WriteNote(target.base + NoteSuffix, note, error) ||
+        !SyncFolderOf(target.base + NoteSuffix)) {
+        if (error.isEmpty())
+            error = FolderTrouble(folder, errno);
+        return false;
+    }
+    target = {};
+    return true;
+}
+
+void CRecoverySnapshot::Abandon(Target& target) {
+    if (target.fd >= 0)
+        ::close(target.fd);
+    if (!target.temporary.isEmpty())
+        ::unlink(target.temporary.constData());
+    target = {};
+}
+
+bool CRecoverySnapshot::Write(const QString& path, const SignalCollection& records,
+                              const CFileIdentity& file, QString& error, QByteArray* written) {
+    Target target;
+    if (!Prepare(path, target, error))
+        return false;
+    if (const int reason = Fill(target, records); reason != 0) {
+        error = FolderTrouble(target.base.left(target.base.lastIndexOf('/')), reason);
+        Abandon(target);
+        return false;
+    }
+    const QByteArray base = target.base;
+    if (!Commit(target, path, static_cast<qint64>(records.size()), file, error))
+        return false;
+    if (written)
+        *written = base;
+    return true;
+}
+
+std::vector<CRecoverySnapshot> CRecoverySnapshot::Find(const QString& path) {
+    return Scan(StateFolder::KeyOf(path) + '.');
+}
+
+std::vector<CRecoverySnapshot> CRecoverySnapshot::All() {
+    return Scan({});
+}
+
+void CRecoverySnapshot::RemoveBase(const QByteArray& base) {
+    if (base.isEmpty())
+        return;
+    ::unlink((base + NoteSuffix).constData());
+    ::unlink((base + SnapshotSuffix).constData());
+    // A run keeps one snapshot at a time: the mark of an ended run goes with it.
+    const QByteArray folder = base.left(base.lastIndexOf('/'));
+    if (const QByteArray run = RunOf(base); !run.isEmpty() && !RunIsLive(folder, run))
+        ::unlink((folder + '/' + run + RunSuffix).constData());
+    SyncFolderOf(base + NoteSuffix);
+}
+
+bool CRecoverySnapshot::FileChanged() const {
+    if (path.isEmpty() || !file)
+        return false;
+    return !CFileIdentity::Read(path).SameFile(*file);
+}
+
+QByteArray CRecoverySnapshot::RunId() {
+    return ThisRun().id;
+}
+
+void CRecoverySnapshot::EndRun() {
+    Run& run = ThisRun();
+    if (run.lock < 0)
+        return;
+    ::unlink((StateFolder::Path() + '/' + run.id + RunSuffix).constData());
+    ::close(run.lock);
+    run.lock = -1;
 }

@@ -454,13 +454,13 @@ FileResult CVantorDoc::OnOpenDocument(const QString& path) {
             return Failure(error);
         SortSignalCollection(records, ColumnName, false);
         m_unknownNames = unknown.Names();
+        m_file = report.file;
         m_report = std::move(report);
         m_order = {};
     } catch (const std::bad_alloc&) {
         return FileResult::Failed(NoMemory(path));
     }
     m_pathName = path;
-    RememberFileStamp();
     ResetSignals(std::move(records));
     m_readNotes = std::move(read);
     m_readLines = std::move(lines);
@@ -558,11 +558,19 @@ bool CVantorDoc::FileChangedOnDisk() const {
     return CFileIdentity::Read(m_pathName) != m_file;
 }
 
-FileResult CVantorDoc::OpenCopy(const QString& copy, const QString& path) {
+FileResult CVantorDoc::OpenCopy(const QString& copy, const QString& path,
+                                const std::optional<CFileIdentity>& base) {
     if (FileResult opened = OnOpenDocument(copy); !opened)
         return opened;
     m_pathName = path;
     RememberFileStamp();
+    if (base) {
+        // The link a path is, or points through, is not part of what the changes were made to.
+        const CFileIdentity now = m_file;
+        m_file = *base;
+        m_file.isLink = now.isLink;
+        m_file.linkTarget = now.linkTarget;
+    }
     // Recovered changes stay unsaved whatever is undone: only a save makes the history clean.
     m_pHistory->resetClean();
     SetModifiedFlag(true);

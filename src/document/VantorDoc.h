@@ -14,6 +14,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -141,8 +142,12 @@ public:
     // saved it.
     bool FileChangedOnDisk() const;
     // Opens the database held in copy (a recovery snapshot, a backup) as unsaved changes to
-    // the file at path.
-    FileResult OpenCopy(const QString& copy, const QString& path);
+    // the file at path; base, when given, is the file the changes were made to (a save asks
+    // first when the file is no longer that one).
+    FileResult OpenCopy(const QString& copy, const QString& path,
+                        const std::optional<CFileIdentity>& base = std::nullopt);
+    // The file as this document last read or wrote it.
+    const CFileIdentity& GetFileIdentity() const { return m_file; }
 
 signals:
     // Every record was replaced (New, Open): nothing a view remembers of the old ones applies.

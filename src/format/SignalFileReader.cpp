@@ -804,7 +804,14 @@ bool CSignalFileReader::Read(const QString& path, const Sink& sink, QString& err
     QFile file;
     if (!OpenRegularFile(path, file, error))
         return false;
-    return ReadStream(file, file.size(), path, sink, error, progress, report);
+    // Taken before the first byte is read: a file replaced during a long read is not the
+    // file that was read.
+    const CFileIdentity identity = CFileIdentity::OfOpenFile(path, file.handle());
+    if (!ReadStream(file, file.size(), path, sink, error, progress, report))
+        return false;
+    if (report)
+        report->file = identity;
+    return true;
 }
 
 bool CSignalFileReader::ReadBuffer(const QByteArray& data, const QString& name, const Sink& sink,

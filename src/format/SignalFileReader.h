@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FileIdentity.h"
 #include "Progress.h"
 #include "SignalSort.h"
 #include "SignalXml.h"
@@ -20,6 +21,7 @@ class CSignalDescription;
 struct SignalFileReport {
     static constexpr int MaxNumberExamples = 3;
 
+    CFileIdentity file;      // the file read, as it was when it was opened
     std::string root;        // the root element's local name
     bool hasSignals = false; // the file holds Signal elements
     // Outside Signal elements: these are not kept.

@@ -7,7 +7,9 @@
 #include <QBuffer>
 #include <QCoreApplication>
 
+#include <cerrno>
 #include <string>
+#include <unistd.h>
 
 namespace {
 
@@ -37,11 +39,15 @@ bool WriteToDevice(QIODevice& device, const std::string& bytes) {
 // Why writing the document stopped.
 struct WriteFault {
     enum Kind { Device, Record, Cancelled } kind = Device;
-    QString text; // for Record: the message naming the record
+    std::size_t record = 0;      // for Record: the record's index
+    const char* field = nullptr; // and the field that cannot be stored
 };
 
-// Writes the whole document; false with fault set when it stops.
-bool WriteDocument(QIODevice& device, const SignalCollection& records, WriteFault& fault,
+// Writes the whole document in blocks to put (false when a block could not be written);
+// false with fault set when it stops. Runs no Qt code, so that a copy of a busy process can
+// run it.
+template <typename Put>
+bool WriteDocument(const Put& put, const SignalCollection& records, WriteFault& fault,
                    const ProgressHandler& progress = {}) {
     std::string block;
     block.reserve(BlockSize + 4096);
@@ -52,24 +58,35 @@ bool WriteDocument(QIODevice& device, const SignalCollection& records, WriteFaul
     for (std::size_t i = 0; i < records.size(); ++i) {
         const char* unwritable = nullptr;
         if (!CSignalXml::WriteXml(block, *records[i], &unwritable)) {
-            fault = {WriteFault::Record, UnwritableMessage(*records[i], i, unwritable)};
+            fault = {WriteFault::Record, i, unwritable};
             return false;
         }
         if (block.size() >= BlockSize) {
-            if (!WriteToDevice(device, block))
+            if (!put(block))
                 return false;
             block.clear();
         }
         if (progress && (i + 1) % ProgressInterval == 0 &&
             !progress(static_cast<qint64>(i + 1), static_cast<qint64>(records.size()))) {
-            fault = {WriteFault::Cancelled, {}};
+            fault = {WriteFault::Cancelled, 0, nullptr};
             return false;
         }
     }
     if (!records.empty())
         block += "  </SignalList>\n";
     block += "</SignalDatabase>\n";
-    return WriteToDevice(device, block);
+    return put(block);
+}
+
+bool WriteDocument(QIODevice& device, const SignalCollection& records, WriteFault& fault,
+                   const ProgressHandler& progress = {}) {
+    return WriteDocument(
+        [&device](const std::string& bytes) { return WriteToDevice(device, bytes); }, records,
+        fault, progress);
+}
+
+QString FaultText(const SignalCollection& records, const WriteFault& fault) {
+    return UnwritableMessage(*records[fault.record], fault.record, fault.field);
 }
 
 } // namespace
@@ -83,7 +100,7 @@ bool CSignalFileWriter::Write(const QString& path, const SignalCollection& recor
             if (WriteDocument(device, records, fault, progress))
                 return true;
             if (fault.kind == WriteFault::Record)
-                why = fault.text;
+                why = FaultText(records, fault);
             else if (fault.kind == WriteFault::Cancelled)
                 why = QCoreApplication::translate("SignalFileWriter", "%1: writing was cancelled")
                           .arg(path);
@@ -98,7 +115,7 @@ bool CSignalFileWriter::WriteDevice(QIODevice& device, const SignalCollection& r
     if (WriteDocument(device, records, fault))
         return true;
     if (fault.kind == WriteFault::Record)
-        error = fault.text;
+        error = FaultText(records, fault);
     else if (fault.kind == WriteFault::Cancelled)
         error = QCoreApplication::translate("SignalFileWriter", "writing was cancelled");
     else
@@ -118,4 +135,26 @@ bool CSignalFileWriter::WriteBuffer(const SignalCollection& records, QByteArray&
         return false;
     }
     return true;
+}
+
+int CSignalFileWriter::WriteDescriptor(int fd, const SignalCollection& records) {
+    int reason = 0;
+    const auto put = [fd, &reason](const std::string& bytes) {
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0) {
+                reason = n < 0 ? errno : ENOSPC;
+                return false;
+            }
+            done += static_cast<std::size_t>(n);
+        }
+        return true;
+    };
+    WriteFault fault;
+    if (WriteDocument(put, records, fault))
+        return 0;
+    return fault.kind == WriteFault::Record ? EILSEQ : reason != 0 ? reason : EIO;
 }

@@ -19,6 +19,10 @@ public:
 
     // The same bytes into an open device; false with the device's reason when it fails.
     static bool WriteDevice(QIODevice& device, const SignalCollection& records, QString& error);
+    // The same bytes onto the open file fd; 0, or the system's reason (EILSEQ for a record
+    // that cannot be stored). Runs only the writer's own code and write(2): safe in a forked
+    // copy of the editor.
+    static int WriteDescriptor(int fd, const SignalCollection& records);
     // The same bytes, in memory (for tests and benchmarks).
     static bool WriteBuffer(const SignalCollection& records, QByteArray& out, QString& error);
 };

@@ -19,5 +19,17 @@ struct CFileIdentity {
     qint64 changed = 0;  // nanoseconds
 
     static CFileIdentity Read(const QString& path);
+    // The file open as fd, reached through path: what was read is this file, whatever the
+    // path names by the time the reading ends.
+    static CFileIdentity OfOpenFile(const QString& path, int fd);
+    // One line of text ("dev ino size mtime ctime", or "none"), and back; false when text is
+    // not such a line.
+    QByteArray ToText() const;
+    static bool FromText(const QByteArray& text, CFileIdentity& identity);
     bool operator==(const CFileIdentity& other) const = default;
+    // The same file with the same content stamps, however the path reaches it.
+    bool SameFile(const CFileIdentity& other) const {
+        return exists == other.exists && device == other.device && inode == other.inode &&
+               size == other.size && modified == other.modified && changed == other.changed;
+    }
 };

@@ -5,6 +5,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 
+#include <cerrno>
 #include <cstdlib>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -19,20 +20,31 @@ QByteArray Path() {
     return QByteArray(home ? home : "") + "/.local/state/quarn-editor";
 }
 
-QByteArray Ensure() {
+QByteArray Ensure(int* reason) {
+    const auto fail = [reason](int error) {
+        if (reason)
+            *reason = error != 0 ? error : EACCES;
+        return QByteArray();
+    };
     const QByteArray folder = Path();
     const qsizetype slash = folder.lastIndexOf('/');
     // The parents as the user's other state (mkpath), the folder itself private.
+    errno = 0;
     if (slash > 0 && !QDir().mkpath(PathFromNative(folder.left(slash))))
-        return {};
+        return fail(errno);
     if (::mkdir(folder.constData(), 0700) != 0) {
+        const int error = errno;
         struct stat info {};
-        if (::lstat(folder.constData(), &info) != 0 || !S_ISDIR(info.st_mode) ||
-            info.st_uid != ::geteuid())
-            return {};
+        if (::lstat(folder.constData(), &info) != 0 || !S_ISDIR(info.st_mode))
+            return fail(error);
+        if (info.st_uid != ::geteuid())
+            return fail(EPERM);
         if ((info.st_mode & 077) != 0 && ::chmod(folder.constData(), 0700) != 0)
-            return {};
+            return fail(errno);
     }
+    // A folder the user cannot write into keeps nothing.
+    if (::access(folder.constData(), W_OK | X_OK) != 0)
+        return fail(errno);
     return folder;
 }
 

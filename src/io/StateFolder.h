@@ -9,8 +9,8 @@
 namespace StateFolder {
 
 // The folder's native path, created when missing and made private; empty when it cannot
-// be made.
-QByteArray Ensure();
+// be made, with the system's reason in reason when given.
+QByteArray Ensure(int* reason = nullptr);
 // The folder's native path, whether it exists or not.
 QByteArray Path();
 // A name for the file at path that stays the same for that path: a hash of its native

@@ -35,6 +35,31 @@ QString NextFileName(const QString& filter) {
 
 } // namespace
 
+namespace {
+
+bool ending = false;
+
+// The answer a question gets that nobody answered: the one that changes nothing.
+QMessageBox::StandardButton Unanswered(QMessageBox::StandardButtons buttons) {
+    for (const QMessageBox::StandardButton safe :
+         {QMessageBox::Cancel, QMessageBox::Ignore, QMessageBox::No, QMessageBox::Close,
+          QMessageBox::Ok}) {
+        if (buttons.testFlag(safe))
+            return safe;
+    }
+    return QMessageBox::Cancel;
+}
+
+} // namespace
+
+void CPrompts::SetEnding() {
+    ending = true;
+}
+
+bool CPrompts::IsEnding() {
+    return ending;
+}
+
 QMessageBox::StandardButton
 CPrompts::Message(QWidget* parent, QMessageBox::Icon icon, const QString& caption,
                   const QString& text, QMessageBox::StandardButtons buttons,
@@ -42,6 +67,8 @@ CPrompts::Message(QWidget* parent, QMessageBox::Icon icon, const QString& captio
                   const QMap<QMessageBox::StandardButton, QString>& labels) {
     State& state = TheState();
     const QString title = caption.isEmpty() ? QStringLiteral("Quarn Editor") : caption;
+    if (ending)
+        return Unanswered(buttons);
     if (state.testing) {
         QStringList dialogs;
         for (const QWidget* window : QApplication::topLevelWidgets()) {
@@ -60,7 +87,11 @@ CPrompts::Message(QWidget* parent, QMessageBox::Icon icon, const QString& captio
         if (QAbstractButton* button = box.button(it.key()))
             button->setText(it.value());
     }
-    return static_cast<QMessageBox::StandardButton>(box.exec());
+    const int answer = box.exec();
+    // The event loop ended under the box (the editor is ending): nobody answered.
+    if (ending || !buttons.testFlag(static_cast<QMessageBox::StandardButton>(answer)))
+        return Unanswered(buttons);
+    return static_cast<QMessageBox::StandardButton>(answer);
 }
 
 bool CPrompts::Guard(QWidget* parent, const std::function<void()>& work) {
@@ -148,6 +179,7 @@ void CPrompts::Reset() {
     state.urls.clear();
     state.urlsOpen = true;
     state.filters.clear();
+    ending = false;
 }
 
 void CPrompts::SetUrlsOpen(bool open) {

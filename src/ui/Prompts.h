@@ -42,6 +42,11 @@ public:
     // Runs a modal dialog; in tests a queued handler plays the user's part instead.
     static int RunDialog(QDialog& dialog);
 
+    // The editor was told to end (a termination signal): a question open now or asked from
+    // now on gets the answer that writes nothing the user did not ask for (Cancel, Later, No).
+    static void SetEnding();
+    static bool IsEnding();
+
     // Test seam.
     static void PushAnswer(QMessageBox::StandardButton answer);
     static void PushFileName(const QString& fileName);
