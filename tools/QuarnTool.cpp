@@ -172,12 +172,24 @@ QJsonObject RecordJson(const CSignalDescription& s, const char16_t* message) {
 }
 
 // Reading a file that an interrupted save may have torn says where its old content is.
-QString Input(const std::string& arg, std::ostream& err) {
+// check also names the copies it leaves aside (half written, another user's, readable by
+// others), with why.
+QString Input(const std::string& arg, std::ostream& err, bool namingIgnored = false) {
     const QString path = PathArg(arg);
-    if (const auto leftover = CFileBackup::FindLeftover(path))
-        err << "quarn-tool: warning: a save of " << Inert(path) << " was interrupted on "
-            << leftover->time.toString(Qt::ISODate).toStdString()
-            << "; the copy saved before it is " << Inert(leftover->path) << "\n";
+    bool told = false;
+    for (const CFileBackup::Leftover& leftover : CFileBackup::Leftovers(path)) {
+        if (!leftover.ignored.isEmpty()) {
+            if (namingIgnored)
+                err << "quarn-tool: warning: ignored " << Inert(leftover.path)
+                    << " as a copy saved before an interrupted save of " << Inert(path) << ": "
+                    << leftover.ignored.toStdString() << "\n";
+        } else if (!told) {
+            told = true;
+            err << "quarn-tool: warning: a save of " << Inert(path) << " was interrupted on "
+                << leftover.time.toString(Qt::ISODate).toStdString()
+                << "; the copy saved before it is " << Inert(leftover.path) << "\n";
+        }
+    }
     return path;
 }
 
@@ -318,7 +330,7 @@ int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
     int status = ExitOk;
     for (const std::string& file : files) {
         CVantorDoc& doc = RunDocument();
-        if (const FileResult opened = doc.OnOpenDocument(Input(file, err)); !opened) {
+        if (const FileResult opened = doc.OnOpenDocument(Input(file, err, true)); !opened) {
             Failure(err, opened);
             status = ExitFailure;
             continue;

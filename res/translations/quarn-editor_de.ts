@@ -188,6 +188,14 @@ Copyright (C) 2026 Korvel</translation>
         <source>Cancelled.</source>
         <translation>Abgebrochen.</translation>
     </message>
+    <message>
+        <source>%1 was changed by another program after these changes were made.</source>
+        <translation>%1 wurde nach diesen Änderungen von einem anderen Programm geändert.</translation>
+    </message>
+    <message>
+        <source>%1 itself reads as a whole database: the save probably finished.</source>
+        <translation>%1 selbst lässt sich als vollständige Datenbank lesen: Das Speichern wurde wahrscheinlich abgeschlossen.</translation>
+    </message>
 </context>
 <context>
     <name>CFindBar</name>
@@ -312,6 +320,21 @@ Copyright (C) 2026 Korvel</translation>
     <message>
         <source>not enough memory</source>
         <translation>nicht genug Speicher</translation>
+    </message>
+</context>
+<context>
+    <name>CRecoveryKeeper</name>
+    <message>
+        <source>the snapshot was not written within five minutes</source>
+        <translation>die Sicherungskopie wurde nicht innerhalb von fünf Minuten geschrieben</translation>
+    </message>
+    <message>
+        <source>Unsaved changes are kept for recovery in %1 again.</source>
+        <translation>Ungespeicherte Änderungen werden wieder in %1 für die Wiederherstellung aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>Unsaved changes cannot be kept for recovery: %1. Save to keep them.</source>
+        <translation>Ungespeicherte Änderungen können nicht für die Wiederherstellung aufbewahrt werden: %1. Speichern Sie, um sie zu behalten.</translation>
     </message>
 </context>
 <context>
@@ -1156,13 +1179,6 @@ Teilen</translation>
     <message>
         <source>%1: the new file&apos;s name could not be written to the disk</source>
         <translation>%1: der Name der neuen Datei konnte nicht auf den Datenträger geschrieben werden</translation>
-    </message>
-</context>
-<context>
-    <name>RecoverySnapshot</name>
-    <message>
-        <source>%1: cannot make the folder for recovery snapshots</source>
-        <translation>%1: der Ordner für Wiederherstellungskopien kann nicht angelegt werden</translation>
     </message>
 </context>
 <context>

@@ -9,7 +9,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QFileInfo>
+#include <QDir>
 #include <QTimer>
 
 #include <csignal>
@@ -105,8 +105,13 @@ int main(int argc, char** argv) {
     const bool separate = parser.isSet(newWindow) || !screenshots.isEmpty();
     QString handOverError;
     if (!separate && files.size() <= 1 &&
-        CSingleInstance::HandOver(
-            files.isEmpty() ? QString() : QFileInfo(files[0]).absoluteFilePath(), handOverError)) {
+        CSingleInstance::HandOver(files.isEmpty() ? QString()
+                                  : QDir::isAbsolutePath(files[0])
+                                      ? files[0]
+                                      // Joined as text: QFileInfo would pass a name that is not
+                                      // UTF-8 through a lossy conversion.
+                                      : QDir::cleanPath(QDir::currentPath() + u'/' + files[0]),
+                                  handOverError)) {
         if (handOverError.isEmpty())
             return 0;
         std::fprintf(stderr, "quarn-editor: %s\n", NativePath(handOverError).constData());

@@ -5,7 +5,6 @@
 #include "SignalFileWriter.h"
 #include "StateFolder.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QSaveFile>
@@ -50,8 +49,7 @@ QString Reason(int error) {
 }
 
 QString FolderTrouble(const QByteArray& folder, int error) {
-    return QCoreApplication::translate("RecoverySnapshot", "%1: %2")
-        .arg(PathFromNative(folder), Reason(error));
+    return QStringLiteral("%1: %2").arg(PathFromNative(folder), Reason(error));
 }
 
 // The run a base (FOLDER/KEY.RUN) belongs to; empty for snapshots of older versions.

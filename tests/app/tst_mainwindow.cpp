@@ -16,11 +16,13 @@
 #include "ProgressScope.h"
 #include "Prompts.h"
 #include "RecoveryKeeper.h"
+#include "RecoverySnapshot.h"
 #include "SignalColumns.h"
 #include "SignalDescription.h"
 #include "SignalEditDialog.h"
 #include "SignalRowModel.h"
 #include "SignalText.h"
+#include "SingleInstance.h"
 #include "TestTexts.h"
 #include "Translations.h"
 #include "VantorApp.h"
@@ -42,6 +44,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocalSocket>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -137,6 +140,28 @@ QString MenuMismatch(const QMenu* menu, std::span<const MenuEntry> entries) {
         }
     }
     return {};
+}
+
+// Leaves a snapshot of path as a run that then ended would: written by another process,
+// with the first signal disabled.
+bool LeaveSnapshot(const QString& path) {
+    const pid_t child = fork();
+    if (child == 0) {
+        CVantorDoc doc;
+        QString error;
+        if (!doc.OnOpenDocument(path))
+            ::_exit(1);
+        doc.GetSignal(0)->m_bDisabled = true;
+        ::_exit(CRecoverySnapshot::Write(path, doc.Signals(), doc.GetFileIdentity(), error) ? 0
+                                                                                            : 2);
+    }
+    int status = 0;
+    return ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
 } // namespace
@@ -1418,6 +1443,178 @@ private slots:
         QCOMPARE(QDir(snapshots).entryList(QDir::Files), QStringList());
     }
 
+    // Each run keeps its own snapshot: one left by an ended run is offered at every start
+    // on its file until it is recovered or discarded, whatever this run writes, saves or
+    // defers; one of a live run (this one's) is never offered. A file changed after the
+    // changes were made is said in the offer, and the first save of the recovered changes
+    // asks before it replaces the file.
+    void snapshotsAreEachRunsOwn() {
+        const QString path = Copy("mixed.xml");
+        QVERIFY(LeaveSnapshot(path));
+        CPrompts::PushAnswer(QMessageBox::Ignore); // Later
+        Start({path});
+        QCOMPARE(CPrompts::ShownMessages().size(), 1);
+        // This run's own changes, snapshot and save leave the deferred snapshot alone.
+        Frame()->View()->selectRow(1);
+        Trigger(ID_SIGNAL_DISABLE);
+        QVERIFY(m_app->Recovery()->SnapshotNow());
+        QCOMPARE(CRecoverySnapshot::Find(path).size(), std::size_t(1));
+        QVERIFY(m_app->Template()->FileSave());
+        QVERIFY(!m_app->Recovery()->HasSnapshot());
+        const auto deferred = CRecoverySnapshot::Find(path);
+        QCOMPARE(deferred.size(), std::size_t(1));
+        QVERIFY(deferred[0].FileChanged()); // this run saved the file since
+        cleanup();
+        CPrompts::Reset();
+        Start({path}); // Recover is the default
+        QVERIFY(CPrompts::ShownMessages()[0].text.contains(
+            path + " was changed by another program after these changes were made."));
+        QVERIFY(Doc()->IsModified());
+        QVERIFY(Doc()->GetSignal(0)->m_bDisabled);
+        QVERIFY(!Doc()->GetSignal(1)->m_bDisabled);
+        // The recovered snapshot goes once this run has its own.
+        QVERIFY(m_app->Recovery()->SnapshotNow());
+        QVERIFY(CRecoverySnapshot::Find(path).empty());
+        CPrompts::PushAnswer(QMessageBox::Cancel);
+        QVERIFY(!m_app->Template()->FileSave());
+        QVERIFY(CPrompts::ShownMessages().last().text.contains("was changed, replaced or deleted"));
+    }
+
+    // However steadily the user edits, a snapshot is written within the ceiling after the
+    // oldest change not yet in one.
+    void snapshotCeiling() {
+        Start({Copy("mixed.xml")});
+        m_app->Recovery()->SetDelay(60000);
+        m_app->Recovery()->SetCeiling(300);
+        Frame()->View()->selectRow(0);
+        for (int i = 0; i < 30 && !m_app->Recovery()->HasSnapshot(); ++i) {
+            Trigger(ID_SIGNAL_DISABLE);
+            QTest::qWait(100);
+        }
+        QTRY_VERIFY(m_app->Recovery()->HasSnapshot());
+    }
+
+    // A snapshot that cannot be written is said once, with the folder and the reason, and
+    // said again once one is written.
+    void snapshotFailureIsSaid() {
+        const QByteArray state = qgetenv("XDG_STATE_HOME");
+        auto restore = qScopeGuard([&] { qputenv("XDG_STATE_HOME", state); });
+        QFile blocker(m_dir.filePath("not-a-folder"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        qputenv("XDG_STATE_HOME", QFile::encodeName(blocker.fileName() + "/state"));
+        Start({Copy("mixed.xml")});
+        Frame()->View()->selectRow(0);
+        Trigger(ID_SIGNAL_DISABLE);
+        QVERIFY(!m_app->Recovery()->SnapshotNow());
+        QVERIFY(!m_app->Recovery()->SnapshotNow());
+        const QStringList said = Frame()->MessageBar()->Messages();
+        QCOMPARE(said.size(), 1);
+        QVERIFY2(said[0].contains(blocker.fileName() + "/state/quarn-editor: Not a directory"),
+                 qPrintable(said[0]));
+        qputenv("XDG_STATE_HOME", state);
+        QVERIFY(m_app->Recovery()->SnapshotNow());
+        QCOMPARE(Frame()->MessageBar()->Messages().size(), 2);
+        QVERIFY(Frame()->MessageBar()->Messages()[1].contains("again"));
+    }
+
+    // Quitting while the copy writes a snapshot: the keeper ends before the document it
+    // reads (the sanitizer build checks the reads).
+    void quitWhileSnapshotIsWritten() {
+        Start({Copy("mixed.xml")});
+        m_app->Recovery()->SetDelay(0);
+        Frame()->View()->selectRow(0);
+        Trigger(ID_SIGNAL_DISABLE);
+        QCoreApplication::processEvents(); // the delay ends: the copy starts
+        Doc()->SetModifiedFlag(false);
+        m_app->ExitInstance();
+        m_app.reset();
+        QVERIFY(CRecoverySnapshot::All().empty());
+    }
+
+    // Told to end while a question is open, the editor takes it as unanswered (Cancel,
+    // Later): the file is not written, the snapshot is, and it ends with 128 + the signal.
+    void terminationLeavesQuestionsUnanswered_data() {
+        QTest::addColumn<bool>("atStart");
+        QTest::newRow("save question") << false;
+        QTest::newRow("recovery offer at start") << true;
+    }
+    void terminationLeavesQuestionsUnanswered() {
+        QFETCH(bool, atStart);
+        const QString path = Copy("mixed.xml");
+        const QByteArray before = ReadAll(path);
+        if (!atStart) {
+            // The save question as a real box, in a new process of this suite: a forked copy
+            // of this one could not paint.
+            if (qEnvironmentVariableIsSet("QUARN_TEST_END_AT_SAVE_QUESTION")) {
+                CRecoveryKeeper::CatchTerminationSignals();
+                Start({qEnvironmentVariable("QUARN_TEST_END_AT_SAVE_QUESTION")});
+                Frame()->View()->selectRow(0);
+                Trigger(ID_SIGNAL_DISABLE);
+                CPrompts::SetTesting(false);
+                QTimer::singleShot(500, [] { ::raise(SIGTERM); });
+                const bool settled = m_app->Template()->SaveModified();
+                QDir(QFileInfo(qEnvironmentVariable("XDG_CONFIG_HOME")).path()).removeRecursively();
+                ::_exit(settled ? 1 : CRecoveryKeeper::EndRequested());
+            }
+            QProcess copy;
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert("QUARN_TEST_END_AT_SAVE_QUESTION", path);
+            environment.insert("QUARN_TEST_STATE_HOME", qEnvironmentVariable("XDG_STATE_HOME"));
+            copy.setProcessEnvironment(environment);
+            copy.start(QCoreApplication::applicationFilePath(),
+                       {"terminationLeavesQuestionsUnanswered:save question"});
+            QVERIFY(copy.waitForFinished(20000));
+            QCOMPARE(copy.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(copy.exitCode(), 128 + SIGTERM);
+            QCOMPARE(ReadAll(path), before);
+            QCOMPARE(CRecoverySnapshot::Find(path).size(), std::size_t(1));
+            CRecoverySnapshot::Find(path)[0].Remove();
+            return;
+        }
+        QVERIFY(LeaveSnapshot(path));
+        QProcess editor;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("XDG_DATA_HOME", m_dir.filePath("data"));
+        environment.insert("XDG_CONFIG_HOME", m_dir.filePath("config"));
+        editor.setProcessEnvironment(environment);
+        // The recovery offer is open at start; the editor waits for its answer.
+        editor.start(QUARN_EDITOR_PATH, {"--new-window", path});
+        QVERIFY(editor.waitForStarted());
+        QVERIFY(!editor.waitForFinished(1500));
+        ::kill(static_cast<pid_t>(editor.processId()), SIGTERM);
+        QVERIFY(editor.waitForFinished(5000));
+        QCOMPARE(editor.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(editor.exitCode(), 128 + SIGTERM);
+        QCOMPARE(ReadAll(path), before);
+        QCOMPARE(CRecoverySnapshot::Find(path).size(), std::size_t(1));
+        CRecoverySnapshot::Find(path)[0].Remove();
+    }
+
+    // A copy left by a save is offered at open; when the file itself reads whole (the save
+    // finished, only the copy's removal did not), the offer's default keeps the file.
+    void leftoverBackupOfferDefault_data() {
+        QTest::addColumn<bool>("whole");
+        QTest::newRow("the file is whole") << true;
+        QTest::newRow("the file is torn") << false;
+    }
+    void leftoverBackupOfferDefault() {
+        QFETCH(bool, whole);
+        const QString path = Copy("mixed.xml");
+        const QString copy = m_dir.filePath(".mixed.xml.backup-abc123");
+        QFile::remove(copy);
+        QVERIFY(QFile::copy(DataFile("other.xml"), copy));
+        QVERIFY(QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner));
+        auto removeCopy = qScopeGuard([&] { QFile::remove(copy); });
+        if (!whole)
+            QVERIFY(QFile::resize(path, QFileInfo(path).size() / 2));
+        Start({path}); // the offer takes its default
+        QCOMPARE(CPrompts::ShownMessages().size(), 1);
+        QCOMPARE(CPrompts::ShownMessages()[0].text.contains("reads as a whole database"), whole);
+        // Declined, the file opens as it is; taken, the copy opens as unsaved changes.
+        QCOMPARE(Doc()->IsModified(), !whole);
+        QCOMPARE(Doc()->GetPathName(), path);
+    }
+
     // A file dropped on the window asks the save question first, then opens.
     void droppedFileAsksToSave() {
         Start({Copy("mixed.xml")});
@@ -1557,6 +1754,57 @@ private slots:
         dialog.close();
         QTRY_COMPARE(m_app->Document()->GetPathName(), other);
         QVERIFY(!m_app->Document()->Signals().empty());
+        // A name that is not UTF-8 reaches the same file; a file the running editor cannot
+        // open ends the second start with 1 and its reason.
+        const QByteArray odd = QFile::encodeName(m_dir.path()) + "/odd-\xff.xml";
+        QVERIFY(QFile::copy(file, m_dir.filePath("odd.xml")));
+        QCOMPARE(
+            ::rename(QFile::encodeName(m_dir.filePath("odd.xml")).constData(), odd.constData()), 0);
+        QProcess shell;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("XDG_DATA_HOME", runtime.filePath("data"));
+        environment.insert("XDG_CONFIG_HOME", runtime.filePath("config"));
+        shell.setProcessEnvironment(environment);
+        shell.setWorkingDirectory(m_dir.path());
+        shell.start("/bin/sh",
+                    {"-c", "exec \"$0\" \"$(printf 'odd-\\377.xml')\"", QUARN_EDITOR_PATH});
+        QTRY_COMPARE_WITH_TIMEOUT(shell.state(), QProcess::NotRunning, 20000);
+        QVERIFY2(shell.exitCode() == 0, shell.readAllStandardError().constData());
+        QTRY_COMPARE(NativePath(m_app->Document()->GetPathName()), odd);
+        ::unlink(odd.constData());
+        const auto missing = startSecond({m_dir.filePath("missing.xml")});
+        QTRY_COMPARE_WITH_TIMEOUT(missing->state(), QProcess::NotRunning, 20000);
+        QCOMPARE(missing->exitCode(), 1);
+        QVERIFY(missing->readAllStandardError().contains("missing.xml: No such file or directory"));
+        if (bus)
+            return;
+        // The socket drops a request that never ends.
+        QLocalSocket flood;
+        flood.connectToServer(CSingleInstance::SocketPath());
+        QVERIFY(flood.waitForConnected(5000));
+        flood.write(QByteArray(CSingleInstance::MaxRequest + 4096, 'x'));
+        QTRY_COMPARE_WITH_TIMEOUT(flood.state(), QLocalSocket::UnconnectedState, 10000);
+    }
+
+    // The hand-over socket lives in $XDG_RUNTIME_DIR only when that is the user's private
+    // folder; else in a private folder of the user's own, never in a shared one.
+    void handOverSocketIsPrivate() {
+        QTemporaryDir runtime;
+        const QByteArray oldRuntime = qgetenv("XDG_RUNTIME_DIR");
+        auto restore = qScopeGuard([&] { qputenv("XDG_RUNTIME_DIR", oldRuntime); });
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+        QVERIFY(QFile::setPermissions(runtime.path(),
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        QCOMPARE(CSingleInstance::SocketPath(), runtime.filePath("quarn-editor.socket"));
+        QVERIFY(QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner |
+                                                          QFile::ExeOwner | QFile::ReadOther |
+                                                          QFile::ExeOther));
+        const QString fallback = CSingleInstance::SocketPath();
+        QCOMPARE(fallback, QDir::tempPath() + "/quarn-editor-" + QString::number(::geteuid()) +
+                               "/quarn-editor.socket");
+        struct stat info {};
+        QCOMPARE(::lstat(QFile::encodeName(QFileInfo(fallback).path()).constData(), &info), 0);
+        QCOMPARE(info.st_mode & 0777, 0700u);
     }
 
     void helpAboutCustomize() {
@@ -1634,7 +1882,9 @@ int main(int argc, char** argv) {
     qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toUtf8());
     qputenv("XDG_DATA_HOME", (home.path() + "/data").toUtf8());
     qputenv("XDG_DATA_DIRS", (home.path() + "/system").toUtf8());
-    qputenv("XDG_STATE_HOME", (home.path() + "/state").toUtf8());
+    // A process of this suite started by a test keeps to that test's state folder.
+    const QByteArray state = qgetenv("QUARN_TEST_STATE_HOME");
+    qputenv("XDG_STATE_HOME", state.isEmpty() ? (home.path() + "/state").toUtf8() : state);
     QApplication app(argc, argv);
     TestMainWindow test;
     return QTest::qExec(&test, argc, argv);

@@ -241,6 +241,54 @@ private slots:
         QVERIFY(QFile::remove(leftover->path));
     }
 
+    // Only a whole copy of the user's own that only the user can read is offered as the
+    // content before an interrupted save; check names every other one with why.
+    void leftoverBackupsMustBeTheUsers_data() {
+        QTest::addColumn<QString>("shape");
+        QTest::addColumn<QString>("ignored");
+        QTest::newRow("whole, 0600") << "whole"
+                                     << "";
+        QTest::newRow("half written") << "part"
+                                      << "it was not finished";
+        QTest::newRow("readable by others") << "0644"
+                                            << "others may read or change it (mode 0644)";
+        QTest::newRow("another user's") << "owner"
+                                        << "it belongs to another user";
+    }
+    void leftoverBackupsMustBeTheUsers() {
+        QFETCH(QString, shape);
+        QFETCH(QString, ignored);
+        if (shape == "owner" && ::geteuid() != 0)
+            QSKIP("giving a file to another user needs root");
+        const QString path = m_dir.filePath("shared-" + shape + ".xml");
+        CVantorDoc doc;
+        Fill(doc, 2, "a ");
+        QVERIFY(doc.OnSaveDocument(path));
+        const QString copy = m_dir.filePath(".shared-" + shape + ".xml.backup-abc123") +
+                             (shape == "part" ? ".part" : "");
+        QVERIFY(QFile::copy(path, copy));
+        const QByteArray native = QFile::encodeName(copy);
+        QCOMPARE(::chmod(native.constData(), shape == "0644" ? 0644 : 0600), 0);
+        if (shape == "owner")
+            QCOMPARE(::chown(native.constData(), 65534, 65534), 0);
+        const auto leftovers = CFileBackup::Leftovers(path);
+        QCOMPARE(leftovers.size(), std::size_t(1));
+        QCOMPARE(leftovers[0].ignored, ignored);
+        QCOMPARE(CFileBackup::FindLeftover(path).has_value(), ignored.isEmpty());
+        QProcess tool;
+        tool.start(QUARN_TOOL_PATH, {"check", path});
+        QVERIFY(tool.waitForFinished());
+        const QByteArray said = tool.readAllStandardError();
+        QVERIFY2(said.contains(ignored.isEmpty()
+                                   ? QByteArray("was interrupted on")
+                                   : "ignored " + native +
+                                         " as a copy saved "
+                                         "before an interrupted save of " +
+                                         QFile::encodeName(path) + ": " + ignored.toUtf8()),
+                 said.constData());
+        QVERIFY(QFile::remove(copy));
+    }
+
     // Files of the kernel's file systems are not databases: refused before anything is
     // written, also as root.
     void kernelFileSystems_data() {
