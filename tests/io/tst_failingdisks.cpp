@@ -503,6 +503,20 @@ private slots:
         QVERIFY(doc.FileChangedOnDisk());
         QVERIFY(doc.OnOpenDocument(path));
         QVERIFY(!doc.FileChangedOnDisk());
+        // A file replaced while it is read is not the file that was read.
+        CVantorDoc large;
+        Fill(large, 20000, "c ");
+        QVERIFY(large.OnSaveDocument(path));
+        bool replaced = false;
+        doc.SetProgressHandler([&](qint64, qint64) {
+            if (!replaced)
+                replaced = static_cast<bool>(other.OnSaveDocument(path));
+            return true;
+        });
+        QVERIFY(doc.OnOpenDocument(path));
+        QVERIFY(replaced);
+        QCOMPARE(doc.GetSignalCount(), 20000);
+        QVERIFY(doc.FileChangedOnDisk());
     }
 };
 
