@@ -24,6 +24,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QShortcut>
@@ -95,6 +96,12 @@ CMainFrame::CMainFrame(CDocTemplate* docTemplate, const QList<QAction*>& appComm
         CPrompts::Guard(this, [this, &text] { m_pView->SetFindText(text); });
     });
     connect(m_pFindBar, &CFindBar::closed, m_pView, [this] { m_pView->setFocus(); });
+    // Another database (New, Open, Close): a find text typed for the old one would hide
+    // the new one's rows.
+    connect(m_pView->Document(), &CVantorDoc::resetDone, m_pFindBar, [this] {
+        if (m_pFindBar->isVisibleTo(this) || !m_pFindBar->Edit()->text().isEmpty())
+            m_pFindBar->Close();
+    });
     connect(m_pView, &CVantorView::statusMessage, this,
             [this](const QString& text) { statusBar()->showMessage(text, 10000); });
     setAcceptDrops(true);
@@ -275,8 +282,15 @@ void CMainFrame::BuildStatusBar() {
     m_pCountPane = new QLabel(this);
     m_pCountPane->setObjectName(QStringLiteral("CountPane"));
     statusBar()->addPermanentWidget(m_pCountPane);
-    connect(m_pView->RowModel(), &QAbstractItemModel::modelReset, this,
-            &CMainFrame::UpdateCountPanes);
+    // The panes follow every change of the rows (new, open, delete, cut, paste, merge, undo,
+    // redo) and of the filter and the find text.
+    CSignalRowModel* rows = m_pView->RowModel();
+    connect(rows, &QAbstractItemModel::modelReset, this, &CMainFrame::UpdateCountPanes);
+    connect(rows, &QAbstractItemModel::layoutChanged, this, &CMainFrame::UpdateCountPanes);
+    connect(rows, &QAbstractItemModel::rowsInserted, this, &CMainFrame::UpdateCountPanes);
+    connect(rows, &QAbstractItemModel::rowsRemoved, this, &CMainFrame::UpdateCountPanes);
+    connect(m_pView->Document(), &CVantorDoc::documentUpdated, this, &CMainFrame::UpdateCountPanes);
+    connect(rows, &CSignalRowModel::rearranged, this, &CMainFrame::UpdateCountPanes);
     UpdateCountPanes();
     int pane = 0;
     for (std::uint32_t id : {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL}) {

@@ -151,12 +151,12 @@ void CVantorView::ShowSortOrder() {
         m_commands[id]->setChecked(false);
     if (!order.known)
         return;
-    m_nSortColumn = order.column;
-    m_bSortDescending = order.descending;
-    horizontalHeader()->setSortIndicator(m_nSortColumn, m_bSortDescending ? Qt::DescendingOrder
-                                                                          : Qt::AscendingOrder);
-    m_commands[ID_SORT_BY_FIRST + static_cast<std::uint32_t>(m_nSortColumn)]->setChecked(true);
-    m_commands[m_bSortDescending ? ID_SORT_DESCENDING : ID_SORT_ASCENDING]->setChecked(true);
+    // What the rows follow; the column a click reverses stays the one the user sorted by
+    // last, through New, Open and Merge.
+    horizontalHeader()->setSortIndicator(order.column, order.descending ? Qt::DescendingOrder
+                                                                        : Qt::AscendingOrder);
+    m_commands[ID_SORT_BY_FIRST + static_cast<std::uint32_t>(order.column)]->setChecked(true);
+    m_commands[order.descending ? ID_SORT_DESCENDING : ID_SORT_ASCENDING]->setChecked(true);
 }
 
 void CVantorView::RebuildRows() {
@@ -166,8 +166,9 @@ void CVantorView::RebuildRows() {
 void CVantorView::OnColumnClick(int column) {
     if (column < 0)
         return;
-    // A click on the arrow's column reverses the order; any other click sorts ascending.
-    SortBy(column, m_pDoc->GetSortOrder().known && column == m_nSortColumn && !m_bSortDescending);
+    // A click on the column the list remembers reverses its order; any other click sorts
+    // ascending.
+    SortBy(column, column == m_nSortColumn && !m_bSortDescending);
 }
 
 void CVantorView::SortBy(int column, bool descending) {
@@ -330,7 +331,6 @@ void CVantorView::DeleteSelected(const QString& one, const QString& many) {
     const std::vector<int> rows = SelectedRows();
     if (rows.empty())
         return;
-    const int column = currentIndex().isValid() ? currentIndex().column() : 0;
     std::vector<CSignalDescription*> doomed;
     std::vector<int> positions;
     doomed.reserve(rows.size());
@@ -342,15 +342,8 @@ void CVantorView::DeleteSelected(const QString& one, const QString& many) {
     const QString text = CountedText(one, many, doomed.size());
     m_pDoc->Push(std::make_unique<CRemoveSignalsStep>(m_pDoc, text, std::move(doomed),
                                                       std::move(positions)));
+    // No row is selected or focused afterwards: a second Delete deletes nothing.
     selectionModel()->clear();
-    // The row that took the place of the first deleted one becomes current.
-    const int next = std::min(rows.front(), m_pModel->rowCount() - 1);
-    if (next >= 0) {
-        const QModelIndex index = m_pModel->index(next, column);
-        selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
-                                                     QItemSelectionModel::Rows);
-        ScrollToRowOnly(index);
-    }
 }
 
 void CVantorView::SetSelectedDisabled(bool disabled) {

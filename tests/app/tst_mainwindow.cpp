@@ -1615,6 +1615,48 @@ private slots:
         QCOMPARE(Doc()->GetPathName(), path);
     }
 
+    // The count pane follows every change of the rows and of the find text; opening another
+    // database closes the find bar, whose text would hide its rows.
+    void countPaneFollowsTheRows() {
+        Start({Copy("mixed.xml")});
+        const QLabel* pane = Frame()->findChild<QLabel*>("CountPane");
+        const auto signalsNow = [this] {
+            return QString("%1 signals").arg(Doc()->GetSignalCount());
+        };
+        const auto act = [this](std::uint32_t id) {
+            Frame()->View()->selectRow(0);
+            Trigger(id);
+        };
+        QCOMPARE(pane->text(), QString("5 signals"));
+        CPrompts::PushAnswer(QMessageBox::Yes);
+        act(ID_SIGNAL_DELETE);
+        QCOMPARE(pane->text(), QString("4 signals"));
+        act(ID_EDIT_UNDO);
+        QCOMPARE(pane->text(), QString("5 signals"));
+        act(ID_EDIT_REDO);
+        QCOMPARE(pane->text(), QString("4 signals"));
+        act(ID_EDIT_CUT);
+        QCOMPARE(pane->text(), QString("3 signals"));
+        act(ID_EDIT_PASTE);
+        QCOMPARE(pane->text(), QString("4 signals"));
+        CPrompts::PushFileName(Copy("other.xml"));
+        Trigger(ID_FILE_MERGE);
+        QVERIFY(Doc()->GetSignalCount() > 4);
+        QCOMPARE(pane->text(), signalsNow());
+        Trigger(ID_EDIT_FIND);
+        Frame()->findChild<CFindBar*>()->Edit()->setText("no such text anywhere");
+        QCOMPARE(pane->text(), QString("0 of %1 shown").arg(Doc()->GetSignalCount()));
+        CPrompts::PushAnswer(QMessageBox::No);
+        CPrompts::PushFileName(Copy("other.xml"));
+        Trigger(ID_FILE_OPEN);
+        QVERIFY(!Frame()->findChild<CFindBar*>()->isVisibleTo(Frame()));
+        QCOMPARE(Frame()->View()->RowModel()->rowCount(), Doc()->GetSignalCount());
+        QCOMPARE(pane->text(), signalsNow());
+        CPrompts::PushAnswer(QMessageBox::No);
+        Trigger(ID_FILE_NEW);
+        QCOMPARE(pane->text(), QString("0 signals"));
+    }
+
     // A file dropped on the window asks the save question first, then opens.
     void droppedFileAsksToSave() {
         Start({Copy("mixed.xml")});
