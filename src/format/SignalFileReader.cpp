@@ -16,6 +16,8 @@
 #include <cstring>
 #include <exception>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -86,6 +88,16 @@ void AppendQualified(std::string& out, const XmlName& name) {
 // The schema-instance prefix the writer declares on the root element itself.
 constexpr std::string_view InstanceNamespace = "http://www.w3.org/2001/XMLSchema-instance";
 
+// The prefix a value may name as a qualified name ("p" of "p:Kind"), or empty.
+std::string_view ValuePrefix(std::string_view value) {
+    const std::size_t colon = value.find(':');
+    if (colon == std::string_view::npos || colon == 0)
+        return {};
+    const std::string_view prefix = value.substr(0, colon);
+    return prefix.find_first_of(" \t\r\n/\"'<>=") == std::string_view::npos ? prefix
+                                                                            : std::string_view();
+}
+
 bool StartsWith(const QByteArray& head, const char* bytes, qsizetype length) {
     return head.size() >= length && std::memcmp(head.constData(), bytes, length) == 0;
 }
@@ -104,6 +116,9 @@ struct ReadState {
     // Namespace bindings: declared for the next element, and in force per open element.
     std::vector<std::pair<std::string, std::string>> declared;
     std::vector<std::vector<std::pair<std::string, std::string>>> scopes;
+    // The same bindings by prefix, innermost last: a look-up costs the same however many
+    // declarations an element makes.
+    std::unordered_map<std::string, std::vector<std::string>> bindings;
     // Markup of the Signal being read that the record does not understand.
     std::string keptAttributes;
     std::string keptChildren;
@@ -116,8 +131,9 @@ struct ReadState {
     bool headOnly = false;         // reading stops at the first Signal element
     bool headRead = false;         // and it did
     std::size_t keptDeclareAt = 0; // where the outermost kept element's declarations go
-    std::vector<std::string> keptUsed; // prefixes its markup uses
-    std::vector<std::string> keptOwn;  // prefixes it declares itself
+    std::vector<std::string> keptUsed;           // prefixes its markup uses, in order
+    std::unordered_set<std::string> keptUsedSet; // the same, to look up
+    std::unordered_set<std::string> keptOwn;     // prefixes it declares itself
     std::string childName;
     std::string value;
     QString fault; // this reader's own reason to stop, at the parser's position
@@ -170,17 +186,9 @@ void AppendOwnDeclarations(ReadState& st, std::string& out) {
 
 // The namespace a prefix is bound to where the parser stands, or empty.
 std::string_view Binding(const ReadState& st, std::string_view prefix) {
-    for (auto it = st.declared.rbegin(); it != st.declared.rend(); ++it) {
-        if (it->first == prefix)
-            return it->second;
-    }
-    for (auto scope = st.scopes.rbegin(); scope != st.scopes.rend(); ++scope) {
-        for (auto it = scope->rbegin(); it != scope->rend(); ++it) {
-            if (it->first == prefix)
-                return it->second;
-        }
-    }
-    return {};
+    const auto found = st.bindings.find(std::string(prefix));
+    return found == st.bindings.end() || found->second.empty() ? std::string_view()
+                                                               : found->second.back();
 }
 
 // Kept markup may not grow beyond the limit of any text.
@@ -202,7 +210,7 @@ void OpenKeptContent(ReadState& st) {
 }
 
 void UsePrefix(ReadState& st, std::string_view prefix) {
-    if (std::find(st.keptUsed.begin(), st.keptUsed.end(), prefix) == st.keptUsed.end())
+    if (st.keptUsedSet.emplace(prefix).second)
         st.keptUsed.emplace_back(prefix);
 }
 
@@ -218,9 +226,10 @@ void KeepElementStart(ReadState& st, const XML_Char* name, const XML_Char** attr
     if (outermost) {
         st.keptChildren += "      ";
         st.keptUsed.clear();
+        st.keptUsedSet.clear();
         st.keptOwn.clear();
         for (const auto& binding : st.declared)
-            st.keptOwn.push_back(binding.first);
+            st.keptOwn.insert(binding.first);
     }
     // Prefixes the kept markup uses ("" for a default namespace): the ones bound outside it
     // are declared on its outermost element when it ends.
@@ -239,6 +248,9 @@ void KeepElementStart(ReadState& st, const XML_Char* name, const XML_Char** attr
         }
         if (!attribute.prefix.empty())
             UsePrefix(st, attribute.prefix);
+        if (const std::string_view named = ValuePrefix(attributes[i + 1]);
+            !named.empty() && !Binding(st, named).empty())
+            UsePrefix(st, named);
         st.keptChildren += ' ';
         AppendQualified(st.keptChildren, attribute);
         st.keptChildren += "=\"";
@@ -262,7 +274,7 @@ void KeepElementEnd(ReadState& st, const XML_Char* name) {
     if (st.depth - st.signalDepth == 1) {
         std::string declarations;
         for (const std::string& prefix : st.keptUsed) {
-            if (std::find(st.keptOwn.begin(), st.keptOwn.end(), prefix) != st.keptOwn.end())
+            if (st.keptOwn.count(prefix) != 0)
                 continue;
             const std::string_view uri = Binding(st, prefix);
             if (uri.empty() || (prefix == "xsi" && uri == InstanceNamespace))
@@ -274,6 +286,19 @@ void KeepElementEnd(ReadState& st, const XML_Char* name) {
         st.keptChildren.insert(st.keptDeclareAt, declarations);
         st.keptChildren += '\n';
         st.keptDepth = 0;
+    }
+}
+
+// Attributes of SignalDatabase and SignalList other than the schema location a save writes
+// are not kept: counted for the notice.
+void NoteListAttributes(ReadState& st, std::string_view element, const XML_Char** attributes) {
+    for (int i = 0; attributes[i]; i += 2) {
+        const XmlName name = SplitName(attributes[i]);
+        const bool written = element == "SignalDatabase" && name.uri == InstanceNamespace &&
+                             name.local == "noNamespaceSchemaLocation" &&
+                             std::string_view(attributes[i + 1]) == "QuarnSignalDB.xsd";
+        if (!written)
+            ++st.report->listAttributes;
     }
 }
 
@@ -302,10 +327,27 @@ void StartSignal(ReadState& st, const XML_Char** attributes) {
         if (st.outside.empty() || st.outside.back() != "SignalList")
             ++st.report->signalsOutsideList;
     }
-    std::vector<std::string> prefixes; // declared here for the kept attributes
+    std::unordered_set<std::string> prefixes; // declared here for the kept attributes
+    const auto declare = [&](std::string_view prefix) {
+        // The "xml" prefix is bound without a declaration and may not be declared empty; the
+        // file's root declares xsi.
+        const std::string_view uri = prefix.empty() ? std::string_view() : Binding(st, prefix);
+        if (uri.empty() || (prefix == "xsi" && uri == InstanceNamespace) ||
+            !prefixes.emplace(prefix).second)
+            return;
+        st.keptAttributes += " xmlns:" + std::string(prefix) + "=\"";
+        CSignalXml::AppendAttributeValue(st.keptAttributes, uri);
+        st.keptAttributes += '"';
+    };
+    std::uint32_t attributesRead = 0;
     for (int i = 0; attributes[i]; i += 2) {
         const XmlName name = SplitName(attributes[i]);
-        if (name.uri.empty() && CSignalXml::IsKnownAttribute(name.local)) {
+        // Known attributes are read by their local names, whatever their prefix, as every
+        // reader of these files reads them; one given again replaces the value before.
+        if (const int known = CSignalXml::KnownAttributeIndex(name.local); known >= 0) {
+            if (attributesRead & (1U << known))
+                DropInsideSignal(st, &SignalFileReport::repeatedFields);
+            attributesRead |= 1U << known;
             CSignalXml::ReadAttribute(*st.signal, name.local, attributes[i + 1], st.notes);
             continue;
         }
@@ -313,17 +355,9 @@ void StartSignal(ReadState& st, const XML_Char** attributes) {
             DropInsideSignal(st, &SignalFileReport::unwritableNames);
             continue;
         }
-        // The "xml" prefix is bound without a declaration and may not be declared empty.
-        const std::string_view uri =
-            name.prefix.empty() ? std::string_view() : Binding(st, name.prefix);
-        if (!uri.empty() &&
-            std::find(prefixes.begin(), prefixes.end(), name.prefix) == prefixes.end() &&
-            !(name.prefix == "xsi" && name.uri == InstanceNamespace)) {
-            prefixes.emplace_back(name.prefix);
-            st.keptAttributes += " xmlns:" + std::string(name.prefix) + "=\"";
-            CSignalXml::AppendAttributeValue(st.keptAttributes, uri);
-            st.keptAttributes += '"';
-        }
+        declare(name.prefix);
+        // A value naming a prefix (xsi:type="p:Kind") keeps its binding.
+        declare(ValuePrefix(attributes[i + 1]));
         st.keptAttributes += ' ';
         AppendQualified(st.keptAttributes, name);
         st.keptAttributes += "=\"";
@@ -373,6 +407,8 @@ void OnStartElement(void* data, const XML_Char* name, const XML_Char** attribute
         } else if (st.signalDepth < 0) {
             if (st.report && local != "SignalDatabase" && local != "SignalList")
                 ++st.report->elements[std::string(local)];
+            else if (st.report)
+                NoteListAttributes(st, local, attributes);
             st.outside.emplace_back(local);
         } else if (st.keptDepth > 0) {
             KeepElementStart(st, name, attributes);
@@ -414,15 +450,20 @@ void OnEndElement(void* data, const XML_Char* name) {
         } else if (st.signalDepth < 0 && !st.outside.empty()) {
             st.outside.pop_back();
         }
-        if (!st.scopes.empty())
+        if (!st.scopes.empty()) {
+            for (const auto& binding : st.scopes.back())
+                st.bindings[binding.first].pop_back();
             st.scopes.pop_back();
+        }
         --st.depth;
     });
 }
 
 void OnStartNamespace(void* data, const XML_Char* prefix, const XML_Char* uri) {
-    Guarded(data,
-            [&](ReadState& st) { st.declared.emplace_back(prefix ? prefix : "", uri ? uri : ""); });
+    Guarded(data, [&](ReadState& st) {
+        st.declared.emplace_back(prefix ? prefix : "", uri ? uri : "");
+        st.bindings[st.declared.back().first].push_back(st.declared.back().second);
+    });
 }
 
 // Text between elements outside the records or directly inside a Signal is not kept: said
@@ -867,6 +908,9 @@ QString SignalFileReport::Dropped() const {
         add(count, Tr(QT_TRANSLATE_NOOP("SignalFileReport", "1 <%1> element")).arg(name),
             Tr(QT_TRANSLATE_NOOP("SignalFileReport", "%1 <%2> elements")).arg(u"%1", name));
     }
+    add(listAttributes,
+        Tr(QT_TRANSLATE_NOOP("SignalFileReport", "1 attribute of SignalDatabase or SignalList")),
+        Tr(QT_TRANSLATE_NOOP("SignalFileReport", "%1 attributes of SignalDatabase or SignalList")));
     add(signalsWithText, Tr(QT_TRANSLATE_NOOP("SignalFileReport", "text directly inside 1 signal")),
         Tr(QT_TRANSLATE_NOOP("SignalFileReport", "text directly inside %1 signals")));
     add(repeatedFields,

@@ -31,6 +31,7 @@ struct SignalFileReport {
     bool textOutside = false;            // other than white space
     std::map<std::string, int> elements; // other than SignalDatabase and SignalList
     int signalsOutsideList = 0;
+    int listAttributes = 0; // on SignalDatabase or SignalList, other than a save writes
     // Inside records, not kept: markup within a known field (its text is read), and markup
     // whose name a UTF-8 file cannot hold.
     int fieldMarkup = 0;

@@ -361,8 +361,17 @@ void CSignalXml::ReadChild(CSignalDescription& s, std::string_view name, std::st
     ::ReadChild(s, name, value, notes);
 }
 
+constexpr std::string_view KnownAttributes[] = {"Name", "Mode", "Modulation", "Disabled"};
+
 bool CSignalXml::IsKnownAttribute(std::string_view name) {
-    return name == "Name" || name == "Mode" || name == "Modulation" || name == "Disabled";
+    return KnownAttributeIndex(name) >= 0;
+}
+
+int CSignalXml::KnownAttributeIndex(std::string_view name) {
+    const auto* found = std::find(std::begin(KnownAttributes), std::end(KnownAttributes), name);
+    return found == std::end(KnownAttributes)
+               ? -1
+               : static_cast<int>(found - std::begin(KnownAttributes));
 }
 
 static_assert(std::size(KnownChildren) <= 32, "a reader keeps one bit for each known child");

@@ -36,6 +36,8 @@ public:
                           SignalReadNotes& notes);
     // True for the names the record reads; any other attribute or child is kept as markup.
     static bool IsKnownAttribute(std::string_view name);
+    // The known attribute's place among the names the record reads (below 4), or -1.
+    static int KnownAttributeIndex(std::string_view name);
     // The known child's place among the names the record reads (below 32), or -1.
     static int KnownChildIndex(std::string_view name);
     static void FinishReading(CSignalDescription& signal, SignalReadNotes& notes);

@@ -118,6 +118,16 @@ private slots:
             namespaces += " xmlns:n" + QByteArray::number(i) + "='u'";
         QTest::newRow("160,000 namespace declarations") << namespaces + "/></r>"
                                                         << "comment=0";
+        QByteArray used = "<r><Signal Name='x' Modulation='CW'";
+        QByteArray child = "<k";
+        for (int i = 0; i < 160000; ++i) {
+            const QByteArray prefix = "n" + QByteArray::number(i);
+            used += " xmlns:" + prefix + "='u" + QByteArray::number(i) + "' " + prefix + ":a='v'";
+            child += " " + prefix + ":b='" + prefix + ":v'";
+        }
+        QTest::newRow("160,000 declarations used by kept attributes and a kept child")
+            << used + ">" + child + "/></Signal></r>"
+            << "comment=0";
         QTest::newRow("90,000 references to a 100-byte entity")
             << "<!DOCTYPE r [<!ENTITY e '" + QByteArray(100, 'e') +
                    "'>]><r><Signal Name='x' Modulation='CW'><Comment>" +

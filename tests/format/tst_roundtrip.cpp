@@ -134,6 +134,19 @@ private slots:
                         "</SignalDatabase>"
             << "the earlier value of 1 field given twice in a signal"
             << "b";
+        QTest::newRow("a known attribute given again, with a prefix")
+            << latin1 + "xmlns:q='urn:q' q:Modulation='PSK'><Comment>c</Comment></Signal>"
+                        "</SignalList></SignalDatabase>"
+            << "the earlier value of 1 field given twice in a signal"
+            << "c";
+        QTest::newRow("attributes of SignalDatabase and SignalList")
+            << QByteArray("<SignalDatabase version='2' xmlns:xsi="
+                          "'http://www.w3.org/2001/XMLSchema-instance' "
+                          "xsi:noNamespaceSchemaLocation='QuarnSignalDB.xsd'><SignalList n='1'>"
+                          "<Signal Name='a' Modulation='CW'><Comment>c</Comment></Signal>"
+                          "</SignalList></SignalDatabase>")
+            << "2 attributes of SignalDatabase or SignalList"
+            << "c";
         QTest::newRow("text between elements")
             << latin1 + ">\n <Owner/> x <Comment>c</Comment>y</Signal>t</SignalList>"
                         "</SignalDatabase>"
@@ -154,6 +167,9 @@ private slots:
         QCOMPARE(doc.GetReadReport().Notice(), notice + " will not be saved");
         QCOMPARE(doc.GetSignalCount(), 1);
         QCOMPARE(QString::fromUtf16(doc.GetSignal(0)->m_szComment.c_str()), comment);
+        // Attributes are read by their local names, a later one replacing the earlier.
+        if (content.contains("q:Modulation"))
+            QCOMPARE(doc.GetSignal(0)->m_nModulation, LookupTableName(ModulationNames, u"PSK"));
         const bool kept = doc.GetSignal(0)->m_pKept != nullptr;
         const QString saved = dir.filePath("saved.xml");
         QVERIFY(doc.OnSaveDocument(saved));
