@@ -316,7 +316,7 @@ FileResult CDocTemplate::MergeFile(const QString& path) {
         emit statusMessage(summary);
         if (result.added > 0) {
             m_nMergeStep = m_pDoc->History()->index();
-            emit noticeWithActions(summary, {m_pSelectMerged});
+            emit noticeWithActions(summary, {m_pSelectMerged}, QStringLiteral("merge"));
         }
         ReportReading(path);
         return merged;
@@ -353,7 +353,7 @@ void CDocTemplate::OnFileChanged() {
         return;
     m_told = now;
     emit noticeWithActions(tr("%1 was changed, replaced or deleted by another program.").arg(path),
-                           {m_pReload, m_pIgnore});
+                           {m_pReload, m_pIgnore}, QStringLiteral("file changed"));
 }
 
 void CDocTemplate::ReloadFile() {

@@ -74,7 +74,9 @@ signals:
     // A new database: what the bar said no longer applies.
     void noticesCleared();
     // Something the user should know about the file, with what can be done about it.
-    void noticeWithActions(const QString& text, const QList<QAction*>& actions);
+    // kind, when given, makes it replace the notice of that kind shown before.
+    void noticeWithActions(const QString& text, const QList<QAction*>& actions,
+                           const QString& kind);
     // The user asked to see the signals the last merge added.
     void selectMerged();
     // The changes of another run's snapshot are the document's unsaved changes now.

@@ -91,10 +91,14 @@ bool CVantorApp::InitInstance(const QStringList& args, QString& error) {
     connect(frame->View()->UndoStack(), &QUndoStack::indexChanged, m_pRecovery,
             &CRecoveryKeeper::Changed);
     connect(m_pTemplate, &CDocTemplate::snapshotRecovered, m_pRecovery, &CRecoveryKeeper::Adopt);
-    connect(m_pRecovery, &CRecoveryKeeper::snapshotFailed, frame->MessageBar(), &CMessageBar::Show);
-    connect(m_pRecovery, &CRecoveryKeeper::snapshotWorks, frame->MessageBar(), &CMessageBar::Show);
+    // The news that snapshots work again replaces the news that they did not.
+    for (const auto said : {&CRecoveryKeeper::snapshotFailed, &CRecoveryKeeper::snapshotWorks})
+        connect(m_pRecovery, said, frame->MessageBar(), [frame](const QString& text) {
+            frame->MessageBar()->Show(text, QStringLiteral("recovery"));
+        });
     connect(qApp, &QGuiApplication::commitDataRequest, this, &CVantorApp::OnCommitData);
-    connect(m_pTemplate, &CDocTemplate::notice, frame->MessageBar(), &CMessageBar::Show);
+    connect(m_pTemplate, &CDocTemplate::notice, frame->MessageBar(),
+            [frame](const QString& text) { frame->MessageBar()->Show(text); });
     connect(m_pTemplate, &CDocTemplate::noticeWithActions, frame->MessageBar(),
             &CMessageBar::ShowWithActions);
     connect(m_pTemplate, &CDocTemplate::selectMerged, frame->View(), &CVantorView::SelectMerged);

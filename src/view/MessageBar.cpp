@@ -1,9 +1,11 @@
 #include "MessageBar.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
+#include <QPushButton>
 #include <QStyle>
 #include <QToolButton>
 
@@ -35,32 +37,69 @@ CMessageBar::CMessageBar(QWidget* parent)
     hide();
 }
 
-void CMessageBar::Show(const QString& text) {
-    m_messages << text;
-    m_pText->setText(m_messages.join(QStringLiteral("\n\n")));
-    show();
+void CMessageBar::Show(const QString& text, const QString& kind) {
+    ShowWithActions(text, {}, kind);
 }
 
-void CMessageBar::ShowWithActions(const QString& text, const QList<QAction*>& actions) {
-    for (QAction* action : actions) {
-        auto* button = new QToolButton(this);
-        button->setDefaultAction(action);
-        button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-        // Closed once the action ran: what it answered no longer needs saying.
-        connect(button, &QToolButton::triggered, this, &CMessageBar::Dismiss, Qt::QueuedConnection);
-        m_pButtons->addWidget(button);
+void CMessageBar::ShowWithActions(const QString& text, const QList<QAction*>& actions,
+                                  const QString& kind) {
+    if (!kind.isEmpty()) {
+        for (qsizetype i = 0; i < m_entries.size(); ++i) {
+            if (m_entries[i].kind == kind) {
+                Remove(i);
+                break;
+            }
+        }
     }
-    Show(text);
+    Message message{m_nNextId++, kind, {}};
+    for (QAction* action : actions) {
+        // A push button, so that the action's "&" gives it its Alt+letter.
+        auto* button = new QPushButton(action->text(), this);
+        button->setFlat(true);
+        button->setToolTip(action->toolTip());
+        const quint64 id = message.id;
+        connect(button, &QPushButton::clicked, action, [this, action, id] {
+            // The message goes first: what the action shows in the bar stays.
+            RemoveId(id);
+            action->trigger();
+        });
+        m_pButtons->addWidget(button);
+        message.buttons << button;
+    }
+    m_entries << message;
+    m_messages << text;
+    Refresh();
 }
 
 void CMessageBar::Dismiss() {
-    while (QLayoutItem* item = m_pButtons->takeAt(0)) {
-        item->widget()->deleteLater();
-        delete item;
+    while (!m_entries.isEmpty())
+        Remove(m_entries.size() - 1);
+    Refresh();
+}
+
+void CMessageBar::Remove(qsizetype index) {
+    for (QWidget* button : std::as_const(m_entries[index].buttons)) {
+        m_pButtons->removeWidget(button);
+        button->hide();
+        button->deleteLater();
     }
-    m_messages.clear();
-    m_pText->clear();
-    hide();
+    m_entries.removeAt(index);
+    m_messages.removeAt(index);
+}
+
+void CMessageBar::RemoveId(quint64 id) {
+    for (qsizetype i = 0; i < m_entries.size(); ++i) {
+        if (m_entries[i].id == id) {
+            Remove(i);
+            Refresh();
+            return;
+        }
+    }
+}
+
+void CMessageBar::Refresh() {
+    m_pText->setText(m_messages.join(QStringLiteral("\n\n")));
+    setVisible(!m_messages.isEmpty());
 }
 
 void CMessageBar::TakeColours() {

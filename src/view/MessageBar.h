@@ -9,16 +9,19 @@ class QHBoxLayout;
 
 // A bar above the list for what the user should know but need not answer at once (what a
 // file holds that a save will not keep, names this version does not know). It stays until
-// closed; a later message is added below the ones shown.
+// closed; a later message is added below the ones shown, or replaces the one of its kind.
+// A message's buttons (with the Alt+letters of their actions) close only that message.
 class CMessageBar : public QFrame {
     Q_OBJECT
 public:
     explicit CMessageBar(QWidget* parent = nullptr);
 
-    // Shows text (added to what is shown, when the bar is open).
-    void Show(const QString& text);
-    // The same, with a button for each action; a button closes the bar after its action.
-    void ShowWithActions(const QString& text, const QList<QAction*>& actions);
+    // Shows text (added to what is shown, when the bar is open); a text of a kind replaces
+    // the message of that kind shown before.
+    void Show(const QString& text, const QString& kind = QString());
+    // The same, with a button for each action; a button's message goes once it was pressed.
+    void ShowWithActions(const QString& text, const QList<QAction*>& actions,
+                         const QString& kind = QString());
     // Closes the bar and forgets its messages.
     void Dismiss();
     // The messages shown now, oldest first.
@@ -31,7 +34,18 @@ private:
     // The palette's tooltip colours: a light note on any theme, dark ones included.
     void TakeColours();
 
+    struct Message {
+        quint64 id;
+        QString kind;
+        QList<QWidget*> buttons;
+    };
+    void Remove(qsizetype index);
+    void RemoveId(quint64 id);
+    void Refresh();
+
     QLabel* m_pText;
     QHBoxLayout* m_pButtons;
-    QStringList m_messages;
+    QStringList m_messages; // the texts of m_entries, in the same order
+    QList<Message> m_entries;
+    quint64 m_nNextId = 1;
 };
