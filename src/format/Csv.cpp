@@ -1,6 +1,6 @@
 #include "Csv.h"
 
-#include <algorithm>
+#include <QRegularExpression>
 
 QByteArray CsvRecord(const QStringList& fields) {
     QByteArray line;
@@ -23,10 +23,12 @@ QByteArray CsvRecord(const QStringList& fields) {
 
 QString SpreadsheetSafe(const QString& cell) {
     static const QString formulaStart = QStringLiteral("=+-@\t\r");
-    static const QString numeric = QStringLiteral("0123456789+-.,* eE");
-    if (cell.isEmpty() || !formulaStart.contains(cell.front()))
-        return cell;
-    if (std::all_of(cell.begin(), cell.end(), [](QChar c) { return numeric.contains(c); }))
+    // One plain number ("-1", "1.5e+006") or the wildcard stays as it is: a spreadsheet reads
+    // it as the value it is. Anything else that starts like a formula ("-1+2") is text.
+    static const QRegularExpression plainNumber(
+        QStringLiteral("^(?:[+-]?(?:[0-9]+(?:\\.[0-9]*)?|\\.[0-9]+)(?:[eE][+-]?[0-9]+)?|\\*)$"));
+    if (cell.isEmpty() || !formulaStart.contains(cell.front()) ||
+        plainNumber.match(cell).hasMatch())
         return cell;
     return u'\'' + cell;
 }

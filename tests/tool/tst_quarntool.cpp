@@ -8,6 +8,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <sstream>
 
@@ -156,7 +159,8 @@ private slots:
                   "<Signal Name='a&#x202E;b&#x85;c' Modulation='OFDM'/>"
                   "<Signal Name='=HYPERLINK(1)' Modulation='FSK'><Baudrate>50</Baudrate>"
                   "<Bandwidth>-1</Bandwidth><ITU>+1</ITU><Comment>@SUM(1)</Comment>"
-                  "</Signal></r>");
+                  "</Signal><Signal Name='-2*3' Modulation='CW'><ITU>-2+3</ITU>"
+                  "<Comment>+1-1</Comment></Signal></r>");
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("expected");
         QTest::newRow("check: line break")
@@ -169,6 +173,9 @@ private slots:
         QTest::newRow("csv: formulas quoted, numbers kept")
             << QStringList{"list", "--csv", Path("hostile.xml")}
             << "'=HYPERLINK(1),no-mode,FSK,,50,*,*,2,,,,,+1,'@SUM(1)\r\n";
+        QTest::newRow("csv: only a plain number stays bare")
+            << QStringList{"list", "--csv", Path("hostile.xml")}
+            << "'-2*3,no-mode,CW,,,,,,,,,,'-2+3,'+1-1\r\n";
     }
     void outputIsInert() {
         QFETCH(QStringList, args);
@@ -218,16 +225,54 @@ private slots:
     }
 
     // Output that cannot be written fails the command.
+    // Output that cannot be written fails with the system's reason, whatever the format.
+    void unwritableOutput_data() {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QByteArray>("reason");
+        QTest::newRow("json onto /dev/full") << "--json"
+                                             << "full" << QByteArray("No space left on device");
+        QTest::newRow("csv onto /dev/full") << "--csv"
+                                            << "full" << QByteArray("No space left on device");
+        QTest::newRow("csv into a closed pipe") << "--csv"
+                                                << "pipe" << QByteArray("Broken pipe");
+    }
     void unwritableOutput() {
-        if (!QFile::exists("/dev/full"))
+        QFETCH(QString, format);
+        QFETCH(QString, target);
+        QFETCH(QByteArray, reason);
+        if (target == "full" && !QFile::exists("/dev/full"))
             QSKIP("this system has no /dev/full");
-        QProcess tool;
-        tool.setStandardOutputFile("/dev/full");
-        tool.start(QUARN_TOOL_PATH, {"list", "--json", Path("sample.xml")});
-        QVERIFY(tool.waitForFinished());
-        QCOMPARE(tool.exitCode(), 2);
-        QCOMPARE(tool.readAllStandardError(),
-                 QByteArray("quarn-tool: cannot write the output: No space left on device\n"));
+        // The output goes to /dev/full, or to a pipe nobody reads any more.
+        int output[2] = {-1, -1};
+        int errors[2] = {-1, -1};
+        QVERIFY(::pipe(output) == 0 && ::pipe(errors) == 0);
+        const QByteArray program = QUARN_TOOL_PATH;
+        const QByteArray file = QFile::encodeName(Path("sample.xml"));
+        const QByteArray option = format.toUtf8();
+        const pid_t child = ::fork();
+        if (child == 0) {
+            const int sink = target == "full" ? ::open("/dev/full", O_WRONLY) : output[1];
+            ::dup2(sink, STDOUT_FILENO);
+            ::dup2(errors[1], STDERR_FILENO);
+            ::close(output[0]);
+            ::execl(program.constData(), program.constData(), "list", option.constData(),
+                    file.constData(), static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        ::close(output[0]);
+        ::close(output[1]);
+        ::close(errors[1]);
+        QByteArray said;
+        char chunk[256];
+        for (ssize_t n; (n = ::read(errors[0], chunk, sizeof chunk)) > 0;)
+            said.append(chunk, n);
+        ::close(errors[0]);
+        int status = 0;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QVERIFY(WIFEXITED(status));
+        QCOMPARE(WEXITSTATUS(status), 2);
+        QCOMPARE(said, "quarn-tool: cannot write the output: " + reason + "\n");
     }
 
     void check() {
