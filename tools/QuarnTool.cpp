@@ -419,7 +419,9 @@ int Save(CVantorDoc& doc, const std::string& output, std::ostream& err) {
             << Inert(QString::fromStdString(target.root)) << ">): not written over\n";
         return ExitFailure;
     }
-    if (const FileResult saved = doc.OnSaveDocument(PathArg(output)); !saved)
+    const FileResult saved = doc.OnSaveDocument(PathArg(output));
+    // Written but not known to be on the disk is not a success a script may rely on.
+    if (!saved || !saved.Message().isEmpty())
         return Failure(err, saved);
     return ExitOk;
 }

@@ -286,6 +286,8 @@ bool CDocTemplate::DoSave(const QString& path) {
         ReportFailure(tr("Cannot save the signal database."), saved);
         return false;
     }
+    if (!saved.Message().isEmpty())
+        CPrompts::Message(m_pWindow, QMessageBox::Warning, QString(), saved.Message() + u'.');
     if (!m_leftoverBackup.isEmpty()) {
         QFile::remove(m_leftoverBackup);
         m_leftoverBackup.clear();

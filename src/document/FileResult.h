@@ -2,8 +2,9 @@
 
 #include <QString>
 
-// How a file operation (open, merge, save, export) ended: done, cancelled by the user
-// (nothing changed), or failed with a message that names the file and the system's reason.
+// How a file operation (open, merge, save, export) ended: done (perhaps with a warning the
+// user must read), cancelled by the user (nothing changed), or failed with a message that
+// names the file and the system's reason.
 class FileResult {
 public:
     enum class Status { Ok, Cancelled, Failed };
@@ -11,11 +12,13 @@ public:
     FileResult() = default;
     static FileResult Failed(QString message) { return {Status::Failed, std::move(message)}; }
     static FileResult Cancelled(QString message) { return {Status::Cancelled, std::move(message)}; }
+    // Done, with something the user should know (the file may not survive a power loss).
+    static FileResult Done(QString warning) { return {Status::Ok, std::move(warning)}; }
 
     Status GetStatus() const { return m_status; }
     bool IsCancelled() const { return m_status == Status::Cancelled; }
     explicit operator bool() const { return m_status == Status::Ok; }
-    // Empty when the operation was done.
+    // Empty when the operation was done without a warning.
     const QString& Message() const { return m_message; }
 
 private:

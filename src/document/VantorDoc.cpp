@@ -471,14 +471,15 @@ FileResult CVantorDoc::OnOpenDocument(const QString& path) {
 
 FileResult CVantorDoc::OnSaveDocument(const QString& path) {
     QString error;
-    if (!CSignalFileWriter::Write(path, m_signals, error, Watched()))
+    QString warning;
+    if (!CSignalFileWriter::Write(path, m_signals, error, Watched(), &warning))
         return Failure(error);
     m_pathName = path;
     RememberFileStamp();
     m_pHistory->setClean();
     SetModifiedFlag(false);
     emit documentSaved();
-    return {};
+    return warning.isEmpty() ? FileResult() : FileResult::Done(warning);
 }
 
 FileResult CVantorDoc::MergeFile(const QString& path, MergeResult* result) {

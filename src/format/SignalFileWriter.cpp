@@ -92,7 +92,7 @@ QString FaultText(const SignalCollection& records, const WriteFault& fault) {
 } // namespace
 
 bool CSignalFileWriter::Write(const QString& path, const SignalCollection& records, QString& error,
-                              const ProgressHandler& progress) {
+                              const ProgressHandler& progress, QString* warning) {
     return WriteFileTarget(
         path,
         [&](QIODevice& device, QString& why) {
@@ -106,7 +106,7 @@ bool CSignalFileWriter::Write(const QString& path, const SignalCollection& recor
                           .arg(path);
             return false;
         },
-        error);
+        error, warning);
 }
 
 bool CSignalFileWriter::WriteDevice(QIODevice& device, const SignalCollection& records,

@@ -14,8 +14,9 @@ public:
     // Returns false with a message when the file cannot be created, written or committed,
     // or when a record holds a character that XML cannot carry; the old file is untouched.
     // progress, when given, hears the records written so far of their number; it can cancel.
+    // warning, when given, says a file that was written but may not survive a power loss.
     static bool Write(const QString& path, const SignalCollection& records, QString& error,
-                      const ProgressHandler& progress = {});
+                      const ProgressHandler& progress = {}, QString* warning = nullptr);
 
     // The same bytes into an open device; false with the device's reason when it fails.
     static bool WriteDevice(QIODevice& device, const SignalCollection& records, QString& error);

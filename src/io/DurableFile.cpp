@@ -77,7 +77,9 @@ bool SyncFolderOf(const QByteArray& nativePath) {
     if (fd < 0)
         return false;
     const bool synced = ::fsync(fd) == 0;
+    const int reason = errno; // the caller may say it
     ::close(fd);
+    errno = reason;
     return synced;
 }
 

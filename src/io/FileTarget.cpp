@@ -9,6 +9,9 @@
 #include <QCoreApplication>
 #include <QSaveFile>
 
+#include <cerrno>
+#include <cstring>
+
 #include <new>
 #include <unistd.h>
 
@@ -37,8 +40,16 @@ bool Produce(const ContentWriter& content, QIODevice& device, const QString& pat
 // Writes a new file beside the old one and puts it in its place: the old file stays whole
 // until the new one is complete and synced. False with inPlace set when the new file could not
 // be given the old one's owner, group or extended attributes.
+// What is said when the file was written but the disk did not confirm its folder's entry.
+QString UnconfirmedName(const QString& path) {
+    return QCoreApplication::translate(
+               "FileTarget", "%1 was written, but the system could not confirm that its new "
+                             "name is on the disk (%2): it may not survive a power loss")
+        .arg(path, QString::fromLocal8Bit(std::strerror(errno)));
+}
+
 bool WriteByRename(const QString& path, const CFileKeeper& keeper, const ContentWriter& content,
-                   QString& error, bool& inPlace) {
+                   QString& error, bool& inPlace, QString& warning) {
     QSaveFile file(path);
     // The content comes in blocks: written straight through, without a second buffer.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
@@ -65,19 +76,17 @@ bool WriteByRename(const QString& path, const CFileKeeper& keeper, const Content
         error = QStringLiteral("%1: %2").arg(path, file.errorString());
         return false;
     }
-    if (!SyncFolderOf(keeper.NativeTarget())) {
-        error = QCoreApplication::translate(
-                    "FileTarget", "%1: the new file's name could not be written to the disk")
-                    .arg(path);
-        return false;
-    }
+    // The file has taken the old one's place: from here on the save is done.
+    if (!SyncFolderOf(keeper.NativeTarget()))
+        warning = UnconfirmedName(path);
     return true;
 }
 
 // Rewrites the file itself, so that it stays the same file (links, owner, attributes): a
 // backup copy is made and synced first and written back if anything fails. A file that does
 // not exist yet is created, and removed again if writing fails.
-bool WriteInPlace(const QString& path, bool exists, const ContentWriter& content, QString& error) {
+bool WriteInPlace(const QString& path, bool exists, const ContentWriter& content, QString& error,
+                  QString& warning) {
     CFileBackup backup;
     if (exists && !backup.Make(path, error))
         return false;
@@ -87,8 +96,8 @@ bool WriteInPlace(const QString& path, bool exists, const ContentWriter& content
         return false;
     QString why;
     if (Produce(content, file, path, why) && file.resize(file.pos()) && CFileBackup::Sync(file)) {
-        if (!exists)
-            SyncFolderOf(NativePath(path));
+        if (!exists && !SyncFolderOf(NativePath(path)))
+            warning = UnconfirmedName(path);
         backup.Remove();
         return true;
     }
@@ -107,15 +116,22 @@ bool WriteInPlace(const QString& path, bool exists, const ContentWriter& content
 
 } // namespace
 
-bool WriteFileTarget(const QString& path, const ContentWriter& content, QString& error) {
+bool WriteFileTarget(const QString& path, const ContentWriter& content, QString& error,
+                     QString* warning) {
+    QString unconfirmed;
+    const auto done = [&](bool written) {
+        if (written && warning)
+            *warning = unconfirmed;
+        return written;
+    };
     if (!IsRegularOrAbsent(path, error) || !OnFileSystemThatHoldsFiles(path, error))
         return false;
     const CFileKeeper keeper(path);
     // Qt's save file cannot reach a name that is not UTF-8: such a file is rewritten in place.
     if (keeper.NeedsInPlace() || !QtCanName(path))
-        return WriteInPlace(path, keeper.Exists(), content, error);
+        return done(WriteInPlace(path, keeper.Exists(), content, error, unconfirmed));
     bool inPlace = false;
-    if (WriteByRename(path, keeper, content, error, inPlace))
-        return true;
-    return inPlace && WriteInPlace(path, keeper.Exists(), content, error);
+    if (WriteByRename(path, keeper, content, error, inPlace, unconfirmed))
+        return done(true);
+    return done(inPlace && WriteInPlace(path, keeper.Exists(), content, error, unconfirmed));
 }

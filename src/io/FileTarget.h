@@ -15,5 +15,7 @@
 using ContentWriter = std::function<bool(QIODevice& device, QString& why)>;
 
 // False with error set ("PATH: reason") when the file cannot be written; the old file is
-// then as it was.
-bool WriteFileTarget(const QString& path, const ContentWriter& content, QString& error);
+// then as it was. True with warning set (when given) when the file was written but its
+// folder could not be synced: it may not survive a power loss.
+bool WriteFileTarget(const QString& path, const ContentWriter& content, QString& error,
+                     QString* warning = nullptr);

@@ -117,11 +117,14 @@ void CVantorView::OnFileExport() {
     if (const FileResult written = ExportRows(path); !written)
         CPrompts::Message(this, QMessageBox::Critical, QString(),
                           tr("Cannot export.\n\n%1").arg(written.Message()));
+    else if (!written.Message().isEmpty())
+        CPrompts::Message(this, QMessageBox::Warning, QString(), written.Message() + u'.');
 }
 
 FileResult CVantorView::ExportRows(const QString& path) const {
     // Written as a save is: the old file stays whole until the new one is on the disk.
     QString error;
+    QString warning;
     const bool written = WriteFileTarget(
         path,
         [this](QIODevice& device, QString&) {
@@ -144,6 +147,8 @@ FileResult CVantorView::ExportRows(const QString& path) const {
             }
             return device.write(chunk) == chunk.size();
         },
-        error);
-    return written ? FileResult() : FileResult::Failed(error);
+        error, &warning);
+    if (!written)
+        return FileResult::Failed(error);
+    return warning.isEmpty() ? FileResult() : FileResult::Done(warning);
 }
