@@ -400,6 +400,22 @@ void CSignalXml::FinishReading(CSignalDescription& s, SignalReadNotes& notes) {
     notes.message = s.Validate(true);
     if (notes.message == nullptr)
         s.m_bInvalid = false;
+    // A value that read as 0 and that validation made a wildcard is shown as "*", written as
+    // the wildcard and read back as one: nothing to say about it.
+    const auto member = [&s](const char* field) -> const double* {
+        const std::string_view name(field);
+        if (name == "baud rate")
+            return &s.m_dBaudrate;
+        if (name == "shift" || name == "tone spacing")
+            return &s.m_dShift;
+        if (name == "bandwidth")
+            return &s.m_dBandwidth;
+        return nullptr;
+    };
+    std::erase_if(notes.numbers, [&member](const std::pair<const char*, std::string>& note) {
+        const double* value = member(note.first);
+        return value != nullptr && *value == -1 && note.second == "0";
+    });
 }
 
 bool CSignalXml::WriteXml(std::string& out, const CSignalDescription& s, const char** unwritable) {
