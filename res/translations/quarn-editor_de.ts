@@ -616,6 +616,18 @@ Träger:</translation>
         <source>Clipboard</source>
         <translation>Zwischenablage</translation>
     </message>
+    <message>
+        <source>Untitled</source>
+        <translation>Unbenannt</translation>
+    </message>
+    <message>
+        <source>1 signal exported to %1</source>
+        <translation>1 Signal nach %1 exportiert</translation>
+    </message>
+    <message>
+        <source>%1 signals exported to %2</source>
+        <translation>%1 Signale nach %2 exportiert</translation>
+    </message>
 </context>
 <context>
     <name>Commands</name>
@@ -1177,8 +1189,12 @@ Teilen</translation>
         <translation>%1: nicht genug Speicher</translation>
     </message>
     <message>
-        <source>%1: the new file&apos;s name could not be written to the disk</source>
-        <translation>%1: der Name der neuen Datei konnte nicht auf den Datenträger geschrieben werden</translation>
+        <source>%1 was written, but the system could not confirm that its new name is on the disk (%2): it may not survive a power loss</source>
+        <translation>%1 wurde geschrieben, aber das System konnte nicht bestätigen, dass sein neuer Name auf der Festplatte steht (%2): Nach einem Stromausfall ist die Datei womöglich nicht mehr da</translation>
+    </message>
+    <message>
+        <source>The file could not be put back as it was; its old content is in %1.</source>
+        <translation>Die Datei konnte nicht wiederhergestellt werden; ihr alter Inhalt liegt in %1.</translation>
     </message>
 </context>
 <context>
@@ -1532,6 +1548,14 @@ Teilen</translation>
         <source>the earlier values of %1 fields given more than once in signals</source>
         <translation>die früheren Werte von %1 Feldern, die in Signalen mehrfach vorkommen</translation>
     </message>
+    <message>
+        <source>1 attribute of SignalDatabase or SignalList</source>
+        <translation>1 Attribut von SignalDatabase oder SignalList</translation>
+    </message>
+    <message>
+        <source>%1 attributes of SignalDatabase or SignalList</source>
+        <translation>%1 Attribute von SignalDatabase oder SignalList</translation>
+    </message>
 </context>
 <context>
     <name>SignalFileWriter</name>
@@ -1546,6 +1570,26 @@ Teilen</translation>
     <message>
         <source>cannot write the document</source>
         <translation>das Dokument kann nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>Signal %1 (&quot;%2&quot;): the %3 holds a character that cannot be stored in the file</source>
+        <translation>Signal %1 („%2“): %3 enthält ein Zeichen, das in der Datei nicht gespeichert werden kann</translation>
+    </message>
+    <message>
+        <source>name</source>
+        <translation>der Name</translation>
+    </message>
+    <message>
+        <source>ITU designator</source>
+        <translation>die ITU-Kennung</translation>
+    </message>
+    <message>
+        <source>comment</source>
+        <translation>der Kommentar</translation>
+    </message>
+    <message>
+        <source>spacing</source>
+        <translation>der Abstand</translation>
     </message>
 </context>
 <context>

@@ -20,8 +20,10 @@
 
 namespace {
 
-const QString DatabasesFilter =
-    QCoreApplication::translate("CDocTemplate", "Signal Databases (*.xml);;All Files (*)");
+// Translated when a dialog asks for it: the translator is installed after static start-up.
+QString DatabasesFilter() {
+    return QCoreApplication::translate("CDocTemplate", "Signal Databases (*.xml);;All Files (*)");
+}
 
 QString Signals(int count) {
     return count == 1 ? QCoreApplication::translate("CDocTemplate", "1 signal")
@@ -95,7 +97,8 @@ bool CDocTemplate::FileNew() {
 
 bool CDocTemplate::FileOpen() {
     // The file first, then the save question: cancelling the dialog asks nothing.
-    const QString path = CPrompts::OpenFileName(m_pWindow, tr("Open"), DatabasesFilter);
+    const QString path = CPrompts::OpenFileName(m_pWindow, tr("Open"), DatabasesFilter(),
+                                                CPrompts::StartFolder(m_pDoc->GetPathName()));
     return !path.isEmpty() && OpenFile(path);
 }
 
@@ -267,10 +270,11 @@ bool CDocTemplate::FileSave() {
 }
 
 bool CDocTemplate::FileSaveAs() {
-    const QString suggested =
-        m_pDoc->GetPathName().isEmpty() ? tr("Untitled.xml") : m_pDoc->GetPathName();
+    const QString suggested = m_pDoc->GetPathName().isEmpty()
+                                  ? CPrompts::StartFolder(QString()) + u'/' + tr("Untitled.xml")
+                                  : m_pDoc->GetPathName();
     const QString path =
-        CPrompts::SaveFileName(m_pWindow, tr("Save As"), DatabasesFilter, suggested);
+        CPrompts::SaveFileName(m_pWindow, tr("Save As"), DatabasesFilter(), suggested);
     return !path.isEmpty() && DoSave(path);
 }
 
@@ -300,7 +304,8 @@ bool CDocTemplate::DoSave(const QString& path) {
 
 void CDocTemplate::FileMerge() {
     const QString path = CPrompts::OpenFileName(m_pWindow, tr("Merge Signal Database"),
-                                                tr("Signal Database (*.xml);;All Files (*)"));
+                                                tr("Signal Database (*.xml);;All Files (*)"),
+                                                CPrompts::StartFolder(m_pDoc->GetPathName()));
     if (!path.isEmpty())
         MergeFile(path);
 }

@@ -14,10 +14,12 @@
 namespace {
 
 QString UnwritableMessage(const CSignalDescription& s, std::size_t index, const char* field) {
-    return QStringLiteral("Signal %1 (\"%2\"): the %3 holds a character that cannot be stored in "
-                          "the file")
+    return QCoreApplication::translate("SignalFileWriter",
+                                       "Signal %1 (\"%2\"): the %3 holds a character that cannot "
+                                       "be stored in the file")
         .arg(index + 1)
-        .arg(QStringView(s.m_szName.c_str()).toString(), QLatin1String(field));
+        .arg(QStringView(s.m_szName.c_str()).toString(),
+             QCoreApplication::translate("SignalFileWriter", field));
 }
 
 // The document goes to the device in blocks of about this size.

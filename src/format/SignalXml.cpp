@@ -303,13 +303,13 @@ struct EncodedTexts {
 
 const char* EncodeTexts(const CSignalDescription& s, EncodedTexts& texts) {
     if (!EncodeXmlText(s.m_szName, texts.name))
-        return "name";
+        return QT_TRANSLATE_NOOP("SignalFileWriter", "name");
     if (!EncodeXmlText(s.m_szITU, texts.itu))
-        return "ITU designator";
+        return QT_TRANSLATE_NOOP("SignalFileWriter", "ITU designator");
     if (!EncodeXmlText(s.m_szComment, texts.comment))
-        return "comment";
+        return QT_TRANSLATE_NOOP("SignalFileWriter", "comment");
     if (!EncodeXmlText(s.m_szSpacing, texts.spacing))
-        return "spacing";
+        return QT_TRANSLATE_NOOP("SignalFileWriter", "spacing");
     return nullptr;
 }
 

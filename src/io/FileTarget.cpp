@@ -108,9 +108,10 @@ bool WriteInPlace(const QString& path, bool exists, const ContentWriter& content
         return false;
     }
     if (!backup.Restore(path))
-        error += QStringLiteral("\nThe file could not be put back as it was; its old content is "
-                                "in %1.")
-                     .arg(backup.Path());
+        error += u'\n' + QCoreApplication::translate("FileTarget",
+                                                     "The file could not be put back as it was; "
+                                                     "its old content is in %1.")
+                             .arg(backup.Path());
     return false;
 }
 

@@ -4,8 +4,11 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QQueue>
+#include <QSettings>
 
 #include <new>
 
@@ -19,6 +22,7 @@ struct State {
     QList<QUrl> urls;
     bool urlsOpen = true; // what a hand-over to the desktop answers in tests
     QStringList filters;
+    QStringList starts;
     QQueue<std::function<int(QDialog&)>> dialogs;
 };
 
@@ -27,10 +31,22 @@ State& TheState() {
     return state;
 }
 
-QString NextFileName(const QString& filter) {
+QString NextFileName(const QString& filter, const QString& start) {
     State& state = TheState();
     state.filters.append(filter);
+    state.starts.append(start);
     return state.fileNames.isEmpty() ? QString() : state.fileNames.dequeue();
+}
+
+const QString FolderKey = QStringLiteral("Folders/LastChosen");
+
+QSettings Settings() {
+    return QSettings(QStringLiteral("Korvel"), QStringLiteral("Quarn Editor"));
+}
+
+void RememberFolder(const QString& chosen) {
+    if (!chosen.isEmpty())
+        Settings().setValue(FolderKey, QFileInfo(chosen).path());
 }
 
 } // namespace
@@ -105,17 +121,20 @@ bool CPrompts::Guard(QWidget* parent, const std::function<void()>& work) {
     }
 }
 
-QString CPrompts::OpenFileName(QWidget* parent, const QString& caption, const QString& filter) {
-    if (TheState().testing)
-        return NextFileName(filter);
-    return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
+QString CPrompts::OpenFileName(QWidget* parent, const QString& caption, const QString& filter,
+                               const QString& folder) {
+    const QString name = TheState().testing
+                             ? NextFileName(filter, folder)
+                             : QFileDialog::getOpenFileName(parent, caption, folder, filter);
+    RememberFolder(name);
+    return name;
 }
 
 QString CPrompts::SaveFileName(QWidget* parent, const QString& caption, const QString& filter,
                                const QString& suggested, const QString& suffix) {
     QString name;
     if (TheState().testing) {
-        name = NextFileName(filter);
+        name = NextFileName(filter, suggested);
     } else {
         QFileDialog dialog(parent, caption, suggested, filter);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -123,7 +142,17 @@ QString CPrompts::SaveFileName(QWidget* parent, const QString& caption, const QS
         if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
             name = dialog.selectedFiles().constFirst();
     }
+    RememberFolder(name);
     return name;
+}
+
+QString CPrompts::StartFolder(const QString& documentPath) {
+    if (!documentPath.isEmpty())
+        return QFileInfo(documentPath).path();
+    const QString last = Settings().value(FolderKey).toString();
+    if (!last.isEmpty() && QFileInfo(last).isDir())
+        return last;
+    return QDir::currentPath();
 }
 
 bool CPrompts::OpenUrl(const QUrl& url) {
@@ -166,6 +195,9 @@ QList<QUrl>& CPrompts::OpenedUrls() {
 QStringList& CPrompts::FileFilters() {
     return TheState().filters;
 }
+QStringList& CPrompts::FileDialogStarts() {
+    return TheState().starts;
+}
 void CPrompts::SetTesting(bool testing) {
     TheState().testing = testing;
 }
@@ -179,6 +211,7 @@ void CPrompts::Reset() {
     state.urls.clear();
     state.urlsOpen = true;
     state.filters.clear();
+    state.starts.clear();
     ending = false;
 }
 

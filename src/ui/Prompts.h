@@ -30,11 +30,17 @@ public:
             QMessageBox::StandardButtons buttons = QMessageBox::Ok,
             QMessageBox::StandardButton defaultButton = QMessageBox::NoButton,
             const QMap<QMessageBox::StandardButton, QString>& labels = {});
-    // An empty result means the user cancelled.
-    static QString OpenFileName(QWidget* parent, const QString& caption, const QString& filter);
+    // An empty result means the user cancelled. The dialogs start in folder (or where
+    // suggested lies); the folder of the file chosen is remembered for StartFolder.
+    static QString OpenFileName(QWidget* parent, const QString& caption, const QString& filter,
+                                const QString& folder);
     static QString SaveFileName(QWidget* parent, const QString& caption, const QString& filter,
                                 const QString& suggested,
                                 const QString& suffix = QStringLiteral("xml"));
+    // Where a file dialog starts: the folder of the open database (documentPath), else the
+    // folder last chosen in a file dialog (kept in the settings), else the working folder
+    // (the code tables' folder when there is one).
+    static QString StartFolder(const QString& documentPath);
     static bool OpenUrl(const QUrl& url);
     // Runs work; when memory runs out on the way only the work ends, with "not enough
     // memory" shown. False then.
@@ -53,8 +59,9 @@ public:
     static void PushDialogHandler(std::function<int(QDialog&)> handler);
     static QList<Shown>& ShownMessages();
     static QList<QUrl>& OpenedUrls();
-    // The filters of the file dialogs asked for.
+    // The filters of the file dialogs asked for, and where each started.
     static QStringList& FileFilters();
+    static QStringList& FileDialogStarts();
     static void SetTesting(bool testing);
     // Forgets queued answers and what was shown.
     static void Reset();

@@ -10,6 +10,7 @@
 #include "SignalSteps.h"
 
 #include <QClipboard>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMimeData>
 
@@ -109,16 +110,27 @@ void CVantorView::OnEditPaste() {
 }
 
 void CVantorView::OnFileExport() {
-    const QString path =
-        CPrompts::SaveFileName(this, tr("Export"), tr("CSV Files (*.csv);;All Files (*)"),
-                               QString(), QStringLiteral("csv"));
+    // NAME.csv beside the database (or where files were last chosen).
+    const QString database = m_pDoc->GetPathName();
+    const QString name =
+        database.isEmpty() ? tr("Untitled") : QFileInfo(database).completeBaseName();
+    const QString path = CPrompts::SaveFileName(
+        this, tr("Export"), tr("CSV Files (*.csv);;All Files (*)"),
+        CPrompts::StartFolder(database) + u'/' + name + QStringLiteral(".csv"),
+        QStringLiteral("csv"));
     if (path.isEmpty())
         return;
-    if (const FileResult written = ExportRows(path); !written)
+    const FileResult written = ExportRows(path);
+    if (!written) {
         CPrompts::Message(this, QMessageBox::Critical, QString(),
                           tr("Cannot export.\n\n%1").arg(written.Message()));
-    else if (!written.Message().isEmpty())
+        return;
+    }
+    if (!written.Message().isEmpty())
         CPrompts::Message(this, QMessageBox::Warning, QString(), written.Message() + u'.');
+    const int rows = m_pModel->rowCount();
+    emit statusMessage(rows == 1 ? tr("1 signal exported to %1").arg(path)
+                                 : tr("%1 signals exported to %2").arg(rows).arg(path));
 }
 
 FileResult CVantorView::ExportRows(const QString& path) const {

@@ -1674,6 +1674,33 @@ private slots:
         QCOMPARE(pane->text(), QString("0 signals"));
     }
 
+    // File dialogs start in the open database's folder, else in the folder last chosen, else
+    // in the working folder; Export proposes NAME.csv there and says where it wrote.
+    void fileDialogsStartWhereTheDatabaseIs() {
+        QSettings(QStringLiteral("Korvel"), QStringLiteral("Quarn Editor")).remove("Folders");
+        Start();
+        const QStringList& starts = CPrompts::FileDialogStarts();
+        Trigger(ID_FILE_OPEN); // cancelled
+        QCOMPARE(starts.last(), QDir::currentPath());
+        CPrompts::PushFileName(Copy("mixed.xml"));
+        Trigger(ID_FILE_OPEN);
+        Trigger(ID_FILE_MERGE); // cancelled
+        QCOMPARE(starts.last(), m_dir.path());
+        const QString csv = m_dir.filePath("out.csv");
+        CPrompts::PushFileName(csv);
+        Trigger(ID_FILE_EXPORT);
+        QCOMPARE(starts.last(), m_dir.filePath("mixed.csv"));
+        QCOMPARE(Frame()->statusBar()->currentMessage(), "5 signals exported to " + csv);
+        Trigger(ID_FILE_NEW);
+        Trigger(ID_FILE_SAVE_AS); // cancelled
+        QCOMPARE(starts.last(), m_dir.filePath("Untitled.xml"));
+        // The folder last chosen outlives the editor.
+        cleanup();
+        Start();
+        Trigger(ID_FILE_OPEN);
+        QCOMPARE(starts.last(), m_dir.path());
+    }
+
     // A file dropped on the window asks the save question first, then opens.
     void droppedFileAsksToSave() {
         Start({Copy("mixed.xml")});
