@@ -23,6 +23,7 @@
 #include "SignalRowModel.h"
 #include "SignalText.h"
 #include "SingleInstance.h"
+#include "TestFolder.h"
 #include "TestTexts.h"
 #include "Translations.h"
 #include "VantorApp.h"
@@ -177,7 +178,7 @@ QPushButton* BarButton(const CMessageBar* bar, const QString& text) {
 
 class TestMainWindow : public QObject {
     Q_OBJECT
-    QTemporaryDir m_dir;
+    TestFolder m_dir;
     std::unique_ptr<CVantorApp> m_app;
 
     CMainFrame* Frame() const { return m_app->MainFrame(); }
@@ -212,6 +213,7 @@ class TestMainWindow : public QObject {
 private slots:
     void initTestCase() { CPrompts::SetTesting(true); }
     void init() {
+        m_dir.Renew();
         CPrompts::Reset();
         SaveRecentFiles({});
         // Each test starts with the first start's layout.
@@ -1563,6 +1565,7 @@ private slots:
             // The save question as a real box, in a new process of this suite: a forked copy
             // of this one could not paint.
             if (qEnvironmentVariableIsSet("QUARN_TEST_END_AT_SAVE_QUESTION")) {
+                qputenv("XDG_STATE_HOME", qgetenv("QUARN_TEST_STATE_HOME"));
                 CRecoveryKeeper::CatchTerminationSignals();
                 Start({qEnvironmentVariable("QUARN_TEST_END_AT_SAVE_QUESTION")});
                 Frame()->View()->selectRow(0);
@@ -1571,6 +1574,7 @@ private slots:
                 QTimer::singleShot(500, [] { ::raise(SIGTERM); });
                 const bool settled = m_app->Template()->SaveModified();
                 QDir(QFileInfo(qEnvironmentVariable("XDG_CONFIG_HOME")).path()).removeRecursively();
+                QDir(m_dir.path()).removeRecursively();
                 ::_exit(settled ? 1 : CRecoveryKeeper::EndRequested());
             }
             QProcess copy;
@@ -1968,9 +1972,7 @@ int main(int argc, char** argv) {
     qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toUtf8());
     qputenv("XDG_DATA_HOME", (home.path() + "/data").toUtf8());
     qputenv("XDG_DATA_DIRS", (home.path() + "/system").toUtf8());
-    // A process of this suite started by a test keeps to that test's state folder.
-    const QByteArray state = qgetenv("QUARN_TEST_STATE_HOME");
-    qputenv("XDG_STATE_HOME", state.isEmpty() ? (home.path() + "/state").toUtf8() : state);
+    qputenv("XDG_STATE_HOME", (home.path() + "/state").toUtf8());
     QApplication app(argc, argv);
     TestMainWindow test;
     return QTest::qExec(&test, argc, argv);

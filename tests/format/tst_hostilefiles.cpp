@@ -1,5 +1,6 @@
 #include "SignalDescription.h"
 #include "SignalText.h"
+#include "TestFolder.h"
 #include "TestTexts.h"
 #include "VantorDoc.h"
 
@@ -20,7 +21,7 @@ const QByteArray Sample = TestData("sample.xml");
 
 class TestHostileFiles : public QObject {
     Q_OBJECT
-    QTemporaryDir m_dir;
+    TestFolder m_dir;
 
     QString Write(const QString& name, const QByteArray& data) {
         const QString path = m_dir.filePath(name);
@@ -48,6 +49,7 @@ class TestHostileFiles : public QObject {
     }
 
 private slots:
+    void init() { m_dir.Renew(); }
     void refused_data() {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("reason");

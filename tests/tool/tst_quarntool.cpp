@@ -1,4 +1,5 @@
 #include "QuarnTool.h"
+#include "TestFolder.h"
 #include "TestTexts.h"
 
 #include <QFile>
@@ -43,11 +44,13 @@ const QByteArray Sample = TestData("tool-sample.xml");
 
 class TestQuarnTool : public QObject {
     Q_OBJECT
-    QTemporaryDir m_dir;
+    TestFolder m_dir;
     QString Path(const QString& name) const { return m_dir.filePath(name); }
 
 private slots:
-    void initTestCase() {
+    // Each test in a folder of its own, with the three inputs the tests read.
+    void init() {
+        m_dir.Renew();
         WriteFile(Path("sample.xml"), Sample);
         WriteFile(
             Path("other.xml"),
@@ -154,13 +157,6 @@ private slots:
     // What a file holds cannot act on the terminal or the spreadsheet that shows it: no
     // forged line, no reordered text, no formula; numbers and wildcards stay as they are.
     void outputIsInert_data() {
-        WriteFile(Path("hostile.xml"),
-                  "<r><Signal Name='x&#10;forged: ok' Modulation='OFDM'/>"
-                  "<Signal Name='a&#x202E;b&#x85;c' Modulation='OFDM'/>"
-                  "<Signal Name='=HYPERLINK(1)' Modulation='FSK'><Baudrate>50</Baudrate>"
-                  "<Bandwidth>-1</Bandwidth><ITU>+1</ITU><Comment>@SUM(1)</Comment>"
-                  "</Signal><Signal Name='-2*3' Modulation='CW'><ITU>-2+3</ITU>"
-                  "<Comment>+1-1</Comment></Signal></r>");
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("expected");
         QTest::newRow("check: line break")
@@ -180,6 +176,13 @@ private slots:
     void outputIsInert() {
         QFETCH(QStringList, args);
         QFETCH(QString, expected);
+        WriteFile(Path("hostile.xml"),
+                  "<r><Signal Name='x&#10;forged: ok' Modulation='OFDM'/>"
+                  "<Signal Name='a&#x202E;b&#x85;c' Modulation='OFDM'/>"
+                  "<Signal Name='=HYPERLINK(1)' Modulation='FSK'><Baudrate>50</Baudrate>"
+                  "<Bandwidth>-1</Bandwidth><ITU>+1</ITU><Comment>@SUM(1)</Comment>"
+                  "</Signal><Signal Name='-2*3' Modulation='CW'><ITU>-2+3</ITU>"
+                  "<Comment>+1-1</Comment></Signal></r>");
         const Result r = Run(args);
         QVERIFY2(r.out.contains(expected), qPrintable(r.out));
     }
@@ -196,7 +199,8 @@ private slots:
                   "<Bandwidth>abc</Bandwidth></Signal></SignalList></SignalDatabase>");
         const Result r = Run({"check", Path("wild.xml")});
         QVERIFY2(!r.out.contains(": w: warning"), qPrintable(r.out));
-        QVERIFY2(r.out.contains(": p: warning: the bandwidth will be saved as 0"), qPrintable(r.out));
+        QVERIFY2(r.out.contains(": p: warning: the bandwidth will be saved as 0"),
+                 qPrintable(r.out));
     }
 
     void checkWarnsOfWhatASaveChanges_data() {
