@@ -76,6 +76,22 @@ bool Place(QSettings& memory, const QString& data, const QString& path, const QB
     return true;
 }
 
+// Removes what an earlier start wrote into the user's data folder and the user left as it
+// was: an installed copy takes over. True when anything was removed.
+bool RemoveOwnRegistration(QSettings& memory, const QString& data) {
+    bool removed = false;
+    for (const QString& path : memory.allKeys()) {
+        QFile existing(data + u'/' + path);
+        if (existing.open(QIODevice::ReadOnly) &&
+            Checksum(existing.readAll()) == memory.value(path).toByteArray()) {
+            existing.close();
+            removed |= existing.remove();
+        }
+        memory.remove(path);
+    }
+    return removed;
+}
+
 bool InstalledElsewhere(const QString& data) {
     for (const QString& dir :
          QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation)) {
@@ -125,10 +141,20 @@ QString DesktopExecProgram(const QString& program) {
 
 QString InstallDesktopIntegration() {
     const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    if (data.isEmpty() || InstalledElsewhere(data))
+    if (data.isEmpty())
         return {};
     QSettings memory(QStringLiteral("Korvel"), QStringLiteral("Quarn Editor"));
     memory.beginGroup(QStringLiteral("DesktopIntegration"));
+    if (InstalledElsewhere(data)) {
+        // A registration made from a build folder would keep winning over the installed one.
+        if (RemoveOwnRegistration(memory, data)) {
+            QProcess::startDetached(QStringLiteral("update-desktop-database"),
+                                    {data + QStringLiteral("/applications")});
+            QProcess::startDetached(QStringLiteral("update-mime-database"),
+                                    {data + QStringLiteral("/mime")});
+        }
+        return {};
+    }
     const Placed icons[] = {
         {QStringLiteral(":/icons/") + AppId + QStringLiteral(".svg"),
          QStringLiteral("icons/hicolor/scalable/apps/") + AppId + QStringLiteral(".svg")},

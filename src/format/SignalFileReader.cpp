@@ -147,8 +147,8 @@ struct ReadState {
 void Stop(ReadState& st, const QString& why) {
     if (st.fault.isEmpty()) {
         st.fault = why;
-        st.faultLine = XML_GetCurrentLineNumber(st.parser);
-        st.faultColumn = XML_GetCurrentColumnNumber(st.parser) + 1;
+        st.faultLine = ParserLine(st.parser);
+        st.faultColumn = ParserColumn(st.parser);
     }
     XML_StopParser(st.parser, XML_FALSE);
 }
@@ -312,7 +312,7 @@ void StartSignal(ReadState& st, const XML_Char** attributes) {
     }
     st.signal = std::make_unique<CSignalDescription>();
     st.notes = {};
-    st.notes.line = XML_GetCurrentLineNumber(st.parser);
+    st.notes.line = ParserLine(st.parser);
     st.signalDepth = st.depth;
     st.keptAttributes.clear();
     st.keptChildren.clear();
@@ -820,8 +820,7 @@ bool ReadStream(QIODevice& input, qint64 total, const QString& name,
                 .arg(QString::fromStdString(encoding)));
         return false;
     case Feeder::Result::TooLong:
-        error = Positioned(name, XML_GetCurrentLineNumber(parser.get()),
-                           XML_GetCurrentColumnNumber(parser.get()) + 1,
+        error = Positioned(name, ParserLine(parser.get()), ParserColumn(parser.get()),
                            QCoreApplication::translate("SignalFileReader",
                                                        "a piece of markup longer than %1 bytes")
                                .arg(MaxMarkupBytes));
@@ -832,8 +831,7 @@ bool ReadStream(QIODevice& input, qint64 total, const QString& name,
     if (!st.fault.isEmpty())
         error = Positioned(name, st.faultLine, st.faultColumn, st.fault);
     else
-        error = Positioned(name, XML_GetCurrentLineNumber(parser.get()),
-                           XML_GetCurrentColumnNumber(parser.get()) + 1,
+        error = Positioned(name, ParserLine(parser.get()), ParserColumn(parser.get()),
                            QString::fromUtf8(XML_ErrorString(XML_GetErrorCode(parser.get()))));
     return false;
 }

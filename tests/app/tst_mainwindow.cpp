@@ -295,6 +295,10 @@ private slots:
         QTest::newRow("entry deleted after the editor wrote it") << "deleted";
         QTest::newRow("the user's own entry") << "own";
         QTest::newRow("installed system copy") << "system";
+        // A copy installed after a build folder's start registered it: what that start
+        // wrote goes, what the user changed stays.
+        QTest::newRow("system copy installed later") << "then system";
+        QTest::newRow("edited, then system copy installed") << "edited then system";
     }
     void desktopIntegrationNeverHarms() {
         QFETCH(QString, before);
@@ -325,20 +329,25 @@ private slots:
             write(entry, own);
         if (before == "system")
             write(root + "/system/applications/com.korvel.QuarnEditor.desktop", own);
-        if (before == "edited" || before == "deleted") {
+        if (before != "own" && before != "system" && !before.isEmpty()) {
             QVERIFY(!InstallDesktopIntegration().isEmpty());
-            if (before == "edited")
+            if (before.startsWith("edited"))
                 write(entry, read(entry) + "NoDisplay=true\n");
-            else
+            else if (before == "deleted")
                 QFile::remove(entry);
+            if (before.endsWith("then system"))
+                write(root + "/system/applications/com.korvel.QuarnEditor.desktop", own);
         }
         const QByteArray expected = read(entry);
 
         Start();
-        QCOMPARE(QFile::exists(entry), before != "deleted" && before != "system");
-        QCOMPARE(QFile::exists(data + "/mime/packages/com.korvel.QuarnEditor.xml"),
-                 before != "system");
-        if (!before.isEmpty())
+        const bool system = before.endsWith("system");
+        QCOMPARE(QFile::exists(entry),
+                 before != "deleted" && before != "system" && before != "then system");
+        QCOMPARE(QFile::exists(data + "/mime/packages/com.korvel.QuarnEditor.xml"), !system);
+        QCOMPARE(QFile::exists(data + "/icons/hicolor/scalable/apps/com.korvel.QuarnEditor.svg"),
+                 !system);
+        if (!before.isEmpty() && before != "then system")
             QCOMPARE(read(entry), expected);
         if (before.isEmpty()) {
             // The test program is not the quarn-editor on PATH: the entry names it.
