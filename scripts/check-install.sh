@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build in $1 (default build) into a staging folder, checks every installed
 # file with the freedesktop, AppStream and man tools, then builds the Debian package with
-# cpack and runs lintian on it (no errors allowed). The package stays in the build folder.
+# cpack and runs lintian --pedantic on it (no errors, no hardening tags allowed). The package stays in the build folder.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
@@ -17,11 +17,11 @@ for file in \
     share/icons/hicolor/scalable/mimetypes/application-x-quarn-signal-database.svg \
     share/man/man1/quarn-editor.1.gz share/man/man1/quarn-tool.1.gz \
     share/doc/quarn-editor/copyright share/doc/quarn-editor/changelog.gz \
-    share/doc/quarn-editor/user-guide.md; do
+    share/doc/quarn-editor/user-guide.md share/bash-completion/completions/quarn-tool; do
   [ -f "$stage/usr/$file" ] || { echo "check-install: missing $file" >&2; exit 1; }
 done
 desktop-file-validate "$stage/usr/share/applications/$id.desktop"
-appstreamcli validate --no-net "$stage/usr/share/metainfo/$id.metainfo.xml"
+appstreamcli validate --pedantic --no-net "$stage/usr/share/metainfo/$id.metainfo.xml"
 for page in "$stage"/usr/share/man/man1/*.1.gz; do
   warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)
   [ -z "$warnings" ] || { echo "check-install: $page: $warnings" >&2; exit 1; }
@@ -64,5 +64,10 @@ for sample in bom bare signals config; do
 done
 (cd "$build" && cpack -G DEB >/dev/null)
 deb=$(ls "$build"/quarn-editor_*.deb)
-lintian --fail-on error "$deb"
+# No errors, and none of the hardening tags (the release flags of dpkg-buildflags).
+report=$(lintian --pedantic --fail-on error "$deb" 2>&1) || { echo "$report" >&2; exit 1; }
+if grep -E '(^|: )hardening-' <<<"$report" >&2; then
+  echo "check-install: the programs lack hardening" >&2
+  exit 1
+fi
 echo "check-install: $deb and the staging install pass"

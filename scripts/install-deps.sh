@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, running and testing need, plus any
+# Installs the Debian packages (12 and 13 name them alike) that building, running and testing need, plus any
 # packages named as arguments (the benchmark, fuzzing and CI scripts name their extras).
 # Packages already present are left alone. Works as root and, through sudo, as a normal
 # user; without either it names what is missing and the command to ask an administrator for.
@@ -14,7 +14,9 @@ packages=(
   # run: the SVG plugins draw the icons; Qt's own dialogs in the user's language
   libqt6svg6 qt6-translations-l10n
   # test: the freedesktop, AppStream and man page checks; a private session bus
-  desktop-file-utils shared-mime-info libxml2-utils appstream man-db dbus-daemon
+  desktop-file-utils shared-mime-info libxml2-utils appstream man-db dbus-daemon bash-completion
+  # package: cpack's Debian generator asks file(1) and dpkg-shlibdeps
+  file dpkg-dev
   "$@"
 )
 

@@ -73,6 +73,12 @@ int main(int argc, char** argv) {
                              "set). Start it in a desktop session, or use quarn-tool.\n");
         return 1;
     }
+    // The window's class names its desktop entry (StartupWMClass), so that docks and task
+    // bars tie the window to its launcher. Taken when the first window is made; programs the
+    // editor starts later do not inherit it.
+    const bool naming = qEnvironmentVariableIsEmpty("RESOURCE_NAME");
+    if (naming)
+        qputenv("RESOURCE_NAME", QUARN_APP_ID);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quarn Editor"));
     QApplication::setOrganizationName(QStringLiteral("Korvel"));
@@ -128,6 +134,8 @@ int main(int argc, char** argv) {
             CPrompts::Message(nullptr, QMessageBox::Critical, QString(), error);
         return 1;
     }
+    if (naming)
+        qunsetenv("RESOURCE_NAME");
     // Told to end while a start-up question was open: the question was Cancel, the snapshot
     // is written, and the editor ends here instead of showing its window on.
     if (const int status = CRecoveryKeeper::EndRequested(); status != 0)

@@ -353,6 +353,7 @@ private slots:
             // The test program is not the quarn-editor on PATH: the entry names it.
             const QString self = QCoreApplication::applicationFilePath();
             QVERIFY(read(entry).contains("\nExec=" + self.toUtf8() + " %f\n"));
+            QVERIFY(read(entry).contains("\nExec=" + self.toUtf8() + " --new-window\n"));
             QVERIFY(read(entry).contains("\nTryExec=" + self.toUtf8() + "\n"));
             if (!QStandardPaths::findExecutable("update-mime-database").isEmpty())
                 QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(data + "/mime/mime.cache"), 20000);
