@@ -8,5 +8,5 @@
 // whether to go on: returning false cancels it, leaving document and file as they were.
 using ProgressHandler = std::function<bool(qint64 done, qint64 total)>;
 
-// How often the reader and the writer report, in records.
+// How often the writer reports, in records (the reader reports by bytes read and time).
 inline constexpr int ProgressInterval = 4096;

@@ -28,8 +28,8 @@ class CSignalXml {
 public:
     // Reading fills a freshly constructed record: each attribute of the Signal element and
     // each child element's text (names are local names, values UTF-8), in file order; then
-    // FinishReading validates it leniently and updates its display texts. Every element
-    // yields a record, valid or not.
+    // FinishReading validates it leniently (putting back the wildcards it restores). Every
+    // element yields a record, valid or not.
     static void ReadAttribute(CSignalDescription& signal, std::string_view name,
                               std::string_view value, SignalReadNotes& notes);
     static void ReadChild(CSignalDescription& signal, std::string_view name, std::string_view value,

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-// Command ids shared by the list, the menus and the router. The program's own commands
+// Command ids shared by the command table, the menus and the objects that run them. The program's own commands
 // start at 32771; the standard commands (file, edit, view, help) keep their customary ids.
 enum CommandId : std::uint32_t {
     ID_TOOLBAR_CUSTOMIZE = 126,
