@@ -363,13 +363,15 @@ int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
                 prefix.append(":").append(std::to_string(line));
             prefix.append(": ").append(Inert(signal->m_szName)).append(": ");
             if (notes != nullptr) {
-                static const char* const cuts[] = {"the name was cut to 59 characters",
-                                                   "the ITU designator was cut to 9 characters",
-                                                   "the comment was cut to 499 characters",
-                                                   "the spacing was cut to 199 characters"};
+                static const std::pair<const char*, int> cuts[] = {
+                    {"name", CSignalDescription::NameCapacity - 1},
+                    {"ITU designator", CSignalDescription::ITUCapacity - 1},
+                    {"comment", CSignalDescription::CommentCapacity - 1},
+                    {"spacing", CSignalDescription::SpacingCapacity - 1}};
                 for (int bit = 0; bit < 4; ++bit) {
                     if (notes->cut & (1 << bit))
-                        out << prefix << "warning: " << cuts[bit] << "\n";
+                        out << prefix << "warning: the " << cuts[bit].first << " was cut to "
+                            << cuts[bit].second << " characters\n";
                 }
                 for (const auto& [field, saved] : notes->numbers)
                     out << prefix << "warning: the " << field << " will be saved as " << saved

@@ -1477,36 +1477,36 @@ Teilen</translation>
         <translation> und </translation>
     </message>
     <message>
-        <source>1 name was cut to 59 characters</source>
-        <translation>1 Name wurde auf 59 Zeichen gekürzt</translation>
+        <source>1 name was cut to %1 characters</source>
+        <translation>1 Name wurde auf %1 Zeichen gekürzt</translation>
     </message>
     <message>
-        <source>%1 names were cut to 59 characters</source>
-        <translation>%1 Namen wurden auf 59 Zeichen gekürzt</translation>
+        <source>%1 names were cut to %2 characters</source>
+        <translation>%1 Namen wurden auf %2 Zeichen gekürzt</translation>
     </message>
     <message>
-        <source>1 ITU designator was cut to 9 characters</source>
-        <translation>1 ITU-Kennung wurde auf 9 Zeichen gekürzt</translation>
+        <source>1 ITU designator was cut to %1 characters</source>
+        <translation>1 ITU-Kennung wurde auf %1 Zeichen gekürzt</translation>
     </message>
     <message>
-        <source>%1 ITU designators were cut to 9 characters</source>
-        <translation>%1 ITU-Kennungen wurden auf 9 Zeichen gekürzt</translation>
+        <source>%1 ITU designators were cut to %2 characters</source>
+        <translation>%1 ITU-Kennungen wurden auf %2 Zeichen gekürzt</translation>
     </message>
     <message>
-        <source>1 comment was cut to 499 characters</source>
-        <translation>1 Kommentar wurde auf 499 Zeichen gekürzt</translation>
+        <source>1 comment was cut to %1 characters</source>
+        <translation>1 Kommentar wurde auf %1 Zeichen gekürzt</translation>
     </message>
     <message>
-        <source>%1 comments were cut to 499 characters</source>
-        <translation>%1 Kommentare wurden auf 499 Zeichen gekürzt</translation>
+        <source>%1 comments were cut to %2 characters</source>
+        <translation>%1 Kommentare wurden auf %2 Zeichen gekürzt</translation>
     </message>
     <message>
-        <source>1 spacing was cut to 199 characters</source>
-        <translation>1 Abstand wurde auf 199 Zeichen gekürzt</translation>
+        <source>1 spacing was cut to %1 characters</source>
+        <translation>1 Abstand wurde auf %1 Zeichen gekürzt</translation>
     </message>
     <message>
-        <source>%1 spacings were cut to 199 characters</source>
-        <translation>%1 Abstände wurden auf 199 Zeichen gekürzt</translation>
+        <source>%1 spacings were cut to %2 characters</source>
+        <translation>%1 Abstände wurden auf %2 Zeichen gekürzt</translation>
     </message>
     <message>
         <source>%1 more numbers will be saved in another form</source>

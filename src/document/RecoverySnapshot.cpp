@@ -208,7 +208,7 @@ int CRecoverySnapshot::Fill(const Target& target, const SignalCollection& record
 
 bool CRecoverySnapshot::Commit(Target& target, const QString& path, qint64 count,
                                const CFileIdentity& file, QString& error) {
-    const QByteArray folder = target.base.left(target.base.lastIndexOf('/'));
+    const QByteArray folder = FolderOf(target.base);
     ::close(target.fd);
     target.fd = -1;
     if (::rename(target.temporary.constData(), (target.base + SnapshotSuffix).constData()) != 0) {
@@ -243,7 +243,7 @@ bool CRecoverySnapshot::Write(const QString& path, const SignalCollection& recor
     if (!Prepare(path, target, error))
         return false;
     if (const int reason = Fill(target, records); reason != 0) {
-        error = FolderTrouble(target.base.left(target.base.lastIndexOf('/')), reason);
+        error = FolderTrouble(FolderOf(target.base), reason);
         Abandon(target);
         return false;
     }
@@ -269,7 +269,7 @@ void CRecoverySnapshot::RemoveBase(const QByteArray& base) {
     ::unlink((base + NoteSuffix).constData());
     ::unlink((base + SnapshotSuffix).constData());
     // A run keeps one snapshot at a time: the mark of an ended run goes with it.
-    const QByteArray folder = base.left(base.lastIndexOf('/'));
+    const QByteArray folder = FolderOf(base);
     if (const QByteArray run = RunOf(base); !run.isEmpty() && !RunIsLive(folder, run))
         ::unlink((folder + '/' + run + RunSuffix).constData());
     SyncFolderOf(base + NoteSuffix);

@@ -943,17 +943,22 @@ QString SignalFileReport::Notice() const {
     if (const QString dropped = Dropped(); !dropped.isEmpty())
         parts << dropped;
     static const char* const texts[4][2] = {
-        {QT_TRANSLATE_NOOP("SignalFileReport", "1 name was cut to 59 characters"),
-         QT_TRANSLATE_NOOP("SignalFileReport", "%1 names were cut to 59 characters")},
-        {QT_TRANSLATE_NOOP("SignalFileReport", "1 ITU designator was cut to 9 characters"),
-         QT_TRANSLATE_NOOP("SignalFileReport", "%1 ITU designators were cut to 9 characters")},
-        {QT_TRANSLATE_NOOP("SignalFileReport", "1 comment was cut to 499 characters"),
-         QT_TRANSLATE_NOOP("SignalFileReport", "%1 comments were cut to 499 characters")},
-        {QT_TRANSLATE_NOOP("SignalFileReport", "1 spacing was cut to 199 characters"),
-         QT_TRANSLATE_NOOP("SignalFileReport", "%1 spacings were cut to 199 characters")}};
+        {QT_TRANSLATE_NOOP("SignalFileReport", "1 name was cut to %1 characters"),
+         QT_TRANSLATE_NOOP("SignalFileReport", "%1 names were cut to %2 characters")},
+        {QT_TRANSLATE_NOOP("SignalFileReport", "1 ITU designator was cut to %1 characters"),
+         QT_TRANSLATE_NOOP("SignalFileReport", "%1 ITU designators were cut to %2 characters")},
+        {QT_TRANSLATE_NOOP("SignalFileReport", "1 comment was cut to %1 characters"),
+         QT_TRANSLATE_NOOP("SignalFileReport", "%1 comments were cut to %2 characters")},
+        {QT_TRANSLATE_NOOP("SignalFileReport", "1 spacing was cut to %1 characters"),
+         QT_TRANSLATE_NOOP("SignalFileReport", "%1 spacings were cut to %2 characters")}};
+    // What a field holds: its capacity less the terminating zero.
+    static const int capacities[4] = {
+        CSignalDescription::NameCapacity - 1, CSignalDescription::ITUCapacity - 1,
+        CSignalDescription::CommentCapacity - 1, CSignalDescription::SpacingCapacity - 1};
     for (int i = 0; i < 4; ++i) {
         if (cut[i] > 0)
-            parts << (cut[i] == 1 ? Tr(texts[i][0]) : Tr(texts[i][1]).arg(cut[i]));
+            parts << (cut[i] == 1 ? Tr(texts[i][0]).arg(capacities[i])
+                                  : Tr(texts[i][1]).arg(cut[i]).arg(capacities[i]));
     }
     parts << numberExamples;
     if (numbers > MaxNumberExamples)

@@ -16,13 +16,6 @@
 
 namespace {
 
-QByteArray FolderOf(const QByteArray& native) {
-    const qsizetype slash = native.lastIndexOf('/');
-    if (slash < 0)
-        return QByteArrayLiteral(".");
-    return slash == 0 ? QByteArrayLiteral("/") : native.left(slash);
-}
-
 // Kernel file systems whose "files" are views of the kernel's state.
 bool IsKernelFileSystem(__fsword_t type) {
     switch (type) {

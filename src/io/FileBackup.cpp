@@ -32,13 +32,6 @@ bool CopyAll(QFile& from, QFile& to) {
     }
 }
 
-QByteArray FolderOf(const QByteArray& native) {
-    const qsizetype slash = native.lastIndexOf('/');
-    return slash < 0    ? QByteArrayLiteral(".")
-           : slash == 0 ? QByteArrayLiteral("/")
-                        : native.left(slash);
-}
-
 QByteArray NameOf(const QByteArray& native) {
     return native.mid(native.lastIndexOf('/') + 1);
 }

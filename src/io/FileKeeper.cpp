@@ -28,8 +28,7 @@ bool CFileKeeper::NeedsInPlace() const {
     if (m_stat.st_nlink > 1)
         return true;
     // m_native is absolute here: realpath resolved it.
-    const qsizetype slash = m_native.lastIndexOf('/');
-    const QByteArray folder = slash > 0 ? m_native.left(slash) : QByteArray("/");
+    const QByteArray folder = FolderOf(m_native);
     const bool folderWritable = ::faccessat(AT_FDCWD, folder.constData(), W_OK, AT_EACCESS) == 0;
     const bool fileWritable = ::faccessat(AT_FDCWD, m_native.constData(), W_OK, AT_EACCESS) == 0;
     return !folderWritable && fileWritable;

@@ -84,3 +84,10 @@ bool QtCanName(const QString& path) {
     }
     return true;
 }
+
+QByteArray FolderOf(const QByteArray& native) {
+    const qsizetype slash = native.lastIndexOf('/');
+    if (slash < 0)
+        return QByteArrayLiteral(".");
+    return slash == 0 ? QByteArrayLiteral("/") : native.left(slash);
+}

@@ -11,3 +11,6 @@ QByteArray NativePath(const QString& path);
 QString PathFromNative(const QByteArray& native);
 // True when Qt's own file classes reach the file under this name (it is UTF-8 throughout).
 bool QtCanName(const QString& path);
+
+// The folder that holds the native path: "." for a bare name, "/" for a name in the root.
+QByteArray FolderOf(const QByteArray& native);

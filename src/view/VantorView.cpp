@@ -132,14 +132,18 @@ void CVantorView::UpdateCommands() {
     // The menu names the change an Undo or Redo takes back or makes again.
     const bool canUndo = m_pDoc->CanUndo();
     const bool canRedo = m_pUndo->canRedo();
+    // The step's name goes between the menu text and its key, both from the command table.
+    const auto named = [](std::uint32_t id, const QString& step) {
+        const QString text = CommandTr(MenuText(id));
+        return text.section(u'\t', 0, 0) + (step.isEmpty() ? QString() : u' ' + step) + u'\t' +
+               text.section(u'\t', 1);
+    };
     m_commands[ID_EDIT_UNDO]->setEnabled(canUndo);
-    m_commands[ID_EDIT_UNDO]->setText(CommandTr(MenuText(ID_EDIT_UNDO)).section(u'\t', 0, 0) +
-                                      (canUndo ? u' ' + m_pUndo->undoText() : QString()) +
-                                      QStringLiteral("\tCtrl+Z"));
+    m_commands[ID_EDIT_UNDO]->setText(
+        named(ID_EDIT_UNDO, canUndo ? m_pUndo->undoText() : QString()));
     m_commands[ID_EDIT_REDO]->setEnabled(canRedo);
-    m_commands[ID_EDIT_REDO]->setText(CommandTr(MenuText(ID_EDIT_REDO)).section(u'\t', 0, 0) +
-                                      (canRedo ? u' ' + m_pUndo->redoText() : QString()) +
-                                      QStringLiteral("\tCtrl+Y"));
+    m_commands[ID_EDIT_REDO]->setText(
+        named(ID_EDIT_REDO, canRedo ? m_pUndo->redoText() : QString()));
 }
 
 void CVantorView::ShowSortOrder() {
