@@ -136,11 +136,6 @@ std::string Inert(const std::string& path) {
     return Inert(PathArg(path));
 }
 
-// A text cell for a spreadsheet: one that could start a formula gets a leading '.
-QString SafeCell(const char16_t* text) {
-    return SpreadsheetSafe(QStringView(text).toString());
-}
-
 QJsonObject RecordJson(const CSignalDescription& s, const char16_t* message) {
     QJsonArray cells;
     CellBuffer buffer;
@@ -292,18 +287,12 @@ int RunList(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         return ExitOk;
     }
     if (csv) {
-        const auto cells = [](const CSignalDescription* signal) {
-            QStringList fields;
-            CellBuffer buffer;
-            for (int column = 0; column < SignalColumnCount; ++column)
-                fields << (signal ? SafeCell(SignalCellText(*signal, column, buffer))
-                                  : QStringView(SignalColumnHeading(column)).toString());
-            return CsvRecord(fields).toStdString();
-        };
-        out << cells(nullptr);
+        out << CsvHeadings([](int column) {
+                   return QStringView(SignalColumnHeading(column)).toString();
+               }).toStdString();
         for (const auto& signal : doc.Signals()) {
             if (signal->MatchesFilter(filter))
-                out << cells(signal.get());
+                out << CsvCells(*signal).toStdString();
         }
         return ExitOk;
     }

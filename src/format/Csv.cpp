@@ -1,5 +1,7 @@
 #include "Csv.h"
 
+#include "SignalColumns.h"
+
 #include <QRegularExpression>
 
 QByteArray CsvRecord(const QStringList& fields) {
@@ -31,4 +33,19 @@ QString SpreadsheetSafe(const QString& cell) {
         plainNumber.match(cell).hasMatch())
         return cell;
     return u'\'' + cell;
+}
+
+QByteArray CsvHeadings(const std::function<QString(int column)>& heading) {
+    QStringList fields;
+    for (int column = 0; column < SignalColumnCount; ++column)
+        fields << heading(column);
+    return CsvRecord(fields);
+}
+
+QByteArray CsvCells(const CSignalDescription& signal) {
+    QStringList fields;
+    CellBuffer buffer;
+    for (int column = 0; column < SignalColumnCount; ++column)
+        fields << SpreadsheetSafe(QStringView(SignalCellText(signal, column, buffer)).toString());
+    return CsvRecord(fields);
 }

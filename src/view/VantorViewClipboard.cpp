@@ -140,17 +140,13 @@ FileResult CVantorView::ExportRows(const QString& path) const {
     const bool written = WriteFileTarget(
         path,
         [this](QIODevice& device, QString&) {
-            QByteArray chunk;
-            QStringList headings;
-            for (int column = 0; column < m_pModel->columnCount(); ++column)
-                headings << m_pModel->headerData(column, Qt::Horizontal).toString();
-            chunk += CsvRecord(headings);
+            // The headings as the list shows them (translated).
+            QByteArray chunk = CsvHeadings([this](int column) {
+                return m_pModel->headerData(column, Qt::Horizontal).toString();
+            });
             // The rows as the list shows them: in view order, under the filter and the find.
             for (int row = 0; row < m_pModel->rowCount(); ++row) {
-                QStringList cells;
-                for (int column = 0; column < m_pModel->columnCount(); ++column)
-                    cells << SpreadsheetSafe(m_pModel->index(row, column).data().toString());
-                chunk += CsvRecord(cells);
+                chunk += CsvCells(*m_pModel->SignalAt(row));
                 if (chunk.size() >= ExportChunk) {
                     if (device.write(chunk) != chunk.size())
                         return false;
