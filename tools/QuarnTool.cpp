@@ -207,6 +207,50 @@ CVantorDoc& RunDocument() {
     return *doc;
 }
 
+// One record at a time, laid out as one indented array: memory does not grow with the
+// output.
+void PrintJson(const CVantorDoc& doc, SignalFilter filter, std::ostream& out) {
+    bool first = true;
+    out << "[";
+    for (const auto& signal : doc.Signals()) {
+        if (!signal->MatchesFilter(filter))
+            continue;
+        const QByteArray object = QJsonDocument(RecordJson(*signal, signal->InvalidReason()))
+                                      .toJson(QJsonDocument::Indented);
+        out << (first ? "\n" : ",\n");
+        first = false;
+        const QList<QByteArray> lines = object.trimmed().split('\n');
+        for (qsizetype i = 0; i < lines.size(); ++i)
+            out << (i ? "\n    " : "    ") << lines[i].toStdString();
+    }
+    out << "\n]\n";
+}
+
+void PrintCsv(const CVantorDoc& doc, SignalFilter filter, std::ostream& out) {
+    out << CsvHeadings([](int column) {
+               return QStringView(SignalColumnHeading(column)).toString();
+           }).toStdString();
+    for (const auto& signal : doc.Signals()) {
+        if (signal->MatchesFilter(filter))
+            out << CsvCells(*signal).toStdString();
+    }
+}
+
+// The headings and the cells, tab-separated, every text inert.
+void PrintTable(const CVantorDoc& doc, SignalFilter filter, std::ostream& out) {
+    for (int column = 0; column < SignalColumnCount; ++column)
+        out << (column ? "\t" : "") << Utf8(SignalColumnHeading(column));
+    out << "\n";
+    CellBuffer buffer;
+    for (const auto& signal : doc.Signals()) {
+        if (!signal->MatchesFilter(filter))
+            continue;
+        for (int column = 0; column < SignalColumnCount; ++column)
+            out << (column ? "\t" : "") << Inert(SignalCellText(*signal, column, buffer));
+        out << "\n";
+    }
+}
+
 int RunList(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     SignalFilter filter = SignalFilter::All;
     std::vector<std::string> merges;
@@ -267,46 +311,12 @@ int RunList(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     for (const auto& [column, descending] : sorts)
         doc.SortSignals(column, descending);
 
-    if (json) {
-        // One record at a time, laid out as one indented array: memory does not grow with
-        // the output.
-        bool first = true;
-        out << "[";
-        for (const auto& signal : doc.Signals()) {
-            if (!signal->MatchesFilter(filter))
-                continue;
-            const QByteArray object = QJsonDocument(RecordJson(*signal, signal->InvalidReason()))
-                                          .toJson(QJsonDocument::Indented);
-            out << (first ? "\n" : ",\n");
-            first = false;
-            const QList<QByteArray> lines = object.trimmed().split('\n');
-            for (qsizetype i = 0; i < lines.size(); ++i)
-                out << (i ? "\n    " : "    ") << lines[i].toStdString();
-        }
-        out << "\n]\n";
-        return ExitOk;
-    }
-    if (csv) {
-        out << CsvHeadings([](int column) {
-                   return QStringView(SignalColumnHeading(column)).toString();
-               }).toStdString();
-        for (const auto& signal : doc.Signals()) {
-            if (signal->MatchesFilter(filter))
-                out << CsvCells(*signal).toStdString();
-        }
-        return ExitOk;
-    }
-    for (int column = 0; column < SignalColumnCount; ++column)
-        out << (column ? "\t" : "") << Utf8(SignalColumnHeading(column));
-    out << "\n";
-    CellBuffer buffer;
-    for (const auto& signal : doc.Signals()) {
-        if (!signal->MatchesFilter(filter))
-            continue;
-        for (int column = 0; column < SignalColumnCount; ++column)
-            out << (column ? "\t" : "") << Inert(SignalCellText(*signal, column, buffer));
-        out << "\n";
-    }
+    if (json)
+        PrintJson(doc, filter, out);
+    else if (csv)
+        PrintCsv(doc, filter, out);
+    else
+        PrintTable(doc, filter, out);
     return ExitOk;
 }
 

@@ -15,6 +15,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string_view>
 
 namespace {
@@ -49,12 +50,9 @@ const char* const Version = "quarn-editor (Quarn Editor) " QUARN_VERSION "\n"
                             "This is free software: you are free to change and redistribute it.\n"
                             "There is NO WARRANTY, to the extent permitted by law.\n";
 
-} // namespace
-
-int main(int argc, char** argv) {
-    // A file-size limit fails the save ("File too large") instead of ending the editor.
-    std::signal(SIGXFSZ, SIG_IGN);
-    // Help and version need no display: answer them before Qt looks for one.
+// Help and version need no display: answered before Qt looks for one. The exit status, or
+// nothing when the editor is to start.
+std::optional<int> AnswerWithoutDisplay(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg(argv[i]);
         if (arg == "--")
@@ -73,6 +71,47 @@ int main(int argc, char** argv) {
                              "set). Start it in a desktop session, or use quarn-tool.\n");
         return 1;
     }
+    return std::nullopt;
+}
+
+// One editor per session: a running one takes the file (or comes to the front). The exit
+// status when it answered, or nothing when this editor is to start.
+std::optional<int> HandOverToRunningEditor(const QStringList& files) {
+    if (files.size() > 1)
+        return std::nullopt;
+    // Joined as text: QFileInfo would pass a name that is not UTF-8 through a lossy
+    // conversion.
+    const QString path = files.isEmpty() ? QString()
+                         : QDir::isAbsolutePath(files[0])
+                             ? files[0]
+                             : QDir::cleanPath(QDir::currentPath() + u'/' + files[0]);
+    QString error;
+    if (!CSingleInstance::HandOver(path, error))
+        return std::nullopt;
+    if (error.isEmpty())
+        return 0;
+    std::fprintf(stderr, "quarn-editor: %s\n", NativePath(error).constData());
+    return 1;
+}
+
+// The file named on the command line could not be opened: said on standard error and, for
+// a start from a file manager without a terminal, in a window (not on the offscreen
+// platforms, where nobody could close it).
+int StartFailed(const QString& error) {
+    std::fprintf(stderr, "quarn-editor: %s\n", qPrintable(error));
+    const QString platform = QGuiApplication::platformName();
+    if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal"))
+        CPrompts::Message(nullptr, QMessageBox::Critical, QString(), error);
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // A file-size limit fails the save ("File too large") instead of ending the editor.
+    std::signal(SIGXFSZ, SIG_IGN);
+    if (const std::optional<int> answered = AnswerWithoutDisplay(argc, argv))
+        return *answered;
     // The window's class names its desktop entry (StartupWMClass), so that docks and task
     // bars tie the window to its launcher. Taken when the first window is made; programs the
     // editor starts later do not inherit it.
@@ -106,34 +145,15 @@ int main(int argc, char** argv) {
     const QString screenshots = qEnvironmentVariable("QUARN_SCREENSHOTS");
     if (!screenshots.isEmpty())
         CPrompts::SetTesting(true);
-    // One editor per session: a running one takes the file (or comes to the front).
     const QStringList files = parser.positionalArguments();
     const bool separate = parser.isSet(newWindow) || !screenshots.isEmpty();
-    QString handOverError;
-    if (!separate && files.size() <= 1 &&
-        CSingleInstance::HandOver(files.isEmpty() ? QString()
-                                  : QDir::isAbsolutePath(files[0])
-                                      ? files[0]
-                                      // Joined as text: QFileInfo would pass a name that is not
-                                      // UTF-8 through a lossy conversion.
-                                      : QDir::cleanPath(QDir::currentPath() + u'/' + files[0]),
-                                  handOverError)) {
-        if (handOverError.isEmpty())
-            return 0;
-        std::fprintf(stderr, "quarn-editor: %s\n", NativePath(handOverError).constData());
-        return 1;
+    if (!separate) {
+        if (const std::optional<int> handed = HandOverToRunningEditor(files))
+            return *handed;
     }
     CVantorApp vantor;
-    QString error;
-    if (!vantor.InitInstance(files, error)) {
-        std::fprintf(stderr, "quarn-editor: %s\n", qPrintable(error));
-        // Started from a file manager there is no terminal to read that line: say it in a
-        // window too (not on the offscreen platforms, where nobody could close it).
-        const QString platform = QGuiApplication::platformName();
-        if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal"))
-            CPrompts::Message(nullptr, QMessageBox::Critical, QString(), error);
-        return 1;
-    }
+    if (QString error; !vantor.InitInstance(files, error))
+        return StartFailed(error);
     if (naming)
         qunsetenv("RESOURCE_NAME");
     // Told to end while a start-up question was open: the question was Cancel, the snapshot
