@@ -728,6 +728,69 @@ std::string EbcdicDeclaredEncoding(const QByteArray& head) {
     return close == std::string::npos ? std::string() : text.substr(open + 1, close - open - 1);
 }
 
+// The encoding the first bytes name where expat cannot tell it (an EBCDIC document's
+// declaration), or none; false with error for what is refused at once (UTF-32, an EBCDIC
+// document without a declaration).
+bool EncodingFromFirstBytes(const QByteArray& first, const QString& name, std::string& encoding,
+                            QString& error) {
+    if (StartsWith(first, "\x00\x00\xFE\xFF", 4) || StartsWith(first, "\xFF\xFE\x00\x00", 4) ||
+        StartsWith(first, "\x00\x00\x00\x3C", 4) || StartsWith(first, "\x3C\x00\x00\x00", 4)) {
+        error = QCoreApplication::translate("SignalFileReader",
+                                            "%1: the file is in UTF-32, which is not supported")
+                    .arg(name);
+        return false;
+    }
+    if (StartsWith(first, "\x4C\x6F\xA7\x94", 4)) {
+        encoding = EbcdicDeclaredEncoding(first);
+        if (encoding.empty()) {
+            error =
+                QCoreApplication::translate(
+                    "SignalFileReader", "%1: an EBCDIC document that does not declare its encoding")
+                    .arg(name);
+            return false;
+        }
+    }
+    return true;
+}
+
+// How the feeding ended, as the read's result: true when the file was read, else false with
+// error naming the file, the place and the fault.
+bool ResultIs(Feeder::Result result, const ReadState& st, XML_Parser parser,
+              const Transcoder* transcoder, const std::string& encoding, const QString& name,
+              const QIODevice& input, QString& error) {
+    switch (result) {
+    case Feeder::Result::Done:
+        return true;
+    case Feeder::Result::Cancelled:
+        error =
+            QCoreApplication::translate("SignalFileReader", "%1: reading was cancelled").arg(name);
+        return false;
+    case Feeder::Result::InputError:
+        error = QStringLiteral("%1: %2").arg(name, input.errorString());
+        return false;
+    case Feeder::Result::ConversionError:
+        error = Positioned(
+            name, transcoder->Line(), transcoder->Column(),
+            QCoreApplication::translate("SignalFileReader", "bytes that are not valid %1")
+                .arg(QString::fromStdString(encoding)));
+        return false;
+    case Feeder::Result::TooLong:
+        error = Positioned(name, ParserLine(parser), ParserColumn(parser),
+                           QCoreApplication::translate("SignalFileReader",
+                                                       "a piece of markup longer than %1 bytes")
+                               .arg(MaxMarkupBytes));
+        return false;
+    case Feeder::Result::ParseError:
+        break;
+    }
+    if (!st.fault.isEmpty())
+        error = Positioned(name, st.faultLine, st.faultColumn, st.fault);
+    else
+        error = Positioned(name, ParserLine(parser), ParserColumn(parser),
+                           QString::fromUtf8(XML_ErrorString(XML_GetErrorCode(parser))));
+    return false;
+}
+
 bool ReadStream(QIODevice& input, qint64 total, const QString& name,
                 const CSignalFileReader::Sink& sink, QString& error,
                 const ProgressHandler& progress, SignalFileReport* report, bool headOnly = false) {
@@ -739,30 +802,20 @@ bool ReadStream(QIODevice& input, qint64 total, const QString& name,
                               : QStringLiteral("%1: %2").arg(name, input.errorString());
         return false;
     }
-    if (StartsWith(first, "\x00\x00\xFE\xFF", 4) || StartsWith(first, "\xFF\xFE\x00\x00", 4) ||
-        StartsWith(first, "\x00\x00\x00\x3C", 4) || StartsWith(first, "\x3C\x00\x00\x00", 4)) {
-        error = QCoreApplication::translate("SignalFileReader",
-                                            "%1: the file is in UTF-32, which is not supported")
-                    .arg(name);
-        return false;
-    }
-
     ReadState st;
-    st.sink = &sink;
-    st.report = report;
-    st.headOnly = headOnly;
-    st.head = first.left(4);
+    // The state of a read from the first byte (again, when the file turns out to need
+    // converting).
+    const auto start = [&] {
+        st = ReadState{};
+        st.sink = &sink;
+        st.report = report;
+        st.headOnly = headOnly;
+        st.head = first.left(4);
+    };
+    start();
     std::string encoding;
-    if (StartsWith(first, "\x4C\x6F\xA7\x94", 4)) {
-        encoding = EbcdicDeclaredEncoding(first);
-        if (encoding.empty()) {
-            error =
-                QCoreApplication::translate(
-                    "SignalFileReader", "%1: an EBCDIC document that does not declare its encoding")
-                    .arg(name);
-            return false;
-        }
-    }
+    if (!EncodingFromFirstBytes(first, name, encoding, error))
+        return false;
     Feeder feeder(input, total, progress);
     std::unique_ptr<Transcoder> transcoder;
     ParserHandle parser;
@@ -789,13 +842,9 @@ bool ReadStream(QIODevice& input, qint64 total, const QString& name,
                         .arg(name, QString::fromStdString(encoding));
             return false;
         }
-        st = ReadState{};
-        st.sink = &sink;
         if (report)
             *report = {};
-        st.report = report;
-        st.headOnly = headOnly;
-        st.head = first.left(4);
+        start();
         parser = NewParser(st, "UTF-8");
         result = feeder.Run(parser.get(), st.events, transcoder.get(), first);
     }
@@ -803,37 +852,7 @@ bool ReadStream(QIODevice& input, qint64 total, const QString& name,
         std::rethrow_exception(st.exception);
     if (st.headRead)
         return true;
-    switch (result) {
-    case Feeder::Result::Done:
-        return true;
-    case Feeder::Result::Cancelled:
-        error =
-            QCoreApplication::translate("SignalFileReader", "%1: reading was cancelled").arg(name);
-        return false;
-    case Feeder::Result::InputError:
-        error = QStringLiteral("%1: %2").arg(name, input.errorString());
-        return false;
-    case Feeder::Result::ConversionError:
-        error = Positioned(
-            name, transcoder->Line(), transcoder->Column(),
-            QCoreApplication::translate("SignalFileReader", "bytes that are not valid %1")
-                .arg(QString::fromStdString(encoding)));
-        return false;
-    case Feeder::Result::TooLong:
-        error = Positioned(name, ParserLine(parser.get()), ParserColumn(parser.get()),
-                           QCoreApplication::translate("SignalFileReader",
-                                                       "a piece of markup longer than %1 bytes")
-                               .arg(MaxMarkupBytes));
-        return false;
-    case Feeder::Result::ParseError:
-        break;
-    }
-    if (!st.fault.isEmpty())
-        error = Positioned(name, st.faultLine, st.faultColumn, st.fault);
-    else
-        error = Positioned(name, ParserLine(parser.get()), ParserColumn(parser.get()),
-                           QString::fromUtf8(XML_ErrorString(XML_GetErrorCode(parser.get()))));
-    return false;
+    return ResultIs(result, st, parser.get(), transcoder.get(), encoding, name, input, error);
 }
 
 } // namespace
