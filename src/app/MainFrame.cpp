@@ -56,6 +56,29 @@ CMainFrame::CMainFrame(CDocTemplate* docTemplate, const QList<QAction*>& appComm
         m_nLook = DefaultLook;
     RememberDesktopLook();
     setObjectName(QStringLiteral("MainFrame"));
+    AddCommands(OwnCommands());
+    AddCommands(m_pView->Commands());
+    AddCommands(docTemplate->Commands());
+    AddCommands(appCommands);
+    setWindowIcon(QIcon(QStringLiteral(":/icons/com.korvel.QuarnEditor.svg")));
+    BuildCentral();
+    setAcceptDrops(true);
+    OnSelectLook(m_nLook);
+
+    BuildMenus();
+    BuildToolBar();
+    BuildStatusBar();
+    // F1 asks for help like Help > Contents, without showing a key in the menu.
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(help, &QShortcut::activated, Action(ID_HELP), &QAction::trigger);
+    // Lock keys change with key presses and while another window has the focus.
+    qApp->installEventFilter(this);
+    UpdateLockPanes();
+    RestoreLayout();
+}
+
+// The window's own commands: the looks, help, the status bar, the toolbar and find.
+QList<QAction*> CMainFrame::OwnCommands() {
     QList<QAction*> own;
     auto* looks = new QActionGroup(this);
     for (std::uint32_t id = ID_LOOK_BASIC; id <= ID_LOOK_DESKTOP; ++id) {
@@ -79,11 +102,11 @@ CMainFrame::CMainFrame(CDocTemplate* docTemplate, const QList<QAction*>& appComm
     own << MakeCommand(this, ID_EDIT_FIND, [this] { m_pFindBar->Activate(); });
     // F6 and Shift+F6 stay the window's keys, with nothing to do.
     own << MakeCommand(this, ID_NEXT_PANE) << MakeCommand(this, ID_PREV_PANE);
-    AddCommands(own);
-    AddCommands(m_pView->Commands());
-    AddCommands(docTemplate->Commands());
-    AddCommands(appCommands);
-    setWindowIcon(QIcon(QStringLiteral(":/icons/com.korvel.QuarnEditor.svg")));
+    return own;
+}
+
+// The message bar and the find bar above the list.
+void CMainFrame::BuildCentral() {
     auto* central = new QWidget(this);
     auto* column = new QVBoxLayout(central);
     column->setContentsMargins(0, 0, 0, 0);
@@ -104,9 +127,10 @@ CMainFrame::CMainFrame(CDocTemplate* docTemplate, const QList<QAction*>& appComm
     });
     connect(m_pView, &CVantorView::statusMessage, this,
             [this](const QString& text) { statusBar()->showMessage(text, 10000); });
-    setAcceptDrops(true);
-    OnSelectLook(m_nLook);
+}
 
+// The menu bar, the context menu and the looks' menu from the command table.
+void CMainFrame::BuildMenus() {
     auto* main = new QMenu(this);
     BuildMenu(main, MainMenuEntries());
     for (QAction* popup : main->actions())
@@ -136,16 +160,6 @@ CMainFrame::CMainFrame(CDocTemplate* docTemplate, const QList<QAction*>& appComm
     for (const Accelerator& key : Accelerators())
         reserved << QKeySequence(key.keys);
     m_pView->SetReservedKeys(reserved);
-
-    BuildToolBar();
-    BuildStatusBar();
-    // F1 asks for help like Help > Contents, without showing a key in the menu.
-    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(help, &QShortcut::activated, Action(ID_HELP), &QAction::trigger);
-    // Lock keys change with key presses and while another window has the focus.
-    qApp->installEventFilter(this);
-    UpdateLockPanes();
-    RestoreLayout();
 }
 
 void CMainFrame::AddCommands(const QList<QAction*>& commands) {

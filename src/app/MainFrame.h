@@ -68,6 +68,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QList<QAction*> OwnCommands();
+    void BuildCentral();
+    void BuildMenus();
     void AddCommands(const QList<QAction*>& commands);
     void BuildMenu(QMenu* menu, std::span<const MenuEntry> entries);
     void BuildToolBar();
