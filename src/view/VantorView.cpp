@@ -31,6 +31,40 @@ CVantorView::CVantorView(CVantorDoc* doc, QWidget* parent)
     : QTableView(parent), m_pDoc(doc), m_pModel(new CSignalRowModel(doc, this)),
       m_pUndo(doc->History()) {
     setModel(m_pModel);
+    AddCommands();
+    // Copy, Cut, Edit and Duplicate follow the selection, Undo and Redo the history; their
+    // keys work only while they are enabled.
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &CVantorView::UpdateCommands);
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &CVantorView::UpdateCommands);
+    connect(m_pModel, &QAbstractItemModel::modelReset, this, &CVantorView::UpdateCommands);
+    connect(m_pModel, &QAbstractItemModel::rowsRemoved, this, &CVantorView::UpdateCommands);
+    connect(m_pUndo, &QUndoStack::indexChanged, this, &CVantorView::UpdateCommands);
+    connect(m_pUndo, &QUndoStack::cleanChanged, this, &CVantorView::UpdateCommands);
+    // Paste is there only while the clipboard offers signals.
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
+            &CVantorView::UpdateCommands);
+    UpdateCommands();
+    // Rows that show other records after a sort, a filter or an undo keep their selection
+    // by record.
+    connect(m_pModel, &CSignalRowModel::aboutToRearrange, this,
+            [this] { m_kept = TakeSelection(); });
+    connect(m_pModel, &CSignalRowModel::rearranged, this, [this] {
+        if (m_kept)
+            RestoreSelection(*m_kept);
+        m_kept.reset();
+    });
+    connect(doc, &CVantorDoc::documentUpdated, this, &CVantorView::ShowSortOrder);
+    SetLook();
+    ShowSortOrder();
+    connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
+        CPrompts::Guard(this, [this, column] { OnColumnClick(column); });
+    });
+}
+
+// The list's commands: the filters, the signal and edit commands, Sort By and its direction.
+void CVantorView::AddCommands() {
     // The filters are one choice: an exclusive group draws radio marks.
     auto* filters = new QActionGroup(this);
     for (std::uint32_t id = ID_FILTER_ALL; id <= ID_FILTER_PSK_MULTICARRIER; ++id) {
@@ -71,30 +105,10 @@ CVantorView::CVantorView(CVantorDoc* doc, QWidget* parent)
         m_commands[id]->setCheckable(true);
         directions->addAction(m_commands[id]);
     }
-    // Copy, Cut, Edit and Duplicate follow the selection, Undo and Redo the history; their
-    // keys work only while they are enabled.
-    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &CVantorView::UpdateCommands);
-    connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
-            &CVantorView::UpdateCommands);
-    connect(m_pModel, &QAbstractItemModel::modelReset, this, &CVantorView::UpdateCommands);
-    connect(m_pModel, &QAbstractItemModel::rowsRemoved, this, &CVantorView::UpdateCommands);
-    connect(m_pUndo, &QUndoStack::indexChanged, this, &CVantorView::UpdateCommands);
-    connect(m_pUndo, &QUndoStack::cleanChanged, this, &CVantorView::UpdateCommands);
-    // Paste is there only while the clipboard offers signals.
-    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
-            &CVantorView::UpdateCommands);
-    UpdateCommands();
-    // Rows that show other records after a sort, a filter or an undo keep their selection
-    // by record.
-    connect(m_pModel, &CSignalRowModel::aboutToRearrange, this,
-            [this] { m_kept = TakeSelection(); });
-    connect(m_pModel, &CSignalRowModel::rearranged, this, [this] {
-        if (m_kept)
-            RestoreSelection(*m_kept);
-        m_kept.reset();
-    });
-    connect(doc, &CVantorDoc::documentUpdated, this, &CVantorView::ShowSortOrder);
+}
+
+// Whole rows, no grid, no editing in place, fixed row heights, headers that sort.
+void CVantorView::SetLook() {
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -109,10 +123,6 @@ CVantorView::CVantorView(CVantorDoc* doc, QWidget* parent)
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setStretchLastSection(false);
     horizontalHeader()->setSectionsClickable(true);
-    ShowSortOrder();
-    connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
-        CPrompts::Guard(this, [this, column] { OnColumnClick(column); });
-    });
 }
 
 CVantorView::~CVantorView() = default;

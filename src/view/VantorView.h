@@ -88,6 +88,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    void AddCommands();
+    void SetLook();
     // The selected and the current records, kept across a rebuild of the rows.
     struct KeptSelection {
         std::vector<const CSignalDescription*> selected; // sorted by address
