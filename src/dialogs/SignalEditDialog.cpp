@@ -71,6 +71,34 @@ CSignalEditDialog::CSignalEditDialog(CSignalDescription* signal, QWidget* parent
     m_pComment->setTabChangesFocus(true);
     m_pComment->installEventFilter(this);
 
+    QHBoxLayout* familyRow = FamilyRow();
+    QGridLayout* common = CommonFields();
+    QWidget* pageArea = Pages();
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    m_pOk = buttons->button(QDialogButtonBox::Ok);
+    m_pOk->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CSignalEditDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* layout = new QGridLayout(this);
+    layout->addLayout(familyRow, 0, 0, 1, 2);
+    layout->addLayout(common, 1, 0);
+    layout->addWidget(pageArea, 1, 1);
+    layout->addWidget(buttons, 2, 0, 1, 2);
+
+    OnInitDialog();
+    ShowCommentRoom();
+    FixFamilyTabStop();
+    connect(m_pDecoder, &QComboBox::currentIndexChanged, this,
+            &CSignalEditDialog::OnDecoderSelChange);
+    m_pName->setFocus();
+    // What each text control shows before the user touches it.
+    for (const QLineEdit* edit : findChildren<QLineEdit*>())
+        m_filledTexts.insert(edit, edit->text());
+}
+
+// "Edit Signal:" and the five family buttons.
+QHBoxLayout* CSignalEditDialog::FamilyRow() {
     auto* familyRow = new QHBoxLayout;
     auto* familyLabel = new QLabel(tr("Edit Si&gnal:"), this);
     familyLabel->setObjectName(QStringLiteral("familyLabel"));
@@ -89,6 +117,11 @@ CSignalEditDialog::CSignalEditDialog(CSignalDescription* signal, QWidget* parent
     connect(m_pFamilies, &QButtonGroup::idClicked, this, &CSignalEditDialog::OnModulationClicked);
     connect(m_pFamilies, &QButtonGroup::idToggled, this, &CSignalEditDialog::FixFamilyTabStop);
 
+    return familyRow;
+}
+
+// The fields every family has, each with its label, and the comment's room below them.
+QGridLayout* CSignalEditDialog::CommonFields() {
     auto* common = new QGridLayout;
     const struct {
         const char* label;
@@ -122,6 +155,11 @@ CSignalEditDialog::CSignalEditDialog(CSignalDescription* signal, QWidget* parent
     common->addWidget(m_pCommentRoom, 7, 1);
     connect(m_pComment, &CCommentEdit::roomChanged, this, &CSignalEditDialog::ShowCommentRoom);
 
+    return common;
+}
+
+// The four families' pages, stacked in one place: the family shows one of them.
+QWidget* CSignalEditDialog::Pages() {
     auto* pageArea = new QWidget(this);
     pageArea->setMinimumWidth(260);
     auto* pageLayout = new QGridLayout(pageArea);
@@ -136,27 +174,7 @@ CSignalEditDialog::CSignalEditDialog(CSignalDescription* signal, QWidget* parent
                 &CSignalEditDialog::OnEditSpacing);
     }
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    m_pOk = buttons->button(QDialogButtonBox::Ok);
-    m_pOk->setDefault(true);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CSignalEditDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-
-    auto* layout = new QGridLayout(this);
-    layout->addLayout(familyRow, 0, 0, 1, 2);
-    layout->addLayout(common, 1, 0);
-    layout->addWidget(pageArea, 1, 1);
-    layout->addWidget(buttons, 2, 0, 1, 2);
-
-    OnInitDialog();
-    ShowCommentRoom();
-    FixFamilyTabStop();
-    connect(m_pDecoder, &QComboBox::currentIndexChanged, this,
-            &CSignalEditDialog::OnDecoderSelChange);
-    m_pName->setFocus();
-    // What each text control shows before the user touches it.
-    for (const QLineEdit* edit : findChildren<QLineEdit*>())
-        m_filledTexts.insert(edit, edit->text());
+    return pageArea;
 }
 
 bool CSignalEditDialog::Untouched(const QLineEdit* edit) const {

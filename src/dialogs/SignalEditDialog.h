@@ -10,6 +10,8 @@
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -50,6 +52,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QHBoxLayout* FamilyRow();
+    QGridLayout* CommonFields();
+    QWidget* Pages();
     void OnInitDialog();
     void OnModulationClicked();
     void FixFamilyTabStop();
