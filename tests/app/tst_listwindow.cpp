@@ -1,0 +1,225 @@
+// The list in the window: find, counts, copy and paste, what travels with a record.
+#include "EditorTest.h"
+
+class TestListWindow : public CEditorTest {
+    Q_OBJECT
+
+private slots:
+    // Typing in the find bar filters the rows together with the family filter; the panes
+    // count them and show the text; Escape clears and closes the bar.
+    void findBarFiltersAsYouType() {
+        CVantorView* view = StartFocused();
+        QVERIFY(view);
+        const auto pane = [this](const char* name) {
+            return Frame()->statusBar()->findChild<QLabel*>(name)->text();
+        };
+        QCOMPARE(pane("CountPane"), QStringLiteral("5 signals"));
+        // What should be shown, worked out from the cells.
+        const auto expected = [view](const QString& text, bool fskOnly) {
+            QStringList names;
+            for (const auto& signal : view->Document()->Signals()) {
+                bool found = false;
+                for (int column : {0, 1, 2, 12, 13})
+                    found |= Cell(*signal, column).contains(text, Qt::CaseInsensitive);
+                if (found && (!fskOnly || signal->m_nModulation == ModulationFsk))
+                    names << QString::fromUtf16(signal->m_szName);
+            }
+            return names;
+        };
+        const auto shown = [view] {
+            QStringList names;
+            for (int row = 0; row < view->RowModel()->rowCount(); ++row)
+                names << view->RowModel()->index(row, 0).data().toString();
+            return names;
+        };
+        QTest::keyClick(view, Qt::Key_F, Qt::ControlModifier);
+        QLineEdit* edit = Frame()->FindBar()->Edit();
+        QCOMPARE(QApplication::focusWidget(), edit);
+        QTest::keyClicks(edit, "FS");
+        QCOMPARE(shown(), expected("FS", false));
+        QVERIFY(shown().size() > 1 && shown().size() < 5);
+        QCOMPARE(pane("CountPane"), QStringLiteral("%1 of 5 shown").arg(shown().size()));
+        QCOMPARE(pane("FindPane"), QStringLiteral("Find: FS"));
+        // Keys typed into the bar edit the text, not the signals.
+        bool dialog = false;
+        CPrompts::PushDialogHandler([&dialog](QDialog& d) {
+            dialog = true;
+            d.reject();
+            return int(QDialog::Rejected);
+        });
+        for (Qt::Key key : {Qt::Key_Home, Qt::Key_Delete, Qt::Key_Insert, Qt::Key_F})
+            QTest::keyClick(edit, key);
+        QCOMPARE(edit->text(), QStringLiteral("fS")); // Home, Del, Ins (nothing), f
+        QVERIFY(!dialog);
+        QVERIFY(CPrompts::ShownMessages().isEmpty());
+        QCOMPARE(Doc()->GetSignalCount(), 5);
+        edit->setText("FS");
+        CPrompts::Reset();
+        Trigger(ID_FILTER_FSK);
+        QCOMPARE(shown(), expected("FS", true));
+        QTest::keyClick(edit, Qt::Key_Escape);
+        QVERIFY(!Frame()->FindBar()->isVisible());
+        QCOMPARE(QApplication::focusWidget(), view);
+        QCOMPARE(shown(), expected("", true));
+        QCOMPARE(pane("FindPane"), QString());
+    }
+
+    // Copy puts the signals on the clipboard as XML and as cells; Close and Paste give the
+    // same records back, and so does text copied out of a database file.
+    // What the file held that this version does not understand stays with its record through
+    // OK in the editor, copy and paste, delete and undo, and is saved with it.
+    void keptMarkupTravelsWithTheRecord() {
+        const QString path = Copy("kept.xml");
+        Start({path});
+        CVantorView* view = Frame()->View();
+        const std::string children = Doc()->GetSignal(0)->m_pKept->children;
+        view->selectRow(0);
+        CPrompts::PushDialogHandler([](QDialog& d) {
+            d.accept();
+            return d.result();
+        });
+        Trigger(ID_SIGNAL_EDIT);
+        QVERIFY(Doc()->GetSignal(0)->m_pKept);
+        Trigger(ID_EDIT_COPY);
+        Trigger(ID_EDIT_PASTE);
+        QCOMPARE(Doc()->GetSignalCount(), 3);
+        int kept = 0;
+        for (const auto& signal : Doc()->Signals())
+            kept += signal->m_pKept && signal->m_pKept->children == children;
+        QCOMPARE(kept, 2);
+        view->selectRow(0);
+        CPrompts::PushAnswer(QMessageBox::Yes);
+        Trigger(ID_SIGNAL_DELETE);
+        Trigger(ID_EDIT_UNDO);
+        kept = 0;
+        for (const auto& signal : Doc()->Signals())
+            kept += signal->m_pKept && signal->m_pKept->children == children;
+        QCOMPARE(kept, 2);
+        QVERIFY(m_app->Template()->FileSave());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll().count("<Owner>Alice</Owner>"), 2);
+    }
+
+    // An invalid row says why in its tooltip wherever the record goes: pasted, deleted and
+    // brought back by Undo.
+    void invalidReasonFollowsTheRecord() {
+        CVantorView* view = StartFocused();
+        CSignalRowModel* model = view->RowModel();
+        int row = 0;
+        while (row < model->rowCount() && !model->SignalAt(row)->m_bInvalid)
+            ++row;
+        QVERIFY(row < model->rowCount());
+        const QString reason = model->index(row, 0).data(Qt::ToolTipRole).toString();
+        QVERIFY(!reason.isEmpty());
+        const QString name = model->index(row, 0).data().toString();
+        const auto reasons = [&] {
+            QStringList found;
+            for (int r = 0; r < model->rowCount(); ++r) {
+                if (model->index(r, 0).data().toString() == name)
+                    found << model->index(r, 0).data(Qt::ToolTipRole).toString();
+            }
+            return found;
+        };
+        view->selectRow(row);
+        Trigger(ID_EDIT_COPY);
+        Trigger(ID_EDIT_PASTE);
+        QCOMPARE(reasons(), (QStringList{reason, reason}));
+        view->selectRow(row);
+        CPrompts::PushAnswer(QMessageBox::Yes);
+        Trigger(ID_SIGNAL_DELETE);
+        Trigger(ID_EDIT_UNDO);
+        QCOMPARE(reasons(), (QStringList{reason, reason}));
+    }
+
+    void copyAndPasteSignals() {
+        CVantorView* view = StartFocused();
+        QVERIFY(view);
+        view->selectRow(1);
+        view->selectionModel()->select(view->RowModel()->index(3, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        std::vector<CSignalDescription> originals{*view->RowModel()->SignalAt(1),
+                                                  *view->RowModel()->SignalAt(3)};
+        QTest::keyClick(view, Qt::Key_Insert, Qt::ControlModifier);
+        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+        QVERIFY(data->hasFormat(SignalsMimeType()));
+        const QStringList lines = QString::fromUtf8(data->data("text/tab-separated-values"))
+                                      .split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 2);
+        QCOMPARE(lines[0].split('\t').size(), 14);
+        const QString xml = data->text();
+        QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier); // Close
+        QCOMPARE(Doc()->GetSignalCount(), 0);
+        QTest::keyClick(view, Qt::Key_Insert, Qt::ShiftModifier);
+        QCOMPARE(Doc()->GetSignalCount(), 2);
+        QCOMPARE(Frame()->statusBar()->currentMessage(), QStringLiteral("2 signals pasted"));
+        QCOMPARE(view->selectionModel()->selectedRows().size(), 2);
+        // Only the Signal elements, as selected in a text editor.
+        const qsizetype from = xml.indexOf("<Signal ");
+        const qsizetype to = xml.lastIndexOf("</Signal>") + 9;
+        QGuiApplication::clipboard()->setText(xml.mid(from, to - from));
+        QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(Doc()->GetSignalCount(), 4);
+        for (const CSignalDescription& original : originals) {
+            int same = 0;
+            for (const auto& pasted : Doc()->Signals())
+                same += pasted->IsEqual(original) &&
+                        Q(pasted->m_szComment) == Q(original.m_szComment) &&
+                        pasted->m_bDisabled == original.m_bDisabled;
+            QCOMPARE(same, 2);
+        }
+        QVERIFY(CPrompts::ShownMessages().isEmpty());
+    }
+
+    // The count pane follows every change of the rows and of the find text; opening another
+    // database closes the find bar, whose text would hide its rows.
+    void countPaneFollowsTheRows() {
+        Start({Copy("mixed.xml")});
+        const QLabel* pane = Frame()->findChild<QLabel*>("CountPane");
+        const auto signalsNow = [this] {
+            return QString("%1 signals").arg(Doc()->GetSignalCount());
+        };
+        // The first row selected whatever modifier keys an earlier test left pressed.
+        const auto act = [this](std::uint32_t id) {
+            CVantorView* view = Frame()->View();
+            view->selectionModel()->setCurrentIndex(view->RowModel()->index(0, 0),
+                                                    QItemSelectionModel::ClearAndSelect |
+                                                        QItemSelectionModel::Rows);
+            Trigger(id);
+        };
+        QCOMPARE(pane->text(), QString("5 signals"));
+        CPrompts::PushAnswer(QMessageBox::Yes);
+        act(ID_SIGNAL_DELETE);
+        QCOMPARE(pane->text(), QString("4 signals"));
+        act(ID_EDIT_UNDO);
+        QCOMPARE(pane->text(), QString("5 signals"));
+        act(ID_EDIT_REDO);
+        QCOMPARE(pane->text(), QString("4 signals"));
+        act(ID_EDIT_CUT);
+        QCOMPARE(pane->text(), QString("3 signals"));
+        act(ID_EDIT_PASTE);
+        QCOMPARE(pane->text(), QString("4 signals"));
+        CPrompts::PushFileName(Copy("other.xml"));
+        Trigger(ID_FILE_MERGE);
+        QVERIFY(Doc()->GetSignalCount() > 4);
+        QCOMPARE(pane->text(), signalsNow());
+        Trigger(ID_EDIT_FIND);
+        Frame()->findChild<CFindBar*>()->Edit()->setText("no such text anywhere");
+        QCOMPARE(pane->text(), QString("0 of %1 shown").arg(Doc()->GetSignalCount()));
+        CPrompts::PushAnswer(QMessageBox::No);
+        CPrompts::PushFileName(Copy("other.xml"));
+        Trigger(ID_FILE_OPEN);
+        QVERIFY(!Frame()->findChild<CFindBar*>()->isVisibleTo(Frame()));
+        QCOMPARE(Frame()->View()->RowModel()->rowCount(), Doc()->GetSignalCount());
+        QCOMPARE(pane->text(), signalsNow());
+        CPrompts::PushAnswer(QMessageBox::No);
+        Trigger(ID_FILE_NEW);
+        QCOMPARE(pane->text(), QString("0 signals"));
+    }
+};
+
+int main(int argc, char** argv) {
+    return RunEditorTest<TestListWindow>(argc, argv);
+}
+
+#include "tst_listwindow.moc"
