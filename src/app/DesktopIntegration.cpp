@@ -46,8 +46,7 @@ QByteArray DesktopEntry() {
         return {};
     entry.replace("TryExec=quarn-editor\n", "TryExec=" + DesktopString(self).toUtf8() + '\n');
     entry.replace("Exec=quarn-editor %f\n", "Exec=" + exec.toUtf8() + " %f\n");
-    entry.replace("Exec=quarn-editor --new-window\n",
-                  "Exec=" + exec.toUtf8() + " --new-window\n");
+    entry.replace("Exec=quarn-editor --new-window\n", "Exec=" + exec.toUtf8() + " --new-window\n");
     return entry;
 }
 

@@ -2,8 +2,9 @@
 
 #include <cstdint>
 
-// Command ids shared by the command table, the menus and the objects that run them. The program's own commands
-// start at 32771; the standard commands (file, edit, view, help) keep their customary ids.
+// Command ids shared by the command table, the menus and the objects that run them. The program's
+// own commands start at 32771; the standard commands (file, edit, view, help) keep their customary
+// ids.
 enum CommandId : std::uint32_t {
     ID_TOOLBAR_CUSTOMIZE = 126,
     ID_LOOK_BASIC = 205,
