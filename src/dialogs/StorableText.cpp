@@ -1,5 +1,7 @@
 #include "StorableText.h"
 
+#include "SignalText.h"
+
 #include <QMimeData>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -10,10 +12,9 @@
 
 namespace {
 
+// What the file can hold, less the line breaks of a one-line field.
 bool Storable(char16_t c, bool multiLine) {
-    if (c < 0x20)
-        return c == u'\t' || (multiLine && (c == u'\n' || c == u'\r'));
-    return c != 0xFFFE && c != 0xFFFF;
+    return IsXmlCodeUnit(c) && (multiLine || (c != u'\n' && c != u'\r'));
 }
 
 // How many code units a change left alone at the start and at the end of a text: the change

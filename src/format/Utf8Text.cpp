@@ -44,14 +44,11 @@ void EncodeUtf8(std::u16string_view utf16, std::string& out) {
 bool IsXmlText(std::u16string_view utf16) {
     for (std::size_t i = 0; i < utf16.size(); ++i) {
         const char16_t c = utf16[i];
-        if (c < 0x20) {
-            if (c != u'\t' && c != u'\n' && c != u'\r')
-                return false;
-        } else if (IsHighSurrogate(c)) {
+        if (IsHighSurrogate(c)) {
             if (i + 1 >= utf16.size() || !IsLowSurrogate(utf16[i + 1]))
                 return false;
             ++i;
-        } else if (IsLowSurrogate(c) || c == 0xFFFE || c == 0xFFFF) {
+        } else if (IsLowSurrogate(c) || !IsXmlCodeUnit(c)) {
             return false;
         }
     }
@@ -71,7 +68,7 @@ bool EncodeXmlText(const char16_t* utf16, std::string& out) {
             out += tail;
             return true;
         }
-        if (c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r')
+        if (!IsXmlCodeUnit(c))
             return false;
         out += static_cast<char>(c);
     }

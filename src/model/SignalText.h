@@ -15,6 +15,13 @@ inline bool IsHighSurrogate(char16_t c) {
 inline bool IsLowSurrogate(char16_t c) {
     return c >= 0xDC00 && c <= 0xDFFF;
 }
+// A code unit XML can carry (a surrogate's pairing is judged apart): no control character
+// but tab, line feed and carriage return, and neither U+FFFE nor U+FFFF.
+inline bool IsXmlCodeUnit(char16_t c) {
+    if (c < 0x20)
+        return c == u'\t' || c == u'\n' || c == u'\r';
+    return c != 0xFFFE && c != 0xFFFF;
+}
 
 // Copies src into dst (capacity cap including the terminator), cut to cap - 1 code units;
 // a cut that would split a surrogate pair keeps one code unit less. Returns the length.
