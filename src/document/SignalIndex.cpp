@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string_view>
+#include <tuple>
 
 namespace {
 
@@ -12,29 +13,25 @@ void Combine(std::size_t& seed, std::size_t value) {
 }
 
 // Numerically equal reals hash alike: 0.0 and -0.0 are the same key.
-std::size_t HashReal(double value) {
+std::size_t HashField(double value) {
     return std::hash<double>{}(value == 0 ? 0.0 : value);
 }
 
-std::size_t HashText(const char16_t* text) {
-    return std::hash<std::u16string_view>{}(std::u16string_view(text));
+std::size_t HashField(std::u16string_view text) {
+    return std::hash<std::u16string_view>{}(text);
+}
+
+std::size_t HashField(int value) {
+    return std::hash<int>{}(value);
 }
 
 } // namespace
 
+// Records equal by IsEqual hash alike: the same fields, in the same way.
 std::size_t CSignalIndex::Hash::operator()(const CSignalDescription* s) const {
-    std::size_t seed = HashText(s->m_szName);
-    Combine(seed, std::hash<int>{}(s->m_nMode));
-    Combine(seed, std::hash<int>{}(s->m_nModulation));
-    Combine(seed, std::hash<int>{}(s->m_nSubmode));
-    Combine(seed, HashReal(s->m_dBaudrate));
-    Combine(seed, HashReal(s->m_dShift));
-    Combine(seed, std::hash<int>{}(s->m_nNumTones));
-    Combine(seed, std::hash<int>{}(s->m_nNumChannels));
-    Combine(seed, HashText(s->m_szSpacing));
-    Combine(seed, HashReal(s->m_dPilotFrequency));
-    Combine(seed, HashText(s->m_szITU));
-    Combine(seed, HashText(s->m_szComment));
+    std::size_t seed = 0;
+    std::apply([&seed](const auto&... field) { (Combine(seed, HashField(field)), ...); },
+               s->EqualityFields());
     return seed;
 }
 

@@ -80,11 +80,7 @@ void Keep(const CSignalDescription* signal, SignalReadNotes&& notes, ReadNotes& 
 }
 
 bool DiffersBeyondEquality(const CSignalDescription& held, const CSignalDescription& other) {
-    return held.m_dBandwidth != other.m_dBandwidth ||
-           held.m_nCodecheckCounter != other.m_nCodecheckCounter ||
-           held.m_nNumTonesMin != other.m_nNumTonesMin ||
-           held.m_nNumChannelsMin != other.m_nNumChannelsMin ||
-           held.m_bDisabled != other.m_bDisabled;
+    return held.OtherFields() != other.OtherFields();
 }
 
 QString NoMemory(const QString& path) {

@@ -234,15 +234,7 @@ const char16_t* CSignalDescription::Check(bool bLenient) const {
 }
 
 bool CSignalDescription::IsEqual(const CSignalDescription& other) const {
-    return m_nMode == other.m_nMode && m_nModulation == other.m_nModulation &&
-           m_nSubmode == other.m_nSubmode && m_dBaudrate == other.m_dBaudrate &&
-           m_dShift == other.m_dShift && m_nNumTones == other.m_nNumTones &&
-           m_nNumChannels == other.m_nNumChannels &&
-           TextView(m_szSpacing) == TextView(other.m_szSpacing) &&
-           m_dPilotFrequency == other.m_dPilotFrequency &&
-           TextView(m_szName) == TextView(other.m_szName) &&
-           TextView(m_szITU) == TextView(other.m_szITU) &&
-           TextView(m_szComment) == TextView(other.m_szComment);
+    return EqualityFields() == other.EqualityFields();
 }
 
 const char16_t* CSignalDescription::GetModulationName() const {

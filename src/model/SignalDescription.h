@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <tuple>
 
 // Markup of a Signal element that this version does not understand, kept as the file had it
 // (UTF-8, serialised) so that a save writes it back: attributes after the known ones, child
@@ -54,8 +55,18 @@ public:
     // Why the record is invalid: the lenient validation's message, computed from its fields
     // (so it follows the record through edit, undo and paste); null when it is valid.
     const char16_t* InvalidReason() const;
-    // Equality used to drop duplicates when merging.
+    // Equality used to drop duplicates when merging: the fields it compares, and the ones a
+    // duplicate may still differ in (said in the merge summary).
     bool IsEqual(const CSignalDescription& other) const;
+    auto EqualityFields() const {
+        return std::tuple(m_nMode, m_nModulation, m_nSubmode, m_dBaudrate, m_dShift, m_nNumTones,
+                          m_nNumChannels, TextView(m_szSpacing), m_dPilotFrequency,
+                          TextView(m_szName), TextView(m_szITU), TextView(m_szComment));
+    }
+    auto OtherFields() const {
+        return std::tuple(m_dBandwidth, m_nCodecheckCounter, m_nNumTonesMin, m_nNumChannelsMin,
+                          m_bDisabled);
+    }
     // Family and submode as one name ("PSK-4", "4-Level-FSK", "MFSK", ... or "").
     const char16_t* GetModulationName() const;
     // OFDM subcarrier modulation name, else the empty text.
