@@ -96,55 +96,6 @@ inline QStringList MenuTexts(const QMenu* menu) {
     return texts;
 }
 
-// The same for the table's entries of one menu level: a popup's own entries are skipped.
-inline QStringList TableTexts(std::span<const MenuEntry> entries) {
-    QStringList texts;
-    int depth = 0;
-    for (const MenuEntry& entry : entries) {
-        if (entry.kind == MenuEntryKind::PopupEnd)
-            --depth;
-        else if (depth > 0 && entry.kind == MenuEntryKind::PopupBegin)
-            ++depth;
-        else if (depth > 0)
-            continue;
-        else if (entry.kind == MenuEntryKind::PopupBegin)
-            texts << ">" + QString::fromLatin1(entry.text), ++depth;
-        else if (entry.kind == MenuEntryKind::Separator)
-            texts << "-";
-        else if (entry.kind == MenuEntryKind::Include)
-            texts << TableTexts({entry.include, entry.includeCount});
-        else
-            texts << QString::fromLatin1(entry.text);
-    }
-    return texts;
-}
-
-// Where a menu and its popups differ from the table's entries: empty when they agree.
-inline QString MenuMismatch(const QMenu* menu, std::span<const MenuEntry> entries) {
-    const QStringList shown = MenuTexts(menu);
-    const QStringList listed = TableTexts(entries);
-    if (shown != listed)
-        return shown.join('|') + " instead of " + listed.join('|');
-    QList<const QMenu*> popups;
-    for (const QAction* action : menu->actions()) {
-        if (action->menu())
-            popups << action->menu();
-    }
-    int depth = 0;
-    std::size_t begin = 0;
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        if (entries[i].kind == MenuEntryKind::PopupBegin && depth++ == 0)
-            begin = i + 1;
-        if (entries[i].kind == MenuEntryKind::PopupEnd && --depth == 0) {
-            const QString inner =
-                MenuMismatch(popups.takeFirst(), entries.subspan(begin, i - begin));
-            if (!inner.isEmpty())
-                return inner;
-        }
-    }
-    return {};
-}
-
 // Leaves a snapshot of path as a run that then ended would: written by another process,
 // with the first signal disabled.
 inline bool LeaveSnapshot(const QString& path) {
