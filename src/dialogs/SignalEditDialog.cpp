@@ -1,5 +1,5 @@
 #include "SignalEditDialog.h"
-#include "ModelTexts.h"
+#include "SignalTr.h"
 
 #include "ControlIds.h"
 #include "MulticarrierDialog.h"
@@ -462,31 +462,33 @@ QLineEdit* CSignalEditDialog::NotANumber() {
     return nullptr;
 }
 
-QWidget* CSignalEditDialog::FieldAtFault(const char16_t* message) {
-    const std::u16string_view text(message);
+QWidget* CSignalEditDialog::FieldAtFault(SignalProblem problem) {
     const int family = GetCheckedModulation();
     const auto field = [&](int id) -> QWidget* {
         return family >= ModulationFsk && family <= ModulationOfdm ? Page(family).Edit(id)
                                                                    : nullptr;
     };
-    const int rate =
-        family == ModulationPsk || family == ModulationOfdm ? IDC_SYMBOL_RATE : IDC_BAUDRATE;
-    if (text == u"You have to specify a name")
+    switch (SignalProblemField(problem)) {
+    case SignalField::Name:
         return m_pName;
-    if (text.find(u"baud rate") != text.npos || text.find(u"symbol rate") != text.npos)
-        return field(rate);
-    if (text.find(u"shift") != text.npos)
-        return field(IDC_SHIFT);
-    if (text.find(u"spacing") != text.npos)
-        return field(IDC_SPACING);
-    if (text.find(u"tones") != text.npos)
-        return field(IDC_NUM_TONES);
-    if (text.find(u"carriers") != text.npos)
-        return field(IDC_NUM_CHANNELS);
-    if (text.find(u"Codecheck") != text.npos)
-        return m_pCodecheck;
-    if (text == u"No modulation selected" || text == u"Unknown Modulation")
+    case SignalField::Modulation:
         return m_pFamilies->button(std::max(family, 1));
+    case SignalField::Rate:
+        return field(family == ModulationPsk || family == ModulationOfdm ? IDC_SYMBOL_RATE
+                                                                         : IDC_BAUDRATE);
+    case SignalField::Shift:
+        return field(IDC_SHIFT);
+    case SignalField::Spacing:
+        return field(IDC_SPACING);
+    case SignalField::NumTones:
+        return field(IDC_NUM_TONES);
+    case SignalField::NumChannels:
+        return field(IDC_NUM_CHANNELS);
+    case SignalField::Codecheck:
+        return m_pCodecheck;
+    case SignalField::None:
+        break;
+    }
     return nullptr;
 }
 
@@ -507,8 +509,9 @@ void CSignalEditDialog::accept() {
     }
     CSignalDescription record;
     BuildRecord(record);
-    if (const char16_t* message = record.Validate(false)) {
-        ShowDataError(ModelTr(message), FieldAtFault(message));
+    if (const SignalProblem problem = record.ValidateProblem(false);
+        problem != SignalProblem::None) {
+        ShowDataError(SignalTr(SignalProblemSource(problem)), FieldAtFault(problem));
         return;
     }
     record.m_bInvalid = false;

@@ -65,7 +65,7 @@ private:
     // The first changed number field of the shown page whose text is not a whole number.
     QLineEdit* NotANumber();
     // The field a validation message is about, or null.
-    QWidget* FieldAtFault(const char16_t* message);
+    QWidget* FieldAtFault(SignalProblem problem);
     // "Data Error" with message; the field at fault takes the focus, its text selected.
     void ShowDataError(const QString& message, QWidget* field);
     void FillPages();

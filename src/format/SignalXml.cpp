@@ -313,34 +313,6 @@ const char* EncodeTexts(const CSignalDescription& s, EncodedTexts& texts) {
     return nullptr;
 }
 
-// The wildcards (-1) that the lenient validation after reading puts back by itself when
-// the value is left out: leaving them out keeps files as they always were.
-struct WildcardRestores {
-    bool baudrate = false;
-    bool shift = false;
-    bool bandwidth = false;
-};
-
-WildcardRestores RestoredWildcards(const CSignalDescription& s) {
-    // Validation reaches the family checks only past the name and negative-value checks;
-    // those give the same answer whether the value is -1 or left out (0).
-    const bool reached = s.m_szName[0] != u'\0' && s.m_dBaudrate >= -1 && s.m_dShift >= -1 &&
-                         s.m_nNumTones >= -1 && s.m_nNumChannels >= -1;
-    if (!reached)
-        return {};
-    const bool fsk = s.m_nModulation == ModulationFsk && s.m_nNumTones <= 2;
-    const bool mfsk = s.m_nModulation == ModulationMfsk ||
-                      (s.m_nModulation == ModulationFsk && s.m_nNumTones > 2);
-    WildcardRestores restores;
-    // An OFDM record without symbol rate reads back invalid with -1: left out only when
-    // the record is invalid already, so that a typed "*" comes back valid.
-    restores.baudrate = fsk || mfsk || s.m_nModulation == ModulationPsk ||
-                        (s.m_nModulation == ModulationOfdm && s.m_bInvalid);
-    restores.shift = fsk || mfsk;
-    restores.bandwidth = fsk;
-    return restores;
-}
-
 // A value is written when it is set (above 0) or negative, unless it is a wildcard that
 // reading restores by itself.
 bool Written(double value, bool wildcardRestored) {
@@ -426,7 +398,7 @@ bool CSignalXml::WriteXml(std::string& out, const CSignalDescription& s, const c
         return false;
     }
     std::string& ascii = ScratchBuffers().utf8;
-    const WildcardRestores restores = RestoredWildcards(s);
+    const SignalWildcards restores = s.RestoredWildcards();
     out += "    <Signal";
     AppendAttribute(out, "Name", texts.name);
     EncodeUtf8(s.GetModeName(), ascii);

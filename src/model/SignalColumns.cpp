@@ -6,24 +6,6 @@
 
 #include <cstdint>
 
-const char16_t* SignalColumnHeading(int column) {
-    static const char16_t* const headings[SignalColumnCount] = {u"Name",
-                                                                u"Decoder",
-                                                                u"Modulation",
-                                                                u"Subcarrier",
-                                                                u"Baud / Symbol Rate",
-                                                                u"Shift",
-                                                                u"Bandwidth",
-                                                                u"No. of Tones",
-                                                                u"No. of Carriers",
-                                                                u"Spacing",
-                                                                u"Pilot Frequency",
-                                                                u"Codecheck Counter",
-                                                                u"ITU Designator",
-                                                                u"Comments"};
-    return (column >= 0 && column < SignalColumnCount) ? headings[column] : u"";
-}
-
 namespace {
 
 // A real: "%g" when positive, "*" for the wildcard, else empty.

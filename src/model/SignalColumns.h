@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SignalCatalogue.h"
+
 class CSignalDescription;
 
 // The fourteen list columns: their headings and the text of each cell. Texts point into the
@@ -28,7 +30,6 @@ struct CellBuffer {
     char16_t text[32];
 };
 
-const char16_t* SignalColumnHeading(int column);
 // The cell's text; for a number column it is formatted into buffer, which must outlive the
 // use of the result.
 const char16_t* SignalCellText(const CSignalDescription& signal, int column, CellBuffer& buffer);

@@ -86,22 +86,24 @@ namespace {
 // The validation rules as one walk over a record, in the order of its checks. Run on a
 // mutable record it also normalises it (fills wildcards when lenient, clears the fields the
 // family does not use, makes FSK with more than two tones MFSK) up to the first failing
-// check, as validation does; run on a const record it only finds the message.
+// check, as validation does; run on a const record it only finds the problem. Lenient, it
+// also notes the values it would fill with the wildcard had they been left out.
 template <class Record> class ValidationWalk {
 public:
-    ValidationWalk(Record& s, bool lenient) : m_s(s), m_bLenient(lenient) {}
+    ValidationWalk(Record& s, bool lenient, SignalWildcards* restores = nullptr)
+        : m_s(s), m_bLenient(lenient), m_pRestores(restores) {}
 
-    const char16_t* Run() {
+    SignalProblem Run() {
         if (m_s.m_szName[0] == u'\0')
-            return u"You have to specify a name";
+            return SignalProblem::NoName;
         if (m_s.m_dBaudrate < -1)
-            return u"No negative baud rate allowed";
+            return SignalProblem::NegativeBaudrate;
         if (m_s.m_dShift < -1)
-            return u"No negative shift allowed";
+            return SignalProblem::NegativeShift;
         if (m_s.m_nNumTones < -1)
-            return u"No negative number of tones allowed";
+            return SignalProblem::NegativeTones;
         if (m_s.m_nNumChannels < -1)
-            return u"No negative number of carriers allowed";
+            return SignalProblem::NegativeCarriers;
         int modulation = m_s.m_nModulation;
         if (modulation == ModulationFsk && m_s.m_nNumTones > 2) {
             modulation = ModulationMfsk;
@@ -110,12 +112,17 @@ public:
 
         switch (modulation) {
         case ModulationNone:
-            return u"No modulation selected";
+            return SignalProblem::NoModulation;
         case ModulationFsk:
-            if (const char16_t* message = Require(m_s.m_dBaudrate, u"No baud rate specified"))
-                return message;
-            if (const char16_t* message = Require(m_s.m_dShift, u"No shift specified"))
-                return message;
+            if (const SignalProblem problem =
+                    Require(m_s.m_dBaudrate, SignalProblem::NoBaudrate, &SignalWildcards::baudrate);
+                problem != SignalProblem::None)
+                return problem;
+            if (const SignalProblem problem =
+                    Require(m_s.m_dShift, SignalProblem::NoShift, &SignalWildcards::shift);
+                problem != SignalProblem::None)
+                return problem;
+            Restores(&SignalWildcards::bandwidth);
             if (m_s.m_dBandwidth == 0)
                 Set(m_s.m_dBandwidth, -1.0);
             Set(m_s.m_nNumTones, 2);
@@ -123,30 +130,39 @@ public:
             return CarrierStep();
         case ModulationMfsk:
             Set(m_s.m_nSubmode, 0);
-            if (const char16_t* message = Require(m_s.m_dBaudrate, u"No baud rate specified"))
-                return message;
-            if (const char16_t* message = Require(m_s.m_dShift, u"No spacing specified"))
-                return message;
+            if (const SignalProblem problem =
+                    Require(m_s.m_dBaudrate, SignalProblem::NoBaudrate, &SignalWildcards::baudrate);
+                problem != SignalProblem::None)
+                return problem;
+            if (const SignalProblem problem =
+                    Require(m_s.m_dShift, SignalProblem::NoSpacing, &SignalWildcards::shift);
+                problem != SignalProblem::None)
+                return problem;
             if (m_s.m_nNumTones < 3 && m_s.m_nNumTones != -1)
-                return u"Less than 3 tones specified for MFSK";
+                return SignalProblem::TooFewTones;
             Set(m_s.m_nNumChannels, 0);
             SetText(m_s.m_szSpacing, u"");
             Set(m_s.m_dPilotFrequency, 0.0);
             return ModeStep();
         case ModulationPsk:
-            if (const char16_t* message = Require(m_s.m_dBaudrate, u"No symbol rate specified"))
-                return message;
+            if (const SignalProblem problem = Require(m_s.m_dBaudrate, SignalProblem::NoSymbolRate,
+                                                      &SignalWildcards::baudrate);
+                problem != SignalProblem::None)
+                return problem;
             Set(m_s.m_nNumTonesMin, 0);
             Set(m_s.m_nNumTones, 0);
             Set(m_s.m_dShift, 0.0);
             return CarrierStep();
         case ModulationOfdm:
             // Unlike the others, OFDM without symbol rate stays invalid even when read: the
-            // wildcard is filled in, and the message still returned.
+            // wildcard is filled in, and the problem still returned; so a wildcard left out
+            // comes back only to a record that is invalid already.
+            if (m_s.m_bInvalid)
+                Restores(&SignalWildcards::baudrate);
             if (m_s.m_dBaudrate == 0) {
                 if (m_bLenient)
                     Set(m_s.m_dBaudrate, -1.0);
-                return u"No symbol rate specified";
+                return SignalProblem::NoSymbolRate;
             }
             Set(m_s.m_nNumTones, 0);
             Set(m_s.m_dShift, 0.0);
@@ -164,7 +180,7 @@ public:
             Set(m_s.m_dPilotFrequency, 0.0);
             return ModeStep();
         default:
-            return u"Unknown Modulation";
+            return SignalProblem::UnknownModulation;
         }
     }
 
@@ -180,16 +196,24 @@ private:
     }
 
     // A missing value (0) fails, or is filled with the wildcard when lenient.
-    template <class Field> const char16_t* Require(Field& value, const char16_t* message) {
+    template <class Field>
+    SignalProblem Require(Field& value, SignalProblem problem, bool SignalWildcards::*restored) {
+        Restores(restored);
         if (value != 0)
-            return nullptr;
+            return SignalProblem::None;
         if (!m_bLenient)
-            return message;
+            return problem;
         Set(value, -1.0);
-        return nullptr;
+        return SignalProblem::None;
     }
 
-    const char16_t* CarrierStep() {
+    // Notes a value that lenient reading fills with the wildcard when it is left out.
+    void Restores(bool SignalWildcards::*restored) {
+        if (m_bLenient && m_pRestores != nullptr)
+            m_pRestores->*restored = true;
+    }
+
+    SignalProblem CarrierStep() {
         if (m_s.m_nNumChannels == 0) {
             Set(m_s.m_dPilotFrequency, 0.0);
             Set(m_s.m_nNumChannelsMin, 0);
@@ -200,37 +224,57 @@ private:
         return ModeStep();
     }
 
-    const char16_t* ModeStep() {
+    SignalProblem ModeStep() {
         if (m_s.m_nMode == 0) {
             Set(m_s.m_nCodecheckCounter, 0);
-            return nullptr;
+            return SignalProblem::None;
         }
-        return m_s.m_nCodecheckCounter > 0 ? nullptr : u"Codecheck count must be positive";
+        return m_s.m_nCodecheckCounter > 0 ? SignalProblem::None
+                                           : SignalProblem::CodecheckNotPositive;
     }
 
     Record& m_s;
     bool m_bLenient;
+    SignalWildcards* m_pRestores;
 };
 
 } // namespace
 
 const char16_t* CSignalDescription::InvalidReason() const {
+    return SignalProblemText(InvalidProblem());
+}
+
+SignalProblem CSignalDescription::InvalidProblem() const {
     if (!m_bInvalid)
-        return nullptr;
-    if (const char16_t* message = Check(true))
-        return message;
+        return SignalProblem::None;
+    if (const SignalProblem problem = CheckProblem(true); problem != SignalProblem::None)
+        return problem;
     // Reading filled the wildcard into an OFDM rate that was missing, and kept it invalid.
     if (m_nModulation == ModulationOfdm && m_dBaudrate == -1)
-        return u"No symbol rate specified";
-    return nullptr;
+        return SignalProblem::NoSymbolRate;
+    return SignalProblem::None;
 }
 
 const char16_t* CSignalDescription::Validate(bool bLenient) {
+    return SignalProblemText(ValidateProblem(bLenient));
+}
+
+SignalProblem CSignalDescription::ValidateProblem(bool bLenient) {
     return ValidationWalk<CSignalDescription>(*this, bLenient).Run();
 }
 
 const char16_t* CSignalDescription::Check(bool bLenient) const {
+    return SignalProblemText(CheckProblem(bLenient));
+}
+
+SignalProblem CSignalDescription::CheckProblem(bool bLenient) const {
     return ValidationWalk<const CSignalDescription>(*this, bLenient).Run();
+}
+
+SignalWildcards CSignalDescription::RestoredWildcards() const {
+    SignalWildcards restores;
+    ValidationWalk<const CSignalDescription>(*this, true, &restores).Run();
+    return restores;
 }
 
 bool CSignalDescription::IsEqual(const CSignalDescription& other) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "SignalCatalogue.h"
 #include "SignalText.h"
 
 #include <cstdint>
@@ -26,6 +27,13 @@ enum class SignalFilter : std::uint8_t {
     Ofdm,
     Psk,
     PskMulticarrier,
+};
+
+// The values that reading fills with the wildcard when they are left out.
+struct SignalWildcards {
+    bool baudrate = false;
+    bool shift = false;
+    bool bandwidth = false;
 };
 
 // One entry of the signal database: its fields, each text in a block of its own size with
@@ -55,6 +63,13 @@ public:
     // Why the record is invalid: the lenient validation's message, computed from its fields
     // (so it follows the record through edit, undo and paste); null when it is valid.
     const char16_t* InvalidReason() const;
+    // The same three as problems, each with its message and field (SignalCatalogue.h).
+    SignalProblem ValidateProblem(bool bLenient);
+    SignalProblem CheckProblem(bool bLenient) const;
+    SignalProblem InvalidProblem() const;
+    // The values a save may leave out because reading this record back fills them with the
+    // wildcard by itself, as its lenient validation does.
+    SignalWildcards RestoredWildcards() const;
     // Equality used to drop duplicates when merging: the fields it compares, and the ones a
     // duplicate may still differ in (said in the merge summary).
     bool IsEqual(const CSignalDescription& other) const;

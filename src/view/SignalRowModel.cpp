@@ -1,5 +1,5 @@
 #include "SignalRowModel.h"
-#include "ModelTexts.h"
+#include "SignalTr.h"
 
 #include "CommandIds.h"
 #include "RowColours.h"
@@ -91,8 +91,8 @@ QVariant CSignalRowModel::data(const QModelIndex& index, int role) const {
             return QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
         return {};
     case Qt::ToolTipRole:
-        if (const char16_t* reason = s.InvalidReason())
-            return ModelTr(reason);
+        if (const SignalProblem problem = s.InvalidProblem(); problem != SignalProblem::None)
+            return SignalTr(SignalProblemSource(problem));
         return {};
     default:
         return {};
@@ -101,7 +101,7 @@ QVariant CSignalRowModel::data(const QModelIndex& index, int role) const {
 
 QVariant CSignalRowModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
-        return ModelTr(SignalColumnHeading(section));
+        return SignalTr(SignalColumnSource(section));
     if (orientation == Qt::Horizontal && role == Qt::TextAlignmentRole)
         return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
     return QAbstractTableModel::headerData(section, orientation, role);

@@ -1,5 +1,7 @@
 // The main window: layout, menus, keys, toolbar, panes, looks, languages, help.
 #include "EditorTest.h"
+#include "SignalColumns.h"
+#include <QTranslator>
 
 // A menu as it shows, an entry a line: popups indented below their entry, "-" a separator.
 QString Outline(const QMenu* menu, int depth = 0) {
@@ -128,6 +130,22 @@ private slots:
                 Q_UNUSED(menu);
             };
         unique(Frame()->menuBar(), Frame()->menuBar()->actions(), QStringLiteral("menu bar"));
+    }
+
+    // Every validation message and column heading the record names has its German text.
+    void recordTextsTranslated() {
+        QTranslator german;
+        QVERIFY(german.load(QStringLiteral(":/i18n/quarn-editor_de.qm")));
+        QStringList missing;
+        const auto check = [&](const char* english) {
+            if (german.translate("Signal", english).isEmpty())
+                missing << QString::fromLatin1(english);
+        };
+        for (int problem = 1; problem < SignalProblemCount; ++problem)
+            check(SignalProblemSource(static_cast<SignalProblem>(problem)));
+        for (int column = 0; column < SignalColumnCount; ++column)
+            check(SignalColumnSource(column));
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(u", ")));
     }
 
     // Under LANG=de_DE.UTF-8 the editor speaks German. The system locale is read once per
