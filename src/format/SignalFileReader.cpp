@@ -2,28 +2,32 @@
 
 #include <QCoreApplication>
 
+#include "EncodingDetection.h"
 #include "ExpatHandles.h"
+#include "KeptMarkupCopier.h"
 #include "RegularFile.h"
 #include "SignalDescription.h"
 #include "Transcoder.h"
+#include "XmlEventStream.h"
+#include "XmlNames.h"
 
 #include <QBuffer>
 #include <QElapsedTimer>
 #include <QFile>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <exception>
 #include <string>
+#include <thread>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
 namespace {
 
-// Names arrive as "namespace\nlocal": a line feed cannot occur in a local name.
-constexpr char NamespaceSeparator = '\n';
 // Limits that keep a hostile file cheap; no signal database comes near them.
 constexpr int MaxDepth = 256;
 constexpr std::size_t MaxTextBytes = 10'000'000;
@@ -35,105 +39,33 @@ constexpr qint64 MaxMarkupBytes = 32 * 1024 * 1024;
 // many bytes were read since it last did, even within one huge element.
 constexpr qint64 ProgressMilliseconds = 50;
 constexpr qint64 ProgressBytes = 1 << 20;
+// Files this large are parsed on a second thread while this one builds the records: below
+// it, starting the thread costs more than it saves.
+std::atomic<qint64> TheTwoThreadBytes = 8 * 1024 * 1024;
 
-// A name as expat gives it with namespace triplets: "uri\nlocal\nprefix", "uri\nlocal" (the
-// default namespace) or "local" (no namespace).
-struct XmlName {
-    std::string_view uri;
-    std::string_view local;
-    std::string_view prefix;
-};
-
-XmlName SplitName(const XML_Char* name) {
-    const std::string_view text(name);
-    const std::size_t first = text.find(NamespaceSeparator);
-    if (first == std::string_view::npos)
-        return {{}, text, {}};
-    const std::size_t second = text.find(NamespaceSeparator, first + 1);
-    if (second == std::string_view::npos)
-        return {text.substr(0, first), text.substr(first + 1), {}};
-    return {text.substr(0, first), text.substr(first + 1, second - first - 1),
-            text.substr(second + 1)};
-}
-
-std::string_view LocalName(const XML_Char* name) {
-    return SplitName(name).local;
-}
-
-// Expat takes U+00AA, U+00B5 and U+00BA as name characters in UTF-16 and ISO-8859-1 input but
-// not in UTF-8, which the editor writes: a kept name holding one could not be read back.
-bool WritableName(std::string_view utf8) {
-    for (std::size_t i = utf8.find('\xC2'); i != std::string_view::npos && i + 1 < utf8.size();
-         i = utf8.find('\xC2', i + 1)) {
-        const char next = utf8[i + 1];
-        if (next == '\xAA' || next == '\xB5' || next == '\xBA')
-            return false;
-    }
-    return true;
-}
-
-bool WritableName(const XmlName& name) {
-    return WritableName(name.local) && WritableName(name.prefix);
-}
-
-// The name as written: "prefix:local" or "local".
-void AppendQualified(std::string& out, const XmlName& name) {
-    if (!name.prefix.empty()) {
-        out += name.prefix;
-        out += ':';
-    }
-    out += name.local;
-}
-
-// The schema-instance prefix the writer declares on the root element itself.
-constexpr std::string_view InstanceNamespace = "http://www.w3.org/2001/XMLSchema-instance";
-
-// The prefix a value may name as a qualified name ("p" of "p:Kind"), or empty.
-std::string_view ValuePrefix(std::string_view value) {
-    const std::size_t colon = value.find(':');
-    if (colon == std::string_view::npos || colon == 0)
-        return {};
-    const std::string_view prefix = value.substr(0, colon);
-    return prefix.find_first_of(" \t\r\n/\"'<>=") == std::string_view::npos ? prefix
-                                                                            : std::string_view();
-}
-
-bool StartsWith(const QByteArray& head, const char* bytes, qsizetype length) {
-    return head.size() >= length && std::memcmp(head.constData(), bytes, length) == 0;
-}
-
-// What the parser callbacks share: the record being read and why reading stopped.
+// What the parser callbacks share: the record being read and why reading stopped. The
+// callbacks run under expat, or replay its events recorded on another thread (parser null).
 struct ReadState {
+    ReadState(const CSignalFileReader::Sink& sink, SignalFileReport* report, const QByteArray& head,
+              bool headOnly)
+        : sink(&sink), report(report), head(head), headOnly(headOnly), kept(scopes, report) {}
+
     XML_Parser parser = nullptr;
-    const CSignalFileReader::Sink* sink = nullptr;
-    QByteArray head; // the first bytes of the input, for the byte-order mark
+    const CSignalFileReader::Sink* sink;
+    SignalFileReport* report;
+    QByteArray head;       // the first bytes of the input, for the byte-order mark
+    bool headOnly;         // reading stops at the first Signal element
+    bool headRead = false; // and it did
     int depth = 0;
     int signalDepth = -1; // depth of the Signal element being read, or -1
     std::unique_ptr<CSignalDescription> signal;
     SignalReadNotes notes;
-    SignalFileReport* report = nullptr;
     std::vector<std::string> outside; // local names of the open elements outside any Signal
-    // Namespace bindings: declared for the next element, and in force per open element.
-    std::vector<std::pair<std::string, std::string>> declared;
-    std::vector<std::vector<std::pair<std::string, std::string>>> scopes;
-    // The same bindings by prefix, innermost last: a look-up costs the same however many
-    // declarations an element makes.
-    std::unordered_map<std::string, std::vector<std::string>> bindings;
-    // Markup of the Signal being read that the record does not understand.
-    std::string keptAttributes;
-    std::string keptChildren;
-    int keptDepth = 0;             // depth below the Signal of the kept element being copied, or 0
-    int droppedDepth = 0;          // depth of a kept element that cannot be written back, or 0
-    bool signalTextNoted = false;  // the Signal's own text was counted
-    std::uint32_t fieldsRead = 0;  // bits of the known children read so far
-    bool keptTagOpen = false;      // the kept element's start tag still waits for its '>'
-    bool inKnownChild = false;     // a known child's nested markup is passed over
-    bool headOnly = false;         // reading stops at the first Signal element
-    bool headRead = false;         // and it did
-    std::size_t keptDeclareAt = 0; // where the outermost kept element's declarations go
-    std::vector<std::string> keptUsed;           // prefixes its markup uses, in order
-    std::unordered_set<std::string> keptUsedSet; // the same, to look up
-    std::unordered_set<std::string> keptOwn;     // prefixes it declares itself
+    CNamespaceScopes scopes;
+    CKeptMarkupCopier kept;       // markup of the Signal being read that the record does not know
+    bool signalTextNoted = false; // the Signal's own text was counted
+    std::uint32_t fieldsRead = 0; // bits of the known children read so far
+    bool inKnownChild = false;    // a known child's nested markup is passed over
     std::string childName;
     std::string value;
     QString fault; // this reader's own reason to stop, at the parser's position
@@ -142,15 +74,25 @@ struct ReadState {
     std::exception_ptr exception; // thrown by a callback, rethrown once the parser returned
     std::string unknownEncoding;  // declared, and not one expat reads by itself
     unsigned long events = 0;     // parser callbacks so far: a chunk without any ends mid-token
+    std::uint64_t eventLine = 0;  // a replayed Signal element's line
+    bool halted = false;          // a replay stopped
+    std::size_t delivered = 0;    // records handed to the sink
 };
+
+void Halt(ReadState& st) {
+    if (st.parser)
+        XML_StopParser(st.parser, XML_FALSE);
+    else
+        st.halted = true;
+}
 
 void Stop(ReadState& st, const QString& why) {
     if (st.fault.isEmpty()) {
         st.fault = why;
-        st.faultLine = ParserLine(st.parser);
-        st.faultColumn = ParserColumn(st.parser);
+        st.faultLine = st.parser ? ParserLine(st.parser) : 0;
+        st.faultColumn = st.parser ? ParserColumn(st.parser) : 0;
     }
-    XML_StopParser(st.parser, XML_FALSE);
+    Halt(st);
 }
 
 // Exceptions must not cross expat's C frames: they are kept and rethrown afterwards.
@@ -161,7 +103,7 @@ template <typename Body> void Guarded(void* data, Body body) {
         body(st);
     } catch (...) {
         st.exception = std::current_exception();
-        XML_StopParser(st.parser, XML_FALSE);
+        Halt(st);
     }
 }
 
@@ -171,122 +113,14 @@ void DropInsideSignal(ReadState& st, int SignalFileReport::*count) {
         ++(st.report->*count);
 }
 
-// The namespace declarations made on the element the parser is starting.
-void AppendOwnDeclarations(ReadState& st, std::string& out) {
-    for (const auto& [prefix, uri] : st.declared) {
-        if (!WritableName(prefix)) {
-            DropInsideSignal(st, &SignalFileReport::unwritableNames);
-            continue;
-        }
-        out += prefix.empty() ? " xmlns=\"" : " xmlns:" + prefix + "=\"";
-        CSignalXml::AppendAttributeValue(out, uri);
-        out += '"';
-    }
-}
-
-// The namespace a prefix is bound to where the parser stands, or empty.
-std::string_view Binding(const ReadState& st, std::string_view prefix) {
-    const auto found = st.bindings.find(std::string(prefix));
-    return found == st.bindings.end() || found->second.empty() ? std::string_view()
-                                                               : found->second.back();
-}
-
 // Kept markup may not grow beyond the limit of any text.
 bool KeptWithinLimit(ReadState& st) {
-    if (st.keptAttributes.size() + st.keptChildren.size() <= MaxTextBytes)
+    if (st.kept.Size() <= MaxTextBytes)
         return true;
     Stop(st, QCoreApplication::translate("SignalFileReader",
                                          "markup kept with a signal longer than %1 bytes")
                  .arg(MaxTextBytes));
     return false;
-}
-
-// Closes the start tag of the kept element the parser is in, before content goes into it.
-void OpenKeptContent(ReadState& st) {
-    if (st.keptTagOpen) {
-        st.keptChildren += '>';
-        st.keptTagOpen = false;
-    }
-}
-
-void UsePrefix(ReadState& st, std::string_view prefix) {
-    if (st.keptUsedSet.emplace(prefix).second)
-        st.keptUsed.emplace_back(prefix);
-}
-
-void KeepElementStart(ReadState& st, const XML_Char* name, const XML_Char** attributes) {
-    const XmlName element = SplitName(name);
-    if (!WritableName(element)) {
-        DropInsideSignal(st, &SignalFileReport::unwritableNames);
-        st.droppedDepth = st.depth;
-        return;
-    }
-    OpenKeptContent(st);
-    const bool outermost = st.keptDepth == 0;
-    if (outermost) {
-        st.keptChildren += "      ";
-        st.keptUsed.clear();
-        st.keptUsedSet.clear();
-        st.keptOwn.clear();
-        for (const auto& binding : st.declared)
-            st.keptOwn.insert(binding.first);
-    }
-    // Prefixes the kept markup uses ("" for a default namespace): the ones bound outside it
-    // are declared on its outermost element when it ends.
-    if (!element.prefix.empty() || !element.uri.empty())
-        UsePrefix(st, element.prefix);
-    st.keptChildren += '<';
-    AppendQualified(st.keptChildren, element);
-    if (outermost)
-        st.keptDeclareAt = st.keptChildren.size();
-    AppendOwnDeclarations(st, st.keptChildren);
-    for (int i = 0; attributes[i]; i += 2) {
-        const XmlName attribute = SplitName(attributes[i]);
-        if (!WritableName(attribute)) {
-            DropInsideSignal(st, &SignalFileReport::unwritableNames);
-            continue;
-        }
-        if (!attribute.prefix.empty())
-            UsePrefix(st, attribute.prefix);
-        if (const std::string_view named = ValuePrefix(attributes[i + 1]);
-            !named.empty() && !Binding(st, named).empty())
-            UsePrefix(st, named);
-        st.keptChildren += ' ';
-        AppendQualified(st.keptChildren, attribute);
-        st.keptChildren += "=\"";
-        CSignalXml::AppendAttributeValue(st.keptChildren, attributes[i + 1]);
-        st.keptChildren += '"';
-    }
-    st.keptTagOpen = true;
-    if (outermost)
-        st.keptDepth = 1;
-}
-
-void KeepElementEnd(ReadState& st, const XML_Char* name) {
-    if (st.keptTagOpen) {
-        st.keptChildren += "/>";
-        st.keptTagOpen = false;
-    } else {
-        st.keptChildren += "</";
-        AppendQualified(st.keptChildren, SplitName(name));
-        st.keptChildren += '>';
-    }
-    if (st.depth - st.signalDepth == 1) {
-        std::string declarations;
-        for (const std::string& prefix : st.keptUsed) {
-            if (st.keptOwn.count(prefix) != 0)
-                continue;
-            const std::string_view uri = Binding(st, prefix);
-            if (uri.empty() || (prefix == "xsi" && uri == InstanceNamespace))
-                continue;
-            declarations += prefix.empty() ? " xmlns=\"" : " xmlns:" + prefix + "=\"";
-            CSignalXml::AppendAttributeValue(declarations, uri);
-            declarations += '"';
-        }
-        st.keptChildren.insert(st.keptDeclareAt, declarations);
-        st.keptChildren += '\n';
-        st.keptDepth = 0;
-    }
 }
 
 // Attributes of SignalDatabase and SignalList other than the schema location a save writes
@@ -307,38 +141,22 @@ void StartSignal(ReadState& st, const XML_Char** attributes) {
         if (st.report)
             st.report->hasSignals = true;
         st.headRead = true;
-        XML_StopParser(st.parser, XML_FALSE);
+        Halt(st);
         return;
     }
     st.signal = std::make_unique<CSignalDescription>();
     st.notes = {};
-    st.notes.line = ParserLine(st.parser);
+    st.notes.line = st.parser ? ParserLine(st.parser) : st.eventLine;
     st.signalDepth = st.depth;
-    st.keptAttributes.clear();
-    st.keptChildren.clear();
-    st.keptDepth = 0;
-    st.droppedDepth = 0;
+    st.kept.Start();
     st.signalTextNoted = false;
     st.fieldsRead = 0;
-    st.keptTagOpen = false;
     st.inKnownChild = false;
     if (st.report) {
         st.report->hasSignals = true;
         if (st.outside.empty() || st.outside.back() != "SignalList")
             ++st.report->signalsOutsideList;
     }
-    std::unordered_set<std::string> prefixes; // declared here for the kept attributes
-    const auto declare = [&](std::string_view prefix) {
-        // The "xml" prefix is bound without a declaration and may not be declared empty; the
-        // file's root declares xsi.
-        const std::string_view uri = prefix.empty() ? std::string_view() : Binding(st, prefix);
-        if (uri.empty() || (prefix == "xsi" && uri == InstanceNamespace) ||
-            !prefixes.emplace(prefix).second)
-            return;
-        st.keptAttributes += " xmlns:" + std::string(prefix) + "=\"";
-        CSignalXml::AppendAttributeValue(st.keptAttributes, uri);
-        st.keptAttributes += '"';
-    };
     std::uint32_t attributesRead = 0;
     for (int i = 0; attributes[i]; i += 2) {
         const XmlName name = SplitName(attributes[i]);
@@ -351,31 +169,17 @@ void StartSignal(ReadState& st, const XML_Char** attributes) {
             CSignalXml::ReadAttribute(*st.signal, name.local, attributes[i + 1], st.notes);
             continue;
         }
-        if (!WritableName(name)) {
-            DropInsideSignal(st, &SignalFileReport::unwritableNames);
-            continue;
-        }
-        declare(name.prefix);
-        // A value naming a prefix (xsi:type="p:Kind") keeps its binding.
-        declare(ValuePrefix(attributes[i + 1]));
-        st.keptAttributes += ' ';
-        AppendQualified(st.keptAttributes, name);
-        st.keptAttributes += "=\"";
-        CSignalXml::AppendAttributeValue(st.keptAttributes, attributes[i + 1]);
-        st.keptAttributes += '"';
+        st.kept.KeepAttribute(name, attributes[i + 1]);
     }
 }
 
 void FinishSignal(ReadState& st) {
     st.signalDepth = -1;
-    if (!st.keptAttributes.empty() || !st.keptChildren.empty())
-        st.signal->m_pKept = std::make_shared<const CKeptMarkup>(
-            CKeptMarkup{std::move(st.keptAttributes), std::move(st.keptChildren)});
-    st.keptAttributes.clear();
-    st.keptChildren.clear();
+    st.signal->m_pKept = st.kept.Take();
     CSignalXml::FinishReading(*st.signal, st.notes);
     if (st.report)
         st.report->Count(*st.signal, st.notes);
+    ++st.delivered;
     (*st.sink)(std::move(st.signal), std::move(st.notes));
 }
 
@@ -400,7 +204,7 @@ void OnStartElement(void* data, const XML_Char* name, const XML_Char** attribute
         const std::string_view local = LocalName(name);
         if (st.depth == 1 && st.report)
             st.report->root.assign(local);
-        if (st.droppedDepth > 0) {
+        if (st.kept.Dropping()) {
             // inside a kept element that is dropped: dropped with it
         } else if (st.signalDepth < 0 && local == "Signal") {
             StartSignal(st, attributes);
@@ -410,8 +214,8 @@ void OnStartElement(void* data, const XML_Char* name, const XML_Char** attribute
             else if (st.report)
                 NoteListAttributes(st, local, attributes);
             st.outside.emplace_back(local);
-        } else if (st.keptDepth > 0) {
-            KeepElementStart(st, name, attributes);
+        } else if (st.kept.Copying()) {
+            st.kept.ElementStart(name, attributes, st.depth);
         } else if (const int known =
                        st.depth == st.signalDepth + 1 ? CSignalXml::KnownChildIndex(local) : -1;
                    known >= 0) {
@@ -425,23 +229,21 @@ void OnStartElement(void* data, const XML_Char* name, const XML_Char** attribute
             for (int i = 0; attributes[i]; i += 2) // a field's value is its text alone
                 DropInsideSignal(st, &SignalFileReport::fieldMarkup);
         } else if (st.depth == st.signalDepth + 1) {
-            KeepElementStart(st, name, attributes);
+            st.kept.ElementStart(name, attributes, st.depth);
         } else if (st.depth == st.signalDepth + 2 && st.inKnownChild) {
             DropInsideSignal(st, &SignalFileReport::fieldMarkup);
         }
-        st.scopes.push_back(std::move(st.declared));
-        st.declared.clear();
+        st.scopes.Open();
         KeptWithinLimit(st);
     });
 }
 
 void OnEndElement(void* data, const XML_Char* name) {
     Guarded(data, [&](ReadState& st) {
-        if (st.droppedDepth > 0) {
-            if (st.depth == st.droppedDepth)
-                st.droppedDepth = 0;
-        } else if (st.signalDepth >= 0 && st.keptDepth > 0) {
-            KeepElementEnd(st, name);
+        if (st.kept.Dropping()) {
+            st.kept.EndDropped(st.depth);
+        } else if (st.signalDepth >= 0 && st.kept.Copying()) {
+            st.kept.ElementEnd(name, st.depth - st.signalDepth == 1);
         } else if (st.signalDepth >= 0 && st.depth == st.signalDepth + 1 && st.inKnownChild) {
             CSignalXml::ReadChild(*st.signal, st.childName, st.value, st.notes);
             st.inKnownChild = false;
@@ -450,20 +252,13 @@ void OnEndElement(void* data, const XML_Char* name) {
         } else if (st.signalDepth < 0 && !st.outside.empty()) {
             st.outside.pop_back();
         }
-        if (!st.scopes.empty()) {
-            for (const auto& binding : st.scopes.back())
-                st.bindings[binding.first].pop_back();
-            st.scopes.pop_back();
-        }
+        st.scopes.Close();
         --st.depth;
     });
 }
 
 void OnStartNamespace(void* data, const XML_Char* prefix, const XML_Char* uri) {
-    Guarded(data, [&](ReadState& st) {
-        st.declared.emplace_back(prefix ? prefix : "", uri ? uri : "");
-        st.bindings[st.declared.back().first].push_back(st.declared.back().second);
-    });
+    Guarded(data, [&](ReadState& st) { st.scopes.Declare(prefix ? prefix : "", uri ? uri : ""); });
 }
 
 // Text between elements outside the records or directly inside a Signal is not kept: said
@@ -485,12 +280,10 @@ void NoteLooseText(ReadState& st, std::string_view text) {
 // kept markup is kept.
 void OnCharacterData(void* data, const XML_Char* text, int length) {
     Guarded(data, [&](ReadState& st) {
-        if (st.droppedDepth > 0)
+        if (st.kept.Dropping())
             return;
-        if (st.signalDepth >= 0 && st.keptDepth > 0) {
-            OpenKeptContent(st);
-            CSignalXml::AppendText(st.keptChildren,
-                                   std::string_view(text, static_cast<std::size_t>(length)));
+        if (st.signalDepth >= 0 && st.kept.Copying()) {
+            st.kept.Text(std::string_view(text, static_cast<std::size_t>(length)));
             KeptWithinLimit(st);
             return;
         }
@@ -509,30 +302,11 @@ void OnCharacterData(void* data, const XML_Char* text, int length) {
     });
 }
 
-// The byte-order mark must agree with the declared encoding; the editor reads XML 1.0 only,
-// as it writes it.
+// The declaration must agree with the byte-order mark.
 void OnXmlDeclaration(void* data, const XML_Char* version, const XML_Char* encoding, int) {
     Guarded(data, [&](ReadState& st) {
-        if (version && std::strcmp(version, "1.0") != 0) {
-            Stop(st,
-                 QCoreApplication::translate("SignalFileReader", "XML version %1 is not supported")
-                     .arg(QString::fromUtf8(version)));
-            return;
-        }
-        if (encoding == nullptr)
-            return;
-        const QByteArray declared = QByteArray(encoding).toUpper();
-        if (StartsWith(st.head, "\xEF\xBB\xBF", 3) && declared != "UTF-8")
-            Stop(st,
-                 QCoreApplication::translate(
-                     "SignalFileReader", "the byte-order mark says UTF-8, the declaration says %1")
-                     .arg(QString::fromUtf8(encoding)));
-        else if ((StartsWith(st.head, "\xFE\xFF", 2) || StartsWith(st.head, "\xFF\xFE", 2)) &&
-                 !declared.startsWith("UTF-16"))
-            Stop(st,
-                 QCoreApplication::translate(
-                     "SignalFileReader", "the byte-order mark says UTF-16, the declaration says %1")
-                     .arg(QString::fromUtf8(encoding)));
+        if (const QString why = DeclarationConflict(st.head, version, encoding); !why.isEmpty())
+            Stop(st, why);
     });
 }
 
@@ -544,28 +318,20 @@ void KeepOtherMarkup(ReadState& st, int& dropped, std::string_view open, std::st
         ++dropped;
         return;
     }
-    if (st.droppedDepth > 0)
+    if (st.kept.Dropping())
         return;
-    if (st.inKnownChild && st.keptDepth == 0) {
+    if (st.inKnownChild && !st.kept.Copying()) {
         if (st.depth == st.signalDepth + 1) // deeper, it went with its element
             DropInsideSignal(st, &SignalFileReport::fieldMarkup);
         return;
     }
-    OpenKeptContent(st);
-    const bool own = st.keptDepth == 0; // a child of the Signal: a line of its own
-    if (own)
-        st.keptChildren += "      ";
-    st.keptChildren += open;
-    st.keptChildren += body;
-    st.keptChildren += close;
-    if (own)
-        st.keptChildren += '\n';
+    st.kept.OtherMarkup(open, body, close);
     KeptWithinLimit(st);
 }
 
 void OnProcessingInstruction(void* data, const XML_Char* target, const XML_Char* text) {
     Guarded(data, [&](ReadState& st) {
-        if (st.signalDepth >= 0 && st.droppedDepth == 0 && !WritableName(target)) {
+        if (st.signalDepth >= 0 && !st.kept.Dropping() && !WritableName(target)) {
             DropInsideSignal(st, &SignalFileReport::unwritableNames);
             return;
         }
@@ -609,10 +375,19 @@ int OnUnknownEncoding(void* data, const XML_Char* name, XML_Encoding*) {
     return XML_STATUS_ERROR;
 }
 
-ParserHandle NewParser(ReadState& st, const char* encoding) {
+// A parser that reads namespaces as triplets and never loads anything from outside.
+ParserHandle NewParser(const char* encoding) {
     ParserHandle parser(XML_ParserCreateNS(encoding, NamespaceSeparator));
     if (!parser)
         throw std::bad_alloc();
+    XML_SetReturnNSTriplet(parser.get(), XML_TRUE);
+    // External entities and the external DTD subset are never loaded.
+    XML_SetParamEntityParsing(parser.get(), XML_PARAM_ENTITY_PARSING_NEVER);
+    return parser;
+}
+
+ParserHandle NewParser(ReadState& st, const char* encoding) {
+    ParserHandle parser = NewParser(encoding);
     XML_Parser p = parser.get();
     st.parser = p;
     XML_SetUserData(p, &st);
@@ -622,23 +397,48 @@ ParserHandle NewParser(ReadState& st, const char* encoding) {
     XML_SetCommentHandler(p, OnComment);
     XML_SetStartDoctypeDeclHandler(p, OnDoctype);
     XML_SetStartNamespaceDeclHandler(p, OnStartNamespace);
-    XML_SetReturnNSTriplet(p, XML_TRUE);
     XML_SetSkippedEntityHandler(p, OnSkippedEntity);
     XML_SetProcessingInstructionHandler(p, OnProcessingInstruction);
     if (encoding == nullptr)
         XML_SetUnknownEncodingHandler(p, OnUnknownEncoding, &st);
-    // External entities and the external DTD subset are never loaded.
-    XML_SetParamEntityParsing(p, XML_PARAM_ENTITY_PARSING_NEVER);
     return parser;
 }
+
+// Tells the progress handler how far reading is, whenever enough time has passed or enough
+// bytes were read since it last heard; false when it cancels.
+class ProgressThrottle {
+public:
+    ProgressThrottle(qint64 total, const ProgressHandler& progress)
+        : m_total(total), m_progress(progress) {
+        m_timer.start();
+    }
+
+    bool Report(qint64 position) {
+        if (!m_progress)
+            return true;
+        const qint64 now = m_timer.elapsed();
+        if (now - m_reportedTime < ProgressMilliseconds &&
+            position - m_reportedPosition < ProgressBytes)
+            return true;
+        m_reportedTime = now;
+        m_reportedPosition = position;
+        return m_progress(position, m_total);
+    }
+
+private:
+    qint64 m_total;
+    const ProgressHandler& m_progress;
+    QElapsedTimer m_timer;
+    qint64 m_reportedTime = 0;
+    qint64 m_reportedPosition = 0;
+};
 
 // Reads chunks of the input, converted to UTF-8 when a transcoder is given, into the parser.
 class Feeder {
 public:
-    Feeder(QIODevice& input, qint64 total, const ProgressHandler& progress)
-        : m_input(input), m_total(total), m_progress(progress) {
-        m_timer.start();
-    }
+    Feeder(QIODevice& input, qint64 total, const ProgressHandler& progress,
+           CLineCounter* lines = nullptr)
+        : m_input(input), m_progress(total, progress), m_lines(lines) {}
 
     enum class Result { Done, ParseError, Cancelled, InputError, ConversionError, TooLong };
 
@@ -661,11 +461,15 @@ public:
                 bytes = converted.data();
                 length = static_cast<qsizetype>(converted.size());
             }
+            if (m_lines)
+                m_lines->Feeding(bytes, static_cast<std::size_t>(length));
             if (XML_Parse(parser, bytes, static_cast<int>(length), last) != XML_STATUS_OK)
                 return Result::ParseError;
+            if (m_lines)
+                m_lines->Parsed();
             if (last)
                 return Result::Done;
-            if (!Report())
+            if (!m_progress.Report(m_input.pos()))
                 return Result::Cancelled;
             // expat scans an unfinished token again from its start with every chunk: while
             // one long token (a huge tag) takes chunk after chunk, their size doubles, so
@@ -683,25 +487,9 @@ public:
     }
 
 private:
-    bool Report() {
-        if (!m_progress)
-            return true;
-        const qint64 now = m_timer.elapsed();
-        const qint64 position = m_input.pos();
-        if (now - m_reportedTime < ProgressMilliseconds &&
-            position - m_reportedPosition < ProgressBytes)
-            return true;
-        m_reportedTime = now;
-        m_reportedPosition = position;
-        return m_progress(position, m_total);
-    }
-
     QIODevice& m_input;
-    qint64 m_total;
-    const ProgressHandler& m_progress;
-    QElapsedTimer m_timer;
-    qint64 m_reportedTime = 0;
-    qint64 m_reportedPosition = 0;
+    ProgressThrottle m_progress;
+    CLineCounter* m_lines;
 };
 
 QString Positioned(const QString& name, unsigned long line, unsigned long column,
@@ -713,44 +501,8 @@ QString Positioned(const QString& name, unsigned long line, unsigned long column
         .arg(why);
 }
 
-// The encoding an EBCDIC document declares, read through the invariant EBCDIC letters.
-std::string EbcdicDeclaredEncoding(const QByteArray& head) {
-    Transcoder ebcdic("IBM037");
-    std::string text;
-    const qsizetype end = head.indexOf('\x6E'); // '>' in EBCDIC
-    if (!ebcdic.IsOpen() || end < 0 || !ebcdic.Convert(head.left(end + 1), true, text))
-        return {};
-    const std::size_t at = text.find("encoding");
-    if (at == std::string::npos)
-        return {};
-    const std::size_t open = text.find_first_of("\"'", at);
-    const std::size_t close = open == std::string::npos ? open : text.find(text[open], open + 1);
-    return close == std::string::npos ? std::string() : text.substr(open + 1, close - open - 1);
-}
-
-// The encoding the first bytes name where expat cannot tell it (an EBCDIC document's
-// declaration), or none; false with error for what is refused at once (UTF-32, an EBCDIC
-// document without a declaration).
-bool EncodingFromFirstBytes(const QByteArray& first, const QString& name, std::string& encoding,
-                            QString& error) {
-    if (StartsWith(first, "\x00\x00\xFE\xFF", 4) || StartsWith(first, "\xFF\xFE\x00\x00", 4) ||
-        StartsWith(first, "\x00\x00\x00\x3C", 4) || StartsWith(first, "\x3C\x00\x00\x00", 4)) {
-        error = QCoreApplication::translate("SignalFileReader",
-                                            "%1: the file is in UTF-32, which is not supported")
-                    .arg(name);
-        return false;
-    }
-    if (StartsWith(first, "\x4C\x6F\xA7\x94", 4)) {
-        encoding = EbcdicDeclaredEncoding(first);
-        if (encoding.empty()) {
-            error =
-                QCoreApplication::translate(
-                    "SignalFileReader", "%1: an EBCDIC document that does not declare its encoding")
-                    .arg(name);
-            return false;
-        }
-    }
-    return true;
+QString Cancelled(const QString& name) {
+    return QCoreApplication::translate("SignalFileReader", "%1: reading was cancelled").arg(name);
 }
 
 // How the feeding ended, as the read's result: true when the file was read, else false with
@@ -762,8 +514,7 @@ bool ResultIs(Feeder::Result result, const ReadState& st, XML_Parser parser,
     case Feeder::Result::Done:
         return true;
     case Feeder::Result::Cancelled:
-        error =
-            QCoreApplication::translate("SignalFileReader", "%1: reading was cancelled").arg(name);
+        error = Cancelled(name);
         return false;
     case Feeder::Result::InputError:
         error = QStringLiteral("%1: %2").arg(name, input.errorString());
@@ -791,6 +542,120 @@ bool ResultIs(Feeder::Result result, const ReadState& st, XML_Parser parser,
     return false;
 }
 
+// What a read is given: the input (first holds its first bytes, already read) and where the
+// records and what was found go.
+struct ReadRequest {
+    QIODevice& input;
+    qint64 total;
+    const QString& name;
+    const CSignalFileReader::Sink& sink;
+    const ProgressHandler& progress;
+    SignalFileReport* report;
+    bool headOnly;
+};
+
+// Reads on this thread from the first byte; a file that names an encoding expat does not
+// read is read again from its first byte, converted to UTF-8.
+bool ReadHere(const ReadRequest& rq, QByteArray first, QString& error) {
+    std::string encoding;
+    if (!EncodingFromFirstBytes(first, rq.name, encoding, error))
+        return false;
+    auto st = std::make_unique<ReadState>(rq.sink, rq.report, first.left(4), rq.headOnly);
+    Feeder feeder(rq.input, rq.total, rq.progress);
+    std::unique_ptr<Transcoder> transcoder;
+    ParserHandle parser;
+    Feeder::Result result = Feeder::Result::Done;
+    if (encoding.empty()) {
+        parser = NewParser(*st, nullptr);
+        result = feeder.Run(parser.get(), st->events, nullptr, first);
+        if (result == Feeder::Result::ParseError && !st->unknownEncoding.empty()) {
+            encoding = st->unknownEncoding;
+            if (!rq.input.seek(0)) {
+                error = QStringLiteral("%1: %2").arg(rq.name, rq.input.errorString());
+                return false;
+            }
+            first = rq.input.read(ChunkSize);
+        }
+    }
+    if (!encoding.empty()) {
+        if (!EncodingSupported(encoding)) {
+            error = QStringLiteral("%1: the encoding \"%2\" is not supported")
+                        .arg(rq.name, QString::fromStdString(encoding));
+            return false;
+        }
+        transcoder = std::make_unique<Transcoder>(encoding.c_str());
+        if (rq.report)
+            *rq.report = {};
+        st = std::make_unique<ReadState>(rq.sink, rq.report, first.left(4), rq.headOnly);
+        parser = NewParser(*st, "UTF-8");
+        result = feeder.Run(parser.get(), st->events, transcoder.get(), first);
+    }
+    if (st->exception)
+        std::rethrow_exception(st->exception);
+    if (st->headRead)
+        return true;
+    return ResultIs(result, *st, parser.get(), transcoder.get(), encoding, rq.name, rq.input,
+                    error);
+}
+
+// Stops a parser whose declared encoding it does not read by itself: read again on one thread.
+int RefuseEncoding(void*, const XML_Char*, XML_Encoding*) {
+    return XML_STATUS_ERROR;
+}
+
+enum class TwoThreads { Read, Failed, Again };
+
+// Parses on a second thread and builds the records on this one, from the parser's events
+// replayed in order. Only a whole, well-formed read ends here; anything else (a fault, a
+// conversion) says Again, to be read once more on this thread for its exact message.
+// delivered counts the records the sink received.
+TwoThreads ReadOnTwoThreads(const ReadRequest& rq, const QByteArray& first, QString& error,
+                            std::size_t& delivered) {
+    ReadState st(rq.sink, rq.report, first.left(4), false);
+    CXmlEventQueue queue;
+    CXmlEventRecorder recorder(queue, rq.input);
+    ParserHandle parser = NewParser(nullptr);
+    recorder.Install(parser.get());
+    XML_SetUnknownEncodingHandler(parser.get(), RefuseEncoding, nullptr);
+    Feeder::Result result = Feeder::Result::ParseError;
+    std::exception_ptr failure;
+    std::thread parsing([&] {
+        try {
+            const ProgressHandler none;
+            Feeder feeder(rq.input, rq.total, none, &recorder.Lines());
+            result = feeder.Run(parser.get(), recorder.Events(), nullptr, first);
+            if (result == Feeder::Result::Done && !recorder.Flush())
+                result = Feeder::Result::Cancelled;
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        queue.Finish();
+    });
+    static constexpr XmlEventHandlers handlers{
+        OnStartElement,          OnEndElement, OnCharacterData,  OnXmlDeclaration, OnComment,
+        OnProcessingInstruction, OnDoctype,    OnStartNamespace, OnSkippedEntity};
+    ProgressThrottle progress(rq.total, rq.progress);
+    bool cancelled = false;
+    XmlEventBatch batch;
+    while (!st.halted && !cancelled && queue.Pop(batch)) {
+        ReplayXmlEvents(batch, handlers, &st, st.eventLine, st.halted);
+        queue.GiveBack(std::move(batch.bytes));
+        cancelled = batch.position >= 0 && !progress.Report(batch.position);
+    }
+    queue.Stop();
+    parsing.join();
+    delivered = st.delivered;
+    if (failure)
+        std::rethrow_exception(failure);
+    if (st.exception)
+        std::rethrow_exception(st.exception);
+    if (cancelled) {
+        error = Cancelled(rq.name);
+        return TwoThreads::Failed;
+    }
+    return !st.halted && result == Feeder::Result::Done ? TwoThreads::Read : TwoThreads::Again;
+}
+
 bool ReadStream(QIODevice& input, qint64 total, const QString& name,
                 const CSignalFileReader::Sink& sink, QString& error,
                 const ProgressHandler& progress, SignalFileReport* report, bool headOnly = false) {
@@ -802,60 +667,48 @@ bool ReadStream(QIODevice& input, qint64 total, const QString& name,
                               : QStringLiteral("%1: %2").arg(name, input.errorString());
         return false;
     }
-    ReadState st;
-    // The state of a read from the first byte (again, when the file turns out to need
-    // converting).
-    const auto start = [&] {
-        st = ReadState{};
-        st.sink = &sink;
-        st.report = report;
-        st.headOnly = headOnly;
-        st.head = first.left(4);
-    };
-    start();
+    const ReadRequest request{input, total, name, sink, progress, report, headOnly};
     std::string encoding;
-    if (!EncodingFromFirstBytes(first, name, encoding, error))
+    QString refused;
+    const bool twoThreads = !headOnly && total >= TheTwoThreadBytes &&
+                            std::thread::hardware_concurrency() > 1 && !StartsAsUtf16(first) &&
+                            EncodingFromFirstBytes(first, name, encoding, refused) &&
+                            encoding.empty();
+    if (!twoThreads)
+        return ReadHere(request, first, error);
+    const SignalFileReport before = report ? *report : SignalFileReport();
+    std::size_t delivered = 0;
+    const TwoThreads outcome = ReadOnTwoThreads(request, first, error, delivered);
+    if (outcome != TwoThreads::Again)
+        return outcome == TwoThreads::Read;
+    // Read again from the first byte on this thread; the sink does not hear again of the
+    // records it already has.
+    if (report)
+        *report = before;
+    if (!input.seek(0)) {
+        error = QStringLiteral("%1: %2").arg(name, input.errorString());
         return false;
-    Feeder feeder(input, total, progress);
-    std::unique_ptr<Transcoder> transcoder;
-    ParserHandle parser;
-    Feeder::Result result = Feeder::Result::Done;
-    if (encoding.empty()) {
-        parser = NewParser(st, nullptr);
-        result = feeder.Run(parser.get(), st.events, nullptr, first);
-        if (result == Feeder::Result::ParseError && !st.unknownEncoding.empty()) {
-            // Start again from the first byte, converting to UTF-8.
-            encoding = st.unknownEncoding;
-            if (!input.seek(0)) {
-                error = QStringLiteral("%1: %2").arg(name, input.errorString());
-                return false;
-            }
-            first = input.read(ChunkSize);
-        }
     }
-    if (!encoding.empty()) {
-        const QByteArray upper = QByteArray::fromStdString(encoding).toUpper();
-        transcoder = std::make_unique<Transcoder>(encoding.c_str());
-        if (upper.startsWith("UTF-32") || upper.startsWith("UCS-4") || upper.startsWith("UCS4") ||
-            !transcoder->IsOpen()) {
-            error = QStringLiteral("%1: the encoding \"%2\" is not supported")
-                        .arg(name, QString::fromStdString(encoding));
-            return false;
-        }
-        if (report)
-            *report = {};
-        start();
-        parser = NewParser(st, "UTF-8");
-        result = feeder.Run(parser.get(), st.events, transcoder.get(), first);
-    }
-    if (st.exception)
-        std::rethrow_exception(st.exception);
-    if (st.headRead)
-        return true;
-    return ResultIs(result, st, parser.get(), transcoder.get(), encoding, name, input, error);
+    const CSignalFileReader::Sink rest = [&](std::unique_ptr<CSignalDescription> signal,
+                                             SignalReadNotes&& notes) {
+        if (delivered > 0)
+            --delivered;
+        else
+            sink(std::move(signal), std::move(notes));
+    };
+    return ReadHere({input, total, name, rest, progress, report, false}, input.read(ChunkSize),
+                    error);
 }
 
 } // namespace
+
+qint64 CSignalFileReader::TwoThreadBytes() {
+    return TheTwoThreadBytes;
+}
+
+void CSignalFileReader::SetTwoThreadBytes(qint64 bytes) {
+    TheTwoThreadBytes = bytes;
+}
 
 bool CSignalFileReader::Read(const QString& path, const Sink& sink, QString& error,
                              const ProgressHandler& progress, SignalFileReport* report) {

@@ -31,6 +31,11 @@ public:
     // hasSignals (a file without any is read to its end).
     static bool ReadHead(const QString& path, SignalFileReport& report, QString& error);
 
+    // Files of at least this many bytes are parsed on a second thread while the calling
+    // thread builds the records (the same records, notes and report as on one thread).
+    static qint64 TwoThreadBytes();
+    static void SetTwoThreadBytes(qint64 bytes);
+
     // Reads from memory; name stands for the file in messages.
     static bool ReadBuffer(const QByteArray& data, const QString& name, const Sink& sink,
                            QString& error, SignalFileReport* report = nullptr);
