@@ -9,6 +9,7 @@
 #include "SignalDescription.h"
 #include "Transcoder.h"
 #include "XmlEventStream.h"
+#include "XmlFeeder.h"
 #include "XmlNames.h"
 
 #include <QBuffer>
@@ -31,14 +32,6 @@ namespace {
 // Limits that keep a hostile file cheap; no signal database comes near them.
 constexpr int MaxDepth = 256;
 constexpr std::size_t MaxTextBytes = 10'000'000;
-constexpr qint64 ChunkSize = 64 * 1024;
-// No tag, comment or other piece of markup is longer: input that long without a single
-// parser event is refused before expat holds all of it.
-constexpr qint64 MaxMarkupBytes = 32 * 1024 * 1024;
-// The progress handler hears from the reader whenever this much time has passed or this
-// many bytes were read since it last did, even within one huge element.
-constexpr qint64 ProgressMilliseconds = 50;
-constexpr qint64 ProgressBytes = 1 << 20;
 // Files this large are parsed on a second thread while this one builds the records: below
 // it, starting the thread costs more than it saves.
 std::atomic<qint64> TheTwoThreadBytes = 8 * 1024 * 1024;
@@ -403,94 +396,6 @@ ParserHandle NewParser(ReadState& st, const char* encoding) {
         XML_SetUnknownEncodingHandler(p, OnUnknownEncoding, &st);
     return parser;
 }
-
-// Tells the progress handler how far reading is, whenever enough time has passed or enough
-// bytes were read since it last heard; false when it cancels.
-class ProgressThrottle {
-public:
-    ProgressThrottle(qint64 total, const ProgressHandler& progress)
-        : m_total(total), m_progress(progress) {
-        m_timer.start();
-    }
-
-    bool Report(qint64 position) {
-        if (!m_progress)
-            return true;
-        const qint64 now = m_timer.elapsed();
-        if (now - m_reportedTime < ProgressMilliseconds &&
-            position - m_reportedPosition < ProgressBytes)
-            return true;
-        m_reportedTime = now;
-        m_reportedPosition = position;
-        return m_progress(position, m_total);
-    }
-
-private:
-    qint64 m_total;
-    const ProgressHandler& m_progress;
-    QElapsedTimer m_timer;
-    qint64 m_reportedTime = 0;
-    qint64 m_reportedPosition = 0;
-};
-
-// Reads chunks of the input, converted to UTF-8 when a transcoder is given, into the parser.
-class Feeder {
-public:
-    Feeder(QIODevice& input, qint64 total, const ProgressHandler& progress,
-           CLineCounter* lines = nullptr)
-        : m_input(input), m_progress(total, progress), m_lines(lines) {}
-
-    enum class Result { Done, ParseError, Cancelled, InputError, ConversionError, TooLong };
-
-    Result Run(XML_Parser parser, const unsigned long& events, Transcoder* transcoder,
-               const QByteArray& first) {
-        // One buffer for the whole read: a fresh block per chunk would leave the heap
-        // fragmented between the records.
-        QByteArray chunk = first;
-        std::string converted;
-        qint64 size = ChunkSize;
-        qint64 silent = 0; // bytes fed since the last parser event
-        for (;;) {
-            const unsigned long before = events;
-            const bool last = chunk.isEmpty();
-            const char* bytes = chunk.constData();
-            qsizetype length = chunk.size();
-            if (transcoder) {
-                if (!transcoder->Convert(chunk, last, converted))
-                    return Result::ConversionError;
-                bytes = converted.data();
-                length = static_cast<qsizetype>(converted.size());
-            }
-            if (m_lines)
-                m_lines->Feeding(bytes, static_cast<std::size_t>(length));
-            if (XML_Parse(parser, bytes, static_cast<int>(length), last) != XML_STATUS_OK)
-                return Result::ParseError;
-            if (m_lines)
-                m_lines->Parsed();
-            if (last)
-                return Result::Done;
-            if (!m_progress.Report(m_input.pos()))
-                return Result::Cancelled;
-            // expat scans an unfinished token again from its start with every chunk: while
-            // one long token (a huge tag) takes chunk after chunk, their size doubles, so
-            // that the scanning stays linear.
-            silent = events == before ? silent + length : 0;
-            if (silent > MaxMarkupBytes)
-                return Result::TooLong;
-            size = events == before ? std::min<qint64>(size * 2, MaxMarkupBytes) : ChunkSize;
-            chunk.resize(size);
-            const qint64 got = m_input.read(chunk.data(), size);
-            if (got < 0)
-                return Result::InputError;
-            chunk.resize(got);
-        }
-    }
-
-private:
-    QIODevice& m_input;
-    ProgressThrottle m_progress;
-    CLineCounter* m_lines;
-};
 
 QString Positioned(const QString& name, unsigned long line, unsigned long column,
                    const QString& why) {

@@ -7,7 +7,10 @@
 #include <QBuffer>
 #include <QCoreApplication>
 
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <future>
 #include <string>
 #include <unistd.h>
 
@@ -22,7 +25,7 @@ QString UnwritableMessage(const CSignalDescription& s, std::size_t index, const 
              QCoreApplication::translate("SignalFileWriter", field));
 }
 
-// The document goes to the device in blocks of about this size.
+// The document's head and tail go to the device in a block of about this size.
 constexpr std::size_t BlockSize = 256 * 1024;
 
 // A short write (the disk filled) is retried, so that the device learns the system's reason.
@@ -45,35 +48,78 @@ struct WriteFault {
     const char* field = nullptr; // and the field that cannot be stored
 };
 
+// Collections this large are formatted on two threads (when the caller allows threads): the
+// other thread formats every second span of records while this one formats and writes the
+// rest, in order, so the bytes are the same.
+std::atomic<std::size_t> TheTwoThreadRecords = 20000;
+constexpr std::size_t SpanRecords = ProgressInterval;
+
+// Formats records [from, to) into out; false with fault at the first that cannot be stored.
+bool FormatSpan(const SignalCollection& records, std::size_t from, std::size_t to, std::string& out,
+                WriteFault& fault) {
+    for (std::size_t i = from; i < to; ++i) {
+        const char* unwritable = nullptr;
+        if (!CSignalXml::WriteXml(out, *records[i], &unwritable)) {
+            fault = {WriteFault::Record, i, unwritable};
+            return false;
+        }
+    }
+    return true;
+}
+
+// The records in spans of SpanRecords, each span handed to put when it is formatted; the
+// progress handler hears of every span.
+template <typename Put>
+bool WriteSpans(const Put& put, const SignalCollection& records, std::string& block,
+                WriteFault& fault, const ProgressHandler& progress, bool threads) {
+    const std::size_t count = records.size();
+    const bool two = threads && count >= TheTwoThreadRecords;
+    std::string other;
+    for (std::size_t from = 0; from < count; from += two ? 2 * SpanRecords : SpanRecords) {
+        const std::size_t to = std::min(count, from + SpanRecords);
+        const std::size_t end = two ? std::min(count, to + SpanRecords) : to;
+        WriteFault otherFault;
+        std::future<bool> next;
+        other.clear();
+        if (to < end) {
+            next = std::async(std::launch::async,
+                              [&] { return FormatSpan(records, to, end, other, otherFault); });
+        }
+        const bool formatted = FormatSpan(records, from, to, block, fault);
+        const bool otherFormatted = next.valid() ? next.get() : true;
+        if (!formatted)
+            return false;
+        if (!put(block))
+            return false;
+        block.clear();
+        if (!otherFormatted) {
+            fault = otherFault;
+            return false;
+        }
+        if (!other.empty() && !put(other))
+            return false;
+        if (progress && !progress(static_cast<qint64>(end), static_cast<qint64>(count))) {
+            fault = {WriteFault::Cancelled, 0, nullptr};
+            return false;
+        }
+    }
+    return true;
+}
+
 // Writes the whole document in blocks to put (false when a block could not be written);
-// false with fault set when it stops. Runs no Qt code, so that a copy of a busy process can
-// run it.
+// false with fault set when it stops. Without threads it runs no Qt code and starts no
+// thread, so that a copy of a busy process can run it.
 template <typename Put>
 bool WriteDocument(const Put& put, const SignalCollection& records, WriteFault& fault,
-                   const ProgressHandler& progress = {}) {
+                   const ProgressHandler& progress = {}, bool threads = false) {
     std::string block;
     block.reserve(BlockSize + 4096);
     block += "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
              "<SignalDatabase xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
              "xsi:noNamespaceSchemaLocation=\"QuarnSignalDB.xsd\">\n";
     block += records.empty() ? "  <SignalList/>\n" : "  <SignalList>\n";
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        const char* unwritable = nullptr;
-        if (!CSignalXml::WriteXml(block, *records[i], &unwritable)) {
-            fault = {WriteFault::Record, i, unwritable};
-            return false;
-        }
-        if (block.size() >= BlockSize) {
-            if (!put(block))
-                return false;
-            block.clear();
-        }
-        if (progress && (i + 1) % ProgressInterval == 0 &&
-            !progress(static_cast<qint64>(i + 1), static_cast<qint64>(records.size()))) {
-            fault = {WriteFault::Cancelled, 0, nullptr};
-            return false;
-        }
-    }
+    if (!WriteSpans(put, records, block, fault, progress, threads))
+        return false;
     if (!records.empty())
         block += "  </SignalList>\n";
     block += "</SignalDatabase>\n";
@@ -84,7 +130,7 @@ bool WriteDocument(QIODevice& device, const SignalCollection& records, WriteFaul
                    const ProgressHandler& progress = {}) {
     return WriteDocument(
         [&device](const std::string& bytes) { return WriteToDevice(device, bytes); }, records,
-        fault, progress);
+        fault, progress, true);
 }
 
 QString FaultText(const SignalCollection& records, const WriteFault& fault) {
@@ -92,6 +138,14 @@ QString FaultText(const SignalCollection& records, const WriteFault& fault) {
 }
 
 } // namespace
+
+std::size_t CSignalFileWriter::TwoThreadRecords() {
+    return TheTwoThreadRecords;
+}
+
+void CSignalFileWriter::SetTwoThreadRecords(std::size_t count) {
+    TheTwoThreadRecords = count;
+}
 
 bool CSignalFileWriter::Write(const QString& path, const SignalCollection& records, QString& error,
                               const ProgressHandler& progress, QString* warning) {

@@ -6,6 +6,8 @@
 #include <QIODevice>
 #include <QString>
 
+#include <cstddef>
+
 // Writes a database file: declaration (standalone), byte-order mark, SignalDatabase with its
 // schema attributes, SignalList and one Signal element per record, indented by two spaces.
 // The old file stays whole until the new one is complete.
@@ -24,6 +26,10 @@ public:
     // that cannot be stored). Runs only the writer's own code and write(2): safe in a forked
     // copy of the editor.
     static int WriteDescriptor(int fd, const SignalCollection& records);
+    // Collections of at least this many records are formatted on two threads (not by
+    // WriteDescriptor), into the same bytes.
+    static std::size_t TwoThreadRecords();
+    static void SetTwoThreadRecords(std::size_t count);
     // The same bytes, in memory (for tests and benchmarks).
     static bool WriteBuffer(const SignalCollection& records, QByteArray& out, QString& error);
 };

@@ -109,7 +109,12 @@ public:
             modulation = ModulationMfsk;
             Set(m_s.m_nModulation, ModulationMfsk);
         }
+        return FamilyStep(modulation);
+    }
 
+private:
+    // The checks of the record's family, and the fields it does not use cleared.
+    SignalProblem FamilyStep(int modulation) {
         switch (modulation) {
         case ModulationNone:
             return SignalProblem::NoModulation;
@@ -184,7 +189,6 @@ public:
         }
     }
 
-private:
     template <class Field, class Value> void Set(Field& field, Value value) {
         if constexpr (!std::is_const_v<Record>)
             field = value;

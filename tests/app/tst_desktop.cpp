@@ -1,5 +1,6 @@
 // Starting the editor: with and without a file, on the desktop, and a second start handing over.
 #include "EditorTest.h"
+#include "TestFiles.h"
 
 class TestDesktop : public CEditorTest {
     Q_OBJECT
@@ -62,10 +63,7 @@ private slots:
         qputenv("XDG_DATA_DIRS", (root + "/system").toUtf8());
         QSettings("Korvel", "Quarn Editor").remove("DesktopIntegration");
         const auto write = [](const QString& path, const QByteArray& content) {
-            QDir().mkpath(QFileInfo(path).absolutePath());
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(content);
+            QVERIFY(WriteBytes(path, content));
         };
         const auto read = [](const QString& path) {
             QFile file(path);

@@ -1,5 +1,6 @@
 // Files: open, save, merge, export, recent files, the save question, files changed by others.
 #include "EditorTest.h"
+#include "TestFiles.h"
 
 class TestFiles : public CEditorTest {
     Q_OBJECT
@@ -454,11 +455,9 @@ private slots:
     void readingIsReported() {
         QFETCH(QByteArray, content);
         QFETCH(QString, expected);
-        QFile file(m_dir.filePath("reported.xml"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(content);
-        file.close();
-        Start({file.fileName()});
+        const QString path = m_dir.filePath("reported.xml");
+        QVERIFY(WriteBytes(path, content));
+        Start({path});
         QCOMPARE(CPrompts::ShownMessages().size(), 0);
         const QString shown = Frame()->MessageBar()->Messages().join("\n\n");
         QVERIFY2(shown.contains(expected), qPrintable(shown));
@@ -468,15 +467,12 @@ private slots:
         // The first save onto it asks, No the default; the file stays until the user agrees.
         Trigger(ID_FILE_SAVE);
         QCOMPARE(CPrompts::ShownMessages().last().text,
-                 file.fileName() + " does not look like a signal database. Replace its content "
-                                   "with a signal database?");
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), content);
-        file.close();
+                 path + " does not look like a signal database. Replace its content "
+                        "with a signal database?");
+        QCOMPARE(FileBytes(path), content);
         CPrompts::PushAnswer(QMessageBox::Yes);
         Trigger(ID_FILE_SAVE);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QVERIFY(file.readAll().contains("<SignalList/>"));
+        QVERIFY(FileBytes(path).contains("<SignalList/>"));
     }
 
     void saveAsAndFailedSave() {

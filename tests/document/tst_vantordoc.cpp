@@ -2,6 +2,7 @@
 #include "SignalDescription.h"
 #include "SignalSteps.h"
 #include "SignalText.h"
+#include "TestFiles.h"
 #include "TestFolder.h"
 #include "TestTexts.h"
 #include "UnknownNames.h"
@@ -22,17 +23,6 @@
 
 namespace {
 
-void WriteFile(const QString& path, const QByteArray& data) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(data);
-}
-
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 std::unique_ptr<CSignalDescription> Fsk(const char16_t* name) {
     return std::make_unique<CSignalDescription>(FskRecord(name));
 }
@@ -47,7 +37,7 @@ public:
         QDir().mkpath(path);
         if (geteuid() != 0) {
             QFile::remove(path + "/db.xml"); // left read-only by an earlier row
-            WriteFile(path + "/db.xml", ElevenLines);
+            QVERIFY(WriteBytes(path + "/db.xml", ElevenLines));
             QFile::setPermissions(path + "/db.xml", QFile::ReadOwner);
             QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner);
             m_ready = true;
@@ -57,7 +47,7 @@ public:
             QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=1m", "tmpfs", path}) == 0;
         if (!m_mounted)
             return;
-        WriteFile(path + "/db.xml", ElevenLines);
+        QVERIFY(WriteBytes(path + "/db.xml", ElevenLines));
         m_ready = QProcess::execute("mount", {"-o", "remount,ro", path}) == 0;
     }
     ~LockedFolder() {
@@ -107,7 +97,7 @@ private slots:
         doc.AddSignal(Fsk(u"Baudot 50"));
         doc.SetModifiedFlag(true);
         QVERIFY(doc.OnSaveDocument(Path("eleven.xml")));
-        QCOMPARE(ReadFile(Path("eleven.xml")), ElevenLines);
+        QCOMPARE(FileBytes(Path("eleven.xml")), ElevenLines);
         QVERIFY(!doc.IsModified());
         QCOMPARE(doc.GetPathName(), Path("eleven.xml"));
     }
@@ -115,7 +105,7 @@ private slots:
     void saveEmptyDocument() {
         CVantorDoc doc;
         QVERIFY(doc.OnSaveDocument(Path("empty.xml")));
-        QCOMPARE(ReadFile(Path("empty.xml")),
+        QCOMPARE(FileBytes(Path("empty.xml")),
                  QByteArray("\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\" "
                             "standalone=\"yes\"?>\n<SignalDatabase "
                             "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
@@ -124,9 +114,10 @@ private slots:
     }
 
     void openSortsByNameAndFindsSignalsAnywhere() {
-        WriteFile(Path("loose.xml"),
-                  "<Root><Signal Name='Zulu' Modulation='CW'/><Other><Signal Name='alpha' "
-                  "Modulation='CW'/></Other><Signal Name='Bravo' Modulation='CW'/></Root>");
+        QVERIFY(
+            WriteBytes(Path("loose.xml"),
+                       "<Root><Signal Name='Zulu' Modulation='CW'/><Other><Signal Name='alpha' "
+                       "Modulation='CW'/></Other><Signal Name='Bravo' Modulation='CW'/></Root>"));
         CVantorDoc doc;
         doc.SetModifiedFlag(true);
         QSignalSpy updates(&doc, &CVantorDoc::documentUpdated);
@@ -152,7 +143,7 @@ private slots:
         QFETCH(QString, where);
         const QString path = Path(QString("bad-%1.xml").arg(QTest::currentDataTag()));
         if (!content.isNull())
-            WriteFile(path, content);
+            QVERIFY(WriteBytes(path, content));
         CVantorDoc doc;
         doc.AddSignal(Fsk(u"kept"));
         doc.SetPathName("/somewhere/else.xml");
@@ -213,12 +204,13 @@ private slots:
         QCOMPARE(result.dropped, 1);
         QVERIFY(!doc.IsModified());
 
-        WriteFile(Path("other.xml"),
-                  "<r><Signal Name='Baudot 50' Mode='baudot' Modulation='FSK' Disabled='1'>"
-                  "<Baudrate>50</Baudrate><Shift>170</Shift><Bandwidth>300</Bandwidth>"
-                  "<CodecheckCounter>9</CodecheckCounter></Signal>"
-                  "<Signal Name='New' Modulation='CW'/><Signal Name='New' Modulation='CW'/>"
-                  "<Signal Name='Bad' Modulation='OFDM'/></r>");
+        QVERIFY(
+            WriteBytes(Path("other.xml"),
+                       "<r><Signal Name='Baudot 50' Mode='baudot' Modulation='FSK' Disabled='1'>"
+                       "<Baudrate>50</Baudrate><Shift>170</Shift><Bandwidth>300</Bandwidth>"
+                       "<CodecheckCounter>9</CodecheckCounter></Signal>"
+                       "<Signal Name='New' Modulation='CW'/><Signal Name='New' Modulation='CW'/>"
+                       "<Signal Name='Bad' Modulation='OFDM'/></r>"));
         QSignalSpy updates(&doc, &CVantorDoc::documentUpdated);
         QVERIFY(doc.MergeFile(Path("other.xml"), &result));
         QCOMPARE(result.added, 2);
@@ -241,11 +233,12 @@ private slots:
     // Names from a newer decoder are read as "no-mode" or no modulation, and counted by
     // name for the open or merge that found them.
     void unknownNamesAreCounted() {
-        WriteFile(Path("unknown.xml"),
-                  "<r><Signal Name='a' Mode='zz-new' Modulation='FSK'><Baudrate>50</Baudrate>"
-                  "<Shift>170</Shift><CodecheckCounter>4</CodecheckCounter></Signal>"
-                  "<Signal Name='b' Mode='zz-new' Modulation='QAM-1024'/>"
-                  "<Signal Name='c' Mode='' Modulation=''/><Signal Name='d' Modulation='CW'/></r>");
+        QVERIFY(WriteBytes(
+            Path("unknown.xml"),
+            "<r><Signal Name='a' Mode='zz-new' Modulation='FSK'><Baudrate>50</Baudrate>"
+            "<Shift>170</Shift><CodecheckCounter>4</CodecheckCounter></Signal>"
+            "<Signal Name='b' Mode='zz-new' Modulation='QAM-1024'/>"
+            "<Signal Name='c' Mode='' Modulation=''/><Signal Name='d' Modulation='CW'/></r>"));
         CVantorDoc doc;
         QVERIFY(doc.OnOpenDocument(Path("unknown.xml")));
         const CVantorDoc::UnknownNames& names = doc.GetUnknownNames();
@@ -318,12 +311,12 @@ private slots:
         CVantorDoc doc;
         doc.AddSignal(Fsk(u"new"));
         doc.SetModifiedFlag(true);
-        const QByteArray before = ReadFile(Path(target));
+        const QByteArray before = FileBytes(Path(target));
         const FileResult saved = doc.OnSaveDocument(Path(target));
         QCOMPARE(saved.GetStatus(), FileResult::Status::Failed);
         QVERIFY(!saved.Message().isEmpty());
         QVERIFY(doc.IsModified());
-        QCOMPARE(ReadFile(Path(target)), before);
+        QCOMPARE(FileBytes(Path(target)), before);
         QVERIFY(!QFile::exists(Path("locked/new.xml")));
     }
 
@@ -334,7 +327,7 @@ private slots:
             doc.AddSignal(
                 Fsk(reinterpret_cast<const char16_t*>(QString("signal %1").arg(i).utf16())));
         doc.SetModifiedFlag(true);
-        WriteFile(Path("old.xml"), ElevenLines);
+        QVERIFY(WriteBytes(Path("old.xml"), ElevenLines));
         rlimit previous{};
         getrlimit(RLIMIT_FSIZE, &previous);
         const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
@@ -346,7 +339,7 @@ private slots:
         std::signal(SIGXFSZ, oldHandler);
         QVERIFY(!saved);
         QVERIFY(doc.IsModified());
-        QCOMPARE(ReadFile(Path("old.xml")), ElevenLines);
+        QCOMPARE(FileBytes(Path("old.xml")), ElevenLines);
         QCOMPARE(TestFolder::Names(m_dir.path(), "old.xml"), QStringList{"old.xml"});
         QCOMPARE(TestFolder::Names(m_dir.path(), ".old.xml"), QStringList());
     }
@@ -356,7 +349,7 @@ private slots:
         for (int i = 0; i < 3 * ProgressInterval; ++i)
             big.AddSignal(Fsk(reinterpret_cast<const char16_t*>(QString::number(i).utf16())));
         QVERIFY(big.OnSaveDocument(Path("big.xml")));
-        const QByteArray saved = ReadFile(Path("big.xml"));
+        const QByteArray saved = FileBytes(Path("big.xml"));
 
         QList<qint64> seen;
         CVantorDoc doc;
@@ -385,7 +378,7 @@ private slots:
         QVERIFY(!big.OnSaveDocument(Path("big.xml")));
         QCOMPARE(seen,
                  (QList<qint64>{ProgressInterval, 2 * ProgressInterval, 3 * ProgressInterval}));
-        QCOMPARE(ReadFile(Path("big.xml")), saved);
+        QCOMPARE(FileBytes(Path("big.xml")), saved);
         QVERIFY(big.IsModified());
         big.SetProgressHandler({});
         QVERIFY(big.OnSaveDocument(Path("big.xml")));
@@ -397,11 +390,11 @@ private slots:
         CopyText(bad->m_szComment, u"\x0001");
         doc.AddSignal(std::move(bad));
         doc.SetModifiedFlag(true);
-        WriteFile(Path("keep.xml"), ElevenLines);
+        QVERIFY(WriteBytes(Path("keep.xml"), ElevenLines));
         const FileResult saved = doc.OnSaveDocument(Path("keep.xml"));
         QVERIFY(!saved && !saved.IsCancelled());
         QVERIFY(saved.Message().contains("bad"));
-        QCOMPARE(ReadFile(Path("keep.xml")), ElevenLines);
+        QCOMPARE(FileBytes(Path("keep.xml")), ElevenLines);
         QVERIFY(doc.IsModified());
     }
 

@@ -1,5 +1,6 @@
 #include "SignalDescription.h"
 #include "SignalText.h"
+#include "TestFiles.h"
 #include "TestFolder.h"
 #include "TestTexts.h"
 #include "VantorDoc.h"
@@ -25,8 +26,7 @@ class TestHostileFiles : public QObject {
 
     QString Write(const QString& name, const QByteArray& data) {
         const QString path = m_dir.filePath(name);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size())
+        if (!WriteBytes(path, data))
             qFatal("cannot write test file");
         return path;
     }

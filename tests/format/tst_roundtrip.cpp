@@ -2,6 +2,7 @@
 #include "RandomSignals.h"
 #include "SignalDescription.h"
 #include "SignalText.h"
+#include "TestFiles.h"
 #include "TestTexts.h"
 #include "VantorDoc.h"
 #include "Vocabulary.h"
@@ -159,9 +160,7 @@ private slots:
         QFETCH(QString, comment);
         QTemporaryDir dir;
         const QString path = dir.filePath("in.xml");
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
-        file.close();
+        QVERIFY(WriteBytes(path, content));
         CVantorDoc doc;
         QVERIFY(doc.OnOpenDocument(path));
         QCOMPARE(doc.GetReadReport().Notice(), notice + " will not be saved");

@@ -1,7 +1,11 @@
-// A large file is parsed on a second thread: the records, their notes, the report and the
-// message of a fault are the same as when one thread reads it.
+// A large file is parsed on a second thread, and many records are formatted on two: the
+// records, their notes, the report, the saved bytes and the message of a fault are the same
+// as with one thread.
+#include "RandomSignals.h"
 #include "SignalDescription.h"
 #include "SignalFileReader.h"
+#include "SignalFileWriter.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -90,14 +94,50 @@ private slots:
         QTemporaryDir dir;
         if (file.isEmpty()) {
             file = dir.filePath("in.xml");
-            QFile out(file);
-            QVERIFY(out.open(QIODevice::WriteOnly) && out.write(content) == content.size());
+            QVERIFY(WriteBytes(file, content));
         }
         const QStringList one = ReadAll(file, std::numeric_limits<qint64>::max());
         const QStringList two = ReadAll(file, 0);
         QCOMPARE(two.size(), one.size());
         for (qsizetype i = 0; i < one.size(); ++i)
             QCOMPARE(two[i], one[i]);
+    }
+
+    // Spans of records formatted apart give the bytes of one pass, and the first record that
+    // cannot be stored is the one named, whichever thread formats it.
+    void writtenAsByOne_data() {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("unstorable"); // index of a record with a lone surrogate, or -1
+        QTest::newRow("empty") << 0 << -1;
+        QTest::newRow("one span and a part") << 4096 + 17 << -1;
+        QTest::newRow("many spans") << 5 * 4096 + 3 << -1;
+        QTest::newRow("odd number of whole spans") << 3 * 4096 << -1;
+        QTest::newRow("unstorable in the second span") << 3 * 4096 << 4096 + 5;
+        QTest::newRow("unstorable in the first span") << 3 * 4096 << 4095;
+    }
+    void writtenAsByOne() {
+        QFETCH(int, count);
+        QFETCH(int, unstorable);
+        QRandomGenerator random(20261208);
+        SignalCollection records;
+        for (int i = 0; i < count; ++i) {
+            auto s = std::make_unique<CSignalDescription>(RandomRecord(random));
+            if (i == unstorable)
+                s->m_szComment.Assign(u"x\xD800y");
+            records.push_back(std::move(s));
+        }
+        const std::size_t before = CSignalFileWriter::TwoThreadRecords();
+        QByteArray one, two;
+        QString oneError, twoError;
+        CSignalFileWriter::SetTwoThreadRecords(std::numeric_limits<std::size_t>::max());
+        const bool oneWritten = CSignalFileWriter::WriteBuffer(records, one, oneError);
+        CSignalFileWriter::SetTwoThreadRecords(0);
+        const bool twoWritten = CSignalFileWriter::WriteBuffer(records, two, twoError);
+        CSignalFileWriter::SetTwoThreadRecords(before);
+        QCOMPARE(oneWritten, unstorable < 0);
+        QCOMPARE(twoWritten, oneWritten);
+        QCOMPARE(twoError, oneError);
+        QVERIFY(two == one);
     }
 };
 

@@ -3,6 +3,7 @@
 #include "SignalDescription.h"
 #include "SignalFileWriter.h"
 #include "SignalText.h"
+#include "TestFiles.h"
 #include "TestFolder.h"
 #include "TestTexts.h"
 #include "VantorDoc.h"
@@ -102,11 +103,6 @@ QByteArray NativeBytes(const QByteArray& native) {
     return file.readAll();
 }
 
-QByteArray Bytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
 } // namespace
 
 class TestFailingDisks : public QObject {
@@ -136,13 +132,13 @@ private slots:
         QVERIFY(doc.OnSaveDocument(path));
         if (linked)
             QCOMPARE(::link(qPrintable(path), qPrintable(mount + "/link.xml")), 0);
-        const QByteArray before = Bytes(path);
+        const QByteArray before = FileBytes(path);
         Fill(doc, 2000, "new "); // far beyond 64 KiB
         doc.SetModifiedFlag(true);
         const FileResult result = doc.OnSaveDocument(path);
         const bool saved = bool(result);
         const QString error = result.Message();
-        const QByteArray after = Bytes(path);
+        const QByteArray after = FileBytes(path);
         const QStringList leftovers = QDir(mount).entryList(QDir::Files | QDir::Hidden);
         QProcess::execute("umount", {mount});
         QVERIFY(!saved);
@@ -174,7 +170,7 @@ private slots:
         QVERIFY(doc.OnSaveDocument(path));
         if (linked)
             QCOMPARE(::link(qPrintable(path), qPrintable(path + ".link")), 0);
-        const QByteArray before = Bytes(path);
+        const QByteArray before = FileBytes(path);
         Fill(doc, 5, "new ");
         doc.SetModifiedFlag(true);
         (folderOnly ? failFolderSync : failSync) = true;
@@ -187,7 +183,7 @@ private slots:
             QVERIFY(saved.Message().contains("may not survive a power loss"));
             QCOMPARE(NamesInFile(path).size(), 5);
         } else {
-            QCOMPARE(Bytes(path), before);
+            QCOMPARE(FileBytes(path), before);
         }
     }
 
@@ -249,13 +245,13 @@ private slots:
         Fill(doc, 10, "old ");
         QVERIFY(doc.OnSaveDocument(path));
         QCOMPARE(::link(qPrintable(path), qPrintable(path + ".link")), 0);
-        const QByteArray before = Bytes(path);
+        const QByteArray before = FileBytes(path);
         Fill(doc, 30000, "new ");
         QVERIFY(WIFSIGNALED(SaveKilledAt(doc, path, 8192)));
         const auto leftover = CFileBackup::FindLeftover(path);
         QVERIFY(leftover);
         QVERIFY(QFileInfo(leftover->path).fileName().startsWith(".torn.xml.backup-"));
-        QCOMPARE(Bytes(leftover->path), before);
+        QCOMPARE(FileBytes(leftover->path), before);
         QProcess tool;
         tool.start(QUARN_TOOL_PATH, {"check", path});
         QVERIFY(tool.waitForFinished());
@@ -372,7 +368,7 @@ private slots:
         QCOMPARE(after.st_mode, before.st_mode);
         if (shape == "link") {
             QCOMPARE(after.st_ino, before.st_ino);
-            QCOMPARE(Bytes(other), Bytes(path));
+            QCOMPARE(FileBytes(other), FileBytes(path));
         }
         if (shape == "xattr") {
             char value[8] = {};

@@ -1,4 +1,5 @@
 #include "QuarnTool.h"
+#include "TestFiles.h"
 #include "TestFolder.h"
 #include "TestTexts.h"
 
@@ -32,12 +33,6 @@ Result Run(const QStringList& args) {
     return {status, QString::fromStdString(out.str()), QString::fromStdString(err.str())};
 }
 
-void WriteFile(const QString& path, const QByteArray& data) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(data);
-}
-
 const QByteArray Sample = TestData("tool-sample.xml");
 
 } // namespace
@@ -51,14 +46,14 @@ private slots:
     // Each test in a folder of its own, with the three inputs the tests read.
     void init() {
         m_dir.Renew();
-        WriteFile(Path("sample.xml"), Sample);
-        WriteFile(
+        QVERIFY(WriteBytes(Path("sample.xml"), Sample));
+        QVERIFY(WriteBytes(
             Path("other.xml"),
             "<SignalList><Signal Name='Zulu' Mode='baudot' Modulation='FSK'><Baudrate>50</Baudrate>"
             "<Shift>170</Shift><CodecheckCounter>9</CodecheckCounter>"
             "<Comment>tab\there\nline \\ end</Comment></Signal>"
-            "<Signal Name='Echo' Modulation='CW'/></SignalList>");
-        WriteFile(Path("broken.xml"), "<r>\n<Signal Name='x'>\n</r>");
+            "<Signal Name='Echo' Modulation='CW'/></SignalList>"));
+        QVERIFY(WriteBytes(Path("broken.xml"), "<r>\n<Signal Name='x'>\n</r>"));
     }
 
     void listPlain() {
@@ -176,13 +171,13 @@ private slots:
     void outputIsInert() {
         QFETCH(QStringList, args);
         QFETCH(QString, expected);
-        WriteFile(Path("hostile.xml"),
-                  "<r><Signal Name='x&#10;forged: ok' Modulation='OFDM'/>"
-                  "<Signal Name='a&#x202E;b&#x85;c' Modulation='OFDM'/>"
-                  "<Signal Name='=HYPERLINK(1)' Modulation='FSK'><Baudrate>50</Baudrate>"
-                  "<Bandwidth>-1</Bandwidth><ITU>+1</ITU><Comment>@SUM(1)</Comment>"
-                  "</Signal><Signal Name='-2*3' Modulation='CW'><ITU>-2+3</ITU>"
-                  "<Comment>+1-1</Comment></Signal></r>");
+        QVERIFY(WriteBytes(Path("hostile.xml"),
+                           "<r><Signal Name='x&#10;forged: ok' Modulation='OFDM'/>"
+                           "<Signal Name='a&#x202E;b&#x85;c' Modulation='OFDM'/>"
+                           "<Signal Name='=HYPERLINK(1)' Modulation='FSK'><Baudrate>50</Baudrate>"
+                           "<Bandwidth>-1</Bandwidth><ITU>+1</ITU><Comment>@SUM(1)</Comment>"
+                           "</Signal><Signal Name='-2*3' Modulation='CW'><ITU>-2+3</ITU>"
+                           "<Comment>+1-1</Comment></Signal></r>"));
         const Result r = Run(args);
         QVERIFY2(r.out.contains(expected), qPrintable(r.out));
     }
@@ -192,11 +187,11 @@ private slots:
     // A number is said only where what is read back differs from what is shown: a value the
     // reading makes a wildcard ("*" as a baud rate, shown and saved as the wildcard) is not.
     void checkSaysNothingOfRestoredWildcards() {
-        WriteFile(Path("wild.xml"),
-                  "<SignalDatabase><SignalList><Signal Name='w' Modulation='FSK'>"
-                  "<Baudrate>*</Baudrate><Shift>x</Shift><NumTones>2</NumTones></Signal>"
-                  "<Signal Name='p' Modulation='PSK'><Baudrate>50</Baudrate>"
-                  "<Bandwidth>abc</Bandwidth></Signal></SignalList></SignalDatabase>");
+        QVERIFY(WriteBytes(Path("wild.xml"),
+                           "<SignalDatabase><SignalList><Signal Name='w' Modulation='FSK'>"
+                           "<Baudrate>*</Baudrate><Shift>x</Shift><NumTones>2</NumTones></Signal>"
+                           "<Signal Name='p' Modulation='PSK'><Baudrate>50</Baudrate>"
+                           "<Bandwidth>abc</Bandwidth></Signal></SignalList></SignalDatabase>"));
         const Result r = Run({"check", Path("wild.xml")});
         QVERIFY2(!r.out.contains(": w: warning"), qPrintable(r.out));
         QVERIFY2(r.out.contains(": p: warning: the bandwidth will be saved as 0"),
@@ -231,7 +226,7 @@ private slots:
     void checkWarnsOfWhatASaveChanges() {
         QFETCH(QByteArray, content);
         QFETCH(QString, expected);
-        WriteFile(Path("warned.xml"), content);
+        QVERIFY(WriteBytes(Path("warned.xml"), content));
         const Result r = Run({"check", Path("warned.xml")});
         QCOMPARE(r.status, 0);
         QVERIFY2(r.out.contains(Path("warned.xml") + expected), qPrintable(r.out));
@@ -306,9 +301,9 @@ private slots:
     }
 
     void checkWarnsOfUnknownNames() {
-        WriteFile(Path("newer.xml"),
-                  "<SignalList>\n<Signal Name='a' Mode='zz-new' Modulation='CW'/>"
-                  "\n\n<Signal Name='b' Modulation='QAM-1024'/></SignalList>");
+        QVERIFY(WriteBytes(Path("newer.xml"),
+                           "<SignalList>\n<Signal Name='a' Mode='zz-new' Modulation='CW'/>"
+                           "\n\n<Signal Name='b' Modulation='QAM-1024'/></SignalList>"));
         const Result r = Run({"check", Path("newer.xml")});
         QCOMPARE(r.status, 1); // b is invalid; the warnings alone would leave 0
         QCOMPARE(
@@ -318,8 +313,9 @@ private slots:
                          Path("newer.xml") + ":4: b: warning: unknown modulation \"QAM-1024\" "
                                              "(read as no modulation)",
                          Path("newer.xml") + ":4: b: No modulation selected", ""}));
-        WriteFile(Path("newer-valid.xml"),
-                  "<SignalList><Signal Name='a' Mode='zz-new' Modulation='CW'/></SignalList>");
+        QVERIFY(WriteBytes(
+            Path("newer-valid.xml"),
+            "<SignalList><Signal Name='a' Mode='zz-new' Modulation='CW'/></SignalList>"));
         QCOMPARE(Run({"check", Path("newer-valid.xml")}).status, 0);
     }
 

@@ -10,6 +10,7 @@
 #include "SignalRowModel.h"
 #include "SignalSort.h"
 #include "SignalText.h"
+#include "TestFiles.h"
 #include "TestTexts.h"
 #include "VantorDoc.h"
 #include "VantorView.h"
@@ -326,10 +327,8 @@ private slots:
         QTemporaryDir dir;
         const QString base = dir.filePath("base.xml");
         QVERIFY(m_doc->OnSaveDocument(base));
-        QFile other(dir.filePath("other.xml"));
-        QVERIFY(other.open(QIODevice::WriteOnly));
-        other.write("<r><Signal Name='Aaron' Modulation='CW'/></r>");
-        other.close();
+        QVERIFY(
+            WriteBytes(dir.filePath("other.xml"), "<r><Signal Name='Aaron' Modulation='CW'/></r>"));
         const QHeaderView* header = m_view->horizontalHeader();
         m_view->OnColumnClick(5);
         QVERIFY(header->isSortIndicatorShown());
@@ -339,7 +338,7 @@ private slots:
         QCOMPARE(header->sortIndicatorOrder(), Qt::AscendingOrder);
         QVERIFY(m_doc->MergeFile(base)); // nothing appended: the order holds
         QVERIFY(header->isSortIndicatorShown());
-        QVERIFY(m_doc->MergeFile(other.fileName()));
+        QVERIFY(m_doc->MergeFile(dir.filePath("other.xml")));
         QVERIFY(!header->isSortIndicatorShown());
         QCOMPARE(Rows(*m_view).last(), QStringLiteral("Aaron"));
         CPrompts::PushDialogHandler([](QDialog& d) {
@@ -429,11 +428,9 @@ private slots:
             m_view->Command(ID_FILTER_PSK_MULTICARRIER)->trigger();
         } else {
             const QString path = dir.filePath("more.xml");
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write("<SignalDatabase><SignalList><Signal Name=\"Hotel\" Mode=\"no-mode\" "
-                       "Modulation=\"CW\" Disabled=\"0\"/></SignalList></SignalDatabase>");
-            file.close();
+            QVERIFY(WriteBytes(
+                path, "<SignalDatabase><SignalList><Signal Name=\"Hotel\" Mode=\"no-mode\" "
+                      "Modulation=\"CW\" Disabled=\"0\"/></SignalList></SignalDatabase>"));
             QVERIFY(m_doc->MergeFile(path));
             QCOMPARE(Rows(*m_view).last(), QStringLiteral("Hotel"));
         }
@@ -608,10 +605,7 @@ private slots:
                     break;
                 case 5: {
                     const QString path = dir.filePath(QStringLiteral("merge.xml"));
-                    QFile file(path);
-                    QVERIFY(file.open(QIODevice::WriteOnly));
-                    file.write(randomXml(3));
-                    file.close();
+                    QVERIFY(WriteBytes(path, randomXml(3)));
                     QVERIFY(m_doc->MergeFile(path));
                     break;
                 }
