@@ -73,23 +73,39 @@ class TestVantorDoc : public QObject {
 
 private slots:
     void init() { m_dir.Renew(); }
-    void collectionOperations() {
+    // The collection changes through the operations the history's steps are made of; each
+    // tells the views what it touched, by position; an index outside it is the caller's error.
+    void collectionChangesAreSignalled() {
         CVantorDoc doc;
-        QCOMPARE(doc.AddSignal(Fsk(u"a")), 0);
-        QCOMPARE(doc.AddSignal(Fsk(u"b")), 1);
-        QVERIFY(!doc.IsModified());
-        QVERIFY_THROWS_EXCEPTION(std::out_of_range, doc.GetSignal(2));
-        QVERIFY_THROWS_EXCEPTION(std::out_of_range, doc.GetSignal(-1));
-        QVERIFY_THROWS_EXCEPTION(std::out_of_range, doc.DeleteSignal(2));
-        QCOMPARE(doc.GetSignalCount(), 2);
-        QVERIFY(!doc.IsModified());
-        QCOMPARE(doc.FindEqualSignal(*Fsk(u"b")), 1);
-        QCOMPARE(doc.FindEqualSignal(*Fsk(u"c")), -1);
-        doc.DeleteSignal(0);
+        QSignalSpy inserted(&doc, &CVantorDoc::inserted);
+        QSignalSpy removed(&doc, &CVantorDoc::removed);
+        QSignalSpy changed(&doc, &CVantorDoc::signalsChanged);
+        QSignalSpy updated(&doc, &CVantorDoc::documentUpdated);
+        SignalCollection first;
+        first.push_back(Fsk(u"a"));
+        first.push_back(Fsk(u"c"));
+        doc.InsertSignals({0, 1}, first);
+        SignalCollection second;
+        second.push_back(Fsk(u"b"));
+        doc.InsertSignals({1}, second);
+        QCOMPARE(Names(doc), (QStringList{"a", "b", "c"}));
+        QCOMPARE(inserted.size(), 2);
+        QCOMPARE(inserted.at(1).at(0).value<std::vector<int>>(), std::vector<int>{1});
+        doc.FlipDisabled({0, 2});
+        QVERIFY(doc.GetSignal(0)->m_bDisabled && doc.GetSignal(2)->m_bDisabled);
+        QCOMPARE(changed.size(), 1);
+        QCOMPARE(changed.at(0).at(0).value<std::vector<int>>(), (std::vector<int>{0, 2}));
+        QCOMPARE(changed.at(0).at(1).toBool(), false);
+        const SignalCollection taken = doc.RemoveSignals({0, 2});
+        QCOMPARE(Names(taken), (QStringList{"a", "c"}));
         QCOMPARE(Names(doc), QStringList{"b"});
-        QVERIFY(doc.IsModified());
-        doc.DeleteSignal(0);
-        QCOMPARE(doc.GetSignalCount(), 0);
+        QCOMPARE(removed.size(), 1);
+        QCOMPARE(removed.at(0).at(0).value<std::vector<int>>(), (std::vector<int>{0, 2}));
+        QCOMPARE(updated.size(), 4);
+        QCOMPARE(doc.FindEqualSignal(*Fsk(u"b")), 0);
+        QCOMPARE(doc.FindEqualSignal(*Fsk(u"a")), -1);
+        QVERIFY_THROWS_EXCEPTION(std::out_of_range, doc.GetSignal(1));
+        QVERIFY_THROWS_EXCEPTION(std::out_of_range, doc.GetSignal(-1));
     }
 
     void saveWritesTheElevenLineFile() {

@@ -7,6 +7,7 @@
 #include "TestFolder.h"
 #include "TestTexts.h"
 #include "VantorDoc.h"
+#include "Vocabulary.h"
 
 #include <QDir>
 #include <QFile>
@@ -56,13 +57,9 @@ namespace {
 void Fill(CVantorDoc& doc, int count, const QString& prefix) {
     doc.OnNewDocument();
     for (int i = 0; i < count; ++i) {
-        auto s = std::make_unique<CSignalDescription>();
-        CopyText(s->m_szName, (prefix + QString::number(i)).toStdU16String());
+        auto s = NewRecord(prefix + QString::number(i), ModulationPsk, 100 + i);
         CopyText(s->m_szComment,
                  QStringLiteral("comment %1 with some length to it").arg(i).toStdU16String());
-        s->m_nModulation = 3;
-        s->m_dBaudrate = 100 + i;
-        s->m_bInvalid = s->Validate(false) != nullptr;
         doc.AddSignal(std::move(s));
     }
 }

@@ -34,6 +34,18 @@ CSignalDescription FskRecord(const char16_t* name) {
     return s;
 }
 
+std::unique_ptr<CSignalDescription> NewRecord(const QString& name, int family, double baud,
+                                              double shift, int channels) {
+    auto s = std::make_unique<CSignalDescription>();
+    CopyText(s->m_szName, name.toStdU16String());
+    s->m_nModulation = family;
+    s->m_dBaudrate = baud;
+    s->m_dShift = shift;
+    s->m_nNumChannels = channels;
+    s->m_bInvalid = s->Validate(true) != nullptr;
+    return s;
+}
+
 QByteArray TestData(const char* name) {
     QFile file(QStringLiteral(QUARN_TEST_DATA "/") + QString::fromLatin1(name));
     if (!file.open(QIODevice::ReadOnly))
