@@ -37,13 +37,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <functional>
 #include <limits>
 #include <map>
 #include <new>
 #include <string>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -592,80 +590,6 @@ void BM_OpenPeakMemory(benchmark::State& state) {
 
 const std::vector<std::int64_t> Sizes = {10000, 100000, 1000000};
 
-// The commands measured as whole programs, each against the standard tools' walk of the
-// same file: expat's xmlwf and libxml2's streaming xmllint beside quarn-tool.
-struct Command {
-    const char* name;
-    std::vector<std::string> (*arguments)(std::int64_t n);
-};
-
-std::string Native(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
-
-const Command Commands[] = {
-    {"xmlwf",
-     [](std::int64_t n) {
-         return std::vector<std::string>{"xmlwf", Native(BasePath(n))};
-     }},
-    {"xmllint --stream",
-     [](std::int64_t n) {
-         return std::vector<std::string>{"xmllint", "--stream", "--noout", Native(BasePath(n))};
-     }},
-    {"quarn-tool check",
-     [](std::int64_t n) {
-         return std::vector<std::string>{QUARN_TOOL_PATH, "check", Native(BasePath(n))};
-     }},
-    {"quarn-tool convert",
-     [](std::int64_t n) {
-         return std::vector<std::string>{QUARN_TOOL_PATH, "convert", Native(BasePath(n)), "-o",
-                                         Native(OutPath())};
-     }},
-    {"quarn-tool merge",
-     [](std::int64_t n) {
-         return std::vector<std::string>{QUARN_TOOL_PATH,      "merge", Native(BasePath(n)),
-                                         Native(MergePath(n)), "-o",    Native(OutPath())};
-     }},
-};
-
-// Runs a program to its end, its output discarded; false when it could not run or failed
-// (check's 1 for invalid records is a result, not a failure). peakKb is its peak memory.
-bool RunProgram(const std::vector<std::string>& arguments, long& peakKb) {
-    std::vector<char*> argv;
-    for (const std::string& argument : arguments)
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
-    const pid_t child = fork();
-    if (child == 0) {
-        const int null = open("/dev/null", O_WRONLY);
-        dup2(null, STDOUT_FILENO);
-        dup2(null, STDERR_FILENO);
-        execvp(argv[0], argv.data());
-        _exit(127);
-    }
-    int status = 0;
-    rusage usage{};
-    if (child < 0 || wait4(child, &status, 0, &usage) != child)
-        return false;
-    peakKb = usage.ru_maxrss;
-    return WIFEXITED(status) && WEXITSTATUS(status) <= 1;
-}
-
-void BM_Command(benchmark::State& state) {
-    const Command& command = Commands[state.range(0)];
-    const std::int64_t n = state.range(1);
-    EnsureFiles(n);
-    long peakKb = 0;
-    for (auto _ : state) {
-        if (!RunProgram(command.arguments(n), peakKb))
-            state.SkipWithError((std::string(command.name) + " could not run").c_str());
-    }
-    state.SetLabel(command.name);
-    state.counters["peak_MB"] = double(peakKb) / 1024.0;
-    state.counters["files_MB"] =
-        double(FileSize(BasePath(n)) + FileSize(MergePath(n))) / (1024.0 * 1024.0);
-}
-
 void Register() {
     for (auto* bench : {benchmark::RegisterBenchmark("Open", BM_Open),
                         benchmark::RegisterBenchmark("OpenOneThread", BM_OpenOneThread),
@@ -688,10 +612,6 @@ void Register() {
             ->ReportAggregatesOnly(true)
             ->UseRealTime();
     }
-    auto* commands = benchmark::RegisterBenchmark("Command", BM_Command);
-    for (std::int64_t command = 0; command < std::int64_t(std::size(Commands)); ++command)
-        commands->Args({command, 1000000});
-    commands->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
     auto* wait = benchmark::RegisterBenchmark("SnapshotWindowWait", BM_SnapshotWindowWait);
     for (std::int64_t n : Sizes)
         wait->Arg(n);
@@ -774,6 +694,7 @@ void Summary(const Collector& c) {
         const char* b;
     } rows[] = {{"open / expat walk (<= 1.3)", "Open", "ExpatWalk"},
                 {"list shown / expat walk (<= 1.5)", "ListShown", "ExpatWalk"},
+                {"open on two threads / on one", "Open", "OpenOneThread"},
                 {"open / libxml2 reader walk", "Open", "ReaderWalk"},
                 {"open / pugixml walk", "Open", "PugiWalk"},
                 {"save / writer pass (<= 1.3)", "Save", "WriterPass"},
@@ -786,20 +707,6 @@ void Summary(const Collector& c) {
                                          std::string(row.b) + "/" + std::to_string(n)));
         std::printf("\n");
     }
-    const auto command = [&](int index) {
-        return time("Command/" + std::to_string(index) + "/1000000");
-    };
-    const auto perCommand = [](double a, double b) { return b > 0 ? a / b : 0.0; };
-    std::printf("%-34s %10.2f\n", "1M: open two threads / one",
-                ratio("Open/1000000", "OpenOneThread/1000000"));
-    std::printf("%-34s %10.2f\n", "1M: check / xmlwf (<= 1.5)", perCommand(command(2), command(0)));
-    std::printf("%-34s %10.2f\n", "1M: convert / xmllint (<= 2.0)",
-                perCommand(command(3), command(1)));
-    std::printf("%-34s %10.2f\n", "1M: list shown / xmlwf (<= 1.5)",
-                perCommand(time("ListShown/1000000"), command(0)));
-    if (const auto merge = c.counters.find("Command/4/1000000"); merge != c.counters.end())
-        std::printf("%-34s %10.0f MB of %.0f MB (both files + 64 MB)\n", "1M: merge peak memory",
-                    merge->second.at("peak_MB").value, merge->second.at("files_MB").value + 64);
     std::printf("%-34s %10s %10.0f\n", "scan merge / indexed (>= 100)", "",
                 ratio("MergeScan/100000", "Merge/100000"));
     double slowestSort = 0;

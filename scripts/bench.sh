@@ -5,7 +5,7 @@
 # (default /tmp/quarn-bench, about 1 GB). Extra arguments go to Google Benchmark.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh libbenchmark-dev libpugixml-dev libxml2-dev expat libxml2-utils
+scripts/install-deps.sh libbenchmark-dev libpugixml-dev libxml2-dev
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUARN_BUILD_BENCH=ON -DQUARN_WERROR=ON \
   -DQUARN_BUILD_TESTS=OFF >/dev/null
 cmake --build build-bench --parallel "$(nproc)"
