@@ -82,7 +82,7 @@ Copyright (C) 2026 Korvel</translation>
     </message>
     <message>
         <source>Opening %1 ...</source>
-        <translation>%1 wird geöffnet ...</translation>
+        <translation>%1 wird geöffnet …</translation>
     </message>
     <message>
         <source>A save of %1 was interrupted on %2. Merge the copy saved before it?</source>
@@ -138,7 +138,7 @@ Copyright (C) 2026 Korvel</translation>
     </message>
     <message>
         <source>Save As...</source>
-        <translation>Speichern unter...</translation>
+        <translation>Speichern unter …</translation>
     </message>
     <message>
         <source>Untitled.xml</source>
@@ -150,7 +150,7 @@ Copyright (C) 2026 Korvel</translation>
     </message>
     <message>
         <source>Saving %1 ...</source>
-        <translation>%1 wird gespeichert ...</translation>
+        <translation>%1 wird gespeichert …</translation>
     </message>
     <message>
         <source>Cannot save the signal database.</source>
@@ -166,7 +166,7 @@ Copyright (C) 2026 Korvel</translation>
     </message>
     <message>
         <source>Merging %1 ...</source>
-        <translation>%1 wird zusammengeführt ...</translation>
+        <translation>%1 wird zusammengeführt …</translation>
     </message>
     <message>
         <source>Cannot merge the signal database.</source>
@@ -174,7 +174,7 @@ Copyright (C) 2026 Korvel</translation>
     </message>
     <message>
         <source>Merge: %1 added, %2 skipped as duplicates, %3 of them differing from the held signal in bandwidth, code-check counter, minimums or disabled state (the held values were kept)</source>
-        <translation>Zusammenführen: %1 hinzugefügt, %2 als Duplikate übersprungen, %3 davon weichen vom vorhandenen Signal in Bandbreite, Codecheck-Zähler, Mindestwerten oder Deaktivierung ab (die vorhandenen Werte wurden behalten)</translation>
+        <translation>Zusammenführen: %1 hinzugefügt, %2 als Duplikate übersprungen, %3 davon weichen vom vorhandenen Signal in Bandbreite, Codecheck-Zähler, Mindestwerten oder Deaktivierung ab (die vorhandenen Werte wurden beibehalten)</translation>
     </message>
     <message>
         <source>%1 was changed, replaced or deleted by another program.</source>
@@ -196,6 +196,10 @@ Copyright (C) 2026 Korvel</translation>
         <source>%1 itself reads as a whole database: the save probably finished.</source>
         <translation>%1 selbst lässt sich als vollständige Datenbank lesen: Das Speichern wurde wahrscheinlich abgeschlossen.</translation>
     </message>
+    <message>
+        <source>Merge: %1 added, %2 skipped as duplicates</source>
+        <translation>Zusammenführen: %1 hinzugefügt, %2 als Duplikate übersprungen</translation>
+    </message>
 </context>
 <context>
     <name>CFindBar</name>
@@ -210,6 +214,18 @@ Copyright (C) 2026 Korvel</translation>
     <message>
         <source>Close (Esc)</source>
         <translation>Schließen (Esc)</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>Suchen</translation>
+    </message>
+    <message>
+        <source>Clear the find text</source>
+        <translation>Suchtext löschen</translation>
+    </message>
+    <message>
+        <source>Close the find bar</source>
+        <translation>Suchleiste schließen</translation>
     </message>
 </context>
 <context>
@@ -229,6 +245,18 @@ Copyright (C) 2026 Korvel</translation>
     <message>
         <source>Find (Ctrl+F)</source>
         <translation>Suchen (Strg+F)</translation>
+    </message>
+    <message>
+        <source>Find in the guide</source>
+        <translation>Im Handbuch suchen</translation>
+    </message>
+    <message>
+        <source>User guide</source>
+        <translation>Benutzerhandbuch</translation>
+    </message>
+    <message>
+        <source>Contents</source>
+        <translation>Inhalt</translation>
     </message>
 </context>
 <context>
@@ -269,12 +297,28 @@ Copyright (C) 2026 Korvel</translation>
         <source>Find: %1</source>
         <translation>Suche: %1</translation>
     </message>
+    <message>
+        <source>More toolbar buttons</source>
+        <translation>Weitere Schaltflächen der Werkzeugleiste</translation>
+    </message>
+    <message>
+        <source>Toolbar options</source>
+        <translation>Optionen der Werkzeugleiste</translation>
+    </message>
 </context>
 <context>
     <name>CMessageBar</name>
     <message>
         <source>Close</source>
         <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Close the notices</source>
+        <translation>Hinweise schließen</translation>
+    </message>
+    <message>
+        <source>Notices</source>
+        <translation>Hinweise</translation>
     </message>
 </context>
 <context>
@@ -307,6 +351,18 @@ Copyright (C) 2026 Korvel</translation>
         <source>The spacing list is %1 characters long; at most %2 characters can be stored. Shorten the values or use the same spacing for all carriers.</source>
         <translation>Die Abstandsliste ist %1 Zeichen lang; höchstens %2 Zeichen können gespeichert werden. Kürzen Sie die Werte oder verwenden Sie denselben Abstand für alle Träger.</translation>
     </message>
+    <message>
+        <source>Spacing for all carriers</source>
+        <translation>Abstand für alle Träger</translation>
+    </message>
+    <message>
+        <source>in hertz</source>
+        <translation>in Hertz</translation>
+    </message>
+    <message>
+        <source>Spacing between each pair of carriers</source>
+        <translation>Abstand zwischen je zwei Trägern</translation>
+    </message>
 </context>
 <context>
     <name>CProgressScope</name>
@@ -335,6 +391,53 @@ Copyright (C) 2026 Korvel</translation>
     <message>
         <source>Unsaved changes cannot be kept for recovery: %1. Save to keep them.</source>
         <translation>Ungespeicherte Änderungen können nicht für die Wiederherstellung aufbewahrt werden: %1. Speichern Sie, um sie zu behalten.</translation>
+    </message>
+</context>
+<context>
+    <name>CShortcutsDialog</name>
+    <message>
+        <source>Configure Shortcuts</source>
+        <translation>Tastenkürzel festlegen</translation>
+    </message>
+    <message>
+        <source>Command</source>
+        <translation>Befehl</translation>
+    </message>
+    <message>
+        <source>Keys</source>
+        <translation>Tasten</translation>
+    </message>
+    <message>
+        <source>Commands and their keys</source>
+        <translation>Befehle und ihre Tasten</translation>
+    </message>
+    <message>
+        <source>&amp;Commands:</source>
+        <translation>&amp;Befehle:</translation>
+    </message>
+    <message>
+        <source>&amp;New key:</source>
+        <translation>&amp;Neue Taste:</translation>
+    </message>
+    <message>
+        <source>New key for the selected command</source>
+        <translation>Neue Taste für den gewählten Befehl</translation>
+    </message>
+    <message>
+        <source>&amp;Assign</source>
+        <translation>&amp;Zuweisen</translation>
+    </message>
+    <message>
+        <source>C&amp;lear Keys</source>
+        <translation>Tasten &amp;entfernen</translation>
+    </message>
+    <message>
+        <source>&amp;Reset All</source>
+        <translation>Alle &amp;zurücksetzen</translation>
+    </message>
+    <message>
+        <source>%1 is already the key of “%2”.</source>
+        <translation>%1 ist bereits die Taste von „%2“.</translation>
     </message>
 </context>
 <context>
@@ -398,6 +501,15 @@ Copyright (C) 2026 Korvel</translation>
     <message>
         <source>%1 characters left</source>
         <translation>noch %1 Zeichen</translation>
+    </message>
+    <message>
+        <source>Signal family</source>
+        <translation>Signalfamilie</translation>
+    </message>
+    <message>
+        <source>Please enter the number of carriers first</source>
+        <comment>FSK: channels</comment>
+        <translation>Bitte geben Sie zuerst die Anzahl der Kanäle ein</translation>
     </message>
 </context>
 <context>
@@ -470,11 +582,50 @@ Träger:</translation>
     </message>
     <message>
         <source>&amp;Edit ...</source>
-        <translation>&amp;Bearbeiten ...</translation>
+        <translation>&amp;Bearbeiten …</translation>
     </message>
     <message>
         <source>S&amp;pacing:</source>
         <translation>Träger&amp;abstand:</translation>
+    </message>
+    <message>
+        <source>baud</source>
+        <translation>Baud</translation>
+    </message>
+    <message>
+        <source>hertz</source>
+        <translation>Hertz</translation>
+    </message>
+    <message>
+        <source>milliseconds</source>
+        <translation>Millisekunden</translation>
+    </message>
+    <message>
+        <source>in %1</source>
+        <translation>in %1</translation>
+    </message>
+    <message>
+        <source>Edit carrier spacings</source>
+        <translation>Trägerabstände bearbeiten</translation>
+    </message>
+</context>
+<context>
+    <name>CSignalRowModel</name>
+    <message>
+        <source>invalid</source>
+        <translation>ungültig</translation>
+    </message>
+    <message>
+        <source>invalid: %1</source>
+        <translation>ungültig: %1</translation>
+    </message>
+    <message>
+        <source>disabled</source>
+        <translation>deaktiviert</translation>
+    </message>
+    <message>
+        <source>merged</source>
+        <translation>zusammengeführt</translation>
     </message>
 </context>
 <context>
@@ -486,6 +637,14 @@ Träger:</translation>
     <message>
         <source>&amp;Spacing:</source>
         <translation>&amp;Abstand:</translation>
+    </message>
+    <message>
+        <source>Spacing</source>
+        <translation>Abstand</translation>
+    </message>
+    <message>
+        <source>in hertz</source>
+        <translation>in Hertz</translation>
     </message>
 </context>
 <context>
@@ -627,6 +786,10 @@ Träger:</translation>
     <message>
         <source>%1 signals exported to %2</source>
         <translation>%1 Signale nach %2 exportiert</translation>
+    </message>
+    <message>
+        <source>Signals</source>
+        <translation>Signale</translation>
     </message>
 </context>
 <context>
@@ -865,11 +1028,11 @@ Voriger Bereich</translation>
     </message>
     <message>
         <source>&amp;Edit...	Enter</source>
-        <translation>&amp;Bearbeiten...	Enter</translation>
+        <translation>&amp;Bearbeiten …	Enter</translation>
     </message>
     <message>
         <source>Dup&amp;licate...	Ctrl+D</source>
-        <translation>&amp;Duplizieren...	Ctrl+D</translation>
+        <translation>&amp;Duplizieren …	Ctrl+D</translation>
     </message>
     <message>
         <source>&amp;Delete	Del</source>
@@ -877,15 +1040,15 @@ Voriger Bereich</translation>
     </message>
     <message>
         <source>Enable</source>
-        <translation>Aktivieren</translation>
+        <translation>Ak&amp;tivieren</translation>
     </message>
     <message>
         <source>Disable</source>
-        <translation>Deaktivieren</translation>
+        <translation>Deakti&amp;vieren</translation>
     </message>
     <message>
         <source>&amp;Find...	Ctrl+F</source>
-        <translation>&amp;Suchen...	Ctrl+F</translation>
+        <translation>&amp;Suchen …	Ctrl+F</translation>
     </message>
     <message>
         <source>Select &amp;All	Ctrl+A</source>
@@ -921,15 +1084,15 @@ Voriger Bereich</translation>
     </message>
     <message>
         <source>&amp;Open...	Ctrl+O</source>
-        <translation>Ö&amp;ffnen...	Ctrl+O</translation>
+        <translation>Ö&amp;ffnen …	Ctrl+O</translation>
     </message>
     <message>
         <source>&amp;Merge...	Ctrl+M</source>
-        <translation>&amp;Zusammenführen...	Ctrl+M</translation>
+        <translation>&amp;Zusammenführen …	Ctrl+M</translation>
     </message>
     <message>
         <source>&amp;Close...	Ctrl+C</source>
-        <translation>Sch&amp;ließen...	Ctrl+C</translation>
+        <translation>Sch&amp;ließen …	Ctrl+C</translation>
     </message>
     <message>
         <source>&amp;Save	Ctrl+S</source>
@@ -937,11 +1100,11 @@ Voriger Bereich</translation>
     </message>
     <message>
         <source>Save &amp;As...</source>
-        <translation>Speichern &amp;unter...</translation>
+        <translation>Speichern &amp;unter …</translation>
     </message>
     <message>
         <source>&amp;Export...</source>
-        <translation>&amp;Exportieren...</translation>
+        <translation>&amp;Exportieren …</translation>
     </message>
     <message>
         <source>Recent File</source>
@@ -969,7 +1132,7 @@ Voriger Bereich</translation>
     </message>
     <message>
         <source>Set Filter</source>
-        <translation>Filter setzen</translation>
+        <translation>&amp;Filter setzen</translation>
     </message>
     <message>
         <source>Show All</source>
@@ -1077,11 +1240,11 @@ Voriger Bereich</translation>
     </message>
     <message>
         <source>&amp;Contents ...	F1</source>
-        <translation>&amp;Inhalt ...	F1</translation>
+        <translation>&amp;Inhalt …	F1</translation>
     </message>
     <message>
         <source>&amp;About Quarn Editor...</source>
-        <translation>&amp;Über Quarn Editor...</translation>
+        <translation>&amp;Über Quarn Editor …</translation>
     </message>
     <message>
         <source>Edit</source>
@@ -1162,6 +1325,16 @@ Teilen</translation>
     <message>
         <source>Des&amp;ktop</source>
         <translation>Des&amp;ktop</translation>
+    </message>
+    <message>
+        <source>Choose the keys of the commands
+Configure Shortcuts</source>
+        <translation>Die Tasten der Befehle festlegen
+Tastenkürzel festlegen</translation>
+    </message>
+    <message>
+        <source>&amp;Configure Shortcuts...</source>
+        <translation>&amp;Tastenkürzel festlegen …</translation>
     </message>
 </context>
 <context>
@@ -1470,7 +1643,7 @@ Teilen</translation>
     </message>
     <message>
         <source>%1 will not be saved</source>
-        <translation>Nicht gespeichert wird: %1</translation>
+        <translation>Folgendes wird nicht gespeichert: %1</translation>
     </message>
     <message>
         <source> and </source>

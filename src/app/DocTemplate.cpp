@@ -319,12 +319,17 @@ FileResult CDocTemplate::MergeFile(const QString& path) {
         merged = m_pDoc->MergeFile(copy.value_or(path), &result);
     }
     if (merged) {
+        // The whole summary goes to the message bar, where it fits; the status bar says the
+        // counts.
         const QString summary = MergeSummary(result.added, result.dropped, result.differing);
-        emit statusMessage(summary);
-        if (result.added > 0) {
+        emit statusMessage(tr("Merge: %1 added, %2 skipped as duplicates")
+                               .arg(Signals(result.added))
+                               .arg(result.dropped));
+        if (result.added > 0)
             m_nMergeStep = m_pDoc->History()->index();
-            emit noticeWithActions(summary, {m_pSelectMerged}, QStringLiteral("merge"));
-        }
+        emit noticeWithActions(
+            summary, result.added > 0 ? QList<QAction*>{m_pSelectMerged} : QList<QAction*>{},
+            QStringLiteral("merge"));
         ReportReading(path);
         return merged;
     }

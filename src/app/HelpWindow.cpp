@@ -26,6 +26,9 @@ CHelpWindow::CHelpWindow(QWidget* parent)
     if (guide.open(QIODevice::ReadOnly))
         m_pBrowser->setMarkdown(QString::fromUtf8(guide.readAll()));
     m_pFind->setPlaceholderText(tr("Find (Ctrl+F)"));
+    m_pFind->setAccessibleName(tr("Find in the guide"));
+    m_pBrowser->setAccessibleName(tr("User guide"));
+    m_pContents->setAccessibleName(tr("Contents"));
     m_pFind->setClearButtonEnabled(true);
     connect(m_pFind, &QLineEdit::returnPressed, this, [this] { FindNext(m_pFind->text()); });
     FillContents();

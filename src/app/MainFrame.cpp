@@ -1,5 +1,7 @@
 #include "MainFrame.h"
 
+#include "ShortcutsDialog.h"
+
 #include "CommandAction.h"
 #include "CommandIds.h"
 #include "DocTemplate.h"
@@ -100,6 +102,10 @@ QList<QAction*> CMainFrame::OwnCommands() {
     own << MakeCommand(this, ID_TOOLBAR_CUSTOMIZE);
     own << MakeCommand(this, ID_VIEW_TOOLBAR, [] {});
     own << MakeCommand(this, ID_EDIT_FIND, [this] { m_pFindBar->Activate(); });
+    own << MakeCommand(this, ID_VIEW_SHORTCUTS, [this] {
+        CShortcutsDialog dialog(this);
+        CPrompts::RunDialog(dialog);
+    });
     // F6 and Shift+F6 stay the window's keys, with nothing to do.
     own << MakeCommand(this, ID_NEXT_PANE) << MakeCommand(this, ID_PREV_PANE);
     return own;
@@ -202,6 +208,9 @@ void CMainFrame::BuildMenu(QMenu* menu, std::span<const MenuEntry> entries) {
 void CMainFrame::BuildToolBar() {
     m_pToolBar = addToolBar(tr("Standard"));
     m_pToolBar->setObjectName(QStringLiteral("Standard"));
+    // The button Qt adds when the window is too narrow for every button.
+    if (auto* more = m_pToolBar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
+        more->setAccessibleName(tr("More toolbar buttons"));
     m_pToolBar->setMovable(true);
     m_pToolBar->setIconSize(QSize(16, 16));
     const struct {
@@ -235,13 +244,17 @@ void CMainFrame::FillToolBar() {
         if (pendingSeparator)
             m_pToolBar->addSeparator();
         pendingSeparator = false;
-        m_pToolBar->addAction(Action(id));
+        QAction* action = Action(id);
+        m_pToolBar->addAction(action);
+        // Named by the command alone: the key is the button's shortcut, not its name.
+        m_pToolBar->widgetForAction(action)->setAccessibleName(action->toolTip());
     }
     auto* customize = new QToolButton(m_pToolBar);
     customize->setObjectName(QStringLiteral("CustomizeDropDown"));
     customize->setArrowType(Qt::DownArrow);
     customize->setAutoRaise(true);
     customize->setPopupMode(QToolButton::InstantPopup);
+    customize->setAccessibleName(tr("Toolbar options"));
     auto* menu = new QMenu(customize);
     connect(menu, &QMenu::aboutToShow, this, [this, menu] { FillCustomizeMenu(menu); });
     FillCustomizeMenu(menu);

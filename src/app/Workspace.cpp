@@ -1,5 +1,7 @@
 #include "Workspace.h"
 
+#include "EditorSettings.h"
+
 #include "NativePath.h"
 
 #include <QSettings>
@@ -9,38 +11,34 @@ namespace {
 const QString WorkspaceGroup = QStringLiteral("Workspace");
 const QString RecentGroup = QStringLiteral("Recent File List");
 
-QSettings Settings() {
-    return QSettings(QStringLiteral("Korvel"), QStringLiteral("Quarn Editor"));
-}
-
 } // namespace
 
 QVariant WorkspaceValue(const QString& key, const QVariant& defaultValue) {
-    return Settings().value(WorkspaceGroup + u'/' + key, defaultValue);
+    return EditorSettings().value(WorkspaceGroup + u'/' + key, defaultValue);
 }
 
 void SetWorkspaceValue(const QString& key, const QVariant& value) {
-    Settings().setValue(WorkspaceGroup + u'/' + key, value);
+    EditorSettings().setValue(WorkspaceGroup + u'/' + key, value);
 }
 
 QVariant LayoutValue(const QString& key) {
-    return Settings().value(QStringLiteral("Layout/") + key);
+    return EditorSettings().value(QStringLiteral("Layout/") + key);
 }
 
 void SetLayoutValue(const QString& key, const QVariant& value) {
-    Settings().setValue(QStringLiteral("Layout/") + key, value);
+    EditorSettings().setValue(QStringLiteral("Layout/") + key, value);
 }
 
 void CleanWorkspace() {
-    Settings().remove(WorkspaceGroup);
+    EditorSettings().remove(WorkspaceGroup);
 }
 
 bool HasWorkspace() {
-    return Settings().childGroups().contains(WorkspaceGroup);
+    return EditorSettings().childGroups().contains(WorkspaceGroup);
 }
 
 QStringList LoadRecentFiles() {
-    QSettings settings = Settings();
+    QSettings settings = EditorSettings();
     QStringList files;
     for (int i = 1; i <= RecentFileCount; ++i) {
         // A name that is not UTF-8 is kept as its bytes.
@@ -55,7 +53,7 @@ QStringList LoadRecentFiles() {
 }
 
 void SaveRecentFiles(const QStringList& files) {
-    QSettings settings = Settings();
+    QSettings settings = EditorSettings();
     settings.remove(RecentGroup);
     for (int i = 0; i < files.size() && i < RecentFileCount; ++i)
         settings.setValue(RecentGroup + QStringLiteral("/File%1").arg(i + 1),

@@ -41,6 +41,9 @@ CMulticarrierDialog::CMulticarrierDialog(int carriers, char16_t* spacing, QWidge
     m_pCommon->setObjectName(ControlName(IDC_SPACING));
     m_pCommon->setValidator(new CStorableTextValidator(SpacingTextLimit, m_pCommon));
     m_pList->setObjectName(ControlName(IDC_SPACING_LIST));
+    m_pCommon->setAccessibleName(tr("Spacing for all carriers"));
+    m_pCommon->setAccessibleDescription(tr("in hertz"));
+    m_pList->setAccessibleName(tr("Spacing between each pair of carriers"));
     m_pList->setRootIsDecorated(false);
     m_pList->setSelectionMode(QAbstractItemView::SingleSelection);
     m_pList->setHeaderLabels({tr("Carriers"), tr("Spacing")});
@@ -72,6 +75,8 @@ CMulticarrierDialog::CMulticarrierDialog(int carriers, char16_t* spacing, QWidge
     for (int i = 0; i < m_filled.cells.size(); ++i)
         new QTreeWidgetItem(m_pList, {CarrierPairLabel(i), m_filled.cells[i]});
     OnSpacingModeClicked();
+    // The first focus on the chosen way, not on the first radio button.
+    (m_filled.isList ? m_pMultiple : m_pSame)->setFocus();
     m_bFilledAsList = m_filled.isList;
     m_filledCommon = m_pCommon->text();
     m_filledCells = Cells();

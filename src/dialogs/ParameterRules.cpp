@@ -3,12 +3,23 @@
 #include "ControlIds.h"
 #include "NumberFormat.h"
 
+#include <QLocale>
+
 namespace {
 
 std::u16string_view View(const QString& text) {
     return std::u16string_view(
         reinterpret_cast<const char16_t*>(text.utf16()),
         static_cast<std::size_t>(std::min<qsizetype>(text.size(), NumberTextLimit)));
+}
+
+// A decimal typed with the locale's decimal comma ("45,45" in German) as the file writes it
+// ("45.45"); a text with a point as well, or with more than one comma, stays as it is.
+QString WithDecimalPoint(const QString& text) {
+    const QString comma = QLocale().decimalPoint();
+    if (comma == QLatin1String(".") || text.count(comma) != 1 || text.contains(u'.'))
+        return text;
+    return QString(text).replace(comma, QStringLiteral("."));
 }
 
 bool IsAny(const QString& text) {
@@ -24,7 +35,7 @@ QString CountText(std::int32_t value) {
 }
 
 bool IsWholeNumber(const QString& text, bool count, bool wildcard) {
-    const QString number = text.trimmed();
+    const QString number = (count ? text : WithDecimalPoint(text)).trimmed();
     if (number.isEmpty() || (wildcard && number == QLatin1String("*")))
         return true;
     if (count) {
@@ -43,11 +54,11 @@ bool IsWholeNumber(const QString& text, bool count, bool wildcard) {
 }
 
 double ParseRealOrAny(const QString& text) {
-    return IsAny(text) ? -1.0 : ParseReal(View(text));
+    return IsAny(text) ? -1.0 : ParseReal(View(WithDecimalPoint(text)));
 }
 
 double ParseRealText(const QString& text) {
-    return ParseReal(View(text));
+    return ParseReal(View(WithDecimalPoint(text)));
 }
 
 std::int32_t ParseCountOrAny(const QString& text) {

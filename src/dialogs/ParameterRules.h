@@ -13,9 +13,10 @@ class CSignalDescription;
 QString CountText(std::int32_t value);
 // True when the text (spaces around it aside) is empty, "*" where wildcards are typed, or
 // a number whole: a count's digits with an optional sign, or a real the file grammar reads
-// to its end ("45,45" and "12abc" are not).
+// to its end ("12abc" is not; "45,45" only where the locale's decimal separator is a comma).
 bool IsWholeNumber(const QString& text, bool count, bool wildcard);
-// "*" gives -1; anything else reads as a real (0 without a leading number).
+// "*" gives -1; anything else reads as a real (0 without a leading number), the locale's
+// decimal comma taken as the point.
 double ParseRealOrAny(const QString& text);
 // Reads a real; "*" gives 0.
 double ParseRealText(const QString& text);

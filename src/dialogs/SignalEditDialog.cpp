@@ -1,4 +1,5 @@
 #include "SignalEditDialog.h"
+#include "AccessibleNames.h"
 #include "SignalTr.h"
 
 #include "ControlIds.h"
@@ -19,6 +20,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -89,6 +91,7 @@ CSignalEditDialog::CSignalEditDialog(CSignalDescription* signal, QWidget* parent
     OnInitDialog();
     ShowCommentRoom();
     FixFamilyTabStop();
+    NameByLabels(this);
     connect(m_pDecoder, &QComboBox::currentIndexChanged, this,
             &CSignalEditDialog::OnDecoderSelChange);
     m_pName->setFocus();
@@ -103,14 +106,23 @@ QHBoxLayout* CSignalEditDialog::FamilyRow() {
     auto* familyLabel = new QLabel(tr("Edit Si&gnal:"), this);
     familyLabel->setObjectName(QStringLiteral("familyLabel"));
     familyRow->addWidget(familyLabel);
+    // The buttons as one named group for screen readers; it draws nothing of its own.
+    auto* group = new QGroupBox(this);
+    group->setObjectName(QStringLiteral("familyGroup"));
+    group->setFlat(true);
+    group->setStyleSheet(QStringLiteral("QGroupBox { border: none; margin: 0; padding: 0; }"));
+    group->setAccessibleName(tr("Signal family"));
+    auto* buttons = new QHBoxLayout(group);
+    buttons->setContentsMargins(0, 0, 0, 0);
+    familyRow->addWidget(group);
     const char* families[] = {"FSK", "MFSK", "PSK", "OFDM", "CW"};
     for (int family = 1; family <= 5; ++family) {
-        auto* button = new QRadioButton(QLatin1String(families[family - 1]), this);
+        auto* button = new QRadioButton(QLatin1String(families[family - 1]), group);
         button->setObjectName(ControlName(IDC_FAMILY_BASE + family));
         button->setFocusPolicy(Qt::ClickFocus);
         m_pFamilies->addButton(button, family);
         button->installEventFilter(this);
-        familyRow->addWidget(button);
+        buttons->addWidget(button);
     }
     familyLabel->setBuddy(m_pFamilies->button(1));
     familyRow->addStretch();
@@ -318,8 +330,11 @@ void CSignalEditDialog::OnEditSpacing() {
         return;
     const std::int32_t carriers = ParseCountText(Page(family).Text(IDC_NUM_CHANNELS));
     if (carriers < 2) {
+        // The FSK page calls its carriers channels: the translations follow the page.
         CPrompts::Message(this, QMessageBox::Critical, tr("Error"),
-                          tr("Please enter the number of carriers first"));
+                          family == ModulationFsk
+                              ? tr("Please enter the number of carriers first", "FSK: channels")
+                              : tr("Please enter the number of carriers first"));
         return;
     }
     // A list longer than the text can hold is refused before anything is made for it.

@@ -129,6 +129,17 @@ void CSignalEditDialogChild::AddSubcarrierCombo(const QString& label) {
     layout->addWidget(m_pSubcarrier, row, 1, 1, 2);
 }
 
+// A unit as a screen reader says it.
+QString CSignalEditDialogChild::UnitName(const QString& unit) {
+    if (unit == QLatin1String("Bd"))
+        return tr("baud");
+    if (unit == QLatin1String("Hz"))
+        return tr("hertz");
+    if (unit == QLatin1String("ms"))
+        return tr("milliseconds");
+    return unit;
+}
+
 void CSignalEditDialogChild::AddField(int id, const QString& label, const QString& unit) {
     auto* layout = static_cast<QGridLayout*>(this->layout());
     const int row = layout->rowCount();
@@ -139,8 +150,10 @@ void CSignalEditDialogChild::AddField(int id, const QString& label, const QStrin
     caption->setBuddy(edit);
     layout->addWidget(caption, row, 0);
     layout->addWidget(edit, row, 1);
-    if (!unit.isEmpty())
+    if (!unit.isEmpty()) {
         layout->addWidget(new QLabel(unit, this), row, 2);
+        edit->setAccessibleDescription(tr("in %1").arg(UnitName(unit)));
+    }
 }
 
 void CSignalEditDialogChild::AddSpacingButton() {
@@ -148,6 +161,7 @@ void CSignalEditDialogChild::AddSpacingButton() {
     const int row = layout->rowCount();
     auto* button = new QPushButton(tr("&Edit ..."), this);
     button->setObjectName(ControlName(IDC_EDIT_SPACING));
+    button->setAccessibleName(tr("Edit carrier spacings"));
     auto* caption = new QLabel(tr("S&pacing:"), this);
     caption->setBuddy(button);
     layout->addWidget(caption, row, 0);

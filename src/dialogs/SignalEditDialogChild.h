@@ -27,6 +27,7 @@ signals:
 
 private:
     void AddField(int id, const QString& label, const QString& unit);
+    static QString UnitName(const QString& unit);
     void AddSpacingButton();
     void AddSubcarrierCombo(const QString& label);
     void OnBaudRateUpdate();

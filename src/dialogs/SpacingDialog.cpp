@@ -14,6 +14,8 @@ CSpacingDialog::CSpacingDialog(QWidget* parent) : QDialog(parent), m_pEdit(new Q
     setWindowTitle(tr("Dialog"));
     m_pEdit->setObjectName(ControlName(IDC_SPACING));
     m_pEdit->setMaxLength(SpacingValueLimit);
+    m_pEdit->setAccessibleName(tr("Spacing"));
+    m_pEdit->setAccessibleDescription(tr("in hertz"));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

@@ -1,5 +1,6 @@
 #include "CommandAction.h"
 
+#include "CommandKeys.h"
 #include "CommandTable.h"
 #include "Prompts.h"
 
@@ -7,17 +8,12 @@
 #include <QApplication>
 
 QAction* MakeCommand(QObject* owner, std::uint32_t id, std::function<void()> run) {
-    auto* action = new QAction(CommandTr(MenuText(id)), owner);
+    auto* action = new QAction(CommandText(id), owner);
     action->setData(id);
     const QString prompt = CommandTr(StandardPrompt(id));
     action->setStatusTip(prompt.section(u'\n', 0, 0));
     action->setToolTip(prompt.section(u'\n', 1, 1));
-    QList<QKeySequence> keys;
-    for (const Accelerator& key : Accelerators()) {
-        if (key.id == id)
-            keys << QKeySequence(key.keys);
-    }
-    action->setShortcuts(keys);
+    FollowCommandKeys(action, id);
     action->setShortcutContext(Qt::WindowShortcut);
     if (run) {
         QObject::connect(action, &QAction::triggered, action, [run = std::move(run)] {

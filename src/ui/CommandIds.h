@@ -42,6 +42,8 @@ enum CommandId : std::uint32_t {
     ID_SORT_BY_LAST = 32813,
     ID_SORT_ASCENDING = 32814,
     ID_SORT_DESCENDING = 32815,
+    // View > Configure Shortcuts: the keys of every command.
+    ID_VIEW_SHORTCUTS = 32816,
 
     ID_FILE_NEW = 57600,
     ID_FILE_OPEN = 57601,

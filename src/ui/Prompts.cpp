@@ -1,5 +1,7 @@
 #include "Prompts.h"
 
+#include "EditorSettings.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDesktopServices>
@@ -40,13 +42,9 @@ QString NextFileName(const QString& filter, const QString& start) {
 
 const QString FolderKey = QStringLiteral("Folders/LastChosen");
 
-QSettings Settings() {
-    return QSettings(QStringLiteral("Korvel"), QStringLiteral("Quarn Editor"));
-}
-
 void RememberFolder(const QString& chosen) {
     if (!chosen.isEmpty())
-        Settings().setValue(FolderKey, QFileInfo(chosen).path());
+        EditorSettings().setValue(FolderKey, QFileInfo(chosen).path());
 }
 
 } // namespace
@@ -149,7 +147,7 @@ QString CPrompts::SaveFileName(QWidget* parent, const QString& caption, const QS
 QString CPrompts::StartFolder(const QString& documentPath) {
     if (!documentPath.isEmpty())
         return QFileInfo(documentPath).path();
-    const QString last = Settings().value(FolderKey).toString();
+    const QString last = EditorSettings().value(FolderKey).toString();
     if (!last.isEmpty() && QFileInfo(last).isDir())
         return last;
     return QDir::currentPath();

@@ -1,5 +1,6 @@
 #include "FindBar.h"
 
+#include <QAction>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -12,6 +13,10 @@ CFindBar::CFindBar(QWidget* parent) : QWidget(parent), m_pEdit(new QLineEdit(thi
     m_pEdit->setObjectName(QStringLiteral("FindText"));
     m_pEdit->setPlaceholderText(tr("Name, decoder, modulation, ITU or comment"));
     m_pEdit->setClearButtonEnabled(true);
+    m_pEdit->setAccessibleName(tr("Find"));
+    // The clear button Qt adds is named by its action.
+    for (QAction* action : m_pEdit->actions())
+        action->setText(tr("Clear the find text"));
     m_pEdit->installEventFilter(this);
     auto* label = new QLabel(tr("&Find:"), this);
     label->setBuddy(m_pEdit);
@@ -19,6 +24,7 @@ CFindBar::CFindBar(QWidget* parent) : QWidget(parent), m_pEdit(new QLineEdit(thi
     close->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
     close->setAutoRaise(true);
     close->setToolTip(tr("Close (Esc)"));
+    close->setAccessibleName(tr("Close the find bar"));
     close->setFocusPolicy(Qt::NoFocus);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 2, 4, 2);

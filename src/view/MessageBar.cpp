@@ -1,5 +1,6 @@
 #include "MessageBar.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QHBoxLayout>
@@ -26,7 +27,8 @@ CMessageBar::CMessageBar(QWidget* parent)
     close->setAutoRaise(true);
     close->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
     close->setToolTip(tr("Close"));
-    close->setAccessibleName(tr("Close"));
+    close->setAccessibleName(tr("Close the notices"));
+    setAccessibleName(tr("Notices"));
     connect(close, &QToolButton::clicked, this, &CMessageBar::Dismiss);
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(6, 4, 4, 4);
@@ -69,6 +71,11 @@ void CMessageBar::ShowWithActions(const QString& text, const QList<QAction*>& ac
     m_entries << message;
     m_messages << text;
     Refresh();
+    // Screen readers speak a notice as it comes, as they speak an alert: the bar's
+    // description is the newest notice.
+    setAccessibleDescription(text);
+    QAccessibleEvent alert(this, QAccessible::Alert);
+    QAccessible::updateAccessibility(&alert);
 }
 
 void CMessageBar::Dismiss() {

@@ -94,9 +94,27 @@ QVariant CSignalRowModel::data(const QModelIndex& index, int role) const {
         if (const SignalProblem problem = s.InvalidProblem(); problem != SignalProblem::None)
             return SignalTr(SignalProblemSource(problem));
         return {};
+    case Qt::AccessibleDescriptionRole:
+        return RowState(s);
     default:
         return {};
     }
+}
+
+// What the colours and the warning sign show, in words, for screen readers.
+QString CSignalRowModel::RowState(const CSignalDescription& s) {
+    QStringList state;
+    if (s.m_bInvalid) {
+        const SignalProblem problem = s.InvalidProblem();
+        state << (problem == SignalProblem::None
+                      ? tr("invalid")
+                      : tr("invalid: %1").arg(SignalTr(SignalProblemSource(problem))));
+    }
+    if (s.m_bDisabled)
+        state << tr("disabled");
+    if (s.m_bMerged)
+        state << tr("merged");
+    return state.join(QStringLiteral(", "));
 }
 
 QVariant CSignalRowModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -49,6 +49,7 @@ signals:
     void rearranged();
 
 private:
+    static QString RowState(const CSignalDescription& s);
     bool Shows(const CSignalDescription& signal) const;
     // Rebuilds the row map between aboutToRearrange() and rearranged().
     void Rearrange();

@@ -2,6 +2,7 @@
 
 #include "CommandAction.h"
 #include "CommandIds.h"
+#include "CommandKeys.h"
 #include "CommandTable.h"
 #include "Prompts.h"
 #include "SignalColumns.h"
@@ -31,6 +32,7 @@ CVantorView::CVantorView(CVantorDoc* doc, QWidget* parent)
     : QTableView(parent), m_pDoc(doc), m_pModel(new CSignalRowModel(doc, this)),
       m_pUndo(doc->History()) {
     setModel(m_pModel);
+    setAccessibleName(tr("Signals"));
     AddCommands();
     // Copy, Cut, Edit and Duplicate follow the selection, Undo and Redo the history; their
     // keys work only while they are enabled.
@@ -144,7 +146,7 @@ void CVantorView::UpdateCommands() {
     const bool canRedo = m_pUndo->canRedo();
     // The step's name goes between the menu text and its key, both from the command table.
     const auto named = [](std::uint32_t id, const QString& step) {
-        const QString text = CommandTr(MenuText(id));
+        const QString text = CommandText(id);
         return text.section(u'\t', 0, 0) + (step.isEmpty() ? QString() : u' ' + step) + u'\t' +
                text.section(u'\t', 1);
     };

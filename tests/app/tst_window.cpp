@@ -87,16 +87,20 @@ private slots:
         QTest::addColumn<QLocale>("locale");
         QTest::addColumn<QStringList>("menus");
         QTest::addColumn<QString>("heading");
+        QTest::addColumn<QString>("copy"); // the Copy item, its key as the desktop writes it
         QTest::newRow("English") << QLocale::c() << QStringList{"&File", "&Edit", "&View", "&Help"}
-                                 << "Baud / Symbol Rate";
+                                 << "Baud / Symbol Rate"
+                                 << "&Copy\tCtrl+Ins";
         QTest::newRow("German") << QLocale(QLocale::German, QLocale::Germany)
                                 << QStringList{"&Datei", "&Bearbeiten", "&Ansicht", "&Hilfe"}
-                                << "Baud / Symbolrate";
+                                << "Baud / Symbolrate"
+                                << "&Kopieren\tStrg+Einfg";
     }
     void interfaceLanguage() {
         QFETCH(QLocale, locale);
         QFETCH(QStringList, menus);
         QFETCH(QString, heading);
+        QFETCH(QString, copy);
         QFile ts(QUARN_TS_DE);
         QVERIFY(ts.open(QIODevice::ReadOnly));
         const QByteArray xml = ts.readAll();
@@ -111,6 +115,7 @@ private slots:
             titles << popup->text();
         QCOMPARE(titles, menus);
         QCOMPARE(Frame()->View()->model()->headerData(4, Qt::Horizontal).toString(), heading);
+        QCOMPARE(Action(ID_EDIT_COPY)->text(), copy);
         std::function<void(QWidget*, const QList<QAction*>&, const QString&)> unique =
             [&unique](QWidget* menu, const QList<QAction*>& actions, const QString& where) {
                 QString letters;

@@ -248,22 +248,38 @@ private slots:
         QTest::addColumn<int>("field");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("message");
+        QTest::addColumn<QLocale>("locale");
+        const QLocale c = QLocale::c();
+        const QLocale german(QLocale::German, QLocale::Germany);
         QTest::newRow("decimal comma") << 1 << int(IDC_BAUDRATE) << "45,45"
-                                       << "Baud rate: 45,45 is not a number";
-        QTest::newRow("trailing letters in a count") << 3 << int(IDC_NUM_CHANNELS) << "12abc"
-                                                     << "No. of carriers: 12abc is not a number";
+                                       << "Baud rate: 45,45 is not a number" << c;
+        QTest::newRow("German decimal comma") << 1 << int(IDC_BAUDRATE) << "45,45"
+                                              << "" << german;
+        QTest::newRow("German decimal point") << 1 << int(IDC_SHIFT) << "170.5"
+                                              << "" << german;
+        QTest::newRow("German comma in a count")
+            << 3 << int(IDC_NUM_CHANNELS) << "12,5"
+            << "No. of carriers: 12,5 is not a number" << german;
+        QTest::newRow("German comma and point") << 1 << int(IDC_BAUDRATE) << "1.045,5"
+                                                << "Baud rate: 1.045,5 is not a number" << german;
+        QTest::newRow("trailing letters in a count")
+            << 3 << int(IDC_NUM_CHANNELS) << "12abc"
+            << "No. of carriers: 12abc is not a number" << c;
         QTest::newRow("spaces around are fine") << 1 << int(IDC_SHIFT) << " 170 "
-                                                << "";
+                                                << "" << c;
         QTest::newRow("exponent") << 4 << int(IDC_PILOT_FREQUENCY) << "1.5e3"
-                                  << "";
+                                  << "" << c;
         QTest::newRow("validation error focuses its field") << 4 << int(IDC_SYMBOL_RATE) << ""
-                                                            << "No symbol rate specified";
+                                                            << "No symbol rate specified" << c;
     }
     void numberFieldsAreWholeOrRefused() {
         QFETCH(int, family);
         QFETCH(int, field);
         QFETCH(QString, typed);
         QFETCH(QString, message);
+        QFETCH(QLocale, locale);
+        QLocale::setDefault(locale);
+        auto restore = qScopeGuard([] { QLocale::setDefault(QLocale::c()); });
         CSignalDescription s = Record(family);
         CSignalEditDialog dialog(&s);
         dialog.show();
@@ -272,6 +288,9 @@ private slots:
         dialog.NameEdit()->setFocus();
         dialog.accept();
         QCOMPARE(dialog.result(), message.isEmpty() ? int(QDialog::Accepted) : 0);
+        // A decimal comma is read as the point the file keeps.
+        if (message.isEmpty() && typed.contains(u','))
+            QCOMPARE(s.m_dBaudrate, 45.45);
         if (message.isEmpty())
             return;
         QCOMPARE(CPrompts::ShownMessages().last().caption, QStringLiteral("Data Error"));

@@ -1,0 +1,5 @@
+#include "EditorSettings.h"
+
+QSettings EditorSettings() {
+    return QSettings(QStringLiteral("Korvel"), QStringLiteral("Quarn Editor"));
+}

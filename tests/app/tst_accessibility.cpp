@@ -1,0 +1,173 @@
+// What a screen reader finds: every focusable control named (and named once among its
+// siblings), a row's state in words, notices raised as alerts; keys the user chooses.
+#include "CommandKeys.h"
+#include "EditorTest.h"
+#include "HelpWindow.h"
+#include "MessageBar.h"
+#include "MulticarrierDialog.h"
+#include "ShortcutsDialog.h"
+#include "SignalEditDialog.h"
+#include "SpacingDialog.h"
+
+#include <QAccessible>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QToolBar>
+
+namespace {
+
+// The faults of the accessible tree under iface: a focusable control without a name, a name
+// holding a tab, a name two focusable siblings share. Item view cells are the list's data,
+// not controls: they are left to the row test.
+void Walk(QAccessibleInterface* iface, const QString& path, QStringList& faults) {
+    QMap<QString, int> names;
+    for (int i = 0; i < iface->childCount(); ++i) {
+        QAccessibleInterface* child = iface->child(i);
+        if (child == nullptr || !qobject_cast<QWidget*>(child->object()))
+            continue;
+        const QAccessible::State state = child->state();
+        if (state.invisible)
+            continue;
+        const QString name = child->text(QAccessible::Name);
+        const QString where =
+            path + " > " + child->object()->metaObject()->className() + " \"" + name + "\"";
+        if (state.focusable) {
+            if (name.trimmed().isEmpty())
+                faults << where + ": no name";
+            if (name.contains(u'\t'))
+                faults << where + ": a tab in the name";
+            if (++names[name] == 2)
+                faults << where + ": the name twice";
+        }
+        Walk(child, where, faults);
+    }
+}
+
+QStringList Faults(QWidget* window) {
+    QStringList faults;
+    Walk(QAccessible::queryAccessibleInterface(window), window->metaObject()->className(), faults);
+    return faults;
+}
+
+} // namespace
+
+class TestAccessibility : public CEditorTest {
+    Q_OBJECT
+private slots:
+    void mainWindowAndHelp() {
+        Start({Copy("mixed.xml")});
+        Frame()->show();
+        Frame()->MessageBar()->Show(QStringLiteral("A notice"));
+        Trigger(ID_EDIT_FIND);
+        QStringList faults = Faults(Frame());
+        Trigger(ID_HELP);
+        QVERIFY(Frame()->HelpWindow() != nullptr);
+        faults << Faults(Frame()->HelpWindow());
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+        // Toolbar buttons are named by their command, without the key.
+        QStringList buttons;
+        for (QAction* action : Frame()->findChild<QToolBar*>(QStringLiteral("Standard"))->actions())
+            if (QWidget* button = Frame()
+                                      ->findChild<QToolBar*>(QStringLiteral("Standard"))
+                                      ->widgetForAction(action);
+                button && !action->isSeparator() && action->data().toUInt() != 0)
+                buttons << button->accessibleName();
+        QCOMPARE(buttons.mid(0, 3), (QStringList{"New", "Open", "Save"}));
+    }
+
+    // The edit dialog on each family's page, the carrier list, the spacing dialog and the
+    // shortcuts dialog.
+    void dialogs() {
+        Start({Copy("mixed.xml")});
+        QStringList faults;
+        int pages = 0;
+        CPrompts::PushDialogHandler([&faults, &pages](QDialog& dialog) {
+            for (auto* family : dialog.findChildren<QRadioButton*>()) {
+                if (family->parentWidget()->objectName() == QLatin1String("familyGroup")) {
+                    family->click();
+                    faults << Faults(&dialog);
+                    ++pages;
+                }
+            }
+            return int(QDialog::Rejected);
+        });
+        Frame()->View()->setFocus();
+        Frame()->View()->selectRow(0);
+        Trigger(ID_SIGNAL_EDIT);
+        QCOMPARE(pages, 5);
+        char16_t spacing[200] = u"170,340,170";
+        CMulticarrierDialog carriers(4, spacing);
+        carriers.show();
+        faults << Faults(&carriers);
+        CSpacingDialog one;
+        one.show();
+        faults << Faults(&one);
+        CShortcutsDialog keys;
+        keys.show();
+        faults << Faults(&keys);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+    }
+
+    // What the colours and the sign show is said in words; a notice is an alert.
+    void rowStateAndAlerts() {
+        Start({Copy("mixed.xml")});
+        const QAbstractItemModel* rows = Frame()->View()->model();
+        QStringList states;
+        for (int row = 0; row < rows->rowCount(); ++row)
+            states << rows->index(row, 0).data(Qt::AccessibleDescriptionRole).toString();
+        QVERIFY2(states.contains(QStringLiteral("disabled")), qPrintable(states.join(u'|')));
+        static QStringList alerts;
+        alerts.clear();
+        QAccessible::setActive(true);
+        if (!QAccessible::isActive())
+            QSKIP("this platform plugin has no accessibility bridge to carry alerts");
+        QAccessible::installUpdateHandler([](QAccessibleEvent* event) {
+            if (event->type() == QAccessible::Alert)
+                alerts << event->accessibleInterface()->text(QAccessible::Description);
+        });
+        auto restore = qScopeGuard([] {
+            QAccessible::installUpdateHandler(nullptr);
+            QAccessible::setActive(false);
+        });
+        Frame()->MessageBar()->Show(QStringLiteral("The file changed"));
+        QCOMPARE(alerts, QStringList{"The file changed"});
+    }
+
+    // A key chosen for a command works at once and after a restart; a key another command
+    // holds is refused; Reset All gives the table's keys back.
+    void chosenKeys() {
+        Start({Copy("mixed.xml")});
+        const QKeySequence copyKey(Qt::CTRL | Qt::Key_C);
+        CShortcutsDialog keys;
+        const int copy = keys.RowOf(ID_EDIT_COPY);
+        QVERIFY(copy >= 0);
+        QVERIFY(!keys.Assign(copy, copyKey)); // Close holds it
+        QVERIFY2(CPrompts::ShownMessages().last().text.contains(u"\u201CClose\u201D"),
+                 qPrintable(CPrompts::ShownMessages().last().text));
+        // Close gives its keys up; Copy takes Ctrl+C.
+        keys.findChild<QTableWidget*>()->setCurrentCell(keys.RowOf(ID_FILE_CLOSE_DATABASE), 0);
+        for (QPushButton* button : keys.findChildren<QPushButton*>()) {
+            if (button->text() == CShortcutsDialog::tr("C&lear Keys"))
+                button->click();
+        }
+        QVERIFY(keys.Keys(ID_FILE_CLOSE_DATABASE).isEmpty());
+        QVERIFY(keys.Assign(copy, copyKey));
+        keys.accept();
+        QVERIFY(Action(ID_EDIT_COPY)->shortcuts().contains(copyKey));
+        QVERIFY(Action(ID_EDIT_COPY)->text().endsWith(u"\tCtrl+Ins"));
+        cleanup();
+        Start({Copy("mixed.xml")});
+        QVERIFY(Action(ID_EDIT_COPY)->shortcuts().contains(copyKey));
+        QVERIFY(Action(ID_FILE_CLOSE_DATABASE)->shortcuts().isEmpty());
+        QCOMPARE(Action(ID_FILE_CLOSE_DATABASE)->text(), QStringLiteral("&Close..."));
+        ResetCommandKeys();
+        QCOMPARE(Action(ID_EDIT_COPY)->shortcuts(), DefaultCommandKeys(ID_EDIT_COPY));
+        QVERIFY(Action(ID_EDIT_COPY)->text().endsWith(u"\tCtrl+Ins"));
+    }
+};
+
+int main(int argc, char** argv) {
+    return RunEditorTest<TestAccessibility>(argc, argv);
+}
+#include "tst_accessibility.moc"
