@@ -17,7 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTreeWidget>
+#include <QTableWidget>
 
 void CMulticarrierDialog::RefuseList(QWidget* parent, int carriers) {
     CPrompts::Message(
@@ -34,7 +34,7 @@ CMulticarrierDialog::CMulticarrierDialog(int carriers, char16_t* spacing, QWidge
     : QDialog(parent), m_nCarriers(carriers), m_pszSpacing(spacing),
       m_pSame(new QRadioButton(tr("&Same spacing for all carriers:"), this)),
       m_pMultiple(new QRadioButton(tr("&Multiple spacings:"), this)),
-      m_pCommon(new QLineEdit(this)), m_pList(new QTreeWidget(this)) {
+      m_pCommon(new QLineEdit(this)), m_pList(new QTableWidget(0, 2, this)) {
     setWindowTitle(tr("Multicarrier Signal"));
     m_pSame->setObjectName(ControlName(IDC_SAME_SPACING));
     m_pMultiple->setObjectName(ControlName(IDC_MULTIPLE_SPACINGS));
@@ -44,18 +44,25 @@ CMulticarrierDialog::CMulticarrierDialog(int carriers, char16_t* spacing, QWidge
     m_pCommon->setAccessibleName(tr("Spacing for all carriers"));
     m_pCommon->setAccessibleDescription(tr("in hertz"));
     m_pList->setAccessibleName(tr("Spacing between each pair of carriers"));
-    m_pList->setRootIsDecorated(false);
+    // A flat table of carrier pairs and their spacings, a row selected at a time; a row is
+    // changed through the spacing dialog, not in place.
     m_pList->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_pList->setHeaderLabels({tr("Carriers"), tr("Spacing")});
-    m_pList->header()->setDefaultSectionSize(140);
+    m_pList->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_pList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_pList->setShowGrid(false);
+    m_pList->verticalHeader()->hide();
+    m_pList->setHorizontalHeaderLabels({tr("Carriers"), tr("Spacing")});
+    m_pList->horizontalHeader()->setDefaultSectionSize(140);
+    m_pList->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_pList->horizontalHeader()->setStretchLastSection(true);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &CMulticarrierDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_pSame, &QRadioButton::clicked, this, &CMulticarrierDialog::OnSpacingModeClicked);
     connect(m_pMultiple, &QRadioButton::clicked, this, &CMulticarrierDialog::OnSpacingModeClicked);
-    connect(m_pList, &QTreeWidget::itemDoubleClicked, this,
-            [this](QTreeWidgetItem* item) { OnSpacingListDblClk(item); });
+    connect(m_pList, &QTableWidget::itemDoubleClicked, this,
+            [this](QTableWidgetItem* item) { OnSpacingListDblClk(item); });
     m_pList->installEventFilter(this);
 
     auto* layout = new QGridLayout(this);
@@ -73,7 +80,7 @@ CMulticarrierDialog::CMulticarrierDialog(int carriers, char16_t* spacing, QWidge
     (m_filled.isList ? m_pMultiple : m_pSame)->setChecked(true);
     m_pCommon->setText(m_filled.common);
     for (int i = 0; i < m_filled.cells.size(); ++i)
-        new QTreeWidgetItem(m_pList, {CarrierPairLabel(i), m_filled.cells[i]});
+        AddRow(CarrierPairLabel(i), m_filled.cells[i]);
     OnSpacingModeClicked();
     // The first focus on the chosen way, not on the first radio button.
     (m_filled.isList ? m_pMultiple : m_pSame)->setFocus();
@@ -84,8 +91,8 @@ CMulticarrierDialog::CMulticarrierDialog(int carriers, char16_t* spacing, QWidge
 
 QStringList CMulticarrierDialog::Cells() const {
     QStringList cells;
-    for (int i = 0; i < m_pList->topLevelItemCount(); ++i)
-        cells << m_pList->topLevelItem(i)->text(1);
+    for (int i = 0; i < m_pList->rowCount(); ++i)
+        cells << m_pList->item(i, 1)->text();
     return cells;
 }
 
@@ -112,15 +119,23 @@ bool CMulticarrierDialog::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void CMulticarrierDialog::OnSpacingListDblClk(QTreeWidgetItem* item) {
+void CMulticarrierDialog::AddRow(const QString& pair, const QString& spacing) {
+    const int row = m_pList->rowCount();
+    m_pList->insertRow(row);
+    m_pList->setItem(row, 0, new QTableWidgetItem(pair));
+    m_pList->setItem(row, 1, new QTableWidgetItem(spacing));
+}
+
+void CMulticarrierDialog::OnSpacingListDblClk(QTableWidgetItem* item) {
     if (item == nullptr)
         return;
-    const int row = m_pList->indexOfTopLevelItem(item);
+    const int row = item->row();
+    QTableWidgetItem* spacing = m_pList->item(row, 1);
     CSpacingDialog dialog(this);
     dialog.m_pszTitle = CarrierPairLabel(row);
-    dialog.m_dSpacing = ParseRealText(item->text(1).left(SpacingValueLimit));
+    dialog.m_dSpacing = ParseRealText(spacing->text().left(SpacingValueLimit));
     if (CPrompts::RunDialog(dialog) == QDialog::Accepted)
-        item->setText(1, RealText(dialog.m_dSpacing));
+        spacing->setText(RealText(dialog.m_dSpacing));
 }
 
 void CMulticarrierDialog::accept() {

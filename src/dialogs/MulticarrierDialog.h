@@ -7,8 +7,8 @@
 
 class QLineEdit;
 class QRadioButton;
-class QTreeWidget;
-class QTreeWidgetItem;
+class QTableWidget;
+class QTableWidgetItem;
 
 // Edits the spacing text of a multicarrier signal: one spacing for all pairs of
 // neighbouring carriers, or one per pair (double-click a row to change it).
@@ -28,14 +28,15 @@ public:
     QRadioButton* SameButton() const { return m_pSame; }
     QRadioButton* MultipleButton() const { return m_pMultiple; }
     QLineEdit* CommonEdit() const { return m_pCommon; }
-    QTreeWidget* List() const { return m_pList; }
+    QTableWidget* List() const { return m_pList; }
     // Opens the spacing dialog on a row; spacingDialog lets tests answer it.
-    void OnSpacingListDblClk(QTreeWidgetItem* item);
+    void OnSpacingListDblClk(QTableWidgetItem* item);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void AddRow(const QString& pair, const QString& spacing);
     void OnSpacingModeClicked();
     QStringList Cells() const;
 
@@ -44,7 +45,7 @@ private:
     QRadioButton* m_pSame;
     QRadioButton* m_pMultiple;
     QLineEdit* m_pCommon;
-    QTreeWidget* m_pList;
+    QTableWidget* m_pList;
     // What the controls showed when the dialog opened.
     SpacingRows m_filled;
     bool m_bFilledAsList = false;

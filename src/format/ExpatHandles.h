@@ -29,3 +29,30 @@ inline std::uint64_t ParserColumn(XML_Parser parser) {
     return XML_GetCurrentColumnNumber(parser) + 1;
 #endif
 }
+
+// The byte the current event starts at, counted from the start of the input.
+inline std::uint64_t ParserByteIndex(XML_Parser parser) {
+#ifdef QUARN_EXPAT_64_BIT_POSITIONS
+    return static_cast<std::uint64_t>(XML_GetCurrentByteIndex64(parser));
+#else
+    return static_cast<std::uint64_t>(XML_GetCurrentByteIndex(parser));
+#endif
+}
+
+// The parser's buffer around the current event: the event starts at offset, the buffer
+// holds size bytes; null when expat keeps no context.
+inline const char* ParserInputContext(XML_Parser parser, std::uint64_t& offset,
+                                      std::uint64_t& size) {
+#ifdef QUARN_EXPAT_64_BIT_POSITIONS
+    std::int64_t at = 0;
+    std::uint64_t held = 0;
+    const char* buffer = XML_GetInputContext64(parser, &at, &held);
+#else
+    int at = 0;
+    int held = 0;
+    const char* buffer = XML_GetInputContext(parser, &at, &held);
+#endif
+    offset = static_cast<std::uint64_t>(at);
+    size = static_cast<std::uint64_t>(held);
+    return buffer;
+}

@@ -89,18 +89,18 @@ void CLineCounter::CountTo(std::uint64_t position) {
 std::uint64_t CLineCounter::Line(XML_Parser parser) {
     if (m_expat)
         return ParserLine(parser);
-    const auto position = static_cast<std::uint64_t>(XML_GetCurrentByteIndex(parser));
+    const std::uint64_t position = ParserByteIndex(parser);
     if (position >= m_at) {
         CountTo(position);
         return m_line;
     }
     // The element started in the part of the chunk before that expat kept: those bytes are
     // in its buffer, from the element on.
-    int offset = 0;
-    int size = 0;
-    const char* buffer = XML_GetInputContext(parser, &offset, &size);
-    const auto back = static_cast<std::size_t>(m_at - position);
-    if (buffer == nullptr || static_cast<std::size_t>(size - offset) < back)
+    std::uint64_t offset = 0;
+    std::uint64_t size = 0;
+    const char* buffer = ParserInputContext(parser, offset, size);
+    const std::uint64_t back = m_at - position;
+    if (buffer == nullptr || size < offset || size - offset < back)
         return ParserLine(parser);
     return m_line -
            static_cast<std::uint64_t>(std::count(buffer + offset, buffer + offset + back, '\n'));

@@ -1,6 +1,7 @@
 #include "MessageBar.h"
 
 #include <QAccessible>
+#include <QAccessibleWidget>
 #include <QAction>
 #include <QApplication>
 #include <QHBoxLayout>
@@ -10,8 +11,22 @@
 #include <QStyle>
 #include <QToolButton>
 
+namespace {
+
+// The bar is an alert to assistive technology: a screen reader speaks it when it shows.
+QAccessibleInterface* AlertFactory(const QString& className, QObject* object) {
+    auto* bar = qobject_cast<QWidget*>(object);
+    if (bar == nullptr || className != QLatin1String("CMessageBar"))
+        return nullptr;
+    return new QAccessibleWidget(bar, QAccessible::AlertMessage);
+}
+
+} // namespace
+
 CMessageBar::CMessageBar(QWidget* parent)
     : QFrame(parent), m_pText(new QLabel(this)), m_pButtons(new QHBoxLayout) {
+    static const bool installed = (QAccessible::installFactory(AlertFactory), true);
+    Q_UNUSED(installed);
     setObjectName(QStringLiteral("messageBar"));
     setFrameShape(QFrame::StyledPanel);
     setAutoFillBackground(true);

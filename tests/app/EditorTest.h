@@ -63,10 +63,10 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
-#include <QTreeWidget>
 #include <QUndoStack>
 
 #include <QTimer>

@@ -117,6 +117,12 @@ private slots:
         for (int row = 0; row < rows->rowCount(); ++row)
             states << rows->index(row, 0).data(Qt::AccessibleDescriptionRole).toString();
         QVERIFY2(states.contains(QStringLiteral("disabled")), qPrintable(states.join(u'|')));
+        // The message bar is an alert, its newest notice its description.
+        Frame()->MessageBar()->Show(QStringLiteral("Content will not be saved"));
+        QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(Frame()->MessageBar());
+        QCOMPARE(bar->role(), QAccessible::AlertMessage);
+        QCOMPARE(bar->text(QAccessible::Name), QStringLiteral("Notices"));
+        QCOMPARE(bar->text(QAccessible::Description), QStringLiteral("Content will not be saved"));
         static QStringList alerts;
         alerts.clear();
         QAccessible::setActive(true);

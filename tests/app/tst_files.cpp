@@ -180,7 +180,7 @@ private slots:
                 multi.MultipleButton()->click();
                 const char* cells[] = {"170", "340", "170"};
                 for (int i = 0; i < 3; ++i)
-                    multi.List()->topLevelItem(i)->setText(1, cells[i]);
+                    multi.List()->item(i, 1)->setText(cells[i]);
                 multi.accept();
                 return multi.result();
             });

@@ -6,15 +6,15 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTableWidget>
 #include <QTest>
-#include <QTreeWidget>
 
 namespace {
 
 QStringList Cells(const CMulticarrierDialog& dialog, int column) {
     QStringList cells;
-    for (int i = 0; i < dialog.List()->topLevelItemCount(); ++i)
-        cells << dialog.List()->topLevelItem(i)->text(column);
+    for (int i = 0; i < dialog.List()->rowCount(); ++i)
+        cells << dialog.List()->item(i, column)->text();
     return cells;
 }
 
@@ -79,7 +79,7 @@ private slots:
         CopyText(spacing, stored.toStdU16String());
         CMulticarrierDialog dialog(carriers, spacing);
         QVERIFY(dialog.MultipleButton()->isChecked());
-        dialog.List()->topLevelItem(row)->setText(1, typed);
+        dialog.List()->item(row, 1)->setText(typed);
         dialog.accept();
         QCOMPARE(QStringView(spacing).toString(), expected);
     }
@@ -90,7 +90,7 @@ private slots:
         char16_t spacing[200] = u"*";
         CMulticarrierDialog dialog(2147483647, spacing);
         QVERIFY(dialog.SameButton()->isChecked());
-        QVERIFY(dialog.List()->topLevelItemCount() <= 100);
+        QVERIFY(dialog.List()->rowCount() <= 100);
         CPrompts::ShownMessages().clear();
         dialog.MultipleButton()->click();
         QVERIFY(dialog.SameButton()->isChecked());
@@ -121,7 +121,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
         dialog.List()->setFocus();
         if (withRow)
-            dialog.List()->setCurrentItem(dialog.List()->topLevelItem(1));
+            dialog.List()->setCurrentCell(1, 0);
         else
             dialog.List()->setCurrentItem(nullptr);
         QString title;
@@ -164,7 +164,7 @@ private slots:
                 d.accept();
                 return d.result();
             });
-            dialog.OnSpacingListDblClk(dialog.List()->topLevelItem(editedRow));
+            dialog.OnSpacingListDblClk(dialog.List()->item(editedRow, 1));
         }
         dialog.accept();
         QCOMPARE(QString::fromUtf16(spacing), expected);
@@ -201,7 +201,7 @@ private slots:
             spacingDialog.accept();
             return spacingDialog.result();
         });
-        dialog.OnSpacingListDblClk(dialog.List()->topLevelItem(0));
+        dialog.OnSpacingListDblClk(dialog.List()->item(0, 1));
         QCOMPARE(caption, QStringLiteral("Carriers 1-2"));
         QCOMPARE(shown, QStringLiteral("170"));
         QCOMPARE(Cells(dialog, 1), (QStringList{"200", "340"}));
@@ -210,7 +210,7 @@ private slots:
             d.reject();
             return d.result();
         });
-        dialog.OnSpacingListDblClk(dialog.List()->topLevelItem(1));
+        dialog.OnSpacingListDblClk(dialog.List()->item(1, 1));
         QCOMPARE(Cells(dialog, 1), (QStringList{"200", "340"}));
         dialog.OnSpacingListDblClk(nullptr); // no row: nothing happens
         dialog.accept();
@@ -220,8 +220,8 @@ private slots:
     void overlongListIsRefusedNotCut() {
         char16_t spacing[200] = u"1,1";
         CMulticarrierDialog dialog(40, spacing);
-        for (int i = 0; i < dialog.List()->topLevelItemCount(); ++i)
-            dialog.List()->topLevelItem(i)->setText(1, QStringLiteral("1234.56"));
+        for (int i = 0; i < dialog.List()->rowCount(); ++i)
+            dialog.List()->item(i, 1)->setText(QStringLiteral("1234.56"));
         CPrompts::ShownMessages().clear();
         dialog.show();
         dialog.accept();
@@ -231,8 +231,8 @@ private slots:
         QCOMPARE(QString::fromUtf16(spacing), QStringLiteral("1,1"));
         // 24 pairs of 7 characters fit exactly (24 * 8 - 1 = 191).
         CMulticarrierDialog fits(25, spacing);
-        for (int i = 0; i < fits.List()->topLevelItemCount(); ++i)
-            fits.List()->topLevelItem(i)->setText(1, QStringLiteral("1234.56"));
+        for (int i = 0; i < fits.List()->rowCount(); ++i)
+            fits.List()->item(i, 1)->setText(QStringLiteral("1234.56"));
         fits.accept();
         QCOMPARE(QString::fromUtf16(spacing).size(), 191);
     }

@@ -22,8 +22,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableWidget>
 #include <QTest>
-#include <QTreeWidget>
 
 #include <memory>
 
@@ -564,7 +564,7 @@ private slots:
         if (opens) {
             CPrompts::PushDialogHandler([&rows](QDialog& d) {
                 auto& multi = static_cast<CMulticarrierDialog&>(d);
-                rows = multi.List()->topLevelItemCount();
+                rows = multi.List()->rowCount();
                 multi.SameButton()->click();
                 multi.CommonEdit()->setText(QStringLiteral("250"));
                 multi.accept();
