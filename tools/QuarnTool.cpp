@@ -7,6 +7,7 @@
 #include "SignalColumns.h"
 #include "SignalDescription.h"
 #include "SignalFileReader.h"
+#include "SignalMatch.h"
 #include "UnknownNames.h"
 #include "VantorDoc.h"
 
@@ -15,6 +16,7 @@
 #include <QJsonObject>
 #include <QString>
 
+#include <cmath>
 #include <optional>
 #include <unordered_map>
 #include <utility>
@@ -35,6 +37,14 @@ const char* const Usage =
     "      records that pass filter F: all (default), fsk, mfsk, fsk-multicarrier, ofdm,\n"
     "      psk, psk-multicarrier (in any case). --csv prints the 14 headings and cells as\n"
     "      RFC 4180 comma-separated values (UTF-8, CR LF), as the editor's File > Export does.\n"
+    "  quarn-tool find [--filter F] [--baud N] [--shift N] [--bandwidth N] [--tones N]\n"
+    "                  [--carriers N] [--tolerance T] [--json | --csv] FILE\n"
+    "      Print the records whose values are within the tolerance T of every value asked\n"
+    "      (default 5 %; \"2 %\" is relative, a plain number absolute in the value's unit),\n"
+    "      or are \"*\" (any); a record without the value does not match. Nearest first, by\n"
+    "      the largest relative deviation (a \"*\" counts as the whole tolerance), ties by\n"
+    "      name; a Match column first (--json: a \"deviation\" fraction). At least one value\n"
+    "      is required. Exit 1 when nothing matches.\n"
     "  quarn-tool check FILE...\n"
     "      Print every record that failed validation; exit 1 when there is one. Records\n"
     "      naming a decoder mode or modulation this version does not know get a warning\n"
@@ -46,8 +56,8 @@ const char* const Usage =
     "      added, how many were dropped as duplicates, and how many of those differ from\n"
     "      the held record in fields the duplicate test does not compare.\n"
     "\"--\" ends the options: every argument after it is a file.\n"
-    "Exit status: 0 success, 1 invalid records found by check, 2 a file that cannot be\n"
-    "read or written (also: not enough memory), or a usage error.\n";
+    "Exit status: 0 success, 1 invalid records found by check or no match for find, 2 a\n"
+    "file that cannot be read or written (also: not enough memory), or a usage error.\n";
 
 // A path argument, whatever bytes its name holds.
 QString PathArg(const std::string& arg) {
@@ -320,6 +330,131 @@ int RunList(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     return ExitOk;
 }
 
+// The Match column: the deviation in percent.
+std::string MatchText(double deviation) {
+    return QString::number(deviation * 100, 'f', 1).toStdString() + "%";
+}
+
+void PrintMatches(const std::vector<ParameterMatch>& matches, bool json, bool csv,
+                  std::ostream& out) {
+    if (json) {
+        out << "[";
+        for (std::size_t i = 0; i < matches.size(); ++i) {
+            QJsonObject object = RecordJson(*matches[i].signal, matches[i].signal->InvalidReason());
+            object.insert(QStringLiteral("deviation"), matches[i].deviation);
+            const QList<QByteArray> lines =
+                QJsonDocument(object).toJson(QJsonDocument::Indented).trimmed().split('\n');
+            out << (i ? ",\n" : "\n");
+            for (qsizetype line = 0; line < lines.size(); ++line)
+                out << (line ? "\n    " : "    ") << lines[line].toStdString();
+        }
+        out << "\n]\n";
+        return;
+    }
+    if (csv) {
+        out << "Match," << CsvHeadings([](int column) {
+                               return QStringView(SignalColumnHeading(column)).toString();
+                           }).toStdString();
+        for (const ParameterMatch& match : matches)
+            out << MatchText(match.deviation) << "," << CsvCells(*match.signal).toStdString();
+        return;
+    }
+    out << "Match";
+    for (int column = 0; column < SignalColumnCount; ++column)
+        out << "\t" << Utf8(SignalColumnHeading(column));
+    out << "\n";
+    CellBuffer buffer;
+    for (const ParameterMatch& match : matches) {
+        out << MatchText(match.deviation);
+        for (int column = 0; column < SignalColumnCount; ++column)
+            out << "\t" << Inert(SignalCellText(*match.signal, column, buffer));
+        out << "\n";
+    }
+}
+
+// Reads one option of find into the query; false with why for a value it cannot take.
+bool FindOption(const std::string& option, const std::string& value, ParameterQuery& query,
+                std::string& why) {
+    if (option == "--tolerance") {
+        if (ParseTolerance(value, query))
+            return true;
+        why = "a tolerance is a number, or a percentage such as \"2 %\": '" + value + "'";
+        return false;
+    }
+    double number = 0;
+    if (!ParseAskedValue(value, number)) {
+        why = option + " needs a number above 0: '" + value + "'";
+        return false;
+    }
+    const bool count = option == "--tones" || option == "--carriers";
+    if (count && (number != std::floor(number) || number > 2147483647)) {
+        why = option + " needs a whole number: '" + value + "'";
+        return false;
+    }
+    if (option == "--baud")
+        query.baud = number;
+    else if (option == "--shift")
+        query.shift = number;
+    else if (option == "--bandwidth")
+        query.bandwidth = number;
+    else if (option == "--tones")
+        query.tones = static_cast<std::int32_t>(number);
+    else
+        query.carriers = static_cast<std::int32_t>(number);
+    return true;
+}
+
+int RunFind(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    ParameterQuery query;
+    bool json = false;
+    bool csv = false;
+    std::optional<std::string> file;
+    bool options = true; // until "--"
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (!options || arg.rfind("-", 0) != 0 || arg == "-") {
+            if (file)
+                return UsageError(err, "unexpected argument '" + arg + "'");
+            file = arg;
+        } else if (arg == "--") {
+            options = false;
+        } else if (arg == "--json") {
+            json = true;
+        } else if (arg == "--csv") {
+            csv = true;
+        } else if (arg == "--filter" && hasValue) {
+            const auto named = FilterNamed(args[++i]);
+            if (!named)
+                return UsageError(err, "unknown filter '" + args[i] + "'");
+            query.filter = *named;
+        } else if ((arg == "--baud" || arg == "--shift" || arg == "--bandwidth" ||
+                    arg == "--tones" || arg == "--carriers" || arg == "--tolerance") &&
+                   hasValue) {
+            std::string why;
+            if (!FindOption(arg, args[++i], query, why))
+                return UsageError(err, why);
+        } else {
+            return UsageError(err, "unexpected argument '" + arg + "'");
+        }
+    }
+    if (!file)
+        return UsageError(err, "find needs a FILE");
+    if (!query.AsksSomething())
+        return UsageError(err, "find needs at least one of --baud, --shift, --bandwidth, "
+                               "--tones, --carriers");
+    if (json && csv)
+        return UsageError(err, "--json and --csv exclude each other");
+    CVantorDoc& doc = RunDocument();
+    if (const FileResult opened = doc.OnOpenDocument(Input(*file, err)); !opened)
+        return Failure(err, opened);
+    const std::vector<ParameterMatch> matches = FindByParameters(doc.Signals(), query);
+    if (matches.empty())
+        return ExitInvalid;
+    PrintMatches(matches, json, csv, out);
+    return ExitOk;
+}
+
 int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     // Every argument is a file; a first "--" only says so.
     const std::vector<std::string> files(args.begin() + (!args.empty() && args[0] == "--"),
@@ -492,6 +627,8 @@ int RunQuarnTool(const std::vector<std::string>& args, std::ostream& out, std::o
     }
     if (command == "list")
         return RunList(rest, out, err);
+    if (command == "find")
+        return RunFind(rest, out, err);
     if (command == "check")
         return RunCheck(rest, out, err);
     if (command == "convert")

@@ -26,6 +26,8 @@ offers() { # offers EXPECTED WORD...
   fi
 }
 offers 'check convert ' c
+offers 'find ' f
+offers '--tolerance --tones ' find --to
 offers '--csv ' list --c
 offers 'fsk fsk-multicarrier ' list --filter fsk
 offers 'bandwidth baud ' list --sort ba

@@ -56,6 +56,64 @@ private slots:
         QVERIFY(WriteBytes(Path("broken.xml"), "<r>\n<Signal Name='x'>\n</r>"));
     }
 
+    // find: the contract other programs call (see quarn-tool --help); the matching rules are
+    // the model's (tst_signalmatch).
+    void find_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("out"); // the output's start
+        QTest::addColumn<QString>("err"); // a part of the error output
+        QTest::newRow("text") << QStringList{"--baud", "50", "--shift", "170"} << 0
+                              << "Match\tName\tDecoder\tModulation\tSubcarrier\tBaud / Symbol "
+                                 "Rate\tShift\tBandwidth\tNo. of Tones\tNo. of Carriers\tSpacing"
+                                 "\tPilot Frequency\tCodecheck Counter\tITU Designator\tComments\n"
+                                 "0.0%\tZulu\tbaudot\tFSK\t\t50\t170\t*\t2\t"
+                              << "";
+        QTest::newRow("relative tolerance, CSV")
+            << QStringList{"--baud", "74", "--tolerance", "2 %", "--csv"} << 0
+            << "Match,Name,Decoder,Modulation,Subcarrier,Baud / Symbol Rate,Shift,Bandwidth,No. "
+               "of Tones,No. of Carriers,Spacing,Pilot Frequency,Codecheck Counter,ITU "
+               "Designator,Comments\r\n1.4%,alpha,"
+            << "";
+        QTest::newRow("JSON") << QStringList{"--carriers", "16", "--json"} << 0 << "[\n    {"
+                              << "";
+        QTest::newRow("no match: nothing printed")
+            << QStringList{"--baud", "50", "--filter", "psk"} << 1 << ""
+            << "";
+        QTest::newRow("no value asked") << QStringList{"--tolerance", "10"} << 2 << ""
+                                        << "find needs at least one of --baud";
+        QTest::newRow("not a number") << QStringList{"--shift", "wide"} << 2 << ""
+                                      << "--shift needs a number above 0: 'wide'";
+        QTest::newRow("a count that is not whole") << QStringList{"--tones", "2.5"} << 2 << ""
+                                                   << "--tones needs a whole number";
+        QTest::newRow("a file that cannot be read")
+            << QStringList{"--baud", "50", "missing.xml"} << 2 << ""
+            << "missing.xml";
+    }
+    void find() {
+        QFETCH(QStringList, args);
+        QFETCH(int, status);
+        QFETCH(QString, out);
+        QFETCH(QString, err);
+        QStringList line = QStringList{"find"} + args;
+        if (!line.last().endsWith(".xml"))
+            line << Path("sample.xml");
+        else
+            line.last() = Path(line.last());
+        const Result r = Run(line);
+        QCOMPARE(r.status, status);
+        QVERIFY2(r.out.startsWith(out), qPrintable(r.out));
+        if (out.isEmpty())
+            QCOMPARE(r.out, QString());
+        QVERIFY2(r.err.contains(err), qPrintable(r.err));
+        if (args.contains("--json")) {
+            const QJsonArray found = QJsonDocument::fromJson(r.out.toUtf8()).array();
+            QCOMPARE(found.size(), 1);
+            QCOMPARE(found[0].toObject()["name"].toString(), QStringLiteral("alpha"));
+            QCOMPARE(found[0].toObject()["deviation"].toDouble(), 0.0);
+        }
+    }
+
     void listPlain() {
         const Result r = Run({"list", Path("sample.xml")});
         QCOMPARE(r.status, 0);
