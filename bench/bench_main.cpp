@@ -498,6 +498,30 @@ void BM_ListShown(benchmark::State& state) {
     }
 }
 
+// Find by Parameters over a million signals: from the last keystroke (the query asked) to
+// the list repainted with the matches, nearest first.
+void BM_FindByParameters(benchmark::State& state) {
+    CVantorDoc& doc = LoadedDoc(1000000);
+    CPrompts::SetTesting(true);
+    CVantorView view(&doc);
+    view.resize(1000, 600);
+    view.show();
+    QCoreApplication::processEvents();
+    ParameterQuery query;
+    query.baud = 50;
+    query.shift = 170;
+    for (auto _ : state) {
+        view.SetParameterQuery(query);
+        view.repaint();
+        state.PauseTiming();
+        view.EndParameterFind();
+        state.ResumeTiming();
+    }
+    view.SetParameterQuery(query);
+    state.counters["matches"] = view.RowModel()->rowCount();
+    view.EndParameterFind();
+}
+
 // The find bar's rebuild: " 12" starts the serial of about 1 % of the generated names.
 void BM_FindRows(benchmark::State& state) {
     CVantorDoc& doc = LoadedDoc(1000000);
@@ -651,6 +675,10 @@ void Register() {
     for (std::int64_t n : Sizes)
         shown->Arg(n);
     shown->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+    benchmark::RegisterBenchmark("FindByParameters", BM_FindByParameters)
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(3)
+        ->UseRealTime();
     benchmark::RegisterBenchmark("FindRows", BM_FindRows)
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime();

@@ -365,6 +365,81 @@ Copyright (C) 2026 Korvel</translation>
     </message>
 </context>
 <context>
+    <name>CParameterBar</name>
+    <message>
+        <source>&amp;Baud:</source>
+        <translation>&amp;Baud:</translation>
+    </message>
+    <message>
+        <source>S&amp;hift:</source>
+        <translation>S&amp;hift:</translation>
+    </message>
+    <message>
+        <source>Band&amp;width:</source>
+        <translation>Band&amp;breite:</translation>
+    </message>
+    <message>
+        <source>T&amp;ones:</source>
+        <translation>T&amp;öne:</translation>
+    </message>
+    <message>
+        <source>C&amp;arriers:</source>
+        <translation>Tr&amp;äger:</translation>
+    </message>
+    <message>
+        <source>&amp;Tolerance:</source>
+        <translation>&amp;Toleranz:</translation>
+    </message>
+    <message>
+        <source>&amp;Family:</source>
+        <translation>&amp;Familie:</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>Alle</translation>
+    </message>
+    <message>
+        <source>FSK</source>
+        <translation>FSK</translation>
+    </message>
+    <message>
+        <source>MFSK</source>
+        <translation>MFSK</translation>
+    </message>
+    <message>
+        <source>FSK Multicarrier</source>
+        <translation>FSK-Mehrträger</translation>
+    </message>
+    <message>
+        <source>OFDM</source>
+        <translation>OFDM</translation>
+    </message>
+    <message>
+        <source>PSK</source>
+        <translation>PSK</translation>
+    </message>
+    <message>
+        <source>PSK Multicarrier</source>
+        <translation>PSK-Mehrträger</translation>
+    </message>
+    <message>
+        <source>in %1</source>
+        <translation>in %1</translation>
+    </message>
+    <message>
+        <source>a percentage such as 5 %, or a number in the value&apos;s unit</source>
+        <translation>ein Prozentsatz wie 5 % oder eine Zahl in der Einheit des Werts</translation>
+    </message>
+    <message>
+        <source>Close (Esc)</source>
+        <translation>Schließen (Esc)</translation>
+    </message>
+    <message>
+        <source>Close the find by parameters</source>
+        <translation>Suche nach Parametern schließen</translation>
+    </message>
+</context>
+<context>
     <name>CProgressScope</name>
     <message>
         <source>Cancel</source>
@@ -626,6 +701,10 @@ Träger:</translation>
     <message>
         <source>merged</source>
         <translation>zusammengeführt</translation>
+    </message>
+    <message>
+        <source>Match</source>
+        <translation>Abweichung</translation>
     </message>
 </context>
 <context>
@@ -1335,6 +1414,16 @@ Tastenkürzel festlegen</translation>
     <message>
         <source>&amp;Configure Shortcuts...</source>
         <translation>&amp;Tastenkürzel festlegen …</translation>
+    </message>
+    <message>
+        <source>Find signals by measured rate, shift, bandwidth, tones or carriers
+Find by Parameters</source>
+        <translation>Signale nach gemessener Rate, Shift, Bandbreite, Tönen oder Trägern suchen
+Nach Parametern suchen</translation>
+    </message>
+    <message>
+        <source>Find by Para&amp;meters...	Ctrl+Shift+F</source>
+        <translation>Nach &amp;Parametern suchen …	Ctrl+Shift+F</translation>
     </message>
 </context>
 <context>

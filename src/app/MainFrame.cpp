@@ -10,6 +10,7 @@
 #include "LockKeys.h"
 #include "Looks.h"
 #include "MessageBar.h"
+#include "ParameterBar.h"
 #include "Prompts.h"
 #include "SignalRowModel.h"
 #include "VantorDoc.h"
@@ -48,7 +49,8 @@ const QString HiddenButtonsKey = QStringLiteral("ToolbarHiddenButtons");
 CMainFrame::CMainFrame(CDocTemplate* docTemplate, const QList<QAction*>& appCommands,
                        QWidget* parent)
     : QMainWindow(parent), m_pView(new CVantorView(docTemplate->Document(), this)),
-      m_pFindBar(new CFindBar(this)), m_pMessageBar(new CMessageBar(this)),
+      m_pFindBar(new CFindBar(this)), m_pParameterBar(new CParameterBar(this)),
+      m_pMessageBar(new CMessageBar(this)),
       m_nLook(WorkspaceValue(QStringLiteral("ApplicationLook"),
                              LayoutValue(QStringLiteral("Look")).toInt())
                   .toInt()) {
@@ -102,6 +104,7 @@ QList<QAction*> CMainFrame::OwnCommands() {
     own << MakeCommand(this, ID_TOOLBAR_CUSTOMIZE);
     own << MakeCommand(this, ID_VIEW_TOOLBAR, [] {});
     own << MakeCommand(this, ID_EDIT_FIND, [this] { m_pFindBar->Activate(); });
+    own << MakeCommand(this, ID_EDIT_FIND_PARAMETERS, [this] { m_pParameterBar->Activate(); });
     own << MakeCommand(this, ID_VIEW_SHORTCUTS, [this] {
         CShortcutsDialog dialog(this);
         CPrompts::RunDialog(dialog);
@@ -119,17 +122,27 @@ void CMainFrame::BuildCentral() {
     column->setSpacing(0);
     column->addWidget(m_pMessageBar);
     column->addWidget(m_pFindBar);
+    column->addWidget(m_pParameterBar);
     column->addWidget(m_pView, 1);
     setCentralWidget(central);
     connect(m_pFindBar, &CFindBar::findTextChanged, m_pView, [this](const QString& text) {
         CPrompts::Guard(this, [this, &text] { m_pView->SetFindText(text); });
     });
     connect(m_pFindBar, &CFindBar::closed, m_pView, [this] { m_pView->setFocus(); });
+    connect(m_pParameterBar, &CParameterBar::queryChanged, m_pView, [this] {
+        CPrompts::Guard(this, [this] { m_pView->SetParameterQuery(m_pParameterBar->Query()); });
+    });
+    connect(m_pParameterBar, &CParameterBar::closed, m_pView, [this] {
+        CPrompts::Guard(this, [this] { m_pView->EndParameterFind(); });
+        m_pView->setFocus();
+    });
     // Another database (New, Open, Close): a find text typed for the old one would hide
     // the new one's rows.
     connect(m_pView->Document(), &CVantorDoc::resetDone, m_pFindBar, [this] {
         if (m_pFindBar->isVisibleTo(this) || !m_pFindBar->Edit()->text().isEmpty())
             m_pFindBar->Close();
+        if (m_pParameterBar->isVisibleTo(this))
+            m_pParameterBar->Close();
     });
     connect(m_pView, &CVantorView::statusMessage, this,
             [this](const QString& text) { statusBar()->showMessage(text, 10000); });

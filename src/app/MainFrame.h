@@ -11,6 +11,7 @@
 
 class CDocTemplate;
 class CFindBar;
+class CParameterBar;
 class CMessageBar;
 class CHelpWindow;
 class CVantorView;
@@ -34,6 +35,7 @@ public:
     CVantorView* View() const { return m_pView; }
     QToolBar* ToolBar() const { return m_pToolBar; }
     CFindBar* FindBar() const { return m_pFindBar; }
+    CParameterBar* ParameterBar() const { return m_pParameterBar; }
     CMessageBar* MessageBar() const { return m_pMessageBar; }
     CHelpWindow* HelpWindow() const { return m_pHelpWindow; }
     QMenu* FileMenu() const { return m_pFileMenu; }
@@ -87,6 +89,7 @@ private:
     QMenu* m_pContextMenu = nullptr;
     QMenu* m_pLookMenu = nullptr;
     CFindBar* m_pFindBar;
+    CParameterBar* m_pParameterBar;
     CMessageBar* m_pMessageBar;
     CHelpWindow* m_pHelpWindow = nullptr;
     QLabel* m_pPrompt = nullptr;

@@ -44,6 +44,8 @@ enum CommandId : std::uint32_t {
     ID_SORT_DESCENDING = 32815,
     // View > Configure Shortcuts: the keys of every command.
     ID_VIEW_SHORTCUTS = 32816,
+    // Edit > Find by Parameters: signals by measured rate, shift, bandwidth, tones, carriers.
+    ID_EDIT_FIND_PARAMETERS = 32817,
 
     ID_FILE_NEW = 57600,
     ID_FILE_OPEN = 57601,

@@ -61,6 +61,9 @@ constexpr CommandInfo TheCommands[] = {
     {ID_VIEW_TOOLBAR, ""},
     {ID_VIEW_STATUS_BAR,
      QT_TRANSLATE_NOOP("Commands", "Show or hide the status bar\nToggle Status Bar")},
+    {ID_EDIT_FIND_PARAMETERS,
+     QT_TRANSLATE_NOOP("Commands", "Find signals by measured rate, shift, bandwidth, tones or "
+                                   "carriers\nFind by Parameters")},
     {ID_VIEW_SHORTCUTS,
      QT_TRANSLATE_NOOP("Commands", "Choose the keys of the commands\nConfigure Shortcuts")},
     {ID_EDIT_COPY,
@@ -119,6 +122,8 @@ constexpr MenuEntry TheEditItems[] = {
     {K::Item, QT_TRANSLATE_NOOP("Commands", "Disable"), ID_SIGNAL_DISABLE},
     {K::Separator, "", 0},
     {K::Item, QT_TRANSLATE_NOOP("Commands", "&Find...\tCtrl+F"), ID_EDIT_FIND},
+    {K::Item, QT_TRANSLATE_NOOP("Commands", "Find by Para&meters...\tCtrl+Shift+F"),
+     ID_EDIT_FIND_PARAMETERS},
     {K::Item, QT_TRANSLATE_NOOP("Commands", "Select &All\tCtrl+A"), ID_EDIT_SELECT_ALL},
 };
 
@@ -236,6 +241,7 @@ const Accelerator TheAccelerators[] = {
     {Qt::CTRL | Qt::Key_Y, ID_EDIT_REDO},
     {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, ID_EDIT_REDO},
     {Qt::CTRL | Qt::Key_F, ID_EDIT_FIND},
+    {Qt::CTRL | Qt::SHIFT | Qt::Key_F, ID_EDIT_FIND_PARAMETERS},
     {Qt::CTRL | Qt::Key_D, ID_SIGNAL_DUPLICATE},
     // The desktop's own keys for Close, Save As and Quit, beside the ones above.
     {Qt::CTRL | Qt::Key_W, ID_FILE_CLOSE_DATABASE},

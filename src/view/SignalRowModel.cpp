@@ -43,6 +43,9 @@ CSignalRowModel::CSignalRowModel(CVantorDoc* doc, QObject* parent)
     connect(doc, &CVantorDoc::aboutToReset, this, [this] { beginResetModel(); });
     connect(doc, &CVantorDoc::resetDone, this, [this] {
         m_searchText.Invalidate();
+        // Another database: no record of the last find by parameters is held any more.
+        m_matches.clear();
+        m_bMatching = false;
         MapRows();
         endResetModel();
     });
@@ -64,13 +67,21 @@ int CSignalRowModel::rowCount(const QModelIndex& parent) const {
 }
 
 int CSignalRowModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : SignalColumnCount;
+    return parent.isValid() ? 0 : SignalColumnCount + (m_bMatching ? 1 : 0);
 }
 
 QVariant CSignalRowModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount())
         return {};
     const CSignalDescription& s = *SignalAt(index.row());
+    if (index.column() == MatchColumn) {
+        if (role != Qt::DisplayRole)
+            return {};
+        const auto found = m_matches.find(&s);
+        return found == m_matches.end()
+                   ? QString()
+                   : QString::number(found->second * 100, 'f', 1) + QLatin1Char('%');
+    }
     switch (role) {
     case Qt::DisplayRole: {
         // Texts the record holds are handed out as views (painting allocates nothing for
@@ -119,7 +130,7 @@ QString CSignalRowModel::RowState(const CSignalDescription& s) {
 
 QVariant CSignalRowModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
-        return SignalTr(SignalColumnSource(section));
+        return section == MatchColumn ? tr("Match") : SignalTr(SignalColumnSource(section));
     if (orientation == Qt::Horizontal && role == Qt::TextAlignmentRole)
         return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
     return QAbstractTableModel::headerData(section, orientation, role);
@@ -136,7 +147,21 @@ void CSignalRowModel::SetFindText(const QString& text) {
 }
 
 bool CSignalRowModel::IsFiltered() const {
-    return m_nFilterId != ID_FILTER_ALL || !m_finder.IsEmpty();
+    return m_nFilterId != ID_FILTER_ALL || !m_finder.IsEmpty() || m_bMatching;
+}
+
+void CSignalRowModel::SetMatches(std::unordered_map<const CSignalDescription*, double> matches) {
+    m_matches = std::move(matches);
+    m_bMatching = true;
+    Rearrange();
+}
+
+void CSignalRowModel::ClearMatches() {
+    if (!m_bMatching)
+        return;
+    m_matches.clear();
+    m_bMatching = false;
+    Rearrange();
 }
 
 void CSignalRowModel::RebuildRows() {
@@ -154,7 +179,7 @@ void CSignalRowModel::Rearrange() {
 
 bool CSignalRowModel::Shows(const CSignalDescription& signal) const {
     return (m_nFilterId == ID_FILTER_ALL || signal.MatchesFilter(FilterOf(m_nFilterId))) &&
-           m_finder.Matches(signal);
+           m_finder.Matches(signal) && (!m_bMatching || m_matches.count(&signal) != 0);
 }
 
 void CSignalRowModel::MapRows() {
@@ -171,6 +196,11 @@ void CSignalRowModel::MapRows() {
             std::erase_if(m_rowMap, [&](int position) {
                 return !records[static_cast<std::size_t>(position)]->MatchesFilter(
                     FilterOf(m_nFilterId));
+            });
+        }
+        if (m_bMatching) {
+            std::erase_if(m_rowMap, [&](int position) {
+                return m_matches.count(records[static_cast<std::size_t>(position)].get()) == 0;
             });
         }
     } else {

@@ -7,10 +7,14 @@
 #include <QAbstractTableModel>
 
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 class CVantorDoc;
 class CSignalDescription;
+
+// The column a find by parameters adds after the list's own: how near each record is.
+inline constexpr int MatchColumn = 14;
 
 // The list's rows: a map from visible rows to collection positions, ascending. It follows
 // every change of the collection from the document's signals: inserted and removed rows as
@@ -32,7 +36,12 @@ public:
     // Shows only records that contain the text (see CTextFinder); empty shows all.
     void SetFindText(const QString& text);
     const QString& FindText() const { return m_finder.Text(); }
-    // True when a filter or a find text hides records.
+    // Shows only the records of matches (with a Match column after the others: the
+    // deviation in percent); the records must stand in the order the rows should show.
+    void SetMatches(std::unordered_map<const CSignalDescription*, double> matches);
+    void ClearMatches();
+    bool IsMatching() const { return m_bMatching; }
+    // True when a filter, a find text or a find by parameters hides records.
     bool IsFiltered() const;
     std::uint32_t Filter() const { return m_nFilterId; }
     // Maps the rows again.
@@ -64,6 +73,8 @@ private:
 
     CVantorDoc* m_pDoc;
     std::uint32_t m_nFilterId;
+    bool m_bMatching = false;
+    std::unordered_map<const CSignalDescription*, double> m_matches;
     CTextFinder m_finder;
     CSearchText m_searchText;
     std::vector<int> m_rowMap;

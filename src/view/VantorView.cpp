@@ -28,6 +28,8 @@
 
 #include <algorithm>
 
+#include <unordered_map>
+
 CVantorView::CVantorView(CVantorDoc* doc, QWidget* parent)
     : QTableView(parent), m_pDoc(doc), m_pModel(new CSignalRowModel(doc, this)),
       m_pUndo(doc->History()) {
@@ -204,6 +206,38 @@ void CVantorView::OnFilter(std::uint32_t id) {
 void CVantorView::SetFindText(const QString& text) {
     if (text != m_pModel->FindText())
         m_pModel->SetFindText(text);
+}
+
+void CVantorView::SetParameterQuery(const ParameterQuery& query) {
+    if (!query.AsksSomething()) {
+        EndParameterFind();
+        return;
+    }
+    // The matching records first, nearest first, then the others in their order: the rows
+    // show the first ones.
+    const std::vector<ParameterMatch> matches = FindByParameters(m_pDoc->Signals(), query);
+    std::unordered_map<const CSignalDescription*, double> deviations;
+    deviations.reserve(matches.size());
+    std::vector<CSignalDescription*> order;
+    order.reserve(m_pDoc->Signals().size());
+    for (const ParameterMatch& match : matches) {
+        deviations.emplace(match.signal, match.deviation);
+        order.push_back(const_cast<CSignalDescription*>(match.signal));
+    }
+    for (const auto& signal : m_pDoc->Signals()) {
+        if (deviations.count(signal.get()) == 0)
+            order.push_back(signal.get());
+    }
+    m_pDoc->ArrangeSignals(order, CVantorDoc::SortOrder{false, 0, false});
+    m_pModel->SetMatches(std::move(deviations));
+    ShowSortOrder();
+}
+
+void CVantorView::EndParameterFind() {
+    if (!m_pModel->IsMatching())
+        return;
+    m_pModel->ClearMatches();
+    SortBy(m_nSortColumn, m_bSortDescending);
 }
 
 CVantorView::KeptSelection CVantorView::TakeSelection() const {

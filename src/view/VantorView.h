@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FileResult.h"
+#include "SignalMatch.h"
 #include "VantorDoc.h"
 
 #include <QHash>
@@ -52,6 +53,10 @@ public:
     void OnFilter(std::uint32_t id);
     // Shows only the records that contain the text; the family filter applies as well.
     void SetFindText(const QString& text);
+    // Shows only the signals that match query, nearest first (a query that asks nothing
+    // shows them all); EndParameterFind gives the list back in its sort.
+    void SetParameterQuery(const ParameterQuery& query);
+    void EndParameterFind();
     void OnSignalNew();
     void OnSignalDelete();
     void OnSignalEnable() { SetSelectedDisabled(false); }

@@ -1,5 +1,7 @@
 // The list in the window: find, counts, copy and paste, what travels with a record.
 #include "EditorTest.h"
+#include "ParameterBar.h"
+#include "SignalRowModel.h"
 
 class TestListWindow : public CEditorTest {
     Q_OBJECT
@@ -62,6 +64,44 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), view);
         QCOMPARE(shown(), expected("", true));
         QCOMPARE(pane("FindPane"), QString());
+    }
+
+    // Find by Parameters, by keyboard alone: the matching signals nearest first with their
+    // deviation, counted; a wildcard after the measured matches; Escape gives the list back
+    // in its sort.
+    void findByParameters() {
+        CVantorView* view = StartFocused();
+        QVERIFY(view);
+        const auto rows = [view] {
+            QStringList shown;
+            const QAbstractItemModel* model = view->model();
+            for (int row = 0; row < model->rowCount(); ++row)
+                shown << model->index(row, 0).data().toString() + ' ' +
+                             model->index(row, MatchColumn).data().toString();
+            return shown;
+        };
+        const QStringList all = rows();
+        QTest::keyClick(view, Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+        CParameterBar* bar = Frame()->ParameterBar();
+        QVERIFY(bar->isVisible());
+        QCOMPARE(QApplication::focusWidget(), bar->Field("baud"));
+        QTest::keyClicks(bar->Field("baud"), "49");
+        // DRM's symbol rate is "*": any rate, at the edge of the tolerance.
+        QCOMPARE(rows(), (QStringList{"Baudot 50 2.0%", "DRM 5.0%"}));
+        QCOMPARE(view->model()->headerData(MatchColumn, Qt::Horizontal).toString(),
+                 QStringLiteral("Match"));
+        QCOMPARE(Frame()->statusBar()->findChild<QLabel*>("CountPane")->text(),
+                 QStringLiteral("2 of 5 shown"));
+        // Only DRM has carriers (any count).
+        QTest::keyClick(bar->Field("baud"), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(bar->Field("baud"), Qt::Key_Delete);
+        QTest::keyClicks(bar->Field("carriers"), "8");
+        QCOMPARE(rows(), QStringList{"DRM 5.0%"});
+        QTest::keyClick(bar->Field("carriers"), Qt::Key_Escape);
+        QVERIFY(!bar->isVisible());
+        QCOMPARE(view->model()->columnCount(), 14);
+        QCOMPARE(rows(), all);
+        QCOMPARE(QApplication::focusWidget(), view);
     }
 
     // Copy puts the signals on the clipboard as XML and as cells; Close and Paste give the

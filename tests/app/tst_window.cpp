@@ -1,5 +1,6 @@
 // The main window: layout, menus, keys, toolbar, panes, looks, languages, help.
 #include "EditorTest.h"
+#include "ParameterBar.h"
 #include "SignalColumns.h"
 #include <QTranslator>
 
@@ -230,6 +231,7 @@ private slots:
                     {Qt::CTRL | Qt::Key_Y, "nothing"},
                     {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, "nothing"},
                     {Qt::CTRL | Qt::Key_F, "finds"},
+                    {Qt::CTRL | Qt::SHIFT | Qt::Key_F, "finds by parameters"},
                     {Qt::CTRL | Qt::Key_D, "edits"},
                     {QKeyCombination(Qt::Key_F1), "opens help"},
                     {QKeyCombination(Qt::Key_Return), "edits"},
@@ -276,6 +278,7 @@ private slots:
         QCOMPARE(Frame()->HelpWindow() && Frame()->HelpWindow()->isVisible(),
                  effect == "opens help");
         QCOMPARE(Frame()->FindBar()->isVisible(), effect == "finds");
+        QCOMPARE(Frame()->ParameterBar()->isVisible(), effect == "finds by parameters");
         QCOMPARE(Frame()->isVisible(), effect != "quits");
         if (effect == "selects all")
             QCOMPARE(view->selectionModel()->selectedRows().size(), 5);

@@ -61,9 +61,14 @@ def main():
         if app is None:
             print("the editor did not appear on the accessibility bus")
             return 1
-        time.sleep(2)
-        faults, alerts, named = [], [], []
-        walk(app, "app", faults, alerts, named)
+        # The window fills in while the file is read: look again until the notice shows.
+        deadline = time.time() + 30
+        while True:
+            faults, alerts, named = [], [], []
+            walk(app, "app", faults, alerts, named)
+            if (named and not faults and alerts) or time.time() > deadline:
+                break
+            time.sleep(1)
         print(f"{len(named)} focusable controls named: {', '.join(named)}")
         for fault in faults:
             print(fault)
