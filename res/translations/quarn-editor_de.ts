@@ -870,6 +870,10 @@ Träger:</translation>
         <source>Signals</source>
         <translation>Signale</translation>
     </message>
+    <message>
+        <source>&amp;Fit Columns to Contents</source>
+        <translation>Spalten an &amp;Inhalt anpassen</translation>
+    </message>
 </context>
 <context>
     <name>Commands</name>

@@ -33,6 +33,7 @@
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -441,9 +442,26 @@ void CMainFrame::RestoreLayout() {
                               std::max(header->defaultSectionSize(),
                                        header->fontMetrics().horizontalAdvance(heading) + padding));
     }
+    // The Name column fits the first rows shown, up to half the window; once.
+    auto* fit = new QObject(this);
+    const auto fitName = [this, fit] {
+        if (m_pView->model()->rowCount() == 0)
+            return;
+        QTimer::singleShot(0, this, [this] {
+            m_pView->resizeColumnToContents(0);
+            m_pView->horizontalHeader()->resizeSection(
+                0, std::min(m_pView->horizontalHeader()->sectionSize(0), width() / 2));
+        });
+        fit->deleteLater();
+    };
+    connect(m_pView->Document(), &CVantorDoc::resetDone, fit, fitName);
+    fitName();
 }
 
-void CMainFrame::SaveLayout() const {
+void CMainFrame::SaveLayout() {
+    // The layout keeps the list's own columns, not the Match column of a find.
+    if (m_pParameterBar->isVisibleTo(this))
+        m_pParameterBar->Close();
     SetLayoutValue(QStringLiteral("Geometry"), saveGeometry());
     SetLayoutValue(QStringLiteral("State"), saveState());
     SetLayoutValue(QStringLiteral("Columns"), m_pView->horizontalHeader()->saveState());

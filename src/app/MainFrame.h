@@ -57,7 +57,7 @@ public:
     // Gives the window, the toolbar and the list's columns their remembered layout; the
     // first time, columns as wide as their headings.
     void RestoreLayout();
-    void SaveLayout() const;
+    void SaveLayout();
 
 signals:
     void fileDropped(const QString& path);

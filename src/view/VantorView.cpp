@@ -127,6 +127,39 @@ void CVantorView::SetLook() {
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setStretchLastSection(false);
     horizontalHeader()->setSectionsClickable(true);
+    // Columns can be dragged into another order, hidden and fitted from the header's menu;
+    // a double click on a divider fits the column left of it.
+    horizontalHeader()->setSectionsMovable(true);
+    horizontalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(horizontalHeader(), &QHeaderView::customContextMenuRequested, this,
+            [this](const QPoint& at) { ColumnMenu()->popup(horizontalHeader()->mapToGlobal(at)); });
+}
+
+QMenu* CVantorView::ColumnMenu() {
+    if (m_pColumnMenu == nullptr)
+        m_pColumnMenu = new QMenu(this);
+    m_pColumnMenu->clear();
+    QHeaderView* header = horizontalHeader();
+    for (int column = 1; column < SignalColumnCount; ++column) {
+        QAction* shown =
+            m_pColumnMenu->addAction(m_pModel->headerData(column, Qt::Horizontal).toString());
+        shown->setCheckable(true);
+        shown->setChecked(!header->isSectionHidden(column));
+        connect(shown, &QAction::toggled, this,
+                [header, column](bool show) { header->setSectionHidden(column, !show); });
+    }
+    m_pColumnMenu->addSeparator();
+    connect(m_pColumnMenu->addAction(tr("&Fit Columns to Contents")), &QAction::triggered, this,
+            &CVantorView::FitColumns);
+    return m_pColumnMenu;
+}
+
+void CVantorView::FitColumns() {
+    // Each shown column as wide as the rows in sight and its heading need.
+    for (int column = 0; column < m_pModel->columnCount(); ++column) {
+        if (!horizontalHeader()->isSectionHidden(column))
+            resizeColumnToContents(column);
+    }
 }
 
 CVantorView::~CVantorView() = default;

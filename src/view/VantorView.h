@@ -57,6 +57,10 @@ public:
     // shows them all); EndParameterFind gives the list back in its sort.
     void SetParameterQuery(const ParameterQuery& query);
     void EndParameterFind();
+    // The header's menu, filled anew: a column shown or hidden (Name stays), Fit Columns
+    // to Contents.
+    QMenu* ColumnMenu();
+    void FitColumns();
     void OnSignalNew();
     void OnSignalDelete();
     void OnSignalEnable() { SetSelectedDisabled(false); }
@@ -126,6 +130,7 @@ private:
     QList<QKeySequence> m_reservedKeys;
     QHash<std::uint32_t, QAction*> m_commands;
     std::optional<KeptSelection> m_kept; // across the model's rearranging
+    QMenu* m_pColumnMenu = nullptr;
     int m_nSortColumn = 0;
     bool m_bSortDescending = false;
 };

@@ -2,6 +2,8 @@
 #include "EditorTest.h"
 #include "ParameterBar.h"
 #include "SignalColumns.h"
+#include "VantorView.h"
+#include <QMenu>
 #include <QTranslator>
 
 // A menu as it shows, an entry a line: popups indented below their entry, "-" a separator.
@@ -41,6 +43,37 @@ private slots:
         Start();
         QCOMPARE(Frame()->View()->horizontalHeader()->sectionSize(ColumnName), 251);
         QVERIFY(Frame()->ToolBar()->isHidden());
+    }
+
+    // The header's menu hides and shows columns (Name stays) and fits them; columns move by
+    // drag; the first start fits Name to the rows shown, up to half the window; all of it
+    // comes back at the next start.
+    void columnsFitAndAreKept() {
+        Start({Copy("mixed.xml")});
+        Frame()->show();
+        QHeaderView* header = Frame()->View()->horizontalHeader();
+        const int longest = Frame()->View()->fontMetrics().horizontalAdvance("STANAG 4285");
+        QTRY_VERIFY(header->sectionSize(ColumnName) > longest);
+        QVERIFY(header->sectionSize(ColumnName) <= Frame()->width() / 2);
+        QMenu* menu = Frame()->View()->ColumnMenu();
+        QStringList items;
+        for (QAction* action : menu->actions())
+            items << action->text();
+        QCOMPARE(items.first(), QStringLiteral("Decoder"));
+        QVERIFY(!items.contains(QStringLiteral("Name")));
+        QCOMPARE(items.last(), QStringLiteral("&Fit Columns to Contents"));
+        menu->actions()[ColumnComment - 1]->toggle();
+        QVERIFY(header->isSectionHidden(ColumnComment));
+        header->resizeSection(ColumnShift, 300);
+        menu->actions().last()->trigger();
+        QVERIFY(header->sectionSize(ColumnShift) < 300);
+        header->moveSection(header->visualIndex(ColumnITU), 1);
+        m_app->ExitInstance();
+        m_app.reset();
+        Start({Copy("mixed.xml")});
+        header = Frame()->View()->horizontalHeader();
+        QVERIFY(header->isSectionHidden(ColumnComment));
+        QCOMPARE(header->visualIndex(ColumnITU), 1);
     }
 
     void startWithoutFile() {

@@ -24,13 +24,16 @@ cat >"$work/db.xml" <<'XML'
   </Signal>
 </SignalList></SignalDatabase>
 XML
-display=:$((90 + RANDOM % 9))
-Xvfb "$display" -nolisten tcp -screen 0 1280x1024x24 >/dev/null 2>&1 &
+# Xvfb picks a free display and names it.
+Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x1024x24 3>"$work/display" >/dev/null 2>&1 &
 xvfb=$!
-sleep 1
-if ! kill -0 "$xvfb" 2>/dev/null; then
+for _ in $(seq 50); do
+  [ -s "$work/display" ] && break
+  sleep 0.1
+done
+if ! kill -0 "$xvfb" 2>/dev/null || [ ! -s "$work/display" ]; then
   echo "SKIP: Xvfb could not start a display here"
   exit 77
 fi
-export DISPLAY=$display QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1
+export DISPLAY=:$(head -n 1 "$work/display") QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1
 dbus-run-session -- /usr/bin/python3 "$here/walk.py" "$editor" "$work/db.xml"
