@@ -27,6 +27,81 @@ Copyright (C) 2026 Korvel</translation>
     </message>
 </context>
 <context>
+    <name>CChangeSignalsDialog</name>
+    <message>
+        <source>Decoder mode and code-check count</source>
+        <translation>Decodermodus und Codecheck-Zähler</translation>
+    </message>
+    <message>
+        <source>Code-check count</source>
+        <translation>Codecheck-Zähler</translation>
+    </message>
+    <message>
+        <source>ITU designator</source>
+        <translation>ITU-Kennung</translation>
+    </message>
+    <message>
+        <source>Comment</source>
+        <translation>Kommentar</translation>
+    </message>
+    <message>
+        <source>Disabled</source>
+        <translation>Deaktiviert</translation>
+    </message>
+    <message>
+        <source>Baud / symbol rate</source>
+        <translation>Baud-/Symbolrate</translation>
+    </message>
+    <message>
+        <source>Bandwidth</source>
+        <translation>Bandbreite</translation>
+    </message>
+    <message>
+        <source>&amp;Recognition disabled</source>
+        <translation>&amp;Erkennung deaktiviert</translation>
+    </message>
+    <message>
+        <source>Change Selected Signals</source>
+        <translation>Markierte Signale ändern</translation>
+    </message>
+    <message>
+        <source>&amp;Decoder:</source>
+        <translation>&amp;Decoder:</translation>
+    </message>
+    <message>
+        <source>Codec&amp;heck Count:</source>
+        <translation>Codec&amp;heck-Zähler:</translation>
+    </message>
+    <message>
+        <source>&amp;Value:</source>
+        <translation>&amp;Wert:</translation>
+    </message>
+    <message>
+        <source>&amp;Field:</source>
+        <translation>&amp;Feld:</translation>
+    </message>
+    <message>
+        <source>Data Error</source>
+        <translation>Datenfehler</translation>
+    </message>
+    <message>
+        <source>%1: %2 is not a number</source>
+        <translation>%1: %2 ist keine Zahl</translation>
+    </message>
+    <message>
+        <source>Codecheck count</source>
+        <translation>Codecheck-Zähler</translation>
+    </message>
+    <message>
+        <source>The selected signal gets the value:</source>
+        <translation>Das markierte Signal erhält den Wert:</translation>
+    </message>
+    <message>
+        <source>%1 selected signals get the same value:</source>
+        <translation>%1 markierte Signale erhalten denselben Wert:</translation>
+    </message>
+</context>
+<context>
     <name>CDocTemplate</name>
     <message>
         <source>Signal Databases (*.xml);;All Files (*)</source>
@@ -874,6 +949,34 @@ Träger:</translation>
         <source>&amp;Fit Columns to Contents</source>
         <translation>Spalten an &amp;Inhalt anpassen</translation>
     </message>
+    <message>
+        <source>%1: its family has no such field</source>
+        <translation>%1: seine Familie hat dieses Feld nicht</translation>
+    </message>
+    <message>
+        <source>%1: a code-check count needs a decoder mode</source>
+        <translation>%1: ein Codecheck-Zähler braucht einen Decodermodus</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Change Signals</source>
+        <translation>Signale ändern</translation>
+    </message>
+    <message>
+        <source>1 signal changed</source>
+        <translation>1 Signal geändert</translation>
+    </message>
+    <message>
+        <source>%1 signals changed</source>
+        <translation>%1 Signale geändert</translation>
+    </message>
+    <message>
+        <source>%1 left unchanged</source>
+        <translation>%1 unverändert</translation>
+    </message>
 </context>
 <context>
     <name>Commands</name>
@@ -1428,6 +1531,16 @@ Nach Parametern suchen</translation>
     <message>
         <source>Find by Para&amp;meters...	Ctrl+Shift+F</source>
         <translation>Nach &amp;Parametern suchen …	Ctrl+Shift+F</translation>
+    </message>
+    <message>
+        <source>Set one field on every selected signal
+Change Selected Signals</source>
+        <translation>Ein Feld in allen markierten Signalen setzen
+Markierte Signale ändern</translation>
+    </message>
+    <message>
+        <source>C&amp;hange Selected Signals...</source>
+        <translation>Markierte Si&amp;gnale ändern …</translation>
     </message>
 </context>
 <context>

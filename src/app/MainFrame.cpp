@@ -145,6 +145,8 @@ void CMainFrame::BuildCentral() {
         if (m_pParameterBar->isVisibleTo(this))
             m_pParameterBar->Close();
     });
+    connect(m_pView, &CVantorView::notice, m_pMessageBar,
+            [this](const QString& text, const QString& kind) { m_pMessageBar->Show(text, kind); });
     connect(m_pView, &CVantorView::statusMessage, this,
             [this](const QString& text) { statusBar()->showMessage(text, 10000); });
 }

@@ -243,6 +243,42 @@ void CEditSignalStep::undo() {
     }
 }
 
+CEditSignalsStep::CEditSignalsStep(CVantorDoc* doc, const QString& text,
+                                   std::vector<CSignalDescription*> records,
+                                   std::vector<CSignalDescription> values, int column,
+                                   bool descending)
+    : CSignalStep(doc, text), m_values(std::move(values)), m_nColumn(column),
+      m_bDescending(descending) {
+    m_nSize = sizeof(*this);
+    for (const CSignalDescription& value : m_values)
+        m_nSize += value.Bytes();
+    m_records = std::move(records);
+}
+
+void CEditSignalsStep::Exchange() {
+    for (std::size_t i = 0; i < m_records.size(); ++i)
+        m_pDoc->ExchangeSignal(m_pDoc->PositionOf(m_records[i]), m_values[i]);
+}
+
+void CEditSignalsStep::redo() {
+    if (m_bReleased)
+        return;
+    Begin();
+    Exchange();
+    SortAll(m_nColumn, m_bDescending);
+    End();
+}
+
+void CEditSignalsStep::undo() {
+    if (m_bReleased)
+        return;
+    const bool exact = Exact();
+    SortBack();
+    Exchange();
+    if (exact)
+        Restore();
+}
+
 CFlagSignalsStep::CFlagSignalsStep(CVantorDoc* doc, const QString& text,
                                    std::vector<CSignalDescription*> records,
                                    std::vector<int> positions)

@@ -131,3 +131,20 @@ public:
 
 // one ("Delete Signal") for a single signal, else many ("Delete %1 Signals") with the count.
 QString CountedText(const QString& one, const QString& many, std::size_t count);
+
+// Change Selected Signals: gives each record its new value in one step; the collection is
+// sorted again under the list's sort, and undo gives the order before back.
+class CEditSignalsStep : public CSignalStep {
+public:
+    CEditSignalsStep(CVantorDoc* doc, const QString& text, std::vector<CSignalDescription*> records,
+                     std::vector<CSignalDescription> values, int column, bool descending);
+    void redo() override;
+    void undo() override;
+
+private:
+    void Exchange();
+
+    std::vector<CSignalDescription> m_values; // the values the records do not hold now
+    int m_nColumn;
+    bool m_bDescending;
+};

@@ -46,6 +46,8 @@ enum CommandId : std::uint32_t {
     ID_VIEW_SHORTCUTS = 32816,
     // Edit > Find by Parameters: signals by measured rate, shift, bandwidth, tones, carriers.
     ID_EDIT_FIND_PARAMETERS = 32817,
+    // Edit > Change Selected Signals: one field set on every selected signal.
+    ID_SIGNAL_CHANGE_SELECTED = 32818,
 
     ID_FILE_NEW = 57600,
     ID_FILE_OPEN = 57601,

@@ -61,6 +61,9 @@ constexpr CommandInfo TheCommands[] = {
     {ID_VIEW_TOOLBAR, ""},
     {ID_VIEW_STATUS_BAR,
      QT_TRANSLATE_NOOP("Commands", "Show or hide the status bar\nToggle Status Bar")},
+    {ID_SIGNAL_CHANGE_SELECTED,
+     QT_TRANSLATE_NOOP("Commands",
+                       "Set one field on every selected signal\nChange Selected Signals")},
     {ID_EDIT_FIND_PARAMETERS,
      QT_TRANSLATE_NOOP("Commands", "Find signals by measured rate, shift, bandwidth, tones or "
                                    "carriers\nFind by Parameters")},
@@ -117,6 +120,8 @@ constexpr MenuEntry TheEditItems[] = {
     {K::Item, QT_TRANSLATE_NOOP("Commands", "&Edit...\tEnter"), ID_SIGNAL_EDIT},
     {K::Item, QT_TRANSLATE_NOOP("Commands", "Dup&licate...\tCtrl+D"), ID_SIGNAL_DUPLICATE},
     {K::Item, QT_TRANSLATE_NOOP("Commands", "&Delete\tDel"), ID_SIGNAL_DELETE},
+    {K::Item, QT_TRANSLATE_NOOP("Commands", "C&hange Selected Signals..."),
+     ID_SIGNAL_CHANGE_SELECTED},
     {K::Separator, "", 0},
     {K::Item, QT_TRANSLATE_NOOP("Commands", "Enable"), ID_SIGNAL_ENABLE},
     {K::Item, QT_TRANSLATE_NOOP("Commands", "Disable"), ID_SIGNAL_DISABLE},

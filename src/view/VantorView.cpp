@@ -1,5 +1,6 @@
 #include "VantorView.h"
 
+#include "ChangeSignalsDialog.h"
 #include "CommandAction.h"
 #include "CommandIds.h"
 #include "CommandKeys.h"
@@ -10,6 +11,7 @@
 #include "SignalEditDialog.h"
 #include "SignalRowModel.h"
 #include "SignalSteps.h"
+#include "SignalTr.h"
 #include "VantorDoc.h"
 
 #include <QAction>
@@ -87,6 +89,7 @@ void CVantorView::AddCommands() {
     AddCommand(ID_EDIT_PASTE, [this] { OnEditPaste(); });
     AddCommand(ID_SIGNAL_EDIT, [this] { EditRow(currentIndex().row()); });
     AddCommand(ID_SIGNAL_DUPLICATE, [this] { OnSignalDuplicate(); });
+    AddCommand(ID_SIGNAL_CHANGE_SELECTED, [this] { OnChangeSelected(); });
     AddCommand(ID_FILE_EXPORT, [this] { OnFileExport(); });
     AddCommand(ID_EDIT_UNDO, [this] {
         if (m_pDoc->CanUndo())
@@ -175,6 +178,7 @@ void CVantorView::UpdateCommands() {
     m_commands[ID_EDIT_CUT]->setEnabled(selected);
     m_commands[ID_SIGNAL_EDIT]->setEnabled(current);
     m_commands[ID_SIGNAL_DUPLICATE]->setEnabled(current);
+    m_commands[ID_SIGNAL_CHANGE_SELECTED]->setEnabled(selected);
     m_commands[ID_EDIT_PASTE]->setEnabled(ClipboardOffersSignals());
     // The menu names the change an Undo or Redo takes back or makes again.
     const bool canUndo = m_pDoc->CanUndo();
@@ -271,6 +275,52 @@ void CVantorView::EndParameterFind() {
         return;
     m_pModel->ClearMatches();
     SortBy(m_nSortColumn, m_bSortDescending);
+}
+
+void CVantorView::OnChangeSelected() {
+    const int selected = static_cast<int>(selectionModel()->selectedRows().size());
+    if (selected == 0)
+        return;
+    CChangeSignalsDialog dialog(selected, this);
+    if (CPrompts::RunDialog(dialog) == QDialog::Accepted)
+        ChangeSelected(dialog.Change());
+}
+
+void CVantorView::ChangeSelected(const SignalChange& change) {
+    QModelIndexList rows = selectionModel()->selectedRows();
+    std::sort(rows.begin(), rows.end());
+    std::vector<CSignalDescription*> records;
+    std::vector<CSignalDescription> values;
+    QStringList unchanged;
+    for (const QModelIndex& row : rows) {
+        CSignalDescription* record = m_pModel->SignalAt(row.row());
+        CSignalDescription value;
+        SignalProblem problem = SignalProblem::None;
+        const ChangeRefusal refusal = ApplyChange(*record, change, value, problem);
+        const QString name = QStringView(record->m_szName.c_str()).toString();
+        if (refusal == ChangeRefusal::NoSuchField)
+            unchanged << tr("%1: its family has no such field").arg(name);
+        else if (refusal == ChangeRefusal::NoDecoder)
+            unchanged << tr("%1: a code-check count needs a decoder mode").arg(name);
+        else if (refusal == ChangeRefusal::Invalid)
+            unchanged << tr("%1: %2").arg(name, SignalTr(SignalProblemSource(problem)));
+        if (refusal != ChangeRefusal::None)
+            continue;
+        records.push_back(record);
+        values.push_back(std::move(value));
+    }
+    const qsizetype changed = static_cast<qsizetype>(records.size());
+    if (changed > 0)
+        m_pDoc->Push(std::make_unique<CEditSignalsStep>(m_pDoc, tr("Change Signals"), records,
+                                                        std::move(values), m_nSortColumn,
+                                                        m_bSortDescending));
+    if (changed > 0)
+        SelectSignals(records);
+    QString text = (changed == 1 ? tr("1 signal changed") : tr("%1 signals changed").arg(changed)) +
+                   QStringLiteral(", ") + tr("%1 left unchanged").arg(unchanged.size());
+    if (!unchanged.isEmpty())
+        text += QStringLiteral(":\n") + unchanged.join(u'\n');
+    emit notice(text, QStringLiteral("change"));
 }
 
 CVantorView::KeptSelection CVantorView::TakeSelection() const {

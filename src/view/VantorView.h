@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FileResult.h"
+#include "SignalChange.h"
 #include "SignalMatch.h"
 #include "VantorDoc.h"
 
@@ -60,6 +61,10 @@ public:
     // The header's menu, filled anew: a column shown or hidden (Name stays), Fit Columns
     // to Contents.
     QMenu* ColumnMenu();
+    // Edit > Change Selected Signals: one field set on every selected signal, one undo step.
+    void OnChangeSelected();
+    // The same with the change given (what the dialog's OK does).
+    void ChangeSelected(const SignalChange& change);
     void FitColumns();
     void OnSignalNew();
     void OnSignalDelete();
@@ -87,6 +92,8 @@ public:
 signals:
     // A message for the status bar (what a paste did).
     void statusMessage(const QString& text);
+    // A notice for the message bar (what Change Selected Signals did), of a kind.
+    void notice(const QString& text, const QString& kind);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -1,6 +1,8 @@
 // The list in the window: find, counts, copy and paste, what travels with a record.
+#include "ChangeSignalsDialog.h"
 #include "EditorTest.h"
 #include "ParameterBar.h"
+#include "RandomSignals.h"
 #include "SignalRowModel.h"
 
 class TestListWindow : public CEditorTest {
@@ -102,6 +104,62 @@ private slots:
         QCOMPARE(view->model()->columnCount(), 14);
         QCOMPARE(rows(), all);
         QCOMPARE(QApplication::focusWidget(), view);
+    }
+
+    // Change Selected Signals sets one field on every selected signal in one undo step; a
+    // signal whose family has no such field, or that the change leaves invalid, stays as it
+    // was and is named; kept markup and the other fields stay as they were.
+    void changeSelectedSignals_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("notice");
+        QTest::newRow("baud rate") << "mixed.xml" << int(SignalChangeField::Baudrate) << "75"
+                                   << "4 signals changed, 1 left unchanged:\nBeacon: its family "
+                                      "has no such field";
+        QTest::newRow("code-check count")
+            << "mixed.xml" << int(SignalChangeField::Codecheck) << "0"
+            << "0 signals changed, 5 left unchanged:\nBaudot 50: Codecheck count must be "
+               "positive\nBeacon: Codecheck count must be positive\nDRM: a code-check count "
+               "needs a decoder mode\nOlivia: Codecheck count must be positive\nSTANAG 4285: "
+               "Codecheck count must be positive";
+        QTest::newRow("comment on signals the edit dialog refuses")
+            << "kept.xml" << int(SignalChangeField::Comment) << "checked"
+            << "0 signals changed, 2 left unchanged:\nKept: Codecheck count must be "
+               "positive\nPlain: Codecheck count must be positive";
+        QTest::newRow("decoder, kept markup kept")
+            << "kept.xml" << int(SignalChangeField::Decoder) << "0"
+            << "2 signals changed, 0 left unchanged";
+    }
+    void changeSelectedSignals() {
+        QFETCH(QString, file);
+        QFETCH(int, field);
+        QFETCH(QString, value);
+        QFETCH(QString, notice);
+        Start({Copy(file)});
+        CVantorView* view = Frame()->View();
+        std::vector<CSignalDescription> before;
+        std::vector<const CKeptMarkup*> kept;
+        for (const auto& signal : Doc()->Signals()) {
+            before.push_back(*signal);
+            kept.push_back(signal->m_pKept.get());
+        }
+        view->OnEditSelectAll();
+        CPrompts::PushDialogHandler([&](QDialog& d) {
+            auto& dialog = static_cast<CChangeSignalsDialog&>(d);
+            dialog.FieldCombo()->setCurrentIndex(field);
+            dialog.ValueEdit()->setText(value);
+            dialog.DecoderCombo()->setCurrentIndex(value.toInt());
+            dialog.accept();
+            return d.result();
+        });
+        Trigger(ID_SIGNAL_CHANGE_SELECTED);
+        QCOMPARE(Frame()->MessageBar()->Messages().join('|'), notice);
+        for (std::size_t i = 0; i < before.size(); ++i)
+            QCOMPARE(Doc()->GetSignal(int(i))->m_pKept.get(), kept[i]);
+        Trigger(ID_EDIT_UNDO);
+        for (std::size_t i = 0; i < before.size(); ++i)
+            QVERIFY(SameStoredValues(*Doc()->GetSignal(int(i)), before[i]));
     }
 
     // Copy puts the signals on the clipboard as XML and as cells; Close and Paste give the
