@@ -6,8 +6,10 @@
 #include "FileBackup.h"
 #include "SignalColumns.h"
 #include "SignalDescription.h"
+#include "SignalDiff.h"
 #include "SignalFileReader.h"
 #include "SignalMatch.h"
+#include "SignalSort.h"
 #include "UnknownNames.h"
 #include "VantorDoc.h"
 
@@ -16,6 +18,7 @@
 #include <QJsonObject>
 #include <QString>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <unordered_map>
@@ -45,6 +48,12 @@ const char* const Usage =
     "      the largest relative deviation (a \"*\" counts as the whole tolerance), ties by\n"
     "      name; a Match column first (--json: a \"deviation\" fraction). At least one value\n"
     "      is required. Exit 1 when nothing matches.\n"
+    "  quarn-tool diff OLD NEW [--json]\n"
+    "      Print the signals added (+ NAME), removed (- NAME) and changed (~ NAME: FIELD:\n"
+    "      OLD -> NEW, fields by their sort keys, disabled and markup), in name order.\n"
+    "      Signals pair by name; a name given more than once pairs by name, decoder and\n"
+    "      modulation, then in order. --json prints {\"added\", \"removed\", \"changed\"}.\n"
+    "      Exit 0 when the signals are the same, 1 when they differ, 2 on trouble.\n"
     "  quarn-tool check FILE...\n"
     "      Print every record that failed validation; exit 1 when there is one. Records\n"
     "      naming a decoder mode or modulation this version does not know get a warning\n"
@@ -56,8 +65,9 @@ const char* const Usage =
     "      added, how many were dropped as duplicates, and how many of those differ from\n"
     "      the held record in fields the duplicate test does not compare.\n"
     "\"--\" ends the options: every argument after it is a file.\n"
-    "Exit status: 0 success, 1 invalid records found by check or no match for find, 2 a\n"
-    "file that cannot be read or written (also: not enough memory), or a usage error.\n";
+    "Exit status: 0 success, 1 invalid records found by check, no match for find or\n"
+    "versions that differ for diff, 2 a file that cannot be read or written (also: not\n"
+    "enough memory), or a usage error.\n";
 
 // A path argument, whatever bytes its name holds.
 QString PathArg(const std::string& arg) {
@@ -96,12 +106,9 @@ std::optional<int> ColumnNamed(const std::string& name) {
     if (number)
         return column >= 0 && column < SignalColumnCount ? std::optional<int>(column)
                                                          : std::nullopt;
-    static const char* const keys[SignalColumnCount] = {
-        "name",  "decoder",  "modulation", "subcarrier", "baud",      "shift", "bandwidth",
-        "tones", "carriers", "spacing",    "pilot",      "codecheck", "itu",   "comments"};
     const QString wanted = QString::fromStdString(name);
     for (int i = 0; i < SignalColumnCount; ++i) {
-        if (wanted.compare(QLatin1String(keys[i]), Qt::CaseInsensitive) == 0 ||
+        if (wanted.compare(QLatin1String(SignalColumnKey(i)), Qt::CaseInsensitive) == 0 ||
             wanted.compare(QStringView(SignalColumnHeading(i)), Qt::CaseInsensitive) == 0)
             return i;
     }
@@ -455,6 +462,96 @@ int RunFind(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     return ExitOk;
 }
 
+QString DiffText(const CSignalDescription& s, const FieldDifference& field, bool after) {
+    if (std::string_view(field.key) == "markup")
+        return s.m_pKept ? QString::fromStdString(s.m_pKept->attributes + s.m_pKept->children)
+                         : QString();
+    return QString::fromStdU16String(after ? field.after : field.before);
+}
+
+int RunDiff(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    bool json = false;
+    std::vector<std::string> files;
+    bool options = true;
+    for (const std::string& arg : args) {
+        if (options && arg == "--")
+            options = false;
+        else if (options && arg == "--json")
+            json = true;
+        else if (options && arg.rfind("--", 0) == 0)
+            return UsageError(err, "unexpected argument '" + arg + "'");
+        else
+            files.push_back(arg);
+    }
+    if (files.size() != 2)
+        return UsageError(err, "diff needs OLD and NEW");
+    // Two documents, for the run: freed with the process.
+    static CVantorDoc* const older = new CVantorDoc;
+    static CVantorDoc* const newer = new CVantorDoc;
+    if (const FileResult opened = older->OnOpenDocument(Input(files[0], err)); !opened)
+        return Failure(err, opened);
+    if (const FileResult opened = newer->OnOpenDocument(Input(files[1], err)); !opened)
+        return Failure(err, opened);
+    SignalPairing pairing = PairSignals(older->Signals(), newer->Signals());
+    // One entry per line of the text form, in name order.
+    struct Entry {
+        char kind;
+        const CSignalDescription* before;
+        const CSignalDescription* after;
+        std::vector<FieldDifference> fields;
+    };
+    std::vector<Entry> entries;
+    for (const CSignalDescription* s : pairing.removed)
+        entries.push_back({'-', s, nullptr, {}});
+    for (const CSignalDescription* s : pairing.added)
+        entries.push_back({'+', nullptr, s, {}});
+    for (const auto& [before, after] : pairing.pairs) {
+        std::vector<FieldDifference> fields = DiffFields(*before, *after);
+        if (!fields.empty())
+            entries.push_back({'~', before, after, std::move(fields)});
+    }
+    const auto named = [](const Entry& e) { return e.before ? e.before : e.after; };
+    std::stable_sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
+        return CompareSignals(*named(a), *named(b), ColumnName, false) < 0;
+    });
+    if (json) {
+        QJsonArray added, removed, changed;
+        for (const Entry& e : entries) {
+            if (e.kind == '+') {
+                added.append(RecordJson(*e.after, e.after->InvalidReason()));
+            } else if (e.kind == '-') {
+                removed.append(RecordJson(*e.before, e.before->InvalidReason()));
+            } else {
+                QJsonObject fields;
+                for (const FieldDifference& field : e.fields)
+                    fields.insert(QLatin1String(field.key),
+                                  QJsonArray{DiffText(*e.before, field, false),
+                                             DiffText(*e.after, field, true)});
+                changed.append(
+                    QJsonObject{{"name", QStringView(e.before->m_szName.c_str()).toString()},
+                                {"fields", fields}});
+            }
+        }
+        out << QJsonDocument(
+                   QJsonObject{{"added", added}, {"removed", removed}, {"changed", changed}})
+                   .toJson(QJsonDocument::Indented)
+                   .toStdString();
+    } else {
+        for (const Entry& e : entries) {
+            const std::string name = Inert(named(e)->m_szName);
+            if (e.kind != '~') {
+                out << e.kind << ' ' << name << "\n";
+                continue;
+            }
+            for (const FieldDifference& field : e.fields)
+                out << "~ " << name << ": " << field.key << ": "
+                    << Inert(DiffText(*e.before, field, false)) << " -> "
+                    << Inert(DiffText(*e.after, field, true)) << "\n";
+        }
+    }
+    return entries.empty() ? ExitOk : ExitInvalid;
+}
+
 int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     // Every argument is a file; a first "--" only says so.
     const std::vector<std::string> files(args.begin() + (!args.empty() && args[0] == "--"),
@@ -629,6 +726,8 @@ int RunQuarnTool(const std::vector<std::string>& args, std::ostream& out, std::o
         return RunList(rest, out, err);
     if (command == "find")
         return RunFind(rest, out, err);
+    if (command == "diff")
+        return RunDiff(rest, out, err);
     if (command == "check")
         return RunCheck(rest, out, err);
     if (command == "convert")

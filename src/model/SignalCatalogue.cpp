@@ -138,3 +138,10 @@ const char* SignalColumnSource(int column) {
 const char16_t* SignalColumnHeading(int column) {
     return column >= 0 && column < SignalColumnCount ? WideHeadings[column].data() : u"";
 }
+
+const char* SignalColumnKey(int column) {
+    static const char* const keys[SignalColumnCount] = {
+        "name",  "decoder",  "modulation", "subcarrier", "baud",      "shift", "bandwidth",
+        "tones", "carriers", "spacing",    "pilot",      "codecheck", "itu",   "comments"};
+    return column >= 0 && column < SignalColumnCount ? keys[column] : "";
+}

@@ -55,3 +55,6 @@ SignalField SignalProblemField(SignalProblem problem);
 // translation tools know it (ASCII).
 const char16_t* SignalColumnHeading(int column);
 const char* SignalColumnSource(int column);
+// A column's short key, as quarn-tool names columns: name, decoder, modulation, subcarrier,
+// baud, shift, bandwidth, tones, carriers, spacing, pilot, codecheck, itu, comments.
+const char* SignalColumnKey(int column);

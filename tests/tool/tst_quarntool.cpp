@@ -114,6 +114,44 @@ private slots:
         }
     }
 
+    // diff of two versions (tests/data/diff): added, removed and changed signals in name
+    // order, a repeated name paired by decoder and modulation; equal versions exit 0.
+    void diff_data() {
+        QTest::addColumn<QString>("older");
+        QTest::addColumn<QString>("newer");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("expected"); // a file in tests/data/diff, or the output
+        QTest::newRow("two versions") << "old.xml"
+                                      << "new.xml" << 1 << "expected.txt";
+        QTest::newRow("the same") << "old.xml"
+                                  << "old.xml" << 0 << "";
+        QTest::newRow("a file that cannot be read") << "old.xml"
+                                                    << "missing.xml" << 2 << "";
+    }
+    void diff() {
+        QFETCH(QString, older);
+        QFETCH(QString, newer);
+        QFETCH(int, status);
+        QFETCH(QString, expected);
+        const QString data = QStringLiteral(QUARN_TEST_DATA "/diff/");
+        const Result r = Run({"diff", data + older, data + newer});
+        QCOMPARE(r.status, status);
+        QCOMPARE(r.out,
+                 expected.isEmpty() ? QString() : QString::fromUtf8(FileBytes(data + expected)));
+        if (status != 1)
+            return;
+        const QJsonObject json =
+            QJsonDocument::fromJson(
+                Run({"diff", "--json", data + older, data + newer}).out.toUtf8())
+                .object();
+        QCOMPARE(json["added"].toArray().size(), 1);
+        QCOMPARE(json["removed"].toArray()[0].toObject()["name"].toString(),
+                 QStringLiteral("Gone"));
+        const QJsonObject alpha = json["changed"].toArray()[0].toObject();
+        QCOMPARE(alpha["name"].toString(), QStringLiteral("Alpha"));
+        QCOMPARE(alpha["fields"].toObject()["baud"].toArray(), (QJsonArray{"50", "45.45"}));
+    }
+
     void listPlain() {
         const Result r = Run({"list", Path("sample.xml")});
         QCOMPARE(r.status, 0);

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "SignalDescription.h"
+#include "SignalSort.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+// Two versions of a database compared record by record. Records pair by name; where a name
+// stands more than once on a side, by name, decoder and modulation, then in their order.
+struct SignalPairing {
+    std::vector<std::pair<const CSignalDescription*, const CSignalDescription*>> pairs;
+    std::vector<const CSignalDescription*> removed; // in the old version only
+    std::vector<const CSignalDescription*> added;   // in the new version only
+};
+
+SignalPairing PairSignals(const SignalCollection& older, const SignalCollection& newer);
+
+// A field that differs: its key (the list's column keys as quarn-tool's --sort takes them,
+// then "disabled" and "markup") and its texts as the list shows them ("0" and "1" for
+// disabled; none for markup, which the records hold as UTF-8).
+struct FieldDifference {
+    const char* key;
+    std::u16string before;
+    std::u16string after;
+};
+
+std::vector<FieldDifference> DiffFields(const CSignalDescription& before,
+                                        const CSignalDescription& after);
