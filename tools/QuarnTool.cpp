@@ -9,6 +9,7 @@
 #include "SignalDiff.h"
 #include "SignalFileReader.h"
 #include "SignalMatch.h"
+#include "SignalMerge3.h"
 #include "SignalSort.h"
 #include "UnknownNames.h"
 #include "VantorDoc.h"
@@ -54,6 +55,12 @@ const char* const Usage =
     "      Signals pair by name; a name given more than once pairs by name, decoder and\n"
     "      modulation, then in order. --json prints {\"added\", \"removed\", \"changed\"}.\n"
     "      Exit 0 when the signals are the same, 1 when they differ, 2 on trouble.\n"
+    "  quarn-tool merge3 BASE OURS THEIRS -o OUT\n"
+    "      Merge two edited versions of BASE (a git merge driver: merge3 %O %A %B -o %A):\n"
+    "      changes from both sides apply; a field changed differently on both sides, or a\n"
+    "      signal removed on one side and changed on the other, keeps OURS and is listed\n"
+    "      on standard error as NAME: FIELD: BASE -> OURS | THEIRS. OUT is always a\n"
+    "      database. Exit 0 without conflicts, 1 with conflicts, 2 on trouble.\n"
     "  quarn-tool check FILE...\n"
     "      Print every record that failed validation; exit 1 when there is one. Records\n"
     "      naming a decoder mode or modulation this version does not know get a warning\n"
@@ -65,9 +72,9 @@ const char* const Usage =
     "      added, how many were dropped as duplicates, and how many of those differ from\n"
     "      the held record in fields the duplicate test does not compare.\n"
     "\"--\" ends the options: every argument after it is a file.\n"
-    "Exit status: 0 success, 1 invalid records found by check, no match for find or\n"
-    "versions that differ for diff, 2 a file that cannot be read or written (also: not\n"
-    "enough memory), or a usage error.\n";
+    "Exit status: 0 success, 1 invalid records found by check, no match for find,\n"
+    "versions that differ for diff or conflicts for merge3, 2 a file that cannot be read\n"
+    "or written (also: not enough memory), or a usage error.\n";
 
 // A path argument, whatever bytes its name holds.
 QString PathArg(const std::string& arg) {
@@ -659,6 +666,60 @@ int Save(CVantorDoc& doc, const std::string& output, std::ostream& err) {
     return ExitOk;
 }
 
+// A field of a record as merge3 names it in a conflict.
+QString FieldText(const CSignalDescription* s, const char* key) {
+    if (s == nullptr)
+        return QString();
+    if (std::string_view(key) == "disabled")
+        return s->m_bDisabled ? QStringLiteral("1") : QStringLiteral("0");
+    if (std::string_view(key) == "markup")
+        return s->m_pKept ? QString::fromStdString(s->m_pKept->attributes + s->m_pKept->children)
+                          : QString();
+    for (int column = 0; column < SignalColumnCount; ++column) {
+        if (std::string_view(SignalColumnKey(column)) == key) {
+            CellBuffer buffer;
+            return QStringView(SignalCellText(*s, column, buffer)).toString();
+        }
+    }
+    return QString();
+}
+
+int RunMerge3(const std::vector<std::string>& args, std::ostream& err) {
+    std::vector<std::string> inputs;
+    std::string output;
+    if (!SplitOutput(args, inputs, output) || inputs.size() != 3)
+        return UsageError(err, "merge3 needs BASE OURS THEIRS -o OUT");
+    // The three versions, for the run: freed with the process.
+    static CVantorDoc* const versions = new CVantorDoc[3];
+    for (int i = 0; i < 3; ++i) {
+        if (const FileResult opened =
+                versions[i].OnOpenDocument(Input(inputs[std::size_t(i)], err));
+            !opened)
+            return Failure(err, opened);
+    }
+    ThreeWayMerge merge =
+        MergeThreeWay(versions[0].Signals(), versions[1].Signals(), versions[2].Signals());
+    CVantorDoc& out = RunDocument();
+    for (auto& record : merge.records)
+        out.AddSignal(std::move(record));
+    if (const int saved = Save(out, output, err); saved != ExitOk)
+        return saved;
+    for (const MergeConflict& conflict : merge.conflicts) {
+        const CSignalDescription* named = conflict.ours     ? conflict.ours
+                                          : conflict.theirs ? conflict.theirs
+                                                            : conflict.base;
+        err << Inert(named->m_szName) << ": " << conflict.key << ": ";
+        if (std::string_view(conflict.key) == "signal")
+            err << "present -> " << (conflict.ours ? "changed" : "removed") << " | "
+                << (conflict.theirs ? "changed" : "removed") << "\n";
+        else
+            err << Inert(FieldText(conflict.base, conflict.key)) << " -> "
+                << Inert(FieldText(conflict.ours, conflict.key)) << " | "
+                << Inert(FieldText(conflict.theirs, conflict.key)) << "\n";
+    }
+    return merge.conflicts.empty() ? ExitOk : ExitInvalid;
+}
+
 int RunConvert(const std::vector<std::string>& args, std::ostream& err) {
     std::vector<std::string> inputs;
     std::string output;
@@ -728,6 +789,8 @@ int RunQuarnTool(const std::vector<std::string>& args, std::ostream& out, std::o
         return RunFind(rest, out, err);
     if (command == "diff")
         return RunDiff(rest, out, err);
+    if (command == "merge3")
+        return RunMerge3(rest, err);
     if (command == "check")
         return RunCheck(rest, out, err);
     if (command == "convert")

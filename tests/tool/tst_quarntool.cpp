@@ -152,6 +152,34 @@ private slots:
         QCOMPARE(alpha["fields"].toObject()["baud"].toArray(), (QJsonArray{"50", "45.45"}));
     }
 
+    // merge3 (tests/data/merge3): both sides' changes apply, a field changed differently on
+    // both keeps ours and is listed; the output is a database; without conflicts exit 0.
+    void merge3_data() {
+        QTest::addColumn<QString>("ours");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("conflicts");
+        QTest::addColumn<QString>("merged"); // the list of the output: a file in merge3/, or
+                                             // the list of the file named
+        QTest::newRow("a conflict") << "ours.xml" << 1 << "Bravo: comments:  -> ours | theirs\n"
+                                    << "merged.txt";
+        QTest::newRow("ours unchanged: theirs") << "base.xml" << 0 << ""
+                                                << "theirs.xml";
+    }
+    void merge3() {
+        QFETCH(QString, ours);
+        QFETCH(int, status);
+        QFETCH(QString, conflicts);
+        QFETCH(QString, merged);
+        const QString data = QStringLiteral(QUARN_TEST_DATA "/merge3/");
+        const Result r = Run(
+            {"merge3", data + "base.xml", data + ours, data + "theirs.xml", "-o", Path("out.xml")});
+        QCOMPARE(r.status, status);
+        QCOMPARE(r.err, conflicts);
+        const QString list = Run({"list", Path("out.xml")}).out;
+        QCOMPARE(list, merged.endsWith(".txt") ? QString::fromUtf8(FileBytes(data + merged))
+                                               : Run({"list", data + merged}).out);
+    }
+
     void listPlain() {
         const Result r = Run({"list", Path("sample.xml")});
         QCOMPARE(r.status, 0);
