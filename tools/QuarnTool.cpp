@@ -14,6 +14,7 @@
 #include "UnknownNames.h"
 #include "VantorDoc.h"
 
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -61,6 +62,12 @@ const char* const Usage =
     "      signal removed on one side and changed on the other, keeps OURS and is listed\n"
     "      on standard error as NAME: FIELD: BASE -> OURS | THEIRS. OUT is always a\n"
     "      database. Exit 0 without conflicts, 1 with conflicts, 2 on trouble.\n"
+    "  quarn-tool import CSV -o OUT [--into DB]\n"
+    "      Read the signals of CSV, as File > Export writes them (columns by their heading,\n"
+    "      in any order; unknown columns are named and left out), check each row as the\n"
+    "      edit dialog checks a signal, and save the rows that pass to OUT (after the\n"
+    "      signals of DB, when given). A row refused is printed as CSV:LINE: message.\n"
+    "      Exit 0 when every row came in, 1 when a row was refused, 2 on trouble.\n"
     "  quarn-tool check FILE...\n"
     "      Print every record that failed validation; exit 1 when there is one. Records\n"
     "      naming a decoder mode or modulation this version does not know get a warning\n"
@@ -73,8 +80,8 @@ const char* const Usage =
     "      the held record in fields the duplicate test does not compare.\n"
     "\"--\" ends the options: every argument after it is a file.\n"
     "Exit status: 0 success, 1 invalid records found by check, no match for find,\n"
-    "versions that differ for diff or conflicts for merge3, 2 a file that cannot be read\n"
-    "or written (also: not enough memory), or a usage error.\n";
+    "versions that differ for diff, conflicts for merge3 or rows refused by import, 2 a\n"
+    "file that cannot be read or written (also: not enough memory), or a usage error.\n";
 
 // A path argument, whatever bytes its name holds.
 QString PathArg(const std::string& arg) {
@@ -720,6 +727,74 @@ int RunMerge3(const std::vector<std::string>& args, std::ostream& err) {
     return merge.conflicts.empty() ? ExitOk : ExitInvalid;
 }
 
+int RunImport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    std::vector<std::string> rest;
+    std::optional<std::string> into;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--into" && i + 1 < args.size() && !into)
+            into = args[++i];
+        else
+            rest.push_back(args[i]);
+    }
+    std::vector<std::string> inputs;
+    std::string output;
+    if (!SplitOutput(rest, inputs, output) || inputs.size() != 1)
+        return UsageError(err, "import needs CSV -o OUT [--into DB]");
+    const std::string shown = Inert(inputs[0]);
+    QFile file(PathArg(inputs[0]));
+    if (!file.open(QIODevice::ReadOnly)) {
+        err << "quarn-tool: " << shown << ": " << Utf8(file.errorString()) << "\n";
+        return ExitFailure;
+    }
+    CsvTable table;
+    QString why;
+    int line = 0;
+    if (!ReadCsv(file.readAll(), table, why, line)) {
+        err << "quarn-tool: " << shown << ":" << line << ": " << Utf8(why) << "\n";
+        return ExitFailure;
+    }
+    if (table.records.isEmpty()) {
+        err << "quarn-tool: " << shown << ": no headings\n";
+        return ExitFailure;
+    }
+    QList<int> columns;
+    for (const QString& heading : table.records.front()) {
+        columns << CsvColumnNamed(heading);
+        if (columns.back() < 0)
+            out << shown << ":" << table.lines.front() << ": warning: unknown column \""
+                << Inert(heading) << "\" left out\n";
+    }
+    if (!columns.contains(ColumnName)) {
+        err << "quarn-tool: " << shown << ": no Name column\n";
+        return ExitFailure;
+    }
+    CVantorDoc& doc = RunDocument();
+    if (into) {
+        if (const FileResult opened = doc.OnOpenDocument(Input(*into, err)); !opened)
+            return Failure(err, opened);
+    }
+    int refused = 0;
+    for (qsizetype row = 1; row < table.records.size(); ++row) {
+        auto signal = std::make_unique<CSignalDescription>();
+        QString problem;
+        // Checked as the edit dialog checks a signal; the fields stay as the row gives them.
+        if (SignalFromCsv(columns, table.records[row], *signal, problem)) {
+            if (const char16_t* message = signal->Check(false))
+                problem = QStringView(message).toString();
+        }
+        if (!problem.isEmpty()) {
+            out << shown << ":" << table.lines[row] << ": " << Inert(problem) << "\n";
+            ++refused;
+            continue;
+        }
+        signal->m_bInvalid = false;
+        doc.AddSignal(std::move(signal));
+    }
+    if (const int saved = Save(doc, output, err); saved != ExitOk)
+        return saved;
+    return refused == 0 ? ExitOk : ExitInvalid;
+}
+
 int RunConvert(const std::vector<std::string>& args, std::ostream& err) {
     std::vector<std::string> inputs;
     std::string output;
@@ -791,6 +866,8 @@ int RunQuarnTool(const std::vector<std::string>& args, std::ostream& out, std::o
         return RunDiff(rest, out, err);
     if (command == "merge3")
         return RunMerge3(rest, err);
+    if (command == "import")
+        return RunImport(rest, out, err);
     if (command == "check")
         return RunCheck(rest, out, err);
     if (command == "convert")

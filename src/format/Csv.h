@@ -20,3 +20,22 @@ class CSignalDescription;
 // each made safe for a spreadsheet.
 QByteArray CsvHeadings(const std::function<QString(int column)>& heading);
 QByteArray CsvCells(const CSignalDescription& signal);
+
+// Reads comma-separated values (RFC 4180; UTF-8, an optional byte-order mark; CR LF or LF):
+// the records with the line each starts on. False with why (and the line) for a quote left
+// open.
+struct CsvTable {
+    QList<QStringList> records;
+    QList<int> lines;
+};
+bool ReadCsv(const QByteArray& data, CsvTable& table, QString& why, int& line);
+
+// A record from the cells of a row of the list's columns, as Export writes them: columns
+// holds, for each cell, the list column it belongs to (-1: not one). Cells are read as the
+// list shows them: "*" any value, empty not given, "12 (min. 8)" a count with its minimum,
+// the leading ' of a cell made safe for a spreadsheet dropped. False with why for a number
+// cell that is not a number.
+bool SignalFromCsv(const QList<int>& columns, const QStringList& cells, CSignalDescription& s,
+                   QString& why);
+// The list column a heading names (English heading or quarn-tool's key, in any case), or -1.
+int CsvColumnNamed(const QString& heading);
