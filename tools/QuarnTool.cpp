@@ -746,53 +746,29 @@ int RunImport(const std::vector<std::string>& args, std::ostream& out, std::ostr
         err << "quarn-tool: " << shown << ": " << Utf8(file.errorString()) << "\n";
         return ExitFailure;
     }
-    CsvTable table;
+    CsvImport imported;
     QString why;
     int line = 0;
-    if (!ReadCsv(file.readAll(), table, why, line)) {
+    if (!ImportCsv(file.readAll(), imported, why, line)) {
         err << "quarn-tool: " << shown << ":" << line << ": " << Utf8(why) << "\n";
         return ExitFailure;
     }
-    if (table.records.isEmpty()) {
-        err << "quarn-tool: " << shown << ": no headings\n";
-        return ExitFailure;
-    }
-    QList<int> columns;
-    for (const QString& heading : table.records.front()) {
-        columns << CsvColumnNamed(heading);
-        if (columns.back() < 0)
-            out << shown << ":" << table.lines.front() << ": warning: unknown column \""
-                << Inert(heading) << "\" left out\n";
-    }
-    if (!columns.contains(ColumnName)) {
-        err << "quarn-tool: " << shown << ": no Name column\n";
-        return ExitFailure;
-    }
+    for (const QString& heading : imported.unknownColumns)
+        out << shown << ":" << imported.headingLine << ": warning: unknown column \""
+            << Inert(heading) << "\" left out\n";
+    for (const auto& [refusedLine, problem] : imported.refused)
+        out << shown << ":" << refusedLine << ": " << Inert(problem) << "\n";
     CVantorDoc& doc = RunDocument();
     if (into) {
         if (const FileResult opened = doc.OnOpenDocument(Input(*into, err)); !opened)
             return Failure(err, opened);
     }
-    int refused = 0;
-    for (qsizetype row = 1; row < table.records.size(); ++row) {
-        auto signal = std::make_unique<CSignalDescription>();
-        QString problem;
-        // Checked as the edit dialog checks a signal; the fields stay as the row gives them.
-        if (SignalFromCsv(columns, table.records[row], *signal, problem)) {
-            if (const char16_t* message = signal->Check(false))
-                problem = QStringView(message).toString();
-        }
-        if (!problem.isEmpty()) {
-            out << shown << ":" << table.lines[row] << ": " << Inert(problem) << "\n";
-            ++refused;
-            continue;
-        }
-        signal->m_bInvalid = false;
+    for (auto& signal : imported.records)
         doc.AddSignal(std::move(signal));
-    }
+    const bool refused = !imported.refused.isEmpty();
     if (const int saved = Save(doc, output, err); saved != ExitOk)
         return saved;
-    return refused == 0 ? ExitOk : ExitInvalid;
+    return refused ? ExitInvalid : ExitOk;
 }
 
 int RunConvert(const std::vector<std::string>& args, std::ostream& err) {

@@ -977,6 +977,46 @@ Träger:</translation>
         <source>%1 left unchanged</source>
         <translation>%1 unverändert</translation>
     </message>
+    <message>
+        <source>Import</source>
+        <translation>Importieren</translation>
+    </message>
+    <message>
+        <source>Cannot import.
+
+%1: %2</source>
+        <translation>Import nicht möglich.
+
+%1: %2</translation>
+    </message>
+    <message>
+        <source>Cannot import.
+
+%1:%2: %3</source>
+        <translation>Import nicht möglich.
+
+%1:%2: %3</translation>
+    </message>
+    <message>
+        <source>1 signal imported from %1</source>
+        <translation>1 Signal aus %1 importiert</translation>
+    </message>
+    <message>
+        <source>%1 signals imported from %2</source>
+        <translation>%1 Signale aus %2 importiert</translation>
+    </message>
+    <message>
+        <source>%1:%2: unknown column &quot;%3&quot; left out</source>
+        <translation>%1:%2: unbekannte Spalte „%3“ ausgelassen</translation>
+    </message>
+    <message>
+        <source>Rows left out</source>
+        <translation>Ausgelassene Zeilen</translation>
+    </message>
+    <message>
+        <source>%1 signals imported; these rows were left out:</source>
+        <translation>%1 Signale importiert; diese Zeilen wurden ausgelassen:</translation>
+    </message>
 </context>
 <context>
     <name>Commands</name>
@@ -1541,6 +1581,31 @@ Markierte Signale ändern</translation>
     <message>
         <source>C&amp;hange Selected Signals...</source>
         <translation>Markierte Si&amp;gnale ändern …</translation>
+    </message>
+    <message>
+        <source>Append the signals of a CSV file, as Export writes it
+Import</source>
+        <translation>Die Signale einer CSV-Datei anhängen, wie Exportieren sie schreibt
+Importieren</translation>
+    </message>
+    <message>
+        <source>&amp;Import...</source>
+        <translation>&amp;Importieren …</translation>
+    </message>
+</context>
+<context>
+    <name>Csv</name>
+    <message>
+        <source>a quoted field is not closed</source>
+        <translation>ein Feld in Anführungszeichen ist nicht geschlossen</translation>
+    </message>
+    <message>
+        <source>%1: %2 is not a number</source>
+        <translation>%1: %2 ist keine Zahl</translation>
+    </message>
+    <message>
+        <source>no Name column</source>
+        <translation>keine Spalte „Name“</translation>
     </message>
 </context>
 <context>

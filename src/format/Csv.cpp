@@ -10,6 +10,8 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
+
 #include <tuple>
 
 QByteArray CsvRecord(const QStringList& fields) {
@@ -224,5 +226,42 @@ bool SignalFromCsv(const QList<int>& columns, const QStringList& cells, CSignalD
         child("Spacing", cell[ColumnSpacing]);
     child("ITU", cell[ColumnITU]);
     child("Comment", cell[ColumnComment]);
+    return true;
+}
+
+bool ImportCsv(const QByteArray& data, CsvImport& result, QString& why, int& line) {
+    CsvTable table;
+    if (!ReadCsv(data, table, why, line))
+        return false;
+    if (table.records.isEmpty() ||
+        std::none_of(
+            table.records.front().begin(), table.records.front().end(),
+            [](const QString& heading) { return CsvColumnNamed(heading) == ColumnName; })) {
+        why = QCoreApplication::translate("Csv", "no Name column");
+        line = table.lines.value(0, 1);
+        return false;
+    }
+    result.headingLine = table.lines.front();
+    QList<int> columns;
+    for (const QString& heading : table.records.front()) {
+        columns << CsvColumnNamed(heading);
+        if (columns.back() < 0)
+            result.unknownColumns << heading;
+    }
+    for (qsizetype row = 1; row < table.records.size(); ++row) {
+        auto signal = std::make_unique<CSignalDescription>();
+        QString problem;
+        // Checked as the edit dialog checks a signal; the fields stay as the row gives them.
+        if (SignalFromCsv(columns, table.records[row], *signal, problem)) {
+            if (const char16_t* message = signal->Check(false))
+                problem = QStringView(message).toString();
+        }
+        if (!problem.isEmpty()) {
+            result.refused.append({table.lines[row], problem});
+            continue;
+        }
+        signal->m_bInvalid = false;
+        result.records.push_back(std::move(signal));
+    }
     return true;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SignalSort.h"
+
 #include <QByteArray>
 #include <QStringList>
 
@@ -39,3 +41,14 @@ bool SignalFromCsv(const QList<int>& columns, const QStringList& cells, CSignalD
                    QString& why);
 // The list column a heading names (English heading or quarn-tool's key, in any case), or -1.
 int CsvColumnNamed(const QString& heading);
+
+// A spreadsheet's rows as signals (File > Import, quarn-tool import): the records of the rows
+// that pass the edit dialog's checks, the rows refused (line and why) and the headings that
+// name no column. False with why (and the line) when the data is not a table of signals.
+struct CsvImport {
+    SignalCollection records;
+    QList<std::pair<int, QString>> refused;
+    QStringList unknownColumns;
+    int headingLine = 1;
+};
+bool ImportCsv(const QByteArray& data, CsvImport& result, QString& why, int& line);

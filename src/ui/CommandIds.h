@@ -48,6 +48,8 @@ enum CommandId : std::uint32_t {
     ID_EDIT_FIND_PARAMETERS = 32817,
     // Edit > Change Selected Signals: one field set on every selected signal.
     ID_SIGNAL_CHANGE_SELECTED = 32818,
+    // File > Import: a spreadsheet's rows appended as signals.
+    ID_FILE_IMPORT = 32819,
 
     ID_FILE_NEW = 57600,
     ID_FILE_OPEN = 57601,

@@ -91,6 +91,7 @@ void CVantorView::AddCommands() {
     AddCommand(ID_SIGNAL_DUPLICATE, [this] { OnSignalDuplicate(); });
     AddCommand(ID_SIGNAL_CHANGE_SELECTED, [this] { OnChangeSelected(); });
     AddCommand(ID_FILE_EXPORT, [this] { OnFileExport(); });
+    AddCommand(ID_FILE_IMPORT, [this] { OnFileImport(); });
     AddCommand(ID_EDIT_UNDO, [this] {
         if (m_pDoc->CanUndo())
             m_pUndo->undo();

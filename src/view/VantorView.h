@@ -63,6 +63,10 @@ public:
     QMenu* ColumnMenu();
     // Edit > Change Selected Signals: one field set on every selected signal, one undo step.
     void OnChangeSelected();
+    // File > Import: the rows of a CSV file appended in one undo step; the rows refused are
+    // listed in a window whose text can be copied.
+    void OnFileImport();
+    void ImportFile(const QString& path);
     // The same with the change given (what the dialog's OK does).
     void ChangeSelected(const SignalChange& change);
     void FitColumns();

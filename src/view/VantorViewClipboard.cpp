@@ -10,9 +10,15 @@
 #include "SignalSteps.h"
 
 #include <QClipboard>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMimeData>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -131,6 +137,61 @@ void CVantorView::OnFileExport() {
     const int rows = m_pModel->rowCount();
     emit statusMessage(rows == 1 ? tr("1 signal exported to %1").arg(path)
                                  : tr("%1 signals exported to %2").arg(rows).arg(path));
+}
+
+void CVantorView::OnFileImport() {
+    const QString path =
+        CPrompts::OpenFileName(this, tr("Import"), tr("CSV Files (*.csv);;All Files (*)"),
+                               CPrompts::StartFolder(m_pDoc->GetPathName()));
+    if (!path.isEmpty())
+        ImportFile(path);
+}
+
+void CVantorView::ImportFile(const QString& path) {
+    QFile file(path);
+    CsvImport imported;
+    QString why;
+    int line = 0;
+    if (!file.open(QIODevice::ReadOnly)) {
+        CPrompts::Message(this, QMessageBox::Critical, QString(),
+                          tr("Cannot import.\n\n%1: %2").arg(path, file.errorString()));
+        return;
+    }
+    if (!ImportCsv(file.readAll(), imported, why, line)) {
+        CPrompts::Message(this, QMessageBox::Critical, QString(),
+                          tr("Cannot import.\n\n%1:%2: %3").arg(path).arg(line).arg(why));
+        return;
+    }
+    const int added = static_cast<int>(imported.records.size());
+    AppendSignals(std::move(imported.records), tr("Import"));
+    emit statusMessage(added == 1 ? tr("1 signal imported from %1").arg(path)
+                                  : tr("%1 signals imported from %2").arg(added).arg(path));
+    if (imported.refused.isEmpty() && imported.unknownColumns.isEmpty())
+        return;
+    // What was left out, in a window the user can copy from.
+    QStringList lines;
+    for (const QString& heading : imported.unknownColumns)
+        lines << tr("%1:%2: unknown column \"%3\" left out")
+                     .arg(path)
+                     .arg(imported.headingLine)
+                     .arg(heading);
+    for (const auto& [at, problem] : imported.refused)
+        lines << QStringLiteral("%1:%2: %3").arg(path).arg(at).arg(problem);
+    QDialog report(this);
+    report.setObjectName(QStringLiteral("ImportReport"));
+    report.setWindowTitle(tr("Import"));
+    auto* text = new QPlainTextEdit(lines.join(u'\n'), &report);
+    text->setReadOnly(true);
+    text->setAccessibleName(tr("Rows left out"));
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, &report);
+    connect(buttons, &QDialogButtonBox::rejected, &report, &QDialog::reject);
+    auto* layout = new QVBoxLayout(&report);
+    layout->addWidget(
+        new QLabel(tr("%1 signals imported; these rows were left out:").arg(added), &report));
+    layout->addWidget(text);
+    layout->addWidget(buttons);
+    report.resize(640, 320);
+    CPrompts::RunDialog(report);
 }
 
 FileResult CVantorView::ExportRows(const QString& path) const {

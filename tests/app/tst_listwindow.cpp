@@ -1,9 +1,11 @@
 // The list in the window: find, counts, copy and paste, what travels with a record.
 #include "ChangeSignalsDialog.h"
 #include "EditorTest.h"
+
 #include "ParameterBar.h"
 #include "RandomSignals.h"
 #include "SignalRowModel.h"
+#include <QPlainTextEdit>
 
 class TestListWindow : public CEditorTest {
     Q_OBJECT
@@ -160,6 +162,26 @@ private slots:
         Trigger(ID_EDIT_UNDO);
         for (std::size_t i = 0; i < before.size(); ++i)
             QVERIFY(SameStoredValues(*Doc()->GetSignal(int(i)), before[i]));
+    }
+
+    // File > Import appends a spreadsheet's rows in one undo step and lists, in a window the
+    // text can be copied from, the rows and columns it left out.
+    void importRows() {
+        Start({Copy("mixed.xml")});
+        const QString csv = QStringLiteral(QUARN_TEST_DATA "/import/rows.csv");
+        CPrompts::PushFileName(csv);
+        QString report;
+        CPrompts::PushDialogHandler([&report](QDialog& d) {
+            report = d.findChild<QPlainTextEdit*>()->toPlainText();
+            return int(QDialog::Rejected);
+        });
+        Trigger(ID_FILE_IMPORT);
+        QCOMPARE(Doc()->GetSignalCount(), 5 + 3);
+        QCOMPARE(report, csv + ":1: unknown column \"Colour\" left out\n" + csv +
+                             ":3: Baud / Symbol Rate: fast is not a number\n" + csv +
+                             ":4: No baud rate specified");
+        Trigger(ID_EDIT_UNDO);
+        QCOMPARE(Doc()->GetSignalCount(), 5);
     }
 
     // Copy puts the signals on the clipboard as XML and as cells; Close and Paste give the
