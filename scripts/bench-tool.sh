@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Times quarn-tool check, convert and merge beside a bare expat walk (xmlwf) and libxml2's
+# Times quarn-tool check, convert, merge, diff and merge3 beside a bare expat walk (xmlwf) and libxml2's
 # streaming reader (xmllint --stream), on the bench's own generated file and on a mix in
 # which three signals in four name a decoder mode this version does not know. Medians of
 # three runs; peak memory from GNU time. Usage: scripts/bench-tool.sh [COUNT...]
@@ -55,4 +55,25 @@ for count1 in "${counts[@]}"; do
         "$(echo "$ck / $wf" | bc -l)" "$cv" "$(echo "$cv / $xl" | bc -l)" "$mg" "$((mgk / 1000))"
     done
   }
+done
+
+# Comparing and merging versions: diff of the file and a version with one signal in ten
+# changed, and merge3 of two such versions, against opening both files (two checks).
+printf '\n| signals | open both s | diff s (× open both) | merge3 s (× open both) |\n'
+printf '|---|---|---|---|\n'
+for count1 in "${counts[@]}"; do
+  base="$dir/own-$count1.xml"
+  ours="$dir/ours-$count1.xml"
+  theirs="$dir/theirs-$count1.xml"
+  [ -f "$ours" ] || awk 'BEGIN { n = 0 } /<Baudrate>/ && n++ % 10 == 0 {
+      sub(/<Baudrate>[^<]*/, "<Baudrate>123") } { print }' "$base" >"$ours"
+  [ -f "$theirs" ] || awk 'BEGIN { n = 0 } /<Baudrate>/ && n++ % 10 == 5 {
+      sub(/<Baudrate>[^<]*/, "<Baudrate>321") } { print }' "$base" >"$theirs"
+  read -r c1 _ < <(measure "$tool" check "$base")
+  read -r c2 _ < <(measure "$tool" check "$ours")
+  read -r df _ < <(measure "$tool" diff "$base" "$ours")
+  read -r m3 _ < <(measure "$tool" merge3 "$base" "$ours" "$theirs" -o "$dir/out.xml")
+  both=$(echo "$c1 + $c2" | bc -l)
+  printf '| %s | %.2f | %s (%.2f×) | %s (%.2f×) |\n' "$count1" "$both" "$df" \
+    "$(echo "$df / $both" | bc -l)" "$m3" "$(echo "$m3 / $both" | bc -l)"
 done
