@@ -74,9 +74,18 @@ SignalPairing PairSignals(const SignalCollection& older, const SignalCollection&
     return pairing;
 }
 
+bool SameSignal(const CSignalDescription& a, const CSignalDescription& b) {
+    return a.EqualityFields() == b.EqualityFields() && a.OtherFields() == b.OtherFields() &&
+           a.m_nUnknownMode == b.m_nUnknownMode &&
+           a.m_nUnknownModulation == b.m_nUnknownModulation &&
+           (a.m_pKept == b.m_pKept || Markup(a) == Markup(b));
+}
+
 std::vector<FieldDifference> DiffFields(const CSignalDescription& before,
                                         const CSignalDescription& after) {
     std::vector<FieldDifference> differences;
+    if (SameSignal(before, after))
+        return differences;
     CellBuffer a;
     CellBuffer b;
     for (int column = 0; column < SignalColumnCount; ++column) {

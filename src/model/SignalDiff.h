@@ -26,5 +26,8 @@ struct FieldDifference {
     std::u16string after;
 };
 
+// Every stored value the same, kept markup included: no field differs.
+bool SameSignal(const CSignalDescription& a, const CSignalDescription& b);
+
 std::vector<FieldDifference> DiffFields(const CSignalDescription& before,
                                         const CSignalDescription& after);

@@ -111,7 +111,9 @@ ThreeWayMerge MergeThreeWay(const SignalCollection& base, const SignalCollection
         const auto t = theirsOf.find(b.get());
         const CSignalDescription* own = o == oursOf.end() ? nullptr : o->second;
         const CSignalDescription* other = t == theirsOf.end() ? nullptr : t->second;
-        if (own != nullptr && other != nullptr) {
+        if (own != nullptr && other != nullptr && SameSignal(*b, *other)) {
+            continue; // theirs left it as it was: ours stands
+        } else if (own != nullptr && other != nullptr) {
             auto result = Copy(*own);
             for (const char* key : MergeFieldKeys()) {
                 const bool oursChanged = FieldDiffers(*b, *own, key);
