@@ -22,6 +22,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <optional>
 #include <unordered_map>
 #include <utility>
@@ -249,19 +250,23 @@ CVantorDoc& RunDocument() {
 
 // One record at a time, laid out as one indented array: memory does not grow with the
 // output.
+// One object of a printed array, indented under it.
+void PrintJsonElement(const QJsonObject& object, bool first, std::ostream& out) {
+    out << (first ? "\n" : ",\n");
+    const QList<QByteArray> lines =
+        QJsonDocument(object).toJson(QJsonDocument::Indented).trimmed().split('\n');
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        out << (i ? "\n    " : "    ") << lines[i].toStdString();
+}
+
 void PrintJson(const CVantorDoc& doc, SignalFilter filter, std::ostream& out) {
     bool first = true;
     out << "[";
     for (const auto& signal : doc.Signals()) {
         if (!signal->MatchesFilter(filter))
             continue;
-        const QByteArray object = QJsonDocument(RecordJson(*signal, signal->InvalidReason()))
-                                      .toJson(QJsonDocument::Indented);
-        out << (first ? "\n" : ",\n");
+        PrintJsonElement(RecordJson(*signal, signal->InvalidReason()), first, out);
         first = false;
-        const QList<QByteArray> lines = object.trimmed().split('\n');
-        for (qsizetype i = 0; i < lines.size(); ++i)
-            out << (i ? "\n    " : "    ") << lines[i].toStdString();
     }
     out << "\n]\n";
 }
@@ -291,55 +296,86 @@ void PrintTable(const CVantorDoc& doc, SignalFilter filter, std::ostream& out) {
     }
 }
 
-int RunList(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+// What list and find share: --json, --csv, --filter, "--" and the FILE. own takes the
+// command's options that have a value: false when the option is not one of them, with why
+// set for a value it refuses. Returns a usage error's status, or nothing.
+struct OutputOptions {
     SignalFilter filter = SignalFilter::All;
-    std::vector<std::string> merges;
-    std::vector<std::pair<int, bool>> sorts;
     bool json = false;
     bool csv = false;
     std::optional<std::string> file;
-    bool options = true; // until "--"
+};
+using OwnOption =
+    std::function<bool(const std::string& option, const std::string& value, std::string& why)>;
+
+std::optional<int> ReadOutputOptions(const std::vector<std::string>& args, OutputOptions& options,
+                                     const OwnOption& own, std::ostream& err) {
+    bool named = true; // until "--"
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const bool hasValue = i + 1 < args.size();
-        if (!options || arg.rfind("-", 0) != 0 || arg == "-") {
-            if (file)
+        std::string why;
+        if (!named || arg.rfind("-", 0) != 0 || arg == "-") {
+            if (options.file)
                 return UsageError(err, "unexpected argument '" + arg + "'");
-            file = arg;
+            options.file = arg;
         } else if (arg == "--") {
-            options = false;
+            named = false;
         } else if (arg == "--json") {
-            json = true;
+            options.json = true;
         } else if (arg == "--csv") {
-            csv = true;
+            options.csv = true;
         } else if (arg == "--filter" && hasValue) {
-            const auto named = FilterNamed(args[++i]);
-            if (!named)
+            const auto filter = FilterNamed(args[++i]);
+            if (!filter)
                 return UsageError(err, "unknown filter '" + args[i] + "'");
-            filter = *named;
-        } else if (arg == "--merge" && hasValue) {
-            merges.push_back(args[++i]);
-        } else if (arg == "--sort" && hasValue) {
-            std::string asked = args[++i];
-            bool descending = false;
-            if (asked.size() > 5 && asked.compare(asked.size() - 5, 5, ":desc") == 0) {
-                descending = true;
-                asked.resize(asked.size() - 5);
-            }
-            const std::optional<int> column = ColumnNamed(asked);
-            if (!column)
-                return UsageError(err, "unknown sort column '" + asked +
-                                           "': a number from 0 to 13, a heading or a key such "
-                                           "as name, baud, shift");
-            sorts.emplace_back(*column, descending);
+            options.filter = *filter;
+        } else if (hasValue && own(arg, args[i + 1], why)) {
+            ++i;
         } else {
-            return UsageError(err, "unexpected argument '" + arg + "'");
+            return UsageError(err, why.empty() ? "unexpected argument '" + arg + "'" : why);
         }
     }
-    if (!file)
-        return UsageError(err, "list needs a FILE");
-    if (json && csv)
+    if (options.json && options.csv)
         return UsageError(err, "--json and --csv exclude each other");
+    return std::nullopt;
+}
+
+int RunList(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    OutputOptions options;
+    std::vector<std::string> merges;
+    std::vector<std::pair<int, bool>> sorts;
+    const OwnOption own = [&](const std::string& option, const std::string& value,
+                              std::string& why) {
+        if (option == "--merge") {
+            merges.push_back(value);
+            return true;
+        }
+        if (option != "--sort")
+            return false;
+        std::string asked = value;
+        bool descending = false;
+        if (asked.size() > 5 && asked.compare(asked.size() - 5, 5, ":desc") == 0) {
+            descending = true;
+            asked.resize(asked.size() - 5);
+        }
+        const std::optional<int> column = ColumnNamed(asked);
+        if (!column) {
+            why = "unknown sort column '" + asked +
+                  "': a number from 0 to 13, a heading or a key such as name, baud, shift";
+            return false;
+        }
+        sorts.emplace_back(*column, descending);
+        return true;
+    };
+    if (const std::optional<int> usage = ReadOutputOptions(args, options, own, err))
+        return *usage;
+    if (!options.file)
+        return UsageError(err, "list needs a FILE");
+    const std::optional<std::string>& file = options.file;
+    const SignalFilter filter = options.filter;
+    const bool json = options.json;
+    const bool csv = options.csv;
 
     CVantorDoc& doc = RunDocument();
     if (const FileResult opened = doc.OnOpenDocument(Input(*file, err)); !opened)
@@ -372,11 +408,7 @@ void PrintMatches(const std::vector<ParameterMatch>& matches, bool json, bool cs
         for (std::size_t i = 0; i < matches.size(); ++i) {
             QJsonObject object = RecordJson(*matches[i].signal, matches[i].signal->InvalidReason());
             object.insert(QStringLiteral("deviation"), matches[i].deviation);
-            const QList<QByteArray> lines =
-                QJsonDocument(object).toJson(QJsonDocument::Indented).trimmed().split('\n');
-            out << (i ? ",\n" : "\n");
-            for (qsizetype line = 0; line < lines.size(); ++line)
-                out << (line ? "\n    " : "    ") << lines[line].toStdString();
+            PrintJsonElement(object, i == 0, out);
         }
         out << "\n]\n";
         return;
@@ -435,46 +467,25 @@ bool FindOption(const std::string& option, const std::string& value, ParameterQu
 }
 
 int RunFind(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    OutputOptions options;
     ParameterQuery query;
-    bool json = false;
-    bool csv = false;
-    std::optional<std::string> file;
-    bool options = true; // until "--"
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (!options || arg.rfind("-", 0) != 0 || arg == "-") {
-            if (file)
-                return UsageError(err, "unexpected argument '" + arg + "'");
-            file = arg;
-        } else if (arg == "--") {
-            options = false;
-        } else if (arg == "--json") {
-            json = true;
-        } else if (arg == "--csv") {
-            csv = true;
-        } else if (arg == "--filter" && hasValue) {
-            const auto named = FilterNamed(args[++i]);
-            if (!named)
-                return UsageError(err, "unknown filter '" + args[i] + "'");
-            query.filter = *named;
-        } else if ((arg == "--baud" || arg == "--shift" || arg == "--bandwidth" ||
-                    arg == "--tones" || arg == "--carriers" || arg == "--tolerance") &&
-                   hasValue) {
-            std::string why;
-            if (!FindOption(arg, args[++i], query, why))
-                return UsageError(err, why);
-        } else {
-            return UsageError(err, "unexpected argument '" + arg + "'");
-        }
-    }
-    if (!file)
+    const OwnOption own = [&query](const std::string& option, const std::string& value,
+                                   std::string& why) {
+        const bool asked = option == "--baud" || option == "--shift" || option == "--bandwidth" ||
+                           option == "--tones" || option == "--carriers" || option == "--tolerance";
+        return asked && FindOption(option, value, query, why);
+    };
+    if (const std::optional<int> usage = ReadOutputOptions(args, options, own, err))
+        return *usage;
+    if (!options.file)
         return UsageError(err, "find needs a FILE");
     if (!query.AsksSomething())
         return UsageError(err, "find needs at least one of --baud, --shift, --bandwidth, "
                                "--tones, --carriers");
-    if (json && csv)
-        return UsageError(err, "--json and --csv exclude each other");
+    query.filter = options.filter;
+    const std::optional<std::string>& file = options.file;
+    const bool json = options.json;
+    const bool csv = options.csv;
     CVantorDoc& doc = RunDocument();
     if (const FileResult opened = doc.OnOpenDocument(Input(*file, err)); !opened)
         return Failure(err, opened);

@@ -48,18 +48,21 @@ void CFindBar::Close() {
     emit closed();
 }
 
+bool TakeTypedKey(QEvent* event) {
+    if (event->type() != QEvent::ShortcutOverride)
+        return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    const bool typing = (key->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == 0;
+    const bool function = key->key() >= Qt::Key_F1 && key->key() <= Qt::Key_F35;
+    if (!typing || function || key->key() == Qt::Key_Escape)
+        return false;
+    event->accept();
+    return true;
+}
+
 bool CFindBar::eventFilter(QObject* watched, QEvent* event) {
-    // Keys typed without Ctrl or Alt belong to the text, even those the window uses for its
-    // commands (Ins adds a signal, Del deletes signals); function keys stay the window's.
-    if (watched == m_pEdit && event->type() == QEvent::ShortcutOverride) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        const bool typing = (key->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == 0;
-        const bool function = key->key() >= Qt::Key_F1 && key->key() <= Qt::Key_F35;
-        if (typing && !function && key->key() != Qt::Key_Escape) {
-            event->accept();
-            return true;
-        }
-    }
+    if (watched == m_pEdit && TakeTypedKey(event))
+        return true;
     if (watched == m_pEdit && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
         Close();

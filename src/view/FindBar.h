@@ -2,7 +2,13 @@
 
 #include <QWidget>
 
+class QEvent;
 class QLineEdit;
+
+// In a bar's field, keys typed without Ctrl or Alt belong to the text, even those the window
+// uses for its commands (Ins adds a signal, Del deletes signals); function keys and Escape
+// stay the window's and the bar's. True when event is such a key's shortcut check, now taken.
+bool TakeTypedKey(QEvent* event);
 
 // The bar above the list that filters the rows as the user types. Escape clears and
 // closes it.

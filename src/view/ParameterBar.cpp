@@ -1,6 +1,7 @@
 #include "ParameterBar.h"
 
 #include "AccessibleNames.h"
+#include "FindBar.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -124,17 +125,9 @@ ParameterQuery CParameterBar::Query() const {
 }
 
 bool CParameterBar::eventFilter(QObject* watched, QEvent* event) {
-    // Keys typed without Ctrl or Alt belong to the fields, even those the window uses for
-    // its commands; Escape closes the bar.
-    if (event->type() == QEvent::ShortcutOverride) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        const bool typing = (key->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == 0;
-        const bool function = key->key() >= Qt::Key_F1 && key->key() <= Qt::Key_F35;
-        if (typing && !function && key->key() != Qt::Key_Escape) {
-            event->accept();
-            return true;
-        }
-    }
+    // Typed keys belong to the fields; Escape closes the bar.
+    if (TakeTypedKey(event))
+        return true;
     if (event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
         Close();
