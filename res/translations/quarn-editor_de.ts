@@ -62,7 +62,7 @@ Copyright (C) 2026 Korvel</translation>
     </message>
     <message>
         <source>Change Selected Signals</source>
-        <translation>Markierte Signale ändern</translation>
+        <translation>Ausgewählte Signale ändern</translation>
     </message>
     <message>
         <source>&amp;Decoder:</source>
@@ -94,11 +94,11 @@ Copyright (C) 2026 Korvel</translation>
     </message>
     <message>
         <source>The selected signal gets the value:</source>
-        <translation>Das markierte Signal erhält den Wert:</translation>
+        <translation>Das ausgewählte Signal erhält den Wert:</translation>
     </message>
     <message>
         <source>%1 selected signals get the same value:</source>
-        <translation>%1 markierte Signale erhalten denselben Wert:</translation>
+        <translation>%1 ausgewählte Signale erhalten denselben Wert:</translation>
     </message>
 </context>
 <context>
@@ -315,7 +315,7 @@ Copyright (C) 2026 Korvel</translation>
     </message>
     <message>
         <source>Quarn Editor Help</source>
-        <translation>Quarn Editor Hilfe</translation>
+        <translation>Hilfe zu Quarn Editor</translation>
     </message>
     <message>
         <source>Find (Ctrl+F)</source>
@@ -374,11 +374,11 @@ Copyright (C) 2026 Korvel</translation>
     </message>
     <message>
         <source>More toolbar buttons</source>
-        <translation>Weitere Schaltflächen der Werkzeugleiste</translation>
+        <translation>Weitere Schaltflächen der Symbolleiste</translation>
     </message>
     <message>
         <source>Toolbar options</source>
-        <translation>Optionen der Werkzeugleiste</translation>
+        <translation>Optionen der Symbolleiste</translation>
     </message>
 </context>
 <context>
@@ -571,7 +571,7 @@ Copyright (C) 2026 Korvel</translation>
     </message>
     <message>
         <source>New key for the selected command</source>
-        <translation>Neue Taste für den gewählten Befehl</translation>
+        <translation>Neue Taste für den ausgewählten Befehl</translation>
     </message>
     <message>
         <source>&amp;Assign</source>
@@ -683,8 +683,7 @@ Copyright (C) 2026 Korvel</translation>
     <message>
         <source>Minim&amp;um No.
 of Channels:</source>
-        <translation>Mindestan&amp;zahl
-Kanäle:</translation>
+        <translation>Mindestan&amp;zahl Kanäle:</translation>
     </message>
     <message>
         <source>Pilot &amp;Frequency:</source>
@@ -705,8 +704,7 @@ Kanäle:</translation>
     <message>
         <source>Minim&amp;um
 No. of Tones:</source>
-        <translation>Mindestanzahl
-T&amp;öne:</translation>
+        <translation>Mindestanzahl T&amp;öne:</translation>
     </message>
     <message>
         <source>S&amp;ymbol Rate:</source>
@@ -723,8 +721,7 @@ T&amp;öne:</translation>
     <message>
         <source>Minim&amp;um
 No. of Carriers:</source>
-        <translation>Mindestan&amp;zahl
-Träger:</translation>
+        <translation>Mindestan&amp;zahl Träger:</translation>
     </message>
     <message>
         <source>Su&amp;bcarrier:</source>
@@ -1575,17 +1572,17 @@ Nach Parametern suchen</translation>
     <message>
         <source>Set one field on every selected signal
 Change Selected Signals</source>
-        <translation>Ein Feld in allen markierten Signalen setzen
-Markierte Signale ändern</translation>
+        <translation>Ein Feld in allen ausgewählten Signalen setzen
+Ausgewählte Signale ändern</translation>
     </message>
     <message>
         <source>C&amp;hange Selected Signals...</source>
-        <translation>Markierte Si&amp;gnale ändern …</translation>
+        <translation>Ausgewählte Si&amp;gnale ändern …</translation>
     </message>
     <message>
         <source>Append the signals of a CSV file, as Export writes it
 Import</source>
-        <translation>Die Signale einer CSV-Datei anhängen, wie Exportieren sie schreibt
+        <translation>Die Signale einer CSV-Datei anhängen, wie „Exportieren“ sie schreibt
 Importieren</translation>
     </message>
     <message>
@@ -1634,11 +1631,11 @@ Importieren</translation>
     </message>
     <message>
         <source>%1 was written, but the system could not confirm that its new name is on the disk (%2): it may not survive a power loss</source>
-        <translation>%1 wurde geschrieben, aber das System konnte nicht bestätigen, dass sein neuer Name auf der Festplatte steht (%2): Nach einem Stromausfall ist die Datei womöglich nicht mehr da</translation>
+        <translation>%1 wurde geschrieben, aber das System konnte nicht bestätigen, dass sein neuer Name auf dem Datenträger steht (%2): Nach einem Stromausfall ist die Datei womöglich nicht mehr da</translation>
     </message>
     <message>
         <source>The file could not be put back as it was; its old content is in %1.</source>
-        <translation>Die Datei konnte nicht wiederhergestellt werden; ihr alter Inhalt liegt in %1.</translation>
+        <translation>Die Datei konnte nicht in ihren vorigen Zustand zurückversetzt werden; ihr alter Inhalt liegt in %1.</translation>
     </message>
 </context>
 <context>
@@ -1767,7 +1764,7 @@ Importieren</translation>
     <name>SignalFileReader</name>
     <message>
         <source>markup kept with a signal longer than %1 bytes</source>
-        <translation>mit einem Signal bewahrtes Markup länger als %1 Bytes</translation>
+        <translation>mit einem Signal beibehaltenes Markup, länger als %1 Bytes</translation>
     </message>
     <message>
         <source>elements nested deeper than %1 levels (excessive depth)</source>
@@ -1787,11 +1784,11 @@ Importieren</translation>
     </message>
     <message>
         <source>the byte-order mark says UTF-8, the declaration says %1</source>
-        <translation>die Bytereihenfolge-Markierung sagt UTF-8, die Deklaration sagt %1</translation>
+        <translation>die Bytereihenfolgemarkierung (BOM) nennt UTF-8, die Deklaration %1</translation>
     </message>
     <message>
         <source>the byte-order mark says UTF-16, the declaration says %1</source>
-        <translation>die Bytereihenfolge-Markierung sagt UTF-16, die Deklaration sagt %1</translation>
+        <translation>die Bytereihenfolgemarkierung (BOM) nennt UTF-16, die Deklaration %1</translation>
     </message>
     <message>
         <source>the entity %1%2; is not declared in the document</source>
@@ -2047,7 +2044,7 @@ Importieren</translation>
     <name>SpacingText</name>
     <message>
         <source>Carriers %1-%2</source>
-        <translation>Träger %1-%2</translation>
+        <translation>Träger %1–%2</translation>
     </message>
 </context>
 </TS>

@@ -59,8 +59,13 @@ CMulticarrierDialog::CMulticarrierDialog(int carriers, char16_t* spacing, QWidge
     buttons->button(QDialogButtonBox::Ok)->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &CMulticarrierDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(m_pSame, &QRadioButton::clicked, this, &CMulticarrierDialog::OnSpacingModeClicked);
-    connect(m_pMultiple, &QRadioButton::clicked, this, &CMulticarrierDialog::OnSpacingModeClicked);
+    // Toggled, not clicked: a screen reader's toggle action chooses too.
+    for (QRadioButton* way : {m_pSame, m_pMultiple}) {
+        connect(way, &QRadioButton::toggled, this, [this](bool checked) {
+            if (checked)
+                OnSpacingModeClicked();
+        });
+    }
     connect(m_pList, &QTableWidget::itemDoubleClicked, this,
             [this](QTableWidgetItem* item) { OnSpacingListDblClk(item); });
     m_pList->installEventFilter(this);

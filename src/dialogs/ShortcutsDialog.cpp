@@ -23,7 +23,9 @@ CShortcutsDialog::CShortcutsDialog(QWidget* parent)
     m_pTable->setSelectionMode(QAbstractItemView::SingleSelection);
     m_pTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_pTable->verticalHeader()->hide();
-    m_pTable->horizontalHeader()->setStretchLastSection(true);
+    m_pTable->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    m_pTable->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    m_pTable->setWordWrap(false);
     m_pTable->setAccessibleName(tr("Commands and their keys"));
     auto* listLabel = new QLabel(tr("&Commands:"), this);
     listLabel->setBuddy(m_pTable);
@@ -46,12 +48,17 @@ CShortcutsDialog::CShortcutsDialog(QWidget* parent)
     grid->addWidget(clear, 2, 3);
     grid->addWidget(reset, 3, 0);
     grid->addWidget(buttons, 3, 1, 1, 3);
-    for (const CommandInfo& command : Commands()) {
-        if (MenuText(command.id)[0] != '\0' || !DefaultCommandKeys(command.id).isEmpty()) {
-            m_ids << command.id;
-            m_keys[command.id] = CommandKeys(command.id);
-        }
+    // The menus' commands in the menus' order, then those only a key runs.
+    for (std::uint32_t id : MenuOrder()) {
+        if (FindCommand(id) != nullptr && !m_ids.contains(id))
+            m_ids << id;
     }
+    for (const CommandInfo& command : Commands()) {
+        if (!m_ids.contains(command.id) && !DefaultCommandKeys(command.id).isEmpty())
+            m_ids << command.id;
+    }
+    for (std::uint32_t id : m_ids)
+        m_keys[id] = CommandKeys(id);
     Fill();
     connect(assign, &QPushButton::clicked, this, [this] {
         if (Assign(m_pTable->currentRow(), m_pKey->keySequence()))
@@ -78,10 +85,7 @@ CShortcutsDialog::CShortcutsDialog(QWidget* parent)
 void CShortcutsDialog::Fill() {
     m_pTable->setRowCount(static_cast<int>(m_ids.size()));
     for (int row = 0; row < m_ids.size(); ++row) {
-        QString name = CommandName(m_ids[row]);
-        if (name.isEmpty())
-            name = CommandTr(StandardPrompt(m_ids[row])).section(u'\n', 1, 1);
-        m_pTable->setItem(row, 0, new QTableWidgetItem(name));
+        m_pTable->setItem(row, 0, new QTableWidgetItem(CommandPath(m_ids[row])));
         ShowKeys(row);
     }
     if (m_pTable->currentRow() < 0 && !m_ids.isEmpty())
@@ -115,7 +119,7 @@ bool CShortcutsDialog::Assign(int row, const QKeySequence& key) {
     if (const std::uint32_t holder = Holder(key, id)) {
         CPrompts::Message(this, QMessageBox::Warning, windowTitle(),
                           tr("%1 is already the key of \u201C%2\u201D.")
-                              .arg(key.toString(QKeySequence::NativeText), CommandName(holder)));
+                              .arg(key.toString(QKeySequence::NativeText), CommandPath(holder)));
         return false;
     }
     QList<QKeySequence>& keys = m_keys[id];

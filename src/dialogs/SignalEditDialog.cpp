@@ -126,7 +126,11 @@ QHBoxLayout* CSignalEditDialog::FamilyRow() {
     }
     familyLabel->setBuddy(m_pFamilies->button(1));
     familyRow->addStretch();
-    connect(m_pFamilies, &QButtonGroup::idClicked, this, &CSignalEditDialog::OnModulationClicked);
+    // Toggled, not clicked: a screen reader's toggle action and the arrow keys choose too.
+    connect(m_pFamilies, &QButtonGroup::idToggled, this, [this](int, bool checked) {
+        if (checked)
+            OnModulationClicked();
+    });
     connect(m_pFamilies, &QButtonGroup::idToggled, this, &CSignalEditDialog::FixFamilyTabStop);
 
     return familyRow;

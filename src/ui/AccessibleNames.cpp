@@ -10,7 +10,7 @@ QString PlainLabel(const QString& text) {
     plain.remove(QRegularExpression(QStringLiteral("&(?!&)")));
     plain.replace(QStringLiteral("&&"), QStringLiteral("&"));
     plain.remove(QRegularExpression(QStringLiteral("\\s*(:|\\.\\.\\.|…)\\s*$")));
-    return plain.trimmed();
+    return plain.simplified();
 }
 
 void NameByLabels(QWidget* root) {

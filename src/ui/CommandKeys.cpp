@@ -130,6 +130,17 @@ QString CommandName(std::uint32_t id) {
     return PlainLabel(CommandTr(MenuText(id)));
 }
 
+QString CommandPath(std::uint32_t id) {
+    QStringList parts;
+    for (const char* title : MenuPath(id))
+        parts << PlainLabel(CommandTr(title));
+    QString name = CommandName(id);
+    if (name.isEmpty())
+        name = CommandTr(StandardPrompt(id)).section(u'\n', 1, 1);
+    parts << name;
+    return parts.join(QStringLiteral(" > "));
+}
+
 void FollowCommandKeys(QAction* action, std::uint32_t id) {
     Followers().emplace_back(id, action);
     action->setShortcuts(CommandKeys(id));

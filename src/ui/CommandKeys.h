@@ -27,6 +27,8 @@ std::uint32_t CommandWithKey(const QKeySequence& key, std::uint32_t except);
 QString CommandText(std::uint32_t id);
 // The command's name alone: its menu text without the Alt+letter, the "..." or the key.
 QString CommandName(std::uint32_t id);
+// Where the menus show the command and its name: "Edit > New" beside "File > New".
+QString CommandPath(std::uint32_t id);
 // Keeps the action's keys and the key in its text in step with the user's choices.
 void FollowCommandKeys(QAction* action, std::uint32_t id);
 // Texts of keys as this desktop writes them, for lists of keys.

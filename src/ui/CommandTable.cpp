@@ -335,6 +335,49 @@ const MenuEntry* FindItem(std::span<const MenuEntry> entries, std::uint32_t id) 
 
 } // namespace
 
+namespace {
+
+// Calls visit(item, titles) for each item of entries, titles the popups above it.
+template <typename Visit>
+void VisitItems(std::span<const MenuEntry> entries, std::vector<const char*>& titles,
+                const Visit& visit) {
+    for (const MenuEntry& entry : entries) {
+        if (entry.kind == MenuEntryKind::PopupBegin)
+            titles.push_back(entry.text);
+        else if (entry.kind == MenuEntryKind::PopupEnd && !titles.empty())
+            titles.pop_back();
+        else if (entry.kind == MenuEntryKind::Include)
+            VisitItems({entry.include, entry.includeCount}, titles, visit);
+        else if (entry.kind == MenuEntryKind::Item)
+            visit(entry, titles);
+    }
+}
+
+} // namespace
+
+std::vector<const char*> MenuPath(std::uint32_t id) {
+    std::vector<const char*> titles;
+    std::vector<const char*> found;
+    bool seen = false;
+    VisitItems(MainMenuEntries(), titles, [&](const MenuEntry& item, const auto& above) {
+        if (!seen && item.id == id) {
+            found = above;
+            seen = true;
+        }
+    });
+    return found;
+}
+
+std::vector<std::uint32_t> MenuOrder() {
+    std::vector<const char*> titles;
+    std::vector<std::uint32_t> ids;
+    VisitItems(MainMenuEntries(), titles, [&ids](const MenuEntry& item, const auto&) {
+        if (std::find(ids.begin(), ids.end(), item.id) == ids.end())
+            ids.push_back(item.id);
+    });
+    return ids;
+}
+
 const char* MenuText(std::uint32_t id) {
     for (std::span<const MenuEntry> menu : {MainMenuEntries(), LookMenuEntries()}) {
         if (const MenuEntry* item = FindItem(menu, id))

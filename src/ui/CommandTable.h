@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 // The program's command vocabulary as data: commands with their prompts, the menus, the
 // context menu, the look menu, the accelerators and the toolbar. The objects that run the
@@ -48,3 +49,8 @@ const char* StandardPrompt(std::uint32_t id);
 QString CommandTr(const char* text);
 // The text of the command's first menu item, or empty.
 const char* MenuText(std::uint32_t id);
+// The titles of the popups above the command's first item in the main menu, outermost
+// first; empty when the main menu does not show it.
+std::vector<const char*> MenuPath(std::uint32_t id);
+// The commands of the main menu, each once, in the order the menus show them.
+std::vector<std::uint32_t> MenuOrder();

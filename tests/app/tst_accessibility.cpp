@@ -7,11 +7,15 @@
 #include "MulticarrierDialog.h"
 #include "ShortcutsDialog.h"
 #include "SignalEditDialog.h"
+#include "SignalEditDialogChild.h"
 #include "SpacingDialog.h"
+#include "Translations.h"
 
 #include <QAccessible>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTableWidget>
 #include <QToolBar>
 
@@ -47,6 +51,12 @@ void Walk(QAccessibleInterface* iface, const QString& path, QStringList& faults)
 QStringList Faults(QWidget* window) {
     QStringList faults;
     Walk(QAccessible::queryAccessibleInterface(window), window->metaObject()->className(), faults);
+    for (const QLabel* label : window->findChildren<QLabel*>()) {
+        if (label->isVisibleTo(window) && !label->wordWrap() &&
+            (label->width() < label->sizeHint().width() ||
+             label->height() < label->sizeHint().height()))
+            faults << QStringLiteral("label \"%1\" cut").arg(label->text());
+    }
     return faults;
 }
 
@@ -77,15 +87,32 @@ private slots:
     }
 
     // The edit dialog on each family's page, the carrier list, the spacing dialog and the
-    // shortcuts dialog.
+    // shortcuts dialog, in English and in German: named, and no label cut at the dialog's size.
+    void dialogs_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::newRow("English") << QLocale::c();
+        QTest::newRow("German") << QLocale(QLocale::German, QLocale::Germany);
+    }
     void dialogs() {
+        QFETCH(QLocale, locale);
+        InstallTranslations(*qApp, locale);
+        auto english = qScopeGuard([] { InstallTranslations(*qApp, QLocale::c()); });
         Start({Copy("mixed.xml")});
         QStringList faults;
         int pages = 0;
         CPrompts::PushDialogHandler([&faults, &pages](QDialog& dialog) {
             for (auto* family : dialog.findChildren<QRadioButton*>()) {
                 if (family->parentWidget()->objectName() == QLatin1String("familyGroup")) {
-                    family->click();
+                    // As a screen reader chooses: the radio button's toggle action.
+                    QAccessible::queryAccessibleInterface(family)->actionInterface()->doAction(
+                        QAccessibleActionInterface::toggleAction());
+                    // The family's own page shows (FSK, MFSK, PSK, OFDM), none for CW.
+                    const auto shownPages = dialog.findChildren<CSignalEditDialogChild*>();
+                    QString shown;
+                    for (qsizetype i = 0; i < shownPages.size(); ++i)
+                        shown += shownPages[i]->isVisibleTo(&dialog) ? QString::number(i) : "";
+                    if (shown != (pages < 4 ? QString::number(pages) : QString()))
+                        faults << family->text() + ": page " + shown + " shown";
                     faults << Faults(&dialog);
                     ++pages;
                 }
@@ -100,6 +127,11 @@ private slots:
         CMulticarrierDialog carriers(4, spacing);
         carriers.show();
         faults << Faults(&carriers);
+        // Toggling the common spacing's button as a screen reader does disables the list.
+        QAccessible::queryAccessibleInterface(carriers.findChildren<QRadioButton*>().first())
+            ->actionInterface()
+            ->doAction(QAccessibleActionInterface::toggleAction());
+        QVERIFY(!carriers.findChild<QTableWidget*>()->isEnabled());
         CSpacingDialog one;
         one.show();
         faults << Faults(&one);
@@ -149,7 +181,7 @@ private slots:
         const int copy = keys.RowOf(ID_EDIT_COPY);
         QVERIFY(copy >= 0);
         QVERIFY(!keys.Assign(copy, copyKey)); // Close holds it
-        QVERIFY2(CPrompts::ShownMessages().last().text.contains(u"\u201CClose\u201D"),
+        QVERIFY2(CPrompts::ShownMessages().last().text.contains(u"\u201CFile > Close\u201D"),
                  qPrintable(CPrompts::ShownMessages().last().text));
         // Close gives its keys up; Copy takes Ctrl+C.
         keys.findChild<QTableWidget*>()->setCurrentCell(keys.RowOf(ID_FILE_CLOSE_DATABASE), 0);
