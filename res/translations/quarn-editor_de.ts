@@ -778,6 +778,30 @@ No. of Carriers:</source>
         <source>Match</source>
         <translation>Abweichung</translation>
     </message>
+    <message>
+        <source>only in the other version</source>
+        <translation>nur in der anderen Version</translation>
+    </message>
+    <message>
+        <source>not in the other version</source>
+        <translation>nicht in der anderen Version</translation>
+    </message>
+    <message>
+        <source>the other version has nothing</source>
+        <translation>die andere Version hat keinen Wert</translation>
+    </message>
+    <message>
+        <source>the other version has “%1”</source>
+        <translation>die andere Version hat „%1“</translation>
+    </message>
+    <message>
+        <source>the other version differs in %1</source>
+        <translation>die andere Version weicht ab in: %1</translation>
+    </message>
+    <message>
+        <source>changed in the other version</source>
+        <translation>in der anderen Version geändert</translation>
+    </message>
 </context>
 <context>
     <name>CSpacingDialog</name>
@@ -1013,6 +1037,50 @@ No. of Carriers:</source>
     <message>
         <source>%1 signals imported; these rows were left out:</source>
         <translation>%1 Signale importiert; diese Zeilen wurden ausgelassen:</translation>
+    </message>
+    <message>
+        <source>Compare With</source>
+        <translation>Vergleichen mit</translation>
+    </message>
+    <message>
+        <source>Signal Databases (*.xml);;All Files (*)</source>
+        <translation>Signaldatenbanken (*.xml);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Cannot compare.
+
+%1</source>
+        <translation>Vergleich nicht möglich.
+
+%1</translation>
+    </message>
+    <message>
+        <source>Compared with %1: no difference.</source>
+        <translation>Mit %1 verglichen: kein Unterschied.</translation>
+    </message>
+    <message>
+        <source>Compared with %1: %2. F8 goes to the next difference, Esc ends the comparison.</source>
+        <translation>Mit %1 verglichen: %2. F8 springt zum nächsten Unterschied, Esc beendet den Vergleich.</translation>
+    </message>
+    <message>
+        <source>%1 added, %2 removed, %3 changed</source>
+        <translation>%1 hinzugefügt, %2 entfernt, %3 geändert</translation>
+    </message>
+    <message>
+        <source>No difference after this row</source>
+        <translation>Kein Unterschied nach dieser Zeile</translation>
+    </message>
+    <message>
+        <source>No difference before this row</source>
+        <translation>Kein Unterschied vor dieser Zeile</translation>
+    </message>
+    <message>
+        <source>Take Signal from Other</source>
+        <translation>Signal aus anderer Version übernehmen</translation>
+    </message>
+    <message>
+        <source>Take %1 Signals from Other</source>
+        <translation>%1 Signale aus anderer Version übernehmen</translation>
     </message>
 </context>
 <context>
@@ -1588,6 +1656,56 @@ Importieren</translation>
     <message>
         <source>&amp;Import...</source>
         <translation>&amp;Importieren …</translation>
+    </message>
+    <message>
+        <source>Mark how another version of the database differs
+Compare With</source>
+        <translation>Markieren, worin eine andere Version der Datenbank abweicht
+Vergleichen mit</translation>
+    </message>
+    <message>
+        <source>Make the selected rows as the other version has them
+Take from Other</source>
+        <translation>Die ausgewählten Zeilen so übernehmen, wie die andere Version sie hat
+Aus anderer Version übernehmen</translation>
+    </message>
+    <message>
+        <source>Go to the next difference
+Next Difference</source>
+        <translation>Zum nächsten Unterschied gehen
+Nächster Unterschied</translation>
+    </message>
+    <message>
+        <source>Go to the previous difference
+Previous Difference</source>
+        <translation>Zum vorherigen Unterschied gehen
+Vorheriger Unterschied</translation>
+    </message>
+    <message>
+        <source>Stop marking the other version&apos;s differences
+End Comparison</source>
+        <translation>Die Unterschiede der anderen Version nicht mehr markieren
+Vergleich beenden</translation>
+    </message>
+    <message>
+        <source>Ta&amp;ke from Other</source>
+        <translation>Aus anderer Version &amp;übernehmen</translation>
+    </message>
+    <message>
+        <source>Compare &amp;With...</source>
+        <translation>Vergleichen &amp;mit …</translation>
+    </message>
+    <message>
+        <source>&amp;Next Difference	F8</source>
+        <translation>Nä&amp;chster Unterschied	F8</translation>
+    </message>
+    <message>
+        <source>&amp;Previous Difference	Shift+F8</source>
+        <translation>&amp;Vorheriger Unterschied	Shift+F8</translation>
+    </message>
+    <message>
+        <source>&amp;End Comparison	Esc</source>
+        <translation>Ver&amp;gleich beenden	Esc</translation>
     </message>
 </context>
 <context>

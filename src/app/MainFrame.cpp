@@ -334,6 +334,7 @@ void CMainFrame::BuildStatusBar() {
     connect(rows, &QAbstractItemModel::rowsRemoved, this, &CMainFrame::UpdateCountPanes);
     connect(m_pView->Document(), &CVantorDoc::documentUpdated, this, &CMainFrame::UpdateCountPanes);
     connect(rows, &CSignalRowModel::rearranged, this, &CMainFrame::UpdateCountPanes);
+    connect(m_pView, &CVantorView::comparisonChanged, this, &CMainFrame::UpdateCountPanes);
     UpdateCountPanes();
     int pane = 0;
     for (std::uint32_t id : {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL}) {
@@ -354,9 +355,12 @@ void CMainFrame::UpdateCountPanes() {
     const CSignalRowModel* model = m_pView->RowModel();
     const int total = m_pView->Document()->GetSignalCount();
     if (model->IsFiltered())
-        m_pCountPane->setText(tr("%1 of %2 shown").arg(model->rowCount()).arg(total));
+        m_pCountPane->setText(tr("%1 of %2 shown").arg(model->OwnRowCount()).arg(total));
     else
         m_pCountPane->setText(total == 1 ? tr("1 signal") : tr("%1 signals").arg(total));
+    // While comparing, the pane counts each kind of difference as well.
+    if (const QString counts = m_pView->ComparisonCounts(); !counts.isEmpty())
+        m_pCountPane->setText(m_pCountPane->text() + QStringLiteral(" \u00B7 ") + counts);
     const QString find = model->FindText();
     m_pFindPane->setText(find.isEmpty() ? QString() : tr("Find: %1").arg(find));
 }

@@ -296,6 +296,35 @@ void CFlagSignalsStep::undo() {
     redo();
 }
 
+CStepGroup::CStepGroup(CVantorDoc* doc, const QString& text,
+                       std::vector<std::unique_ptr<CSignalStep>> steps)
+    : CSignalStep(doc, text), m_steps(std::move(steps)) {
+    m_nSize = sizeof(*this);
+}
+
+void CStepGroup::redo() {
+    for (const auto& step : m_steps)
+        step->redo();
+}
+
+void CStepGroup::undo() {
+    for (auto it = m_steps.rbegin(); it != m_steps.rend(); ++it)
+        (*it)->undo();
+}
+
+std::size_t CStepGroup::Bytes() const {
+    std::size_t bytes = CSignalStep::Bytes();
+    for (const auto& step : m_steps)
+        bytes += step->Bytes();
+    return bytes;
+}
+
+void CStepGroup::Release() {
+    for (const auto& step : m_steps)
+        step->Release();
+    CSignalStep::Release();
+}
+
 QString CountedText(const QString& one, const QString& many, std::size_t count) {
     return count == 1 ? one : many.arg(count);
 }

@@ -7,6 +7,7 @@
 #include <QUndoCommand>
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 // The steps of the history. Each makes its change in redo() through the document's
@@ -20,10 +21,10 @@ public:
     ~CSignalStep() override;
 
     // The memory the step holds (records taken out, positions, orders), in bytes.
-    std::size_t Bytes() const;
+    virtual std::size_t Bytes() const;
     // Frees what the step holds; it can no longer be undone (the oldest steps go first when
     // the history holds too much).
-    void Release();
+    virtual void Release();
     bool IsReleased() const { return m_bReleased; }
 
 private:
@@ -147,4 +148,19 @@ private:
     std::vector<CSignalDescription> m_values; // the values the records do not hold now
     int m_nColumn;
     bool m_bDescending;
+};
+
+// Several steps as one step of the history (Take from Other: edits, removals and
+// insertions): made in their order, taken back in the reverse.
+class CStepGroup : public CSignalStep {
+public:
+    CStepGroup(CVantorDoc* doc, const QString& text,
+               std::vector<std::unique_ptr<CSignalStep>> steps);
+    void redo() override;
+    void undo() override;
+    std::size_t Bytes() const override;
+    void Release() override;
+
+private:
+    std::vector<std::unique_ptr<CSignalStep>> m_steps;
 };

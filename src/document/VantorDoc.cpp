@@ -526,6 +526,22 @@ FileResult CVantorDoc::MergeFile(const QString& path, MergeResult* result) {
     return {};
 }
 
+FileResult CVantorDoc::ReadOther(const QString& path, SignalCollection& records) {
+    try {
+        SignalCollection read;
+        const auto sink = [&read](std::unique_ptr<CSignalDescription> signal, SignalReadNotes&&) {
+            read.push_back(std::move(signal));
+        };
+        QString error;
+        if (!CSignalFileReader::Read(path, sink, error, Watched()))
+            return Failure(error);
+        records = std::move(read);
+    } catch (const std::bad_alloc&) {
+        return FileResult::Failed(NoMemory(path));
+    }
+    return {};
+}
+
 ProgressHandler CVantorDoc::Watched() {
     m_bCancelled = false;
     if (!m_progress)

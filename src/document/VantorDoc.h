@@ -117,6 +117,8 @@ public:
     FileResult OnOpenDocument(const QString& path);
     FileResult OnSaveDocument(const QString& path);
     FileResult MergeFile(const QString& path, MergeResult* result = nullptr);
+    // Reads another database to compare with, leaving this one as it is.
+    FileResult ReadOther(const QString& path, SignalCollection& records);
     // Long opens, merges and saves report to this handler, which can cancel them.
     void SetProgressHandler(ProgressHandler handler) { m_progress = std::move(handler); }
 

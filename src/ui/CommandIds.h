@@ -50,6 +50,14 @@ enum CommandId : std::uint32_t {
     ID_SIGNAL_CHANGE_SELECTED = 32818,
     // File > Import: a spreadsheet's rows appended as signals.
     ID_FILE_IMPORT = 32819,
+    // File > Compare With: another version's differences marked in the list.
+    ID_FILE_COMPARE = 32820,
+    // Edit > Take from Other: the selected rows made as the other version has them.
+    ID_EDIT_TAKE_FROM_OTHER = 32821,
+    // View > Next Difference, Previous Difference, End Comparison.
+    ID_VIEW_NEXT_DIFFERENCE = 32822,
+    ID_VIEW_PREVIOUS_DIFFERENCE = 32823,
+    ID_VIEW_END_COMPARISON = 32824,
 
     ID_FILE_NEW = 57600,
     ID_FILE_OPEN = 57601,

@@ -54,3 +54,14 @@ QColor RowColour(const CSignalDescription& s, const QColor& background) {
         return Readable(DisabledColour, background);
     return {};
 }
+
+QColor ComparedColour(int state, const QColor& background) {
+    // Changed, not in the other, only in the other.
+    static const QColor light[] = {QColor(0xff, 0xe8, 0xa3), QColor(0xf6, 0xc4, 0xc4),
+                                   QColor(0xc6, 0xef, 0xc6)};
+    static const QColor dark[] = {QColor(0x5c, 0x4b, 0x10), QColor(0x66, 0x24, 0x24),
+                                  QColor(0x1f, 0x52, 0x26)};
+    if (state < 1 || state > 3)
+        return {};
+    return Luminance(background) >= 0.18 ? light[state - 1] : dark[state - 1];
+}

@@ -4,7 +4,9 @@
 #include "CommandIds.h"
 #include "RowColours.h"
 #include "SignalColumns.h"
+#include "SignalComparison.h"
 #include "SignalDescription.h"
+#include "SignalDiff.h"
 #include "VantorDoc.h"
 
 #include <QApplication>
@@ -46,6 +48,7 @@ CSignalRowModel::CSignalRowModel(CVantorDoc* doc, QObject* parent)
         // Another database: no record of the last find by parameters is held any more.
         m_matches.clear();
         m_bMatching = false;
+        m_pComparison = nullptr;
         MapRows();
         endResetModel();
     });
@@ -63,7 +66,7 @@ CSignalRowModel::CSignalRowModel(CVantorDoc* doc, QObject* parent)
 }
 
 int CSignalRowModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(m_rowMap.size());
+    return parent.isValid() ? 0 : static_cast<int>(m_rowMap.size() + m_otherRows.size());
 }
 
 int CSignalRowModel::columnCount(const QModelIndex& parent) const {
@@ -73,7 +76,11 @@ int CSignalRowModel::columnCount(const QModelIndex& parent) const {
 QVariant CSignalRowModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount())
         return {};
-    const CSignalDescription& s = *SignalAt(index.row());
+    const CSignalDescription& s = *RecordAt(index.row());
+    if (m_pComparison != nullptr) {
+        if (QVariant compared = Compared(s, index.row(), index.column(), role); compared.isValid())
+            return compared;
+    }
     if (index.column() == MatchColumn) {
         if (role != Qt::DisplayRole)
             return {};
@@ -150,6 +157,11 @@ bool CSignalRowModel::IsFiltered() const {
     return m_nFilterId != ID_FILTER_ALL || !m_finder.IsEmpty() || m_bMatching;
 }
 
+void CSignalRowModel::SetComparison(const CSignalComparison* comparison) {
+    m_pComparison = comparison;
+    Rearrange();
+}
+
 void CSignalRowModel::SetMatches(std::unordered_map<const CSignalDescription*, double> matches) {
     m_matches = std::move(matches);
     m_bMatching = true;
@@ -184,6 +196,13 @@ bool CSignalRowModel::Shows(const CSignalDescription& signal) const {
 
 void CSignalRowModel::MapRows() {
     m_rowMap.clear();
+    m_otherRows.clear();
+    if (m_pComparison != nullptr) {
+        for (const CSignalDescription* other : m_pComparison->Added()) {
+            if (Shows(*other))
+                m_otherRows.push_back(other);
+        }
+    }
     const SignalCollection& records = m_pDoc->Signals();
     if (!IsFiltered()) {
         m_rowMap.resize(records.size());
@@ -347,4 +366,76 @@ int CSignalRowModel::RowOfPosition(int position) const {
 
 CSignalDescription* CSignalRowModel::SignalAt(int row) const {
     return m_pDoc->GetSignal(PositionOfRow(row));
+}
+
+const CSignalDescription* CSignalRowModel::RecordAt(int row) const {
+    if (IsOtherRow(row))
+        return m_otherRows[static_cast<std::size_t>(row - OwnRowCount())];
+    return SignalAt(row);
+}
+
+bool CSignalRowModel::IsDifferent(int row) const {
+    if (m_pComparison == nullptr)
+        return false;
+    return IsOtherRow(row) ||
+           m_pComparison->StateOf(SignalAt(row)) != CSignalComparison::State::Same;
+}
+
+QVariant CSignalRowModel::Compared(const CSignalDescription& s, int row, int column,
+                                   int role) const {
+    if (role != Qt::BackgroundRole && role != Qt::ToolTipRole &&
+        role != Qt::AccessibleDescriptionRole)
+        return {};
+    using State = CSignalComparison::State;
+    const State state = IsOtherRow(row) ? State::Added : m_pComparison->StateOf(&s);
+    if (state == State::Same)
+        return {};
+    QString said; // what the cell's difference is, in words
+    bool marked = true;
+    if (state == State::Added) {
+        said = tr("only in the other version");
+    } else if (state == State::Removed) {
+        said = tr("not in the other version");
+    } else {
+        const CSignalDescription& other = *m_pComparison->OtherOf(&s);
+        CellBuffer mine;
+        CellBuffer theirs;
+        const std::u16string_view ours =
+            column < SignalColumnCount ? SignalCellText(s, column, mine) : std::u16string_view();
+        const std::u16string_view their = column < SignalColumnCount
+                                              ? SignalCellText(other, column, theirs)
+                                              : std::u16string_view();
+        if (ours != their) {
+            said =
+                their.empty()
+                    ? tr("the other version has nothing")
+                    : tr("the other version has \u201C%1\u201D").arg(QStringView(their).toString());
+        } else if (column == 0) {
+            // A difference no column shows (the disabled flag, kept markup) is told by the name.
+            QStringList keys;
+            for (const FieldDifference& field : DiffFields(s, other))
+                keys << QString::fromLatin1(field.key);
+            said = tr("the other version differs in %1").arg(keys.join(QStringLiteral(", ")));
+        } else {
+            said = tr("changed in the other version");
+            marked = false;
+        }
+    }
+    switch (role) {
+    case Qt::BackgroundRole:
+        if (!marked)
+            return {};
+        return ComparedColour(static_cast<int>(state),
+                              QGuiApplication::palette().color(QPalette::Base));
+    case Qt::ToolTipRole: {
+        const QString problem = s.m_bInvalid && s.InvalidProblem() != SignalProblem::None
+                                    ? SignalTr(SignalProblemSource(s.InvalidProblem())) + u'\n'
+                                    : QString();
+        return problem + said.left(1).toUpper() + said.mid(1);
+    }
+    default: {
+        const QString rowState = RowState(s);
+        return rowState.isEmpty() ? said : rowState + QStringLiteral(", ") + said;
+    }
+    }
 }

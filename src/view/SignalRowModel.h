@@ -11,6 +11,7 @@
 #include <vector>
 
 class CVantorDoc;
+class CSignalComparison;
 class CSignalDescription;
 
 // The column a find by parameters adds after the list's own: how near each record is.
@@ -47,9 +48,22 @@ public:
     // Maps the rows again.
     void RebuildRows();
 
+    // Marks the rows by a comparison with another version (not owned; nullptr ends it):
+    // the other's own signals follow the database's rows as rows of their own.
+    void SetComparison(const CSignalComparison* comparison);
+    const CSignalComparison* Comparison() const { return m_pComparison; }
+
+    // The rows of the open database's records; the other's rows of a comparison follow.
+    int OwnRowCount() const { return static_cast<int>(m_rowMap.size()); }
+    bool IsOtherRow(int row) const { return row >= OwnRowCount(); }
     int PositionOfRow(int row) const { return m_rowMap[static_cast<std::size_t>(row)]; }
     int RowOfPosition(int position) const;
+    // The record of one of the database's rows.
     CSignalDescription* SignalAt(int row) const;
+    // The record a row shows: the database's, or the other's in a comparison.
+    const CSignalDescription* RecordAt(int row) const;
+    // True when the row differs from the other version (changed, not in it, only in it).
+    bool IsDifferent(int row) const;
 
 signals:
     // The rows are about to be mapped anew, and were: rows show other records now. A view
@@ -59,6 +73,8 @@ signals:
 
 private:
     static QString RowState(const CSignalDescription& s);
+    // The comparison's colour, tooltip and spoken state of a cell; empty when it is the same.
+    QVariant Compared(const CSignalDescription& s, int row, int column, int role) const;
     bool Shows(const CSignalDescription& signal) const;
     // Rebuilds the row map between aboutToRearrange() and rearranged().
     void Rearrange();
@@ -79,5 +95,7 @@ private:
     CSearchText m_searchText;
     std::vector<int> m_rowMap;
     std::vector<int> m_nextMap; // the row map after the pending change
+    const CSignalComparison* m_pComparison = nullptr;
+    std::vector<const CSignalDescription*> m_otherRows; // the other's rows shown
     Change m_change = Change::None;
 };

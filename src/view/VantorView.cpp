@@ -7,6 +7,7 @@
 #include "CommandTable.h"
 #include "Prompts.h"
 #include "SignalColumns.h"
+#include "SignalComparison.h"
 #include "SignalDescription.h"
 #include "SignalEditDialog.h"
 #include "SignalRowModel.h"
@@ -62,6 +63,9 @@ CVantorView::CVantorView(CVantorDoc* doc, QWidget* parent)
         m_kept.reset();
     });
     connect(doc, &CVantorDoc::documentUpdated, this, &CVantorView::ShowSortOrder);
+    // A comparison follows every change; another database ends it.
+    connect(doc, &CVantorDoc::documentUpdated, this, &CVantorView::QueueCompareAgain);
+    connect(doc, &CVantorDoc::resetDone, this, &CVantorView::CompareAgain);
     SetLook();
     ShowSortOrder();
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
@@ -92,6 +96,11 @@ void CVantorView::AddCommands() {
     AddCommand(ID_SIGNAL_CHANGE_SELECTED, [this] { OnChangeSelected(); });
     AddCommand(ID_FILE_EXPORT, [this] { OnFileExport(); });
     AddCommand(ID_FILE_IMPORT, [this] { OnFileImport(); });
+    AddCommand(ID_FILE_COMPARE, [this] { OnFileCompare(); });
+    AddCommand(ID_EDIT_TAKE_FROM_OTHER, [this] { TakeFromOther(); });
+    AddCommand(ID_VIEW_NEXT_DIFFERENCE, [this] { GoToDifference(true); });
+    AddCommand(ID_VIEW_PREVIOUS_DIFFERENCE, [this] { GoToDifference(false); });
+    AddCommand(ID_VIEW_END_COMPARISON, [this] { EndComparison(); });
     AddCommand(ID_EDIT_UNDO, [this] {
         if (m_pDoc->CanUndo())
             m_pUndo->undo();
@@ -181,6 +190,11 @@ void CVantorView::UpdateCommands() {
     m_commands[ID_SIGNAL_DUPLICATE]->setEnabled(current);
     m_commands[ID_SIGNAL_CHANGE_SELECTED]->setEnabled(selected);
     m_commands[ID_EDIT_PASTE]->setEnabled(ClipboardOffersSignals());
+    const bool comparing = m_pComparison != nullptr;
+    m_commands[ID_EDIT_TAKE_FROM_OTHER]->setEnabled(comparing && selected);
+    for (std::uint32_t id :
+         {ID_VIEW_NEXT_DIFFERENCE, ID_VIEW_PREVIOUS_DIFFERENCE, ID_VIEW_END_COMPARISON})
+        m_commands[id]->setEnabled(comparing);
     // The menu names the change an Undo or Redo takes back or makes again.
     const bool canUndo = m_pDoc->CanUndo();
     const bool canRedo = m_pUndo->canRedo();
@@ -294,6 +308,8 @@ void CVantorView::ChangeSelected(const SignalChange& change) {
     std::vector<CSignalDescription> values;
     QStringList unchanged;
     for (const QModelIndex& row : rows) {
+        if (m_pModel->IsOtherRow(row.row()))
+            continue; // the other version's rows are not this database's to change
         CSignalDescription* record = m_pModel->SignalAt(row.row());
         CSignalDescription value;
         SignalProblem problem = SignalProblem::None;
@@ -328,7 +344,7 @@ CVantorView::KeptSelection CVantorView::TakeSelection() const {
     KeptSelection kept;
     for (const QItemSelectionRange& range : selectionModel()->selection()) {
         for (int row = range.top(); row <= range.bottom(); ++row)
-            kept.selected.push_back(m_pModel->SignalAt(row));
+            kept.selected.push_back(m_pModel->RecordAt(row));
     }
     // Sorted addresses: a binary search finds a record with no node per record.
     std::sort(kept.selected.begin(), kept.selected.end(), std::less<>());
@@ -336,7 +352,7 @@ CVantorView::KeptSelection CVantorView::TakeSelection() const {
                         kept.selected.end());
     const QModelIndex current = currentIndex();
     if (current.isValid()) {
-        kept.current = m_pModel->SignalAt(current.row());
+        kept.current = m_pModel->RecordAt(current.row());
         kept.column = current.column();
     }
     return kept;
@@ -355,7 +371,7 @@ void CVantorView::RestoreSelection(const KeptSelection& kept) {
         // With nothing selected the search ends at the current row.
         if (kept.selected.empty() && current.isValid())
             break;
-        const CSignalDescription* signal = row < rows ? m_pModel->SignalAt(row) : nullptr;
+        const CSignalDescription* signal = row < rows ? m_pModel->RecordAt(row) : nullptr;
         const bool selected =
             signal &&
             std::binary_search(kept.selected.begin(), kept.selected.end(), signal, std::less<>());
@@ -386,9 +402,11 @@ void CVantorView::ScrollToRowOnly(const QModelIndex& index) {
 
 std::vector<int> CVantorView::SelectedRows() const {
     // Whole rows are selected: the selection's ranges give them without one query per row.
+    // The rows of a compared version are not this database's: no command takes them.
     std::vector<int> rows;
+    const int own = m_pModel->OwnRowCount();
     for (const QItemSelectionRange& range : selectionModel()->selection()) {
-        for (int row = range.top(); row <= range.bottom(); ++row)
+        for (int row = range.top(); row <= std::min(range.bottom(), own - 1); ++row)
             rows.push_back(row);
     }
     std::sort(rows.begin(), rows.end());
@@ -409,7 +427,7 @@ void CVantorView::OnSignalDuplicate() {
     const QModelIndex current = currentIndex();
     if (!current.isValid())
         return;
-    auto copy = std::make_unique<CSignalDescription>(*m_pModel->SignalAt(current.row()));
+    auto copy = std::make_unique<CSignalDescription>(*m_pModel->RecordAt(current.row()));
     copy->m_bMerged = false;
     if (!CSignalEditDialog::Edit(this, *copy))
         return;
@@ -435,7 +453,7 @@ void CVantorView::AppendSignals(std::vector<std::unique_ptr<CSignalDescription>>
 }
 
 void CVantorView::EditRow(int row) {
-    if (row < 0 || row >= m_pModel->rowCount())
+    if (row < 0 || row >= m_pModel->OwnRowCount())
         return;
     CSignalDescription* signal = m_pModel->SignalAt(row);
     CSignalDescription value = *signal;
@@ -555,6 +573,10 @@ void CVantorView::keyPressEvent(QKeyEvent* event) {
     const QKeySequence key(event->keyCombination());
     if (m_reservedKeys.contains(key)) {
         event->ignore();
+        return;
+    }
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && m_pComparison) {
+        EndComparison();
         return;
     }
     // The keypad's Enter too.

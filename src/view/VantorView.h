@@ -16,6 +16,7 @@
 #include <optional>
 #include <vector>
 
+class CSignalComparison;
 class CSignalDescription;
 class CSignalRowModel;
 class QAction;
@@ -67,6 +68,18 @@ public:
     // listed in a window whose text can be copied.
     void OnFileImport();
     void ImportFile(const QString& path);
+    // File > Compare With: this database's rows marked by how another version differs
+    // (changed cells, rows it lacks), its own signals as rows after them; F8 and Shift+F8
+    // go from difference to difference, Take from Other makes the selected rows as it has
+    // them (one undo step), Esc in the list ends the comparison.
+    void OnFileCompare();
+    FileResult CompareWith(const QString& path);
+    void EndComparison();
+    void GoToDifference(bool forward);
+    void TakeFromOther();
+    const CSignalComparison* Comparison() const { return m_pComparison.get(); }
+    // "2 added, 1 removed, 3 changed", or empty when not comparing.
+    QString ComparisonCounts() const;
     // The same with the change given (what the dialog's OK does).
     void ChangeSelected(const SignalChange& change);
     void FitColumns();
@@ -98,6 +111,8 @@ signals:
     void statusMessage(const QString& text);
     // A notice for the message bar (what Change Selected Signals did), of a kind.
     void notice(const QString& text, const QString& kind);
+    // A comparison began, ended or was made anew after a change.
+    void comparisonChanged();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -109,6 +124,9 @@ protected:
 
 private:
     void AddCommands();
+    // Pairs the records with the other version's again after a change.
+    void CompareAgain();
+    void QueueCompareAgain();
     void SetLook();
     // The selected and the current records, kept across a rebuild of the rows.
     struct KeptSelection {
@@ -144,6 +162,8 @@ private:
     QMenu* m_pColumnMenu = nullptr;
     int m_nSortColumn = 0;
     bool m_bSortDescending = false;
+    std::unique_ptr<CSignalComparison> m_pComparison;
+    bool m_bCompareQueued = false;
 };
 
 // The clipboard type of copied signals: a small database document.

@@ -134,7 +134,7 @@ void CVantorView::OnFileExport() {
     }
     if (!written.Message().isEmpty())
         CPrompts::Message(this, QMessageBox::Warning, QString(), written.Message() + u'.');
-    const int rows = m_pModel->rowCount();
+    const int rows = m_pModel->OwnRowCount();
     emit statusMessage(rows == 1 ? tr("1 signal exported to %1").arg(path)
                                  : tr("%1 signals exported to %2").arg(rows).arg(path));
 }
@@ -206,7 +206,7 @@ FileResult CVantorView::ExportRows(const QString& path) const {
                 return m_pModel->headerData(column, Qt::Horizontal).toString();
             });
             // The rows as the list shows them: in view order, under the filter and the find.
-            for (int row = 0; row < m_pModel->rowCount(); ++row) {
+            for (int row = 0; row < m_pModel->OwnRowCount(); ++row) {
                 chunk += CsvCells(*m_pModel->SignalAt(row));
                 if (chunk.size() >= ExportChunk) {
                     if (device.write(chunk) != chunk.size())

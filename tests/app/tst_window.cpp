@@ -266,6 +266,8 @@ private slots:
                     {Qt::CTRL | Qt::Key_F, "finds"},
                     {Qt::CTRL | Qt::SHIFT | Qt::Key_F, "finds by parameters"},
                     {Qt::CTRL | Qt::Key_D, "edits"},
+                    {QKeyCombination(Qt::Key_F8), "nothing"},
+                    {Qt::SHIFT | Qt::Key_F8, "nothing"},
                     {QKeyCombination(Qt::Key_F1), "opens help"},
                     {QKeyCombination(Qt::Key_Return), "edits"},
                     {Qt::KeypadModifier | Qt::Key_Enter, "edits"},
