@@ -16,5 +16,12 @@ shoot() {
 shoot LANG=C.UTF-8
 shoot LANG=C.UTF-8 QUARN_SCREENSHOTS_VARIANT=dark
 shoot LANG=de_DE.UTF-8 QUARN_SCREENSHOTS_VARIANT=de
+# Another version to compare with: a baud rate and a comment changed, a signal gone, one new.
+sed -e '0,/<Baudrate>50</s//<Baudrate>45.45</' \
+  -e 's|<Comment>Maritime ARQ, 100 Bd</Comment>|<Comment>Maritime ARQ</Comment>|' \
+  -e 's|Name="Baudot 75 Bd 850 Hz"|Name="Baudot 75 Bd 850 Hz (new)"|' examples/signals.xml >"$tmp/other.xml"
+shoot LANG=C.UTF-8 QUARN_SCREENSHOTS_VARIANT=compare QUARN_SCREENSHOTS_OTHER="$tmp/other.xml"
+shoot LANG=C.UTF-8 QUARN_SCREENSHOTS_VARIANT=compare-dark QUARN_SCREENSHOTS_OTHER="$tmp/other.xml"
 echo "wrote docs/main-window.png docs/edit-dialog.png docs/carrier-list.png" \
-  "docs/main-window-dark.png docs/main-window-de.png"
+  "docs/main-window-dark.png docs/main-window-de.png docs/main-window-compare.png" \
+  "docs/main-window-compare-dark.png"

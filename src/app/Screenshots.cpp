@@ -2,12 +2,14 @@
 
 #include "FindBar.h"
 #include "MainFrame.h"
+#include "MessageBar.h"
 #include "MulticarrierDialog.h"
 #include "SignalDescription.h"
 #include "SignalEditDialog.h"
 #include "SignalText.h"
 #include "VantorApp.h"
 #include "VantorDoc.h"
+#include "VantorView.h"
 #include "Vocabulary.h"
 
 #include <QApplication>
@@ -51,6 +53,16 @@ void SaveScreenshots(CVantorApp& app, const QString& folder, const QString& vari
     const QDir dir(folder);
     if (variant == QLatin1String("dark"))
         QApplication::setPalette(DarkPalette());
+    // The comparison with another version (QUARN_SCREENSHOTS_OTHER), on a light or a dark
+    // palette: variants "compare" and "compare-dark".
+    if (variant.startsWith(QLatin1String("compare"))) {
+        if (variant.endsWith(QLatin1String("dark")))
+            QApplication::setPalette(DarkPalette());
+        app.MainFrame()->MessageBar()->Dismiss(); // the comparison's notice alone
+        app.MainFrame()->View()->CompareWith(qEnvironmentVariable("QUARN_SCREENSHOTS_OTHER"));
+        Save(*app.MainFrame(), dir.filePath(QStringLiteral("main-window-%1.png").arg(variant)));
+        return;
+    }
     if (!variant.isEmpty()) {
         // All rows, so that every state's colour shows.
         Save(*app.MainFrame(), dir.filePath(QStringLiteral("main-window-%1.png").arg(variant)));

@@ -17,8 +17,7 @@ void CSignalComparison::Compare(const SignalCollection& own) {
     m_removed = std::unordered_set<const CSignalDescription*>(pairing.removed.begin(),
                                                               pairing.removed.end());
     // In the other's order, as its file lists them.
-    std::unordered_set<const CSignalDescription*> added(pairing.added.begin(),
-                                                        pairing.added.end());
+    std::unordered_set<const CSignalDescription*> added(pairing.added.begin(), pairing.added.end());
     m_added.clear();
     for (const auto& record : m_other) {
         if (added.count(record.get()) != 0)

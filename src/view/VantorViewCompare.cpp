@@ -17,9 +17,9 @@
 #include <algorithm>
 
 void CVantorView::OnFileCompare() {
-    const QString path = CPrompts::OpenFileName(
-        this, tr("Compare With"), tr("Signal Databases (*.xml);;All Files (*)"),
-        CPrompts::StartFolder(m_pDoc->GetPathName()));
+    const QString path = CPrompts::OpenFileName(this, tr("Compare With"),
+                                                tr("Signal Databases (*.xml);;All Files (*)"),
+                                                CPrompts::StartFolder(m_pDoc->GetPathName()));
     if (!path.isEmpty())
         CompareWith(path);
 }
@@ -149,13 +149,12 @@ void CVantorView::TakeFromOther() {
     const std::size_t taken = edited.size() + removed.size() + added.size();
     if (taken == 0)
         return;
-    const QString text = CountedText(tr("Take Signal from Other"),
-                                     tr("Take %1 Signals from Other"), taken);
+    const QString text =
+        CountedText(tr("Take Signal from Other"), tr("Take %1 Signals from Other"), taken);
     std::vector<std::unique_ptr<CSignalStep>> steps;
     if (!edited.empty())
-        steps.push_back(std::make_unique<CEditSignalsStep>(m_pDoc, text, std::move(edited),
-                                                           std::move(values), m_nSortColumn,
-                                                           m_bSortDescending));
+        steps.push_back(std::make_unique<CEditSignalsStep>(
+            m_pDoc, text, std::move(edited), std::move(values), m_nSortColumn, m_bSortDescending));
     if (!removed.empty())
         steps.push_back(std::make_unique<CRemoveSignalsStep>(m_pDoc, text, std::move(removed)));
     if (!added.empty())

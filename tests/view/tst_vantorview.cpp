@@ -4,6 +4,7 @@
 #include "RandomSignals.h"
 #include "RowColours.h"
 #include "SignalColumns.h"
+#include "SignalComparison.h"
 #include "SignalDescription.h"
 #include "SignalEditDialog.h"
 #include "SignalFileWriter.h"
@@ -223,6 +224,82 @@ private slots:
             QCOMPARE(m_view->RowModel()->index(row, 0).data(Qt::DecorationRole).isValid(), invalid);
         }
         QVERIFY(!colour(4).isValid());
+        // A comparison's backgrounds keep the palette's text readable.
+        const QColor text = base == Qt::white ? QColor(Qt::black) : QColor(0xee, 0xee, 0xee);
+        for (int state = 1; state <= 3; ++state)
+            QVERIFY(ContrastRatio(text, ComparedColour(state, base)) >= 4.5);
+    }
+
+    // Compare With (tests/data/diff): each kind of difference marked and counted, F8 visits
+    // each once, Take from Other on every row makes the database the other version in one
+    // undo step, Undo gives it back, Esc ends the comparison.
+    void compareWithOtherVersion_data() {
+        QTest::addColumn<QString>("mine");
+        QTest::addColumn<QString>("other");
+        QTest::addColumn<QList<int>>("counts"); // added, removed, changed
+        QTest::newRow("two versions") << "old.xml"
+                                      << "new.xml" << QList<int>{1, 1, 2};
+        QTest::newRow("the other way") << "new.xml"
+                                       << "old.xml" << QList<int>{1, 1, 2};
+        QTest::newRow("the same") << "old.xml"
+                                  << "old.xml" << QList<int>{0, 0, 0};
+    }
+    void compareWithOtherVersion() {
+        QFETCH(QString, mine);
+        QFETCH(QString, other);
+        QFETCH(QList<int>, counts);
+        const QString data = QStringLiteral(QUARN_TEST_DATA "/diff/");
+        QVERIFY(m_doc->OnOpenDocument(data + mine));
+        const int own = m_doc->GetSignalCount();
+        QVERIFY(m_view->CompareWith(data + other));
+        const CSignalComparison::Counts found = m_view->Comparison()->Count();
+        QCOMPARE((QList<int>{found.added, found.removed, found.changed}), counts);
+        const CSignalRowModel* rows = m_view->RowModel();
+        QCOMPARE(rows->rowCount(), own + counts[0]);
+        // Every difference is said in words as well as in colour.
+        int said = 0;
+        for (int row = 0; row < rows->rowCount(); ++row) {
+            const QModelIndex name = rows->index(row, 0);
+            const bool marked = name.data(Qt::BackgroundRole).isValid();
+            QCOMPARE(marked, rows->IsDifferent(row));
+            said += name.data(Qt::AccessibleDescriptionRole).toString().contains(u"other version");
+        }
+        QCOMPARE(said, counts[0] + counts[1] + counts[2]);
+        if (mine == "old.xml" && other == "new.xml") {
+            // Alpha's baud cell: highlighted, the other value in its tooltip.
+            const QModelIndex baud = rows->index(0, ColumnBaudrate);
+            QVERIFY(baud.data(Qt::BackgroundRole).isValid());
+            QVERIFY(!rows->index(0, ColumnShift).data(Qt::BackgroundRole).isValid());
+            QCOMPARE(baud.data(Qt::ToolTipRole).toString(),
+                     QStringLiteral("The other version has \u201C45.45\u201D"));
+        }
+        // F8 from the top visits each difference once, then stays.
+        m_view->selectionModel()->clear();
+        int visits = 0;
+        for (int previous = -1;; ++visits) {
+            m_view->Command(ID_VIEW_NEXT_DIFFERENCE)->trigger();
+            const int row = m_view->currentIndex().row();
+            if (row == previous)
+                break;
+            QVERIFY(rows->IsDifferent(row));
+            previous = row;
+        }
+        QCOMPARE(visits, counts[0] + counts[1] + counts[2]);
+        const int steps = m_view->UndoStack()->count();
+        m_view->selectAll();
+        m_view->Command(ID_EDIT_TAKE_FROM_OTHER)->trigger();
+        QTRY_COMPARE(m_view->Comparison()->Count().Total(), 0);
+        QCOMPARE(m_view->UndoStack()->count(), steps + (counts[0] + counts[1] + counts[2] > 0));
+        QCOMPARE(rows->rowCount(), m_doc->GetSignalCount());
+        if (m_view->UndoStack()->count() > steps) {
+            m_view->UndoStack()->undo();
+            QTRY_COMPARE(m_view->Comparison()->Count().Total(), counts[0] + counts[1] + counts[2]);
+            QCOMPARE(m_doc->GetSignalCount(), own);
+        }
+        m_view->setFocus();
+        QTest::keyClick(m_view.get(), Qt::Key_Escape);
+        QVERIFY(m_view->Comparison() == nullptr);
+        QCOMPARE(rows->rowCount(), m_doc->GetSignalCount());
     }
 
     void deleteAsksAndRemovesSelected() {
