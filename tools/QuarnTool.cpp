@@ -21,9 +21,11 @@
 #include <QString>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <functional>
 #include <optional>
+#include <thread>
 #include <unordered_map>
 #include <utility>
 
@@ -718,11 +720,20 @@ int RunMerge3(const std::vector<std::string>& args, std::ostream& err) {
         return UsageError(err, "merge3 needs BASE OURS THEIRS -o OUT");
     // The three versions, for the run: freed with the process.
     static CVantorDoc* const versions = new CVantorDoc[3];
-    for (int i = 0; i < 3; ++i) {
-        if (const FileResult opened =
-                versions[i].OnOpenDocument(Input(inputs[std::size_t(i)], err));
-            !opened)
-            return Failure(err, opened);
+    // The three are read side by side: each read is on records of its own, and two cores
+    // read three files in about the time one core reads two.
+    std::array<QString, 3> paths;
+    for (std::size_t i = 0; i < 3; ++i)
+        paths[i] = Input(inputs[i], err);
+    std::array<FileResult, 3> opened;
+    {
+        std::jthread ours([&] { opened[1] = versions[1].OnOpenDocument(paths[1]); });
+        std::jthread theirs([&] { opened[2] = versions[2].OnOpenDocument(paths[2]); });
+        opened[0] = versions[0].OnOpenDocument(paths[0]);
+    }
+    for (const FileResult& read : opened) {
+        if (!read)
+            return Failure(err, read);
     }
     ThreeWayMerge merge =
         MergeThreeWay(versions[0].Signals(), versions[1].Signals(), versions[2].Signals());

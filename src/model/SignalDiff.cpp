@@ -3,14 +3,10 @@
 #include "SignalColumns.h"
 
 #include <algorithm>
-#include <map>
+#include <span>
 #include <string_view>
 
 namespace {
-
-std::u16string Name(const CSignalDescription& s) {
-    return std::u16string(s.m_szName.View());
-}
 
 bool SameKind(const CSignalDescription& a, const CSignalDescription& b) {
     return a.m_nMode == b.m_nMode && a.m_nUnknownMode == b.m_nUnknownMode &&
@@ -24,53 +20,107 @@ std::string Markup(const CSignalDescription& s) {
 
 } // namespace
 
-SignalPairing PairSignals(const SignalCollection& older, const SignalCollection& newer) {
-    std::map<std::u16string, std::vector<const CSignalDescription*>> olds;
-    std::map<std::u16string, std::vector<const CSignalDescription*>> news;
-    for (const auto& s : older)
-        olds[Name(*s)].push_back(s.get());
-    for (const auto& s : newer)
-        news[Name(*s)].push_back(s.get());
-    SignalPairing pairing;
-    for (auto& [name, before] : olds) {
-        std::vector<const CSignalDescription*> after;
-        if (const auto found = news.find(name); found != news.end()) {
-            after = std::move(found->second);
-            news.erase(found);
-        }
-        std::vector<bool> oldTaken(before.size()), newTaken(after.size());
-        // Several of a name: the same decoder and modulation first, then in order.
-        if (before.size() > 1 || after.size() > 1) {
-            for (std::size_t i = 0; i < before.size(); ++i) {
-                for (std::size_t j = 0; j < after.size(); ++j) {
-                    if (!newTaken[j] && SameKind(*before[i], *after[j])) {
-                        pairing.pairs.emplace_back(before[i], after[j]);
-                        oldTaken[i] = newTaken[j] = true;
-                        break;
-                    }
-                }
+namespace {
+
+// A record and its name, viewed in the record.
+struct Named {
+    std::u16string_view name;
+    const CSignalDescription* record;
+    std::size_t index; // in its collection
+};
+
+// The records in name order, in their order within a name. Databases are mostly kept sorted
+// by name: then the check is all the sorting costs.
+std::vector<Named> ByName(const SignalCollection& records) {
+    std::vector<Named> named;
+    named.reserve(records.size());
+    for (std::size_t i = 0; i < records.size(); ++i)
+        named.push_back({records[i]->m_szName.View(), records[i].get(), i});
+    const auto byName = [](const Named& a, const Named& b) { return a.name < b.name; };
+    if (!std::is_sorted(named.begin(), named.end(), byName))
+        std::stable_sort(named.begin(), named.end(), byName);
+    return named;
+}
+
+// Pairs the records of one name: the same decoder and modulation first when the name
+// stands more than once, then in order.
+void PairName(std::span<const Named> before, std::span<const Named> after, SignalPairing& pairing) {
+    const auto pair = [&pairing](const Named& old, const Named& young) {
+        pairing.pairs.emplace_back(old.record, young.record);
+        pairing.partners[old.index] = young.record;
+    };
+    // A name once on each side, or on one side only: nothing to weigh.
+    if (before.size() <= 1 && after.size() <= 1) {
+        if (!before.empty() && !after.empty())
+            pair(before[0], after[0]);
+        else if (!before.empty())
+            pairing.removed.push_back(before[0].record);
+        else if (!after.empty())
+            pairing.added.push_back(after[0].record);
+        return;
+    }
+    std::vector<bool> oldTaken(before.size()), newTaken(after.size());
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        for (std::size_t j = 0; j < after.size(); ++j) {
+            if (!newTaken[j] && SameKind(*before[i].record, *after[j].record)) {
+                pair(before[i], after[j]);
+                oldTaken[i] = newTaken[j] = true;
+                break;
             }
-        }
-        std::size_t j = 0;
-        for (std::size_t i = 0; i < before.size(); ++i) {
-            if (oldTaken[i])
-                continue;
-            while (j < after.size() && newTaken[j])
-                ++j;
-            if (j < after.size()) {
-                pairing.pairs.emplace_back(before[i], after[j]);
-                newTaken[j] = true;
-            } else {
-                pairing.removed.push_back(before[i]);
-            }
-        }
-        for (std::size_t k = 0; k < after.size(); ++k) {
-            if (!newTaken[k])
-                pairing.added.push_back(after[k]);
         }
     }
-    for (const auto& [name, after] : news)
-        pairing.added.insert(pairing.added.end(), after.begin(), after.end());
+    std::size_t j = 0;
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        if (oldTaken[i])
+            continue;
+        while (j < after.size() && newTaken[j])
+            ++j;
+        if (j < after.size()) {
+            pair(before[i], after[j]);
+            newTaken[j] = true;
+        } else {
+            pairing.removed.push_back(before[i].record);
+        }
+    }
+    for (std::size_t k = 0; k < after.size(); ++k) {
+        if (!newTaken[k])
+            pairing.added.push_back(after[k].record);
+    }
+}
+
+// The end of the run of records named as the one at first.
+std::size_t RunEnd(const std::vector<Named>& named, std::size_t first) {
+    std::size_t last = first;
+    while (last < named.size() && named[last].name == named[first].name)
+        ++last;
+    return last;
+}
+
+} // namespace
+
+SignalPairing PairSignals(const SignalCollection& older, const SignalCollection& newer) {
+    const std::vector<Named> olds = ByName(older);
+    const std::vector<Named> news = ByName(newer);
+    SignalPairing pairing;
+    pairing.partners.assign(older.size(), nullptr);
+    pairing.pairs.reserve(std::min(older.size(), newer.size()));
+    // Names only the newer version has come after the pairs' added ones, in name order.
+    std::vector<const CSignalDescription*> newOnly;
+    std::size_t j = 0;
+    for (std::size_t i = 0; i < olds.size();) {
+        const std::size_t oldEnd = RunEnd(olds, i);
+        while (j < news.size() && news[j].name < olds[i].name)
+            newOnly.push_back(news[j++].record);
+        const std::size_t newEnd =
+            j < news.size() && news[j].name == olds[i].name ? RunEnd(news, j) : j;
+        PairName(std::span(olds).subspan(i, oldEnd - i), std::span(news).subspan(j, newEnd - j),
+                 pairing);
+        i = oldEnd;
+        j = newEnd;
+    }
+    for (; j < news.size(); ++j)
+        newOnly.push_back(news[j].record);
+    pairing.added.insert(pairing.added.end(), newOnly.begin(), newOnly.end());
     return pairing;
 }
 

@@ -13,6 +13,8 @@ struct SignalPairing {
     std::vector<std::pair<const CSignalDescription*, const CSignalDescription*>> pairs;
     std::vector<const CSignalDescription*> removed; // in the old version only
     std::vector<const CSignalDescription*> added;   // in the new version only
+    // For each record of the old version, in its order: its pair in the new, or nullptr.
+    std::vector<const CSignalDescription*> partners;
 };
 
 SignalPairing PairSignals(const SignalCollection& older, const SignalCollection& newer);

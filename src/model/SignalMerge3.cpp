@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <map>
+#include <unordered_map>
 
 namespace {
 
@@ -99,18 +100,12 @@ ThreeWayMerge MergeThreeWay(const SignalCollection& base, const SignalCollection
     ThreeWayMerge merge;
     const SignalPairing withOurs = PairSignals(base, ours);
     const SignalPairing withTheirs = PairSignals(base, theirs);
-    std::map<const CSignalDescription*, const CSignalDescription*> oursOf, theirsOf;
-    for (const auto& [b, o] : withOurs.pairs)
-        oursOf[b] = o;
-    for (const auto& [b, t] : withTheirs.pairs)
-        theirsOf[b] = t;
     // What becomes of each of ours, by ours: merged, or kept as it is.
-    std::map<const CSignalDescription*, std::unique_ptr<CSignalDescription>> merged;
-    for (const auto& b : base) {
-        const auto o = oursOf.find(b.get());
-        const auto t = theirsOf.find(b.get());
-        const CSignalDescription* own = o == oursOf.end() ? nullptr : o->second;
-        const CSignalDescription* other = t == theirsOf.end() ? nullptr : t->second;
+    std::unordered_map<const CSignalDescription*, std::unique_ptr<CSignalDescription>> merged;
+    for (std::size_t i = 0; i < base.size(); ++i) {
+        const auto& b = base[i];
+        const CSignalDescription* own = withOurs.partners[i];
+        const CSignalDescription* other = withTheirs.partners[i];
         if (own != nullptr && other != nullptr && SameSignal(*b, *other)) {
             continue; // theirs left it as it was: ours stands
         } else if (own != nullptr && other != nullptr) {
