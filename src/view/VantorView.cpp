@@ -186,7 +186,8 @@ void CVantorView::UpdateCommands() {
     const bool current = currentIndex().isValid();
     m_commands[ID_EDIT_COPY]->setEnabled(selected);
     m_commands[ID_EDIT_CUT]->setEnabled(selected);
-    m_commands[ID_SIGNAL_EDIT]->setEnabled(current);
+    // A compared version's row can be duplicated into this database, not edited in it.
+    m_commands[ID_SIGNAL_EDIT]->setEnabled(current && !m_pModel->IsOtherRow(currentIndex().row()));
     m_commands[ID_SIGNAL_DUPLICATE]->setEnabled(current);
     m_commands[ID_SIGNAL_CHANGE_SELECTED]->setEnabled(selected);
     m_commands[ID_EDIT_PASTE]->setEnabled(ClipboardOffersSignals());

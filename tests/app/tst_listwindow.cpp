@@ -5,6 +5,7 @@
 #include "ParameterBar.h"
 #include "RandomSignals.h"
 #include "SignalRowModel.h"
+#include "VantorView.h"
 #include <QPlainTextEdit>
 
 class TestListWindow : public CEditorTest {
@@ -182,6 +183,36 @@ private slots:
                              ":4: No baud rate specified");
         Trigger(ID_EDIT_UNDO);
         QCOMPARE(Doc()->GetSignalCount(), 5);
+    }
+
+    // File > Compare With in the window: the count pane counts each kind, F8 and Shift+F8
+    // pressed in the list go to differences, Esc ends the comparison.
+    void compareInTheWindow() {
+        const QString data = QStringLiteral(QUARN_TEST_DATA "/diff/");
+        const QString mine = m_dir.filePath("old.xml");
+        QVERIFY(QFile::copy(data + "old.xml", mine));
+        Start({mine});
+        CVantorView* view = Frame()->View();
+        Frame()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(Frame()));
+        view->setFocus();
+        CPrompts::PushFileName(data + "new.xml");
+        Trigger(ID_FILE_COMPARE);
+        const auto pane = [this] {
+            return Frame()->statusBar()->findChild<QLabel*>("CountPane")->text();
+        };
+        QCOMPARE(pane(), QStringLiteral("5 signals \u00B7 1 added, 1 removed, 2 changed"));
+        view->setCurrentIndex(view->model()->index(1, 0)); // Bravo, the same in both
+        QTest::keyClick(view, Qt::Key_F8);
+        QVERIFY(view->RowModel()->IsDifferent(view->currentIndex().row()));
+        const int next = view->currentIndex().row();
+        QTest::keyClick(view, Qt::Key_F8, Qt::ShiftModifier);
+        QVERIFY(view->currentIndex().row() < 1);
+        QTest::keyClick(view, Qt::Key_F8);
+        QCOMPARE(view->currentIndex().row(), next);
+        QTest::keyClick(view, Qt::Key_Escape);
+        QVERIFY(view->Comparison() == nullptr);
+        QCOMPARE(pane(), QStringLiteral("5 signals"));
     }
 
     // Copy puts the signals on the clipboard as XML and as cells; Close and Paste give the
