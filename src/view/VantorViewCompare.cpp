@@ -33,6 +33,9 @@ FileResult CVantorView::CompareWith(const QString& path) {
                               tr("Cannot compare.\n\n%1").arg(read.Message()));
         return read;
     }
+    // A comparison before this one: the rows let go of its records before they go.
+    if (m_pComparison)
+        m_pModel->SetComparison(nullptr);
     m_pComparison = std::make_unique<CSignalComparison>(path, std::move(other));
     m_pComparison->Compare(m_pDoc->Signals());
     m_pModel->SetComparison(m_pComparison.get());

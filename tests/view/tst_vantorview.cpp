@@ -296,6 +296,9 @@ private slots:
             QTRY_COMPARE(m_view->Comparison()->Count().Total(), counts[0] + counts[1] + counts[2]);
             QCOMPARE(m_doc->GetSignalCount(), own);
         }
+        // Compared again: the new comparison takes the old one's place.
+        QVERIFY(m_view->CompareWith(data + other));
+        QCOMPARE(m_view->Comparison()->Count().Total(), counts[0] + counts[1] + counts[2]);
         m_view->setFocus();
         QTest::keyClick(m_view.get(), Qt::Key_Escape);
         QVERIFY(m_view->Comparison() == nullptr);
