@@ -411,11 +411,14 @@ QVariant CSignalRowModel::Compared(const CSignalDescription& s, int row, int col
                     ? tr("the other version has nothing")
                     : tr("the other version has \u201C%1\u201D").arg(QStringView(their).toString());
         } else if (column == 0) {
-            // A difference no column shows (the disabled flag, kept markup) is told by the name.
-            QStringList keys;
-            for (const FieldDifference& field : DiffFields(s, other))
-                keys << QString::fromLatin1(field.key);
-            said = tr("the other version differs in %1").arg(keys.join(QStringLiteral(", ")));
+            // The name cell marks the row and names every field that differs, those no
+            // column shows (the disabled flag, kept markup) included; painting needs no names.
+            if (role != Qt::BackgroundRole) {
+                QStringList keys;
+                for (const FieldDifference& field : DiffFields(s, other))
+                    keys << QString::fromLatin1(field.key);
+                said = tr("the other version differs in %1").arg(keys.join(QStringLiteral(", ")));
+            }
         } else {
             said = tr("changed in the other version");
             marked = false;
