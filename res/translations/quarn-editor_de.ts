@@ -104,10 +104,6 @@ Copyright (C) 2026 Korvel</translation>
 <context>
     <name>CDocTemplate</name>
     <message>
-        <source>Signal Databases (*.xml);;All Files (*)</source>
-        <translation>Signaldatenbanken (*.xml);;Alle Dateien (*)</translation>
-    </message>
-    <message>
         <source>1 signal</source>
         <translation>1 Signal</translation>
     </message>
@@ -234,10 +230,6 @@ Copyright (C) 2026 Korvel</translation>
     <message>
         <source>Merge Signal Database</source>
         <translation>Signaldatenbank zusammenführen</translation>
-    </message>
-    <message>
-        <source>Signal Database (*.xml);;All Files (*)</source>
-        <translation>Signaldatenbank (*.xml);;Alle Dateien (*)</translation>
     </message>
     <message>
         <source>Merging %1 ...</source>
@@ -526,6 +518,10 @@ Copyright (C) 2026 Korvel</translation>
     <message>
         <source>not enough memory</source>
         <translation>nicht genug Speicher</translation>
+    </message>
+    <message>
+        <source>Signal Databases (*.xml);;All Files (*)</source>
+        <translation>Signaldatenbanken (*.xml);;Alle Dateien (*)</translation>
     </message>
 </context>
 <context>
@@ -1041,10 +1037,6 @@ No. of Carriers:</source>
     <message>
         <source>Compare With</source>
         <translation>Vergleichen mit</translation>
-    </message>
-    <message>
-        <source>Signal Databases (*.xml);;All Files (*)</source>
-        <translation>Signaldatenbanken (*.xml);;Alle Dateien (*)</translation>
     </message>
     <message>
         <source>Cannot compare.

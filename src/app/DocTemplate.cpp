@@ -20,11 +20,6 @@
 
 namespace {
 
-// Translated when a dialog asks for it: the translator is installed after static start-up.
-QString DatabasesFilter() {
-    return QCoreApplication::translate("CDocTemplate", "Signal Databases (*.xml);;All Files (*)");
-}
-
 QString Signals(int count) {
     return count == 1 ? QCoreApplication::translate("CDocTemplate", "1 signal")
                       : QCoreApplication::translate("CDocTemplate", "%1 signals").arg(count);
@@ -97,7 +92,7 @@ bool CDocTemplate::FileNew() {
 
 bool CDocTemplate::FileOpen() {
     // The file first, then the save question: cancelling the dialog asks nothing.
-    const QString path = CPrompts::OpenFileName(m_pWindow, tr("Open"), DatabasesFilter(),
+    const QString path = CPrompts::OpenFileName(m_pWindow, tr("Open"), CPrompts::DatabasesFilter(),
                                                 CPrompts::StartFolder(m_pDoc->GetPathName()));
     return !path.isEmpty() && OpenFile(path);
 }
@@ -274,7 +269,7 @@ bool CDocTemplate::FileSaveAs() {
                                   ? CPrompts::StartFolder(QString()) + u'/' + tr("Untitled.xml")
                                   : m_pDoc->GetPathName();
     const QString path =
-        CPrompts::SaveFileName(m_pWindow, tr("Save As"), DatabasesFilter(), suggested);
+        CPrompts::SaveFileName(m_pWindow, tr("Save As"), CPrompts::DatabasesFilter(), suggested);
     return !path.isEmpty() && DoSave(path);
 }
 
@@ -303,9 +298,9 @@ bool CDocTemplate::DoSave(const QString& path) {
 }
 
 void CDocTemplate::FileMerge() {
-    const QString path = CPrompts::OpenFileName(m_pWindow, tr("Merge Signal Database"),
-                                                tr("Signal Database (*.xml);;All Files (*)"),
-                                                CPrompts::StartFolder(m_pDoc->GetPathName()));
+    const QString path =
+        CPrompts::OpenFileName(m_pWindow, tr("Merge Signal Database"), CPrompts::DatabasesFilter(),
+                               CPrompts::StartFolder(m_pDoc->GetPathName()));
     if (!path.isEmpty())
         MergeFile(path);
 }

@@ -144,6 +144,10 @@ QString CPrompts::SaveFileName(QWidget* parent, const QString& caption, const QS
     return name;
 }
 
+QString CPrompts::DatabasesFilter() {
+    return QCoreApplication::translate("CPrompts", "Signal Databases (*.xml);;All Files (*)");
+}
+
 QString CPrompts::StartFolder(const QString& documentPath) {
     if (!documentPath.isEmpty())
         return QFileInfo(documentPath).path();

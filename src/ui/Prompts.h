@@ -41,6 +41,8 @@ public:
     // folder last chosen in a file dialog (kept in the settings), else the working folder
     // (the code tables' folder when there is one).
     static QString StartFolder(const QString& documentPath);
+    // The file dialogs' filter for signal databases, in the user's language.
+    static QString DatabasesFilter();
     static bool OpenUrl(const QUrl& url);
     // Runs work; when memory runs out on the way only the work ends, with "not enough
     // memory" shown. False then.

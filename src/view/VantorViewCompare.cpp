@@ -17,9 +17,9 @@
 #include <algorithm>
 
 void CVantorView::OnFileCompare() {
-    const QString path = CPrompts::OpenFileName(this, tr("Compare With"),
-                                                tr("Signal Databases (*.xml);;All Files (*)"),
-                                                CPrompts::StartFolder(m_pDoc->GetPathName()));
+    const QString path =
+        CPrompts::OpenFileName(this, tr("Compare With"), CPrompts::DatabasesFilter(),
+                               CPrompts::StartFolder(m_pDoc->GetPathName()));
     if (!path.isEmpty())
         CompareWith(path);
 }
