@@ -273,6 +273,20 @@ private slots:
             QCOMPARE(baud.data(Qt::ToolTipRole).toString(),
                      QStringLiteral("The other version has \u201C45.45\u201D"));
         }
+        if (counts[0] > 0) {
+            // The other version's row is not this database's: Edit is off, Delete and Copy
+            // take nothing.
+            const int last = rows->rowCount() - 1;
+            m_view->setCurrentIndex(rows->index(last, 0));
+            m_view->selectRow(last);
+            QVERIFY(rows->IsOtherRow(last));
+            QVERIFY(!m_view->Command(ID_SIGNAL_EDIT)->isEnabled());
+            QGuiApplication::clipboard()->setText(QStringLiteral("kept"));
+            m_view->OnEditCopy();
+            m_view->OnSignalDelete();
+            QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("kept"));
+            QCOMPARE(m_doc->GetSignalCount(), own);
+        }
         // F8 from the top visits each difference once, then stays.
         m_view->selectionModel()->clear();
         int visits = 0;
