@@ -15,6 +15,8 @@ packages=(
   libqt6svg6 qt6-translations-l10n
   # test: the freedesktop, AppStream and man page checks; a private session bus
   desktop-file-utils shared-mime-info libxml2-utils appstream man-db dbus-daemon bash-completion
+  # test: real merges through the merge driver
+  git
   # test: a screen reader's view of the running editor (AT-SPI on a private display)
   at-spi2-core python3-pyatspi xvfb qt6-qpa-plugins
   # package: cpack's Debian generator asks file(1) and dpkg-shlibdeps

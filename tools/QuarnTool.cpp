@@ -11,10 +11,12 @@
 #include "SignalMatch.h"
 #include "SignalMerge3.h"
 #include "SignalSort.h"
+#include "StoredFieldText.h"
 #include "UnknownNames.h"
 #include "VantorDoc.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -25,6 +27,7 @@
 #include <cmath>
 #include <functional>
 #include <optional>
+#include <sstream>
 #include <thread>
 #include <unordered_map>
 #include <utility>
@@ -498,11 +501,38 @@ int RunFind(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     return ExitOk;
 }
 
-QString DiffText(const CSignalDescription& s, const FieldDifference& field, bool after) {
-    if (std::string_view(field.key) == "markup")
-        return s.m_pKept ? QString::fromStdString(s.m_pKept->attributes + s.m_pKept->children)
-                         : QString();
-    return QString::fromStdU16String(after ? field.after : field.before);
+QString DiffText(const CSignalDescription& s, const FieldDifference& difference) {
+    return StoredFieldText(s, *difference.field);
+}
+
+// A file git hands over for a version that does not exist (an added file's base, /dev/null):
+// it holds no signals.
+bool EmptyVersion(const QString& path) {
+    const QFileInfo info(path);
+    return path == QLatin1String("/dev/null") || (info.isFile() && info.size() == 0);
+}
+
+// A file that is not a signal database is never read as one without signals.
+int ForeignVersion(const CVantorDoc& doc, const QString& path, std::ostream& err) {
+    const SignalFileReport& report = doc.GetReadReport();
+    if (!report.Foreign())
+        return ExitOk;
+    err << "quarn-tool: " << Inert(path)
+        << " does not look like a signal database: its root element is <"
+        << Inert(QString::fromStdString(report.root)) << "> and it holds no Signal elements\n";
+    return ExitFailure;
+}
+
+// Opens a version for diff and merge3: an empty one (where allowed) holds no signals; one that
+// is not a signal database is trouble, not a version without signals.
+int OpenVersion(CVantorDoc& doc, const QString& path, bool emptyAllowed, std::ostream& err) {
+    if (emptyAllowed && EmptyVersion(path)) {
+        doc.OnNewDocument();
+        return ExitOk;
+    }
+    if (const FileResult opened = doc.OnOpenDocument(path); !opened)
+        return Failure(err, opened);
+    return ForeignVersion(doc, path, err);
 }
 
 int RunDiff(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -524,10 +554,10 @@ int RunDiff(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     // Two documents, for the run: freed with the process.
     static CVantorDoc* const older = new CVantorDoc;
     static CVantorDoc* const newer = new CVantorDoc;
-    if (const FileResult opened = older->OnOpenDocument(Input(files[0], err)); !opened)
-        return Failure(err, opened);
-    if (const FileResult opened = newer->OnOpenDocument(Input(files[1], err)); !opened)
-        return Failure(err, opened);
+    if (const int status = OpenVersion(*older, Input(files[0], err), true, err); status != ExitOk)
+        return status;
+    if (const int status = OpenVersion(*newer, Input(files[1], err), true, err); status != ExitOk)
+        return status;
     SignalPairing pairing = PairSignals(older->Signals(), newer->Signals());
     // One entry per line of the text form, in name order.
     struct Entry {
@@ -560,9 +590,8 @@ int RunDiff(const std::vector<std::string>& args, std::ostream& out, std::ostrea
             } else {
                 QJsonObject fields;
                 for (const FieldDifference& field : e.fields)
-                    fields.insert(QLatin1String(field.key),
-                                  QJsonArray{DiffText(*e.before, field, false),
-                                             DiffText(*e.after, field, true)});
+                    fields.insert(QLatin1String(field.key), QJsonArray{DiffText(*e.before, field),
+                                                                       DiffText(*e.after, field)});
                 changed.append(
                     QJsonObject{{"name", QStringView(e.before->m_szName.c_str()).toString()},
                                 {"fields", fields}});
@@ -581,8 +610,8 @@ int RunDiff(const std::vector<std::string>& args, std::ostream& out, std::ostrea
             }
             for (const FieldDifference& field : e.fields)
                 out << "~ " << name << ": " << field.key << ": "
-                    << Inert(DiffText(*e.before, field, false)) << " -> "
-                    << Inert(DiffText(*e.after, field, true)) << "\n";
+                    << Inert(DiffText(*e.before, field)) << " -> "
+                    << Inert(DiffText(*e.after, field)) << "\n";
         }
     }
     return entries.empty() ? ExitOk : ExitInvalid;
@@ -696,21 +725,18 @@ int Save(CVantorDoc& doc, const std::string& output, std::ostream& err) {
 }
 
 // A field of a record as merge3 names it in a conflict.
-QString FieldText(const CSignalDescription* s, const char* key) {
-    if (s == nullptr)
-        return QString();
-    if (std::string_view(key) == "disabled")
-        return s->m_bDisabled ? QStringLiteral("1") : QStringLiteral("0");
-    if (std::string_view(key) == "markup")
-        return s->m_pKept ? QString::fromStdString(s->m_pKept->attributes + s->m_pKept->children)
-                          : QString();
-    for (int column = 0; column < SignalColumnCount; ++column) {
-        if (std::string_view(SignalColumnKey(column)) == key) {
-            CellBuffer buffer;
-            return QStringView(SignalCellText(*s, column, buffer)).toString();
-        }
-    }
-    return QString();
+QString FieldText(const CSignalDescription* s, const StoredField* field) {
+    return s == nullptr || field == nullptr ? QString() : StoredFieldText(*s, *field);
+}
+
+// What a save of a document read from path cannot keep as the file had it: named, and the
+// status becomes 1.
+int SayWhatIsNotKept(const CVantorDoc& doc, const QString& path, std::ostream& err) {
+    const QString notice = doc.GetReadReport().Notice();
+    if (notice.isEmpty())
+        return ExitOk;
+    err << "quarn-tool: warning: " << Inert(path) << ": " << Inert(notice) << "\n";
+    return ExitInvalid;
 }
 
 int RunMerge3(const std::vector<std::string>& args, std::ostream& err) {
@@ -725,15 +751,22 @@ int RunMerge3(const std::vector<std::string>& args, std::ostream& err) {
     std::array<QString, 3> paths;
     for (std::size_t i = 0; i < 3; ++i)
         paths[i] = Input(inputs[i], err);
-    std::array<FileResult, 3> opened;
+    std::array<int, 3> opened;
+    std::array<std::ostringstream, 3> said;
     {
-        std::jthread ours([&] { opened[1] = versions[1].OnOpenDocument(paths[1]); });
-        std::jthread theirs([&] { opened[2] = versions[2].OnOpenDocument(paths[2]); });
-        opened[0] = versions[0].OnOpenDocument(paths[0]);
+        // An empty base is the base of a file both sides added.
+        const auto open = [&](std::size_t i) {
+            opened[i] = OpenVersion(versions[i], paths[i], i == 0, said[i]);
+        };
+        std::jthread ours(open, 1);
+        std::jthread theirs(open, 2);
+        open(0);
     }
-    for (const FileResult& read : opened) {
-        if (!read)
-            return Failure(err, read);
+    for (std::size_t i = 0; i < 3; ++i) {
+        if (opened[i] != ExitOk) {
+            err << said[i].str();
+            return opened[i];
+        }
     }
     ThreeWayMerge merge =
         MergeThreeWay(versions[0].Signals(), versions[1].Signals(), versions[2].Signals());
@@ -741,6 +774,10 @@ int RunMerge3(const std::vector<std::string>& args, std::ostream& err) {
     AppendAll(out, merge.records);
     if (const int saved = Save(out, output, err); saved != ExitOk)
         return saved;
+    // What the output could not keep of either side is said, and is trouble to look at.
+    int status = merge.conflicts.empty() ? ExitOk : ExitInvalid;
+    for (std::size_t i = 1; i < 3; ++i)
+        status = std::max(status, SayWhatIsNotKept(versions[i], paths[i], err));
     for (const MergeConflict& conflict : merge.conflicts) {
         const CSignalDescription* named = conflict.ours     ? conflict.ours
                                           : conflict.theirs ? conflict.theirs
@@ -750,11 +787,11 @@ int RunMerge3(const std::vector<std::string>& args, std::ostream& err) {
             err << "present -> " << (conflict.ours ? "changed" : "removed") << " | "
                 << (conflict.theirs ? "changed" : "removed") << "\n";
         else
-            err << Inert(FieldText(conflict.base, conflict.key)) << " -> "
-                << Inert(FieldText(conflict.ours, conflict.key)) << " | "
-                << Inert(FieldText(conflict.theirs, conflict.key)) << "\n";
+            err << Inert(FieldText(conflict.base, conflict.field)) << " -> "
+                << Inert(FieldText(conflict.ours, conflict.field)) << " | "
+                << Inert(FieldText(conflict.theirs, conflict.field)) << "\n";
     }
-    return merge.conflicts.empty() ? ExitOk : ExitInvalid;
+    return status;
 }
 
 int RunImport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -789,15 +826,18 @@ int RunImport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     for (const auto& [refusedLine, problem] : imported.refused)
         out << shown << ":" << refusedLine << ": " << Inert(problem) << "\n";
     CVantorDoc& doc = RunDocument();
+    QString database;
     if (into) {
-        if (const FileResult opened = doc.OnOpenDocument(Input(*into, err)); !opened)
+        database = Input(*into, err);
+        if (const FileResult opened = doc.OnOpenDocument(database); !opened)
             return Failure(err, opened);
     }
     AppendAll(doc, imported.records);
     const bool refused = !imported.refused.isEmpty();
     if (const int saved = Save(doc, output, err); saved != ExitOk)
         return saved;
-    return refused ? ExitInvalid : ExitOk;
+    const int kept = into ? SayWhatIsNotKept(doc, database, err) : ExitOk;
+    return refused ? ExitInvalid : kept;
 }
 
 int RunConvert(const std::vector<std::string>& args, std::ostream& err) {
@@ -806,9 +846,12 @@ int RunConvert(const std::vector<std::string>& args, std::ostream& err) {
     if (!SplitOutput(args, inputs, output) || inputs.size() != 1)
         return UsageError(err, "convert needs IN -o OUT");
     CVantorDoc& doc = RunDocument();
-    if (const FileResult opened = doc.OnOpenDocument(Input(inputs[0], err)); !opened)
+    const QString input = Input(inputs[0], err);
+    if (const FileResult opened = doc.OnOpenDocument(input); !opened)
         return Failure(err, opened);
-    return Save(doc, output, err);
+    if (const int saved = Save(doc, output, err); saved != ExitOk)
+        return saved;
+    return SayWhatIsNotKept(doc, input, err);
 }
 
 int RunMerge(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {

@@ -227,9 +227,9 @@ void CDocTemplate::ReportReading(const QString& path) {
                  "Quarn Editor does not know:%2%3\n\n");
     emit notice(about.arg(Signals(names.records), NameLines(tr("decoder mode"), names.modes),
                           NameLines(tr("modulation"), names.modulations)) +
-                tr("An unknown decoder mode is shown and will be saved as \"no-mode\", "
-                   "without its code-check counter. An unknown modulation is shown empty, "
-                   "marks the signal invalid, and will be saved empty."));
+                tr("An unknown decoder mode is shown as \"no-mode\", an unknown modulation "
+                   "is shown empty and marks the signal invalid. A save writes both back as "
+                   "they were read, with the code-check counter, until the signal is edited."));
 }
 
 bool CDocTemplate::ConfirmReplacingForeignFile(const QString& path) {

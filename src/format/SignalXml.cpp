@@ -369,9 +369,14 @@ void CSignalXml::FinishReading(CSignalDescription& s, SignalReadNotes& notes) {
         s.m_nMode = 0;
     if (s.m_nSubmode < 0)
         s.m_nSubmode = 0;
+    // Under a decoder this version does not know, the record reads as "no-mode", whose
+    // validation clears the code-check count; the count is kept for the name it belongs to.
+    const std::int32_t counter = s.m_nCodecheckCounter;
     notes.message = s.Validate(true);
     if (notes.message == nullptr)
         s.m_bInvalid = false;
+    if (s.m_nUnknownMode != 0 && s.m_nMode == 0)
+        s.m_nCodecheckCounter = counter;
     // A value that read as 0 and that validation made a wildcard is shown as "*", written as
     // the wildcard and read back as one: nothing to say about it.
     const auto member = [&s](const char* field) -> const double* {
@@ -401,10 +406,19 @@ bool CSignalXml::WriteXml(std::string& out, const CSignalDescription& s, const c
     const SignalWildcards restores = s.RestoredWildcards();
     out += "    <Signal";
     AppendAttribute(out, "Name", texts.name);
-    EncodeUtf8(s.GetModeName(), ascii);
-    AppendAttribute(out, "Mode", ascii);
-    EncodeUtf8(s.GetModulationName(), ascii);
-    AppendAttribute(out, "Modulation", ascii);
+    // A decoder or modulation this version does not know is written back as it was read.
+    if (s.m_nMode == 0 && s.m_nUnknownMode != 0) {
+        AppendAttribute(out, "Mode", UnknownName(s.m_nUnknownMode));
+    } else {
+        EncodeUtf8(s.GetModeName(), ascii);
+        AppendAttribute(out, "Mode", ascii);
+    }
+    if (s.m_nModulation == 0 && s.m_nUnknownModulation != 0) {
+        AppendAttribute(out, "Modulation", UnknownName(s.m_nUnknownModulation));
+    } else {
+        EncodeUtf8(s.GetModulationName(), ascii);
+        AppendAttribute(out, "Modulation", ascii);
+    }
     AppendAttribute(out, "Disabled", s.m_bDisabled ? "1" : "0");
     if (s.m_pKept)
         out += s.m_pKept->attributes;

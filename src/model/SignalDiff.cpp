@@ -1,7 +1,5 @@
 #include "SignalDiff.h"
 
-#include "SignalColumns.h"
-
 #include <algorithm>
 #include <span>
 #include <string_view>
@@ -60,12 +58,15 @@ void PairName(std::span<const Named> before, std::span<const Named> after, Signa
         return;
     }
     std::vector<bool> oldTaken(before.size()), newTaken(after.size());
-    for (std::size_t i = 0; i < before.size(); ++i) {
-        for (std::size_t j = 0; j < after.size(); ++j) {
-            if (!newTaken[j] && SameKind(*before[i].record, *after[j].record)) {
-                pair(before[i], after[j]);
-                oldTaken[i] = newTaken[j] = true;
-                break;
+    // A signal left as it was finds itself first, wherever it moved; then one of the same
+    // decoder and modulation.
+    for (const auto& alike : {SameSignal, SameKind}) {
+        for (std::size_t i = 0; i < before.size(); ++i) {
+            for (std::size_t j = 0; j < after.size() && !oldTaken[i]; ++j) {
+                if (!newTaken[j] && alike(*before[i].record, *after[j].record)) {
+                    pair(before[i], after[j]);
+                    oldTaken[i] = newTaken[j] = true;
+                }
             }
         }
     }
@@ -125,10 +126,16 @@ SignalPairing PairSignals(const SignalCollection& older, const SignalCollection&
 }
 
 bool SameSignal(const CSignalDescription& a, const CSignalDescription& b) {
-    return a.EqualityFields() == b.EqualityFields() && a.OtherFields() == b.OtherFields() &&
-           a.m_nUnknownMode == b.m_nUnknownMode &&
-           a.m_nUnknownModulation == b.m_nUnknownModulation &&
-           (a.m_pKept == b.m_pKept || Markup(a) == Markup(b));
+    // Mostly the values are the very same: the field by field comparison is for the rest.
+    if (a.EqualityFields() == b.EqualityFields() && a.OtherFields() == b.OtherFields() &&
+        a.m_nUnknownMode == b.m_nUnknownMode && a.m_nUnknownModulation == b.m_nUnknownModulation &&
+        (a.m_pKept == b.m_pKept || Markup(a) == Markup(b)))
+        return true;
+    for (const StoredField& field : StoredFields()) {
+        if (StoredFieldDiffers(a, b, field))
+            return false;
+    }
+    return true;
 }
 
 std::vector<FieldDifference> DiffFields(const CSignalDescription& before,
@@ -136,20 +143,9 @@ std::vector<FieldDifference> DiffFields(const CSignalDescription& before,
     std::vector<FieldDifference> differences;
     if (SameSignal(before, after))
         return differences;
-    CellBuffer a;
-    CellBuffer b;
-    for (int column = 0; column < SignalColumnCount; ++column) {
-        const std::u16string_view was = SignalCellText(before, column, a);
-        const std::u16string_view is = SignalCellText(after, column, b);
-        if (was != is)
-            differences.push_back(
-                {SignalColumnKey(column), std::u16string(was), std::u16string(is)});
+    for (const StoredField& field : StoredFields()) {
+        if (StoredFieldDiffers(before, after, field))
+            differences.push_back({field.key, &field});
     }
-    if (before.m_bDisabled != after.m_bDisabled)
-        differences.push_back(
-            {"disabled", before.m_bDisabled ? u"1" : u"0", after.m_bDisabled ? u"1" : u"0"});
-    // Kept markup is UTF-8 as the file had it: the caller shows it from the records.
-    if (Markup(before) != Markup(after))
-        differences.push_back({"markup", {}, {}});
     return differences;
 }

@@ -2,6 +2,7 @@
 
 #include "SignalDescription.h"
 #include "SignalSort.h"
+#include "StoredFields.h"
 
 #include <string>
 #include <vector>
@@ -15,19 +16,14 @@ struct MergeConflict {
     const CSignalDescription* ours;   // null when ours removed it
     const CSignalDescription* theirs; // null when theirs removed it
     const char* key;                  // the field, or "signal" for removed against changed
+    const StoredField* field;         // the field's description, null for "signal"
 };
 
 struct ThreeWayMerge {
-    SignalCollection records; // ours' order, then what only theirs added
+    // ours' order, then what only theirs added (or changed where ours removed it)
+    SignalCollection records;
     std::vector<MergeConflict> conflicts;
 };
 
 ThreeWayMerge MergeThreeWay(const SignalCollection& base, const SignalCollection& ours,
                             const SignalCollection& theirs);
-
-// The fields a merge weighs, by key: the list's column keys, "disabled" and "markup".
-const std::vector<const char*>& MergeFieldKeys();
-// Whether a and b differ in the field.
-bool FieldDiffers(const CSignalDescription& a, const CSignalDescription& b, const char* key);
-// Gives to the field of from.
-void CopyField(const char* key, const CSignalDescription& from, CSignalDescription& to);

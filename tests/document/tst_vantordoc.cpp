@@ -246,8 +246,8 @@ private slots:
             QVERIFY(!s->m_bMerged);
     }
 
-    // Names from a newer decoder are read as "no-mode" or no modulation, and counted by
-    // name for the open or merge that found them.
+    // Names from a newer decoder are read as "no-mode" or no modulation (the code-check count
+    // kept for the unknown decoder), and counted by name for the open or merge that found them.
     void unknownNamesAreCounted() {
         QVERIFY(WriteBytes(
             Path("unknown.xml"),
@@ -263,7 +263,7 @@ private slots:
         QCOMPARE(names.modulations, (std::map<std::string, int>{{"QAM-1024", 1}}));
         const CSignalDescription* a = doc.GetSignal(0);
         QCOMPARE(a->m_nMode, 0);
-        QCOMPARE(a->m_nCodecheckCounter, 0);
+        QCOMPARE(a->m_nCodecheckCounter, 4);
         QVERIFY(!a->m_bInvalid);
         QCOMPARE(UnknownName(a->m_nUnknownMode), std::string("zz-new"));
         QCOMPARE(a->m_nUnknownModulation, 0u);
@@ -271,10 +271,14 @@ private slots:
         // A merge reports its own file's names; a file without any reports none.
         QVERIFY(doc.MergeFile(Path("unknown.xml")));
         QCOMPARE(doc.GetUnknownNames().records, 3);
-        doc.AddSignal(Fsk(u"x"));
-        QVERIFY(doc.OnSaveDocument(Path("known.xml")));
+        QVERIFY(WriteBytes(Path("known.xml"), "<r><Signal Name='d' Modulation='CW'/></r>"));
         QVERIFY(doc.MergeFile(Path("known.xml")));
         QCOMPARE(doc.GetUnknownNames().records, 0);
+        // A save writes the names back as they were read, the count with its decoder.
+        QVERIFY(doc.OnSaveDocument(Path("saved.xml")));
+        const QByteArray saved = FileBytes(Path("saved.xml"));
+        QVERIFY(saved.contains("Mode=\"zz-new\" Modulation=\"QAM-1024\""));
+        QVERIFY(saved.contains("<CodecheckCounter>4</CodecheckCounter>"));
     }
 
     // A file whose name is not UTF-8 saves, opens, merges and is watched like any other; the

@@ -127,6 +127,11 @@ private slots:
                                   << "old.xml" << 0 << "";
         QTest::newRow("a file that cannot be read") << "old.xml"
                                                     << "missing.xml" << 2 << "";
+        QTest::newRow("a file that is not a database") << "old.xml"
+                                                       << "../merge3/foreign/theirs.xml" << 2 << "";
+        QTest::newRow("a value no cell shows")
+            << "../merge3/hidden/base.xml"
+            << "../merge3/hidden/theirs.xml" << 1 << "hidden.txt";
     }
     void diff() {
         QFETCH(QString, older);
@@ -138,7 +143,7 @@ private slots:
         QCOMPARE(r.status, status);
         QCOMPARE(r.out,
                  expected.isEmpty() ? QString() : QString::fromUtf8(FileBytes(data + expected)));
-        if (status != 1)
+        if (status != 1 || older != QLatin1String("old.xml"))
             return;
         const QJsonObject json =
             QJsonDocument::fromJson(
@@ -178,6 +183,52 @@ private slots:
         const QString list = Run({"list", Path("out.xml")}).out;
         QCOMPARE(list, merged.endsWith(".txt") ? QString::fromUtf8(FileBytes(data + merged))
                                                : Run({"list", data + merged}).out);
+    }
+
+    // merge3 over the version triples in tests/data/merge3/<case>/: the output holds what
+    // merged.xml holds (diff finds no difference), or the output is untouched when a version
+    // is not a database; what the output cannot keep is said.
+    void merge3Versions_data() {
+        QTest::addColumn<QString>("version");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("said"); // standard error, the case's folder written DIR
+        QTest::newRow("theirs is another XML file")
+            << "foreign" << 2
+            << "quarn-tool: DIR/theirs.xml does not look like a signal database: its root element "
+               "is <project> and it holds no Signal elements\n";
+        QTest::newRow("a comment outside signals")
+            << "outside" << 1
+            << "quarn-tool: warning: DIR/ours.xml: 1 comment outside signals will not be saved\n"
+               "quarn-tool: warning: DIR/theirs.xml: 1 comment outside signals will not be "
+               "saved\n";
+        QTest::newRow("unknown decoder and modulation kept") << "unknown" << 0 << "";
+        QTest::newRow("values no cell shows") << "hidden" << 0 << "";
+        QTest::newRow("same names swapped") << "swapped" << 0 << "";
+        QTest::newRow("theirs removed what ours changed")
+            << "removed-changed" << 1 << "A: signal: present -> changed | removed\n";
+        QTest::newRow("ours removed what theirs changed")
+            << "changed-removed" << 1 << "Alpha: signal: present -> removed | changed\n";
+        QTest::newRow("both added the file") << "added-twice" << 0 << "";
+    }
+    void merge3Versions() {
+        QFETCH(QString, version);
+        QFETCH(int, status);
+        QFETCH(QString, said);
+        const QString dir = QStringLiteral(QUARN_TEST_DATA "/merge3/") + version;
+        QVERIFY(WriteBytes(Path("out.xml"), "untouched"));
+        const Result r = Run({"merge3", dir + "/base.xml", dir + "/ours.xml", dir + "/theirs.xml",
+                              "-o", Path("out.xml")});
+        QCOMPARE(r.status, status);
+        QCOMPARE(r.err, QString(said).replace(QStringLiteral("DIR"), dir));
+        if (status == 2) {
+            QCOMPARE(FileBytes(Path("out.xml")), QByteArray("untouched"));
+            return;
+        }
+        // As readable, and as valid, as the version it should be.
+        QCOMPARE(Run({"check", Path("out.xml")}).status,
+                 Run({"check", dir + "/merged.xml"}).status);
+        const Result d = Run({"diff", dir + "/merged.xml", Path("out.xml")});
+        QVERIFY2(d.status == 0, qPrintable(d.out + d.err));
     }
 
     // import (tests/data/import/rows.csv): columns by heading in any order, an unknown one
