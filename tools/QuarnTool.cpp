@@ -277,9 +277,7 @@ void PrintJson(const CVantorDoc& doc, SignalFilter filter, std::ostream& out) {
 }
 
 void PrintCsv(const CVantorDoc& doc, SignalFilter filter, std::ostream& out) {
-    out << CsvHeadings([](int column) {
-               return QStringView(SignalColumnHeading(column)).toString();
-           }).toStdString();
+    out << CsvHeadings(false).toStdString();
     for (const auto& signal : doc.Signals()) {
         if (signal->MatchesFilter(filter))
             out << CsvCells(*signal).toStdString();
@@ -419,9 +417,7 @@ void PrintMatches(const std::vector<ParameterMatch>& matches, bool json, bool cs
         return;
     }
     if (csv) {
-        out << "Match," << CsvHeadings([](int column) {
-                               return QStringView(SignalColumnHeading(column)).toString();
-                           }).toStdString();
+        out << "Match," << CsvHeadings(false).toStdString();
         for (const ParameterMatch& match : matches)
             out << MatchText(match.deviation) << "," << CsvCells(*match.signal).toStdString();
         return;
@@ -820,6 +816,8 @@ int RunImport(const std::vector<std::string>& args, std::ostream& out, std::ostr
         err << "quarn-tool: " << shown << ":" << line << ": " << Utf8(why) << "\n";
         return ExitFailure;
     }
+    if (const QString readAs = imported.ReadAs(); !readAs.isEmpty())
+        err << "quarn-tool: " << shown << ": " << Inert(readAs) << "\n";
     for (const QString& heading : imported.unknownColumns)
         out << shown << ":" << imported.headingLine << ": warning: unknown column \""
             << Inert(heading) << "\" left out\n";

@@ -196,10 +196,6 @@ Copyright (C) 2026 Korvel</translation>
         <translation>Modulation</translation>
     </message>
     <message>
-        <source>An unknown decoder mode is shown and will be saved as &quot;no-mode&quot;, without its code-check counter. An unknown modulation is shown empty, marks the signal invalid, and will be saved empty.</source>
-        <translation>Ein unbekannter Decodermodus wird angezeigt und als „no-mode“ gespeichert, ohne seinen Codecheck-Zähler. Eine unbekannte Modulation wird leer angezeigt, macht das Signal ungültig und wird leer gespeichert.</translation>
-    </message>
-    <message>
         <source>%1 does not look like a signal database. Replace its content with a signal database?</source>
         <translation>%1 sieht nicht wie eine Signaldatenbank aus. Ihren Inhalt durch eine Signaldatenbank ersetzen?</translation>
     </message>
@@ -266,6 +262,10 @@ Copyright (C) 2026 Korvel</translation>
     <message>
         <source>Merge: %1 added, %2 skipped as duplicates</source>
         <translation>Zusammenführen: %1 hinzugefügt, %2 als Duplikate übersprungen</translation>
+    </message>
+    <message>
+        <source>An unknown decoder mode is shown as &quot;no-mode&quot;, an unknown modulation is shown empty and marks the signal invalid. A save writes both back as they were read, with the code-check counter, until the signal is edited.</source>
+        <translation>Ein unbekannter Decodermodus wird als „no-mode“ angezeigt, eine unbekannte Modulation leer; sie macht das Signal ungültig. Beim Speichern werden beide so zurückgeschrieben, wie sie gelesen wurden, mit dem Codecheck-Zähler, bis das Signal bearbeitet wird.</translation>
     </message>
 </context>
 <context>
@@ -1074,6 +1074,10 @@ No. of Carriers:</source>
         <source>Take %1 Signals from Other</source>
         <translation>%1 Signale aus anderer Version übernehmen</translation>
     </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
 </context>
 <context>
     <name>Commands</name>
@@ -1714,6 +1718,30 @@ Vergleich beenden</translation>
         <source>no Name column</source>
         <translation>keine Spalte „Name“</translation>
     </message>
+    <message>
+        <source>%1: longer than %2 characters</source>
+        <translation>%1: länger als %2 Zeichen</translation>
+    </message>
+    <message>
+        <source>%1: %2 is not 0 or 1</source>
+        <translation>%1: %2 ist weder 0 noch 1</translation>
+    </message>
+    <message>
+        <source>read as %1</source>
+        <translation>als %1 gelesen</translation>
+    </message>
+    <message>
+        <source>separated by semicolons, with decimal commas</source>
+        <translation>durch Semikolons getrennt, mit Dezimalkommas</translation>
+    </message>
+    <message>
+        <source>separated by tabs</source>
+        <translation>durch Tabulatoren getrennt</translation>
+    </message>
+    <message>
+        <source>no rows of signals below the headings</source>
+        <translation>keine Signalzeilen unter den Überschriften</translation>
+    </message>
 </context>
 <context>
     <name>DurableFile</name>
@@ -1868,6 +1896,18 @@ Vergleich beenden</translation>
     <message>
         <source>Codecheck count must be positive</source>
         <translation>Der Codecheck-Zähler muss positiv sein</translation>
+    </message>
+    <message>
+        <source>Disabled</source>
+        <translation>Deaktiviert</translation>
+    </message>
+    <message>
+        <source>Minimum Tones</source>
+        <translation>Mindestanzahl Töne</translation>
+    </message>
+    <message>
+        <source>Minimum Carriers</source>
+        <translation>Mindestanzahl Träger</translation>
     </message>
 </context>
 <context>

@@ -4,14 +4,17 @@
 #include "SignalColumns.h"
 #include "SignalDescription.h"
 #include "SignalXml.h"
+#include "StoredFieldText.h"
 #include "Vocabulary.h"
 
 #include <QCoreApplication>
-
+#include <QDir>
 #include <QRegularExpression>
+#include <QStringDecoder>
+#include <QTranslator>
 
 #include <algorithm>
-
+#include <array>
 #include <tuple>
 
 QByteArray CsvRecord(const QStringList& fields) {
@@ -34,7 +37,8 @@ QByteArray CsvRecord(const QStringList& fields) {
 }
 
 QString SpreadsheetSafe(const QString& cell) {
-    static const QString formulaStart = QStringLiteral("=+-@\t\r");
+    // A leading ' is guarded too: a spreadsheet would take it for the mark of a text.
+    static const QString formulaStart = QStringLiteral("=+-@\t\r'");
     // One plain number ("-1", "1.5e+006") or the wildcard stays as it is: a spreadsheet reads
     // it as the value it is. Anything else that starts like a formula ("-1+2") is text.
     static const QRegularExpression plainNumber(
@@ -45,23 +49,127 @@ QString SpreadsheetSafe(const QString& cell) {
     return u'\'' + cell;
 }
 
-QByteArray CsvHeadings(const std::function<QString(int column)>& heading) {
-    QStringList fields;
-    for (int column = 0; column < SignalColumnCount; ++column)
-        fields << heading(column);
-    return CsvRecord(fields);
+namespace {
+
+using Id = StoredFieldId;
+
+QString Heading(const StoredField& field, bool translated) {
+    return translated ? QCoreApplication::translate("Signal", field.heading)
+                      : QString::fromLatin1(field.heading);
+}
+
+// A count as the list shows it with its minimum: "12 (min. 8)".
+QString CountWithMinimum(const CSignalDescription& s, Id count, Id minimum) {
+    QString text = StoredFieldText(s, StoredFieldOf(count));
+    const std::int32_t least = minimum == Id::NumTonesMin ? s.m_nNumTonesMin : s.m_nNumChannelsMin;
+    if (!text.isEmpty() && least != 0)
+        text += QStringLiteral(" (min. %1)").arg(least);
+    return text;
+}
+
+QString CellText(const CSignalDescription& s, const StoredField& field) {
+    switch (field.id) {
+    case Id::Baudrate:
+        // An OFDM rate that was missing is shown as the wildcard but saved as missing: the
+        // spreadsheet gets it missing.
+        if (s.m_dBaudrate == -1 && s.InvalidProblem() == SignalProblem::NoSymbolRate)
+            return QString();
+        return StoredFieldText(s, field);
+    case Id::NumTones:
+        return CountWithMinimum(s, Id::NumTones, Id::NumTonesMin);
+    case Id::NumChannels:
+        return CountWithMinimum(s, Id::NumChannels, Id::NumChannelsMin);
+    case Id::Spacing: {
+        QString text = StoredFieldText(s, field);
+        if (!text.contains(u' '))
+            text.replace(u',', QStringLiteral(", "));
+        return text;
+    }
+    default:
+        return StoredFieldText(s, field);
+    }
+}
+
+} // namespace
+
+const QList<const StoredField*>& CsvFields() {
+    static const QList<const StoredField*> fields = [] {
+        QList<const StoredField*> all;
+        for (int column = 0; column < SignalColumnCount; ++column) {
+            for (const StoredField& field : StoredFields()) {
+                if (field.column == column)
+                    all << &field;
+            }
+        }
+        for (const StoredField& field : StoredFields()) {
+            if (field.column < 0 && field.heading != nullptr)
+                all << &field;
+        }
+        return all;
+    }();
+    return fields;
+}
+
+QByteArray CsvHeadings(bool translated) {
+    QStringList headings;
+    for (const StoredField* field : CsvFields())
+        headings << Heading(*field, translated);
+    return CsvRecord(headings);
 }
 
 QByteArray CsvCells(const CSignalDescription& signal) {
-    QStringList fields;
-    CellBuffer buffer;
-    for (int column = 0; column < SignalColumnCount; ++column)
-        fields << SpreadsheetSafe(QStringView(SignalCellText(signal, column, buffer)).toString());
-    return CsvRecord(fields);
+    QStringList cells;
+    for (const StoredField* field : CsvFields())
+        cells << SpreadsheetSafe(CellText(signal, *field));
+    return CsvRecord(cells);
 }
 
-bool ReadCsv(const QByteArray& data, CsvTable& table, QString& why, int& line) {
-    const QString text = QString::fromUtf8(data.startsWith("\xEF\xBB\xBF") ? data.mid(3) : data);
+QString DecodeCsv(const QByteArray& data, QString& encoding) {
+    if (data.startsWith("\xFF\xFE") || data.startsWith("\xFE\xFF")) {
+        const bool little = data.startsWith("\xFF\xFE");
+        encoding = little ? QStringLiteral("UTF-16LE") : QStringLiteral("UTF-16BE");
+        QStringDecoder utf16(little ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
+        return utf16(QByteArrayView(data).sliced(2));
+    }
+    const QByteArrayView bytes =
+        data.startsWith("\xEF\xBB\xBF") ? QByteArrayView(data).sliced(3) : QByteArrayView(data);
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    QString text = utf8(bytes);
+    if (!utf8.hasError()) {
+        encoding = QStringLiteral("UTF-8");
+        return text;
+    }
+    // Bytes that are not UTF-8 come from a spreadsheet that wrote the Windows code page.
+    encoding = QStringLiteral("Windows-1252");
+    QStringDecoder windows("windows-1252");
+    if (!windows.isValid()) {
+        encoding = QStringLiteral("ISO-8859-1");
+        return QString::fromLatin1(bytes);
+    }
+    return windows(bytes);
+}
+
+QChar CsvSeparator(const QString& text) {
+    int counts[3] = {};
+    static const QChar separators[3] = {u',', u';', u'\t'};
+    bool quoted = false;
+    for (const QChar c : text) {
+        if (c == u'"')
+            quoted = !quoted;
+        else if (!quoted && (c == u'\n' || c == u'\r'))
+            break;
+        for (int i = 0; i < 3; ++i)
+            counts[i] += !quoted && c == separators[i];
+    }
+    int best = 0;
+    for (int i = 1; i < 3; ++i) {
+        if (counts[i] > counts[best])
+            best = i;
+    }
+    return separators[best];
+}
+
+bool ReadCsv(const QString& text, QChar separator, CsvTable& table, QString& why, int& line) {
     QStringList record;
     QString field;
     bool quoted = false;
@@ -80,6 +188,9 @@ bool ReadCsv(const QByteArray& data, CsvTable& table, QString& why, int& line) {
     };
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
+        // CR LF, LF and CR alone each end a line.
+        const bool lineEnd = c == u'\n' || (c == u'\r' && (i + 1 == text.size() ||
+                                                           text[i + 1] != u'\n'));
         if (quoted) {
             if (c == u'"' && i + 1 < text.size() && text[i + 1] == u'"') {
                 field += u'"';
@@ -87,20 +198,20 @@ bool ReadCsv(const QByteArray& data, CsvTable& table, QString& why, int& line) {
             } else if (c == u'"') {
                 quoted = false;
             } else {
-                if (c == u'\n')
+                if (lineEnd)
                     ++at;
                 field += c;
             }
         } else if (c == u'"' && field.isEmpty()) {
             quoted = true;
             fieldStarted = true;
-        } else if (c == u',') {
+        } else if (c == separator) {
             record << field;
             field.clear();
             fieldStarted = true;
-        } else if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+        } else if (c == u'\r' && !lineEnd) {
             continue;
-        } else if (c == u'\n') {
+        } else if (lineEnd) {
             endRecord();
             start = ++at;
         } else {
@@ -118,14 +229,42 @@ bool ReadCsv(const QByteArray& data, CsvTable& table, QString& why, int& line) {
     return true;
 }
 
-int CsvColumnNamed(const QString& heading) {
+namespace {
+
+// The translations the program carries, each language once: a heading is read in any of them.
+const QList<QTranslator*>& HeadingTranslators() {
+    static const QList<QTranslator*> translators = [] {
+        QList<QTranslator*> loaded;
+        const QDir folder(QStringLiteral(":/i18n"));
+        for (const QString& name : folder.entryList({QStringLiteral("*.qm")}, QDir::Files)) {
+            auto* translator = new QTranslator;
+            if (translator->load(folder.filePath(name)))
+                loaded << translator;
+            else
+                delete translator;
+        }
+        return loaded;
+    }();
+    return translators;
+}
+
+} // namespace
+
+const StoredField* CsvFieldNamed(const QString& heading) {
     const QString wanted = heading.trimmed();
-    for (int column = 0; column < SignalColumnCount; ++column) {
-        if (wanted.compare(QStringView(SignalColumnHeading(column)), Qt::CaseInsensitive) == 0 ||
-            wanted.compare(QLatin1String(SignalColumnKey(column)), Qt::CaseInsensitive) == 0)
-            return column;
+    const auto is = [&wanted](const QString& name) {
+        return !name.isEmpty() && wanted.compare(name, Qt::CaseInsensitive) == 0;
+    };
+    for (const StoredField* field : CsvFields()) {
+        if (is(QString::fromLatin1(field->heading)) || is(QString::fromLatin1(field->key)) ||
+            is(QCoreApplication::translate("Signal", field->heading)))
+            return field;
+        for (const QTranslator* translator : HeadingTranslators()) {
+            if (is(translator->translate("Signal", field->heading)))
+                return field;
+        }
     }
-    return -1;
+    return nullptr;
 }
 
 namespace {
@@ -135,7 +274,8 @@ bool IsNumberText(const QString& text, bool count) {
         return true;
     if (count) {
         bool ok = false;
-        return text.toUInt(&ok) < 2147483648U && ok;
+        text.toInt(&ok);
+        return ok;
     }
     const std::u16string_view view(reinterpret_cast<const char16_t*>(text.utf16()),
                                    static_cast<std::size_t>(text.size()));
@@ -146,41 +286,64 @@ std::string Number(const QString& text) {
     return text == QLatin1String("*") ? std::string("-1") : text.toStdString();
 }
 
+// A cell Export made safe for a spreadsheet: its text is what follows the '.
+QString Unguarded(const QString& text) {
+    if (text.size() > 1 && text.front() == u'\'' && QStringLiteral("=+-@\t\r'").contains(text[1]))
+        return text.mid(1);
+    return text;
+}
+
+QString NotANumber(const StoredField& field, const QString& text) {
+    return QCoreApplication::translate("Csv", "%1: %2 is not a number")
+        .arg(QString::fromLatin1(field.heading), text);
+}
+
 } // namespace
 
-bool SignalFromCsv(const QList<int>& columns, const QStringList& cells, CSignalDescription& s,
-                   QString& why) {
-    QString cell[SignalColumnCount];
-    for (qsizetype i = 0; i < cells.size() && i < columns.size(); ++i) {
-        if (columns[i] < 0)
+bool SignalFromCsv(const QList<const StoredField*>& fields, const QStringList& cells,
+                   CSignalDescription& s, bool decimalComma, QString& why) {
+    constexpr std::size_t Count = static_cast<std::size_t>(Id::Markup) + 1;
+    std::array<QString, Count> cell;
+    std::array<bool, Count> given{};
+    for (qsizetype i = 0; i < cells.size() && i < fields.size(); ++i) {
+        if (fields[i] == nullptr)
             continue;
-        QString text = cells[i];
-        // A cell Export made safe for a spreadsheet: its text is what follows the '.
-        if (text.size() > 1 && text.front() == u'\'' &&
-            QStringLiteral("=+-@\t\r").contains(text[1]))
-            text.remove(0, 1);
-        cell[columns[i]] = text;
+        const auto id = static_cast<std::size_t>(fields[i]->id);
+        cell[id] = Unguarded(cells[i]);
+        given[id] = true;
     }
-    SignalReadNotes notes;
-    const auto attribute = [&](std::string_view name, const QString& text) {
-        CSignalXml::ReadAttribute(s, name, text.toStdString(), notes);
+    const auto text = [&cell](Id id) -> const QString& {
+        return cell[static_cast<std::size_t>(id)];
     };
-    const auto child = [&](std::string_view name, const QString& text) {
-        if (!text.isEmpty())
-            CSignalXml::ReadChild(s, name, text.toStdString(), notes);
+    SignalReadNotes notes;
+    // A text longer than its field is refused, not cut.
+    const auto fits = [&](Id id, int cutBit, int capacity) {
+        if ((notes.cut & cutBit) == 0)
+            return true;
+        why = QCoreApplication::translate("Csv", "%1: longer than %2 characters")
+                  .arg(QString::fromLatin1(StoredFieldOf(id).heading))
+                  .arg(capacity - 1);
+        return false;
+    };
+    const auto attribute = [&](std::string_view name, const QString& value) {
+        CSignalXml::ReadAttribute(s, name, value.toStdString(), notes);
+    };
+    const auto child = [&](std::string_view name, const QString& value) {
+        if (!value.isEmpty())
+            CSignalXml::ReadChild(s, name, value.toStdString(), notes);
     };
     // A count with its minimum: "12 (min. 8)", "* (min. 2)", "12".
-    const auto count = [&](int column, std::string_view value, std::string_view minimum) {
-        const QString text = cell[column].trimmed();
-        if (text.isEmpty())
+    const auto count = [&](Id id, std::string_view value, std::string_view minimum) {
+        const QString all = text(id).trimmed();
+        if (all.isEmpty())
             return true;
-        const qsizetype open = text.indexOf(QStringLiteral(" (min. "));
-        const QString main = open < 0 ? text : text.left(open);
+        const qsizetype open = all.indexOf(QStringLiteral(" (min. "));
+        const QString main = open < 0 ? all : all.left(open);
         QString least;
         if (open >= 0) {
-            if (!text.endsWith(u')'))
+            if (!all.endsWith(u')'))
                 return false;
-            least = text.mid(open + 7, text.size() - open - 8);
+            least = all.mid(open + 7, all.size() - open - 8);
         }
         if (!IsNumberText(main, true) || (open >= 0 && !IsNumberText(least, true)))
             return false;
@@ -189,70 +352,128 @@ bool SignalFromCsv(const QList<int>& columns, const QStringList& cells, CSignalD
             CSignalXml::ReadChild(s, minimum, Number(least), notes);
         return true;
     };
-    attribute("Name", cell[ColumnName]);
-    attribute("Mode",
-              cell[ColumnDecoder].isEmpty() ? QStringLiteral("no-mode") : cell[ColumnDecoder]);
-    attribute("Modulation", cell[ColumnModulation]);
-    child("Submode", cell[ColumnSubcarrier]);
+    attribute("Name", text(Id::Name));
+    if (!fits(Id::Name, SignalReadNotes::CutName, CSignalDescription::NameCapacity))
+        return false;
+    attribute("Mode", text(Id::Decoder).isEmpty() ? QStringLiteral("no-mode") : text(Id::Decoder));
+    attribute("Modulation", text(Id::Modulation));
+    if (const QString disabled = text(Id::Disabled).trimmed(); !disabled.isEmpty()) {
+        if (disabled != u'0' && disabled != u'1') {
+            why = QCoreApplication::translate("Csv", "%1: %2 is not 0 or 1")
+                      .arg(QString::fromLatin1(StoredFieldOf(Id::Disabled).heading), disabled);
+            return false;
+        }
+        s.m_bDisabled = disabled == u'1';
+    }
+    child("Submode", text(Id::Subcarrier));
     const struct {
-        int column;
+        Id id;
         const char* element;
-    } reals[] = {{ColumnBaudrate, "Baudrate"},
-                 {ColumnShift, s.m_nModulation == ModulationMfsk ? "Spacing" : "Shift"},
-                 {ColumnBandwidth, "Bandwidth"},
-                 {ColumnPilotFrequency, "PilotFrequency"}};
+    } reals[] = {{Id::Baudrate, "Baudrate"},
+                 {Id::Shift, s.m_nModulation == ModulationMfsk ? "Spacing" : "Shift"},
+                 {Id::Bandwidth, "Bandwidth"},
+                 {Id::PilotFrequency, "PilotFrequency"}};
     for (const auto& real : reals) {
-        const QString text = cell[real.column].trimmed();
-        if (text.isEmpty())
+        QString value = text(real.id).trimmed();
+        if (value.isEmpty())
             continue;
-        if (!IsNumberText(text, false)) {
-            why = QCoreApplication::translate("Csv", "%1: %2 is not a number")
-                      .arg(QStringView(SignalColumnHeading(real.column)), text);
+        if (decimalComma)
+            value.replace(u',', u'.');
+        if (!IsNumberText(value, false)) {
+            why = NotANumber(StoredFieldOf(real.id), text(real.id));
             return false;
         }
-        CSignalXml::ReadChild(s, real.element, Number(text), notes);
+        CSignalXml::ReadChild(s, real.element, Number(value), notes);
     }
-    for (const auto& [column, value, minimum] :
-         {std::tuple{ColumnNumTones, "NumTones", "NumTonesMin"},
-          std::tuple{ColumnNumChannels, "NumChannels", "NumChannelsMin"},
-          std::tuple{ColumnCodecheckCounter, "CodecheckCounter", ""}}) {
-        if (!count(column, value, minimum)) {
-            why = QCoreApplication::translate("Csv", "%1: %2 is not a number")
-                      .arg(QStringView(SignalColumnHeading(column)), cell[column]);
+    for (const auto& [id, value, minimum] :
+         {std::tuple{Id::NumTones, "NumTones", "NumTonesMin"},
+          std::tuple{Id::NumChannels, "NumChannels", "NumChannelsMin"},
+          std::tuple{Id::Codecheck, "CodecheckCounter", ""}}) {
+        if (!count(id, value, minimum)) {
+            why = NotANumber(StoredFieldOf(id), text(id));
             return false;
         }
     }
-    if (s.m_nModulation != ModulationMfsk)
-        child("Spacing", cell[ColumnSpacing]);
-    child("ITU", cell[ColumnITU]);
-    child("Comment", cell[ColumnComment]);
-    return true;
+    // The minimum columns, where given, say the minimums (also without a number of tones or
+    // carriers, which the list's cell cannot show).
+    for (const auto& [id, element] : {std::pair{Id::NumTonesMin, "NumTonesMin"},
+                                      std::pair{Id::NumChannelsMin, "NumChannelsMin"}}) {
+        if (!given[static_cast<std::size_t>(id)])
+            continue;
+        const QString value = text(id).trimmed();
+        if (!value.isEmpty() && !IsNumberText(value, true)) {
+            why = NotANumber(StoredFieldOf(id), text(id));
+            return false;
+        }
+        CSignalXml::ReadChild(s, element, value.isEmpty() ? std::string("0") : Number(value),
+                              notes);
+    }
+    if (s.m_nModulation != ModulationMfsk) {
+        // Export's space after each comma of a list, taken away again.
+        QString spacing = text(Id::Spacing);
+        if (QString joined = QString(spacing).replace(QStringLiteral(", "), QStringLiteral(","));
+            !joined.contains(u' '))
+            spacing = joined;
+        child("Spacing", spacing);
+        if (!fits(Id::Spacing, SignalReadNotes::CutSpacing, CSignalDescription::SpacingCapacity))
+            return false;
+    }
+    child("ITU", text(Id::ITU));
+    child("Comment", text(Id::Comment));
+    // A name this version does not know reads as none, as in a file; the record keeps it.
+    s.m_nMode = std::max(s.m_nMode, 0);
+    s.m_nModulation = std::max(s.m_nModulation, 0);
+    s.m_nSubmode = std::max(s.m_nSubmode, 0);
+    return fits(Id::ITU, SignalReadNotes::CutITU, CSignalDescription::ITUCapacity) &&
+           fits(Id::Comment, SignalReadNotes::CutComment, CSignalDescription::CommentCapacity);
+}
+
+QString CsvImport::ReadAs() const {
+    QStringList parts;
+    if (encoding != QLatin1String("UTF-8"))
+        parts << QCoreApplication::translate("Csv", "read as %1").arg(encoding);
+    if (separator == u';')
+        parts << QCoreApplication::translate("Csv",
+                                             "separated by semicolons, with decimal commas");
+    else if (separator == u'\t')
+        parts << QCoreApplication::translate("Csv", "separated by tabs");
+    return parts.join(QStringLiteral(", "));
 }
 
 bool ImportCsv(const QByteArray& data, CsvImport& result, QString& why, int& line) {
+    const QString text = DecodeCsv(data, result.encoding);
+    result.separator = CsvSeparator(text);
     CsvTable table;
-    if (!ReadCsv(data, table, why, line))
+    if (!ReadCsv(text, result.separator, table, why, line))
         return false;
     if (table.records.isEmpty() ||
-        std::none_of(
-            table.records.front().begin(), table.records.front().end(),
-            [](const QString& heading) { return CsvColumnNamed(heading) == ColumnName; })) {
+        std::none_of(table.records.front().begin(), table.records.front().end(),
+                     [](const QString& heading) {
+                         const StoredField* field = CsvFieldNamed(heading);
+                         return field != nullptr && field->id == Id::Name;
+                     })) {
         why = QCoreApplication::translate("Csv", "no Name column");
         line = table.lines.value(0, 1);
         return false;
     }
     result.headingLine = table.lines.front();
-    QList<int> columns;
+    if (table.records.size() < 2) {
+        why = QCoreApplication::translate("Csv", "no rows of signals below the headings");
+        line = result.headingLine;
+        return false;
+    }
+    QList<const StoredField*> fields;
     for (const QString& heading : table.records.front()) {
-        columns << CsvColumnNamed(heading);
-        if (columns.back() < 0)
+        fields << CsvFieldNamed(heading);
+        if (fields.back() == nullptr)
             result.unknownColumns << heading;
     }
+    const bool decimalComma = result.separator == u';';
     for (qsizetype row = 1; row < table.records.size(); ++row) {
         auto signal = std::make_unique<CSignalDescription>();
         QString problem;
         // Checked as the edit dialog checks a signal; the fields stay as the row gives them.
-        if (SignalFromCsv(columns, table.records[row], *signal, problem)) {
+        if (SignalFromCsv(fields, table.records[row], *signal, decimalComma, problem)) {
             if (const char16_t* message = signal->Check(false))
                 problem = QStringView(message).toString();
         }

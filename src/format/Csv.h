@@ -16,39 +16,60 @@ QByteArray CsvRecord(const QStringList& fields);
 QString SpreadsheetSafe(const QString& cell);
 
 class CSignalDescription;
+struct StoredField;
 
-// The list's 14 columns as CSV records, as File > Export and quarn-tool list --csv write them:
-// the headings (heading gives each column's, English or translated), and a record's cells,
-// each made safe for a spreadsheet.
-QByteArray CsvHeadings(const std::function<QString(int column)>& heading);
+// The columns a spreadsheet gets, in order: the list's 14, then the stored values no column
+// shows (the minimum numbers of tones and carriers, the disabled flag), so that Export and
+// Import carry every value a save keeps but kept markup.
+const QList<const StoredField*>& CsvFields();
+// The headings (English, or in the interface's language) and a record's cells, each made safe
+// for a spreadsheet. The list's columns hold the cells as the list shows them, but for values
+// the list shows empty (a negative pilot frequency) and for names this version does not know,
+// which are written as stored; a spacing list gets a space after each comma, so that a
+// spreadsheet keeps it as text instead of reading a number with thousands separators.
+QByteArray CsvHeadings(bool translated);
 QByteArray CsvCells(const CSignalDescription& signal);
 
-// Reads comma-separated values (RFC 4180; UTF-8, an optional byte-order mark; CR LF or LF):
-// the records with the line each starts on. False with why (and the line) for a quote left
-// open.
+// Text from the bytes of a spreadsheet's file: UTF-8 (with or without a byte-order mark),
+// UTF-16 with a byte-order mark, otherwise Windows-1252. encoding names it.
+QString DecodeCsv(const QByteArray& data, QString& encoding);
+// The separator of a table's text: the one of comma, semicolon and tab that its first line
+// holds most of (outside quotes); a comma when it holds none.
+QChar CsvSeparator(const QString& text);
+
+// Reads separated values (RFC 4180 with the separator given; CR LF, LF or CR alone): the
+// records with the line each starts on. False with why (and the line) for a quote left open.
 struct CsvTable {
     QList<QStringList> records;
     QList<int> lines;
 };
-bool ReadCsv(const QByteArray& data, CsvTable& table, QString& why, int& line);
+bool ReadCsv(const QString& text, QChar separator, CsvTable& table, QString& why, int& line);
 
-// A record from the cells of a row of the list's columns, as Export writes them: columns
-// holds, for each cell, the list column it belongs to (-1: not one). Cells are read as the
-// list shows them: "*" any value, empty not given, "12 (min. 8)" a count with its minimum,
-// the leading ' of a cell made safe for a spreadsheet dropped. False with why for a number
-// cell that is not a number.
-bool SignalFromCsv(const QList<int>& columns, const QStringList& cells, CSignalDescription& s,
-                   QString& why);
-// The list column a heading names (English heading or quarn-tool's key, in any case), or -1.
-int CsvColumnNamed(const QString& heading);
+// The field a heading names (its English heading, its heading in any language the interface
+// speaks, or its key, in any case), or null.
+const StoredField* CsvFieldNamed(const QString& heading);
+
+// A record from the cells of a row, as Export writes them: fields holds, for each cell, the
+// field it belongs to (null: none). Cells are read as the list shows them: "*" any value,
+// empty not given, "12 (min. 8)" a count with its minimum, the leading ' of a cell made safe
+// for a spreadsheet dropped; a decimal comma where decimalComma says so. False with why for a
+// number cell that is not a number and a text longer than its field holds.
+bool SignalFromCsv(const QList<const StoredField*>& fields, const QStringList& cells,
+                   CSignalDescription& s, bool decimalComma, QString& why);
 
 // A spreadsheet's rows as signals (File > Import, quarn-tool import): the records of the rows
-// that pass the edit dialog's checks, the rows refused (line and why) and the headings that
-// name no column. False with why (and the line) when the data is not a table of signals.
+// that pass the edit dialog's checks, the rows refused (line and why), the headings that
+// name no column, and how the file was read. False with why (and the line) when the data is
+// not a table of signals or holds no row of them.
 struct CsvImport {
     SignalCollection records;
     QList<std::pair<int, QString>> refused;
     QStringList unknownColumns;
     int headingLine = 1;
+    QString encoding;         // "UTF-8", "UTF-16LE", "UTF-16BE" or "Windows-1252"
+    QChar separator = u',';
+    // How the file was read, when not UTF-8 with commas ("read as Windows-1252, separated by
+    // semicolons, with decimal commas"); empty otherwise.
+    QString ReadAs() const;
 };
 bool ImportCsv(const QByteArray& data, CsvImport& result, QString& why, int& line);

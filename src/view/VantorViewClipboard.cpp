@@ -164,12 +164,17 @@ void CVantorView::ImportFile(const QString& path) {
     }
     const int added = static_cast<int>(imported.records.size());
     AppendSignals(std::move(imported.records), tr("Import"));
-    emit statusMessage(added == 1 ? tr("1 signal imported from %1").arg(path)
-                                  : tr("%1 signals imported from %2").arg(added).arg(path));
+    // How a file that is not UTF-8 with commas was read is said with the count.
+    const QString readAs = imported.ReadAs();
+    const QString done = added == 1 ? tr("1 signal imported from %1").arg(path)
+                                    : tr("%1 signals imported from %2").arg(added).arg(path);
+    emit statusMessage(readAs.isEmpty() ? done : tr("%1 (%2)").arg(done, readAs));
     if (imported.refused.isEmpty() && imported.unknownColumns.isEmpty())
         return;
     // What was left out, in a window the user can copy from.
     QStringList lines;
+    if (!readAs.isEmpty())
+        lines << QStringLiteral("%1: %2").arg(path, readAs);
     for (const QString& heading : imported.unknownColumns)
         lines << tr("%1:%2: unknown column \"%3\" left out")
                      .arg(path)
@@ -202,9 +207,7 @@ FileResult CVantorView::ExportRows(const QString& path) const {
         path,
         [this](QIODevice& device, QString&) {
             // The headings as the list shows them (translated).
-            QByteArray chunk = CsvHeadings([this](int column) {
-                return m_pModel->headerData(column, Qt::Horizontal).toString();
-            });
+            QByteArray chunk = CsvHeadings(true);
             // The rows as the list shows them: in view order, under the filter and the find.
             for (int row = 0; row < m_pModel->OwnRowCount(); ++row) {
                 chunk += CsvCells(*m_pModel->SignalAt(row));
