@@ -189,8 +189,8 @@ bool ReadCsv(const QString& text, QChar separator, CsvTable& table, QString& why
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
         // CR LF, LF and CR alone each end a line.
-        const bool lineEnd = c == u'\n' || (c == u'\r' && (i + 1 == text.size() ||
-                                                           text[i + 1] != u'\n'));
+        const bool lineEnd =
+            c == u'\n' || (c == u'\r' && (i + 1 == text.size() || text[i + 1] != u'\n'));
         if (quoted) {
             if (c == u'"' && i + 1 < text.size() && text[i + 1] == u'"') {
                 field += u'"';
@@ -433,8 +433,7 @@ QString CsvImport::ReadAs() const {
     if (encoding != QLatin1String("UTF-8"))
         parts << QCoreApplication::translate("Csv", "read as %1").arg(encoding);
     if (separator == u';')
-        parts << QCoreApplication::translate("Csv",
-                                             "separated by semicolons, with decimal commas");
+        parts << QCoreApplication::translate("Csv", "separated by semicolons, with decimal commas");
     else if (separator == u'\t')
         parts << QCoreApplication::translate("Csv", "separated by tabs");
     return parts.join(QStringLiteral(", "));

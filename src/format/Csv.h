@@ -66,7 +66,7 @@ struct CsvImport {
     QList<std::pair<int, QString>> refused;
     QStringList unknownColumns;
     int headingLine = 1;
-    QString encoding;         // "UTF-8", "UTF-16LE", "UTF-16BE" or "Windows-1252"
+    QString encoding; // "UTF-8", "UTF-16LE", "UTF-16BE" or "Windows-1252"
     QChar separator = u',';
     // How the file was read, when not UTF-8 with commas ("read as Windows-1252, separated by
     // semicolons, with decimal commas"); empty otherwise.

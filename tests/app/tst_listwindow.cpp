@@ -1,12 +1,16 @@
 // The list in the window: find, counts, copy and paste, what travels with a record.
 #include "ChangeSignalsDialog.h"
+#include "Csv.h"
 #include "EditorTest.h"
+#include "TestFiles.h"
+#include "Translations.h"
 
 #include "ParameterBar.h"
 #include "RandomSignals.h"
 #include "SignalRowModel.h"
 #include "VantorView.h"
 #include <QPlainTextEdit>
+#include <QScopeGuard>
 
 class TestListWindow : public CEditorTest {
     Q_OBJECT
@@ -183,6 +187,26 @@ private slots:
                              ":4: No baud rate specified");
         Trigger(ID_EDIT_UNDO);
         QCOMPARE(Doc()->GetSignalCount(), 5);
+    }
+
+    // Export under a German interface writes German headings; Import reads them under any
+    // interface, every column known, and says so in the count.
+    void importReadsTranslatedHeadings() {
+        Start({Copy("mixed.xml")});
+        const QString path = m_dir.filePath("de.csv");
+        {
+            InstallTranslations(*qApp, QLocale(QLocale::German, QLocale::Germany));
+            auto english = qScopeGuard([] { InstallTranslations(*qApp, QLocale::c()); });
+            CPrompts::PushFileName(path);
+            Trigger(ID_FILE_EXPORT);
+        }
+        QVERIFY(FileBytes(path).startsWith("Name,Decoder,Modulation,Unterträger,"));
+        CsvImport imported;
+        QString why;
+        int line = 0;
+        QVERIFY2(ImportCsv(FileBytes(path), imported, why, line), qPrintable(why));
+        QCOMPARE(imported.unknownColumns, QStringList());
+        QCOMPARE(int(imported.records.size() + imported.refused.size()), Doc()->GetSignalCount());
     }
 
     // File > Compare With in the window: the count pane counts each kind, F8 and Shift+F8

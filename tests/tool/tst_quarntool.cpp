@@ -73,7 +73,7 @@ private slots:
             << QStringList{"--baud", "74", "--tolerance", "2 %", "--csv"} << 0
             << "Match,Name,Decoder,Modulation,Subcarrier,Baud / Symbol Rate,Shift,Bandwidth,No. "
                "of Tones,No. of Carriers,Spacing,Pilot Frequency,Codecheck Counter,ITU "
-               "Designator,Comments\r\n1.4%,alpha,"
+               "Designator,Comments,Minimum Tones,Minimum Carriers,Disabled\r\n1.4%,alpha,"
             << "";
         QTest::newRow("JSON") << QStringList{"--carriers", "16", "--json"} << 0 << "[\n    {"
                               << "";
@@ -252,13 +252,64 @@ private slots:
         QCOMPARE(Run({"import", Path("open.csv"), "-o", Path("x.xml")}).status, 2);
     }
 
-    // What Export writes, import reads back: the same signals.
+    // What Export writes, import reads back with the same stored values (tests/data/import/
+    // roundtrip.xml: a disabled signal, minimums no cell shows, a negative pilot frequency,
+    // a spacing list, texts starting with ' and =, an unknown decoder with its count); an
+    // OFDM signal whose symbol rate is missing is refused with the reason.
     void exportThenImport() {
-        QVERIFY(WriteBytes(Path("sample.csv"),
-                           Run({"list", "--csv", Path("sample.xml")}).out.toUtf8()));
-        QCOMPARE(Run({"import", Path("sample.csv"), "-o", Path("back.xml")}).status, 0);
-        const Result d = Run({"diff", Path("sample.xml"), Path("back.xml")});
-        QVERIFY2(d.status == 0, qPrintable(d.out));
+        const QString db = QStringLiteral(QUARN_TEST_DATA "/import/roundtrip.xml");
+        QVERIFY(WriteBytes(Path("rows.csv"), Run({"list", "--csv", db}).out.toUtf8()));
+        const Result r = Run({"import", Path("rows.csv"), "-o", Path("back.xml")});
+        QCOMPARE(r.out, Path("rows.csv") + ":8: No symbol rate specified\n");
+        QCOMPARE(r.status, 1);
+        const Result d = Run({"diff", db, Path("back.xml")});
+        QCOMPARE(d.out, QStringLiteral("- NoRate\n"));
+    }
+
+    // What spreadsheets write (tests/data/import): the separator, encoding and decimal commas
+    // taken from the file and said when not UTF-8 with commas, headings in German, CR-only
+    // line ends; texts too long for their field refused by line; a table without rows is
+    // trouble, never an empty success.
+    void importWhatSpreadsheetsWrite_data() {
+        QTest::addColumn<QString>("csv");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("said");     // standard error after "quarn-tool: CSV"
+        QTest::addColumn<QString>("refused");  // standard output, CSV written for the file
+        QTest::addColumn<QString>("expected"); // the database the output equals
+        QTest::newRow("German, semicolons, Windows-1252, CR")
+            << "de-cp1252-cr.csv" << 0
+            << ": read as Windows-1252, separated by semicolons, with decimal commas\n"
+            << ""
+            << "expected-de.xml";
+        QTest::newRow("Unicode Text")
+            << "excel-utf16.txt" << 0 << ": read as UTF-16LE, separated by tabs\n"
+            << ""
+            << "expected-excel.xml";
+        QTest::newRow("texts too long")
+            << "too-long.csv" << 1 << ""
+            << "CSV:2: Name: longer than 59 characters\nCSV:3: Comments: longer than 499 "
+               "characters\n"
+            << "";
+        QTest::newRow("no rows") << "headings-only.csv" << 2
+                                 << ":1: no rows of signals below the headings\n"
+                                 << ""
+                                 << "";
+    }
+    void importWhatSpreadsheetsWrite() {
+        QFETCH(QString, csv);
+        QFETCH(int, status);
+        QFETCH(QString, said);
+        QFETCH(QString, refused);
+        QFETCH(QString, expected);
+        const QString data = QStringLiteral(QUARN_TEST_DATA "/import/");
+        const Result r = Run({"import", data + csv, "-o", Path("out.xml")});
+        QCOMPARE(r.status, status);
+        QCOMPARE(r.err, said.isEmpty() ? QString() : "quarn-tool: " + data + csv + said);
+        QCOMPARE(r.out, QString(refused).replace(QStringLiteral("CSV"), data + csv));
+        if (!expected.isEmpty()) {
+            const Result d = Run({"diff", data + expected, Path("out.xml")});
+            QVERIFY2(d.status == 0, qPrintable(d.out + d.err));
+        }
     }
 
     void listPlain() {
@@ -324,7 +375,8 @@ private slots:
         QVERIFY(r.out.startsWith("Name,Decoder,Modulation,Subcarrier,Baud / Symbol Rate,Shift,"));
         QCOMPARE(r.out.count("\r\n"), 3);
         // A cell with a tab and a line break is quoted whole; nothing is escaped.
-        QVERIFY(r.out.endsWith("Zulu,baudot,FSK,,50,170,*,2,,,,3,,\"tab\there\nline \\ end\"\r\n"));
+        QVERIFY(
+            r.out.endsWith("Zulu,baudot,FSK,,50,170,*,2,,,,3,,\"tab\there\nline \\ end\",,,0\r\n"));
         QCOMPARE(Run({"list", "--csv", "--json", Path("sample.xml")}).status, 2);
     }
 
@@ -368,10 +420,10 @@ private slots:
             << QStringList{"list", Path("hostile.xml")} << "\na\\u202eb\\u0085c\t";
         QTest::newRow("csv: formulas quoted, numbers kept")
             << QStringList{"list", "--csv", Path("hostile.xml")}
-            << "'=HYPERLINK(1),no-mode,FSK,,50,*,*,2,,,,,+1,'@SUM(1)\r\n";
+            << "'=HYPERLINK(1),no-mode,FSK,,50,*,*,2,,,,,+1,'@SUM(1),,,0\r\n";
         QTest::newRow("csv: only a plain number stays bare")
             << QStringList{"list", "--csv", Path("hostile.xml")}
-            << "'-2*3,no-mode,CW,,,,,,,,,,'-2+3,'+1-1\r\n";
+            << "'-2*3,no-mode,CW,,,,,,,,,,'-2+3,'+1-1,,,0\r\n";
     }
     void outputIsInert() {
         QFETCH(QStringList, args);
