@@ -9,6 +9,8 @@ packages=(
   # build
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev libexpat1-dev libx11-dev
+  # build: OpenDocument spreadsheets are zip archives
+  libzip-dev
   # build: lupdate and lrelease for the translations
   qt6-l10n-tools qt6-tools-dev
   # run: the SVG plugins draw the icons; Qt's own dialogs in the user's language

@@ -41,13 +41,15 @@ constexpr int ExitFailure = 2;
 const char* const Usage =
     "Usage:\n"
     "  quarn-tool list [--filter F] [--merge OTHER]... [--sort COL[:desc]]...\n"
-    "                  [--json | --csv] FILE\n"
+    "                  [--json | --csv | --ods] FILE\n"
     "      Open FILE, merge each OTHER, sort by each column in turn (0-13, a heading such\n"
     "      as \"Shift\", or a key: name, decoder, modulation, subcarrier, baud, shift,\n"
     "      bandwidth, tones, carriers, spacing, pilot, codecheck, itu, comments), print the\n"
     "      records that pass filter F: all (default), fsk, mfsk, fsk-multicarrier, ofdm,\n"
-    "      psk, psk-multicarrier (in any case). --csv prints the 14 headings and cells as\n"
-    "      RFC 4180 comma-separated values (UTF-8, CR LF), as the editor's File > Export does.\n"
+    "      psk, psk-multicarrier (in any case). --csv prints the 14 columns, then Minimum\n"
+    "      Tones, Minimum Carriers and Disabled, as RFC 4180 comma-separated values (UTF-8,\n"
+    "      CR LF), as the editor's File > Export does; --ods writes the same as an\n"
+    "      OpenDocument spreadsheet (redirect it to a file).\n"
     "  quarn-tool find [--filter F] [--baud N] [--shift N] [--bandwidth N] [--tones N]\n"
     "                  [--carriers N] [--tolerance T] [--json | --csv] FILE\n"
     "      Print the records whose values are within the tolerance T of every value asked\n"
@@ -59,27 +61,39 @@ const char* const Usage =
     "  quarn-tool diff OLD NEW [--json]\n"
     "      Print the signals added (+ NAME), removed (- NAME) and changed (~ NAME: FIELD:\n"
     "      OLD -> NEW, fields by their sort keys, disabled and markup), in name order.\n"
-    "      Signals pair by name; a name given more than once pairs by name, decoder and\n"
-    "      modulation, then in order. --json prints {\"added\", \"removed\", \"changed\"}.\n"
+    "      Every value a save keeps is compared (also tones-min and carriers-min). Signals\n"
+    "      pair by name; a name given more than once pairs by the same values, then by\n"
+    "      decoder and modulation, then in order. An empty file or /dev/null has no\n"
+    "      signals; a file that is not a signal database is trouble. --json prints\n"
+    "      {\"added\", \"removed\", \"changed\"}.\n"
     "      Exit 0 when the signals are the same, 1 when they differ, 2 on trouble.\n"
     "  quarn-tool merge3 BASE OURS THEIRS -o OUT\n"
     "      Merge two edited versions of BASE (a git merge driver: merge3 %O %A %B -o %A):\n"
-    "      changes from both sides apply; a field changed differently on both sides, or a\n"
-    "      signal removed on one side and changed on the other, keeps OURS and is listed\n"
-    "      on standard error as NAME: FIELD: BASE -> OURS | THEIRS. OUT is always a\n"
-    "      database. Exit 0 without conflicts, 1 with conflicts, 2 on trouble.\n"
+    "      changes from both sides apply; a field changed differently on both sides keeps\n"
+    "      OURS and is listed on standard error as NAME: FIELD: BASE -> OURS | THEIRS; a\n"
+    "      signal removed on one side and changed on the other is kept as changed and\n"
+    "      listed as NAME: signal: ...; what OUT cannot keep of OURS or THEIRS (content\n"
+    "      outside the signals, texts cut) is named as a warning. An empty BASE has no\n"
+    "      signals (both sides added the file). OUT is always a database; a version that\n"
+    "      is not one leaves OUT untouched. Exit 0 without conflicts, 1 with conflicts or\n"
+    "      warnings, 2 on trouble.\n"
     "  quarn-tool import CSV -o OUT [--into DB]\n"
-    "      Read the signals of CSV, as File > Export writes them (columns by their heading,\n"
-    "      in any order; unknown columns are named and left out), check each row as the\n"
+    "      Read the signals of CSV, as File > Export writes them (columns by their heading\n"
+    "      in English or German, in any order; unknown columns are named and left out):\n"
+    "      comma, semicolon (decimal commas) or tab separated, UTF-8, UTF-16 with a\n"
+    "      byte-order mark or Windows-1252 (said on standard error when not UTF-8 with\n"
+    "      commas), or an OpenDocument spreadsheet's first table. Check each row as the\n"
     "      edit dialog checks a signal, and save the rows that pass to OUT (after the\n"
-    "      signals of DB, when given). A row refused is printed as CSV:LINE: message.\n"
+    "      signals of DB, when given). A row refused is printed as CSV:LINE: message, a\n"
+    "      text longer than its field too. A table without rows is trouble.\n"
     "      Exit 0 when every row came in, 1 when a row was refused, 2 on trouble.\n"
     "  quarn-tool check FILE...\n"
     "      Print every record that failed validation; exit 1 when there is one. Records\n"
     "      naming a decoder mode or modulation this version does not know get a warning\n"
     "      line each (read as no-mode or no modulation); warnings leave the status alone.\n"
     "  quarn-tool convert IN -o OUT\n"
-    "      Open IN and save it to OUT as the editor would.\n"
+    "      Open IN and save it to OUT as the editor would; what the save cannot keep of IN\n"
+    "      is named as a warning, with exit 1.\n"
     "  quarn-tool merge BASE OTHER... -o OUT\n"
     "      Open BASE, merge each OTHER in order, save to OUT; print how many records were\n"
     "      added, how many were dropped as duplicates, and how many of those differ from\n"
@@ -284,6 +298,23 @@ void PrintCsv(const CVantorDoc& doc, SignalFilter filter, std::ostream& out) {
     }
 }
 
+// The headings and the cells as an OpenDocument spreadsheet (binary, to be redirected).
+int PrintOds(const CVantorDoc& doc, SignalFilter filter, std::ostream& out, std::ostream& err) {
+    QList<QList<SheetCell>> rows{SheetHeadings(false)};
+    for (const auto& signal : doc.Signals()) {
+        if (signal->MatchesFilter(filter))
+            rows << SheetCells(*signal);
+    }
+    QByteArray ods;
+    QString why;
+    if (!WriteOds(rows, QStringLiteral("Signals"), ods, why)) {
+        err << "quarn-tool: " << Inert(why) << "\n";
+        return ExitFailure;
+    }
+    out.write(ods.constData(), ods.size());
+    return ExitOk;
+}
+
 // The headings and the cells, tab-separated, every text inert.
 void PrintTable(const CVantorDoc& doc, SignalFilter filter, std::ostream& out) {
     for (int column = 0; column < SignalColumnCount; ++column)
@@ -306,6 +337,7 @@ struct OutputOptions {
     SignalFilter filter = SignalFilter::All;
     bool json = false;
     bool csv = false;
+    bool ods = false; // list only
     std::optional<std::string> file;
 };
 using OwnOption =
@@ -328,6 +360,8 @@ std::optional<int> ReadOutputOptions(const std::vector<std::string>& args, Outpu
             options.json = true;
         } else if (arg == "--csv") {
             options.csv = true;
+        } else if (arg == "--ods") {
+            options.ods = true;
         } else if (arg == "--filter" && hasValue) {
             const auto filter = FilterNamed(args[++i]);
             if (!filter)
@@ -339,8 +373,8 @@ std::optional<int> ReadOutputOptions(const std::vector<std::string>& args, Outpu
             return UsageError(err, why.empty() ? "unexpected argument '" + arg + "'" : why);
         }
     }
-    if (options.json && options.csv)
-        return UsageError(err, "--json and --csv exclude each other");
+    if (options.json + options.csv + options.ods > 1)
+        return UsageError(err, "--json, --csv and --ods exclude each other");
     return std::nullopt;
 }
 
@@ -392,6 +426,8 @@ int RunList(const std::vector<std::string>& args, std::ostream& out, std::ostrea
 
     if (json)
         PrintJson(doc, filter, out);
+    else if (options.ods)
+        return PrintOds(doc, filter, out, err);
     else if (csv)
         PrintCsv(doc, filter, out);
     else
@@ -478,6 +514,8 @@ int RunFind(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     };
     if (const std::optional<int> usage = ReadOutputOptions(args, options, own, err))
         return *usage;
+    if (options.ods)
+        return UsageError(err, "--ods is for list; find prints --csv or --json");
     if (!options.file)
         return UsageError(err, "find needs a FILE");
     if (!query.AsksSomething())
@@ -813,7 +851,9 @@ int RunImport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     QString why;
     int line = 0;
     if (!ImportCsv(file.readAll(), imported, why, line)) {
-        err << "quarn-tool: " << shown << ":" << line << ": " << Utf8(why) << "\n";
+        // A fault of the whole file (not a spreadsheet) has no line to name.
+        err << "quarn-tool: " << shown << (line > 0 ? ":" + std::to_string(line) : "") << ": "
+            << Utf8(why) << "\n";
         return ExitFailure;
     }
     if (const QString readAs = imported.ReadAs(); !readAs.isEmpty())

@@ -931,10 +931,6 @@ No. of Carriers:</source>
         <translation>Exportieren</translation>
     </message>
     <message>
-        <source>CSV Files (*.csv);;All Files (*)</source>
-        <translation>CSV-Dateien (*.csv);;Alle Dateien (*)</translation>
-    </message>
-    <message>
         <source>Cannot export.
 
 %1</source>
@@ -1077,6 +1073,14 @@ No. of Carriers:</source>
     <message>
         <source>%1 (%2)</source>
         <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>CSV Files (*.csv);;OpenDocument Spreadsheets (*.ods);;All Files (*)</source>
+        <translation>CSV-Dateien (*.csv);;OpenDocument-Tabellen (*.ods);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Spreadsheets (*.csv *.ods *.txt);;All Files (*)</source>
+        <translation>Tabellen (*.csv *.ods *.txt);;Alle Dateien (*)</translation>
     </message>
 </context>
 <context>
@@ -1270,12 +1274,6 @@ Aufsteigend</translation>
 Descending</source>
         <translation>Die Liste absteigend sortieren
 Absteigend</translation>
-    </message>
-    <message>
-        <source>Save the rows shown as comma-separated values for a spreadsheet
-Export</source>
-        <translation>Die angezeigten Zeilen als kommagetrennte Werte für eine Tabellenkalkulation speichern
-Exportieren</translation>
     </message>
     <message>
         <source>Switch to the next window pane
@@ -1644,12 +1642,6 @@ Ausgewählte Signale ändern</translation>
         <translation>Ausgewählte Si&amp;gnale ändern …</translation>
     </message>
     <message>
-        <source>Append the signals of a CSV file, as Export writes it
-Import</source>
-        <translation>Die Signale einer CSV-Datei anhängen, wie „Exportieren“ sie schreibt
-Importieren</translation>
-    </message>
-    <message>
         <source>&amp;Import...</source>
         <translation>&amp;Importieren …</translation>
     </message>
@@ -1702,6 +1694,18 @@ Vergleich beenden</translation>
     <message>
         <source>&amp;End Comparison	Esc</source>
         <translation>Ver&amp;gleich beenden	Esc</translation>
+    </message>
+    <message>
+        <source>Append the signals of a spreadsheet (CSV or OpenDocument), as Export writes it
+Import</source>
+        <translation>Die Signale einer Tabelle (CSV oder OpenDocument) anhängen, wie „Exportieren“ sie schreibt
+Importieren</translation>
+    </message>
+    <message>
+        <source>Save the rows shown for a spreadsheet (CSV, or OpenDocument as .ods)
+Export</source>
+        <translation>Die angezeigten Zeilen für eine Tabellenkalkulation speichern (CSV, oder OpenDocument als .ods)
+Exportieren</translation>
     </message>
 </context>
 <context>
@@ -1774,6 +1778,45 @@ Vergleich beenden</translation>
     <message>
         <source>The file could not be put back as it was; its old content is in %1.</source>
         <translation>Die Datei konnte nicht in ihren vorigen Zustand zurückversetzt werden; ihr alter Inhalt liegt in %1.</translation>
+    </message>
+</context>
+<context>
+    <name>OdsTable</name>
+    <message>
+        <source>a cell longer than a million characters</source>
+        <translation>eine Zelle mit mehr als einer Million Zeichen</translation>
+    </message>
+    <message>
+        <source>a row of more than 1024 cells</source>
+        <translation>eine Zeile mit mehr als 1024 Zellen</translation>
+    </message>
+    <message>
+        <source>more than 4,000,000 rows</source>
+        <translation>mehr als 4.000.000 Zeilen</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; holds a character a spreadsheet cannot carry</source>
+        <translation>„%1“ enthält ein Zeichen, das eine Tabelle nicht aufnehmen kann</translation>
+    </message>
+    <message>
+        <source>the spreadsheet could not be made</source>
+        <translation>die Tabelle konnte nicht erstellt werden</translation>
+    </message>
+    <message>
+        <source>not an OpenDocument spreadsheet</source>
+        <translation>keine OpenDocument-Tabelle</translation>
+    </message>
+    <message>
+        <source>not enough memory</source>
+        <translation>nicht genug Speicher</translation>
+    </message>
+    <message>
+        <source>content.xml: %1 at line %2</source>
+        <translation>content.xml: %1 in Zeile %2</translation>
+    </message>
+    <message>
+        <source>the spreadsheet holds no table</source>
+        <translation>die Datei enthält keine Tabelle</translation>
     </message>
 </context>
 <context>

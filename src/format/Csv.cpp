@@ -67,7 +67,7 @@ QString CountWithMinimum(const CSignalDescription& s, Id count, Id minimum) {
     return text;
 }
 
-QString CellText(const CSignalDescription& s, const StoredField& field) {
+QString CellText(const CSignalDescription& s, const StoredField& field, bool csv) {
     switch (field.id) {
     case Id::Baudrate:
         // An OFDM rate that was missing is shown as the wildcard but saved as missing: the
@@ -81,7 +81,7 @@ QString CellText(const CSignalDescription& s, const StoredField& field) {
         return CountWithMinimum(s, Id::NumChannels, Id::NumChannelsMin);
     case Id::Spacing: {
         QString text = StoredFieldText(s, field);
-        if (!text.contains(u' '))
+        if (csv && !text.contains(u' '))
             text.replace(u',', QStringLiteral(", "));
         return text;
     }
@@ -120,8 +120,28 @@ QByteArray CsvHeadings(bool translated) {
 QByteArray CsvCells(const CSignalDescription& signal) {
     QStringList cells;
     for (const StoredField* field : CsvFields())
-        cells << SpreadsheetSafe(CellText(signal, *field));
+        cells << SpreadsheetSafe(CellText(signal, *field, true));
     return CsvRecord(cells);
+}
+
+QList<SheetCell> SheetHeadings(bool translated) {
+    QList<SheetCell> headings;
+    for (const StoredField* field : CsvFields())
+        headings << SheetCell{Heading(*field, translated), false};
+    return headings;
+}
+
+QList<SheetCell> SheetCells(const CSignalDescription& signal) {
+    QList<SheetCell> cells;
+    for (const StoredField* field : CsvFields()) {
+        QString text = CellText(signal, *field, false);
+        const bool numeric = field->kind == StoredFieldKind::Real ||
+                             field->kind == StoredFieldKind::Count ||
+                             field->kind == StoredFieldKind::Flag;
+        const bool number = numeric && !text.isEmpty() && text != u'*' && !text.contains(u'(');
+        cells << SheetCell{std::move(text), number};
+    }
+    return cells;
 }
 
 QString DecodeCsv(const QByteArray& data, QString& encoding) {
@@ -301,7 +321,7 @@ QString NotANumber(const StoredField& field, const QString& text) {
 } // namespace
 
 bool SignalFromCsv(const QList<const StoredField*>& fields, const QStringList& cells,
-                   CSignalDescription& s, bool decimalComma, QString& why) {
+                   CSignalDescription& s, CsvReading reading, QString& why) {
     constexpr std::size_t Count = static_cast<std::size_t>(Id::Markup) + 1;
     std::array<QString, Count> cell;
     std::array<bool, Count> given{};
@@ -309,7 +329,7 @@ bool SignalFromCsv(const QList<const StoredField*>& fields, const QStringList& c
         if (fields[i] == nullptr)
             continue;
         const auto id = static_cast<std::size_t>(fields[i]->id);
-        cell[id] = Unguarded(cells[i]);
+        cell[id] = reading.guarded ? Unguarded(cells[i]) : cells[i];
         given[id] = true;
     }
     const auto text = [&cell](Id id) -> const QString& {
@@ -377,7 +397,7 @@ bool SignalFromCsv(const QList<const StoredField*>& fields, const QStringList& c
         QString value = text(real.id).trimmed();
         if (value.isEmpty())
             continue;
-        if (decimalComma)
+        if (reading.decimalComma)
             value.replace(u',', u'.');
         if (!IsNumberText(value, false)) {
             why = NotANumber(StoredFieldOf(real.id), text(real.id));
@@ -430,6 +450,8 @@ bool SignalFromCsv(const QList<const StoredField*>& fields, const QStringList& c
 
 QString CsvImport::ReadAs() const {
     QStringList parts;
+    if (encoding == QLatin1String("OpenDocument"))
+        return {};
     if (encoding != QLatin1String("UTF-8"))
         parts << QCoreApplication::translate("Csv", "read as %1").arg(encoding);
     if (separator == u';')
@@ -440,11 +462,17 @@ QString CsvImport::ReadAs() const {
 }
 
 bool ImportCsv(const QByteArray& data, CsvImport& result, QString& why, int& line) {
-    const QString text = DecodeCsv(data, result.encoding);
-    result.separator = CsvSeparator(text);
     CsvTable table;
-    if (!ReadCsv(text, result.separator, table, why, line))
-        return false;
+    if (IsZipArchive(data)) {
+        result.encoding = QStringLiteral("OpenDocument");
+        if (!ReadOds(data, table, why, line))
+            return false;
+    } else {
+        const QString text = DecodeCsv(data, result.encoding);
+        result.separator = CsvSeparator(text);
+        if (!ReadCsv(text, result.separator, table, why, line))
+            return false;
+    }
     if (table.records.isEmpty() ||
         std::none_of(table.records.front().begin(), table.records.front().end(),
                      [](const QString& heading) {
@@ -467,12 +495,14 @@ bool ImportCsv(const QByteArray& data, CsvImport& result, QString& why, int& lin
         if (fields.back() == nullptr)
             result.unknownColumns << heading;
     }
-    const bool decimalComma = result.separator == u';';
+    // A spreadsheet's number cells hold their values, never a locale's form of them.
+    const bool ods = result.encoding == QLatin1String("OpenDocument");
+    const CsvReading reading{result.separator == u';' && !ods, !ods};
     for (qsizetype row = 1; row < table.records.size(); ++row) {
         auto signal = std::make_unique<CSignalDescription>();
         QString problem;
         // Checked as the edit dialog checks a signal; the fields stay as the row gives them.
-        if (SignalFromCsv(fields, table.records[row], *signal, decimalComma, problem)) {
+        if (SignalFromCsv(fields, table.records[row], *signal, reading, problem)) {
             if (const char16_t* message = signal->Check(false))
                 problem = QStringView(message).toString();
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "OdsTable.h"
 #include "SignalSort.h"
 
 #include <QByteArray>
@@ -29,6 +30,10 @@ const QList<const StoredField*>& CsvFields();
 // spreadsheet keeps it as text instead of reading a number with thousands separators.
 QByteArray CsvHeadings(bool translated);
 QByteArray CsvCells(const CSignalDescription& signal);
+// The same as an OpenDocument spreadsheet's rows: numbers in number cells, the rest in text
+// cells, none guarded (a text cell is never a formula).
+QList<SheetCell> SheetHeadings(bool translated);
+QList<SheetCell> SheetCells(const CSignalDescription& signal);
 
 // Text from the bytes of a spreadsheet's file: UTF-8 (with or without a byte-order mark),
 // UTF-16 with a byte-order mark, otherwise Windows-1252. encoding names it.
@@ -39,10 +44,7 @@ QChar CsvSeparator(const QString& text);
 
 // Reads separated values (RFC 4180 with the separator given; CR LF, LF or CR alone): the
 // records with the line each starts on. False with why (and the line) for a quote left open.
-struct CsvTable {
-    QList<QStringList> records;
-    QList<int> lines;
-};
+using CsvTable = SheetRows;
 bool ReadCsv(const QString& text, QChar separator, CsvTable& table, QString& why, int& line);
 
 // The field a heading names (its English heading, its heading in any language the interface
@@ -52,12 +54,18 @@ const StoredField* CsvFieldNamed(const QString& heading);
 // A record from the cells of a row, as Export writes them: fields holds, for each cell, the
 // field it belongs to (null: none). Cells are read as the list shows them: "*" any value,
 // empty not given, "12 (min. 8)" a count with its minimum, the leading ' of a cell made safe
-// for a spreadsheet dropped; a decimal comma where decimalComma says so. False with why for a
-// number cell that is not a number and a text longer than its field holds.
+// for a spreadsheet dropped (CSV only: the typed cells of an OpenDocument file are never
+// guarded); a decimal comma where the reading says so. False with why for a number cell that
+// is not a number and a text longer than its field holds.
+struct CsvReading {
+    bool decimalComma = false;
+    bool guarded = true;
+};
 bool SignalFromCsv(const QList<const StoredField*>& fields, const QStringList& cells,
-                   CSignalDescription& s, bool decimalComma, QString& why);
+                   CSignalDescription& s, CsvReading reading, QString& why);
 
-// A spreadsheet's rows as signals (File > Import, quarn-tool import): the records of the rows
+// A spreadsheet's rows as signals (File > Import, quarn-tool import; CSV, or an OpenDocument
+// spreadsheet's first table): the records of the rows
 // that pass the edit dialog's checks, the rows refused (line and why), the headings that
 // name no column, and how the file was read. False with why (and the line) when the data is
 // not a table of signals or holds no row of them.

@@ -217,29 +217,8 @@ constexpr std::string_view KnownChildren[] = {"ITU",
                                               "NumTonesMin",
                                               "CodecheckCounter"};
 
-// Character data: markup characters and CR as references; tab and LF as they are.
 void AppendText(std::string& out, std::string_view utf8) {
-    for (const char c : utf8) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        case '\r':
-            out += "&#13;";
-            break;
-        default:
-            out += c;
-        }
-    }
+    AppendXmlText(out, utf8);
 }
 
 // An attribute value: also tab and LF as references, so that reading gives them back.

@@ -74,3 +74,27 @@ bool EncodeXmlText(const char16_t* utf16, std::string& out) {
     }
     return true;
 }
+
+void AppendXmlText(std::string& out, std::string_view utf8) {
+    for (const char c : utf8) {
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        case '\r':
+            out += "&#13;";
+            break;
+        default:
+            out += c;
+        }
+    }
+}

@@ -19,3 +19,7 @@ bool EncodeXmlText(const char16_t* utf16, std::string& out);
 // True when the text holds only characters that XML 1.0 can carry: no control characters
 // other than tab, line feed and carriage return, no unpaired surrogates, no U+FFFE/U+FFFF.
 bool IsXmlText(std::u16string_view utf16);
+
+// Appends character data for an XML file: markup characters and CR as references; tab and LF
+// as they are.
+void AppendXmlText(std::string& out, std::string_view utf8);

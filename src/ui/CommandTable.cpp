@@ -62,8 +62,9 @@ constexpr CommandInfo TheCommands[] = {
     {ID_VIEW_STATUS_BAR,
      QT_TRANSLATE_NOOP("Commands", "Show or hide the status bar\nToggle Status Bar")},
     {ID_FILE_IMPORT,
-     QT_TRANSLATE_NOOP("Commands",
-                       "Append the signals of a CSV file, as Export writes it\nImport")},
+     QT_TRANSLATE_NOOP(
+         "Commands",
+         "Append the signals of a spreadsheet (CSV or OpenDocument), as Export writes it\nImport")},
     {ID_SIGNAL_CHANGE_SELECTED,
      QT_TRANSLATE_NOOP("Commands",
                        "Set one field on every selected signal\nChange Selected Signals")},
@@ -116,8 +117,9 @@ constexpr CommandInfo TheCommands[] = {
     {ID_SORT_DESCENDING,
      QT_TRANSLATE_NOOP("Commands", "Sort the list in descending order\nDescending")},
     {ID_FILE_EXPORT,
-     QT_TRANSLATE_NOOP("Commands",
-                       "Save the rows shown as comma-separated values for a spreadsheet\nExport")},
+     QT_TRANSLATE_NOOP(
+         "Commands",
+         "Save the rows shown for a spreadsheet (CSV, or OpenDocument as .ods)\nExport")},
     {ID_NEXT_PANE, QT_TRANSLATE_NOOP("Commands", "Switch to the next window pane\nNext Pane")},
     {ID_PREV_PANE,
      QT_TRANSLATE_NOOP("Commands", "Switch back to the previous window pane\nPrevious Pane")},

@@ -121,7 +121,8 @@ void CVantorView::OnFileExport() {
     const QString name =
         database.isEmpty() ? tr("Untitled") : QFileInfo(database).completeBaseName();
     const QString path = CPrompts::SaveFileName(
-        this, tr("Export"), tr("CSV Files (*.csv);;All Files (*)"),
+        this, tr("Export"),
+        tr("CSV Files (*.csv);;OpenDocument Spreadsheets (*.ods);;All Files (*)"),
         CPrompts::StartFolder(database) + u'/' + name + QStringLiteral(".csv"),
         QStringLiteral("csv"));
     if (path.isEmpty())
@@ -140,9 +141,9 @@ void CVantorView::OnFileExport() {
 }
 
 void CVantorView::OnFileImport() {
-    const QString path =
-        CPrompts::OpenFileName(this, tr("Import"), tr("CSV Files (*.csv);;All Files (*)"),
-                               CPrompts::StartFolder(m_pDoc->GetPathName()));
+    const QString path = CPrompts::OpenFileName(
+        this, tr("Import"), tr("Spreadsheets (*.csv *.ods *.txt);;All Files (*)"),
+        CPrompts::StartFolder(m_pDoc->GetPathName()));
     if (!path.isEmpty())
         ImportFile(path);
 }
@@ -159,7 +160,8 @@ void CVantorView::ImportFile(const QString& path) {
     }
     if (!ImportCsv(file.readAll(), imported, why, line)) {
         CPrompts::Message(this, QMessageBox::Critical, QString(),
-                          tr("Cannot import.\n\n%1:%2: %3").arg(path).arg(line).arg(why));
+                          line > 0 ? tr("Cannot import.\n\n%1:%2: %3").arg(path).arg(line).arg(why)
+                                   : tr("Cannot import.\n\n%1: %2").arg(path, why));
         return;
     }
     const int added = static_cast<int>(imported.records.size());
@@ -203,6 +205,21 @@ FileResult CVantorView::ExportRows(const QString& path) const {
     // Written as a save is: the old file stays whole until the new one is on the disk.
     QString error;
     QString warning;
+    if (path.endsWith(QLatin1String(".ods"), Qt::CaseInsensitive)) {
+        // An OpenDocument spreadsheet: typed cells, the rows as the list shows them.
+        QList<QList<SheetCell>> rows{SheetHeadings(true)};
+        for (int row = 0; row < m_pModel->OwnRowCount(); ++row)
+            rows << SheetCells(*m_pModel->SignalAt(row));
+        QByteArray ods;
+        if (!WriteOds(rows, tr("Signals"), ods, error))
+            return FileResult::Failed(path + QStringLiteral(": ") + error);
+        const bool written = WriteFileTarget(
+            path, [&ods](QIODevice& device, QString&) { return device.write(ods) == ods.size(); },
+            error, &warning);
+        if (!written)
+            return FileResult::Failed(error);
+        return warning.isEmpty() ? FileResult() : FileResult::Done(warning);
+    }
     const bool written = WriteFileTarget(
         path,
         [this](QIODevice& device, QString&) {

@@ -22,6 +22,7 @@ struct Result {
     int status;
     QString out;
     QString err;
+    QByteArray bytes; // standard output as written
 };
 
 Result Run(const QStringList& args) {
@@ -30,7 +31,8 @@ Result Run(const QStringList& args) {
         argv.push_back(arg.toStdString());
     std::ostringstream out, err;
     const int status = RunQuarnTool(argv, out, err);
-    return {status, QString::fromStdString(out.str()), QString::fromStdString(err.str())};
+    return {status, QString::fromStdString(out.str()), QString::fromStdString(err.str()),
+            QByteArray::fromStdString(out.str())};
 }
 
 const QByteArray Sample = TestData("tool-sample.xml");
@@ -256,11 +258,20 @@ private slots:
     // roundtrip.xml: a disabled signal, minimums no cell shows, a negative pilot frequency,
     // a spacing list, texts starting with ' and =, an unknown decoder with its count); an
     // OFDM signal whose symbol rate is missing is refused with the reason.
+    void exportThenImport_data() {
+        QTest::addColumn<QString>("form");
+        QTest::addColumn<int>("refusedAt"); // the missing rate's line or row
+        QTest::newRow("CSV") << "csv" << 8; // after a comment of two lines
+        QTest::newRow("OpenDocument") << "ods" << 7;
+    }
     void exportThenImport() {
+        QFETCH(QString, form);
+        QFETCH(int, refusedAt);
         const QString db = QStringLiteral(QUARN_TEST_DATA "/import/roundtrip.xml");
-        QVERIFY(WriteBytes(Path("rows.csv"), Run({"list", "--csv", db}).out.toUtf8()));
-        const Result r = Run({"import", Path("rows.csv"), "-o", Path("back.xml")});
-        QCOMPARE(r.out, Path("rows.csv") + ":8: No symbol rate specified\n");
+        const QString rows = Path("rows." + form);
+        QVERIFY(WriteBytes(rows, Run({"list", "--" + form, db}).bytes));
+        const Result r = Run({"import", rows, "-o", Path("back.xml")});
+        QCOMPARE(r.out, rows + QStringLiteral(":%1: No symbol rate specified\n").arg(refusedAt));
         QCOMPARE(r.status, 1);
         const Result d = Run({"diff", db, Path("back.xml")});
         QCOMPARE(d.out, QStringLiteral("- NoRate\n"));
@@ -289,6 +300,10 @@ private slots:
             << "too-long.csv" << 1 << ""
             << "CSV:2: Name: longer than 59 characters\nCSV:3: Comments: longer than 499 "
                "characters\n"
+            << "";
+        QTest::newRow("a zip that is not a spreadsheet")
+            << "not-a-spreadsheet.ods" << 2 << ": not an OpenDocument spreadsheet\n"
+            << ""
             << "";
         QTest::newRow("no rows") << "headings-only.csv" << 2
                                  << ":1: no rows of signals below the headings\n"
