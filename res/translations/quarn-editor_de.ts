@@ -267,6 +267,26 @@ Copyright (C) 2026 Korvel</translation>
         <source>An unknown decoder mode is shown as &quot;no-mode&quot;, an unknown modulation is shown empty and marks the signal invalid. A save writes both back as they were read, with the code-check counter, until the signal is edited.</source>
         <translation>Ein unbekannter Decodermodus wird als „no-mode“ angezeigt, eine unbekannte Modulation leer; sie macht das Signal ungültig. Beim Speichern werden beide so zurückgeschrieben, wie sie gelesen wurden, mit dem Codecheck-Zähler, bis das Signal bearbeitet wird.</translation>
     </message>
+    <message>
+        <source>%1 from %2 (%3)</source>
+        <translation>%1 vom %2 (%3)</translation>
+    </message>
+    <message>
+        <source>and %1 more</source>
+        <translation>und %1 weitere</translation>
+    </message>
+    <message>
+        <source>Unsaved changes were recovered %1 times, the newest first:</source>
+        <translation>Ungespeicherte Änderungen wurden %1-mal wiederhergestellt, die neuesten zuerst:</translation>
+    </message>
+    <message>
+        <source>Recover Newest</source>
+        <translation>Neueste wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Discard All</source>
+        <translation>Alle verwerfen</translation>
+    </message>
 </context>
 <context>
     <name>CFindBar</name>

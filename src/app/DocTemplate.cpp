@@ -119,13 +119,44 @@ void CDocTemplate::OfferAnyRecovery() {
 }
 
 bool CDocTemplate::OfferSnapshots(const std::vector<CRecoverySnapshot>& snapshots) {
-    for (const CRecoverySnapshot& snapshot : snapshots) {
-        if (CPrompts::IsEnding())
-            return false;
-        if (OfferSnapshot(snapshot))
-            return true;
+    if (snapshots.size() > 1)
+        return OfferManySnapshots(snapshots);
+    return !snapshots.empty() && !CPrompts::IsEnding() && OfferSnapshot(snapshots.front());
+}
+
+QString CDocTemplate::SnapshotLine(const CRecoverySnapshot& snapshot) const {
+    return tr("%1 from %2 (%3)")
+        .arg(snapshot.path.isEmpty() ? tr("Untitled") : snapshot.path,
+             QLocale().toString(snapshot.time, QLocale::ShortFormat),
+             Signals(static_cast<int>(snapshot.signalCount)));
+}
+
+// Many snapshots (of one file, or of ended runs at start) are one question, not one each:
+// the newest can be recovered, all discarded, or all kept for later.
+bool CDocTemplate::OfferManySnapshots(const std::vector<CRecoverySnapshot>& snapshots) {
+    if (CPrompts::IsEnding())
+        return false;
+    constexpr std::size_t Listed = 10;
+    QStringList lines;
+    for (std::size_t i = 0; i < snapshots.size() && i < Listed; ++i)
+        lines << SnapshotLine(snapshots[i]);
+    if (snapshots.size() > Listed)
+        lines << tr("and %1 more").arg(snapshots.size() - Listed);
+    const QString text =
+        tr("Unsaved changes were recovered %1 times, the newest first:").arg(snapshots.size()) +
+        QStringLiteral("\n\n") + lines.join(u'\n');
+    const auto answer = CPrompts::Message(
+        m_pWindow, QMessageBox::Question, QString(), text,
+        QMessageBox::Open | QMessageBox::Discard | QMessageBox::Ignore, QMessageBox::Open,
+        {{QMessageBox::Open, tr("Recover Newest")},
+         {QMessageBox::Discard, tr("Discard All")},
+         {QMessageBox::Ignore, tr("Later")}});
+    if (answer == QMessageBox::Discard) {
+        for (const CRecoverySnapshot& snapshot : snapshots)
+            snapshot.Remove();
+        return false;
     }
-    return false;
+    return answer == QMessageBox::Open && Recover(snapshots.front());
 }
 
 bool CDocTemplate::OfferSnapshot(const CRecoverySnapshot& snapshot) {
@@ -143,8 +174,10 @@ bool CDocTemplate::OfferSnapshot(const CRecoverySnapshot& snapshot) {
         {{QMessageBox::Open, tr("Recover")}, {QMessageBox::Ignore, tr("Later")}});
     if (answer == QMessageBox::Discard)
         snapshot.Remove();
-    if (answer != QMessageBox::Open)
-        return false;
+    return answer == QMessageBox::Open && Recover(snapshot);
+}
+
+bool CDocTemplate::Recover(const CRecoverySnapshot& snapshot) {
     FileResult opened;
     {
         CProgressScope progress(m_pDoc, m_pWindow, tr("Opening %1 ...").arg(snapshot.snapshot));

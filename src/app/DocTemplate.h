@@ -86,6 +86,10 @@ private:
     bool DoSave(const QString& path);
     bool OfferSnapshots(const std::vector<CRecoverySnapshot>& snapshots);
     bool OfferSnapshot(const CRecoverySnapshot& snapshot);
+    bool OfferManySnapshots(const std::vector<CRecoverySnapshot>& snapshots);
+    QString SnapshotLine(const CRecoverySnapshot& snapshot) const;
+    // Opens the snapshot's changes as the document's unsaved changes.
+    bool Recover(const CRecoverySnapshot& snapshot);
     // Before the first save onto a file that is not a signal database: asks, No the default.
     bool ConfirmReplacingForeignFile(const QString& path);
     // When an interrupted save left a copy of path's old content, asks whether to open (or

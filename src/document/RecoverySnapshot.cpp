@@ -256,7 +256,22 @@ bool CRecoverySnapshot::Write(const QString& path, const SignalCollection& recor
 }
 
 std::vector<CRecoverySnapshot> CRecoverySnapshot::Find(const QString& path) {
-    return Scan(StateFolder::KeyOf(path) + '.');
+    const QByteArray key = StateFolder::KeyOf(path) + '.';
+    if (path.isEmpty())
+        return Scan(key);
+    // By the resolved path, and by the file's identity: the same file reached by another
+    // name (a hard link, another mount, a snapshot of an older version keyed by its link).
+    const CFileIdentity now = CFileIdentity::Read(path);
+    std::vector<CRecoverySnapshot> found;
+    for (CRecoverySnapshot& snapshot : Scan({})) {
+        const QByteArray name = snapshot.base.mid(snapshot.base.lastIndexOf('/') + 1);
+        const bool sameFile = now.exists && snapshot.file && snapshot.file->exists &&
+                              snapshot.file->device == now.device &&
+                              snapshot.file->inode == now.inode;
+        if (name.startsWith(key) || sameFile)
+            found.push_back(std::move(snapshot));
+    }
+    return found;
 }
 
 std::vector<CRecoverySnapshot> CRecoverySnapshot::All() {

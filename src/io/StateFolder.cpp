@@ -51,8 +51,19 @@ QByteArray Ensure(int* reason) {
 QByteArray KeyOf(const QString& path) {
     if (path.isEmpty())
         return QByteArrayLiteral("untitled");
-    const QByteArray native =
+    QByteArray native =
         NativePath(QDir::isAbsolutePath(path) ? path : QDir::current().absoluteFilePath(path));
+    // The file, not the way to it: links and ".." resolved, so that every path that opens
+    // the file finds its snapshots (a file not yet there by its resolved folder).
+    if (char* real = ::realpath(native.constData(), nullptr)) {
+        native = real;
+        std::free(real);
+    } else if (const qsizetype slash = native.lastIndexOf('/'); slash > 0) {
+        if (char* folder = ::realpath(native.left(slash).constData(), nullptr)) {
+            native = QByteArray(folder) + native.mid(slash);
+            std::free(folder);
+        }
+    }
     return QCryptographicHash::hash(native, QCryptographicHash::Sha256).toHex().left(32);
 }
 

@@ -97,6 +97,9 @@ CPrompts::Message(QWidget* parent, QMessageBox::Icon icon, const QString& captio
     QMessageBox box(icon, title, text, buttons, parent);
     if (defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(defaultButton);
+    // Without Cancel, Escape answers Ignore ("Later") where the box offers it.
+    if (!buttons.testFlag(QMessageBox::Cancel) && buttons.testFlag(QMessageBox::Ignore))
+        box.setEscapeButton(QMessageBox::Ignore);
     for (auto it = labels.begin(); it != labels.end(); ++it) {
         if (QAbstractButton* button = box.button(it.key()))
             button->setText(it.value());

@@ -157,8 +157,9 @@ protected:
         view->setFocus();
         return view;
     }
-    QString Copy(const QString& name) {
-        const QString target = m_dir.filePath(name);
+    // A copy of the test data file name in the test's folder, named as given (or as it is).
+    QString Copy(const QString& name, const QString& as = {}) {
+        const QString target = m_dir.filePath(as.isEmpty() ? name : as);
         QFile::remove(target);
         QFile::copy(DataFile(name), target);
         QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);

@@ -102,6 +102,53 @@ private slots:
         QVERIFY(CPrompts::ShownMessages().last().text.contains("was changed, replaced or deleted"));
     }
 
+    // The same file offers its snapshots whatever path opens it: changes made through a
+    // symbolic link come back when the file is opened by its real path, and the other way
+    // round; a hard link's other name finds them by the file's identity.
+    void snapshotsFollowTheFile_data() {
+        QTest::addColumn<QString>("way");
+        QTest::newRow("made through a link, opened by the real path") << "link";
+        QTest::newRow("made by the real path, opened through a link") << "real";
+        QTest::newRow("made by one hard link, opened by the other") << "hard";
+    }
+    void snapshotsFollowTheFile() {
+        QFETCH(QString, way);
+        const QString real = Copy("mixed.xml");
+        const QString other = m_dir.filePath("other-name.xml");
+        if (way == "hard")
+            QCOMPARE(::link(QFile::encodeName(real), QFile::encodeName(other)), 0);
+        else
+            QVERIFY(QFile::link(real, other));
+        QVERIFY(LeaveSnapshot(way == "real" ? real : other));
+        CPrompts::PushAnswer(QMessageBox::Ignore); // Later
+        Start({way == "real" ? other : real});
+        QCOMPARE(CPrompts::ShownMessages().size(), 1);
+        QVERIFY(CPrompts::ShownMessages()[0].text.startsWith("Unsaved changes to "));
+    }
+
+    // Many snapshots of ended runs are one question at start, listing the newest ten; Later
+    // keeps them all and lets the editor be used, Discard All removes them.
+    void manySnapshotsAreOneQuestion() {
+        for (int i = 0; i < 12; ++i)
+            QVERIFY(LeaveSnapshot(
+                Copy(QStringLiteral("mixed.xml"), QStringLiteral("db%1.xml").arg(i))));
+        CPrompts::PushAnswer(QMessageBox::Ignore); // Later
+        Start();
+        QCOMPARE(CPrompts::ShownMessages().size(), 1);
+        const QString text = CPrompts::ShownMessages()[0].text;
+        QVERIFY2(text.startsWith("Unsaved changes were recovered 12 times, the newest first:"),
+                 qPrintable(text));
+        QCOMPARE(text.count(" (5 signals)"), 10);
+        QVERIFY(text.endsWith("\nand 2 more"));
+        QVERIFY(!Doc()->IsModified());
+        cleanup();
+        CPrompts::Reset();
+        CPrompts::PushAnswer(QMessageBox::Discard); // Discard All
+        Start();
+        QCOMPARE(CPrompts::ShownMessages().size(), 1);
+        QVERIFY(CRecoverySnapshot::All().empty());
+    }
+
     // However steadily the user edits, a snapshot is written within the ceiling after the
     // oldest change not yet in one.
     void snapshotCeiling() {
