@@ -1,8 +1,11 @@
 #include "ChangeSignalsDialog.h"
 
 #include "AccessibleNames.h"
+#include "ControlIds.h"
 #include "ParameterRules.h"
 #include "Prompts.h"
+#include "SignalDescription.h"
+#include "StorableText.h"
 #include "Vocabulary.h"
 
 #include <QCheckBox>
@@ -63,6 +66,7 @@ CChangeSignalsDialog::CChangeSignalsDialog(int selected, QWidget* parent)
     form->addRow(m_pValues);
     form->addRow(buttons);
     connect(m_pField, &QComboBox::currentIndexChanged, this, &CChangeSignalsDialog::ShowField);
+    m_pCount->setMaxLength(CodecheckTextLimit);
     ShowField(0);
     NameByLabels(this);
 }
@@ -74,6 +78,26 @@ void CChangeSignalsDialog::ShowField(int field) {
                                                                      : 1);
     m_pValue->clear();
     m_pValue->setAccessibleName(m_pField->currentText());
+    // Each field takes what the edit dialog's takes: a text up to its capacity and what a
+    // file can carry, a number up to the length of the dialog's number fields.
+    delete m_pValue->validator();
+    m_pValue->setValidator(nullptr);
+    switch (kind) {
+    case SignalChangeField::ITU:
+        m_pValue->setValidator(
+            new CStorableTextValidator(CSignalDescription::ITUCapacity - 1, m_pValue));
+        break;
+    case SignalChangeField::Comment:
+        m_pValue->setValidator(
+            new CStorableTextValidator(CSignalDescription::CommentCapacity - 1, m_pValue));
+        break;
+    case SignalChangeField::Codecheck:
+        m_pValue->setMaxLength(CodecheckTextLimit);
+        break;
+    default:
+        m_pValue->setMaxLength(NumberTextLimit);
+        break;
+    }
 }
 
 // A number field's text that is not a number: said, with the field focused.

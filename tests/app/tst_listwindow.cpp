@@ -138,6 +138,27 @@ private slots:
             << "kept.xml" << int(SignalChangeField::Decoder) << "0"
             << "2 signals changed, 0 left unchanged";
     }
+    // Each field of Change Selected Signals takes as much as the edit dialog's: what is typed
+    // beyond stops there.
+    void changeSelectedFieldsAreLimited_data() {
+        QTest::addColumn<int>("field");
+        QTest::addColumn<int>("typed");
+        QTest::addColumn<int>("kept");
+        QTest::newRow("ITU designator") << int(SignalChangeField::ITU) << 16 << 9;
+        QTest::newRow("comment") << int(SignalChangeField::Comment) << 520 << 499;
+        QTest::newRow("code-check count") << int(SignalChangeField::Codecheck) << 520 << 511;
+        QTest::newRow("baud rate") << int(SignalChangeField::Baudrate) << 70 << 63;
+    }
+    void changeSelectedFieldsAreLimited() {
+        QFETCH(int, field);
+        QFETCH(int, typed);
+        QFETCH(int, kept);
+        CChangeSignalsDialog dialog(2, nullptr);
+        dialog.FieldCombo()->setCurrentIndex(field);
+        QTest::keyClicks(dialog.ValueEdit(), QString(typed, u'7'));
+        QCOMPARE(dialog.ValueEdit()->text().size(), kept);
+    }
+
     void changeSelectedSignals() {
         QFETCH(QString, file);
         QFETCH(int, field);
