@@ -100,8 +100,9 @@ const char* const Usage =
     "      the held record in fields the duplicate test does not compare.\n"
     "\"--\" ends the options: every argument after it is a file.\n"
     "Exit status: 0 success, 1 invalid records found by check, no match for find,\n"
-    "versions that differ for diff, conflicts for merge3 or rows refused by import, 2 a\n"
-    "file that cannot be read or written (also: not enough memory), or a usage error.\n";
+    "versions that differ for diff, conflicts for merge3, rows refused by import, or\n"
+    "content a save cannot keep for merge3, convert and import --into, 2 a file that\n"
+    "cannot be read or written (also: not enough memory), or a usage error.\n";
 
 // A path argument, whatever bytes its name holds.
 QString PathArg(const std::string& arg) {
