@@ -805,12 +805,22 @@ int RunMerge3(const std::vector<std::string>& args, std::ostream& err) {
     }
     ThreeWayMerge merge =
         MergeThreeWay(versions[0].Signals(), versions[1].Signals(), versions[2].Signals());
+    int status = merge.conflicts.empty() ? ExitOk : ExitInvalid;
     CVantorDoc& out = RunDocument();
     AppendAll(out, merge.records);
+    // What the versions hold around their signals, merged as the signals are.
+    std::vector<const char*> markupConflicts;
+    out.SetDocumentMarkup(MergeDocumentMarkup(versions[0].GetDocumentMarkup(),
+                                              versions[1].GetDocumentMarkup(),
+                                              versions[2].GetDocumentMarkup(), markupConflicts));
     if (const int saved = Save(out, output, err); saved != ExitOk)
         return saved;
+    for (const char* part : markupConflicts)
+        err << "quarn-tool: warning: the " << part
+            << " changed differently on both sides: ours kept\n";
+    if (!markupConflicts.empty())
+        status = ExitInvalid;
     // What the output could not keep of either side is said, and is trouble to look at.
-    int status = merge.conflicts.empty() ? ExitOk : ExitInvalid;
     for (std::size_t i = 1; i < 3; ++i)
         status = std::max(status, SayWhatIsNotKept(versions[i], paths[i], err));
     for (const MergeConflict& conflict : merge.conflicts) {

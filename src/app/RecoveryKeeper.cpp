@@ -108,7 +108,8 @@ bool CRecoveryKeeper::SnapshotNow() {
     QString error;
     QByteArray base;
     if (!CRecoverySnapshot::Write(m_pDoc->GetPathName(), m_pDoc->Signals(),
-                                  m_pDoc->GetFileIdentity(), error, &base)) {
+                                  m_pDoc->GetFileIdentity(), error, &base,
+                                  &m_pDoc->GetDocumentMarkup())) {
         m_bDirty = true;
         Failed(error);
         return false;
@@ -144,7 +145,7 @@ void CRecoveryKeeper::WriteInBackground() {
         // anything of the editor's; a signal meant for it alone ends only it.
         for (const int number : TerminationSignals)
             ::signal(number, SIG_DFL);
-        ::_exit(CRecoverySnapshot::Fill(target, m_pDoc->Signals()));
+        ::_exit(CRecoverySnapshot::Fill(target, m_pDoc->Signals(), &m_pDoc->GetDocumentMarkup()));
     }
     m_target = target;
     if (child < 0) {

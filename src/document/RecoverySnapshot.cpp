@@ -200,8 +200,10 @@ bool CRecoverySnapshot::Prepare(const QString& path, Target& target, QString& er
     return true;
 }
 
-int CRecoverySnapshot::Fill(const Target& target, const SignalCollection& records) {
-    if (const int written = CSignalFileWriter::WriteDescriptor(target.fd, records); written != 0)
+int CRecoverySnapshot::Fill(const Target& target, const SignalCollection& records,
+                            const SignalDocumentMarkup* markup) {
+    if (const int written = CSignalFileWriter::WriteDescriptor(target.fd, records, markup);
+        written != 0)
         return written;
     return ::fsync(target.fd) == 0 ? 0 : errno;
 }
@@ -238,11 +240,12 @@ void CRecoverySnapshot::Abandon(Target& target) {
 }
 
 bool CRecoverySnapshot::Write(const QString& path, const SignalCollection& records,
-                              const CFileIdentity& file, QString& error, QByteArray* written) {
+                              const CFileIdentity& file, QString& error, QByteArray* written,
+                              const SignalDocumentMarkup* markup) {
     Target target;
     if (!Prepare(path, target, error))
         return false;
-    if (const int reason = Fill(target, records); reason != 0) {
+    if (const int reason = Fill(target, records, markup); reason != 0) {
         error = FolderTrouble(FolderOf(target.base), reason);
         Abandon(target);
         return false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DocumentMarkup.h"
 #include "FileIdentity.h"
 #include "SignalSort.h"
 
@@ -37,7 +38,8 @@ public:
     static bool Prepare(const QString& path, Target& target, QString& error);
     // Writes records into the prepared file and syncs it: 0, or the system's reason. Runs
     // only the writer's own code and system calls, so a forked copy of the editor may run it.
-    static int Fill(const Target& target, const SignalCollection& records);
+    static int Fill(const Target& target, const SignalCollection& records,
+                    const SignalDocumentMarkup* markup = nullptr);
     // Gives a filled file its name and writes its note; false with error.
     static bool Commit(Target& target, const QString& path, qint64 count, const CFileIdentity& file,
                        QString& error);
@@ -45,7 +47,8 @@ public:
     static void Abandon(Target& target);
     // Prepare, Fill and Commit in one; the snapshot's base in written.
     static bool Write(const QString& path, const SignalCollection& records,
-                      const CFileIdentity& file, QString& error, QByteArray* written = nullptr);
+                      const CFileIdentity& file, QString& error, QByteArray* written = nullptr,
+                      const SignalDocumentMarkup* markup = nullptr);
 
     // The snapshots kept for the document at path, and every snapshot kept, newest first;
     // never those of a run that is still running (this one's included).

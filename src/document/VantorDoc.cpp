@@ -418,6 +418,7 @@ unsigned long CVantorDoc::GetReadLine(const CSignalDescription* signal) const {
 bool CVantorDoc::OnNewDocument() {
     m_unknownNames = {};
     m_report = {};
+    m_markup = {};
     m_order = {};
     m_pathName.clear();
     m_file = {};
@@ -451,6 +452,7 @@ FileResult CVantorDoc::OnOpenDocument(const QString& path) {
         SortSignalCollection(records, ColumnName, false);
         m_unknownNames = unknown.Names();
         m_file = report.file;
+        m_markup = report.markup;
         m_report = std::move(report);
         m_order = {};
     } catch (const std::bad_alloc&) {
@@ -468,7 +470,7 @@ FileResult CVantorDoc::OnOpenDocument(const QString& path) {
 FileResult CVantorDoc::OnSaveDocument(const QString& path) {
     QString error;
     QString warning;
-    if (!CSignalFileWriter::Write(path, m_signals, error, Watched(), &warning))
+    if (!CSignalFileWriter::Write(path, m_signals, error, Watched(), &warning, &m_markup))
         return Failure(error);
     m_pathName = path;
     RememberFileStamp();

@@ -133,6 +133,10 @@ public:
     const UnknownNames& GetUnknownNames() const { return m_unknownNames; }
     // What the file of the last successful open or merge holds besides its records.
     const SignalFileReport& GetReadReport() const { return m_report; }
+    // What the open file held around its signals, written back by every save; a merged
+    // file's stays its own.
+    const SignalDocumentMarkup& GetDocumentMarkup() const { return m_markup; }
+    void SetDocumentMarkup(SignalDocumentMarkup markup) { m_markup = std::move(markup); }
 
     bool IsModified() const { return m_bModified; }
     void SetModifiedFlag(bool modified = true);
@@ -184,6 +188,7 @@ private:
 
     UnknownNames m_unknownNames;
     SignalFileReport m_report;
+    SignalDocumentMarkup m_markup;
     std::unordered_map<const CSignalDescription*, SignalReadNotes> m_readNotes;
     std::vector<std::pair<const CSignalDescription*, std::uint32_t>> m_readLines;
     SortOrder m_order;

@@ -50,7 +50,9 @@ struct ReadState {
     bool headOnly;         // reading stops at the first Signal element
     bool headRead = false; // and it did
     int depth = 0;
-    int signalDepth = -1; // depth of the Signal element being read, or -1
+    bool rootEnded = false; // comments and instructions from here on follow the root
+    bool listSeen = false;  // the SignalList whose attributes a save writes back was met
+    int signalDepth = -1;   // depth of the Signal element being read, or -1
     std::unique_ptr<CSignalDescription> signal;
     SignalReadNotes notes;
     std::vector<std::string> outside; // local names of the open elements outside any Signal
@@ -116,16 +118,36 @@ bool KeptWithinLimit(ReadState& st) {
     return false;
 }
 
-// Attributes of SignalDatabase and SignalList other than the schema location a save writes
-// are not kept: counted for the notice.
+// Attributes of the root SignalDatabase and of its SignalList are written back, those
+// without a namespace (a save writes no declarations there); the schema location a save
+// writes is its own. The others, and those of any other SignalDatabase or SignalList, are
+// counted for the notice.
 void NoteListAttributes(ReadState& st, std::string_view element, const XML_Char** attributes) {
+    std::string* kept = nullptr;
+    if (element == "SignalDatabase" && st.depth == 1) {
+        kept = &st.report->markup.rootAttributes;
+    } else if (element == "SignalList" && !st.listSeen &&
+               (st.depth == 1 || (st.depth == 2 && st.outside.size() == 1 &&
+                                  st.outside.front() == "SignalDatabase"))) {
+        st.listSeen = true;
+        kept = &st.report->markup.listAttributes;
+    }
     for (int i = 0; attributes[i]; i += 2) {
         const XmlName name = SplitName(attributes[i]);
         const bool written = element == "SignalDatabase" && name.uri == InstanceNamespace &&
                              name.local == "noNamespaceSchemaLocation" &&
                              std::string_view(attributes[i + 1]) == "QuarnSignalDB.xsd";
-        if (!written)
+        if (written)
+            continue;
+        if (kept != nullptr && name.uri.empty() && WritableName(name.local)) {
+            *kept += ' ';
+            *kept += name.local;
+            *kept += "=\"";
+            CSignalXml::AppendAttributeValue(*kept, attributes[i + 1]);
+            *kept += '"';
+        } else {
             ++st.report->listAttributes;
+        }
     }
 }
 
@@ -246,7 +268,8 @@ void OnEndElement(void* data, const XML_Char* name) {
             st.outside.pop_back();
         }
         st.scopes.Close();
-        --st.depth;
+        if (--st.depth == 0)
+            st.rootEnded = true;
     });
 }
 
@@ -307,6 +330,12 @@ void OnXmlDeclaration(void* data, const XML_Char* version, const XML_Char* encod
 // or inside kept markup); elsewhere they are counted as what a save drops.
 void KeepOtherMarkup(ReadState& st, int& dropped, std::string_view open, std::string_view body,
                      std::string_view close) {
+    if (st.signalDepth < 0 && st.depth == 0 && st.report) {
+        // Before or after the root: written back there.
+        std::string& kept = st.rootEnded ? st.report->markup.epilog : st.report->markup.prolog;
+        kept.append(open).append(body).append(close).append("\n");
+        return;
+    }
     if (st.signalDepth < 0) {
         ++dropped;
         return;
@@ -326,6 +355,10 @@ void OnProcessingInstruction(void* data, const XML_Char* target, const XML_Char*
     Guarded(data, [&](ReadState& st) {
         if (st.signalDepth >= 0 && !st.kept.Dropping() && !WritableName(target)) {
             DropInsideSignal(st, &SignalFileReport::unwritableNames);
+            return;
+        }
+        if (st.signalDepth < 0 && st.depth == 0 && st.report && !WritableName(target)) {
+            ++st.report->instructions;
             return;
         }
         std::string body = target;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DocumentMarkup.h"
 #include "FileIdentity.h"
 #include "SignalXml.h"
 
@@ -16,10 +17,11 @@ class CSignalDescription;
 struct SignalFileReport {
     static constexpr int MaxNumberExamples = 3;
 
-    CFileIdentity file;      // the file read, as it was when it was opened
-    std::string root;        // the root element's local name
-    bool hasSignals = false; // the file holds Signal elements
-    // Outside Signal elements: these are not kept.
+    CFileIdentity file;          // the file read, as it was when it was opened
+    std::string root;            // the root element's local name
+    bool hasSignals = false;     // the file holds Signal elements
+    SignalDocumentMarkup markup; // what a save writes back around the signals
+    // Outside Signal elements (but for what markup holds): these are not kept.
     int comments = 0;
     int instructions = 0;
     bool doctype = false;

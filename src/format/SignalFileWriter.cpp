@@ -109,28 +109,38 @@ bool WriteSpans(const Put& put, const SignalCollection& records, std::string& bl
 // Writes the whole document in blocks to put (false when a block could not be written);
 // false with fault set when it stops. Without threads it runs no Qt code and starts no
 // thread, so that a copy of a busy process can run it.
+// What the file held around the signals is written back in its place.
 template <typename Put>
-bool WriteDocument(const Put& put, const SignalCollection& records, WriteFault& fault,
+bool WriteDocument(const Put& put, const SignalCollection& records,
+                   const SignalDocumentMarkup* markup, WriteFault& fault,
                    const ProgressHandler& progress = {}, bool threads = false) {
+    static const SignalDocumentMarkup none;
+    const SignalDocumentMarkup& around = markup ? *markup : none;
     std::string block;
     block.reserve(BlockSize + 4096);
-    block += "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
-             "<SignalDatabase xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
-             "xsi:noNamespaceSchemaLocation=\"QuarnSignalDB.xsd\">\n";
-    block += records.empty() ? "  <SignalList/>\n" : "  <SignalList>\n";
+    block += "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n";
+    block += around.prolog;
+    block += "<SignalDatabase xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
+             "xsi:noNamespaceSchemaLocation=\"QuarnSignalDB.xsd\"";
+    block += around.rootAttributes;
+    block += ">\n  <SignalList";
+    block += around.listAttributes;
+    block += records.empty() ? "/>\n" : ">\n";
     if (!WriteSpans(put, records, block, fault, progress, threads))
         return false;
     if (!records.empty())
         block += "  </SignalList>\n";
     block += "</SignalDatabase>\n";
+    block += around.epilog;
     return put(block);
 }
 
-bool WriteDocument(QIODevice& device, const SignalCollection& records, WriteFault& fault,
+bool WriteDocument(QIODevice& device, const SignalCollection& records,
+                   const SignalDocumentMarkup* markup, WriteFault& fault,
                    const ProgressHandler& progress = {}) {
     return WriteDocument(
         [&device](const std::string& bytes) { return WriteToDevice(device, bytes); }, records,
-        fault, progress, true);
+        markup, fault, progress, true);
 }
 
 QString FaultText(const SignalCollection& records, const WriteFault& fault) {
@@ -148,12 +158,13 @@ void CSignalFileWriter::SetTwoThreadRecords(std::size_t count) {
 }
 
 bool CSignalFileWriter::Write(const QString& path, const SignalCollection& records, QString& error,
-                              const ProgressHandler& progress, QString* warning) {
+                              const ProgressHandler& progress, QString* warning,
+                              const SignalDocumentMarkup* markup) {
     return WriteFileTarget(
         path,
         [&](QIODevice& device, QString& why) {
             WriteFault fault;
-            if (WriteDocument(device, records, fault, progress))
+            if (WriteDocument(device, records, markup, fault, progress))
                 return true;
             if (fault.kind == WriteFault::Record)
                 why = FaultText(records, fault);
@@ -166,9 +177,9 @@ bool CSignalFileWriter::Write(const QString& path, const SignalCollection& recor
 }
 
 bool CSignalFileWriter::WriteDevice(QIODevice& device, const SignalCollection& records,
-                                    QString& error) {
+                                    QString& error, const SignalDocumentMarkup* markup) {
     WriteFault fault;
-    if (WriteDocument(device, records, fault))
+    if (WriteDocument(device, records, markup, fault))
         return true;
     if (fault.kind == WriteFault::Record)
         error = FaultText(records, fault);
@@ -193,7 +204,8 @@ bool CSignalFileWriter::WriteBuffer(const SignalCollection& records, QByteArray&
     return true;
 }
 
-int CSignalFileWriter::WriteDescriptor(int fd, const SignalCollection& records) {
+int CSignalFileWriter::WriteDescriptor(int fd, const SignalCollection& records,
+                                       const SignalDocumentMarkup* markup) {
     int reason = 0;
     const auto put = [fd, &reason](const std::string& bytes) {
         std::size_t done = 0;
@@ -210,7 +222,7 @@ int CSignalFileWriter::WriteDescriptor(int fd, const SignalCollection& records) 
         return true;
     };
     WriteFault fault;
-    if (WriteDocument(put, records, fault))
+    if (WriteDocument(put, records, markup, fault))
         return 0;
     return fault.kind == WriteFault::Record ? EILSEQ : reason != 0 ? reason : EIO;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <span>
 #include <string_view>
+#include <unordered_map>
 
 namespace {
 
@@ -14,6 +15,32 @@ bool SameKind(const CSignalDescription& a, const CSignalDescription& b) {
 
 std::string Markup(const CSignalDescription& s) {
     return s.m_pKept ? s.m_pKept->attributes + s.m_pKept->children : std::string();
+}
+
+// Every stored value the very same (kept markup too).
+bool Identical(const CSignalDescription& a, const CSignalDescription& b) {
+    return a.EqualityFields() == b.EqualityFields() && a.OtherFields() == b.OtherFields() &&
+           a.m_nUnknownMode == b.m_nUnknownMode &&
+           a.m_nUnknownModulation == b.m_nUnknownModulation &&
+           (a.m_pKept == b.m_pKept || Markup(a) == Markup(b));
+}
+
+// A hash of values that identical records share.
+std::size_t ValuesHash(const CSignalDescription& s) {
+    std::size_t hash = std::hash<std::u16string_view>()(s.m_szComment.View());
+    const auto mix = [&hash](std::size_t value) {
+        hash ^= value + 0x9e3779b97f4a7c15ULL + (hash << 6) + (hash >> 2);
+    };
+    mix(std::hash<std::u16string_view>()(s.m_szITU.View()));
+    mix(std::hash<std::u16string_view>()(s.m_szSpacing.View()));
+    mix(std::hash<double>()(s.m_dBaudrate));
+    mix(std::hash<double>()(s.m_dShift));
+    mix(std::hash<double>()(s.m_dBandwidth));
+    mix(static_cast<std::size_t>(static_cast<std::uint32_t>(s.m_nMode)) << 32 |
+        static_cast<std::uint32_t>(s.m_nModulation));
+    mix(static_cast<std::size_t>(static_cast<std::uint32_t>(s.m_nNumTones)) << 32 |
+        static_cast<std::uint32_t>(s.m_nNumChannels));
+    return hash;
 }
 
 } // namespace
@@ -58,15 +85,47 @@ void PairName(std::span<const Named> before, std::span<const Named> after, Signa
         return;
     }
     std::vector<bool> oldTaken(before.size()), newTaken(after.size());
-    // A signal left as it was finds itself first, wherever it moved; then one of the same
-    // decoder and modulation.
-    for (const auto& alike : {SameSignal, SameKind}) {
-        for (std::size_t i = 0; i < before.size(); ++i) {
-            for (std::size_t j = 0; j < after.size() && !oldTaken[i]; ++j) {
-                if (!newTaken[j] && alike(*before[i].record, *after[j].record)) {
-                    pair(before[i], after[j]);
-                    oldTaken[i] = newTaken[j] = true;
-                }
+    // A signal left as it was finds itself first, wherever it moved: looked up by its values
+    // (a name may stand thousands of times, an empty one above all), the first of equal
+    // ones first, so that equal signals keep their order.
+    struct Bucket {
+        std::vector<std::size_t> indices; // ascending
+        std::size_t first = 0;            // those before it are taken
+    };
+    // A few of one name are compared with each other at once.
+    const bool few = after.size() <= 8;
+    std::unordered_map<std::size_t, Bucket> byValues;
+    if (few) {
+        Bucket& all = byValues[0];
+        for (std::size_t j = 0; j < after.size(); ++j)
+            all.indices.push_back(j);
+    } else {
+        byValues.reserve(after.size());
+        for (std::size_t j = 0; j < after.size(); ++j)
+            byValues[ValuesHash(*after[j].record)].indices.push_back(j);
+    }
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        const auto found = byValues.find(few ? 0 : ValuesHash(*before[i].record));
+        if (found == byValues.end())
+            continue;
+        Bucket& bucket = found->second;
+        while (bucket.first < bucket.indices.size() && newTaken[bucket.indices[bucket.first]])
+            ++bucket.first;
+        for (std::size_t k = bucket.first; k < bucket.indices.size(); ++k) {
+            const std::size_t j = bucket.indices[k];
+            if (!newTaken[j] && Identical(*before[i].record, *after[j].record)) {
+                pair(before[i], after[j]);
+                oldTaken[i] = newTaken[j] = true;
+                break;
+            }
+        }
+    }
+    // Then one of the same decoder and modulation.
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        for (std::size_t j = 0; j < after.size() && !oldTaken[i]; ++j) {
+            if (!newTaken[j] && SameKind(*before[i].record, *after[j].record)) {
+                pair(before[i], after[j]);
+                oldTaken[i] = newTaken[j] = true;
             }
         }
     }
@@ -127,9 +186,7 @@ SignalPairing PairSignals(const SignalCollection& older, const SignalCollection&
 
 bool SameSignal(const CSignalDescription& a, const CSignalDescription& b) {
     // Mostly the values are the very same: the field by field comparison is for the rest.
-    if (a.EqualityFields() == b.EqualityFields() && a.OtherFields() == b.OtherFields() &&
-        a.m_nUnknownMode == b.m_nUnknownMode && a.m_nUnknownModulation == b.m_nUnknownModulation &&
-        (a.m_pKept == b.m_pKept || Markup(a) == Markup(b)))
+    if (Identical(a, b))
         return true;
     for (const StoredField& field : StoredFields()) {
         if (StoredFieldDiffers(a, b, field))

@@ -432,7 +432,7 @@ private slots:
                           "<SignalDatabase><!-- c2 --><?pi x?><Vendor/><SignalList>"
                           "<Signal Name='a' Modulation='CW'/></SignalList>"
                           "<Signal Name='b' Modulation='CW'/></SignalDatabase>")
-            << ": 2 comments outside signals and 1 processing instruction outside signals and "
+            << ": 1 comment outside signals and 1 processing instruction outside signals and "
                "the document type declaration and 1 <Vendor> element and the place of 1 Signal "
                "element outside SignalList will not be saved.";
         QTest::newRow("cut texts and numbers")

@@ -107,6 +107,30 @@ private slots:
 
     // Markup and text that a save cannot keep are dropped at open and said; the rest of the
     // record's markup stays, and the saved file reads back with nothing more to say.
+    // What a file holds around its signals and a save writes back as it was: comments and
+    // processing instructions before and after the root, attributes without a namespace of
+    // SignalDatabase and SignalList; said as nothing lost, read back the same.
+    void documentMarkupIsKept() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("in.xml");
+        QVERIFY(WriteBytes(path, "<?xml version='1.0'?>\n<?xml-stylesheet href='s.xsl'?>\n"
+                                 "<!-- owner: a &amp; b -->\n<SignalDatabase version='2&#9;x'>"
+                                 "<SignalList n='1'/></SignalDatabase>\n<!-- end -->\n"));
+        CVantorDoc doc;
+        QVERIFY(doc.OnOpenDocument(path));
+        QCOMPARE(doc.GetReadReport().Notice(), QString());
+        const SignalDocumentMarkup markup = doc.GetDocumentMarkup();
+        QCOMPARE(markup.prolog, "<?xml-stylesheet href='s.xsl'?>\n<!-- owner: a &amp; b -->\n");
+        QCOMPARE(markup.rootAttributes, " version=\"2&#9;x\"");
+        QCOMPARE(markup.listAttributes, " n=\"1\"");
+        QCOMPARE(markup.epilog, "<!-- end -->\n");
+        QVERIFY(doc.OnSaveDocument(dir.filePath("saved.xml")));
+        CVantorDoc again;
+        QVERIFY(again.OnOpenDocument(dir.filePath("saved.xml")));
+        QVERIFY(again.GetDocumentMarkup() == markup);
+        QCOMPARE(again.GetReadReport().Notice(), QString());
+    }
+
     void markupASaveCannotKeep_data() {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("notice");
@@ -141,9 +165,9 @@ private slots:
             << "the earlier value of 1 field given twice in a signal"
             << "c";
         QTest::newRow("attributes of SignalDatabase and SignalList")
-            << QByteArray("<SignalDatabase version='2' xmlns:xsi="
+            << QByteArray("<SignalDatabase v:version='2' xmlns:v='urn:v' xmlns:xsi="
                           "'http://www.w3.org/2001/XMLSchema-instance' "
-                          "xsi:noNamespaceSchemaLocation='QuarnSignalDB.xsd'><SignalList n='1'>"
+                          "xsi:noNamespaceSchemaLocation='QuarnSignalDB.xsd'><SignalList v:n='1'>"
                           "<Signal Name='a' Modulation='CW'><Comment>c</Comment></Signal>"
                           "</SignalList></SignalDatabase>")
             << "2 attributes of SignalDatabase or SignalList"

@@ -40,11 +40,19 @@ if git merge -q --no-edit other >/dev/null 2>&1; then fail "another XML file mer
 [ "$(names s.xml)" = '"name": "Alpha" ' ] || fail "the working file is not ours: $(cat s.xml)"
 git merge --abort
 
-# A comment outside the signals that theirs changed: said, a conflict.
+# A comment before the root that theirs added: merged in.
 git checkout -qb commented && { echo '<!-- kept by theirs -->'; db "$a"; } > s.xml &&
     git commit -qam "theirs: comment"
 git checkout -q main && db "$a" "$b" > s.xml && git commit -qam "ours: Bravo back"
-if git merge -q --no-edit commented >/dev/null 2>&1; then fail "a dropped comment merged silently"; fi
+git merge -q --no-edit commented >/dev/null 2>&1 || fail "theirs' comment conflicted"
+grep -q '<!-- kept by theirs -->' s.xml || fail "theirs' comment is missing"
+
+# An element outside the signals, which no save keeps: said, a conflict.
+git checkout -qb vendor &&
+    printf '<SignalDatabase><Vendor/><SignalList>%s</SignalList></SignalDatabase>\n' "$a" > s.xml &&
+    git commit -qam "theirs: vendor element"
+git checkout -q main && db "$a" > s.xml && git commit -qam "ours: Bravo removed again"
+if git merge -q --no-edit vendor >/dev/null 2>&1; then fail "a dropped element merged silently"; fi
 git merge --abort
 
 # Both branches add a file: the base is empty, both additions arrive.

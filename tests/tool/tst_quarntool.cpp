@@ -198,11 +198,15 @@ private slots:
             << "foreign" << 2
             << "quarn-tool: DIR/theirs.xml does not look like a signal database: its root element "
                "is <project> and it holds no Signal elements\n";
-        QTest::newRow("a comment outside signals")
-            << "outside" << 1
-            << "quarn-tool: warning: DIR/ours.xml: 1 comment outside signals will not be saved\n"
-               "quarn-tool: warning: DIR/theirs.xml: 1 comment outside signals will not be "
-               "saved\n";
+        QTest::newRow("theirs changed a comment before the root and a root attribute")
+            << "outside" << 0 << "";
+        QTest::newRow("both changed the comment before the root")
+            << "outside-both" << 1
+            << "quarn-tool: warning: the comments and instructions before the root changed "
+               "differently on both sides: ours kept\n";
+        QTest::newRow("an element outside SignalList")
+            << "outside-element" << 1
+            << "quarn-tool: warning: DIR/ours.xml: 1 <Vendor> element will not be saved\n";
         QTest::newRow("unknown decoder and modulation kept") << "unknown" << 0 << "";
         QTest::newRow("values no cell shows") << "hidden" << 0 << "";
         QTest::newRow("same names swapped") << "swapped" << 0 << "";
@@ -229,6 +233,14 @@ private slots:
         // As readable, and as valid, as the version it should be.
         QCOMPARE(Run({"check", Path("out.xml")}).status,
                  Run({"check", dir + "/merged.xml"}).status);
+        // What the file holds around the signals comes from the side that changed it.
+        const QByteArray out = FileBytes(Path("out.xml"));
+        if (version == QLatin1String("outside")) {
+            QVERIFY(out.contains("<!-- owner: theirs -->"));
+            QVERIFY(out.contains("\"QuarnSignalDB.xsd\" version=\"2\">"));
+        } else if (version == QLatin1String("outside-both")) {
+            QVERIFY(out.contains("<!-- owner: ours -->"));
+        }
         const Result d = Run({"diff", dir + "/merged.xml", Path("out.xml")});
         QVERIFY2(d.status == 0, qPrintable(d.out + d.err));
     }
