@@ -85,7 +85,15 @@ void PairName(std::span<const Named> before, std::span<const Named> after, Signa
         return;
     }
     std::vector<bool> oldTaken(before.size()), newTaken(after.size());
-    // A signal left as it was finds itself first, wherever it moved: looked up by its values
+    // A signal left as it was at its place pairs there: equal signals of one name keep their
+    // partners (a change to one of two equal signals is the change of that one).
+    for (std::size_t i = 0; i < before.size() && i < after.size(); ++i) {
+        if (Identical(*before[i].record, *after[i].record)) {
+            pair(before[i], after[i]);
+            oldTaken[i] = newTaken[i] = true;
+        }
+    }
+    // One left as it was elsewhere finds itself next, wherever it moved: looked up by its values
     // (a name may stand thousands of times, an empty one above all), the first of equal
     // ones first, so that equal signals keep their order.
     struct Bucket {
@@ -105,6 +113,8 @@ void PairName(std::span<const Named> before, std::span<const Named> after, Signa
             byValues[ValuesHash(*after[j].record)].indices.push_back(j);
     }
     for (std::size_t i = 0; i < before.size(); ++i) {
+        if (oldTaken[i])
+            continue;
         const auto found = byValues.find(few ? 0 : ValuesHash(*before[i].record));
         if (found == byValues.end())
             continue;

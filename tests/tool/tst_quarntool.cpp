@@ -210,6 +210,7 @@ private slots:
         QTest::newRow("unknown decoder and modulation kept") << "unknown" << 0 << "";
         QTest::newRow("values no cell shows") << "hidden" << 0 << "";
         QTest::newRow("same names swapped") << "swapped" << 0 << "";
+        QTest::newRow("each side changed one of two equal signals") << "equal-twins" << 0 << "";
         QTest::newRow("theirs removed what ours changed")
             << "removed-changed" << 1 << "A: signal: present -> changed | removed\n";
         QTest::newRow("ours removed what theirs changed")
