@@ -76,8 +76,14 @@ bool EncodeXmlText(const char16_t* utf16, std::string& out) {
 }
 
 void AppendXmlText(std::string& out, std::string_view utf8) {
-    for (const char c : utf8) {
-        switch (c) {
+    // Runs without a character to escape go in whole: most texts have none.
+    std::size_t from = 0;
+    for (;;) {
+        const std::size_t at = utf8.find_first_of("&<>\"\r", from);
+        out.append(utf8.substr(from, at == std::string_view::npos ? at : at - from));
+        if (at == std::string_view::npos)
+            return;
+        switch (utf8[at]) {
         case '&':
             out += "&amp;";
             break;
@@ -90,11 +96,9 @@ void AppendXmlText(std::string& out, std::string_view utf8) {
         case '"':
             out += "&quot;";
             break;
-        case '\r':
-            out += "&#13;";
-            break;
         default:
-            out += c;
+            out += "&#13;";
         }
+        from = at + 1;
     }
 }
