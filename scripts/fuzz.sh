@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang (AddressSanitizer and UndefinedBehaviorSanitizer),
 # replays the seed corpus, then fuzzes each target for $1 seconds (default 60). New inputs
-# go to build-fuzz/corpus-*; crashes to build-fuzz/crash-*. Both targets mutate with the
+# go to build-fuzz/corpus-*; crashes to build-fuzz/crash-*. The targets mutate with the
 # tokens of tests/fuzz/signal.dict.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -9,9 +9,9 @@ seconds=${1:-60}
 scripts/install-deps.sh clang libclang-rt-14-dev
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DQUARN_FUZZ=ON -DQUARN_WERROR=ON -DQUARN_BUILD_GUI=OFF -DQUARN_BUILD_TESTS=OFF >/dev/null
-cmake --build build-fuzz --parallel "$(nproc)" --target fuzz_signal fuzz_open
+cmake --build build-fuzz --parallel "$(nproc)" --target fuzz_signal fuzz_open fuzz_import
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
-for target in signal open; do
+for target in signal open import; do
   fuzzer=build-fuzz/tests/fuzz/fuzz_$target
   seeds=tests/fuzz/corpus/$target
   "$fuzzer" -runs=0 "$seeds"/*             # replay every seed once

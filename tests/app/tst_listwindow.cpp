@@ -11,6 +11,7 @@
 #include "VantorView.h"
 #include <QPlainTextEdit>
 #include <QScopeGuard>
+#include <QStatusBar>
 
 class TestListWindow : public CEditorTest {
     Q_OBJECT
@@ -208,6 +209,20 @@ private slots:
                              ":4: No baud rate specified");
         Trigger(ID_EDIT_UNDO);
         QCOMPARE(Doc()->GetSignalCount(), 5);
+    }
+
+    // File > Import says how it read a file that is not UTF-8 with commas.
+    void importSaysHowItRead() {
+        Start({Copy("mixed.xml")});
+        const QString csv = QStringLiteral(QUARN_TEST_DATA "/import/de-cp1252-cr.csv");
+        CPrompts::PushFileName(csv);
+        Trigger(ID_FILE_IMPORT);
+        QCOMPARE(Doc()->GetSignalCount(), 5 + 2);
+        QCOMPARE(Frame()->statusBar()->currentMessage(),
+                 "2 signals imported from " + csv +
+                     " (read as Windows-1252, separated by semicolons, with decimal commas)");
+        QVERIFY(std::any_of(Doc()->Signals().begin(), Doc()->Signals().end(),
+                            [](const auto& s) { return s->m_szName.View() == u"Wetter Café"; }));
     }
 
     // Export under a German interface writes German headings; Import reads them under any
