@@ -59,6 +59,7 @@ CSignalRowModel::CSignalRowModel(CVantorDoc* doc, QObject* parent)
     connect(doc, &CVantorDoc::signalsChanged, this, &CSignalRowModel::Changed);
     connect(doc, &CVantorDoc::aboutToReorder, this, [this] {
         m_change = Change::Reorder;
+        m_bRanked = false; // the rows follow the new order
         emit aboutToRearrange();
         beginResetModel();
     });
@@ -87,7 +88,7 @@ QVariant CSignalRowModel::data(const QModelIndex& index, int role) const {
         const auto found = m_matches.find(&s);
         return found == m_matches.end()
                    ? QString()
-                   : QString::number(found->second * 100, 'f', 1) + QLatin1Char('%');
+                   : QString::number(found->second.deviation * 100, 'f', 1) + QLatin1Char('%');
     }
     switch (role) {
     case Qt::DisplayRole: {
@@ -162,9 +163,13 @@ void CSignalRowModel::SetComparison(const CSignalComparison* comparison) {
     Rearrange();
 }
 
-void CSignalRowModel::SetMatches(std::unordered_map<const CSignalDescription*, double> matches) {
-    m_matches = std::move(matches);
+void CSignalRowModel::SetMatches(const std::vector<Match>& matches) {
+    m_matches.clear();
+    m_matches.reserve(matches.size());
+    for (std::size_t i = 0; i < matches.size(); ++i)
+        m_matches.emplace(matches[i].signal, Rank{matches[i].deviation, i});
     m_bMatching = true;
+    m_bRanked = true;
     Rearrange();
 }
 
@@ -173,6 +178,7 @@ void CSignalRowModel::ClearMatches() {
         return;
     m_matches.clear();
     m_bMatching = false;
+    m_bRanked = false;
     Rearrange();
 }
 
@@ -228,11 +234,35 @@ void CSignalRowModel::MapRows() {
                 m_rowMap.push_back(static_cast<int>(i));
         }
     }
+    m_rowOfRanked.clear();
+    if (IsRanked()) {
+        // Nearest first, as the find ranked them.
+        const auto rank = [&](int position) {
+            return m_matches.at(records[static_cast<std::size_t>(position)].get()).rank;
+        };
+        std::sort(m_rowMap.begin(), m_rowMap.end(),
+                  [&](int a, int b) { return rank(a) < rank(b); });
+        m_rowOfRanked.reserve(m_rowMap.size());
+        for (std::size_t row = 0; row < m_rowMap.size(); ++row)
+            m_rowOfRanked.emplace(m_rowMap[row], static_cast<int>(row));
+    }
+}
+
+// While the rows stand in the matches' order, a change of the collection maps them again.
+bool CSignalRowModel::RemapWhileRanked() {
+    if (!IsRanked())
+        return false;
+    m_change = Change::Remap;
+    emit aboutToRearrange();
+    beginResetModel();
+    return true;
 }
 
 void CSignalRowModel::BeforeInsert(const std::vector<int>& positions,
                                    const SignalCollection* records) {
     m_searchText.Invalidate();
+    if (RemapWhileRanked())
+        return;
     // Positions after the insertion: a held record moves down by the new ones before it.
     m_nextMap.clear();
     m_nextMap.reserve(m_rowMap.size() + positions.size());
@@ -271,6 +301,8 @@ void CSignalRowModel::BeforeInsert(const std::vector<int>& positions,
 
 void CSignalRowModel::BeforeRemove(const std::vector<int>& positions) {
     m_searchText.Invalidate();
+    if (RemapWhileRanked())
+        return;
     m_nextMap.clear();
     m_nextMap.reserve(m_rowMap.size());
     int first = -1;
@@ -303,8 +335,8 @@ void CSignalRowModel::BeforeRemove(const std::vector<int>& positions) {
 
 void CSignalRowModel::AfterChange() {
     const Change change = std::exchange(m_change, Change::None);
-    if (change == Change::Reorder) {
-        // A new order: every row is mapped again.
+    if (change == Change::Reorder || change == Change::Remap) {
+        // A new order, or ranked rows: every row is mapped again.
         m_searchText.Invalidate();
         MapRows();
     } else {
@@ -320,6 +352,7 @@ void CSignalRowModel::AfterChange() {
         break;
     case Change::Rearrange:
     case Change::Reorder:
+    case Change::Remap:
         endResetModel();
         emit rearranged();
         break;
@@ -360,6 +393,10 @@ void CSignalRowModel::Changed(const std::vector<int>& positions, bool texts) {
 }
 
 int CSignalRowModel::RowOfPosition(int position) const {
+    if (IsRanked()) {
+        const auto found = m_rowOfRanked.find(position);
+        return found == m_rowOfRanked.end() ? -1 : found->second;
+    }
     const auto it = std::lower_bound(m_rowMap.begin(), m_rowMap.end(), position);
     return (it != m_rowMap.end() && *it == position) ? static_cast<int>(it - m_rowMap.begin()) : -1;
 }

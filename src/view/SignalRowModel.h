@@ -17,7 +17,8 @@ class CSignalDescription;
 // The column a find by parameters adds after the list's own: how near each record is.
 inline constexpr int MatchColumn = 14;
 
-// The list's rows: a map from visible rows to collection positions, ascending. It follows
+// The list's rows: a map from visible rows to collection positions, ascending (but in the
+// order of a find by parameters' matches while it ranks them). It follows
 // every change of the collection from the document's signals: inserted and removed rows as
 // such, changed cells as changed data, a new order or a new filter as a rebuild between
 // aboutToRearrange() and rearranged(), a new database as a reset. Cell texts are views into the
@@ -38,10 +39,18 @@ public:
     void SetFindText(const QString& text);
     const QString& FindText() const { return m_finder.Text(); }
     // Shows only the records of matches (with a Match column after the others: the
-    // deviation in percent); the records must stand in the order the rows should show.
-    void SetMatches(std::unordered_map<const CSignalDescription*, double> matches);
+    // deviation in percent), in the order of matches (nearest first): the order lives in the
+    // rows, the collection keeps its own. A sort of the collection ends the ranking; the
+    // matches stay shown, in the collection's new order.
+    struct Match {
+        const CSignalDescription* signal;
+        double deviation;
+    };
+    void SetMatches(const std::vector<Match>& matches);
     void ClearMatches();
     bool IsMatching() const { return m_bMatching; }
+    // The rows stand in the matches' order, not the collection's.
+    bool IsRanked() const { return m_bMatching && m_bRanked; }
     // True when a filter, a find text or a find by parameters hides records.
     bool IsFiltered() const;
     std::uint32_t Filter() const { return m_nFilterId; }
@@ -79,18 +88,25 @@ private:
     // Rebuilds the row map between aboutToRearrange() and rearranged().
     void Rearrange();
     void MapRows();
+    bool RemapWhileRanked();
     void BeforeInsert(const std::vector<int>& positions, const SignalCollection* records);
     void BeforeRemove(const std::vector<int>& positions);
     void AfterChange();
     void Changed(const std::vector<int>& positions, bool texts);
 
     // How the rows follow the change between the document's aboutTo... and its after.
-    enum class Change { None, Insert, Remove, Rearrange, Reorder };
+    enum class Change { None, Insert, Remove, Rearrange, Reorder, Remap };
 
     CVantorDoc* m_pDoc;
     std::uint32_t m_nFilterId;
     bool m_bMatching = false;
-    std::unordered_map<const CSignalDescription*, double> m_matches;
+    bool m_bRanked = false;
+    struct Rank {
+        double deviation;
+        std::size_t rank; // nearest first
+    };
+    std::unordered_map<const CSignalDescription*, Rank> m_matches;
+    std::unordered_map<int, int> m_rowOfRanked; // position to row, while ranked
     CTextFinder m_finder;
     CSearchText m_searchText;
     std::vector<int> m_rowMap;

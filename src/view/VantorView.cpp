@@ -216,11 +216,13 @@ void CVantorView::UpdateCommands() {
 void CVantorView::ShowSortOrder() {
     // The arrow shows only while the rows follow it: open sorts by name, merge appends.
     const CVantorDoc::SortOrder& order = m_pDoc->GetSortOrder();
-    horizontalHeader()->setSortIndicatorShown(order.known);
+    // Rows ranked by a find by parameters follow no column.
+    const bool follows = order.known && !m_pModel->IsRanked();
+    horizontalHeader()->setSortIndicatorShown(follows);
     // View > Sort By marks the order the rows follow, and nothing when they follow none.
     for (std::uint32_t id = ID_SORT_BY_FIRST; id <= ID_SORT_DESCENDING; ++id)
         m_commands[id]->setChecked(false);
-    if (!order.known)
+    if (!follows)
         return;
     // What the rows follow; the column a click reverses stays the one the user sorted by
     // last, through New, Open and Merge.
@@ -266,23 +268,12 @@ void CVantorView::SetParameterQuery(const ParameterQuery& query) {
         EndParameterFind();
         return;
     }
-    // The matching records first, nearest first, then the others in their order: the rows
-    // show the first ones.
-    const std::vector<ParameterMatch> matches = FindByParameters(m_pDoc->Signals(), query);
-    std::unordered_map<const CSignalDescription*, double> deviations;
-    deviations.reserve(matches.size());
-    std::vector<CSignalDescription*> order;
-    order.reserve(m_pDoc->Signals().size());
-    for (const ParameterMatch& match : matches) {
-        deviations.emplace(match.signal, match.deviation);
-        order.push_back(const_cast<CSignalDescription*>(match.signal));
-    }
-    for (const auto& signal : m_pDoc->Signals()) {
-        if (deviations.count(signal.get()) == 0)
-            order.push_back(signal.get());
-    }
-    m_pDoc->ArrangeSignals(order, CVantorDoc::SortOrder{false, 0, false});
-    m_pModel->SetMatches(std::move(deviations));
+    // The matching records, nearest first: the order lives in the rows, the collection (and
+    // so a save) keeps its own.
+    std::vector<CSignalRowModel::Match> matches;
+    for (const ParameterMatch& match : FindByParameters(m_pDoc->Signals(), query))
+        matches.push_back({match.signal, match.deviation});
+    m_pModel->SetMatches(matches);
     ShowSortOrder();
 }
 
@@ -290,7 +281,7 @@ void CVantorView::EndParameterFind() {
     if (!m_pModel->IsMatching())
         return;
     m_pModel->ClearMatches();
-    SortBy(m_nSortColumn, m_bSortDescending);
+    ShowSortOrder();
 }
 
 void CVantorView::OnChangeSelected() {

@@ -9,7 +9,9 @@
 #include "RandomSignals.h"
 #include "SignalRowModel.h"
 #include "VantorView.h"
+#include <QHeaderView>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QStatusBar>
 
@@ -223,6 +225,36 @@ private slots:
                      " (read as Windows-1252, separated by semicolons, with decimal commas)");
         QVERIFY(std::any_of(Doc()->Signals().begin(), Doc()->Signals().end(),
                             [](const auto& s) { return s->m_szName.View() == u"Wetter Café"; }));
+    }
+
+    // The nearest-first order of a find by parameters lives in the rows: the collection keeps
+    // the list's sort, so that a save writes it; Escape gives the rows back and touches
+    // neither the order nor the history; the selection stays on its signal.
+    void findByParametersKeepsTheSavedOrder() {
+        CVantorView* view = StartFocused();
+        QVERIFY(view);
+        view->SortBy(ColumnName, true); // Z to A: STANAG 4285, Olivia, DRM, Beacon, Baudot 50
+        const int steps = Doc()->History()->count();
+        QTest::keyClick(view, Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+        QTest::keyClicks(Frame()->ParameterBar()->Field("baud"), "49");
+        QCOMPARE(view->model()->index(0, 0).data().toString(), QStringLiteral("Baudot 50"));
+        QCOMPARE(view->model()->index(1, 0).data().toString(), QStringLiteral("DRM"));
+        QVERIFY(!view->horizontalHeader()->isSortIndicatorShown());
+        view->selectRow(1);
+        QVERIFY(m_app->Template()->FileSave());
+        // The file's order (opening it would sort it by name again).
+        QStringList order;
+        static const QRegularExpression name(QStringLiteral("<Signal Name=\"([^\"]*)\""));
+        for (const QRegularExpressionMatch& m :
+             name.globalMatch(QString::fromUtf8(FileBytes(Doc()->GetPathName()))))
+            order << m.captured(1);
+        QCOMPARE(order, (QStringList{"STANAG 4285", "Olivia", "DRM", "Beacon", "Baudot 50"}));
+        QTest::keyClick(Frame()->ParameterBar()->Field("baud"), Qt::Key_Escape);
+        QCOMPARE(view->model()->index(0, 0).data().toString(), QStringLiteral("STANAG 4285"));
+        QVERIFY(view->horizontalHeader()->isSortIndicatorShown());
+        QCOMPARE(Doc()->History()->count(), steps);
+        QVERIFY(!Doc()->IsModified());
+        QCOMPARE(view->currentIndex().siblingAtColumn(0).data().toString(), QStringLiteral("DRM"));
     }
 
     // Export under a German interface writes German headings; Import reads them under any
