@@ -1,6 +1,7 @@
 #include "QuarnTool.h"
 
 #include "NativePath.h"
+#include "RegularFile.h"
 
 #include "Csv.h"
 #include "FileBackup.h"
@@ -853,9 +854,10 @@ int RunImport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     if (!SplitOutput(rest, inputs, output) || inputs.size() != 1)
         return UsageError(err, "import needs CSV -o OUT [--into DB]");
     const std::string shown = Inert(inputs[0]);
-    QFile file(PathArg(inputs[0]));
-    if (!file.open(QIODevice::ReadOnly)) {
-        err << "quarn-tool: " << shown << ": " << Utf8(file.errorString()) << "\n";
+    QFile file;
+    QString unreadable;
+    if (!OpenRegularFile(PathArg(inputs[0]), file, unreadable)) {
+        err << "quarn-tool: " << Inert(unreadable) << "\n";
         return ExitFailure;
     }
     CsvImport imported;

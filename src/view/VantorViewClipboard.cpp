@@ -3,6 +3,7 @@
 #include "Csv.h"
 #include "FileTarget.h"
 #include "Prompts.h"
+#include "RegularFile.h"
 #include "SignalDescription.h"
 #include "SignalFileReader.h"
 #include "SignalFileWriter.h"
@@ -149,13 +150,14 @@ void CVantorView::OnFileImport() {
 }
 
 void CVantorView::ImportFile(const QString& path) {
-    QFile file(path);
+    QFile file;
     CsvImport imported;
     QString why;
     int line = 0;
-    if (!file.open(QIODevice::ReadOnly)) {
+    // A pipe or a device is refused at once: the window never waits on it.
+    if (!OpenRegularFile(path, file, why)) {
         CPrompts::Message(this, QMessageBox::Critical, QString(),
-                          tr("Cannot import.\n\n%1: %2").arg(path, file.errorString()));
+                          tr("Cannot import.\n\n%1").arg(why));
         return;
     }
     if (!ImportCsv(file.readAll(), imported, why, line)) {

@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -265,6 +266,11 @@ private slots:
         QCOMPARE(Run({"list", "--json", Path("into.xml")}).out.count("\"name\""), 4 + 3);
         QVERIFY(WriteBytes(Path("open.csv"), "Name\r\n\"open"));
         QCOMPARE(Run({"import", Path("open.csv"), "-o", Path("x.xml")}).status, 2);
+        // A pipe is refused at once, never waited on.
+        QCOMPARE(::mkfifo(QFile::encodeName(Path("pipe.csv")).constData(), 0600), 0);
+        const Result pipe = Run({"import", Path("pipe.csv"), "-o", Path("x.xml")});
+        QCOMPARE(pipe.status, 2);
+        QCOMPARE(pipe.err, "quarn-tool: " + Path("pipe.csv") + " is not a regular file\n");
     }
 
     // What Export writes, import reads back with the same stored values (tests/data/import/
