@@ -1,5 +1,7 @@
 #include "VantorApp.h"
 
+#include "Prompts.h"
+
 #include "AboutDlg.h"
 #include "CommandAction.h"
 #include "CommandIds.h"
@@ -192,7 +194,7 @@ void CVantorApp::ExitInstance() {
 
 void CVantorApp::OnShowAbout() {
     CAboutDlg about(m_pFrame.get());
-    about.exec();
+    CPrompts::RunDialog(about);
 }
 
 void CVantorApp::OnFileCloseDatabase() {
