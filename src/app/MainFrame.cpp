@@ -333,7 +333,6 @@ void CMainFrame::BuildStatusBar() {
     connect(rows, &QAbstractItemModel::rowsInserted, this, &CMainFrame::UpdateCountPanes);
     connect(rows, &QAbstractItemModel::rowsRemoved, this, &CMainFrame::UpdateCountPanes);
     connect(m_pView->Document(), &CVantorDoc::documentUpdated, this, &CMainFrame::UpdateCountPanes);
-    connect(rows, &CSignalRowModel::rearranged, this, &CMainFrame::UpdateCountPanes);
     connect(m_pView, &CVantorView::comparisonChanged, this, &CMainFrame::UpdateCountPanes);
     UpdateCountPanes();
     int pane = 0;

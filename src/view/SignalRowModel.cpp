@@ -60,8 +60,7 @@ CSignalRowModel::CSignalRowModel(CVantorDoc* doc, QObject* parent)
     connect(doc, &CVantorDoc::aboutToReorder, this, [this] {
         m_change = Change::Reorder;
         m_bRanked = false; // the rows follow the new order
-        emit aboutToRearrange();
-        beginResetModel();
+        BeginLayout();
     });
     connect(doc, &CVantorDoc::reordered, this, &CSignalRowModel::AfterChange);
 }
@@ -188,11 +187,60 @@ void CSignalRowModel::RebuildRows() {
 }
 
 void CSignalRowModel::Rearrange() {
-    emit aboutToRearrange();
-    beginResetModel();
+    BeginLayout();
     MapRows();
-    endResetModel();
-    emit rearranged();
+    EndLayout();
+}
+
+// Rows that move (a sort, a filter, a find, scattered insertions and removals) are a change of
+// the layout: persistent indexes (the selection, the current row) follow their records, a row
+// whose record is no longer shown loses them. Never a reset: the view keeps its selection
+// and scroll position without help.
+void CSignalRowModel::BeginLayout() {
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    m_layoutFrom = persistentIndexList();
+    m_layoutRecords.clear();
+    m_layoutRecords.reserve(static_cast<std::size_t>(m_layoutFrom.size()));
+    const int rows = rowCount();
+    for (const QModelIndex& index : m_layoutFrom)
+        m_layoutRecords.push_back(index.row() < rows ? RecordAt(index.row()) : nullptr);
+}
+
+void CSignalRowModel::EndLayout() {
+    if (!m_layoutFrom.isEmpty()) {
+        const int rows = rowCount();
+        QModelIndexList to;
+        to.reserve(m_layoutFrom.size());
+        if (m_layoutRecords.size() <= 16) {
+            // A few followed records: one pass over the rows looks for them.
+            std::vector<int> rowOf(m_layoutRecords.size(), -1);
+            for (int row = 0; row < rows; ++row) {
+                const CSignalDescription* record = RecordAt(row);
+                for (std::size_t i = 0; i < m_layoutRecords.size(); ++i) {
+                    if (m_layoutRecords[i] == record)
+                        rowOf[i] = row;
+                }
+            }
+            for (qsizetype i = 0; i < m_layoutFrom.size(); ++i) {
+                const int row = rowOf[static_cast<std::size_t>(i)];
+                to << (row < 0 ? QModelIndex() : index(row, m_layoutFrom[i].column()));
+            }
+        } else {
+            std::unordered_map<const CSignalDescription*, int> rowOf;
+            rowOf.reserve(static_cast<std::size_t>(rows));
+            for (int row = 0; row < rows; ++row)
+                rowOf.emplace(RecordAt(row), row);
+            for (qsizetype i = 0; i < m_layoutFrom.size(); ++i) {
+                const auto found = rowOf.find(m_layoutRecords[static_cast<std::size_t>(i)]);
+                to << (found == rowOf.end() ? QModelIndex()
+                                            : index(found->second, m_layoutFrom[i].column()));
+            }
+        }
+        changePersistentIndexList(m_layoutFrom, to);
+    }
+    m_layoutFrom.clear();
+    m_layoutRecords.clear();
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
 bool CSignalRowModel::Shows(const CSignalDescription& signal) const {
@@ -253,8 +301,7 @@ bool CSignalRowModel::RemapWhileRanked() {
     if (!IsRanked())
         return false;
     m_change = Change::Remap;
-    emit aboutToRearrange();
-    beginResetModel();
+    BeginLayout();
     return true;
 }
 
@@ -294,8 +341,7 @@ void CSignalRowModel::BeforeInsert(const std::vector<int>& positions,
         beginInsertRows(QModelIndex(), first, last);
     } else {
         m_change = Change::Rearrange;
-        emit aboutToRearrange();
-        beginResetModel();
+        BeginLayout();
     }
 }
 
@@ -328,8 +374,7 @@ void CSignalRowModel::BeforeRemove(const std::vector<int>& positions) {
         beginRemoveRows(QModelIndex(), first, last);
     } else {
         m_change = Change::Rearrange;
-        emit aboutToRearrange();
-        beginResetModel();
+        BeginLayout();
     }
 }
 
@@ -353,8 +398,7 @@ void CSignalRowModel::AfterChange() {
     case Change::Rearrange:
     case Change::Reorder:
     case Change::Remap:
-        endResetModel();
-        emit rearranged();
+        EndLayout();
         break;
     case Change::None:
         break;

@@ -20,9 +20,9 @@ inline constexpr int MatchColumn = 14;
 // The list's rows: a map from visible rows to collection positions, ascending (but in the
 // order of a find by parameters' matches while it ranks them). It follows
 // every change of the collection from the document's signals: inserted and removed rows as
-// such, changed cells as changed data, a new order or a new filter as a rebuild between
-// aboutToRearrange() and rearranged(), a new database as a reset. Cell texts are views into the
-// records, for painting without allocating; tooltips are owning strings.
+// such, changed cells as changed data, a new order, a new filter or scattered rows as a
+// change of the layout (persistent indexes follow their records), a new database as a reset. Cell
+// texts are views into the records, for painting without allocating; tooltips are owning strings.
 class CSignalRowModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -74,19 +74,15 @@ public:
     // True when the row differs from the other version (changed, not in it, only in it).
     bool IsDifferent(int row) const;
 
-signals:
-    // The rows are about to be mapped anew, and were: rows show other records now. A view
-    // keeps its selection by record across the pair.
-    void aboutToRearrange();
-    void rearranged();
-
 private:
     static QString RowState(const CSignalDescription& s);
     // The comparison's colour, tooltip and spoken state of a cell; empty when it is the same.
     QVariant Compared(const CSignalDescription& s, int row, int column, int role) const;
     bool Shows(const CSignalDescription& signal) const;
-    // Rebuilds the row map between aboutToRearrange() and rearranged().
+    // Rebuilds the row map as a change of the layout.
     void Rearrange();
+    void BeginLayout();
+    void EndLayout();
     void MapRows();
     bool RemapWhileRanked();
     void BeforeInsert(const std::vector<int>& positions, const SignalCollection* records);
@@ -114,4 +110,6 @@ private:
     const CSignalComparison* m_pComparison = nullptr;
     std::vector<const CSignalDescription*> m_otherRows; // the other's rows shown
     Change m_change = Change::None;
+    QModelIndexList m_layoutFrom;                           // persistent indexes across a layout
+    std::vector<const CSignalDescription*> m_layoutRecords; // the records they showed
 };

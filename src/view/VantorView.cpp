@@ -53,14 +53,11 @@ CVantorView::CVantorView(CVantorDoc* doc, QWidget* parent)
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
             &CVantorView::UpdateCommands);
     UpdateCommands();
-    // Rows that show other records after a sort, a filter or an undo keep their selection
-    // by record.
-    connect(m_pModel, &CSignalRowModel::aboutToRearrange, this,
-            [this] { m_kept = TakeSelection(); });
-    connect(m_pModel, &CSignalRowModel::rearranged, this, [this] {
-        if (m_kept)
-            RestoreSelection(*m_kept);
-        m_kept.reset();
+    // Rows that move after a sort, a filter or an undo keep their selection by themselves
+    // (the model moves the persistent indexes); the current row stays in sight.
+    connect(m_pModel, &QAbstractItemModel::layoutChanged, this, [this] {
+        if (currentIndex().isValid())
+            ScrollToRowOnly(currentIndex());
     });
     connect(doc, &CVantorDoc::documentUpdated, this, &CVantorView::ShowSortOrder);
     // A comparison follows every change; another database ends it.
@@ -330,24 +327,6 @@ void CVantorView::ChangeSelected(const SignalChange& change) {
     if (!unchanged.isEmpty())
         text += QStringLiteral(":\n") + unchanged.join(u'\n');
     emit notice(text, QStringLiteral("change"));
-}
-
-CVantorView::KeptSelection CVantorView::TakeSelection() const {
-    KeptSelection kept;
-    for (const QItemSelectionRange& range : selectionModel()->selection()) {
-        for (int row = range.top(); row <= range.bottom(); ++row)
-            kept.selected.push_back(m_pModel->RecordAt(row));
-    }
-    // Sorted addresses: a binary search finds a record with no node per record.
-    std::sort(kept.selected.begin(), kept.selected.end(), std::less<>());
-    kept.selected.erase(std::unique(kept.selected.begin(), kept.selected.end()),
-                        kept.selected.end());
-    const QModelIndex current = currentIndex();
-    if (current.isValid()) {
-        kept.current = m_pModel->RecordAt(current.row());
-        kept.column = current.column();
-    }
-    return kept;
 }
 
 void CVantorView::RestoreSelection(const KeptSelection& kept) {

@@ -128,13 +128,12 @@ private:
     void CompareAgain();
     void QueueCompareAgain();
     void SetLook();
-    // The selected and the current records, kept across a rebuild of the rows.
+    // Records to select, and the current one.
     struct KeptSelection {
         std::vector<const CSignalDescription*> selected; // sorted by address
         const CSignalDescription* current = nullptr;
         int column = 0;
     };
-    KeptSelection TakeSelection() const;
     void RestoreSelection(const KeptSelection& kept);
     void ShowContextMenuAtCurrent();
     void ScrollToRowOnly(const QModelIndex& index);
@@ -158,7 +157,6 @@ private:
     QMenu* m_pContextMenu = nullptr;
     QList<QKeySequence> m_reservedKeys;
     QHash<std::uint32_t, QAction*> m_commands;
-    std::optional<KeptSelection> m_kept; // across the model's rearranging
     QMenu* m_pColumnMenu = nullptr;
     int m_nSortColumn = 0;
     bool m_bSortDescending = false;
