@@ -607,6 +607,53 @@ Copyright (C) 2026 Korvel</translation>
     </message>
 </context>
 <context>
+    <name>CSignalController</name>
+    <message>
+        <source>Disable Signal</source>
+        <translation>Signal deaktivieren</translation>
+    </message>
+    <message>
+        <source>Disable %1 Signals</source>
+        <translation>%1 Signale deaktivieren</translation>
+    </message>
+    <message>
+        <source>Enable Signal</source>
+        <translation>Signal aktivieren</translation>
+    </message>
+    <message>
+        <source>Enable %1 Signals</source>
+        <translation>%1 Signale aktivieren</translation>
+    </message>
+    <message>
+        <source>%1: its family has no such field</source>
+        <translation>%1: seine Familie hat dieses Feld nicht</translation>
+    </message>
+    <message>
+        <source>%1: a code-check count needs a decoder mode</source>
+        <translation>%1: ein Codecheck-Zähler braucht einen Decodermodus</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Change Signals</source>
+        <translation>Signale ändern</translation>
+    </message>
+    <message>
+        <source>1 signal changed</source>
+        <translation>1 Signal geändert</translation>
+    </message>
+    <message>
+        <source>%1 signals changed</source>
+        <translation>%1 Signale geändert</translation>
+    </message>
+    <message>
+        <source>%1 left unchanged</source>
+        <translation>%1 unverändert</translation>
+    </message>
+</context>
+<context>
     <name>CSignalEditDialog</name>
     <message>
         <source>&amp;Recognition disabled</source>
@@ -895,22 +942,6 @@ No. of Carriers:</source>
         <translation>%1 Signale löschen</translation>
     </message>
     <message>
-        <source>Disable Signal</source>
-        <translation>Signal deaktivieren</translation>
-    </message>
-    <message>
-        <source>Disable %1 Signals</source>
-        <translation>%1 Signale deaktivieren</translation>
-    </message>
-    <message>
-        <source>Enable Signal</source>
-        <translation>Signal aktivieren</translation>
-    </message>
-    <message>
-        <source>Enable %1 Signals</source>
-        <translation>%1 Signale aktivieren</translation>
-    </message>
-    <message>
         <source>Cut Signal</source>
         <translation>Signal ausschneiden</translation>
     </message>
@@ -981,34 +1012,6 @@ No. of Carriers:</source>
     <message>
         <source>&amp;Fit Columns to Contents</source>
         <translation>Spalten an &amp;Inhalt anpassen</translation>
-    </message>
-    <message>
-        <source>%1: its family has no such field</source>
-        <translation>%1: seine Familie hat dieses Feld nicht</translation>
-    </message>
-    <message>
-        <source>%1: a code-check count needs a decoder mode</source>
-        <translation>%1: ein Codecheck-Zähler braucht einen Decodermodus</translation>
-    </message>
-    <message>
-        <source>%1: %2</source>
-        <translation>%1: %2</translation>
-    </message>
-    <message>
-        <source>Change Signals</source>
-        <translation>Signale ändern</translation>
-    </message>
-    <message>
-        <source>1 signal changed</source>
-        <translation>1 Signal geändert</translation>
-    </message>
-    <message>
-        <source>%1 signals changed</source>
-        <translation>%1 Signale geändert</translation>
-    </message>
-    <message>
-        <source>%1 left unchanged</source>
-        <translation>%1 unverändert</translation>
     </message>
     <message>
         <source>Import</source>
@@ -1101,6 +1104,14 @@ No. of Carriers:</source>
     <message>
         <source>Spreadsheets (*.csv *.ods *.txt);;All Files (*)</source>
         <translation>Tabellen (*.csv *.ods *.txt);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Cannot import.
+
+%1</source>
+        <translation>Import nicht möglich.
+
+%1</translation>
     </message>
 </context>
 <context>

@@ -1,5 +1,7 @@
 #include "VantorView.h"
 
+#include "SignalController.h"
+
 #include "ChangeSignalsDialog.h"
 #include "CommandAction.h"
 #include "CommandIds.h"
@@ -35,7 +37,7 @@
 
 CVantorView::CVantorView(CVantorDoc* doc, QWidget* parent)
     : QTableView(parent), m_pDoc(doc), m_pModel(new CSignalRowModel(doc, this)),
-      m_pUndo(doc->History()) {
+      m_pUndo(doc->History()), m_pController(new CSignalController(doc, this)) {
     setModel(m_pModel);
     setAccessibleName(tr("Signals"));
     AddCommands();
@@ -115,7 +117,7 @@ void CVantorView::AddCommands() {
     directions->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     for (const bool descending : {false, true}) {
         const std::uint32_t id = descending ? ID_SORT_DESCENDING : ID_SORT_ASCENDING;
-        AddCommand(id, [this, descending] { SortBy(m_nSortColumn, descending); });
+        AddCommand(id, [this, descending] { SortBy(SortColumn(), descending); });
         m_commands[id]->setCheckable(true);
         directions->addAction(m_commands[id]);
     }
@@ -238,16 +240,14 @@ void CVantorView::OnColumnClick(int column) {
         return;
     // A click on the column the list remembers reverses its order; any other click sorts
     // ascending.
-    SortBy(column, column == m_nSortColumn && !m_bSortDescending);
+    SortBy(column, column == SortColumn() && !SortDescending());
 }
 
 void CVantorView::SortBy(int column, bool descending) {
     // A million records take a moment to sort: show that the request was heard.
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const auto restoreCursor = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
-    m_nSortColumn = column;
-    m_bSortDescending = descending;
-    m_pDoc->SortSignals(column, descending);
+    m_pController->SortBy(column, descending);
     ShowSortOrder();
 }
 
@@ -291,42 +291,13 @@ void CVantorView::OnChangeSelected() {
 }
 
 void CVantorView::ChangeSelected(const SignalChange& change) {
-    QModelIndexList rows = selectionModel()->selectedRows();
-    std::sort(rows.begin(), rows.end());
-    std::vector<CSignalDescription*> records;
-    std::vector<CSignalDescription> values;
-    QStringList unchanged;
-    for (const QModelIndex& row : rows) {
-        if (m_pModel->IsOtherRow(row.row()))
-            continue; // the other version's rows are not this database's to change
-        CSignalDescription* record = m_pModel->SignalAt(row.row());
-        CSignalDescription value;
-        SignalProblem problem = SignalProblem::None;
-        const ChangeRefusal refusal = ApplyChange(*record, change, value, problem);
-        const QString name = QStringView(record->m_szName.c_str()).toString();
-        if (refusal == ChangeRefusal::NoSuchField)
-            unchanged << tr("%1: its family has no such field").arg(name);
-        else if (refusal == ChangeRefusal::NoDecoder)
-            unchanged << tr("%1: a code-check count needs a decoder mode").arg(name);
-        else if (refusal == ChangeRefusal::Invalid)
-            unchanged << tr("%1: %2").arg(name, SignalTr(SignalProblemSource(problem)));
-        if (refusal != ChangeRefusal::None)
-            continue;
-        records.push_back(record);
-        values.push_back(std::move(value));
-    }
-    const qsizetype changed = static_cast<qsizetype>(records.size());
-    if (changed > 0)
-        m_pDoc->Push(std::make_unique<CEditSignalsStep>(m_pDoc, tr("Change Signals"), records,
-                                                        std::move(values), m_nSortColumn,
-                                                        m_bSortDescending));
-    if (changed > 0)
-        SelectSignals(records);
-    QString text = (changed == 1 ? tr("1 signal changed") : tr("%1 signals changed").arg(changed)) +
-                   QStringLiteral(", ") + tr("%1 left unchanged").arg(unchanged.size());
-    if (!unchanged.isEmpty())
-        text += QStringLiteral(":\n") + unchanged.join(u'\n');
-    emit notice(text, QStringLiteral("change"));
+    // The other version's rows are not this database's to change: SelectedSignals leaves
+    // them out.
+    const CSignalController::ChangeOutcome outcome =
+        m_pController->ChangeSignals(SelectedSignals(), change);
+    if (!outcome.changed.empty())
+        SelectSignals(outcome.changed);
+    emit notice(outcome.Summary(), QStringLiteral("change"));
 }
 
 void CVantorView::RestoreSelection(const KeptSelection& kept) {
@@ -412,11 +383,8 @@ void CVantorView::AppendSignals(std::vector<std::unique_ptr<CSignalDescription>>
     if (records.empty())
         return;
     const int column = currentIndex().isValid() ? currentIndex().column() : columnAt(0);
-    std::vector<CSignalDescription*> added;
-    for (const auto& record : records)
-        added.push_back(record.get());
-    m_pDoc->Push(std::make_unique<CInsertSignalsStep>(m_pDoc, undoText, std::move(records),
-                                                      m_nSortColumn, m_bSortDescending));
+    const std::vector<CSignalDescription*> added =
+        m_pController->Append(std::move(records), undoText);
     if (added.size() == 1)
         SelectSignalRow(added.front(), column);
     else
@@ -430,12 +398,8 @@ void CVantorView::EditRow(int row) {
     CSignalDescription value = *signal;
     if (!CSignalEditDialog::Edit(this, value))
         return;
-    // The user has settled the record: the names it was read with no longer apply.
-    value.m_nUnknownMode = 0;
-    value.m_nUnknownModulation = 0;
     const int column = currentIndex().isValid() ? currentIndex().column() : columnAt(0);
-    m_pDoc->Push(
-        std::make_unique<CEditSignalStep>(m_pDoc, signal, value, m_nSortColumn, m_bSortDescending));
+    m_pController->Edit(signal, std::move(value));
     SelectSignalRow(signal, column);
 }
 
@@ -462,31 +426,19 @@ void CVantorView::DeleteSelected(const QString& one, const QString& many) {
         positions.push_back(m_pModel->PositionOfRow(row));
         doomed.push_back(m_pModel->SignalAt(row));
     }
-    const QString text = CountedText(one, many, doomed.size());
-    m_pDoc->Push(std::make_unique<CRemoveSignalsStep>(m_pDoc, text, std::move(doomed),
-                                                      std::move(positions)));
+    m_pController->Delete(std::move(doomed), std::move(positions), one, many);
     // No row is selected or focused afterwards: a second Delete deletes nothing.
     selectionModel()->clear();
 }
 
 void CVantorView::SetSelectedDisabled(bool disabled) {
-    std::vector<CSignalDescription*> changing;
+    std::vector<CSignalDescription*> records;
     std::vector<int> positions;
     for (int row : SelectedRows()) {
-        CSignalDescription* signal = m_pModel->SignalAt(row);
-        if (signal->m_bDisabled != disabled) {
-            changing.push_back(signal);
-            positions.push_back(m_pModel->PositionOfRow(row));
-        }
+        records.push_back(m_pModel->SignalAt(row));
+        positions.push_back(m_pModel->PositionOfRow(row));
     }
-    // A changed flag is work the user would lose on close: a step of the history.
-    if (changing.empty())
-        return;
-    const QString text =
-        disabled ? CountedText(tr("Disable Signal"), tr("Disable %1 Signals"), changing.size())
-                 : CountedText(tr("Enable Signal"), tr("Enable %1 Signals"), changing.size());
-    m_pDoc->Push(std::make_unique<CFlagSignalsStep>(m_pDoc, text, std::move(changing),
-                                                    std::move(positions)));
+    m_pController->SetDisabled(records, positions, disabled);
 }
 
 std::vector<CSignalDescription*> CVantorView::SelectedSignals() const {

@@ -2,6 +2,7 @@
 
 #include "FileResult.h"
 #include "SignalChange.h"
+#include "SignalController.h"
 #include "SignalMatch.h"
 #include "VantorDoc.h"
 
@@ -45,8 +46,10 @@ public:
     // whole text when it does not fit the column or has more than one line.
     QString CellToolTip(const QModelIndex& index) const;
 
-    int SortColumn() const { return m_nSortColumn; }
-    bool SortDescending() const { return m_bSortDescending; }
+    int SortColumn() const { return m_pController->SortColumn(); }
+    bool SortDescending() const { return m_pController->SortDescending(); }
+    // What the list's commands do to the document.
+    CSignalController* Controller() const { return m_pController; }
 
     void RebuildRows();
     void OnColumnClick(int column);
@@ -154,12 +157,11 @@ private:
     CVantorDoc* m_pDoc;
     CSignalRowModel* m_pModel;
     QUndoStack* m_pUndo;
+    CSignalController* m_pController;
     QMenu* m_pContextMenu = nullptr;
     QList<QKeySequence> m_reservedKeys;
     QHash<std::uint32_t, QAction*> m_commands;
     QMenu* m_pColumnMenu = nullptr;
-    int m_nSortColumn = 0;
-    bool m_bSortDescending = false;
     std::unique_ptr<CSignalComparison> m_pComparison;
     bool m_bCompareQueued = false;
 };

@@ -157,12 +157,12 @@ void CVantorView::TakeFromOther() {
     std::vector<std::unique_ptr<CSignalStep>> steps;
     if (!edited.empty())
         steps.push_back(std::make_unique<CEditSignalsStep>(
-            m_pDoc, text, std::move(edited), std::move(values), m_nSortColumn, m_bSortDescending));
+            m_pDoc, text, std::move(edited), std::move(values), SortColumn(), SortDescending()));
     if (!removed.empty())
         steps.push_back(std::make_unique<CRemoveSignalsStep>(m_pDoc, text, std::move(removed)));
     if (!added.empty())
         steps.push_back(std::make_unique<CInsertSignalsStep>(m_pDoc, text, std::move(added),
-                                                             m_nSortColumn, m_bSortDescending));
+                                                             SortColumn(), SortDescending()));
     m_pDoc->Push(std::make_unique<CStepGroup>(m_pDoc, text, std::move(steps)));
     emit statusMessage(text);
 }

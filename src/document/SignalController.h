@@ -1,0 +1,65 @@
+#pragma once
+
+#include "SignalChange.h"
+#include "SignalSort.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+class CSignalDescription;
+class CVantorDoc;
+
+// The list's use-cases on one document: what an edit, a new signal, a deletion, a flag, a
+// change of many signals or a sort means, each as one step of the document's history,
+// re-sorted by the list's sort. A view shows rows, tells the controller which records the
+// user chose and where they stand, and selects what comes back; it builds no step of the
+// history and reorders nothing itself. Needs no widgets: its tests run without a display.
+class CSignalController : public QObject {
+    Q_OBJECT
+public:
+    explicit CSignalController(CVantorDoc* doc, QObject* parent = nullptr);
+
+    CVantorDoc* Document() const { return m_pDoc; }
+
+    // The sort the list follows: the column a click sorts by and reverses, and its direction.
+    // It stays the user's choice through New, Open and Merge.
+    int SortColumn() const { return m_nSortColumn; }
+    bool SortDescending() const { return m_bSortDescending; }
+    void SortBy(int column, bool descending);
+    // A click on a column's heading: the column sorted last is reversed, any other ascending.
+    void ColumnClicked(int column);
+
+    // The record settled by the edit dialog takes value (the names it was read with no
+    // longer apply), and moves to its place under the sort.
+    void Edit(CSignalDescription* signal, CSignalDescription value);
+    // New, Duplicate, Paste, Import: the records appended under the sort, in one step named
+    // undoText. Returns the records as they stand in the collection.
+    std::vector<CSignalDescription*> Append(SignalCollection records, const QString& undoText);
+    // Deletes the records standing at positions (ascending) in one step, named for one
+    // ("Delete Signal") or many ("Delete %1 Signals").
+    void Delete(std::vector<CSignalDescription*> records, std::vector<int> positions,
+                const QString& one, const QString& many);
+    // Disables or enables the records (at positions) whose flag differs; nothing to change
+    // makes no step.
+    void SetDisabled(const std::vector<CSignalDescription*>& records,
+                     const std::vector<int>& positions, bool disabled);
+
+    // Change Selected Signals: one field set on every record that takes it as the edit
+    // dialog would, in one step; the others are named with why.
+    struct ChangeOutcome {
+        std::vector<CSignalDescription*> changed;
+        QStringList unchanged; // "NAME: why"
+        // "N signals changed, M left unchanged" with the names left unchanged.
+        QString Summary() const;
+    };
+    ChangeOutcome ChangeSignals(const std::vector<CSignalDescription*>& records,
+                                const SignalChange& change);
+
+private:
+    CVantorDoc* m_pDoc;
+    int m_nSortColumn = 0;
+    bool m_bSortDescending = false;
+};

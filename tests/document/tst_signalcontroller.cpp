@@ -1,0 +1,99 @@
+// The list's use-cases without a widget: each a step of the history, re-sorted under the
+// list's sort.
+#include "SignalColumns.h"
+#include "SignalController.h"
+#include "SignalDescription.h"
+#include "TestTexts.h"
+#include "VantorDoc.h"
+#include "Vocabulary.h"
+
+#include <QTest>
+#include <QUndoStack>
+
+namespace {
+
+QStringList Names(const CVantorDoc& doc) {
+    QStringList names;
+    for (const auto& signal : doc.Signals())
+        names << QStringView(signal->m_szName.c_str()).toString();
+    return names;
+}
+
+} // namespace
+
+class TestSignalController : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Each use-case is one step that undo takes back whole; edits and appends land at their
+    // place under the sort the list follows, and a click reverses the column sorted last.
+    void useCasesAreStepsUnderTheSort_data() {
+        QTest::addColumn<QString>("useCase");
+        QTest::addColumn<QStringList>("after");
+        QTest::newRow("edit") << "edit" << QStringList{"Echo", "Bravo", "Alpha"};
+        QTest::newRow("append") << "append" << QStringList{"Delta", "Charlie", "Bravo", "Alpha"};
+        QTest::newRow("delete") << "delete" << QStringList{"Charlie"};
+        QTest::newRow("disable") << "disable" << QStringList{"Charlie", "Bravo", "Alpha"};
+    }
+    void useCasesAreStepsUnderTheSort() {
+        QFETCH(QString, useCase);
+        QFETCH(QStringList, after);
+        CVantorDoc doc;
+        for (const char* name : {"Bravo", "Alpha", "Charlie"})
+            doc.AddSignal(NewRecord(QString::fromLatin1(name), ModulationCw));
+        doc.History()->clear();
+        CSignalController controller(&doc);
+        // A click on another column ascends, a second click on it reverses it.
+        controller.ColumnClicked(ColumnShift);
+        controller.ColumnClicked(ColumnName);
+        QVERIFY(!controller.SortDescending());
+        controller.ColumnClicked(ColumnName);
+        QVERIFY(controller.SortDescending());
+        QCOMPARE(Names(doc), (QStringList{"Charlie", "Bravo", "Alpha"}));
+        const QStringList before = Names(doc);
+        if (useCase == "edit") {
+            CSignalDescription value = *doc.GetSignal(0);
+            value.m_szName.Assign(u"Echo");
+            controller.Edit(doc.GetSignal(0), value);
+        } else if (useCase == "append") {
+            SignalCollection records;
+            records.push_back(NewRecord(QStringLiteral("Delta"), ModulationCw));
+            QCOMPARE(controller.Append(std::move(records), QStringLiteral("New")).size(), 1u);
+        } else if (useCase == "delete") {
+            controller.Delete({doc.GetSignal(1), doc.GetSignal(2)}, {1, 2},
+                              QStringLiteral("Delete Signal"), QStringLiteral("Delete %1"));
+        } else {
+            controller.SetDisabled({doc.GetSignal(0), doc.GetSignal(1)}, {0, 1}, true);
+            QVERIFY(doc.GetSignal(0)->m_bDisabled && doc.GetSignal(1)->m_bDisabled);
+            // Nothing left to change is no step.
+            controller.SetDisabled({doc.GetSignal(0)}, {0}, true);
+        }
+        QCOMPARE(Names(doc), after);
+        QCOMPARE(doc.History()->count(), 1);
+        doc.History()->undo();
+        QCOMPARE(Names(doc), before);
+        QVERIFY(!doc.GetSignal(0)->m_bDisabled);
+    }
+
+    // Change Selected Signals: the records that take the change change in one step, the
+    // others are named with why.
+    void changeSignalsNamesWhatItLeaves() {
+        CVantorDoc doc;
+        doc.AddSignal(NewRecord(QStringLiteral("Beacon"), ModulationCw));
+        doc.AddSignal(NewRecord(QStringLiteral("Baudot"), ModulationFsk));
+        CSignalController controller(&doc);
+        SignalChange change;
+        change.field = SignalChangeField::Baudrate;
+        change.value = 75;
+        const auto outcome = controller.ChangeSignals({doc.GetSignal(0), doc.GetSignal(1)}, change);
+        QCOMPARE(outcome.changed.size(), 1u);
+        QCOMPARE(outcome.changed.front()->m_dBaudrate, 75.0);
+        QCOMPARE(outcome.Summary(),
+                 QStringLiteral("1 signal changed, 1 left unchanged:\nBeacon: its family has no "
+                                "such field"));
+        QCOMPARE(doc.History()->count(), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSignalController)
+#include "tst_signalcontroller.moc"
