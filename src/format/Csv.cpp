@@ -252,20 +252,21 @@ bool ReadCsv(const QString& text, QChar separator, CsvTable& table, QString& why
 namespace {
 
 // The translations the program carries, each language once: a heading is read in any of them.
+// Loaded once and never freed: they stay reachable until the process ends.
 const QList<QTranslator*>& HeadingTranslators() {
-    static const QList<QTranslator*> translators = [] {
-        QList<QTranslator*> loaded;
+    static const QList<QTranslator*>* const translators = [] {
+        auto* loaded = new QList<QTranslator*>;
         const QDir folder(QStringLiteral(":/i18n"));
         for (const QString& name : folder.entryList({QStringLiteral("*.qm")}, QDir::Files)) {
             auto* translator = new QTranslator;
             if (translator->load(folder.filePath(name)))
-                loaded << translator;
+                *loaded << translator;
             else
                 delete translator;
         }
         return loaded;
     }();
-    return translators;
+    return *translators;
 }
 
 } // namespace
