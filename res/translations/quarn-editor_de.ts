@@ -652,6 +652,14 @@ Copyright (C) 2026 Korvel</translation>
         <source>%1 left unchanged</source>
         <translation>%1 unverändert</translation>
     </message>
+    <message>
+        <source>Take Signal from Other</source>
+        <translation>Signal aus anderer Version übernehmen</translation>
+    </message>
+    <message>
+        <source>Take %1 Signals from Other</source>
+        <translation>%1 Signale aus anderer Version übernehmen</translation>
+    </message>
 </context>
 <context>
     <name>CSignalEditDialog</name>
@@ -1084,14 +1092,6 @@ No. of Carriers:</source>
     <message>
         <source>No difference before this row</source>
         <translation>Kein Unterschied vor dieser Zeile</translation>
-    </message>
-    <message>
-        <source>Take Signal from Other</source>
-        <translation>Signal aus anderer Version übernehmen</translation>
-    </message>
-    <message>
-        <source>Take %1 Signals from Other</source>
-        <translation>%1 Signale aus anderer Version übernehmen</translation>
     </message>
     <message>
         <source>%1 (%2)</source>

@@ -71,6 +71,28 @@ void CSignalController::SetDisabled(const std::vector<CSignalDescription*>& reco
         std::make_unique<CFlagSignalsStep>(m_pDoc, text, std::move(changing), std::move(at)));
 }
 
+QString CSignalController::TakeFromOther(std::vector<CSignalDescription*> edited,
+                                         std::vector<CSignalDescription> values,
+                                         std::vector<CSignalDescription*> removed,
+                                         SignalCollection added) {
+    const std::size_t taken = edited.size() + removed.size() + added.size();
+    if (taken == 0)
+        return {};
+    const QString text =
+        CountedText(tr("Take Signal from Other"), tr("Take %1 Signals from Other"), taken);
+    std::vector<std::unique_ptr<CSignalStep>> steps;
+    if (!edited.empty())
+        steps.push_back(std::make_unique<CEditSignalsStep>(
+            m_pDoc, text, std::move(edited), std::move(values), m_nSortColumn, m_bSortDescending));
+    if (!removed.empty())
+        steps.push_back(std::make_unique<CRemoveSignalsStep>(m_pDoc, text, std::move(removed)));
+    if (!added.empty())
+        steps.push_back(std::make_unique<CInsertSignalsStep>(m_pDoc, text, std::move(added),
+                                                             m_nSortColumn, m_bSortDescending));
+    m_pDoc->Push(std::make_unique<CStepGroup>(m_pDoc, text, std::move(steps)));
+    return text;
+}
+
 CSignalController::ChangeOutcome
 CSignalController::ChangeSignals(const std::vector<CSignalDescription*>& records,
                                  const SignalChange& change) {

@@ -58,6 +58,13 @@ public:
     ChangeOutcome ChangeSignals(const std::vector<CSignalDescription*>& records,
                                 const SignalChange& change);
 
+    // Take from Other: the records take the other version's values, those it lacks go, and
+    // its own come in, as one step named for their number; returns the step's name, or empty
+    // when there was nothing to take.
+    QString TakeFromOther(std::vector<CSignalDescription*> edited,
+                          std::vector<CSignalDescription> values,
+                          std::vector<CSignalDescription*> removed, SignalCollection added);
+
 private:
     CVantorDoc* m_pDoc;
     int m_nSortColumn = 0;

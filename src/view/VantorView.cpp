@@ -13,7 +13,6 @@
 #include "SignalDescription.h"
 #include "SignalEditDialog.h"
 #include "SignalRowModel.h"
-#include "SignalSteps.h"
 #include "SignalTr.h"
 #include "VantorDoc.h"
 

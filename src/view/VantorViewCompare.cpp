@@ -6,7 +6,6 @@
 #include "Prompts.h"
 #include "SignalComparison.h"
 #include "SignalRowModel.h"
-#include "SignalSteps.h"
 
 #include <QAction>
 #include <QApplication>
@@ -149,20 +148,9 @@ void CVantorView::TakeFromOther() {
             break;
         }
     }
-    const std::size_t taken = edited.size() + removed.size() + added.size();
-    if (taken == 0)
+    const QString text = m_pController->TakeFromOther(std::move(edited), std::move(values),
+                                                      std::move(removed), std::move(added));
+    if (text.isEmpty())
         return;
-    const QString text =
-        CountedText(tr("Take Signal from Other"), tr("Take %1 Signals from Other"), taken);
-    std::vector<std::unique_ptr<CSignalStep>> steps;
-    if (!edited.empty())
-        steps.push_back(std::make_unique<CEditSignalsStep>(
-            m_pDoc, text, std::move(edited), std::move(values), SortColumn(), SortDescending()));
-    if (!removed.empty())
-        steps.push_back(std::make_unique<CRemoveSignalsStep>(m_pDoc, text, std::move(removed)));
-    if (!added.empty())
-        steps.push_back(std::make_unique<CInsertSignalsStep>(m_pDoc, text, std::move(added),
-                                                             SortColumn(), SortDescending()));
-    m_pDoc->Push(std::make_unique<CStepGroup>(m_pDoc, text, std::move(steps)));
     emit statusMessage(text);
 }
