@@ -660,6 +660,14 @@ Copyright (C) 2026 Korvel</translation>
         <source>Take %1 Signals from Other</source>
         <translation>%1 Signale aus anderer Version übernehmen</translation>
     </message>
+    <message>
+        <source>%1:%2: unknown column &quot;%3&quot; left out</source>
+        <translation>%1:%2: unbekannte Spalte „%3“ ausgelassen</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>Importieren</translation>
+    </message>
 </context>
 <context>
     <name>CSignalEditDialog</name>
@@ -1026,32 +1034,12 @@ No. of Carriers:</source>
         <translation>Importieren</translation>
     </message>
     <message>
-        <source>Cannot import.
-
-%1: %2</source>
-        <translation>Import nicht möglich.
-
-%1: %2</translation>
-    </message>
-    <message>
-        <source>Cannot import.
-
-%1:%2: %3</source>
-        <translation>Import nicht möglich.
-
-%1:%2: %3</translation>
-    </message>
-    <message>
         <source>1 signal imported from %1</source>
         <translation>1 Signal aus %1 importiert</translation>
     </message>
     <message>
         <source>%1 signals imported from %2</source>
         <translation>%1 Signale aus %2 importiert</translation>
-    </message>
-    <message>
-        <source>%1:%2: unknown column &quot;%3&quot; left out</source>
-        <translation>%1:%2: unbekannte Spalte „%3“ ausgelassen</translation>
     </message>
     <message>
         <source>Rows left out</source>

@@ -1,11 +1,14 @@
 #include "SignalController.h"
 
+#include "Csv.h"
+#include "RegularFile.h"
 #include "SignalCatalogue.h"
 #include "SignalDescription.h"
 #include "SignalSteps.h"
 #include "VantorDoc.h"
 
 #include <QCoreApplication>
+#include <QFile>
 
 CSignalController::CSignalController(CVantorDoc* doc, QObject* parent)
     : QObject(parent), m_pDoc(doc) {}
@@ -91,6 +94,32 @@ QString CSignalController::TakeFromOther(std::vector<CSignalDescription*> edited
                                                              m_nSortColumn, m_bSortDescending));
     m_pDoc->Push(std::make_unique<CStepGroup>(m_pDoc, text, std::move(steps)));
     return text;
+}
+
+CSignalController::ImportOutcome CSignalController::Import(const QString& path) {
+    ImportOutcome outcome;
+    QFile file;
+    // A pipe or a device is refused at once: nothing waits on it.
+    if (!OpenRegularFile(path, file, outcome.error))
+        return outcome;
+    CsvImport imported;
+    QString why;
+    int line = 0;
+    if (!ImportCsv(file.readAll(), imported, why, line)) {
+        outcome.error = line > 0 ? QStringLiteral("%1:%2: %3").arg(path).arg(line).arg(why)
+                                 : QStringLiteral("%1: %2").arg(path, why);
+        return outcome;
+    }
+    outcome.readAs = imported.ReadAs();
+    for (const QString& heading : imported.unknownColumns)
+        outcome.leftOut << tr("%1:%2: unknown column \"%3\" left out")
+                               .arg(path)
+                               .arg(imported.headingLine)
+                               .arg(heading);
+    for (const auto& [at, problem] : imported.refused)
+        outcome.leftOut << QStringLiteral("%1:%2: %3").arg(path).arg(at).arg(problem);
+    outcome.added = Append(std::move(imported.records), tr("Import"));
+    return outcome;
 }
 
 CSignalController::ChangeOutcome

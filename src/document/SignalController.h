@@ -65,6 +65,16 @@ public:
                           std::vector<CSignalDescription> values,
                           std::vector<CSignalDescription*> removed, SignalCollection added);
 
+    // File > Import: the rows of a spreadsheet (CSV or OpenDocument) that the edit dialog
+    // would take, appended in one step named "Import"; what was left out, line by line.
+    struct ImportOutcome {
+        QString error; // why nothing was imported (the file, its line where it has one)
+        std::vector<CSignalDescription*> added;
+        QString readAs;      // how a file not in UTF-8 with commas was read, or empty
+        QStringList leftOut; // "PATH:LINE: why", unknown columns first
+    };
+    ImportOutcome Import(const QString& path);
+
 private:
     CVantorDoc* m_pDoc;
     int m_nSortColumn = 0;

@@ -381,9 +381,13 @@ void CVantorView::AppendSignals(std::vector<std::unique_ptr<CSignalDescription>>
                                 const QString& undoText) {
     if (records.empty())
         return;
+    SelectAppended(m_pController->Append(std::move(records), undoText));
+}
+
+void CVantorView::SelectAppended(const std::vector<CSignalDescription*>& added) {
+    if (added.empty())
+        return;
     const int column = currentIndex().isValid() ? currentIndex().column() : columnAt(0);
-    const std::vector<CSignalDescription*> added =
-        m_pController->Append(std::move(records), undoText);
     if (added.size() == 1)
         SelectSignalRow(added.front(), column);
     else

@@ -145,6 +145,8 @@ private:
     // Appends records as New does: re-sorted by the current sort, selected, undoable.
     void AppendSignals(std::vector<std::unique_ptr<CSignalDescription>> records,
                        const QString& undoText);
+    // Selects appended records (one as the current row, in the column the user is in).
+    void SelectAppended(const std::vector<CSignalDescription*>& added);
     void SetSelectedDisabled(bool disabled);
     // Deletes the selected records as one step of the history named one ("Delete Signal") or
     // many ("Delete %1 Signals").

@@ -3,7 +3,6 @@
 #include "Csv.h"
 #include "FileTarget.h"
 #include "Prompts.h"
-#include "RegularFile.h"
 #include "SignalDescription.h"
 #include "SignalFileReader.h"
 #include "SignalFileWriter.h"
@@ -150,42 +149,24 @@ void CVantorView::OnFileImport() {
 }
 
 void CVantorView::ImportFile(const QString& path) {
-    QFile file;
-    CsvImport imported;
-    QString why;
-    int line = 0;
-    // A pipe or a device is refused at once: the window never waits on it.
-    if (!OpenRegularFile(path, file, why)) {
+    const CSignalController::ImportOutcome imported = m_pController->Import(path);
+    if (!imported.error.isEmpty()) {
         CPrompts::Message(this, QMessageBox::Critical, QString(),
-                          tr("Cannot import.\n\n%1").arg(why));
+                          tr("Cannot import.\n\n%1").arg(imported.error));
         return;
     }
-    if (!ImportCsv(file.readAll(), imported, why, line)) {
-        CPrompts::Message(this, QMessageBox::Critical, QString(),
-                          line > 0 ? tr("Cannot import.\n\n%1:%2: %3").arg(path).arg(line).arg(why)
-                                   : tr("Cannot import.\n\n%1: %2").arg(path, why));
-        return;
-    }
-    const int added = static_cast<int>(imported.records.size());
-    AppendSignals(std::move(imported.records), tr("Import"));
+    SelectAppended(imported.added);
+    const int added = static_cast<int>(imported.added.size());
     // How a file that is not UTF-8 with commas was read is said with the count.
-    const QString readAs = imported.ReadAs();
     const QString done = added == 1 ? tr("1 signal imported from %1").arg(path)
                                     : tr("%1 signals imported from %2").arg(added).arg(path);
-    emit statusMessage(readAs.isEmpty() ? done : tr("%1 (%2)").arg(done, readAs));
-    if (imported.refused.isEmpty() && imported.unknownColumns.isEmpty())
+    emit statusMessage(imported.readAs.isEmpty() ? done : tr("%1 (%2)").arg(done, imported.readAs));
+    if (imported.leftOut.isEmpty())
         return;
     // What was left out, in a window the user can copy from.
-    QStringList lines;
-    if (!readAs.isEmpty())
-        lines << QStringLiteral("%1: %2").arg(path, readAs);
-    for (const QString& heading : imported.unknownColumns)
-        lines << tr("%1:%2: unknown column \"%3\" left out")
-                     .arg(path)
-                     .arg(imported.headingLine)
-                     .arg(heading);
-    for (const auto& [at, problem] : imported.refused)
-        lines << QStringLiteral("%1:%2: %3").arg(path).arg(at).arg(problem);
+    QStringList lines = imported.leftOut;
+    if (!imported.readAs.isEmpty())
+        lines.prepend(QStringLiteral("%1: %2").arg(path, imported.readAs));
     QDialog report(this);
     report.setObjectName(QStringLiteral("ImportReport"));
     report.setWindowTitle(tr("Import"));
