@@ -102,6 +102,33 @@ Copyright (C) 2026 Korvel</translation>
     </message>
 </context>
 <context>
+    <name>CDetailsPane</name>
+    <message>
+        <source>Details</source>
+        <translation>Details</translation>
+    </message>
+    <message>
+        <source>No signal chosen</source>
+        <translation>Kein Signal gewählt</translation>
+    </message>
+    <message>
+        <source>The changes to %1 were not applied</source>
+        <translation>Die Änderungen an %1 wurden nicht übernommen</translation>
+    </message>
+    <message>
+        <source>A row of the other version: Take from Other makes it this database&apos;s</source>
+        <translation>Eine Zeile der anderen Version: „Aus anderer Version übernehmen“ macht sie zu einer dieser Datenbank</translation>
+    </message>
+    <message>
+        <source>%1 is no longer in the database</source>
+        <translation>%1 ist nicht mehr in der Datenbank</translation>
+    </message>
+    <message>
+        <source>Details of %1</source>
+        <translation>Details von %1</translation>
+    </message>
+</context>
+<context>
     <name>CDocTemplate</name>
     <message>
         <source>1 signal</source>
@@ -391,6 +418,10 @@ Copyright (C) 2026 Korvel</translation>
     <message>
         <source>Toolbar options</source>
         <translation>Optionen der Symbolleiste</translation>
+    </message>
+    <message>
+        <source>Details</source>
+        <translation>Details</translation>
     </message>
 </context>
 <context>
@@ -739,6 +770,14 @@ Copyright (C) 2026 Korvel</translation>
         <source>Please enter the number of carriers first</source>
         <comment>FSK: channels</comment>
         <translation>Bitte geben Sie zuerst die Anzahl der Kanäle ein</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Übernehmen</translation>
+    </message>
+    <message>
+        <source>Re&amp;vert</source>
+        <translation>&amp;Verwerfen</translation>
     </message>
 </context>
 <context>
@@ -1725,6 +1764,16 @@ Importieren</translation>
 Export</source>
         <translation>Die angezeigten Zeilen für eine Tabellenkalkulation speichern (CSV, oder OpenDocument als .ods)
 Exportieren</translation>
+    </message>
+    <message>
+        <source>Show or hide the current signal&apos;s fields beside the list
+Details</source>
+        <translation>Die Felder des aktuellen Signals neben der Liste ein- oder ausblenden
+Details</translation>
+    </message>
+    <message>
+        <source>&amp;Details	F4</source>
+        <translation>&amp;Details	F4</translation>
     </message>
 </context>
 <context>

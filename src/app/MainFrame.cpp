@@ -4,6 +4,7 @@
 
 #include "CommandAction.h"
 #include "CommandIds.h"
+#include "DetailsPane.h"
 #include "DocTemplate.h"
 #include "FindBar.h"
 #include "HelpWindow.h"
@@ -23,6 +24,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QDockWidget>
 #include <QFile>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -30,6 +32,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPointer>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
@@ -50,8 +53,8 @@ const QString HiddenButtonsKey = QStringLiteral("ToolbarHiddenButtons");
 CMainFrame::CMainFrame(CDocTemplate* docTemplate, const QList<QAction*>& appCommands,
                        QWidget* parent)
     : QMainWindow(parent), m_pView(new CVantorView(docTemplate->Document(), this)),
-      m_pFindBar(new CFindBar(this)), m_pParameterBar(new CParameterBar(this)),
-      m_pMessageBar(new CMessageBar(this)),
+      m_pDetails(new CDetailsPane(m_pView, this)), m_pFindBar(new CFindBar(this)),
+      m_pParameterBar(new CParameterBar(this)), m_pMessageBar(new CMessageBar(this)),
       m_nLook(WorkspaceValue(QStringLiteral("ApplicationLook"),
                              LayoutValue(QStringLiteral("Look")).toInt())
                   .toInt()) {
@@ -104,14 +107,25 @@ QList<QAction*> CMainFrame::OwnCommands() {
     // list's toolbar item shows the toolbar.
     own << MakeCommand(this, ID_TOOLBAR_CUSTOMIZE);
     own << MakeCommand(this, ID_VIEW_TOOLBAR, [] {});
+    // F4 shows the details pane and goes into its fields; again, it hides it and goes back to
+    // the list.
+    QAction* details =
+        MakeCommand(this, ID_VIEW_DETAILS, [this] { ShowDetails(!m_pDetailsDock->isVisible()); });
+    details->setCheckable(true);
+    own << details;
     own << MakeCommand(this, ID_EDIT_FIND, [this] { m_pFindBar->Activate(); });
     own << MakeCommand(this, ID_EDIT_FIND_PARAMETERS, [this] { m_pParameterBar->Activate(); });
     own << MakeCommand(this, ID_VIEW_SHORTCUTS, [this] {
         CShortcutsDialog dialog(this);
         CPrompts::RunDialog(dialog);
     });
-    // F6 and Shift+F6 stay the window's keys, with nothing to do.
-    own << MakeCommand(this, ID_NEXT_PANE) << MakeCommand(this, ID_PREV_PANE);
+    // F6 and Shift+F6 go between the list and the details pane while it is shown; with no
+    // other pane they stay the window's keys, with nothing to do.
+    for (std::uint32_t id : {ID_NEXT_PANE, ID_PREV_PANE}) {
+        QAction* pane = MakeCommand(this, id, [this] { SwitchPane(); });
+        pane->setEnabled(false);
+        own << pane;
+    }
     return own;
 }
 
@@ -149,6 +163,51 @@ void CMainFrame::BuildCentral() {
             [this](const QString& text, const QString& kind) { m_pMessageBar->Show(text, kind); });
     connect(m_pView, &CVantorView::statusMessage, this,
             [this](const QString& text) { statusBar()->showMessage(text, 10000); });
+    BuildDetailsDock();
+}
+
+void CMainFrame::BuildDetailsDock() {
+    m_pDetailsDock = new QDockWidget(tr("Details"), this);
+    m_pDetailsDock->setObjectName(QStringLiteral("detailsDock"));
+    m_pDetailsDock->setAccessibleName(tr("Details"));
+    m_pDetailsDock->setWidget(m_pDetails);
+    m_pDetailsDock->hide();
+    addDockWidget(Qt::RightDockWidgetArea, m_pDetailsDock);
+    // The menu's mark follows the pane, also when its own button closes it.
+    // The actions go before the dock when the window closes: each is looked after.
+    const QList<QPointer<QAction>> actions{Action(ID_VIEW_DETAILS), Action(ID_NEXT_PANE),
+                                           Action(ID_PREV_PANE)};
+    connect(m_pDetailsDock, &QDockWidget::visibilityChanged, this, [this, actions] {
+        const bool shown = m_pDetailsDock->isVisibleTo(this);
+        for (const QPointer<QAction>& action : actions) {
+            if (action == nullptr)
+                continue;
+            if (action->isCheckable())
+                action->setChecked(shown);
+            else
+                action->setEnabled(shown);
+        }
+    });
+    connect(m_pDetails, &CDetailsPane::statusMessage, this,
+            [this](const QString& text) { statusBar()->showMessage(text, 10000); });
+    connect(m_pDetails, &CDetailsPane::leaveRequested, m_pView, [this] { m_pView->setFocus(); });
+}
+
+void CMainFrame::SwitchPane() {
+    const QWidget* focused = QApplication::focusWidget();
+    if (focused != nullptr && m_pDetails->isAncestorOf(focused))
+        m_pView->setFocus(Qt::TabFocusReason);
+    else if (m_pDetailsDock->isVisible())
+        m_pDetails->FocusFields();
+}
+
+void CMainFrame::ShowDetails(bool shown) {
+    m_pDetailsDock->setVisible(shown);
+    Action(ID_VIEW_DETAILS)->setChecked(shown);
+    if (shown)
+        m_pDetails->FocusFields();
+    else
+        m_pView->setFocus();
 }
 
 // The menu bar, the context menu and the looks' menu from the command table.
@@ -388,6 +447,7 @@ void CMainFrame::FillPaneMenu(QMenu* menu) {
     toolbar->setText(tr("Standard"));
     menu->addAction(toolbar);
     menu->addAction(Action(ID_VIEW_STATUS_BAR));
+    menu->addAction(Action(ID_VIEW_DETAILS));
 }
 
 QMenu* CMainFrame::createPopupMenu() {

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <span>
 
+class CDetailsPane;
 class CDocTemplate;
 class CFindBar;
 class CParameterBar;
@@ -16,6 +17,7 @@ class CMessageBar;
 class CHelpWindow;
 class CVantorView;
 class QAction;
+class QDockWidget;
 class QLabel;
 class QMenu;
 class QToolBar;
@@ -33,6 +35,11 @@ public:
     // The command with this id, whoever runs it.
     QAction* Action(std::uint32_t id) const { return m_actions.value(id); }
     CVantorView* View() const { return m_pView; }
+    CDetailsPane* Details() const { return m_pDetails; }
+    // View > Details: the pane shown with the focus in its fields, or hidden with the focus
+    // back in the list.
+    void ShowDetails(bool shown);
+    QDockWidget* DetailsDock() const { return m_pDetailsDock; }
     QToolBar* ToolBar() const { return m_pToolBar; }
     CFindBar* FindBar() const { return m_pFindBar; }
     CParameterBar* ParameterBar() const { return m_pParameterBar; }
@@ -72,6 +79,9 @@ protected:
 private:
     QList<QAction*> OwnCommands();
     void BuildCentral();
+    void BuildDetailsDock();
+    // F6: the focus from the list to the details pane or back.
+    void SwitchPane();
     void BuildMenus();
     void AddCommands(const QList<QAction*>& commands);
     void BuildMenu(QMenu* menu, std::span<const MenuEntry> entries);
@@ -84,6 +94,8 @@ private:
 
     QHash<std::uint32_t, QAction*> m_actions;
     CVantorView* m_pView;
+    CDetailsPane* m_pDetails;
+    QDockWidget* m_pDetailsDock = nullptr;
     QToolBar* m_pToolBar = nullptr;
     QMenu* m_pFileMenu = nullptr;
     QMenu* m_pContextMenu = nullptr;

@@ -79,6 +79,7 @@ CSignalEditDialog::CSignalEditDialog(CSignalDescription* signal, QWidget* parent
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     m_pOk = buttons->button(QDialogButtonBox::Ok);
     m_pOk->setDefault(true);
+    m_pCancel = buttons->button(QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, this, &CSignalEditDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -201,6 +202,12 @@ bool CSignalEditDialog::Untouched(const QLineEdit* edit) const {
 bool CSignalEditDialog::Edit(QWidget* parent, CSignalDescription& signal) {
     CSignalEditDialog dialog(&signal, parent);
     return dialog.DoModal() == QDialog::Accepted;
+}
+
+void CSignalEditDialog::UseAsPane() {
+    setWindowFlags(Qt::Widget);
+    m_pOk->setText(tr("Apply"));
+    m_pCancel->setText(tr("Re&vert"));
 }
 
 int CSignalEditDialog::DoModal() {

@@ -27,6 +27,9 @@ public:
     // Runs the editor on signal; true when the record was overwritten.
     static bool Edit(QWidget* parent, CSignalDescription& signal);
     int DoModal();
+    // Shows the editor inside another window (the details pane): no frame of its own, OK
+    // named Apply (Enter, as OK) and Cancel named Revert.
+    void UseAsPane();
 
     int GetCheckedModulation() const;
     void ShowModulationPage(int family);
@@ -46,6 +49,7 @@ public:
     QLineEdit* ITUEdit() const { return m_pITU; }
     CCommentEdit* CommentEdit() const { return m_pComment; }
     QLabel* CommentRoom() const { return m_pCommentRoom; }
+    QPushButton* OkButton() const { return m_pOk; }
     const char16_t* PendingSpacing() const { return m_szPendingSpacing; }
 
 protected:
@@ -96,5 +100,6 @@ private:
     CCommentEdit* m_pComment;
     QLabel* m_pCommentRoom;
     QPushButton* m_pOk;
+    QPushButton* m_pCancel = nullptr;
     QHash<const QObject*, QString> m_filledTexts;
 };

@@ -58,6 +58,8 @@ enum CommandId : std::uint32_t {
     ID_VIEW_NEXT_DIFFERENCE = 32822,
     ID_VIEW_PREVIOUS_DIFFERENCE = 32823,
     ID_VIEW_END_COMPARISON = 32824,
+    // View > Details: the current signal's fields beside the list.
+    ID_VIEW_DETAILS = 32825,
 
     ID_FILE_NEW = 57600,
     ID_FILE_OPEN = 57601,

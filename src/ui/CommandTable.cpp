@@ -71,6 +71,9 @@ constexpr CommandInfo TheCommands[] = {
     {ID_EDIT_FIND_PARAMETERS,
      QT_TRANSLATE_NOOP("Commands", "Find signals by measured rate, shift, bandwidth, tones or "
                                    "carriers\nFind by Parameters")},
+    {ID_VIEW_DETAILS,
+     QT_TRANSLATE_NOOP("Commands", "Show or hide the current signal's fields beside the "
+                                   "list\nDetails")},
     {ID_VIEW_SHORTCUTS,
      QT_TRANSLATE_NOOP("Commands", "Choose the keys of the commands\nConfigure Shortcuts")},
     {ID_FILE_COMPARE,
@@ -194,6 +197,7 @@ constexpr MenuEntry TheMainMenu[] = {
     {K::Item, "<placeholder>", ID_VIEW_TOOLBAR},
     {K::PopupEnd, "", 0},
     {K::Item, QT_TRANSLATE_NOOP("Commands", "&Status Bar"), ID_VIEW_STATUS_BAR},
+    {K::Item, QT_TRANSLATE_NOOP("Commands", "&Details\tF4"), ID_VIEW_DETAILS},
     {K::Separator, "", 0},
     {K::PopupBegin, QT_TRANSLATE_NOOP("Commands", "Set Filter"), 0},
     {K::Item, QT_TRANSLATE_NOOP("Commands", "Show All"), ID_FILTER_ALL},
@@ -276,6 +280,7 @@ const Accelerator TheAccelerators[] = {
     {Qt::CTRL | Qt::Key_D, ID_SIGNAL_DUPLICATE},
     {QKeyCombination(Qt::Key_F8), ID_VIEW_NEXT_DIFFERENCE},
     {Qt::SHIFT | Qt::Key_F8, ID_VIEW_PREVIOUS_DIFFERENCE},
+    {QKeyCombination(Qt::Key_F4), ID_VIEW_DETAILS},
     // The desktop's own keys for Close, Save As and Quit, beside the ones above.
     {Qt::CTRL | Qt::Key_W, ID_FILE_CLOSE_DATABASE},
     {Qt::CTRL | Qt::SHIFT | Qt::Key_S, ID_FILE_SAVE_AS},

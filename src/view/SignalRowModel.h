@@ -65,6 +65,8 @@ public:
     // The rows of the open database's records; the other's rows of a comparison follow.
     int OwnRowCount() const { return static_cast<int>(m_rowMap.size()); }
     bool IsOtherRow(int row) const { return row >= OwnRowCount(); }
+    // True while the rows follow a change of the collection (between its before and after).
+    bool IsChanging() const { return m_change != Change::None; }
     int PositionOfRow(int row) const { return m_rowMap[static_cast<std::size_t>(row)]; }
     int RowOfPosition(int position) const;
     // The record of one of the database's rows.

@@ -44,6 +44,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
+#include <QDockWidget>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>

@@ -1,6 +1,7 @@
 // The list in the window: find, counts, copy and paste, what travels with a record.
 #include "ChangeSignalsDialog.h"
 #include "Csv.h"
+#include "DetailsPane.h"
 #include "EditorTest.h"
 #include "TestFiles.h"
 #include "Translations.h"
@@ -412,6 +413,77 @@ private slots:
             QCOMPARE(same, 2);
         }
         QVERIFY(CPrompts::ShownMessages().isEmpty());
+    }
+
+    // View > Details by keyboard alone: F4 shows the current signal's fields and goes into
+    // them, Enter applies them as the edit dialog's OK checks them (one step of the history,
+    // the row moving to its place), Esc reverts and goes back to the list, F6 goes between
+    // them; the pane follows its signal through an undo and says when a delete took it.
+    void detailsPaneByKeyboard() {
+        CVantorView* view = StartFocused();
+        QVERIFY(view);
+        QTest::keyClick(view, Qt::Key_Home);
+        QTest::keyClick(view, Qt::Key_Down);
+        QCOMPARE(view->currentIndex().data().toString(), QString("Beacon"));
+        QTest::keyClick(view, Qt::Key_F4);
+        CDetailsPane* pane = Frame()->Details();
+        QVERIFY(Frame()->DetailsDock()->isVisible());
+        QVERIFY(Action(ID_VIEW_DETAILS)->isChecked());
+        QVERIFY(pane->Form());
+        QLineEdit* name = pane->Form()->NameEdit();
+        QCOMPARE(QApplication::focusWidget(), name);
+        QCOMPARE(name->text(), QString("Beacon"));
+        QCOMPARE(pane->Form()->accessibleName(), QString("Details of Beacon"));
+        QCOMPARE(
+            pane->Form()->findChild<QPushButton*>(QString(), Qt::FindChildrenRecursively)->window(),
+            Frame());
+        // A name the dialog refuses is refused here, with its message; nothing changes.
+        QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(name, Qt::Key_Delete);
+        QTest::keyClick(name, Qt::Key_Return);
+        QCOMPARE(CPrompts::ShownMessages().size(), 1);
+        QCOMPARE(CPrompts::ShownMessages()[0].text, QString("You have to specify a name"));
+        QCOMPARE(Doc()->History()->count(), 0);
+        QVERIFY(pane->HasChanges());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QCOMPARE(QApplication::focusWidget(), view);
+        QCOMPARE(pane->Form()->NameEdit()->text(), QString("Beacon"));
+        QVERIFY(!pane->HasChanges());
+        // Enter applies: one step; the signal takes its place under the name sort and stays
+        // the current row, the pane on it with the focus where it was.
+        QTest::keyClick(view, Qt::Key_F6);
+        name = pane->Form()->NameEdit();
+        QCOMPARE(QApplication::focusWidget(), name);
+        QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(name, "Alpha");
+        QTest::keyClick(name, Qt::Key_Return);
+        QCOMPARE(Doc()->History()->count(), 1);
+        QCOMPARE(Doc()->History()->undoText(), QString("Edit Signal"));
+        QCOMPARE(view->currentIndex().row(), 0);
+        QCOMPARE(view->currentIndex().data().toString(), QString("Alpha"));
+        QCOMPARE(pane->Signal(), view->RowModel()->RecordAt(0));
+        QCOMPARE(pane->Form()->NameEdit()->text(), QString("Alpha"));
+        QCOMPARE(QApplication::focusWidget(), pane->Form()->NameEdit());
+        // Enter again with nothing changed makes no step.
+        QTest::keyClick(pane->Form()->NameEdit(), Qt::Key_Return);
+        QCOMPARE(Doc()->History()->count(), 1);
+        // Undo in the list: the pane shows the name back.
+        QTest::keyClick(pane->Form()->NameEdit(), Qt::Key_F6);
+        QCOMPARE(QApplication::focusWidget(), view);
+        QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(pane->Form()->NameEdit()->text(), QString("Beacon"));
+        QCOMPARE(view->currentIndex().data().toString(), QString("Beacon"));
+        // Delete: the pane says its signal is gone.
+        CPrompts::PushAnswer(QMessageBox::Yes);
+        QTest::keyClick(view, Qt::Key_Delete);
+        QCOMPARE(Doc()->GetSignalCount(), 4);
+        QVERIFY(!pane->Form());
+        QCOMPARE(pane->StateLabel()->text(), QString("Beacon is no longer in the database"));
+        // F4 hides the pane; the list keeps the focus.
+        QTest::keyClick(view, Qt::Key_F4);
+        QVERIFY(!Frame()->DetailsDock()->isVisible());
+        QVERIFY(!Action(ID_VIEW_DETAILS)->isChecked());
+        QCOMPARE(QApplication::focusWidget(), view);
     }
 
     // The count pane follows every change of the rows and of the find text; opening another

@@ -268,6 +268,7 @@ private slots:
                     {Qt::CTRL | Qt::Key_D, "edits"},
                     {QKeyCombination(Qt::Key_F8), "nothing"},
                     {Qt::SHIFT | Qt::Key_F8, "nothing"},
+                    {QKeyCombination(Qt::Key_F4), "shows details"},
                     {QKeyCombination(Qt::Key_F1), "opens help"},
                     {QKeyCombination(Qt::Key_Return), "edits"},
                     {Qt::KeypadModifier | Qt::Key_Enter, "edits"},
@@ -314,6 +315,7 @@ private slots:
                  effect == "opens help");
         QCOMPARE(Frame()->FindBar()->isVisible(), effect == "finds");
         QCOMPARE(Frame()->ParameterBar()->isVisible(), effect == "finds by parameters");
+        QCOMPARE(Frame()->DetailsDock()->isVisible(), effect == "shows details");
         QCOMPARE(Frame()->isVisible(), effect != "quits");
         if (effect == "selects all")
             QCOMPARE(view->selectionModel()->selectedRows().size(), 5);
@@ -464,7 +466,7 @@ private slots:
         CPrompts::SetUrlsOpen(true);
         QMenu* panes = Frame()->createPopupMenu();
         QStringList texts = MenuTexts(panes);
-        QCOMPARE(texts, (QStringList{"Standard", "&Status Bar"}));
+        QCOMPARE(texts, (QStringList{"Standard", "&Status Bar", "&Details\tF4"}));
         delete panes;
         Trigger(ID_VIEW_STATUS_BAR);
         QVERIFY(Frame()->statusBar()->isHidden());
