@@ -391,7 +391,7 @@ void BM_MergeScan(benchmark::State& state) {
                     ++dropped;
                     return;
                 }
-                signal->m_bMerged = true;
+                signal->SetMerged(true);
                 doc->AddSignal(std::move(signal));
             },
             error);

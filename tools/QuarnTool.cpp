@@ -212,8 +212,8 @@ QJsonObject RecordJson(const CSignalDescription& s, const char16_t* message) {
         {"numChannelsMin", s.m_nNumChannelsMin},
         {"spacing", QStringView(s.m_szSpacing.c_str()).toString()},
         {"pilotFrequency", s.m_dPilotFrequency},
-        {"invalid", s.m_bInvalid},
-        {"merged", s.m_bMerged},
+        {"invalid", s.IsInvalid()},
+        {"merged", s.IsMerged()},
         {"message", message ? QJsonValue(QStringView(message).toString()) : QJsonValue()},
         {"cells", cells},
     };

@@ -382,7 +382,6 @@ void CSignalEditDialog::BuildRecord(CSignalDescription& s) const {
     s.m_nModulation = GetCheckedModulation();
     if (s.m_nModulation == o.m_nModulation && s.m_nModulation != 0) {
         s = o;
-        s.m_bInvalid = true;
     }
     if (Untouched(m_pName))
         CopyText(s.m_szName, o.m_szName);
@@ -535,12 +534,10 @@ void CSignalEditDialog::accept() {
     }
     CSignalDescription record;
     BuildRecord(record);
-    if (const SignalProblem problem = record.ValidateProblem(false);
-        problem != SignalProblem::None) {
+    if (const SignalProblem problem = record.Settle(false); problem != SignalProblem::None) {
         ShowDataError(SignalTr(SignalProblemSource(problem)), FieldAtFault(problem));
         return;
     }
-    record.m_bInvalid = false;
     *m_pSignal = record;
     QDialog::accept();
 }

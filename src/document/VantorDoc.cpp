@@ -500,7 +500,7 @@ FileResult CVantorDoc::MergeFile(const QString& path, MergeResult* result) {
                 counts.differing += DiffersBeyondEquality(*held, *signal);
                 return;
             }
-            signal->m_bMerged = true;
+            signal->SetMerged(true);
             index.Add(signal.get());
             Keep(signal.get(), std::move(notes), read, lines);
             added.push_back(std::move(signal));

@@ -511,7 +511,7 @@ bool ImportCsv(const QByteArray& data, CsvImport& result, QString& why, int& lin
             result.refused.append({table.lines[row], problem});
             continue;
         }
-        signal->m_bInvalid = false;
+        signal->Recheck(false);
         result.records.push_back(std::move(signal));
     }
     return true;

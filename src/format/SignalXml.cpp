@@ -351,9 +351,7 @@ void CSignalXml::FinishReading(CSignalDescription& s, SignalReadNotes& notes) {
     // Under a decoder this version does not know, the record reads as "no-mode", whose
     // validation clears the code-check count; the count is kept for the name it belongs to.
     const std::int32_t counter = s.m_nCodecheckCounter;
-    notes.message = s.Validate(true);
-    if (notes.message == nullptr)
-        s.m_bInvalid = false;
+    notes.message = SignalProblemText(s.Settle(true));
     if (s.m_nUnknownMode != 0 && s.m_nMode == 0)
         s.m_nCodecheckCounter = counter;
     // A value that read as 0 and that validation made a wildcard is shown as "*", written as

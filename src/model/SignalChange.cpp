@@ -34,9 +34,8 @@ ChangeRefusal ApplyChange(const CSignalDescription& signal, const SignalChange& 
             change.value;
         break;
     }
-    problem = changed.CheckProblem(false);
+    problem = changed.Recheck(false);
     if (problem != SignalProblem::None)
         return ChangeRefusal::Invalid;
-    changed.m_bInvalid = false;
     return ChangeRefusal::None;
 }

@@ -162,7 +162,7 @@ private:
             // Unlike the others, OFDM without symbol rate stays invalid even when read: the
             // wildcard is filled in, and the problem still returned; so a wildcard left out
             // comes back only to a record that is invalid already.
-            if (m_s.m_bInvalid)
+            if (m_s.IsInvalid())
                 Restores(&SignalWildcards::baudrate);
             if (m_s.m_dBaudrate == 0) {
                 if (m_bLenient)
@@ -261,6 +261,18 @@ SignalProblem CSignalDescription::InvalidProblem() const {
 
 const char16_t* CSignalDescription::Validate(bool bLenient) {
     return SignalProblemText(ValidateProblem(bLenient));
+}
+
+SignalProblem CSignalDescription::Settle(bool bLenient) {
+    const SignalProblem problem = ValidateProblem(bLenient);
+    m_bInvalid = problem != SignalProblem::None;
+    return problem;
+}
+
+SignalProblem CSignalDescription::Recheck(bool bLenient) {
+    const SignalProblem problem = CheckProblem(bLenient);
+    m_bInvalid = problem != SignalProblem::None;
+    return problem;
 }
 
 SignalProblem CSignalDescription::ValidateProblem(bool bLenient) {

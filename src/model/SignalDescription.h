@@ -110,13 +110,29 @@ public:
     std::int32_t m_nNumChannelsMin;
     CRecordText<SpacingCapacity> m_szSpacing;
     double m_dPilotFrequency;
+
+private:
+    // Beside the numbers, where they take no room of their own.
     bool m_bInvalid;
     bool m_bMerged;
+
+public:
     // The decoder mode and modulation the record was read with when this version does not
     // know them (UnknownName), 0 when it knows them.
     std::uint32_t m_nUnknownMode;
     std::uint32_t m_nUnknownModulation;
     std::shared_ptr<const CKeptMarkup> m_pKept; // null when the element held nothing else
+
+    // Whether the record failed its last validation; a new record is invalid until one
+    // passes. Settle validates as Validate does (normalising the fields), Recheck as Check
+    // does (leaving them); both remember the outcome.
+    bool IsInvalid() const { return m_bInvalid; }
+    SignalProblem Settle(bool bLenient);
+    SignalProblem Recheck(bool bLenient);
+    // Added by a merge in this session, for the list to mark; the document sets it. Copies
+    // start without it, and an assignment keeps the target's.
+    bool IsMerged() const { return m_bMerged; }
+    void SetMerged(bool merged) { m_bMerged = merged; }
 
 private:
     // Everything but the texts and the merged flag.

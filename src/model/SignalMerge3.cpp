@@ -38,7 +38,7 @@ ThreeWayMerge MergeThreeWay(const SignalCollection& base, const SignalCollection
                 else if (theirsChanged && StoredFieldDiffers(*own, *other, field))
                     merge.conflicts.push_back({b.get(), own, other, field.key, &field});
             }
-            result->m_bInvalid = result->CheckProblem(true) != SignalProblem::None;
+            result->Recheck(true);
             merged[own] = std::move(result);
         } else if (own != nullptr) {
             // Theirs removed it: removed unless ours changed it.

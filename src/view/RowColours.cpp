@@ -46,9 +46,9 @@ double ContrastRatio(const QColor& a, const QColor& b) {
 }
 
 QColor RowColour(const CSignalDescription& s, const QColor& background) {
-    if (s.m_bMerged)
-        return Readable(s.m_bInvalid ? MergedInvalidColour : MergedColour, background);
-    if (s.m_bInvalid)
+    if (s.IsMerged())
+        return Readable(s.IsInvalid() ? MergedInvalidColour : MergedColour, background);
+    if (s.IsInvalid())
         return Readable(InvalidColour, background);
     if (s.m_bDisabled)
         return Readable(DisabledColour, background);

@@ -105,7 +105,7 @@ QVariant CSignalRowModel::data(const QModelIndex& index, int role) const {
     }
     case Qt::DecorationRole:
         // Invalid rows are told by a sign as well as by colour.
-        if (index.column() == 0 && s.m_bInvalid)
+        if (index.column() == 0 && s.IsInvalid())
             return QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
         return {};
     case Qt::ToolTipRole:
@@ -122,7 +122,7 @@ QVariant CSignalRowModel::data(const QModelIndex& index, int role) const {
 // What the colours and the warning sign show, in words, for screen readers.
 QString CSignalRowModel::RowState(const CSignalDescription& s) {
     QStringList state;
-    if (s.m_bInvalid) {
+    if (s.IsInvalid()) {
         const SignalProblem problem = s.InvalidProblem();
         state << (problem == SignalProblem::None
                       ? tr("invalid")
@@ -130,7 +130,7 @@ QString CSignalRowModel::RowState(const CSignalDescription& s) {
     }
     if (s.m_bDisabled)
         state << tr("disabled");
-    if (s.m_bMerged)
+    if (s.IsMerged())
         state << tr("merged");
     return state.join(QStringLiteral(", "));
 }
@@ -512,7 +512,7 @@ QVariant CSignalRowModel::Compared(const CSignalDescription& s, int row, int col
         return ComparedColour(static_cast<int>(state),
                               QGuiApplication::palette().color(QPalette::Base));
     case Qt::ToolTipRole: {
-        const QString problem = s.m_bInvalid && s.InvalidProblem() != SignalProblem::None
+        const QString problem = s.IsInvalid() && s.InvalidProblem() != SignalProblem::None
                                     ? SignalTr(SignalProblemSource(s.InvalidProblem())) + u'\n'
                                     : QString();
         return problem + said.left(1).toUpper() + said.mid(1);

@@ -369,7 +369,6 @@ void CVantorView::OnSignalDuplicate() {
     if (!current.isValid())
         return;
     auto copy = std::make_unique<CSignalDescription>(*m_pModel->RecordAt(current.row()));
-    copy->m_bMerged = false;
     if (!CSignalEditDialog::Edit(this, *copy))
         return;
     std::vector<std::unique_ptr<CSignalDescription>> records;
@@ -463,7 +462,7 @@ void CVantorView::SelectSignals(const std::vector<CSignalDescription*>& records)
 void CVantorView::SelectMerged() {
     std::vector<CSignalDescription*> merged;
     for (const auto& signal : m_pDoc->Signals()) {
-        if (signal->m_bMerged)
+        if (signal->IsMerged())
             merged.push_back(signal.get());
     }
     SelectSignals(merged);

@@ -136,7 +136,7 @@ void CVantorView::TakeFromOther() {
         switch (m_pComparison->StateOf(own)) {
         case CSignalComparison::State::Changed: {
             CSignalDescription value = *m_pComparison->OtherOf(own);
-            value.m_bMerged = own->m_bMerged;
+            value.SetMerged(own->IsMerged());
             edited.push_back(own);
             values.push_back(std::move(value));
             break;

@@ -118,7 +118,7 @@ private slots:
         const auto* model = Frame()->View()->RowModel();
         int invalidRow = -1;
         for (int row = 0; row < model->rowCount(); ++row) {
-            if (model->SignalAt(row)->m_bInvalid)
+            if (model->SignalAt(row)->IsInvalid())
                 invalidRow = row;
         }
         QVERIFY(invalidRow >= 0);

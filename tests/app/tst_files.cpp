@@ -249,7 +249,7 @@ private slots:
         QCOMPARE(fsk.m_nSubmode, 1);
         QCOMPARE(fsk.m_nMode, 27);
         QCOMPARE(fsk.m_nCodecheckCounter, 3);
-        QVERIFY(fsk.m_bDisabled && !fsk.m_bInvalid);
+        QVERIFY(fsk.m_bDisabled && !fsk.IsInvalid());
         QCOMPARE(QString::fromUtf16(fsk.m_szComment), QStringLiteral("two\nlines & <more>"));
         QCOMPARE(QString::fromUtf16(fsk.m_szSpacing), QStringLiteral("170,340,170"));
         QCOMPARE(fsk.m_dBandwidth, -1.0); // the wildcard: not written, made -1 again by reading
@@ -262,7 +262,7 @@ private slots:
         QCOMPARE(mfsk.m_dBaudrate, 45.0);
         QCOMPARE(mfsk.m_dShift, 31.25);
         QCOMPARE(mfsk.m_nNumTones, -1);
-        QVERIFY(!mfsk.m_bInvalid);
+        QVERIFY(!mfsk.IsInvalid());
         QCOMPARE(mfsk.m_nNumTonesMin, 8);
 
         const CSignalDescription& psk = *Doc()->GetSignal(1);
@@ -270,18 +270,18 @@ private slots:
         QCOMPARE(QString::fromUtf16(psk.m_szSpacing), QStringLiteral("56.25"));
         QCOMPARE(psk.m_nNumChannels, 16);
         QCOMPARE(psk.m_dPilotFrequency, 1800.0);
-        QVERIFY(!psk.m_bInvalid);
+        QVERIFY(!psk.IsInvalid());
 
         const CSignalDescription& ofdm = *Doc()->GetSignal(2);
         QCOMPARE(ofdm.m_nSubmode, 7);
         QCOMPARE(ofdm.m_dBaudrate, 44.44);
         QCOMPARE(ofdm.m_dBandwidth, -1.0); // the wildcard is written and read back
         QCOMPARE(ofdm.m_nNumChannelsMin, 30);
-        QVERIFY(!ofdm.m_bInvalid);
+        QVERIFY(!ofdm.IsInvalid());
 
         const CSignalDescription& cw = *Doc()->GetSignal(0);
         QCOMPARE(cw.m_nModulation, int(ModulationCw));
-        QVERIFY(!cw.m_bInvalid);
+        QVERIFY(!cw.IsInvalid());
     }
 
     void cancelledOpenDialogAsksNothing() {

@@ -351,7 +351,7 @@ private slots:
         CVantorView* view = StartFocused();
         CSignalRowModel* model = view->RowModel();
         int row = 0;
-        while (row < model->rowCount() && !model->SignalAt(row)->m_bInvalid)
+        while (row < model->rowCount() && !model->SignalAt(row)->IsInvalid())
             ++row;
         QVERIFY(row < model->rowCount());
         const QString reason = model->index(row, 0).data(Qt::ToolTipRole).toString();

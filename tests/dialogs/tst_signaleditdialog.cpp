@@ -75,7 +75,7 @@ private slots:
         QCOMPARE(CPrompts::ShownMessages()[0].text, QStringLiteral("No modulation selected"));
         QCOMPARE(CPrompts::ShownMessages()[0].icon, QMessageBox::Warning);
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
-        QVERIFY(s.m_bInvalid);
+        QVERIFY(s.IsInvalid());
         QCOMPARE(Q(s.m_szName), QString());
     }
 
@@ -187,12 +187,12 @@ private slots:
                                                     : built.m_dPilotFrequency;
         QCOMPARE(value, stored);
         QCOMPARE(built.m_nModulation, family);
-        QVERIFY(built.m_bInvalid);
+        QVERIFY(built.IsInvalid());
     }
 
     void okAssignsValidatedRecord() {
         CSignalDescription s = Record(ModulationCw);
-        s.m_bMerged = true;
+        s.SetMerged(true);
         s.m_nCodecheckCounter = 0;
         CSignalEditDialog dialog(&s);
         dialog.DecoderCombo()->setCurrentIndex(49);
@@ -205,8 +205,8 @@ private slots:
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(s.m_nMode, 49);
         QCOMPARE(s.m_nCodecheckCounter, 3);
-        QVERIFY(!s.m_bInvalid);
-        QVERIFY(s.m_bMerged);
+        QVERIFY(!s.IsInvalid());
+        QVERIFY(s.IsMerged());
         // CW keeps only the common fields.
         QCOMPARE(s.m_dBaudrate, 0.0);
         QCOMPARE(Q(s.m_szSpacing), QString());
@@ -329,7 +329,7 @@ private slots:
             sample.OnOpenDocument(QStringLiteral(QUARN_TEST_DATA "/../../examples/signals.xml")));
         std::vector<CSignalDescription> records;
         for (const auto& s : sample.Signals()) {
-            if (!s->m_bInvalid)
+            if (!s->IsInvalid())
                 records.push_back(*s);
         }
         QVERIFY(records.size() > 10);
@@ -342,10 +342,8 @@ private slots:
                 CopyText(s.m_szComment, u"a\u00A0b\r\nc\u2028d\re");
             if (s.m_nModulation == ModulationOfdm && records.size() % 2 == 0)
                 CopyText(s.m_szSpacing, u"100,200");
-            if (s.Validate(true) == nullptr) {
-                s.m_bInvalid = false;
+            if (s.Settle(true) == SignalProblem::None)
                 records.push_back(s);
-            }
         }
         for (const CSignalDescription& original : records) {
             CSignalDescription edited = original;

@@ -199,14 +199,14 @@ private slots:
         QCOMPARE(Names(back), (QStringList{"ofdm", "precise", "wild"}));
         const CSignalDescription& o = *back.GetSignal(0);
         QCOMPARE(o.m_dBaudrate, -1.0);
-        QVERIFY(o.m_bInvalid);
+        QVERIFY(o.IsInvalid());
         QCOMPARE(o.m_nNumChannels, -1);
         QCOMPARE(o.m_dPilotFrequency, -1.0);
         QCOMPARE(back.GetSignal(1)->m_dBaudrate, 123.457);
         QCOMPARE(back.GetSignal(1)->m_nMode, 10);
         QCOMPARE(back.GetSignal(2)->m_dBaudrate, -1.0);
         QCOMPARE(back.GetSignal(2)->m_dShift, -1.0);
-        QVERIFY(!back.GetSignal(2)->m_bInvalid);
+        QVERIFY(!back.GetSignal(2)->IsInvalid());
     }
 
     void mergeDropsDuplicates() {
@@ -234,16 +234,16 @@ private slots:
         QCOMPARE(result.differing, 1); // the held Baudot 50 kept its counter and bandwidth
         QCOMPARE(doc.GetSignal(0)->m_nCodecheckCounter, 3);
         QCOMPARE(Names(doc), (QStringList{"Baudot 50", "New", "Bad"}));
-        QVERIFY(!doc.GetSignal(0)->m_bMerged);
-        QVERIFY(doc.GetSignal(1)->m_bMerged && !doc.GetSignal(1)->m_bInvalid);
-        QVERIFY(doc.GetSignal(2)->m_bMerged && doc.GetSignal(2)->m_bInvalid);
+        QVERIFY(!doc.GetSignal(0)->IsMerged());
+        QVERIFY(doc.GetSignal(1)->IsMerged() && !doc.GetSignal(1)->IsInvalid());
+        QVERIFY(doc.GetSignal(2)->IsMerged() && doc.GetSignal(2)->IsInvalid());
         QVERIFY(doc.IsModified());
         QVERIFY(!updates.isEmpty());
         QCOMPARE(doc.GetPathName(), Path("base.xml"));
         QVERIFY(doc.OnSaveDocument(Path("merged.xml")));
         QVERIFY(doc.OnOpenDocument(Path("merged.xml")));
         for (const auto& s : doc.Signals())
-            QVERIFY(!s->m_bMerged);
+            QVERIFY(!s->IsMerged());
     }
 
     // Names from a newer decoder are read as "no-mode" or no modulation (the code-check count
@@ -264,7 +264,7 @@ private slots:
         const CSignalDescription* a = doc.GetSignal(0);
         QCOMPARE(a->m_nMode, 0);
         QCOMPARE(a->m_nCodecheckCounter, 4);
-        QVERIFY(!a->m_bInvalid);
+        QVERIFY(!a->IsInvalid());
         QCOMPARE(UnknownName(a->m_nUnknownMode), std::string("zz-new"));
         QCOMPARE(a->m_nUnknownModulation, 0u);
         QCOMPARE(doc.GetSignal(3)->m_nUnknownMode + doc.GetSignal(3)->m_nUnknownModulation, 0u);

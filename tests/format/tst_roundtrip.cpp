@@ -31,7 +31,7 @@ CSignalDescription ExpectedAfterReload(const CSignalDescription& saved) {
     if (e.m_nMode == 18 || e.m_nMode == 19)
         e.m_nMode -= 9;
     // 4. Nothing is merged after a reopen.
-    e.m_bMerged = false;
+    e.SetMerged(false);
     return e;
 }
 
@@ -54,7 +54,7 @@ private slots:
             CopyText(s.m_szName, prefix + s.m_szName.c_str());
             // As the reader leaves every record it holds (records the editor accepts pass
             // the same checks): validated leniently, invalid or not.
-            s.m_bInvalid = s.Validate(true) != nullptr;
+            s.Settle(true);
             saved.push_back(s);
             doc.AddSignal(std::make_unique<CSignalDescription>(s));
         }

@@ -226,8 +226,8 @@ private slots:
         QCOMPARE(s.m_nSubmode, submode);
         QCOMPARE(s.m_nMode, mode);
         QCOMPARE(got, message);
-        QCOMPARE(s.m_bInvalid, !message.isEmpty());
-        QVERIFY(!s.m_bMerged);
+        QCOMPARE(s.IsInvalid(), !message.isEmpty());
+        QVERIFY(!s.IsMerged());
     }
 
     void spacingMeanings() {
@@ -236,7 +236,7 @@ private slots:
                     "<NumTones>-1</NumTones><Baudrate>10</Baudrate></Signal>");
         QCOMPARE(mfsk.m_dShift, 31.25);
         QCOMPARE(mfsk.m_nNumTones, -1);
-        QVERIFY(!mfsk.m_bInvalid);
+        QVERIFY(!mfsk.IsInvalid());
         const CSignalDescription psk =
             ReadOne("<Signal Name='a' Modulation='PSK-2'><Spacing>170,170,340</Spacing>"
                     "<NumChannels>-1</NumChannels></Signal>");
@@ -283,7 +283,7 @@ private slots:
                     "<Comment><![CDATA[<raw> & ]]>more</Comment>loose text</Signal>");
         QCOMPARE(Q(s.m_szComment), QStringLiteral("<raw> & more"));
         QCOMPARE(Q(s.m_szITU), QString());
-        QVERIFY(!s.m_bInvalid);
+        QVERIFY(!s.IsInvalid());
     }
 
     // A U+FEFF inside a value is a character of the text wherever it stands.

@@ -24,8 +24,8 @@ class TestSignalDescription : public QObject {
 private slots:
     void defaults() {
         CSignalDescription s;
-        QVERIFY(s.m_bInvalid);
-        QVERIFY(!s.m_bMerged);
+        QVERIFY(s.IsInvalid());
+        QVERIFY(!s.IsMerged());
         QVERIFY(!s.m_bDisabled);
         QCOMPARE(s.m_nModulation, 0);
         QCOMPARE(s.m_dBaudrate, 0.0);
@@ -33,7 +33,7 @@ private slots:
             QCOMPARE(Cell(s, column),
                      column == ColumnDecoder ? QStringLiteral("no-mode") : QString());
         QCOMPARE(Q(s.Validate(false)), QStringLiteral("You have to specify a name"));
-        QVERIFY(s.m_bInvalid);
+        QVERIFY(s.IsInvalid());
     }
 
     // The tables end where their counts say; two decoder modes are listed twice.
@@ -298,7 +298,8 @@ private slots:
         b.m_nCodecheckCounter = 9;
         b.m_nNumTonesMin = 4;
         b.m_nNumChannelsMin = 2;
-        b.m_bInvalid = !a.m_bInvalid;
+        b.Recheck(true);
+        QVERIFY(b.IsInvalid() != a.IsInvalid());
         QVERIFY(a.IsEqual(b));
         b.m_dShift = -0.0;
         a.m_dShift = 0.0;
@@ -318,18 +319,18 @@ private slots:
 
     void assignmentKeepsMergedFlag() {
         CSignalDescription source = Named(ModulationPsk, 2400);
-        source.m_bInvalid = false;
+        QCOMPARE(source.Recheck(true), SignalProblem::None);
         CSignalDescription target;
-        target.m_bMerged = true;
+        target.SetMerged(true);
         target = source;
-        QVERIFY(target.m_bMerged);
-        QVERIFY(!target.m_bInvalid);
+        QVERIFY(target.IsMerged());
+        QVERIFY(!target.IsInvalid());
         QCOMPARE(Cell(target, ColumnBaudrate), QStringLiteral("2400"));
         QVERIFY(target.IsEqual(source));
         CSignalDescription merged;
-        merged.m_bMerged = true;
+        merged.SetMerged(true);
         CSignalDescription copy(merged);
-        QVERIFY(!copy.m_bMerged);
+        QVERIFY(!copy.IsMerged());
     }
 
     void filters_data() {

@@ -16,7 +16,7 @@ std::unique_ptr<CSignalDescription> Record(const char16_t* name, int family, dou
     s->m_dShift = shift;
     s->m_nNumTones = tones;
     s->m_nNumChannels = carriers;
-    s->m_bInvalid = s->Validate(true) != nullptr;
+    s->Settle(true);
     return s;
 }
 

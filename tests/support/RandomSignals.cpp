@@ -106,7 +106,7 @@ QString Describe(const CSignalDescription& s) {
         .arg(s.m_nNumChannels)
         .arg(s.m_nNumChannelsMin)
         .arg(s.m_dPilotFrequency)
-        .arg(s.m_bInvalid)
+        .arg(s.IsInvalid())
         .arg(QString::fromUtf16(s.m_szSpacing));
 }
 
@@ -114,5 +114,6 @@ bool SameStoredValues(const CSignalDescription& a, const CSignalDescription& b) 
     return a.IsEqual(b) && a.m_dBandwidth == b.m_dBandwidth &&
            a.m_nNumTonesMin == b.m_nNumTonesMin && a.m_nNumChannelsMin == b.m_nNumChannelsMin &&
            a.m_nCodecheckCounter == b.m_nCodecheckCounter && a.m_bDisabled == b.m_bDisabled &&
-           a.m_bInvalid == b.m_bInvalid && a.m_bMerged == b.m_bMerged && Describe(a) == Describe(b);
+           a.IsInvalid() == b.IsInvalid() && a.IsMerged() == b.IsMerged() &&
+           Describe(a) == Describe(b);
 }

@@ -30,7 +30,7 @@ CSignalDescription FskRecord(const char16_t* name) {
     s.m_dBaudrate = 50;
     s.m_dShift = 170;
     s.m_nCodecheckCounter = 3;
-    s.m_bInvalid = s.Validate(false) != nullptr;
+    s.Settle(false);
     return s;
 }
 
@@ -42,7 +42,7 @@ std::unique_ptr<CSignalDescription> NewRecord(const QString& name, int family, d
     s->m_dBaudrate = baud;
     s->m_dShift = shift;
     s->m_nNumChannels = channels;
-    s->m_bInvalid = s->Validate(true) != nullptr;
+    s->Settle(true);
     return s;
 }
 

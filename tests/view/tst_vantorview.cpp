@@ -201,11 +201,14 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(bar.palette().color(QPalette::Window), base);
         CSignalDescription* merged = m_doc->GetSignal(0);
-        merged->m_bMerged = true;
+        merged->SetMerged(true);
         CSignalDescription* mergedInvalid = m_doc->GetSignal(1);
-        mergedInvalid->m_bMerged = true;
-        mergedInvalid->m_bInvalid = true;
-        m_doc->GetSignal(2)->m_bInvalid = true;
+        mergedInvalid->SetMerged(true);
+        // Invalid as reading finds them: no name.
+        for (CSignalDescription* invalid : {mergedInvalid, m_doc->GetSignal(2)}) {
+            CopyText(invalid->m_szName, u"");
+            QVERIFY(invalid->Recheck(true) != SignalProblem::None);
+        }
         m_doc->GetSignal(2)->m_bDisabled = true;
         m_doc->GetSignal(3)->m_bDisabled = true;
         const auto colour = [this](int row) {
@@ -221,7 +224,7 @@ private slots:
                 QVERIFY2(ContrastRatio(shown, base) >= 4.5, qPrintable(shown.name()));
                 QCOMPARE(shown.hslHue(), own[row].hslHue());
             }
-            const bool invalid = m_doc->GetSignal(row)->m_bInvalid;
+            const bool invalid = m_doc->GetSignal(row)->IsInvalid();
             QCOMPARE(m_view->RowModel()->index(row, 0).data(Qt::DecorationRole).isValid(), invalid);
         }
         QVERIFY(!colour(4).isValid());
