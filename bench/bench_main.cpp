@@ -392,7 +392,9 @@ void BM_MergeScan(benchmark::State& state) {
                     return;
                 }
                 signal->SetMerged(true);
-                doc->AddSignal(std::move(signal));
+                SignalCollection one;
+                one.push_back(std::move(signal));
+                doc->InsertSignals({doc->GetSignalCount()}, one);
             },
             error);
         DestroyUntimed(state, doc);

@@ -140,20 +140,6 @@ CSignalDescription* CVantorDoc::GetSignal(int index) const {
     return m_signals[static_cast<std::size_t>(index)].get();
 }
 
-int CVantorDoc::AddSignal(std::unique_ptr<CSignalDescription> signal) {
-    SignalCollection records;
-    records.push_back(std::move(signal));
-    InsertSignals({GetSignalCount()}, records);
-    m_order.known = false;
-    return GetSignalCount() - 1;
-}
-
-void CVantorDoc::DeleteSignal(int index) {
-    CheckIndex(index, GetSignalCount());
-    RemoveSignals({index});
-    SetModifiedFlag(true);
-}
-
 void CVantorDoc::InsertSignals(const std::vector<int>& positions, SignalCollection& records) {
     if (records.empty())
         return;

@@ -58,9 +58,6 @@ public:
     // Collection operations. An index outside 0 .. count - 1 throws std::out_of_range.
     int GetSignalCount() const { return static_cast<int>(m_signals.size()); }
     CSignalDescription* GetSignal(int index) const;
-    // Appends a record; the order becomes unknown.
-    int AddSignal(std::unique_ptr<CSignalDescription> signal);
-    void DeleteSignal(int index);
     int FindEqualSignal(const CSignalDescription& signal) const;
     void SortSignals(int column, bool descending);
     // Open sorts by name ascending; a sort sets the order; appending makes it unknown.
@@ -138,8 +135,9 @@ public:
     const SignalDocumentMarkup& GetDocumentMarkup() const { return m_markup; }
     void SetDocumentMarkup(SignalDocumentMarkup markup) { m_markup = std::move(markup); }
 
+    // True while the history is away from its clean state (the saved file), or the records
+    // are recovered changes not yet saved.
     bool IsModified() const { return m_bModified; }
-    void SetModifiedFlag(bool modified = true);
     QString GetPathName() const { return m_pathName; }
     void SetPathName(const QString& path) { m_pathName = path; }
 
@@ -178,6 +176,8 @@ private:
     // Replaces every record (New, Open) and starts a new history.
     void ResetSignals(SignalCollection&& records);
     void Changed();
+    // Follows the history's clean state: nothing else sets it.
+    void SetModifiedFlag(bool modified);
     void RememberFileStamp();
     // The progress handler for one file operation, noting whether the user cancelled it.
     ProgressHandler Watched();

@@ -27,6 +27,7 @@
 #include "SignalRowModel.h"
 #include "SignalText.h"
 #include "SingleInstance.h"
+#include "TestDocument.h"
 #include "TestFolder.h"
 #include "TestTexts.h"
 #include "Translations.h"
@@ -180,7 +181,7 @@ protected slots:
     }
     void cleanup() {
         if (m_app) {
-            Doc()->SetModifiedFlag(false);
+            MarkSaved(*Doc());
             m_app->ExitInstance();
         }
         m_app.reset();

@@ -1,5 +1,6 @@
 // Starting the editor: with and without a file, on the desktop, and a second start handing over.
 #include "EditorTest.h"
+#include "TestDocument.h"
 #include "TestFiles.h"
 
 class TestDesktop : public CEditorTest {
@@ -204,7 +205,7 @@ private slots:
         const QString file = Copy("mixed.xml");
         // Unsaved changes: the save question comes first; Cancel keeps the database, No
         // opens the file; a start without a file only brings the window forward.
-        Doc()->SetModifiedFlag(true);
+        MarkModified(*Doc());
         for (const auto& [args, answer, opened] :
              {std::tuple{QStringList{file}, QMessageBox::Cancel, false},
               std::tuple{QStringList{file}, QMessageBox::No, true},

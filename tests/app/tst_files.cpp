@@ -1,5 +1,6 @@
 // Files: open, save, merge, export, recent files, the save question, files changed by others.
 #include "EditorTest.h"
+#include "TestDocument.h"
 #include "TestFiles.h"
 
 class TestFiles : public CEditorTest {
@@ -69,7 +70,7 @@ private slots:
         Start({path});
         CMessageBar* bar = Frame()->MessageBar();
         bar->Dismiss();
-        Doc()->SetModifiedFlag(true);
+        MarkModified(*Doc());
         Trigger(ID_FILE_SAVE);
         QTest::qWait(300);
         QVERIFY2(bar->Messages().isEmpty(), qPrintable(bar->Messages().join('|')));
@@ -87,7 +88,7 @@ private slots:
         QPushButton* reload = BarButton(bar, "&Reload");
         QVERIFY(reload);
         QCOMPARE(reload->shortcut(), QKeySequence("Alt+R"));
-        Doc()->SetModifiedFlag(true);
+        MarkModified(*Doc());
         CPrompts::PushAnswer(QMessageBox::No); // keep the unsaved changes
         reload->click();
         QCOMPARE(Doc()->GetSignalCount(), 5);
@@ -286,7 +287,7 @@ private slots:
 
     void cancelledOpenDialogAsksNothing() {
         Start({Copy("mixed.xml")});
-        Doc()->SetModifiedFlag(true);
+        MarkModified(*Doc());
         Trigger(ID_FILE_OPEN); // no file chosen
         QVERIFY(CPrompts::ShownMessages().isEmpty());
         QVERIFY(Doc()->IsModified());
@@ -300,7 +301,7 @@ private slots:
         QCOMPARE(WorkspaceValue("ApplicationLook", 0).toInt(), 215);
         QVERIFY(Action(215)->isChecked());
         QVERIFY(!Action(219)->isChecked());
-        Doc()->SetModifiedFlag(true);
+        MarkModified(*Doc());
         CPrompts::PushAnswer(QMessageBox::Cancel);
         Trigger(ID_APP_EXIT);
         QVERIFY(Frame()->isVisible());
@@ -353,7 +354,7 @@ private slots:
         Start({path});
         QCOMPARE(Doc()->GetPathName(), path);
         QCOMPARE(Frame()->View()->RowModel()->rowCount(), 5);
-        Doc()->SetModifiedFlag(true);
+        MarkModified(*Doc());
         Trigger(ID_FILE_SAVE);
         QVERIFY(!Doc()->IsModified());
         m_app->ExitInstance();
@@ -482,7 +483,7 @@ private slots:
         Trigger(ID_FILE_SAVE_AS);
         QCOMPARE(Title(), QStringLiteral("saved-as.xml - Quarn Editor"));
         QVERIFY(QFile::exists(target));
-        Doc()->SetModifiedFlag(true);
+        MarkModified(*Doc());
         CPrompts::PushFileName(m_dir.filePath("no/such/folder/x.xml"));
         Trigger(ID_FILE_SAVE_AS);
         QVERIFY(Doc()->IsModified());
@@ -510,7 +511,7 @@ private slots:
         const QString elsewhere = m_dir.filePath("elsewhere.xml");
         QFile::remove(elsewhere);
         Start({path});
-        Doc()->SetModifiedFlag(true);
+        MarkModified(*Doc());
         const QByteArray native = QFile::encodeName(path);
         if (change == "append") {
             QFile file(path);
@@ -585,7 +586,7 @@ private slots:
     // A file dropped on the window asks the save question first, then opens.
     void droppedFileAsksToSave() {
         Start({Copy("mixed.xml")});
-        Doc()->SetModifiedFlag(true);
+        MarkModified(*Doc());
         CPrompts::PushAnswer(QMessageBox::No);
         // What the window's drop handler emits for a dropped local file.
         emit Frame()->fileDropped(Copy("other.xml"));

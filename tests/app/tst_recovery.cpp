@@ -1,5 +1,6 @@
 // Recovery: snapshots of unsaved changes, the end of the editor, leftover backups.
 #include "EditorTest.h"
+#include "TestDocument.h"
 
 class TestRecovery : public CEditorTest {
     Q_OBJECT
@@ -194,7 +195,7 @@ private slots:
         Frame()->View()->selectRow(0);
         Trigger(ID_SIGNAL_DISABLE);
         QCoreApplication::processEvents(); // the delay ends: the copy starts
-        Doc()->SetModifiedFlag(false);
+        MarkSaved(*Doc());
         m_app->ExitInstance();
         m_app.reset();
         QVERIFY(CRecoverySnapshot::All().empty());

@@ -2,6 +2,7 @@
 #include "EditorTest.h"
 #include "ParameterBar.h"
 #include "SignalColumns.h"
+#include "TestDocument.h"
 #include "VantorView.h"
 #include <QMenu>
 #include <QTranslator>
@@ -288,7 +289,7 @@ private slots:
         const QString current = view->currentIndex().data().toString();
         QGuiApplication::clipboard()->setText(QStringLiteral("kept"));
         if (effect == "saves")
-            Doc()->SetModifiedFlag(true);
+            MarkModified(*Doc());
         bool dialog = false;
         CPrompts::PushDialogHandler([&dialog](QDialog& d) {
             dialog = true;

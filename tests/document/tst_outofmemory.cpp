@@ -1,6 +1,7 @@
 #include "QuarnTool.h"
 #include "SignalDescription.h"
 #include "SignalText.h"
+#include "TestDocument.h"
 #include "TestTexts.h"
 #include "VantorDoc.h"
 #include "Vocabulary.h"
@@ -99,7 +100,7 @@ private slots:
             auto s = std::make_unique<CSignalDescription>();
             CopyText(s->m_szName, QStringLiteral("big %1").arg(i).toStdU16String());
             s->m_nModulation = ModulationCw;
-            big.AddSignal(std::move(s));
+            AppendRecord(big, std::move(s));
         }
         m_big = m_dir.filePath("big.xml");
         QVERIFY(big.OnSaveDocument(m_big));
@@ -114,7 +115,7 @@ private slots:
         QFETCH(bool, merge);
         CVantorDoc doc;
         QVERIFY(doc.OnOpenDocument(QStringLiteral(QUARN_TEST_DATA "/mixed.xml")));
-        doc.SetModifiedFlag(true);
+        MarkModified(doc);
         const QStringList before = Names(doc);
         FileResult read;
         {

@@ -3,6 +3,7 @@
 #include "SignalColumns.h"
 #include "SignalController.h"
 #include "SignalDescription.h"
+#include "TestDocument.h"
 #include "TestTexts.h"
 #include "VantorDoc.h"
 #include "Vocabulary.h"
@@ -40,7 +41,7 @@ private slots:
         QFETCH(QStringList, after);
         CVantorDoc doc;
         for (const char* name : {"Bravo", "Alpha", "Charlie"})
-            doc.AddSignal(NewRecord(QString::fromLatin1(name), ModulationCw));
+            AppendRecord(doc, NewRecord(QString::fromLatin1(name), ModulationCw));
         doc.History()->clear();
         CSignalController controller(&doc);
         // A click on another column ascends, a second click on it reverses it.
@@ -79,8 +80,8 @@ private slots:
     // others are named with why.
     void changeSignalsNamesWhatItLeaves() {
         CVantorDoc doc;
-        doc.AddSignal(NewRecord(QStringLiteral("Beacon"), ModulationCw));
-        doc.AddSignal(NewRecord(QStringLiteral("Baudot"), ModulationFsk));
+        AppendRecord(doc, NewRecord(QStringLiteral("Beacon"), ModulationCw));
+        AppendRecord(doc, NewRecord(QStringLiteral("Baudot"), ModulationFsk));
         CSignalController controller(&doc);
         SignalChange change;
         change.field = SignalChangeField::Baudrate;

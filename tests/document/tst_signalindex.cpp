@@ -1,6 +1,7 @@
 #include "SignalDescription.h"
 #include "SignalIndex.h"
 #include "SignalText.h"
+#include "TestDocument.h"
 #include "VantorDoc.h"
 
 #include <QRandomGenerator>
@@ -34,7 +35,7 @@ private slots:
         for (int i = 0; i < 400; ++i) {
             auto s = make();
             index.Add(s.get());
-            doc.AddSignal(std::move(s));
+            AppendRecord(doc, std::move(s));
         }
         int found = 0;
         for (int i = 0; i < 2000; ++i) {

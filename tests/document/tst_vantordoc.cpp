@@ -2,6 +2,7 @@
 #include "SignalDescription.h"
 #include "SignalSteps.h"
 #include "SignalText.h"
+#include "TestDocument.h"
 #include "TestFiles.h"
 #include "TestFolder.h"
 #include "TestTexts.h"
@@ -110,8 +111,8 @@ private slots:
 
     void saveWritesTheElevenLineFile() {
         CVantorDoc doc;
-        doc.AddSignal(Fsk(u"Baudot 50"));
-        doc.SetModifiedFlag(true);
+        AppendRecord(doc, Fsk(u"Baudot 50"));
+        MarkModified(doc);
         QVERIFY(doc.OnSaveDocument(Path("eleven.xml")));
         QCOMPARE(FileBytes(Path("eleven.xml")), ElevenLines);
         QVERIFY(!doc.IsModified());
@@ -135,7 +136,7 @@ private slots:
                        "<Root><Signal Name='Zulu' Modulation='CW'/><Other><Signal Name='alpha' "
                        "Modulation='CW'/></Other><Signal Name='Bravo' Modulation='CW'/></Root>"));
         CVantorDoc doc;
-        doc.SetModifiedFlag(true);
+        MarkModified(doc);
         QSignalSpy updates(&doc, &CVantorDoc::documentUpdated);
         QVERIFY(doc.OnOpenDocument(Path("loose.xml")));
         QCOMPARE(Names(doc), (QStringList{"Bravo", "Zulu", "alpha"}));
@@ -161,9 +162,9 @@ private slots:
         if (!content.isNull())
             QVERIFY(WriteBytes(path, content));
         CVantorDoc doc;
-        doc.AddSignal(Fsk(u"kept"));
+        AppendRecord(doc, Fsk(u"kept"));
         doc.SetPathName("/somewhere/else.xml");
-        doc.SetModifiedFlag(true);
+        MarkModified(doc);
         const FileResult opened = doc.OnOpenDocument(path);
         QCOMPARE(opened.GetStatus(), FileResult::Status::Failed);
         QVERIFY2(opened.Message().contains(path) && opened.Message().contains(where),
@@ -181,18 +182,18 @@ private slots:
         auto wild = Fsk(u"wild");
         wild->m_dBaudrate = -1;
         wild->m_dShift = -1;
-        doc.AddSignal(std::move(wild));
+        AppendRecord(doc, std::move(wild));
         auto ofdm = std::make_unique<CSignalDescription>();
         CopyText(ofdm->m_szName, u"ofdm");
         ofdm->m_nModulation = 4;
         ofdm->m_dBaudrate = -1;
         ofdm->m_nNumChannels = -1;
         ofdm->m_dPilotFrequency = -1;
-        doc.AddSignal(std::move(ofdm));
+        AppendRecord(doc, std::move(ofdm));
         auto precise = Fsk(u"precise");
         precise->m_dBaudrate = 123.4567;
         precise->m_nMode = 19;
-        doc.AddSignal(std::move(precise));
+        AppendRecord(doc, std::move(precise));
         QVERIFY(doc.OnSaveDocument(Path("round.xml")));
         CVantorDoc back;
         QVERIFY(back.OnOpenDocument(Path("round.xml")));
@@ -211,7 +212,7 @@ private slots:
 
     void mergeDropsDuplicates() {
         CVantorDoc doc;
-        doc.AddSignal(Fsk(u"Baudot 50"));
+        AppendRecord(doc, Fsk(u"Baudot 50"));
         QVERIFY(doc.OnSaveDocument(Path("base.xml")));
         QVERIFY(doc.OnOpenDocument(Path("base.xml")));
         CVantorDoc::MergeResult result;
@@ -288,11 +289,11 @@ private slots:
         const QString path = PathFromNative(native);
         QCOMPARE(NativePath(path), native);
         CVantorDoc doc;
-        doc.AddSignal(Fsk(u"first"));
+        AppendRecord(doc, Fsk(u"first"));
         QVERIFY(doc.OnSaveDocument(path));
         struct stat info {};
         QCOMPARE(::stat(native.constData(), &info), 0);
-        doc.AddSignal(Fsk(u"second"));
+        AppendRecord(doc, Fsk(u"second"));
         QVERIFY(doc.OnSaveDocument(path)); // over the old one
         QVERIFY(!doc.FileChangedOnDisk());
         CVantorDoc back;
@@ -307,9 +308,9 @@ private slots:
 
     void newDocumentEmpties() {
         CVantorDoc doc;
-        doc.AddSignal(Fsk(u"a"));
+        AppendRecord(doc, Fsk(u"a"));
         doc.SetPathName("x.xml");
-        doc.SetModifiedFlag(true);
+        MarkModified(doc);
         QVERIFY(doc.OnNewDocument());
         QCOMPARE(doc.GetSignalCount(), 0);
         QVERIFY(!doc.IsModified());
@@ -329,8 +330,8 @@ private slots:
         if (!locked.ready())
             QSKIP("cannot make a read-only folder here");
         CVantorDoc doc;
-        doc.AddSignal(Fsk(u"new"));
-        doc.SetModifiedFlag(true);
+        AppendRecord(doc, Fsk(u"new"));
+        MarkModified(doc);
         const QByteArray before = FileBytes(Path(target));
         const FileResult saved = doc.OnSaveDocument(Path(target));
         QCOMPARE(saved.GetStatus(), FileResult::Status::Failed);
@@ -344,9 +345,9 @@ private slots:
         // A file size limit makes the write itself fail part-way, as a full disk would.
         CVantorDoc doc;
         for (int i = 0; i < 3000; ++i)
-            doc.AddSignal(
-                Fsk(reinterpret_cast<const char16_t*>(QString("signal %1").arg(i).utf16())));
-        doc.SetModifiedFlag(true);
+            AppendRecord(
+                doc, Fsk(reinterpret_cast<const char16_t*>(QString("signal %1").arg(i).utf16())));
+        MarkModified(doc);
         QVERIFY(WriteBytes(Path("old.xml"), ElevenLines));
         rlimit previous{};
         getrlimit(RLIMIT_FSIZE, &previous);
@@ -367,13 +368,13 @@ private slots:
     void progressCanCancel() {
         CVantorDoc big;
         for (int i = 0; i < 3 * ProgressInterval; ++i)
-            big.AddSignal(Fsk(reinterpret_cast<const char16_t*>(QString::number(i).utf16())));
+            AppendRecord(big, Fsk(reinterpret_cast<const char16_t*>(QString::number(i).utf16())));
         QVERIFY(big.OnSaveDocument(Path("big.xml")));
         const QByteArray saved = FileBytes(Path("big.xml"));
 
         QList<qint64> seen;
         CVantorDoc doc;
-        doc.AddSignal(Fsk(u"kept"));
+        AppendRecord(doc, Fsk(u"kept"));
         doc.SetProgressHandler([&seen](qint64 done, qint64 total) {
             seen << done;
             return done < total / 2; // cancel half-way
@@ -389,7 +390,7 @@ private slots:
         QVERIFY(!seen.isEmpty());
 
         seen.clear();
-        big.SetModifiedFlag(true);
+        MarkModified(big);
         big.SetProgressHandler([&seen](qint64 done, qint64 total) {
             seen << done;
             return done < total; // cancel at the last report
@@ -408,8 +409,8 @@ private slots:
         CVantorDoc doc;
         auto bad = Fsk(u"bad");
         CopyText(bad->m_szComment, u"\x0001");
-        doc.AddSignal(std::move(bad));
-        doc.SetModifiedFlag(true);
+        AppendRecord(doc, std::move(bad));
+        MarkModified(doc);
         QVERIFY(WriteBytes(Path("keep.xml"), ElevenLines));
         const FileResult saved = doc.OnSaveDocument(Path("keep.xml"));
         QVERIFY(!saved && !saved.IsCancelled());
@@ -423,7 +424,7 @@ private slots:
     void stepsHoldWhatChanged() {
         CVantorDoc doc;
         for (int i = 0; i < 10000; ++i)
-            doc.AddSignal(Fsk(reinterpret_cast<const char16_t*>(QString::number(i).utf16())));
+            AppendRecord(doc, Fsk(reinterpret_cast<const char16_t*>(QString::number(i).utf16())));
         doc.SortSignals(0, false);
         const std::size_t bound = 4 * sizeof(CSignalDescription) + 1024;
         CSignalDescription value = *doc.GetSignal(500);

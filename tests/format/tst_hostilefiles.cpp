@@ -1,5 +1,6 @@
 #include "SignalDescription.h"
 #include "SignalText.h"
+#include "TestDocument.h"
 #include "TestFiles.h"
 #include "TestFolder.h"
 #include "TestTexts.h"
@@ -37,7 +38,7 @@ class TestHostileFiles : public QObject {
         doc.OnNewDocument();
         auto kept = std::make_unique<CSignalDescription>();
         CopyText(kept->m_szName, u"kept");
-        doc.AddSignal(std::move(kept));
+        AppendRecord(doc, std::move(kept));
         const FileResult opened = doc.OnOpenDocument(path);
         if (!opened) {
             if (Names(doc) != QStringList{"kept"})
@@ -197,7 +198,7 @@ private slots:
         QVERIFY(!OpenOverKept(path, doc, &error));
         QCOMPARE(error, expected);
         QCOMPARE(doc.MergeFile(path).Message(), expected);
-        doc.SetModifiedFlag(true);
+        MarkModified(doc);
         QCOMPARE(doc.OnSaveDocument(path).Message(), expected);
         QVERIFY(doc.IsModified());
         const QFileInfo info(path);

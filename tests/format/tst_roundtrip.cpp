@@ -2,6 +2,7 @@
 #include "RandomSignals.h"
 #include "SignalDescription.h"
 #include "SignalText.h"
+#include "TestDocument.h"
 #include "TestFiles.h"
 #include "TestTexts.h"
 #include "VantorDoc.h"
@@ -56,7 +57,7 @@ private slots:
             // the same checks): validated leniently, invalid or not.
             s.Settle(true);
             saved.push_back(s);
-            doc.AddSignal(std::make_unique<CSignalDescription>(s));
+            AppendRecord(doc, std::make_unique<CSignalDescription>(s));
         }
         const QString path = dir.filePath("random.xml");
         QVERIFY(doc.OnSaveDocument(path));

@@ -6,6 +6,7 @@
 
 #include "SignalDescription.h"
 #include "SignalText.h"
+#include "TestDocument.h"
 #include "VantorDoc.h"
 
 #include <QFile>
@@ -87,7 +88,7 @@ private slots:
         CVantorDoc doc;
         auto kept = std::make_unique<CSignalDescription>();
         CopyText(kept->m_szName, u"kept");
-        doc.AddSignal(std::move(kept));
+        AppendRecord(doc, std::move(kept));
         const FileResult opened = doc.OnOpenDocument(path);
         QVERIFY(!opened);
         QVERIFY2(opened.Message().contains(QLatin1String(": line ")) &&

@@ -3,6 +3,7 @@
 #include "SignalDescription.h"
 #include "SignalFileWriter.h"
 #include "SignalText.h"
+#include "TestDocument.h"
 #include "TestFiles.h"
 #include "TestFolder.h"
 #include "TestTexts.h"
@@ -60,7 +61,7 @@ void Fill(CVantorDoc& doc, int count, const QString& prefix) {
         auto s = NewRecord(prefix + QString::number(i), ModulationPsk, 100 + i);
         CopyText(s->m_szComment,
                  QStringLiteral("comment %1 with some length to it").arg(i).toStdU16String());
-        doc.AddSignal(std::move(s));
+        AppendRecord(doc, std::move(s));
     }
 }
 
@@ -131,7 +132,7 @@ private slots:
             QCOMPARE(::link(qPrintable(path), qPrintable(mount + "/link.xml")), 0);
         const QByteArray before = FileBytes(path);
         Fill(doc, 2000, "new "); // far beyond 64 KiB
-        doc.SetModifiedFlag(true);
+        MarkModified(doc);
         const FileResult result = doc.OnSaveDocument(path);
         const bool saved = bool(result);
         const QString error = result.Message();
@@ -169,7 +170,7 @@ private slots:
             QCOMPARE(::link(qPrintable(path), qPrintable(path + ".link")), 0);
         const QByteArray before = FileBytes(path);
         Fill(doc, 5, "new ");
-        doc.SetModifiedFlag(true);
+        MarkModified(doc);
         (folderOnly ? failFolderSync : failSync) = true;
         const FileResult saved = doc.OnSaveDocument(path);
         failSync = failFolderSync = false;

@@ -11,6 +11,7 @@
 #include "SignalRowModel.h"
 #include "SignalSort.h"
 #include "SignalText.h"
+#include "TestDocument.h"
 #include "TestFiles.h"
 #include "TestTexts.h"
 #include "VantorDoc.h"
@@ -72,13 +73,13 @@ private slots:
     void init() {
         CPrompts::ShownMessages().clear();
         m_doc = std::make_unique<CVantorDoc>();
-        m_doc->AddSignal(NewRecord("Delta", ModulationFsk, 50, 170, 0));
-        m_doc->AddSignal(NewRecord("Alpha", ModulationFsk, 50, 425, 2));
-        m_doc->AddSignal(NewRecord("Echo", ModulationPsk, 50, 0, 0));
-        m_doc->AddSignal(NewRecord("Bravo", ModulationPsk, 50, 0, 16));
-        m_doc->AddSignal(NewRecord("Foxtrot", ModulationFsk, 50, -1, -1));
-        m_doc->AddSignal(NewRecord("Charlie", ModulationCw));
-        m_doc->AddSignal(NewRecord("Golf", ModulationOfdm));
+        AppendRecord(*m_doc, NewRecord("Delta", ModulationFsk, 50, 170, 0));
+        AppendRecord(*m_doc, NewRecord("Alpha", ModulationFsk, 50, 425, 2));
+        AppendRecord(*m_doc, NewRecord("Echo", ModulationPsk, 50, 0, 0));
+        AppendRecord(*m_doc, NewRecord("Bravo", ModulationPsk, 50, 0, 16));
+        AppendRecord(*m_doc, NewRecord("Foxtrot", ModulationFsk, 50, -1, -1));
+        AppendRecord(*m_doc, NewRecord("Charlie", ModulationCw));
+        AppendRecord(*m_doc, NewRecord("Golf", ModulationOfdm));
         m_view = std::make_unique<CVantorView>(m_doc.get());
         m_tester = std::make_unique<QAbstractItemModelTester>(
             m_view->RowModel(), QAbstractItemModelTester::FailureReportingMode::QtTest);
@@ -378,7 +379,7 @@ private slots:
 
     void deleteThreeRowsUnderPsk() {
         for (const char* name : {"P1", "P2", "P3", "P4"})
-            m_doc->AddSignal(NewRecord(name, ModulationPsk));
+            AppendRecord(*m_doc, NewRecord(name, ModulationPsk));
         m_view->Command(ID_FILTER_PSK)->trigger();
         QCOMPARE(Rows(*m_view), (QStringList{"Echo", "P1", "P2", "P3", "P4"}));
         for (int row : {0, 2, 4})
@@ -470,7 +471,7 @@ private slots:
     }
 
     void newCancelledOrHiddenByFilter() {
-        m_doc->SetModifiedFlag(false);
+        MarkSaved(*m_doc);
         CPrompts::PushDialogHandler([](QDialog& d) {
             d.reject();
             return d.result();
