@@ -1,5 +1,7 @@
 #include "DesktopIntegration.h"
 
+#include "EditorSettings.h"
+
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
@@ -144,8 +146,8 @@ QString InstallDesktopIntegration() {
     const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     if (data.isEmpty())
         return {};
-    QSettings memory(QStringLiteral("Korvel"), QStringLiteral("Quarn Editor"));
-    memory.beginGroup(QStringLiteral("DesktopIntegration"));
+    QSettings memory = EditorSettings();
+    memory.beginGroup(Settings::DesktopFilesGroup);
     if (InstalledElsewhere(data)) {
         // A registration made from a build folder would keep winning over the installed one.
         if (RemoveOwnRegistration(memory, data)) {

@@ -6,6 +6,7 @@
 #include "CommandIds.h"
 #include "DetailsPane.h"
 #include "DocTemplate.h"
+#include "EditorSettings.h"
 #include "FindBar.h"
 #include "HelpWindow.h"
 #include "LockKeys.h"
@@ -46,7 +47,6 @@
 namespace {
 
 constexpr int HelpTopic = 6165;
-const QString HiddenButtonsKey = QStringLiteral("ToolbarHiddenButtons");
 
 } // namespace
 
@@ -55,9 +55,7 @@ CMainFrame::CMainFrame(CDocTemplate* docTemplate, const QList<QAction*>& appComm
     : QMainWindow(parent), m_pView(new CVantorView(docTemplate->Document(), this)),
       m_pDetails(new CDetailsPane(m_pView, this)), m_pFindBar(new CFindBar(this)),
       m_pParameterBar(new CParameterBar(this)), m_pMessageBar(new CMessageBar(this)),
-      m_nLook(WorkspaceValue(QStringLiteral("ApplicationLook"),
-                             LayoutValue(QStringLiteral("Look")).toInt())
-                  .toInt()) {
+      m_nLook(ReadSetting(Settings::Look)) {
     // The look chosen last (kept beside the layout, the workspace being erased at exit), else
     // the desktop's own.
     if (m_nLook == 0)
@@ -300,7 +298,7 @@ void CMainFrame::BuildToolBar() {
     for (const auto& icon : icons)
         Action(icon.id)->setIcon(style()->standardIcon(icon.icon));
     Action(ID_HELP)->setToolTip(tr("Help"));
-    for (const QString& id : WorkspaceValue(HiddenButtonsKey, QStringList()).toStringList())
+    for (const QString& id : ReadSetting(Settings::HiddenToolbarButtons))
         m_hiddenButtons << id.toUInt();
     FillToolBar();
 }
@@ -364,13 +362,13 @@ void CMainFrame::SetButtonShown(std::uint32_t id, bool shown) {
     QStringList ids;
     for (std::uint32_t hidden : m_hiddenButtons)
         ids << QString::number(hidden);
-    SetWorkspaceValue(HiddenButtonsKey, ids);
+    WriteSetting(Settings::HiddenToolbarButtons, ids);
     FillToolBar();
 }
 
 void CMainFrame::ResetToolBar() {
     m_hiddenButtons.clear();
-    SetWorkspaceValue(HiddenButtonsKey, QStringList());
+    WriteSetting(Settings::HiddenToolbarButtons, QStringList());
     FillToolBar();
 }
 
@@ -470,8 +468,8 @@ void CMainFrame::OnSelectLook(int lookId) {
         ApplyDesktopLook();
     else
         ApplyLook(lookId);
-    SetWorkspaceValue(QStringLiteral("ApplicationLook"), m_nLook);
-    SetLayoutValue(QStringLiteral("Look"), m_nLook);
+    WriteSetting(Settings::ApplicationLook, m_nLook);
+    WriteSetting(Settings::Look, m_nLook);
     QApplication::restoreOverrideCursor();
 }
 
@@ -493,10 +491,10 @@ void CMainFrame::OnHelpContents() {
 
 void CMainFrame::RestoreLayout() {
     QHeaderView* header = m_pView->horizontalHeader();
-    if (!restoreGeometry(LayoutValue(QStringLiteral("Geometry")).toByteArray()))
+    if (!restoreGeometry(ReadSetting(Settings::WindowGeometry)))
         resize(1000, 600);
-    restoreState(LayoutValue(QStringLiteral("State")).toByteArray());
-    if (header->restoreState(LayoutValue(QStringLiteral("Columns")).toByteArray()))
+    restoreState(ReadSetting(Settings::WindowState));
+    if (header->restoreState(ReadSetting(Settings::ListColumns)))
         return;
     // No layout yet: each column as wide as its heading, and at least as the default.
     const int padding = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header) +
@@ -527,9 +525,9 @@ void CMainFrame::SaveLayout() {
     // The layout keeps the list's own columns, not the Match column of a find.
     if (m_pParameterBar->isVisibleTo(this))
         m_pParameterBar->Close();
-    SetLayoutValue(QStringLiteral("Geometry"), saveGeometry());
-    SetLayoutValue(QStringLiteral("State"), saveState());
-    SetLayoutValue(QStringLiteral("Columns"), m_pView->horizontalHeader()->saveState());
+    WriteSetting(Settings::WindowGeometry, saveGeometry());
+    WriteSetting(Settings::WindowState, saveState());
+    WriteSetting(Settings::ListColumns, m_pView->horizontalHeader()->saveState());
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

@@ -8,33 +8,16 @@
 
 namespace {
 
-const QString WorkspaceGroup = QStringLiteral("Workspace");
-const QString RecentGroup = QStringLiteral("Recent File List");
+const QString& RecentGroup = Settings::RecentFilesGroup;
 
 } // namespace
 
-QVariant WorkspaceValue(const QString& key, const QVariant& defaultValue) {
-    return EditorSettings().value(WorkspaceGroup + u'/' + key, defaultValue);
-}
-
-void SetWorkspaceValue(const QString& key, const QVariant& value) {
-    EditorSettings().setValue(WorkspaceGroup + u'/' + key, value);
-}
-
-QVariant LayoutValue(const QString& key) {
-    return EditorSettings().value(QStringLiteral("Layout/") + key);
-}
-
-void SetLayoutValue(const QString& key, const QVariant& value) {
-    EditorSettings().setValue(QStringLiteral("Layout/") + key, value);
-}
-
 void CleanWorkspace() {
-    EditorSettings().remove(WorkspaceGroup);
+    EditorSettings().remove(Settings::WorkspaceGroup);
 }
 
 bool HasWorkspace() {
-    return EditorSettings().childGroups().contains(WorkspaceGroup);
+    return EditorSettings().childGroups().contains(Settings::WorkspaceGroup);
 }
 
 QStringList LoadRecentFiles() {

@@ -8,15 +8,9 @@
 
 inline constexpr int RecentFileCount = 4;
 
-QVariant WorkspaceValue(const QString& key, const QVariant& defaultValue);
-void SetWorkspaceValue(const QString& key, const QVariant& value);
+// Erases every setting of the workspace's life (EditorSettings.h), as every normal exit does.
 void CleanWorkspace();
 bool HasWorkspace();
-
-// The window's layout (geometry, toolbar state, list columns), kept outside the workspace
-// group so that it outlives the exit that erases that group.
-QVariant LayoutValue(const QString& key);
-void SetLayoutValue(const QString& key, const QVariant& value);
 
 QStringList LoadRecentFiles();
 void SaveRecentFiles(const QStringList& files);

@@ -12,7 +12,7 @@
 
 namespace {
 
-const QString Group = QStringLiteral("Shortcuts");
+const QString& Group = Settings::CommandKeysGroup;
 
 QString Key(std::uint32_t id) {
     return Group + u'/' + QString::number(id);

@@ -40,11 +40,9 @@ QString NextFileName(const QString& filter, const QString& start) {
     return state.fileNames.isEmpty() ? QString() : state.fileNames.dequeue();
 }
 
-const QString FolderKey = QStringLiteral("Folders/LastChosen");
-
 void RememberFolder(const QString& chosen) {
     if (!chosen.isEmpty())
-        EditorSettings().setValue(FolderKey, QFileInfo(chosen).path());
+        WriteSetting(Settings::LastFolder, QFileInfo(chosen).path());
 }
 
 } // namespace
@@ -154,7 +152,7 @@ QString CPrompts::DatabasesFilter() {
 QString CPrompts::StartFolder(const QString& documentPath) {
     if (!documentPath.isEmpty())
         return QFileInfo(documentPath).path();
-    const QString last = EditorSettings().value(FolderKey).toString();
+    const QString last = ReadSetting(Settings::LastFolder);
     if (!last.isEmpty() && QFileInfo(last).isDir())
         return last;
     return QDir::currentPath();

@@ -9,6 +9,7 @@
 #include "ControlIds.h"
 #include "DesktopIntegration.h"
 #include "DocTemplate.h"
+#include "EditorSettings.h"
 #include "FindBar.h"
 #include "HelpWindow.h"
 #include "LockKeys.h"

@@ -298,7 +298,7 @@ private slots:
         Start({Copy("mixed.xml")});
         Trigger(215);
         QCOMPARE(Frame()->CurrentLook(), 215);
-        QCOMPARE(WorkspaceValue("ApplicationLook", 0).toInt(), 215);
+        QCOMPARE(ReadSetting(Settings::ApplicationLook), 215);
         QVERIFY(Action(215)->isChecked());
         QVERIFY(!Action(219)->isChecked());
         MarkModified(*Doc());

@@ -384,7 +384,7 @@ private slots:
         QVERIFY(!item("Delete Signal")->isChecked());
         item("New Signal")->trigger();
         QTRY_COMPARE(tools(), (QStringList{"New", "Open", "Save", "-", "Help"}));
-        QCOMPARE(WorkspaceValue("ToolbarHiddenButtons", {}).toStringList(),
+        QCOMPARE(ReadSetting(Settings::HiddenToolbarButtons),
                  (QStringList{QString::number(ID_SIGNAL_DELETE), QString::number(ID_SIGNAL_NEW)}));
         item("&Reset Toolbar")->trigger();
         QTRY_COMPARE(tools(), (QStringList{"New", "Open", "Save", "-", "New Signal",
@@ -409,7 +409,7 @@ private slots:
         const QColor silver = QApplication::palette().color(QPalette::Window);
         Frame()->OnSelectLook(DefaultLook);
         QVERIFY(QApplication::palette().color(QPalette::Window) != silver);
-        SetWorkspaceValue(QStringLiteral("ApplicationLook"), 999);
+        WriteSetting(Settings::Look, 999);
         m_app.reset();
         Start();
         QCOMPARE(QApplication::palette().color(QPalette::Window), silver);
