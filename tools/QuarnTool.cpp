@@ -855,9 +855,8 @@ int RunImport(const std::vector<std::string>& args, std::ostream& out, std::ostr
         return UsageError(err, "import needs CSV -o OUT [--into DB]");
     const std::string shown = Inert(inputs[0]);
     QFile file;
-    QString unreadable;
-    if (!OpenRegularFile(PathArg(inputs[0]), file, unreadable)) {
-        err << "quarn-tool: " << Inert(unreadable) << "\n";
+    if (IoError unreadable; !OpenRegularFile(PathArg(inputs[0]), file, unreadable)) {
+        err << "quarn-tool: " << Inert(unreadable.Text()) << "\n";
         return ExitFailure;
     }
     CsvImport imported;

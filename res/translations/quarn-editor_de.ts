@@ -699,6 +699,30 @@ Copyright (C) 2026 Korvel</translation>
         <source>Import</source>
         <translation>Importieren</translation>
     </message>
+    <message>
+        <source>%1 added, %2 removed, %3 changed</source>
+        <translation>%1 hinzugefügt, %2 entfernt, %3 geändert</translation>
+    </message>
+    <message>
+        <source>Clipboard</source>
+        <translation>Zwischenablage</translation>
+    </message>
+    <message>
+        <source>Clipboard: no Signal element found</source>
+        <translation>Zwischenablage: kein Signal-Element gefunden</translation>
+    </message>
+    <message>
+        <source>Clipboard: empty</source>
+        <translation>Zwischenablage: leer</translation>
+    </message>
+    <message>
+        <source>Paste Signal</source>
+        <translation>Signal einfügen</translation>
+    </message>
+    <message>
+        <source>Paste %1 Signals</source>
+        <translation>%1 Signale einfügen</translation>
+    </message>
 </context>
 <context>
     <name>CSignalEditDialog</name>
@@ -1005,24 +1029,8 @@ No. of Carriers:</source>
         <translation>%1 Signale ausschneiden</translation>
     </message>
     <message>
-        <source>Clipboard: no Signal element found</source>
-        <translation>Zwischenablage: kein Signal-Element gefunden</translation>
-    </message>
-    <message>
         <source>The clipboard holds no signal database. %1</source>
         <translation>Die Zwischenablage enthält keine Signaldatenbank. %1</translation>
-    </message>
-    <message>
-        <source>Clipboard: empty</source>
-        <translation>Zwischenablage: leer</translation>
-    </message>
-    <message>
-        <source>Paste Signal</source>
-        <translation>Signal einfügen</translation>
-    </message>
-    <message>
-        <source>Paste %1 Signals</source>
-        <translation>%1 Signale einfügen</translation>
     </message>
     <message>
         <source>1 signal pasted</source>
@@ -1043,10 +1051,6 @@ No. of Carriers:</source>
         <translation>Export nicht möglich.
 
 %1</translation>
-    </message>
-    <message>
-        <source>Clipboard</source>
-        <translation>Zwischenablage</translation>
     </message>
     <message>
         <source>Untitled</source>
@@ -1107,10 +1111,6 @@ No. of Carriers:</source>
     <message>
         <source>Compared with %1: %2. F8 goes to the next difference, Esc ends the comparison.</source>
         <translation>Mit %1 verglichen: %2. F8 springt zum nächsten Unterschied, Esc beendet den Vergleich.</translation>
-    </message>
-    <message>
-        <source>%1 added, %2 removed, %3 changed</source>
-        <translation>%1 hinzugefügt, %2 entfernt, %3 geändert</translation>
     </message>
     <message>
         <source>No difference after this row</source>
@@ -1816,25 +1816,7 @@ Details</translation>
     </message>
 </context>
 <context>
-    <name>DurableFile</name>
-    <message>
-        <source>%1 is not on a file system that holds files</source>
-        <translation>%1 liegt nicht auf einem Dateisystem, das Dateien aufnimmt</translation>
-    </message>
-</context>
-<context>
-    <name>FileBackup</name>
-    <message>
-        <source>%1: cannot make a backup copy before rewriting the file</source>
-        <translation>%1: vor dem Neuschreiben der Datei kann keine Sicherungskopie angelegt werden</translation>
-    </message>
-</context>
-<context>
     <name>FileTarget</name>
-    <message>
-        <source>%1: cannot write the file</source>
-        <translation>%1: die Datei kann nicht geschrieben werden</translation>
-    </message>
     <message>
         <source>%1: not enough memory</source>
         <translation>%1: nicht genug Speicher</translation>
@@ -1846,6 +1828,33 @@ Details</translation>
     <message>
         <source>The file could not be put back as it was; its old content is in %1.</source>
         <translation>Die Datei konnte nicht in ihren vorigen Zustand zurückversetzt werden; ihr alter Inhalt liegt in %1.</translation>
+    </message>
+</context>
+<context>
+    <name>IoError</name>
+    <message>
+        <source>cannot write the file</source>
+        <translation>die Datei kann nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>%1 is not a regular file</source>
+        <translation>%1 ist keine normale Datei</translation>
+    </message>
+    <message>
+        <source>%1 is a symbolic link to a file that does not exist</source>
+        <translation>%1 ist ein symbolischer Link auf eine Datei, die nicht existiert</translation>
+    </message>
+    <message>
+        <source>%1 is not on a file system that holds files</source>
+        <translation>%1 liegt nicht auf einem Dateisystem, das Dateien aufnimmt</translation>
+    </message>
+    <message>
+        <source>%1: cannot make a backup copy before rewriting the file</source>
+        <translation>%1: vor dem Neuschreiben der Datei kann keine Sicherungskopie angelegt werden</translation>
+    </message>
+    <message>
+        <source>%1: not enough memory</source>
+        <translation>%1: nicht genug Speicher</translation>
     </message>
 </context>
 <context>
@@ -1885,17 +1894,6 @@ Details</translation>
     <message>
         <source>the spreadsheet holds no table</source>
         <translation>die Datei enthält keine Tabelle</translation>
-    </message>
-</context>
-<context>
-    <name>RegularFile</name>
-    <message>
-        <source>%1 is not a regular file</source>
-        <translation>%1 ist keine normale Datei</translation>
-    </message>
-    <message>
-        <source>%1 is a symbolic link to a file that does not exist</source>
-        <translation>%1 ist ein symbolischer Link auf eine Datei, die nicht existiert</translation>
     </message>
 </context>
 <context>

@@ -176,9 +176,8 @@ QString CSingleInstance::OpenNative(const QByteArray& native) {
     const QString path = PathFromNative(native);
     // What can be known at once is answered: the caller ends with it.
     QFile file;
-    QString error;
-    if (!OpenRegularFile(path, file, error))
-        return error;
+    if (IoError error; !OpenRegularFile(path, file, error))
+        return error.Text();
     // Emitted from the event loop, so the caller has its answer before any question shows.
     QMetaObject::invokeMethod(
         this, [this, path] { emit openRequested(path); }, Qt::QueuedConnection);

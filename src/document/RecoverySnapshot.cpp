@@ -97,10 +97,10 @@ bool WriteNote(const QByteArray& native, const QByteArray& content, QString& err
         error = QStringLiteral("%1: %2").arg(path, file.errorString());
         return false;
     }
+    IoError failure;
     if (::fchmod(file.handle(), 0600) != 0 || file.write(content) != content.size() ||
-        !file.flush() || !SyncFileData(file.handle(), path, error)) {
-        if (error.isEmpty())
-            error = QStringLiteral("%1: %2").arg(path, file.errorString());
+        !file.flush() || !SyncFileData(file.handle(), path, failure)) {
+        error = (failure.IsSet() ? failure : IoError::Device(path, file)).Text();
         file.cancelWriting();
         return false;
     }

@@ -1,17 +1,35 @@
 #include "SignalController.h"
 
 #include "Csv.h"
+#include "FileTarget.h"
+#include "OdsTable.h"
 #include "RegularFile.h"
 #include "SignalCatalogue.h"
 #include "SignalDescription.h"
+#include "SignalFileReader.h"
+#include "SignalFileWriter.h"
 #include "SignalSteps.h"
 #include "VantorDoc.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QTimer>
+
+namespace {
+
+// Export hands the file its rows in blocks of about this many bytes.
+constexpr qsizetype ExportChunk = 1 << 20;
+
+} // namespace
 
 CSignalController::CSignalController(CVantorDoc* doc, QObject* parent)
-    : QObject(parent), m_pDoc(doc) {}
+    : QObject(parent), m_pDoc(doc) {
+    // A comparison follows every change; another database ends it before its records go.
+    connect(doc, &CVantorDoc::documentUpdated, this, &CSignalController::QueueCompareAgain);
+    connect(doc, &CVantorDoc::aboutToReset, this, &CSignalController::EndComparison);
+}
+
+CSignalController::~CSignalController() = default;
 
 void CSignalController::SortBy(int column, bool descending) {
     m_nSortColumn = column;
@@ -96,12 +114,168 @@ QString CSignalController::TakeFromOther(std::vector<CSignalDescription*> edited
     return text;
 }
 
+QString CSignalController::TakeFromOther(const std::vector<CSignalDescription*>& own,
+                                         const std::vector<const CSignalDescription*>& theirs) {
+    if (!m_pComparison)
+        return {};
+    std::vector<CSignalDescription*> edited;
+    std::vector<CSignalDescription> values;
+    std::vector<CSignalDescription*> removed;
+    for (CSignalDescription* record : own) {
+        switch (m_pComparison->StateOf(record)) {
+        case CSignalComparison::State::Changed: {
+            CSignalDescription value = *m_pComparison->OtherOf(record);
+            value.SetMerged(record->IsMerged());
+            edited.push_back(record);
+            values.push_back(std::move(value));
+            break;
+        }
+        case CSignalComparison::State::Removed:
+            removed.push_back(record);
+            break;
+        default:
+            break;
+        }
+    }
+    SignalCollection added;
+    for (const CSignalDescription* other : theirs)
+        added.push_back(std::make_unique<CSignalDescription>(*other));
+    return TakeFromOther(std::move(edited), std::move(values), std::move(removed),
+                         std::move(added));
+}
+
+FileResult CSignalController::Compare(const QString& path) {
+    SignalCollection other;
+    const FileResult read = m_pDoc->ReadOther(path, other);
+    if (!read)
+        return read;
+    if (m_pComparison)
+        emit comparisonEnding();
+    m_pComparison = std::make_unique<CSignalComparison>(path, std::move(other));
+    m_pComparison->Compare(m_pDoc->Signals());
+    emit comparisonChanged();
+    return read;
+}
+
+void CSignalController::EndComparison() {
+    if (!m_pComparison)
+        return;
+    emit comparisonEnding();
+    m_pComparison.reset();
+    emit comparisonChanged();
+}
+
+QString CSignalController::ComparisonCounts() const {
+    if (!m_pComparison)
+        return {};
+    const CSignalComparison::Counts counts = m_pComparison->Count();
+    return tr("%1 added, %2 removed, %3 changed")
+        .arg(counts.added)
+        .arg(counts.removed)
+        .arg(counts.changed);
+}
+
+void CSignalController::QueueCompareAgain() {
+    // A step may change the collection several times: the records pair once after it.
+    if (!m_pComparison || m_bCompareQueued)
+        return;
+    m_bCompareQueued = true;
+    QTimer::singleShot(0, this, [this] {
+        m_bCompareQueued = false;
+        if (!m_pComparison)
+            return;
+        m_pComparison->Compare(m_pDoc->Signals());
+        emit comparisonChanged();
+    });
+}
+
+CSignalController::PasteOutcome CSignalController::Paste(const QByteArray& xml) {
+    PasteOutcome outcome;
+    SignalCollection records;
+    const auto sink = [&records](std::unique_ptr<CSignalDescription> signal, SignalReadNotes&&) {
+        records.push_back(std::move(signal));
+    };
+    const QString name = tr("Clipboard");
+    QString error;
+    bool read = CSignalFileReader::ReadBuffer(xml, name, sink, error);
+    if (!read && !xml.trimmed().startsWith("<?xml")) {
+        // Signal elements copied out of a file stand side by side: give them one parent.
+        records.clear();
+        QString unused;
+        read = CSignalFileReader::ReadBuffer("<SignalList>" + xml + "</SignalList>", name, sink,
+                                             unused);
+    }
+    if (read && records.empty())
+        error = tr("Clipboard: no Signal element found");
+    if (!read || records.empty()) {
+        outcome.error = xml.isEmpty() ? tr("Clipboard: empty") : error;
+        return outcome;
+    }
+    const std::size_t count = records.size();
+    outcome.added =
+        Append(std::move(records), CountedText(tr("Paste Signal"), tr("Paste %1 Signals"), count));
+    return outcome;
+}
+
+bool CSignalController::SignalsXml(const std::vector<CSignalDescription*>& records, QByteArray& xml,
+                                   QString& error) {
+    SignalCollection copies;
+    copies.reserve(records.size());
+    for (const CSignalDescription* signal : records)
+        copies.push_back(std::make_unique<CSignalDescription>(*signal));
+    return CSignalFileWriter::WriteBuffer(copies, xml, error);
+}
+
+FileResult CSignalController::Export(const QString& path,
+                                     const std::vector<const CSignalDescription*>& records,
+                                     const QString& sheet) {
+    // Written as a save is: the old file stays whole until the new one is on the disk.
+    IoError error;
+    QString warning;
+    bool written = false;
+    if (path.endsWith(QLatin1String(".ods"), Qt::CaseInsensitive)) {
+        // An OpenDocument spreadsheet: typed cells, the rows as the list shows them.
+        QList<QList<SheetCell>> rows{SheetHeadings(true)};
+        for (const CSignalDescription* record : records)
+            rows << SheetCells(*record);
+        QByteArray ods;
+        QString why;
+        if (!WriteOds(rows, sheet, ods, why))
+            return FileResult::Failed(path + QStringLiteral(": ") + why);
+        written = WriteFileTarget(
+            path, [&ods](QIODevice& device, QString&) { return device.write(ods) == ods.size(); },
+            error, &warning);
+    } else {
+        written = WriteFileTarget(
+            path,
+            [&records](QIODevice& device, QString&) {
+                // The headings as the list shows them (translated), then the rows in order.
+                QByteArray chunk = CsvHeadings(true);
+                for (const CSignalDescription* record : records) {
+                    chunk += CsvCells(*record);
+                    if (chunk.size() >= ExportChunk) {
+                        if (device.write(chunk) != chunk.size())
+                            return false;
+                        chunk.clear();
+                    }
+                }
+                return device.write(chunk) == chunk.size();
+            },
+            error, &warning);
+    }
+    if (!written)
+        return FileResult::Failed(error);
+    return warning.isEmpty() ? FileResult() : FileResult::Done(warning);
+}
+
 CSignalController::ImportOutcome CSignalController::Import(const QString& path) {
     ImportOutcome outcome;
     QFile file;
     // A pipe or a device is refused at once: nothing waits on it.
-    if (!OpenRegularFile(path, file, outcome.error))
+    if (IoError failure; !OpenRegularFile(path, file, failure)) {
+        outcome.error = failure.Text();
         return outcome;
+    }
     CsvImport imported;
     QString why;
     int line = 0;

@@ -1,12 +1,15 @@
 #pragma once
 
+#include "FileResult.h"
 #include "SignalChange.h"
+#include "SignalComparison.h"
 #include "SignalSort.h"
 
 #include <QObject>
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <vector>
 
 class CSignalDescription;
@@ -21,6 +24,7 @@ class CSignalController : public QObject {
     Q_OBJECT
 public:
     explicit CSignalController(CVantorDoc* doc, QObject* parent = nullptr);
+    ~CSignalController() override;
 
     CVantorDoc* Document() const { return m_pDoc; }
 
@@ -64,6 +68,34 @@ public:
     QString TakeFromOther(std::vector<CSignalDescription*> edited,
                           std::vector<CSignalDescription> values,
                           std::vector<CSignalDescription*> removed, SignalCollection added);
+    // The same for rows of a comparison: own records the other holds changed or not at all,
+    // and the other's own records.
+    QString TakeFromOther(const std::vector<CSignalDescription*>& own,
+                          const std::vector<const CSignalDescription*>& theirs);
+
+    // File > Compare With: the records paired with another version's, anew after every
+    // change of the document; New and Open end it. Fails as the reading of the other fails.
+    FileResult Compare(const QString& path);
+    void EndComparison();
+    const CSignalComparison* Comparison() const { return m_pComparison.get(); }
+    // "2 added, 1 removed, 3 changed", or empty when not comparing.
+    QString ComparisonCounts() const;
+
+    // Paste: the records of a database, or of Signal elements side by side, appended in one
+    // step; error says why nothing was (the clipboard is empty or holds no signal).
+    struct PasteOutcome {
+        std::vector<CSignalDescription*> added;
+        QString error;
+    };
+    PasteOutcome Paste(const QByteArray& xml);
+    // Copy: the records as a small database, the clipboard's form of signals.
+    static bool SignalsXml(const std::vector<CSignalDescription*>& records, QByteArray& xml,
+                           QString& error);
+    // File > Export: the records (the rows shown) as a CSV file or, for a name ending in .ods,
+    // an OpenDocument spreadsheet whose sheet is named sheet; written as a save is.
+    static FileResult Export(const QString& path,
+                             const std::vector<const CSignalDescription*>& records,
+                             const QString& sheet);
 
     // File > Import: the rows of a spreadsheet (CSV or OpenDocument) that the edit dialog
     // would take, appended in one step named "Import"; what was left out, line by line.
@@ -75,8 +107,18 @@ public:
     };
     ImportOutcome Import(const QString& path);
 
+signals:
+    // The comparison is about to end or be replaced: whoever shows its records lets go.
+    void comparisonEnding();
+    // A comparison began, ended or was made anew after a change.
+    void comparisonChanged();
+
 private:
+    void QueueCompareAgain();
+
     CVantorDoc* m_pDoc;
+    std::unique_ptr<CSignalComparison> m_pComparison;
+    bool m_bCompareQueued = false;
     int m_nSortColumn = 0;
     bool m_bSortDescending = false;
 };

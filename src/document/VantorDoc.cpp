@@ -454,10 +454,10 @@ FileResult CVantorDoc::OnOpenDocument(const QString& path) {
 }
 
 FileResult CVantorDoc::OnSaveDocument(const QString& path) {
-    QString error;
+    IoError error;
     QString warning;
     if (!CSignalFileWriter::Write(path, m_signals, error, Watched(), &warning, &m_markup))
-        return Failure(error);
+        return m_bCancelled ? FileResult::Cancelled(error.Text()) : FileResult::Failed(error);
     m_pathName = path;
     RememberFileStamp();
     m_pHistory->setClean();

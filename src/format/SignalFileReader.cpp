@@ -651,8 +651,10 @@ void CSignalFileReader::SetTwoThreadBytes(qint64 bytes) {
 bool CSignalFileReader::Read(const QString& path, const Sink& sink, QString& error,
                              const ProgressHandler& progress, SignalFileReport* report) {
     QFile file;
-    if (!OpenRegularFile(path, file, error))
+    if (IoError failure; !OpenRegularFile(path, file, failure)) {
+        error = failure.Text();
         return false;
+    }
     // Taken before the first byte is read: a file replaced during a long read is not the
     // file that was read.
     const CFileIdentity identity = CFileIdentity::OfOpenFile(path, file.handle());
@@ -673,8 +675,10 @@ bool CSignalFileReader::ReadBuffer(const QByteArray& data, const QString& name, 
 
 bool CSignalFileReader::ReadHead(const QString& path, SignalFileReport& report, QString& error) {
     QFile file;
-    if (!OpenRegularFile(path, file, error))
+    if (IoError failure; !OpenRegularFile(path, file, failure)) {
+        error = failure.Text();
         return false;
+    }
     const Sink none = [](std::unique_ptr<CSignalDescription>, SignalReadNotes&&) {};
     return ReadStream(file, file.size(), path, none, error, {}, &report, true);
 }

@@ -157,7 +157,7 @@ void CSignalFileWriter::SetTwoThreadRecords(std::size_t count) {
     TheTwoThreadRecords = count;
 }
 
-bool CSignalFileWriter::Write(const QString& path, const SignalCollection& records, QString& error,
+bool CSignalFileWriter::Write(const QString& path, const SignalCollection& records, IoError& error,
                               const ProgressHandler& progress, QString* warning,
                               const SignalDocumentMarkup* markup) {
     return WriteFileTarget(

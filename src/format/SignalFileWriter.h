@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DocumentMarkup.h"
+#include "IoError.h"
 #include "Progress.h"
 #include "SignalSort.h"
 
@@ -15,11 +16,12 @@
 // until the new one is complete.
 class CSignalFileWriter {
 public:
-    // Returns false with a message when the file cannot be created, written or committed,
-    // or when a record holds a character that XML cannot carry; the old file is untouched.
+    // Returns false with why when the file cannot be created, written or committed, or when a
+    // record holds a character that XML cannot carry (a Content failure naming the record);
+    // the old file is untouched.
     // progress, when given, hears the records written so far of their number; it can cancel.
     // warning, when given, says a file that was written but may not survive a power loss.
-    static bool Write(const QString& path, const SignalCollection& records, QString& error,
+    static bool Write(const QString& path, const SignalCollection& records, IoError& error,
                       const ProgressHandler& progress = {}, QString* warning = nullptr,
                       const SignalDocumentMarkup* markup = nullptr);
 

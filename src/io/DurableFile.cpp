@@ -58,10 +58,10 @@ bool IsDevTmpfs(dev_t device) {
 
 } // namespace
 
-bool SyncFileData(int fd, const QString& path, QString& error) {
+bool SyncFileData(int fd, const QString& path, IoError& error) {
     if (::fdatasync(fd) == 0)
         return true;
-    error = QStringLiteral("%1: %2").arg(path, QString::fromLocal8Bit(std::strerror(errno)));
+    error = IoError::System(path, errno);
     return false;
 }
 
@@ -76,7 +76,7 @@ bool SyncFolderOf(const QByteArray& nativePath) {
     return synced;
 }
 
-bool OnFileSystemThatHoldsFiles(const QString& path, QString& error) {
+bool OnFileSystemThatHoldsFiles(const QString& path, IoError& error) {
     const QByteArray native = NativePath(path);
     struct statfs fs {};
     struct stat info {};
@@ -84,9 +84,7 @@ bool OnFileSystemThatHoldsFiles(const QString& path, QString& error) {
     if (::statfs(probe.constData(), &fs) != 0 || ::stat(probe.constData(), &info) != 0)
         return true; // the open that follows reports why the place cannot be reached
     if (IsKernelFileSystem(fs.f_type) || (fs.f_type == TMPFS_MAGIC && IsDevTmpfs(info.st_dev))) {
-        error = QCoreApplication::translate("DurableFile",
-                                            "%1 is not on a file system that holds files")
-                    .arg(path);
+        error = IoError::Of(IoError::Kind::NotAFileSystem, path);
         return false;
     }
     return true;

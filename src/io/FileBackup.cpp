@@ -63,7 +63,7 @@ CFileBackup::~CFileBackup() {
         Remove();
 }
 
-bool CFileBackup::Make(const QString& path, QString& error) {
+bool CFileBackup::Make(const QString& path, IoError& error) {
     QFile original;
     if (!OpenRegularFile(path, original, error))
         return false;
@@ -92,11 +92,7 @@ bool CFileBackup::Make(const QString& path, QString& error) {
         ::unlink(part.constData());
         ::unlink(name.constData());
     }
-    error = QCoreApplication::translate("FileBackup",
-                                        "%1: cannot make a backup copy before rewriting the file")
-                .arg(path);
-    if (reason != 0)
-        error += QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(reason));
+    error = IoError::System(path, reason).AsNoBackup();
     return false;
 }
 
@@ -107,7 +103,7 @@ bool CFileBackup::Sync(QFile& file) {
 bool CFileBackup::Restore(const QString& path) {
     QFile copy;
     QFile file;
-    QString ignored;
+    IoError ignored;
     if (OpenRegularFile(m_path, copy, ignored) && OpenForRewrite(path, file, false, ignored) &&
         CopyAll(copy, file) && Sync(file))
         return true;

@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QString>
 
+#include "IoError.h"
+
 #include <optional>
 #include <vector>
 
@@ -29,7 +31,7 @@ public:
     // its own folder cannot be written; false with error set when no copy could be made. The
     // copy is written and synced under a name of its own (".part" after it) and takes its
     // final name only when whole, so a copy under the final name is complete.
-    bool Make(const QString& path, QString& error);
+    bool Make(const QString& path, IoError& error);
     // Flushes the rewritten file to the disk.
     static bool Sync(QFile& file);
     // Writes the copy back over the file at path; false when that failed too (the copy is

@@ -17,13 +17,11 @@
 
 namespace {
 
-// The message for content that could not be written to device.
-QString WriteFailure(const QString& path, const QFileDevice& device, const QString& why) {
+// Why content could not be written to device: the content's own reason, else the device's.
+IoError WriteFailure(const QString& path, const QFileDevice& device, const QString& why) {
     if (!why.isEmpty())
-        return why;
-    return device.error() == QFileDevice::NoError
-               ? QCoreApplication::translate("FileTarget", "%1: cannot write the file").arg(path)
-               : QStringLiteral("%1: %2").arg(path, device.errorString());
+        return IoError::Of(IoError::Kind::Content, path, why);
+    return IoError::Device(path, device);
 }
 
 // Runs the content writer; memory running out fails the write like any other fault, so that
@@ -49,11 +47,11 @@ QString UnconfirmedName(const QString& path) {
 }
 
 bool WriteByRename(const QString& path, const CFileKeeper& keeper, const ContentWriter& content,
-                   QString& error, bool& inPlace, QString& warning) {
+                   IoError& error, bool& inPlace, QString& warning) {
     QSaveFile file(path);
     // The content comes in blocks: written straight through, without a second buffer.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        error = QStringLiteral("%1: %2").arg(path, file.errorString());
+        error = IoError::Device(path, file);
         return false;
     }
     if (!keeper.Apply(file.handle())) {
@@ -73,7 +71,7 @@ bool WriteByRename(const QString& path, const CFileKeeper& keeper, const Content
         return false;
     }
     if (!file.commit()) {
-        error = QStringLiteral("%1: %2").arg(path, file.errorString());
+        error = IoError::Device(path, file);
         return false;
     }
     // The file has taken the old one's place: from here on the save is done.
@@ -85,7 +83,7 @@ bool WriteByRename(const QString& path, const CFileKeeper& keeper, const Content
 // Rewrites the file itself, so that it stays the same file (links, owner, attributes): a
 // backup copy is made and synced first and written back if anything fails. A file that does
 // not exist yet is created, and removed again if writing fails.
-bool WriteInPlace(const QString& path, bool exists, const ContentWriter& content, QString& error,
+bool WriteInPlace(const QString& path, bool exists, const ContentWriter& content, IoError& error,
                   QString& warning) {
     CFileBackup backup;
     if (exists && !backup.Make(path, error))
@@ -108,16 +106,16 @@ bool WriteInPlace(const QString& path, bool exists, const ContentWriter& content
         return false;
     }
     if (!backup.Restore(path))
-        error += u'\n' + QCoreApplication::translate("FileTarget",
-                                                     "The file could not be put back as it was; "
-                                                     "its old content is in %1.")
-                             .arg(backup.Path());
+        error.AddNote(QCoreApplication::translate("FileTarget",
+                                                  "The file could not be put back as it was; "
+                                                  "its old content is in %1.")
+                          .arg(backup.Path()));
     return false;
 }
 
 } // namespace
 
-bool WriteFileTarget(const QString& path, const ContentWriter& content, QString& error,
+bool WriteFileTarget(const QString& path, const ContentWriter& content, IoError& error,
                      QString* warning) {
     QString unconfirmed;
     const auto done = [&](bool written) {

@@ -3,6 +3,8 @@
 #include <QIODevice>
 #include <QString>
 
+#include "IoError.h"
+
 #include <functional>
 
 // Writes the content of a file: regular files only, on a file system that holds files, never
@@ -14,8 +16,8 @@
 // is at fault (otherwise the device's reason is given).
 using ContentWriter = std::function<bool(QIODevice& device, QString& why)>;
 
-// False with error set ("PATH: reason") when the file cannot be written; the old file is
-// then as it was. True with warning set (when given) when the file was written but its
-// folder could not be synced: it may not survive a power loss.
-bool WriteFileTarget(const QString& path, const ContentWriter& content, QString& error,
+// False with error set when the file cannot be written (the content writer's why as a
+// Content failure); the old file is then as it was. True with warning set (when given) when the
+// file was written but its folder could not be synced: it may not survive a power loss.
+bool WriteFileTarget(const QString& path, const ContentWriter& content, IoError& error,
                      QString* warning = nullptr);

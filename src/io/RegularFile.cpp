@@ -2,7 +2,6 @@
 
 #include "NativePath.h"
 
-#include <QCoreApplication>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -11,21 +10,17 @@
 
 namespace {
 
-QString NotRegular(const QString& path) {
-    return QCoreApplication::translate("RegularFile", "%1 is not a regular file").arg(path);
-}
-
-QString SystemError(const QString& path, int code) {
-    return QStringLiteral("%1: %2").arg(path, QString::fromLocal8Bit(std::strerror(code)));
+IoError NotRegular(const QString& path) {
+    return IoError::Of(IoError::Kind::NotRegular, path);
 }
 
 } // namespace
 
-bool OpenRegularFile(const QString& path, QFile& file, QString& error) {
+bool OpenRegularFile(const QString& path, QFile& file, IoError& error) {
     const QByteArray native = NativePath(path);
     struct stat before {};
     if (::stat(native.constData(), &before) != 0) {
-        error = SystemError(path, errno);
+        error = IoError::System(path, errno);
         return false;
     }
     if (!S_ISREG(before.st_mode)) {
@@ -35,7 +30,7 @@ bool OpenRegularFile(const QString& path, QFile& file, QString& error) {
     // Not blocking: should a pipe have taken the file's place since, open returns at once.
     const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        error = SystemError(path, errno);
+        error = IoError::System(path, errno);
         return false;
     }
     struct stat opened {};
@@ -47,21 +42,19 @@ bool OpenRegularFile(const QString& path, QFile& file, QString& error) {
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
-        error = QStringLiteral("%1: %2").arg(path, file.errorString());
+        error = IoError::Device(path, file);
         return false;
     }
     return true;
 }
 
-bool IsRegularOrAbsent(const QString& path, QString& error) {
+bool IsRegularOrAbsent(const QString& path, IoError& error) {
     const QByteArray native = NativePath(path);
     struct stat info {};
     if (::stat(native.constData(), &info) != 0) {
         // A link to nothing is not absent: writing would create whatever it names.
         if (::lstat(native.constData(), &info) == 0 && S_ISLNK(info.st_mode)) {
-            error = QCoreApplication::translate(
-                        "RegularFile", "%1 is a symbolic link to a file that does not exist")
-                        .arg(path);
+            error = IoError::Of(IoError::Kind::DanglingLink, path);
             return false;
         }
         return true;
@@ -72,17 +65,17 @@ bool IsRegularOrAbsent(const QString& path, QString& error) {
     return false;
 }
 
-bool OpenForRewrite(const QString& path, QFile& file, bool create, QString& error) {
+bool OpenForRewrite(const QString& path, QFile& file, bool create, IoError& error) {
     const int fd =
         ::open(NativePath(path).constData(), O_RDWR | O_CLOEXEC | (create ? O_CREAT : 0), 0666);
     if (fd < 0) {
-        error = SystemError(path, errno);
+        error = IoError::System(path, errno);
         return false;
     }
     if (!file.open(fd, QIODevice::ReadWrite | QIODevice::Unbuffered,
                    QFileDevice::AutoCloseHandle)) {
         ::close(fd);
-        error = QStringLiteral("%1: %2").arg(path, file.errorString());
+        error = IoError::Device(path, file);
         return false;
     }
     return true;

@@ -61,9 +61,11 @@ CVantorView::CVantorView(CVantorDoc* doc, QWidget* parent)
             ScrollToRowOnly(currentIndex());
     });
     connect(doc, &CVantorDoc::documentUpdated, this, &CVantorView::ShowSortOrder);
-    // A comparison follows every change; another database ends it.
-    connect(doc, &CVantorDoc::documentUpdated, this, &CVantorView::QueueCompareAgain);
-    connect(doc, &CVantorDoc::resetDone, this, &CVantorView::CompareAgain);
+    // The rows let go of a comparison's records before they go, and show the new one.
+    connect(m_pController, &CSignalController::comparisonEnding, this,
+            [this] { m_pModel->SetComparison(nullptr); });
+    connect(m_pController, &CSignalController::comparisonChanged, this,
+            &CVantorView::ShowComparison);
     SetLook();
     ShowSortOrder();
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
@@ -189,7 +191,7 @@ void CVantorView::UpdateCommands() {
     m_commands[ID_SIGNAL_DUPLICATE]->setEnabled(current);
     m_commands[ID_SIGNAL_CHANGE_SELECTED]->setEnabled(selected);
     m_commands[ID_EDIT_PASTE]->setEnabled(ClipboardOffersSignals());
-    const bool comparing = m_pComparison != nullptr;
+    const bool comparing = Comparison() != nullptr;
     m_commands[ID_EDIT_TAKE_FROM_OTHER]->setEnabled(comparing && selected);
     for (std::uint32_t id :
          {ID_VIEW_NEXT_DIFFERENCE, ID_VIEW_PREVIOUS_DIFFERENCE, ID_VIEW_END_COMPARISON})
@@ -500,7 +502,7 @@ void CVantorView::keyPressEvent(QKeyEvent* event) {
         event->ignore();
         return;
     }
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && m_pComparison) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && Comparison()) {
         EndComparison();
         return;
     }

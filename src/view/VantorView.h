@@ -80,9 +80,9 @@ public:
     void EndComparison();
     void GoToDifference(bool forward);
     void TakeFromOther();
-    const CSignalComparison* Comparison() const { return m_pComparison.get(); }
+    const CSignalComparison* Comparison() const { return m_pController->Comparison(); }
     // "2 added, 1 removed, 3 changed", or empty when not comparing.
-    QString ComparisonCounts() const;
+    QString ComparisonCounts() const { return m_pController->ComparisonCounts(); }
     // The same with the change given (what the dialog's OK does).
     void ChangeSelected(const SignalChange& change);
     void FitColumns();
@@ -127,9 +127,8 @@ protected:
 
 private:
     void AddCommands();
-    // Pairs the records with the other version's again after a change.
-    void CompareAgain();
-    void QueueCompareAgain();
+    // The comparison the controller holds, shown in the rows.
+    void ShowComparison();
     void SetLook();
     // Records to select, and the current one.
     struct KeptSelection {
@@ -164,8 +163,6 @@ private:
     QList<QKeySequence> m_reservedKeys;
     QHash<std::uint32_t, QAction*> m_commands;
     QMenu* m_pColumnMenu = nullptr;
-    std::unique_ptr<CSignalComparison> m_pComparison;
-    bool m_bCompareQueued = false;
 };
 
 // The clipboard type of copied signals: a small database document.

@@ -1,13 +1,9 @@
 #include "VantorView.h"
 
 #include "Csv.h"
-#include "FileTarget.h"
 #include "Prompts.h"
 #include "SignalDescription.h"
-#include "SignalFileReader.h"
-#include "SignalFileWriter.h"
 #include "SignalRowModel.h"
-#include "SignalSteps.h"
 
 #include <QClipboard>
 #include <QDialog>
@@ -20,13 +16,6 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
-namespace {
-
-// Export hands the file its rows in blocks of about this many bytes.
-constexpr qsizetype ExportChunk = 1 << 20;
-
-} // namespace
-
 // The list's clipboard commands and its export: signals leave and enter as the file's own
 // Signal elements.
 
@@ -38,13 +27,9 @@ void CVantorView::OnEditCopy() {
     const std::vector<CSignalDescription*> selected = SelectedSignals();
     if (selected.empty())
         return;
-    SignalCollection copies;
-    copies.reserve(selected.size());
-    for (const CSignalDescription* signal : selected)
-        copies.push_back(std::make_unique<CSignalDescription>(*signal));
     QByteArray xml;
     QString error;
-    if (!CSignalFileWriter::WriteBuffer(copies, xml, error)) {
+    if (!CSignalController::SignalsXml(selected, xml, error)) {
         CPrompts::Message(this, QMessageBox::Critical, QString(), error);
         return;
     }
@@ -87,31 +72,14 @@ void CVantorView::OnEditPaste() {
         xml = data->data(SignalsMimeType());
     else if (data && data->hasText())
         xml = data->text().toUtf8();
-    std::vector<std::unique_ptr<CSignalDescription>> records;
-    const auto sink = [&records](std::unique_ptr<CSignalDescription> signal, SignalReadNotes&&) {
-        records.push_back(std::move(signal));
-    };
-    const QString name = tr("Clipboard");
-    QString error;
-    bool read = CSignalFileReader::ReadBuffer(xml, name, sink, error);
-    if (!read && !xml.trimmed().startsWith("<?xml")) {
-        // Signal elements copied out of a file stand side by side: give them one parent.
-        records.clear();
-        QString unused;
-        read = CSignalFileReader::ReadBuffer("<SignalList>" + xml + "</SignalList>", name, sink,
-                                             unused);
-    }
-    if (read && records.empty())
-        error = tr("Clipboard: no Signal element found");
-    if (!read || records.empty()) {
+    const CSignalController::PasteOutcome pasted = m_pController->Paste(xml);
+    if (pasted.added.empty()) {
         // Said in the status bar: nothing changed, and nothing needs an answer.
-        emit statusMessage(tr("The clipboard holds no signal database. %1")
-                               .arg(xml.isEmpty() ? tr("Clipboard: empty") : error));
+        emit statusMessage(tr("The clipboard holds no signal database. %1").arg(pasted.error));
         return;
     }
-    const std::size_t count = records.size();
-    AppendSignals(std::move(records),
-                  CountedText(tr("Paste Signal"), tr("Paste %1 Signals"), count));
+    SelectAppended(pasted.added);
+    const std::size_t count = pasted.added.size();
     emit statusMessage(count == 1 ? tr("1 signal pasted") : tr("%1 signals pasted").arg(count));
 }
 
@@ -185,42 +153,10 @@ void CVantorView::ImportFile(const QString& path) {
 }
 
 FileResult CVantorView::ExportRows(const QString& path) const {
-    // Written as a save is: the old file stays whole until the new one is on the disk.
-    QString error;
-    QString warning;
-    if (path.endsWith(QLatin1String(".ods"), Qt::CaseInsensitive)) {
-        // An OpenDocument spreadsheet: typed cells, the rows as the list shows them.
-        QList<QList<SheetCell>> rows{SheetHeadings(true)};
-        for (int row = 0; row < m_pModel->OwnRowCount(); ++row)
-            rows << SheetCells(*m_pModel->SignalAt(row));
-        QByteArray ods;
-        if (!WriteOds(rows, tr("Signals"), ods, error))
-            return FileResult::Failed(path + QStringLiteral(": ") + error);
-        const bool written = WriteFileTarget(
-            path, [&ods](QIODevice& device, QString&) { return device.write(ods) == ods.size(); },
-            error, &warning);
-        if (!written)
-            return FileResult::Failed(error);
-        return warning.isEmpty() ? FileResult() : FileResult::Done(warning);
-    }
-    const bool written = WriteFileTarget(
-        path,
-        [this](QIODevice& device, QString&) {
-            // The headings as the list shows them (translated).
-            QByteArray chunk = CsvHeadings(true);
-            // The rows as the list shows them: in view order, under the filter and the find.
-            for (int row = 0; row < m_pModel->OwnRowCount(); ++row) {
-                chunk += CsvCells(*m_pModel->SignalAt(row));
-                if (chunk.size() >= ExportChunk) {
-                    if (device.write(chunk) != chunk.size())
-                        return false;
-                    chunk.clear();
-                }
-            }
-            return device.write(chunk) == chunk.size();
-        },
-        error, &warning);
-    if (!written)
-        return FileResult::Failed(error);
-    return warning.isEmpty() ? FileResult() : FileResult::Done(warning);
+    // The rows as the list shows them: in view order, under the filter and the find.
+    std::vector<const CSignalDescription*> rows;
+    rows.reserve(static_cast<std::size_t>(m_pModel->OwnRowCount()));
+    for (int row = 0; row < m_pModel->OwnRowCount(); ++row)
+        rows.push_back(m_pModel->SignalAt(row));
+    return CSignalController::Export(path, rows, tr("Signals"));
 }

@@ -1,4 +1,5 @@
 #include "FileBackup.h"
+#include "RegularFile.h"
 #include "NativePath.h"
 #include "SignalDescription.h"
 #include "SignalFileWriter.h"
@@ -141,6 +142,7 @@ private slots:
         QProcess::execute("umount", {mount});
         QVERIFY(!saved);
         QVERIFY2(error == path + ": No space left on device", qPrintable(error));
+        QCOMPARE(result.FailureKind(), IoError::Kind::NoSpace);
         QVERIFY(doc.IsModified());
         QVERIFY(after == before);
         const QStringList expected =
@@ -321,11 +323,59 @@ private slots:
         const QByteArray before = file.readAll();
         CVantorDoc doc;
         Fill(doc, 2, "a ");
-        QCOMPARE(doc.OnSaveDocument(path).Message(),
-                 path + " is not on a file system that holds files");
+        const FileResult result = doc.OnSaveDocument(path);
+        QCOMPARE(result.Message(), path + " is not on a file system that holds files");
+        QCOMPARE(result.FailureKind(), IoError::Kind::NotAFileSystem);
         QFile again(path);
         QVERIFY(again.open(QIODevice::ReadOnly));
         QCOMPARE(again.readAll(), before);
+    }
+
+    // What cannot be read or written as a database is told apart by its kind, and worded with
+    // the file's name.
+    void failureKinds_data() {
+        QTest::addColumn<QString>("made");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("missing") << "missing" << int(IoError::Kind::NotFound)
+                                 << ": No such file or directory";
+        QTest::newRow("pipe") << "pipe" << int(IoError::Kind::NotRegular)
+                              << " is not a regular file";
+        QTest::newRow("folder") << "folder" << int(IoError::Kind::NotRegular)
+                                << " is not a regular file";
+        QTest::newRow("dangling link")
+            << "link" << int(IoError::Kind::DanglingLink)
+            << " is a symbolic link to a file that does not exist";
+    }
+    void failureKinds() {
+        QFETCH(QString, made);
+        QFETCH(int, kind);
+        QFETCH(QString, text);
+        const QString path = m_dir.filePath(made);
+        if (made == "pipe")
+            QCOMPARE(::mkfifo(qPrintable(path), 0600), 0);
+        if (made == "folder")
+            QVERIFY(QDir().mkdir(path));
+        if (made == "link")
+            QCOMPARE(::symlink("nowhere", qPrintable(path)), 0);
+        IoError error;
+        QFile file;
+        // Reading refuses it; writing refuses what it cannot write through.
+        const bool opened = OpenRegularFile(path, file, error);
+        if (made == "link") {
+            QVERIFY(!IsRegularOrAbsent(path, error));
+        } else {
+            QVERIFY(!opened);
+        }
+        QCOMPARE(int(error.GetKind()), kind);
+        QCOMPARE(error.Text(), path + text);
+        CVantorDoc doc;
+        Fill(doc, 1, "a ");
+        const FileResult saved = doc.OnSaveDocument(path);
+        if (made != "missing") {
+            QCOMPARE(int(saved.FailureKind()), kind);
+            QCOMPARE(saved.Message(), path + text);
+        }
     }
 
     // A save keeps what the file is: its other hard links see the new content, and owner,
