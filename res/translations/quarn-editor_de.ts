@@ -374,6 +374,152 @@ Copyright (C) 2026 Korvel</translation>
     </message>
 </context>
 <context>
+    <name>CImportReportDialog</name>
+    <message>
+        <source>Import</source>
+        <translation>Importieren</translation>
+    </message>
+    <message>
+        <source>Rows left out</source>
+        <translation>Ausgelassene Zeilen</translation>
+    </message>
+    <message>
+        <source>%1 signals imported; these rows were left out:</source>
+        <translation>%1 Signale importiert; diese Zeilen wurden ausgelassen:</translation>
+    </message>
+</context>
+<context>
+    <name>CListCommands</name>
+    <message>
+        <source>New Signal</source>
+        <translation>Neues Signal</translation>
+    </message>
+    <message>
+        <source>Duplicate Signal</source>
+        <translation>Signal duplizieren</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>Do you really want to delete the selected items?</source>
+        <translation>Möchten Sie die ausgewählten Einträge wirklich löschen?</translation>
+    </message>
+    <message>
+        <source>Delete Signal</source>
+        <translation>Signal löschen</translation>
+    </message>
+    <message>
+        <source>Delete %1 Signals</source>
+        <translation>%1 Signale löschen</translation>
+    </message>
+    <message>
+        <source>Cut Signal</source>
+        <translation>Signal ausschneiden</translation>
+    </message>
+    <message>
+        <source>Cut %1 Signals</source>
+        <translation>%1 Signale ausschneiden</translation>
+    </message>
+    <message>
+        <source>The clipboard holds no signal database. %1</source>
+        <translation>Die Zwischenablage enthält keine Signaldatenbank. %1</translation>
+    </message>
+    <message>
+        <source>1 signal pasted</source>
+        <translation>1 Signal eingefügt</translation>
+    </message>
+    <message>
+        <source>%1 signals pasted</source>
+        <translation>%1 Signale eingefügt</translation>
+    </message>
+    <message>
+        <source>Untitled</source>
+        <translation>Unbenannt</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Exportieren</translation>
+    </message>
+    <message>
+        <source>CSV Files (*.csv);;OpenDocument Spreadsheets (*.ods);;All Files (*)</source>
+        <translation>CSV-Dateien (*.csv);;OpenDocument-Tabellen (*.ods);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Cannot export.
+
+%1</source>
+        <translation>Export nicht möglich.
+
+%1</translation>
+    </message>
+    <message>
+        <source>1 signal exported to %1</source>
+        <translation>1 Signal nach %1 exportiert</translation>
+    </message>
+    <message>
+        <source>%1 signals exported to %2</source>
+        <translation>%1 Signale nach %2 exportiert</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>Importieren</translation>
+    </message>
+    <message>
+        <source>Spreadsheets (*.csv *.ods *.txt);;All Files (*)</source>
+        <translation>Tabellen (*.csv *.ods *.txt);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Cannot import.
+
+%1</source>
+        <translation>Import nicht möglich.
+
+%1</translation>
+    </message>
+    <message>
+        <source>1 signal imported from %1</source>
+        <translation>1 Signal aus %1 importiert</translation>
+    </message>
+    <message>
+        <source>%1 signals imported from %2</source>
+        <translation>%1 Signale aus %2 importiert</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>Compare With</source>
+        <translation>Vergleichen mit</translation>
+    </message>
+    <message>
+        <source>Cannot compare.
+
+%1</source>
+        <translation>Vergleich nicht möglich.
+
+%1</translation>
+    </message>
+    <message>
+        <source>Compared with %1: no difference.</source>
+        <translation>Mit %1 verglichen: kein Unterschied.</translation>
+    </message>
+    <message>
+        <source>Compared with %1: %2. F8 goes to the next difference, Esc ends the comparison.</source>
+        <translation>Mit %1 verglichen: %2. F8 springt zum nächsten Unterschied, Esc beendet den Vergleich.</translation>
+    </message>
+    <message>
+        <source>No difference after this row</source>
+        <translation>Kein Unterschied nach dieser Zeile</translation>
+    </message>
+    <message>
+        <source>No difference before this row</source>
+        <translation>Kein Unterschied vor dieser Zeile</translation>
+    </message>
+</context>
+<context>
     <name>CMainFrame</name>
     <message>
         <source>Ready</source>
@@ -997,148 +1143,12 @@ No. of Carriers:</source>
 <context>
     <name>CVantorView</name>
     <message>
-        <source>New Signal</source>
-        <translation>Neues Signal</translation>
-    </message>
-    <message>
-        <source>Duplicate Signal</source>
-        <translation>Signal duplizieren</translation>
-    </message>
-    <message>
-        <source>Warning</source>
-        <translation>Warnung</translation>
-    </message>
-    <message>
-        <source>Do you really want to delete the selected items?</source>
-        <translation>Möchten Sie die ausgewählten Einträge wirklich löschen?</translation>
-    </message>
-    <message>
-        <source>Delete Signal</source>
-        <translation>Signal löschen</translation>
-    </message>
-    <message>
-        <source>Delete %1 Signals</source>
-        <translation>%1 Signale löschen</translation>
-    </message>
-    <message>
-        <source>Cut Signal</source>
-        <translation>Signal ausschneiden</translation>
-    </message>
-    <message>
-        <source>Cut %1 Signals</source>
-        <translation>%1 Signale ausschneiden</translation>
-    </message>
-    <message>
-        <source>The clipboard holds no signal database. %1</source>
-        <translation>Die Zwischenablage enthält keine Signaldatenbank. %1</translation>
-    </message>
-    <message>
-        <source>1 signal pasted</source>
-        <translation>1 Signal eingefügt</translation>
-    </message>
-    <message>
-        <source>%1 signals pasted</source>
-        <translation>%1 Signale eingefügt</translation>
-    </message>
-    <message>
-        <source>Export</source>
-        <translation>Exportieren</translation>
-    </message>
-    <message>
-        <source>Cannot export.
-
-%1</source>
-        <translation>Export nicht möglich.
-
-%1</translation>
-    </message>
-    <message>
-        <source>Untitled</source>
-        <translation>Unbenannt</translation>
-    </message>
-    <message>
-        <source>1 signal exported to %1</source>
-        <translation>1 Signal nach %1 exportiert</translation>
-    </message>
-    <message>
-        <source>%1 signals exported to %2</source>
-        <translation>%1 Signale nach %2 exportiert</translation>
-    </message>
-    <message>
         <source>Signals</source>
         <translation>Signale</translation>
     </message>
     <message>
         <source>&amp;Fit Columns to Contents</source>
         <translation>Spalten an &amp;Inhalt anpassen</translation>
-    </message>
-    <message>
-        <source>Import</source>
-        <translation>Importieren</translation>
-    </message>
-    <message>
-        <source>1 signal imported from %1</source>
-        <translation>1 Signal aus %1 importiert</translation>
-    </message>
-    <message>
-        <source>%1 signals imported from %2</source>
-        <translation>%1 Signale aus %2 importiert</translation>
-    </message>
-    <message>
-        <source>Rows left out</source>
-        <translation>Ausgelassene Zeilen</translation>
-    </message>
-    <message>
-        <source>%1 signals imported; these rows were left out:</source>
-        <translation>%1 Signale importiert; diese Zeilen wurden ausgelassen:</translation>
-    </message>
-    <message>
-        <source>Compare With</source>
-        <translation>Vergleichen mit</translation>
-    </message>
-    <message>
-        <source>Cannot compare.
-
-%1</source>
-        <translation>Vergleich nicht möglich.
-
-%1</translation>
-    </message>
-    <message>
-        <source>Compared with %1: no difference.</source>
-        <translation>Mit %1 verglichen: kein Unterschied.</translation>
-    </message>
-    <message>
-        <source>Compared with %1: %2. F8 goes to the next difference, Esc ends the comparison.</source>
-        <translation>Mit %1 verglichen: %2. F8 springt zum nächsten Unterschied, Esc beendet den Vergleich.</translation>
-    </message>
-    <message>
-        <source>No difference after this row</source>
-        <translation>Kein Unterschied nach dieser Zeile</translation>
-    </message>
-    <message>
-        <source>No difference before this row</source>
-        <translation>Kein Unterschied vor dieser Zeile</translation>
-    </message>
-    <message>
-        <source>%1 (%2)</source>
-        <translation>%1 (%2)</translation>
-    </message>
-    <message>
-        <source>CSV Files (*.csv);;OpenDocument Spreadsheets (*.ods);;All Files (*)</source>
-        <translation>CSV-Dateien (*.csv);;OpenDocument-Tabellen (*.ods);;Alle Dateien (*)</translation>
-    </message>
-    <message>
-        <source>Spreadsheets (*.csv *.ods *.txt);;All Files (*)</source>
-        <translation>Tabellen (*.csv *.ods *.txt);;Alle Dateien (*)</translation>
-    </message>
-    <message>
-        <source>Cannot import.
-
-%1</source>
-        <translation>Import nicht möglich.
-
-%1</translation>
     </message>
 </context>
 <context>

@@ -436,6 +436,26 @@ void CSignalRowModel::Changed(const std::vector<int>& positions, bool texts) {
         emit dataChanged(index(first, 0), index(last, SignalColumnCount - 1));
 }
 
+QItemSelection
+CSignalRowModel::RowsOf(const std::vector<const CSignalDescription*>& records) const {
+    QItemSelection selection;
+    const int rows = rowCount();
+    const int lastColumn = columnCount() - 1;
+    int first = -1;
+    for (int row = records.empty() ? rows : 0; row <= rows; ++row) {
+        const CSignalDescription* signal = row < rows ? RecordAt(row) : nullptr;
+        const bool chosen =
+            signal && std::binary_search(records.begin(), records.end(), signal, std::less<>());
+        if (chosen && first < 0)
+            first = row;
+        if (!chosen && first >= 0) {
+            selection.select(index(first, 0), index(row - 1, lastColumn));
+            first = -1;
+        }
+    }
+    return selection;
+}
+
 int CSignalRowModel::RowOfPosition(int position) const {
     if (IsRanked()) {
         const auto found = m_rowOfRanked.find(position);

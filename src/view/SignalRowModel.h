@@ -5,6 +5,7 @@
 #include "TextFinder.h"
 
 #include <QAbstractTableModel>
+#include <QItemSelection>
 
 #include <cstdint>
 #include <unordered_map>
@@ -69,6 +70,9 @@ public:
     bool IsChanging() const { return m_change != Change::None; }
     int PositionOfRow(int row) const { return m_rowMap[static_cast<std::size_t>(row)]; }
     int RowOfPosition(int position) const;
+    // The rows of records (sorted by address), joined into ranges of whole rows so that a
+    // million selected rows stay cheap.
+    QItemSelection RowsOf(const std::vector<const CSignalDescription*>& records) const;
     // The record of one of the database's rows.
     CSignalDescription* SignalAt(int row) const;
     // The record a row shows: the database's, or the other's in a comparison.

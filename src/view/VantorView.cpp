@@ -1,128 +1,68 @@
 #include "VantorView.h"
 
-#include "SignalController.h"
-
-#include "ChangeSignalsDialog.h"
-#include "CommandAction.h"
 #include "CommandIds.h"
-#include "CommandKeys.h"
-#include "CommandTable.h"
+#include "Csv.h"
 #include "Prompts.h"
 #include "SignalColumns.h"
 #include "SignalComparison.h"
 #include "SignalDescription.h"
-#include "SignalEditDialog.h"
 #include "SignalRowModel.h"
-#include "SignalTr.h"
 #include "VantorDoc.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QItemSelection>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
-#include <QScopeGuard>
 #include <QScrollBar>
 #include <QToolTip>
 #include <QUndoStack>
 
 #include <algorithm>
 
-#include <unordered_map>
-
 CVantorView::CVantorView(CVantorDoc* doc, QWidget* parent)
     : QTableView(parent), m_pDoc(doc), m_pModel(new CSignalRowModel(doc, this)),
-      m_pUndo(doc->History()), m_pController(new CSignalController(doc, this)) {
+      m_pController(new CSignalController(doc, this)) {
     setModel(m_pModel);
     setAccessibleName(tr("Signals"));
-    AddCommands();
-    // Copy, Cut, Edit and Duplicate follow the selection, Undo and Redo the history; their
-    // keys work only while they are enabled.
-    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &CVantorView::UpdateCommands);
-    connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
-            &CVantorView::UpdateCommands);
-    connect(m_pModel, &QAbstractItemModel::modelReset, this, &CVantorView::UpdateCommands);
-    connect(m_pModel, &QAbstractItemModel::rowsRemoved, this, &CVantorView::UpdateCommands);
-    connect(m_pUndo, &QUndoStack::indexChanged, this, &CVantorView::UpdateCommands);
-    connect(m_pUndo, &QUndoStack::cleanChanged, this, &CVantorView::UpdateCommands);
-    // Paste is there only while the clipboard offers signals.
-    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
-            &CVantorView::UpdateCommands);
-    UpdateCommands();
+    m_pCommands = new CListCommands(this, m_pController);
+    connect(m_pCommands, &CListCommands::statusMessage, this, &CVantorView::statusMessage);
+    connect(m_pCommands, &CListCommands::notice, this, &CVantorView::notice);
+    // Copy, Cut, Edit and Duplicate follow the selection, Undo and Redo the history, Paste
+    // the clipboard; their keys work only while they are enabled.
+    const auto update = [this] { m_pCommands->Update(); };
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, update);
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this, update);
+    connect(m_pModel, &QAbstractItemModel::modelReset, this, update);
+    connect(m_pModel, &QAbstractItemModel::rowsRemoved, this, update);
+    connect(doc->History(), &QUndoStack::indexChanged, this, update);
+    connect(doc->History(), &QUndoStack::cleanChanged, this, update);
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, update);
+    m_pCommands->Update();
     // Rows that move after a sort, a filter or an undo keep their selection by themselves
     // (the model moves the persistent indexes); the current row stays in sight.
     connect(m_pModel, &QAbstractItemModel::layoutChanged, this, [this] {
         if (currentIndex().isValid())
             ScrollToRowOnly(currentIndex());
     });
-    connect(doc, &CVantorDoc::documentUpdated, this, &CVantorView::ShowSortOrder);
+    connect(doc, &CVantorDoc::documentUpdated, m_pCommands, &CListCommands::ShowSortOrder);
     // The rows let go of a comparison's records before they go, and show the new one.
     connect(m_pController, &CSignalController::comparisonEnding, this,
             [this] { m_pModel->SetComparison(nullptr); });
     connect(m_pController, &CSignalController::comparisonChanged, this,
             &CVantorView::ShowComparison);
     SetLook();
-    ShowSortOrder();
+    m_pCommands->ShowSortOrder();
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
         CPrompts::Guard(this, [this, column] { OnColumnClick(column); });
     });
 }
 
-// The list's commands: the filters, the signal and edit commands, Sort By and its direction.
-void CVantorView::AddCommands() {
-    // The filters are one choice: an exclusive group draws radio marks.
-    auto* filters = new QActionGroup(this);
-    for (std::uint32_t id = ID_FILTER_ALL; id <= ID_FILTER_PSK_MULTICARRIER; ++id) {
-        AddCommand(id, [this, id] { OnFilter(id); });
-        m_commands[id]->setCheckable(true);
-        m_commands[id]->setChecked(id == m_pModel->Filter());
-        filters->addAction(m_commands[id]);
-    }
-    AddCommand(ID_SIGNAL_NEW, [this] { OnSignalNew(); });
-    AddCommand(ID_SIGNAL_DELETE, [this] { OnSignalDelete(); });
-    AddCommand(ID_SIGNAL_ENABLE, [this] { OnSignalEnable(); });
-    AddCommand(ID_SIGNAL_DISABLE, [this] { OnSignalDisable(); });
-    AddCommand(ID_EDIT_SELECT_ALL, [this] { OnEditSelectAll(); });
-    AddCommand(ID_EDIT_COPY, [this] { OnEditCopy(); });
-    AddCommand(ID_EDIT_CUT, [this] { OnEditCut(); });
-    AddCommand(ID_EDIT_PASTE, [this] { OnEditPaste(); });
-    AddCommand(ID_SIGNAL_EDIT, [this] { EditRow(currentIndex().row()); });
-    AddCommand(ID_SIGNAL_DUPLICATE, [this] { OnSignalDuplicate(); });
-    AddCommand(ID_SIGNAL_CHANGE_SELECTED, [this] { OnChangeSelected(); });
-    AddCommand(ID_FILE_EXPORT, [this] { OnFileExport(); });
-    AddCommand(ID_FILE_IMPORT, [this] { OnFileImport(); });
-    AddCommand(ID_FILE_COMPARE, [this] { OnFileCompare(); });
-    AddCommand(ID_EDIT_TAKE_FROM_OTHER, [this] { TakeFromOther(); });
-    AddCommand(ID_VIEW_NEXT_DIFFERENCE, [this] { GoToDifference(true); });
-    AddCommand(ID_VIEW_PREVIOUS_DIFFERENCE, [this] { GoToDifference(false); });
-    AddCommand(ID_VIEW_END_COMPARISON, [this] { EndComparison(); });
-    AddCommand(ID_EDIT_UNDO, [this] {
-        if (m_pDoc->CanUndo())
-            m_pUndo->undo();
-    });
-    AddCommand(ID_EDIT_REDO, [this] { m_pUndo->redo(); });
-    // View > Sort By: a column as a header click sorts it, then the direction.
-    auto* columns = new QActionGroup(this);
-    columns->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
-    for (std::uint32_t id = ID_SORT_BY_FIRST; id <= ID_SORT_BY_LAST; ++id) {
-        AddCommand(id, [this, id] { OnColumnClick(static_cast<int>(id - ID_SORT_BY_FIRST)); });
-        m_commands[id]->setCheckable(true);
-        columns->addAction(m_commands[id]);
-    }
-    auto* directions = new QActionGroup(this);
-    directions->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
-    for (const bool descending : {false, true}) {
-        const std::uint32_t id = descending ? ID_SORT_DESCENDING : ID_SORT_ASCENDING;
-        AddCommand(id, [this, descending] { SortBy(SortColumn(), descending); });
-        m_commands[id]->setCheckable(true);
-        directions->addAction(m_commands[id]);
-    }
-}
+CVantorView::~CVantorView() = default;
 
 // Whole rows, no grid, no editing in place, fixed row heights, headers that sort.
 void CVantorView::SetLook() {
@@ -175,85 +115,8 @@ void CVantorView::FitColumns() {
     }
 }
 
-CVantorView::~CVantorView() = default;
-
-void CVantorView::AddCommand(std::uint32_t id, std::function<void()> run) {
-    m_commands.insert(id, MakeCommand(this, id, std::move(run)));
-}
-
-void CVantorView::UpdateCommands() {
-    const bool selected = selectionModel()->hasSelection();
-    const bool current = currentIndex().isValid();
-    m_commands[ID_EDIT_COPY]->setEnabled(selected);
-    m_commands[ID_EDIT_CUT]->setEnabled(selected);
-    // A compared version's row can be duplicated into this database, not edited in it.
-    m_commands[ID_SIGNAL_EDIT]->setEnabled(current && !m_pModel->IsOtherRow(currentIndex().row()));
-    m_commands[ID_SIGNAL_DUPLICATE]->setEnabled(current);
-    m_commands[ID_SIGNAL_CHANGE_SELECTED]->setEnabled(selected);
-    m_commands[ID_EDIT_PASTE]->setEnabled(ClipboardOffersSignals());
-    const bool comparing = Comparison() != nullptr;
-    m_commands[ID_EDIT_TAKE_FROM_OTHER]->setEnabled(comparing && selected);
-    for (std::uint32_t id :
-         {ID_VIEW_NEXT_DIFFERENCE, ID_VIEW_PREVIOUS_DIFFERENCE, ID_VIEW_END_COMPARISON})
-        m_commands[id]->setEnabled(comparing);
-    // The menu names the change an Undo or Redo takes back or makes again.
-    const bool canUndo = m_pDoc->CanUndo();
-    const bool canRedo = m_pUndo->canRedo();
-    // The step's name goes between the menu text and its key, both from the command table.
-    const auto named = [](std::uint32_t id, const QString& step) {
-        const QString text = CommandText(id);
-        return text.section(u'\t', 0, 0) + (step.isEmpty() ? QString() : u' ' + step) + u'\t' +
-               text.section(u'\t', 1);
-    };
-    m_commands[ID_EDIT_UNDO]->setEnabled(canUndo);
-    m_commands[ID_EDIT_UNDO]->setText(
-        named(ID_EDIT_UNDO, canUndo ? m_pUndo->undoText() : QString()));
-    m_commands[ID_EDIT_REDO]->setEnabled(canRedo);
-    m_commands[ID_EDIT_REDO]->setText(
-        named(ID_EDIT_REDO, canRedo ? m_pUndo->redoText() : QString()));
-}
-
-void CVantorView::ShowSortOrder() {
-    // The arrow shows only while the rows follow it: open sorts by name, merge appends.
-    const CVantorDoc::SortOrder& order = m_pDoc->GetSortOrder();
-    // Rows ranked by a find by parameters follow no column.
-    const bool follows = order.known && !m_pModel->IsRanked();
-    horizontalHeader()->setSortIndicatorShown(follows);
-    // View > Sort By marks the order the rows follow, and nothing when they follow none.
-    for (std::uint32_t id = ID_SORT_BY_FIRST; id <= ID_SORT_DESCENDING; ++id)
-        m_commands[id]->setChecked(false);
-    if (!follows)
-        return;
-    // What the rows follow; the column a click reverses stays the one the user sorted by
-    // last, through New, Open and Merge.
-    horizontalHeader()->setSortIndicator(order.column, order.descending ? Qt::DescendingOrder
-                                                                        : Qt::AscendingOrder);
-    m_commands[ID_SORT_BY_FIRST + static_cast<std::uint32_t>(order.column)]->setChecked(true);
-    m_commands[order.descending ? ID_SORT_DESCENDING : ID_SORT_ASCENDING]->setChecked(true);
-}
-
 void CVantorView::RebuildRows() {
     m_pModel->RebuildRows();
-}
-
-void CVantorView::OnColumnClick(int column) {
-    if (column < 0)
-        return;
-    // A click on the column the list remembers reverses its order; any other click sorts
-    // ascending.
-    SortBy(column, column == SortColumn() && !SortDescending());
-}
-
-void CVantorView::SortBy(int column, bool descending) {
-    // A million records take a moment to sort: show that the request was heard.
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const auto restoreCursor = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
-    m_pController->SortBy(column, descending);
-    ShowSortOrder();
-}
-
-void CVantorView::OnFilter(std::uint32_t id) {
-    m_pModel->SetFilter(id);
 }
 
 void CVantorView::SetFindText(const QString& text) {
@@ -272,68 +135,21 @@ void CVantorView::SetParameterQuery(const ParameterQuery& query) {
     for (const ParameterMatch& match : FindByParameters(m_pDoc->Signals(), query))
         matches.push_back({match.signal, match.deviation});
     m_pModel->SetMatches(matches);
-    ShowSortOrder();
+    m_pCommands->ShowSortOrder();
 }
 
 void CVantorView::EndParameterFind() {
     if (!m_pModel->IsMatching())
         return;
     m_pModel->ClearMatches();
-    ShowSortOrder();
+    m_pCommands->ShowSortOrder();
 }
 
-void CVantorView::OnChangeSelected() {
-    const int selected = static_cast<int>(selectionModel()->selectedRows().size());
-    if (selected == 0)
-        return;
-    CChangeSignalsDialog dialog(selected, this);
-    if (CPrompts::RunDialog(dialog) == QDialog::Accepted)
-        ChangeSelected(dialog.Change());
-}
-
-void CVantorView::ChangeSelected(const SignalChange& change) {
-    // The other version's rows are not this database's to change: SelectedSignals leaves
-    // them out.
-    const CSignalController::ChangeOutcome outcome =
-        m_pController->ChangeSignals(SelectedSignals(), change);
-    if (!outcome.changed.empty())
-        SelectSignals(outcome.changed);
-    emit notice(outcome.Summary(), QStringLiteral("change"));
-}
-
-void CVantorView::RestoreSelection(const KeptSelection& kept) {
-    // Rows of kept records, joined into ranges so that a million selected rows stay cheap.
-    QItemSelection selection;
-    int first = -1;
-    const int rows = m_pModel->rowCount();
-    const int lastColumn = m_pModel->columnCount() - 1;
-    QModelIndex current;
-    // Nothing selected and no current row: no row needs a look.
-    const bool none = kept.selected.empty() && kept.current == nullptr;
-    for (int row = none ? rows : 0; row <= rows; ++row) {
-        // With nothing selected the search ends at the current row.
-        if (kept.selected.empty() && current.isValid())
-            break;
-        const CSignalDescription* signal = row < rows ? m_pModel->RecordAt(row) : nullptr;
-        const bool selected =
-            signal &&
-            std::binary_search(kept.selected.begin(), kept.selected.end(), signal, std::less<>());
-        if (selected && first < 0)
-            first = row;
-        if (!selected && first >= 0) {
-            selection.select(m_pModel->index(first, 0), m_pModel->index(row - 1, lastColumn));
-            first = -1;
-        }
-        if (signal && signal == kept.current)
-            current = m_pModel->index(row, kept.column);
-    }
-    const int scroll = horizontalScrollBar()->value();
-    if (current.isValid())
-        selectionModel()->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
-    selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
-    if (current.isValid())
-        ScrollToRowOnly(current);
-    horizontalScrollBar()->setValue(scroll);
+void CVantorView::ShowComparison() {
+    // The rows mark what the comparison found; commands follow whether there is one.
+    m_pModel->SetComparison(m_pController->Comparison());
+    m_pCommands->Update();
+    emit comparisonChanged();
 }
 
 void CVantorView::ScrollToRowOnly(const QModelIndex& index) {
@@ -357,32 +173,25 @@ std::vector<int> CVantorView::SelectedRows() const {
     return rows;
 }
 
-void CVantorView::OnSignalNew() {
-    auto signal = std::make_unique<CSignalDescription>();
-    if (!CSignalEditDialog::Edit(this, *signal))
-        return;
-    std::vector<std::unique_ptr<CSignalDescription>> records;
-    records.push_back(std::move(signal));
-    AppendSignals(std::move(records), tr("New Signal"));
+std::vector<CSignalDescription*> CVantorView::SelectedSignals() const {
+    std::vector<CSignalDescription*> records;
+    for (int row : SelectedRows())
+        records.push_back(m_pModel->SignalAt(row));
+    return records;
 }
 
-void CVantorView::OnSignalDuplicate() {
-    const QModelIndex current = currentIndex();
-    if (!current.isValid())
-        return;
-    auto copy = std::make_unique<CSignalDescription>(*m_pModel->RecordAt(current.row()));
-    if (!CSignalEditDialog::Edit(this, *copy))
-        return;
-    std::vector<std::unique_ptr<CSignalDescription>> records;
-    records.push_back(std::move(copy));
-    AppendSignals(std::move(records), tr("Duplicate Signal"));
-}
-
-void CVantorView::AppendSignals(std::vector<std::unique_ptr<CSignalDescription>> records,
-                                const QString& undoText) {
-    if (records.empty())
-        return;
-    SelectAppended(m_pController->Append(std::move(records), undoText));
+QString CVantorView::SelectedCells() const {
+    QString cells;
+    for (int row : SelectedRows()) {
+        QStringList fields;
+        for (int column = 0; column < m_pModel->columnCount(); ++column) {
+            QString text = m_pModel->index(row, column).data().toString();
+            text.replace(u'\t', u' ').replace(u'\r', u' ').replace(u'\n', u' ');
+            fields << SpreadsheetSafe(text);
+        }
+        cells += fields.join(u'\t') + u'\n';
+    }
+    return cells;
 }
 
 void CVantorView::SelectAppended(const std::vector<CSignalDescription*>& added) {
@@ -395,70 +204,20 @@ void CVantorView::SelectAppended(const std::vector<CSignalDescription*>& added) 
         SelectSignals(added);
 }
 
-void CVantorView::EditRow(int row) {
-    if (row < 0 || row >= m_pModel->OwnRowCount())
-        return;
-    CSignalDescription* signal = m_pModel->SignalAt(row);
-    CSignalDescription value = *signal;
-    if (!CSignalEditDialog::Edit(this, value))
-        return;
-    const int column = currentIndex().isValid() ? currentIndex().column() : columnAt(0);
-    m_pController->Edit(signal, std::move(value));
-    SelectSignalRow(signal, column);
-}
-
-void CVantorView::OnSignalDelete() {
-    const std::vector<int> rows = SelectedRows();
-    if (rows.empty())
-        return;
-    if (CPrompts::Message(this, QMessageBox::Warning, tr("Warning"),
-                          tr("Do you really want to delete the selected items?"),
-                          QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) != QMessageBox::Yes)
-        return;
-    DeleteSelected(tr("Delete Signal"), tr("Delete %1 Signals"));
-}
-
-void CVantorView::DeleteSelected(const QString& one, const QString& many) {
-    const std::vector<int> rows = SelectedRows();
-    if (rows.empty())
-        return;
-    std::vector<CSignalDescription*> doomed;
-    std::vector<int> positions;
-    doomed.reserve(rows.size());
-    positions.reserve(rows.size());
-    for (int row : rows) {
-        positions.push_back(m_pModel->PositionOfRow(row));
-        doomed.push_back(m_pModel->SignalAt(row));
-    }
-    m_pController->Delete(std::move(doomed), std::move(positions), one, many);
-    // No row is selected or focused afterwards: a second Delete deletes nothing.
-    selectionModel()->clear();
-}
-
-void CVantorView::SetSelectedDisabled(bool disabled) {
-    std::vector<CSignalDescription*> records;
-    std::vector<int> positions;
-    for (int row : SelectedRows()) {
-        records.push_back(m_pModel->SignalAt(row));
-        positions.push_back(m_pModel->PositionOfRow(row));
-    }
-    m_pController->SetDisabled(records, positions, disabled);
-}
-
-std::vector<CSignalDescription*> CVantorView::SelectedSignals() const {
-    std::vector<CSignalDescription*> records;
-    for (int row : SelectedRows())
-        records.push_back(m_pModel->SignalAt(row));
-    return records;
-}
-
 void CVantorView::SelectSignals(const std::vector<CSignalDescription*>& records) {
-    KeptSelection kept;
-    kept.selected.assign(records.begin(), records.end());
-    std::sort(kept.selected.begin(), kept.selected.end(), std::less<>());
-    kept.current = records.empty() ? nullptr : records.front();
-    kept.column = currentIndex().isValid() ? currentIndex().column() : std::max(columnAt(0), 0);
-    RestoreSelection(kept);
+    std::vector<const CSignalDescription*> chosen(records.begin(), records.end());
+    std::sort(chosen.begin(), chosen.end(), std::less<>());
+    const int column =
+        currentIndex().isValid() ? currentIndex().column() : std::max(columnAt(0), 0);
+    const int scroll = horizontalScrollBar()->value();
+    const int row = records.empty() ? -1 : m_pModel->RowOfPosition(m_pDoc->PositionOf(records[0]));
+    if (row >= 0)
+        selectionModel()->setCurrentIndex(m_pModel->index(row, column),
+                                          QItemSelectionModel::NoUpdate);
+    selectionModel()->select(m_pModel->RowsOf(chosen), QItemSelectionModel::ClearAndSelect);
+    if (row >= 0)
+        ScrollToRowOnly(currentIndex());
+    horizontalScrollBar()->setValue(scroll);
 }
 
 void CVantorView::SelectMerged() {
@@ -480,14 +239,13 @@ void CVantorView::OnEditSelectAll() {
 
 void CVantorView::SelectSignalRow(const CSignalDescription* signal, int column) {
     selectionModel()->clear();
-    const SignalCollection& records = m_pDoc->Signals();
-    const auto it = std::find_if(records.begin(), records.end(),
-                                 [signal](const auto& s) { return s.get() == signal; });
-    if (it == records.end())
-        return;
-    const int row = m_pModel->RowOfPosition(static_cast<int>(it - records.begin()));
-    if (row < 0)
-        return;
+    const int position = m_pDoc->PositionOf(signal);
+    const int row = position < 0 ? -1 : m_pModel->RowOfPosition(position);
+    if (row >= 0)
+        SelectRow(row, column);
+}
+
+void CVantorView::SelectRow(int row, int column) {
     const QModelIndex index = m_pModel->index(row, std::max(column, 0));
     const int scroll = horizontalScrollBar()->value();
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
@@ -503,7 +261,7 @@ void CVantorView::keyPressEvent(QKeyEvent* event) {
         return;
     }
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && Comparison()) {
-        EndComparison();
+        m_pCommands->EndComparison();
         return;
     }
     // The keypad's Enter too.
@@ -598,4 +356,23 @@ void CVantorView::mouseReleaseEvent(QMouseEvent* event) {
     QTableView::mouseReleaseEvent(event);
     if (event->button() == Qt::RightButton && m_pContextMenu)
         m_pContextMenu->popup(viewport()->mapToGlobal(event->position().toPoint()));
+}
+
+QString SignalsMimeType() {
+    return QStringLiteral("application/x-quarn-signals+xml");
+}
+
+bool ClipboardOffersSignals() {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    return data && (data->hasFormat(SignalsMimeType()) ||
+                    (data->hasText() && data->text().contains(QStringLiteral("<Signal"))));
+}
+
+FileResult CVantorView::ExportRows(const QString& path) const {
+    // The rows as the list shows them: in view order, under the filter and the find.
+    std::vector<const CSignalDescription*> rows;
+    rows.reserve(static_cast<std::size_t>(m_pModel->OwnRowCount()));
+    for (int row = 0; row < m_pModel->OwnRowCount(); ++row)
+        rows.push_back(m_pModel->SignalAt(row));
+    return CSignalController::Export(path, rows, tr("Signals"));
 }

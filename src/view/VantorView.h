@@ -1,20 +1,16 @@
 #pragma once
 
 #include "FileResult.h"
-#include "SignalChange.h"
+#include "ListCommands.h"
 #include "SignalController.h"
 #include "SignalMatch.h"
 #include "VantorDoc.h"
 
-#include <QHash>
 #include <QKeySequence>
 #include <QList>
 #include <QTableView>
 
 #include <cstdint>
-#include <functional>
-#include <memory>
-#include <optional>
 #include <vector>
 
 class CSignalComparison;
@@ -24,9 +20,9 @@ class QAction;
 class QMenu;
 class QUndoStack;
 
-// The main list: one row per record that passes the modulation filter, in collection
-// order; sorts the collection on a header click and carries the list editing commands, as
-// actions it owns and keeps enabled.
+// The main list: one row per record that passes the filter and the find, in the order the
+// row model gives. It shows the rows, says which the user chose and selects what the commands
+// (CListCommands) bring back; the controller changes the document.
 class CVantorView : public QTableView {
     Q_OBJECT
 public:
@@ -34,10 +30,14 @@ public:
     ~CVantorView() override;
 
     CSignalRowModel* RowModel() const { return m_pModel; }
-    // The list's commands (editing, filters, history, export) and one of them by id.
-    QList<QAction*> Commands() const { return m_commands.values(); }
-    QAction* Command(std::uint32_t id) const { return m_commands.value(id); }
     CVantorDoc* Document() const { return m_pDoc; }
+    // What the list's commands do to the document.
+    CSignalController* Controller() const { return m_pController; }
+    // The list's commands (editing, filters, history, export) and one of them by id.
+    CListCommands* ListCommands() const { return m_pCommands; }
+    QList<QAction*> Commands() const { return m_pCommands->Commands(); }
+    QAction* Command(std::uint32_t id) const { return m_pCommands->Command(id); }
+    QUndoStack* UndoStack() const { return m_pDoc->History(); }
     void SetContextMenu(QMenu* menu) { m_pContextMenu = menu; }
     // Keys that belong to window commands: the list never acts on them itself, even while
     // their command is disabled.
@@ -48,14 +48,13 @@ public:
 
     int SortColumn() const { return m_pController->SortColumn(); }
     bool SortDescending() const { return m_pController->SortDescending(); }
-    // What the list's commands do to the document.
-    CSignalController* Controller() const { return m_pController; }
-
+    void OnColumnClick(int column) { m_pCommands->ColumnClicked(column); }
+    void SortBy(int column, bool descending) { m_pCommands->SortBy(column, descending); }
+    void EditRow(int row) { m_pCommands->EditRow(row); }
+    void OnSignalDelete() { m_pCommands->Delete(); }
+    void OnEditCopy() { m_pCommands->Copy(); }
+    void OnEditSelectAll();
     void RebuildRows();
-    void OnColumnClick(int column);
-    // Sorts the collection by a column in a direction (View > Sort By).
-    void SortBy(int column, bool descending);
-    void OnFilter(std::uint32_t id);
     // Shows only the records that contain the text; the family filter applies as well.
     void SetFindText(const QString& text);
     // Shows only the signals that match query, nearest first (a query that asks nothing
@@ -65,49 +64,31 @@ public:
     // The header's menu, filled anew: a column shown or hidden (Name stays), Fit Columns
     // to Contents.
     QMenu* ColumnMenu();
-    // Edit > Change Selected Signals: one field set on every selected signal, one undo step.
-    void OnChangeSelected();
-    // File > Import: the rows of a CSV file appended in one undo step; the rows refused are
-    // listed in a window whose text can be copied.
-    void OnFileImport();
-    void ImportFile(const QString& path);
-    // File > Compare With: this database's rows marked by how another version differs
-    // (changed cells, rows it lacks), its own signals as rows after them; F8 and Shift+F8
-    // go from difference to difference, Take from Other makes the selected rows as it has
-    // them (one undo step), Esc in the list ends the comparison.
-    void OnFileCompare();
-    FileResult CompareWith(const QString& path);
-    void EndComparison();
-    void GoToDifference(bool forward);
-    void TakeFromOther();
+    void FitColumns();
+    // File > Compare With: this database's rows marked by how another version differs.
+    FileResult CompareWith(const QString& path) { return m_pCommands->CompareWith(path); }
     const CSignalComparison* Comparison() const { return m_pController->Comparison(); }
     // "2 added, 1 removed, 3 changed", or empty when not comparing.
     QString ComparisonCounts() const { return m_pController->ComparisonCounts(); }
-    // The same with the change given (what the dialog's OK does).
-    void ChangeSelected(const SignalChange& change);
-    void FitColumns();
-    void OnSignalNew();
-    void OnSignalDelete();
-    void OnSignalEnable() { SetSelectedDisabled(false); }
-    void OnSignalDisable() { SetSelectedDisabled(true); }
-    void OnEditSelectAll();
-    void OnEditCopy();
-    void OnEditCut();
-    void OnEditPaste();
-    void OnSignalDuplicate();
-    void OnFileExport();
-    // Writes the rows shown, as the list shows them, to a CSV file at path.
+    // Writes the rows shown, as the list shows them, to a CSV or OpenDocument file at path.
     FileResult ExportRows(const QString& path) const;
-    void EditRow(int row);
-    // The document's history of changes; its clean state is the saved file.
-    QUndoStack* UndoStack() const { return m_pUndo; }
+
+    // The selected rows of this database (not a compared version's), ascending, and their
+    // records; their cells as tab-separated lines.
+    std::vector<int> SelectedRows() const;
+    std::vector<CSignalDescription*> SelectedSignals() const;
+    QString SelectedCells() const;
     // Selects these records' rows, the first one current.
     void SelectSignals(const std::vector<CSignalDescription*>& records);
+    // Selects appended records (one as the current row, in the column the user is in).
+    void SelectAppended(const std::vector<CSignalDescription*>& added);
     // Selects the rows of the signals merges added.
     void SelectMerged();
     // Selects the record's row and scrolls it into view, keeping the horizontal position;
     // column is the column the current cell takes.
     void SelectSignalRow(const CSignalDescription* signal, int column = 0);
+    // Makes the row the only selected and current one, in the column, and shows it.
+    void SelectRow(int row, int column);
 
 signals:
     // A message for the status bar (what a paste did).
@@ -126,42 +107,18 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    void AddCommands();
-    // The comparison the controller holds, shown in the rows.
-    void ShowComparison();
     void SetLook();
-    // Records to select, and the current one.
-    struct KeptSelection {
-        std::vector<const CSignalDescription*> selected; // sorted by address
-        const CSignalDescription* current = nullptr;
-        int column = 0;
-    };
-    void RestoreSelection(const KeptSelection& kept);
     void ShowContextMenuAtCurrent();
     void ScrollToRowOnly(const QModelIndex& index);
-    std::vector<int> SelectedRows() const;
-    std::vector<CSignalDescription*> SelectedSignals() const;
-    // Appends records as New does: re-sorted by the current sort, selected, undoable.
-    void AppendSignals(std::vector<std::unique_ptr<CSignalDescription>> records,
-                       const QString& undoText);
-    // Selects appended records (one as the current row, in the column the user is in).
-    void SelectAppended(const std::vector<CSignalDescription*>& added);
-    void SetSelectedDisabled(bool disabled);
-    // Deletes the selected records as one step of the history named one ("Delete Signal") or
-    // many ("Delete %1 Signals").
-    void DeleteSelected(const QString& one, const QString& many);
-    void ShowSortOrder();
-    void AddCommand(std::uint32_t id, std::function<void()> run);
-    // Enables the commands that need a selection, a current row or a step to undo.
-    void UpdateCommands();
+    // The comparison the controller holds, shown in the rows.
+    void ShowComparison();
 
     CVantorDoc* m_pDoc;
     CSignalRowModel* m_pModel;
-    QUndoStack* m_pUndo;
     CSignalController* m_pController;
+    CListCommands* m_pCommands;
     QMenu* m_pContextMenu = nullptr;
     QList<QKeySequence> m_reservedKeys;
-    QHash<std::uint32_t, QAction*> m_commands;
     QMenu* m_pColumnMenu = nullptr;
 };
 

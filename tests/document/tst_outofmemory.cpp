@@ -149,11 +149,11 @@ private slots:
         view.OnEditSelectAll();
         view.OnEditCopy();
         if (command == "undo")
-            view.OnEditCut();
+            view.ListCommands()->Cut();
         const QStringList before = Names(doc);
         const auto run = [&] {
             if (command == "paste")
-                view.OnEditPaste();
+                view.ListCommands()->Paste();
             else
                 view.UndoStack()->undo();
         };
