@@ -3,6 +3,7 @@
 #include "ControlIds.h"
 
 #include "ParameterRules.h"
+#include "Prompts.h"
 #include "SpacingText.h"
 
 #include <QDialogButtonBox>
@@ -35,7 +36,7 @@ void CSpacingDialog::showEvent(QShowEvent* event) {
 }
 
 int CSpacingDialog::DoModal() {
-    return exec();
+    return CPrompts::RunDialog(*this);
 }
 
 void CSpacingDialog::accept() {
