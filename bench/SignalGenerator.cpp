@@ -153,6 +153,6 @@ SignalCollection GenerateMergeSignals(const SignalCollection& base, std::size_t 
 }
 
 bool WriteSignals(const QString& path, const SignalCollection& records) {
-    QString error;
+    IoError error;
     return CSignalFileWriter::Write(path, records, error);
 }

@@ -16,12 +16,14 @@
 #include "VantorDoc.h"
 #include "VantorView.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QItemSelectionModel>
 #include <QMessageBox>
 #include <QUndoStack>
 
@@ -478,6 +480,45 @@ void BM_EditorCommands(benchmark::State& state) {
     state.counters["rows"] = view.RowModel()->rowCount();
 }
 
+// Sorts, a filter and an undo with every tenth row selected (100,000 scattered rows): each
+// keeps the selection on its records; the counters say how many rows are still selected.
+void BM_SelectionKept(benchmark::State& state) {
+    CVantorDoc& doc = LoadedDoc(1000000);
+    CPrompts::SetTesting(true);
+    CVantorView view(&doc);
+    QAbstractItemModel* model = view.model();
+    QItemSelection everyTenth;
+    for (int row = 0; row < model->rowCount(); row += 10)
+        everyTenth.select(model->index(row, 0), model->index(row, model->columnCount() - 1));
+    const auto time = [](const std::function<void()>& run) {
+        const auto start = std::chrono::steady_clock::now();
+        run();
+        return 1000 *
+               std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    };
+    const auto selected = [&view] {
+        double rows = 0;
+        for (const QItemSelectionRange& range : view.selectionModel()->selection())
+            rows += range.height();
+        return rows;
+    };
+    std::map<std::string, double> total;
+    for (auto _ : state) {
+        view.selectionModel()->select(everyTenth, QItemSelectionModel::ClearAndSelect);
+        total["sort_click_ms"] += time([&] { view.OnColumnClick(ColumnShift); });
+        total["sort_back_ms"] += time([&] { view.OnColumnClick(ColumnName); });
+        total["selected_after_sorts"] += selected();
+        total["disable_ms"] += time([&] { view.Command(ID_SIGNAL_DISABLE)->trigger(); });
+        total["undo_ms"] += time([&] { view.UndoStack()->undo(); });
+        total["selected_after_undo"] += selected();
+        total["filter_fsk_ms"] += time([&] { view.Command(ID_FILTER_FSK)->trigger(); });
+        total["selected_fsk"] += selected();
+        total["filter_all_ms"] += time([&] { view.Command(ID_FILTER_ALL)->trigger(); });
+    }
+    for (const auto& [name, value] : total)
+        state.counters[name] = value / double(state.iterations());
+}
+
 // The editor's open as the user waits for it: the file read into a document that a shown
 // list follows, until the list has painted its first rows (compared with the bare expat walk).
 void BM_ListShown(benchmark::State& state) {
@@ -670,6 +711,10 @@ void Register() {
         ->Iterations(3)
         ->UseRealTime();
     benchmark::RegisterBenchmark("EditorCommands", BM_EditorCommands)
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(3)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark("SelectionKept", BM_SelectionKept)
         ->Unit(benchmark::kMillisecond)
         ->Iterations(3)
         ->UseRealTime();
