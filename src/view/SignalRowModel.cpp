@@ -226,14 +226,19 @@ void CSignalRowModel::EndLayout() {
                 to << (row < 0 ? QModelIndex() : index(row, m_layoutFrom[i].column()));
             }
         } else {
+            // Many: the followed records are looked up, in one pass over the rows, in a table
+            // of their own (far fewer than the rows, even with a large selection).
             std::unordered_map<const CSignalDescription*, int> rowOf;
-            rowOf.reserve(static_cast<std::size_t>(rows));
-            for (int row = 0; row < rows; ++row)
-                rowOf.emplace(RecordAt(row), row);
+            rowOf.reserve(m_layoutRecords.size());
+            for (const CSignalDescription* record : m_layoutRecords)
+                rowOf.emplace(record, -1);
+            for (int row = 0; row < rows; ++row) {
+                if (const auto found = rowOf.find(RecordAt(row)); found != rowOf.end())
+                    found->second = row;
+            }
             for (qsizetype i = 0; i < m_layoutFrom.size(); ++i) {
-                const auto found = rowOf.find(m_layoutRecords[static_cast<std::size_t>(i)]);
-                to << (found == rowOf.end() ? QModelIndex()
-                                            : index(found->second, m_layoutFrom[i].column()));
+                const int row = rowOf.find(m_layoutRecords[static_cast<std::size_t>(i)])->second;
+                to << (row < 0 ? QModelIndex() : index(row, m_layoutFrom[i].column()));
             }
         }
         changePersistentIndexList(m_layoutFrom, to);

@@ -1,6 +1,6 @@
 #include "FileBackup.h"
-#include "RegularFile.h"
 #include "NativePath.h"
+#include "RegularFile.h"
 #include "SignalDescription.h"
 #include "SignalFileWriter.h"
 #include "SignalText.h"
@@ -343,9 +343,8 @@ private slots:
                               << " is not a regular file";
         QTest::newRow("folder") << "folder" << int(IoError::Kind::NotRegular)
                                 << " is not a regular file";
-        QTest::newRow("dangling link")
-            << "link" << int(IoError::Kind::DanglingLink)
-            << " is a symbolic link to a file that does not exist";
+        QTest::newRow("dangling link") << "link" << int(IoError::Kind::DanglingLink)
+                                       << " is a symbolic link to a file that does not exist";
     }
     void failureKinds() {
         QFETCH(QString, made);
