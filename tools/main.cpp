@@ -66,8 +66,11 @@ int main(int argc, char** argv) {
         std::cerr << "quarn-tool: not enough memory\n";
         return 2;
     }
-    // Output that did not reach its place is a failure, not a success with the output cut.
+    // Output that did not reach its place is a failure, not a success with the output cut;
+    // a reader that stopped reading (head) took what it wanted: no message for it.
     out.flush();
+    if (buffer.Error() == EPIPE)
+        return status;
     if (buffer.Error() != 0) {
         std::cerr << "quarn-tool: cannot write the output: " << std::strerror(buffer.Error())
                   << "\n";

@@ -527,8 +527,8 @@ private slots:
                  QTest::currentDataTag() == QLatin1String("another kind of XML file") ? 2 : 0);
     }
 
-    // Output that cannot be written fails the command.
-    // Output that cannot be written fails with the system's reason, whatever the format.
+    // Output that cannot be written fails with the system's reason, whatever the format; a
+    // reader that stopped reading (a closed pipe) is no failure and gets no message.
     void unwritableOutput_data() {
         QTest::addColumn<QString>("format");
         QTest::addColumn<QString>("target");
@@ -538,7 +538,7 @@ private slots:
         QTest::newRow("csv onto /dev/full") << "--csv"
                                             << "full" << QByteArray("No space left on device");
         QTest::newRow("csv into a closed pipe") << "--csv"
-                                                << "pipe" << QByteArray("Broken pipe");
+                                                << "pipe" << QByteArray();
     }
     void unwritableOutput() {
         QFETCH(QString, format);
@@ -574,8 +574,9 @@ private slots:
         int status = 0;
         QCOMPARE(::waitpid(child, &status, 0), child);
         QVERIFY(WIFEXITED(status));
-        QCOMPARE(WEXITSTATUS(status), 2);
-        QCOMPARE(said, "quarn-tool: cannot write the output: " + reason + "\n");
+        QCOMPARE(WEXITSTATUS(status), reason.isEmpty() ? 0 : 2);
+        QCOMPARE(said, reason.isEmpty() ? QByteArray()
+                                        : "quarn-tool: cannot write the output: " + reason + "\n");
     }
 
     void check() {
