@@ -9,6 +9,8 @@
 #include "SpacingText.h"
 #include "StorableText.h"
 
+#include <algorithm>
+
 #include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -50,6 +52,8 @@ CMulticarrierDialog::CMulticarrierDialog(int carriers, char16_t* spacing, QWidge
     m_pList->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_pList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_pList->setShowGrid(false);
+    // Tab leaves the list for the next control; the arrows move within it.
+    m_pList->setTabKeyNavigation(false);
     m_pList->verticalHeader()->hide();
     m_pList->setHorizontalHeaderLabels({tr("Carriers"), tr("Spacing")});
     m_pList->horizontalHeader()->setDefaultSectionSize(140);
@@ -118,6 +122,12 @@ bool CMulticarrierDialog::eventFilter(QObject* watched, QEvent* event) {
         const bool opens = key == Qt::Key_F2 || key == Qt::Key_Return || key == Qt::Key_Enter;
         if (opens && m_pList->currentItem() != nullptr) {
             OnSpacingListDblClk(m_pList->currentItem());
+            return true;
+        }
+        // Home and End (with Ctrl too) go to the first and last carrier pair, as in a list.
+        if ((key == Qt::Key_Home || key == Qt::Key_End) && m_pList->rowCount() > 0) {
+            const int row = key == Qt::Key_Home ? 0 : m_pList->rowCount() - 1;
+            m_pList->setCurrentCell(row, std::max(m_pList->currentColumn(), 0));
             return true;
         }
     }

@@ -26,6 +26,8 @@ CShortcutsDialog::CShortcutsDialog(QWidget* parent)
     m_pTable->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     m_pTable->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     m_pTable->setWordWrap(false);
+    // Tab leaves the table for the next control; the arrows move within it.
+    m_pTable->setTabKeyNavigation(false);
     m_pTable->setAccessibleName(tr("Commands and their keys"));
     auto* listLabel = new QLabel(tr("&Commands:"), this);
     listLabel->setBuddy(m_pTable);

@@ -70,6 +70,9 @@ void CVantorView::SetLook() {
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setShowGrid(false);
+    // Tab leaves the list for the next control (the find bars, the details pane); the arrows
+    // move between cells.
+    setTabKeyNavigation(false);
     setWordWrap(false);
     setCornerButtonEnabled(false);
     verticalHeader()->hide();

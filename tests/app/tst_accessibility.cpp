@@ -172,6 +172,36 @@ private slots:
         QCOMPARE(alerts, QStringList{"The file changed"});
     }
 
+    // Tab leaves a table for the next control, Shift+Tab for the one before: the arrows move
+    // within it (a table that took Tab would trap the keyboard).
+    void tabLeavesTables_data() {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<bool>("back");
+        for (const char* table : {"signals", "shortcuts"}) {
+            QTest::newRow(qPrintable(QString(table) + " Tab")) << table << false;
+            QTest::newRow(qPrintable(QString(table) + " Shift+Tab")) << table << true;
+        }
+    }
+    void tabLeavesTables() {
+        QFETCH(QString, table);
+        QFETCH(bool, back);
+        CVantorView* view = StartFocused();
+        QVERIFY(view);
+        CShortcutsDialog keys;
+        QWidget* focused = view;
+        if (table == "shortcuts") {
+            keys.show();
+            keys.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&keys));
+            focused = keys.findChild<QTableWidget*>();
+            focused->setFocus();
+        }
+        QAbstractItemView* list = qobject_cast<QAbstractItemView*>(focused);
+        list->setCurrentIndex(list->model()->index(1, 0));
+        QTest::keyClick(focused, Qt::Key_Tab, back ? Qt::ShiftModifier : Qt::NoModifier);
+        QVERIFY(QApplication::focusWidget() != focused);
+    }
+
     // A key chosen for a command works at once and after a restart; a key another command
     // holds is refused; Reset All gives the table's keys back.
     void chosenKeys() {

@@ -102,6 +102,39 @@ private slots:
         QCOMPARE(QStringView(spacing).toString(), QStringLiteral("250"));
     }
 
+    // Home and End, with Ctrl too, go to the first and last carrier pair in the current
+    // column; Tab leaves the list for the next control.
+    void homeEndAndTabInTheCarrierList_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("row");
+        QTest::newRow("Home") << int(Qt::Key_Home) << int(Qt::NoModifier) << 0;
+        QTest::newRow("End") << int(Qt::Key_End) << int(Qt::NoModifier) << 3;
+        QTest::newRow("Ctrl+Home") << int(Qt::Key_Home) << int(Qt::ControlModifier) << 0;
+        QTest::newRow("Ctrl+End") << int(Qt::Key_End) << int(Qt::ControlModifier) << 3;
+        QTest::newRow("Tab") << int(Qt::Key_Tab) << int(Qt::NoModifier) << -1;
+    }
+    void homeEndAndTabInTheCarrierList() {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(int, row);
+        char16_t spacing[200] = u"100,200,300,400";
+        CMulticarrierDialog dialog(5, spacing);
+        dialog.show();
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        dialog.List()->setFocus();
+        dialog.List()->setCurrentCell(1, 1);
+        QTest::keyClick(dialog.List(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        if (row < 0) {
+            QVERIFY(QApplication::focusWidget() != dialog.List());
+            return;
+        }
+        QCOMPARE(QApplication::focusWidget(), dialog.List());
+        QCOMPARE(dialog.List()->currentRow(), row);
+        QCOMPARE(dialog.List()->currentColumn(), 1);
+    }
+
     // F2 and Enter open the current row; Enter with no current row presses OK.
     void keysOpenTheCurrentRow_data() {
         QTest::addColumn<int>("key");
