@@ -161,6 +161,12 @@ void CMainFrame::BuildCentral() {
             [this](const QString& text, const QString& kind) { m_pMessageBar->Show(text, kind); });
     connect(m_pView, &CVantorView::statusMessage, this,
             [this](const QString& text) { statusBar()->showMessage(text, 10000); });
+    connect(m_pView, &CVantorView::endFindRequested, this, [this] {
+        if (m_pFindBar->isVisibleTo(this) || !m_pFindBar->Edit()->text().isEmpty())
+            m_pFindBar->Close();
+        if (m_pParameterBar->isVisibleTo(this))
+            m_pParameterBar->Close();
+    });
     BuildDetailsDock();
 }
 

@@ -138,6 +138,10 @@ void CVantorView::SetParameterQuery(const ParameterQuery& query) {
     for (const ParameterMatch& match : FindByParameters(m_pDoc->Signals(), query))
         matches.push_back({match.signal, match.deviation});
     m_pModel->SetMatches(matches);
+    // The Match column stands beside the name, in sight in a window of any width.
+    QHeaderView* header = horizontalHeader();
+    if (header->count() > MatchColumn && header->visualIndex(MatchColumn) != 1)
+        header->moveSection(header->visualIndex(MatchColumn), 1);
     m_pCommands->ShowSortOrder();
 }
 
@@ -263,8 +267,13 @@ void CVantorView::keyPressEvent(QKeyEvent* event) {
         event->ignore();
         return;
     }
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && Comparison()) {
-        m_pCommands->EndComparison();
+    // Esc ends a comparison, else a find (the text or the parameters) as it does in its bar.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier &&
+        (Comparison() || m_pModel->IsMatching() || !m_pModel->FindText().isEmpty())) {
+        if (Comparison())
+            m_pCommands->EndComparison();
+        else
+            emit endFindRequested();
         return;
     }
     // The keypad's Enter too.

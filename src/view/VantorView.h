@@ -97,6 +97,8 @@ signals:
     void notice(const QString& text, const QString& kind);
     // A comparison began, ended or was made anew after a change.
     void comparisonChanged();
+    // Esc in the list while a find shows only some rows: the find bars end it.
+    void endFindRequested();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

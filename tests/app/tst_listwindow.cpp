@@ -103,6 +103,8 @@ private slots:
         QCOMPARE(rows(), (QStringList{"Baudot 50 2.0%", "DRM 5.0%"}));
         QCOMPARE(view->model()->headerData(MatchColumn, Qt::Horizontal).toString(),
                  QStringLiteral("Match"));
+        // The Match column stands beside the name, in sight.
+        QCOMPARE(view->horizontalHeader()->visualIndex(MatchColumn), 1);
         QCOMPARE(Frame()->statusBar()->findChild<QLabel*>("CountPane")->text(),
                  QStringLiteral("2 of 5 shown"));
         // Only DRM has carriers (any count).
@@ -113,6 +115,16 @@ private slots:
         QTest::keyClick(bar->Field("carriers"), Qt::Key_Escape);
         QVERIFY(!bar->isVisible());
         QCOMPARE(view->model()->columnCount(), 14);
+        QCOMPARE(view->horizontalHeader()->visualIndex(1), 1);
+        QCOMPARE(rows(), all);
+        QCOMPARE(QApplication::focusWidget(), view);
+        // Esc in the list ends a find as in its bar.
+        QTest::keyClick(view, Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+        QTest::keyClicks(bar->Field("baud"), "49");
+        QVERIFY(view->model()->rowCount() < all.size());
+        view->setFocus();
+        QTest::keyClick(view, Qt::Key_Escape);
+        QVERIFY(!bar->isVisible());
         QCOMPARE(rows(), all);
         QCOMPARE(QApplication::focusWidget(), view);
     }
