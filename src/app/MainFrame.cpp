@@ -397,6 +397,11 @@ void CMainFrame::BuildStatusBar() {
     connect(rows, &QAbstractItemModel::rowsRemoved, this, &CMainFrame::UpdateCountPanes);
     connect(m_pView->Document(), &CVantorDoc::documentUpdated, this, &CMainFrame::UpdateCountPanes);
     connect(m_pView, &CVantorView::comparisonChanged, this, &CMainFrame::UpdateCountPanes);
+    // The comparison's notice goes with the comparison.
+    connect(m_pView, &CVantorView::comparisonChanged, m_pMessageBar, [this] {
+        if (m_pView->Comparison() == nullptr)
+            m_pMessageBar->Withdraw(QStringLiteral("compare"));
+    });
     UpdateCountPanes();
     int pane = 0;
     for (std::uint32_t id : {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL}) {

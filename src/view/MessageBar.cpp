@@ -109,6 +109,16 @@ void CMessageBar::Remove(qsizetype index) {
     m_messages.removeAt(index);
 }
 
+void CMessageBar::Withdraw(const QString& kind) {
+    for (qsizetype i = 0; i < m_entries.size(); ++i) {
+        if (m_entries[i].kind == kind) {
+            Remove(i);
+            Refresh();
+            return;
+        }
+    }
+}
+
 void CMessageBar::RemoveId(quint64 id) {
     for (qsizetype i = 0; i < m_entries.size(); ++i) {
         if (m_entries[i].id == id) {

@@ -24,6 +24,9 @@ public:
                          const QString& kind = QString());
     // Closes the bar and forgets its messages.
     void Dismiss();
+    // Takes the message of a kind away (what it said no longer holds); the bar closes when
+    // nothing is left.
+    void Withdraw(const QString& kind);
     // The messages shown now, oldest first.
     const QStringList& Messages() const { return m_messages; }
 

@@ -307,6 +307,10 @@ private slots:
             return Frame()->statusBar()->findChild<QLabel*>("CountPane")->text();
         };
         QCOMPARE(pane(), QStringLiteral("5 signals \u00B7 1 added, 1 removed, 2 changed"));
+        const auto comparedNotice = [this] {
+            return Frame()->MessageBar()->Messages().filter("Compared with").size();
+        };
+        QCOMPARE(comparedNotice(), 1);
         view->setCurrentIndex(view->model()->index(1, 0)); // Bravo, the same in both
         QTest::keyClick(view, Qt::Key_F8);
         QVERIFY(view->RowModel()->IsDifferent(view->currentIndex().row()));
@@ -318,6 +322,8 @@ private slots:
         QTest::keyClick(view, Qt::Key_Escape);
         QVERIFY(view->Comparison() == nullptr);
         QCOMPARE(pane(), QStringLiteral("5 signals"));
+        // Its notice went with it.
+        QCOMPARE(comparedNotice(), 0);
     }
 
     // Copy puts the signals on the clipboard as XML and as cells; Close and Paste give the
