@@ -245,10 +245,13 @@ void CDocTemplate::ReportReading(const QString& path) {
         emit notice(tr("%1 does not look like a signal database: its root element is "
                        "<%2> and it holds no Signal elements. Saving will replace "
                        "its content with a signal database.")
-                        .arg(path, QString::fromStdString(report.root)));
+                        .arg(path, QString::fromStdString(report.root)),
+                    QStringLiteral("foreign:") + path);
+    // Each notice has a kind: reading the same file again replaces its notice, and what
+    // holds for every file is said once.
     const QString dropped = report.Notice();
     if (!dropped.isEmpty())
-        emit notice(tr("%1: %2.").arg(path, dropped));
+        emit notice(tr("%1: %2.").arg(path, dropped), QStringLiteral("not kept:") + path);
     const CVantorDoc::UnknownNames& names = m_pDoc->GetUnknownNames();
     if (names.records == 0)
         return;
@@ -259,10 +262,12 @@ void CDocTemplate::ReportReading(const QString& path) {
             : tr("%1 of this file name a decoder mode or modulation that this version of "
                  "Quarn Editor does not know:%2%3\n\n");
     emit notice(about.arg(Signals(names.records), NameLines(tr("decoder mode"), names.modes),
-                          NameLines(tr("modulation"), names.modulations)) +
-                tr("An unknown decoder mode is shown as \"no-mode\", an unknown modulation "
+                          NameLines(tr("modulation"), names.modulations)),
+                QStringLiteral("unknown names:") + path);
+    emit notice(tr("An unknown decoder mode is shown as \"no-mode\", an unknown modulation "
                    "is shown empty and marks the signal invalid. A save writes both back as "
-                   "they were read, with the code-check counter, until the signal is edited."));
+                   "they were read, with the code-check counter, until the signal is edited."),
+                QStringLiteral("unknown names explained"));
 }
 
 bool CDocTemplate::ConfirmReplacingForeignFile(const QString& path) {

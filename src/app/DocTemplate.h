@@ -69,8 +69,9 @@ signals:
     // The database was opened from or saved to path (for the recent-file list).
     void fileUsed(const QString& path);
     void statusMessage(const QString& text);
-    // Something the user should know about the database, for the message bar.
-    void notice(const QString& text);
+    // Something the user should know about the database, for the message bar; a notice of
+    // a kind replaces the one of that kind shown before.
+    void notice(const QString& text, const QString& kind);
     // A new database: what the bar said no longer applies.
     void noticesCleared();
     // Something the user should know about the file, with what can be done about it.

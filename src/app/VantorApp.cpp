@@ -100,7 +100,9 @@ bool CVantorApp::InitInstance(const QStringList& args, QString& error) {
         });
     connect(qApp, &QGuiApplication::commitDataRequest, this, &CVantorApp::OnCommitData);
     connect(m_pTemplate, &CDocTemplate::notice, frame->MessageBar(),
-            [frame](const QString& text) { frame->MessageBar()->Show(text); });
+            [frame](const QString& text, const QString& kind) {
+                frame->MessageBar()->Show(text, kind);
+            });
     connect(m_pTemplate, &CDocTemplate::noticeWithActions, frame->MessageBar(),
             &CMessageBar::ShowWithActions);
     connect(m_pTemplate, &CDocTemplate::selectMerged, frame->View(), &CVantorView::SelectMerged);

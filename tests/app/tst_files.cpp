@@ -463,6 +463,16 @@ private slots:
         const QString shown = Frame()->MessageBar()->Messages().join("\n\n");
         QVERIFY2(shown.contains(expected), qPrintable(shown));
         QVERIFY(Frame()->MessageBar()->isVisibleTo(Frame()));
+        // Merging the same file again says it once more in place of the first time, and
+        // what holds for every file stays said once.
+        const qsizetype notices = Frame()->MessageBar()->Messages().size();
+        CPrompts::PushFileName(path);
+        Trigger(ID_FILE_MERGE);
+        const QStringList after = Frame()->MessageBar()->Messages();
+        QCOMPARE(after.filter("An unknown decoder mode is shown").size(),
+                 shown.contains("An unknown decoder mode is shown") ? 1 : 0);
+        QCOMPARE(after.filter(expected).size(), 1);
+        QCOMPARE(after.size(), notices + 1); // the merge's own summary
         if (QTest::currentDataTag() != QLatin1String("another kind of XML file"))
             return;
         // The first save onto it asks, No the default; the file stays until the user agrees.
