@@ -584,6 +584,14 @@ Copyright (C) 2026 Korvel</translation>
         <source>Notices</source>
         <translation>Hinweise</translation>
     </message>
+    <message>
+        <source>&amp;More</source>
+        <translation>&amp;Mehr</translation>
+    </message>
+    <message>
+        <source>&amp;Less</source>
+        <translation>&amp;Weniger</translation>
+    </message>
 </context>
 <context>
     <name>CMulticarrierDialog</name>

@@ -10,6 +10,9 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -24,7 +27,7 @@ QAccessibleInterface* AlertFactory(const QString& className, QObject* object) {
 } // namespace
 
 CMessageBar::CMessageBar(QWidget* parent)
-    : QFrame(parent), m_pText(new QLabel(this)), m_pButtons(new QHBoxLayout) {
+    : QFrame(parent), m_pRows(new QVBoxLayout), m_pMore(new QToolButton(this)) {
     static const bool installed = (QAccessible::installFactory(AlertFactory), true);
     Q_UNUSED(installed);
     setObjectName(QStringLiteral("messageBar"));
@@ -35,8 +38,13 @@ CMessageBar::CMessageBar(QWidget* parent)
     const int size = style()->pixelMetric(QStyle::PM_SmallIconSize);
     icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(size, size));
     icon->setAlignment(Qt::AlignTop);
-    m_pText->setWordWrap(true);
-    m_pText->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    m_pRows->setContentsMargins(0, 0, 0, 0);
+    m_pMore->setObjectName(QStringLiteral("messageBarMore"));
+    m_pMore->setText(tr("&More"));
+    connect(m_pMore, &QToolButton::clicked, this, [this] {
+        m_bExpanded = !m_bExpanded;
+        Refresh();
+    });
     auto* close = new QToolButton(this);
     close->setObjectName(QStringLiteral("messageBarClose"));
     close->setAutoRaise(true);
@@ -48,8 +56,8 @@ CMessageBar::CMessageBar(QWidget* parent)
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(6, 4, 4, 4);
     row->addWidget(icon);
-    row->addWidget(m_pText, 1);
-    row->addLayout(m_pButtons);
+    row->addLayout(m_pRows, 1);
+    row->addWidget(m_pMore, 0, Qt::AlignTop);
     row->addWidget(close, 0, Qt::AlignTop);
     hide();
 }
@@ -68,11 +76,18 @@ void CMessageBar::ShowWithActions(const QString& text, const QList<QAction*>& ac
             }
         }
     }
-    Message message{m_nNextId++, kind, {}};
+    auto* row = new QWidget(this);
+    auto* line = new QHBoxLayout(row);
+    line->setContentsMargins(0, 0, 0, 0);
+    auto* label = new QLabel(text, row);
+    label->setWordWrap(true);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    line->addWidget(label, 1);
+    Message message{m_nNextId++, kind, row, label};
     for (QAction* action : actions) {
-        // A push button, so that the action's "&" gives it its Alt+letter.
-        auto* button = new QPushButton(action->text(), this);
-        button->setFlat(true);
+        // A push button beside its own message, so that the action's "&" gives it its
+        // Alt+letter.
+        auto* button = new QPushButton(action->text(), row);
         button->setToolTip(action->toolTip());
         const quint64 id = message.id;
         connect(button, &QPushButton::clicked, action, [this, action, id] {
@@ -80,9 +95,9 @@ void CMessageBar::ShowWithActions(const QString& text, const QList<QAction*>& ac
             RemoveId(id);
             action->trigger();
         });
-        m_pButtons->addWidget(button);
-        message.buttons << button;
+        line->addWidget(button, 0, Qt::AlignTop);
     }
+    m_pRows->addWidget(row);
     m_entries << message;
     m_messages << text;
     Refresh();
@@ -100,11 +115,10 @@ void CMessageBar::Dismiss() {
 }
 
 void CMessageBar::Remove(qsizetype index) {
-    for (QWidget* button : std::as_const(m_entries[index].buttons)) {
-        m_pButtons->removeWidget(button);
-        button->hide();
-        button->deleteLater();
-    }
+    QWidget* row = m_entries[index].row;
+    m_pRows->removeWidget(row);
+    row->hide();
+    row->deleteLater();
     m_entries.removeAt(index);
     m_messages.removeAt(index);
 }
@@ -130,7 +144,24 @@ void CMessageBar::RemoveId(quint64 id) {
 }
 
 void CMessageBar::Refresh() {
-    m_pText->setText(m_messages.join(QStringLiteral("\n\n")));
+    // The newest messages first take the three lines; "More" shows every line of every one.
+    int room = ShownLines;
+    bool cut = false;
+    for (qsizetype i = m_entries.size() - 1; i >= 0; --i) {
+        const QStringList lines = m_messages[i].split(u'\n');
+        const bool fits = m_bExpanded || lines.size() <= room;
+        QString shown = m_messages[i];
+        if (!fits && room > 0)
+            shown = lines.mid(0, room).join(u'\n') + QStringLiteral(" \u2026");
+        m_entries[i].text->setText(shown);
+        m_entries[i].row->setVisible(m_bExpanded || room > 0);
+        cut = cut || !fits;
+        room = std::max(0, room - static_cast<int>(lines.size()));
+    }
+    m_pMore->setVisible(cut || m_bExpanded);
+    m_pMore->setText(m_bExpanded ? tr("&Less") : tr("&More"));
+    if (m_messages.isEmpty())
+        m_bExpanded = false;
     setVisible(!m_messages.isEmpty());
 }
 

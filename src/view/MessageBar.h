@@ -6,11 +6,15 @@
 class QAction;
 class QLabel;
 class QHBoxLayout;
+class QToolButton;
+class QVBoxLayout;
 
 // A bar above the list for what the user should know but need not answer at once (what a
 // file holds that a save will not keep, names this version does not know). It stays until
 // closed; a later message is added below the ones shown, or replaces the one of its kind.
-// A message's buttons (with the Alt+letters of their actions) close only that message.
+// Each message stands on its own row with its buttons (with the Alt+letters of their
+// actions), which close only that message. The bar shows at most three lines of text; "More"
+// shows the rest.
 class CMessageBar : public QFrame {
     Q_OBJECT
 public:
@@ -29,6 +33,8 @@ public:
     void Withdraw(const QString& kind);
     // The messages shown now, oldest first.
     const QStringList& Messages() const { return m_messages; }
+    // The lines the bar shows at most until "More" is pressed.
+    static constexpr int ShownLines = 3;
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -40,14 +46,16 @@ private:
     struct Message {
         quint64 id;
         QString kind;
-        QList<QWidget*> buttons;
+        QWidget* row; // the message's text and its buttons
+        QLabel* text;
     };
     void Remove(qsizetype index);
     void RemoveId(quint64 id);
     void Refresh();
 
-    QLabel* m_pText;
-    QHBoxLayout* m_pButtons;
+    QVBoxLayout* m_pRows;
+    QToolButton* m_pMore;
+    bool m_bExpanded = false;
     QStringList m_messages; // the texts of m_entries, in the same order
     QList<Message> m_entries;
     quint64 m_nNextId = 1;

@@ -24,15 +24,18 @@
 #include <QClipboard>
 #include <QFile>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPalette>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScopeGuard>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 #include <QToolTip>
 #include <QUndoStack>
 
@@ -90,6 +93,42 @@ private slots:
         m_tester.reset();
         m_view.reset();
         m_doc.reset();
+    }
+
+    // The notice bar shows at most three lines, the newest notice first; More shows every
+    // line and Less folds them again; a notice's buttons stand on its own row.
+    void noticeBarStaysSmall() {
+        CMessageBar bar;
+        bar.show();
+        QAction reload(QStringLiteral("&Reload"));
+        bar.Show(QStringLiteral("one\ntwo\nthree\nfour"), QStringLiteral("long"));
+        bar.ShowWithActions(QStringLiteral("changed"), {&reload}, QStringLiteral("file"));
+        const auto shown = [&bar] {
+            QStringList texts;
+            for (QLabel* label : bar.findChildren<QLabel*>()) {
+                if (label->isVisibleTo(&bar) && !label->text().isEmpty())
+                    texts << label->text();
+            }
+            texts.sort();
+            return texts;
+        };
+        auto* more = bar.findChild<QToolButton*>(QStringLiteral("messageBarMore"));
+        QVERIFY(more->isVisibleTo(&bar));
+        QCOMPARE(shown(),
+                 (QStringList{QStringLiteral("changed"), QStringLiteral("one\ntwo \u2026")}));
+        more->click();
+        QCOMPARE(shown(),
+                 (QStringList{QStringLiteral("changed"), QStringLiteral("one\ntwo\nthree\nfour")}));
+        QCOMPARE(more->text(), QStringLiteral("&Less"));
+        more->click();
+        QCOMPARE(shown().size(), 2);
+        // The button shares its row with its own message.
+        QPushButton* button = bar.findChild<QPushButton*>();
+        QVERIFY(!button->isFlat());
+        QCOMPARE(button->parentWidget()->findChild<QLabel*>()->text(), QStringLiteral("changed"));
+        bar.Withdraw(QStringLiteral("long"));
+        QVERIFY(!more->isVisibleTo(&bar));
+        QCOMPARE(shown(), QStringList{QStringLiteral("changed")});
     }
 
     void columnsAndCells() {
