@@ -790,6 +790,18 @@ Copyright (C) 2026 Korvel</translation>
         <source>%1 is already the key of “%2”.</source>
         <translation>%1 ist bereits die Taste von „%2“.</translation>
     </message>
+    <message>
+        <source>%1, already the key of “%2”</source>
+        <translation>%1, schon die Taste von „%2“</translation>
+    </message>
+    <message>
+        <source>%1: Assign gives it to the selected command</source>
+        <translation>%1: „Zuweisen“ gibt sie dem gewählten Befehl</translation>
+    </message>
+    <message>
+        <source>%1 is now a key of “%2”</source>
+        <translation>%1 ist jetzt eine Taste von „%2“</translation>
+    </message>
 </context>
 <context>
     <name>CSignalController</name>

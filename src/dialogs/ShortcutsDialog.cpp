@@ -4,6 +4,7 @@
 #include "CommandTable.h"
 #include "Prompts.h"
 
+#include <QAccessible>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QHeaderView>
@@ -14,7 +15,8 @@
 #include <QTableWidget>
 
 CShortcutsDialog::CShortcutsDialog(QWidget* parent)
-    : QDialog(parent), m_pTable(new QTableWidget(this)), m_pKey(new QKeySequenceEdit(this)) {
+    : QDialog(parent), m_pTable(new QTableWidget(this)), m_pKey(new QKeySequenceEdit(this)),
+      m_pSaid(new QLabel(this)) {
     setWindowTitle(tr("Configure Shortcuts"));
     setObjectName(QStringLiteral("ShortcutsDialog"));
     m_pTable->setColumnCount(2);
@@ -48,8 +50,11 @@ CShortcutsDialog::CShortcutsDialog(QWidget* parent)
     grid->addWidget(m_pKey, 2, 1);
     grid->addWidget(assign, 2, 2);
     grid->addWidget(clear, 2, 3);
-    grid->addWidget(reset, 3, 0);
-    grid->addWidget(buttons, 3, 1, 1, 3);
+    m_pSaid->setObjectName(QStringLiteral("shortcutsSaid"));
+    m_pSaid->setWordWrap(true);
+    grid->addWidget(m_pSaid, 3, 0, 1, 4);
+    grid->addWidget(reset, 4, 0);
+    grid->addWidget(buttons, 4, 1, 1, 3);
     // The menus' commands in the menus' order, then those only a key runs.
     for (std::uint32_t id : MenuOrder()) {
         if (FindCommand(id) != nullptr && !m_ids.contains(id))
@@ -65,6 +70,17 @@ CShortcutsDialog::CShortcutsDialog(QWidget* parent)
     connect(assign, &QPushButton::clicked, this, [this] {
         if (Assign(m_pTable->currentRow(), m_pKey->keySequence()))
             m_pKey->clear();
+    });
+    // The key pressed is said, with who holds it already.
+    connect(m_pKey, &QKeySequenceEdit::editingFinished, this, [this] {
+        const QKeySequence key = m_pKey->keySequence();
+        if (key.isEmpty())
+            return;
+        const int row = m_pTable->currentRow();
+        const std::uint32_t holder = Holder(key, row >= 0 ? m_ids[row] : 0);
+        const QString text = key.toString(QKeySequence::NativeText);
+        Say(holder != 0 ? tr("%1, already the key of \u201C%2\u201D").arg(text, CommandPath(holder))
+                        : tr("%1: Assign gives it to the selected command").arg(text));
     });
     connect(clear, &QPushButton::clicked, this, [this] {
         const int row = m_pTable->currentRow();
@@ -128,7 +144,20 @@ bool CShortcutsDialog::Assign(int row, const QKeySequence& key) {
     if (!keys.contains(key))
         keys << key;
     ShowKeys(row);
+    Say(tr("%1 is now a key of \u201C%2\u201D")
+            .arg(key.toString(QKeySequence::NativeText), CommandPath(id)));
     return true;
+}
+
+QString CShortcutsDialog::Said() const {
+    return m_pSaid->text();
+}
+
+void CShortcutsDialog::Say(const QString& text) {
+    m_pSaid->setText(text);
+    m_pSaid->setAccessibleName(text);
+    QAccessibleEvent said(m_pSaid, QAccessible::Alert);
+    QAccessible::updateAccessibility(&said);
 }
 
 void CShortcutsDialog::accept() {

@@ -26,6 +26,8 @@ public:
     // shown when another command holds it.
     bool Assign(int row, const QKeySequence& key);
     int RowOf(std::uint32_t id) const;
+    // What the dialog said last: the key captured, or what Assign did.
+    QString Said() const;
 
 public slots:
     void accept() override;
@@ -34,9 +36,12 @@ private:
     void Fill();
     void ShowKeys(int row);
     std::uint32_t Holder(const QKeySequence& key, std::uint32_t except) const;
+    // Shows text below the key and has screen readers speak it as it comes.
+    void Say(const QString& text);
 
     QTableWidget* m_pTable;
     QKeySequenceEdit* m_pKey;
+    QLabel* m_pSaid;
     QList<std::uint32_t> m_ids; // by row
     QMap<std::uint32_t, QList<QKeySequence>> m_keys;
     bool m_bReset = false;

@@ -221,6 +221,9 @@ private slots:
         }
         QVERIFY(keys.Keys(ID_FILE_CLOSE_DATABASE).isEmpty());
         QVERIFY(keys.Assign(copy, copyKey));
+        // What Assign did is said below the key.
+        QCOMPARE(keys.Said(),
+                 QString::fromUtf16(u"Ctrl+C is now a key of \u201CEdit > Copy\u201D"));
         keys.accept();
         QVERIFY(Action(ID_EDIT_COPY)->shortcuts().contains(copyKey));
         QVERIFY(Action(ID_EDIT_COPY)->text().endsWith(u"\tCtrl+Ins"));
