@@ -16,12 +16,17 @@
 
 namespace {
 
-// The bar is an alert to assistive technology: a screen reader speaks it when it shows.
+// The bar is an alert to assistive technology, and each notice in it a notification: screen
+// readers speak a notification as it appears (AT-SPI's role and showing event).
 QAccessibleInterface* AlertFactory(const QString& className, QObject* object) {
-    auto* bar = qobject_cast<QWidget*>(object);
-    if (bar == nullptr || className != QLatin1String("CMessageBar"))
+    auto* widget = qobject_cast<QWidget*>(object);
+    if (widget == nullptr)
         return nullptr;
-    return new QAccessibleWidget(bar, QAccessible::AlertMessage);
+    if (className == QLatin1String("CMessageBar"))
+        return new QAccessibleWidget(widget, QAccessible::AlertMessage);
+    if (className == QLatin1String("QWidget") && widget->property("notice").toBool())
+        return new QAccessibleWidget(widget, QAccessible::Notification);
+    return nullptr;
 }
 
 } // namespace
@@ -77,6 +82,8 @@ void CMessageBar::ShowWithActions(const QString& text, const QList<QAction*>& ac
         }
     }
     auto* row = new QWidget(this);
+    row->setProperty("notice", true);
+    row->setAccessibleName(text);
     auto* line = new QHBoxLayout(row);
     line->setContentsMargins(0, 0, 0, 0);
     auto* label = new QLabel(text, row);

@@ -9,7 +9,8 @@ each signal family, opens the carrier list from the family that has one and walk
 all through the actions a screen reader offers. Fails on every focusable, showing control
 without a name (a combo box may instead be labelled by its label, which is how Qt names
 combo boxes on Linux) or with a tab in its name; the message bar must be an alert holding the
-notice. Prints what it found; exits 0 when all is well, 1 otherwise.
+notice, and the notice a notification of its own. Prints what it found; exits 0 when all is
+well, 1 otherwise.
 """
 import subprocess
 import sys
@@ -46,7 +47,7 @@ def label_of(node):
 
 class Walk:
     def __init__(self):
-        self.faults, self.alerts, self.named = [], [], []
+        self.faults, self.alerts, self.named, self.notifications = [], [], [], []
 
     def visit(self, node, path, depth=0):
         if node is None or depth > 40:
@@ -61,6 +62,8 @@ class Walk:
         showing = states.contains(pyatspi.STATE_SHOWING)
         if role == pyatspi.ROLE_ALERT and showing:
             self.alerts.append(node.description or name)
+        if role == pyatspi.ROLE_NOTIFICATION and showing:
+            self.notifications.append(name)
         if role not in SKIPPED_ROLES and showing and states.contains(pyatspi.STATE_FOCUSABLE):
             if role == pyatspi.ROLE_COMBO_BOX:
                 # Qt on Linux names a combo box by its value; the label is its relation.
@@ -132,13 +135,20 @@ def walk_main_window(app):
     while True:
         walk = Walk()
         walk.visit(app, "app")
-        if (walk.named and not walk.faults and walk.alerts) or time.time() > deadline:
+        if (walk.named and not walk.faults and walk.alerts and walk.notifications) or \
+                time.time() > deadline:
             break
         time.sleep(1)
     ok = report("main window", walk)
     print(f"alerts: {walk.alerts}")
+    print(f"notifications: {walk.notifications}")
     if not walk.alerts:
         print("no alert showing: the notice was not offered as an alert")
+    # Each notice is a notification of its own, named by its text: readers speak it as it
+    # appears.
+    if not any("comment" in text for text in walk.notifications):
+        print("no notification showing the notice")
+        return False
     return ok and walk.alerts
 
 
