@@ -2,6 +2,7 @@
 
 #include "ShortcutsDialog.h"
 
+#include "Announcer.h"
 #include "CommandAction.h"
 #include "CommandIds.h"
 #include "DetailsPane.h"
@@ -34,6 +35,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
@@ -159,8 +161,10 @@ void CMainFrame::BuildCentral() {
     });
     connect(m_pView, &CVantorView::notice, m_pMessageBar,
             [this](const QString& text, const QString& kind) { m_pMessageBar->Show(text, kind); });
-    connect(m_pView, &CVantorView::statusMessage, this,
-            [this](const QString& text) { statusBar()->showMessage(text, 10000); });
+    connect(m_pView, &CVantorView::statusMessage, this, [this](const QString& text) {
+        statusBar()->showMessage(text, 10000);
+        m_pAnnouncer->Say(text);
+    });
     connect(m_pView, &CVantorView::endFindRequested, this, [this] {
         if (m_pFindBar->isVisibleTo(this) || !m_pFindBar->Edit()->text().isEmpty())
             m_pFindBar->Close();
@@ -192,8 +196,10 @@ void CMainFrame::BuildDetailsDock() {
                 action->setEnabled(shown);
         }
     });
-    connect(m_pDetails, &CDetailsPane::statusMessage, this,
-            [this](const QString& text) { statusBar()->showMessage(text, 10000); });
+    connect(m_pDetails, &CDetailsPane::statusMessage, this, [this](const QString& text) {
+        statusBar()->showMessage(text, 10000);
+        m_pAnnouncer->Say(text);
+    });
     connect(m_pDetails, &CDetailsPane::leaveRequested, m_pView, [this] { m_pView->setFocus(); });
 }
 
@@ -388,6 +394,10 @@ void CMainFrame::BuildStatusBar() {
     m_pCountPane = new QLabel(this);
     m_pCountPane->setObjectName(QStringLiteral("CountPane"));
     statusBar()->addPermanentWidget(m_pCountPane);
+    // What a find or a filter leaves shown, and what a command says in the status bar, is
+    // spoken as it changes.
+    m_pAnnouncer = new CAnnouncer(this);
+    statusBar()->addPermanentWidget(m_pAnnouncer);
     // The panes follow every change of the rows (new, open, delete, cut, paste, merge, undo,
     // redo) and of the filter and the find text.
     CSignalRowModel* rows = m_pView->RowModel();
@@ -421,6 +431,14 @@ void CMainFrame::BuildStatusBar() {
 void CMainFrame::UpdateCountPanes() {
     const CSignalRowModel* model = m_pView->RowModel();
     const int total = m_pView->Document()->GetSignalCount();
+    const QString before = m_pCountPane->text();
+    const auto sayChange = qScopeGuard([this, before, model] {
+        // A find or a filter narrowing the rows, or ending, is heard.
+        const bool filtered = model->IsFiltered();
+        if (m_pCountPane->text() != before && (filtered || m_bCountFiltered))
+            m_pAnnouncer->Say(m_pCountPane->text());
+        m_bCountFiltered = filtered;
+    });
     if (model->IsFiltered())
         m_pCountPane->setText(tr("%1 of %2 shown").arg(model->OwnRowCount()).arg(total));
     else

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <span>
 
+class CAnnouncer;
 class CDetailsPane;
 class CDocTemplate;
 class CFindBar;
@@ -36,6 +37,8 @@ public:
     QAction* Action(std::uint32_t id) const { return m_actions.value(id); }
     CVantorView* View() const { return m_pView; }
     CDetailsPane* Details() const { return m_pDetails; }
+    // What the window said to screen readers last (a find's count, a command's outcome).
+    CAnnouncer* Announcer() const { return m_pAnnouncer; }
     // View > Details: the pane shown with the focus in its fields, or hidden with the focus
     // back in the list.
     void ShowDetails(bool shown);
@@ -107,6 +110,8 @@ private:
     QLabel* m_pPrompt = nullptr;
     QLabel* m_pFindPane = nullptr;
     QLabel* m_pCountPane = nullptr;
+    CAnnouncer* m_pAnnouncer = nullptr;
+    bool m_bCountFiltered = false; // the count pane counted the rows a find or filter shows
     QLabel* m_pLockPanes[3] = {};
     QList<std::uint32_t> m_hiddenButtons;
     int m_nLook;

@@ -1,5 +1,7 @@
 #include "MessageBar.h"
 
+#include "Announcer.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QAction>
@@ -24,8 +26,6 @@ QAccessibleInterface* AlertFactory(const QString& className, QObject* object) {
         return nullptr;
     if (className == QLatin1String("CMessageBar"))
         return new QAccessibleWidget(widget, QAccessible::AlertMessage);
-    if (className == QLatin1String("QWidget") && widget->property("notice").toBool())
-        return new QAccessibleWidget(widget, QAccessible::Notification);
     return nullptr;
 }
 
@@ -35,6 +35,8 @@ CMessageBar::CMessageBar(QWidget* parent)
     : QFrame(parent), m_pRows(new QVBoxLayout), m_pMore(new QToolButton(this)) {
     static const bool installed = (QAccessible::installFactory(AlertFactory), true);
     Q_UNUSED(installed);
+    // Each notice's row is a notification (see CAnnouncer).
+    CAnnouncer::InstallRoles();
     setObjectName(QStringLiteral("messageBar"));
     setFrameShape(QFrame::StyledPanel);
     setAutoFillBackground(true);

@@ -1,4 +1,5 @@
 // The list in the window: find, counts, copy and paste, what travels with a record.
+#include "Announcer.h"
 #include "ChangeSignalsDialog.h"
 #include "Csv.h"
 #include "DetailsPane.h"
@@ -55,6 +56,9 @@ private slots:
         QVERIFY(shown().size() > 1 && shown().size() < 5);
         QCOMPARE(pane("CountPane"), QStringLiteral("%1 of 5 shown").arg(shown().size()));
         QCOMPARE(pane("FindPane"), QStringLiteral("Find: FS"));
+        // The count is said to screen readers as it changes (a notification).
+        QCOMPARE(Frame()->Announcer()->Said(), pane("CountPane"));
+        QVERIFY(Frame()->Announcer()->isVisible());
         // Keys typed into the bar edit the text, not the signals.
         bool dialog = false;
         CPrompts::PushDialogHandler([&dialog](QDialog& d) {
