@@ -174,6 +174,15 @@ void CMainFrame::BuildCentral() {
     BuildDetailsDock();
 }
 
+CMainFrame::~CMainFrame() {
+    // The details pane goes first, while the list it follows is whole; the dock hides as it
+    // goes, and nothing of the frame may hear that.
+    if (m_pDetailsDock != nullptr) {
+        disconnect(m_pDetailsDock, nullptr, this, nullptr);
+        delete m_pDetailsDock;
+    }
+}
+
 void CMainFrame::BuildDetailsDock() {
     m_pDetailsDock = new QDockWidget(tr("Details"), this);
     m_pDetailsDock->setObjectName(QStringLiteral("detailsDock"));

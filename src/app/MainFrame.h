@@ -32,6 +32,7 @@ class CMainFrame : public QMainWindow {
 public:
     CMainFrame(CDocTemplate* docTemplate, const QList<QAction*>& appCommands,
                QWidget* parent = nullptr);
+    ~CMainFrame() override;
 
     // The command with this id, whoever runs it.
     QAction* Action(std::uint32_t id) const { return m_actions.value(id); }
