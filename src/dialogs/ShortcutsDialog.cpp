@@ -149,6 +149,11 @@ bool CShortcutsDialog::Assign(int row, const QKeySequence& key) {
     return true;
 }
 
+CShortcutsDialog::~CShortcutsDialog() {
+    // The key's edit ends its editing as the widgets go: the dialog no longer hears it.
+    disconnect(m_pKey, nullptr, this, nullptr);
+}
+
 QString CShortcutsDialog::Said() const {
     return m_pSaid->text();
 }

@@ -19,6 +19,7 @@ class CShortcutsDialog : public QDialog {
     Q_OBJECT
 public:
     explicit CShortcutsDialog(QWidget* parent = nullptr);
+    ~CShortcutsDialog() override;
 
     // The keys the dialog would keep for a command.
     QList<QKeySequence> Keys(std::uint32_t id) const;
