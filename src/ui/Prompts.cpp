@@ -3,6 +3,7 @@
 #include "EditorSettings.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDialog>
@@ -15,6 +16,26 @@
 #include <new>
 
 namespace {
+
+// After a modal window closes, its parent's window is made the active one again: a window
+// manager may leave it without the active state, and a screen reader then says nothing of
+// what the keys do there.
+void GiveBack(QWidget* parent) {
+    QWidget* window = parent ? parent->window() : nullptr;
+    if (window == nullptr || !window->isVisible())
+        return;
+    window->activateWindow();
+    // Qt tells assistive technology only of a change of the active window; the window that
+    // stayed active for Qt is said to be active again, and so is the focus in it.
+    QAccessible::State active;
+    active.active = true;
+    QAccessibleStateChangeEvent activated(window, active);
+    QAccessible::updateAccessibility(&activated);
+    if (QWidget* focus = window->focusWidget()) {
+        QAccessibleEvent focused(focus, QAccessible::Focus);
+        QAccessible::updateAccessibility(&focused);
+    }
+}
 
 struct State {
     bool testing = false;
@@ -103,6 +124,7 @@ CPrompts::Message(QWidget* parent, QMessageBox::Icon icon, const QString& captio
             button->setText(it.value());
     }
     const int answer = box.exec();
+    GiveBack(parent);
     // The event loop ended under the box (the editor is ending): nobody answered.
     if (ending || !buttons.testFlag(static_cast<QMessageBox::StandardButton>(answer)))
         return Unanswered(buttons);
@@ -125,6 +147,8 @@ QString CPrompts::OpenFileName(QWidget* parent, const QString& caption, const QS
     const QString name = TheState().testing
                              ? NextFileName(filter, folder)
                              : QFileDialog::getOpenFileName(parent, caption, folder, filter);
+    if (!TheState().testing)
+        GiveBack(parent);
     RememberFolder(name);
     return name;
 }
@@ -140,6 +164,7 @@ QString CPrompts::SaveFileName(QWidget* parent, const QString& caption, const QS
         dialog.setDefaultSuffix(suffix);
         if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
             name = dialog.selectedFiles().constFirst();
+        GiveBack(parent);
     }
     RememberFolder(name);
     return name;
@@ -176,7 +201,9 @@ int CPrompts::RunDialog(QDialog& dialog) {
         dialog.hide();
         return result;
     }
-    return dialog.exec();
+    const int result = dialog.exec();
+    GiveBack(dialog.parentWidget());
+    return result;
 }
 
 void CPrompts::PushDialogHandler(std::function<int(QDialog&)> handler) {

@@ -11,12 +11,17 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
 
 namespace {
+
+// How long after the window became active a notice that came before is shown again: a screen
+// reader has said the window and its focus by then.
+constexpr int NoticeAgainAfter = 1500;
 
 // The bar is an alert to assistive technology, and each notice in it a notification: screen
 // readers speak a notification as it appears (AT-SPI's role and showing event).
@@ -108,6 +113,7 @@ void CMessageBar::ShowWithActions(const QString& text, const QList<QAction*>& ac
     }
     m_pRows->addWidget(row);
     m_entries << message;
+    m_bUnheard = !isActiveWindow();
     m_messages << text;
     Refresh();
     // Screen readers speak a notice as it comes, as they speak an alert: the bar's
@@ -190,5 +196,18 @@ void CMessageBar::changeEvent(QEvent* event) {
     // The desktop's theme changed while the editor runs.
     if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange)
         TakeColours();
+    // A notice that came while the window was not the active one (a file dialog was closing)
+    // is lost in what a screen reader says of the window becoming active: once that is said,
+    // the newest notice appears again.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_bUnheard) {
+        m_bUnheard = false;
+        QTimer::singleShot(NoticeAgainAfter, this, [this] {
+            if (m_entries.isEmpty())
+                return;
+            QWidget* row = m_entries.constLast().row;
+            row->hide();
+            row->show();
+        });
+    }
     QFrame::changeEvent(event);
 }

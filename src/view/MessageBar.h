@@ -56,7 +56,8 @@ private:
     QVBoxLayout* m_pRows;
     QToolButton* m_pMore;
     bool m_bExpanded = false;
-    QStringList m_messages; // the texts of m_entries, in the same order
+    bool m_bUnheard = false; // the newest notice came while the window was not active
+    QStringList m_messages;  // the texts of m_entries, in the same order
     QList<Message> m_entries;
     quint64 m_nNextId = 1;
 };

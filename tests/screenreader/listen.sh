@@ -13,6 +13,9 @@
 # Exit status: 0 all expectations met, 1 some failed, 77 tools missing.
 set -u
 editor=$1; signals=$2; dnum=${3:-173}
+# Under the sanitizers the editor runs several times slower than a user's: what is said when
+# is not what a user hears. The suite's plain run listens.
+[ -z "${ASAN_OPTIONS:-}" ] || { echo "SKIP: not timed under the sanitizers"; exit 77; }
 # A display no other run holds.
 while [ -e /tmp/.X$dnum-lock ]; do dnum=$((dnum + 1)); done
 for t in Xvfb orca speech-dispatcher xdotool dbus-daemon openbox; do
@@ -112,6 +115,11 @@ retry "the count a find leaves"   "[0-9]+ of $rows shown" ctrl+f F S K
 retry "the find ends"             "$rows signals|Signals|table" Escape
 retry "Open asks for a file"      "Open" ctrl+o
 xdotool type --delay 40 "$W/notice.xml"; sleep 0.5
-retry "the notice is said"        "notification .*comment outside signals" Return
+# Return opens the file: pressed once, what follows is waited for (a second Return would open
+# the edit dialog).
+from=$(( $(wc -l <$W/spoken.txt) + 1 ))
+xdotool key Return
+if waitfor $from "notification .*comment outside signals" 12; then r=PASS; else r=FAIL; fails=$((fails+1)); fi
+quiet; echo "[$r] the notice is said after Open"; tail -n +$from $W/spoken.txt | sed 's/^/      /'
 echo "speech log: $W/spoken.txt   failures: $fails"
 [ $fails = 0 ]
