@@ -19,8 +19,9 @@
 
 namespace {
 
-// How long after the window became active a notice that came before is shown again: a screen
-// reader has said the window and its focus by then.
+// A notice and the window becoming active this close together: the notice appears again this
+// long after, when a screen reader has said the window and its focus.
+constexpr qint64 NoticeAgainWithin = 3000;
 constexpr int NoticeAgainAfter = 1500;
 
 // The bar is an alert to assistive technology, and each notice in it a notification: screen
@@ -51,6 +52,7 @@ CMessageBar::CMessageBar(QWidget* parent)
     icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(size, size));
     icon->setAlignment(Qt::AlignTop);
     m_pRows->setContentsMargins(0, 0, 0, 0);
+    m_pAgain = new CAnnouncer(this);
     m_pMore->setObjectName(QStringLiteral("messageBarMore"));
     m_pMore->setText(tr("&More"));
     connect(m_pMore, &QToolButton::clicked, this, [this] {
@@ -113,7 +115,10 @@ void CMessageBar::ShowWithActions(const QString& text, const QList<QAction*>& ac
     }
     m_pRows->addWidget(row);
     m_entries << message;
-    m_bUnheard = !isActiveWindow();
+    m_sinceNotice.start();
+    m_bSaidAgain = false;
+    if (m_sinceActivation.isValid() && m_sinceActivation.elapsed() < NoticeAgainWithin)
+        NoticeAgain();
     m_messages << text;
     Refresh();
     // Screen readers speak a notice as it comes, as they speak an alert: the bar's
@@ -121,6 +126,17 @@ void CMessageBar::ShowWithActions(const QString& text, const QList<QAction*>& ac
     setAccessibleDescription(text);
     QAccessibleEvent alert(this, QAccessible::Alert);
     QAccessible::updateAccessibility(&alert);
+}
+
+void CMessageBar::NoticeAgain() {
+    if (m_bSaidAgain)
+        return;
+    m_bSaidAgain = true;
+    // Said by a notification of its own: the reader heard the row's once already, or never.
+    QTimer::singleShot(NoticeAgainAfter, this, [this] {
+        if (!m_messages.isEmpty())
+            m_pAgain->Say(m_messages.constLast());
+    });
 }
 
 void CMessageBar::Dismiss() {
@@ -196,18 +212,12 @@ void CMessageBar::changeEvent(QEvent* event) {
     // The desktop's theme changed while the editor runs.
     if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange)
         TakeColours();
-    // A notice that came while the window was not the active one (a file dialog was closing)
-    // is lost in what a screen reader says of the window becoming active: once that is said,
-    // the newest notice appears again.
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_bUnheard) {
-        m_bUnheard = false;
-        QTimer::singleShot(NoticeAgainAfter, this, [this] {
-            if (m_entries.isEmpty())
-                return;
-            QWidget* row = m_entries.constLast().row;
-            row->hide();
-            row->show();
-        });
+    // A notice that comes about when the window becomes active (a file dialog closing) is
+    // cut off by what a screen reader says of the window: once that is said, it appears again.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        m_sinceActivation.start();
+        if (m_sinceNotice.isValid() && m_sinceNotice.elapsed() < NoticeAgainWithin)
+            NoticeAgain();
     }
     QFrame::changeEvent(event);
 }

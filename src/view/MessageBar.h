@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QFrame>
 #include <QStringList>
 
+class CAnnouncer;
 class QAction;
 class QLabel;
 class QHBoxLayout;
@@ -52,12 +54,17 @@ private:
     void Remove(qsizetype index);
     void RemoveId(quint64 id);
     void Refresh();
+    // Shows the newest notice again in a moment, once.
+    void NoticeAgain();
 
     QVBoxLayout* m_pRows;
     QToolButton* m_pMore;
     bool m_bExpanded = false;
-    bool m_bUnheard = false; // the newest notice came while the window was not active
-    QStringList m_messages;  // the texts of m_entries, in the same order
+    QElapsedTimer m_sinceNotice;     // since the newest notice came
+    QElapsedTimer m_sinceActivation; // since the window became active
+    bool m_bSaidAgain = false;       // the newest notice was shown again
+    CAnnouncer* m_pAgain;            // says the newest notice once more
+    QStringList m_messages;          // the texts of m_entries, in the same order
     QList<Message> m_entries;
     quint64 m_nNextId = 1;
 };

@@ -113,13 +113,18 @@ retry "Tab leaves the list"       "push button|tool bar|text" Tab
 xdotool key shift+Tab; sleep 0.5; quiet
 retry "the count a find leaves"   "[0-9]+ of $rows shown" ctrl+f F S K
 retry "the find ends"             "$rows signals|Signals|table" Escape
-retry "Open asks for a file"      "Open" ctrl+o
-xdotool type --delay 40 "$W/notice.xml"; sleep 0.5
-# Return opens the file: pressed once, what follows is waited for (a second Return would open
-# the edit dialog).
-from=$(( $(wc -l <$W/spoken.txt) + 1 ))
-xdotool key Return
-if waitfor $from "notification .*comment outside signals" 12; then r=PASS; else r=FAIL; fails=$((fails+1)); fi
-quiet; echo "[$r] the notice is said after Open"; tail -n +$from $W/spoken.txt | sed 's/^/      /'
+# Ctrl+O, the file's name, Return: the notice must be said. Tried once more as a whole (a
+# second Return alone would open the edit dialog).
+r=FAIL
+for attempt in 1 2; do
+  retry "Open asks for a file"    "Open" ctrl+o
+  xdotool type --delay 40 "$W/notice.xml"; sleep 0.5
+  from=$(( $(wc -l <$W/spoken.txt) + 1 ))
+  xdotool key Return
+  if waitfor $from "notification .*comment outside signals" 12; then r=PASS; fi
+  quiet; echo "[$r] the notice is said after Open"; tail -n +$from $W/spoken.txt | sed 's/^/      /'
+  [ $r = PASS ] && break
+done
+[ $r = PASS ] || fails=$((fails+1))
 echo "speech log: $W/spoken.txt   failures: $fails"
 [ $fails = 0 ]
