@@ -34,7 +34,6 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QPointer>
 #include <QScopeGuard>
 #include <QShortcut>
 #include <QStatusBar>
@@ -190,20 +189,13 @@ void CMainFrame::BuildDetailsDock() {
     m_pDetailsDock->setWidget(m_pDetails);
     m_pDetailsDock->hide();
     addDockWidget(Qt::RightDockWidgetArea, m_pDetailsDock);
-    // The menu's mark follows the pane, also when its own button closes it.
-    // The actions go before the dock when the window closes: each is looked after.
-    const QList<QPointer<QAction>> actions{Action(ID_VIEW_DETAILS), Action(ID_NEXT_PANE),
-                                           Action(ID_PREV_PANE)};
-    connect(m_pDetailsDock, &QDockWidget::visibilityChanged, this, [this, actions] {
+    // The menu's mark and F6 follow the pane, also when its own button closes it (the frame's
+    // destructor lets the dock go first, so the actions are there whenever this runs).
+    connect(m_pDetailsDock, &QDockWidget::visibilityChanged, this, [this] {
         const bool shown = m_pDetailsDock->isVisibleTo(this);
-        for (const QPointer<QAction>& action : actions) {
-            if (action == nullptr)
-                continue;
-            if (action->isCheckable())
-                action->setChecked(shown);
-            else
-                action->setEnabled(shown);
-        }
+        Action(ID_VIEW_DETAILS)->setChecked(shown);
+        Action(ID_NEXT_PANE)->setEnabled(shown);
+        Action(ID_PREV_PANE)->setEnabled(shown);
     });
     connect(m_pDetails, &CDetailsPane::statusMessage, this, [this](const QString& text) {
         statusBar()->showMessage(text, 10000);
