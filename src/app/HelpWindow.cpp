@@ -22,6 +22,9 @@ CHelpWindow::CHelpWindow(QWidget* parent)
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(tr("Quarn Editor Help"));
     m_pBrowser->setOpenExternalLinks(true);
+    // A caret: the guide is read line by line with the arrow keys, as a screen reader's
+    // user reads a document.
+    m_pBrowser->setTextInteractionFlags(Qt::TextBrowserInteraction | Qt::TextSelectableByKeyboard);
     QFile guide(QStringLiteral(":/user-guide.md"));
     if (guide.open(QIODevice::ReadOnly))
         m_pBrowser->setMarkdown(QString::fromUtf8(guide.readAll()));
@@ -71,6 +74,8 @@ CHelpWindow::CHelpWindow(QWidget* parent)
         m_pFind->selectAll();
     });
     resize(720, 640);
+    // The guide has the focus when the window opens.
+    m_pBrowser->setFocus();
 }
 
 void CHelpWindow::FillContents() {

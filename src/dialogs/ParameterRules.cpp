@@ -1,6 +1,7 @@
 #include "ParameterRules.h"
 
 #include "ControlIds.h"
+#include "LocalDecimal.h"
 #include "NumberFormat.h"
 
 #include <QLocale>
@@ -81,9 +82,9 @@ QString CoupledText(const QString& typed) {
         return QString();
     if (value == -1.0)
         return QStringLiteral("*");
-    return RealText(1000.0 / value);
+    return LocalDecimal(RealText(1000.0 / value));
 }
 
 QString ToneDurationText(double baudrate) {
-    return baudrate > 0 ? RealText(1000.0 / baudrate) : QString();
+    return baudrate > 0 ? LocalDecimal(RealText(1000.0 / baudrate)) : QString();
 }

@@ -25,9 +25,10 @@ std::int32_t ParseCountOrAny(const QString& text);
 // Reads a 32-bit unsigned long; "*" gives 0.
 std::int32_t ParseCountText(const QString& text);
 // The reciprocal edit's text for a typed baud rate or tone duration: empty for 0, "*" for
-// the wildcard, else "%g" of 1000 / value (45 gives 22.2222).
+// the wildcard, else "%g" of 1000 / value (45 gives 22.2222), in the locale's decimals.
 QString CoupledText(const QString& typed);
-// Tone duration shown for a stored baud rate: "%g" of 1000 / rate when above 0, else empty.
+// Tone duration shown for a stored baud rate: "%g" of 1000 / rate when above 0 (in the
+// locale's decimals), else empty.
 QString ToneDurationText(double baudrate);
 // "%g" of a value as a QString.
 QString RealText(double value);

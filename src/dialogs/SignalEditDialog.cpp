@@ -3,6 +3,7 @@
 #include "SignalTr.h"
 
 #include "ControlIds.h"
+#include "LocalDecimal.h"
 #include "MulticarrierDialog.h"
 #include "NumberFormat.h"
 #include "ParameterRules.h"
@@ -243,10 +244,10 @@ void CSignalEditDialog::OnInitDialog() {
 
 void CSignalEditDialog::FillPages() {
     const CSignalDescription& s = *m_pSignal;
-    // The numbers as the list shows them.
+    // The numbers as the list shows them, in the locale's decimals.
     const auto cell = [&s](int column) {
         CellBuffer buffer;
-        return Q(SignalCellText(s, column, buffer));
+        return LocalDecimal(Q(SignalCellText(s, column, buffer)));
     };
     const QString baud = cell(ColumnBaudrate);
     const QString bandwidth = cell(ColumnBandwidth);

@@ -2,6 +2,7 @@
 
 #include "ControlIds.h"
 
+#include "LocalDecimal.h"
 #include "ParameterRules.h"
 #include "Prompts.h"
 #include "SpacingText.h"
@@ -27,7 +28,7 @@ CSpacingDialog::CSpacingDialog(QWidget* parent) : QDialog(parent), m_pEdit(new Q
 }
 
 void CSpacingDialog::showEvent(QShowEvent* event) {
-    m_pEdit->setText(RealText(m_dSpacing));
+    m_pEdit->setText(LocalDecimal(RealText(m_dSpacing)));
     // Typing replaces the value, as in any dialog's first edit.
     m_pEdit->selectAll();
     if (!m_pszTitle.isEmpty())

@@ -2,6 +2,7 @@
 #include "SignalTr.h"
 
 #include "CommandIds.h"
+#include "LocalDecimal.h"
 #include "RowColours.h"
 #include "SignalColumns.h"
 #include "SignalComparison.h"
@@ -12,6 +13,7 @@
 #include <QApplication>
 #include <QColor>
 #include <QGuiApplication>
+#include <QLocale>
 #include <QPalette>
 #include <QStyle>
 
@@ -87,7 +89,7 @@ QVariant CSignalRowModel::data(const QModelIndex& index, int role) const {
         const auto found = m_matches.find(&s);
         return found == m_matches.end()
                    ? QString()
-                   : QString::number(found->second.deviation * 100, 'f', 1) + QLatin1Char('%');
+                   : QLocale().toString(found->second.deviation * 100, 'f', 1) + QLatin1Char('%');
     }
     switch (role) {
     case Qt::DisplayRole: {
@@ -96,7 +98,7 @@ QVariant CSignalRowModel::data(const QModelIndex& index, int role) const {
         CellBuffer buffer;
         const char16_t* text = SignalCellText(s, index.column(), buffer);
         if (IsNumberColumn(index.column()))
-            return QStringView(text).toString();
+            return LocalDecimal(QStringView(text).toString());
         return Reference(text);
     }
     case Qt::ForegroundRole: {
@@ -512,10 +514,11 @@ QVariant CSignalRowModel::Compared(const CSignalDescription& s, int row, int col
                                               ? SignalCellText(other, column, theirs)
                                               : std::u16string_view();
         if (ours != their) {
-            said =
-                their.empty()
-                    ? tr("the other version has nothing")
-                    : tr("the other version has \u201C%1\u201D").arg(QStringView(their).toString());
+            said = their.empty() ? tr("the other version has nothing")
+                                 : tr("the other version has \u201C%1\u201D")
+                                       .arg(IsNumberColumn(column)
+                                                ? LocalDecimal(QStringView(their).toString())
+                                                : QStringView(their).toString());
         } else if (column == 0) {
             // The name cell marks the row and names every field that differs, those no
             // column shows (the disabled flag, kept markup) included; painting needs no names.

@@ -424,6 +424,12 @@ private slots:
         QVERIFY(Frame()->HelpWindow() && Frame()->HelpWindow()->isVisible());
         CHelpWindow* window = Frame()->HelpWindow();
         const QString guide = window->Browser()->toPlainText();
+        // The guide has the focus and a caret the arrow keys move.
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QCOMPARE(QApplication::focusWidget(), window->Browser());
+        const int caret = window->Browser()->textCursor().position();
+        QTest::keyClick(window->Browser(), Qt::Key_Down);
+        QVERIFY(window->Browser()->textCursor().position() > caret);
         for (const char* topic :
              {"Sorting and filtering", "Ctrl+Shift+Z", "wildcard", "Merging", "quarn-tool check"})
             QVERIFY2(guide.contains(topic), topic);

@@ -299,6 +299,45 @@ private slots:
         QCOMPARE(edit->selectedText(), edit->text());
     }
 
+    // Under a locale with a decimal comma every number the dialog shows has the comma the
+    // fields read; OK without an edit keeps each value, a typed value couples in the same form.
+    void numbersShownInTheLocalesForm_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("rate");
+        QTest::addColumn<QString>("duration");
+        QTest::addColumn<QString>("coupled");
+        QTest::newRow("C") << QLocale::c() << "15.625" << "64" << "22.2222";
+        QTest::newRow("German") << QLocale(QLocale::German, QLocale::Germany) << "15,625" << "64"
+                                << "22,2222";
+    }
+    void numbersShownInTheLocalesForm() {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, rate);
+        QFETCH(QString, duration);
+        QFETCH(QString, coupled);
+        QLocale::setDefault(locale);
+        auto restore = qScopeGuard([] { QLocale::setDefault(QLocale::c()); });
+        CSignalDescription s = Record(ModulationMfsk);
+        s.m_dBaudrate = 15.625;
+        s.m_dShift = 15.625;
+        {
+            CSignalEditDialog dialog(&s);
+            const CSignalEditDialogChild& page = dialog.Page(ModulationMfsk);
+            QCOMPARE(page.Text(IDC_BAUDRATE), rate);
+            QCOMPARE(page.Text(IDC_SPACING), rate);
+            QCOMPARE(page.Text(IDC_TONE_DURATION), duration);
+            dialog.accept();
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
+            QCOMPARE(s.m_dBaudrate, 15.625);
+            QCOMPARE(s.m_dShift, 15.625);
+        }
+        CSignalEditDialog dialog(&s);
+        QLineEdit* edit = dialog.Page(ModulationMfsk).Edit(IDC_BAUDRATE);
+        edit->clear();
+        QTest::keyClicks(edit, QStringLiteral("45"));
+        QCOMPARE(dialog.Page(ModulationMfsk).Text(IDC_TONE_DURATION), coupled);
+    }
+
     void mfskWildcardTonesStayUntouched() {
         CSignalDescription s = Record(ModulationMfsk);
         s.m_nNumTones = -1;

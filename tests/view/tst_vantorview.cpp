@@ -147,6 +147,17 @@ private slots:
         QCOMPARE(m_view->selectionBehavior(), QAbstractItemView::SelectRows);
         QCOMPARE(m_view->selectionMode(), QAbstractItemView::ExtendedSelection);
     }
+    // Numbers are shown in the locale's form: a decimal comma in German.
+    void numberCellsInTheLocalesForm() {
+        AppendRecord(*m_doc, NewRecord("Hotel", ModulationFsk, 45.45, 170, 0));
+        const auto* model = m_view->RowModel();
+        const int row = model->rowCount() - 1;
+        QCOMPARE(model->index(row, 0).data().toString(), QStringLiteral("Hotel"));
+        QCOMPARE(model->index(row, ColumnBaudrate).data().toString(), QStringLiteral("45.45"));
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        auto restore = qScopeGuard([] { QLocale::setDefault(QLocale::c()); });
+        QCOMPARE(model->index(row, ColumnBaudrate).data().toString(), QStringLiteral("45,45"));
+    }
 
     void filters_data() {
         QTest::addColumn<uint>("filter");
