@@ -5,10 +5,12 @@
 
 #include "Csv.h"
 #include "FileBackup.h"
+#include "NumberFormat.h"
 #include "SignalColumns.h"
 #include "SignalDescription.h"
 #include "SignalDiff.h"
 #include "SignalFileReader.h"
+#include "SignalHealth.h"
 #include "SignalMatch.h"
 #include "SignalMerge3.h"
 #include "SignalSort.h"
@@ -92,6 +94,17 @@ const char* const Usage =
     "      Print every record that failed validation; exit 1 when there is one. Records\n"
     "      naming a decoder mode or modulation this version does not know get a warning\n"
     "      line each (read as no-mode or no modulation); warnings leave the status alone.\n"
+    "  quarn-tool report [--tolerance T] [--json] FILE\n"
+    "      Print what is wrong with FILE as a whole, one line per problem in file order:\n"
+    "      FILE:LINE: NAME: KIND: DETAIL. Kinds: duplicate (equal, as merge compares, to\n"
+    "      an earlier signal), same-name (an earlier signal's name with other values),\n"
+    "      confusable (enabled, same modulation, another decoder, every value both give\n"
+    "      within the tolerance T of the earlier's, as find; \"*\" matches anything),\n"
+    "      designator (an ITU designator not of the form 3K00 + emission class, or whose\n"
+    "      bandwidth is off the record's by more than T), invalid, unknown-name. A pair is\n"
+    "      told at its later signal, naming the earlier by name and line. --json prints an\n"
+    "      array of {line, name, kind, detail, otherLine, otherName}.\n"
+    "      Exit 0 when nothing is found, 1 when something is, 2 on trouble.\n"
     "  quarn-tool convert IN -o OUT\n"
     "      Open IN and save it to OUT as the editor would; what the save cannot keep of IN\n"
     "      is named as a warning, with exit 1.\n"
@@ -101,7 +114,8 @@ const char* const Usage =
     "      the held record in fields the duplicate test does not compare.\n"
     "\"--\" ends the options: every argument after it is a file.\n"
     "Exit status: 0 success, 1 invalid records found by check, no match for find,\n"
-    "versions that differ for diff, conflicts for merge3, rows refused by import, or\n"
+    "versions that differ for diff, problems found by report, conflicts for merge3, rows refused "
+    "by import, or\n"
     "content a save cannot keep for merge3, convert and import --into, 2 a file that\n"
     "cannot be read or written (also: not enough memory), or a usage error.\n";
 
@@ -726,6 +740,163 @@ int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
     return status;
 }
 
+// A fraction as "2.5 %".
+QString Percent(double fraction) {
+    return QString::number(fraction * 100, 'f', 1) + QStringLiteral(" %");
+}
+
+QString Hertz(double value) {
+    char16_t text[MaxRealTextLength + 1];
+    FormatReal(value, text);
+    return QStringView(text).toString() + QStringLiteral(" Hz");
+}
+
+QString Q(const char16_t* text) {
+    return QStringView(text).toString();
+}
+
+// What a problem is, in the words of the report's DETAIL, the other signal of a pair named by
+// name and line.
+QString ProblemDetail(const std::function<unsigned long(const CSignalDescription*)>& lineOf,
+                      const HealthProblem& problem) {
+    const CSignalDescription& s = *problem.signal;
+    QString detail;
+    switch (problem.kind) {
+    case HealthKind::Duplicate:
+        detail = QStringLiteral("equal to");
+        break;
+    case HealthKind::SameName: {
+        QStringList fields;
+        for (const FieldDifference& field : problem.fields)
+            fields << QLatin1String(field.key);
+        detail = QStringLiteral("differs in %1 from").arg(fields.join(QStringLiteral(", ")));
+        break;
+    }
+    case HealthKind::Confusable:
+        detail = QStringLiteral("cannot be told from");
+        break;
+    case HealthKind::Designator:
+        if (problem.designatorBandwidth == 0)
+            return QStringLiteral(
+                       "\"%1\" is not four bandwidth characters (as 3K00) and an emission class")
+                .arg(Q(s.m_szITU));
+        return QStringLiteral("\"%1\" gives %2, the bandwidth is %3 (%4 off)")
+            .arg(Q(s.m_szITU), Hertz(problem.designatorBandwidth), Hertz(s.m_dBandwidth),
+                 Percent(problem.deviation));
+    case HealthKind::Invalid:
+        return Q(s.InvalidReason());
+    case HealthKind::UnknownName: {
+        QStringList names;
+        if (s.m_nUnknownMode != 0)
+            names << QStringLiteral("unknown decoder mode \"%1\"")
+                         .arg(QString::fromStdString(UnknownName(s.m_nUnknownMode)));
+        if (s.m_nUnknownModulation != 0)
+            names << QStringLiteral("unknown modulation \"%1\"")
+                         .arg(QString::fromStdString(UnknownName(s.m_nUnknownModulation)));
+        return names.join(QStringLiteral(", "));
+    }
+    }
+    const CSignalDescription& other = *problem.other;
+    detail += QStringLiteral(" \"%1\" (line %2)").arg(Q(other.m_szName)).arg(lineOf(&other));
+    if (problem.kind == HealthKind::Confusable)
+        detail += QStringLiteral(", decoders %1 and %2, largest deviation %3")
+                      .arg(Q(s.GetModeName()), Q(other.GetModeName()), Percent(problem.deviation));
+    return detail;
+}
+
+int RunReport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    HealthOptions options;
+    bool json = false;
+    std::optional<std::string> file;
+    bool optionsEnd = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (!optionsEnd && arg == "--") {
+            optionsEnd = true;
+        } else if (!optionsEnd && arg == "--json") {
+            json = true;
+        } else if (!optionsEnd && (arg == "--tolerance" || arg.rfind("--tolerance=", 0) == 0)) {
+            std::string value;
+            if (arg == "--tolerance") {
+                if (i + 1 == args.size())
+                    return UsageError(err, "--tolerance needs a value");
+                value = args[++i];
+            } else {
+                value = arg.substr(12);
+            }
+            ParameterQuery query;
+            if (!ParseTolerance(value, query))
+                return UsageError(err, "--tolerance: '" + value +
+                                           "' is not a tolerance (\"5 %\" or a number)");
+            options.tolerance = query.tolerance;
+            options.relative = query.relative;
+        } else if (!optionsEnd && arg.rfind("--", 0) == 0) {
+            return UsageError(err, "unexpected argument '" + arg + "'");
+        } else if (file) {
+            return UsageError(err, "report takes one FILE");
+        } else {
+            file = arg;
+        }
+    }
+    if (!file)
+        return UsageError(err, "report needs a FILE");
+    // Read as the file has the signals, each with its line, without the document's sort.
+    SignalCollection owned;
+    std::vector<const CSignalDescription*> records;
+    std::unordered_map<const CSignalDescription*, unsigned long> lines;
+    const QString path = Input(*file, err, true);
+    SignalFileReport report;
+    QString error;
+    try {
+        const auto sink = [&](std::unique_ptr<CSignalDescription> signal, SignalReadNotes&& notes) {
+            records.push_back(signal.get());
+            lines.emplace(signal.get(), notes.line);
+            owned.push_back(std::move(signal));
+        };
+        if (!CSignalFileReader::Read(path, sink, error, {}, &report)) {
+            err << "quarn-tool: " << Inert(error) << "\n";
+            return ExitFailure;
+        }
+    } catch (const std::bad_alloc&) {
+        err << "quarn-tool: " << Inert(path) << ": not enough memory\n";
+        return ExitFailure;
+    }
+    if (report.Foreign()) {
+        err << "quarn-tool: " << Inert(path)
+            << " does not look like a signal database: its root element is <"
+            << Inert(QString::fromStdString(report.root)) << "> and it holds no Signal elements\n";
+        return ExitFailure;
+    }
+    const auto lineOf = [&lines](const CSignalDescription* s) { return lines.at(s); };
+    const std::vector<HealthProblem> problems = FindHealthProblems(records, options);
+    const std::string shown = Inert(*file);
+    bool first = true;
+    if (json)
+        out << "[";
+    for (const HealthProblem& problem : problems) {
+        const unsigned long line = lineOf(problem.signal);
+        const QString detail = ProblemDetail(lineOf, problem);
+        if (!json) {
+            out << shown << ':' << line << ": " << Inert(problem.signal->m_szName) << ": "
+                << HealthKindKey(problem.kind) << ": " << Inert(detail) << "\n";
+            continue;
+        }
+        QJsonObject object{{"line", double(line)},
+                           {"name", Q(problem.signal->m_szName)},
+                           {"kind", HealthKindKey(problem.kind)},
+                           {"detail", detail}};
+        if (problem.other != nullptr) {
+            object.insert("otherLine", double(lineOf(problem.other)));
+            object.insert("otherName", Q(problem.other->m_szName));
+        }
+        PrintJsonElement(object, first, out);
+        first = false;
+    }
+    if (json)
+        out << (first ? "]\n" : "\n]\n");
+    return problems.empty() ? ExitOk : ExitInvalid;
+}
+
 // Splits "... -o OUT" into the inputs and the output path.
 bool SplitOutput(const std::vector<std::string>& args, std::vector<std::string>& inputs,
                  std::string& output) {
@@ -970,6 +1141,8 @@ int RunQuarnTool(const std::vector<std::string>& args, std::ostream& out, std::o
         return RunCheck(rest, out, err);
     if (command == "convert")
         return RunConvert(rest, err);
+    if (command == "report")
+        return RunReport(rest, out, err);
     if (command == "merge")
         return RunMerge(rest, out, err);
     return UsageError(err, "unknown command '" + command + "'");

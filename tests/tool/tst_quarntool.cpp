@@ -160,6 +160,54 @@ private slots:
         QCOMPARE(alpha["fields"].toObject()["baud"].toArray(), (QJsonArray{"50", "45.45"}));
     }
 
+    // report (tests/data/report): one line per problem in file order, pairs told at the later
+    // signal naming the earlier by name and line; exit 0 for nothing, 1 for something.
+    void report_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("expected"); // a file in tests/data/report, or the output
+        QTest::newRow("every kind") << QStringList{"FILE"} << 1 << "expected.txt";
+        QTest::newRow("an absolute tolerance")
+            << QStringList{"--tolerance", "1", "FILE"} << 1 << "absolute.txt";
+        QTest::newRow("nothing wrong") << QStringList{"CLEAN"} << 0 << "";
+        QTest::newRow("not a tolerance") << QStringList{"--tolerance", "5 Hz", "FILE"} << 2 << "";
+        QTest::newRow("a file that cannot be read") << QStringList{"missing.xml"} << 2 << "";
+        QTest::newRow("a file that is not a database") << QStringList{"FOREIGN"} << 2 << "";
+    }
+    void report() {
+        QFETCH(QStringList, args);
+        QFETCH(int, status);
+        QFETCH(QString, expected);
+        const QString data = QStringLiteral(QUARN_TEST_DATA "/report/");
+        const QString file = data + "health.xml";
+        QVERIFY(WriteBytes(Path("clean.xml"),
+                           "<SignalList><Signal Name='Alpha' Mode='baudot' Modulation='FSK'>"
+                           "<Baudrate>50</Baudrate><Shift>170</Shift><CodecheckCounter>3"
+                           "</CodecheckCounter></Signal></SignalList>"));
+        args.replaceInStrings(QStringLiteral("FILE"), file);
+        args.replaceInStrings(QStringLiteral("CLEAN"), Path("clean.xml"));
+        args.replaceInStrings(QStringLiteral("FOREIGN"),
+                              QStringLiteral(QUARN_TEST_DATA "/merge3/foreign/theirs.xml"));
+        const Result r = Run(QStringList{"report"} + args);
+        QCOMPARE(r.status, status);
+        QCOMPARE(r.out, expected.isEmpty()
+                            ? QString()
+                            : QString::fromUtf8(FileBytes(data + expected)).replace("FILE", file));
+        QCOMPARE(r.err.isEmpty(), status != 2);
+        if (expected != QLatin1String("expected.txt"))
+            return;
+        // --json: the same problems, pairs with the other's line and name.
+        const QJsonArray json =
+            QJsonDocument::fromJson(Run({"report", "--json", file}).out.toUtf8()).array();
+        QCOMPARE(json.size(), r.out.count(u'\n'));
+        const QJsonObject same = json[1].toObject();
+        QCOMPARE(same["kind"].toString(), QStringLiteral("same-name"));
+        QCOMPARE(same["line"].toInt(), 10);
+        QCOMPARE(same["otherLine"].toInt(), 4);
+        QCOMPARE(same["otherName"].toString(), QStringLiteral("Baudot"));
+        QVERIFY(!json.last().toObject().contains("otherLine"));
+    }
+
     // merge3 (tests/data/merge3): both sides' changes apply, a field changed differently on
     // both keeps ours and is listed; the output is a database; without conflicts exit 0.
     void merge3_data() {

@@ -1,0 +1,313 @@
+#include "SignalHealth.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <unordered_map>
+
+namespace {
+
+// The values a classifier tells signals apart by, as Find by Parameters asks them.
+constexpr std::size_t ValueCount = 5;
+using Values = std::array<double, ValueCount>;
+
+Values ValuesOf(const CSignalDescription& s) {
+    return {s.m_dBaudrate, s.m_dShift, s.m_dBandwidth, double(s.m_nNumTones),
+            double(s.m_nNumChannels)};
+}
+
+bool Given(double value) {
+    return value > 0;
+}
+
+// The largest deviation of later's values from earlier's when every value both give lies
+// within the tolerance of earlier's (a wildcard matches anything) and a rate, shift or bandwidth is given by both as a number; below 0 otherwise.
+double Closeness(const Values& later, const Values& earlier, const HealthOptions& options) {
+    double largest = 0;
+    bool compared = false;
+    for (std::size_t i = 0; i < ValueCount; ++i) {
+        const double a = later[i];
+        const double b = earlier[i];
+        if (a == 0 || b == 0)
+            continue; // not given by both
+        if (a < 0 || b < 0)
+            continue; // a wildcard matches anything
+        const double allowed = options.relative ? options.tolerance * b : options.tolerance;
+        const double off = std::fabs(a - b);
+        if (off > allowed * (1 + 1e-12))
+            return -1;
+        largest = std::max(largest, off / b);
+        // Tones and carriers alone do not tell a measured signal: a rate, a shift or a
+        // bandwidth both give does.
+        compared = compared || i < 3;
+    }
+    return compared ? largest : -1;
+}
+
+struct Found {
+    std::size_t at;    // the signal's place
+    std::size_t other; // the earlier signal's place, or at
+    HealthKind kind;
+    HealthProblem problem;
+};
+
+// Hash and equality of the merge's duplicate test.
+struct EqualityHash {
+    std::size_t operator()(const CSignalDescription* s) const {
+        std::size_t h = 0;
+        const auto mix = [&h](std::size_t v) {
+            h ^= v + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2);
+        };
+        std::apply(
+            [&mix](const auto&... field) {
+                (mix(std::hash<std::decay_t<decltype(field)>>()(field)), ...);
+            },
+            s->EqualityFields());
+        return h;
+    }
+};
+struct EqualityEqual {
+    bool operator()(const CSignalDescription* a, const CSignalDescription* b) const {
+        return a->IsEqual(*b);
+    }
+};
+
+std::uint64_t DecoderOf(const CSignalDescription& s) {
+    return (std::uint64_t(std::uint32_t(s.m_nMode)) << 32) | s.m_nUnknownMode;
+}
+
+struct ValuesHash {
+    std::size_t operator()(const Values& v) const {
+        std::size_t h = 0;
+        for (const double x : v)
+            h ^= std::hash<double>()(x) + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2);
+        return h;
+    }
+};
+
+// The values one or more signals of a family share, with the first two of them (in the
+// records' order) that have different decoders.
+struct ValueGroup {
+    Values values;
+    std::size_t first = 0;
+    std::uint64_t firstDecoder = 0;
+    std::size_t second = SIZE_MAX; // the first with another decoder than first's
+    std::vector<std::size_t> near; // groups whose values may be within tolerance
+};
+
+// For each enabled signal of one family, the first earlier one of another decoder that it
+// cannot be told from. Signals with equal values are taken as one group, and groups are
+// paired in rate order (those without a rate against all), never signal by signal.
+void FindConfusable(const std::vector<const CSignalDescription*>& records,
+                    const std::vector<std::size_t>& family, const HealthOptions& options,
+                    std::vector<Found>& found) {
+    std::vector<ValueGroup> groups;
+    std::vector<std::size_t> groupOf(family.size());
+    {
+        std::unordered_map<Values, std::size_t, ValuesHash> index;
+        for (std::size_t i = 0; i < family.size(); ++i) {
+            const CSignalDescription& s = *records[family[i]];
+            const Values values = ValuesOf(s);
+            const std::uint64_t decoder = DecoderOf(s);
+            const auto [it, added] = index.try_emplace(values, groups.size());
+            if (added) {
+                groups.push_back({values, family[i], decoder, SIZE_MAX, {}});
+            } else {
+                ValueGroup& group = groups[it->second];
+                if (group.second == SIZE_MAX && decoder != group.firstDecoder)
+                    group.second = family[i];
+            }
+            groupOf[i] = it->second;
+        }
+    }
+    // How far above a value another may lie and still be within the tolerance of one of
+    // the two.
+    const auto reach = [&options](double value) {
+        if (!options.relative)
+            return value + options.tolerance;
+        return options.tolerance < 1 ? value / (1 - options.tolerance) * (1 + 1e-12)
+                                     : std::numeric_limits<double>::infinity();
+    };
+    const auto link = [&groups, &options](std::size_t a, std::size_t b) {
+        if (Closeness(groups[a].values, groups[b].values, options) >= 0 ||
+            Closeness(groups[b].values, groups[a].values, options) >= 0) {
+            groups[a].near.push_back(b);
+            groups[b].near.push_back(a);
+        }
+    };
+    std::vector<std::size_t> rated;
+    std::vector<std::size_t> unrated;
+    for (std::size_t g = 0; g < groups.size(); ++g) {
+        groups[g].near.push_back(g);
+        (Given(groups[g].values[0]) ? rated : unrated).push_back(g);
+    }
+    std::sort(rated.begin(), rated.end(), [&groups](std::size_t a, std::size_t b) {
+        return groups[a].values[0] < groups[b].values[0];
+    });
+    for (std::size_t k = 0; k < rated.size(); ++k) {
+        const double limit = reach(groups[rated[k]].values[0]);
+        for (std::size_t m = k + 1; m < rated.size() && groups[rated[m]].values[0] <= limit; ++m)
+            link(rated[k], rated[m]);
+    }
+    for (std::size_t k = 0; k < unrated.size(); ++k) {
+        for (std::size_t m = k + 1; m < unrated.size(); ++m)
+            link(unrated[k], unrated[m]);
+        for (const std::size_t g : rated)
+            link(unrated[k], g);
+    }
+    for (std::size_t i = 0; i < family.size(); ++i) {
+        const std::size_t at = family[i];
+        const CSignalDescription& s = *records[at];
+        const std::uint64_t decoder = DecoderOf(s);
+        const ValueGroup& own = groups[groupOf[i]];
+        std::size_t partner = SIZE_MAX;
+        double deviation = 0;
+        for (const std::size_t g : own.near) {
+            const ValueGroup& group = groups[g];
+            const std::size_t other = group.firstDecoder != decoder ? group.first : group.second;
+            if (other >= at || other >= partner)
+                continue;
+            const double d = Closeness(own.values, group.values, options);
+            if (d < 0)
+                continue;
+            partner = other;
+            deviation = d;
+        }
+        if (partner == SIZE_MAX)
+            continue;
+        found.push_back(
+            {at, partner, HealthKind::Confusable,
+             HealthProblem{HealthKind::Confusable, &s, records[partner], deviation, 0, {}}});
+    }
+}
+
+void CheckDesignator(const CSignalDescription& s, std::size_t at, const HealthOptions& options,
+                     std::vector<Found>& found) {
+    const std::u16string_view designator = TextView(s.m_szITU);
+    if (designator.empty())
+        return;
+    const double bandwidth = DesignatorBandwidth(designator);
+    double deviation = 0;
+    if (bandwidth > 0) {
+        if (!Given(s.m_dBandwidth))
+            return;
+        const double allowed =
+            options.relative ? options.tolerance * s.m_dBandwidth : options.tolerance;
+        const double off = std::fabs(bandwidth - s.m_dBandwidth);
+        if (off <= allowed * (1 + 1e-12))
+            return;
+        deviation = off / s.m_dBandwidth;
+    }
+    found.push_back({at, at, HealthKind::Designator,
+                     HealthProblem{HealthKind::Designator, &s, nullptr, deviation, bandwidth, {}}});
+}
+
+bool IsOneOf(char16_t c, std::u16string_view set) {
+    return set.find(c) != std::u16string_view::npos;
+}
+
+} // namespace
+
+const char* HealthKindKey(HealthKind kind) {
+    static const char* const keys[HealthKindCount] = {"duplicate",  "same-name", "confusable",
+                                                      "designator", "invalid",   "unknown-name"};
+    return keys[static_cast<int>(kind)];
+}
+
+double DesignatorBandwidth(std::u16string_view designator) {
+    if (designator.size() < 7 || designator.size() > 9)
+        return 0;
+    // The emission class: the main carrier's modulation, the modulating signal, the
+    // information; then optional letters of detail.
+    if (!IsOneOf(designator[4], u"NAHRJBCFGDPKLMQVWX") || !IsOneOf(designator[5], u"0123789X") ||
+        !IsOneOf(designator[6], u"NABCDEFWX"))
+        return 0;
+    for (std::size_t i = 7; i < designator.size(); ++i) {
+        if (designator[i] < u'A' || designator[i] > u'Z')
+            return 0;
+    }
+    double scale = 0;
+    std::size_t point = 0;
+    double whole = 0;
+    double digits = 0;
+    for (std::size_t i = 0; i < 4; ++i) {
+        const char16_t c = designator[i];
+        if (c >= u'0' && c <= u'9') {
+            whole = whole * 10 + (c - u'0');
+            ++digits;
+            continue;
+        }
+        if (scale != 0)
+            return 0;
+        switch (c) {
+        case u'H':
+            scale = 1;
+            break;
+        case u'K':
+            scale = 1e3;
+            break;
+        case u'M':
+            scale = 1e6;
+            break;
+        case u'G':
+            scale = 1e9;
+            break;
+        default:
+            return 0;
+        }
+        point = i;
+    }
+    if (scale == 0 || digits != 3)
+        return 0;
+    // The digits after the letter are its fraction.
+    const double fraction = std::pow(10.0, double(3 - point));
+    const double value = whole / fraction * scale;
+    return value > 0 ? value : 0;
+}
+
+std::vector<HealthProblem> FindHealthProblems(const std::vector<const CSignalDescription*>& records,
+                                              const HealthOptions& options) {
+    std::vector<Found> found;
+    std::unordered_map<const CSignalDescription*, std::size_t, EqualityHash, EqualityEqual> equal;
+    std::unordered_map<std::u16string_view, std::size_t> named;
+    std::unordered_map<std::int32_t, std::vector<std::size_t>> families;
+    equal.reserve(records.size());
+    named.reserve(records.size());
+    for (std::size_t at = 0; at < records.size(); ++at) {
+        const CSignalDescription& s = *records[at];
+        const auto [twin, first] = equal.try_emplace(&s, at);
+        if (!first)
+            found.push_back(
+                {at, twin->second, HealthKind::Duplicate,
+                 HealthProblem{HealthKind::Duplicate, &s, records[twin->second], 0, 0, {}}});
+        const auto [namesake, unnamed] = named.try_emplace(TextView(s.m_szName), at);
+        if (!unnamed) {
+            const CSignalDescription& earlier = *records[namesake->second];
+            if (!earlier.IsEqual(s))
+                found.push_back({at, namesake->second, HealthKind::SameName,
+                                 HealthProblem{HealthKind::SameName, &s, &earlier, 0, 0,
+                                               DiffFields(earlier, s)}});
+        }
+        if (!s.m_bDisabled)
+            families[s.m_nModulation].push_back(at);
+        CheckDesignator(s, at, options, found);
+        if (s.InvalidReason() != nullptr)
+            found.push_back({at, at, HealthKind::Invalid,
+                             HealthProblem{HealthKind::Invalid, &s, nullptr, 0, 0, {}}});
+        if (s.m_nUnknownMode != 0 || s.m_nUnknownModulation != 0)
+            found.push_back({at, at, HealthKind::UnknownName,
+                             HealthProblem{HealthKind::UnknownName, &s, nullptr, 0, 0, {}}});
+    }
+    for (const auto& [modulation, family] : families)
+        FindConfusable(records, family, options, found);
+    std::sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
+        return std::tie(a.at, a.kind, a.other) < std::tie(b.at, b.kind, b.other);
+    });
+    std::vector<HealthProblem> problems;
+    problems.reserve(found.size());
+    for (Found& f : found)
+        problems.push_back(std::move(f.problem));
+    return problems;
+}
