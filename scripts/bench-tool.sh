@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Times quarn-tool check, convert, merge, diff and merge3 beside a bare expat walk (xmlwf) and libxml2's
+# Times quarn-tool check, report, convert, merge, diff and merge3 beside a bare expat walk (xmlwf) and libxml2's
 # streaming reader (xmllint --stream), on the bench's own generated file and on a mix in
 # which three signals in four name a decoder mode this version does not know. Medians of
 # three runs; peak memory from GNU time. Usage: scripts/bench-tool.sh [COUNT...]
@@ -23,8 +23,8 @@ measure() {
   done | sort -n | sed -n 2p
 }
 
-printf '| file | signals | MB | xmlwf s / MB | xmllint --stream s | check s / MB | convert s | merge of two s / MB |\n'
-printf '|---|---|---|---|---|---|---|---|\n'
+printf '| file | signals | MB | xmlwf s / MB | xmllint --stream s | check s / MB | report s (goal ≤ 2× check) | convert s | merge of two s / MB |\n'
+printf '|---|---|---|---|---|---|---|---|---|\n'
 counts=("$@")
 [ ${#counts[@]} -eq 0 ] && counts=(100000 1000000)
 for count1 in "${counts[@]}"; do
@@ -48,11 +48,12 @@ for count1 in "${counts[@]}"; do
       read -r wf wfk < <(measure xmlwf "$file")
       read -r xl _ < <(measure xmllint --stream --noout "$file")
       read -r ck ckk < <(measure "$tool" check "$file")
+      read -r rp _ < <(measure "$tool" report "$file")
       read -r cv _ < <(measure "$tool" convert "$file" -o "$dir/out.xml")
       read -r mg mgk < <(measure "$tool" merge "$file" "$second" -o "$dir/out.xml")
-      printf '| %s | %s | %s | %s / %s | %s | %s / %s (%.2f× xmlwf) | %s (%.2f× xmllint) | %s / %s |\n' \
+      printf '| %s | %s | %s | %s / %s | %s | %s / %s (%.2f× xmlwf) | %s (%.2f× check) | %s (%.2f× xmllint) | %s / %s |\n' \
         "$kind" "$count1" "$mb" "$wf" "$((wfk / 1000))" "$xl" "$ck" "$((ckk / 1000))" \
-        "$(echo "$ck / $wf" | bc -l)" "$cv" "$(echo "$cv / $xl" | bc -l)" "$mg" "$((mgk / 1000))"
+        "$(echo "$ck / $wf" | bc -l)" "$rp" "$(echo "$rp / $ck" | bc -l)" "$cv" "$(echo "$cv / $xl" | bc -l)" "$mg" "$((mgk / 1000))"
     done
   }
 done

@@ -14,6 +14,7 @@
 #include "Looks.h"
 #include "MessageBar.h"
 #include "ParameterBar.h"
+#include "ProblemsPane.h"
 #include "Prompts.h"
 #include "SignalRowModel.h"
 #include "VantorDoc.h"
@@ -41,6 +42,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -112,6 +114,18 @@ QList<QAction*> CMainFrame::OwnCommands() {
         MakeCommand(this, ID_VIEW_DETAILS, [this] { ShowDetails(!m_pDetailsDock->isVisible()); });
     details->setCheckable(true);
     own << details;
+    QAction* problems = MakeCommand(this, ID_VIEW_PROBLEMS, [this] {
+        const bool shown = !m_pProblemsDock->isVisible();
+        m_pProblemsDock->setVisible(shown);
+        if (shown) {
+            m_pProblemsDock->raise();
+            m_pProblems->Tree()->setFocus();
+        } else {
+            m_pView->setFocus();
+        }
+    });
+    problems->setCheckable(true);
+    own << problems;
     own << MakeCommand(this, ID_EDIT_FIND, [this] { m_pFindBar->Activate(); });
     own << MakeCommand(this, ID_EDIT_FIND_PARAMETERS, [this] { m_pParameterBar->Activate(); });
     own << MakeCommand(this, ID_VIEW_SHORTCUTS, [this] {
@@ -171,15 +185,35 @@ void CMainFrame::BuildCentral() {
             m_pParameterBar->Close();
     });
     BuildDetailsDock();
+    BuildProblemsDock();
 }
 
 CMainFrame::~CMainFrame() {
     // The details pane goes first, while the list it follows is whole; the dock hides as it
     // goes, and nothing of the frame may hear that.
-    if (m_pDetailsDock != nullptr) {
-        disconnect(m_pDetailsDock, nullptr, this, nullptr);
-        delete m_pDetailsDock;
+    for (QDockWidget* dock : {m_pDetailsDock, m_pProblemsDock}) {
+        if (dock != nullptr) {
+            disconnect(dock, nullptr, this, nullptr);
+            delete dock;
+        }
     }
+}
+
+void CMainFrame::BuildProblemsDock() {
+    m_pProblems = new CProblemsPane(m_pView, this);
+    m_pProblemsDock = new QDockWidget(tr("Problems"), this);
+    m_pProblemsDock->setObjectName(QStringLiteral("problemsDock"));
+    m_pProblemsDock->setAccessibleName(tr("Problems"));
+    m_pProblemsDock->setWidget(m_pProblems);
+    m_pProblemsDock->hide();
+    addDockWidget(Qt::BottomDockWidgetArea, m_pProblemsDock);
+    connect(m_pProblemsDock, &QDockWidget::visibilityChanged, this,
+            [this] { Action(ID_VIEW_PROBLEMS)->setChecked(m_pProblemsDock->isVisibleTo(this)); });
+    // Delete and Edit act on the entry's signal, just selected, as the list's own commands.
+    connect(m_pProblems, &CProblemsPane::commandRequested, this, [this](std::uint32_t id) {
+        if (QAction* command = Action(id); command != nullptr && command->isEnabled())
+            command->trigger();
+    });
 }
 
 void CMainFrame::BuildDetailsDock() {
@@ -476,6 +510,7 @@ void CMainFrame::FillPaneMenu(QMenu* menu) {
     menu->addAction(toolbar);
     menu->addAction(Action(ID_VIEW_STATUS_BAR));
     menu->addAction(Action(ID_VIEW_DETAILS));
+    menu->addAction(Action(ID_VIEW_PROBLEMS));
 }
 
 QMenu* CMainFrame::createPopupMenu() {

@@ -11,6 +11,7 @@
 
 class CAnnouncer;
 class CDetailsPane;
+class CProblemsPane;
 class CDocTemplate;
 class CFindBar;
 class CParameterBar;
@@ -44,6 +45,8 @@ public:
     // back in the list.
     void ShowDetails(bool shown);
     QDockWidget* DetailsDock() const { return m_pDetailsDock; }
+    CProblemsPane* Problems() const { return m_pProblems; }
+    QDockWidget* ProblemsDock() const { return m_pProblemsDock; }
     QToolBar* ToolBar() const { return m_pToolBar; }
     CFindBar* FindBar() const { return m_pFindBar; }
     CParameterBar* ParameterBar() const { return m_pParameterBar; }
@@ -84,6 +87,7 @@ private:
     QList<QAction*> OwnCommands();
     void BuildCentral();
     void BuildDetailsDock();
+    void BuildProblemsDock();
     // F6: the focus from the list to the details pane or back.
     void SwitchPane();
     void BuildMenus();
@@ -100,6 +104,8 @@ private:
     CVantorView* m_pView;
     CDetailsPane* m_pDetails;
     QDockWidget* m_pDetailsDock = nullptr;
+    CProblemsPane* m_pProblems = nullptr;
+    QDockWidget* m_pProblemsDock = nullptr;
     QToolBar* m_pToolBar = nullptr;
     QMenu* m_pFileMenu = nullptr;
     QMenu* m_pContextMenu = nullptr;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <functional>
 #include <limits>
@@ -23,7 +24,8 @@ bool Given(double value) {
 }
 
 // The largest deviation of later's values from earlier's when every value both give lies
-// within the tolerance of earlier's (a wildcard matches anything) and a rate, shift or bandwidth is given by both as a number; below 0 otherwise.
+// within the tolerance of earlier's (a wildcard matches anything) and a rate, shift or bandwidth is
+// given by both as a number; below 0 otherwise.
 double Closeness(const Values& later, const Values& earlier, const HealthOptions& options) {
     double largest = 0;
     bool compared = false;
@@ -122,64 +124,137 @@ void FindConfusable(const std::vector<const CSignalDescription*>& records,
             groupOf[i] = it->second;
         }
     }
-    // How far above a value another may lie and still be within the tolerance of one of
-    // the two.
-    const auto reach = [&options](double value) {
-        if (!options.relative)
-            return value + options.tolerance;
-        return options.tolerance < 1 ? value / (1 - options.tolerance) * (1 + 1e-12)
-                                     : std::numeric_limits<double>::infinity();
+    // Groups are found again by cells of their rate and shift: values within the tolerance
+    // of each other lie in the same cell or next to it. A value not given, or "*", has a
+    // cell of its own kind.
+    const double width = options.tolerance <= 0   ? 0
+                         : !options.relative      ? options.tolerance
+                         : options.tolerance >= 1 ? std::numeric_limits<double>::infinity()
+                                                  : -std::log1p(-options.tolerance);
+    constexpr std::int64_t NotGiven = std::numeric_limits<std::int64_t>::min();
+    constexpr std::int64_t Wildcard = NotGiven + 1;
+    const auto cell = [&](double value) -> std::int64_t {
+        if (value == 0)
+            return NotGiven;
+        if (value < 0)
+            return Wildcard;
+        if (width == 0)
+            return static_cast<std::int64_t>(std::bit_cast<std::uint64_t>(value) >> 1);
+        if (std::isinf(width))
+            return 0;
+        const double at = std::floor((options.relative ? std::log(value) : value) / width);
+        return static_cast<std::int64_t>(std::clamp(at, -1e17, 1e17));
     };
-    const auto link = [&groups, &options](std::size_t a, std::size_t b) {
-        if (Closeness(groups[a].values, groups[b].values, options) >= 0 ||
-            Closeness(groups[b].values, groups[a].values, options) >= 0) {
-            groups[a].near.push_back(b);
-            groups[b].near.push_back(a);
+    const auto key = [](std::int64_t rate, std::int64_t shift) {
+        return std::uint64_t(rate) * 0x9e3779b97f4a7c15ULL ^ std::uint64_t(shift);
+    };
+    struct Cells {
+        std::int64_t rate;
+        std::int64_t shift;
+    };
+    std::vector<Cells> cells(groups.size());
+    std::unordered_map<std::uint64_t, std::vector<std::size_t>> byBoth;
+    std::unordered_map<std::int64_t, std::vector<std::size_t>> byShift;
+    std::unordered_map<std::int64_t, std::vector<std::size_t>> byRate;
+    for (std::size_t g = 0; g < groups.size(); ++g) {
+        cells[g] = {cell(groups[g].values[0]), cell(groups[g].values[1])};
+        byBoth[key(cells[g].rate, cells[g].shift)].push_back(g);
+        byShift[cells[g].shift].push_back(g);
+        byRate[cells[g].rate].push_back(g);
+    }
+    // The cells a value may meet: its own and those beside it, or every one for a value not
+    // given or "*".
+    const auto neighbours = [](std::int64_t c) {
+        if (c == NotGiven || c == Wildcard)
+            return std::vector<std::int64_t>{};
+        return std::vector<std::int64_t>{c - 1, c, c + 1, NotGiven, Wildcard};
+    };
+    const auto consider = [&groups, &options](std::size_t g, const std::vector<std::size_t>& in) {
+        for (const std::size_t h : in) {
+            if (h != g && Closeness(groups[g].values, groups[h].values, options) >= 0)
+                groups[g].near.push_back(h);
         }
     };
-    std::vector<std::size_t> rated;
-    std::vector<std::size_t> unrated;
     for (std::size_t g = 0; g < groups.size(); ++g) {
         groups[g].near.push_back(g);
-        (Given(groups[g].values[0]) ? rated : unrated).push_back(g);
+        const std::vector<std::int64_t> rates = neighbours(cells[g].rate);
+        const std::vector<std::int64_t> shifts = neighbours(cells[g].shift);
+        if (!rates.empty() && !shifts.empty()) {
+            for (const std::int64_t r : rates) {
+                for (const std::int64_t c : shifts) {
+                    if (const auto it = byBoth.find(key(r, c)); it != byBoth.end())
+                        consider(g, it->second);
+                }
+            }
+        } else if (!rates.empty()) {
+            for (const std::int64_t r : rates) {
+                if (const auto it = byRate.find(r); it != byRate.end())
+                    consider(g, it->second);
+            }
+        } else if (!shifts.empty()) {
+            for (const std::int64_t c : shifts) {
+                if (const auto it = byShift.find(c); it != byShift.end())
+                    consider(g, it->second);
+            }
+        } else {
+            for (const auto& [rate, in] : byRate)
+                consider(g, in);
+        }
     }
-    std::sort(rated.begin(), rated.end(), [&groups](std::size_t a, std::size_t b) {
-        return groups[a].values[0] < groups[b].values[0];
-    });
-    for (std::size_t k = 0; k < rated.size(); ++k) {
-        const double limit = reach(groups[rated[k]].values[0]);
-        for (std::size_t m = k + 1; m < rated.size() && groups[rated[m]].values[0] <= limit; ++m)
-            link(rated[k], rated[m]);
-    }
-    for (std::size_t k = 0; k < unrated.size(); ++k) {
-        for (std::size_t m = k + 1; m < unrated.size(); ++m)
-            link(unrated[k], unrated[m]);
-        for (const std::size_t g : rated)
-            link(unrated[k], g);
+    // For each group, the earliest signal of the groups near it, and the earliest of another
+    // decoder than that one's: whatever a signal's decoder, one of the two is its first
+    // partner.
+    struct Partners {
+        std::size_t first = SIZE_MAX;
+        std::uint64_t firstDecoder = 0;
+        double firstDeviation = 0;
+        std::size_t second = SIZE_MAX;
+        double secondDeviation = 0;
+    };
+    std::vector<Partners> partners(groups.size());
+    for (std::size_t g = 0; g < groups.size(); ++g) {
+        Partners& best = partners[g];
+        const auto offer = [&best](std::size_t at, std::uint64_t decoder, double deviation) {
+            if (at == SIZE_MAX)
+                return;
+            if (at < best.first) {
+                if (best.first != SIZE_MAX && best.firstDecoder != decoder) {
+                    best.second = best.first;
+                    best.secondDeviation = best.firstDeviation;
+                }
+                best.first = at;
+                best.firstDecoder = decoder;
+                best.firstDeviation = deviation;
+            } else if (at != best.first && decoder != best.firstDecoder && at < best.second) {
+                best.second = at;
+                best.secondDeviation = deviation;
+            }
+        };
+        for (const std::size_t h : groups[g].near) {
+            const ValueGroup& group = groups[h];
+            const double deviation = Closeness(groups[g].values, group.values, options);
+            if (deviation < 0)
+                continue;
+            offer(group.first, group.firstDecoder, deviation);
+            if (group.second != SIZE_MAX)
+                offer(group.second, DecoderOf(*records[group.second]), deviation);
+        }
     }
     for (std::size_t i = 0; i < family.size(); ++i) {
         const std::size_t at = family[i];
         const CSignalDescription& s = *records[at];
-        const std::uint64_t decoder = DecoderOf(s);
-        const ValueGroup& own = groups[groupOf[i]];
-        std::size_t partner = SIZE_MAX;
-        double deviation = 0;
-        for (const std::size_t g : own.near) {
-            const ValueGroup& group = groups[g];
-            const std::size_t other = group.firstDecoder != decoder ? group.first : group.second;
-            if (other >= at || other >= partner)
-                continue;
-            const double d = Closeness(own.values, group.values, options);
-            if (d < 0)
-                continue;
-            partner = other;
-            deviation = d;
-        }
-        if (partner == SIZE_MAX)
+        const Partners& best = partners[groupOf[i]];
+        const bool other = best.firstDecoder != DecoderOf(s);
+        const std::size_t partner = other ? best.first : best.second;
+        if (partner >= at)
             continue;
-        found.push_back(
-            {at, partner, HealthKind::Confusable,
-             HealthProblem{HealthKind::Confusable, &s, records[partner], deviation, 0, {}}});
+        found.push_back({at, partner, HealthKind::Confusable,
+                         HealthProblem{HealthKind::Confusable,
+                                       &s,
+                                       records[partner],
+                                       other ? best.firstDeviation : best.secondDeviation,
+                                       0,
+                                       {}}});
     }
 }
 

@@ -60,6 +60,8 @@ enum CommandId : std::uint32_t {
     ID_VIEW_END_COMPARISON = 32824,
     // View > Details: the current signal's fields beside the list.
     ID_VIEW_DETAILS = 32825,
+    // View > Problems: what is wrong with the database as a whole.
+    ID_VIEW_PROBLEMS = 32826,
 
     ID_FILE_NEW = 57600,
     ID_FILE_OPEN = 57601,

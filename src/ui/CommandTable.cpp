@@ -74,6 +74,9 @@ constexpr CommandInfo TheCommands[] = {
     {ID_VIEW_DETAILS,
      QT_TRANSLATE_NOOP("Commands", "Show or hide the current signal's fields beside the "
                                    "list\nDetails")},
+    {ID_VIEW_PROBLEMS,
+     QT_TRANSLATE_NOOP("Commands", "List duplicates, signals that cannot be told apart and "
+                                   "other problems of the database\nProblems")},
     {ID_VIEW_SHORTCUTS,
      QT_TRANSLATE_NOOP("Commands", "Choose the keys of the commands\nConfigure Shortcuts")},
     {ID_FILE_COMPARE,
@@ -198,6 +201,7 @@ constexpr MenuEntry TheMainMenu[] = {
     {K::PopupEnd, "", 0},
     {K::Item, QT_TRANSLATE_NOOP("Commands", "&Status Bar"), ID_VIEW_STATUS_BAR},
     {K::Item, QT_TRANSLATE_NOOP("Commands", "&Details\tF4"), ID_VIEW_DETAILS},
+    {K::Item, QT_TRANSLATE_NOOP("Commands", "&Problems"), ID_VIEW_PROBLEMS},
     {K::Separator, "", 0},
     {K::PopupBegin, QT_TRANSLATE_NOOP("Commands", "Set Filter"), 0},
     {K::Item, QT_TRANSLATE_NOOP("Commands", "Show All"), ID_FILTER_ALL},

@@ -212,6 +212,10 @@ void CVantorView::SelectAppended(const std::vector<CSignalDescription*>& added) 
 }
 
 void CVantorView::SelectSignals(const std::vector<CSignalDescription*>& records) {
+    SelectSignals(std::vector<const CSignalDescription*>(records.begin(), records.end()));
+}
+
+void CVantorView::SelectSignals(const std::vector<const CSignalDescription*>& records) {
     std::vector<const CSignalDescription*> chosen(records.begin(), records.end());
     std::sort(chosen.begin(), chosen.end(), std::less<>());
     const int column =

@@ -80,6 +80,7 @@ public:
     QString SelectedCells() const;
     // Selects these records' rows, the first one current.
     void SelectSignals(const std::vector<CSignalDescription*>& records);
+    void SelectSignals(const std::vector<const CSignalDescription*>& records);
     // Selects appended records (one as the current row, in the column the user is in).
     void SelectAppended(const std::vector<CSignalDescription*>& added);
     // Selects the rows of the signals merges added.
