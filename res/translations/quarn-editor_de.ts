@@ -569,6 +569,10 @@ Copyright (C) 2026 Korvel</translation>
         <source>Details</source>
         <translation>Details</translation>
     </message>
+    <message>
+        <source>Problems</source>
+        <translation>Probleme</translation>
+    </message>
 </context>
 <context>
     <name>CMessageBar</name>
@@ -709,6 +713,108 @@ Copyright (C) 2026 Korvel</translation>
     <message>
         <source>Close the find by parameters</source>
         <translation>Suche nach Parametern schließen</translation>
+    </message>
+</context>
+<context>
+    <name>CProblemsPane</name>
+    <message>
+        <source>Duplicates (%1)</source>
+        <translation>Duplikate (%1)</translation>
+    </message>
+    <message>
+        <source>Same name, other values (%1)</source>
+        <translation>Gleicher Name, andere Werte (%1)</translation>
+    </message>
+    <message>
+        <source>Cannot be told apart (%1)</source>
+        <translation>Nicht unterscheidbar (%1)</translation>
+    </message>
+    <message>
+        <source>ITU designators (%1)</source>
+        <translation>ITU-Bezeichner (%1)</translation>
+    </message>
+    <message>
+        <source>Invalid (%1)</source>
+        <translation>Ungültig (%1)</translation>
+    </message>
+    <message>
+        <source>Unknown names (%1)</source>
+        <translation>Unbekannte Namen (%1)</translation>
+    </message>
+    <message>
+        <source>equal to an earlier “%1”</source>
+        <translation>gleich einem früheren „%1“</translation>
+    </message>
+    <message>
+        <source>differs in %1 from an earlier signal of that name</source>
+        <translation>weicht in %1 von einem früheren Signal dieses Namens ab</translation>
+    </message>
+    <message>
+        <source>cannot be told from “%1” (%2 and %3), largest deviation %4</source>
+        <translation>nicht von „%1“ zu unterscheiden (%2 und %3), größte Abweichung %4</translation>
+    </message>
+    <message>
+        <source>“%1” is not four bandwidth characters (as 3K00) and an emission class</source>
+        <translation>„%1“ besteht nicht aus vier Bandbreitenzeichen (wie 3K00) und einer Sendeart</translation>
+    </message>
+    <message>
+        <source>“%1” gives %2 Hz, the bandwidth is %3 Hz (%4 off)</source>
+        <translation>„%1“ ergibt %2 Hz, die Bandbreite ist %3 Hz (%4 Abweichung)</translation>
+    </message>
+    <message>
+        <source>a decoder mode or modulation this version does not know</source>
+        <translation>ein Decodermodus oder eine Modulation, die diese Version nicht kennt</translation>
+    </message>
+    <message>
+        <source>&amp;Go to</source>
+        <translation>&amp;Gehe zu</translation>
+    </message>
+    <message>
+        <source>Select &amp;Both</source>
+        <translation>&amp;Beide auswählen</translation>
+    </message>
+    <message>
+        <source>&amp;Delete Later</source>
+        <translation>Späteres &amp;löschen</translation>
+    </message>
+    <message>
+        <source>&amp;Edit...</source>
+        <translation>Be&amp;arbeiten …</translation>
+    </message>
+    <message>
+        <source>Problems</source>
+        <translation>Probleme</translation>
+    </message>
+    <message>
+        <source>Signal</source>
+        <translation>Signal</translation>
+    </message>
+    <message>
+        <source>Problem</source>
+        <translation>Problem</translation>
+    </message>
+    <message>
+        <source>Deletes the later of two duplicates</source>
+        <translation>Löscht das spätere von zwei Duplikaten</translation>
+    </message>
+    <message>
+        <source>Selects both signals of the pair in the list</source>
+        <translation>Wählt beide Signale des Paars in der Liste aus</translation>
+    </message>
+    <message>
+        <source>Looking again...</source>
+        <translation>Erneute Prüfung …</translation>
+    </message>
+    <message>
+        <source>No problems found</source>
+        <translation>Keine Probleme gefunden</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n problem(s) found</source>
+        <translation>
+            <numerusform>%n Problem gefunden</numerusform>
+            <numerusform>%n Probleme gefunden</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1037,7 +1143,7 @@ No. of Carriers:</source>
     </message>
     <message>
         <source>&amp;Edit ...</source>
-        <translation>&amp;Bearbeiten …</translation>
+        <translation>Be&amp;arbeiten …</translation>
     </message>
     <message>
         <source>S&amp;pacing:</source>
@@ -1804,6 +1910,16 @@ Details</translation>
     <message>
         <source>&amp;Details	F4</source>
         <translation>&amp;Details	F4</translation>
+    </message>
+    <message>
+        <source>List duplicates, signals that cannot be told apart and other problems of the database
+Problems</source>
+        <translation>Duplikate, nicht unterscheidbare Signale und andere Probleme der Datenbank auflisten
+Probleme</translation>
+    </message>
+    <message>
+        <source>Pr&amp;oblems</source>
+        <translation>Pr&amp;obleme</translation>
     </message>
 </context>
 <context>

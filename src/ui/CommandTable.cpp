@@ -201,7 +201,7 @@ constexpr MenuEntry TheMainMenu[] = {
     {K::PopupEnd, "", 0},
     {K::Item, QT_TRANSLATE_NOOP("Commands", "&Status Bar"), ID_VIEW_STATUS_BAR},
     {K::Item, QT_TRANSLATE_NOOP("Commands", "&Details\tF4"), ID_VIEW_DETAILS},
-    {K::Item, QT_TRANSLATE_NOOP("Commands", "&Problems"), ID_VIEW_PROBLEMS},
+    {K::Item, QT_TRANSLATE_NOOP("Commands", "Pr&oblems"), ID_VIEW_PROBLEMS},
     {K::Separator, "", 0},
     {K::PopupBegin, QT_TRANSLATE_NOOP("Commands", "Set Filter"), 0},
     {K::Item, QT_TRANSLATE_NOOP("Commands", "Show All"), ID_FILTER_ALL},

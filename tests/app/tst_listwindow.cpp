@@ -4,6 +4,7 @@
 #include "Csv.h"
 #include "DetailsPane.h"
 #include "EditorTest.h"
+#include "ProblemsPane.h"
 #include "TestFiles.h"
 #include "Translations.h"
 
@@ -16,6 +17,7 @@
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QStatusBar>
+#include <QTreeWidget>
 
 class TestListWindow : public CEditorTest {
     Q_OBJECT
@@ -441,6 +443,52 @@ private slots:
     // them, Enter applies them as the edit dialog's OK checks them (one step of the history,
     // the row moving to its place), Esc reverts and goes back to the list, F6 goes between
     // them; the pane follows its signal through an undo and says when a delete took it.
+    // View > Problems by keyboard: the report's problems by kind, Enter goes to the signal,
+    // Delete Later deletes the later duplicate through the list's Delete (which asks), and the
+    // list is made again after the change.
+    void problemsByKeyboard() {
+        Start({Copy("report/health.xml", "health.xml")});
+        Frame()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(Frame()));
+        CVantorView* view = Frame()->View();
+        const int signalCount = int(Doc()->Signals().size());
+        Trigger(ID_VIEW_PROBLEMS);
+        CProblemsPane* pane = Frame()->Problems();
+        QVERIFY(Frame()->ProblemsDock()->isVisible());
+        QTreeWidget* tree = pane->Tree();
+        QCOMPARE(QApplication::focusWidget(), tree);
+        QStringList kinds;
+        for (int i = 0; i < tree->topLevelItemCount(); ++i)
+            kinds << tree->topLevelItem(i)->text(0);
+        QCOMPARE(kinds, (QStringList{"Duplicates (1)", "Same name, other values (1)",
+                                     "Cannot be told apart (2)", "ITU designators (2)",
+                                     "Invalid (1)", "Unknown names (1)"}));
+        // The duplicate: Enter makes it the list's current row.
+        QTest::keyClick(tree, Qt::Key_Down);
+        QCOMPARE(tree->currentItem()->text(0), QString("Baudot"));
+        QTest::keyClick(tree, Qt::Key_Return);
+        const auto selected = view->SelectedSignals();
+        QCOMPARE(selected.size(), std::size_t(1));
+        QCOMPARE(selected[0], pane->Problems()[0].signal);
+        const auto button = [pane](const QString& text) {
+            for (QPushButton* b : pane->findChildren<QPushButton*>()) {
+                if (b->text() == text)
+                    return b;
+            }
+            return static_cast<QPushButton*>(nullptr);
+        };
+        button("Select &Both")->click();
+        QCOMPARE(view->SelectedSignals().size(), std::size_t(2));
+        CPrompts::PushAnswer(QMessageBox::Yes);
+        button("&Delete Later")->click();
+        QCOMPARE(int(Doc()->Signals().size()), signalCount - 1);
+        QTRY_VERIFY(tree->topLevelItemCount() > 0);
+        QCOMPARE(tree->topLevelItem(0)->text(0), QString("Same name, other values (1)"));
+        Trigger(ID_VIEW_PROBLEMS);
+        QVERIFY(!Frame()->ProblemsDock()->isVisible());
+        QCOMPARE(QApplication::focusWidget(), view);
+    }
+
     void detailsPaneByKeyboard() {
         CVantorView* view = StartFocused();
         QVERIFY(view);

@@ -473,7 +473,7 @@ private slots:
         CPrompts::SetUrlsOpen(true);
         QMenu* panes = Frame()->createPopupMenu();
         QStringList texts = MenuTexts(panes);
-        QCOMPARE(texts, (QStringList{"Standard", "&Status Bar", "&Details\tF4"}));
+        QCOMPARE(texts, (QStringList{"Standard", "&Status Bar", "&Details\tF4", "Pr&oblems"}));
         delete panes;
         Trigger(ID_VIEW_STATUS_BAR);
         QVERIFY(Frame()->statusBar()->isHidden());

@@ -306,8 +306,11 @@ private slots:
         QTest::addColumn<QString>("rate");
         QTest::addColumn<QString>("duration");
         QTest::addColumn<QString>("coupled");
-        QTest::newRow("C") << QLocale::c() << "15.625" << "64" << "22.2222";
-        QTest::newRow("German") << QLocale(QLocale::German, QLocale::Germany) << "15,625" << "64"
+        QTest::newRow("C") << QLocale::c() << "15.625"
+                           << "64"
+                           << "22.2222";
+        QTest::newRow("German") << QLocale(QLocale::German, QLocale::Germany) << "15,625"
+                                << "64"
                                 << "22,2222";
     }
     void numbersShownInTheLocalesForm() {

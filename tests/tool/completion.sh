@@ -26,6 +26,7 @@ offers() { # offers EXPECTED WORD...
   fi
 }
 offers 'check convert ' c
+offers 'report ' r
 offers 'diff ' d
 offers 'find ' f
 offers '--tolerance --tones ' find --to
