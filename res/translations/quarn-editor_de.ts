@@ -314,6 +314,10 @@ Copyright (C) 2026 Korvel</translation>
         <source>Discard All</source>
         <translation>Alle verwerfen</translation>
     </message>
+    <message>
+        <source>The merge</source>
+        <translation>Das Zusammenführen</translation>
+    </message>
 </context>
 <context>
     <name>CFindBar</name>
@@ -518,6 +522,10 @@ Copyright (C) 2026 Korvel</translation>
         <source>No difference before this row</source>
         <translation>Kein Unterschied vor dieser Zeile</translation>
     </message>
+    <message>
+        <source>The import</source>
+        <translation>Der Import</translation>
+    </message>
 </context>
 <context>
     <name>CMainFrame</name>
@@ -572,6 +580,10 @@ Copyright (C) 2026 Korvel</translation>
     <message>
         <source>Problems</source>
         <translation>Probleme</translation>
+    </message>
+    <message>
+        <source>Show &amp;Problems</source>
+        <translation>&amp;Probleme zeigen</translation>
     </message>
 </context>
 <context>
@@ -809,12 +821,33 @@ Copyright (C) 2026 Korvel</translation>
         <source>No problems found</source>
         <translation>Keine Probleme gefunden</translation>
     </message>
-    <message numerus="yes">
-        <source>%n problem(s) found</source>
-        <translation>
-            <numerusform>%n Problem gefunden</numerusform>
-            <numerusform>%n Probleme gefunden</numerusform>
-        </translation>
+    <message>
+        <source>%1 brought in %2 and %3: Show Problems lists them</source>
+        <translation>%1 brachte %2 und %3: „Probleme zeigen“ listet sie auf</translation>
+    </message>
+    <message>
+        <source>1 duplicate</source>
+        <translation>1 Duplikat</translation>
+    </message>
+    <message>
+        <source>%1 duplicates</source>
+        <translation>%1 Duplikate</translation>
+    </message>
+    <message>
+        <source>1 signal with the name of another</source>
+        <translation>1 Signal mit dem Namen eines anderen</translation>
+    </message>
+    <message>
+        <source>%1 signals with the name of another</source>
+        <translation>%1 Signale mit dem Namen eines anderen</translation>
+    </message>
+    <message>
+        <source>1 problem found</source>
+        <translation>1 Problem gefunden</translation>
+    </message>
+    <message>
+        <source>%1 problems found</source>
+        <translation>%1 Probleme gefunden</translation>
     </message>
 </context>
 <context>

@@ -1,4 +1,5 @@
 #include "DocTemplate.h"
+#include "ProblemsPane.h"
 
 #include "CommandAction.h"
 #include "CommandIds.h"
@@ -347,6 +348,7 @@ FileResult CDocTemplate::MergeFile(const QString& path) {
     const std::optional<QString> copy = OfferLeftoverBackup(path, true);
     FileResult merged;
     CVantorDoc::MergeResult result;
+    const RepeatCounts before = m_pDoc->CountRepeats();
     {
         CProgressScope progress(m_pDoc, m_pWindow, tr("Merging %1 ...").arg(path));
         merged = m_pDoc->MergeFile(copy.value_or(path), &result);
@@ -363,6 +365,10 @@ FileResult CDocTemplate::MergeFile(const QString& path) {
         emit noticeWithActions(
             summary, result.added > 0 ? QList<QAction*>{m_pSelectMerged} : QList<QAction*>{},
             QStringLiteral("merge"));
+        if (const QString repeats =
+                CProblemsPane::RepeatsText(tr("The merge"), before, m_pDoc->CountRepeats());
+            !repeats.isEmpty())
+            emit notice(repeats, QStringLiteral("repeats"));
         ReportReading(path);
         return merged;
     }

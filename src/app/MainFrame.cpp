@@ -172,8 +172,7 @@ void CMainFrame::BuildCentral() {
         if (m_pParameterBar->isVisibleTo(this))
             m_pParameterBar->Close();
     });
-    connect(m_pView, &CVantorView::notice, m_pMessageBar,
-            [this](const QString& text, const QString& kind) { m_pMessageBar->Show(text, kind); });
+    connect(m_pView, &CVantorView::notice, this, &CMainFrame::ShowNotice);
     connect(m_pView, &CVantorView::statusMessage, this, [this](const QString& text) {
         statusBar()->showMessage(text, 10000);
         m_pAnnouncer->Say(text);
@@ -199,7 +198,21 @@ CMainFrame::~CMainFrame() {
     }
 }
 
+void CMainFrame::ShowNotice(const QString& text, const QString& kind) {
+    // What came in twice leads to the list of problems.
+    if (kind == QLatin1String("repeats"))
+        m_pMessageBar->ShowWithActions(text, {m_pShowProblems}, kind);
+    else
+        m_pMessageBar->Show(text, kind);
+}
+
 void CMainFrame::BuildProblemsDock() {
+    m_pShowProblems = new QAction(tr("Show &Problems"), this);
+    connect(m_pShowProblems, &QAction::triggered, this, [this] {
+        m_pProblemsDock->show();
+        m_pProblemsDock->raise();
+        m_pProblems->Tree()->setFocus();
+    });
     m_pProblems = new CProblemsPane(m_pView, this);
     m_pProblemsDock = new QDockWidget(tr("Problems"), this);
     m_pProblemsDock->setObjectName(QStringLiteral("problemsDock"));

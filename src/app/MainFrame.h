@@ -35,6 +35,8 @@ public:
                QWidget* parent = nullptr);
     ~CMainFrame() override;
 
+    // A notice for the message bar, of a kind; duplicates brought in come with Show Problems.
+    void ShowNotice(const QString& text, const QString& kind);
     // The command with this id, whoever runs it.
     QAction* Action(std::uint32_t id) const { return m_actions.value(id); }
     CVantorView* View() const { return m_pView; }
@@ -106,6 +108,7 @@ private:
     QDockWidget* m_pDetailsDock = nullptr;
     CProblemsPane* m_pProblems = nullptr;
     QDockWidget* m_pProblemsDock = nullptr;
+    QAction* m_pShowProblems = nullptr;
     QToolBar* m_pToolBar = nullptr;
     QMenu* m_pFileMenu = nullptr;
     QMenu* m_pContextMenu = nullptr;

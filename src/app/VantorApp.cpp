@@ -99,10 +99,7 @@ bool CVantorApp::InitInstance(const QStringList& args, QString& error) {
             frame->MessageBar()->Show(text, QStringLiteral("recovery"));
         });
     connect(qApp, &QGuiApplication::commitDataRequest, this, &CVantorApp::OnCommitData);
-    connect(m_pTemplate, &CDocTemplate::notice, frame->MessageBar(),
-            [frame](const QString& text, const QString& kind) {
-                frame->MessageBar()->Show(text, kind);
-            });
+    connect(m_pTemplate, &CDocTemplate::notice, frame, &CMainFrame::ShowNotice);
     connect(m_pTemplate, &CDocTemplate::noticeWithActions, frame->MessageBar(),
             &CMessageBar::ShowWithActions);
     connect(m_pTemplate, &CDocTemplate::selectMerged, frame->View(), &CVantorView::SelectMerged);

@@ -395,6 +395,14 @@ const SignalReadNotes* CVantorDoc::GetReadNotes(const CSignalDescription* signal
     return it == m_readNotes.end() ? nullptr : &it->second;
 }
 
+RepeatCounts CVantorDoc::CountRepeats() const {
+    std::vector<const CSignalDescription*> records;
+    records.reserve(m_signals.size());
+    for (const auto& signal : m_signals)
+        records.push_back(signal.get());
+    return ::CountRepeats(records);
+}
+
 unsigned long CVantorDoc::GetReadLine(const CSignalDescription* signal) const {
     const auto it = std::lower_bound(m_readLines.begin(), m_readLines.end(),
                                      std::make_pair(signal, std::uint32_t{0}));

@@ -4,6 +4,7 @@
 #include "FileResult.h"
 #include "Progress.h"
 #include "SignalFileReader.h"
+#include "SignalHealth.h"
 #include "SignalSort.h"
 #include "SignalXml.h"
 
@@ -64,6 +65,8 @@ public:
     const SortOrder& GetSortOrder() const { return m_order; }
     void SetSortOrder(const SortOrder& order);
     const SignalCollection& Signals() const { return m_signals; }
+    // How many duplicates and same-name signals the collection holds, in its order.
+    RepeatCounts CountRepeats() const;
 
     // The changes the history's steps are made of. Each allocates what it needs before the
     // collection changes, so running out of memory leaves it as it was.

@@ -342,12 +342,14 @@ double DesignatorBandwidth(std::u16string_view designator) {
     return value > 0 ? value : 0;
 }
 
-std::vector<HealthProblem> FindHealthProblems(const std::vector<const CSignalDescription*>& records,
-                                              const HealthOptions& options) {
-    std::vector<Found> found;
+namespace {
+
+// Duplicates and same-name signals: each told at the later signal, against the first equal
+// one and the first of its name.
+void FindRepeats(const std::vector<const CSignalDescription*>& records, std::vector<Found>& found,
+                 bool fields) {
     std::unordered_map<const CSignalDescription*, std::size_t, EqualityHash, EqualityEqual> equal;
     std::unordered_map<std::u16string_view, std::size_t> named;
-    std::unordered_map<std::int32_t, std::vector<std::size_t>> families;
     equal.reserve(records.size());
     named.reserve(records.size());
     for (std::size_t at = 0; at < records.size(); ++at) {
@@ -363,8 +365,30 @@ std::vector<HealthProblem> FindHealthProblems(const std::vector<const CSignalDes
             if (!earlier.IsEqual(s))
                 found.push_back({at, namesake->second, HealthKind::SameName,
                                  HealthProblem{HealthKind::SameName, &s, &earlier, 0, 0,
-                                               DiffFields(earlier, s)}});
+                                               fields ? DiffFields(earlier, s)
+                                                      : std::vector<FieldDifference>()}});
         }
+    }
+}
+
+} // namespace
+
+RepeatCounts CountRepeats(const std::vector<const CSignalDescription*>& records) {
+    std::vector<Found> found;
+    FindRepeats(records, found, false);
+    RepeatCounts counts;
+    for (const Found& f : found)
+        ++(f.kind == HealthKind::Duplicate ? counts.duplicates : counts.sameName);
+    return counts;
+}
+
+std::vector<HealthProblem> FindHealthProblems(const std::vector<const CSignalDescription*>& records,
+                                              const HealthOptions& options) {
+    std::vector<Found> found;
+    FindRepeats(records, found, true);
+    std::unordered_map<std::int32_t, std::vector<std::size_t>> families;
+    for (std::size_t at = 0; at < records.size(); ++at) {
+        const CSignalDescription& s = *records[at];
         if (!s.m_bDisabled)
             families[s.m_nModulation].push_back(at);
         CheckDesignator(s, at, options, found);
@@ -377,7 +401,7 @@ std::vector<HealthProblem> FindHealthProblems(const std::vector<const CSignalDes
     }
     for (const auto& [modulation, family] : families)
         FindConfusable(records, family, options, found);
-    std::sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
+    std::stable_sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
         return std::tie(a.at, a.kind, a.other) < std::tie(b.at, b.kind, b.other);
     });
     std::vector<HealthProblem> problems;

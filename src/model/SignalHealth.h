@@ -53,3 +53,11 @@ double DesignatorBandwidth(std::u16string_view designator);
 // found by sorting within each family, never by comparing every pair.
 std::vector<HealthProblem> FindHealthProblems(const std::vector<const CSignalDescription*>& records,
                                               const HealthOptions& options);
+
+// How many duplicates and same-name signals the records hold (what an import or a merge says
+// it brought in), without looking for the rest.
+struct RepeatCounts {
+    int duplicates = 0;
+    int sameName = 0;
+};
+RepeatCounts CountRepeats(const std::vector<const CSignalDescription*>& records);

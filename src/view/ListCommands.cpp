@@ -6,6 +6,7 @@
 #include "CommandKeys.h"
 #include "CommandTable.h"
 #include "ImportReportDialog.h"
+#include "ProblemsPane.h"
 #include "Prompts.h"
 #include "SignalComparison.h"
 #include "SignalController.h"
@@ -318,6 +319,7 @@ void CListCommands::Import() {
 }
 
 void CListCommands::ImportFile(const QString& path) {
+    const RepeatCounts before = m_pView->Document()->CountRepeats();
     const CSignalController::ImportOutcome imported = m_pController->Import(path);
     if (!imported.error.isEmpty()) {
         CPrompts::Message(m_pView, QMessageBox::Critical, QString(),
@@ -330,6 +332,10 @@ void CListCommands::ImportFile(const QString& path) {
     const QString done = added == 1 ? tr("1 signal imported from %1").arg(path)
                                     : tr("%1 signals imported from %2").arg(added).arg(path);
     emit statusMessage(imported.readAs.isEmpty() ? done : tr("%1 (%2)").arg(done, imported.readAs));
+    if (const QString repeats = CProblemsPane::RepeatsText(tr("The import"), before,
+                                                           m_pView->Document()->CountRepeats());
+        !repeats.isEmpty())
+        emit notice(repeats, QStringLiteral("repeats"));
     if (imported.leftOut.isEmpty())
         return;
     // What was left out, in a window the user can copy from.

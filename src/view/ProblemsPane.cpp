@@ -140,15 +140,15 @@ CProblemsPane::CProblemsPane(CVantorView* view, QWidget* parent)
     UpdateButtons();
 }
 
-std::pair<int, int> CProblemsPane::CountRepeats(const SignalCollection& records) {
-    std::pair<int, int> counts;
-    for (const HealthProblem& p : FindHealthProblems(InOrder(records), HealthOptions())) {
-        if (p.kind == HealthKind::Duplicate)
-            ++counts.first;
-        else if (p.kind == HealthKind::SameName)
-            ++counts.second;
-    }
-    return counts;
+QString CProblemsPane::RepeatsText(const QString& what, RepeatCounts before, RepeatCounts after) {
+    const int duplicates = std::max(after.duplicates - before.duplicates, 0);
+    const int sameName = std::max(after.sameName - before.sameName, 0);
+    if (duplicates == 0 && sameName == 0)
+        return {};
+    return tr("%1 brought in %2 and %3: Show Problems lists them")
+        .arg(what, duplicates == 1 ? tr("1 duplicate") : tr("%1 duplicates").arg(duplicates),
+             sameName == 1 ? tr("1 signal with the name of another")
+                           : tr("%1 signals with the name of another").arg(sameName));
 }
 
 void CProblemsPane::showEvent(QShowEvent* event) {
@@ -192,9 +192,9 @@ void CProblemsPane::Refresh() {
         kinds[kind]->setFirstColumnSpanned(true);
         kinds[kind]->setExpanded(true);
     }
-    m_pSummary->setText(m_problems.empty()
-                            ? tr("No problems found")
-                            : tr("%n problem(s) found", nullptr, int(m_problems.size())));
+    m_pSummary->setText(m_problems.empty()       ? tr("No problems found")
+                        : m_problems.size() == 1 ? tr("1 problem found")
+                                                 : tr("%1 problems found").arg(m_problems.size()));
     if (m_pTree->topLevelItemCount() > 0)
         m_pTree->setCurrentItem(m_pTree->topLevelItem(0));
     UpdateButtons();

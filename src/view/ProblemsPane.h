@@ -26,9 +26,8 @@ public:
     const std::vector<HealthProblem>& Problems() const { return m_problems; }
     // Makes the list again now (also while hidden).
     void Refresh();
-    // The number of duplicates and same-name signals of the collection (what an import or a
-    // merge says it brought in).
-    static std::pair<int, int> CountRepeats(const SignalCollection& records);
+    // What an import or a merge brought in of duplicates and same-name signals, or empty.
+    static QString RepeatsText(const QString& what, RepeatCounts before, RepeatCounts after);
 
 signals:
     // Asks for a command of the list on the signal just selected (Delete, Edit).

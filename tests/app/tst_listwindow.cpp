@@ -487,6 +487,23 @@ private slots:
         Trigger(ID_VIEW_PROBLEMS);
         QVERIFY(!Frame()->ProblemsDock()->isVisible());
         QCOMPARE(QApplication::focusWidget(), view);
+        // An import of what is held already says what it brought in twice, with a way to
+        // the list.
+        const QString csv = m_dir.filePath("again.csv");
+        QVERIFY(WriteBytes(csv, "Name,Decoder,Modulation,Subcarrier,Baud / Symbol Rate,Shift,"
+                                "Bandwidth,No. of Tones,No. of Carriers,Spacing,Pilot Frequency,"
+                                "Codecheck Counter\r\nSITOR 51,sitor-arq,FSK,,51,172,*,2,,,,3\r\n"
+                                "Baudot,baudot,FSK,,75,170,,2,,,,3\r\n"));
+        CPrompts::PushFileName(csv);
+        Trigger(ID_FILE_IMPORT);
+        QCOMPARE(Frame()->MessageBar()->Messages().last(),
+                 QString("The import brought in 1 duplicate and 1 signal with the name of "
+                         "another: Show Problems lists them"));
+        QPushButton* show = BarButton(Frame()->MessageBar(), "Show &Problems");
+        QVERIFY(show);
+        show->click();
+        QVERIFY(Frame()->ProblemsDock()->isVisible());
+        QCOMPARE(QApplication::focusWidget(), tree);
     }
 
     void detailsPaneByKeyboard() {

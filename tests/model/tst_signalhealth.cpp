@@ -18,6 +18,9 @@ private slots:
         QTest::newRow("megahertz") << "1M25G7W" << 1250000.0;
         QTest::newRow("letter first") << "H002N0N" << 0.002;
         QTest::newRow("detail letters") << "2K80J2BCF" << 2800.0;
+        QTest::newRow("data") << "3K00J2D" << 3000.0;
+        QTest::newRow("fax") << "500HF7B" << 500.0;
+        QTest::newRow("cut") << "12K5" << 0.0;
         QTest::newRow("three characters") << "3K0J3E" << 0.0;
         QTest::newRow("no class") << "3K00" << 0.0;
         QTest::newRow("two letters") << "3KK0J3E" << 0.0;
@@ -31,6 +34,56 @@ private slots:
         const double found = DesignatorBandwidth(std::u16string_view(
             reinterpret_cast<const char16_t*>(designator.utf16()), std::size_t(designator.size())));
         QVERIFY2(std::fabs(found - hertz) <= 1e-9 * hertz, qPrintable(QString::number(found)));
+    }
+
+    // Two enabled signals of one family: told apart or not, at the edges of the rule.
+    void confusablePair_data() {
+        QTest::addColumn<double>("rate"); // the later signal's; the earlier has 50 Bd, 170 Hz
+        QTest::addColumn<double>("shift");
+        QTest::addColumn<int>("mode"); // the earlier's is 1
+        QTest::addColumn<bool>("disabled");
+        QTest::addColumn<bool>("relative"); // else 2 (Hz, Bd) absolute
+        QTest::addColumn<bool>("confusable");
+        QTest::newRow("exactly at 5 %") << 52.5 << 170.0 << 2 << false << true << true;
+        QTest::newRow("beyond 5 %") << 52.6 << 170.0 << 2 << false << true << false;
+        QTest::newRow("the shift beyond") << 50.0 << 180.0 << 2 << false << true << false;
+        QTest::newRow("a * rate") << -1.0 << 171.0 << 2 << false << true << true;
+        QTest::newRow("only * and tones") << -1.0 << -1.0 << 2 << false << true << false;
+        QTest::newRow("the same decoder") << 50.0 << 170.0 << 1 << false << true << false;
+        QTest::newRow("disabled") << 50.0 << 170.0 << 2 << true << true << false;
+        QTest::newRow("exactly at 2 Hz") << 52.0 << 172.0 << 2 << false << false << true;
+        QTest::newRow("beyond 2 Hz") << 52.0 << 172.5 << 2 << false << false << false;
+    }
+    void confusablePair() {
+        QFETCH(double, rate);
+        QFETCH(double, shift);
+        QFETCH(int, mode);
+        QFETCH(bool, disabled);
+        QFETCH(bool, relative);
+        QFETCH(bool, confusable);
+        CSignalDescription earlier;
+        earlier.m_nModulation = ModulationFsk;
+        earlier.m_nMode = 1;
+        earlier.m_dBaudrate = 50;
+        earlier.m_dShift = 170;
+        earlier.m_nNumTones = 2;
+        CSignalDescription later = earlier;
+        later.m_nMode = mode;
+        later.m_dBaudrate = rate;
+        later.m_dShift = shift;
+        later.m_bDisabled = disabled;
+        HealthOptions options;
+        if (!relative) {
+            options.relative = false;
+            options.tolerance = 2;
+        }
+        const std::vector<HealthProblem> problems = FindHealthProblems({&earlier, &later}, options);
+        const bool found =
+            std::any_of(problems.begin(), problems.end(), [&](const HealthProblem& p) {
+                return p.kind == HealthKind::Confusable && p.signal == &later &&
+                       p.other == &earlier;
+            });
+        QCOMPARE(found, confusable);
     }
 
     // Confusable pairs found by grouping are those a comparison of every pair finds: each
