@@ -124,9 +124,9 @@ void FindConfusable(const std::vector<const CSignalDescription*>& records,
             groupOf[i] = it->second;
         }
     }
-    // Groups are found again by cells of their rate and shift: values within the tolerance
-    // of each other lie in the same cell or next to it. A value not given, or "*", has a
-    // cell of its own kind.
+    // Groups are found again by cells of their rate, shift and bandwidth: values within the
+    // tolerance of each other lie in the same cell or next to it. A value not given, or "*",
+    // has a cell of its own kind.
     const double width = options.tolerance <= 0   ? 0
                          : !options.relative      ? options.tolerance
                          : options.tolerance >= 1 ? std::numeric_limits<double>::infinity()
@@ -145,60 +145,69 @@ void FindConfusable(const std::vector<const CSignalDescription*>& records,
         const double at = std::floor((options.relative ? std::log(value) : value) / width);
         return static_cast<std::int64_t>(std::clamp(at, -1e17, 1e17));
     };
-    const auto key = [](std::int64_t rate, std::int64_t shift) {
-        return std::uint64_t(rate) * 0x9e3779b97f4a7c15ULL ^ std::uint64_t(shift);
-    };
-    struct Cells {
-        std::int64_t rate;
-        std::int64_t shift;
+    constexpr std::size_t Dims = 3;
+    using Cells = std::array<std::int64_t, Dims>;
+    // The dimensions a group gives a number in are those it is looked up by: a value not
+    // given or "*" meets every cell.
+    const auto keyOf = [](const Cells& c, unsigned mask) {
+        std::uint64_t h = mask;
+        for (std::size_t d = 0; d < Dims; ++d) {
+            if (mask & (1U << d))
+                h = (h ^ std::uint64_t(c[d])) * 0x100000001b3ULL + 0x9e3779b97f4a7c15ULL;
+        }
+        return h;
     };
     std::vector<Cells> cells(groups.size());
-    std::unordered_map<std::uint64_t, std::vector<std::size_t>> byBoth;
-    std::unordered_map<std::int64_t, std::vector<std::size_t>> byShift;
-    std::unordered_map<std::int64_t, std::vector<std::size_t>> byRate;
+    std::vector<unsigned> masks(groups.size());
     for (std::size_t g = 0; g < groups.size(); ++g) {
-        cells[g] = {cell(groups[g].values[0]), cell(groups[g].values[1])};
-        byBoth[key(cells[g].rate, cells[g].shift)].push_back(g);
-        byShift[cells[g].shift].push_back(g);
-        byRate[cells[g].rate].push_back(g);
-    }
-    // The cells a value may meet: its own and those beside it, or every one for a value not
-    // given or "*".
-    const auto neighbours = [](std::int64_t c) {
-        if (c == NotGiven || c == Wildcard)
-            return std::vector<std::int64_t>{};
-        return std::vector<std::int64_t>{c - 1, c, c + 1, NotGiven, Wildcard};
-    };
-    const auto consider = [&groups, &options](std::size_t g, const std::vector<std::size_t>& in) {
-        for (const std::size_t h : in) {
-            if (h != g && Closeness(groups[g].values, groups[h].values, options) >= 0)
-                groups[g].near.push_back(h);
+        unsigned mask = 0;
+        for (std::size_t d = 0; d < Dims; ++d) {
+            cells[g][d] = cell(groups[g].values[d]);
+            if (Given(groups[g].values[d]))
+                mask |= 1U << d;
         }
-    };
+        masks[g] = mask;
+    }
+    // One index per set of dimensions some group looks up by.
+    std::array<std::unordered_map<std::uint64_t, std::vector<std::size_t>>, 1U << Dims> index;
+    std::array<bool, 1U << Dims> wanted{};
+    for (const unsigned mask : masks)
+        wanted[mask] = true;
+    for (unsigned mask = 0; mask < (1U << Dims); ++mask) {
+        if (!wanted[mask])
+            continue;
+        for (std::size_t g = 0; g < groups.size(); ++g)
+            index[mask][keyOf(cells[g], mask)].push_back(g);
+    }
     for (std::size_t g = 0; g < groups.size(); ++g) {
         groups[g].near.push_back(g);
-        const std::vector<std::int64_t> rates = neighbours(cells[g].rate);
-        const std::vector<std::int64_t> shifts = neighbours(cells[g].shift);
-        if (!rates.empty() && !shifts.empty()) {
-            for (const std::int64_t r : rates) {
-                for (const std::int64_t c : shifts) {
-                    if (const auto it = byBoth.find(key(r, c)); it != byBoth.end())
-                        consider(g, it->second);
+        const unsigned mask = masks[g];
+        // Every combination of the cells beside each given value, and of the two kinds.
+        std::vector<std::array<std::int64_t, 5>> choices(Dims);
+        for (std::size_t d = 0; d < Dims; ++d) {
+            const std::int64_t c = cells[g][d];
+            choices[d] = {c - 1, c, c + 1, NotGiven, Wildcard};
+        }
+        std::array<std::size_t, Dims> pick{};
+        while (true) {
+            Cells probe = cells[g];
+            for (std::size_t d = 0; d < Dims; ++d) {
+                if (mask & (1U << d))
+                    probe[d] = choices[d][pick[d]];
+            }
+            if (const auto it = index[mask].find(keyOf(probe, mask)); it != index[mask].end()) {
+                for (const std::size_t h : it->second) {
+                    if (h != g && Closeness(groups[g].values, groups[h].values, options) >= 0)
+                        groups[g].near.push_back(h);
                 }
             }
-        } else if (!rates.empty()) {
-            for (const std::int64_t r : rates) {
-                if (const auto it = byRate.find(r); it != byRate.end())
-                    consider(g, it->second);
+            std::size_t d = 0;
+            while (d < Dims && (!(mask & (1U << d)) || ++pick[d] == 5)) {
+                pick[d] = 0;
+                ++d;
             }
-        } else if (!shifts.empty()) {
-            for (const std::int64_t c : shifts) {
-                if (const auto it = byShift.find(c); it != byShift.end())
-                    consider(g, it->second);
-            }
-        } else {
-            for (const auto& [rate, in] : byRate)
-                consider(g, in);
+            if (d == Dims)
+                break;
         }
     }
     // For each group, the earliest signal of the groups near it, and the earliest of another
