@@ -65,17 +65,31 @@ QString RejoinSpacingCells(const SpacingRows& filled, const QStringList& cells) 
     if (!filled.isList || cells.size() != filled.cells.size() || filled.starts.isEmpty())
         return JoinSpacingCells(cells);
     const QString& source = filled.source;
+    // A value written goes with the list's own separator: a space where it has no comma.
+    const QChar separator =
+        !source.contains(u',') && source.contains(u' ') ? QChar(u' ') : QChar(u',');
+    const auto separate = [&separator](QString& text) {
+        if (!text.isEmpty() && text.back() != u',' && text.back() != u' ')
+            text += separator;
+    };
     QString text = source.left(filled.starts[0]);
+    // Untouched rows the list had no value for, since the last value: a value written after
+    // them gives each a "0", so that every value keeps its pair.
+    int gap = 0;
     for (qsizetype i = 0; i < cells.size(); ++i) {
         if (cells[i] == filled.cells[i]) {
             text += source.mid(filled.starts[i], filled.ends[i] - filled.starts[i]);
+            gap = filled.starts[i] == filled.ends[i] ? gap + 1 : 0;
         } else {
             // A sign or point the reading passed over belonged to the old value.
             while (!text.isEmpty() &&
                    (text.back() == u'-' || text.back() == u'+' || text.back() == u'.'))
                 text.chop(1);
-            if (!text.isEmpty() && text.back() != u',' && text.back() != u' ')
-                text += u',';
+            for (; gap > 0; --gap) {
+                separate(text);
+                text += u'0';
+            }
+            separate(text);
             text += cells[i];
         }
         const qsizetype next = i + 1 < cells.size() ? filled.starts[i + 1] : source.size();

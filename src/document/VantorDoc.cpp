@@ -296,8 +296,9 @@ std::vector<int> CVantorDoc::SortedPositions(SignalCollection& records, int colu
 int CVantorDoc::SortedPlaceOf(int position, int column, bool descending) const {
     CheckIndex(position, GetSignalCount());
     const CSignalDescription& signal = *m_signals[static_cast<std::size_t>(position)];
-    // A binary search over the other records for the place after every one that does not
-    // sort after this record, counted without it.
+    // A binary search over the other records, counted without this one, for the place a
+    // stable sort gives it: after every record that sorts before it and after the equal ones
+    // that stood before it, before the equal ones that stood after it.
     const auto other = [&](int i) -> const CSignalDescription& {
         return *m_signals[static_cast<std::size_t>(i < position ? i : i + 1)];
     };
@@ -305,7 +306,8 @@ int CVantorDoc::SortedPlaceOf(int position, int column, bool descending) const {
     int high = GetSignalCount() - 1;
     while (low < high) {
         const int middle = low + (high - low) / 2;
-        if (CompareSignals(other(middle), signal, column, descending) > 0)
+        const int order = CompareSignals(other(middle), signal, column, descending);
+        if (order > 0 || (order == 0 && middle >= position))
             high = middle;
         else
             low = middle + 1;

@@ -92,7 +92,8 @@ public:
     // that keeps the collection sorted by column: after every held record of an equal key.
     std::vector<int> SortedPositions(SignalCollection& records, int column, bool descending) const;
     // Where the record at position belongs in the collection sorted by column, counted
-    // without it (for MoveSignal).
+    // without it (for MoveSignal): among records of equal keys it keeps its place, as a
+    // stable sort of the whole collection would.
     int SortedPlaceOf(int position, int column, bool descending) const;
     // Names the collection's arrangement: it changes whenever records are added, removed or
     // reordered, so that a step can tell whether the positions it noted still apply.

@@ -68,6 +68,14 @@ private slots:
                                                          << "9, 2, 3, 4";
         QTest::newRow("a missing value") << 3 << "1," << 1 << "7"
                                          << "1,7";
+        QTest::newRow("a gap before the edited pair") << 5 << "170,340" << 3 << "500"
+                                                      << "170,340,0,500";
+        QTest::newRow("no gap: the next pair") << 5 << "170,340" << 2 << "500"
+                                               << "170,340,500";
+        QTest::newRow("a gap before and after") << 6 << "170," << 2 << "9"
+                                                << "170,0,9";
+        QTest::newRow("spaces between values") << 5 << "170 340" << 3 << "500"
+                                               << "170 340 0 500";
     }
     void oneRowEditedChangesOneRow() {
         QFETCH(int, carriers);

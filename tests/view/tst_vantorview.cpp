@@ -459,6 +459,48 @@ private slots:
         QVERIFY(m_doc->IsModified());
     }
 
+    // OK without a change leaves every row where it stood under the list's sort: the edited
+    // signal keeps its place among equal keys (three "A"), also where the sort compares
+    // nothing (Comments); undo gives the same order back.
+    void unchangedEditKeepsItsPlace_data() {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("edited"); // name and comment of the row edited
+        QTest::newRow("Name, the first of three") << int(ColumnName) << "A one";
+        QTest::newRow("Name, the middle one") << int(ColumnName) << "A two";
+        QTest::newRow("Modulation, the first FSK") << int(ColumnModulation) << "Delta ";
+        QTest::newRow("Comments, the first row") << int(ColumnComment) << "FIRST";
+    }
+    void unchangedEditKeepsItsPlace() {
+        QFETCH(int, column);
+        QFETCH(QString, edited);
+        for (const char* comment : {"one", "two", "three"}) {
+            auto record = NewRecord("A", ModulationFsk, 50, 170);
+            CopyText(record->m_szComment, QString::fromLatin1(comment).toStdU16String().c_str());
+            AppendRecord(*m_doc, std::move(record));
+        }
+        m_view->Command(ID_SORT_BY_FIRST + std::uint32_t(column))->trigger();
+        const auto rows = [this] {
+            QStringList shown;
+            const auto* model = m_view->RowModel();
+            for (int row = 0; row < model->rowCount(); ++row)
+                shown << model->index(row, 0).data().toString() + u' ' +
+                             model->index(row, ColumnComment).data().toString();
+            return shown;
+        };
+        const QStringList before = rows();
+        const int row = edited == QLatin1String("FIRST") ? 0 : int(before.indexOf(edited));
+        QVERIFY(row >= 0);
+        CPrompts::PushDialogHandler([](QDialog& d) {
+            d.accept();
+            return d.result();
+        });
+        m_view->EditRow(row);
+        QCOMPARE(rows(), before);
+        QCOMPARE(m_view->currentIndex().row(), row);
+        m_doc->History()->undo();
+        QCOMPARE(rows(), before);
+    }
+
     // The arrow shows only while the rows are in its order: open sorts by name ascending,
     // a merge that appends hides it, a click or the re-sort after New shows it again. The
     // column a click reverses is the one the user sorted by last, through Open and Merge.
