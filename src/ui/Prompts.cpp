@@ -12,6 +12,8 @@
 #include <QFileInfo>
 #include <QQueue>
 #include <QSettings>
+#include <QTimer>
+#include <QWindow>
 
 #include <new>
 
@@ -20,11 +22,44 @@ namespace {
 // After a modal window closes, its parent's window is made the active one again: a window
 // manager may leave it without the active state, and a screen reader then says nothing of
 // what the keys do there.
+void SayActive(QWidget* window);
+
+void ShowAsActive(QWidget* window) {
+    QT_WARNING_PUSH
+    QT_WARNING_DISABLE_DEPRECATED
+    QApplication::setActiveWindow(window);
+    QT_WARNING_POP
+}
+
 void GiveBack(QWidget* parent) {
     QWidget* window = parent ? parent->window() : nullptr;
     if (window == nullptr || !window->isVisible())
         return;
     window->activateWindow();
+    SayActive(window);
+    // The window system's focus comes back after the dialog's window is gone, and readers
+    // hear the window deactivated then (under openbox): it is said to be active again once
+    // the dust settles, and asked to be where the focus went nowhere.
+    for (const int after : {250, 800}) {
+        QTimer::singleShot(after, window, [window] {
+            if (!window->isVisible() || QApplication::activeModalWidget() != nullptr ||
+                QApplication::activePopupWidget() != nullptr)
+                return;
+            if (QApplication::activeWindow() == nullptr) {
+                window->activateWindow();
+                // The window system may hold its focus on the window already (it sends no
+                // focus event then) while Qt took it for inactive when the dialog went: Qt
+                // is told where the focus is, so that keys reach the focused control again.
+                if (window->windowHandle() != nullptr && window->windowHandle()->isExposed())
+                    ShowAsActive(window);
+            }
+            if (QApplication::activeWindow() == window)
+                SayActive(window);
+        });
+    }
+}
+
+void SayActive(QWidget* window) {
     // Qt tells assistive technology only of a change of the active window; the window that
     // stayed active for Qt is said to be active again, and so is the focus in it.
     QAccessible::State active;

@@ -2,8 +2,8 @@
 # Listens to the real editor through a real screen reader: Orca on a private display and
 # session bus under openbox, its speech captured from speech-dispatcher, keys sent with
 # xdotool; checks that what a user needs to hear is said (a notice on Open, Tab out of the
-# list, the count a find leaves). A step is tried once more before it fails (speech timing
-# varies). Usage: tests/screenreader/listen.sh EDITOR SIGNALS [DISPLAY_NUMBER]
+# list, the count a find leaves, Tab after Open). A step is tried once more before it fails
+# (speech timing varies). Usage: tests/screenreader/listen.sh EDITOR SIGNALS [DISPLAY_NUMBER]
 #   Debian packages: orca speech-dispatcher xvfb xdotool at-spi2-core dbus-daemon libao4 openbox.
 # Speech is captured by speech-dispatcher's generic module, whose "synthesizer" is a shell
 # command appending each utterance to $W/spoken.txt (audio goes to libao's null driver).
@@ -126,5 +126,8 @@ for attempt in 1 2; do
   [ $r = PASS ] && break
 done
 [ $r = PASS ] || fails=$((fails+1))
+# After Open the keys reach the window again: Tab goes to the notice bar, Shift+Tab back.
+retry "Tab after Open"            "push button|tool bar|text" Tab
+retry "Shift+Tab after Open"      "table|Signals" shift+Tab
 echo "speech log: $W/spoken.txt   failures: $fails"
 [ $fails = 0 ]
