@@ -96,7 +96,6 @@ struct ValueGroup {
     std::size_t first = 0;
     std::uint64_t firstDecoder = 0;
     std::size_t second = SIZE_MAX; // the first with another decoder than first's
-    std::vector<std::size_t> near; // groups whose values may be within tolerance
 };
 
 // For each enabled signal of one family, the first earlier one of another decoder that it
@@ -115,7 +114,7 @@ void FindConfusable(const std::vector<const CSignalDescription*>& records,
             const std::uint64_t decoder = DecoderOf(s);
             const auto [it, added] = index.try_emplace(values, groups.size());
             if (added) {
-                groups.push_back({values, family[i], decoder, SIZE_MAX, {}});
+                groups.push_back({values, family[i], decoder, SIZE_MAX});
             } else {
                 ValueGroup& group = groups[it->second];
                 if (group.second == SIZE_MAX && decoder != group.firstDecoder)
@@ -179,8 +178,45 @@ void FindConfusable(const std::vector<const CSignalDescription*>& records,
         for (std::size_t g = 0; g < groups.size(); ++g)
             index[mask][keyOf(cells[g], mask)].push_back(g);
     }
+    // For each group, the earliest signal of the groups near it, and the earliest of another
+    // decoder than that one's: whatever a signal's decoder, one of the two is its first
+    // partner.
+    struct Partners {
+        std::size_t first = SIZE_MAX;
+        std::uint64_t firstDecoder = 0;
+        double firstDeviation = 0;
+        std::size_t second = SIZE_MAX;
+        double secondDeviation = 0;
+    };
+    std::vector<Partners> partners(groups.size());
+    const auto offer = [](Partners& best, std::size_t at, std::uint64_t decoder, double deviation) {
+        if (at == SIZE_MAX)
+            return;
+        if (at < best.first) {
+            if (best.first != SIZE_MAX && best.firstDecoder != decoder) {
+                best.second = best.first;
+                best.secondDeviation = best.firstDeviation;
+            }
+            best.first = at;
+            best.firstDecoder = decoder;
+            best.firstDeviation = deviation;
+        } else if (at != best.first && decoder != best.firstDecoder && at < best.second) {
+            best.second = at;
+            best.secondDeviation = deviation;
+        }
+    };
+    // Offers the signals of group h to group g's partners when g cannot be told from h.
+    const auto meet = [&](std::size_t g, std::size_t h) {
+        const double deviation = Closeness(groups[g].values, groups[h].values, options);
+        if (deviation < 0)
+            return;
+        const ValueGroup& group = groups[h];
+        offer(partners[g], group.first, group.firstDecoder, deviation);
+        if (group.second != SIZE_MAX)
+            offer(partners[g], group.second, DecoderOf(*records[group.second]), deviation);
+    };
     for (std::size_t g = 0; g < groups.size(); ++g) {
-        groups[g].near.push_back(g);
+        meet(g, g);
         const unsigned mask = masks[g];
         // Every combination of the cells beside each given value, and of the two kinds.
         std::vector<std::array<std::int64_t, 5>> choices(Dims);
@@ -197,8 +233,8 @@ void FindConfusable(const std::vector<const CSignalDescription*>& records,
             }
             if (const auto it = index[mask].find(keyOf(probe, mask)); it != index[mask].end()) {
                 for (const std::size_t h : it->second) {
-                    if (h != g && Closeness(groups[g].values, groups[h].values, options) >= 0)
-                        groups[g].near.push_back(h);
+                    if (h != g)
+                        meet(g, h);
                 }
             }
             std::size_t d = 0;
@@ -208,45 +244,6 @@ void FindConfusable(const std::vector<const CSignalDescription*>& records,
             }
             if (d == Dims)
                 break;
-        }
-    }
-    // For each group, the earliest signal of the groups near it, and the earliest of another
-    // decoder than that one's: whatever a signal's decoder, one of the two is its first
-    // partner.
-    struct Partners {
-        std::size_t first = SIZE_MAX;
-        std::uint64_t firstDecoder = 0;
-        double firstDeviation = 0;
-        std::size_t second = SIZE_MAX;
-        double secondDeviation = 0;
-    };
-    std::vector<Partners> partners(groups.size());
-    for (std::size_t g = 0; g < groups.size(); ++g) {
-        Partners& best = partners[g];
-        const auto offer = [&best](std::size_t at, std::uint64_t decoder, double deviation) {
-            if (at == SIZE_MAX)
-                return;
-            if (at < best.first) {
-                if (best.first != SIZE_MAX && best.firstDecoder != decoder) {
-                    best.second = best.first;
-                    best.secondDeviation = best.firstDeviation;
-                }
-                best.first = at;
-                best.firstDecoder = decoder;
-                best.firstDeviation = deviation;
-            } else if (at != best.first && decoder != best.firstDecoder && at < best.second) {
-                best.second = at;
-                best.secondDeviation = deviation;
-            }
-        };
-        for (const std::size_t h : groups[g].near) {
-            const ValueGroup& group = groups[h];
-            const double deviation = Closeness(groups[g].values, group.values, options);
-            if (deviation < 0)
-                continue;
-            offer(group.first, group.firstDecoder, deviation);
-            if (group.second != SIZE_MAX)
-                offer(group.second, DecoderOf(*records[group.second]), deviation);
         }
     }
     for (std::size_t i = 0; i < family.size(); ++i) {
