@@ -41,11 +41,13 @@ void GiveBack(QWidget* parent) {
     // hear the window deactivated then (under openbox): it is said to be active again once
     // the dust settles, and asked to be where the focus went nowhere.
     for (const int after : {250, 800}) {
-        QTimer::singleShot(after, window, [window] {
+        QTimer::singleShot(after, window, [window, after] {
             if (!window->isVisible() || QApplication::activeModalWidget() != nullptr ||
                 QApplication::activePopupWidget() != nullptr)
                 return;
-            if (QApplication::activeWindow() == nullptr) {
+            // Late, so that what the dialog's end brought (a notice) is said before the
+            // window's own activation is.
+            if (QApplication::activeWindow() == nullptr && after >= 800) {
                 window->activateWindow();
                 // The window system may hold its focus on the window already (it sends no
                 // focus event then) while Qt took it for inactive when the dialog went: Qt

@@ -216,8 +216,12 @@ void CMessageBar::changeEvent(QEvent* event) {
     // cut off by what a screen reader says of the window: once that is said, it appears again.
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
         m_sinceActivation.start();
-        if (m_sinceNotice.isValid() && m_sinceNotice.elapsed() < NoticeAgainWithin)
+        // The window's own speech on activation cuts off what was said before it: a notice
+        // that came shortly before is said once more after each activation.
+        if (m_sinceNotice.isValid() && m_sinceNotice.elapsed() < NoticeAgainWithin) {
+            m_bSaidAgain = false;
             NoticeAgain();
+        }
     }
     QFrame::changeEvent(event);
 }
