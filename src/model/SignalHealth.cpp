@@ -221,6 +221,8 @@ void FindConfusable(const std::vector<const CSignalDescription*>& records,
         // Every combination of the cells beside each given value, and of the two kinds.
         std::vector<std::array<std::int64_t, 5>> choices(Dims);
         for (std::size_t d = 0; d < Dims; ++d) {
+            if (!(mask & (1U << d)))
+                continue; // not looked up by: its cell is of a kind, without neighbours
             const std::int64_t c = cells[g][d];
             choices[d] = {c - 1, c, c + 1, NotGiven, Wildcard};
         }
