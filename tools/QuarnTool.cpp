@@ -12,6 +12,7 @@
 #include "SignalFileReader.h"
 #include "SignalHealth.h"
 #include "SignalMatch.h"
+#include "MergePlan.h"
 #include "SignalMerge3.h"
 #include "SignalSort.h"
 #include "StoredFieldText.h"
@@ -1075,7 +1076,67 @@ int RunConvert(const std::vector<std::string>& args, std::ostream& err) {
     return SayWhatIsNotKept(doc, input, err);
 }
 
+// merge --dry-run: what merging OTHER into FILE would bring, in OTHER's order, writing nothing.
+int RunMergeDryRun(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    bool json = false;
+    std::vector<std::string> files;
+    bool options = true;
+    for (const std::string& arg : args) {
+        if (options && arg == "--")
+            options = false;
+        else if (options && arg == "--json")
+            json = true;
+        else if (options && arg != "--dry-run" && arg.rfind("-", 0) == 0 && arg.size() > 1)
+            return UsageError(err, "unexpected argument '" + arg + "'");
+        else if (!options || arg != "--dry-run")
+            files.push_back(arg);
+    }
+    if (files.size() != 2)
+        return UsageError(err, "merge --dry-run needs FILE and OTHER");
+    CVantorDoc& doc = RunDocument();
+    if (const FileResult opened = doc.OnOpenDocument(Input(files[0], err)); !opened)
+        return Failure(err, opened);
+    CVantorDoc::MergeSource source;
+    if (const FileResult read = doc.ReadMergeSource(Input(files[1], err), source); !read)
+        return Failure(err, read);
+    const MergePlan plan = PlanMerge(doc.Signals(), source.records);
+    bool brings = false;
+    QJsonArray entries;
+    for (const MergeEntry& e : plan.entries) {
+        const char* kind = e.kind == MergeEntryKind::New         ? "new"
+                           : e.kind == MergeEntryKind::Identical ? "identical"
+                                                                 : "same-name";
+        brings = brings || e.kind != MergeEntryKind::Identical;
+        if (json) {
+            QJsonObject entry{{"kind", kind},
+                              {"name", QStringView(e.there->m_szName.c_str()).toString()}};
+            QJsonObject fields;
+            for (const FieldDifference& field : e.fields)
+                fields.insert(QLatin1String(field.key),
+                              QJsonArray{DiffText(*e.here, field), DiffText(*e.there, field)});
+            if (!fields.isEmpty())
+                entry.insert("fields", fields);
+            entries.append(entry);
+            continue;
+        }
+        const std::string name = Inert(e.there->m_szName);
+        if (e.kind != MergeEntryKind::SameName) {
+            out << (e.kind == MergeEntryKind::New ? "+ " : "= ") << name << "\n";
+            continue;
+        }
+        for (const FieldDifference& field : e.fields)
+            out << "~ " << name << ": " << field.key << ": " << Inert(DiffText(*e.here, field))
+                << " -> " << Inert(DiffText(*e.there, field)) << "\n";
+    }
+    if (json)
+        out << QJsonDocument(entries).toJson(QJsonDocument::Indented).toStdString();
+    return brings ? ExitInvalid : ExitOk;
+}
+
 int RunMerge(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (std::find(args.begin(), std::find(args.begin(), args.end(), "--"), "--dry-run") !=
+        args.end())
+        return RunMergeDryRun(args, out, err);
     std::vector<std::string> inputs;
     std::string output;
     if (!SplitOutput(args, inputs, output) || inputs.size() < 2)

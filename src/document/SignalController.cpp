@@ -15,6 +15,9 @@
 #include <QFile>
 #include <QTimer>
 
+#include <algorithm>
+#include <unordered_set>
+
 namespace {
 
 // Export hands the file its rows in blocks of about this many bytes.
@@ -142,6 +145,63 @@ QString CSignalController::TakeFromOther(const std::vector<CSignalDescription*>&
         added.push_back(std::make_unique<CSignalDescription>(*other));
     return TakeFromOther(std::move(edited), std::move(values), std::move(removed),
                          std::move(added));
+}
+
+CSignalController::MergeOutcome CSignalController::ApplyMerge(const MergePlan& plan,
+                                                             CVantorDoc::MergeSource source) {
+    MergeOutcome outcome;
+    std::vector<CSignalDescription*> edited;
+    std::vector<CSignalDescription> values;
+    std::vector<CSignalDescription*> removed;
+    std::unordered_set<const CSignalDescription*> brought;
+    for (const MergeEntry& entry : plan.entries) {
+        if (!entry.chosen || !entry.Choosable())
+            continue;
+        switch (entry.kind) {
+        case MergeEntryKind::New:
+        case MergeEntryKind::RemovedHere:
+            brought.insert(entry.there);
+            break;
+        case MergeEntryKind::RemovedThere:
+            removed.push_back(entry.here);
+            break;
+        default:
+            if (std::find(entry.theirs.begin(), entry.theirs.end(), true) == entry.theirs.end())
+                break;
+            edited.push_back(entry.here);
+            values.push_back(MergedValue(entry));
+            break;
+        }
+    }
+    SignalCollection added;
+    std::vector<const CSignalDescription*> taken;
+    for (auto& record : source.records) {
+        if (brought.contains(record.get())) {
+            taken.push_back(record.get());
+            added.push_back(std::move(record));
+        }
+    }
+    outcome.added = static_cast<int>(added.size());
+    outcome.changed = static_cast<int>(edited.size());
+    outcome.removed = static_cast<int>(removed.size());
+    const std::size_t total = added.size() + edited.size() + removed.size();
+    if (total == 0)
+        return outcome;
+    outcome.text = CountedText(tr("Merge Signal"), tr("Merge %1 Signals"), total);
+    std::vector<std::unique_ptr<CSignalStep>> steps;
+    if (!edited.empty())
+        steps.push_back(std::make_unique<CEditSignalsStep>(m_pDoc, outcome.text, std::move(edited),
+                                                           std::move(values), m_nSortColumn,
+                                                           m_bSortDescending));
+    if (!removed.empty())
+        steps.push_back(
+            std::make_unique<CRemoveSignalsStep>(m_pDoc, outcome.text, std::move(removed)));
+    if (!added.empty())
+        steps.push_back(
+            std::make_unique<CMergeSignalsStep>(m_pDoc, outcome.text, std::move(added)));
+    m_pDoc->Push(std::make_unique<CStepGroup>(m_pDoc, outcome.text, std::move(steps)));
+    m_pDoc->KeepMergeReading(source, taken);
+    return outcome;
 }
 
 FileResult CSignalController::Compare(const QString& path) {

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "FileResult.h"
+#include "MergePlan.h"
 #include "SignalChange.h"
 #include "SignalComparison.h"
 #include "SignalSort.h"
+#include "VantorDoc.h"
 
 #include <QObject>
 #include <QString>
@@ -72,6 +74,17 @@ public:
     // and the other's own records.
     QString TakeFromOther(const std::vector<CSignalDescription*>& own,
                           const std::vector<const CSignalDescription*>& theirs);
+
+    // A reviewed merge: what the plan chose, made as one step: held signals given the chosen
+    // values, those the other removed taken out, the other's signals appended (as merged
+    // signals, moved out of source). Returns the step's name, empty when nothing was chosen.
+    struct MergeOutcome {
+        QString text;
+        int added = 0;
+        int changed = 0;
+        int removed = 0;
+    };
+    MergeOutcome ApplyMerge(const MergePlan& plan, CVantorDoc::MergeSource source);
 
     // File > Compare With: the records paired with another version's, anew after every
     // change of the document; New and Open end it. Fails as the reading of the other fails.

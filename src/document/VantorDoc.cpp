@@ -17,6 +17,7 @@
 #include <new>
 #include <numeric>
 #include <stdexcept>
+#include <unordered_set>
 #include <utility>
 
 namespace {
@@ -538,6 +539,40 @@ FileResult CVantorDoc::ReadOther(const QString& path, SignalCollection& records)
         return FileResult::Failed(NoMemory(path));
     }
     return {};
+}
+
+FileResult CVantorDoc::ReadMergeSource(const QString& path, MergeSource& source) {
+    try {
+        MergeSource read;
+        CUnknownNameCount unknown;
+        const auto sink = [&](std::unique_ptr<CSignalDescription> signal, SignalReadNotes&& notes) {
+            unknown.Add(*signal);
+            signal->SetMerged(true);
+            Keep(signal.get(), std::move(notes), read.notes, read.lines);
+            read.records.push_back(std::move(signal));
+        };
+        QString error;
+        if (!CSignalFileReader::Read(path, sink, error, Watched(), &read.report))
+            return Failure(error);
+        read.unknown = unknown.Names();
+        source = std::move(read);
+    } catch (const std::bad_alloc&) {
+        return FileResult::Failed(NoMemory(path));
+    }
+    return {};
+}
+
+void CVantorDoc::KeepMergeReading(MergeSource& source,
+                                  const std::vector<const CSignalDescription*>& taken) {
+    // Only the records the merge took in are held: the others' notes go with them.
+    const std::unordered_set<const CSignalDescription*> held(taken.begin(), taken.end());
+    std::erase_if(source.notes, [&held](const auto& note) { return !held.contains(note.first); });
+    std::erase_if(source.lines, [&held](const auto& line) { return !held.contains(line.first); });
+    m_readNotes = std::move(source.notes);
+    m_readLines = std::move(source.lines);
+    std::sort(m_readLines.begin(), m_readLines.end());
+    m_unknownNames = std::move(source.unknown);
+    m_report = std::move(source.report);
 }
 
 ProgressHandler CVantorDoc::Watched() {

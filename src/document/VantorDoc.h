@@ -120,6 +120,19 @@ public:
     FileResult MergeFile(const QString& path, MergeResult* result = nullptr);
     // Reads another database to compare with, leaving this one as it is.
     FileResult ReadOther(const QString& path, SignalCollection& records);
+    // The other file of a merge, read whole for a review before anything changes: its records
+    // with what reading them found.
+    struct MergeSource {
+        SignalCollection records;
+        std::unordered_map<const CSignalDescription*, SignalReadNotes> notes;
+        std::vector<std::pair<const CSignalDescription*, std::uint32_t>> lines;
+        UnknownNames unknown;
+        SignalFileReport report;
+    };
+    FileResult ReadMergeSource(const QString& path, MergeSource& source);
+    // After a reviewed merge took in the records taken of source: what reading found is told
+    // of those, as after MergeFile.
+    void KeepMergeReading(MergeSource& source, const std::vector<const CSignalDescription*>& taken);
     // Long opens, merges and saves report to this handler, which can cancel them.
     void SetProgressHandler(ProgressHandler handler) { m_progress = std::move(handler); }
 

@@ -160,6 +160,51 @@ private slots:
         QCOMPARE(alpha["fields"].toObject()["baud"].toArray(), (QJsonArray{"50", "45.45"}));
     }
 
+    // merge --dry-run: what a merge would bring, in the other's order, and nothing written.
+    void mergeDryRun_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("new, identical and same name")
+            << QStringList{"old.xml", "new.xml"} << 1
+            << "~ Alpha: baud: 50 -> 45.45\n~ Alpha: disabled: 0 -> 1\n~ Alpha: markup:  ->  "
+               "x=\"1\"\n= Bravo\n~ Dup: comments:  -> x\n= Dup\n+ New\n";
+        QTest::newRow("options after the files")
+            << QStringList{"new.xml", "old.xml", "--dry-run"} << 1
+            << "~ Alpha: baud: 45.45 -> 50\n~ Alpha: disabled: 1 -> 0\n~ Alpha: markup:  x=\"1\" "
+               "-> \n= Bravo\n= Dup\n~ Dup: comments: x -> \n+ Gone\n";
+        QTest::newRow("into itself") << QStringList{"old.xml", "old.xml"} << 0
+                                     << "= Alpha\n= Bravo\n= Dup\n= Dup\n= Gone\n";
+        QTest::newRow("an output given") << QStringList{"old.xml", "new.xml", "-o", "x.xml"} << 2
+                                         << "";
+        QTest::newRow("a file that cannot be read") << QStringList{"old.xml", "missing.xml"} << 2
+                                                    << "";
+    }
+    void mergeDryRun() {
+        QFETCH(QStringList, args);
+        QFETCH(int, status);
+        QFETCH(QString, expected);
+        for (QString& arg : args) {
+            if (arg.endsWith(".xml") && !arg.startsWith('x'))
+                arg = QStringLiteral(QUARN_TEST_DATA "/diff/") + arg;
+        }
+        const QStringList command = QStringList{"merge", "--dry-run"} + args;
+        const Result r = Run(command);
+        QCOMPARE(r.status, status);
+        QCOMPARE(r.out, expected);
+        QVERIFY(!QFile::exists("x.xml"));
+        if (QTest::currentDataTag() != QLatin1String("new, identical and same name"))
+            return;
+        // The JSON form: one object per signal of the other, the same kinds.
+        const QJsonArray json =
+            QJsonDocument::fromJson(Run(command + QStringList{"--json"}).out.toUtf8()).array();
+        QCOMPARE(json.size(), 5);
+        QCOMPARE(json[0].toObject()["kind"].toString(), QStringLiteral("same-name"));
+        QCOMPARE(json[0].toObject()["fields"].toObject()["baud"].toArray(),
+                 (QJsonArray{"50", "45.45"}));
+        QCOMPARE(json[4].toObject()["kind"].toString(), QStringLiteral("new"));
+    }
+
     // report (tests/data/report): one line per problem in file order, pairs told at the later
     // signal naming the earlier by name and line; exit 0 for nothing, 1 for something.
     void report_data() {
