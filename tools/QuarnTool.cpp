@@ -5,6 +5,8 @@
 
 #include "Csv.h"
 #include "FileBackup.h"
+#include "FileTarget.h"
+#include "MergePlan.h"
 #include "NumberFormat.h"
 #include "SignalColumns.h"
 #include "SignalDescription.h"
@@ -12,7 +14,6 @@
 #include "SignalFileReader.h"
 #include "SignalHealth.h"
 #include "SignalMatch.h"
-#include "MergePlan.h"
 #include "SignalMerge3.h"
 #include "SignalSort.h"
 #include "StoredFieldText.h"
@@ -71,7 +72,7 @@ const char* const Usage =
     "      signals; a file that is not a signal database is trouble. --json prints\n"
     "      {\"added\", \"removed\", \"changed\"}.\n"
     "      Exit 0 when the signals are the same, 1 when they differ, 2 on trouble.\n"
-    "  quarn-tool merge3 BASE OURS THEIRS -o OUT\n"
+    "  quarn-tool merge3 BASE OURS THEIRS -o OUT [--report FILE]\n"
     "      Merge two edited versions of BASE (a git merge driver: merge3 %O %A %B -o %A):\n"
     "      changes from both sides apply; a field changed differently on both sides keeps\n"
     "      OURS and is listed on standard error as NAME: FIELD: BASE -> OURS | THEIRS; a\n"
@@ -80,7 +81,9 @@ const char* const Usage =
     "      outside the signals, texts cut) is named as a warning. An empty BASE has no\n"
     "      signals (both sides added the file). OUT is always a database; a version that\n"
     "      is not one leaves OUT untouched. Exit 0 without conflicts, 1 with conflicts or\n"
-    "      warnings, 2 on trouble.\n"
+    "      warnings, 2 on trouble. --report FILE writes the conflicts as JSON for the editor\n"
+    "      (quarn-editor --conflicts FILE): {base, ours, theirs, output, conflicts: [{name,\n"
+    "      field, base, ours, theirs}]}.\n"
     "  quarn-tool import CSV -o OUT [--into DB]\n"
     "      Read the signals of CSV, as File > Export writes them (columns by their heading\n"
     "      in English or German, in any order; unknown columns are named and left out):\n"
@@ -947,11 +950,63 @@ int SayWhatIsNotKept(const CVantorDoc& doc, const QString& path, std::ostream& e
     return ExitInvalid;
 }
 
+// merge3's conflicts as JSON for the editor: the versions, the output, and each conflict with
+// the three values (a removed signal as null).
+bool WriteConflictReport(const std::string& report, const std::array<QString, 3>& paths,
+                         const QString& output, const std::vector<MergeConflict>& conflicts,
+                         std::ostream& err) {
+    QJsonArray list;
+    for (const MergeConflict& conflict : conflicts) {
+        const CSignalDescription* named = conflict.ours     ? conflict.ours
+                                          : conflict.theirs ? conflict.theirs
+                                                            : conflict.base;
+        const auto value = [&conflict](const CSignalDescription* s) -> QJsonValue {
+            if (s == nullptr)
+                return std::string_view(conflict.key) == "signal" ? QJsonValue() : QJsonValue("");
+            if (conflict.field == nullptr)
+                return s == conflict.base ? QStringLiteral("present") : QStringLiteral("changed");
+            return StoredFieldText(*s, *conflict.field);
+        };
+        list.append(QJsonObject{{"name", QStringView(named->m_szName.c_str()).toString()},
+                                {"field", QLatin1String(conflict.key)},
+                                {"base", value(conflict.base)},
+                                {"ours", value(conflict.ours)},
+                                {"theirs", value(conflict.theirs)}});
+    }
+    const QByteArray json =
+        QJsonDocument(QJsonObject{{"base", QFileInfo(paths[0]).absoluteFilePath()},
+                                  {"ours", QFileInfo(paths[1]).absoluteFilePath()},
+                                  {"theirs", QFileInfo(paths[2]).absoluteFilePath()},
+                                  {"output", QFileInfo(output).absoluteFilePath()},
+                                  {"conflicts", list}})
+            .toJson(QJsonDocument::Indented);
+    IoError error;
+    if (WriteFileTarget(
+            PathArg(report),
+            [&json](QIODevice& device, QString&) { return device.write(json) == json.size(); },
+            error))
+        return true;
+    err << "quarn-tool: " << Inert(error.Text()) << "\n";
+    return false;
+}
+
 int RunMerge3(const std::vector<std::string>& args, std::ostream& err) {
+    std::vector<std::string> rest;
+    std::optional<std::string> report;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--") {
+            rest.insert(rest.end(), args.begin() + static_cast<std::ptrdiff_t>(i), args.end());
+            break;
+        }
+        if (args[i] == "--report" && i + 1 < args.size() && !report)
+            report = args[++i];
+        else
+            rest.push_back(args[i]);
+    }
     std::vector<std::string> inputs;
     std::string output;
-    if (!SplitOutput(args, inputs, output) || inputs.size() != 3)
-        return UsageError(err, "merge3 needs BASE OURS THEIRS -o OUT");
+    if (!SplitOutput(rest, inputs, output) || inputs.size() != 3)
+        return UsageError(err, "merge3 needs BASE OURS THEIRS -o OUT [--report FILE]");
     // The three versions, for the run: freed with the process.
     static CVantorDoc* const versions = new CVantorDoc[3];
     // The three are read side by side: each read is on records of its own, and two cores
@@ -988,6 +1043,8 @@ int RunMerge3(const std::vector<std::string>& args, std::ostream& err) {
                                               versions[2].GetDocumentMarkup(), markupConflicts));
     if (const int saved = Save(out, output, err); saved != ExitOk)
         return saved;
+    if (report && !WriteConflictReport(*report, paths, PathArg(output), merge.conflicts, err))
+        return ExitFailure;
     for (const char* part : markupConflicts)
         err << "quarn-tool: warning: the " << part
             << " changed differently on both sides: ours kept\n";

@@ -48,16 +48,14 @@ private:
 };
 
 MergeEntry Entry(Kind kind, CSignalDescription* here, const CSignalDescription* there,
-                 const CSignalDescription* base, std::vector<FieldDifference> fields,
-                 bool chosen) {
+                 const CSignalDescription* base, std::vector<FieldDifference> fields, bool chosen) {
     std::vector<bool> theirs(fields.size(), true);
     return {kind, here, there, base, std::move(fields), std::move(theirs), chosen};
 }
 
 // A signal the other side has that is not paired with a held one: skipped when equal to a
 // held one (or to one before it in the other), else of a held name or new.
-MergeEntry Addition(const CSignalDescription& other, CSignalIndex& index,
-                    const NameLookup& names) {
+MergeEntry Addition(const CSignalDescription& other, CSignalIndex& index, const NameLookup& names) {
     if (const CSignalDescription* equal = index.Find(other)) {
         // The merge keeps the held values; those it would keep over the other's are shown.
         std::vector<FieldDifference> fields = DiffFields(*equal, other);
@@ -116,7 +114,7 @@ MergePlan PlanMerge(const SignalCollection& base, const SignalCollection& here,
             const bool otherChanged = !SameSignal(*b, *other);
             if ((!ownChanged && !otherChanged) || (ownChanged && SameSignal(*own, *other)))
                 continue; // as it was, or the same change on both sides
-            const Kind kind = !otherChanged  ? Kind::ChangedHere
+            const Kind kind = !otherChanged ? Kind::ChangedHere
                               : !ownChanged ? Kind::ChangedThere
                                             : Kind::ChangedBoth;
             MergeEntry entry =

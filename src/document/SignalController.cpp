@@ -148,7 +148,7 @@ QString CSignalController::TakeFromOther(const std::vector<CSignalDescription*>&
 }
 
 CSignalController::MergeOutcome CSignalController::ApplyMerge(const MergePlan& plan,
-                                                             CVantorDoc::MergeSource source) {
+                                                              CVantorDoc::MergeSource source) {
     MergeOutcome outcome;
     std::vector<CSignalDescription*> edited;
     std::vector<CSignalDescription> values;

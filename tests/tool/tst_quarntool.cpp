@@ -173,12 +173,12 @@ private slots:
             << QStringList{"new.xml", "old.xml", "--dry-run"} << 1
             << "~ Alpha: baud: 45.45 -> 50\n~ Alpha: disabled: 1 -> 0\n~ Alpha: markup:  x=\"1\" "
                "-> \n= Bravo\n= Dup\n~ Dup: comments: x -> \n+ Gone\n";
-        QTest::newRow("into itself") << QStringList{"old.xml", "old.xml"} << 0
-                                     << "= Alpha\n= Bravo\n= Dup\n= Dup\n= Gone\n";
-        QTest::newRow("an output given") << QStringList{"old.xml", "new.xml", "-o", "x.xml"} << 2
-                                         << "";
-        QTest::newRow("a file that cannot be read") << QStringList{"old.xml", "missing.xml"} << 2
-                                                    << "";
+        QTest::newRow("into itself")
+            << QStringList{"old.xml", "old.xml"} << 0 << "= Alpha\n= Bravo\n= Dup\n= Dup\n= Gone\n";
+        QTest::newRow("an output given")
+            << QStringList{"old.xml", "new.xml", "-o", "x.xml"} << 2 << "";
+        QTest::newRow("a file that cannot be read")
+            << QStringList{"old.xml", "missing.xml"} << 2 << "";
     }
     void mergeDryRun() {
         QFETCH(QStringList, args);
@@ -272,13 +272,26 @@ private slots:
         QFETCH(QString, conflicts);
         QFETCH(QString, merged);
         const QString data = QStringLiteral(QUARN_TEST_DATA "/merge3/");
-        const Result r = Run(
-            {"merge3", data + "base.xml", data + ours, data + "theirs.xml", "-o", Path("out.xml")});
+        const Result r = Run({"merge3", data + "base.xml", data + ours, data + "theirs.xml", "-o",
+                              Path("out.xml"), "--report", Path("conflicts.json")});
         QCOMPARE(r.status, status);
         QCOMPARE(r.err, conflicts);
         const QString list = Run({"list", Path("out.xml")}).out;
         QCOMPARE(list, merged.endsWith(".txt") ? QString::fromUtf8(FileBytes(data + merged))
                                                : Run({"list", data + merged}).out);
+        // The report holds what standard error said, and where the output went.
+        const QJsonObject report =
+            QJsonDocument::fromJson(FileBytes(Path("conflicts.json"))).object();
+        QCOMPARE(report["output"].toString(), Path("out.xml"));
+        const QJsonArray listed = report["conflicts"].toArray();
+        QCOMPARE(listed.size(), qsizetype(conflicts.count('\n')));
+        for (const QJsonValue& c : listed) {
+            const QJsonObject o = c.toObject();
+            QVERIFY(conflicts.contains(QStringLiteral("%1: %2: %3 -> %4 | %5\n")
+                                           .arg(o["name"].toString(), o["field"].toString(),
+                                                o["base"].toString(), o["ours"].toString(),
+                                                o["theirs"].toString())));
+        }
     }
 
     // merge3 over the version triples in tests/data/merge3/<case>/: the output holds what
