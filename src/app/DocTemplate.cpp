@@ -4,15 +4,19 @@
 #include "CommandAction.h"
 #include "CommandIds.h"
 #include "FileBackup.h"
+#include "MergePlan.h"
+#include "MergeReviewDialog.h"
 #include "ProgressScope.h"
 #include "Prompts.h"
 #include "RecoverySnapshot.h"
+#include "SignalController.h"
 #include "SignalDescription.h"
 #include "SignalFileReader.h"
 #include "VantorDoc.h"
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QFile>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
@@ -346,34 +350,56 @@ void CDocTemplate::FileMerge() {
 
 FileResult CDocTemplate::MergeFile(const QString& path) {
     const std::optional<QString> copy = OfferLeftoverBackup(path, true);
-    FileResult merged;
-    CVantorDoc::MergeResult result;
-    const RepeatCounts before = m_pDoc->CountRepeats();
+    CVantorDoc::MergeSource source;
+    MergePlan plan;
+    FileResult read;
     {
         CProgressScope progress(m_pDoc, m_pWindow, tr("Merging %1 ...").arg(path));
-        merged = m_pDoc->MergeFile(copy.value_or(path), &result);
+        read = m_pDoc->ReadMergeSource(copy.value_or(path), source);
+        if (read)
+            plan = PlanMerge(m_pDoc->Signals(), source.records);
     }
-    if (merged) {
-        // The whole summary goes to the message bar, where it fits; the status bar says the
-        // counts.
-        const QString summary = MergeSummary(result.added, result.dropped, result.differing);
-        emit statusMessage(tr("Merge: %1 added, %2 skipped as duplicates")
-                               .arg(Signals(result.added))
-                               .arg(result.dropped));
-        if (result.added > 0)
-            m_nMergeStep = m_pDoc->History()->index();
-        emit noticeWithActions(
-            summary, result.added > 0 ? QList<QAction*>{m_pSelectMerged} : QList<QAction*>{},
-            QStringLiteral("merge"));
-        if (const QString repeats =
-                CProblemsPane::RepeatsText(tr("The merge"), before, m_pDoc->CountRepeats());
-            !repeats.isEmpty())
-            emit notice(repeats, QStringLiteral("repeats"));
-        ReportReading(path);
-        return merged;
+    if (!read) {
+        ReportFailure(tr("Cannot merge the signal database."), read);
+        return read;
     }
-    ReportFailure(tr("Cannot merge the signal database."), merged);
-    return merged;
+    // Nothing changes before the user saw what the other file brings.
+    CMergeReviewDialog review(plan, path, {}, m_pWindow);
+    if (CPrompts::RunDialog(review) != QDialog::Accepted) {
+        emit statusMessage(tr("Merge cancelled: nothing was changed."));
+        return FileResult::Cancelled(tr("Merge cancelled"));
+    }
+    const RepeatCounts before = m_pDoc->CountRepeats();
+    int skipped = 0;
+    int differing = 0;
+    for (const MergeEntry& entry : plan.entries) {
+        if (entry.kind == MergeEntryKind::Identical && !(entry.chosen && entry.Choosable())) {
+            ++skipped;
+            differing += !entry.fields.empty();
+        }
+    }
+    const CSignalController::MergeOutcome outcome =
+        m_pController->ApplyMerge(plan, std::move(source));
+    // The whole summary goes to the message bar, where it fits; the status bar says the
+    // counts.
+    QString summary = MergeSummary(outcome.added, skipped, differing);
+    if (outcome.changed > 0 || outcome.removed > 0)
+        summary += QStringLiteral("; ") + tr("%1 held signals given the other's values, %2 removed")
+                                              .arg(outcome.changed)
+                                              .arg(outcome.removed);
+    emit statusMessage(
+        tr("Merge: %1 added, %2 skipped as duplicates").arg(Signals(outcome.added)).arg(skipped));
+    if (!outcome.text.isEmpty())
+        m_nMergeStep = m_pDoc->History()->index();
+    emit noticeWithActions(summary,
+                           outcome.added > 0 ? QList<QAction*>{m_pSelectMerged} : QList<QAction*>{},
+                           QStringLiteral("merge"));
+    if (const QString repeats =
+            CProblemsPane::RepeatsText(tr("The merge"), before, m_pDoc->CountRepeats());
+        !repeats.isEmpty())
+        emit notice(repeats, QStringLiteral("repeats"));
+    ReportReading(path);
+    return read;
 }
 
 QString CDocTemplate::MergeSummary(int added, int skipped, int differing) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 class CRecoverySnapshot;
+class CSignalController;
 class QAction;
 class QFileSystemWatcher;
 class CVantorDoc;
@@ -28,6 +29,8 @@ public:
     const QList<QAction*>& Commands() const { return m_commands; }
 
     void SetWindow(QWidget* window) { m_pWindow = window; }
+    // The list's use-cases on the document: a reviewed merge is made through them.
+    void SetController(CSignalController* controller) { m_pController = controller; }
     CVantorDoc* Document() const { return m_pDoc; }
 
     // "<file name> - Quarn Editor", or "Untitled - Quarn Editor".
@@ -106,6 +109,7 @@ private:
 
     CVantorDoc* m_pDoc;
     QWidget* m_pWindow = nullptr;
+    CSignalController* m_pController = nullptr;
     QString m_leftoverBackup; // the interrupted save's copy that was opened
     QString m_foreignFile;    // the open file, when it is another kind of XML file
     QList<QAction*> m_commands;

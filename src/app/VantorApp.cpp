@@ -83,6 +83,7 @@ bool CVantorApp::InitInstance(const QStringList& args, QString& error) {
     m_pFrame = std::make_unique<CMainFrame>(m_pTemplate, m_commands);
     CMainFrame* frame = m_pFrame.get();
     m_pTemplate->SetWindow(frame);
+    m_pTemplate->SetController(frame->View()->Controller());
     // Clear Recent List follows the recent files in the File menu.
     const QList<QAction*> fileItems = frame->FileMenu()->actions();
     frame->FileMenu()->insertAction(

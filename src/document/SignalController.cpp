@@ -185,8 +185,10 @@ CSignalController::MergeOutcome CSignalController::ApplyMerge(const MergePlan& p
     outcome.changed = static_cast<int>(edited.size());
     outcome.removed = static_cast<int>(removed.size());
     const std::size_t total = added.size() + edited.size() + removed.size();
-    if (total == 0)
+    if (total == 0) {
+        m_pDoc->KeepMergeReading(source, taken);
         return outcome;
+    }
     outcome.text = CountedText(tr("Merge Signal"), tr("Merge %1 Signals"), total);
     std::vector<std::unique_ptr<CSignalStep>> steps;
     if (!edited.empty())

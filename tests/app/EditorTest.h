@@ -122,6 +122,11 @@ inline QByteArray ReadAll(const QString& path) {
 }
 
 // The button of the message bar with that text, if it shows one.
+// File > Merge's review, applied as it opens (what a merge brings by default).
+inline void ApplyMergeReview() {
+    CPrompts::PushDialogHandler([](QDialog&) { return int(QDialog::Accepted); });
+}
+
 inline QPushButton* BarButton(const CMessageBar* bar, const QString& text) {
     for (QPushButton* button : bar->findChildren<QPushButton*>()) {
         if (button->text() == text && button->isVisibleTo(bar))

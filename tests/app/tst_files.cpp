@@ -1,7 +1,10 @@
 // Files: open, save, merge, export, recent files, the save question, files changed by others.
 #include "EditorTest.h"
+#include "MergeReviewDialog.h"
 #include "TestDocument.h"
 #include "TestFiles.h"
+
+#include <QTreeView>
 
 class TestFiles : public CEditorTest {
     Q_OBJECT
@@ -365,6 +368,7 @@ private slots:
     void mergeColoursRows() {
         Start({Copy("mixed.xml")});
         CPrompts::PushFileName(Copy("other.xml"));
+        ApplyMergeReview();
         Trigger(ID_FILE_MERGE);
         const auto* model = Frame()->View()->RowModel();
         QCOMPARE(model->rowCount(), 7);
@@ -394,6 +398,74 @@ private slots:
         QCOMPARE(CPrompts::ShownMessages().size(), 1);
         QCOMPARE(model->rowCount(), 7);
         QVERIFY(CPrompts::ShownMessages().last().text.contains("line"));
+    }
+
+    // File > Merge shows what the other file brings before anything changes; Space in the
+    // review checks and unchecks; Apply makes the checked changes as one step.
+    void mergeIsReviewedFirst_data() {
+        QTest::addColumn<int>("result");
+        QTest::addColumn<QStringList>("toggled"); // rows Space is pressed on
+        QTest::addColumn<QStringList>("names");   // the list afterwards, in its order
+        QTest::addColumn<QString>("beacon");      // Beacon's comment afterwards
+        const QStringList held{"Baudot 50", "Beacon", "DRM", "Olivia", "STANAG 4285"};
+        QTest::newRow("cancel") << int(QDialog::Rejected) << QStringList{"Zulu"} << held << "";
+        QTest::newRow("as it opens")
+            << int(QDialog::Accepted) << QStringList{} << held + QStringList{"Zeta", "Zulu"} << "";
+        QTest::newRow("one new left out, the same name taken")
+            << int(QDialog::Accepted) << QStringList{"Zulu", "Beacon"} << held + QStringList{"Zeta"}
+            << "newer";
+    }
+    void mergeIsReviewedFirst() {
+        QFETCH(int, result);
+        QFETCH(QStringList, toggled);
+        QFETCH(QStringList, names);
+        QFETCH(QString, beacon);
+        Start({Copy("mixed.xml")});
+        QByteArray other = ReadAll(DataFile("other.xml"));
+        other.replace("</SignalList>", "<Signal Name='Beacon' Mode='cw-morse' Modulation='CW'>"
+                                       "<CodecheckCounter>1</CodecheckCounter>"
+                                       "<Comment>newer</Comment></Signal></SignalList>");
+        const QString path = m_dir.filePath("update.xml");
+        QVERIFY(WriteBytes(path, other));
+        CPrompts::PushFileName(path);
+        QStringList kinds;
+        CPrompts::PushDialogHandler([&](QDialog& dialog) {
+            auto* review = qobject_cast<CMergeReviewDialog*>(&dialog);
+            if (review == nullptr)
+                return int(QDialog::Rejected);
+            QTreeView* tree = review->Tree();
+            const QAbstractItemModel* model = tree->model();
+            for (int row = 0; row < model->rowCount(); ++row) {
+                const QModelIndex name = model->index(row, 0);
+                kinds << name.data().toString() + ": " + model->index(row, 1).data().toString() +
+                             (name.data(Qt::CheckStateRole) == Qt::Checked ? " [x]" : " [ ]");
+                if (toggled.contains(name.data().toString())) {
+                    tree->setCurrentIndex(name);
+                    QTest::keyClick(tree, Qt::Key_Space);
+                }
+            }
+            return result;
+        });
+        Trigger(ID_FILE_MERGE);
+        QCOMPARE(kinds,
+                 (QStringList{"Baudot 50: equal to a held signal (skipped) [ ]", "Zeta: new [x]",
+                              "Zulu: new [x]", "Beacon: same name, other values [ ]"}));
+        QStringList after;
+        QString comment;
+        for (const auto& s : Doc()->Signals()) {
+            after << QString(reinterpret_cast<const QChar*>(s->m_szName.c_str()));
+            if (after.last() == "Beacon")
+                comment = QString(reinterpret_cast<const QChar*>(s->m_szComment.c_str()));
+        }
+        QCOMPARE(after, names);
+        QCOMPARE(comment, beacon);
+        QCOMPARE(Doc()->IsModified(), names.size() > 5 || !beacon.isEmpty());
+        if (!Doc()->IsModified())
+            return;
+        // The whole merge is one step of the history.
+        Trigger(ID_EDIT_UNDO);
+        QCOMPARE(Doc()->GetSignalCount(), 5);
+        QVERIFY(!Doc()->IsModified());
     }
 
     // The failure message of a file operation is the only window above the main window:
@@ -467,6 +539,7 @@ private slots:
         // what holds for every file stays said once.
         const qsizetype notices = Frame()->MessageBar()->Messages().size();
         CPrompts::PushFileName(path);
+        ApplyMergeReview();
         Trigger(ID_FILE_MERGE);
         const QStringList after = Frame()->MessageBar()->Messages();
         QCOMPARE(after.filter("An unknown decoder mode is shown").size(),

@@ -602,6 +602,7 @@ private slots:
         act(ID_EDIT_PASTE);
         QCOMPARE(pane->text(), QString("4 signals"));
         CPrompts::PushFileName(Copy("other.xml"));
+        ApplyMergeReview();
         Trigger(ID_FILE_MERGE);
         QVERIFY(Doc()->GetSignalCount() > 4);
         QCOMPARE(pane->text(), signalsNow());

@@ -20,6 +20,26 @@ QStringList Names(const CVantorDoc& doc) {
     return names;
 }
 
+// Records of "NAME=COMMENT,..." (CW signals).
+SignalCollection Records(const QString& spec) {
+    SignalCollection records;
+    for (const QString& item : spec.split(u',', Qt::SkipEmptyParts)) {
+        auto record = NewRecord(item.section(u'=', 0, 0), ModulationCw);
+        record->m_szComment.Assign(
+            reinterpret_cast<const char16_t*>(item.section(u'=', 1).utf16()));
+        records.push_back(std::move(record));
+    }
+    return records;
+}
+
+QString Spec(const CVantorDoc& doc) {
+    QStringList items;
+    for (const auto& s : doc.Signals())
+        items << QStringView(s->m_szName.c_str()).toString() + u'=' +
+                     QStringView(s->m_szComment.c_str()).toString();
+    return items.join(u',');
+}
+
 } // namespace
 
 class TestSignalController : public QObject {
@@ -74,6 +94,48 @@ private slots:
         doc.History()->undo();
         QCOMPARE(Names(doc), before);
         QVERIFY(!doc.GetSignal(0)->m_bDisabled);
+    }
+
+    // A reviewed merge against a base: each side's changes told apart, the other's changes and
+    // additions chosen by default; what is chosen is made as one step.
+    void reviewedMergeWithBase_data() {
+        QTest::addColumn<bool>("everything"); // every change chosen, not the defaults
+        QTest::addColumn<QString>("after");
+        QTest::newRow("as it opens") << false << "A=new,B=mine,C=here,D=d,F=f";
+        QTest::newRow("every change chosen") << true << "A=new,B=b,C=here,E=changed,F=f";
+    }
+    void reviewedMergeWithBase() {
+        QFETCH(bool, everything);
+        QFETCH(QString, after);
+        CVantorDoc doc;
+        for (auto& record : Records("A=a,B=mine,C=here,D=d"))
+            AppendRecord(doc, std::move(record));
+        doc.History()->clear();
+        const SignalCollection base = Records("A=a,B=b,C=c,D=d,E=e");
+        CVantorDoc::MergeSource source;
+        source.records = Records("A=new,B=b,C=there,E=changed,F=f");
+        MergePlan plan = PlanMerge(base, doc.Signals(), source.records);
+        QStringList kinds;
+        for (MergeEntry& e : plan.entries) {
+            const CSignalDescription* named = e.there ? e.there : e.here;
+            kinds << QStringView(named->m_szName.c_str()).toString() + u':' +
+                         QString::number(int(e.kind)) + (e.chosen ? "x" : "");
+            e.chosen = e.chosen || everything;
+        }
+        using K = MergeEntryKind;
+        QCOMPARE(kinds, (QStringList{QStringLiteral("A:%1x").arg(int(K::ChangedThere)),
+                                     QStringLiteral("C:%1").arg(int(K::ChangedBoth)),
+                                     QStringLiteral("D:%1").arg(int(K::RemovedThere)),
+                                     QStringLiteral("E:%1").arg(int(K::RemovedHere)),
+                                     QStringLiteral("F:%1x").arg(int(K::New)),
+                                     QStringLiteral("B:%1").arg(int(K::ChangedHere))}));
+        CSignalController controller(&doc);
+        QVERIFY(!controller.ApplyMerge(plan, std::move(source)).text.isEmpty());
+        controller.SortBy(ColumnName, false);
+        QCOMPARE(Spec(doc), after);
+        doc.History()->undo();
+        doc.History()->undo();
+        QCOMPARE(Spec(doc), QStringLiteral("A=a,B=mine,C=here,D=d"));
     }
 
     // Change Selected Signals: the records that take the change change in one step, the
