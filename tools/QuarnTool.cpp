@@ -83,6 +83,7 @@ const char* const Usage =
     "      is not one leaves OUT untouched. Exit 0 without conflicts, 1 with conflicts or\n"
     "      warnings, 2 on trouble. --report FILE writes the conflicts as JSON for the editor\n"
     "      (quarn-editor --conflicts FILE): {base, ours, theirs, output, conflicts: [{name,\n"
+    "      kind (field, signal: removed on one side, added: by both sides differently),\n"
     "      field, base, ours, theirs}]}.\n"
     "  quarn-tool import CSV -o OUT [--into DB]\n"
     "      Read the signals of CSV, as File > Export writes them (columns by their heading\n"
@@ -967,7 +968,11 @@ bool WriteConflictReport(const std::string& report, const std::array<QString, 3>
                 return s == conflict.base ? QStringLiteral("present") : QStringLiteral("changed");
             return StoredFieldText(*s, *conflict.field);
         };
+        const char* kind = conflict.base == nullptr                     ? "added"
+                           : std::string_view(conflict.key) == "signal" ? "signal"
+                                                                        : "field";
         list.append(QJsonObject{{"name", QStringView(named->m_szName.c_str()).toString()},
+                                {"kind", kind},
                                 {"field", QLatin1String(conflict.key)},
                                 {"base", value(conflict.base)},
                                 {"ours", value(conflict.ours)},

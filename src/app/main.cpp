@@ -1,3 +1,5 @@
+#include "ConflictResolution.h"
+#include "ConflictsDialog.h"
 #include "MainFrame.h"
 #include "NativePath.h"
 #include "Prompts.h"
@@ -9,6 +11,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDialog>
 #include <QDir>
 #include <QTimer>
 
@@ -32,16 +35,26 @@ bool HasDisplay() {
 
 const char* const Help =
     "Usage: quarn-editor [OPTION]... [FILE]\n"
+    "  or:  quarn-editor --merge BASE OURS THEIRS -o OUT\n"
+    "  or:  quarn-editor --conflicts REPORT\n"
     "Create, open, merge, sort, filter, edit and save signal databases (XML files that\n"
     "describe radio signals for a signal classifier). FILE is opened at start; when an\n"
     "editor already runs in this session, it opens FILE (or comes to the front) instead.\n"
     "\n"
     "      --new-window  start a separate editor even when one runs\n"
+    "      --merge       merge BASE, OURS and THEIRS as quarn-tool merge3 does and resolve\n"
+    "                    the conflicts in a window (git's mergetool); Save writes OUT as a\n"
+    "                    database, closing without saving leaves OUT as it was\n"
+    "  -o, --output=OUT  where --merge writes\n"
+    "      --conflicts=REPORT  resolve the conflicts quarn-tool merge3 --report listed, in\n"
+    "                    the output it wrote\n"
     "  -h, --help        display this help and exit\n"
     "  -v, --version     output version information and exit\n"
     "\n"
     "Exit status: 0 after a normal exit or when the running editor took FILE, 1 when\n"
     "FILE cannot be opened (by this editor or the running one) or there is no display,\n"
+    "for --merge and --conflicts 0 when OUT was written, 1 when the window was closed\n"
+    "without saving, 2 when a version cannot be read,\n"
     "128 + N when signal N (SIGTERM, SIGHUP, SIGINT) ended it. See quarn-editor(1) and\n"
     "quarn-tool(1).\n";
 
@@ -105,6 +118,27 @@ int StartFailed(const QString& error) {
     return 1;
 }
 
+// --merge and --conflicts: the conflicts resolved in a window of their own, nothing else.
+int ResolveConflicts(CConflictResolution& resolution, const FileResult& read) {
+    if (!read) {
+        std::fprintf(stderr, "quarn-editor: %s\n", NativePath(read.Message()).constData());
+        return 2;
+    }
+    if (resolution.Rows().empty()) {
+        QString why;
+        int row = -1;
+        if (!resolution.Save(why, row)) {
+            std::fprintf(stderr, "quarn-editor: %s\n", NativePath(why).constData());
+            return 2;
+        }
+        std::printf("quarn-editor: no conflicts: %s written\n",
+                    NativePath(resolution.Output()).constData());
+        return 0;
+    }
+    CConflictsDialog dialog(resolution);
+    return CPrompts::RunDialog(dialog) == QDialog::Accepted ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -134,6 +168,14 @@ int main(int argc, char** argv) {
     const QCommandLineOption newWindow(QStringLiteral("new-window"),
                                        QStringLiteral("Start a separate editor."));
     parser.addOption(newWindow);
+    const QCommandLineOption merge(QStringLiteral("merge"),
+                                   QStringLiteral("Resolve the conflicts of BASE OURS THEIRS."));
+    const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
+                                    QStringLiteral("Where --merge writes."), QStringLiteral("OUT"));
+    const QCommandLineOption conflicts(QStringLiteral("conflicts"),
+                                       QStringLiteral("Resolve a merge3 conflict report."),
+                                       QStringLiteral("REPORT"));
+    parser.addOptions({merge, output, conflicts});
     // File names are taken as bytes: one that is not UTF-8 still names its file.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
@@ -146,6 +188,20 @@ int main(int argc, char** argv) {
     if (!screenshots.isEmpty())
         CPrompts::SetTesting(true);
     const QStringList files = parser.positionalArguments();
+    if (parser.isSet(merge) || parser.isSet(conflicts)) {
+        // Nothing to keep for recovery: told to end, it ends, and OUT stays as it was.
+        for (const int number : {SIGTERM, SIGHUP, SIGINT})
+            std::signal(number, SIG_DFL);
+        CConflictResolution resolution;
+        if (parser.isSet(conflicts))
+            return ResolveConflicts(resolution, resolution.FromReport(parser.value(conflicts)));
+        if (files.size() != 3 || !parser.isSet(output)) {
+            std::fputs("quarn-editor: --merge needs BASE OURS THEIRS -o OUT\n", stderr);
+            return 2;
+        }
+        return ResolveConflicts(resolution, resolution.FromVersions(files[0], files[1], files[2],
+                                                                    parser.value(output)));
+    }
     const bool separate = parser.isSet(newWindow) || !screenshots.isEmpty();
     if (!separate) {
         if (const std::optional<int> handed = HandOverToRunningEditor(files))

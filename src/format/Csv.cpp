@@ -449,6 +449,31 @@ bool SignalFromCsv(const QList<const StoredField*>& fields, const QStringList& c
            fits(Id::Comment, SignalReadNotes::CutComment, CSignalDescription::CommentCapacity);
 }
 
+bool SetFieldFromText(CSignalDescription& s, const StoredField& field, const QString& text,
+                      QString& why) {
+    if (field.heading == nullptr) {
+        why = QCoreApplication::translate("Csv", "kept markup cannot be typed");
+        return false;
+    }
+    // The signal as a row of every column, the field's cell typed.
+    const QList<const StoredField*>& fields = CsvFields();
+    QStringList cells;
+    for (const StoredField* column : fields)
+        cells << (column == &field ? text : StoredFieldText(s, *column));
+    CSignalDescription typed;
+    if (!SignalFromCsv(fields, cells, typed, CsvReading{false, false}, why))
+        return false;
+    CSignalDescription value = s;
+    CopyStoredField(field, typed, value);
+    if (const char16_t* message = value.Check(false)) {
+        why = QStringView(message).toString();
+        return false;
+    }
+    value.Recheck(false);
+    s = std::move(value);
+    return true;
+}
+
 QString CsvImport::ReadAs() const {
     QStringList parts;
     if (encoding == QLatin1String("OpenDocument"))

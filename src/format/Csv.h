@@ -64,6 +64,12 @@ struct CsvReading {
 bool SignalFromCsv(const QList<const StoredField*>& fields, const QStringList& cells,
                    CSignalDescription& s, CsvReading reading, QString& why);
 
+// A typed value for one field of s, read as a spreadsheet cell of the field is and checked as
+// the edit dialog checks the signal; s stays as it was when false (with why). Kept markup
+// cannot be typed.
+bool SetFieldFromText(CSignalDescription& s, const StoredField& field, const QString& text,
+                      QString& why);
+
 // A spreadsheet's rows as signals (File > Import, quarn-tool import; CSV, or an OpenDocument
 // spreadsheet's first table): the records of the rows
 // that pass the edit dialog's checks, the rows refused (line and why), the headings that

@@ -36,20 +36,26 @@ ThreeWayMerge MergeThreeWay(const SignalCollection& base, const SignalCollection
                 if (theirsChanged && !oursChanged)
                     CopyStoredField(field, *other, *result);
                 else if (theirsChanged && StoredFieldDiffers(*own, *other, field))
-                    merge.conflicts.push_back({b.get(), own, other, field.key, &field});
+                    merge.conflicts.push_back(
+                        {b.get(), own, other, field.key, &field, result.get(), nullptr});
             }
             result->Recheck(true);
             merged[own] = std::move(result);
         } else if (own != nullptr) {
             // Theirs removed it: removed unless ours changed it.
-            if (!SameSignal(*b, *own))
-                merge.conflicts.push_back({b.get(), own, nullptr, "signal", nullptr});
-            else
+            if (!SameSignal(*b, *own)) {
+                auto kept = Copy(*own);
+                merge.conflicts.push_back(
+                    {b.get(), own, nullptr, "signal", nullptr, kept.get(), nullptr});
+                merged[own] = std::move(kept);
+            } else {
                 merged[own] = nullptr;
+            }
         } else if (other != nullptr && !SameSignal(*b, *other)) {
             // Ours removed what theirs changed: theirs' signal is kept, and said.
-            merge.conflicts.push_back({b.get(), nullptr, other, "signal", nullptr});
             theirsKept.push_back(Copy(*other));
+            merge.conflicts.push_back(
+                {b.get(), nullptr, other, "signal", nullptr, theirsKept.back().get(), nullptr});
         }
     }
     // Signals only theirs added. One ours added alike is the same addition; one ours added
@@ -64,12 +70,16 @@ ThreeWayMerge MergeThreeWay(const SignalCollection& base, const SignalCollection
             same = SameSignal(*it->second, *t);
         if (same)
             continue;
-        if (first != last) {
-            for (const FieldDifference& difference : DiffFields(*first->second, *t))
-                merge.conflicts.push_back(
-                    {nullptr, first->second, t, difference.key, difference.field});
-        }
         theirsKept.push_back(Copy(*t));
+        if (first != last) {
+            const CSignalDescription* own = first->second;
+            auto& kept = merged[own];
+            if (!kept)
+                kept = Copy(*own);
+            for (const FieldDifference& difference : DiffFields(*own, *t))
+                merge.conflicts.push_back({nullptr, own, t, difference.key, difference.field,
+                                           kept.get(), theirsKept.back().get()});
+        }
     }
     merge.records.reserve(ours.size() + theirsKept.size());
     for (const auto& o : ours) {

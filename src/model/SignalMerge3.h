@@ -17,6 +17,10 @@ struct MergeConflict {
     const CSignalDescription* theirs; // null when theirs removed it
     const char* key;                  // the field, or "signal" for removed against changed
     const StoredField* field;         // the field's description, null for "signal"
+    // In the merge's records: the signal that holds ours' value (or the one kept), and for
+    // a signal both sides added differently, theirs beside it.
+    CSignalDescription* merged;
+    CSignalDescription* mergedTheirs;
 };
 
 struct ThreeWayMerge {
