@@ -102,6 +102,136 @@ Copyright (C) 2026 Korvel</translation>
     </message>
 </context>
 <context>
+    <name>CConflictResolution</name>
+    <message>
+        <source>signal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Kept markup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>changed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>removed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>present</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>both kept</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>added</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ours only</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>theirs only</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 does not look like a signal database: its root element is &lt;%2&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not a conflict report of quarn-tool merge3 (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no output named</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CConflictsDialog</name>
+    <message>
+        <source>Resolve Conflicts - %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 conflicts of the merge into %2. Take Base, Ours or Theirs for the selected rows, or type a value in the Result column (F2). Save writes %2; closing without saving leaves it as it was.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Signal</source>
+        <translation type="unfinished">Signal</translation>
+    </message>
+    <message>
+        <source>Field</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Base</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ours</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Theirs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Conflicts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Take &amp;Base</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Take &amp;Ours</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Take &amp;Theirs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close without Saving</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>empty</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing to take for the selected rows</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This result cannot be saved: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot save the signal database.</source>
+        <translation type="unfinished">Die Signaldatenbank kann nicht gespeichert werden.</translation>
+    </message>
+</context>
+<context>
     <name>CDetailsPane</name>
     <message>
         <source>Details</source>
@@ -317,6 +447,18 @@ Copyright (C) 2026 Korvel</translation>
     <message>
         <source>The merge</source>
         <translation>Das Zusammenführen</translation>
+    </message>
+    <message>
+        <source>Merge cancelled: nothing was changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Merge cancelled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 held signals given the other&apos;s values, %2 removed</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -584,6 +726,108 @@ Copyright (C) 2026 Korvel</translation>
     <message>
         <source>Show &amp;Problems</source>
         <translation>&amp;Probleme zeigen</translation>
+    </message>
+</context>
+<context>
+    <name>CMergeReviewDialog</name>
+    <message>
+        <source>Show signals &amp;equal to held ones</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Merge %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>What %1 brings: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Changes since the version of %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Checked changes are made as one step when you apply; Space checks or unchecks the current one.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>What the merge brings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Apply</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CMergeReviewModel</name>
+    <message>
+        <source>Kept markup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the other&apos;s value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>this value kept</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Signal</source>
+        <translation type="unfinished">Signal</translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Held</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Other</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Base</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>new</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>equal to a held signal (skipped)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>same name, other values</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>changed there</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>changed here</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>changed on both sides</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>removed there</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>removed here, changed there</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The other file brings nothing.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -1027,6 +1271,14 @@ Copyright (C) 2026 Korvel</translation>
     <message>
         <source>Paste %1 Signals</source>
         <translation>%1 Signale einfügen</translation>
+    </message>
+    <message>
+        <source>Merge Signal</source>
+        <translation type="unfinished">Signal zusammenführen</translation>
+    </message>
+    <message>
+        <source>Merge %1 Signals</source>
+        <translation type="unfinished">%1 Signale zusammenführen</translation>
     </message>
 </context>
 <context>
@@ -1992,6 +2244,10 @@ Probleme</translation>
     <message>
         <source>no rows of signals below the headings</source>
         <translation>keine Signalzeilen unter den Überschriften</translation>
+    </message>
+    <message>
+        <source>kept markup cannot be typed</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>

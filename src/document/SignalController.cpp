@@ -13,6 +13,9 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryFile>
 #include <QTimer>
 
 #include <algorithm>
@@ -204,6 +207,80 @@ CSignalController::MergeOutcome CSignalController::ApplyMerge(const MergePlan& p
     m_pDoc->Push(std::make_unique<CStepGroup>(m_pDoc, outcome.text, std::move(steps)));
     m_pDoc->KeepMergeReading(source, taken);
     return outcome;
+}
+
+namespace {
+
+// Runs git in folder; its standard output, or false with why (git's own message).
+bool RunGit(const QString& folder, const QStringList& args, QByteArray& out, QString& why) {
+    QProcess git;
+    git.setWorkingDirectory(folder);
+    git.start(QStringLiteral("git"), args);
+    if (!git.waitForStarted(10000)) {
+        why = QCoreApplication::translate("CSignalController", "git cannot be run: %1")
+                  .arg(git.errorString());
+        return false;
+    }
+    git.closeWriteChannel();
+    // A revision of a large database takes a while: read as it comes.
+    while (git.state() != QProcess::NotRunning) {
+        git.waitForReadyRead(60000);
+        out += git.readAllStandardOutput();
+    }
+    out += git.readAllStandardOutput();
+    if (git.exitStatus() != QProcess::NormalExit || git.exitCode() != 0) {
+        why = QString::fromLocal8Bit(git.readAllStandardError()).trimmed().section(u'\n', 0, 0);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+FileResult CSignalController::CompareRevision(const QString& revision) {
+    const QFileInfo file(m_pDoc->GetPathName());
+    if (m_pDoc->GetPathName().isEmpty())
+        return FileResult::Failed(
+            tr("%1: only a saved database has revisions in git").arg(revision));
+    QByteArray content;
+    QString why;
+    if (revision.startsWith(u'-') ||
+        !RunGit(file.absolutePath(),
+                {QStringLiteral("show"), revision + QStringLiteral(":./") + file.fileName()},
+                content, why))
+        return FileResult::Failed(tr("%1 is neither a file nor a git revision of %2 (%3)")
+                                      .arg(revision, file.filePath(), why));
+    QTemporaryFile copy;
+    if (!copy.open() || copy.write(content) != content.size() || !copy.flush())
+        return FileResult::Failed(
+            tr("%1: cannot keep the revision: %2").arg(revision, copy.errorString()));
+    SignalCollection other;
+    const FileResult read = m_pDoc->ReadOther(copy.fileName(), other);
+    if (!read)
+        return FileResult::Failed(
+            QString(read.Message()).replace(copy.fileName(), revision + u':' + file.fileName()));
+    if (m_pComparison)
+        emit comparisonEnding();
+    m_pComparison =
+        std::make_unique<CSignalComparison>(revision + u':' + file.fileName(), std::move(other));
+    m_pComparison->Compare(m_pDoc->Signals());
+    emit comparisonChanged();
+    return read;
+}
+
+QStringList CSignalController::Revisions() const {
+    if (m_pDoc->GetPathName().isEmpty())
+        return {};
+    QByteArray out;
+    QString why;
+    if (!RunGit(QFileInfo(m_pDoc->GetPathName()).absolutePath(),
+                {QStringLiteral("for-each-ref"), QStringLiteral("--format=%(refname:short)"),
+                 QStringLiteral("refs/heads"), QStringLiteral("refs/tags")},
+                out, why))
+        return {};
+    QStringList revisions{QStringLiteral("HEAD")};
+    revisions << QString::fromUtf8(out).split(u'\n', Qt::SkipEmptyParts);
+    return revisions;
 }
 
 FileResult CSignalController::Compare(const QString& path) {

@@ -89,6 +89,12 @@ public:
     // File > Compare With: the records paired with another version's, anew after every
     // change of the document; New and Open end it. Fails as the reading of the other fails.
     FileResult Compare(const QString& path);
+    // The same with a git revision of the open file (HEAD, a branch, a tag, HEAD~2), read
+    // through git show REV:PATH in the file's work tree; its name is "REV:FILE".
+    FileResult CompareRevision(const QString& revision);
+    // The revisions worth offering for the open file: HEAD, then branches and tags; empty
+    // when the file is not in a git work tree or git is missing.
+    QStringList Revisions() const;
     void EndComparison();
     const CSignalComparison* Comparison() const { return m_pComparison.get(); }
     // "2 added, 1 removed, 3 changed", or empty when not comparing.

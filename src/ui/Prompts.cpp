@@ -190,6 +190,30 @@ QString CPrompts::OpenFileName(QWidget* parent, const QString& caption, const QS
     return name;
 }
 
+QString CPrompts::OpenFileOrName(QWidget* parent, const QString& caption, const QString& filter,
+                                 const QString& folder, const QStringList& names) {
+    if (names.isEmpty() || TheState().testing)
+        return OpenFileName(parent, caption, filter, folder);
+    QFileDialog dialog(parent, caption, folder, filter);
+    // A name that is no file must get through: the desktop's own dialog would refuse it.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    QStringList shown = names.mid(0, 4);
+    if (names.size() > shown.size())
+        shown << QStringLiteral("...");
+    dialog.setLabelText(QFileDialog::FileName,
+                        QCoreApplication::translate("CPrompts", "File or git revision (%1):")
+                            .arg(shown.join(QStringLiteral(", "))));
+    dialog.setLabelText(QFileDialog::Accept, QCoreApplication::translate("CPrompts", "&Open"));
+    QString name;
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+        name = dialog.selectedFiles().constFirst();
+    GiveBack(parent);
+    if (QFileInfo(name).isFile())
+        RememberFolder(name);
+    return name;
+}
+
 QString CPrompts::SaveFileName(QWidget* parent, const QString& caption, const QString& filter,
                                const QString& suggested, const QString& suffix) {
     QString name;

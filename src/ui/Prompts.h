@@ -34,6 +34,10 @@ public:
     // suggested lies); the folder of the file chosen is remembered for StartFolder.
     static QString OpenFileName(QWidget* parent, const QString& caption, const QString& filter,
                                 const QString& folder);
+    // An existing file, or a name typed in the dialog that names none: one of names (git
+    // revisions), offered in the dialog's label. Without names, as OpenFileName.
+    static QString OpenFileOrName(QWidget* parent, const QString& caption, const QString& filter,
+                                  const QString& folder, const QStringList& names);
     static QString SaveFileName(QWidget* parent, const QString& caption, const QString& filter,
                                 const QString& suggested,
                                 const QString& suffix = QStringLiteral("xml"));

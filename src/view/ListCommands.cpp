@@ -347,15 +347,22 @@ void CListCommands::ImportFile(const QString& path) {
 }
 
 void CListCommands::Compare() {
-    const QString path =
-        CPrompts::OpenFileName(m_pView, tr("Compare With"), CPrompts::DatabasesFilter(),
-                               CPrompts::StartFolder(m_pView->Document()->GetPathName()));
+    const QStringList revisions = m_pController->Revisions();
+    const QString path = CPrompts::OpenFileOrName(
+        m_pView, tr("Compare With"), CPrompts::DatabasesFilter(),
+        CPrompts::StartFolder(m_pView->Document()->GetPathName()), revisions);
     if (!path.isEmpty())
         CompareWith(path);
 }
 
 FileResult CListCommands::CompareWith(const QString& path) {
-    const FileResult read = m_pController->Compare(path);
+    // A name that is no file, typed where the open file is in a git work tree: a revision.
+    const bool revision = !QFileInfo::exists(path) && !m_pController->Revisions().isEmpty();
+    const QString shown = revision ? QFileInfo(path).fileName() + u':' +
+                                         QFileInfo(m_pView->Document()->GetPathName()).fileName()
+                                   : path;
+    const FileResult read = revision ? m_pController->CompareRevision(QFileInfo(path).fileName())
+                                     : m_pController->Compare(path);
     if (!read) {
         if (!read.IsCancelled())
             CPrompts::Message(m_pView, QMessageBox::Critical, QString(),
@@ -363,10 +370,10 @@ FileResult CListCommands::CompareWith(const QString& path) {
         return read;
     }
     emit notice(m_pController->Comparison()->Count().Total() == 0
-                    ? tr("Compared with %1: no difference.").arg(path)
+                    ? tr("Compared with %1: no difference.").arg(shown)
                     : tr("Compared with %1: %2. F8 goes to the next difference, Esc ends the "
                          "comparison.")
-                          .arg(path, m_pController->ComparisonCounts()),
+                          .arg(shown, m_pController->ComparisonCounts()),
                 QStringLiteral("compare"));
     return read;
 }

@@ -4,6 +4,7 @@
 #include "TestDocument.h"
 #include "TestFiles.h"
 
+#include <QStandardPaths>
 #include <QTreeView>
 
 class TestFiles : public CEditorTest {
@@ -466,6 +467,53 @@ private slots:
         Trigger(ID_EDIT_UNDO);
         QCOMPARE(Doc()->GetSignalCount(), 5);
         QVERIFY(!Doc()->IsModified());
+    }
+
+    // Compare With takes a git revision of the open file where a file name would go.
+    void compareWithRevision_data() {
+        QTest::addColumn<QString>("revision");
+        QTest::addColumn<QString>("said"); // the notice, or the failure message's start
+        QTest::newRow("HEAD") << "HEAD"
+                              << "Compared with HEAD:s.xml: 0 added, 0 removed, 1 changed";
+        QTest::newRow("a tag") << "v1"
+                               << "Compared with v1:s.xml: 0 added, 1 removed, 1 changed";
+        QTest::newRow("no such revision")
+            << "nosuch"
+            << "Cannot compare.\n\nnosuch is neither a file nor a git revision of";
+        QTest::newRow("an option is no revision")
+            << "--output=x"
+            << "Cannot compare.\n\n--output=x is neither a file";
+    }
+    void compareWithRevision() {
+        QFETCH(QString, revision);
+        QFETCH(QString, said);
+        if (QStandardPaths::findExecutable("git").isEmpty())
+            QSKIP("git is not installed");
+        const QString repo = m_dir.filePath("repo");
+        const auto git = [&](const QStringList& args) {
+            return !Git(repo, m_dir.path(), args).isNull();
+        };
+        const QString file = repo + "/s.xml";
+        QVERIFY(WriteBytes(file, "<SignalList><Signal Name='A' Modulation='CW'/></SignalList>"));
+        QVERIFY(
+            git({"init", "-q", "-b", "main"}) && git({"add", "."}) &&
+            git({"-c", "user.email=t@example.org", "-c", "user.name=t", "commit", "-qm", "one"}) &&
+            git({"tag", "v1"}));
+        QVERIFY(WriteBytes(file, "<SignalList><Signal Name='A' Modulation='CW'><Comment>c</Comment>"
+                                 "</Signal><Signal Name='B' Modulation='CW'/></SignalList>"));
+        QVERIFY(
+            git({"-c", "user.email=t@example.org", "-c", "user.name=t", "commit", "-qam", "two"}));
+        Start({file});
+        // Edited in the editor since: A's comment.
+        CSignalDescription value = *Doc()->GetSignal(0);
+        value.m_szComment.Assign(u"edited");
+        Frame()->View()->Controller()->Edit(Doc()->GetSignal(0), value);
+        CPrompts::PushFileName(repo + "/" + revision);
+        Trigger(ID_FILE_COMPARE);
+        const QString shown = CPrompts::ShownMessages().isEmpty()
+                                  ? Frame()->MessageBar()->Messages().join("|")
+                                  : CPrompts::ShownMessages().last().text;
+        QVERIFY2(shown.contains(said), qPrintable(shown));
     }
 
     // The failure message of a file operation is the only window above the main window:

@@ -33,23 +33,8 @@ class TestConflicts : public QObject {
     Q_OBJECT
     TestFolder m_dir;
 
-    // Runs git in the repository; its standard output, or a null array when it failed.
     QByteArray Git(const QStringList& args, bool mayFail = false) {
-        QProcess git;
-        git.setWorkingDirectory(m_dir.filePath("repo"));
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("HOME", m_dir.path());
-        env.insert("GIT_CONFIG_NOSYSTEM", "1");
-        git.setProcessEnvironment(env);
-        git.start("git", args);
-        git.waitForFinished(30000);
-        if (git.exitStatus() != QProcess::NormalExit || git.exitCode() != 0) {
-            if (!mayFail)
-                qWarning() << "git" << args << git.readAllStandardError();
-            return {};
-        }
-        const QByteArray out = git.readAllStandardOutput();
-        return out.isNull() ? QByteArray("") : out;
+        return ::Git(m_dir.filePath("repo"), m_dir.path(), args, mayFail);
     }
 
 private slots:
