@@ -105,130 +105,130 @@ Copyright (C) 2026 Korvel</translation>
     <name>CConflictResolution</name>
     <message>
         <source>signal</source>
-        <translation type="unfinished"></translation>
+        <translation>Signal</translation>
     </message>
     <message>
         <source>Kept markup</source>
-        <translation type="unfinished"></translation>
+        <translation>Bewahrtes Markup</translation>
     </message>
     <message>
         <source>changed</source>
-        <translation type="unfinished"></translation>
+        <translation>geändert</translation>
     </message>
     <message>
         <source>removed</source>
-        <translation type="unfinished"></translation>
+        <translation>entfernt</translation>
     </message>
     <message>
         <source>present</source>
-        <translation type="unfinished"></translation>
+        <translation>vorhanden</translation>
     </message>
     <message>
         <source>both kept</source>
-        <translation type="unfinished"></translation>
+        <translation>beide behalten</translation>
     </message>
     <message>
         <source>added</source>
-        <translation type="unfinished"></translation>
+        <translation>hinzugefügt</translation>
     </message>
     <message>
         <source>ours only</source>
-        <translation type="unfinished"></translation>
+        <translation>nur unseres</translation>
     </message>
     <message>
         <source>theirs only</source>
-        <translation type="unfinished"></translation>
+        <translation>nur ihres</translation>
     </message>
     <message>
         <source>%1 does not look like a signal database: its root element is &lt;%2&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 sieht nicht wie eine Signaldatenbank aus: sein Wurzelelement ist &lt;%2&gt;</translation>
     </message>
     <message>
         <source>%1 is not a conflict report of quarn-tool merge3 (%2)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ist kein Konfliktbericht von quarn-tool merge3 (%2)</translation>
     </message>
     <message>
         <source>no output named</source>
-        <translation type="unfinished"></translation>
+        <translation>keine Ausgabe genannt</translation>
     </message>
 </context>
 <context>
     <name>CConflictsDialog</name>
     <message>
         <source>Resolve Conflicts - %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Konflikte lösen - %1</translation>
     </message>
     <message>
         <source>%1 conflicts of the merge into %2. Take Base, Ours or Theirs for the selected rows, or type a value in the Result column (F2). Save writes %2; closing without saving leaves it as it was.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Konflikte der Zusammenführung in %2. Übernehmen Sie für die gewählten Zeilen Basis, Unseres oder Ihres, oder geben Sie in der Spalte Ergebnis einen Wert ein (F2). Speichern schreibt %2; Schließen ohne Speichern lässt die Datei, wie sie war.</translation>
     </message>
     <message>
         <source>Signal</source>
-        <translation type="unfinished">Signal</translation>
+        <translation>Signal</translation>
     </message>
     <message>
         <source>Field</source>
-        <translation type="unfinished"></translation>
+        <translation>Feld</translation>
     </message>
     <message>
         <source>Base</source>
-        <translation type="unfinished"></translation>
+        <translation>Basis</translation>
     </message>
     <message>
         <source>Ours</source>
-        <translation type="unfinished"></translation>
+        <translation>Unseres</translation>
     </message>
     <message>
         <source>Theirs</source>
-        <translation type="unfinished"></translation>
+        <translation>Ihres</translation>
     </message>
     <message>
         <source>Result</source>
-        <translation type="unfinished"></translation>
+        <translation>Ergebnis</translation>
     </message>
     <message>
         <source>Conflicts</source>
-        <translation type="unfinished"></translation>
+        <translation>Konflikte</translation>
     </message>
     <message>
         <source>Take &amp;Base</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Basis übernehmen</translation>
     </message>
     <message>
         <source>Take &amp;Ours</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Unseres übernehmen</translation>
     </message>
     <message>
         <source>Take &amp;Theirs</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ihres übernehmen</translation>
     </message>
     <message>
         <source>&amp;Save</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Speichern</translation>
     </message>
     <message>
         <source>Close without Saving</source>
-        <translation type="unfinished"></translation>
+        <translation>Schließen ohne Speichern</translation>
     </message>
     <message>
         <source>%1, %2: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1, %2: %3</translation>
     </message>
     <message>
         <source>empty</source>
-        <translation type="unfinished"></translation>
+        <translation>leer</translation>
     </message>
     <message>
         <source>Nothing to take for the selected rows</source>
-        <translation type="unfinished"></translation>
+        <translation>Für die gewählten Zeilen gibt es nichts zu übernehmen</translation>
     </message>
     <message>
         <source>This result cannot be saved: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Dieses Ergebnis kann nicht gespeichert werden: %1</translation>
     </message>
     <message>
         <source>Cannot save the signal database.</source>
-        <translation type="unfinished">Die Signaldatenbank kann nicht gespeichert werden.</translation>
+        <translation>Die Signaldatenbank kann nicht gespeichert werden.</translation>
     </message>
 </context>
 <context>
@@ -450,15 +450,15 @@ Copyright (C) 2026 Korvel</translation>
     </message>
     <message>
         <source>Merge cancelled: nothing was changed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Zusammenführen abgebrochen: nichts wurde geändert.</translation>
     </message>
     <message>
         <source>Merge cancelled</source>
-        <translation type="unfinished"></translation>
+        <translation>Zusammenführen abgebrochen</translation>
     </message>
     <message>
         <source>%1 held signals given the other&apos;s values, %2 removed</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 vorhandene Signale erhielten die Werte der anderen Datei, %2 entfernt</translation>
     </message>
 </context>
 <context>
@@ -732,102 +732,102 @@ Copyright (C) 2026 Korvel</translation>
     <name>CMergeReviewDialog</name>
     <message>
         <source>Show signals &amp;equal to held ones</source>
-        <translation type="unfinished"></translation>
+        <translation>Signale, die vorhandenen &amp;gleichen, zeigen</translation>
     </message>
     <message>
         <source>Merge %1</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 zusammenführen</translation>
     </message>
     <message>
         <source>What %1 brings: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Was %1 bringt: %2.</translation>
     </message>
     <message>
         <source>Changes since the version of %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Änderungen seit der Fassung vom %1.</translation>
     </message>
     <message>
         <source>Checked changes are made as one step when you apply; Space checks or unchecks the current one.</source>
-        <translation type="unfinished"></translation>
+        <translation>Angekreuzte Änderungen werden beim Anwenden in einem Schritt vorgenommen; die Leertaste kreuzt die aktuelle an oder ab.</translation>
     </message>
     <message>
         <source>What the merge brings</source>
-        <translation type="unfinished"></translation>
+        <translation>Was die Zusammenführung bringt</translation>
     </message>
     <message>
         <source>&amp;Apply</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Anwenden</translation>
     </message>
 </context>
 <context>
     <name>CMergeReviewModel</name>
     <message>
         <source>Kept markup</source>
-        <translation type="unfinished"></translation>
+        <translation>Bewahrtes Markup</translation>
     </message>
     <message>
         <source>the other&apos;s value</source>
-        <translation type="unfinished"></translation>
+        <translation>Wert der anderen Datei</translation>
     </message>
     <message>
         <source>this value kept</source>
-        <translation type="unfinished"></translation>
+        <translation>dieser Wert bleibt</translation>
     </message>
     <message>
         <source>Signal</source>
-        <translation type="unfinished">Signal</translation>
+        <translation>Signal</translation>
     </message>
     <message>
         <source>Change</source>
-        <translation type="unfinished"></translation>
+        <translation>Änderung</translation>
     </message>
     <message>
         <source>Held</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorhanden</translation>
     </message>
     <message>
         <source>Other</source>
-        <translation type="unfinished"></translation>
+        <translation>Andere Datei</translation>
     </message>
     <message>
         <source>Base</source>
-        <translation type="unfinished"></translation>
+        <translation>Basis</translation>
     </message>
     <message>
         <source>new</source>
-        <translation type="unfinished"></translation>
+        <translation>neu</translation>
     </message>
     <message>
         <source>equal to a held signal (skipped)</source>
-        <translation type="unfinished"></translation>
+        <translation>gleicht einem vorhandenen Signal (übersprungen)</translation>
     </message>
     <message>
         <source>same name, other values</source>
-        <translation type="unfinished"></translation>
+        <translation>gleicher Name, andere Werte</translation>
     </message>
     <message>
         <source>changed there</source>
-        <translation type="unfinished"></translation>
+        <translation>dort geändert</translation>
     </message>
     <message>
         <source>changed here</source>
-        <translation type="unfinished"></translation>
+        <translation>hier geändert</translation>
     </message>
     <message>
         <source>changed on both sides</source>
-        <translation type="unfinished"></translation>
+        <translation>auf beiden Seiten geändert</translation>
     </message>
     <message>
         <source>removed there</source>
-        <translation type="unfinished"></translation>
+        <translation>dort entfernt</translation>
     </message>
     <message>
         <source>removed here, changed there</source>
-        <translation type="unfinished"></translation>
+        <translation>hier entfernt, dort geändert</translation>
     </message>
     <message>
         <source>The other file brings nothing.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die andere Datei bringt nichts.</translation>
     </message>
 </context>
 <context>
@@ -1111,6 +1111,14 @@ Copyright (C) 2026 Korvel</translation>
         <source>Signal Databases (*.xml);;All Files (*)</source>
         <translation>Signaldatenbanken (*.xml);;Alle Dateien (*)</translation>
     </message>
+    <message>
+        <source>File or git revision (%1):</source>
+        <translation>Datei oder git-Fassung (%1):</translation>
+    </message>
+    <message>
+        <source>&amp;Open</source>
+        <translation>Ö&amp;ffnen</translation>
+    </message>
 </context>
 <context>
     <name>CRecoveryKeeper</name>
@@ -1274,11 +1282,27 @@ Copyright (C) 2026 Korvel</translation>
     </message>
     <message>
         <source>Merge Signal</source>
-        <translation type="unfinished">Signal zusammenführen</translation>
+        <translation>Signal zusammenführen</translation>
     </message>
     <message>
         <source>Merge %1 Signals</source>
-        <translation type="unfinished">%1 Signale zusammenführen</translation>
+        <translation>%1 Signale zusammenführen</translation>
+    </message>
+    <message>
+        <source>git cannot be run: %1</source>
+        <translation>git kann nicht ausgeführt werden: %1</translation>
+    </message>
+    <message>
+        <source>%1: only a saved database has revisions in git</source>
+        <translation>%1: nur eine gespeicherte Datenbank hat Fassungen in git</translation>
+    </message>
+    <message>
+        <source>%1 is neither a file nor a git revision of %2 (%3)</source>
+        <translation>%1 ist weder eine Datei noch eine git-Fassung von %2 (%3)</translation>
+    </message>
+    <message>
+        <source>%1: cannot keep the revision: %2</source>
+        <translation>%1: die Fassung kann nicht abgelegt werden: %2</translation>
     </message>
 </context>
 <context>
@@ -2247,7 +2271,7 @@ Probleme</translation>
     </message>
     <message>
         <source>kept markup cannot be typed</source>
-        <translation type="unfinished"></translation>
+        <translation>bewahrtes Markup kann nicht eingegeben werden</translation>
     </message>
 </context>
 <context>
