@@ -37,5 +37,7 @@ offers 'bandwidth baud ' list --sort ba
 offers 'desc ' list --sort shift:d
 offers '-- -o ' convert in.xml -
 offers 'a.xml folder ' check ''
+offers '--dry-run ' merge --d
+offers '--report ' merge3 a.xml --r
 [ $status -eq 0 ] && echo "completion: every case passed"
 exit $status
