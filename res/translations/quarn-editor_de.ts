@@ -460,6 +460,18 @@ Copyright (C) 2026 Korvel</translation>
         <source>%1 held signals given the other&apos;s values, %2 removed</source>
         <translation>%1 vorhandene Signale erhielten die Werte der anderen Datei, %2 entfernt</translation>
     </message>
+    <message>
+        <source>Update from Signal Database</source>
+        <translation>Aus Signaldatenbank aktualisieren</translation>
+    </message>
+    <message>
+        <source>%1 was not merged into this database before: every difference is shown.</source>
+        <translation>%1 wurde noch nie in diese Datenbank zusammengeführt: jeder Unterschied wird gezeigt.</translation>
+    </message>
+    <message>
+        <source>The next update from %1 cannot know what this merge took in: %2</source>
+        <translation>Die nächste Aktualisierung aus %1 kann nicht wissen, was diese Zusammenführung übernahm: %2</translation>
+    </message>
 </context>
 <context>
     <name>CFindBar</name>
@@ -2229,6 +2241,16 @@ Probleme</translation>
     <message>
         <source>Pr&amp;oblems</source>
         <translation>Pr&amp;obleme</translation>
+    </message>
+    <message>
+        <source>Take in what changed in a file merged before
+Update from</source>
+        <translation>Übernimmt, was sich in einer früher zusammengeführten Datei geändert hat
+Aktualisieren aus</translation>
+    </message>
+    <message>
+        <source>&amp;Update from...</source>
+        <translation>&amp;Aktualisieren aus …</translation>
     </message>
 </context>
 <context>

@@ -4,6 +4,7 @@
 #include "CommandAction.h"
 #include "CommandIds.h"
 #include "FileBackup.h"
+#include "MergeBase.h"
 #include "MergePlan.h"
 #include "MergeReviewDialog.h"
 #include "ProgressScope.h"
@@ -16,6 +17,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDialog>
 #include <QFile>
 #include <QFileInfo>
@@ -56,7 +58,8 @@ CDocTemplate::CDocTemplate(CVantorDoc* doc, QObject* parent)
     connect(m_pReload, &QAction::triggered, this, &CDocTemplate::ReloadFile);
     m_commands << MakeCommand(this, ID_FILE_SAVE, [this] { FileSave(); })
                << MakeCommand(this, ID_FILE_SAVE_AS, [this] { FileSaveAs(); })
-               << MakeCommand(this, ID_FILE_MERGE, [this] { FileMerge(); });
+               << MakeCommand(this, ID_FILE_MERGE, [this] { FileMerge(); })
+               << MakeCommand(this, ID_FILE_UPDATE, [this] { FileUpdate(); });
 }
 
 QString CDocTemplate::DocumentTitle() const {
@@ -348,23 +351,45 @@ void CDocTemplate::FileMerge() {
         MergeFile(path);
 }
 
-FileResult CDocTemplate::MergeFile(const QString& path) {
+void CDocTemplate::FileUpdate() {
+    const QString path = CPrompts::OpenFileName(m_pWindow, tr("Update from Signal Database"),
+                                                CPrompts::DatabasesFilter(),
+                                                CPrompts::StartFolder(m_pDoc->GetPathName()));
+    if (!path.isEmpty())
+        MergeFile(path, true);
+}
+
+FileResult CDocTemplate::MergeFile(const QString& path, bool update) {
     const std::optional<QString> copy = OfferLeftoverBackup(path, true);
     CVantorDoc::MergeSource source;
     MergePlan plan;
     FileResult read;
+    // An update merges against what the last merge of the same file took in.
+    const QString database = m_pDoc->GetPathName();
+    const QDateTime since = update ? MergeBase::TakenAt(database, path) : QDateTime();
+    SignalCollection base;
     {
         CProgressScope progress(m_pDoc, m_pWindow, tr("Merging %1 ...").arg(path));
-        read = m_pDoc->ReadMergeSource(copy.value_or(path), source);
+        if (since.isValid())
+            read = m_pDoc->ReadOther(MergeBase::PathFor(database, path), base);
         if (read)
-            plan = PlanMerge(m_pDoc->Signals(), source.records);
+            read = m_pDoc->ReadMergeSource(copy.value_or(path), source);
+        if (read)
+            plan = since.isValid() ? PlanMerge(base, m_pDoc->Signals(), source.records)
+                                   : PlanMerge(m_pDoc->Signals(), source.records);
     }
     if (!read) {
         ReportFailure(tr("Cannot merge the signal database."), read);
         return read;
     }
+    if (update && !since.isValid())
+        emit statusMessage(
+            tr("%1 was not merged into this database before: every difference is shown.")
+                .arg(path));
     // Nothing changes before the user saw what the other file brings.
-    CMergeReviewDialog review(plan, path, {}, m_pWindow);
+    CMergeReviewDialog review(
+        plan, path, since.isValid() ? QLocale().toString(since, QLocale::ShortFormat) : QString(),
+        m_pWindow);
     if (CPrompts::RunDialog(review) != QDialog::Accepted) {
         emit statusMessage(tr("Merge cancelled: nothing was changed."));
         return FileResult::Cancelled(tr("Merge cancelled"));
@@ -399,6 +424,11 @@ FileResult CDocTemplate::MergeFile(const QString& path) {
         !repeats.isEmpty())
         emit notice(repeats, QStringLiteral("repeats"));
     ReportReading(path);
+    // What was taken in is the base of the next update from the same file.
+    if (QString why; !MergeBase::Keep(database, copy.value_or(path), why))
+        emit notice(
+            tr("The next update from %1 cannot know what this merge took in: %2").arg(path, why),
+            QStringLiteral("merge base"));
     return read;
 }
 

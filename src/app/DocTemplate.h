@@ -25,7 +25,7 @@ class CDocTemplate : public QObject {
 public:
     CDocTemplate(CVantorDoc* doc, QObject* parent = nullptr);
 
-    // Its commands: Save, Save As, Merge.
+    // Its commands: Save, Save As, Merge, Update from.
     const QList<QAction*>& Commands() const { return m_commands; }
 
     void SetWindow(QWidget* window) { m_pWindow = window; }
@@ -50,7 +50,12 @@ public:
     bool FileSave();
     bool FileSaveAs();
     void FileMerge();
-    FileResult MergeFile(const QString& path);
+    // File > Update from: a merge of a file merged before, three-way against what that merge
+    // took in (kept in the state folder), so that only the file's changes since come in.
+    void FileUpdate();
+    // Reviews what path brings, then makes what the user chose; an update merges against the
+    // last merge's copy of path when there is one.
+    FileResult MergeFile(const QString& path, bool update = false);
 
     // Offers every recovery snapshot of path that no running editor keeps, newest first,
     // until one is opened: Recover opens it as unsaved changes to path (a save then asks

@@ -62,6 +62,8 @@ enum CommandId : std::uint32_t {
     ID_VIEW_DETAILS = 32825,
     // View > Problems: what is wrong with the database as a whole.
     ID_VIEW_PROBLEMS = 32826,
+    // File > Update from: a merge three-way against what the last merge of that file took in.
+    ID_FILE_UPDATE = 32827,
 
     ID_FILE_NEW = 57600,
     ID_FILE_OPEN = 57601,

@@ -41,6 +41,8 @@ constexpr CommandInfo TheCommands[] = {
     {ID_FILTER_PSK_MULTICARRIER,
      QT_TRANSLATE_NOOP("Commands", "Show PSK multicarrier modes\nShow PSK multicarrier")},
     {ID_FILE_MERGE, QT_TRANSLATE_NOOP("Commands", "Merge with another XML file\nMerge XML")},
+    {ID_FILE_UPDATE, QT_TRANSLATE_NOOP("Commands", "Take in what changed in a file merged "
+                                                   "before\nUpdate from")},
     {ID_FILE_CLOSE_DATABASE, QT_TRANSLATE_NOOP("Commands", "Close a file\nClose")},
     {ID_FILE_NEW, QT_TRANSLATE_NOOP("Commands", "Create a new document\nNew")},
     {ID_FILE_OPEN, QT_TRANSLATE_NOOP("Commands", "Open an existing document\nOpen")},
@@ -180,6 +182,7 @@ constexpr MenuEntry TheMainMenu[] = {
     {K::Separator, "", 0},
     {K::Item, QT_TRANSLATE_NOOP("Commands", "&Open...\tCtrl+O"), ID_FILE_OPEN},
     {K::Item, QT_TRANSLATE_NOOP("Commands", "&Merge...\tCtrl+M"), ID_FILE_MERGE},
+    {K::Item, QT_TRANSLATE_NOOP("Commands", "&Update from..."), ID_FILE_UPDATE},
     {K::Item, QT_TRANSLATE_NOOP("Commands", "Compare &With..."), ID_FILE_COMPARE},
     {K::Item, QT_TRANSLATE_NOOP("Commands", "&Close...\tCtrl+C"), ID_FILE_CLOSE_DATABASE},
     {K::Separator, "", 0},

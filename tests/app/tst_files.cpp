@@ -469,6 +469,70 @@ private slots:
         QVERIFY(!Doc()->IsModified());
     }
 
+    // File > Update from merges against what the last merge of the same file took in: the
+    // user's own edit stays, only the file's change comes in.
+    void updateKnowsTheBase_data() {
+        QTest::addColumn<bool>("mergedBefore");
+        QTest::addColumn<QStringList>("kinds");
+        QTest::addColumn<QString>("after"); // NAME=COMMENT of each signal
+        QTest::newRow("merged before")
+            << true << QStringList{"B: changed there [x]", "A: changed here [ ]"} << "A=mine B=b2";
+        QTest::newRow("never merged")
+            << false
+            << QStringList{"A: same name, other values [ ]", "B: same name, other values [ ]"}
+            << "A=mine B=b";
+    }
+    void updateKnowsTheBase() {
+        QFETCH(bool, mergedBefore);
+        QFETCH(QStringList, kinds);
+        QFETCH(QString, after);
+        const auto database = [](const char* a, const char* b) {
+            return QByteArray("<SignalList><Signal Name='A' Modulation='CW'><Comment>") + a +
+                   "</Comment></Signal><Signal Name='B' Modulation='CW'><Comment>" + b +
+                   "</Comment></Signal></SignalList>";
+        };
+        const QString db = m_dir.filePath("db.xml");
+        const QString release = m_dir.filePath("release.xml");
+        QVERIFY(WriteBytes(release, database("a", "b")));
+        QVERIFY(WriteBytes(db, mergedBefore ? "<SignalList/>" : database("a", "b")));
+        Start({db});
+        if (mergedBefore) {
+            CPrompts::PushFileName(release);
+            ApplyMergeReview();
+            Trigger(ID_FILE_MERGE);
+            Trigger(ID_FILE_SAVE);
+            QCOMPARE(Doc()->GetSignalCount(), 2);
+        }
+        CSignalDescription value = *Doc()->GetSignal(0);
+        value.m_szComment.Assign(u"mine");
+        Frame()->View()->Controller()->Edit(Doc()->GetSignal(0), value);
+        QVERIFY(WriteBytes(release, database("a", "b2"))); // the next release
+        CPrompts::PushFileName(release);
+        QStringList shown;
+        QString intro;
+        CPrompts::PushDialogHandler([&](QDialog& dialog) {
+            const QAbstractItemModel* model =
+                qobject_cast<CMergeReviewDialog*>(&dialog)->Tree()->model();
+            for (int row = 0; row < model->rowCount(); ++row)
+                shown << model->index(row, 0).data().toString() + ": " +
+                             model->index(row, 1).data().toString() +
+                             (model->index(row, 0).data(Qt::CheckStateRole) == Qt::Checked
+                                  ? " [x]"
+                                  : " [ ]");
+            for (QLabel* label : dialog.findChildren<QLabel*>())
+                intro += label->text();
+            return int(QDialog::Accepted);
+        });
+        Trigger(ID_FILE_UPDATE);
+        QCOMPARE(shown, kinds);
+        QCOMPARE(intro.contains("Changes since the version of"), mergedBefore);
+        QStringList signalsNow;
+        for (const auto& s : Doc()->Signals())
+            signalsNow << QStringView(s->m_szName.c_str()).toString() + "=" +
+                              QStringView(s->m_szComment.c_str()).toString();
+        QCOMPARE(signalsNow.join(' '), after);
+    }
+
     // Compare With takes a git revision of the open file where a file name would go.
     void compareWithRevision_data() {
         QTest::addColumn<QString>("revision");
