@@ -60,8 +60,8 @@ done
 
 # Comparing and merging versions: diff of the file and a version with one signal in ten
 # changed, and merge3 of two such versions, against opening both files (two checks).
-printf '\n| signals | open both s | diff s (× open both) | merge3 s (× open both) |\n'
-printf '|---|---|---|---|\n'
+printf '\n| signals | open both s | diff s (× open both) | merge3 s (× open both) | merge review s (goal ≤ 2× open both) |\n'
+printf '|---|---|---|---|---|\n'
 for count1 in "${counts[@]}"; do
   base="$dir/own-$count1.xml"
   ours="$dir/ours-$count1.xml"
@@ -74,7 +74,10 @@ for count1 in "${counts[@]}"; do
   read -r c2 _ < <(measure "$tool" check "$ours")
   read -r df _ < <(measure "$tool" diff "$base" "$ours")
   read -r m3 _ < <(measure "$tool" merge3 "$base" "$ours" "$theirs" -o "$dir/out.xml")
+  # What File > Merge's review is made of: both read and every signal of the other weighed.
+  read -r rv _ < <(measure "$tool" merge --dry-run "$base" "$ours")
   both=$(echo "$c1 + $c2" | bc -l)
-  printf '| %s | %.2f | %s (%.2f×) | %s (%.2f×) |\n' "$count1" "$both" "$df" \
-    "$(echo "$df / $both" | bc -l)" "$m3" "$(echo "$m3 / $both" | bc -l)"
+  printf '| %s | %.2f | %s (%.2f×) | %s (%.2f×) | %s (%.2f×) |\n' "$count1" "$both" "$df" \
+    "$(echo "$df / $both" | bc -l)" "$m3" "$(echo "$m3 / $both" | bc -l)" "$rv" \
+    "$(echo "$rv / $both" | bc -l)"
 done
