@@ -590,20 +590,32 @@ int OpenVersion(CVantorDoc& doc, const QString& path, bool emptyAllowed, std::os
     return ForeignVersion(doc, path, err);
 }
 
-int RunDiff(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    bool json = false;
-    std::vector<std::string> files;
+// Files and --json (and the option flag, when given, taken as said); false with the
+// argument that is neither.
+bool FilesAndJson(const std::vector<std::string>& args, std::vector<std::string>& files, bool& json,
+                  std::string& unexpected, std::string_view flag = {}) {
     bool options = true;
     for (const std::string& arg : args) {
         if (options && arg == "--")
             options = false;
         else if (options && arg == "--json")
             json = true;
-        else if (options && arg.rfind("--", 0) == 0)
-            return UsageError(err, "unexpected argument '" + arg + "'");
-        else
+        else if (options && !flag.empty() && arg == flag)
+            continue;
+        else if (options && arg.rfind("-", 0) == 0 && arg.size() > 1) {
+            unexpected = arg;
+            return false;
+        } else
             files.push_back(arg);
     }
+    return true;
+}
+
+int RunDiff(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    bool json = false;
+    std::vector<std::string> files;
+    if (std::string unexpected; !FilesAndJson(args, files, json, unexpected))
+        return UsageError(err, "unexpected argument '" + unexpected + "'");
     if (files.size() != 2)
         return UsageError(err, "diff needs OLD and NEW");
     // Two documents, for the run: freed with the process.
@@ -1142,17 +1154,8 @@ int RunConvert(const std::vector<std::string>& args, std::ostream& err) {
 int RunMergeDryRun(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     bool json = false;
     std::vector<std::string> files;
-    bool options = true;
-    for (const std::string& arg : args) {
-        if (options && arg == "--")
-            options = false;
-        else if (options && arg == "--json")
-            json = true;
-        else if (options && arg != "--dry-run" && arg.rfind("-", 0) == 0 && arg.size() > 1)
-            return UsageError(err, "unexpected argument '" + arg + "'");
-        else if (!options || arg != "--dry-run")
-            files.push_back(arg);
-    }
+    if (std::string unexpected; !FilesAndJson(args, files, json, unexpected, "--dry-run"))
+        return UsageError(err, "unexpected argument '" + unexpected + "'");
     if (files.size() != 2)
         return UsageError(err, "merge --dry-run needs FILE and OTHER");
     CVantorDoc& doc = RunDocument();

@@ -55,22 +55,26 @@ MergeEntry Entry(Kind kind, CSignalDescription* here, const CSignalDescription* 
 
 // A signal the other side has that is not paired with a held one: skipped when equal to a
 // held one (or to one before it in the other), else of a held name or new.
-MergeEntry Addition(const CSignalDescription& other, CSignalIndex& index, const NameLookup& names) {
-    if (const CSignalDescription* equal = index.Find(other)) {
+MergeEntry Addition(const CSignalDescription& other, const CSignalIndex& held,
+                    CSignalIndex& earlier, const NameLookup& names) {
+    if (const CSignalDescription* equal = held.Find(other)) {
         // The merge keeps the held values; those it would keep over the other's are shown.
         std::vector<FieldDifference> fields = DiffFields(*equal, other);
         return Entry(Kind::Identical, Held(equal), &other, nullptr, std::move(fields), false);
     }
-    index.Add(&other);
+    // Equal to one the other holds before it: a duplicate within the other, nothing to choose.
+    if (earlier.Find(other) != nullptr)
+        return Entry(Kind::Identical, nullptr, &other, nullptr, {}, false);
+    earlier.Add(&other);
     std::vector<FieldDifference> fields;
     if (CSignalDescription* named = names.Nearest(other, fields))
         return Entry(Kind::SameName, named, &other, nullptr, std::move(fields), false);
     return Entry(Kind::New, nullptr, &other, nullptr, {}, true);
 }
 
-CSignalIndex IndexOf(const SignalCollection& here, std::size_t more) {
+CSignalIndex IndexOf(const SignalCollection& here) {
     CSignalIndex index;
-    index.Reserve(here.size() + more);
+    index.Reserve(here.size());
     for (const auto& s : here)
         index.Add(s.get());
     return index;
@@ -90,11 +94,13 @@ bool MergePlan::Brings() const {
 
 MergePlan PlanMerge(const SignalCollection& here, const SignalCollection& there) {
     MergePlan plan;
-    CSignalIndex index = IndexOf(here, there.size());
+    const CSignalIndex held = IndexOf(here);
+    CSignalIndex earlier;
+    earlier.Reserve(there.size());
     const NameLookup names(here);
     plan.entries.reserve(there.size());
     for (const auto& other : there)
-        plan.entries.push_back(Addition(*other, index, names));
+        plan.entries.push_back(Addition(*other, held, earlier, names));
     return plan;
 }
 
@@ -133,10 +139,11 @@ MergePlan PlanMerge(const SignalCollection& base, const SignalCollection& here,
                 Entry(Kind::RemovedHere, nullptr, other, b, DiffFields(*b, *other), false));
         }
     }
-    CSignalIndex index = IndexOf(here, withTheirs.added.size());
+    const CSignalIndex held = IndexOf(here);
+    CSignalIndex earlier;
     const NameLookup names(here);
     for (const CSignalDescription* other : withTheirs.added)
-        plan.entries.push_back(Addition(*other, index, names));
+        plan.entries.push_back(Addition(*other, held, earlier, names));
     for (MergeEntry& entry : ownChanges)
         plan.entries.push_back(std::move(entry));
     return plan;

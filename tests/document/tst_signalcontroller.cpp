@@ -138,6 +138,25 @@ private slots:
         QCOMPARE(Spec(doc), QStringLiteral("A=a,B=mine,C=here,D=d"));
     }
 
+    // A signal the other file holds twice (equal but for its disabled flag) comes in once;
+    // its repeat is nothing to choose, also when every change is chosen.
+    void reviewedMergeOfARepeat() {
+        CVantorDoc doc;
+        AppendRecord(doc, NewRecord(QStringLiteral("A"), ModulationCw));
+        CVantorDoc::MergeSource source;
+        source.records = Records("N=n,N=n");
+        source.records[1]->m_bDisabled = true;
+        MergePlan plan = PlanMerge(doc.Signals(), source.records);
+        QCOMPARE(plan.entries.size(), 2u);
+        QCOMPARE(plan.entries[1].kind, MergeEntryKind::Identical);
+        QVERIFY(!plan.entries[1].Choosable());
+        for (MergeEntry& e : plan.entries)
+            e.chosen = true;
+        CSignalController controller(&doc);
+        QCOMPARE(controller.ApplyMerge(plan, std::move(source)).added, 1);
+        QCOMPARE(Spec(doc), QStringLiteral("A=,N=n"));
+    }
+
     // Change Selected Signals: the records that take the change change in one step, the
     // others are named with why.
     void changeSignalsNamesWhatItLeaves() {
