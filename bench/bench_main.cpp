@@ -2,6 +2,8 @@
 // them, for 10,000, 100,000 and 1,000,000 records, and prints the ratios the goals name.
 
 #include "CommandIds.h"
+#include "MergePlan.h"
+#include "MergeReviewDialog.h"
 #include "Prompts.h"
 #include "RecoverySnapshot.h"
 #include "SignalColumns.h"
@@ -376,6 +378,33 @@ void BM_Merge(benchmark::State& state) {
     state.counters["dropped"] = result.dropped;
 }
 
+// File > Merge up to its review shown: the other file read, every signal weighed against the
+// held ones, the review window open (beside Open and OpenMergeFile: opening both files).
+void BM_MergeReview(benchmark::State& state) {
+    EnsureFiles(state.range(0));
+    CPrompts::SetTesting(true);
+    std::size_t entries = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto doc = std::make_unique<CVantorDoc>();
+        doc->OnOpenDocument(BasePath(state.range(0)));
+        state.ResumeTiming();
+        {
+            CVantorDoc::MergeSource source;
+            doc->ReadMergeSource(MergePath(state.range(0)), source);
+            MergePlan plan = PlanMerge(doc->Signals(), source.records);
+            CMergeReviewDialog review(plan, MergePath(state.range(0)));
+            review.show();
+            QCoreApplication::processEvents();
+            entries = plan.entries.size();
+            state.PauseTiming(); // what the review held goes untimed
+        }
+        doc.reset();
+        state.ResumeTiming();
+    }
+    state.counters["entries"] = static_cast<double>(entries);
+}
+
 // The same merge with the duplicate test done as a scan of every held record.
 void BM_MergeScan(benchmark::State& state) {
     EnsureFiles(state.range(0));
@@ -672,7 +701,8 @@ void Register() {
                         benchmark::RegisterBenchmark("WriterPass", BM_WriterPass),
                         benchmark::RegisterBenchmark("RawWrite", BM_RawWrite),
                         benchmark::RegisterBenchmark("Merge", BM_Merge),
-                        benchmark::RegisterBenchmark("OpenMergeFile", BM_OpenMergeFile)}) {
+                        benchmark::RegisterBenchmark("OpenMergeFile", BM_OpenMergeFile),
+                        benchmark::RegisterBenchmark("MergeReview", BM_MergeReview)}) {
         for (std::int64_t n : Sizes)
             bench->Arg(n);
         // Three repetitions, compared by their medians: this machine's disk and memory
