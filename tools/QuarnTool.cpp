@@ -1108,7 +1108,7 @@ int RunImport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     CsvImport imported;
     QString why;
     int line = 0;
-    if (!ImportCsv(file.readAll(), imported, why, line)) {
+    if (!ImportCsv(file, imported, why, line)) {
         // A fault of the whole file (not a spreadsheet) has no line to name.
         err << "quarn-tool: " << shown << (line > 0 ? ":" + std::to_string(line) : "") << ": "
             << Utf8(why) << "\n";

@@ -418,7 +418,7 @@ CSignalController::ImportOutcome CSignalController::Import(const QString& path) 
     CsvImport imported;
     QString why;
     int line = 0;
-    if (!ImportCsv(file.readAll(), imported, why, line)) {
+    if (!ImportCsv(file, imported, why, line)) {
         outcome.error = line > 0 ? QStringLiteral("%1:%2: %3").arg(path).arg(line).arg(why)
                                  : QStringLiteral("%1: %2").arg(path, why);
         return outcome;

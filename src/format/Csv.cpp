@@ -7,6 +7,7 @@
 #include "StoredFieldText.h"
 #include "Vocabulary.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QRegularExpression>
@@ -15,6 +16,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <tuple>
 
 QByteArray CsvRecord(const QStringList& fields) {
@@ -189,64 +191,84 @@ QChar CsvSeparator(const QString& text) {
     return separators[best];
 }
 
-bool ReadCsv(const QString& text, QChar separator, CsvTable& table, QString& why, int& line) {
-    QStringList record;
-    QString field;
-    bool quoted = false;
-    bool fieldStarted = false;
-    int at = 1;
-    int start = 1;
-    const auto endRecord = [&] {
-        record << field;
-        if (!(record.size() == 1 && record.front().isEmpty() && !fieldStarted)) {
-            table.records << record;
-            table.lines << start;
-        }
-        record.clear();
-        field.clear();
-        fieldStarted = false;
-    };
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        // CR LF, LF and CR alone each end a line.
-        const bool lineEnd =
-            c == u'\n' || (c == u'\r' && (i + 1 == text.size() || text[i + 1] != u'\n'));
-        if (quoted) {
-            if (c == u'"' && i + 1 < text.size() && text[i + 1] == u'"') {
-                field += u'"';
-                ++i;
-            } else if (c == u'"') {
-                quoted = false;
-            } else {
-                if (lineEnd)
-                    ++at;
-                field += c;
-            }
-        } else if (c == u'"' && field.isEmpty()) {
-            quoted = true;
-            fieldStarted = true;
-        } else if (c == separator) {
-            record << field;
-            field.clear();
-            fieldStarted = true;
-        } else if (c == u'\r' && !lineEnd) {
+CsvRowReader::CsvRowReader(QChar separator, Row row)
+    : m_cSeparator(separator), m_row(std::move(row)) {}
+
+void CsvRowReader::Feed(QStringView text) {
+    for (const QChar c : text) {
+        if (m_bPending && Step(m_cPending, c)) {
+            m_bPending = false;
             continue;
-        } else if (lineEnd) {
-            endRecord();
-            start = ++at;
-        } else {
-            field += c;
-            fieldStarted = true;
         }
+        m_cPending = c;
+        m_bPending = true;
     }
-    if (quoted) {
+}
+
+bool CsvRowReader::Finish(QString& why, int& line) {
+    if (m_bPending)
+        Step(m_cPending, std::nullopt);
+    m_bPending = false;
+    if (m_bQuoted) {
         why = QCoreApplication::translate("Csv", "a quoted field is not closed");
-        line = start;
+        line = m_nStart;
         return false;
     }
-    if (fieldStarted || !field.isEmpty() || !record.isEmpty())
-        endRecord();
+    if (m_bFieldStarted || !m_field.isEmpty() || !m_record.isEmpty())
+        EndRecord();
     return true;
+}
+
+bool CsvRowReader::Step(QChar c, std::optional<QChar> next) {
+    // CR LF, LF and CR alone each end a line.
+    const bool lineEnd = c == u'\n' || (c == u'\r' && next != u'\n');
+    if (m_bQuoted) {
+        if (c == u'"' && next == u'"') {
+            m_field += u'"';
+            return true;
+        }
+        if (c == u'"') {
+            m_bQuoted = false;
+        } else {
+            if (lineEnd)
+                ++m_nAt;
+            m_field += c;
+        }
+    } else if (c == u'"' && m_field.isEmpty()) {
+        m_bQuoted = true;
+        m_bFieldStarted = true;
+    } else if (c == m_cSeparator) {
+        m_record << m_field;
+        m_field.clear();
+        m_bFieldStarted = true;
+    } else if (c == u'\r' && !lineEnd) {
+        // the CR of a CR LF: the LF ends the line
+    } else if (lineEnd) {
+        EndRecord();
+        m_nStart = ++m_nAt;
+    } else {
+        m_field += c;
+        m_bFieldStarted = true;
+    }
+    return false;
+}
+
+void CsvRowReader::EndRecord() {
+    m_record << m_field;
+    if (!(m_record.size() == 1 && m_record.front().isEmpty() && !m_bFieldStarted))
+        m_row(m_record, m_nStart);
+    m_record.clear();
+    m_field.clear();
+    m_bFieldStarted = false;
+}
+
+bool ReadCsv(const QString& text, QChar separator, CsvTable& table, QString& why, int& line) {
+    CsvRowReader reader(separator, [&table](QStringList& cells, int at) {
+        table.records << cells;
+        table.lines << at;
+    });
+    reader.Feed(text);
+    return reader.Finish(why, line);
 }
 
 namespace {
@@ -487,57 +509,196 @@ QString CsvImport::ReadAs() const {
     return parts.join(QStringLiteral(", "));
 }
 
-bool ImportCsv(const QByteArray& data, CsvImport& result, QString& why, int& line) {
-    CsvTable table;
-    if (IsZipArchive(data)) {
-        result.encoding = QStringLiteral("OpenDocument");
-        if (!ReadOds(data, table, why, line))
-            return false;
-    } else {
-        const QString text = DecodeCsv(data, result.encoding);
-        result.separator = CsvSeparator(text);
-        if (!ReadCsv(text, result.separator, table, why, line))
-            return false;
-    }
-    if (table.records.isEmpty() ||
-        std::none_of(table.records.front().begin(), table.records.front().end(),
-                     [](const QString& heading) {
-                         const StoredField* field = CsvFieldNamed(heading);
-                         return field != nullptr && field->id == Id::Name;
-                     })) {
-        why = QCoreApplication::translate("Csv", "no Name column");
-        line = table.lines.value(0, 1);
-        return false;
-    }
-    result.headingLine = table.lines.front();
-    if (table.records.size() < 2) {
-        why = QCoreApplication::translate("Csv", "no rows of signals below the headings");
-        line = result.headingLine;
-        return false;
-    }
-    QList<const StoredField*> fields;
-    for (const QString& heading : table.records.front()) {
-        fields << CsvFieldNamed(heading);
-        if (fields.back() == nullptr)
-            result.unknownColumns << heading;
-    }
-    // A spreadsheet's number cells hold their values, never a locale's form of them.
-    const bool ods = result.encoding == QLatin1String("OpenDocument");
-    const CsvReading reading{result.separator == u';' && !ods, !ods};
-    for (qsizetype row = 1; row < table.records.size(); ++row) {
+namespace {
+
+// The rows of a table as signals, one at a time: the first row names the columns.
+class CsvImporter {
+public:
+    explicit CsvImporter(CsvImport& result) : m_result(result) {}
+
+    void Row(const QStringList& cells, int line) {
+        if (m_nRows++ == 0) {
+            Headings(cells, line);
+            return;
+        }
+        if (!m_bNamed)
+            return;
         auto signal = std::make_unique<CSignalDescription>();
         QString problem;
         // Checked as the edit dialog checks a signal; the fields stay as the row gives them.
-        if (SignalFromCsv(fields, table.records[row], *signal, reading, problem)) {
+        if (SignalFromCsv(m_fields, cells, *signal, m_reading, problem)) {
             if (const char16_t* message = signal->Check(false))
                 problem = QStringView(message).toString();
         }
         if (!problem.isEmpty()) {
-            result.refused.append({table.lines[row], problem});
-            continue;
+            m_result.refused.append({line, problem});
+            return;
         }
         signal->Recheck(false);
-        result.records.push_back(std::move(signal));
+        m_result.records.push_back(std::move(signal));
     }
-    return true;
+
+    // Whether the rows were a table of signals: false with why and the line when not.
+    bool End(QString& why, int& line) const {
+        if (!m_bNamed) {
+            why = QCoreApplication::translate("Csv", "no Name column");
+            line = m_nRows == 0 ? 1 : m_result.headingLine;
+            return false;
+        }
+        if (m_nRows < 2) {
+            why = QCoreApplication::translate("Csv", "no rows of signals below the headings");
+            line = m_result.headingLine;
+            return false;
+        }
+        return true;
+    }
+
+private:
+    void Headings(const QStringList& cells, int line) {
+        m_result.headingLine = line;
+        for (const QString& heading : cells) {
+            const StoredField* field = CsvFieldNamed(heading);
+            m_bNamed = m_bNamed || (field != nullptr && field->id == Id::Name);
+            m_fields << field;
+        }
+        if (!m_bNamed)
+            return;
+        for (qsizetype i = 0; i < cells.size(); ++i) {
+            if (m_fields[i] == nullptr)
+                m_result.unknownColumns << cells[i];
+        }
+        // A spreadsheet's number cells hold their values, never a locale's form of them.
+        const bool ods = m_result.encoding == QLatin1String("OpenDocument");
+        m_reading = CsvReading{m_result.separator == u';' && !ods, !ods};
+    }
+
+    CsvImport& m_result;
+    QList<const StoredField*> m_fields;
+    CsvReading m_reading;
+    qsizetype m_nRows = 0;
+    bool m_bNamed = false;
+};
+
+// Whether text holds a line end outside quotes, quoted carrying the state from the text
+// before it.
+bool EndsFirstLine(QStringView text, bool& quoted) {
+    for (const QChar c : text) {
+        if (c == u'"')
+            quoted = !quoted;
+        else if (!quoted && (c == u'\n' || c == u'\r'))
+            return true;
+    }
+    return false;
+}
+
+constexpr qint64 ChunkBytes = qint64(1) << 20;
+
+// How many bytes at the end of data begin a UTF-8 sequence that data does not finish.
+qsizetype OpenSequence(const QByteArray& data) {
+    for (qsizetype k = 1; k <= 3 && k <= data.size(); ++k) {
+        const auto byte = static_cast<unsigned char>(data[data.size() - k]);
+        if ((byte & 0xC0) == 0x80)
+            continue; // a continuation byte: its lead is further back
+        const qsizetype needs = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+        return needs > k ? k : 0;
+    }
+    return 0;
+}
+
+// Whether the rest of the device is UTF-8, read a chunk at a time.
+bool IsUtf8(QIODevice& device) {
+    QByteArray open;
+    while (!device.atEnd()) {
+        QByteArray chunk = open + device.read(ChunkBytes);
+        const qsizetype tail = OpenSequence(chunk);
+        open = chunk.right(tail);
+        if (!QByteArrayView(chunk).first(chunk.size() - tail).isValidUtf8())
+            return false;
+    }
+    return open.isEmpty(); // the file ends inside a sequence
+}
+
+} // namespace
+
+bool ImportCsv(QIODevice& device, CsvImport& result, QString& why, int& line) {
+    const QByteArray first = device.peek(4);
+    if (IsZipArchive(first)) {
+        // A zip archive is read whole: its directory is at its end.
+        CsvTable table;
+        result.encoding = QStringLiteral("OpenDocument");
+        if (!ReadOds(device.readAll(), table, why, line))
+            return false;
+        CsvImporter importer(result);
+        for (qsizetype row = 0; row < table.records.size(); ++row)
+            importer.Row(table.records[row], table.lines[row]);
+        return importer.End(why, line);
+    }
+    // The text is decoded a chunk at a time: bytes that are not UTF-8 anywhere in the file
+    // make all of it Windows-1252, so a first pass over UTF-8 finds out.
+    qint64 skip = 0;
+    std::optional<QStringDecoder> decoder;
+    if (first.startsWith("\xFF\xFE") || first.startsWith("\xFE\xFF")) {
+        const bool little = first.startsWith("\xFF\xFE");
+        result.encoding = little ? QStringLiteral("UTF-16LE") : QStringLiteral("UTF-16BE");
+        decoder.emplace(little ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
+        skip = 2;
+    } else {
+        skip = first.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+        const qint64 start = device.pos();
+        device.skip(skip);
+        const bool utf8 = IsUtf8(device);
+        if (!device.seek(start)) {
+            why = device.errorString();
+            return false;
+        }
+        if (utf8) {
+            result.encoding = QStringLiteral("UTF-8");
+            decoder.emplace(QStringConverter::Utf8);
+        } else {
+            // Bytes that are not UTF-8 come from a spreadsheet that wrote the Windows code page.
+            result.encoding = QStringLiteral("Windows-1252");
+            decoder.emplace("windows-1252");
+            if (!decoder->isValid()) {
+                result.encoding = QStringLiteral("ISO-8859-1");
+                decoder.emplace(QStringConverter::Latin1);
+            }
+        }
+    }
+    device.skip(skip);
+    CsvImporter importer(result);
+    std::optional<CsvRowReader> reader;
+    // The separator is the first line's: text is held until that line has ended.
+    QString head;
+    bool quoted = false;
+    const auto start = [&] {
+        result.separator = CsvSeparator(head);
+        reader.emplace(result.separator,
+                       [&importer](QStringList& cells, int at) { importer.Row(cells, at); });
+        reader->Feed(head);
+        head = QString();
+    };
+    while (!device.atEnd()) {
+        const QString text = (*decoder)(device.read(ChunkBytes));
+        if (reader) {
+            reader->Feed(text);
+            continue;
+        }
+        const bool ended = EndsFirstLine(text, quoted);
+        head += text;
+        if (ended)
+            start();
+    }
+    head += QString((*decoder)(QByteArrayView()));
+    if (!reader)
+        start();
+    if (!reader->Finish(why, line))
+        return false;
+    return importer.End(why, line);
+}
+
+bool ImportCsv(const QByteArray& data, CsvImport& result, QString& why, int& line) {
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    return ImportCsv(buffer, result, why, line);
 }

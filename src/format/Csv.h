@@ -4,9 +4,11 @@
 #include "SignalSort.h"
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 // One record of comma-separated values (RFC 4180): fields holding a comma, a quote or a
 // line break are quoted with their quotes doubled; the line ends with CR LF. UTF-8.
@@ -45,6 +47,31 @@ QChar CsvSeparator(const QString& text);
 // Reads separated values (RFC 4180 with the separator given; CR LF, LF or CR alone): the
 // records with the line each starts on. False with why (and the line) for a quote left open.
 using CsvTable = SheetRows;
+// The same as a reader fed a text in pieces: each record goes to row with its line as soon as
+// it has ended. Finish ends the text.
+class CsvRowReader {
+public:
+    using Row = std::function<void(QStringList& cells, int line)>;
+    CsvRowReader(QChar separator, Row row);
+    void Feed(QStringView text);
+    bool Finish(QString& why, int& line);
+
+private:
+    // One code unit, with the one after it (none at the end); true when it took that one too.
+    bool Step(QChar c, std::optional<QChar> next);
+    void EndRecord();
+
+    QChar m_cSeparator;
+    Row m_row;
+    QStringList m_record;
+    QString m_field;
+    QChar m_cPending;
+    bool m_bPending = false;
+    bool m_bQuoted = false;
+    bool m_bFieldStarted = false;
+    int m_nAt = 1;
+    int m_nStart = 1;
+};
 bool ReadCsv(const QString& text, QChar separator, CsvTable& table, QString& why, int& line);
 
 // The field a heading names (its English heading, its heading in any language the interface
@@ -86,4 +113,7 @@ struct CsvImport {
     // semicolons, with decimal commas"); empty otherwise.
     QString ReadAs() const;
 };
+// The device is read a chunk at a time (a second time for text that may not be UTF-8) and
+// never held whole, but for a spreadsheet's zip archive.
+bool ImportCsv(QIODevice& device, CsvImport& result, QString& why, int& line);
 bool ImportCsv(const QByteArray& data, CsvImport& result, QString& why, int& line);

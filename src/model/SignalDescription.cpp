@@ -1,6 +1,7 @@
 #include "SignalDescription.h"
 
 #include "NumberFormat.h"
+#include "RecordArena.h"
 #include "SignalText.h"
 #include "Vocabulary.h"
 
@@ -74,6 +75,16 @@ void CSignalDescription::AssignValues(const CSignalDescription& other) {
     m_pKept = other.m_pKept;
     m_nUnknownMode = other.m_nUnknownMode;
     m_nUnknownModulation = other.m_nUnknownModulation;
+}
+
+static_assert(sizeof(CSignalDescription) <= RecordArena::MaxPiece);
+
+void* CSignalDescription::operator new(std::size_t size) {
+    return RecordArena::Allocate(size, alignof(CSignalDescription));
+}
+
+void CSignalDescription::operator delete(void* p) noexcept {
+    RecordArena::Free(p);
 }
 
 std::size_t CSignalDescription::Bytes() const {

@@ -54,6 +54,9 @@ public:
     CSignalDescription& operator=(CSignalDescription&& other) noexcept;
     // The memory the record holds, its texts included.
     std::size_t Bytes() const;
+    // Records are carved from the record arena, beside their texts.
+    static void* operator new(std::size_t size);
+    static void operator delete(void* p) noexcept;
 
     // Checks and normalises the record in place; returns the first failing check's message,
     // or null when the record is valid. Lenient mode fills wildcards for missing values.
@@ -97,7 +100,6 @@ public:
     std::int32_t m_nMode;
     std::int32_t m_nModulation;
     std::int32_t m_nSubmode;
-    bool m_bDisabled;
     std::int32_t m_nCodecheckCounter;
     CRecordText<ITUCapacity> m_szITU;
     CRecordText<CommentCapacity> m_szComment;
@@ -110,6 +112,7 @@ public:
     std::int32_t m_nNumChannelsMin;
     CRecordText<SpacingCapacity> m_szSpacing;
     double m_dPilotFrequency;
+    bool m_bDisabled;
 
 private:
     // Beside the numbers, where they take no room of their own.

@@ -171,23 +171,36 @@ bool SortByNumbers(SignalCollection& records, int column, bool descending) {
     return true;
 }
 
-void SortByKeys(SignalCollection& records, int column, bool descending) {
-    if (!IsTextColumn(column)) {
-        if (!SortByNumbers(records, column, descending))
-            std::stable_sort(records.begin(), records.end(), [&](const auto& a, const auto& b) {
-                return CompareSignals(*b, *a, column, descending) > 0;
-            });
-        return;
-    }
-    std::vector<TextKey> keys;
-    keys.reserve(records.size());
+// "a before b" as the stable sort by CompareSignals orders them.
+bool Before(const CSignalDescription& a, const CSignalDescription& b, int column, bool descending) {
+    return CompareSignals(b, a, column, descending) > 0;
+}
+
+// A text column in two steps: a stable counting sort of the records by the first code unit
+// of the text (an empty spacing goes last in both directions), then each group of equal
+// first units sorted by its keys. Only the largest group's keys are held at a time.
+void SortByText(SignalCollection& records, int column, bool descending) {
+    constexpr std::size_t Units = 0x10000;
+    const auto group = [column, descending](const CSignalDescription& s) -> std::size_t {
+        const char16_t first = SortText(s, column)[0];
+        if (first == u'\0')
+            return column == ColumnSpacing ? Units : (descending ? Units - 1 : 0);
+        return descending ? Units - 1 - first : first;
+    };
+    std::vector<std::uint32_t> starts(Units + 2, 0);
     for (const auto& record : records)
-        keys.push_back(KeyOf(record.get(), column));
-    // An empty spacing sorts last in both directions: those keys go to the end first.
-    auto sorted = keys.end();
-    if (column == ColumnSpacing)
-        sorted = std::stable_partition(keys.begin(), keys.end(),
-                                       [](const TextKey& key) { return key.prefix[0] != 0; });
+        ++starts[group(*record) + 1];
+    std::size_t largest = 0;
+    for (std::size_t g = 1; g < starts.size(); ++g) {
+        largest = std::max<std::size_t>(largest, starts[g]);
+        starts[g] += starts[g - 1];
+    }
+    std::vector<CSignalDescription*> sorted(records.size());
+    {
+        std::vector<std::uint32_t> next(starts.begin(), starts.end() - 1);
+        for (const auto& record : records)
+            sorted[next[group(*record)]++] = record.get();
+    }
     const auto before = [column, descending](const TextKey& a, const TextKey& b) {
         int result = 0;
         for (int i = 0; i < PrefixWords && result == 0; ++i) {
@@ -198,12 +211,44 @@ void SortByKeys(SignalCollection& records, int column, bool descending) {
             result = CompareText(SortText(*a.record, column), SortText(*b.record, column));
         return descending ? result > 0 : result < 0;
     };
-    if (!std::is_sorted(keys.begin(), sorted, before))
-        std::stable_sort(keys.begin(), sorted, before);
-    for (std::size_t i = 0; i < keys.size(); ++i) {
-        records[i].release();
-        records[i].reset(keys[i].record);
+    std::vector<TextKey> keys;
+    keys.reserve(largest);
+    // The empty texts (the last group of the spacing, the first or last of the names)
+    // compare equal among themselves: they keep their order.
+    for (std::size_t g = 0; g < Units; ++g) {
+        const std::uint32_t begin = starts[g];
+        const std::uint32_t end = starts[g + 1];
+        if (end - begin < 2 || SortText(*sorted[begin], column)[0] == u'\0')
+            continue;
+        keys.clear();
+        for (std::uint32_t i = begin; i < end; ++i)
+            keys.push_back(KeyOf(sorted[i], column));
+        if (!std::is_sorted(keys.begin(), keys.end(), before))
+            std::stable_sort(keys.begin(), keys.end(), before);
+        for (std::uint32_t i = begin; i < end; ++i)
+            sorted[i] = keys[i - begin].record;
     }
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        records[i].release();
+        records[i].reset(sorted[i]);
+    }
+}
+
+void SortByKeys(SignalCollection& records, int column, bool descending) {
+    // A list already in this order (a file saved so, a second click) is found in one pass
+    // over the records and stays as it is, with nothing allocated.
+    if (std::is_sorted(records.begin(), records.end(), [&](const auto& a, const auto& b) {
+            return Before(*a, *b, column, descending);
+        }))
+        return;
+    if (IsTextColumn(column)) {
+        SortByText(records, column, descending);
+        return;
+    }
+    if (!SortByNumbers(records, column, descending))
+        std::stable_sort(records.begin(), records.end(), [&](const auto& a, const auto& b) {
+            return Before(*a, *b, column, descending);
+        });
 }
 
 } // namespace

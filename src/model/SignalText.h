@@ -1,5 +1,7 @@
 #pragma once
 
+#include "RecordArena.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -36,53 +38,69 @@ template <std::size_t N> std::size_t CopyText(char16_t (&dst)[N], std::u16string
 std::size_t CutLength(std::u16string_view src, std::size_t cap);
 
 // One text field of a record: at most N - 1 code units, never ending in half a surrogate
-// pair, held in a block of exactly its size (none when empty) rather than N units reserved.
-// It reads as a null-terminated const char16_t*.
+// pair, held in a piece of the record arena of exactly its size (none when empty) rather
+// than N units reserved. The piece holds the length, the units and a terminator, and is never
+// written once filled: copies share it. It reads as a null-terminated const char16_t*.
 template <std::size_t N> class CRecordText {
+    static_assert(N <= 0x8000 && (N + 1) * sizeof(char16_t) <= RecordArena::MaxPiece);
+
 public:
     static constexpr std::size_t Capacity = N;
 
     CRecordText() = default;
-    CRecordText(const CRecordText& other) { Assign(other.View()); }
-    CRecordText(CRecordText&& other) noexcept
-        : m_pText(std::move(other.m_pText)), m_nLength(std::exchange(other.m_nLength, 0)) {}
+    ~CRecordText() { RecordArena::Free(Piece()); }
+    CRecordText(const CRecordText& other)
+        : m_pText(other.m_pText ? static_cast<const char16_t*>(
+                                      RecordArena::Share(other.Piece(), other.PieceBytes())) +
+                                      1
+                                : nullptr) {}
+    CRecordText(CRecordText&& other) noexcept : m_pText(std::exchange(other.m_pText, nullptr)) {}
     CRecordText& operator=(const CRecordText& other) {
-        if (this != &other)
-            Assign(other.View());
+        if (this != &other) {
+            CRecordText copy(other);
+            std::swap(m_pText, copy.m_pText);
+        }
         return *this;
     }
     // A text moved from is empty.
     CRecordText& operator=(CRecordText&& other) noexcept {
-        m_pText = std::move(other.m_pText);
-        m_nLength = std::exchange(other.m_nLength, 0);
+        if (this != &other) {
+            RecordArena::Free(Piece());
+            m_pText = std::exchange(other.m_pText, nullptr);
+        }
         return *this;
     }
 
     operator const char16_t*() const { return c_str(); }
-    const char16_t* c_str() const { return m_pText ? m_pText.get() : u""; }
-    std::u16string_view View() const { return {c_str(), m_nLength}; }
-    bool IsEmpty() const { return m_nLength == 0; }
+    const char16_t* c_str() const { return m_pText ? m_pText : u""; }
+    std::u16string_view View() const { return {c_str(), Length()}; }
+    bool IsEmpty() const { return m_pText == nullptr; }
     // The memory the text holds besides the field itself.
-    std::size_t Bytes() const { return m_pText ? (m_nLength + 1) * sizeof(char16_t) : 0; }
+    std::size_t Bytes() const { return m_pText ? PieceBytes() : 0; }
 
     // Stores text cut as CopyText cuts; returns the length stored. Throws std::bad_alloc
     // before anything changes.
     std::size_t Assign(std::u16string_view text) {
         const std::size_t length = CutLength(text, N);
-        std::unique_ptr<char16_t[]> block;
+        char16_t* piece = nullptr;
         if (length > 0) {
-            block = std::make_unique_for_overwrite<char16_t[]>(length + 1);
-            std::u16string_view::traits_type::copy(block.get(), text.data(), length);
-            block[length] = u'\0';
+            piece = static_cast<char16_t*>(
+                RecordArena::Allocate((length + 2) * sizeof(char16_t), alignof(char16_t)));
+            piece[0] = static_cast<char16_t>(length);
+            std::u16string_view::traits_type::copy(piece + 1, text.data(), length);
+            piece[length + 1] = u'\0';
         }
-        m_pText = std::move(block);
-        m_nLength = static_cast<std::uint32_t>(length);
+        RecordArena::Free(Piece());
+        m_pText = piece ? piece + 1 : nullptr;
         return length;
     }
 
 private:
-    std::unique_ptr<char16_t[]> m_pText;
-    std::uint32_t m_nLength = 0;
+    std::size_t Length() const { return m_pText ? m_pText[-1] : 0; }
+    const char16_t* Piece() const { return m_pText ? m_pText - 1 : nullptr; }
+    std::size_t PieceBytes() const { return (Length() + 2) * sizeof(char16_t); }
+
+    const char16_t* m_pText = nullptr; // the first unit, after the length; null when empty
 };
 
 template <std::size_t N> std::size_t CopyText(CRecordText<N>& dst, std::u16string_view src) {

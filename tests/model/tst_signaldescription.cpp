@@ -1,3 +1,4 @@
+#include "RecordArena.h"
 #include "SignalColumns.h"
 #include "SignalDescription.h"
 #include "SignalText.h"
@@ -5,6 +6,8 @@
 #include "Vocabulary.h"
 
 #include <QTest>
+
+#include <thread>
 
 namespace {
 
@@ -372,13 +375,43 @@ private slots:
         CRecordText<4> text;
         QCOMPARE(CopyText(text, u"ab\U0001F600"), std::size_t(2));
         QCOMPARE(Q(text), QStringLiteral("ab"));
-        QCOMPARE(text.Bytes(), 3 * sizeof(char16_t));
+        QCOMPARE(text.Bytes(), 4 * sizeof(char16_t)); // the length, two units, the terminator
         QCOMPARE(CopyText(text, u"a\U0001F600x"), std::size_t(3));
         CRecordText<4> moved(std::move(text));
         QCOMPARE(QString::fromUtf16(moved), QString::fromUtf16(u"a\U0001F600"));
         QVERIFY(text.IsEmpty() && text.View().empty() && text.c_str()[0] == u'\0');
         QCOMPARE(CopyText(moved, u""), std::size_t(0));
         QCOMPARE(moved.Bytes(), std::size_t(0));
+    }
+
+    // Records and texts made on one thread, copied and freed on another: every block goes
+    // back once nothing carved from it lives, and a copy keeps its texts after the original
+    // is gone.
+    void arenaBlocksGoBack() {
+        std::make_unique<CSignalDescription>(); // this thread holds a block from here on
+        const std::size_t before = RecordArena::BlocksInUse();
+        SignalCollection made;
+        std::thread([&made] {
+            for (int i = 0; i < 20000; ++i) {
+                auto s = std::make_unique<CSignalDescription>();
+                const std::u16string name = u"Signal " + std::u16string(i % 40, u'x');
+                CopyText(s->m_szName, name);
+                CopyText(s->m_szComment, u"comment");
+                made.push_back(std::move(s));
+            }
+        }).join();
+        QVERIFY(RecordArena::BlocksInUse() > before + 4);
+        std::vector<CSignalDescription> copies;
+        for (std::size_t i = 0; i < made.size(); i += 2)
+            copies.push_back(*made[i]);
+        made.clear();
+        QCOMPARE(Q(copies[3].m_szName), QStringLiteral("Signal xxxxxx"));
+        QCOMPARE(Q(copies.back().m_szComment), QStringLiteral("comment"));
+        copies.front().m_szComment.Assign(u"edited");
+        QCOMPARE(Q(copies.front().m_szComment), QStringLiteral("edited"));
+        copies = {};
+        QVERIFY2(RecordArena::BlocksInUse() <= before + 1,
+                 qPrintable(QString::number(RecordArena::BlocksInUse() - before)));
     }
 };
 
