@@ -171,11 +171,10 @@ void CKeptMarkupCopier::OtherMarkup(std::string_view open, std::string_view body
         m_children += '\n';
 }
 
-std::shared_ptr<const CKeptMarkup> CKeptMarkupCopier::Take() {
-    std::shared_ptr<const CKeptMarkup> kept;
+CKeptRef CKeptMarkupCopier::Take() {
+    CKeptRef kept;
     if (!m_attributes.empty() || !m_children.empty())
-        kept = std::make_shared<const CKeptMarkup>(
-            CKeptMarkup{std::move(m_attributes), std::move(m_children)});
+        kept = CKeptRef(CKeptMarkup{std::move(m_attributes), std::move(m_children)});
     m_attributes.clear();
     m_children.clear();
     return kept;

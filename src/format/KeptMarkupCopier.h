@@ -10,6 +10,7 @@
 #include <vector>
 
 struct CKeptMarkup;
+class CKeptRef;
 struct SignalFileReport;
 
 // Copies the markup of one Signal element that the record does not understand (attributes
@@ -38,7 +39,7 @@ public:
     void OtherMarkup(std::string_view open, std::string_view body, std::string_view close);
     std::size_t Size() const { return m_attributes.size() + m_children.size(); }
     // What was kept, or null when nothing was; the copier starts empty again.
-    std::shared_ptr<const CKeptMarkup> Take();
+    CKeptRef Take();
 
 private:
     void CountUnwritable();

@@ -5,6 +5,7 @@
 #include "SignalText.h"
 #include "Vocabulary.h"
 
+#include <atomic>
 #include <cstring>
 #include <new>
 #include <type_traits>
@@ -17,7 +18,7 @@ CSignalDescription::CSignalDescription() {
     new (&m_szITU) CRecordText<ITUCapacity>();
     new (&m_szComment) CRecordText<CommentCapacity>();
     new (&m_szSpacing) CRecordText<SpacingCapacity>();
-    new (&m_pKept) std::shared_ptr<const CKeptMarkup>();
+    new (&m_pKept) CKeptRef();
     m_bInvalid = true;
 }
 
@@ -75,6 +76,27 @@ void CSignalDescription::AssignValues(const CSignalDescription& other) {
     m_pKept = other.m_pKept;
     m_nUnknownMode = other.m_nUnknownMode;
     m_nUnknownModulation = other.m_nUnknownModulation;
+}
+
+struct CKeptRef::Shared {
+    std::atomic<std::uint32_t> holders;
+    CKeptMarkup markup;
+};
+
+CKeptRef::CKeptRef(CKeptMarkup markup) : m_pShared(new Shared{{1}, std::move(markup)}) {}
+
+CKeptRef::CKeptRef(const CKeptRef& other) noexcept : m_pShared(other.m_pShared) {
+    if (m_pShared != nullptr)
+        m_pShared->holders.fetch_add(1, std::memory_order_relaxed);
+}
+
+CKeptRef::~CKeptRef() {
+    if (m_pShared != nullptr && m_pShared->holders.fetch_sub(1, std::memory_order_acq_rel) == 1)
+        delete m_pShared;
+}
+
+const CKeptMarkup* CKeptRef::get() const {
+    return m_pShared != nullptr ? &m_pShared->markup : nullptr;
 }
 
 static_assert(sizeof(CSignalDescription) <= RecordArena::MaxPiece);

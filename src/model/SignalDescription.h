@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 #include <tuple>
+#include <utility>
 
 // Markup of a Signal element that this version does not understand, kept as the file had it
 // (UTF-8, serialised) so that a save writes it back: attributes after the known ones, child
@@ -15,6 +16,35 @@
 struct CKeptMarkup {
     std::string attributes; // ' name="value"' pairs, with the namespace declarations they need
     std::string children;   // whole children, each on its own indented line
+};
+
+// Kept markup shared by the copies of a record, never changed once made: one pointer, with
+// the count of its holders beside the markup.
+class CKeptRef {
+public:
+    CKeptRef() = default;
+    CKeptRef(std::nullptr_t) {}
+    explicit CKeptRef(CKeptMarkup markup);
+    CKeptRef(const CKeptRef& other) noexcept;
+    CKeptRef(CKeptRef&& other) noexcept : m_pShared(std::exchange(other.m_pShared, nullptr)) {}
+    CKeptRef& operator=(CKeptRef other) noexcept {
+        std::swap(m_pShared, other.m_pShared);
+        return *this;
+    }
+    ~CKeptRef();
+
+    const CKeptMarkup* get() const;
+    const CKeptMarkup* operator->() const { return get(); }
+    const CKeptMarkup& operator*() const { return *get(); }
+    explicit operator bool() const { return m_pShared != nullptr; }
+    friend bool operator==(const CKeptRef& a, const CKeptRef& b) {
+        return a.m_pShared == b.m_pShared;
+    }
+    friend bool operator==(const CKeptRef& a, std::nullptr_t) { return a.m_pShared == nullptr; }
+
+private:
+    struct Shared;
+    Shared* m_pShared = nullptr;
 };
 
 // The families the list can be narrowed to; FSK and PSK are split by single and multiple
@@ -124,7 +154,7 @@ public:
     // know them (UnknownName), 0 when it knows them.
     std::uint32_t m_nUnknownMode;
     std::uint32_t m_nUnknownModulation;
-    std::shared_ptr<const CKeptMarkup> m_pKept; // null when the element held nothing else
+    CKeptRef m_pKept; // null when the element held nothing else
 
     // Whether the record failed its last validation; a new record is invalid until one
     // passes. Settle validates as Validate does (normalising the fields), Recheck as Check
