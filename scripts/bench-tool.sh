@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Times quarn-tool check, report, convert, merge, diff and merge3 beside a bare expat walk (xmlwf) and libxml2's
+# Times quarn-tool check, report, convert, merge, import, diff and merge3 beside a bare expat walk (xmlwf) and libxml2's
 # streaming reader (xmllint --stream), on the bench's own generated file and on a mix in
 # which three signals in four name a decoder mode this version does not know. Medians of
 # three runs; peak memory from GNU time. Usage: scripts/bench-tool.sh [COUNT...]
@@ -23,8 +23,9 @@ measure() {
   done | sort -n | sed -n 2p
 }
 
-printf '| file | signals | MB | xmlwf s / MB | xmllint --stream s | check s / MB | report s (goal ≤ 2× check) | convert s | merge of two s / MB |\n'
-printf '|---|---|---|---|---|---|---|---|---|\n'
+# Each figure beside its goal and the reference it is measured against in the same run.
+printf '| file | signals | MB | xmlwf s / MB | xmllint --stream s | check s / MB | check × xmlwf (goal ≤ 1.5) | check peak × file (goal ≤ 0.9) | report s (goal ≤ 2× check) | convert s (goal ≤ 1.5× xmllint) | merge of two s / MB (goal ≤ both + 64 MB) | import of its CSV s (CSV MB) / peak × CSV (goal ≤ 2) |\n'
+printf '|---|---|---|---|---|---|---|---|---|---|---|---|\n'
 counts=("$@")
 [ ${#counts[@]} -eq 0 ] && counts=(100000 1000000)
 for count1 in "${counts[@]}"; do
@@ -51,9 +52,16 @@ for count1 in "${counts[@]}"; do
       read -r rp _ < <(measure "$tool" report "$file")
       read -r cv _ < <(measure "$tool" convert "$file" -o "$dir/out.xml")
       read -r mg mgk < <(measure "$tool" merge "$file" "$second" -o "$dir/out.xml")
-      printf '| %s | %s | %s | %s / %s | %s | %s / %s (%.2f× xmlwf) | %s (%.2f× check) | %s (%.2f× xmllint) | %s / %s |\n' \
+      csv="$dir/$kind-$count1.csv"
+      [ -f "$csv" ] || "$tool" list --csv "$file" >"$csv"
+      csvmb=$(echo "$(stat -c %s "$csv") / 1000000" | bc -l)
+      read -r im imk < <(measure "$tool" import "$csv" -o "$dir/out.xml")
+      both=$(( ($(stat -c %s "$file") + $(stat -c %s "$second")) / 1000000 + 64 ))
+      printf '| %s | %s | %s | %s / %s | %s | %s / %s | %.2f | %.2f | %s (%.2f×) | %s (%.2f×) | %s / %s (goal %s) | %s (%.0f) / %.2f |\n' \
         "$kind" "$count1" "$mb" "$wf" "$((wfk / 1000))" "$xl" "$ck" "$((ckk / 1000))" \
-        "$(echo "$ck / $wf" | bc -l)" "$rp" "$(echo "$rp / $ck" | bc -l)" "$cv" "$(echo "$cv / $xl" | bc -l)" "$mg" "$((mgk / 1000))"
+        "$(echo "$ck / $wf" | bc -l)" "$(echo "$ckk / 1000 / $mb" | bc -l)" \
+        "$rp" "$(echo "$rp / $ck" | bc -l)" "$cv" "$(echo "$cv / $xl" | bc -l)" "$mg" "$((mgk / 1000))" \
+        "$both" "$im" "$csvmb" "$(echo "$imk / 1000 / $csvmb" | bc -l)"
     done
   }
 done

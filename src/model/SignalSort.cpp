@@ -171,9 +171,47 @@ bool SortByNumbers(SignalCollection& records, int column, bool descending) {
     return true;
 }
 
+// Asks for the record some places ahead and for the text of one half as far ahead: a pass
+// over records in an order other than their memory's then waits less for each.
+template <typename Get> void Prefetch(std::size_t i, std::size_t end, Get get, int column) {
+    constexpr std::size_t Ahead = 8;
+    if (i + 2 * Ahead < end)
+        __builtin_prefetch(get(i + 2 * Ahead));
+    if (i + Ahead < end)
+        __builtin_prefetch(SortText(*get(i + Ahead), column));
+}
+
 // "a before b" as the stable sort by CompareSignals orders them.
 bool Before(const CSignalDescription& a, const CSignalDescription& b, int column, bool descending) {
     return CompareSignals(b, a, column, descending) > 0;
+}
+
+// Sorts keys stably. Runs already in order (a stable sort by another column leaves one for
+// each of its values) are merged instead, when there are few of them.
+template <typename Key, typename Before> void SortRuns(std::vector<Key>& keys, Before before) {
+    constexpr std::size_t MostRuns = 64;
+    std::vector<std::size_t> runs{0};
+    for (std::size_t i = 1; i < keys.size() && runs.size() <= MostRuns; ++i) {
+        if (before(keys[i], keys[i - 1]))
+            runs.push_back(i);
+    }
+    if (runs.size() > MostRuns) {
+        std::stable_sort(keys.begin(), keys.end(), before);
+        return;
+    }
+    runs.push_back(keys.size());
+    while (runs.size() > 2) {
+        std::vector<std::size_t> merged{0};
+        for (std::size_t r = 0; r + 1 < runs.size(); r += 2) {
+            const std::size_t end = r + 2 < runs.size() ? runs[r + 2] : runs[r + 1];
+            if (r + 2 < runs.size())
+                std::inplace_merge(keys.begin() + std::ptrdiff_t(runs[r]),
+                                   keys.begin() + std::ptrdiff_t(runs[r + 1]),
+                                   keys.begin() + std::ptrdiff_t(end), before);
+            merged.push_back(end);
+        }
+        runs = std::move(merged);
+    }
 }
 
 // A text column in two steps: a stable counting sort of the records by the first code unit
@@ -187,20 +225,34 @@ void SortByText(SignalCollection& records, int column, bool descending) {
             return column == ColumnSpacing ? Units : (descending ? Units - 1 : 0);
         return descending ? Units - 1 - first : first;
     };
+    // The one pass that reads every record: its group, and whether the list is in this order
+    // already (a file saved so, a second click), which leaves it as it is.
+    const std::size_t count = records.size();
+    std::vector<std::uint32_t> groups(count);
+    bool ordered = true;
+    for (std::size_t i = 0; i < count; ++i) {
+        Prefetch(
+            i, count, [&records](std::size_t j) { return records[j].get(); }, column);
+        groups[i] = static_cast<std::uint32_t>(group(*records[i]));
+        ordered = ordered && (i == 0 || !Before(*records[i], *records[i - 1], column, descending));
+    }
+    if (ordered)
+        return;
     std::vector<std::uint32_t> starts(Units + 2, 0);
-    for (const auto& record : records)
-        ++starts[group(*record) + 1];
+    for (const std::uint32_t g : groups)
+        ++starts[g + 1];
     std::size_t largest = 0;
     for (std::size_t g = 1; g < starts.size(); ++g) {
         largest = std::max<std::size_t>(largest, starts[g]);
         starts[g] += starts[g - 1];
     }
-    std::vector<CSignalDescription*> sorted(records.size());
+    std::vector<CSignalDescription*> sorted(count);
     {
         std::vector<std::uint32_t> next(starts.begin(), starts.end() - 1);
-        for (const auto& record : records)
-            sorted[next[group(*record)]++] = record.get();
+        for (std::size_t i = 0; i < count; ++i)
+            sorted[next[groups[i]]++] = records[i].get();
     }
+    groups = {};
     const auto before = [column, descending](const TextKey& a, const TextKey& b) {
         int result = 0;
         for (int i = 0; i < PrefixWords && result == 0; ++i) {
@@ -221,10 +273,12 @@ void SortByText(SignalCollection& records, int column, bool descending) {
         if (end - begin < 2 || SortText(*sorted[begin], column)[0] == u'\0')
             continue;
         keys.clear();
-        for (std::uint32_t i = begin; i < end; ++i)
+        for (std::uint32_t i = begin; i < end; ++i) {
+            Prefetch(
+                i, end, [&sorted](std::size_t j) { return sorted[j]; }, column);
             keys.push_back(KeyOf(sorted[i], column));
-        if (!std::is_sorted(keys.begin(), keys.end(), before))
-            std::stable_sort(keys.begin(), keys.end(), before);
+        }
+        SortRuns(keys, before);
         for (std::uint32_t i = begin; i < end; ++i)
             sorted[i] = keys[i - begin].record;
     }
@@ -235,12 +289,6 @@ void SortByText(SignalCollection& records, int column, bool descending) {
 }
 
 void SortByKeys(SignalCollection& records, int column, bool descending) {
-    // A list already in this order (a file saved so, a second click) is found in one pass
-    // over the records and stays as it is, with nothing allocated.
-    if (std::is_sorted(records.begin(), records.end(), [&](const auto& a, const auto& b) {
-            return Before(*a, *b, column, descending);
-        }))
-        return;
     if (IsTextColumn(column)) {
         SortByText(records, column, descending);
         return;

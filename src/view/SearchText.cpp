@@ -1,26 +1,67 @@
 #include "SearchText.h"
 
-#include "SignalColumns.h"
 #include "SignalDescription.h"
-#include "TextFinder.h"
 
-#include <cstring>
+#include <array>
+#include <cstdint>
 
 namespace {
 
-constexpr char Other = '\x80'; // stands for every non-ASCII character
+char16_t Folded(char16_t unit) {
+    return unit >= u'A' && unit <= u'Z' ? static_cast<char16_t>(unit + (u'a' - u'A')) : unit;
+}
+
+bool Contains(const char16_t* text, const std::string& needle) {
+    const auto first = static_cast<char16_t>(static_cast<unsigned char>(needle[0]));
+    for (; *text != u'\0'; ++text) {
+        if (Folded(*text) != first)
+            continue;
+        std::size_t k = 1;
+        // The terminator equals no byte of the needle: the comparison stops at the end.
+        while (k < needle.size() &&
+               Folded(text[k]) == static_cast<char16_t>(static_cast<unsigned char>(needle[k])))
+            ++k;
+        if (k == needle.size())
+            return true;
+    }
+    return false;
+}
+
+// Whether a table name contains the needle, by the name's address: each distinct name is
+// scanned once, later records find the answer in a small open-addressing table.
+class NameMemo {
+public:
+    explicit NameMemo(const std::string& needle) : m_needle(needle) {}
+    bool Contains(const char16_t* name) {
+        auto slot = (reinterpret_cast<std::uintptr_t>(name) >> 1) & (Slots - 1);
+        for (std::size_t probes = 0; probes < Slots; ++probes, slot = (slot + 1) & (Slots - 1)) {
+            if (m_names[slot] == name)
+                return m_found[slot];
+            if (m_names[slot] == nullptr) {
+                m_names[slot] = name;
+                m_found[slot] = ::Contains(name, m_needle);
+                return m_found[slot];
+            }
+        }
+        return ::Contains(name, m_needle); // the table is full: no memo
+    }
+
+private:
+    static constexpr std::size_t Slots = 1024;
+    const std::string& m_needle;
+    std::array<const char16_t*, Slots> m_names{};
+    std::array<bool, Slots> m_found{};
+};
 
 } // namespace
 
-void CSearchText::Build(const SignalCollection& records) {
-    m_text.clear();
-    m_starts.clear();
-    m_text.reserve(records.size() * 48);
-    m_starts.reserve(records.size() + 1);
-    CellBuffer buffer; // the searched columns are all texts: it stays unused
-    char folded[512];
+std::vector<int> CSearchText::Find(const SignalCollection& records, const std::string& needle) {
+    std::vector<int> positions;
+    if (needle.empty())
+        return positions;
+    NameMemo names(needle);
     // Records and their texts lie apart in memory: ask for the ones a few records ahead
-    // while this one is folded, so that reading them waits less.
+    // while this one is scanned, so that reading them waits less.
     constexpr std::size_t Ahead = 8;
     const std::size_t count = records.size();
     for (std::size_t i = 0; i < count; ++i) {
@@ -29,48 +70,13 @@ void CSearchText::Build(const SignalCollection& records) {
         if (i + Ahead < count) {
             const CSignalDescription& next = *records[i + Ahead];
             __builtin_prefetch(next.m_szName.c_str());
-            __builtin_prefetch(next.m_szITU.c_str());
             __builtin_prefetch(next.m_szComment.c_str());
         }
-        m_starts.push_back(m_text.size());
-        for (int column : FindColumns) {
-            std::size_t length = 0;
-            for (const char16_t* c = SignalCellText(*records[i], column, buffer); *c != u'\0';
-                 ++c) {
-                char16_t unit = *c;
-                if (unit >= u'A' && unit <= u'Z')
-                    unit = static_cast<char16_t>(unit + (u'a' - u'A'));
-                folded[length++] = unit < 0x80 ? static_cast<char>(unit) : Other;
-                if (length == sizeof folded) { // a longer text (an unknown name) goes in parts
-                    m_text.append(folded, length);
-                    length = 0;
-                }
-            }
-            folded[length++] = '\0';
-            m_text.append(folded, length);
-        }
-    }
-    m_starts.push_back(m_text.size());
-    m_bValid = true;
-}
-
-std::vector<int> CSearchText::Find(const SignalCollection& records, const std::string& needle) {
-    if (!m_bValid || m_starts.size() != records.size() + 1)
-        Build(records);
-    std::vector<int> positions;
-    const char* base = m_text.data();
-    const std::size_t size = m_text.size();
-    std::size_t from = 0;
-    std::size_t record = 0;
-    while (from < size) {
-        const void* hit = memmem(base + from, size - from, needle.data(), needle.size());
-        if (hit == nullptr)
-            break;
-        const auto at = static_cast<std::size_t>(static_cast<const char*>(hit) - base);
-        while (m_starts[record + 1] <= at)
-            ++record;
-        positions.push_back(static_cast<int>(record));
-        from = m_starts[++record]; // the rest of this record needs no look
+        const CSignalDescription& s = *records[i];
+        if (Contains(s.m_szName, needle) || names.Contains(s.GetModeName()) ||
+            names.Contains(s.GetModulationName()) || Contains(s.m_szITU, needle) ||
+            Contains(s.m_szComment, needle))
+            positions.push_back(static_cast<int>(i));
     }
     return positions;
 }

@@ -46,7 +46,6 @@ CSignalRowModel::CSignalRowModel(CVantorDoc* doc, QObject* parent)
     MapRows();
     connect(doc, &CVantorDoc::aboutToReset, this, [this] { beginResetModel(); });
     connect(doc, &CVantorDoc::resetDone, this, [this] {
-        m_searchText.Invalidate();
         // Another database: no record of the last find by parameters is held any more.
         m_matches.clear();
         m_bMatching = false;
@@ -184,7 +183,6 @@ void CSignalRowModel::ClearMatches() {
 }
 
 void CSignalRowModel::RebuildRows() {
-    m_searchText.Invalidate();
     Rearrange();
 }
 
@@ -270,8 +268,8 @@ void CSignalRowModel::MapRows() {
         for (std::size_t i = 0; i < records.size(); ++i)
             m_rowMap[i] = static_cast<int>(i);
     } else if (!m_finder.FoldedAscii().empty()) {
-        // An ASCII find text searches the folded copy of the texts in one pass.
-        m_rowMap = m_searchText.Find(records, m_finder.FoldedAscii());
+        // An ASCII find text is searched for in one pass over the records.
+        m_rowMap = CSearchText::Find(records, m_finder.FoldedAscii());
         if (m_nFilterId != ID_FILTER_ALL) {
             std::erase_if(m_rowMap, [&](int position) {
                 return !records[static_cast<std::size_t>(position)]->MatchesFilter(
@@ -314,7 +312,6 @@ bool CSignalRowModel::RemapWhileRanked() {
 
 void CSignalRowModel::BeforeInsert(const std::vector<int>& positions,
                                    const SignalCollection* records) {
-    m_searchText.Invalidate();
     if (RemapWhileRanked())
         return;
     // Positions after the insertion: a held record moves down by the new ones before it.
@@ -353,7 +350,6 @@ void CSignalRowModel::BeforeInsert(const std::vector<int>& positions,
 }
 
 void CSignalRowModel::BeforeRemove(const std::vector<int>& positions) {
-    m_searchText.Invalidate();
     if (RemapWhileRanked())
         return;
     m_nextMap.clear();
@@ -389,7 +385,6 @@ void CSignalRowModel::AfterChange() {
     const Change change = std::exchange(m_change, Change::None);
     if (change == Change::Reorder || change == Change::Remap) {
         // A new order, or ranked rows: every row is mapped again.
-        m_searchText.Invalidate();
         MapRows();
     } else {
         m_rowMap.swap(m_nextMap);
@@ -413,8 +408,6 @@ void CSignalRowModel::AfterChange() {
 }
 
 void CSignalRowModel::Changed(const std::vector<int>& positions, bool texts) {
-    if (texts)
-        m_searchText.Invalidate();
     // A changed text may take a record into the rows or out of them.
     bool moved = false;
     for (int position : positions) {

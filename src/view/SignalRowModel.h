@@ -110,7 +110,6 @@ private:
     std::unordered_map<const CSignalDescription*, Rank> m_matches;
     std::unordered_map<int, int> m_rowOfRanked; // position to row, while ranked
     CTextFinder m_finder;
-    CSearchText m_searchText;
     std::vector<int> m_rowMap;
     std::vector<int> m_nextMap; // the row map after the pending change
     const CSignalComparison* m_pComparison = nullptr;

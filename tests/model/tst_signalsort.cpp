@@ -179,6 +179,14 @@ private slots:
             SortSignalCollection(records, column, descending);
             for (int i = 0; i < size; ++i)
                 QVERIFY2(records[i].get() == expected[i], qPrintable(QString::number(size)));
+            // Then a text column, as a click back on Name: the runs this order left are merged.
+            for (int text : {ColumnName, ColumnSpacing}) {
+                ReferenceSort(expected, text, descending);
+                SortSignalCollection(records, text, descending);
+                for (int i = 0; i < size; ++i)
+                    QVERIFY2(records[i].get() == expected[i],
+                             qPrintable(QStringLiteral("%1 then %2").arg(size).arg(text)));
+            }
         }
     }
 };
