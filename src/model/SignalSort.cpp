@@ -81,17 +81,19 @@ int CompareSignals(const CSignalDescription& a, const CSignalDescription& b, int
 
 namespace {
 
-// Sorts hold one key per record in one array, so that most comparisons never touch the
-// records: a column's number, or the first twelve code units of a text as three numbers that
-// order as the units do (shorter texts pad with 0, the terminator, which orders first as it
-// does in CompareText). Equal prefixes of longer texts fall back to the whole texts.
+// A text sort holds one key per record of a group (the records whose text starts with the
+// same code unit), so that most comparisons never touch the records: the next twelve code
+// units as three numbers that order as the units do (shorter texts pad with 0, the
+// terminator, which orders first as it does in CompareText), and the record's place in the
+// group. Equal prefixes of longer texts fall back to the whole texts; equal texts keep their
+// places, so that a sort in place orders as a stable one, with no buffer.
 constexpr int PrefixWords = 3;
 
 struct TextKey {
     std::uint64_t prefix[PrefixWords] = {};
-    CSignalDescription* record = nullptr;
+    std::uint32_t place = 0;
 
-    // The prefix holds the whole text when its last unit is the terminator.
+    // The prefix holds the rest of the text when its last unit is the terminator.
     bool Whole() const { return (prefix[PrefixWords - 1] & 0xFFFF) == 0; }
 };
 
@@ -128,10 +130,13 @@ bool IsTextColumn(int column) {
     return column == ColumnName || column == ColumnSpacing;
 }
 
-TextKey KeyOf(CSignalDescription* record, int column) {
+const char16_t* SortText(const CSignalDescription& s, int column);
+
+// The key of a text whose first unit its group holds.
+TextKey KeyOf(const CSignalDescription& record, int column, std::uint32_t place) {
     TextKey key;
-    key.record = record;
-    const char16_t* text = SortText(*record, column);
+    key.place = place;
+    const char16_t* text = SortText(record, column) + 1;
     bool ended = false;
     for (int i = 0; i < 4 * PrefixWords; ++i) {
         ended = ended || text[i] == u'\0';
@@ -186,8 +191,9 @@ bool Before(const CSignalDescription& a, const CSignalDescription& b, int column
     return CompareSignals(b, a, column, descending) > 0;
 }
 
-// Sorts keys stably. Runs already in order (a stable sort by another column leaves one for
-// each of its values) are merged instead, when there are few of them.
+// Sorts keys whose order is total (no two compare equal). Runs already in order (a stable
+// sort by another column leaves one for each of its values) are merged instead, when there
+// are few of them.
 template <typename Key, typename Before> void SortRuns(std::vector<Key>& keys, Before before) {
     constexpr std::size_t MostRuns = 64;
     std::vector<std::size_t> runs{0};
@@ -196,7 +202,7 @@ template <typename Key, typename Before> void SortRuns(std::vector<Key>& keys, B
             runs.push_back(i);
     }
     if (runs.size() > MostRuns) {
-        std::stable_sort(keys.begin(), keys.end(), before);
+        std::sort(keys.begin(), keys.end(), before);
         return;
     }
     runs.push_back(keys.size());
@@ -253,16 +259,6 @@ void SortByText(SignalCollection& records, int column, bool descending) {
             sorted[next[groups[i]]++] = records[i].get();
     }
     groups = {};
-    const auto before = [column, descending](const TextKey& a, const TextKey& b) {
-        int result = 0;
-        for (int i = 0; i < PrefixWords && result == 0; ++i) {
-            if (a.prefix[i] != b.prefix[i])
-                result = a.prefix[i] < b.prefix[i] ? -1 : 1;
-        }
-        if (result == 0 && !(a.Whole() && b.Whole()))
-            result = CompareText(SortText(*a.record, column), SortText(*b.record, column));
-        return descending ? result > 0 : result < 0;
-    };
     std::vector<TextKey> keys;
     keys.reserve(largest);
     // The empty texts (the last group of the spacing, the first or last of the names)
@@ -272,15 +268,31 @@ void SortByText(SignalCollection& records, int column, bool descending) {
         const std::uint32_t end = starts[g + 1];
         if (end - begin < 2 || SortText(*sorted[begin], column)[0] == u'\0')
             continue;
+        CSignalDescription* const* group = sorted.data() + begin;
+        const auto before = [column, descending, group](const TextKey& a, const TextKey& b) {
+            int result = 0;
+            for (int i = 0; i < PrefixWords && result == 0; ++i) {
+                if (a.prefix[i] != b.prefix[i])
+                    result = a.prefix[i] < b.prefix[i] ? -1 : 1;
+            }
+            if (result == 0 && !(a.Whole() && b.Whole()))
+                result = CompareText(SortText(*group[a.place], column),
+                                     SortText(*group[b.place], column));
+            if (result != 0)
+                return descending ? result > 0 : result < 0;
+            return a.place < b.place;
+        };
         keys.clear();
         for (std::uint32_t i = begin; i < end; ++i) {
             Prefetch(
                 i, end, [&sorted](std::size_t j) { return sorted[j]; }, column);
-            keys.push_back(KeyOf(sorted[i], column));
+            keys.push_back(KeyOf(*sorted[i], column, i - begin));
         }
         SortRuns(keys, before);
+        // The group's records in their new order, from a copy of its places.
+        std::vector<CSignalDescription*> members(group, group + (end - begin));
         for (std::uint32_t i = begin; i < end; ++i)
-            sorted[i] = keys[i - begin].record;
+            sorted[i] = members[keys[i - begin].place];
     }
     for (std::size_t i = 0; i < records.size(); ++i) {
         records[i].release();
