@@ -6,7 +6,10 @@
 #include "MergeReviewDialog.h"
 #include "Prompts.h"
 #include "RecoverySnapshot.h"
+#include "SignalChange.h"
 #include "SignalColumns.h"
+#include "SignalComparison.h"
+#include "SignalController.h"
 #include "SignalDescription.h"
 #include "SignalFileReader.h"
 #include "SignalFileWriter.h"
@@ -509,6 +512,44 @@ void BM_EditorCommands(benchmark::State& state) {
     state.counters["rows"] = view.RowModel()->rowCount();
 }
 
+// The controller's steps at a million signals, each timed once per iteration: a Compare With
+// step (one signal disabled, then the comparison paired again, as the queued pairing after
+// every change does), Change Selected Signals on every signal (a comment), and its undo.
+void BM_ControllerSteps(benchmark::State& state) {
+    CVantorDoc& doc = LoadedDoc(1000000);
+    CSignalController controller(&doc);
+    if (!controller.Compare(MergePath(1000000))) {
+        state.SkipWithError("the merge file cannot be read");
+        return;
+    }
+    const auto time = [](const std::function<void()>& run) {
+        const auto start = std::chrono::steady_clock::now();
+        run();
+        return 1000 *
+               std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    };
+    std::map<std::string, double> total;
+    SignalChange change;
+    change.field = SignalChangeField::Comment;
+    change.text = u"changed";
+    for (auto _ : state) {
+        CSignalDescription* one = doc.GetSignal(12345);
+        total["compare_step_ms"] += time([&] {
+            controller.SetDisabled({one}, {12345}, !one->m_bDisabled);
+            QCoreApplication::processEvents(); // the pairing queued by the change
+        });
+        const std::vector<CSignalDescription*> all = doc.Order();
+        total["change_all_ms"] += time([&] { controller.ChangeSignals(all, change); });
+        total["change_all_undo_ms"] += time([&] {
+            doc.History()->undo();
+            QCoreApplication::processEvents();
+        });
+    }
+    for (const auto& [name, ms] : total)
+        state.counters[name] = ms / double(state.iterations());
+    state.counters["changed"] = controller.Comparison()->Count().changed;
+}
+
 // Sorts, a filter and an undo with every tenth row selected (100,000 scattered rows): each
 // keeps the selection on its records; the counters say how many rows are still selected.
 void BM_SelectionKept(benchmark::State& state) {
@@ -748,6 +789,10 @@ void Register() {
         ->Unit(benchmark::kMillisecond)
         ->Iterations(3)
         ->UseRealTime();
+    benchmark::RegisterBenchmark("ControllerSteps", BM_ControllerSteps)
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(3)
+        ->UseRealTime();
     benchmark::RegisterBenchmark("SelectionKept", BM_SelectionKept)
         ->Unit(benchmark::kMillisecond)
         ->Iterations(3)
@@ -840,7 +885,7 @@ void Summary(const Collector& c) {
                         counters.at("allocations_per_cell").value);
         // Every editor action at a million signals within a tenth of a second.
         if (name.rfind("EditorCommands", 0) == 0 || name.rfind("SelectionKept", 0) == 0 ||
-            name.rfind("DeleteUndo", 0) == 0) {
+            name.rfind("ControllerSteps", 0) == 0 || name.rfind("DeleteUndo", 0) == 0) {
             for (const auto& [counter, value] : counters) {
                 if (counter.size() > 3 && counter.compare(counter.size() - 3, 3, "_ms") == 0)
                     std::printf("%-34s %10.1f ms (goal <= 100 ms)\n",

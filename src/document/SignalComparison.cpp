@@ -1,11 +1,17 @@
 #include "SignalComparison.h"
 
+#include "SignalColumns.h"
 #include "SignalDiff.h"
 
 #include <utility>
 
 CSignalComparison::CSignalComparison(QString otherPath, SignalCollection other)
-    : m_otherPath(std::move(otherPath)), m_other(std::move(other)) {}
+    : m_otherPath(std::move(otherPath)), m_other(std::move(other)) {
+    m_otherInFileOrder.reserve(m_other.size());
+    for (const auto& record : m_other)
+        m_otherInFileOrder.push_back(record.get());
+    SortSignalCollection(m_other, ColumnName, false);
+}
 
 void CSignalComparison::Compare(const SignalCollection& own) {
     SignalPairing pairing = PairSignals(own, m_other);
@@ -19,9 +25,9 @@ void CSignalComparison::Compare(const SignalCollection& own) {
     // In the other's order, as its file lists them.
     std::unordered_set<const CSignalDescription*> added(pairing.added.begin(), pairing.added.end());
     m_added.clear();
-    for (const auto& record : m_other) {
-        if (added.count(record.get()) != 0)
-            m_added.push_back(record.get());
+    for (const CSignalDescription* record : m_otherInFileOrder) {
+        if (added.count(record) != 0)
+            m_added.push_back(record);
     }
 }
 

@@ -39,7 +39,8 @@ public:
 
 private:
     QString m_otherPath;
-    SignalCollection m_other;
+    SignalCollection m_other; // in name order, so that pairing never sorts it again
+    std::vector<const CSignalDescription*> m_otherInFileOrder;
     std::unordered_map<const CSignalDescription*, const CSignalDescription*> m_changed;
     std::unordered_set<const CSignalDescription*> m_removed;
     std::vector<const CSignalDescription*> m_added;

@@ -256,8 +256,7 @@ CEditSignalsStep::CEditSignalsStep(CVantorDoc* doc, const QString& text,
 }
 
 void CEditSignalsStep::Exchange() {
-    for (std::size_t i = 0; i < m_records.size(); ++i)
-        m_pDoc->ExchangeSignal(m_pDoc->PositionOf(m_records[i]), m_values[i]);
+    m_pDoc->ExchangeSignals(m_pDoc->PlacesOf(m_records), m_values);
 }
 
 void CEditSignalsStep::redo() {

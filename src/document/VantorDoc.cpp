@@ -197,6 +197,18 @@ void CVantorDoc::ExchangeSignal(int position, CSignalDescription& value) {
     Changed();
 }
 
+void CVantorDoc::ExchangeSignals(const std::vector<int>& positions,
+                                 std::vector<CSignalDescription>& values) {
+    for (int position : positions)
+        CheckIndex(position, GetSignalCount());
+    for (std::size_t i = 0; i < positions.size(); ++i)
+        std::swap(*m_signals[static_cast<std::size_t>(positions[i])], values[i]);
+    std::vector<int> ascending = positions;
+    std::sort(ascending.begin(), ascending.end());
+    emit signalsChanged(ascending, true);
+    Changed();
+}
+
 void CVantorDoc::FlipDisabled(const std::vector<int>& positions) {
     for (int position : positions) {
         CSignalDescription& signal = *GetSignal(position);
@@ -275,6 +287,32 @@ std::vector<int> CVantorDoc::PositionsOf(const std::vector<CSignalDescription*>&
             positions.push_back(static_cast<int>(i));
     }
     return positions;
+}
+
+std::vector<int> CVantorDoc::PlacesOf(const std::vector<CSignalDescription*>& records) const {
+    std::vector<int> places(records.size(), -1);
+    // The records in the collection's order (all of them selected in an unsorted list): no
+    // search.
+    std::size_t i = 0;
+    while (i < records.size() && i < m_signals.size() && records[i] == m_signals[i].get()) {
+        places[i] = static_cast<int>(i);
+        ++i;
+    }
+    if (i == records.size())
+        return places;
+    std::vector<std::pair<const CSignalDescription*, std::size_t>> wanted;
+    wanted.reserve(records.size() - i);
+    for (std::size_t k = i; k < records.size(); ++k)
+        wanted.emplace_back(records[k], k);
+    std::sort(wanted.begin(), wanted.end());
+    for (std::size_t position = 0; position < m_signals.size(); ++position) {
+        const CSignalDescription* held = m_signals[position].get();
+        auto it =
+            std::lower_bound(wanted.begin(), wanted.end(), std::make_pair(held, std::size_t{0}));
+        for (; it != wanted.end() && it->first == held; ++it)
+            places[it->second] = static_cast<int>(position);
+    }
+    return places;
 }
 
 std::vector<int> CVantorDoc::SortedPositions(SignalCollection& records, int column,

@@ -76,6 +76,9 @@ public:
     SignalCollection RemoveSignals(const std::vector<int>& positions);
     // Exchanges the fields of the record at position with value.
     void ExchangeSignal(int position, CSignalDescription& value);
+    // The same for the records at positions and values, in one notice.
+    void ExchangeSignals(const std::vector<int>& positions,
+                         std::vector<CSignalDescription>& values);
     // Flips the disabled flag of the records at positions (ascending).
     void FlipDisabled(const std::vector<int>& positions);
     // Moves one record from position from to position to (counted without it).
@@ -88,6 +91,8 @@ public:
     int PositionOf(const CSignalDescription* signal) const;
     // The positions, ascending, of those records that are held; records are distinct.
     std::vector<int> PositionsOf(const std::vector<CSignalDescription*>& records) const;
+    // The position of each of the records, in their order (-1 for one not held).
+    std::vector<int> PlacesOf(const std::vector<CSignalDescription*>& records) const;
     // Sorts records among themselves by column and gives where they stand after an insertion
     // that keeps the collection sorted by column: after every held record of an equal key.
     std::vector<int> SortedPositions(SignalCollection& records, int column, bool descending) const;
