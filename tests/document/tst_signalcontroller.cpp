@@ -175,6 +175,27 @@ private slots:
                                 "such field"));
         QCOMPARE(doc.History()->count(), 1);
     }
+
+    // Records handed over in another order than the list's each take their own new values,
+    // and an undo gives each its own old ones back.
+    void changeSignalsInAnyOrder() {
+        CVantorDoc doc;
+        for (const char* name : {"A", "B", "C"})
+            AppendRecord(doc, NewRecord(QString::fromLatin1(name), ModulationCw));
+        CSignalController controller(&doc);
+        SignalChange change;
+        change.text = u"changed";
+        controller.ChangeSignals({doc.GetSignal(2), doc.GetSignal(0), doc.GetSignal(1)}, change);
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(QStringView(doc.GetSignal(i)->m_szName.c_str()), QString(QChar(u'A' + i)));
+            QCOMPARE(QStringView(doc.GetSignal(i)->m_szComment.c_str()), u"changed");
+        }
+        doc.History()->undo();
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(QStringView(doc.GetSignal(i)->m_szName.c_str()), QString(QChar(u'A' + i)));
+            QVERIFY(doc.GetSignal(i)->m_szComment.IsEmpty());
+        }
+    }
 };
 
 QTEST_GUILESS_MAIN(TestSignalController)
