@@ -440,10 +440,16 @@ CSignalController::ChangeSignals(const std::vector<CSignalDescription*>& records
                                  const SignalChange& change) {
     ChangeOutcome outcome;
     std::vector<CSignalDescription> values;
+    values.reserve(records.size());
     for (CSignalDescription* record : records) {
         CSignalDescription value;
         SignalProblem problem = SignalProblem::None;
         const ChangeRefusal refusal = ApplyChange(*record, change, value, problem);
+        if (refusal == ChangeRefusal::None) {
+            outcome.changed.push_back(record);
+            values.push_back(std::move(value));
+            continue;
+        }
         const QString name = QStringView(record->m_szName.c_str()).toString();
         if (refusal == ChangeRefusal::NoSuchField)
             outcome.unchanged << tr("%1: its family has no such field").arg(name);
@@ -452,10 +458,6 @@ CSignalController::ChangeSignals(const std::vector<CSignalDescription*>& records
         else if (refusal == ChangeRefusal::Invalid)
             outcome.unchanged << tr("%1: %2").arg(
                 name, QCoreApplication::translate("Signal", SignalProblemSource(problem)));
-        if (refusal != ChangeRefusal::None)
-            continue;
-        outcome.changed.push_back(record);
-        values.push_back(std::move(value));
     }
     if (!outcome.changed.empty())
         m_pDoc->Push(std::make_unique<CEditSignalsStep>(m_pDoc, tr("Change Signals"),

@@ -291,12 +291,12 @@ std::vector<int> CVantorDoc::PositionsOf(const std::vector<CSignalDescription*>&
 
 std::vector<int> CVantorDoc::PlacesOf(const std::vector<CSignalDescription*>& records) const {
     std::vector<int> places(records.size(), -1);
-    // The records in the collection's order (all of them selected in an unsorted list): no
-    // search.
+    // Records in the collection's order (a selection in the list's order) are found in one
+    // walk along it; those after the first out of order are searched for.
     std::size_t i = 0;
-    while (i < records.size() && i < m_signals.size() && records[i] == m_signals[i].get()) {
-        places[i] = static_cast<int>(i);
-        ++i;
+    for (std::size_t position = 0; position < m_signals.size() && i < records.size(); ++position) {
+        if (records[i] == m_signals[position].get())
+            places[i++] = static_cast<int>(position);
     }
     if (i == records.size())
         return places;
