@@ -2,6 +2,7 @@
 // them, for 10,000, 100,000 and 1,000,000 records, and prints the ratios the goals name.
 
 #include "CommandIds.h"
+#include "DetailsPane.h"
 #include "MergePlan.h"
 #include "MergeReviewDialog.h"
 #include "Prompts.h"
@@ -512,6 +513,39 @@ void BM_EditorCommands(benchmark::State& state) {
     state.counters["rows"] = view.RowModel()->rowCount();
 }
 
+// The details pane following its signal through a column sort and the sort back, at a
+// million signals: the pane beside the list, the current row in the middle.
+void BM_DetailsFollowSort(benchmark::State& state) {
+    CVantorDoc& doc = LoadedDoc(1000000);
+    CPrompts::SetTesting(true);
+    CVantorView view(&doc);
+    CDetailsPane pane(&view);
+    view.resize(1000, 600);
+    pane.show();
+    view.show();
+    view.setCurrentIndex(view.model()->index(500000, 0));
+    QCoreApplication::processEvents();
+    const CSignalDescription* shown = pane.Signal();
+    const auto time = [](const std::function<void()>& run) {
+        const auto start = std::chrono::steady_clock::now();
+        run();
+        QCoreApplication::processEvents();
+        return 1000 *
+               std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    };
+    std::map<std::string, double> total;
+    bool followed = shown != nullptr;
+    for (auto _ : state) {
+        total["sort_click_ms"] += time([&] { view.OnColumnClick(ColumnShift); });
+        followed = followed && pane.Signal() == shown;
+        total["sort_back_ms"] += time([&] { view.OnColumnClick(ColumnName); });
+        followed = followed && pane.Signal() == shown;
+    }
+    for (const auto& [name, ms] : total)
+        state.counters[name] = ms / double(state.iterations());
+    state.counters["followed"] = followed ? 1 : 0;
+}
+
 // The controller's steps at a million signals, each timed once per iteration: a Compare With
 // step (one signal disabled, then the comparison paired again, as the queued pairing after
 // every change does), Change Selected Signals on every signal (a comment), and its undo.
@@ -789,6 +823,10 @@ void Register() {
         ->Unit(benchmark::kMillisecond)
         ->Iterations(3)
         ->UseRealTime();
+    benchmark::RegisterBenchmark("DetailsFollowSort", BM_DetailsFollowSort)
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(3)
+        ->UseRealTime();
     benchmark::RegisterBenchmark("ControllerSteps", BM_ControllerSteps)
         ->Unit(benchmark::kMillisecond)
         ->Iterations(3)
@@ -885,7 +923,8 @@ void Summary(const Collector& c) {
                         counters.at("allocations_per_cell").value);
         // Every editor action at a million signals within a tenth of a second.
         if (name.rfind("EditorCommands", 0) == 0 || name.rfind("SelectionKept", 0) == 0 ||
-            name.rfind("ControllerSteps", 0) == 0 || name.rfind("DeleteUndo", 0) == 0) {
+            name.rfind("ControllerSteps", 0) == 0 || name.rfind("DetailsFollowSort", 0) == 0 ||
+            name.rfind("DeleteUndo", 0) == 0) {
             for (const auto& [counter, value] : counters) {
                 if (counter.size() > 3 && counter.compare(counter.size() - 3, 3, "_ms") == 0)
                     std::printf("%-34s %10.1f ms (goal <= 100 ms)\n",
