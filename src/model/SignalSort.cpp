@@ -223,42 +223,93 @@ template <typename Key, typename Before> void SortRuns(std::vector<Key>& keys, B
 // A text column in two steps: a stable counting sort of the records by the first code unit
 // of the text (an empty spacing goes last in both directions), then each group of equal
 // first units sorted by its keys. Only the largest group's keys are held at a time.
+// Puts records in the order of order (for each new position, the old position it takes the
+// record of), in place: each cycle of the permutation is followed once. order is used up.
+void Permute(SignalCollection& records, std::vector<std::uint32_t>& order) {
+    constexpr std::uint32_t Done = 0x80000000u;
+    for (std::size_t start = 0; start < order.size(); ++start) {
+        if ((order[start] & Done) != 0)
+            continue;
+        CSignalDescription* first = records[start].release();
+        std::size_t i = start;
+        for (;;) {
+            const std::size_t from = order[i];
+            order[i] |= Done;
+            if (from == start) {
+                records[i].reset(first);
+                break;
+            }
+            records[i].reset(records[from].release());
+            i = from;
+        }
+    }
+}
+
+// A text column in two steps: a stable counting sort of the records by the first code unit
+// of the text (an empty spacing goes last in both directions), then each group of equal
+// first units sorted by its keys. Only the largest group's keys are held at a time, beside a
+// position for each record.
 void SortByText(SignalCollection& records, int column, bool descending) {
+    // The groups in order, each in 16 bits: an empty spacing takes the last group in both
+    // directions, and every other spacing the one below its first unit's.
     constexpr std::size_t Units = 0x10000;
-    const auto group = [column, descending](const CSignalDescription& s) -> std::size_t {
+    const auto group = [column, descending](const CSignalDescription& s) -> std::uint16_t {
         const char16_t first = SortText(s, column)[0];
         if (first == u'\0')
-            return column == ColumnSpacing ? Units : (descending ? Units - 1 : 0);
-        return descending ? Units - 1 - first : first;
+            return column == ColumnSpacing || descending ? Units - 1 : 0;
+        if (column == ColumnSpacing)
+            return static_cast<std::uint16_t>(descending ? Units - 1 - first : first - 1);
+        return static_cast<std::uint16_t>(descending ? Units - 1 - first : first);
     };
     // The one pass that reads every record: its group, and whether the list is in this order
     // already (a file saved so, a second click), which leaves it as it is.
     const std::size_t count = records.size();
-    std::vector<std::uint32_t> groups(count);
+    if (count >= 0x80000000u) { // positions would not fit the permutation's 31 bits
+        std::stable_sort(records.begin(), records.end(), [&](const auto& a, const auto& b) {
+            return Before(*a, *b, column, descending);
+        });
+        return;
+    }
+    std::vector<std::uint16_t> groups(count);
     bool ordered = true;
     for (std::size_t i = 0; i < count; ++i) {
         Prefetch(
             i, count, [&records](std::size_t j) { return records[j].get(); }, column);
-        groups[i] = static_cast<std::uint32_t>(group(*records[i]));
+        groups[i] = group(*records[i]);
         ordered = ordered && (i == 0 || !Before(*records[i], *records[i - 1], column, descending));
     }
     if (ordered)
         return;
-    std::vector<std::uint32_t> starts(Units + 2, 0);
-    for (const std::uint32_t g : groups)
+    std::vector<std::uint32_t> starts(Units + 1, 0);
+    for (const std::uint16_t g : groups)
         ++starts[g + 1];
     std::size_t largest = 0;
     for (std::size_t g = 1; g < starts.size(); ++g) {
         largest = std::max<std::size_t>(largest, starts[g]);
         starts[g] += starts[g - 1];
     }
-    std::vector<CSignalDescription*> sorted(count);
+    // For each new position, the old position of its record.
+    std::vector<std::uint32_t> order(count);
     {
         std::vector<std::uint32_t> next(starts.begin(), starts.end() - 1);
         for (std::size_t i = 0; i < count; ++i)
-            sorted[next[groups[i]]++] = records[i].get();
+            order[next[groups[i]]++] = static_cast<std::uint32_t>(i);
     }
     groups = {};
+    const auto record = [&records](std::uint32_t position) { return records[position].get(); };
+    const auto before = [column, descending, &record](const TextKey& a, const TextKey& b) {
+        int result = 0;
+        for (int i = 0; i < PrefixWords && result == 0; ++i) {
+            if (a.prefix[i] != b.prefix[i])
+                result = a.prefix[i] < b.prefix[i] ? -1 : 1;
+        }
+        if (result == 0 && !(a.Whole() && b.Whole()))
+            result =
+                CompareText(SortText(*record(a.place), column), SortText(*record(b.place), column));
+        if (result != 0)
+            return descending ? result > 0 : result < 0;
+        return a.place < b.place;
+    };
     std::vector<TextKey> keys;
     keys.reserve(largest);
     // The empty texts (the last group of the spacing, the first or last of the names)
@@ -266,38 +317,23 @@ void SortByText(SignalCollection& records, int column, bool descending) {
     for (std::size_t g = 0; g < Units; ++g) {
         const std::uint32_t begin = starts[g];
         const std::uint32_t end = starts[g + 1];
-        if (end - begin < 2 || SortText(*sorted[begin], column)[0] == u'\0')
+        if (end - begin < 2 || SortText(*record(order[begin]), column)[0] == u'\0')
             continue;
-        CSignalDescription* const* group = sorted.data() + begin;
-        const auto before = [column, descending, group](const TextKey& a, const TextKey& b) {
-            int result = 0;
-            for (int i = 0; i < PrefixWords && result == 0; ++i) {
-                if (a.prefix[i] != b.prefix[i])
-                    result = a.prefix[i] < b.prefix[i] ? -1 : 1;
-            }
-            if (result == 0 && !(a.Whole() && b.Whole()))
-                result = CompareText(SortText(*group[a.place], column),
-                                     SortText(*group[b.place], column));
-            if (result != 0)
-                return descending ? result > 0 : result < 0;
-            return a.place < b.place;
-        };
         keys.clear();
         for (std::uint32_t i = begin; i < end; ++i) {
+            // The slot of the record after the one Prefetch asks for, a step earlier.
+            if (i + 24 < end)
+                __builtin_prefetch(&records[order[i + 24]]);
             Prefetch(
-                i, end, [&sorted](std::size_t j) { return sorted[j]; }, column);
-            keys.push_back(KeyOf(*sorted[i], column, i - begin));
+                i, end, [&](std::size_t j) { return record(order[j]); }, column);
+            // A key's place is its record's old position: within a group they ascend.
+            keys.push_back(KeyOf(*record(order[i]), column, order[i]));
         }
         SortRuns(keys, before);
-        // The group's records in their new order, from a copy of its places.
-        std::vector<CSignalDescription*> members(group, group + (end - begin));
         for (std::uint32_t i = begin; i < end; ++i)
-            sorted[i] = members[keys[i - begin].place];
+            order[i] = keys[i - begin].place;
     }
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        records[i].release();
-        records[i].reset(sorted[i]);
-    }
+    Permute(records, order);
 }
 
 void SortByKeys(SignalCollection& records, int column, bool descending) {
