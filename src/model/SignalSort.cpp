@@ -82,20 +82,27 @@ int CompareSignals(const CSignalDescription& a, const CSignalDescription& b, int
 namespace {
 
 // A text sort holds one key per record of a group (the records whose text starts with the
-// same code unit), so that most comparisons never touch the records: the next twelve code
-// units as three numbers that order as the units do (shorter texts pad with 0, the
-// terminator, which orders first as it does in CompareText), and the record's place in the
-// group. Equal prefixes of longer texts fall back to the whole texts; equal texts keep their
-// places, so that a sort in place orders as a stable one, with no buffer.
-constexpr int PrefixWords = 3;
-
+// same code unit), so that most comparisons never touch the records: the next ten code units
+// as numbers that order as the units do (shorter texts pad with 0, the terminator, which
+// orders first as it does in CompareText), and the record's position. Equal prefixes of
+// longer texts fall back to the whole texts; equal texts keep their order by position, so
+// that a sort in place orders as a stable one, with no buffer. 24 bytes a key.
 struct TextKey {
-    std::uint64_t prefix[PrefixWords] = {};
+    std::uint64_t units[2] = {}; // units 1 to 8
+    std::uint32_t last = 0;      // units 9 and 10
     std::uint32_t place = 0;
 
     // The prefix holds the rest of the text when its last unit is the terminator.
-    bool Whole() const { return (prefix[PrefixWords - 1] & 0xFFFF) == 0; }
+    bool Whole() const { return (last & 0xFFFF) == 0; }
+    int Compare(const TextKey& other) const {
+        for (int i = 0; i < 2; ++i) {
+            if (units[i] != other.units[i])
+                return units[i] < other.units[i] ? -1 : 1;
+        }
+        return last == other.last ? 0 : (last < other.last ? -1 : 1);
+    }
 };
+static_assert(sizeof(TextKey) == 24);
 
 const char16_t* SortText(const CSignalDescription& s, int column) {
     return column == ColumnName ? s.m_szName : s.m_szSpacing;
@@ -138,10 +145,13 @@ TextKey KeyOf(const CSignalDescription& record, int column, std::uint32_t place)
     key.place = place;
     const char16_t* text = SortText(record, column) + 1;
     bool ended = false;
-    for (int i = 0; i < 4 * PrefixWords; ++i) {
+    for (int i = 0; i < 10; ++i) {
         ended = ended || text[i] == u'\0';
         const std::uint64_t unit = ended ? 0 : text[i];
-        key.prefix[i / 4] = (key.prefix[i / 4] << 16) | unit;
+        if (i < 8)
+            key.units[i / 4] = (key.units[i / 4] << 16) | unit;
+        else
+            key.last = (key.last << 16) | static_cast<std::uint32_t>(unit);
     }
     return key;
 }
@@ -298,11 +308,7 @@ void SortByText(SignalCollection& records, int column, bool descending) {
     groups = {};
     const auto record = [&records](std::uint32_t position) { return records[position].get(); };
     const auto before = [column, descending, &record](const TextKey& a, const TextKey& b) {
-        int result = 0;
-        for (int i = 0; i < PrefixWords && result == 0; ++i) {
-            if (a.prefix[i] != b.prefix[i])
-                result = a.prefix[i] < b.prefix[i] ? -1 : 1;
-        }
+        int result = a.Compare(b);
         if (result == 0 && !(a.Whole() && b.Whole()))
             result =
                 CompareText(SortText(*record(a.place), column), SortText(*record(b.place), column));
