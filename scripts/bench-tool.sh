@@ -2,7 +2,7 @@
 # Times quarn-tool check, report, convert, merge, import, diff and merge3 beside a bare expat walk (xmlwf) and libxml2's
 # streaming reader (xmllint --stream), on the bench's own generated file and on a mix in
 # which three signals in four name a decoder mode this version does not know. Medians of
-# three runs; peak memory from GNU time. Usage: scripts/bench-tool.sh [COUNT...]
+# three runs; peak memory from GNU time (its KiB given as MB of 10^6 bytes). Usage: scripts/bench-tool.sh [COUNT...]
 # (default 100000 1000000). Files go to $QUARN_BENCH_DIR (default /tmp/quarn-bench).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -58,10 +58,10 @@ for count1 in "${counts[@]}"; do
       read -r im imk < <(measure "$tool" import "$csv" -o "$dir/out.xml")
       both=$(( ($(stat -c %s "$file") + $(stat -c %s "$second")) / 1000000 + 64 ))
       printf '| %s | %s | %s | %s / %s | %s | %s / %s | %.2f | %.2f | %s (%.2f×) | %s (%.2f×) | %s / %s (goal %s) | %s (%.0f) / %.2f |\n' \
-        "$kind" "$count1" "$mb" "$wf" "$((wfk / 1000))" "$xl" "$ck" "$((ckk / 1000))" \
-        "$(echo "$ck / $wf" | bc -l)" "$(echo "$ckk / 1000 / $mb" | bc -l)" \
-        "$rp" "$(echo "$rp / $ck" | bc -l)" "$cv" "$(echo "$cv / $xl" | bc -l)" "$mg" "$((mgk / 1000))" \
-        "$both" "$im" "$csvmb" "$(echo "$imk / 1000 / $csvmb" | bc -l)"
+        "$kind" "$count1" "$mb" "$wf" "$((wfk * 1024 / 1000000))" "$xl" "$ck" "$((ckk * 1024 / 1000000))" \
+        "$(echo "$ck / $wf" | bc -l)" "$(echo "$ckk * 1024 / $(stat -c %s "$file")" | bc -l)" \
+        "$rp" "$(echo "$rp / $ck" | bc -l)" "$cv" "$(echo "$cv / $xl" | bc -l)" "$mg" "$((mgk * 1024 / 1000000))" \
+        "$both" "$im" "$csvmb" "$(echo "$imk * 1024 / 1000000 / $csvmb" | bc -l)"
     done
   }
 done

@@ -61,20 +61,24 @@ void Release(BlockHeader* header) noexcept {
     }
 }
 
-// The calling thread's block and how much of it is carved. Plain data: it stays usable while
-// the thread's other objects are destroyed; the block it holds is given up at thread exit.
+// The calling thread's blocks and how much of each is carved: one for texts (aligned to two
+// bytes) and one for the rest, so that no record waits for alignment behind a text. Plain
+// data: it stays usable while the thread's other objects are destroyed; the blocks it holds
+// are given up at thread exit.
 struct Current {
     char* block;
     std::size_t used;
 };
-thread_local Current t_current{nullptr, 0};
+thread_local Current t_current[2] = {{nullptr, 0}, {nullptr, 0}};
 
 struct CurrentRelease {
     bool armed = false;
     ~CurrentRelease() {
-        if (t_current.block != nullptr)
-            Release(reinterpret_cast<BlockHeader*>(t_current.block));
-        t_current = {nullptr, 0};
+        for (Current& current : t_current) {
+            if (current.block != nullptr)
+                Release(reinterpret_cast<BlockHeader*>(current.block));
+            current = {nullptr, 0};
+        }
     }
 };
 thread_local CurrentRelease t_release;
@@ -88,7 +92,7 @@ thread_local CurrentRelease t_release;
 void* Allocate(std::size_t bytes, std::size_t alignment) {
     if (bytes > MaxPiece || alignment > 16)
         throw std::bad_alloc();
-    Current& current = t_current;
+    Current& current = t_current[alignment > 2 ? 1 : 0];
     std::size_t at = (current.used + alignment - 1) & ~(alignment - 1);
     if (current.block == nullptr || at + bytes > BlockSize) {
         char* block = MapBlock();

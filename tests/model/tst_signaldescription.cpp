@@ -388,7 +388,8 @@ private slots:
     // back once nothing carved from it lives, and a copy keeps its texts after the original
     // is gone.
     void arenaBlocksGoBack() {
-        std::make_unique<CSignalDescription>(); // this thread holds a block from here on
+        // This thread holds a block of each kind from here on.
+        CopyText(std::make_unique<CSignalDescription>()->m_szName, u"warm");
         const std::size_t before = RecordArena::BlocksInUse();
         SignalCollection made;
         std::thread([&made] {
