@@ -815,34 +815,21 @@ void Register() {
     for (std::uint32_t id = ID_FILTER_ALL; id <= ID_FILTER_PSK_MULTICARRIER; ++id)
         rebuild->Arg(id);
     rebuild->Unit(benchmark::kMillisecond)->UseRealTime();
-    benchmark::RegisterBenchmark("DeleteUndo", BM_DeleteUndo)
-        ->Unit(benchmark::kMillisecond)
-        ->Iterations(3)
-        ->UseRealTime();
-    benchmark::RegisterBenchmark("EditorCommands", BM_EditorCommands)
-        ->Unit(benchmark::kMillisecond)
-        ->Iterations(3)
-        ->UseRealTime();
-    benchmark::RegisterBenchmark("DetailsFollowSort", BM_DetailsFollowSort)
-        ->Unit(benchmark::kMillisecond)
-        ->Iterations(3)
-        ->UseRealTime();
-    benchmark::RegisterBenchmark("ControllerSteps", BM_ControllerSteps)
-        ->Unit(benchmark::kMillisecond)
-        ->Iterations(3)
-        ->UseRealTime();
-    benchmark::RegisterBenchmark("SelectionKept", BM_SelectionKept)
-        ->Unit(benchmark::kMillisecond)
-        ->Iterations(3)
-        ->UseRealTime();
+    // The editor's actions at a million signals: three timed rounds each.
+    for (const auto& [name, function] :
+         {std::pair{"DeleteUndo", &BM_DeleteUndo}, std::pair{"EditorCommands", &BM_EditorCommands},
+          std::pair{"DetailsFollowSort", &BM_DetailsFollowSort},
+          std::pair{"ControllerSteps", &BM_ControllerSteps},
+          std::pair{"SelectionKept", &BM_SelectionKept},
+          std::pair{"FindByParameters", &BM_FindByParameters}})
+        benchmark::RegisterBenchmark(name, function)
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(3)
+            ->UseRealTime();
     auto* shown = benchmark::RegisterBenchmark("ListShown", BM_ListShown);
     for (std::int64_t n : Sizes)
         shown->Arg(n);
     shown->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
-    benchmark::RegisterBenchmark("FindByParameters", BM_FindByParameters)
-        ->Unit(benchmark::kMillisecond)
-        ->Iterations(3)
-        ->UseRealTime();
     benchmark::RegisterBenchmark("FindRows", BM_FindRows)
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime();
