@@ -437,6 +437,13 @@ void BM_MergeScan(benchmark::State& state) {
     state.counters["dropped"] = dropped;
 }
 
+// Milliseconds that run takes.
+double TimeMs(const std::function<void()>& run) {
+    const auto start = std::chrono::steady_clock::now();
+    run();
+    return 1000 * std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
 void BM_Sort(benchmark::State& state) {
     CVantorDoc& doc = LoadedDoc(1000000);
     const int column = static_cast<int>(state.range(0));
@@ -490,12 +497,7 @@ void BM_EditorCommands(benchmark::State& state) {
     CVantorDoc& doc = LoadedDoc(1000000);
     CPrompts::SetTesting(true);
     CVantorView view(&doc);
-    const auto time = [](const std::function<void()>& run) {
-        const auto start = std::chrono::steady_clock::now();
-        run();
-        return 1000 *
-               std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    };
+    const auto time = TimeMs;
     std::map<std::string, double> total;
     for (auto _ : state) {
         total["sort_click_ms"] += time([&] { view.OnColumnClick(ColumnShift); });
@@ -526,12 +528,12 @@ void BM_DetailsFollowSort(benchmark::State& state) {
     view.setCurrentIndex(view.model()->index(500000, 0));
     QCoreApplication::processEvents();
     const CSignalDescription* shown = pane.Signal();
+    // The pane follows once the events the sort queued have run.
     const auto time = [](const std::function<void()>& run) {
-        const auto start = std::chrono::steady_clock::now();
-        run();
-        QCoreApplication::processEvents();
-        return 1000 *
-               std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        return TimeMs([&run] {
+            run();
+            QCoreApplication::processEvents();
+        });
     };
     std::map<std::string, double> total;
     bool followed = shown != nullptr;
@@ -556,12 +558,7 @@ void BM_ControllerSteps(benchmark::State& state) {
         state.SkipWithError("the merge file cannot be read");
         return;
     }
-    const auto time = [](const std::function<void()>& run) {
-        const auto start = std::chrono::steady_clock::now();
-        run();
-        return 1000 *
-               std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    };
+    const auto time = TimeMs;
     std::map<std::string, double> total;
     SignalChange change;
     change.field = SignalChangeField::Comment;
@@ -598,12 +595,7 @@ void BM_SelectionKept(benchmark::State& state) {
             rows.select(model->index(row, 0), model->index(row, model->columnCount() - 1));
         return rows;
     };
-    const auto time = [](const std::function<void()>& run) {
-        const auto start = std::chrono::steady_clock::now();
-        run();
-        return 1000 *
-               std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    };
+    const auto time = TimeMs;
     const auto selected = [&view] {
         double rows = 0;
         for (const QItemSelectionRange& range : view.selectionModel()->selection())
