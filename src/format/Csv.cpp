@@ -146,31 +146,6 @@ QList<SheetCell> SheetCells(const CSignalDescription& signal) {
     return cells;
 }
 
-QString DecodeCsv(const QByteArray& data, QString& encoding) {
-    if (data.startsWith("\xFF\xFE") || data.startsWith("\xFE\xFF")) {
-        const bool little = data.startsWith("\xFF\xFE");
-        encoding = little ? QStringLiteral("UTF-16LE") : QStringLiteral("UTF-16BE");
-        QStringDecoder utf16(little ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
-        return utf16(QByteArrayView(data).sliced(2));
-    }
-    const QByteArrayView bytes =
-        data.startsWith("\xEF\xBB\xBF") ? QByteArrayView(data).sliced(3) : QByteArrayView(data);
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    QString text = utf8(bytes);
-    if (!utf8.hasError()) {
-        encoding = QStringLiteral("UTF-8");
-        return text;
-    }
-    // Bytes that are not UTF-8 come from a spreadsheet that wrote the Windows code page.
-    encoding = QStringLiteral("Windows-1252");
-    QStringDecoder windows("windows-1252");
-    if (!windows.isValid()) {
-        encoding = QStringLiteral("ISO-8859-1");
-        return QString::fromLatin1(bytes);
-    }
-    return windows(bytes);
-}
-
 QChar CsvSeparator(const QString& text) {
     int counts[3] = {};
     static const QChar separators[3] = {u',', u';', u'\t'};

@@ -37,9 +37,6 @@ QByteArray CsvCells(const CSignalDescription& signal);
 QList<SheetCell> SheetHeadings(bool translated);
 QList<SheetCell> SheetCells(const CSignalDescription& signal);
 
-// Text from the bytes of a spreadsheet's file: UTF-8 (with or without a byte-order mark),
-// UTF-16 with a byte-order mark, otherwise Windows-1252. encoding names it.
-QString DecodeCsv(const QByteArray& data, QString& encoding);
 // The separator of a table's text: the one of comma, semicolon and tab that its first line
 // holds most of (outside quotes); a comma when it holds none.
 QChar CsvSeparator(const QString& text);

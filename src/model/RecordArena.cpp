@@ -119,10 +119,6 @@ void Free(const void* p) noexcept {
         Release(BlockOf(p));
 }
 
-std::size_t BlockBytes() noexcept {
-    return BlockSize;
-}
-
 #else
 
 void* Allocate(std::size_t bytes, std::size_t alignment) {
@@ -145,10 +141,6 @@ void Free(const void* p) noexcept {
         g_blocks.fetch_sub(1, std::memory_order_relaxed);
         ::operator delete(const_cast<void*>(p));
     }
-}
-
-std::size_t BlockBytes() noexcept {
-    return 0;
 }
 
 #endif

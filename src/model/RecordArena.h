@@ -22,8 +22,7 @@ const void* Share(const void* p, std::size_t bytes);
 // Gives up one hold of the piece at p (null does nothing).
 void Free(const void* p) noexcept;
 
-// Blocks held from the system now, for the benchmarks.
+// Blocks held from the system now (pieces, where each is an allocation of its own).
 std::size_t BlocksInUse() noexcept;
-std::size_t BlockBytes() noexcept;
 
 } // namespace RecordArena
