@@ -208,6 +208,18 @@ std::string Inert(const std::string& path) {
     return Inert(PathArg(path));
 }
 
+// Appends Inert(text) to out, printable ASCII as it is without a copy.
+void AppendInert(std::string& out, QStringView text) {
+    for (const QChar c : text) {
+        if (c.unicode() < 0x20 || c.unicode() > 0x7E || c == u'\\') {
+            out += Inert(text.toString());
+            return;
+        }
+    }
+    for (const QChar c : text)
+        out += char(c.unicode());
+}
+
 QJsonObject RecordJson(const CSignalDescription& s, const char16_t* message) {
     QJsonArray cells;
     CellBuffer buffer;
@@ -758,50 +770,63 @@ int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
 }
 
 // A fraction as "2.5 %".
-QString Percent(double fraction) {
-    return QString::number(fraction * 100, 'f', 1) + QStringLiteral(" %");
+void AppendPercent(QString& out, double fraction) {
+    out += QString::number(fraction * 100, 'f', 1);
+    out += QLatin1StringView(" %");
 }
 
-QString Hertz(double value) {
+void AppendHertz(QString& out, double value) {
     char16_t text[MaxRealTextLength + 1];
     FormatReal(value, text);
-    return QStringView(text).toString() + QStringLiteral(" Hz");
+    out += QStringView(text);
+    out += QLatin1StringView(" Hz");
 }
 
-QString Q(const char16_t* text) {
-    return QStringView(text).toString();
+void AppendQuoted(QString& out, const char16_t* text) {
+    out += u'"';
+    out += QStringView(text);
+    out += u'"';
 }
 
 // What a problem is, in the words of the report's DETAIL, the other signal of a pair named by
-// name and line.
-QString ProblemDetail(const std::function<unsigned long(const CSignalDescription*)>& lineOf,
-                      const HealthProblem& problem) {
+// name and line (lines: each record's line by its place).
+QString ProblemDetail(const std::vector<unsigned long>& lines, const HealthProblem& problem) {
     const CSignalDescription& s = *problem.signal;
     QString detail;
+    detail.reserve(128);
     switch (problem.kind) {
     case HealthKind::Duplicate:
-        detail = QStringLiteral("equal to");
+        detail += QLatin1StringView("equal to");
         break;
-    case HealthKind::SameName: {
-        QStringList fields;
-        for (const FieldDifference& field : problem.fields)
-            fields << QLatin1String(field.key);
-        detail = QStringLiteral("differs in %1 from").arg(fields.join(QStringLiteral(", ")));
+    case HealthKind::SameName:
+        detail += QLatin1StringView("differs in ");
+        for (std::size_t i = 0; i < problem.fields.size(); ++i) {
+            if (i > 0)
+                detail += QLatin1StringView(", ");
+            detail += QLatin1StringView(problem.fields[i].key);
+        }
+        detail += QLatin1StringView(" from");
         break;
-    }
     case HealthKind::Confusable:
-        detail = QStringLiteral("cannot be told from");
+        detail += QLatin1StringView("cannot be told from");
         break;
     case HealthKind::Designator:
-        if (problem.designatorBandwidth == 0)
-            return QStringLiteral(
-                       "\"%1\" is not four bandwidth characters (as 3K00) and an emission class")
-                .arg(Q(s.m_szITU));
-        return QStringLiteral("\"%1\" gives %2, the bandwidth is %3 (%4 off)")
-            .arg(Q(s.m_szITU), Hertz(problem.designatorBandwidth), Hertz(s.m_dBandwidth),
-                 Percent(problem.deviation));
+        AppendQuoted(detail, s.m_szITU);
+        if (problem.designatorBandwidth == 0) {
+            detail += QLatin1StringView(
+                " is not four bandwidth characters (as 3K00) and an emission class");
+            return detail;
+        }
+        detail += QLatin1StringView(" gives ");
+        AppendHertz(detail, problem.designatorBandwidth);
+        detail += QLatin1StringView(", the bandwidth is ");
+        AppendHertz(detail, s.m_dBandwidth);
+        detail += QLatin1StringView(" (");
+        AppendPercent(detail, problem.deviation);
+        detail += QLatin1StringView(" off)");
+        return detail;
     case HealthKind::Invalid:
-        return Q(s.InvalidReason());
+        return QStringView(s.InvalidReason()).toString();
     case HealthKind::UnknownName: {
         QStringList names;
         if (s.m_nUnknownMode != 0)
@@ -814,10 +839,19 @@ QString ProblemDetail(const std::function<unsigned long(const CSignalDescription
     }
     }
     const CSignalDescription& other = *problem.other;
-    detail += QStringLiteral(" \"%1\" (line %2)").arg(Q(other.m_szName)).arg(lineOf(&other));
-    if (problem.kind == HealthKind::Confusable)
-        detail += QStringLiteral(", decoders %1 and %2, largest deviation %3")
-                      .arg(Q(s.GetModeName()), Q(other.GetModeName()), Percent(problem.deviation));
+    detail += u' ';
+    AppendQuoted(detail, other.m_szName);
+    detail += QLatin1StringView(" (line ");
+    detail += QString::number(lines[problem.otherAt]);
+    detail += u')';
+    if (problem.kind == HealthKind::Confusable) {
+        detail += QLatin1StringView(", decoders ");
+        detail += QStringView(s.GetModeName());
+        detail += QLatin1StringView(" and ");
+        detail += QStringView(other.GetModeName());
+        detail += QLatin1StringView(", largest deviation ");
+        AppendPercent(detail, problem.deviation);
+    }
     return detail;
 }
 
@@ -860,14 +894,14 @@ int RunReport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     // Read as the file has the signals, each with its line, without the document's sort.
     SignalCollection owned;
     std::vector<const CSignalDescription*> records;
-    std::unordered_map<const CSignalDescription*, unsigned long> lines;
+    std::vector<unsigned long> lines;
     const QString path = Input(*file, err, true);
     SignalFileReport report;
     QString error;
     try {
         const auto sink = [&](std::unique_ptr<CSignalDescription> signal, SignalReadNotes&& notes) {
             records.push_back(signal.get());
-            lines.emplace(signal.get(), notes.line);
+            lines.push_back(notes.line);
             owned.push_back(std::move(signal));
         };
         if (!CSignalFileReader::Read(path, sink, error, {}, &report)) {
@@ -884,31 +918,45 @@ int RunReport(const std::vector<std::string>& args, std::ostream& out, std::ostr
             << Inert(QString::fromStdString(report.root)) << "> and it holds no Signal elements\n";
         return ExitFailure;
     }
-    const auto lineOf = [&lines](const CSignalDescription* s) { return lines.at(s); };
     const std::vector<HealthProblem> problems = FindHealthProblems(records, options);
     const std::string shown = Inert(*file);
     bool first = true;
     if (json)
         out << "[";
+    // Lines are gathered and written a block at a time.
+    std::string block;
     for (const HealthProblem& problem : problems) {
-        const unsigned long line = lineOf(problem.signal);
-        const QString detail = ProblemDetail(lineOf, problem);
+        const unsigned long line = lines[problem.at];
+        const QString detail = ProblemDetail(lines, problem);
         if (!json) {
-            out << shown << ':' << line << ": " << Inert(problem.signal->m_szName) << ": "
-                << HealthKindKey(problem.kind) << ": " << Inert(detail) << "\n";
+            block += shown;
+            block += ':';
+            block += std::to_string(line);
+            block += ": ";
+            AppendInert(block, TextView(problem.signal->m_szName));
+            block += ": ";
+            block += HealthKindKey(problem.kind);
+            block += ": ";
+            AppendInert(block, detail);
+            block += '\n';
+            if (block.size() >= 1 << 20) {
+                out << block;
+                block.clear();
+            }
             continue;
         }
         QJsonObject object{{"line", double(line)},
-                           {"name", Q(problem.signal->m_szName)},
+                           {"name", QStringView(problem.signal->m_szName.c_str()).toString()},
                            {"kind", HealthKindKey(problem.kind)},
                            {"detail", detail}};
         if (problem.other != nullptr) {
-            object.insert("otherLine", double(lineOf(problem.other)));
-            object.insert("otherName", Q(problem.other->m_szName));
+            object.insert("otherLine", double(lines[problem.otherAt]));
+            object.insert("otherName", QStringView(problem.other->m_szName.c_str()).toString());
         }
         PrintJsonElement(object, first, out);
         first = false;
     }
+    out << block;
     if (json)
         out << (first ? "]\n" : "\n]\n");
     return problems.empty() ? ExitOk : ExitInvalid;

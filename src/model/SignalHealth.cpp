@@ -5,6 +5,7 @@
 #include <bit>
 #include <cmath>
 #include <functional>
+#include <future>
 #include <limits>
 #include <unordered_map>
 
@@ -70,11 +71,6 @@ struct EqualityHash {
         return h;
     }
 };
-struct EqualityEqual {
-    bool operator()(const CSignalDescription* a, const CSignalDescription* b) const {
-        return a->IsEqual(*b);
-    }
-};
 
 std::uint64_t DecoderOf(const CSignalDescription& s) {
     return (std::uint64_t(std::uint32_t(s.m_nMode)) << 32) | s.m_nUnknownMode;
@@ -96,6 +92,7 @@ struct ValueGroup {
     std::size_t first = 0;
     std::uint64_t firstDecoder = 0;
     std::size_t second = SIZE_MAX; // the first with another decoder than first's
+    std::uint64_t secondDecoder = 0;
 };
 
 // For each enabled signal of one family, the first earlier one of another decoder that it
@@ -114,11 +111,13 @@ void FindConfusable(const std::vector<const CSignalDescription*>& records,
             const std::uint64_t decoder = DecoderOf(s);
             const auto [it, added] = index.try_emplace(values, groups.size());
             if (added) {
-                groups.push_back({values, family[i], decoder, SIZE_MAX});
+                groups.push_back({values, family[i], decoder, SIZE_MAX, 0});
             } else {
                 ValueGroup& group = groups[it->second];
-                if (group.second == SIZE_MAX && decoder != group.firstDecoder)
+                if (group.second == SIZE_MAX && decoder != group.firstDecoder) {
                     group.second = family[i];
+                    group.secondDecoder = decoder;
+                }
             }
             groupOf[i] = it->second;
         }
@@ -213,7 +212,7 @@ void FindConfusable(const std::vector<const CSignalDescription*>& records,
         const ValueGroup& group = groups[h];
         offer(partners[g], group.first, group.firstDecoder, deviation);
         if (group.second != SIZE_MAX)
-            offer(partners[g], group.second, DecoderOf(*records[group.second]), deviation);
+            offer(partners[g], group.second, group.secondDecoder, deviation);
     };
     for (std::size_t g = 0; g < groups.size(); ++g) {
         meet(g, g);
@@ -234,7 +233,11 @@ void FindConfusable(const std::vector<const CSignalDescription*>& records,
                     probe[d] = choices[d][pick[d]];
             }
             if (const auto it = index[mask].find(keyOf(probe, mask)); it != index[mask].end()) {
+                // Groups stand in the order of their first signals: once one starts after
+                // both partners found, none after it can be earlier.
                 for (const std::size_t h : it->second) {
+                    if (groups[h].first >= partners[g].second)
+                        break;
                     if (h != g)
                         meet(g, h);
                 }
@@ -352,31 +355,72 @@ double DesignatorBandwidth(std::u16string_view designator) {
 
 namespace {
 
+// The records' places in the order of a hash of theirs, places of one hash in file order.
+template <typename Hash>
+std::vector<std::pair<std::size_t, std::size_t>>
+ByHash(const std::vector<const CSignalDescription*>& records, Hash hash) {
+    std::vector<std::pair<std::size_t, std::size_t>> order(records.size());
+    for (std::size_t at = 0; at < records.size(); ++at)
+        order[at] = {hash(*records[at]), at};
+    std::sort(order.begin(), order.end());
+    return order;
+}
+
+// For each record, the first one (by place) that same() takes as the same, where that is an
+// earlier one: report(at, first). Records are told apart by a hash first, so only those of
+// one hash are compared.
+template <typename Hash, typename Same, typename Report>
+void FindFirstOfEach(const std::vector<const CSignalDescription*>& records, Hash hash, Same same,
+                     Report report) {
+    const auto order = ByHash(records, hash);
+    std::vector<std::size_t> firsts; // of the run of one hash, one per kind met
+    for (std::size_t i = 0; i < order.size();) {
+        std::size_t end = i + 1;
+        while (end < order.size() && order[end].first == order[i].first)
+            ++end;
+        firsts.clear();
+        for (; i < end; ++i) {
+            const std::size_t at = order[i].second;
+            const auto first = std::find_if(firsts.begin(), firsts.end(), [&](std::size_t f) {
+                return same(*records[f], *records[at]);
+            });
+            if (first == firsts.end())
+                firsts.push_back(at);
+            else
+                report(at, *first);
+        }
+    }
+}
+
 // Duplicates and same-name signals: each told at the later signal, against the first equal
 // one and the first of its name.
 void FindRepeats(const std::vector<const CSignalDescription*>& records, std::vector<Found>& found,
                  bool fields) {
-    std::unordered_map<const CSignalDescription*, std::size_t, EqualityHash, EqualityEqual> equal;
-    std::unordered_map<std::u16string_view, std::size_t> named;
-    equal.reserve(records.size());
-    named.reserve(records.size());
-    for (std::size_t at = 0; at < records.size(); ++at) {
-        const CSignalDescription& s = *records[at];
-        const auto [twin, first] = equal.try_emplace(&s, at);
-        if (!first)
+    FindFirstOfEach(
+        records, [](const CSignalDescription& s) { return EqualityHash()(&s); },
+        [](const CSignalDescription& a, const CSignalDescription& b) { return a.IsEqual(b); },
+        [&](std::size_t at, std::size_t twin) {
             found.push_back(
-                {at, twin->second, HealthKind::Duplicate,
-                 HealthProblem{HealthKind::Duplicate, &s, records[twin->second], 0, 0, {}}});
-        const auto [namesake, unnamed] = named.try_emplace(TextView(s.m_szName), at);
-        if (!unnamed) {
-            const CSignalDescription& earlier = *records[namesake->second];
+                {at, twin, HealthKind::Duplicate,
+                 HealthProblem{HealthKind::Duplicate, records[at], records[twin], 0, 0, {}}});
+        });
+    FindFirstOfEach(
+        records,
+        [](const CSignalDescription& s) {
+            return std::hash<std::u16string_view>()(TextView(s.m_szName));
+        },
+        [](const CSignalDescription& a, const CSignalDescription& b) {
+            return TextView(a.m_szName) == TextView(b.m_szName);
+        },
+        [&](std::size_t at, std::size_t namesake) {
+            const CSignalDescription& earlier = *records[namesake];
+            const CSignalDescription& s = *records[at];
             if (!earlier.IsEqual(s))
-                found.push_back({at, namesake->second, HealthKind::SameName,
+                found.push_back({at, namesake, HealthKind::SameName,
                                  HealthProblem{HealthKind::SameName, &s, &earlier, 0, 0,
                                                fields ? DiffFields(earlier, s)
                                                       : std::vector<FieldDifference>()}});
-        }
-    }
+        });
 }
 
 } // namespace
@@ -392,8 +436,13 @@ RepeatCounts CountRepeats(const std::vector<const CSignalDescription*>& records)
 
 std::vector<HealthProblem> FindHealthProblems(const std::vector<const CSignalDescription*>& records,
                                               const HealthOptions& options) {
+    // Repeats are found on a second core while this one looks at each signal and its family.
+    std::future<std::vector<Found>> repeats = std::async(std::launch::async, [&records] {
+        std::vector<Found> found;
+        FindRepeats(records, found, true);
+        return found;
+    });
     std::vector<Found> found;
-    FindRepeats(records, found, true);
     std::unordered_map<std::int32_t, std::vector<std::size_t>> families;
     for (std::size_t at = 0; at < records.size(); ++at) {
         const CSignalDescription& s = *records[at];
@@ -409,12 +458,23 @@ std::vector<HealthProblem> FindHealthProblems(const std::vector<const CSignalDes
     }
     for (const auto& [modulation, family] : families)
         FindConfusable(records, family, options, found);
-    std::stable_sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
-        return std::tie(a.at, a.kind, a.other) < std::tie(b.at, b.kind, b.other);
-    });
+    {
+        std::vector<Found> repeated = repeats.get();
+        found.insert(found.end(), std::make_move_iterator(repeated.begin()),
+                     std::make_move_iterator(repeated.end()));
+    }
+    // A signal has at most one problem of each kind: its place and the kind order them.
+    std::vector<std::pair<std::uint64_t, std::size_t>> order(found.size());
+    for (std::size_t i = 0; i < found.size(); ++i)
+        order[i] = {std::uint64_t(found[i].at) * HealthKindCount + std::uint64_t(found[i].kind), i};
+    std::sort(order.begin(), order.end());
     std::vector<HealthProblem> problems;
     problems.reserve(found.size());
-    for (Found& f : found)
+    for (const auto& [key, i] : order) {
+        Found& f = found[i];
         problems.push_back(std::move(f.problem));
+        problems.back().at = f.at;
+        problems.back().otherAt = f.other;
+    }
     return problems;
 }

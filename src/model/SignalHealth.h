@@ -34,6 +34,9 @@ struct HealthProblem {
     double designatorBandwidth = 0;
     // Same-name: the values that differ.
     std::vector<FieldDifference> fields;
+    // The places of signal and other (else of signal) in the records searched.
+    std::size_t at = 0;
+    std::size_t otherAt = 0;
 };
 
 struct HealthOptions {
