@@ -5,6 +5,7 @@
 #include "DetailsPane.h"
 #include "MergePlan.h"
 #include "MergeReviewDialog.h"
+#include "ProblemsPane.h"
 #include "Prompts.h"
 #include "RecoverySnapshot.h"
 #include "SignalChange.h"
@@ -548,6 +549,37 @@ void BM_DetailsFollowSort(benchmark::State& state) {
     state.counters["followed"] = followed ? 1 : 0;
 }
 
+// View > Problems at a million signals: the list made for the whole database, and made again
+// after one signal is disabled, each with the events it queues run.
+void BM_ProblemsPane(benchmark::State& state) {
+    CVantorDoc& doc = LoadedDoc(1000000);
+    CPrompts::SetTesting(true);
+    CVantorView view(&doc);
+    CProblemsPane pane(&view);
+    view.resize(1000, 600);
+    view.show();
+    pane.resize(600, 400);
+    pane.show();
+    QCoreApplication::processEvents();
+    std::map<std::string, double> total;
+    for (auto _ : state) {
+        total["refresh_ms"] += TimeMs([&] {
+            pane.Refresh();
+            QCoreApplication::processEvents();
+        });
+        view.setCurrentIndex(view.model()->index(1000, 0));
+        total["disable_refresh_ms"] += TimeMs([&] {
+            view.Command(ID_SIGNAL_DISABLE)->trigger();
+            pane.Refresh();
+            QCoreApplication::processEvents();
+        });
+        state.counters["problems"] = double(pane.Problems().size());
+        view.UndoStack()->undo();
+    }
+    for (const auto& [name, ms] : total)
+        state.counters[name] = ms / double(state.iterations());
+}
+
 // The controller's steps at a million signals, each timed once per iteration: a Compare With
 // step (one signal disabled, then the comparison paired again, as the queued pairing after
 // every change does), Change Selected Signals on every signal (a comment), and its undo.
@@ -811,6 +843,7 @@ void Register() {
     for (const auto& [name, function] :
          {std::pair{"DeleteUndo", &BM_DeleteUndo}, std::pair{"EditorCommands", &BM_EditorCommands},
           std::pair{"DetailsFollowSort", &BM_DetailsFollowSort},
+          std::pair{"ProblemsPane", &BM_ProblemsPane},
           std::pair{"ControllerSteps", &BM_ControllerSteps},
           std::pair{"SelectionKept", &BM_SelectionKept},
           std::pair{"FindByParameters", &BM_FindByParameters}})

@@ -984,7 +984,7 @@ Copyright (C) 2026 Korvel</translation>
     </message>
 </context>
 <context>
-    <name>CProblemsPane</name>
+    <name>CProblemsModel</name>
     <message>
         <source>Duplicates (%1)</source>
         <translation>Duplikate (%1)</translation>
@@ -1034,6 +1034,17 @@ Copyright (C) 2026 Korvel</translation>
         <translation>ein Decodermodus oder eine Modulation, die diese Version nicht kennt</translation>
     </message>
     <message>
+        <source>Signal</source>
+        <translation>Signal</translation>
+    </message>
+    <message>
+        <source>Problem</source>
+        <translation>Problem</translation>
+    </message>
+</context>
+<context>
+    <name>CProblemsPane</name>
+    <message>
         <source>&amp;Go to</source>
         <translation>&amp;Gehe zu</translation>
     </message>
@@ -1054,14 +1065,6 @@ Copyright (C) 2026 Korvel</translation>
         <translation>Probleme</translation>
     </message>
     <message>
-        <source>Signal</source>
-        <translation>Signal</translation>
-    </message>
-    <message>
-        <source>Problem</source>
-        <translation>Problem</translation>
-    </message>
-    <message>
         <source>Deletes the later of two duplicates</source>
         <translation>Löscht das spätere von zwei Duplikaten</translation>
     </message>
@@ -1076,6 +1079,10 @@ Copyright (C) 2026 Korvel</translation>
     <message>
         <source>No problems found</source>
         <translation>Keine Probleme gefunden</translation>
+    </message>
+    <message>
+        <source>%1 brought in %2: Show Problems lists them</source>
+        <translation>%1 brachte %2: „Probleme zeigen“ listet sie auf</translation>
     </message>
     <message>
         <source>%1 brought in %2 and %3: Show Problems lists them</source>

@@ -1,8 +1,7 @@
 #include "ProblemsPane.h"
 
 #include "CommandIds.h"
-#include "LocalDecimal.h"
-#include "SignalTr.h"
+#include "ProblemsModel.h"
 #include "VantorDoc.h"
 #include "VantorView.h"
 
@@ -12,12 +11,10 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 namespace {
-
-constexpr int ProblemRole = Qt::UserRole;
 
 std::vector<const CSignalDescription*> InOrder(const SignalCollection& records) {
     std::vector<const CSignalDescription*> ordered;
@@ -27,69 +24,11 @@ std::vector<const CSignalDescription*> InOrder(const SignalCollection& records) 
     return ordered;
 }
 
-QString Q(const char16_t* text) {
-    return QStringView(text).toString();
-}
-
-QString Percent(double fraction) {
-    return LocalDecimal(QString::number(fraction * 100, 'f', 1)) + QStringLiteral(" %");
-}
-
-QString KindHeading(HealthKind kind, qsizetype count) {
-    switch (kind) {
-    case HealthKind::Duplicate:
-        return CProblemsPane::tr("Duplicates (%1)").arg(count);
-    case HealthKind::SameName:
-        return CProblemsPane::tr("Same name, other values (%1)").arg(count);
-    case HealthKind::Confusable:
-        return CProblemsPane::tr("Cannot be told apart (%1)").arg(count);
-    case HealthKind::Designator:
-        return CProblemsPane::tr("ITU designators (%1)").arg(count);
-    case HealthKind::Invalid:
-        return CProblemsPane::tr("Invalid (%1)").arg(count);
-    case HealthKind::UnknownName:
-        return CProblemsPane::tr("Unknown names (%1)").arg(count);
-    }
-    return {};
-}
-
-QString Detail(const HealthProblem& p) {
-    const CSignalDescription& s = *p.signal;
-    const QString other = p.other != nullptr ? Q(p.other->m_szName) : QString();
-    switch (p.kind) {
-    case HealthKind::Duplicate:
-        return CProblemsPane::tr("equal to an earlier \u201C%1\u201D").arg(other);
-    case HealthKind::SameName: {
-        QStringList fields;
-        for (const FieldDifference& field : p.fields)
-            fields << QLatin1String(field.key);
-        return CProblemsPane::tr("differs in %1 from an earlier signal of that name")
-            .arg(fields.join(QStringLiteral(", ")));
-    }
-    case HealthKind::Confusable:
-        return CProblemsPane::tr("cannot be told from \u201C%1\u201D (%2 and %3), largest "
-                                 "deviation %4")
-            .arg(other, Q(s.GetModeName()), Q(p.other->GetModeName()), Percent(p.deviation));
-    case HealthKind::Designator:
-        if (p.designatorBandwidth == 0)
-            return CProblemsPane::tr("\u201C%1\u201D is not four bandwidth characters (as 3K00) "
-                                     "and an emission class")
-                .arg(Q(s.m_szITU));
-        return CProblemsPane::tr("\u201C%1\u201D gives %2 Hz, the bandwidth is %3 Hz (%4 off)")
-            .arg(Q(s.m_szITU), QLocale().toString(p.designatorBandwidth),
-                 QLocale().toString(s.m_dBandwidth), Percent(p.deviation));
-    case HealthKind::Invalid:
-        return SignalTr(SignalProblemSource(s.InvalidProblem()));
-    case HealthKind::UnknownName:
-        return CProblemsPane::tr("a decoder mode or modulation this version does not know");
-    }
-    return {};
-}
-
 } // namespace
 
 CProblemsPane::CProblemsPane(CVantorView* view, QWidget* parent)
-    : QWidget(parent), m_pView(view), m_pTree(new QTreeWidget(this)), m_pSummary(new QLabel(this)),
+    : QWidget(parent), m_pView(view), m_pModel(new CProblemsModel(this)),
+      m_pTree(new QTreeView(this)), m_pSummary(new QLabel(this)),
       m_pGoTo(new QPushButton(tr("&Go to"), this)),
       m_pBoth(new QPushButton(tr("Select &Both"), this)),
       m_pDelete(new QPushButton(tr("&Delete Later"), this)),
@@ -98,8 +37,7 @@ CProblemsPane::CProblemsPane(CVantorView* view, QWidget* parent)
     setAccessibleName(tr("Problems"));
     m_pTree->setObjectName(QStringLiteral("problemsTree"));
     m_pTree->setAccessibleName(tr("Problems"));
-    m_pTree->setColumnCount(2);
-    m_pTree->setHeaderLabels({tr("Signal"), tr("Problem")});
+    m_pTree->setModel(m_pModel);
     m_pTree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     m_pTree->setUniformRowHeights(true);
     m_pDelete->setToolTip(tr("Deletes the later of two duplicates"));
@@ -118,8 +56,9 @@ CProblemsPane::CProblemsPane(CVantorView* view, QWidget* parent)
     m_pRefresh->setSingleShot(true);
     m_pRefresh->setInterval(300);
     connect(m_pRefresh, &QTimer::timeout, this, &CProblemsPane::Refresh);
-    connect(m_pTree, &QTreeWidget::currentItemChanged, this, &CProblemsPane::UpdateButtons);
-    connect(m_pTree, &QTreeWidget::itemActivated, this, [this] { GoTo(false); });
+    connect(m_pTree->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &CProblemsPane::UpdateButtons);
+    connect(m_pTree, &QTreeView::activated, this, [this] { GoTo(false); });
     connect(m_pGoTo, &QPushButton::clicked, this, [this] { GoTo(false); });
     connect(m_pBoth, &QPushButton::clicked, this, [this] { GoTo(true); });
     connect(m_pDelete, &QPushButton::clicked, this, [this] {
@@ -143,12 +82,18 @@ CProblemsPane::CProblemsPane(CVantorView* view, QWidget* parent)
 QString CProblemsPane::RepeatsText(const QString& what, RepeatCounts before, RepeatCounts after) {
     const int duplicates = std::max(after.duplicates - before.duplicates, 0);
     const int sameName = std::max(after.sameName - before.sameName, 0);
-    if (duplicates == 0 && sameName == 0)
+    QStringList brought;
+    if (duplicates > 0)
+        brought << (duplicates == 1 ? tr("1 duplicate") : tr("%1 duplicates").arg(duplicates));
+    if (sameName > 0)
+        brought << (sameName == 1 ? tr("1 signal with the name of another")
+                                  : tr("%1 signals with the name of another").arg(sameName));
+    if (brought.isEmpty())
         return {};
+    if (brought.size() == 1)
+        return tr("%1 brought in %2: Show Problems lists them").arg(what, brought[0]);
     return tr("%1 brought in %2 and %3: Show Problems lists them")
-        .arg(what, duplicates == 1 ? tr("1 duplicate") : tr("%1 duplicates").arg(duplicates),
-             sameName == 1 ? tr("1 signal with the name of another")
-                           : tr("%1 signals with the name of another").arg(sameName));
+        .arg(what, brought[0], brought[1]);
 }
 
 void CProblemsPane::showEvent(QShowEvent* event) {
@@ -160,8 +105,7 @@ void CProblemsPane::showEvent(QShowEvent* event) {
 void CProblemsPane::Stale() {
     m_bStale = true;
     // Nothing points to a record that may be gone.
-    m_problems.clear();
-    m_pTree->clear();
+    m_pModel->SetProblems({});
     m_pSummary->setText(tr("Looking again..."));
     UpdateButtons();
     if (isVisible())
@@ -171,41 +115,26 @@ void CProblemsPane::Stale() {
 void CProblemsPane::Refresh() {
     m_pRefresh->stop();
     m_bStale = false;
-    m_problems = FindHealthProblems(InOrder(m_pView->Document()->Signals()), HealthOptions());
-    m_pTree->clear();
-    std::vector<QTreeWidgetItem*> kinds(HealthKindCount, nullptr);
-    std::vector<qsizetype> counts(HealthKindCount, 0);
-    for (std::size_t i = 0; i < m_problems.size(); ++i) {
-        const HealthProblem& p = m_problems[i];
-        const int kind = static_cast<int>(p.kind);
-        if (kinds[kind] == nullptr)
-            kinds[kind] = new QTreeWidgetItem;
-        auto* item = new QTreeWidgetItem(kinds[kind], {Q(p.signal->m_szName), Detail(p)});
-        item->setData(0, ProblemRole, qulonglong(i));
-        ++counts[kind];
-    }
-    for (int kind = 0; kind < HealthKindCount; ++kind) {
-        if (kinds[kind] == nullptr)
-            continue;
-        kinds[kind]->setText(0, KindHeading(static_cast<HealthKind>(kind), counts[kind]));
-        m_pTree->addTopLevelItem(kinds[kind]);
-        kinds[kind]->setFirstColumnSpanned(true);
-        kinds[kind]->setExpanded(true);
-    }
-    m_pSummary->setText(m_problems.empty()       ? tr("No problems found")
-                        : m_problems.size() == 1 ? tr("1 problem found")
-                                                 : tr("%1 problems found").arg(m_problems.size()));
-    if (m_pTree->topLevelItemCount() > 0)
-        m_pTree->setCurrentItem(m_pTree->topLevelItem(0));
+    m_pModel->SetProblems(
+        FindHealthProblems(InOrder(m_pView->Document()->Signals()), HealthOptions()));
+    for (int row = 0; row < m_pModel->rowCount(); ++row)
+        m_pTree->setFirstColumnSpanned(row, {}, true);
+    m_pTree->expandAll();
+    const std::size_t found = m_pModel->Problems().size();
+    m_pSummary->setText(found == 0   ? tr("No problems found")
+                        : found == 1 ? tr("1 problem found")
+                                     : tr("%1 problems found").arg(found));
+    if (m_pModel->rowCount() > 0)
+        m_pTree->setCurrentIndex(m_pModel->index(0, 0));
     UpdateButtons();
 }
 
+const std::vector<HealthProblem>& CProblemsPane::Problems() const {
+    return m_pModel->Problems();
+}
+
 const HealthProblem* CProblemsPane::Current() const {
-    const QTreeWidgetItem* item = m_pTree->currentItem();
-    if (item == nullptr || item->parent() == nullptr || m_bStale)
-        return nullptr;
-    const auto index = item->data(0, ProblemRole).toULongLong();
-    return index < m_problems.size() ? &m_problems[index] : nullptr;
+    return m_bStale ? nullptr : m_pModel->Problem(m_pTree->currentIndex());
 }
 
 void CProblemsPane::UpdateButtons() {

@@ -4,12 +4,12 @@
 
 #include <QWidget>
 
+class CProblemsModel;
 class CVantorView;
 class QLabel;
 class QPushButton;
 class QTimer;
-class QTreeWidget;
-class QTreeWidgetItem;
+class QTreeView;
 
 // What is wrong with the database as a whole (duplicates, same names, signals a classifier
 // cannot tell apart, designators, invalid records, unknown names), grouped by kind with
@@ -21,9 +21,9 @@ class CProblemsPane : public QWidget {
 public:
     explicit CProblemsPane(CVantorView* view, QWidget* parent = nullptr);
 
-    QTreeWidget* Tree() const { return m_pTree; }
+    QTreeView* Tree() const { return m_pTree; }
     // The problems listed now, in the database's order.
-    const std::vector<HealthProblem>& Problems() const { return m_problems; }
+    const std::vector<HealthProblem>& Problems() const;
     // Makes the list again now (also while hidden).
     void Refresh();
     // What an import or a merge brought in of duplicates and same-name signals, or empty.
@@ -44,13 +44,13 @@ private:
     void GoTo(bool both);
 
     CVantorView* m_pView;
-    QTreeWidget* m_pTree;
+    CProblemsModel* m_pModel;
+    QTreeView* m_pTree;
     QLabel* m_pSummary;
     QPushButton* m_pGoTo;
     QPushButton* m_pBoth;
     QPushButton* m_pDelete;
     QPushButton* m_pEdit;
     QTimer* m_pRefresh;
-    std::vector<HealthProblem> m_problems;
     bool m_bStale = true; // the collection changed since the list was made
 };

@@ -1,6 +1,7 @@
 // Files: open, save, merge, export, recent files, the save question, files changed by others.
 #include "EditorTest.h"
 #include "MergeReviewDialog.h"
+#include "ProblemsPane.h"
 #include "TestDocument.h"
 #include "TestFiles.h"
 
@@ -364,6 +365,41 @@ private slots:
         m_app->ExitInstance();
         QCOMPARE(LoadRecentFiles(), QStringList{path});
         ::unlink(native.constData());
+    }
+
+    // A merge says how many same-name signals it brought in (duplicates it skips), with a way
+    // to the Problems list; one that brings in none says nothing of them.
+    void mergeSaysWhatItRepeats_data() {
+        QTest::addColumn<QByteArray>("added"); // signals the other file holds besides its own
+        QTest::addColumn<QString>("said");     // the notice, or empty
+        QTest::newRow("none") << QByteArray() << QString();
+        // The second Zeta is skipped as equal to the first; the second Zulu is brought in.
+        QTest::newRow("a same name")
+            << QByteArray("<Signal Name='Zeta' Mode='no-mode' Modulation='CW' Disabled='0'/>"
+                          "<Signal Name='Zulu' Mode='no-mode' Modulation='MFSK' Disabled='0'>"
+                          "<NumTones>4</NumTones></Signal>")
+            << "The merge brought in 1 signal with the name of another: Show Problems lists them";
+    }
+    void mergeSaysWhatItRepeats() {
+        QFETCH(QByteArray, added);
+        QFETCH(QString, said);
+        Start({Copy("mixed.xml")});
+        QByteArray other = ReadAll(DataFile("other.xml"));
+        other.replace("</SignalList>", added + "</SignalList>");
+        const QString path = m_dir.filePath("repeats.xml");
+        QVERIFY(WriteBytes(path, other));
+        CPrompts::PushFileName(path);
+        ApplyMergeReview();
+        Trigger(ID_FILE_MERGE);
+        CMessageBar* bar = Frame()->MessageBar();
+        const QStringList repeats = bar->Messages().filter("brought in");
+        QCOMPARE(repeats, said.isEmpty() ? QStringList() : QStringList{said});
+        QCOMPARE(BarButton(bar, "Show &Problems") != nullptr, !said.isEmpty());
+        if (said.isEmpty())
+            return;
+        BarButton(bar, "Show &Problems")->click();
+        QVERIFY(Frame()->ProblemsDock()->isVisible());
+        QTRY_VERIFY(!Frame()->Problems()->Problems().empty());
     }
 
     void mergeColoursRows() {

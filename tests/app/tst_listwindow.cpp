@@ -17,7 +17,7 @@
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QStatusBar>
-#include <QTreeWidget>
+#include <QTreeView>
 
 class TestListWindow : public CEditorTest {
     Q_OBJECT
@@ -455,17 +455,18 @@ private slots:
         Trigger(ID_VIEW_PROBLEMS);
         CProblemsPane* pane = Frame()->Problems();
         QVERIFY(Frame()->ProblemsDock()->isVisible());
-        QTreeWidget* tree = pane->Tree();
+        QTreeView* tree = pane->Tree();
         QCOMPARE(QApplication::focusWidget(), tree);
+        QAbstractItemModel* problems = tree->model();
         QStringList kinds;
-        for (int i = 0; i < tree->topLevelItemCount(); ++i)
-            kinds << tree->topLevelItem(i)->text(0);
+        for (int i = 0; i < problems->rowCount(); ++i)
+            kinds << problems->index(i, 0).data().toString();
         QCOMPARE(kinds, (QStringList{"Duplicates (1)", "Same name, other values (1)",
                                      "Cannot be told apart (2)", "ITU designators (2)",
                                      "Invalid (1)", "Unknown names (1)"}));
         // The duplicate: Enter makes it the list's current row.
         QTest::keyClick(tree, Qt::Key_Down);
-        QCOMPARE(tree->currentItem()->text(0), QString("Baudot"));
+        QCOMPARE(tree->currentIndex().data().toString(), QString("Baudot"));
         QTest::keyClick(tree, Qt::Key_Return);
         const auto selected = view->SelectedSignals();
         QCOMPARE(selected.size(), std::size_t(1));
@@ -482,8 +483,8 @@ private slots:
         CPrompts::PushAnswer(QMessageBox::Yes);
         button("&Delete Later")->click();
         QCOMPARE(int(Doc()->Signals().size()), signalCount - 1);
-        QTRY_VERIFY(tree->topLevelItemCount() > 0);
-        QCOMPARE(tree->topLevelItem(0)->text(0), QString("Same name, other values (1)"));
+        QTRY_VERIFY(problems->rowCount() > 0);
+        QCOMPARE(problems->index(0, 0).data().toString(), QString("Same name, other values (1)"));
         Trigger(ID_VIEW_PROBLEMS);
         QVERIFY(!Frame()->ProblemsDock()->isVisible());
         QCOMPARE(QApplication::focusWidget(), view);
