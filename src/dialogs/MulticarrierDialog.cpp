@@ -1,5 +1,6 @@
 #include "MulticarrierDialog.h"
 
+#include "AccessibleNames.h"
 #include "ControlIds.h"
 
 #include "ParameterRules.h"
@@ -54,6 +55,7 @@ CMulticarrierDialog::CMulticarrierDialog(int carriers, char16_t* spacing, QWidge
     m_pList->setShowGrid(false);
     // Tab leaves the list for the next control; the arrows move within it.
     m_pList->setTabKeyNavigation(false);
+    SayCurrentCellOnFocus(m_pList);
     m_pList->verticalHeader()->hide();
     m_pList->setHorizontalHeaderLabels({tr("Carriers"), tr("Spacing")});
     m_pList->horizontalHeader()->setDefaultSectionSize(140);

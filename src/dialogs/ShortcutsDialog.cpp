@@ -1,5 +1,6 @@
 #include "ShortcutsDialog.h"
 
+#include "AccessibleNames.h"
 #include "CommandKeys.h"
 #include "CommandTable.h"
 #include "Prompts.h"
@@ -30,6 +31,7 @@ CShortcutsDialog::CShortcutsDialog(QWidget* parent)
     m_pTable->setWordWrap(false);
     // Tab leaves the table for the next control; the arrows move within it.
     m_pTable->setTabKeyNavigation(false);
+    SayCurrentCellOnFocus(m_pTable);
     m_pTable->setAccessibleName(tr("Commands and their keys"));
     auto* listLabel = new QLabel(tr("&Commands:"), this);
     listLabel->setBuddy(m_pTable);

@@ -1,5 +1,6 @@
 #include "Prompts.h"
 
+#include "AccessibleNames.h"
 #include "EditorSettings.h"
 
 #include <QAbstractButton>
@@ -68,10 +69,8 @@ void SayActive(QWidget* window) {
     active.active = true;
     QAccessibleStateChangeEvent activated(window, active);
     QAccessible::updateAccessibility(&activated);
-    if (QWidget* focus = window->focusWidget()) {
-        QAccessibleEvent focused(focus, QAccessible::Focus);
-        QAccessible::updateAccessibility(&focused);
-    }
+    if (QWidget* focus = window->focusWidget())
+        SayFocus(focus);
 }
 
 struct State {

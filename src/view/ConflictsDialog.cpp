@@ -1,5 +1,6 @@
 #include "ConflictsDialog.h"
 
+#include "AccessibleNames.h"
 #include "Announcer.h"
 #include "ConflictResolution.h"
 #include "Prompts.h"
@@ -71,6 +72,7 @@ CConflictsDialog::CConflictsDialog(CConflictResolution& resolution, QWidget* par
     m_pTable->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::DoubleClicked);
     // Tab leaves the table; the arrows move between cells.
     m_pTable->setTabKeyNavigation(false);
+    SayCurrentCellOnFocus(m_pTable);
     m_pTable->horizontalHeader()->setStretchLastSection(true);
     m_pTable->setAccessibleName(tr("Conflicts"));
     intro->setBuddy(m_pTable);

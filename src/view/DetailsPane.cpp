@@ -1,5 +1,6 @@
 #include "DetailsPane.h"
 
+#include "AccessibleNames.h"
 #include "SignalController.h"
 #include "SignalDiff.h"
 #include "SignalEditDialog.h"
@@ -49,7 +50,7 @@ bool CDetailsPane::HasChanges() const {
 
 void CDetailsPane::FocusFields() {
     if (m_pForm != nullptr)
-        m_pForm->NameEdit()->setFocus(Qt::ShortcutFocusReason);
+        FocusSelected(m_pForm->NameEdit());
     else
         m_pState->setFocus(Qt::ShortcutFocusReason);
 }

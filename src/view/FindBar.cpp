@@ -1,5 +1,7 @@
 #include "FindBar.h"
 
+#include "AccessibleNames.h"
+
 #include <QAction>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -38,8 +40,7 @@ CFindBar::CFindBar(QWidget* parent) : QWidget(parent), m_pEdit(new QLineEdit(thi
 
 void CFindBar::Activate() {
     show();
-    m_pEdit->setFocus(Qt::ShortcutFocusReason);
-    m_pEdit->selectAll();
+    FocusSelected(m_pEdit);
 }
 
 void CFindBar::Close() {

@@ -53,6 +53,20 @@ CMessageBar::CMessageBar(QWidget* parent)
     icon->setAlignment(Qt::AlignTop);
     m_pRows->setContentsMargins(0, 0, 0, 0);
     m_pAgain = new CAnnouncer(this);
+    // A notice that comes about when the focus comes back to the window (a file dialog
+    // closing) is cut off by what a screen reader says of the window and its focus: once that
+    // is said, it appears again. Qt tells only the window itself of its activation, and not
+    // when the window system kept it active, so the focus coming from elsewhere tells.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+        if (now == nullptr || now->window() != window() || (old && old->window() == window()))
+            return;
+        m_sinceActivation.start();
+        // A notice that came shortly before is said once more after each such return.
+        if (m_sinceNotice.isValid() && m_sinceNotice.elapsed() < NoticeAgainWithin) {
+            m_bSaidAgain = false;
+            NoticeAgain();
+        }
+    });
     m_pMore->setObjectName(QStringLiteral("messageBarMore"));
     m_pMore->setText(tr("&More"));
     connect(m_pMore, &QToolButton::clicked, this, [this] {
@@ -212,16 +226,5 @@ void CMessageBar::changeEvent(QEvent* event) {
     // The desktop's theme changed while the editor runs.
     if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange)
         TakeColours();
-    // A notice that comes about when the window becomes active (a file dialog closing) is
-    // cut off by what a screen reader says of the window: once that is said, it appears again.
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
-        m_sinceActivation.start();
-        // The window's own speech on activation cuts off what was said before it: a notice
-        // that came shortly before is said once more after each activation.
-        if (m_sinceNotice.isValid() && m_sinceNotice.elapsed() < NoticeAgainWithin) {
-            m_bSaidAgain = false;
-            NoticeAgain();
-        }
-    }
     QFrame::changeEvent(event);
 }

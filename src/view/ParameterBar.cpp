@@ -87,8 +87,7 @@ QLineEdit* CParameterBar::Field(const char* name) const {
 
 void CParameterBar::Activate() {
     show();
-    Field("baud")->setFocus(Qt::ShortcutFocusReason);
-    Field("baud")->selectAll();
+    FocusSelected(Field("baud"));
 }
 
 void CParameterBar::Close() {

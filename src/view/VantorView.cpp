@@ -1,5 +1,6 @@
 #include "VantorView.h"
 
+#include "AccessibleNames.h"
 #include "CommandIds.h"
 #include "Csv.h"
 #include "Prompts.h"
@@ -70,9 +71,10 @@ void CVantorView::SetLook() {
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setShowGrid(false);
-    // Tab leaves the list for the next control (the find bars, the details pane); the arrows
-    // move between cells.
+    // Tab leaves the list for the next control (the find bars, the details pane), the arrows
+    // move between cells; coming back, a screen reader says the row.
     setTabKeyNavigation(false);
+    SayCurrentCellOnFocus(this);
     setWordWrap(false);
     setCornerButtonEnabled(false);
     verticalHeader()->hide();

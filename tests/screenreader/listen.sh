@@ -108,11 +108,19 @@ from=$(( $(wc -l <$W/spoken.txt) + 1 ))
 "$editor" $W/signals.xml >$W/editor.log 2>&1 & pids+=($!)
 if waitfor $from "table with $rows rows" 30; then echo "[PASS] start: the list is said"; else echo "[FAIL] start: the list is not said"; fails=$((fails+1)); fi
 quiet
+# Down: the row said is the one the list comes back to; its first cell, as a pattern.
+from=$(( $(wc -l <$W/spoken.txt) + 1 ))
 xdotool key Down; sleep 0.3; quiet
+current=$(tail -n +$from $W/spoken.txt | head -n 1 | sed 's/[][\.*^$+?(){}|/]/\\&/g')
+[ -n "$current" ] || { echo "[FAIL] Down: the row is not said"; fails=$((fails+1)); current=NOTHING; }
 retry "Tab leaves the list"       "push button|tool bar|text" Tab
-xdotool key shift+Tab; sleep 0.5; quiet
-retry "the count a find leaves"   "[0-9]+ of $rows shown" ctrl+f F S K
-retry "the find ends"             "$rows signals|Signals|table" Escape
+retry "Shift+Tab back says the row" "^$current" shift+Tab
+retry "the first Ctrl+F is said"  "Find" ctrl+f
+retry "the count a find leaves"   "[0-9]+ of $rows shown" F S K
+retry "the find ends, the row is said" "^$current" Escape
+retry "F1 opens the help"         "Help|help" F1
+retry "the guide reads by arrows" "." Down
+retry "the help closes, the row is said" "^$current" Escape
 # Ctrl+O, the file's name, Return: the notice must be said. Tried once more as a whole (a
 # second Return alone would open the edit dialog).
 r=FAIL
