@@ -1,11 +1,11 @@
 #include "ShortcutsDialog.h"
 
 #include "AccessibleNames.h"
+#include "Announcer.h"
 #include "CommandKeys.h"
 #include "CommandTable.h"
 #include "Prompts.h"
 
-#include <QAccessible>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QHeaderView>
@@ -17,7 +17,7 @@
 
 CShortcutsDialog::CShortcutsDialog(QWidget* parent)
     : QDialog(parent), m_pTable(new QTableWidget(this)), m_pKey(new QKeySequenceEdit(this)),
-      m_pSaid(new QLabel(this)) {
+      m_pSaid(new QLabel(this)), m_pAnnouncer(new CAnnouncer(this)) {
     setWindowTitle(tr("Configure Shortcuts"));
     setObjectName(QStringLiteral("ShortcutsDialog"));
     m_pTable->setColumnCount(2);
@@ -73,11 +73,14 @@ CShortcutsDialog::CShortcutsDialog(QWidget* parent)
         if (Assign(m_pTable->currentRow(), m_pKey->keySequence()))
             m_pKey->clear();
     });
-    // The key pressed is said, with who holds it already.
-    connect(m_pKey, &QKeySequenceEdit::editingFinished, this, [this] {
+    // The key pressed is said, with who holds it already. The field takes every key, Tab and
+    // Esc too: once a key is captured the focus goes on to Assign, so the keyboard can leave.
+    connect(m_pKey, &QKeySequenceEdit::editingFinished, this, [this, assign] {
         const QKeySequence key = m_pKey->keySequence();
         if (key.isEmpty())
             return;
+        if (m_pKey->hasFocus())
+            assign->setFocus(Qt::OtherFocusReason);
         const int row = m_pTable->currentRow();
         const std::uint32_t holder = Holder(key, row >= 0 ? m_ids[row] : 0);
         const QString text = key.toString(QKeySequence::NativeText);
@@ -162,9 +165,8 @@ QString CShortcutsDialog::Said() const {
 
 void CShortcutsDialog::Say(const QString& text) {
     m_pSaid->setText(text);
-    m_pSaid->setAccessibleName(text);
-    QAccessibleEvent said(m_pSaid, QAccessible::Alert);
-    QAccessible::updateAccessibility(&said);
+    // Readers speak a notification as it appears; a label's change they leave unsaid.
+    m_pAnnouncer->Say(text);
 }
 
 void CShortcutsDialog::accept() {

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 class QKeySequenceEdit;
+class CAnnouncer;
 class QLabel;
 class QTableWidget;
 
@@ -43,6 +44,7 @@ private:
     QTableWidget* m_pTable;
     QKeySequenceEdit* m_pKey;
     QLabel* m_pSaid;
+    CAnnouncer* m_pAnnouncer;   // what m_pSaid shows, to screen readers as it changes
     QList<std::uint32_t> m_ids; // by row
     QMap<std::uint32_t, QList<QKeySequence>> m_keys;
     bool m_bReset = false;

@@ -13,6 +13,7 @@
 #include "Translations.h"
 
 #include <QAccessible>
+#include <QKeySequenceEdit>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -250,6 +251,21 @@ private slots:
         Start({Copy("mixed.xml")});
         const QKeySequence copyKey(Qt::CTRL | Qt::Key_C);
         CShortcutsDialog keys;
+        // The key field takes every key, Tab and Esc too: once a key is captured, the focus
+        // goes on to Assign, from where the keyboard leaves.
+        keys.show();
+        keys.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&keys));
+        auto* field = keys.findChild<QKeySequenceEdit*>();
+        field->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F9, Qt::ControlModifier);
+        const auto focusedText = [] {
+            const auto* button = qobject_cast<QPushButton*>(QApplication::focusWidget());
+            return button != nullptr ? button->text() : QString();
+        };
+        QTRY_COMPARE(focusedText(), CShortcutsDialog::tr("&Assign"));
+        QVERIFY(keys.Said().startsWith(QStringLiteral("Ctrl+F9")));
+        field->clear();
         const int copy = keys.RowOf(ID_EDIT_COPY);
         QVERIFY(copy >= 0);
         QVERIFY(!keys.Assign(copy, copyKey)); // Close holds it

@@ -121,6 +121,11 @@ retry "the find ends, the row is said" "^$current" Escape
 retry "F1 opens the help"         "Help|help" F1
 retry "the guide reads by arrows" "." Down
 retry "the help closes, the row is said" "^$current" Escape
+# Configure Shortcuts: the key captured in "New key" and what Assign did are said.
+retry "Configure Shortcuts opens"  "Shortcuts|Commands" alt+v c
+retry "the key captured is said"   "Ctrl\+Shift\+F9" alt+n ctrl+shift+F9
+retry "what Assign did is said"    "is now a key of" alt+a
+retry "the dialog closes, the row is said" "^$current" Escape
 # Ctrl+O, the file's name, Return: the notice must be said. Tried once more as a whole (a
 # second Return alone would open the edit dialog).
 r=FAIL
