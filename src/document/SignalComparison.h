@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <string>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -12,6 +13,10 @@
 // The open database compared with another version of it: which of its signals the other
 // holds changed or not at all, and which the other holds that it does not. The other's
 // records live as long as the comparison.
+//
+// After the first pairing, a change pairs again only the names it touched: the owner tells
+// the comparison of records about to change or go (Forget), of records changed or come
+// (Touch), and of a new order or new records throughout (Rearranged).
 class CSignalComparison {
 public:
     enum class State { Same, Changed, Removed, Added };
@@ -24,8 +29,16 @@ public:
 
     CSignalComparison(QString otherPath, SignalCollection other);
 
-    // Pairs the open database's records with the other's anew (after every change).
+    // Pairs the open database's records with the other's anew (after every change): the
+    // names touched since the last pairing, or all of them.
     void Compare(const SignalCollection& own);
+    // Records about to change in place or to leave the database: their names as they are now
+    // pair again, and the comparison holds nothing of them.
+    void Forget(const std::vector<const CSignalDescription*>& records);
+    // Records changed in place or come into the database: their names pair again.
+    void Touch(const std::vector<const CSignalDescription*>& records);
+    // The records' order changed, or all of them: the next pairing pairs every name.
+    void Rearranged() { m_bWhole = true; }
 
     // Changed: the other holds the signal with other values; Removed: the other does not
     // hold it; Same otherwise (also for a record the comparison does not know).
@@ -38,10 +51,18 @@ public:
     const QString& OtherPath() const { return m_otherPath; }
 
 private:
+    void CompareWhole(const SignalCollection& own);
+    void CompareTouched(const SignalCollection& own);
+    // m_added from m_addedAt, in the other's file order.
+    void ListAdded();
+
     QString m_otherPath;
-    SignalCollection m_other; // in name order, so that pairing never sorts it again
-    std::vector<const CSignalDescription*> m_otherInFileOrder;
+    SignalCollection m_other;          // in name order (by code unit), file order within a name
+    std::vector<std::size_t> m_fileAt; // for each of m_other, its place in the file
     std::unordered_map<const CSignalDescription*, const CSignalDescription*> m_changed;
     std::unordered_set<const CSignalDescription*> m_removed;
+    std::vector<std::size_t> m_addedAt; // places in m_other, ascending by file place
     std::vector<const CSignalDescription*> m_added;
+    bool m_bWhole = true;                         // every name pairs again next time
+    std::unordered_set<std::u16string> m_touched; // names that pair again next time
 };

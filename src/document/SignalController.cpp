@@ -32,6 +32,31 @@ CSignalController::CSignalController(CVantorDoc* doc, QObject* parent)
     : QObject(parent), m_pDoc(doc) {
     // A comparison follows every change; another database ends it before its records go.
     connect(doc, &CVantorDoc::documentUpdated, this, &CSignalController::QueueCompareAgain);
+    // It pairs again only the names a change touched: it hears of each record before it
+    // changes or goes and after it changed or came.
+    const auto records = [doc](const std::vector<int>& positions) {
+        std::vector<const CSignalDescription*> touched;
+        touched.reserve(positions.size());
+        for (const int position : positions)
+            touched.push_back(doc->GetSignal(position));
+        return touched;
+    };
+    const auto forget = [this, records](const std::vector<int>& positions) {
+        if (m_pComparison)
+            m_pComparison->Forget(records(positions));
+    };
+    const auto touch = [this, records](const std::vector<int>& positions) {
+        if (m_pComparison)
+            m_pComparison->Touch(records(positions));
+    };
+    connect(doc, &CVantorDoc::aboutToChange, this, forget);
+    connect(doc, &CVantorDoc::aboutToRemove, this, forget);
+    connect(doc, &CVantorDoc::signalsChanged, this, touch);
+    connect(doc, &CVantorDoc::inserted, this, touch);
+    connect(doc, &CVantorDoc::reordered, this, [this] {
+        if (m_pComparison)
+            m_pComparison->Rearranged();
+    });
     connect(doc, &CVantorDoc::aboutToReset, this, &CSignalController::EndComparison);
 }
 

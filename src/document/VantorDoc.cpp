@@ -192,6 +192,7 @@ SignalCollection CVantorDoc::RemoveSignals(const std::vector<int>& positions) {
 
 void CVantorDoc::ExchangeSignal(int position, CSignalDescription& value) {
     CheckIndex(position, GetSignalCount());
+    emit aboutToChange({position});
     std::swap(*m_signals[static_cast<std::size_t>(position)], value);
     emit signalsChanged({position}, true);
     Changed();
@@ -201,6 +202,7 @@ void CVantorDoc::ExchangeSignals(const std::vector<int>& positions,
                                  std::vector<CSignalDescription>& values) {
     for (int position : positions)
         CheckIndex(position, GetSignalCount());
+    emit aboutToChange(positions);
     for (std::size_t i = 0; i < positions.size(); ++i)
         std::swap(*m_signals[static_cast<std::size_t>(positions[i])], values[i]);
     std::vector<int> ascending = positions;
@@ -210,6 +212,7 @@ void CVantorDoc::ExchangeSignals(const std::vector<int>& positions,
 }
 
 void CVantorDoc::FlipDisabled(const std::vector<int>& positions) {
+    emit aboutToChange(positions);
     for (int position : positions) {
         CSignalDescription& signal = *GetSignal(position);
         signal.m_bDisabled = !signal.m_bDisabled;

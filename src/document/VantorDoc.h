@@ -184,7 +184,9 @@ signals:
     void inserted(const std::vector<int>& positions);
     void aboutToRemove(const std::vector<int>& positions);
     void removed(const std::vector<int>& positions);
-    // Records changed in place: their fields (texts true) or only their flags.
+    // Records about to change in place, then changed: their fields (texts true) or only
+    // their flags.
+    void aboutToChange(const std::vector<int>& positions);
     void signalsChanged(const std::vector<int>& positions, bool texts);
     void aboutToReorder();
     void reordered();

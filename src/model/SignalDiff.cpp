@@ -194,6 +194,23 @@ SignalPairing PairSignals(const SignalCollection& older, const SignalCollection&
     return pairing;
 }
 
+SignalPairing PairOneName(std::span<const CSignalDescription* const> older,
+                          std::span<const CSignalDescription* const> newer) {
+    const auto named = [](std::span<const CSignalDescription* const> records) {
+        std::vector<Named> list;
+        list.reserve(records.size());
+        for (std::size_t i = 0; i < records.size(); ++i)
+            list.push_back({records[i]->m_szName.View(), records[i], i});
+        return list;
+    };
+    const std::vector<Named> olds = named(older);
+    const std::vector<Named> news = named(newer);
+    SignalPairing pairing;
+    pairing.partners.assign(older.size(), nullptr);
+    PairName(olds, news, pairing);
+    return pairing;
+}
+
 bool SameSignal(const CSignalDescription& a, const CSignalDescription& b) {
     // Mostly the values are the very same: the field by field comparison is for the rest.
     if (Identical(a, b))

@@ -4,6 +4,7 @@
 #include "SignalSort.h"
 #include "StoredFields.h"
 
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -20,6 +21,11 @@ struct SignalPairing {
 };
 
 SignalPairing PairSignals(const SignalCollection& older, const SignalCollection& newer);
+
+// Pairs the records of one name, each version's in its order, as PairSignals pairs them
+// within that name (partners by place in older).
+SignalPairing PairOneName(std::span<const CSignalDescription* const> older,
+                          std::span<const CSignalDescription* const> newer);
 
 // A stored value that differs (StoredFields.h): its key, and the field to show both values by.
 struct FieldDifference {

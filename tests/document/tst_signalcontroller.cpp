@@ -1,13 +1,16 @@
 // The list's use-cases without a widget: each a step of the history, re-sorted under the
 // list's sort.
 #include "SignalColumns.h"
+#include "SignalComparison.h"
 #include "SignalController.h"
 #include "SignalDescription.h"
 #include "TestDocument.h"
+#include "TestFolder.h"
 #include "TestTexts.h"
 #include "VantorDoc.h"
 #include "Vocabulary.h"
 
+#include <QRandomGenerator>
 #include <QTest>
 #include <QUndoStack>
 
@@ -194,6 +197,93 @@ private slots:
         for (int i = 0; i < 3; ++i) {
             QCOMPARE(QStringView(doc.GetSignal(i)->m_szName.c_str()), QString(QChar(u'A' + i)));
             QVERIFY(doc.GetSignal(i)->m_szComment.IsEmpty());
+        }
+    }
+
+    // Compare With pairs again only the names a change touched: after each of a run of random
+    // edits, appends, deletes, disables, sorts, undos and redos (names that repeat on both
+    // sides), it finds what a comparison made anew finds.
+    void comparisonFollowsEveryChange() {
+        QRandomGenerator random(44);
+        const auto record = [&random] {
+            auto r = NewRecord(QString(QChar(u'A' + random.bounded(4))), ModulationCw);
+            r->m_szComment.Assign(random.bounded(2) ? u"x" : u"y");
+            return r;
+        };
+        CVantorDoc other;
+        for (int i = 0; i < 12; ++i)
+            AppendRecord(other, record());
+        TestFolder folder;
+        const QString path = folder.filePath(QStringLiteral("other.xml"));
+        QVERIFY(other.OnSaveDocument(path));
+        CVantorDoc doc;
+        for (int i = 0; i < 12; ++i)
+            AppendRecord(doc, record());
+        doc.History()->clear();
+        CSignalController controller(&doc);
+        QVERIFY(controller.Compare(path));
+        const auto text = [](const CSignalDescription* s) {
+            return s == nullptr ? QStringLiteral("-")
+                                : QStringView(s->m_szName.c_str()).toString() + u'=' +
+                                      QStringView(s->m_szComment.c_str()).toString() +
+                                      (s->m_bDisabled ? QStringLiteral("!") : QString());
+        };
+        // Each record's state and partner, then what the other adds.
+        const auto found = [&](const CSignalComparison& comparison) {
+            QStringList lines;
+            for (const auto& s : doc.Signals())
+                lines << text(s.get()) + u' ' + QString::number(int(comparison.StateOf(s.get()))) +
+                             u' ' + text(comparison.OtherOf(s.get()));
+            for (const CSignalDescription* s : comparison.Added())
+                lines << QStringLiteral("+ ") + text(s);
+            return lines;
+        };
+        for (int step = 0; step < 300; ++step) {
+            const int count = doc.GetSignalCount();
+            const int at = count > 0 ? random.bounded(count) : 0;
+            switch (random.bounded(count > 0 ? 7 : 2)) {
+            case 0: {
+                SignalCollection records;
+                records.push_back(record());
+                controller.Append(std::move(records), QStringLiteral("New"));
+                break;
+            }
+            case 1:
+                if (doc.History()->canUndo())
+                    doc.History()->undo();
+                else if (doc.History()->canRedo())
+                    doc.History()->redo();
+                break;
+            case 2: {
+                CSignalDescription value = *doc.GetSignal(at);
+                const char16_t name[] = {char16_t(u'A' + random.bounded(4)), 0};
+                value.m_szName.Assign(name);
+                controller.Edit(doc.GetSignal(at), value);
+                break;
+            }
+            case 3: {
+                CSignalDescription value = *doc.GetSignal(at);
+                value.m_szComment.Assign(random.bounded(2) ? u"x" : u"y");
+                controller.Edit(doc.GetSignal(at), value);
+                break;
+            }
+            case 4:
+                controller.Delete({doc.GetSignal(at)}, {at}, QStringLiteral("Delete Signal"),
+                                  QStringLiteral("Delete %1 Signals"));
+                break;
+            case 5:
+                controller.SetDisabled({doc.GetSignal(at)}, {at}, !doc.GetSignal(at)->m_bDisabled);
+                break;
+            default:
+                controller.ColumnClicked(random.bounded(2) ? ColumnName : ColumnComment);
+                break;
+            }
+            QCoreApplication::processEvents();
+            SignalCollection records;
+            QVERIFY(doc.ReadOther(path, records));
+            CSignalComparison anew(path, std::move(records));
+            anew.Compare(doc.Signals());
+            QCOMPARE(found(*controller.Comparison()), found(anew));
         }
     }
 };
