@@ -34,24 +34,29 @@ CSignalComparison::CSignalComparison(QString otherPath, SignalCollection other)
 }
 
 void CSignalComparison::Forget(const std::vector<const CSignalDescription*>& records) {
-    if (m_bWhole)
-        return;
     for (const CSignalDescription* record : records) {
-        m_touched.emplace(NameOf(*record));
+        if (m_bWhole)
+            return;
         m_changed.erase(record);
         m_removed.erase(record);
+        TouchName(NameOf(*record));
     }
-    if (m_touched.size() > MostTouched)
-        m_bWhole = true;
 }
 
 void CSignalComparison::Touch(const std::vector<const CSignalDescription*>& records) {
-    if (m_bWhole)
-        return;
-    for (const CSignalDescription* record : records)
-        m_touched.emplace(NameOf(*record));
-    if (m_touched.size() > MostTouched)
+    for (const CSignalDescription* record : records) {
+        if (m_bWhole)
+            return;
+        TouchName(NameOf(*record));
+    }
+}
+
+void CSignalComparison::TouchName(std::u16string_view name) {
+    m_touched.emplace(name);
+    if (m_touched.size() > MostTouched) {
         m_bWhole = true;
+        m_touched.clear();
+    }
 }
 
 void CSignalComparison::Compare(const SignalCollection& own) {
@@ -79,20 +84,15 @@ void CSignalComparison::CompareWhole(const SignalCollection& own) {
         if (added.count(m_other[at].get()) != 0)
             m_addedAt.push_back(at);
     }
+    // In the other's order, as its file lists them.
+    std::sort(m_addedAt.begin(), m_addedAt.end(),
+              [this](std::size_t a, std::size_t b) { return m_fileAt[a] < m_fileAt[b]; });
     ListAdded();
 }
 
 void CSignalComparison::CompareTouched(const SignalCollection& own) {
-    const auto touched = [this](std::u16string_view name) {
-        return m_touched.count(std::u16string(name)) != 0;
-    };
-    // What was found for the touched names goes: the records of a changed pair are named as
-    // their partner was when they paired.
-    std::erase_if(m_changed, [&](const auto& pair) { return touched(NameOf(*pair.second)); });
-    std::erase_if(m_removed, [&](const CSignalDescription* s) { return touched(NameOf(*s)); });
-    std::erase_if(m_addedAt, [&](std::size_t at) { return touched(NameOf(*m_other[at])); });
-    // The open database's records of those names, in its order. Most records are passed over
-    // by their name's length.
+    // The open database's records of the touched names, in its order. Most records are
+    // passed over by their name's length.
     std::unordered_map<std::u16string_view, std::vector<const CSignalDescription*>> mine;
     std::uint64_t lengths = 0;
     for (const std::u16string& name : m_touched) {
@@ -106,7 +106,17 @@ void CSignalComparison::CompareTouched(const SignalCollection& own) {
         if (const auto found = mine.find(name); found != mine.end())
             found->second.push_back(record.get());
     }
-    std::vector<const CSignalDescription*> theirs;
+    // What was found for them goes. A record that paired under another name than it has now
+    // was forgotten before it changed.
+    for (const auto& [name, records] : mine) {
+        for (const CSignalDescription* record : records) {
+            m_changed.erase(record);
+            m_removed.erase(record);
+        }
+    }
+    // The other's records of each name, a run of places.
+    std::vector<std::pair<std::size_t, std::size_t>> runs;
+    runs.reserve(mine.size());
     for (const auto& [name, records] : mine) {
         const auto first = std::lower_bound(
             m_other.begin(), m_other.end(), name,
@@ -114,27 +124,53 @@ void CSignalComparison::CompareTouched(const SignalCollection& own) {
         const auto last = std::upper_bound(
             first, m_other.end(), name,
             [](std::u16string_view n, const auto& record) { return n < NameOf(*record); });
+        runs.emplace_back(first - m_other.begin(), last - m_other.begin());
+    }
+    // Those the other adds of these names go, from both lists at once (m_added[i] is
+    // m_other[m_addedAt[i]]).
+    std::size_t left = 0;
+    for (std::size_t i = 0; i < m_addedAt.size(); ++i) {
+        const std::size_t at = m_addedAt[i];
+        if (std::any_of(runs.begin(), runs.end(),
+                        [at](const auto& run) { return at >= run.first && at < run.second; }))
+            continue;
+        m_addedAt[left] = at;
+        m_added[left] = m_added[i];
+        ++left;
+    }
+    m_addedAt.resize(left);
+    m_added.resize(left);
+    std::vector<std::size_t> added;
+    std::vector<const CSignalDescription*> theirs;
+    std::size_t k = 0;
+    for (const auto& [name, records] : mine) {
+        const auto [from, to] = runs[k++];
         theirs.clear();
-        for (auto it = first; it != last; ++it)
-            theirs.push_back(it->get());
+        for (std::size_t at = from; at < to; ++at)
+            theirs.push_back(m_other[at].get());
         const SignalPairing pairing = PairOneName(records, theirs);
         for (const auto& [a, b] : pairing.pairs) {
             if (!SameSignal(*a, *b))
                 m_changed.emplace(a, b);
         }
         m_removed.insert(pairing.removed.begin(), pairing.removed.end());
-        const auto from = std::size_t(first - m_other.begin());
         for (const CSignalDescription* record : pairing.added)
-            m_addedAt.push_back(from + std::size_t(std::find(theirs.begin(), theirs.end(), record) -
-                                                   theirs.begin()));
+            added.push_back(from + std::size_t(std::find(theirs.begin(), theirs.end(), record) -
+                                               theirs.begin()));
     }
+    // Into the file's order of those that stay.
+    const auto byFile = [this](std::size_t a, std::size_t b) { return m_fileAt[a] < m_fileAt[b]; };
+    std::sort(added.begin(), added.end(), byFile);
+    if (added.empty())
+        return;
+    const std::size_t kept = m_addedAt.size();
+    m_addedAt.insert(m_addedAt.end(), added.begin(), added.end());
+    std::inplace_merge(m_addedAt.begin(), m_addedAt.begin() + std::ptrdiff_t(kept), m_addedAt.end(),
+                       byFile);
     ListAdded();
 }
 
 void CSignalComparison::ListAdded() {
-    // In the other's order, as its file lists them.
-    std::sort(m_addedAt.begin(), m_addedAt.end(),
-              [this](std::size_t a, std::size_t b) { return m_fileAt[a] < m_fileAt[b]; });
     m_added.clear();
     for (const std::size_t at : m_addedAt)
         m_added.push_back(m_other[at].get());

@@ -53,7 +53,8 @@ public:
 private:
     void CompareWhole(const SignalCollection& own);
     void CompareTouched(const SignalCollection& own);
-    // m_added from m_addedAt, in the other's file order.
+    void TouchName(std::u16string_view name);
+    // m_added from m_addedAt (in the other's file order).
     void ListAdded();
 
     QString m_otherPath;

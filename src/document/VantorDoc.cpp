@@ -258,6 +258,14 @@ void CVantorDoc::ArrangeSignals(const std::vector<CSignalDescription*>& order,
     }
     if (from.size() != m_signals.size())
         return; // not an order of the held records: they stay as they are
+    // The order they have already: nothing moves, and nobody needs to follow.
+    bool same = true;
+    for (std::size_t i = 0; i < from.size() && same; ++i)
+        same = from[i] == i;
+    if (same) {
+        SetSortOrder(sort);
+        return;
+    }
     emit aboutToReorder();
     for (std::size_t i : from)
         next.push_back(std::move(m_signals[i]));

@@ -1,16 +1,19 @@
 #include "SignalDiff.h"
 
 #include <algorithm>
+#include <map>
 #include <span>
 #include <string_view>
+#include <tuple>
 #include <unordered_map>
 
 namespace {
 
-bool SameKind(const CSignalDescription& a, const CSignalDescription& b) {
-    return a.m_nMode == b.m_nMode && a.m_nUnknownMode == b.m_nUnknownMode &&
-           a.m_nModulation == b.m_nModulation && a.m_nSubmode == b.m_nSubmode &&
-           a.m_nUnknownModulation == b.m_nUnknownModulation;
+// The decoder and modulation of a record: records of one kind have them the same.
+using Kind = std::tuple<std::int32_t, std::uint32_t, std::int32_t, std::int32_t, std::uint32_t>;
+
+Kind KindOf(const CSignalDescription& s) {
+    return {s.m_nMode, s.m_nUnknownMode, s.m_nModulation, s.m_nSubmode, s.m_nUnknownModulation};
 }
 
 std::string Markup(const CSignalDescription& s) {
@@ -130,13 +133,26 @@ void PairName(std::span<const Named> before, std::span<const Named> after, Signa
             }
         }
     }
-    // Then one of the same decoder and modulation.
+    // Then the first one left of the same decoder and modulation, found among those of its
+    // kind (a name may stand thousands of times on each side).
+    std::map<Kind, Bucket> byKind;
+    for (std::size_t j = 0; j < after.size(); ++j) {
+        if (!newTaken[j])
+            byKind[KindOf(*after[j].record)].indices.push_back(j);
+    }
     for (std::size_t i = 0; i < before.size(); ++i) {
-        for (std::size_t j = 0; j < after.size() && !oldTaken[i]; ++j) {
-            if (!newTaken[j] && SameKind(*before[i].record, *after[j].record)) {
-                pair(before[i], after[j]);
-                oldTaken[i] = newTaken[j] = true;
-            }
+        if (oldTaken[i])
+            continue;
+        const auto found = byKind.find(KindOf(*before[i].record));
+        if (found == byKind.end())
+            continue;
+        Bucket& bucket = found->second;
+        while (bucket.first < bucket.indices.size() && newTaken[bucket.indices[bucket.first]])
+            ++bucket.first;
+        if (bucket.first < bucket.indices.size()) {
+            const std::size_t j = bucket.indices[bucket.first++];
+            pair(before[i], after[j]);
+            oldTaken[i] = newTaken[j] = true;
         }
     }
     std::size_t j = 0;
