@@ -157,6 +157,7 @@ void CMainFrame::BuildCentral() {
         CPrompts::Guard(this, [this, &text] { m_pView->SetFindText(text); });
     });
     connect(m_pFindBar, &CFindBar::closed, m_pView, [this] { m_pView->setFocus(); });
+    connect(m_pMessageBar, &CMessageBar::closedWithFocus, m_pView, [this] { m_pView->setFocus(); });
     connect(m_pParameterBar, &CParameterBar::queryChanged, m_pView, [this] {
         CPrompts::Guard(this, [this] { m_pView->SetParameterQuery(m_pParameterBar->Query()); });
     });

@@ -154,9 +154,12 @@ void CMessageBar::NoticeAgain() {
 }
 
 void CMessageBar::Dismiss() {
+    const bool focused = isAncestorOf(QApplication::focusWidget());
     while (!m_entries.isEmpty())
         Remove(m_entries.size() - 1);
     Refresh();
+    if (focused)
+        emit closedWithFocus();
 }
 
 void CMessageBar::Remove(qsizetype index) {

@@ -38,6 +38,11 @@ public:
     // The lines the bar shows at most until "More" is pressed.
     static constexpr int ShownLines = 3;
 
+signals:
+    // The bar closed while it held the focus (its close button pressed): the focus goes
+    // where the window's owner puts it, not to the next control in the chain.
+    void closedWithFocus();
+
 protected:
     void changeEvent(QEvent* event) override;
 

@@ -20,6 +20,7 @@
 #include <QScopeGuard>
 #include <QTableWidget>
 #include <QToolBar>
+#include <QToolButton>
 
 namespace {
 
@@ -169,6 +170,16 @@ private slots:
         QCOMPARE(bar->role(), QAccessible::AlertMessage);
         QCOMPARE(bar->text(QAccessible::Name), QStringLiteral("Notices"));
         QCOMPARE(bar->text(QAccessible::Description), QStringLiteral("Content will not be saved"));
+        // Closed from its button, the bar gives the focus back to the list (not to the next
+        // control in the chain, a toolbar button).
+        Frame()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(Frame()));
+        auto* close = Frame()->MessageBar()->findChild<QToolButton*>("messageBarClose");
+        QVERIFY(close);
+        close->setFocus();
+        QTest::keyClick(close, Qt::Key_Space);
+        QVERIFY(!Frame()->MessageBar()->isVisible());
+        QCOMPARE(QApplication::focusWidget(), Frame()->View());
         static QStringList alerts;
         alerts.clear();
         if (!BridgeActive())

@@ -142,5 +142,8 @@ done
 # After Open the keys reach the window again: Tab goes to the notice bar, Shift+Tab back.
 retry "Tab after Open"            "push button|tool bar|text" Tab
 retry "Shift+Tab after Open"      "table|Signals" shift+Tab
+# A menu closed with Esc, and the notice bar closed from its button, give the row back.
+retry "a menu closes, the row is said" "^Baudot 50" alt+v Escape Escape
+retry "the notices close, the row is said" "^Baudot 50" Tab space
 echo "speech log: $W/spoken.txt   failures: $fails"
 [ $fails = 0 ]
