@@ -100,6 +100,8 @@ const CKeptMarkup* CKeptRef::get() const {
 }
 
 static_assert(sizeof(CSignalDescription) <= RecordArena::MaxPiece);
+// Nine 8-byte members, ten 4-byte ones and the flags in the last: no padding on 64-bit systems.
+static_assert(sizeof(void*) != 8 || sizeof(CSignalDescription) == 112);
 
 void* CSignalDescription::operator new(std::size_t size) {
     return RecordArena::Allocate(size, alignof(CSignalDescription));

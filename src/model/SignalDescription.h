@@ -2,6 +2,7 @@
 
 #include "SignalCatalogue.h"
 #include "SignalText.h"
+#include "UnknownNames.h"
 
 #include <cstdint>
 #include <memory>
@@ -142,18 +143,18 @@ public:
     std::int32_t m_nNumChannelsMin;
     CRecordText<SpacingCapacity> m_szSpacing;
     double m_dPilotFrequency;
-    bool m_bDisabled;
+    // The decoder mode and modulation the record was read with when this version does not
+    // know them (UnknownName), 0 when it knows them. The modulation's number shares its word
+    // with the flags, which keeps a record at 112 bytes.
+    std::uint32_t m_nUnknownMode;
+    std::uint32_t m_nUnknownModulation : UnknownNameBits;
+    bool m_bDisabled : 1;
 
 private:
-    // Beside the numbers, where they take no room of their own.
-    bool m_bInvalid;
-    bool m_bMerged;
+    bool m_bInvalid : 1;
+    bool m_bMerged : 1;
 
 public:
-    // The decoder mode and modulation the record was read with when this version does not
-    // know them (UnknownName), 0 when it knows them.
-    std::uint32_t m_nUnknownMode;
-    std::uint32_t m_nUnknownModulation;
     CKeptRef m_pKept; // null when the element held nothing else
 
     // Whether the record failed its last validation; a new record is invalid until one

@@ -1,6 +1,7 @@
 #include "UnknownNames.h"
 
 #include <functional>
+#include <new>
 #include <unordered_map>
 #include <vector>
 
@@ -30,6 +31,8 @@ std::uint32_t InternUnknownName(std::string_view name) {
     // Looked up without making a string: most names were met before.
     if (const auto it = table.indices.find(name); it != table.indices.end())
         return it->second;
+    if (table.names.size() >= (std::size_t{1} << UnknownNameBits))
+        throw std::bad_alloc();
     const auto index = static_cast<std::uint32_t>(table.names.size());
     table.names.emplace_back(name);
     table.indices.emplace(std::string(name), index);
