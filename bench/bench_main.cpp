@@ -613,16 +613,21 @@ void BM_ControllerSteps(benchmark::State& state) {
     state.counters["changed"] = controller.Comparison()->Count().changed;
 }
 
-// Sorts, a filter and an undo with every tenth row selected (100,000 scattered rows): each
-// keeps the selection on its records; the counters say how many rows are still selected.
-void BM_SelectionKept(benchmark::State& state) {
+// Sorts, a filter and an undo with 100,000 rows selected, every tenth row (scattered) or the
+// first 100,000 (one block, which the sort by Shift scatters): each keeps the selection on its
+// records; the counters say how many rows are still selected.
+void SelectionRounds(benchmark::State& state, bool scattered) {
     CVantorDoc& doc = LoadedDoc(1000000);
     CPrompts::SetTesting(true);
     CVantorView view(&doc);
     QAbstractItemModel* model = view.model();
     // Made anew for each round: a selection's indexes follow the rows they were made for.
-    const auto everyTenth = [model] {
+    const auto chosenRows = [model, scattered] {
         QItemSelection rows;
+        if (!scattered) {
+            rows.select(model->index(0, 0), model->index(99999, model->columnCount() - 1));
+            return rows;
+        }
         for (int row = 0; row < model->rowCount(); row += 10)
             rows.select(model->index(row, 0), model->index(row, model->columnCount() - 1));
         return rows;
@@ -636,7 +641,7 @@ void BM_SelectionKept(benchmark::State& state) {
     };
     std::map<std::string, double> total;
     for (auto _ : state) {
-        view.selectionModel()->select(everyTenth(), QItemSelectionModel::ClearAndSelect);
+        view.selectionModel()->select(chosenRows(), QItemSelectionModel::ClearAndSelect);
         total["sort_click_ms"] += time([&] { view.OnColumnClick(ColumnShift); });
         total["sort_back_ms"] += time([&] { view.OnColumnClick(ColumnName); });
         total["selected_after_sorts"] += selected();
@@ -649,6 +654,14 @@ void BM_SelectionKept(benchmark::State& state) {
     }
     for (const auto& [name, value] : total)
         state.counters[name] = value / double(state.iterations());
+}
+
+void BM_SelectionKept(benchmark::State& state) {
+    SelectionRounds(state, true);
+}
+
+void BM_SelectionKeptBlock(benchmark::State& state) {
+    SelectionRounds(state, false);
 }
 
 // The editor's open as the user waits for it: the file read into a document that a shown
@@ -846,6 +859,7 @@ void Register() {
           std::pair{"ProblemsPane", &BM_ProblemsPane},
           std::pair{"ControllerSteps", &BM_ControllerSteps},
           std::pair{"SelectionKept", &BM_SelectionKept},
+          std::pair{"SelectionKeptBlock", &BM_SelectionKeptBlock},
           std::pair{"FindByParameters", &BM_FindByParameters}})
         benchmark::RegisterBenchmark(name, function)
             ->Unit(benchmark::kMillisecond)

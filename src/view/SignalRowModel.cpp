@@ -13,8 +13,10 @@
 #include <QApplication>
 #include <QColor>
 #include <QGuiApplication>
+#include <QHash>
 #include <QLocale>
 #include <QPalette>
+#include <QSet>
 #include <QStyle>
 
 #include <algorithm>
@@ -197,6 +199,7 @@ void CSignalRowModel::Rearrange() {
 // whose record is no longer shown loses them. Never a reset: the view keeps its selection
 // and scroll position without help.
 void CSignalRowModel::BeginLayout() {
+    emit aboutToRearrange();
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     m_layoutFrom = persistentIndexList();
     m_layoutRecords.clear();
@@ -228,16 +231,17 @@ void CSignalRowModel::EndLayout() {
         } else {
             // Many: the followed records are looked up, in one pass over the rows, in a table
             // of their own (far fewer than the rows, even with a large selection).
-            std::unordered_map<const CSignalDescription*, int> rowOf;
-            rowOf.reserve(m_layoutRecords.size());
+            // QHash probes in place: most rows are not followed, and a miss reads no node.
+            QHash<const CSignalDescription*, int> rowOf;
+            rowOf.reserve(static_cast<qsizetype>(m_layoutRecords.size()));
             for (const CSignalDescription* record : m_layoutRecords)
-                rowOf.emplace(record, -1);
+                rowOf.insert(record, -1);
             for (int row = 0; row < rows; ++row) {
                 if (const auto found = rowOf.find(RecordAt(row)); found != rowOf.end())
-                    found->second = row;
+                    *found = row;
             }
             for (qsizetype i = 0; i < m_layoutFrom.size(); ++i) {
-                const int row = rowOf.find(m_layoutRecords[static_cast<std::size_t>(i)])->second;
+                const int row = rowOf.value(m_layoutRecords[static_cast<std::size_t>(i)]);
                 to << (row < 0 ? QModelIndex() : index(row, m_layoutFrom[i].column()));
             }
         }
@@ -246,6 +250,7 @@ void CSignalRowModel::EndLayout() {
     m_layoutFrom.clear();
     m_layoutRecords.clear();
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    emit rearranged();
 }
 
 bool CSignalRowModel::Shows(const CSignalDescription& signal) const {
@@ -441,11 +446,14 @@ CSignalRowModel::RowsOf(const std::vector<const CSignalDescription*>& records) c
     QItemSelection selection;
     const int rows = rowCount();
     const int lastColumn = columnCount() - 1;
+    QSet<const CSignalDescription*> wanted;
+    wanted.reserve(static_cast<qsizetype>(records.size()));
+    for (const CSignalDescription* record : records)
+        wanted.insert(record);
     int first = -1;
     for (int row = records.empty() ? rows : 0; row <= rows; ++row) {
         const CSignalDescription* signal = row < rows ? RecordAt(row) : nullptr;
-        const bool chosen =
-            signal && std::binary_search(records.begin(), records.end(), signal, std::less<>());
+        const bool chosen = signal && wanted.contains(signal);
         if (chosen && first < 0)
             first = row;
         if (!chosen && first >= 0) {

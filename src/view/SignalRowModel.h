@@ -70,8 +70,8 @@ public:
     bool IsChanging() const { return m_change != Change::None; }
     int PositionOfRow(int row) const { return m_rowMap[static_cast<std::size_t>(row)]; }
     int RowOfPosition(int position) const;
-    // The rows of records (sorted by address), joined into ranges of whole rows so that a
-    // million selected rows stay cheap.
+    // The rows of records, joined into ranges of whole rows so that a million selected rows
+    // stay cheap.
     QItemSelection RowsOf(const std::vector<const CSignalDescription*>& records) const;
     // The record of one of the database's rows.
     CSignalDescription* SignalAt(int row) const;
@@ -79,6 +79,11 @@ public:
     const CSignalDescription* RecordAt(int row) const;
     // True when the row differs from the other version (changed, not in it, only in it).
     bool IsDifferent(int row) const;
+
+signals:
+    // Before a change of the layout, ahead of every view's own handling of it, and after.
+    void aboutToRearrange();
+    void rearranged();
 
 private:
     static QString RowState(const CSignalDescription& s);

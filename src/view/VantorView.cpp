@@ -4,6 +4,7 @@
 #include "CommandIds.h"
 #include "Csv.h"
 #include "Prompts.h"
+#include "SelectionCarrier.h"
 #include "SignalColumns.h"
 #include "SignalComparison.h"
 #include "SignalDescription.h"
@@ -29,6 +30,7 @@ CVantorView::CVantorView(CVantorDoc* doc, QWidget* parent)
     : QTableView(parent), m_pDoc(doc), m_pModel(new CSignalRowModel(doc, this)),
       m_pController(new CSignalController(doc, this)) {
     setModel(m_pModel);
+    new CSelectionCarrier(m_pModel, selectionModel());
     setAccessibleName(tr("Signals"));
     m_pCommands = new CListCommands(this, m_pController);
     connect(m_pCommands, &CListCommands::statusMessage, this, &CVantorView::statusMessage);
@@ -218,8 +220,6 @@ void CVantorView::SelectSignals(const std::vector<CSignalDescription*>& records)
 }
 
 void CVantorView::SelectSignals(const std::vector<const CSignalDescription*>& records) {
-    std::vector<const CSignalDescription*> chosen(records.begin(), records.end());
-    std::sort(chosen.begin(), chosen.end(), std::less<>());
     const int column =
         currentIndex().isValid() ? currentIndex().column() : std::max(columnAt(0), 0);
     const int scroll = horizontalScrollBar()->value();
@@ -227,7 +227,7 @@ void CVantorView::SelectSignals(const std::vector<const CSignalDescription*>& re
     if (row >= 0)
         selectionModel()->setCurrentIndex(m_pModel->index(row, column),
                                           QItemSelectionModel::NoUpdate);
-    selectionModel()->select(m_pModel->RowsOf(chosen), QItemSelectionModel::ClearAndSelect);
+    selectionModel()->select(m_pModel->RowsOf(records), QItemSelectionModel::ClearAndSelect);
     if (row >= 0)
         ScrollToRowOnly(currentIndex());
     horizontalScrollBar()->setValue(scroll);

@@ -3,6 +3,7 @@
 #include "Prompts.h"
 #include "RandomSignals.h"
 #include "RowColours.h"
+#include "SelectionCarrier.h"
 #include "SignalColumns.h"
 #include "SignalComparison.h"
 #include "SignalDescription.h"
@@ -30,6 +31,7 @@
 #include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -49,11 +51,15 @@ QStringList Rows(const CVantorView& view) {
     return names;
 }
 
+// By the selection's ranges (whole rows): selectedRows() looks at every range for each row.
 QStringList SelectedNames(const CVantorView& view) {
     QStringList names;
-    for (const QModelIndex& index : view.selectionModel()->selectedRows())
-        names << index.data().toString();
+    for (const QItemSelectionRange& range : view.selectionModel()->selection()) {
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            names << view.model()->index(row, 0).data().toString();
+    }
     names.sort();
+    names.removeDuplicates();
     return names;
 }
 
@@ -633,6 +639,49 @@ private slots:
         }
         QCOMPARE(SelectedNames(*m_view), selected);
         QCOMPARE(m_view->currentIndex().data().toString(), QStringLiteral("Bravo"));
+        QCOMPARE(resets.count(), 0);
+    }
+
+    // A selection beyond CSelectionCarrier::LargeSelection rows is carried through sorts, a
+    // filter and a find as its records: the same signals stay selected, the current one
+    // current, and the model is never reset.
+    void largeSelectionSurvives() {
+        CVantorDoc doc;
+        const int count = 2 * CSelectionCarrier::LargeSelection + 11;
+        for (int i = 0; i < count; ++i) {
+            const bool fsk = i % 3 != 0;
+            AppendRecord(
+                doc,
+                NewRecord(
+                    QStringLiteral("%1%2").arg(QChar(fsk ? u'F' : u'P')).arg(i, 6, 10, QChar(u'0')),
+                    fsk ? ModulationFsk : ModulationPsk, 50, (i * 7919) % 997));
+        }
+        CVantorView view(&doc);
+        QItemSelection chosen;
+        for (int row = 1; row < count; row += 2)
+            chosen.select(view.model()->index(row, 0),
+                          view.model()->index(row, view.model()->columnCount() - 1));
+        view.selectionModel()->select(chosen, QItemSelectionModel::Select);
+        view.selectionModel()->setCurrentIndex(view.model()->index(1, 0),
+                                               QItemSelectionModel::NoUpdate);
+        const QString current = view.currentIndex().data().toString();
+        const QStringList all = SelectedNames(view);
+        QCOMPARE(all.size(), count / 2);
+        const QStringList fsk = all.filter(QRegularExpression(QStringLiteral("^F")));
+        QSignalSpy resets(view.RowModel(), &QAbstractItemModel::modelReset);
+        const std::pair<std::function<void()>, QStringList> steps[] = {
+            {[&] { view.OnColumnClick(ColumnShift); }, all},
+            {[&] { view.OnColumnClick(ColumnName); }, all},
+            {[&] { view.Command(ID_FILTER_FSK)->trigger(); }, fsk},
+            {[&] { view.Command(ID_FILTER_ALL)->trigger(); }, fsk},
+            {[&] { view.SetFindText(QStringLiteral("p0")); }, QStringList()},
+        };
+        for (const auto& [step, selected] : steps) {
+            step();
+            QCOMPARE(SelectedNames(view), selected);
+            if (selected.contains(current))
+                QCOMPARE(view.currentIndex().data().toString(), current);
+        }
         QCOMPARE(resets.count(), 0);
     }
 

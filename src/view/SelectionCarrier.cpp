@@ -1,0 +1,40 @@
+#include "SelectionCarrier.h"
+
+#include "SignalRowModel.h"
+
+#include <QItemSelectionModel>
+#include <QSignalBlocker>
+
+CSelectionCarrier::CSelectionCarrier(CSignalRowModel* model, QItemSelectionModel* selection)
+    : QObject(selection), m_pModel(model), m_pSelection(selection) {
+    connect(model, &CSignalRowModel::aboutToRearrange, this, &CSelectionCarrier::Take);
+    connect(model, &CSignalRowModel::rearranged, this, &CSelectionCarrier::GiveBack);
+}
+
+void CSelectionCarrier::Take() {
+    const QItemSelection selected = m_pSelection->selection();
+    qsizetype rows = 0;
+    for (const QItemSelectionRange& range : selected)
+        rows += range.height();
+    if (rows <= LargeSelection)
+        return;
+    m_records.clear();
+    m_records.reserve(static_cast<std::size_t>(rows));
+    for (const QItemSelectionRange& range : selected) {
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            m_records.push_back(m_pModel->RecordAt(row));
+    }
+    // Quietly: the change of the layout repaints the rows, and GiveBack tells the selection.
+    const QSignalBlocker quiet(m_pSelection);
+    m_pSelection->clearSelection();
+    m_bCarrying = true;
+}
+
+void CSelectionCarrier::GiveBack() {
+    if (!m_bCarrying)
+        return;
+    m_bCarrying = false;
+    m_pSelection->select(m_pModel->RowsOf(m_records), QItemSelectionModel::Select);
+    m_records.clear();
+    m_records.shrink_to_fit();
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QObject>
+
+#include <vector>
+
+class CSignalDescription;
+class CSignalRowModel;
+class QItemSelectionModel;
+
+// Carries a large selection through a change of the rows' layout as the records it holds.
+// Qt's selection model follows a persistent index for every selected row, which at 100,000
+// rows takes several times the change itself; the records are found again in one pass over
+// the rows instead. Smaller selections, and the current row always, follow their persistent
+// indexes as usual.
+class CSelectionCarrier : public QObject {
+    Q_OBJECT
+public:
+    // Rows selected beyond which the selection is carried as records.
+    static constexpr int LargeSelection = 10000;
+
+    CSelectionCarrier(CSignalRowModel* model, QItemSelectionModel* selection);
+
+private:
+    void Take();
+    void GiveBack();
+
+    CSignalRowModel* m_pModel;
+    QItemSelectionModel* m_pSelection;
+    std::vector<const CSignalDescription*> m_records; // while carried
+    bool m_bCarrying = false;
+};
