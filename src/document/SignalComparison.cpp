@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <numeric>
 #include <span>
+#include <unordered_map>
 #include <utility>
 
 namespace {
@@ -37,8 +38,8 @@ void CSignalComparison::Forget(const std::vector<const CSignalDescription*>& rec
     for (const CSignalDescription* record : records) {
         if (m_bWhole)
             return;
-        m_changed.erase(record);
-        m_removed.erase(record);
+        m_changed.remove(record);
+        m_removed.remove(record);
         TouchName(NameOf(*record));
     }
 }
@@ -73,18 +74,15 @@ void CSignalComparison::CompareWhole(const SignalCollection& own) {
     m_changed.clear();
     for (const auto& [mine, theirs] : pairing.pairs) {
         if (!SameSignal(*mine, *theirs))
-            m_changed.emplace(mine, theirs);
+            m_changed.insert(mine, theirs);
     }
-    m_removed = std::unordered_set<const CSignalDescription*>(pairing.removed.begin(),
-                                                              pairing.removed.end());
-    const std::unordered_set<const CSignalDescription*> added(pairing.added.begin(),
-                                                              pairing.added.end());
-    m_addedAt.clear();
-    for (std::size_t at = 0; at < m_other.size() && m_addedAt.size() < added.size(); ++at) {
-        if (added.count(m_other[at].get()) != 0)
-            m_addedAt.push_back(at);
-    }
-    // In the other's order, as its file lists them.
+    m_removed.clear();
+    m_removed.reserve(static_cast<qsizetype>(pairing.removed.size()));
+    for (const CSignalDescription* record : pairing.removed)
+        m_removed.insert(record);
+    // The other is in name order already, so its places in the pairing are those in m_other;
+    // listed in the other's order, as its file lists them.
+    m_addedAt = std::move(pairing.addedAt);
     std::sort(m_addedAt.begin(), m_addedAt.end(),
               [this](std::size_t a, std::size_t b) { return m_fileAt[a] < m_fileAt[b]; });
     ListAdded();
@@ -110,8 +108,8 @@ void CSignalComparison::CompareTouched(const SignalCollection& own) {
     // was forgotten before it changed.
     for (const auto& [name, records] : mine) {
         for (const CSignalDescription* record : records) {
-            m_changed.erase(record);
-            m_removed.erase(record);
+            m_changed.remove(record);
+            m_removed.remove(record);
         }
     }
     // The other's records of each name, a run of places.
@@ -151,12 +149,12 @@ void CSignalComparison::CompareTouched(const SignalCollection& own) {
         const SignalPairing pairing = PairOneName(records, theirs);
         for (const auto& [a, b] : pairing.pairs) {
             if (!SameSignal(*a, *b))
-                m_changed.emplace(a, b);
+                m_changed.insert(a, b);
         }
-        m_removed.insert(pairing.removed.begin(), pairing.removed.end());
-        for (const CSignalDescription* record : pairing.added)
-            added.push_back(from + std::size_t(std::find(theirs.begin(), theirs.end(), record) -
-                                               theirs.begin()));
+        for (const CSignalDescription* record : pairing.removed)
+            m_removed.insert(record);
+        for (const std::size_t at : pairing.addedAt)
+            added.push_back(from + at);
     }
     // Into the file's order of those that stay.
     const auto byFile = [this](std::size_t a, std::size_t b) { return m_fileAt[a] < m_fileAt[b]; };
@@ -177,16 +175,15 @@ void CSignalComparison::ListAdded() {
 }
 
 CSignalComparison::State CSignalComparison::StateOf(const CSignalDescription* own) const {
-    if (m_changed.count(own) != 0)
+    if (m_changed.contains(own))
         return State::Changed;
-    if (m_removed.count(own) != 0)
+    if (m_removed.contains(own))
         return State::Removed;
     return State::Same;
 }
 
 const CSignalDescription* CSignalComparison::OtherOf(const CSignalDescription* own) const {
-    const auto found = m_changed.find(own);
-    return found == m_changed.end() ? nullptr : found->second;
+    return m_changed.value(own, nullptr);
 }
 
 CSignalComparison::Counts CSignalComparison::Count() const {

@@ -3,10 +3,11 @@
 #include "SignalDescription.h"
 #include "SignalSort.h"
 
+#include <QHash>
+#include <QSet>
 #include <QString>
 
 #include <string>
-#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -60,8 +61,9 @@ private:
     QString m_otherPath;
     SignalCollection m_other;          // in name order (by code unit), file order within a name
     std::vector<std::size_t> m_fileAt; // for each of m_other, its place in the file
-    std::unordered_map<const CSignalDescription*, const CSignalDescription*> m_changed;
-    std::unordered_set<const CSignalDescription*> m_removed;
+    // Open addressing: a million records of a comparison fill them without a node each.
+    QHash<const CSignalDescription*, const CSignalDescription*> m_changed;
+    QSet<const CSignalDescription*> m_removed;
     std::vector<std::size_t> m_addedAt; // places in m_other, ascending by file place
     std::vector<const CSignalDescription*> m_added;
     bool m_bWhole = true;                         // every name pairs again next time

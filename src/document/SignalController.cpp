@@ -467,14 +467,15 @@ CSignalController::ChangeSignals(const std::vector<CSignalDescription*>& records
     std::vector<CSignalDescription> values;
     values.reserve(records.size());
     for (CSignalDescription* record : records) {
-        CSignalDescription value;
+        // Made in its place: a million changed records are a million values of the step.
+        CSignalDescription& value = values.emplace_back();
         SignalProblem problem = SignalProblem::None;
         const ChangeRefusal refusal = ApplyChange(*record, change, value, problem);
         if (refusal == ChangeRefusal::None) {
             outcome.changed.push_back(record);
-            values.push_back(std::move(value));
             continue;
         }
+        values.pop_back();
         const QString name = QStringView(record->m_szName.c_str()).toString();
         if (refusal == ChangeRefusal::NoSuchField)
             outcome.unchanged << tr("%1: its family has no such field").arg(name);

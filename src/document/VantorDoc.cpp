@@ -204,7 +204,7 @@ void CVantorDoc::ExchangeSignals(const std::vector<int>& positions,
         CheckIndex(position, GetSignalCount());
     emit aboutToChange(positions);
     for (std::size_t i = 0; i < positions.size(); ++i)
-        std::swap(*m_signals[static_cast<std::size_t>(positions[i])], values[i]);
+        m_signals[static_cast<std::size_t>(positions[i])]->Swap(values[i]);
     std::vector<int> ascending = positions;
     std::sort(ascending.begin(), ascending.end());
     emit signalsChanged(ascending, true);
@@ -247,6 +247,13 @@ std::vector<CSignalDescription*> CVantorDoc::Order() const {
 
 void CVantorDoc::ArrangeSignals(const std::vector<CSignalDescription*>& order,
                                 const SortOrder& sort) {
+    // The order they have already (an undo after a change that moved nothing): nothing
+    // moves, and nobody needs to follow.
+    if (std::equal(order.begin(), order.end(), m_signals.begin(), m_signals.end(),
+                   [](const CSignalDescription* a, const auto& b) { return a == b.get(); })) {
+        SetSortOrder(sort);
+        return;
+    }
     const AddressKeys keys = SortedAddresses(m_signals);
     SignalCollection next;
     next.reserve(m_signals.size());
@@ -258,14 +265,6 @@ void CVantorDoc::ArrangeSignals(const std::vector<CSignalDescription*>& order,
     }
     if (from.size() != m_signals.size())
         return; // not an order of the held records: they stay as they are
-    // The order they have already: nothing moves, and nobody needs to follow.
-    bool same = true;
-    for (std::size_t i = 0; i < from.size() && same; ++i)
-        same = from[i] == i;
-    if (same) {
-        SetSortOrder(sort);
-        return;
-    }
     emit aboutToReorder();
     for (std::size_t i : from)
         next.push_back(std::move(m_signals[i]));

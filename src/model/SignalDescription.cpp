@@ -9,6 +9,7 @@
 #include <cstring>
 #include <new>
 #include <type_traits>
+#include <utility>
 
 CSignalDescription::CSignalDescription() {
     // Every byte starts at zero, padding included: no byte of a record is ever undefined.
@@ -55,6 +56,38 @@ CSignalDescription& CSignalDescription::operator=(CSignalDescription&& other) no
     m_szSpacing = std::move(other.m_szSpacing);
     AssignValues(other);
     return *this;
+}
+
+void CSignalDescription::Swap(CSignalDescription& other) noexcept {
+    using std::swap;
+    swap(m_szName, other.m_szName);
+    swap(m_szITU, other.m_szITU);
+    swap(m_szComment, other.m_szComment);
+    swap(m_szSpacing, other.m_szSpacing);
+    swap(m_nMode, other.m_nMode);
+    swap(m_nModulation, other.m_nModulation);
+    swap(m_nSubmode, other.m_nSubmode);
+    swap(m_dBaudrate, other.m_dBaudrate);
+    swap(m_dShift, other.m_dShift);
+    swap(m_dBandwidth, other.m_dBandwidth);
+    swap(m_nNumTones, other.m_nNumTones);
+    swap(m_nNumChannels, other.m_nNumChannels);
+    swap(m_dPilotFrequency, other.m_dPilotFrequency);
+    swap(m_nNumTonesMin, other.m_nNumTonesMin);
+    swap(m_nNumChannelsMin, other.m_nNumChannelsMin);
+    swap(m_nCodecheckCounter, other.m_nCodecheckCounter);
+    swap(m_pKept, other.m_pKept);
+    swap(m_nUnknownMode, other.m_nUnknownMode);
+    // Bit-fields have no address to swap through.
+    const std::uint32_t modulation = m_nUnknownModulation;
+    m_nUnknownModulation = other.m_nUnknownModulation;
+    other.m_nUnknownModulation = modulation;
+    const bool disabled = m_bDisabled;
+    m_bDisabled = other.m_bDisabled;
+    other.m_bDisabled = disabled;
+    const bool invalid = m_bInvalid;
+    m_bInvalid = other.m_bInvalid;
+    other.m_bInvalid = invalid;
 }
 
 void CSignalDescription::AssignValues(const CSignalDescription& other) {

@@ -83,6 +83,9 @@ public:
     CSignalDescription(CSignalDescription&& other) noexcept;
     CSignalDescription& operator=(const CSignalDescription& other);
     CSignalDescription& operator=(CSignalDescription&& other) noexcept;
+    // Trades every value with other, member by member; each keeps its merged flag, as an
+    // assignment does.
+    void Swap(CSignalDescription& other) noexcept;
     // The memory the record holds, its texts included.
     std::size_t Bytes() const;
     // Records are carved from the record arena, beside their texts.

@@ -70,6 +70,11 @@ std::vector<Named> ByName(const SignalCollection& records) {
     return named;
 }
 
+void Add(SignalPairing& pairing, const Named& young) {
+    pairing.added.push_back(young.record);
+    pairing.addedAt.push_back(young.index);
+}
+
 // Pairs the records of one name: the same decoder and modulation first when the name
 // stands more than once, then in order.
 void PairName(std::span<const Named> before, std::span<const Named> after, SignalPairing& pairing) {
@@ -84,7 +89,7 @@ void PairName(std::span<const Named> before, std::span<const Named> after, Signa
         else if (!before.empty())
             pairing.removed.push_back(before[0].record);
         else if (!after.empty())
-            pairing.added.push_back(after[0].record);
+            Add(pairing, after[0]);
         return;
     }
     std::vector<bool> oldTaken(before.size()), newTaken(after.size());
@@ -170,7 +175,7 @@ void PairName(std::span<const Named> before, std::span<const Named> after, Signa
     }
     for (std::size_t k = 0; k < after.size(); ++k) {
         if (!newTaken[k])
-            pairing.added.push_back(after[k].record);
+            Add(pairing, after[k]);
     }
 }
 
@@ -191,12 +196,12 @@ SignalPairing PairSignals(const SignalCollection& older, const SignalCollection&
     pairing.partners.assign(older.size(), nullptr);
     pairing.pairs.reserve(std::min(older.size(), newer.size()));
     // Names only the newer version has come after the pairs' added ones, in name order.
-    std::vector<const CSignalDescription*> newOnly;
+    std::vector<Named> newOnly;
     std::size_t j = 0;
     for (std::size_t i = 0; i < olds.size();) {
         const std::size_t oldEnd = RunEnd(olds, i);
         while (j < news.size() && news[j].name < olds[i].name)
-            newOnly.push_back(news[j++].record);
+            newOnly.push_back(news[j++]);
         const std::size_t newEnd =
             j < news.size() && news[j].name == olds[i].name ? RunEnd(news, j) : j;
         PairName(std::span(olds).subspan(i, oldEnd - i), std::span(news).subspan(j, newEnd - j),
@@ -205,8 +210,9 @@ SignalPairing PairSignals(const SignalCollection& older, const SignalCollection&
         j = newEnd;
     }
     for (; j < news.size(); ++j)
-        newOnly.push_back(news[j].record);
-    pairing.added.insert(pairing.added.end(), newOnly.begin(), newOnly.end());
+        newOnly.push_back(news[j]);
+    for (const Named& young : newOnly)
+        Add(pairing, young);
     return pairing;
 }
 

@@ -16,6 +16,7 @@ struct SignalPairing {
     std::vector<std::pair<const CSignalDescription*, const CSignalDescription*>> pairs;
     std::vector<const CSignalDescription*> removed; // in the old version only
     std::vector<const CSignalDescription*> added;   // in the new version only
+    std::vector<std::size_t> addedAt;               // their places in the new version
     // For each record of the old version, in its order: its pair in the new, or nullptr.
     std::vector<const CSignalDescription*> partners;
 };
