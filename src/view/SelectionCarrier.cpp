@@ -13,6 +13,11 @@ CSelectionCarrier::CSelectionCarrier(CSignalRowModel* model, QItemSelectionModel
 
 void CSelectionCarrier::Take() {
     const QItemSelection selected = m_pSelection->selection();
+    // Every row selected: Qt keeps that as such, without following a row.
+    if (selected.size() == 1 && selected.front().top() == 0 &&
+        selected.front().height() == m_pModel->rowCount() && selected.front().left() == 0 &&
+        selected.front().width() == m_pModel->columnCount())
+        return;
     qsizetype rows = 0;
     for (const QItemSelectionRange& range : selected)
         rows += range.height();

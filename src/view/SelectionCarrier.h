@@ -11,8 +11,8 @@ class QItemSelectionModel;
 // Carries a large selection through a change of the rows' layout as the records it holds.
 // Qt's selection model follows a persistent index for every selected row, which at 100,000
 // rows takes several times the change itself; the records are found again in one pass over
-// the rows instead. Smaller selections, and the current row always, follow their persistent
-// indexes as usual.
+// the rows instead. Smaller selections, a selection of every row (which Qt keeps as such)
+// and the current row always follow their persistent indexes as usual.
 class CSelectionCarrier : public QObject {
     Q_OBJECT
 public:
