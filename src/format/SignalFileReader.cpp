@@ -16,6 +16,10 @@
 #include <QElapsedTimer>
 #include <QFile>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
@@ -28,6 +32,15 @@
 #include <vector>
 
 namespace {
+
+// The parsing thread's batches are freed once it is done; glibc keeps such pages with the
+// thread's heap. They go back to the system before the records are sorted, the read's
+// largest moment.
+void ReleaseFreedMemory() {
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
+}
 
 // Limits that keep a hostile file cheap; no signal database comes near them.
 constexpr int MaxDepth = 256;
@@ -617,6 +630,7 @@ bool ReadStream(QIODevice& input, qint64 total, const QString& name,
     const SignalFileReport before = report ? *report : SignalFileReport();
     std::size_t delivered = 0;
     const TwoThreads outcome = ReadOnTwoThreads(request, first, error, delivered);
+    ReleaseFreedMemory();
     if (outcome != TwoThreads::Again)
         return outcome == TwoThreads::Read;
     // Read again from the first byte on this thread; the sink does not hear again of the
