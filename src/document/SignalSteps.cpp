@@ -1,6 +1,10 @@
 #include "SignalSteps.h"
 
+#include "SignalSort.h"
+
 #include <QCoreApplication>
+
+#include <algorithm>
 
 CSignalStep::CSignalStep(CVantorDoc* doc, const QString& text) : QUndoCommand(text), m_pDoc(doc) {}
 
@@ -264,7 +268,16 @@ void CEditSignalsStep::redo() {
         return;
     Begin();
     Exchange();
-    SortAll(m_nColumn, m_bDescending);
+    // Sorted by the column before, and no record's value in it changed (a comment given to
+    // every signal of a list by name): each stays where it is, without a sort.
+    const bool kept =
+        SortedBy(m_sortBefore, m_nColumn, m_bDescending) &&
+        std::equal(m_records.begin(), m_records.end(), m_values.begin(),
+                   [this](const CSignalDescription* now, const CSignalDescription& before) {
+                       return CompareSignals(*now, before, m_nColumn, m_bDescending) == 0;
+                   });
+    if (!kept)
+        SortAll(m_nColumn, m_bDescending);
     End();
 }
 

@@ -179,6 +179,38 @@ private slots:
         QCOMPARE(doc.History()->count(), 1);
     }
 
+    // Change Selected Signals under a sort: a record whose value in the sorted column changed
+    // takes its place under the sort, the others stay; undo gives the order before back.
+    void changeSignalsUnderTheSort_data() {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QStringList>("after");
+        QTest::newRow("by the changed column")
+            << int(ColumnCodecheckCounter) << QStringList{"B", "C", "A"};
+        QTest::newRow("by another column") << int(ColumnName) << QStringList{"A", "B", "C"};
+    }
+    void changeSignalsUnderTheSort() {
+        QFETCH(int, column);
+        QFETCH(QStringList, after);
+        CVantorDoc doc;
+        for (int count : {3, 1, 2}) {
+            auto record = NewRecord(QString(QChar(u'@' + count)), ModulationCw);
+            record->m_nMode = 1;
+            record->m_nCodecheckCounter = count;
+            AppendRecord(doc, std::move(record));
+        }
+        CSignalController controller(&doc);
+        controller.SortBy(column, false);
+        QCOMPARE(Names(doc), (QStringList{"A", "B", "C"}));
+        SignalChange change;
+        change.field = SignalChangeField::Codecheck;
+        change.count = 9;
+        QCOMPARE(controller.ChangeSignals({doc.GetSignal(0)}, change).changed.size(), 1u);
+        QCOMPARE(Names(doc), after);
+        doc.History()->undo();
+        QCOMPARE(Names(doc), (QStringList{"A", "B", "C"}));
+        QCOMPARE(doc.GetSignal(0)->m_nCodecheckCounter, 1);
+    }
+
     // Records handed over in another order than the list's each take their own new values,
     // and an undo gives each its own old ones back.
     void changeSignalsInAnyOrder() {
