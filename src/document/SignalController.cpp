@@ -464,13 +464,14 @@ CSignalController::ChangeOutcome
 CSignalController::ChangeSignals(const std::vector<CSignalDescription*>& records,
                                  const SignalChange& change) {
     ChangeOutcome outcome;
-    std::vector<CSignalDescription> values;
+    const ChangedValues given = GivenValues(change);
+    std::vector<ChangedValues> values;
     values.reserve(records.size());
     for (CSignalDescription* record : records) {
         // Made in its place: a million changed records are a million values of the step.
-        CSignalDescription& value = values.emplace_back();
+        ChangedValues& value = values.emplace_back();
         SignalProblem problem = SignalProblem::None;
-        const ChangeRefusal refusal = ApplyChange(*record, change, value, problem);
+        const ChangeRefusal refusal = PrepareChange(*record, change, given, value, problem);
         if (refusal == ChangeRefusal::None) {
             outcome.changed.push_back(record);
             continue;
@@ -486,9 +487,9 @@ CSignalController::ChangeSignals(const std::vector<CSignalDescription*>& records
                 name, QCoreApplication::translate("Signal", SignalProblemSource(problem)));
     }
     if (!outcome.changed.empty())
-        m_pDoc->Push(std::make_unique<CEditSignalsStep>(m_pDoc, tr("Change Signals"),
-                                                        outcome.changed, std::move(values),
-                                                        m_nSortColumn, m_bSortDescending));
+        m_pDoc->Push(std::make_unique<CChangeSignalsStep>(
+            m_pDoc, tr("Change Signals"), outcome.changed, change.field, std::move(values),
+            m_nSortColumn, m_bSortDescending));
     return outcome;
 }
 

@@ -291,6 +291,43 @@ void CEditSignalsStep::undo() {
         Restore();
 }
 
+CChangeSignalsStep::CChangeSignalsStep(CVantorDoc* doc, const QString& text,
+                                       std::vector<CSignalDescription*> records,
+                                       SignalChangeField field, std::vector<ChangedValues> values,
+                                       int column, bool descending)
+    : CSignalStep(doc, text), m_values(std::move(values)), m_field(field), m_nColumn(column),
+      m_bDescending(descending) {
+    // The new values share one text; the old ones the records give up are counted as the
+    // records' own.
+    m_nSize = sizeof(*this) + m_values.capacity() * sizeof(ChangedValues);
+    for (const CSignalDescription* record : records)
+        m_nSize += m_field == SignalChangeField::ITU       ? record->m_szITU.Bytes()
+                   : m_field == SignalChangeField::Comment ? record->m_szComment.Bytes()
+                                                           : 0;
+    m_records = std::move(records);
+}
+
+void CChangeSignalsStep::redo() {
+    if (m_bReleased)
+        return;
+    Begin();
+    m_pDoc->ExchangeFields(m_pDoc->PlacesOf(m_records), m_field, m_values);
+    // Sorted by a column the field does not order: each record stays where it is.
+    if (!SortedBy(m_sortBefore, m_nColumn, m_bDescending) || ChangeSorts(m_field, m_nColumn))
+        SortAll(m_nColumn, m_bDescending);
+    End();
+}
+
+void CChangeSignalsStep::undo() {
+    if (m_bReleased)
+        return;
+    const bool exact = Exact();
+    SortBack();
+    m_pDoc->ExchangeFields(m_pDoc->PlacesOf(m_records), m_field, m_values);
+    if (exact)
+        Restore();
+}
+
 CFlagSignalsStep::CFlagSignalsStep(CVantorDoc* doc, const QString& text,
                                    std::vector<CSignalDescription*> records,
                                    std::vector<int> positions)

@@ -150,6 +150,23 @@ private:
     bool m_bDescending;
 };
 
+// Change Selected Signals: one field set on many records, which trade that field's values with
+// the step, then take their places under the sort if the field orders it.
+class CChangeSignalsStep : public CSignalStep {
+public:
+    CChangeSignalsStep(CVantorDoc* doc, const QString& text,
+                       std::vector<CSignalDescription*> records, SignalChangeField field,
+                       std::vector<ChangedValues> values, int column, bool descending);
+    void redo() override;
+    void undo() override;
+
+private:
+    std::vector<ChangedValues> m_values; // the values the records do not hold now
+    SignalChangeField m_field;
+    int m_nColumn;
+    bool m_bDescending;
+};
+
 // Several steps as one step of the history (Take from Other: edits, removals and
 // insertions): made in their order, taken back in the reverse.
 class CStepGroup : public CSignalStep {

@@ -211,6 +211,19 @@ void CVantorDoc::ExchangeSignals(const std::vector<int>& positions,
     Changed();
 }
 
+void CVantorDoc::ExchangeFields(const std::vector<int>& positions, SignalChangeField field,
+                                std::vector<ChangedValues>& values) {
+    for (int position : positions)
+        CheckIndex(position, GetSignalCount());
+    emit aboutToChange(positions);
+    for (std::size_t i = 0; i < positions.size(); ++i)
+        ExchangeChanged(*m_signals[static_cast<std::size_t>(positions[i])], field, values[i]);
+    std::vector<int> ascending = positions;
+    std::sort(ascending.begin(), ascending.end());
+    emit signalsChanged(ascending, true);
+    Changed();
+}
+
 void CVantorDoc::FlipDisabled(const std::vector<int>& positions) {
     emit aboutToChange(positions);
     for (int position : positions) {

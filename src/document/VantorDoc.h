@@ -3,6 +3,7 @@
 #include "FileIdentity.h"
 #include "FileResult.h"
 #include "Progress.h"
+#include "SignalChange.h"
 #include "SignalFileReader.h"
 #include "SignalHealth.h"
 #include "SignalSort.h"
@@ -79,6 +80,9 @@ public:
     // The same for the records at positions and values, in one notice.
     void ExchangeSignals(const std::vector<int>& positions,
                          std::vector<CSignalDescription>& values);
+    // Trades the field's values of the records at positions with values, in one notice.
+    void ExchangeFields(const std::vector<int>& positions, SignalChangeField field,
+                        std::vector<ChangedValues>& values);
     // Flips the disabled flag of the records at positions (ascending).
     void FlipDisabled(const std::vector<int>& positions);
     // Moves one record from position from to position to (counted without it).

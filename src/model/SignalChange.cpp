@@ -1,41 +1,114 @@
 #include "SignalChange.h"
 
+#include "SignalColumns.h"
 #include "Vocabulary.h"
 
-ChangeRefusal ApplyChange(const CSignalDescription& signal, const SignalChange& change,
-                          CSignalDescription& changed, SignalProblem& problem) {
-    problem = SignalProblem::None;
-    changed = signal;
+#include <utility>
+
+ChangedValues GivenValues(const SignalChange& change) {
+    ChangedValues values;
     switch (change.field) {
     case SignalChangeField::Decoder:
-        changed.m_nMode = change.mode;
-        changed.m_nUnknownMode = 0;
-        changed.m_nCodecheckCounter = change.mode != 0 ? change.count : 0;
+        values.mode = change.mode;
+        values.count = change.mode != 0 ? change.count : 0;
         break;
     case SignalChangeField::Codecheck:
-        if (signal.m_nMode == 0)
-            return ChangeRefusal::NoDecoder;
-        changed.m_nCodecheckCounter = change.count;
+        values.count = change.count;
         break;
     case SignalChangeField::ITU:
-        changed.m_szITU.Assign(change.text);
+        values.itu.Assign(change.text);
         break;
     case SignalChangeField::Comment:
-        changed.m_szComment.Assign(change.text);
+        values.comment.Assign(change.text);
         break;
     case SignalChangeField::Disabled:
-        changed.m_bDisabled = change.disabled;
+        values.disabled = change.disabled;
         break;
     case SignalChangeField::Baudrate:
     case SignalChangeField::Bandwidth:
-        if (signal.m_nModulation == ModulationCw || signal.m_nModulation == ModulationNone)
-            return ChangeRefusal::NoSuchField;
-        (change.field == SignalChangeField::Baudrate ? changed.m_dBaudrate : changed.m_dBandwidth) =
-            change.value;
+        values.value = change.value;
         break;
     }
-    problem = changed.Recheck(false);
-    if (problem != SignalProblem::None)
-        return ChangeRefusal::Invalid;
-    return ChangeRefusal::None;
+    return values;
+}
+
+void ExchangeChanged(CSignalDescription& record, SignalChangeField field,
+                     ChangedValues& values) noexcept {
+    switch (field) {
+    case SignalChangeField::Decoder:
+        std::swap(record.m_nMode, values.mode);
+        std::swap(record.m_nUnknownMode, values.unknownMode);
+        std::swap(record.m_nCodecheckCounter, values.count);
+        break;
+    case SignalChangeField::Codecheck:
+        std::swap(record.m_nCodecheckCounter, values.count);
+        break;
+    case SignalChangeField::ITU:
+        std::swap(record.m_szITU, values.itu);
+        break;
+    case SignalChangeField::Comment:
+        std::swap(record.m_szComment, values.comment);
+        break;
+    case SignalChangeField::Disabled: {
+        const bool disabled = record.m_bDisabled;
+        record.m_bDisabled = values.disabled;
+        values.disabled = disabled;
+        break;
+    }
+    case SignalChangeField::Baudrate:
+        std::swap(record.m_dBaudrate, values.value);
+        break;
+    case SignalChangeField::Bandwidth:
+        std::swap(record.m_dBandwidth, values.value);
+        break;
+    }
+    const bool invalid = record.m_bInvalid;
+    record.m_bInvalid = values.invalid;
+    values.invalid = invalid;
+}
+
+ChangeRefusal PrepareChange(CSignalDescription& record, const SignalChange& change,
+                            const ChangedValues& given, ChangedValues& values,
+                            SignalProblem& problem) {
+    problem = SignalProblem::None;
+    switch (change.field) {
+    case SignalChangeField::Codecheck:
+        if (record.m_nMode == 0)
+            return ChangeRefusal::NoDecoder;
+        break;
+    case SignalChangeField::Baudrate:
+    case SignalChangeField::Bandwidth:
+        if (record.m_nModulation == ModulationCw || record.m_nModulation == ModulationNone)
+            return ChangeRefusal::NoSuchField;
+        break;
+    default:
+        break;
+    }
+    values = given;
+    // Checked with the values in place, then traded back: no copy of the record.
+    ExchangeChanged(record, change.field, values);
+    problem = record.CheckProblem(false);
+    ExchangeChanged(record, change.field, values);
+    values.invalid = false;
+    return problem != SignalProblem::None ? ChangeRefusal::Invalid : ChangeRefusal::None;
+}
+
+bool ChangeSorts(SignalChangeField field, int column) {
+    switch (field) {
+    case SignalChangeField::Decoder:
+        return column == ColumnDecoder || column == ColumnCodecheckCounter;
+    case SignalChangeField::Codecheck:
+        return column == ColumnCodecheckCounter;
+    case SignalChangeField::ITU:
+        return column == ColumnITU;
+    case SignalChangeField::Comment:
+        return column == ColumnComment;
+    case SignalChangeField::Disabled:
+        return false;
+    case SignalChangeField::Baudrate:
+        return column == ColumnBaudrate;
+    case SignalChangeField::Bandwidth:
+        return column == ColumnBandwidth;
+    }
+    return true;
 }

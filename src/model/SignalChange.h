@@ -36,6 +36,31 @@ enum class ChangeRefusal : std::uint8_t {
     Invalid,     // the changed record fails validation: problem says why
 };
 
-// The record with the change made, in changed; None, or why it stays as it was.
-ChangeRefusal ApplyChange(const CSignalDescription& signal, const SignalChange& change,
-                          CSignalDescription& changed, SignalProblem& problem);
+// The values of the field a change sets (the decoder mode with its code-check count and
+// unknown name, a text, a number or the flag) and the validity they give a record: what
+// Change Selected Signals gives each record and its undo gives back, instead of a copy of
+// each record.
+struct ChangedValues {
+    CRecordText<CSignalDescription::ITUCapacity> itu;
+    CRecordText<CSignalDescription::CommentCapacity> comment;
+    double value = 0; // Baudrate, Bandwidth
+    std::int32_t mode = 0;
+    std::uint32_t unknownMode = 0;
+    std::int32_t count = 0; // Decoder, Codecheck
+    bool disabled = false;
+    bool invalid = false;
+};
+
+// The values the change gives every record, its text made once so that all of them share it.
+ChangedValues GivenValues(const SignalChange& change);
+// Trades the field's values between the record and values, and the record's validity with
+// values.invalid.
+void ExchangeChanged(CSignalDescription& record, SignalChangeField field,
+                     ChangedValues& values) noexcept;
+// Checks the record with the given values as the edit dialog checks it, and leaves it as it
+// was: None and the record's values in values, or why it stays as it was.
+ChangeRefusal PrepareChange(CSignalDescription& record, const SignalChange& change,
+                            const ChangedValues& given, ChangedValues& values,
+                            SignalProblem& problem);
+// Whether the field's values take part in the order by the column.
+bool ChangeSorts(SignalChangeField field, int column);

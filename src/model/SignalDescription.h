@@ -71,6 +71,9 @@ struct SignalWildcards {
 // the capacity the format fixes; the display texts of its numbers are formatted when a cell
 // asks (SignalCellText). Markup the record does not understand is shared between copies,
 // never compared.
+enum class SignalChangeField : std::uint8_t;
+struct ChangedValues;
+
 class CSignalDescription {
 public:
     static constexpr int NameCapacity = 60;
@@ -156,6 +159,8 @@ public:
 private:
     bool m_bInvalid : 1;
     bool m_bMerged : 1;
+    friend void ExchangeChanged(CSignalDescription& record, SignalChangeField field,
+                                ChangedValues& values) noexcept;
 
 public:
     CKeptRef m_pKept; // null when the element held nothing else

@@ -205,11 +205,17 @@ private slots:
         });
         Trigger(ID_SIGNAL_CHANGE_SELECTED);
         QCOMPARE(Frame()->MessageBar()->Messages().join('|'), notice);
-        for (std::size_t i = 0; i < before.size(); ++i)
-            QCOMPARE(Doc()->GetSignal(int(i))->m_pKept.get(), kept[i]);
+        for (std::size_t i = 0; i < before.size(); ++i) {
+            const CSignalDescription& now = *Doc()->GetSignal(int(i));
+            QCOMPARE(now.m_pKept.get(), kept[i]);
+            // A changed record passed the check; one left as it was keeps its validity.
+            QCOMPARE(now.IsInvalid(), SameStoredValues(now, before[i]) && before[i].IsInvalid());
+        }
         Trigger(ID_EDIT_UNDO);
-        for (std::size_t i = 0; i < before.size(); ++i)
+        for (std::size_t i = 0; i < before.size(); ++i) {
             QVERIFY(SameStoredValues(*Doc()->GetSignal(int(i)), before[i]));
+            QCOMPARE(Doc()->GetSignal(int(i))->IsInvalid(), before[i].IsInvalid());
+        }
     }
 
     // File > Import appends a spreadsheet's rows in one undo step and lists, in a window the
