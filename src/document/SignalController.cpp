@@ -467,6 +467,7 @@ CSignalController::ChangeSignals(const std::vector<CSignalDescription*>& records
     const ChangedValues given = GivenValues(change);
     std::vector<ChangedValues> values;
     values.reserve(records.size());
+    outcome.changed.reserve(records.size());
     for (CSignalDescription* record : records) {
         // Made in its place: a million changed records are a million values of the step.
         ChangedValues& value = values.emplace_back();

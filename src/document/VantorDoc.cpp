@@ -198,6 +198,18 @@ void CVantorDoc::ExchangeSignal(int position, CSignalDescription& value) {
     Changed();
 }
 
+namespace {
+
+// Positions in ascending order; a selection in the list's order mostly is already.
+std::vector<int> Ascending(const std::vector<int>& positions) {
+    std::vector<int> ascending = positions;
+    if (!std::is_sorted(ascending.begin(), ascending.end()))
+        std::sort(ascending.begin(), ascending.end());
+    return ascending;
+}
+
+} // namespace
+
 void CVantorDoc::ExchangeSignals(const std::vector<int>& positions,
                                  std::vector<CSignalDescription>& values) {
     for (int position : positions)
@@ -205,9 +217,7 @@ void CVantorDoc::ExchangeSignals(const std::vector<int>& positions,
     emit aboutToChange(positions);
     for (std::size_t i = 0; i < positions.size(); ++i)
         m_signals[static_cast<std::size_t>(positions[i])]->Swap(values[i]);
-    std::vector<int> ascending = positions;
-    std::sort(ascending.begin(), ascending.end());
-    emit signalsChanged(ascending, true);
+    emit signalsChanged(Ascending(positions), true);
     Changed();
 }
 
@@ -218,9 +228,7 @@ void CVantorDoc::ExchangeFields(const std::vector<int>& positions, SignalChangeF
     emit aboutToChange(positions);
     for (std::size_t i = 0; i < positions.size(); ++i)
         ExchangeChanged(*m_signals[static_cast<std::size_t>(positions[i])], field, values[i]);
-    std::vector<int> ascending = positions;
-    std::sort(ascending.begin(), ascending.end());
-    emit signalsChanged(ascending, true);
+    emit signalsChanged(Ascending(positions), true);
     Changed();
 }
 

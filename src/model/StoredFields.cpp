@@ -137,8 +137,12 @@ bool StoredFieldDiffers(const CSignalDescription& a, const CSignalDescription& b
     case Kind::Modulation:
         if (a.m_nUnknownModulation != b.m_nUnknownModulation)
             return true;
+        if (a.m_nModulation == b.m_nModulation && a.m_nSubmode == b.m_nSubmode)
+            return false;
         return TextView(a.GetModulationName()) != TextView(b.GetModulationName());
     case Kind::Subcarrier:
+        if (a.m_nModulation == b.m_nModulation && a.m_nSubmode == b.m_nSubmode)
+            return false;
         return TextView(a.GetSubcarrierName()) != TextView(b.GetSubcarrierName());
     case Kind::Real: {
         const double x = Real(a, field.id);
