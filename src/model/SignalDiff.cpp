@@ -1,9 +1,12 @@
 #include "SignalDiff.h"
 
 #include <algorithm>
+#include <array>
+#include <future>
 #include <map>
 #include <span>
 #include <string_view>
+#include <thread>
 #include <tuple>
 #include <unordered_map>
 
@@ -50,6 +53,9 @@ std::size_t ValuesHash(const CSignalDescription& s) {
 
 namespace {
 
+// From this many records in each version, both are put in name order at once.
+constexpr std::size_t TwoThreadRecords = 65536;
+
 // A record and its name, viewed in the record.
 struct Named {
     std::u16string_view name;
@@ -75,6 +81,45 @@ void Add(SignalPairing& pairing, const Named& young) {
     pairing.addedAt.push_back(young.index);
 }
 
+// PairName for a name standing a few times on each side, without a container: the same
+// partners in the same order of steps.
+constexpr std::size_t Few = 8;
+void PairFew(std::span<const Named> before, std::span<const Named> after, SignalPairing& pairing) {
+    std::array<bool, Few> oldTaken{}, newTaken{};
+    const auto pair = [&](std::size_t i, std::size_t j) {
+        pairing.pairs.emplace_back(before[i].record, after[j].record);
+        pairing.partners[before[i].index] = after[j].record;
+        oldTaken[i] = newTaken[j] = true;
+    };
+    for (std::size_t i = 0; i < before.size() && i < after.size(); ++i) {
+        if (Identical(*before[i].record, *after[i].record))
+            pair(i, i);
+    }
+    // Each left takes the first one left that is the same (then of its kind, then any).
+    const auto takeFirst = [&](auto matches) {
+        for (std::size_t i = 0; i < before.size(); ++i) {
+            for (std::size_t j = 0; j < after.size() && !oldTaken[i]; ++j) {
+                if (!newTaken[j] && matches(*before[i].record, *after[j].record))
+                    pair(i, j);
+            }
+        }
+    };
+    takeFirst(
+        [](const CSignalDescription& a, const CSignalDescription& b) { return Identical(a, b); });
+    takeFirst([](const CSignalDescription& a, const CSignalDescription& b) {
+        return KindOf(a) == KindOf(b);
+    });
+    takeFirst([](const CSignalDescription&, const CSignalDescription&) { return true; });
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        if (!oldTaken[i])
+            pairing.removed.push_back(before[i].record);
+    }
+    for (std::size_t j = 0; j < after.size(); ++j) {
+        if (!newTaken[j])
+            Add(pairing, after[j]);
+    }
+}
+
 // Pairs the records of one name: the same decoder and modulation first when the name
 // stands more than once, then in order.
 void PairName(std::span<const Named> before, std::span<const Named> after, SignalPairing& pairing) {
@@ -90,6 +135,10 @@ void PairName(std::span<const Named> before, std::span<const Named> after, Signa
             pairing.removed.push_back(before[0].record);
         else if (!after.empty())
             Add(pairing, after[0]);
+        return;
+    }
+    if (before.size() <= Few && after.size() <= Few) {
+        PairFew(before, after, pairing);
         return;
     }
     std::vector<bool> oldTaken(before.size()), newTaken(after.size());
@@ -190,15 +239,27 @@ std::size_t RunEnd(const std::vector<Named>& named, std::size_t first) {
 } // namespace
 
 SignalPairing PairSignals(const SignalCollection& older, const SignalCollection& newer) {
+    // Each version's names on a core of its own when both are large.
+    std::future<std::vector<Named>> newsLater;
+    if (std::min(older.size(), newer.size()) >= TwoThreadRecords &&
+        std::thread::hardware_concurrency() > 1)
+        newsLater = std::async(std::launch::async, [&newer] { return ByName(newer); });
     const std::vector<Named> olds = ByName(older);
-    const std::vector<Named> news = ByName(newer);
+    const std::vector<Named> news = newsLater.valid() ? newsLater.get() : ByName(newer);
     SignalPairing pairing;
     pairing.partners.assign(older.size(), nullptr);
     pairing.pairs.reserve(std::min(older.size(), newer.size()));
     // Names only the newer version has come after the pairs' added ones, in name order.
     std::vector<Named> newOnly;
     std::size_t j = 0;
+    // The names are read in an order their memory does not have: those a few runs ahead are
+    // fetched while these are compared.
+    constexpr std::size_t Ahead = 16;
     for (std::size_t i = 0; i < olds.size();) {
+        if (i + Ahead < olds.size())
+            __builtin_prefetch(olds[i + Ahead].name.data());
+        if (j + Ahead < news.size())
+            __builtin_prefetch(news[j + Ahead].name.data());
         const std::size_t oldEnd = RunEnd(olds, i);
         while (j < news.size() && news[j].name < olds[i].name)
             newOnly.push_back(news[j++]);
