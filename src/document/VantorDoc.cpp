@@ -399,7 +399,7 @@ int CVantorDoc::FindEqualSignal(const CSignalDescription& signal) const {
 
 void CVantorDoc::SortSignals(int column, bool descending) {
     emit aboutToReorder();
-    SortSignalCollection(m_signals, column, descending);
+    SortSignalCollection(m_signals, column, descending, SortCores::Two);
     m_order = {true, column, descending};
     m_nArrangement = m_nNextArrangement++;
     emit reordered();

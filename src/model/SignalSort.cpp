@@ -6,10 +6,16 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <future>
 #include <limits>
+#include <thread>
 #include <vector>
 
 namespace {
+
+// From this many records on, a sort by a text column on two cores sorts its groups on two
+// threads.
+constexpr std::size_t TwoThreadRecords = 65536;
 
 int CompareText(const char16_t* a, const char16_t* b) {
     while (*a != u'\0' && *a == *b) {
@@ -230,9 +236,6 @@ template <typename Key, typename Before> void SortRuns(std::vector<Key>& keys, B
     }
 }
 
-// A text column in two steps: a stable counting sort of the records by the first code unit
-// of the text (an empty spacing goes last in both directions), then each group of equal
-// first units sorted by its keys. Only the largest group's keys are held at a time.
 // Puts records in the order of order (for each new position, the old position it takes the
 // record of), in place: each cycle of the permutation is followed once. order is used up.
 void Permute(SignalCollection& records, std::vector<std::uint32_t>& order) {
@@ -259,7 +262,7 @@ void Permute(SignalCollection& records, std::vector<std::uint32_t>& order) {
 // of the text (an empty spacing goes last in both directions), then each group of equal
 // first units sorted by its keys. Only the largest group's keys are held at a time, beside a
 // position for each record.
-void SortByText(SignalCollection& records, int column, bool descending) {
+void SortByText(SignalCollection& records, int column, bool descending, SortCores cores) {
     // The groups in order, each in 16 bits: an empty spacing takes the last group in both
     // directions, and every other spacing the one below its first unit's.
     constexpr std::size_t Units = 0x10000;
@@ -293,11 +296,8 @@ void SortByText(SignalCollection& records, int column, bool descending) {
     std::vector<std::uint32_t> starts(Units + 1, 0);
     for (const std::uint16_t g : groups)
         ++starts[g + 1];
-    std::size_t largest = 0;
-    for (std::size_t g = 1; g < starts.size(); ++g) {
-        largest = std::max<std::size_t>(largest, starts[g]);
+    for (std::size_t g = 1; g < starts.size(); ++g)
         starts[g] += starts[g - 1];
-    }
     // For each new position, the old position of its record.
     std::vector<std::uint32_t> order(count);
     {
@@ -316,35 +316,63 @@ void SortByText(SignalCollection& records, int column, bool descending) {
             return descending ? result > 0 : result < 0;
         return a.place < b.place;
     };
-    std::vector<TextKey> keys;
-    keys.reserve(largest);
-    // The empty texts (the last group of the spacing, the first or last of the names)
-    // compare equal among themselves: they keep their order.
-    for (std::size_t g = 0; g < Units; ++g) {
-        const std::uint32_t begin = starts[g];
-        const std::uint32_t end = starts[g + 1];
-        if (end - begin < 2 || SortText(*record(order[begin]), column)[0] == u'\0')
-            continue;
-        keys.clear();
-        for (std::uint32_t i = begin; i < end; ++i) {
-            // The slot of the record after the one Prefetch asks for, a step earlier.
-            if (i + 24 < end)
-                __builtin_prefetch(&records[order[i + 24]]);
-            Prefetch(
-                i, end, [&](std::size_t j) { return record(order[j]); }, column);
-            // A key's place is its record's old position: within a group they ascend.
-            keys.push_back(KeyOf(*record(order[i]), column, order[i]));
+    // Sorts the groups from first to last (each its own range of order), holding the keys of
+    // the largest of them.
+    const auto sortGroups = [&](std::size_t first, std::size_t last) {
+        std::size_t largest = 0;
+        for (std::size_t g = first; g < last; ++g)
+            largest = std::max<std::size_t>(largest, starts[g + 1] - starts[g]);
+        std::vector<TextKey> keys;
+        keys.reserve(largest);
+        // The empty texts (the last group of the spacing, the first or last of the names)
+        // compare equal among themselves: they keep their order.
+        for (std::size_t g = first; g < last; ++g) {
+            const std::uint32_t begin = starts[g];
+            const std::uint32_t end = starts[g + 1];
+            if (end - begin < 2 || SortText(*record(order[begin]), column)[0] == u'\0')
+                continue;
+            keys.clear();
+            for (std::uint32_t i = begin; i < end; ++i) {
+                // The slot of the record after the one Prefetch asks for, a step earlier.
+                if (i + 24 < end)
+                    __builtin_prefetch(&records[order[i + 24]]);
+                Prefetch(
+                    i, end, [&](std::size_t j) { return record(order[j]); }, column);
+                // A key's place is its record's old position: within a group they ascend.
+                keys.push_back(KeyOf(*record(order[i]), column, order[i]));
+            }
+            SortRuns(keys, before);
+            for (std::uint32_t i = begin; i < end; ++i)
+                order[i] = keys[i - begin].place;
         }
-        SortRuns(keys, before);
-        for (std::uint32_t i = begin; i < end; ++i)
-            order[i] = keys[i - begin].place;
+    };
+    // A large list's groups in two halves of about as many records, the second on a thread
+    // of its own: the records are only read, and each half writes its own part of order.
+    if (cores == SortCores::Two && count >= TwoThreadRecords &&
+        std::thread::hardware_concurrency() > 1) {
+        const auto middle = static_cast<std::size_t>(
+            std::lower_bound(starts.begin(), starts.end() - 1, starts.back() / 2) - starts.begin());
+        std::future<void> second = std::async(std::launch::async, sortGroups, middle, Units);
+        sortGroups(0, middle);
+        second.get();
+    } else {
+        sortGroups(0, Units);
+    }
+    if (cores == SortCores::Two) {
+        // In the editor a second array of pointers may be held: filled in order, it is
+        // quicker than following the permutation's cycles.
+        SignalCollection sorted(count);
+        for (std::size_t i = 0; i < count; ++i)
+            sorted[i] = std::move(records[order[i]]);
+        records.swap(sorted);
+        return;
     }
     Permute(records, order);
 }
 
-void SortByKeys(SignalCollection& records, int column, bool descending) {
+void SortByKeys(SignalCollection& records, int column, bool descending, SortCores cores) {
     if (IsTextColumn(column)) {
-        SortByText(records, column, descending);
+        SortByText(records, column, descending, cores);
         return;
     }
     if (!SortByNumbers(records, column, descending))
@@ -355,8 +383,8 @@ void SortByKeys(SignalCollection& records, int column, bool descending) {
 
 } // namespace
 
-void SortSignalCollection(SignalCollection& records, int column, bool descending) {
+void SortSignalCollection(SignalCollection& records, int column, bool descending, SortCores cores) {
     if (column == ColumnITU || column == ColumnComment || column < 0 || column >= SignalColumnCount)
         return; // every pair compares equal: a stable sort keeps the order
-    SortByKeys(records, column, descending);
+    SortByKeys(records, column, descending, cores);
 }

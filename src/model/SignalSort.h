@@ -13,5 +13,10 @@ using SignalCollection = std::vector<std::unique_ptr<CSignalDescription>>;
 int CompareSignals(const CSignalDescription& a, const CSignalDescription& b, int column,
                    bool descending);
 
+// How many cores a large sort by a text column may take. Two hold a second buffer of keys
+// beside the first: an open, which holds the most memory it will, sorts on one.
+enum class SortCores { One, Two };
+
 // Stable reorder of the collection by CompareSignals; moves pointers only.
-void SortSignalCollection(SignalCollection& records, int column, bool descending);
+void SortSignalCollection(SignalCollection& records, int column, bool descending,
+                          SortCores cores = SortCores::One);

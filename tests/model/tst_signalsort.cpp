@@ -140,7 +140,9 @@ private slots:
         QFETCH(int, column);
         QFETCH(bool, descending);
         QRandomGenerator random(column * 2 + descending);
-        for (int size : {0, 1, 2, 3, 5, 8, 17, 64, 257}) {
+        // The largest is sorted as the editor sorts it, on two cores.
+        for (int size : {0, 1, 2, 3, 5, 8, 17, 64, 257, 70000}) {
+            const SortCores cores = size > 65536 ? SortCores::Two : SortCores::One;
             SignalCollection records;
             for (int i = 0; i < size; ++i) {
                 auto s = std::make_unique<CSignalDescription>();
@@ -176,13 +178,13 @@ private slots:
             for (const auto& s : records)
                 expected.push_back(s.get());
             ReferenceSort(expected, column, descending);
-            SortSignalCollection(records, column, descending);
+            SortSignalCollection(records, column, descending, cores);
             for (int i = 0; i < size; ++i)
                 QVERIFY2(records[i].get() == expected[i], qPrintable(QString::number(size)));
             // Then a text column, as a click back on Name: the runs this order left are merged.
             for (int text : {ColumnName, ColumnSpacing}) {
                 ReferenceSort(expected, text, descending);
-                SortSignalCollection(records, text, descending);
+                SortSignalCollection(records, text, descending, cores);
                 for (int i = 0; i < size; ++i)
                     QVERIFY2(records[i].get() == expected[i],
                              qPrintable(QStringLiteral("%1 then %2").arg(size).arg(text)));
