@@ -583,11 +583,11 @@ void BM_ProblemsPane(benchmark::State& state) {
 // The controller's steps at a million signals, each timed once per iteration: a Compare With
 // step (one signal disabled, then the comparison paired again, as the queued pairing after
 // every change does), Change Selected Signals on every signal (a comment), and its undo.
-void BM_ControllerSteps(benchmark::State& state) {
+void ControllerRounds(benchmark::State& state, const QString& other) {
     CVantorDoc& doc = LoadedDoc(1000000);
     CSignalController controller(&doc);
-    if (!controller.Compare(MergePath(1000000))) {
-        state.SkipWithError("the merge file cannot be read");
+    if (!controller.Compare(other)) {
+        state.SkipWithError("the other version cannot be read");
         return;
     }
     const auto time = TimeMs;
@@ -595,11 +595,31 @@ void BM_ControllerSteps(benchmark::State& state) {
     SignalChange change;
     change.field = SignalChangeField::Comment;
     change.text = u"changed";
+    // A signal whose name stands once in the open database, near its middle.
+    const auto alone = [&doc] {
+        int at = doc.GetSignalCount() / 2;
+        const auto name = [&doc](int i) { return doc.GetSignal(i)->m_szName.View(); };
+        while (at + 2 < doc.GetSignalCount() &&
+               (name(at) == name(at - 1) || name(at) == name(at + 1)))
+            ++at;
+        return at;
+    };
+    const auto flip = [&](int at) {
+        CSignalDescription* one = doc.GetSignal(at);
+        controller.SetDisabled({one}, {at}, !one->m_bDisabled);
+        QCoreApplication::processEvents(); // the pairing queued by the change
+    };
     for (auto _ : state) {
-        CSignalDescription* one = doc.GetSignal(12345);
-        total["compare_step_ms"] += time([&] {
-            controller.SetDisabled({one}, {12345}, !one->m_bDisabled);
-            QCoreApplication::processEvents(); // the pairing queued by the change
+        total["compare_step_ms"] += time([&] { flip(12345); });
+        const int at = alone();
+        total["compare_step_alone_ms"] += time([&] { flip(at); });
+        total["compare_sort_ms"] += time([&] {
+            controller.ColumnClicked(ColumnShift);
+            QCoreApplication::processEvents();
+        });
+        total["compare_sort_back_ms"] += time([&] {
+            controller.ColumnClicked(ColumnName);
+            QCoreApplication::processEvents();
         });
         const std::vector<CSignalDescription*> all = doc.Order();
         total["change_all_ms"] += time([&] { controller.ChangeSignals(all, change); });
@@ -611,6 +631,16 @@ void BM_ControllerSteps(benchmark::State& state) {
     for (const auto& [name, ms] : total)
         state.counters[name] = ms / double(state.iterations());
     state.counters["changed"] = controller.Comparison()->Count().changed;
+}
+
+// Compared with another database of as many signals (half of them copies of the open one's).
+void BM_ControllerSteps(benchmark::State& state) {
+    ControllerRounds(state, MergePath(1000000));
+}
+
+// Compared with the version the open database was read from, as before a commit.
+void BM_ControllerStepsSaved(benchmark::State& state) {
+    ControllerRounds(state, BasePath(1000000));
 }
 
 // Sorts, a filter and an undo with 100,000 rows selected, every tenth row (scattered) or the
@@ -858,6 +888,7 @@ void Register() {
           std::pair{"DetailsFollowSort", &BM_DetailsFollowSort},
           std::pair{"ProblemsPane", &BM_ProblemsPane},
           std::pair{"ControllerSteps", &BM_ControllerSteps},
+          std::pair{"ControllerStepsSaved", &BM_ControllerStepsSaved},
           std::pair{"SelectionKept", &BM_SelectionKept},
           std::pair{"SelectionKeptBlock", &BM_SelectionKeptBlock},
           std::pair{"FindByParameters", &BM_FindByParameters}})

@@ -15,9 +15,12 @@
 // holds changed or not at all, and which the other holds that it does not. The other's
 // records live as long as the comparison.
 //
-// After the first pairing, a change pairs again only the names it touched: the owner tells
-// the comparison of records about to change or go (Forget), of records changed or come
-// (Touch), and of a new order or new records throughout (Rearranged).
+// After the first pairing, a change pairs again only what it touched: the owner tells the
+// comparison of records about to change in place (Changing) and changed (Changed), about to
+// leave (Leaving) and come (Came), and of a new order (Rearranged). A record whose name stands
+// once here and at most once in the other keeps its partner while it keeps its name, and
+// only its values are compared again; other names pair again, and a new order pairs again
+// the names the order decides.
 class CSignalComparison {
 public:
     enum class State { Same, Changed, Removed, Added };
@@ -33,13 +36,16 @@ public:
     // Pairs the open database's records with the other's anew (after every change): the
     // names touched since the last pairing, or all of them.
     void Compare(const SignalCollection& own);
-    // Records about to change in place or to leave the database: their names as they are now
-    // pair again, and the comparison holds nothing of them.
-    void Forget(const std::vector<const CSignalDescription*>& records);
-    // Records changed in place or come into the database: their names pair again.
-    void Touch(const std::vector<const CSignalDescription*>& records);
-    // The records' order changed, or all of them: the next pairing pairs every name.
-    void Rearranged() { m_bWhole = true; }
+    // Records about to change in place, and changed: the names they had and have pair again,
+    // or, for a record alone under a name it keeps, its values are compared again.
+    void Changing(const std::vector<const CSignalDescription*>& records);
+    void Changed(const std::vector<const CSignalDescription*>& records);
+    // Records about to leave the database, and come into it: their names pair again, and the
+    // comparison holds nothing of those that left.
+    void Leaving(const std::vector<const CSignalDescription*>& records);
+    void Came(const std::vector<const CSignalDescription*>& records);
+    // The records' order changed: the names standing more than once here pair again.
+    void Rearranged();
 
     // Changed: the other holds the signal with other values; Removed: the other does not
     // hold it; Same otherwise (also for a record the comparison does not know).
@@ -55,6 +61,10 @@ private:
     void CompareWhole(const SignalCollection& own);
     void CompareTouched(const SignalCollection& own);
     void TouchName(std::u16string_view name);
+    // The record's name pairs again, and the comparison holds nothing of the record.
+    void Unpair(const CSignalDescription* record);
+    // The values of the records in m_refresh against their partners'.
+    void Refresh();
     // m_added from m_addedAt (in the other's file order).
     void ListAdded();
 
@@ -66,6 +76,12 @@ private:
     QSet<const CSignalDescription*> m_removed;
     std::vector<std::size_t> m_addedAt; // places in m_other, ascending by file place
     std::vector<const CSignalDescription*> m_added;
-    bool m_bWhole = true;                         // every name pairs again next time
-    std::unordered_set<std::u16string> m_touched; // names that pair again next time
+    // Records whose name stands once here and at most once in the other, with their partners
+    // (nullptr: none).
+    QHash<const CSignalDescription*, const CSignalDescription*> m_single;
+    std::unordered_set<std::u16string> m_repeated; // names standing more than once here
+    bool m_bWhole = true;                          // every name pairs again next time
+    bool m_bRearranged = false;                    // the names of m_repeated pair again next time
+    std::unordered_set<std::u16string> m_touched;  // names that pair again next time
+    std::vector<const CSignalDescription*> m_refresh; // of m_single, changed since
 };

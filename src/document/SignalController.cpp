@@ -41,18 +41,17 @@ CSignalController::CSignalController(CVantorDoc* doc, QObject* parent)
             touched.push_back(doc->GetSignal(position));
         return touched;
     };
-    const auto forget = [this, records](const std::vector<int>& positions) {
-        if (m_pComparison)
-            m_pComparison->Forget(records(positions));
+    using Tell = void (CSignalComparison::*)(const std::vector<const CSignalDescription*>&);
+    const auto tell = [this, records](Tell what) {
+        return [this, records, what](const std::vector<int>& positions) {
+            if (m_pComparison)
+                (m_pComparison.get()->*what)(records(positions));
+        };
     };
-    const auto touch = [this, records](const std::vector<int>& positions) {
-        if (m_pComparison)
-            m_pComparison->Touch(records(positions));
-    };
-    connect(doc, &CVantorDoc::aboutToChange, this, forget);
-    connect(doc, &CVantorDoc::aboutToRemove, this, forget);
-    connect(doc, &CVantorDoc::signalsChanged, this, touch);
-    connect(doc, &CVantorDoc::inserted, this, touch);
+    connect(doc, &CVantorDoc::aboutToChange, this, tell(&CSignalComparison::Changing));
+    connect(doc, &CVantorDoc::aboutToRemove, this, tell(&CSignalComparison::Leaving));
+    connect(doc, &CVantorDoc::signalsChanged, this, tell(&CSignalComparison::Changed));
+    connect(doc, &CVantorDoc::inserted, this, tell(&CSignalComparison::Came));
     connect(doc, &CVantorDoc::reordered, this, [this] {
         if (m_pComparison)
             m_pComparison->Rearranged();

@@ -129,6 +129,8 @@ void PairName(std::span<const Named> before, std::span<const Named> after, Signa
     };
     // A name once on each side, or on one side only: nothing to weigh.
     if (before.size() <= 1 && after.size() <= 1) {
+        if (!before.empty())
+            pairing.alone[before[0].index] = true;
         if (!before.empty() && !after.empty())
             pair(before[0], after[0]);
         else if (!before.empty())
@@ -137,6 +139,8 @@ void PairName(std::span<const Named> before, std::span<const Named> after, Signa
             Add(pairing, after[0]);
         return;
     }
+    if (before.size() > 1 && !after.empty())
+        pairing.repeated.push_back(before.front().name);
     if (before.size() <= Few && after.size() <= Few) {
         PairFew(before, after, pairing);
         return;
@@ -249,6 +253,7 @@ SignalPairing PairSignals(const SignalCollection& older, const SignalCollection&
     SignalPairing pairing;
     pairing.partners.assign(older.size(), nullptr);
     pairing.pairs.reserve(std::min(older.size(), newer.size()));
+    pairing.alone.assign(older.size(), false);
     // Names only the newer version has come after the pairs' added ones, in name order.
     std::vector<Named> newOnly;
     std::size_t j = 0;
@@ -290,6 +295,7 @@ SignalPairing PairOneName(std::span<const CSignalDescription* const> older,
     const std::vector<Named> news = named(newer);
     SignalPairing pairing;
     pairing.partners.assign(older.size(), nullptr);
+    pairing.alone.assign(older.size(), false);
     PairName(olds, news, pairing);
     return pairing;
 }

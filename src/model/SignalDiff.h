@@ -6,6 +6,7 @@
 
 #include <span>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -19,6 +20,12 @@ struct SignalPairing {
     std::vector<std::size_t> addedAt;               // their places in the new version
     // For each record of the old version, in its order: its pair in the new, or nullptr.
     std::vector<const CSignalDescription*> partners;
+    // For each record of the old version, in its order: whether its name stands once there
+    // and at most once in the new.
+    std::vector<bool> alone;
+    // The names standing more than once in the old version and at least once in the new,
+    // viewed in the old version's records: which of their records pair depends on its order.
+    std::vector<std::u16string_view> repeated;
 };
 
 SignalPairing PairSignals(const SignalCollection& older, const SignalCollection& newer);

@@ -232,14 +232,23 @@ private slots:
         }
     }
 
-    // Compare With pairs again only the names a change touched: after each of a run of random
-    // edits, appends, deletes, disables, sorts, undos and redos (names that repeat on both
-    // sides), it finds what a comparison made anew finds.
+    // Compare With pairs again only what a change touched: after each of a run of random
+    // edits, appends, deletes, disables, changes of several, sorts, undos and redos, it finds
+    // what a comparison made anew finds; with names that repeat on both sides, and with names
+    // that mostly stand once.
+    void comparisonFollowsEveryChange_data() {
+        QTest::addColumn<int>("names");
+        QTest::newRow("repeated") << 4;
+        QTest::newRow("mostly once") << 24;
+    }
     void comparisonFollowsEveryChange() {
+        QFETCH(int, names);
         QRandomGenerator random(44);
-        const auto record = [&random] {
-            auto r = NewRecord(QString(QChar(u'A' + random.bounded(4))), ModulationCw);
+        const auto record = [&random, names] {
+            auto r = NewRecord(QString(QChar(u'A' + random.bounded(names))), ModulationCw);
             r->m_szComment.Assign(random.bounded(2) ? u"x" : u"y");
+            // A column a sort reorders the records of one name by.
+            r->m_nCodecheckCounter = random.bounded(3);
             return r;
         };
         CVantorDoc other;
@@ -258,6 +267,7 @@ private slots:
             return s == nullptr ? QStringLiteral("-")
                                 : QStringView(s->m_szName.c_str()).toString() + u'=' +
                                       QStringView(s->m_szComment.c_str()).toString() +
+                                      QString::number(s->m_nCodecheckCounter) +
                                       (s->m_bDisabled ? QStringLiteral("!") : QString());
         };
         // Each record's state and partner, then what the other adds.
@@ -270,10 +280,10 @@ private slots:
                 lines << QStringLiteral("+ ") + text(s);
             return lines;
         };
-        for (int step = 0; step < 300; ++step) {
+        for (int step = 0; step < 2000; ++step) {
             const int count = doc.GetSignalCount();
             const int at = count > 0 ? random.bounded(count) : 0;
-            switch (random.bounded(count > 0 ? 7 : 2)) {
+            switch (random.bounded(count > 0 ? 8 : 2)) {
             case 0: {
                 SignalCollection records;
                 records.push_back(record());
@@ -288,7 +298,7 @@ private slots:
                 break;
             case 2: {
                 CSignalDescription value = *doc.GetSignal(at);
-                const char16_t name[] = {char16_t(u'A' + random.bounded(4)), 0};
+                const char16_t name[] = {char16_t(u'A' + random.bounded(names)), 0};
                 value.m_szName.Assign(name);
                 controller.Edit(doc.GetSignal(at), value);
                 break;
@@ -306,8 +316,17 @@ private slots:
             case 5:
                 controller.SetDisabled({doc.GetSignal(at)}, {at}, !doc.GetSignal(at)->m_bDisabled);
                 break;
+            case 6: {
+                std::vector<CSignalDescription*> some;
+                for (int i = at; i < count; i += 1 + random.bounded(3))
+                    some.push_back(doc.GetSignal(i));
+                SignalChange change;
+                change.text = random.bounded(2) ? u"x" : u"y";
+                controller.ChangeSignals(some, change);
+                break;
+            }
             default:
-                controller.ColumnClicked(random.bounded(2) ? ColumnName : ColumnComment);
+                controller.ColumnClicked(random.bounded(2) ? ColumnName : ColumnCodecheckCounter);
                 break;
             }
             QCoreApplication::processEvents();
