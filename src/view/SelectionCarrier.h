@@ -2,6 +2,7 @@
 
 #include <QObject>
 
+#include <cstdint>
 #include <vector>
 
 class CSignalDescription;
@@ -27,6 +28,13 @@ private:
 
     CSignalRowModel* m_pModel;
     QItemSelectionModel* m_pSelection;
+    // Whether the rows follow the collection's order, which positions can be found in.
+    bool ByPositions() const;
+
     std::vector<const CSignalDescription*> m_records; // while carried
+    // Their positions too, while the rows follow the collection's order: a filter or a find
+    // keeps the collection as it is, and its rows are found again without a table.
+    std::vector<int> m_positions;
+    std::uint64_t m_nArrangement = 0;
     bool m_bCarrying = false;
 };

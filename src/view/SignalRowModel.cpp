@@ -464,6 +464,34 @@ CSignalRowModel::RowsOf(const std::vector<const CSignalDescription*>& records) c
     return selection;
 }
 
+QItemSelection CSignalRowModel::RowsOfPositions(const std::vector<int>& positions) const {
+    QItemSelection selection;
+    const int rows = OwnRowCount();
+    const int lastColumn = columnCount() - 1;
+    std::size_t next = 0;
+    int first = -1;
+    for (int row = 0; row <= rows; ++row) {
+        bool chosen = false;
+        if (row < rows) {
+            const int position = PositionOfRow(row);
+            while (next < positions.size() && positions[next] < position)
+                ++next;
+            chosen = next < positions.size() && positions[next] == position;
+        }
+        if (chosen && first < 0)
+            first = row;
+        if (!chosen && first >= 0) {
+            selection.select(index(first, 0), index(row - 1, lastColumn));
+            first = -1;
+        }
+    }
+    return selection;
+}
+
+std::uint64_t CSignalRowModel::Arrangement() const {
+    return m_pDoc->Arrangement();
+}
+
 int CSignalRowModel::RowOfPosition(int position) const {
     if (IsRanked()) {
         const auto found = m_rowOfRanked.find(position);

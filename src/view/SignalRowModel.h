@@ -73,6 +73,11 @@ public:
     // The rows of records, joined into ranges of whole rows so that a million selected rows
     // stay cheap.
     QItemSelection RowsOf(const std::vector<const CSignalDescription*>& records) const;
+    // The rows of the database's records at positions (ascending), while the rows follow the
+    // collection's order (not ranked): no table of records to look them up in.
+    QItemSelection RowsOfPositions(const std::vector<int>& positions) const;
+    // The collection's arrangement: positions stay what they were while it is the same.
+    std::uint64_t Arrangement() const;
     // The record of one of the database's rows.
     CSignalDescription* SignalAt(int row) const;
     // The record a row shows: the database's, or the other's in a comparison.
