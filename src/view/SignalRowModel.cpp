@@ -441,22 +441,16 @@ void CSignalRowModel::Changed(const std::vector<int>& positions, bool texts) {
         emit dataChanged(index(first, 0), index(last, SignalColumnCount - 1));
 }
 
-QItemSelection
-CSignalRowModel::RowsOf(const std::vector<const CSignalDescription*>& records) const {
+template <typename Chosen>
+QItemSelection CSignalRowModel::WholeRows(int rows, Chosen chosen) const {
     QItemSelection selection;
-    const int rows = rowCount();
     const int lastColumn = columnCount() - 1;
-    QSet<const CSignalDescription*> wanted;
-    wanted.reserve(static_cast<qsizetype>(records.size()));
-    for (const CSignalDescription* record : records)
-        wanted.insert(record);
     int first = -1;
-    for (int row = records.empty() ? rows : 0; row <= rows; ++row) {
-        const CSignalDescription* signal = row < rows ? RecordAt(row) : nullptr;
-        const bool chosen = signal && wanted.contains(signal);
-        if (chosen && first < 0)
+    for (int row = 0; row <= rows; ++row) {
+        const bool taken = row < rows && chosen(row);
+        if (taken && first < 0)
             first = row;
-        if (!chosen && first >= 0) {
+        if (!taken && first >= 0) {
             selection.select(index(first, 0), index(row - 1, lastColumn));
             first = -1;
         }
@@ -464,28 +458,25 @@ CSignalRowModel::RowsOf(const std::vector<const CSignalDescription*>& records) c
     return selection;
 }
 
+QItemSelection
+CSignalRowModel::RowsOf(const std::vector<const CSignalDescription*>& records) const {
+    if (records.empty())
+        return {};
+    QSet<const CSignalDescription*> wanted;
+    wanted.reserve(static_cast<qsizetype>(records.size()));
+    for (const CSignalDescription* record : records)
+        wanted.insert(record);
+    return WholeRows(rowCount(), [&](int row) { return wanted.contains(RecordAt(row)); });
+}
+
 QItemSelection CSignalRowModel::RowsOfPositions(const std::vector<int>& positions) const {
-    QItemSelection selection;
-    const int rows = OwnRowCount();
-    const int lastColumn = columnCount() - 1;
     std::size_t next = 0;
-    int first = -1;
-    for (int row = 0; row <= rows; ++row) {
-        bool chosen = false;
-        if (row < rows) {
-            const int position = PositionOfRow(row);
-            while (next < positions.size() && positions[next] < position)
-                ++next;
-            chosen = next < positions.size() && positions[next] == position;
-        }
-        if (chosen && first < 0)
-            first = row;
-        if (!chosen && first >= 0) {
-            selection.select(index(first, 0), index(row - 1, lastColumn));
-            first = -1;
-        }
-    }
-    return selection;
+    return WholeRows(OwnRowCount(), [&](int row) {
+        const int position = PositionOfRow(row);
+        while (next < positions.size() && positions[next] < position)
+            ++next;
+        return next < positions.size() && positions[next] == position;
+    });
 }
 
 std::uint64_t CSignalRowModel::Arrangement() const {

@@ -95,6 +95,8 @@ private:
     // The comparison's colour, tooltip and spoken state of a cell; empty when it is the same.
     QVariant Compared(const CSignalDescription& s, int row, int column, int role) const;
     bool Shows(const CSignalDescription& signal) const;
+    // The chosen rows of the first rows, joined into ranges of whole rows.
+    template <typename Chosen> QItemSelection WholeRows(int rows, Chosen chosen) const;
     // Rebuilds the row map as a change of the layout.
     void Rearrange();
     void BeginLayout();
