@@ -19,12 +19,16 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <future>
+#include <thread>
 #include <unordered_set>
 
 namespace {
 
 // Export hands the file its rows in blocks of about this many bytes.
 constexpr qsizetype ExportChunk = 1 << 20;
+// From this many records on, Change Selected checks them on two threads.
+constexpr std::size_t TwoThreadChange = 65536;
 
 } // namespace
 
@@ -462,39 +466,70 @@ CSignalController::ImportOutcome CSignalController::Import(const QString& path) 
 CSignalController::ChangeOutcome
 CSignalController::ChangeSignals(const std::vector<CSignalDescription*>& records,
                                  const SignalChange& change) {
-    ChangeOutcome outcome;
     const ChangedValues given = GivenValues(change);
-    std::vector<ChangedValues> values;
-    values.reserve(records.size());
-    outcome.changed.reserve(records.size());
-    // The records lie in memory in another order than the list's: those a few ahead are
-    // asked for while this one is checked.
-    constexpr std::size_t Ahead = 8;
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        if (i + 2 * Ahead < records.size())
-            __builtin_prefetch(records[i + 2 * Ahead]);
-        if (i + Ahead < records.size()) {
-            __builtin_prefetch(records[i + Ahead]->m_szName.c_str());
-            __builtin_prefetch(records[i + Ahead]->m_szComment.c_str());
+    std::vector<ChangedValues> values(records.size());
+    struct Refused {
+        std::size_t at;
+        ChangeRefusal refusal;
+        SignalProblem problem;
+    };
+    // Each record is checked with the new values traded in and back; the records lie in
+    // memory in another order than the list's, so those a few ahead are asked for while one
+    // is checked. A record is touched by one thread only.
+    const auto prepare = [&records, &change, &given, &values](std::size_t from, std::size_t to) {
+        constexpr std::size_t Ahead = 8;
+        std::vector<Refused> refused;
+        for (std::size_t i = from; i < to; ++i) {
+            if (i + 2 * Ahead < to)
+                __builtin_prefetch(records[i + 2 * Ahead]);
+            if (i + Ahead < to) {
+                __builtin_prefetch(records[i + Ahead]->m_szName.c_str());
+                __builtin_prefetch(records[i + Ahead]->m_szComment.c_str());
+            }
+            SignalProblem problem = SignalProblem::None;
+            const ChangeRefusal refusal =
+                PrepareChange(*records[i], change, given, values[i], problem);
+            if (refusal != ChangeRefusal::None)
+                refused.push_back({i, refusal, problem});
         }
-        CSignalDescription* record = records[i];
-        // Made in its place: a million changed records are a million values of the step.
-        ChangedValues& value = values.emplace_back();
-        SignalProblem problem = SignalProblem::None;
-        const ChangeRefusal refusal = PrepareChange(*record, change, given, value, problem);
-        if (refusal == ChangeRefusal::None) {
-            outcome.changed.push_back(record);
+        return refused;
+    };
+    std::vector<Refused> refused;
+    if (records.size() >= TwoThreadChange && std::thread::hardware_concurrency() > 1) {
+        const std::size_t half = records.size() / 2;
+        std::future<std::vector<Refused>> second =
+            std::async(std::launch::async, prepare, half, records.size());
+        refused = prepare(0, half);
+        std::vector<Refused> more = second.get();
+        refused.insert(refused.end(), more.begin(), more.end());
+    } else {
+        refused = prepare(0, records.size());
+    }
+
+    ChangeOutcome outcome;
+    outcome.changed.reserve(records.size() - refused.size());
+    std::size_t kept = 0;
+    auto next = refused.begin();
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        if (next != refused.end() && next->at == i) {
+            ++next;
             continue;
         }
-        values.pop_back();
-        const QString name = QStringView(record->m_szName.c_str()).toString();
-        if (refusal == ChangeRefusal::NoSuchField)
+        outcome.changed.push_back(records[i]);
+        if (kept != i)
+            values[kept] = std::move(values[i]);
+        ++kept;
+    }
+    values.resize(kept);
+    for (const Refused& one : refused) {
+        const QString name = QStringView(records[one.at]->m_szName.c_str()).toString();
+        if (one.refusal == ChangeRefusal::NoSuchField)
             outcome.unchanged << tr("%1: its family has no such field").arg(name);
-        else if (refusal == ChangeRefusal::NoDecoder)
+        else if (one.refusal == ChangeRefusal::NoDecoder)
             outcome.unchanged << tr("%1: a code-check count needs a decoder mode").arg(name);
-        else if (refusal == ChangeRefusal::Invalid)
+        else
             outcome.unchanged << tr("%1: %2").arg(
-                name, QCoreApplication::translate("Signal", SignalProblemSource(problem)));
+                name, QCoreApplication::translate("Signal", SignalProblemSource(one.problem)));
     }
     if (!outcome.changed.empty())
         m_pDoc->Push(std::make_unique<CChangeSignalsStep>(

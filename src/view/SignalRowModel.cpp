@@ -423,21 +423,27 @@ void CSignalRowModel::Changed(const std::vector<int>& positions, bool texts) {
         Rearrange();
         return;
     }
-    // Changed rows in runs of neighbours: all of a million rows is one notice.
-    int first = -1;
-    int last = -1;
+    // Changed rows in runs of neighbours: all of a million rows is one notice. Beyond a few
+    // hundred runs (a scattered selection) one notice spans them all, as the view and its
+    // listeners take each notice on its own.
+    constexpr std::size_t MostNotices = 256;
+    std::vector<std::pair<int, int>> runs;
     for (int position : positions) {
         const int row = RowOfPosition(position);
         if (row < 0)
             continue;
-        if (first >= 0 && row != last + 1) {
-            emit dataChanged(index(first, 0), index(last, SignalColumnCount - 1));
-            first = -1;
-        }
-        first = first < 0 ? row : first;
-        last = row;
+        if (runs.empty() || row != runs.back().second + 1)
+            runs.emplace_back(row, row);
+        else
+            runs.back().second = row;
     }
-    if (first >= 0)
+    if (runs.size() > MostNotices) {
+        std::pair<int, int> span = runs.front();
+        for (const auto& [first, last] : runs)
+            span = {std::min(span.first, first), std::max(span.second, last)};
+        runs = {span};
+    }
+    for (const auto& [first, last] : runs)
         emit dataChanged(index(first, 0), index(last, SignalColumnCount - 1));
 }
 

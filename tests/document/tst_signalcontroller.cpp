@@ -161,22 +161,49 @@ private slots:
     }
 
     // Change Selected Signals: the records that take the change change in one step, the
-    // others are named with why.
+    // others are named with why, each in the order handed over (here the list's backwards);
+    // enough records are checked on two threads.
+    void changeSignalsNamesWhatItLeaves_data() {
+        QTest::addColumn<int>("count");
+        QTest::newRow("two") << 2;
+        QTest::newRow("enough for two threads") << 70001;
+    }
     void changeSignalsNamesWhatItLeaves() {
+        QFETCH(int, count);
         CVantorDoc doc;
-        AppendRecord(doc, NewRecord(QStringLiteral("Beacon"), ModulationCw));
-        AppendRecord(doc, NewRecord(QStringLiteral("Baudot"), ModulationFsk));
+        const auto cw = [](int i) { return i % 3 == 1 || i == 35000; };
+        for (int i = 0; i < count; ++i)
+            AppendRecord(doc,
+                         NewRecord(QStringLiteral("%1 %2").arg(cw(i) ? "Beacon" : "Baudot").arg(i),
+                                   cw(i) ? ModulationCw : ModulationFsk, 40 + i % 7));
+        // The change sorts the list by name again: each record is followed by its address.
+        std::vector<CSignalDescription*> records(static_cast<std::size_t>(count));
+        for (int i = 0; i < count; ++i)
+            records[static_cast<std::size_t>(count - 1 - i)] = doc.GetSignal(i);
+        const auto signal = [&](int i) { return records[static_cast<std::size_t>(count - 1 - i)]; };
         CSignalController controller(&doc);
         SignalChange change;
         change.field = SignalChangeField::Baudrate;
         change.value = 75;
-        const auto outcome = controller.ChangeSignals({doc.GetSignal(0), doc.GetSignal(1)}, change);
-        QCOMPARE(outcome.changed.size(), 1u);
-        QCOMPARE(outcome.changed.front()->m_dBaudrate, 75.0);
-        QCOMPARE(outcome.Summary(),
-                 QStringLiteral("1 signal changed, 1 left unchanged:\nBeacon: its family has no "
-                                "such field"));
+        const auto outcome = controller.ChangeSignals(records, change);
+        std::vector<CSignalDescription*> changed;
+        QStringList unchanged;
+        for (int i = count - 1; i >= 0; --i) {
+            if (cw(i))
+                unchanged << QStringLiteral("Beacon %1: its family has no such field").arg(i);
+            else
+                changed.push_back(signal(i));
+            QCOMPARE(signal(i)->m_dBaudrate, cw(i) ? 0.0 : 75.0); // CW has no rate
+        }
+        QVERIFY(outcome.changed == changed);
+        QCOMPARE(outcome.unchanged, unchanged);
+        if (count == 2)
+            QCOMPARE(outcome.Summary(), QStringLiteral("1 signal changed, 1 left unchanged:\n"
+                                                       "Beacon 1: its family has no such field"));
         QCOMPARE(doc.History()->count(), 1);
+        doc.History()->undo();
+        for (int i = 0; i < count; ++i)
+            QCOMPARE(signal(i)->m_dBaudrate, cw(i) ? 0.0 : 40.0 + i % 7);
     }
 
     // Change Selected Signals under a sort: a record whose value in the sorted column changed
