@@ -7,8 +7,10 @@
 #include <QSet>
 #include <QString>
 
+#include <cstdint>
 #include <string>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 // The open database compared with another version of it: which of its signals the other
@@ -65,12 +67,17 @@ private:
     void Unpair(const CSignalDescription* record);
     // The values of the records in m_refresh against their partners'.
     void Refresh();
+    // The places in m_other of the name's records.
+    std::pair<std::size_t, std::size_t> OtherRun(std::u16string_view name) const;
     // m_added from m_addedAt (in the other's file order).
     void ListAdded();
 
     QString m_otherPath;
     SignalCollection m_other;          // in name order (by code unit), file order within a name
     std::vector<std::size_t> m_fileAt; // for each of m_other, its place in the file
+    // The first of each name's run in m_other, plus one (0: empty), by the name's hash with
+    // open addressing: a name is found in a probe or two instead of a search among a million.
+    std::vector<std::uint32_t> m_nameSlots;
     // Open addressing: a million records of a comparison fill them without a node each.
     QHash<const CSignalDescription*, const CSignalDescription*> m_changed;
     QSet<const CSignalDescription*> m_removed;
