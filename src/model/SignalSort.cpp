@@ -274,9 +274,8 @@ void SortByText(SignalCollection& records, int column, bool descending, SortCore
             return static_cast<std::uint16_t>(descending ? Units - 1 - first : first - 1);
         return static_cast<std::uint16_t>(descending ? Units - 1 - first : first);
     };
-    // The one pass that reads every record (in two halves on two cores): its group, and
-    // whether the list is in this order already (a file saved so, a second click), which
-    // leaves it as it is.
+    // The one pass that reads every record: its group, and whether the list is in this order
+    // already (a file saved so, a second click), which leaves it as it is.
     const std::size_t count = records.size();
     if (count >= 0x80000000u) { // positions would not fit the permutation's 31 bits
         std::stable_sort(records.begin(), records.end(), [&](const auto& a, const auto& b) {
@@ -285,29 +284,12 @@ void SortByText(SignalCollection& records, int column, bool descending, SortCore
         return;
     }
     std::vector<std::uint16_t> groups(count);
-    // Whether the records from first to last are in order; each writes its own part of groups.
-    const auto readGroups = [&](std::size_t first, std::size_t last) {
-        bool ordered = true;
-        for (std::size_t i = first; i < last; ++i) {
-            Prefetch(
-                i, last, [&records](std::size_t j) { return records[j].get(); }, column);
-            groups[i] = group(*records[i]);
-            ordered = ordered &&
-                      (i == first || !Before(*records[i], *records[i - 1], column, descending));
-        }
-        return ordered;
-    };
-    const bool twoCores = cores == SortCores::Two && count >= TwoThreadRecords &&
-                          std::thread::hardware_concurrency() > 1;
     bool ordered = true;
-    if (twoCores) {
-        const std::size_t half = count / 2;
-        std::future<bool> second = std::async(std::launch::async, readGroups, half, count);
-        ordered = readGroups(0, half);
-        ordered = second.get() && ordered &&
-                  !Before(*records[half], *records[half - 1], column, descending);
-    } else {
-        ordered = readGroups(0, count);
+    for (std::size_t i = 0; i < count; ++i) {
+        Prefetch(
+            i, count, [&records](std::size_t j) { return records[j].get(); }, column);
+        groups[i] = group(*records[i]);
+        ordered = ordered && (i == 0 || !Before(*records[i], *records[i - 1], column, descending));
     }
     if (ordered)
         return;
@@ -366,7 +348,8 @@ void SortByText(SignalCollection& records, int column, bool descending, SortCore
     };
     // A large list's groups in two halves of about as many records, the second on a thread
     // of its own: the records are only read, and each half writes its own part of order.
-    if (twoCores) {
+    if (cores == SortCores::Two && count >= TwoThreadRecords &&
+        std::thread::hardware_concurrency() > 1) {
         const auto middle = static_cast<std::size_t>(
             std::lower_bound(starts.begin(), starts.end() - 1, starts.back() / 2) - starts.begin());
         std::future<void> second = std::async(std::launch::async, sortGroups, middle, Units);

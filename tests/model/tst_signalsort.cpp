@@ -7,8 +7,6 @@
 #include <QRandomGenerator>
 #include <QTest>
 
-#include <algorithm>
-
 namespace {
 
 std::unique_ptr<CSignalDescription> Make(const char16_t* name) {
@@ -190,15 +188,6 @@ private slots:
                 for (int i = 0; i < size; ++i)
                     QVERIFY2(records[i].get() == expected[i],
                              qPrintable(QStringLiteral("%1 then %2").arg(size).arg(text)));
-            }
-            // Two halves each in order but not the whole: where they meet is looked at too.
-            if (cores == SortCores::Two) {
-                std::rotate(records.begin(), records.begin() + size / 2, records.end());
-                std::rotate(expected.begin(), expected.begin() + size / 2, expected.end());
-                ReferenceSort(expected, ColumnSpacing, descending);
-                SortSignalCollection(records, ColumnSpacing, descending, cores);
-                for (int i = 0; i < size; ++i)
-                    QVERIFY2(records[i].get() == expected[i], "halves in order");
             }
         }
     }
