@@ -493,13 +493,16 @@ void BM_DeleteUndo(benchmark::State& state) {
 
 // The list's commands on a million signals as the user runs them, each timed once per
 // iteration: a click on the Shift column's header, select all + Delete + Yes, Undo, the first
-// find keystroke and a later one.
+// find keystroke and a later one, Change Selected Signals on all (a comment) and its undo.
 void BM_EditorCommands(benchmark::State& state) {
     CVantorDoc& doc = LoadedDoc(1000000);
     CPrompts::SetTesting(true);
     CVantorView view(&doc);
     const auto time = TimeMs;
     std::map<std::string, double> total;
+    SignalChange commentChange;
+    commentChange.field = SignalChangeField::Comment;
+    commentChange.text = u"changed";
     for (auto _ : state) {
         total["sort_click_ms"] += time([&] { view.OnColumnClick(ColumnShift); });
         total["sort_back_ms"] += time([&] { view.OnColumnClick(ColumnName); });
@@ -510,6 +513,10 @@ void BM_EditorCommands(benchmark::State& state) {
         total["first_find_ms"] += time([&] { view.SetFindText(QStringLiteral(" 1")); });
         total["next_find_ms"] += time([&] { view.SetFindText(QStringLiteral(" 12")); });
         view.SetFindText(QString());
+        const std::vector<CSignalDescription*> all = doc.Order();
+        total["change_all_ms"] +=
+            time([&] { view.Controller()->ChangeSignals(all, commentChange); });
+        total["change_all_undo_ms"] += time([&] { view.UndoStack()->undo(); });
     }
     for (const auto& [name, ms] : total)
         state.counters[name] = ms / double(state.iterations());

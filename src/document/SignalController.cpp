@@ -466,7 +466,6 @@ CSignalController::ImportOutcome CSignalController::Import(const QString& path) 
 CSignalController::ChangeOutcome
 CSignalController::ChangeSignals(const std::vector<CSignalDescription*>& records,
                                  const SignalChange& change) {
-    const ChangedValues given = GivenValues(change);
     std::vector<ChangedValues> values(records.size());
     struct Refused {
         std::size_t at;
@@ -475,8 +474,10 @@ CSignalController::ChangeSignals(const std::vector<CSignalDescription*>& records
     };
     // Each record is checked with the new values traded in and back; the records lie in
     // memory in another order than the list's, so those a few ahead are asked for while one
-    // is checked. A record is touched by one thread only.
-    const auto prepare = [&records, &change, &given, &values](std::size_t from, std::size_t to) {
+    // is checked. A record is touched by one thread only, and each thread shares a new text of
+    // its own: one count of holders for both would pass between the cores at every record.
+    const auto prepare = [&records, &change, &values](std::size_t from, std::size_t to) {
+        const ChangedValues given = GivenValues(change);
         constexpr std::size_t Ahead = 8;
         std::vector<Refused> refused;
         for (std::size_t i = from; i < to; ++i) {
@@ -507,20 +508,24 @@ CSignalController::ChangeSignals(const std::vector<CSignalDescription*>& records
     }
 
     ChangeOutcome outcome;
-    outcome.changed.reserve(records.size() - refused.size());
-    std::size_t kept = 0;
-    auto next = refused.begin();
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        if (next != refused.end() && next->at == i) {
-            ++next;
-            continue;
+    if (refused.empty()) {
+        outcome.changed = records;
+    } else {
+        outcome.changed.reserve(records.size() - refused.size());
+        std::size_t kept = 0;
+        auto next = refused.begin();
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            if (next != refused.end() && next->at == i) {
+                ++next;
+                continue;
+            }
+            outcome.changed.push_back(records[i]);
+            if (kept != i)
+                values[kept] = std::move(values[i]);
+            ++kept;
         }
-        outcome.changed.push_back(records[i]);
-        if (kept != i)
-            values[kept] = std::move(values[i]);
-        ++kept;
+        values.resize(kept);
     }
-    values.resize(kept);
     for (const Refused& one : refused) {
         const QString name = QStringView(records[one.at]->m_szName.c_str()).toString();
         if (one.refusal == ChangeRefusal::NoSuchField)

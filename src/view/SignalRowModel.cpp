@@ -413,10 +413,14 @@ void CSignalRowModel::AfterChange() {
 }
 
 void CSignalRowModel::Changed(const std::vector<int>& positions, bool texts) {
+    // Every record shown in the collection's order: a change takes none in or out, and each
+    // record's row is its position.
+    const bool everyRecord = !IsFiltered() && m_rowMap.size() == m_pDoc->Signals().size();
     // A changed text may take a record into the rows or out of them.
     bool moved = false;
-    for (int position : positions) {
-        if (texts && (RowOfPosition(position) >= 0) != Shows(*m_pDoc->GetSignal(position)))
+    for (std::size_t i = 0; texts && !everyRecord && i < positions.size(); ++i) {
+        const int position = positions[i];
+        if ((RowOfPosition(position) >= 0) != Shows(*m_pDoc->GetSignal(position)))
             moved = true;
     }
     if (moved) {
@@ -429,7 +433,7 @@ void CSignalRowModel::Changed(const std::vector<int>& positions, bool texts) {
     constexpr std::size_t MostNotices = 256;
     std::vector<std::pair<int, int>> runs;
     for (int position : positions) {
-        const int row = RowOfPosition(position);
+        const int row = everyRecord ? position : RowOfPosition(position);
         if (row < 0)
             continue;
         if (runs.empty() || row != runs.back().second + 1)
