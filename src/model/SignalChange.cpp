@@ -3,24 +3,82 @@
 #include "SignalColumns.h"
 #include "Vocabulary.h"
 
+#include <cstring>
 #include <utility>
+
+static_assert(sizeof(void*) != 8 || sizeof(ChangedValues) == 16);
+
+ChangedValues::ChangedValues(const ChangedValues& other)
+    : count(other.count), disabled(other.disabled), invalid(other.invalid),
+      holdsText(other.holdsText) {
+    if (holdsText)
+        text = ShareTextPiece(other.text);
+    else
+        std::memcpy(&value, &other.value, sizeof(value)); // the number or the decoder
+}
+
+ChangedValues::ChangedValues(ChangedValues&& other) noexcept
+    : count(other.count), disabled(other.disabled), invalid(other.invalid),
+      holdsText(other.holdsText) {
+    if (holdsText)
+        text = std::exchange(other.text, nullptr);
+    else
+        std::memcpy(&value, &other.value, sizeof(value)); // the number or the decoder
+}
+
+ChangedValues& ChangedValues::operator=(const ChangedValues& other) {
+    if (this != &other) {
+        ChangedValues copy(other);
+        *this = std::move(copy);
+    }
+    return *this;
+}
+
+ChangedValues& ChangedValues::operator=(ChangedValues&& other) noexcept {
+    if (this != &other) {
+        if (holdsText)
+            FreeTextPiece(text);
+        holdsText = other.holdsText;
+        if (holdsText)
+            text = std::exchange(other.text, nullptr);
+        else
+            std::memcpy(&value, &other.value, sizeof(value)); // the number or the decoder
+        count = other.count;
+        disabled = other.disabled;
+        invalid = other.invalid;
+    }
+    return *this;
+}
+
+ChangedValues::~ChangedValues() {
+    if (holdsText)
+        FreeTextPiece(text);
+}
 
 ChangedValues GivenValues(const SignalChange& change) {
     ChangedValues values;
     switch (change.field) {
     case SignalChangeField::Decoder:
-        values.mode = change.mode;
+        values.decoder = {change.mode, 0};
         values.count = change.mode != 0 ? change.count : 0;
         break;
     case SignalChangeField::Codecheck:
         values.count = change.count;
         break;
-    case SignalChangeField::ITU:
-        values.itu.Assign(change.text);
+    case SignalChangeField::ITU: {
+        CRecordText<CSignalDescription::ITUCapacity> text;
+        text.Assign(change.text);
+        values.text = text.Release();
+        values.holdsText = true;
         break;
-    case SignalChangeField::Comment:
-        values.comment.Assign(change.text);
+    }
+    case SignalChangeField::Comment: {
+        CRecordText<CSignalDescription::CommentCapacity> text;
+        text.Assign(change.text);
+        values.text = text.Release();
+        values.holdsText = true;
         break;
+    }
     case SignalChangeField::Disabled:
         values.disabled = change.disabled;
         break;
@@ -36,18 +94,18 @@ void ExchangeChanged(CSignalDescription& record, SignalChangeField field,
                      ChangedValues& values) noexcept {
     switch (field) {
     case SignalChangeField::Decoder:
-        std::swap(record.m_nMode, values.mode);
-        std::swap(record.m_nUnknownMode, values.unknownMode);
+        std::swap(record.m_nMode, values.decoder.mode);
+        std::swap(record.m_nUnknownMode, values.decoder.unknownMode);
         std::swap(record.m_nCodecheckCounter, values.count);
         break;
     case SignalChangeField::Codecheck:
         std::swap(record.m_nCodecheckCounter, values.count);
         break;
     case SignalChangeField::ITU:
-        std::swap(record.m_szITU, values.itu);
+        record.m_szITU.Exchange(values.text);
         break;
     case SignalChangeField::Comment:
-        std::swap(record.m_szComment, values.comment);
+        record.m_szComment.Exchange(values.text);
         break;
     case SignalChangeField::Disabled: {
         const bool disabled = record.m_bDisabled;

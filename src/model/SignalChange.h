@@ -39,16 +39,29 @@ enum class ChangeRefusal : std::uint8_t {
 // The values of the field a change sets (the decoder mode with its code-check count and
 // unknown name, a text, a number or the flag) and the validity they give a record: what
 // Change Selected Signals gives each record and its undo gives back, instead of a copy of
-// each record.
-struct ChangedValues {
-    CRecordText<CSignalDescription::ITUCapacity> itu;
-    CRecordText<CSignalDescription::CommentCapacity> comment;
-    double value = 0; // Baudrate, Bandwidth
-    std::int32_t mode = 0;
-    std::uint32_t unknownMode = 0;
+// each record. Sixteen bytes: a million of them are the step of a change of a million.
+class ChangedValues {
+public:
+    ChangedValues() = default;
+    ChangedValues(const ChangedValues& other);
+    ChangedValues(ChangedValues&& other) noexcept;
+    ChangedValues& operator=(const ChangedValues& other);
+    ChangedValues& operator=(ChangedValues&& other) noexcept;
+    ~ChangedValues();
+
+    struct Decoder {
+        std::int32_t mode;
+        std::uint32_t unknownMode;
+    };
+    union {
+        double value = 0;     // Baudrate, Bandwidth
+        const char16_t* text; // ITU, Comment: a record text's piece (nullptr: empty)
+        Decoder decoder;      // Decoder
+    };
     std::int32_t count = 0; // Decoder, Codecheck
     bool disabled = false;
     bool invalid = false;
+    bool holdsText = false; // text is the alternative held, and its piece is owned
 };
 
 // The values the change gives every record, its text made once so that all of them share it.

@@ -78,6 +78,12 @@ public:
     // The memory the text holds besides the field itself.
     std::size_t Bytes() const { return m_pText ? PieceBytes() : 0; }
 
+    // Trades this text's piece with one held elsewhere (nullptr: empty), made by a text of this
+    // capacity.
+    void Exchange(const char16_t*& text) noexcept { std::swap(m_pText, text); }
+    // Gives the piece up to the caller, which frees it with FreeTextPiece.
+    const char16_t* Release() noexcept { return std::exchange(m_pText, nullptr); }
+
     // Stores text cut as CopyText cuts; returns the length stored. Throws std::bad_alloc
     // before anything changes.
     std::size_t Assign(std::u16string_view text) {
@@ -102,6 +108,18 @@ private:
 
     const char16_t* m_pText = nullptr; // the first unit, after the length; null when empty
 };
+
+// A piece a text gave up (Release), shared by one more holder, and freed by one.
+inline const char16_t* ShareTextPiece(const char16_t* text) {
+    if (text == nullptr)
+        return nullptr;
+    const std::size_t bytes = (std::size_t(text[-1]) + 2) * sizeof(char16_t);
+    return static_cast<const char16_t*>(RecordArena::Share(text - 1, bytes)) + 1;
+}
+inline void FreeTextPiece(const char16_t* text) noexcept {
+    if (text != nullptr)
+        RecordArena::Free(text - 1);
+}
 
 template <std::size_t N> std::size_t CopyText(CRecordText<N>& dst, std::u16string_view src) {
     return dst.Assign(src);

@@ -172,10 +172,12 @@ private slots:
         QFETCH(int, count);
         CVantorDoc doc;
         const auto cw = [](int i) { return i % 3 == 1 || i == 35000; };
+        SignalCollection made;
         for (int i = 0; i < count; ++i)
-            AppendRecord(doc,
-                         NewRecord(QStringLiteral("%1 %2").arg(cw(i) ? "Beacon" : "Baudot").arg(i),
-                                   cw(i) ? ModulationCw : ModulationFsk, 40 + i % 7));
+            made.push_back(
+                NewRecord(QStringLiteral("%1 %2").arg(cw(i) ? "Beacon" : "Baudot").arg(i),
+                          cw(i) ? ModulationCw : ModulationFsk, 40 + i % 7));
+        AppendRecords(doc, std::move(made));
         // The change sorts the list by name again: each record is followed by its address.
         std::vector<CSignalDescription*> records(static_cast<std::size_t>(count));
         for (int i = 0; i < count; ++i)
@@ -238,25 +240,38 @@ private slots:
         QCOMPARE(doc.GetSignal(0)->m_nCodecheckCounter, 1);
     }
 
-    // Records handed over in another order than the list's each take their own new values,
-    // and an undo gives each its own old ones back.
+    // Records handed over in another order than the list's each take their own new text,
+    // and an undo gives each its own old one back.
+    void changeSignalsInAnyOrder_data() {
+        QTest::addColumn<int>("field");
+        QTest::newRow("comment") << int(SignalChangeField::Comment);
+        QTest::newRow("ITU designator") << int(SignalChangeField::ITU);
+    }
     void changeSignalsInAnyOrder() {
+        QFETCH(int, field);
         CVantorDoc doc;
         for (const char* name : {"A", "B", "C"})
             AppendRecord(doc, NewRecord(QString::fromLatin1(name), ModulationCw));
+        const auto text = [field](const CSignalDescription& s) {
+            return QStringView(field == int(SignalChangeField::ITU) ? s.m_szITU.c_str()
+                                                                    : s.m_szComment.c_str());
+        };
         CSignalController controller(&doc);
         SignalChange change;
+        change.field = SignalChangeField(field);
         change.text = u"changed";
         controller.ChangeSignals({doc.GetSignal(2), doc.GetSignal(0), doc.GetSignal(1)}, change);
         for (int i = 0; i < 3; ++i) {
             QCOMPARE(QStringView(doc.GetSignal(i)->m_szName.c_str()), QString(QChar(u'A' + i)));
-            QCOMPARE(QStringView(doc.GetSignal(i)->m_szComment.c_str()), u"changed");
+            QCOMPARE(text(*doc.GetSignal(i)), u"changed");
         }
         doc.History()->undo();
         for (int i = 0; i < 3; ++i) {
             QCOMPARE(QStringView(doc.GetSignal(i)->m_szName.c_str()), QString(QChar(u'A' + i)));
-            QVERIFY(doc.GetSignal(i)->m_szComment.IsEmpty());
+            QVERIFY(text(*doc.GetSignal(i)).isEmpty());
         }
+        doc.History()->redo();
+        QCOMPARE(text(*doc.GetSignal(1)), u"changed");
     }
 
     // Compare With pairs again only what a change touched: after each of a run of random

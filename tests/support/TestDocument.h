@@ -7,16 +7,24 @@
 #include <QUndoStack>
 
 #include <memory>
+#include <vector>
 
-// Puts a record at the end of the collection, outside the history, as a file read would
-// have put it there; the collection then follows no known order.
-inline void AppendRecord(CVantorDoc& doc, std::unique_ptr<CSignalDescription> record) {
-    SignalCollection records;
-    records.push_back(std::move(record));
-    doc.InsertSignals({doc.GetSignalCount()}, records);
+// Puts records at the end of the collection, outside the history, as a file read would have
+// put them there; the collection then follows no known order.
+inline void AppendRecords(CVantorDoc& doc, SignalCollection records) {
+    std::vector<int> positions(records.size());
+    for (std::size_t i = 0; i < records.size(); ++i)
+        positions[i] = doc.GetSignalCount() + static_cast<int>(i);
+    doc.InsertSignals(positions, records);
     CVantorDoc::SortOrder unknown;
     unknown.known = false;
     doc.SetSortOrder(unknown);
+}
+
+inline void AppendRecord(CVantorDoc& doc, std::unique_ptr<CSignalDescription> record) {
+    SignalCollection records;
+    records.push_back(std::move(record));
+    AppendRecords(doc, std::move(records));
 }
 
 // The history leaves its clean state, as after an edit: the document has unsaved changes.
