@@ -72,7 +72,7 @@ struct SignalWildcards {
 // asks (SignalCellText). Markup the record does not understand is shared between copies,
 // never compared.
 enum class SignalChangeField : std::uint8_t;
-struct ChangedValues;
+class ChangedValues;
 
 class CSignalDescription {
 public:
